@@ -9,3 +9,12 @@ class Exception : public std::runtime_error {
   explicit Exception(const std::string& message) : std::runtime_error(message) {}
   std::string Message() const { return what(); }
 };
+
+// A list addressed by an index outside its items.
+class EListError : public Exception {
+ public:
+  using Exception::Exception;
+};
+
+// Raises EListError with the platform's list-index message for the given index.
+[[noreturn]] void ListIndexError(int index);

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/Color.h"
+#include "platform/Geometry.h"
+
+class TCanvas;
+struct TBitmapImage;
+
+// An off-screen picture (32-bit, opaque) with its own canvas. Starts empty (0 x 0).
+class TBitmap {
+ public:
+  TBitmap();
+  TBitmap(int width, int height);
+  ~TBitmap();
+  TBitmap(const TBitmap&) = delete;
+  TBitmap& operator=(const TBitmap&) = delete;
+
+  int Width() const;
+  int Height() const;
+  // Resizing keeps nothing of the old picture: the new one is filled with white.
+  void SetSize(int width, int height);
+  bool Empty() const { return Width() == 0 || Height() == 0; }
+
+  TCanvas& Canvas() { return *canvas_; }
+  const TCanvas& Canvas() const { return *canvas_; }
+
+  // The plain colour of one pixel; clNone outside the picture.
+  TColor Pixel(int x, int y) const;
+  // Writes the picture as a PNG file; throws Exception naming the file on failure.
+  void SaveToPng(const std::string& path) const;
+
+  // The platform's own access to the pixels (Qt types live behind this).
+  TBitmapImage& Image() { return *image_; }
+  const TBitmapImage& Image() const { return *image_; }
+
+ private:
+  std::unique_ptr<TBitmapImage> image_;
+  std::unique_ptr<TCanvas> canvas_;
+};

@@ -1,0 +1,181 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Color.h"
+#include "platform/Font.h"
+#include "platform/Geometry.h"
+
+class TBitmap;
+struct TBitmapImage;
+
+struct TSize {
+  int cx = 0;
+  int cy = 0;
+  friend bool operator==(const TSize&, const TSize&) = default;
+};
+
+enum TPenStyle { psSolid, psDot, psClear };
+// pmCopy paints the pen colour; pmNotXor paints NOT(pen XOR screen), so drawing the same
+// figure twice restores the screen (with a black pen the first pass simply inverts).
+enum TPenMode { pmCopy, pmNotXor };
+
+struct TPen {
+  TColor color = clBlack;
+  int width = 1;
+  TPenStyle style = psSolid;
+  TPenMode mode = pmCopy;
+};
+
+enum TBrushStyle {
+  bsSolid,
+  bsClear,
+  bsHorizontal,
+  bsVertical,
+  bsFDiagonal,
+  bsBDiagonal,
+  bsCross,
+  bsDiagCross,
+  // Alternating pixels of color and altColor, anchored at the canvas origin: pixel (x, y)
+  // takes color when x + y is even.
+  bsChecker
+};
+
+struct TBrush {
+  TColor color = clWhite;
+  TBrushStyle style = bsSolid;
+  TColor altColor = clWhite;  // the second colour of bsChecker
+};
+
+// Sides and kinds of a 3D edge.
+enum TEdgeSide : unsigned { bfLeft = 1, bfTop = 2, bfRight = 4, bfBottom = 8, bfRect = 15 };
+enum TEdgeKind : unsigned {
+  bdRaisedOuter = 1,
+  bdSunkenOuter = 2,
+  bdRaisedInner = 4,
+  bdSunkenInner = 8,
+  edgeRaised = bdRaisedOuter | bdRaisedInner,
+  edgeSunken = bdSunkenOuter | bdSunkenInner,
+  edgeEtched = bdSunkenOuter | bdRaisedInner,
+  edgeBump = bdRaisedOuter | bdSunkenInner
+};
+
+// Where the reference point of TextOut sits on the text.
+enum TTextAlign : unsigned {
+  taLeft = 0,
+  taRight = 2,
+  taCenterH = 6,
+  taTop = 0,
+  taBottom = 8,
+  taBaseline = 24
+};
+
+// Flags of DrawText.
+enum TDrawTextFlag : unsigned {
+  dtLeft = 0,
+  dtCenter = 1,
+  dtRight = 2,
+  dtTop = 0,
+  dtVCenter = 4,
+  dtBottom = 8,
+  dtWordBreak = 0x10,
+  dtSingleLine = 0x20,
+  dtExpandTabs = 0x40,
+  dtNoClip = 0x100,
+  dtCalcRect = 0x400,
+  dtNoPrefix = 0x800,
+  dtEndEllipsis = 0x8000
+};
+
+enum TBkMode { bkTransparent, bkOpaque };
+
+// The drawing operations of the controls, on a bitmap's 32-bit picture, without
+// antialiasing, so pixels are exact. Fill and frame leave out the right and bottom edge;
+// lines leave out their end point.
+class TCanvas {
+ public:
+  explicit TCanvas(TBitmapImage& target);
+  ~TCanvas();
+  TCanvas(const TCanvas&) = delete;
+  TCanvas& operator=(const TCanvas&) = delete;
+
+  int Width() const;
+  int Height() const;
+
+  // Drawing tools. The font's colour is the text colour.
+  TPen& Pen() { return pen_; }
+  TBrush& Brush() { return brush_; }
+  TFont& Font() { return font_; }
+  const TPen& Pen() const { return pen_; }
+  const TBrush& Brush() const { return brush_; }
+  const TFont& Font() const { return font_; }
+  TBkMode BkMode() const { return bk_mode_; }
+  void SetBkMode(TBkMode m) { bk_mode_ = m; }
+  TColor BkColor() const { return bk_color_; }
+  void SetBkColor(TColor c) { bk_color_ = c; }
+  unsigned TextAlign() const { return text_align_; }
+  void SetTextAlign(unsigned a) { text_align_ = a; }
+  TPoint PenPos() const { return pen_pos_; }
+
+  // Rectangles with the brush (left, top inclusive; right, bottom exclusive).
+  void FillRect(const TRect& r);
+  void FrameRect(const TRect& r);
+  // Inverts every pixel of the rectangle (drawn twice, restores it).
+  void InvertRect(const TRect& r);
+  void DrawEdge(TRect r, unsigned kinds, unsigned sides);
+
+  void MoveTo(int x, int y);
+  void LineTo(int x, int y);
+  void Polyline(const std::vector<TPoint>& points);
+  void Polygon(const std::vector<TPoint>& points);
+  // Pen outline on the rectangle's outer pixels, brush inside.
+  void Rectangle(const TRect& r);
+  void Ellipse(const TRect& r);
+  void SetPixel(int x, int y, TColor c);
+  TColor Pixel(int x, int y) const;
+
+  // Text in the current font, at the reference point given by TextAlign; with an opaque
+  // background the text's cell is first filled with BkColor. A rotated font turns the text
+  // about the reference point.
+  void TextOut(int x, int y, const std::string& text);
+  // Formatted text in a rectangle; returns the height of the text drawn. With dtCalcRect
+  // draws nothing and sets r's right and bottom to the text's extent.
+  int DrawText(const std::string& text, TRect& r, unsigned flags);
+  TSize TextExtent(const std::string& text) const;
+  int TextWidth(const std::string& text) const { return TextExtent(text).cx; }
+  int TextHeight(const std::string& text) const { return TextExtent(text).cy; }
+
+  // Clip region: everything drawn is limited to it. Rectangles and polygons replace or
+  // narrow it; SaveClip/RestoreClip nest.
+  void SetClipRect(const TRect& r);
+  void SetClipPolygon(const std::vector<TPoint>& points);
+  void IntersectClipRect(const TRect& r);
+  void ExcludeClipRect(const TRect& r);
+  void ClearClip();
+  bool HasClip() const;
+  // Whether any pixel of r could be drawn under the current clip.
+  bool RectVisible(const TRect& r) const;
+  void SaveClip();
+  void RestoreClip();
+
+  // Copies pixels from another canvas (or this one), clipped to this canvas's clip.
+  void CopyRect(const TRect& dest, const TCanvas& source, const TRect& sourceRect);
+  void Draw(int x, int y, const TBitmap& bitmap);
+
+  TBitmapImage& Target() { return target_; }
+  const TBitmapImage& Target() const { return target_; }
+
+ private:
+  struct State;
+  TBitmapImage& target_;
+  std::unique_ptr<State> state_;
+  TPen pen_;
+  TBrush brush_;
+  TFont font_;
+  TBkMode bk_mode_ = bkOpaque;
+  TColor bk_color_ = clWhite;
+  unsigned text_align_ = taLeft | taTop;
+  TPoint pen_pos_;
+};

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "platform/Color.h"
+
+enum TFontStyle : std::uint8_t { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
+using TFontStyles = std::uint8_t;  // an or-ed set of TFontStyle
+
+// A font as a value: family, size, style and colour. Size is held as a pixel height; a size
+// in points converts at the font's pixels per inch (96, a screen's). Copies carry the value
+// but not the change handler, so a copy never notifies the original's owner.
+class TFont {
+ public:
+  static constexpr int kScreenPixelsPerInch = 96;
+
+  TFont() = default;
+  TFont(const TFont& other) { CopyValue(other); }
+  TFont& operator=(const TFont& other) {
+    Assign(other);
+    return *this;
+  }
+
+  // Takes the value of another font, notifying once if anything changed.
+  void Assign(const TFont& other);
+  bool SameValue(const TFont& other) const;
+
+  const std::string& Name() const { return name_; }
+  void SetName(const std::string& v);
+  // Size in points (rounded from the pixel height).
+  int Size() const;
+  void SetSize(int points);
+  // Height in pixels of the character cell's em box.
+  int Height() const { return height_; }
+  void SetHeight(int pixels);
+  TFontStyles Style() const { return style_; }
+  void SetStyle(TFontStyles v);
+  bool HasStyle(TFontStyle s) const { return (style_ & s) != 0; }
+  TColor Color() const { return color_; }
+  void SetColor(TColor v);
+  // Rotation of the text baseline in tenths of a degree, counter-clockwise.
+  int Orientation() const { return orientation_; }
+  void SetOrientation(int tenths);
+  int PixelsPerInch() const { return pixels_per_inch_; }
+
+  std::function<void()> OnChange;
+
+  friend bool operator==(const TFont& a, const TFont& b) { return a.SameValue(b); }
+
+ private:
+  void CopyValue(const TFont& other);
+  void Changed() {
+    if (OnChange) OnChange();
+  }
+
+  std::string name_ = "DejaVu Sans";
+  int height_ = 11;  // 8 points at 96 pixels per inch
+  TFontStyles style_ = 0;
+  TColor color_ = clWindowText;
+  int orientation_ = 0;
+  int pixels_per_inch_ = kScreenPixelsPerInch;
+};

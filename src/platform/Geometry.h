@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstdint>
+
+// Pixel geometry: y grows downwards; a rectangle covers [left, right) x [top, bottom).
+struct TPoint {
+  int x = 0;
+  int y = 0;
+  friend bool operator==(const TPoint&, const TPoint&) = default;
+};
+
+struct TRect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+
+  int Width() const { return right - left; }
+  int Height() const { return bottom - top; }
+  TPoint TopLeft() const { return {left, top}; }
+  TPoint BottomRight() const { return {right, bottom}; }
+  friend bool operator==(const TRect&, const TRect&) = default;
+};
+
+inline TPoint Point(int x, int y) { return {x, y}; }
+inline TRect Rect(int left, int top, int right, int bottom) { return {left, top, right, bottom}; }
+inline TRect Bounds(int left, int top, int width, int height) {
+  return {left, top, left + width, top + height};
+}
+
+// Empty when it covers no pixel.
+inline bool IsRectEmpty(const TRect& r) { return r.right <= r.left || r.bottom <= r.top; }
+inline void SetRectEmpty(TRect& r) { r = TRect{}; }
+inline bool PtInRect(const TRect& r, const TPoint& p) {
+  return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
+}
+inline void InflateRect(TRect& r, int dx, int dy) {
+  r.left -= dx;
+  r.top -= dy;
+  r.right += dx;
+  r.bottom += dy;
+}
+inline void OffsetRect(TRect& r, int dx, int dy) {
+  r.left += dx;
+  r.top += dy;
+  r.right += dx;
+  r.bottom += dy;
+}
+// Returns false, and an all-zero result, when the two do not overlap.
+bool IntersectRect(TRect& result, const TRect& a, const TRect& b);
+// Smallest rectangle holding both; an empty operand is ignored.
+TRect UnionRect(const TRect& a, const TRect& b);
+// Left <= right and top <= bottom.
+TRect NormalizedRect(const TRect& r);
+
+// a * b / c in 64 bits, rounded to nearest with halves away from zero. A zero divisor or a
+// result outside 32 bits gives -1, as callers of the platform expect.
+int MulDiv(int a, int b, int c);
+
+// Nearest integer with halves to the even neighbour, independent of the FPU rounding mode.
+// Values beyond the int range are clamped.
+int Nearest(double v);

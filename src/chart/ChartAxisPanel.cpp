@@ -1,0 +1,76 @@
+#include "chart/ChartAxisPanel.h"
+
+#include <algorithm>
+
+#include "chart/ChartSeries.h"
+#include "platform/Exception.h"
+
+TCustomAxisPanel::TCustomAxisPanel() { RepaintOnChange = true; }
+
+TCustomAxisPanel::~TCustomAxisPanel() {
+  // The series outlive the chart: leave them without a parent.
+  FDestroying = true;
+  for (TChartSeries* series : FSeriesList) series->FParentChart = nullptr;
+  FSeriesList.clear();
+}
+
+TChartSeries* TCustomAxisPanel::SeriesAt(int index) const {
+  if (index < 0 || index >= CountSeries()) ListIndexError(index);
+  return FSeriesList[static_cast<size_t>(index)];
+}
+
+int TCustomAxisPanel::IndexOfSeries(const TChartSeries* series) const {
+  auto it = std::find(FSeriesList.begin(), FSeriesList.end(), series);
+  return it == FSeriesList.end() ? -1 : static_cast<int>(it - FSeriesList.begin());
+}
+
+void TCustomAxisPanel::AttachSeries(TChartSeries* series) { series->SetParentChart(this); }
+
+void TCustomAxisPanel::DetachSeries(TChartSeries* series) {
+  const int index = IndexOfSeries(series);
+  if (index < 0) return;
+  for (TChartSeries* source : std::vector<TChartSeries*>(series->DataSources()))
+    series->RemoveDataSource(source);
+  series->FParentChart = nullptr;
+  if (Cursor == series->Cursor()) Cursor = OriginalCursor;
+  FSeriesList.erase(FSeriesList.begin() + index);
+  Invalidate();
+}
+
+void TCustomAxisPanel::DetachAllSeries() {
+  while (CountSeries() > 0) DetachSeries(SeriesAt(0));
+}
+
+void TCustomAxisPanel::DestroyAllSeries() {
+  while (CountSeries() > 0) {
+    TChartSeries* series = SeriesAt(0);
+    series->SetParentChart(nullptr);
+    if (SeriesOwner) SeriesOwner->DestroySeries(series);
+  }
+}
+
+TColor TCustomAxisPanel::PickFreeSeriesColor(bool checkBackground) const {
+  // When every palette colour is taken, the seventeenth candidate (the first again) wins.
+  for (int k = 0;; ++k) {
+    const TColor candidate = PaletteColor(k);
+    if (k == 16 || IsSeriesColorFree(candidate, checkBackground)) return candidate;
+  }
+}
+
+bool TCustomAxisPanel::IsSeriesColorFree(TColor color, bool checkBackground) const {
+  for (const TChartSeries* series : FSeriesList)
+    if (series->SeriesColor() == color) return false;
+  if (checkBackground && (color == FColor || color == BackWallColor())) return false;
+  return true;
+}
+
+void TCustomAxisPanel::SetColor(TColor value) {
+  if (value == FColor) return;
+  FColor = value;
+  Invalidate();
+}
+
+void TCustomAxisPanel::Invalidate() {
+  if (!RepaintOnChange) return;
+  InvalidateView();
+}

@@ -1,0 +1,235 @@
+#include "chart/ChartSeries.h"
+
+#include <algorithm>
+#include <array>
+
+#include "chart/ChartAxisPanel.h"
+#include "platform/Exception.h"
+
+namespace {
+
+constexpr std::array<TColor, 16> kPalette = {
+    clRed,  clGreen, clYellow, clBlue,  clWhite,  clGray,  clFuchsia, clTeal,
+    clNavy, clMaroon, clLime,  clOlive, clPurple, clSilver, clAqua,   clBlack};
+
+template <typename T>
+void CheckedErase(std::vector<T>& items, int index) {
+  if (index >= 0 && index < static_cast<int>(items.size())) items.erase(items.begin() + index);
+}
+
+}  // namespace
+
+TColor PaletteColor(int index) {
+  const int size = static_cast<int>(kPalette.size());
+  return kPalette[static_cast<size_t>(((index % size) + size) % size)];
+}
+
+template <typename T>
+void TSeriesMarks::Change(T& field, T value) {
+  if (field == value) return;
+  field = value;
+  FSeries->RequestRepaint();
+}
+
+void TSeriesMarks::SetArrowLength(int value) { Change(FArrowLength, value); }
+void TSeriesMarks::SetBackColor(TColor value) { Change(FBackColor, value); }
+void TSeriesMarks::SetClip(bool value) { Change(FClip, value); }
+void TSeriesMarks::SetStyle(TSeriesMarksStyle value) { Change(FStyle, value); }
+void TSeriesMarks::SetTransparent(bool value) { Change(FTransparent, value); }
+void TSeriesMarks::SetVisible(bool value) { Change(FVisible, value); }
+
+TSeriesOwner::~TSeriesOwner() {
+  // Newest first, as a form frees its components.
+  while (!FSeries.empty()) FSeries.pop_back();
+}
+
+void TSeriesOwner::Adopt(std::unique_ptr<TChartSeries> series) {
+  FSeries.push_back(std::move(series));
+}
+
+bool TSeriesOwner::DestroySeries(TChartSeries* series) {
+  auto it = std::find_if(FSeries.begin(), FSeries.end(),
+                         [series](const auto& owned) { return owned.get() == series; });
+  if (it == FSeries.end()) return false;
+  FSeries.erase(it);
+  return true;
+}
+
+TChartSeries::TChartSeries()
+    : FXValues(std::make_unique<TChartValueList>(this, "X")),
+      FYValues(std::make_unique<TChartValueList>(this, "Y")) {
+  FXValues->SetOrder(loAscending);
+}
+
+TChartSeries::~TChartSeries() {
+  UnlinkAll();
+  ClearPoints();
+  SetParentChart(nullptr);
+}
+
+int TChartSeries::AddPoint(double x, double y, const std::string& label, TColor color) {
+  FXValues->PendingValue = x;
+  FYValues->PendingValue = y;
+  if (OnBeforeAdd && !OnBeforeAdd(this)) return -1;
+  const int index = FXValues->AddInOrder(x);
+  FYValues->InsertValueAt(index, y);
+  FPointColors.insert(FPointColors.begin() + index, color);
+  FPointLabels.insert(FPointLabels.begin() + index, label);
+  if (OnAfterAdd) OnAfterAdd(this, index);
+  NotifyLinked(TSeriesChange::Insert, index);
+  if (FActive) RequestRepaint();
+  return index;
+}
+
+int TChartSeries::AddNullPoint(double x, double y, const std::string& label) {
+  return AddPoint(x, y, label, clNone);
+}
+
+int TChartSeries::AddMandatoryValue(double value, const std::string& label, TColor color) {
+  if (&MandatoryList() == FYValues.get()) return AddPoint(PointCount(), value, label, color);
+  return AddPoint(value, PointCount(), label, color);
+}
+
+int TChartSeries::AddNullValue(const std::string& label) {
+  return AddMandatoryValue(0, label, clNone);
+}
+
+void TChartSeries::ClearPoints() {
+  for (TChartValueList* list : FValueLists) list->RemoveAllValues();
+  std::vector<TColor>().swap(FPointColors);
+  std::vector<std::string>().swap(FPointLabels);
+  std::vector<bool>().swap(FMarks.CustomPositions);
+  if (OnClearValues) OnClearValues(this);
+  NotifyLinked(TSeriesChange::Clear, -1);
+  if (FActive && FParentChart && !FParentChart->Destroying()) RequestRepaint();
+}
+
+void TChartSeries::DeletePoint(int index) {
+  for (TChartValueList* list : FValueLists) list->RemoveValueAt(index);
+  CheckedErase(FPointColors, index);
+  CheckedErase(FPointLabels, index);
+  CheckedErase(FMarks.CustomPositions, index);
+  NotifyLinked(TSeriesChange::Delete, index);
+  if (FActive) RequestRepaint();
+}
+
+TColor TChartSeries::PointColor(int index) const {
+  if (index < 0 || index >= static_cast<int>(FPointColors.size())) return FSeriesColor;
+  const TColor stored = FPointColors[static_cast<size_t>(index)];
+  if (stored != clDefault) return stored;
+  return FColorEachPoint ? PaletteColor(index) : FSeriesColor;
+}
+
+void TChartSeries::SetPointColor(int index, TColor color) {
+  if (index < 0 || index >= static_cast<int>(FPointColors.size())) ListIndexError(index);
+  FPointColors[static_cast<size_t>(index)] = color;
+  RequestRepaint();
+}
+
+std::string TChartSeries::PointLabel(int index) const {
+  if (index < 0 || index >= static_cast<int>(FPointLabels.size())) return {};
+  return FPointLabels[static_cast<size_t>(index)];
+}
+
+void TChartSeries::SwapPoints(int a, int b) {
+  for (TChartValueList* list : FValueLists) list->SwapValues(a, b);
+  auto swapIn = [a, b](auto& items) {
+    const int size = static_cast<int>(items.size());
+    if (a >= size || b >= size || a < 0 || b < 0) ListIndexError(a >= size || a < 0 ? a : b);
+    std::swap(items[static_cast<size_t>(a)], items[static_cast<size_t>(b)]);
+  };
+  swapIn(FPointColors);
+  swapIn(FPointLabels);
+}
+
+void TChartSeries::SetParentChart(TCustomAxisPanel* chart) {
+  if (chart == FParentChart) return;
+  if (FParentChart) FParentChart->DetachSeries(this);
+  FParentChart = chart;
+  if (!chart || chart->IndexOfSeries(this) >= 0) return;
+  if (FSeriesColor == clDefault) FSeriesColor = chart->PickFreeSeriesColor(true);
+  chart->FSeriesList.push_back(this);
+  chart->Invalidate();
+}
+
+void TChartSeries::RequestRepaint() {
+  if (FParentChart) FParentChart->Invalidate();
+}
+
+void TChartSeries::SetActive(bool value) { ChangeAndRepaint(FActive, value); }
+void TChartSeries::SetSeriesColor(TColor value) { ChangeAndRepaint(FSeriesColor, value); }
+void TChartSeries::SetShowInLegend(bool value) { ChangeAndRepaint(FShowInLegend, value); }
+void TChartSeries::SetTitle(const std::string& value) { ChangeAndRepaint(FTitle, value); }
+void TChartSeries::SetValueFormat(const std::string& value) {
+  ChangeAndRepaint(FValueFormat, value);
+}
+void TChartSeries::SetPercentFormat(const std::string& value) {
+  ChangeAndRepaint(FPercentFormat, value);
+}
+void TChartSeries::SetHorizAxis(THorizAxis value) { ChangeAndRepaint(FHorizAxis, value); }
+void TChartSeries::SetVertAxis(TVertAxis value) { ChangeAndRepaint(FVertAxis, value); }
+
+void TChartSeries::SetColorEachPoint(bool value) {
+  if (value == FColorEachPoint) return;
+  FColorEachPoint = value;
+  if (!value)
+    for (TColor& color : FPointColors) color = clDefault;
+  RequestRepaint();
+}
+
+bool TChartSeries::DependsOn(const TChartSeries* other) const {
+  for (const TChartSeries* source : FDataSources)
+    if (source == other || source->DependsOn(other)) return true;
+  return false;
+}
+
+void TChartSeries::AddDataSource(TChartSeries* source) {
+  if (!source || std::find(FDataSources.begin(), FDataSources.end(), source) != FDataSources.end())
+    return;
+  if (source == this || source->DependsOn(this))
+    throw Exception("Circular Series dependences are not allowed");
+  FDataSources.push_back(source);
+  source->FLinkedSeries.push_back(this);
+  CopyAllFrom(*source);
+}
+
+void TChartSeries::RemoveDataSource(TChartSeries* source) {
+  std::erase(FDataSources, source);
+  if (source) std::erase(source->FLinkedSeries, this);
+}
+
+void TChartSeries::UnlinkAll() {
+  while (!FDataSources.empty()) RemoveDataSource(FDataSources.back());
+  while (!FLinkedSeries.empty()) FLinkedSeries.back()->RemoveDataSource(this);
+}
+
+void TChartSeries::CopyAllFrom(const TChartSeries& source) {
+  ClearPoints();
+  for (int i = 0; i < source.PointCount(); ++i)
+    AddPoint(source.XValue(i), source.YValue(i), source.PointLabel(i),
+             i < static_cast<int>(source.FPointColors.size()) ? source.FPointColors[static_cast<size_t>(i)]
+                                                               : clDefault);
+}
+
+void TChartSeries::NotifyLinked(TSeriesChange change, int index) {
+  // Copied so that a linked series unlinking itself cannot disturb the walk.
+  const std::vector<TChartSeries*> linked = FLinkedSeries;
+  for (TChartSeries* series : linked) {
+    switch (change) {
+      case TSeriesChange::Clear:
+        series->ClearPoints();
+        break;
+      case TSeriesChange::Insert:
+        series->AddPoint(XValue(index), YValue(index), PointLabel(index),
+                         FPointColors[static_cast<size_t>(index)]);
+        break;
+      case TSeriesChange::Delete:
+        if (index < series->PointCount()) series->DeletePoint(index);
+        break;
+      case TSeriesChange::ModifyOne:
+      case TSeriesChange::ModifyAll:
+        series->CopyAllFrom(*this);
+        break;
+    }
+  }
+}

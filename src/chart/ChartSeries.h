@@ -1,0 +1,211 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "chart/ChartValueList.h"
+#include "platform/Color.h"
+
+class TCustomAxisPanel;
+class TChartSeries;
+
+// What changed in a series, passed on to the series that use it as their data source.
+enum class TSeriesChange { Clear, Insert, Delete, ModifyOne, ModifyAll };
+
+enum THorizAxis { aTopAxis, aBottomAxis, aBothHorizAxis, aCustomHorizAxis };
+enum TVertAxis { aLeftAxis, aRightAxis, aBothVertAxis, aCustomVertAxis };
+
+enum TSeriesMarksStyle {
+  smsValue,
+  smsPercent,
+  smsLabel,
+  smsLabelPercent,
+  smsLabelValue,
+  smsLegend,
+  smsPercentTotal,
+  smsLabelPercentTotal,
+  smsXValue
+};
+
+// The colour of the series palette at index (taken modulo its sixteen entries).
+TColor PaletteColor(int index);
+
+// The text marks drawn beside a series' points. Every change asks the series to repaint.
+class TSeriesMarks {
+ public:
+  explicit TSeriesMarks(TChartSeries* series) : FSeries(series) {}
+
+  int ArrowLength() const { return FArrowLength; }
+  void SetArrowLength(int value);
+  TColor BackColor() const { return FBackColor; }
+  void SetBackColor(TColor value);
+  bool Clip() const { return FClip; }
+  void SetClip(bool value);
+  TSeriesMarksStyle Style() const { return FStyle; }
+  void SetStyle(TSeriesMarksStyle value);
+  bool Transparent() const { return FTransparent; }
+  void SetTransparent(bool value);
+  bool Visible() const { return FVisible; }
+  void SetVisible(bool value);
+
+  // Custom positions per point; discarded with the points.
+  std::vector<bool> CustomPositions;
+
+ private:
+  template <typename T>
+  void Change(T& field, T value);
+
+  TChartSeries* FSeries;
+  int FArrowLength = 8;
+  TColor FBackColor = 0x80FFFF;
+  bool FClip = false;
+  TSeriesMarksStyle FStyle = smsLabel;
+  bool FTransparent = false;
+  bool FVisible = false;
+};
+
+// Owns series on behalf of a window or form; the chart only references them.
+class TSeriesOwner {
+ public:
+  TSeriesOwner() = default;
+  TSeriesOwner(const TSeriesOwner&) = delete;
+  TSeriesOwner& operator=(const TSeriesOwner&) = delete;
+  ~TSeriesOwner();
+
+  template <typename T, typename... Args>
+  T& CreateSeries(Args&&... args) {
+    auto series = std::make_unique<T>(std::forward<Args>(args)...);
+    T& result = *series;
+    Adopt(std::move(series));
+    return result;
+  }
+  void Adopt(std::unique_ptr<TChartSeries> series);
+  // Destroys a series this owner holds; returns false when it holds no such series.
+  bool DestroySeries(TChartSeries* series);
+  int Count() const { return static_cast<int>(FSeries.size()); }
+
+ private:
+  std::vector<std::unique_ptr<TChartSeries>> FSeries;
+};
+
+// A series of points, each with an X and a Y value, an optional label and a colour.
+class TChartSeries {
+ public:
+  TChartSeries();
+  virtual ~TChartSeries();
+  TChartSeries(const TChartSeries&) = delete;
+  TChartSeries& operator=(const TChartSeries&) = delete;
+
+  // Point store.
+  virtual int AddPoint(double x, double y, const std::string& label, TColor color);
+  int AddNullPoint(double x, double y, const std::string& label);
+  int AddMandatoryValue(double value, const std::string& label, TColor color);
+  int AddNullValue(const std::string& label);
+  virtual void ClearPoints();
+  virtual void DeletePoint(int index);
+  int PointCount() const { return FXValues->ValueCount(); }
+  virtual double XValue(int index) const { return FXValues->ValueAt(index); }
+  virtual double YValue(int index) const { return FYValues->ValueAt(index); }
+  virtual TColor PointColor(int index) const;
+  void SetPointColor(int index, TColor color);
+  bool IsNullPoint(int index) const { return PointColor(index) == clNone; }
+  virtual std::string PointLabel(int index) const;
+  void SwapPoints(int a, int b);
+  virtual TChartValueList& MandatoryList() const { return *FYValues; }
+
+  // Ranges used by the axes.
+  virtual double MinimumX() { return FXValues->LowestValue(); }
+  virtual double MaximumX() { return FXValues->HighestValue(); }
+  virtual double MinimumY() { return FYValues->LowestValue(); }
+  virtual double MaximumY() { return FYValues->HighestValue(); }
+  virtual double MinimumZ() { return ZOrder; }
+  virtual double MaximumZ() { return ZOrder; }
+
+  TChartValueList& XValues() const { return *FXValues; }
+  TChartValueList& YValues() const { return *FYValues; }
+  TChartValueLists& ValueLists() { return FValueLists; }
+  const std::vector<TColor>& PointColors() const { return FPointColors; }
+  TSeriesMarks& Marks() { return FMarks; }
+
+  // The chart showing this series: joining takes a free colour, leaving detaches.
+  TCustomAxisPanel* ParentChart() const { return FParentChart; }
+  virtual void SetParentChart(TCustomAxisPanel* chart);
+  void RequestRepaint();
+
+  // Published properties: a change repaints.
+  bool Active() const { return FActive; }
+  virtual void SetActive(bool value);
+  TColor SeriesColor() const { return FSeriesColor; }
+  virtual void SetSeriesColor(TColor value);
+  bool ColorEachPoint() const { return FColorEachPoint; }
+  virtual void SetColorEachPoint(bool value);
+  bool ShowInLegend() const { return FShowInLegend; }
+  void SetShowInLegend(bool value);
+  const std::string& Title() const { return FTitle; }
+  void SetTitle(const std::string& value);
+  const std::string& ValueFormat() const { return FValueFormat; }
+  void SetValueFormat(const std::string& value);
+  const std::string& PercentFormat() const { return FPercentFormat; }
+  void SetPercentFormat(const std::string& value);
+  int16_t Cursor() const { return FCursor; }
+  void SetCursor(int16_t value) { FCursor = value; }
+  THorizAxis HorizAxis() const { return FHorizAxis; }
+  void SetHorizAxis(THorizAxis value);
+  TVertAxis VertAxis() const { return FVertAxis; }
+  void SetVertAxis(TVertAxis value);
+
+  // Data-source links, reduced to what keeps the point operations consistent: a series
+  // fed by another copies its points and follows its changes.
+  void AddDataSource(TChartSeries* source);
+  void RemoveDataSource(TChartSeries* source);
+  const std::vector<TChartSeries*>& DataSources() const { return FDataSources; }
+  const std::vector<TChartSeries*>& LinkedSeries() const { return FLinkedSeries; }
+  void NotifyLinked(TSeriesChange change, int index);
+  void CopyAllFrom(const TChartSeries& source);
+
+  // Depth order: -1 means computed by the chart.
+  int ZOrder = -1;
+
+  std::function<bool(TChartSeries* sender)> OnBeforeAdd;
+  std::function<void(TChartSeries* sender, int valueIndex)> OnAfterAdd;
+  std::function<void(TChartSeries* sender)> OnClearValues;
+  std::function<void(TChartSeries* sender, int valueIndex, std::string& markText)> OnGetMarkText;
+  std::function<void(TChartSeries* sender)> BeforeDrawValues;
+  std::function<void(TChartSeries* sender)> AfterDrawValues;
+
+ protected:
+  template <typename T>
+  void ChangeAndRepaint(T& field, const T& value) {
+    if (field == value) return;
+    field = value;
+    RequestRepaint();
+  }
+
+ private:
+  friend class TCustomAxisPanel;
+  bool DependsOn(const TChartSeries* other) const;
+  void UnlinkAll();
+
+  TChartValueLists FValueLists;
+  std::unique_ptr<TChartValueList> FXValues;
+  std::unique_ptr<TChartValueList> FYValues;
+  std::vector<TColor> FPointColors;
+  std::vector<std::string> FPointLabels;
+  TSeriesMarks FMarks{this};
+  TCustomAxisPanel* FParentChart = nullptr;
+  bool FActive = true;
+  TColor FSeriesColor = clDefault;
+  bool FColorEachPoint = false;
+  bool FShowInLegend = true;
+  std::string FTitle;
+  std::string FValueFormat = "#,##0.###";
+  std::string FPercentFormat = "##0.## %";
+  int16_t FCursor = 0;
+  THorizAxis FHorizAxis = aBottomAxis;
+  TVertAxis FVertAxis = aLeftAxis;
+  std::vector<TChartSeries*> FDataSources;
+  std::vector<TChartSeries*> FLinkedSeries;
+};

@@ -1,0 +1,335 @@
+#include "platform/Canvas.h"
+
+#include <QPolygon>
+#include <algorithm>
+#include <cstdlib>
+
+#include "platform/Bitmap.h"
+#include "platform/CanvasState.h"
+
+namespace {
+
+bool HatchOn(TBrushStyle s, int x, int y) {
+  const bool h = (y & 7) == 0, v = (x & 7) == 0;
+  const bool f = ((x - y) & 7) == 0, b = ((x + y) & 7) == 0;
+  switch (s) {
+    case bsHorizontal: return h;
+    case bsVertical: return v;
+    case bsFDiagonal: return f;
+    case bsBDiagonal: return b;
+    case bsCross: return h || v;
+    case bsDiagCross: return f || b;
+    default: return true;
+  }
+}
+
+QPolygon ToQPolygon(const std::vector<TPoint>& points) {
+  QPolygon poly;
+  poly.reserve(static_cast<int>(points.size()));
+  for (const TPoint& p : points) poly << QPoint(p.x, p.y);
+  return poly;
+}
+
+}  // namespace
+
+void BeginPainter(QPainter& p, QImage& image, const std::optional<QRegion>& clip) {
+  p.begin(&image);
+  p.setRenderHint(QPainter::Antialiasing, false);
+  p.setRenderHint(QPainter::TextAntialiasing, false);
+  p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  if (clip) p.setClipRegion(*clip);
+}
+
+TCanvas::TCanvas(TBitmapImage& target) : target_(target), state_(std::make_unique<State>()) {}
+TCanvas::~TCanvas() = default;
+
+int TCanvas::Width() const { return target_.image.width(); }
+int TCanvas::Height() const { return target_.image.height(); }
+
+// --- pixels ---------------------------------------------------------------------------
+
+namespace {
+
+struct PixelWriter {
+  QImage& image;
+  const std::optional<QRegion>& clip;
+
+  bool Visible(int x, int y) const {
+    if (x < 0 || y < 0 || x >= image.width() || y >= image.height()) return false;
+    return !clip || clip->contains(QPoint(x, y));
+  }
+  void Put(int x, int y, QRgb c, TPenMode mode) {
+    if (!Visible(x, y)) return;
+    QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    if (mode == pmNotXor)
+      line[x] = 0xFF000000u | (~(c ^ line[x]) & 0x00FFFFFFu);
+    else
+      line[x] = c;
+  }
+  void Invert(int x, int y) {
+    if (!Visible(x, y)) return;
+    QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    line[x] = 0xFF000000u | (~line[x] & 0x00FFFFFFu);
+  }
+};
+
+// Visits the pixels of a rectangle that lie in the picture and the clip.
+template <typename F>
+void ForEachPixel(const QImage& image, const std::optional<QRegion>& clip, const TRect& r, F f) {
+  TRect bounded;
+  if (!IntersectRect(bounded, r, Rect(0, 0, image.width(), image.height()))) return;
+  const QRect qr(bounded.left, bounded.top, bounded.Width(), bounded.Height());
+  const QRegion area = clip ? (*clip & qr) : QRegion(qr);
+  for (const QRect& part : area)
+    for (int y = part.top(); y <= part.bottom(); ++y)
+      for (int x = part.left(); x <= part.right(); ++x) f(x, y);
+}
+
+}  // namespace
+
+void TCanvas::SetPixel(int x, int y, TColor c) {
+  PixelWriter{target_.image, state_->clip}.Put(x, y, ToQRgb(c), pmCopy);
+}
+
+TColor TCanvas::Pixel(int x, int y) const {
+  const QImage& img = target_.image;
+  if (x < 0 || y < 0 || x >= img.width() || y >= img.height()) return clNone;
+  return FromQRgb(img.pixel(x, y));
+}
+
+// --- brush fills ----------------------------------------------------------------------
+
+void TCanvas::FillRect(const TRect& r) {
+  if (brush_.style == bsClear) return;
+  QImage& img = target_.image;
+  const QRgb fg = ToQRgb(brush_.color), alt = ToQRgb(brush_.altColor), bk = ToQRgb(bk_color_);
+  const TBrushStyle style = brush_.style;
+  const bool opaque = bk_mode_ == bkOpaque;
+  ForEachPixel(img, state_->clip, r, [&](int x, int y) {
+    QRgb* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+    if (style == bsSolid)
+      line[x] = fg;
+    else if (style == bsChecker)
+      line[x] = ((x + y) & 1) == 0 ? fg : alt;
+    else if (HatchOn(style, x, y))
+      line[x] = fg;
+    else if (opaque)
+      line[x] = bk;
+  });
+}
+
+void TCanvas::FrameRect(const TRect& r) {
+  if (IsRectEmpty(r)) return;
+  FillRect(Rect(r.left, r.top, r.right, r.top + 1));
+  if (r.Height() > 1) FillRect(Rect(r.left, r.bottom - 1, r.right, r.bottom));
+  FillRect(Rect(r.left, r.top + 1, r.left + 1, r.bottom - 1));
+  if (r.Width() > 1) FillRect(Rect(r.right - 1, r.top + 1, r.right, r.bottom - 1));
+}
+
+void TCanvas::InvertRect(const TRect& r) {
+  PixelWriter w{target_.image, state_->clip};
+  ForEachPixel(target_.image, std::nullopt, r, [&](int x, int y) { w.Invert(x, y); });
+}
+
+void TCanvas::DrawEdge(TRect r, unsigned kinds, unsigned sides) {
+  // Each ring: its top-left colour and bottom-right colour.
+  auto ring = [&](TColor light, TColor dark) {
+    const TBrush saved = brush_;
+    brush_ = TBrush{light, bsSolid, light};
+    if (sides & bfLeft) FillRect(Rect(r.left, r.top, r.left + 1, r.bottom));
+    if (sides & bfTop) FillRect(Rect(r.left, r.top, r.right, r.top + 1));
+    brush_ = TBrush{dark, bsSolid, dark};
+    if (sides & bfRight) FillRect(Rect(r.right - 1, r.top, r.right, r.bottom));
+    if (sides & bfBottom) FillRect(Rect(r.left, r.bottom - 1, r.right, r.bottom));
+    brush_ = saved;
+    if (sides & bfLeft) ++r.left;
+    if (sides & bfTop) ++r.top;
+    if (sides & bfRight) --r.right;
+    if (sides & bfBottom) --r.bottom;
+  };
+  if (kinds & bdRaisedOuter)
+    ring(cl3DLight, cl3DDkShadow);
+  else if (kinds & bdSunkenOuter)
+    ring(clBtnShadow, clBtnHighlight);
+  if (kinds & bdRaisedInner)
+    ring(clBtnHighlight, clBtnShadow);
+  else if (kinds & bdSunkenInner)
+    ring(cl3DDkShadow, cl3DLight);
+}
+
+// --- pen strokes ----------------------------------------------------------------------
+
+namespace {
+
+// One-pixel line without its end point; a dotted pen sets every other pixel.
+void ThinLine(PixelWriter& w, TPoint a, TPoint b, QRgb c, TPenMode mode, bool dotted) {
+  int dx = std::abs(b.x - a.x), dy = -std::abs(b.y - a.y);
+  const int sx = a.x < b.x ? 1 : -1, sy = a.y < b.y ? 1 : -1;
+  int err = dx + dy;
+  int x = a.x, y = a.y;
+  bool on = true;
+  while (x != b.x || y != b.y) {
+    if (on || !dotted) w.Put(x, y, c, mode);
+    on = !on;
+    const int e2 = 2 * err;
+    if (e2 >= dy) {
+      err += dy;
+      x += sx;
+    }
+    if (e2 <= dx) {
+      err += dx;
+      y += sy;
+    }
+  }
+}
+
+}  // namespace
+
+void TCanvas::MoveTo(int x, int y) { pen_pos_ = {x, y}; }
+
+void TCanvas::LineTo(int x, int y) {
+  const TPoint from = pen_pos_;
+  pen_pos_ = {x, y};
+  if (pen_.style == psClear) return;
+  if (pen_.width <= 1) {
+    PixelWriter w{target_.image, state_->clip};
+    ThinLine(w, from, pen_pos_, ToQRgb(pen_.color), pen_.mode, pen_.style == psDot);
+    return;
+  }
+  if (target_.image.isNull()) return;
+  QPainter p;
+  BeginPainter(p, target_.image, state_->clip);
+  if (pen_.mode == pmNotXor) p.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
+  p.setPen(QPen(ToQColor(pen_.color), pen_.width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+  p.drawLine(from.x, from.y, x, y);
+}
+
+void TCanvas::Polyline(const std::vector<TPoint>& points) {
+  if (points.empty()) return;
+  MoveTo(points[0].x, points[0].y);
+  for (size_t i = 1; i < points.size(); ++i) LineTo(points[i].x, points[i].y);
+}
+
+void TCanvas::Polygon(const std::vector<TPoint>& points) {
+  if (points.size() < 2) return;
+  if (brush_.style != bsClear && points.size() >= 3 && !target_.image.isNull()) {
+    // Fill the interior into a mask, then paint the mask with the brush so that patterns and
+    // modes behave as in FillRect.
+    const QRect box = ToQPolygon(points).boundingRect();
+    QRegion area(ToQPolygon(points), Qt::OddEvenFill);
+    if (state_->clip) area &= *state_->clip;
+    SaveClip();
+    state_->clip = area;
+    FillRect(Rect(box.left(), box.top(), box.right() + 1, box.bottom() + 1));
+    RestoreClip();
+  }
+  const TPoint pos = pen_pos_;
+  std::vector<TPoint> closed = points;
+  closed.push_back(points[0]);
+  Polyline(closed);
+  pen_pos_ = pos;
+}
+
+void TCanvas::Rectangle(const TRect& r) {
+  TRect in = r;
+  if (pen_.style == psClear) {
+    // Without an outline the fill stops where the outline's right and bottom would be.
+    --in.right;
+    --in.bottom;
+    FillRect(in);
+    return;
+  }
+  const int w = std::max(1, pen_.width);
+  InflateRect(in, -w, -w);
+  FillRect(in);
+  const TPen saved = pen_;
+  const TPoint pos = pen_pos_;
+  pen_.width = 1;
+  TRect frame = r;
+  for (int i = 0; i < w && !IsRectEmpty(frame); ++i) {
+    Polyline({{frame.left, frame.top},
+              {frame.right - 1, frame.top},
+              {frame.right - 1, frame.bottom - 1},
+              {frame.left, frame.bottom - 1},
+              {frame.left, frame.top}});
+    InflateRect(frame, -1, -1);
+  }
+  pen_ = saved;
+  pen_pos_ = pos;
+}
+
+void TCanvas::Ellipse(const TRect& r) {
+  if (target_.image.isNull() || IsRectEmpty(r)) return;
+  QPainter p;
+  BeginPainter(p, target_.image, state_->clip);
+  if (pen_.mode == pmNotXor) p.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
+  if (pen_.style == psClear)
+    p.setPen(Qt::NoPen);
+  else
+    p.setPen(QPen(ToQColor(pen_.color), pen_.width <= 1 ? 0 : pen_.width,
+                  pen_.style == psDot ? Qt::DotLine : Qt::SolidLine));
+  if (brush_.style == bsClear)
+    p.setBrush(Qt::NoBrush);
+  else
+    p.setBrush(QBrush(ToQColor(brush_.color)));
+  p.drawEllipse(QRect(r.left, r.top, r.Width() - 1, r.Height() - 1));
+}
+
+// --- clipping -------------------------------------------------------------------------
+
+void TCanvas::SetClipRect(const TRect& r) {
+  const TRect n = NormalizedRect(r);
+  state_->clip = QRegion(n.left, n.top, n.Width(), n.Height());
+}
+
+void TCanvas::SetClipPolygon(const std::vector<TPoint>& points) {
+  state_->clip = QRegion(ToQPolygon(points), Qt::OddEvenFill);
+}
+
+void TCanvas::IntersectClipRect(const TRect& r) {
+  const TRect n = NormalizedRect(r);
+  const QRegion rr(n.left, n.top, n.Width(), n.Height());
+  state_->clip = state_->clip ? (*state_->clip & rr) : rr;
+}
+
+void TCanvas::ExcludeClipRect(const TRect& r) {
+  const TRect n = NormalizedRect(r);
+  const QRegion all = state_->clip ? *state_->clip : QRegion(0, 0, Width(), Height());
+  state_->clip = all.subtracted(QRegion(n.left, n.top, n.Width(), n.Height()));
+}
+
+void TCanvas::ClearClip() { state_->clip.reset(); }
+bool TCanvas::HasClip() const { return state_->clip.has_value(); }
+
+bool TCanvas::RectVisible(const TRect& r) const {
+  TRect in;
+  if (!IntersectRect(in, r, Rect(0, 0, Width(), Height()))) return false;
+  return !state_->clip || state_->clip->intersects(QRect(in.left, in.top, in.Width(), in.Height()));
+}
+
+void TCanvas::SaveClip() { state_->saved.push_back(state_->clip); }
+
+void TCanvas::RestoreClip() {
+  if (state_->saved.empty()) return;
+  state_->clip = std::move(state_->saved.back());
+  state_->saved.pop_back();
+}
+
+// --- copies ---------------------------------------------------------------------------
+
+void TCanvas::CopyRect(const TRect& dest, const TCanvas& source, const TRect& sourceRect) {
+  if (target_.image.isNull() || source.target_.image.isNull()) return;
+  if (IsRectEmpty(dest) || IsRectEmpty(sourceRect)) return;
+  // A copy of the source part first, so copying within one picture cannot overlap itself.
+  const QImage part = source.target_.image.copy(
+      QRect(sourceRect.left, sourceRect.top, sourceRect.Width(), sourceRect.Height()));
+  QPainter p;
+  BeginPainter(p, target_.image, state_->clip);
+  p.setCompositionMode(QPainter::CompositionMode_Source);
+  p.drawImage(QRect(dest.left, dest.top, dest.Width(), dest.Height()), part);
+}
+
+void TCanvas::Draw(int x, int y, const TBitmap& bitmap) {
+  CopyRect(Bounds(x, y, bitmap.Width(), bitmap.Height()), bitmap.Canvas(),
+           Rect(0, 0, bitmap.Width(), bitmap.Height()));
+}

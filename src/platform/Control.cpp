@@ -1,0 +1,61 @@
+#include "platform/Control.h"
+
+void TControl::SetHost(TWindowHost* host) { host_ = host; }
+
+void TControl::Invalidate() {
+  if (host_) host_->InvalidateAll();
+}
+void TControl::InvalidateRect(const TRect& r) {
+  if (host_) host_->Invalidate(r);
+}
+void TControl::Update() {
+  if (host_) host_->Update();
+}
+void TControl::ScrollWindow(int dx, int dy, const TRect& area) {
+  if (host_) host_->ScrollContents(dx, dy, area);
+}
+void TControl::SetCapture(bool capture) {
+  if (host_) host_->SetCapture(capture);
+}
+void TControl::SetCursorShape(TCursorShape shape) {
+  if (host_) host_->SetCursorShape(shape);
+}
+void TControl::SetFocus() {
+  if (host_) host_->SetFocus();
+}
+void TControl::SetTimer(int id, int milliseconds) {
+  if (host_) host_->SetTimer(id, milliseconds);
+}
+void TControl::KillTimer(int id) {
+  if (host_) host_->KillTimer(id);
+}
+void TControl::SetScrollInfo(TScrollBarKind kind, const TScrollInfo& info) {
+  if (host_) host_->SetScrollInfo(kind, info);
+}
+TScrollInfo TControl::ScrollInfo(TScrollBarKind kind) const {
+  return host_ ? host_->ScrollInfo(kind) : TScrollInfo{};
+}
+
+std::vector<TRect> ScrollCanvasArea(TCanvas& canvas, int dx, int dy, TRect area) {
+  if (IsRectEmpty(area)) area = Rect(0, 0, canvas.Width(), canvas.Height());
+  std::vector<TRect> uncovered;
+  if (IsRectEmpty(area) || (dx == 0 && dy == 0)) return uncovered;
+  TRect moved = area;
+  OffsetRect(moved, dx, dy);
+  TRect kept;
+  if (!IntersectRect(kept, moved, area)) {
+    uncovered.push_back(area);
+    return uncovered;
+  }
+  TRect from = kept;
+  OffsetRect(from, -dx, -dy);
+  canvas.CopyRect(kept, canvas, from);
+  // The strips of area outside the moved part: one across, one along the rest.
+  if (kept.top > area.top) uncovered.push_back(Rect(area.left, area.top, area.right, kept.top));
+  if (kept.bottom < area.bottom)
+    uncovered.push_back(Rect(area.left, kept.bottom, area.right, area.bottom));
+  if (kept.left > area.left) uncovered.push_back(Rect(area.left, kept.top, kept.left, kept.bottom));
+  if (kept.right < area.right)
+    uncovered.push_back(Rect(kept.right, kept.top, area.right, kept.bottom));
+  return uncovered;
+}

@@ -1,0 +1,167 @@
+#pragma once
+
+#include <vector>
+
+#include "platform/Canvas.h"
+#include "platform/Geometry.h"
+
+// Input vocabulary of the controls.
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+using TShiftState = unsigned;
+enum TShiftFlag : unsigned {
+  ssShift = 1,
+  ssAlt = 2,
+  ssCtrl = 4,
+  ssLeft = 8,
+  ssRight = 16,
+  ssMiddle = 32,
+  ssDouble = 64
+};
+
+// Key codes (the letters and digits are their upper-case ASCII codes).
+enum TVirtualKey : int {
+  vkLButton = 0x01,
+  vkRButton = 0x02,
+  vkMButton = 0x04,
+  vkBack = 0x08,
+  vkTab = 0x09,
+  vkReturn = 0x0D,
+  vkShift = 0x10,
+  vkControl = 0x11,
+  vkMenu = 0x12,
+  vkEscape = 0x1B,
+  vkSpace = 0x20,
+  vkPrior = 0x21,
+  vkNext = 0x22,
+  vkEnd = 0x23,
+  vkHome = 0x24,
+  vkLeft = 0x25,
+  vkUp = 0x26,
+  vkRight = 0x27,
+  vkDown = 0x28,
+  vkInsert = 0x2D,
+  vkDelete = 0x2E,
+  vkMultiply = 0x6A,
+  vkAdd = 0x6B,
+  vkSubtract = 0x6D,
+  vkDivide = 0x6F,
+  vkF1 = 0x70,
+  vkF2 = 0x71
+};
+
+enum TCursorShape { crArrow, crHSplit, crVSplit, crDeleteDrop, crHourGlass };
+enum TScrollBarKind { sbHorizontal, sbVertical };
+enum TScrollCode {
+  scLineUp,
+  scLineDown,
+  scPageUp,
+  scPageDown,
+  scPosition,
+  scTrack,
+  scTop,
+  scBottom,
+  scEndScroll
+};
+
+// A scroll bar's state; it is shown while the range holds more than a page.
+struct TScrollInfo {
+  int min = 0;
+  int max = 0;
+  int page = 0;
+  int position = 0;
+  friend bool operator==(const TScrollInfo&, const TScrollInfo&) = default;
+};
+
+// The services a self-drawn control asks of its window.
+class TWindowHost {
+ public:
+  virtual ~TWindowHost() = default;
+
+  virtual TSize ClientSize() const = 0;
+  // Marks an area for the next paint pass; requests merge into one pass.
+  virtual void Invalidate(const TRect& r) = 0;
+  virtual void InvalidateAll() = 0;
+  // Runs the pending paint pass now.
+  virtual void Update() = 0;
+  // Moves the pixels of area (the whole client when empty) by (dx, dy) and invalidates
+  // the strip left uncovered.
+  virtual void ScrollContents(int dx, int dy, const TRect& area) = 0;
+  // The window's picture for immediate drawing outside a paint pass (inverting feedback);
+  // what is drawn there reaches the screen when the current input handler returns.
+  virtual TCanvas& ScreenCanvas() = 0;
+
+  virtual void SetCapture(bool capture) = 0;
+  virtual bool HasCapture() const = 0;
+  virtual void SetCursorShape(TCursorShape shape) = 0;
+  virtual void SetFocus() = 0;
+  virtual bool Focused() const = 0;
+  // Whether a key (or mouse button) is down now.
+  virtual bool KeyPressed(int key) const = 0;
+  virtual TPoint CursorPos() const = 0;
+
+  virtual void SetTimer(int id, int milliseconds) = 0;
+  virtual void KillTimer(int id) = 0;
+
+  virtual void SetScrollInfo(TScrollBarKind kind, const TScrollInfo& info) = 0;
+  virtual TScrollInfo ScrollInfo(TScrollBarKind kind) const = 0;
+  virtual int WheelScrollLines() const = 0;
+  virtual int DoubleClickTime() const = 0;
+};
+
+// For hosts: moves the pixels of area (the whole canvas when empty) by (dx, dy) and returns
+// the parts of area left uncovered, which need painting.
+std::vector<TRect> ScrollCanvasArea(TCanvas& canvas, int dx, int dy, TRect area);
+
+// Base of the self-drawn controls. Window services go to the host; without one they do
+// nothing, so a control can be built and used as a model before it is shown.
+class TControl {
+ public:
+  virtual ~TControl() = default;
+
+  TWindowHost* Host() const { return host_; }
+  void SetHost(TWindowHost* host);
+
+  int ClientWidth() const { return host_ ? host_->ClientSize().cx : 0; }
+  int ClientHeight() const { return host_ ? host_->ClientSize().cy : 0; }
+  TRect ClientRect() const { return Rect(0, 0, ClientWidth(), ClientHeight()); }
+
+  void Invalidate();
+  void InvalidateRect(const TRect& r);
+  void Update();
+  void ScrollWindow(int dx, int dy, const TRect& area = TRect{});
+  void SetCapture(bool capture);
+  bool HasCapture() const { return host_ && host_->HasCapture(); }
+  void SetCursorShape(TCursorShape shape);
+  void SetFocus();
+  bool Focused() const { return host_ && host_->Focused(); }
+  bool KeyPressed(int key) const { return host_ && host_->KeyPressed(key); }
+  TPoint CursorPos() const { return host_ ? host_->CursorPos() : TPoint{}; }
+  void SetTimer(int id, int milliseconds);
+  void KillTimer(int id);
+  void SetScrollInfo(TScrollBarKind kind, const TScrollInfo& info);
+  TScrollInfo ScrollInfo(TScrollBarKind kind) const;
+  int WheelScrollLines() const { return host_ ? host_->WheelScrollLines() : 3; }
+  // Null without a host.
+  TCanvas* ScreenCanvas() { return host_ ? &host_->ScreenCanvas() : nullptr; }
+
+  // Entry points called by the host.
+  virtual void Paint(TCanvas& canvas, const TRect& updateRect) = 0;
+  virtual void Resized() {}
+  virtual void MouseDown(TMouseButton, TShiftState, int /*x*/, int /*y*/) {}
+  virtual void MouseMove(TShiftState, int /*x*/, int /*y*/) {}
+  virtual void MouseUp(TMouseButton, TShiftState, int /*x*/, int /*y*/) {}
+  // delta in notches (positive away from the user); returns whether it was used.
+  virtual bool MouseWheel(TShiftState, int /*notches*/, int /*x*/, int /*y*/) { return false; }
+  virtual void MouseLeave() {}
+  virtual void KeyDown(int& /*key*/, TShiftState) {}
+  virtual void KeyUp(int& /*key*/, TShiftState) {}
+  // A typed character as UTF-8.
+  virtual void KeyPress(const std::string& /*text*/) {}
+  virtual void Timer(int /*id*/) {}
+  virtual void Scroll(TScrollBarKind, TScrollCode, int /*position*/) {}
+  virtual void FocusChanged(bool /*focused*/) {}
+  virtual void CaptureLost() {}
+
+ private:
+  TWindowHost* host_ = nullptr;
+};

@@ -1,0 +1,408 @@
+#include "platform/QtControlHost.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QSet>
+#include <QTimerEvent>
+#include <QWheelEvent>
+#include <QWidget>
+#include <exception>
+#include <map>
+
+#include "platform/Bitmap.h"
+#include "platform/Control.h"
+#include "platform/QtImage.h"
+
+namespace {
+
+int VirtualKey(int qtKey) {
+  if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) return 'A' + (qtKey - Qt::Key_A);
+  if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return '0' + (qtKey - Qt::Key_0);
+  switch (qtKey) {
+    case Qt::Key_Backspace: return vkBack;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return vkTab;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return vkReturn;
+    case Qt::Key_Shift: return vkShift;
+    case Qt::Key_Control: return vkControl;
+    case Qt::Key_Alt: return vkMenu;
+    case Qt::Key_Escape: return vkEscape;
+    case Qt::Key_Space: return vkSpace;
+    case Qt::Key_PageUp: return vkPrior;
+    case Qt::Key_PageDown: return vkNext;
+    case Qt::Key_End: return vkEnd;
+    case Qt::Key_Home: return vkHome;
+    case Qt::Key_Left: return vkLeft;
+    case Qt::Key_Up: return vkUp;
+    case Qt::Key_Right: return vkRight;
+    case Qt::Key_Down: return vkDown;
+    case Qt::Key_Insert: return vkInsert;
+    case Qt::Key_Delete: return vkDelete;
+    case Qt::Key_Asterisk: return vkMultiply;
+    case Qt::Key_Plus: return vkAdd;
+    case Qt::Key_Minus: return vkSubtract;
+    case Qt::Key_Slash: return vkDivide;
+    case Qt::Key_F1: return vkF1;
+    case Qt::Key_F2: return vkF2;
+    default: return 0;
+  }
+}
+
+TShiftState Shift(Qt::KeyboardModifiers m, Qt::MouseButtons b) {
+  TShiftState s = 0;
+  if (m & Qt::ShiftModifier) s |= ssShift;
+  if (m & Qt::AltModifier) s |= ssAlt;
+  if (m & Qt::ControlModifier) s |= ssCtrl;
+  if (b & Qt::LeftButton) s |= ssLeft;
+  if (b & Qt::RightButton) s |= ssRight;
+  if (b & Qt::MiddleButton) s |= ssMiddle;
+  return s;
+}
+
+bool Button(Qt::MouseButton qb, TMouseButton& out) {
+  switch (qb) {
+    case Qt::LeftButton: out = mbLeft; return true;
+    case Qt::RightButton: out = mbRight; return true;
+    case Qt::MiddleButton: out = mbMiddle; return true;
+    default: return false;
+  }
+}
+
+class Viewport;
+
+class Host final : public QWidget, public TWindowHost {
+ public:
+  Host(TControl& control, QWidget* parent);
+  ~Host() override { control_.SetHost(nullptr); }
+
+  // TWindowHost
+  TSize ClientSize() const override;
+  void Invalidate(const TRect& r) override;
+  void InvalidateAll() override;
+  void Update() override;
+  void ScrollContents(int dx, int dy, const TRect& area) override;
+  TCanvas& ScreenCanvas() override {
+    flush_ = true;
+    return backing_.Canvas();
+  }
+  void SetCapture(bool capture) override;
+  bool HasCapture() const override { return captured_; }
+  void SetCursorShape(TCursorShape shape) override;
+  void SetFocus() override;
+  bool Focused() const override;
+  bool KeyPressed(int key) const override;
+  TPoint CursorPos() const override;
+  void SetTimer(int id, int milliseconds) override;
+  void KillTimer(int id) override;
+  void SetScrollInfo(TScrollBarKind kind, const TScrollInfo& info) override;
+  TScrollInfo ScrollInfo(TScrollBarKind kind) const override {
+    return kind == sbVertical ? vinfo_ : hinfo_;
+  }
+  int WheelScrollLines() const override { return QApplication::wheelScrollLines(); }
+  int DoubleClickTime() const override { return QApplication::doubleClickInterval(); }
+
+  // Runs a control handler: an escaping exception is shown and the program goes on.
+  template <typename F>
+  void Guard(F f) {
+    try {
+      f();
+    } catch (const std::exception& e) {
+      QMessageBox::critical(this, QStringLiteral("Error"), QString::fromUtf8(e.what()));
+    } catch (...) {
+      QMessageBox::critical(this, QStringLiteral("Error"), QStringLiteral("Unknown error"));
+    }
+    if (flush_) {
+      flush_ = false;
+      RepaintViewport();
+    }
+  }
+
+  void PaintViewport(QPaintEvent* e);
+  void RepaintViewport();
+  void Resized();
+  void NoteKey(int vk, bool down) {
+    if (vk == 0) return;
+    if (down)
+      keys_.insert(vk);
+    else
+      keys_.remove(vk);
+  }
+
+  TControl& control_;
+  Viewport* viewport_ = nullptr;
+
+ protected:
+  void timerEvent(QTimerEvent* e) override;
+
+ private:
+  void ApplyScrollBar(QScrollBar* bar, const TScrollInfo& info);
+  void OnScrollAction(TScrollBarKind kind, QScrollBar* bar, int action);
+
+  TBitmap backing_;
+  QRegion invalid_;
+  bool flush_ = false;
+  bool captured_ = false;
+  QScrollBar* hbar_ = nullptr;
+  QScrollBar* vbar_ = nullptr;
+  TScrollInfo hinfo_, vinfo_;
+  bool applying_ = false;
+  std::map<int, int> timers_;  // control's id -> Qt's id
+  QSet<int> keys_;
+};
+
+class Viewport final : public QWidget {
+ public:
+  Viewport(Host& host, QWidget* parent) : QWidget(parent), host_(host) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent* e) override { host_.PaintViewport(e); }
+  void resizeEvent(QResizeEvent*) override { host_.Resized(); }
+  void mousePressEvent(QMouseEvent* e) override { Press(e, 0); }
+  void mouseDoubleClickEvent(QMouseEvent* e) override { Press(e, ssDouble); }
+  void mouseMoveEvent(QMouseEvent* e) override {
+    const QPoint p = e->position().toPoint();
+    host_.Guard([&] {
+      host_.control_.MouseMove(Shift(e->modifiers(), e->buttons()), p.x(), p.y());
+    });
+  }
+  void mouseReleaseEvent(QMouseEvent* e) override {
+    TMouseButton b;
+    if (!Button(e->button(), b)) return;
+    const QPoint p = e->position().toPoint();
+    host_.Guard([&] {
+      host_.control_.MouseUp(b, Shift(e->modifiers(), e->buttons()), p.x(), p.y());
+    });
+  }
+  void wheelEvent(QWheelEvent* e) override {
+    const int notches = e->angleDelta().y() / 120;
+    if (notches == 0) return;
+    const QPoint p = e->position().toPoint();
+    bool used = false;
+    host_.Guard([&] {
+      used = host_.control_.MouseWheel(Shift(e->modifiers(), e->buttons()), notches, p.x(), p.y());
+    });
+    if (!used) e->ignore();
+  }
+  void leaveEvent(QEvent*) override { host_.Guard([&] { host_.control_.MouseLeave(); }); }
+  void keyPressEvent(QKeyEvent* e) override {
+    const int vk = VirtualKey(e->key());
+    host_.NoteKey(vk, true);
+    int key = vk;
+    host_.Guard([&] {
+      if (key != 0) host_.control_.KeyDown(key, Shift(e->modifiers(), Qt::NoButton));
+      const QString text = e->text();
+      if (key != 0 || vk == 0)
+        if (!text.isEmpty() && text[0].isPrint())
+          host_.control_.KeyPress(text.toUtf8().toStdString());
+    });
+  }
+  void keyReleaseEvent(QKeyEvent* e) override {
+    int key = VirtualKey(e->key());
+    host_.NoteKey(key, false);
+    if (key == 0) return;
+    host_.Guard([&] { host_.control_.KeyUp(key, Shift(e->modifiers(), Qt::NoButton)); });
+  }
+  void focusInEvent(QFocusEvent*) override {
+    host_.Guard([&] { host_.control_.FocusChanged(true); });
+  }
+  void focusOutEvent(QFocusEvent*) override {
+    host_.Guard([&] { host_.control_.FocusChanged(false); });
+  }
+  // Tab belongs to the control when it wants it; the default moves focus away.
+  bool focusNextPrevChild(bool) override { return false; }
+
+ private:
+  void Press(QMouseEvent* e, TShiftState extra) {
+    TMouseButton b;
+    if (!Button(e->button(), b)) return;
+    const QPoint p = e->position().toPoint();
+    host_.Guard([&] {
+      host_.control_.MouseDown(b, Shift(e->modifiers(), e->buttons()) | extra, p.x(), p.y());
+    });
+  }
+
+  Host& host_;
+};
+
+Host::Host(TControl& control, QWidget* parent) : QWidget(parent), control_(control) {
+  auto* grid = new QGridLayout(this);
+  grid->setContentsMargins(0, 0, 0, 0);
+  grid->setSpacing(0);
+  viewport_ = new Viewport(*this, this);
+  hbar_ = new QScrollBar(Qt::Horizontal, this);
+  vbar_ = new QScrollBar(Qt::Vertical, this);
+  hbar_->hide();
+  vbar_->hide();
+  grid->addWidget(viewport_, 0, 0);
+  grid->addWidget(vbar_, 0, 1);
+  grid->addWidget(hbar_, 1, 0);
+  setFocusProxy(viewport_);
+  QObject::connect(hbar_, &QScrollBar::actionTriggered, this,
+                   [this](int a) { OnScrollAction(sbHorizontal, hbar_, a); });
+  QObject::connect(vbar_, &QScrollBar::actionTriggered, this,
+                   [this](int a) { OnScrollAction(sbVertical, vbar_, a); });
+  QObject::connect(hbar_, &QScrollBar::sliderReleased, this,
+                   [this] { Guard([&] { control_.Scroll(sbHorizontal, scEndScroll, hbar_->value()); }); });
+  QObject::connect(vbar_, &QScrollBar::sliderReleased, this,
+                   [this] { Guard([&] { control_.Scroll(sbVertical, scEndScroll, vbar_->value()); }); });
+  control_.SetHost(this);
+}
+
+TSize Host::ClientSize() const { return {viewport_->width(), viewport_->height()}; }
+
+void Host::Invalidate(const TRect& r) {
+  if (IsRectEmpty(r)) return;
+  invalid_ += QRect(r.left, r.top, r.Width(), r.Height());
+  viewport_->update(QRect(r.left, r.top, r.Width(), r.Height()));
+}
+
+void Host::InvalidateAll() {
+  invalid_ = QRegion(viewport_->rect());
+  viewport_->update();
+}
+
+void Host::Update() { viewport_->repaint(invalid_); }
+
+void Host::RepaintViewport() { viewport_->update(); }
+
+void Host::PaintViewport(QPaintEvent* e) {
+  if (backing_.Width() != viewport_->width() || backing_.Height() != viewport_->height()) {
+    backing_.SetSize(viewport_->width(), viewport_->height());
+    invalid_ = QRegion(viewport_->rect());
+  }
+  if (!invalid_.isEmpty() && !backing_.Empty()) {
+    const QRect b = invalid_.boundingRect();
+    const TRect update = Rect(b.left(), b.top(), b.right() + 1, b.bottom() + 1);
+    TCanvas& c = backing_.Canvas();
+    invalid_ = QRegion();
+    c.SaveClip();
+    c.SetClipRect(update);
+    Guard([&] { control_.Paint(c, update); });
+    c.RestoreClip();
+  }
+  QPainter p(viewport_);
+  if (!backing_.Empty()) p.drawImage(e->rect(), backing_.Image().image, e->rect());
+}
+
+void Host::Resized() {
+  Guard([&] { control_.Resized(); });
+  InvalidateAll();
+}
+
+void Host::ScrollContents(int dx, int dy, const TRect& area) {
+  if (backing_.Empty()) return;
+  for (const TRect& r : ScrollCanvasArea(backing_.Canvas(), dx, dy, area)) Invalidate(r);
+  viewport_->update();
+}
+
+void Host::SetCapture(bool capture) {
+  if (capture == captured_) return;
+  captured_ = capture;
+  if (capture)
+    viewport_->grabMouse();
+  else
+    viewport_->releaseMouse();
+}
+
+void Host::SetCursorShape(TCursorShape shape) {
+  static const Qt::CursorShape shapes[] = {Qt::ArrowCursor, Qt::SplitHCursor, Qt::SplitVCursor,
+                                           Qt::ForbiddenCursor, Qt::WaitCursor};
+  viewport_->setCursor(shapes[shape]);
+}
+
+void Host::SetFocus() { viewport_->setFocus(Qt::OtherFocusReason); }
+bool Host::Focused() const { return viewport_->hasFocus(); }
+
+// Modifiers and buttons are asked of the system; other keys are tracked from this window's
+// own key events.
+bool Host::KeyPressed(int key) const {
+  const Qt::KeyboardModifiers m = QGuiApplication::queryKeyboardModifiers();
+  const Qt::MouseButtons b = QGuiApplication::mouseButtons();
+  switch (key) {
+    case vkShift: return m & Qt::ShiftModifier;
+    case vkControl: return m & Qt::ControlModifier;
+    case vkMenu: return m & Qt::AltModifier;
+    case vkLButton: return b & Qt::LeftButton;
+    case vkRButton: return b & Qt::RightButton;
+    case vkMButton: return b & Qt::MiddleButton;
+    default: return keys_.contains(key);
+  }
+}
+
+TPoint Host::CursorPos() const {
+  const QPoint p = viewport_->mapFromGlobal(QCursor::pos());
+  return {p.x(), p.y()};
+}
+
+void Host::SetTimer(int id, int milliseconds) {
+  KillTimer(id);
+  timers_[id] = startTimer(std::max(1, milliseconds));
+}
+
+void Host::KillTimer(int id) {
+  const auto it = timers_.find(id);
+  if (it == timers_.end()) return;
+  killTimer(it->second);
+  timers_.erase(it);
+}
+
+void Host::timerEvent(QTimerEvent* e) {
+  for (const auto& [id, qtId] : timers_)
+    if (qtId == e->timerId()) {
+      const int ours = id;
+      Guard([&] { control_.Timer(ours); });
+      return;
+    }
+}
+
+void Host::ApplyScrollBar(QScrollBar* bar, const TScrollInfo& info) {
+  applying_ = true;
+  const int page = std::max(0, info.page);
+  bar->setRange(info.min, std::max(info.min, info.max - std::max(0, page - 1)));
+  bar->setPageStep(std::max(1, page));
+  bar->setValue(info.position);
+  bar->setVisible(info.max - info.min + 1 > page && info.max > info.min);
+  applying_ = false;
+}
+
+void Host::SetScrollInfo(TScrollBarKind kind, const TScrollInfo& info) {
+  (kind == sbVertical ? vinfo_ : hinfo_) = info;
+  ApplyScrollBar(kind == sbVertical ? vbar_ : hbar_, info);
+}
+
+void Host::OnScrollAction(TScrollBarKind kind, QScrollBar* bar, int action) {
+  if (applying_) return;
+  TScrollCode code = scPosition;
+  switch (action) {
+    case QAbstractSlider::SliderSingleStepAdd: code = scLineDown; break;
+    case QAbstractSlider::SliderSingleStepSub: code = scLineUp; break;
+    case QAbstractSlider::SliderPageStepAdd: code = scPageDown; break;
+    case QAbstractSlider::SliderPageStepSub: code = scPageUp; break;
+    case QAbstractSlider::SliderToMinimum: code = scTop; break;
+    case QAbstractSlider::SliderToMaximum: code = scBottom; break;
+    case QAbstractSlider::SliderMove: code = bar->isSliderDown() ? scTrack : scPosition; break;
+    default: return;
+  }
+  const int pos = bar->sliderPosition();
+  // The control decides the new position and sets it back through SetScrollInfo.
+  const TScrollInfo before = ScrollInfo(kind);
+  bar->setSliderPosition(before.position);
+  Guard([&] { control_.Scroll(kind, code, pos); });
+}
+
+}  // namespace
+
+QWidget* CreateQtControlHost(TControl& control, QWidget* parent) {
+  return new Host(control, parent);
+}

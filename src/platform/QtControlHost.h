@@ -1,0 +1,15 @@
+#pragma once
+
+// The window of one self-drawn control on the desktop. Only the application includes this;
+// it lives in tankdemo_platform_widgets so that the controls never link Qt Widgets.
+
+#include <memory>
+
+class QWidget;
+class TControl;
+
+// A widget hosting the control: a persistent backing picture (so immediate inverting
+// feedback reaches the screen and is erased by drawing it again), real scroll bars, real
+// timers, and exceptions from the control's handlers shown in an error message box.
+// The widget does not own the control; the control must outlive it.
+QWidget* CreateQtControlHost(TControl& control, QWidget* parent = nullptr);

@@ -136,16 +136,16 @@ void TCanvas::DrawEdge(TRect r, unsigned kinds, unsigned sides) {
   auto ring = [&](TColor light, TColor dark) {
     const TBrush saved = brush_;
     brush_ = TBrush{light, bsSolid, light};
-    if (sides & bfLeft) FillRect(Rect(r.left, r.top, r.left + 1, r.bottom));
-    if (sides & bfTop) FillRect(Rect(r.left, r.top, r.right, r.top + 1));
+    if (sides & bfsLeft) FillRect(Rect(r.left, r.top, r.left + 1, r.bottom));
+    if (sides & bfsTop) FillRect(Rect(r.left, r.top, r.right, r.top + 1));
     brush_ = TBrush{dark, bsSolid, dark};
-    if (sides & bfRight) FillRect(Rect(r.right - 1, r.top, r.right, r.bottom));
-    if (sides & bfBottom) FillRect(Rect(r.left, r.bottom - 1, r.right, r.bottom));
+    if (sides & bfsRight) FillRect(Rect(r.right - 1, r.top, r.right, r.bottom));
+    if (sides & bfsBottom) FillRect(Rect(r.left, r.bottom - 1, r.right, r.bottom));
     brush_ = saved;
-    if (sides & bfLeft) ++r.left;
-    if (sides & bfTop) ++r.top;
-    if (sides & bfRight) --r.right;
-    if (sides & bfBottom) --r.bottom;
+    if (sides & bfsLeft) ++r.left;
+    if (sides & bfsTop) ++r.top;
+    if (sides & bfsRight) --r.right;
+    if (sides & bfsBottom) --r.bottom;
   };
   if (kinds & bdRaisedOuter)
     ring(cl3DLight, cl3DDkShadow);

@@ -49,8 +49,9 @@ struct TBrush {
   TColor altColor = clWhite;  // the second colour of bsChecker
 };
 
-// Sides and kinds of a 3D edge.
-enum TEdgeSide : unsigned { bfLeft = 1, bfTop = 2, bfRight = 4, bfBottom = 8, bfRect = 15 };
+// Sides and kinds of a 3D edge. (The sides carry "bfs" so that they never clash with the
+// tree-list's band-fixing values bfLeft and bfRight.)
+enum TEdgeSide : unsigned { bfsLeft = 1, bfsTop = 2, bfsRight = 4, bfsBottom = 8, bfsRect = 15 };
 enum TEdgeKind : unsigned {
   bdRaisedOuter = 1,
   bdSunkenOuter = 2,

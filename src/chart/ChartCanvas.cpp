@@ -1,0 +1,335 @@
+#include "chart/ChartCanvas.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+// --- flat drawing -------------------------------------------------------------------------
+
+void TChartCanvas::ResetTools() {
+  pen_ = TPen{};
+  brush_ = TBrush{};
+  font_.SetColor(clBlack);
+  font_.SetSize(10);
+  bk_color_ = clWhite;
+  bk_mode_ = bkTransparent;
+}
+
+bool TChartCanvas::Prepare(const TBrush& brush) {
+  if (!target_) return false;
+  target_->Pen() = pen_;
+  target_->Brush() = brush;
+  target_->Font() = font_;
+  target_->SetBkMode(bk_mode_);
+  target_->SetBkColor(bk_color_);
+  target_->SetTextAlign(text_align_);
+  return true;
+}
+
+bool TChartCanvas::Prepare() { return Prepare(brush_); }
+
+void TChartCanvas::DrawLine2D(int x0, int y0, int x1, int y1) {
+  if (!Prepare()) return;
+  target_->MoveTo(x0, y0);
+  target_->LineTo(x1, y1);
+}
+
+void TChartCanvas::DrawRect2D(int left, int top, int right, int bottom) {
+  if (Prepare()) target_->Rectangle(Rect(left, top, right, bottom));
+}
+
+void TChartCanvas::FillWithBrush(const TRect& r) {
+  if (Prepare()) target_->FillRect(r);
+}
+
+void TChartCanvas::DrawPolygon2D(const std::vector<TPoint>& points) {
+  if (Prepare()) target_->Polygon(points);
+}
+
+void TChartCanvas::DrawEllipse2D(const TRect& r) {
+  if (Prepare()) target_->Ellipse(r);
+}
+
+void TChartCanvas::FillGradient(const TRect& r, TColor color1, TGradientDirection direction,
+                                TColor color2) {
+  if (IsRectEmpty(r) || !Prepare()) return;
+  const TColor a = ColorToRGB(color1), b = ColorToRGB(color2);
+  auto mix = [&](int step, int steps) {
+    auto one = [&](int ca, int cb) { return ca + MulDiv(cb - ca, step, std::max(1, steps)); };
+    return RGB(one(GetRValue(a), GetRValue(b)), one(GetGValue(a), GetGValue(b)),
+               one(GetBValue(a), GetBValue(b)));
+  };
+  TBrush solid{clBlack, bsSolid, clBlack};
+  auto band = [&](const TRect& part, TColor c) {
+    solid.color = c;
+    target_->Brush() = solid;
+    target_->FillRect(part);
+  };
+  const int w = r.Width(), h = r.Height();
+  switch (direction) {
+    case gdTopBottom:
+    case gdBottomTop:
+      for (int i = 0; i < h; ++i) {
+        const int y = direction == gdTopBottom ? r.top + i : r.bottom - 1 - i;
+        band(Rect(r.left, y, r.right, y + 1), mix(i, h - 1));
+      }
+      break;
+    case gdLeftRight:
+    case gdRightLeft:
+      for (int i = 0; i < w; ++i) {
+        const int x = direction == gdLeftRight ? r.left + i : r.right - 1 - i;
+        band(Rect(x, r.top, x + 1, r.bottom), mix(i, w - 1));
+      }
+      break;
+    case gdFromCenter: {
+      // Nested frames from the outside in; the innermost takes colour 1.
+      const int rings = (std::min(w, h) + 1) / 2;
+      TRect ring = r;
+      for (int i = 0; i < rings; ++i) {
+        band(ring, mix(rings - 1 - i, rings - 1));
+        InflateRect(ring, -1, -1);
+      }
+      break;
+    }
+  }
+}
+
+int TChartCanvas::MeasureTextWidth(const std::string& text) {
+  return Prepare() ? target_->TextWidth(text) : 0;
+}
+
+int TChartCanvas::MeasureTextHeight(const std::string& text) {
+  return Prepare() ? target_->TextHeight(text) : 0;
+}
+
+TColor DarkenColor(TColor color, int n) {
+  const TColor c = ColorToRGB(color);
+  auto one = [n](int v) { return v > n ? v - n : 0; };
+  return RGB(one(GetRValue(c)), one(GetGValue(c)), one(GetBValue(c)));
+}
+
+// --- frames and the retained picture ----------------------------------------------------
+
+TChartCanvas3D::TChartCanvas3D() = default;
+TChartCanvas3D::~TChartCanvas3D() = default;
+
+TRect TChartCanvas3D::BeginFrame(TCanvas& target, const TView3DSettings& options, bool view3D,
+                                 const TRect& targetRect) {
+  bounds_ = targetRect;
+  options_ = options;
+  is3d_ = view3D;
+  orthogonal_ = view3D ? options.orthogonal : true;
+  zoom_ = options.zoom * 0.01;
+  zoom_text_ = options.zoomText;
+  ComputeRotation();
+  if (!buffered_) {
+    target_ = &target;
+    return targetRect;
+  }
+  const int w = std::max(0, targetRect.Width()), h = std::max(0, targetRect.Height());
+  if (picture_ && (picture_->Width() != w || picture_->Height() != h)) picture_.reset();
+  if (!picture_) picture_ = std::make_unique<TBitmap>(w, h);
+  target_ = &picture_->Canvas();
+  return Rect(0, 0, w, h);
+}
+
+void TChartCanvas3D::EndFrame(TCanvas& target, TCanvas& window, const TRect& targetRect) {
+  if (buffered_ && picture_) {
+    target.Draw(targetRect.left, targetRect.top, *picture_);
+    stale_ = false;
+  }
+  target_ = &window;
+}
+
+bool TChartCanvas3D::RepaintFromPicture() {
+  if (stale_ || !picture_ || !target_ || target_ == &picture_->Canvas()) return false;
+  target_->Draw(0, 0, *picture_);
+  return true;
+}
+
+// --- projection --------------------------------------------------------------------------
+
+void TChartCanvas3D::SetupProjection(int depth, const TRect& bounds, const TRect& plot) {
+  bounds_ = bounds;
+  centre_x_ = (plot.left + plot.right) / 2;
+  centre_y_ = (plot.top + plot.bottom) / 2;
+  centre_z_ = depth / 2;
+  offset_x_ = centre_x_ + options_.horizOffset;
+  offset_y_ = centre_y_ + options_.vertOffset;
+  perspective_ = options_.perspective > 0 ? options_.perspective / 35000.0 : 0.0;
+}
+
+void TChartCanvas3D::ComputeRotation() {
+  const double k = std::numbers::pi / 180.0;
+  const double cr = std::cos(options_.rotation * k), sr = std::sin(options_.rotation * k);
+  const double ce = std::cos(options_.elevation * k), se = std::sin(options_.elevation * k);
+  const double ct = std::cos(options_.tilt * k), st = std::sin(options_.tilt * k);
+  // About the vertical axis: (x, y, z) -> (x cr - z sr, y, x sr + z cr); then about the
+  // horizontal axis: (y, z) -> (y ce - z se, y se + z ce); then in the screen plane by the tilt.
+  const double ry[3][3] = {{cr, 0, -sr}, {0, 1, 0}, {sr, 0, cr}};
+  const double rx[3][3] = {{1, 0, 0}, {0, ce, -se}, {0, se, ce}};
+  const double rz[3][3] = {{ct, -st, 0}, {st, ct, 0}, {0, 0, 1}};
+  double a[3][3] = {};
+  for (int i = 0; i < 3; ++i)
+    for (int j = 0; j < 3; ++j)
+      for (int k2 = 0; k2 < 3; ++k2) a[i][j] += rx[i][k2] * ry[k2][j];
+  for (int i = 0; i < 3; ++i)
+    for (int j = 0; j < 3; ++j) {
+      m_[i][j] = 0;
+      for (int k2 = 0; k2 < 3; ++k2) m_[i][j] += rz[i][k2] * a[k2][j];
+    }
+}
+
+TPoint TChartCanvas3D::ProjectPoint(int x, int y, int z) const {
+  if (!is3d_) return {x, y};
+  if (orthogonal_)
+    return {Nearest(zoom_ * (x + z - centre_x_)) + offset_x_,
+            Nearest(zoom_ * (y - centre_y_ - z)) + offset_y_};
+  const double dx = x - centre_x_, dy = y - centre_y_, dz = z - centre_z_;
+  const double px = m_[0][0] * dx + m_[0][1] * dy + m_[0][2] * dz;
+  const double py = m_[1][0] * dx + m_[1][1] * dy + m_[1][2] * dz;
+  const double pz = m_[2][0] * dx + m_[2][1] * dy + m_[2][2] * dz;
+  // Keep the scale positive however deep the point lies.
+  const double s = zoom_ * std::max(0.05, 1.0 - perspective_ * pz);
+  return {Nearest(s * px) + offset_x_, Nearest(s * py) + offset_y_};
+}
+
+TPoint TChartCanvas3D::UnprojectPoint(int x, int y, int z) const {
+  if (!is3d_ || zoom_ == 0) return {x, y};
+  if (orthogonal_)
+    return {Nearest((x - offset_x_) / zoom_) + centre_x_ - z,
+            Nearest((y - offset_y_) / zoom_) + centre_y_ + z};
+  const double det = m_[0][0] * m_[1][1] - m_[0][1] * m_[1][0];
+  if (std::fabs(det) < 1e-9) return {x, y};
+  const double dz = z - centre_z_;
+  double s = zoom_, dx = 0, dy = 0;
+  for (int i = 0; i < 32; ++i) {
+    const double bx = (x - offset_x_) / s - m_[0][2] * dz;
+    const double by = (y - offset_y_) / s - m_[1][2] * dz;
+    dx = (bx * m_[1][1] - by * m_[0][1]) / det;
+    dy = (m_[0][0] * by - m_[1][0] * bx) / det;
+    const double pz = m_[2][0] * dx + m_[2][1] * dy + m_[2][2] * dz;
+    const double next = zoom_ * std::max(0.05, 1.0 - perspective_ * pz);
+    if (std::fabs(next - s) < 1e-12) break;
+    s = next;
+  }
+  return {Nearest(dx) + centre_x_, Nearest(dy) + centre_y_};
+}
+
+void TChartCanvas3D::BeginFlatDrawing() {
+  saved_3d_.push_back(is3d_);
+  is3d_ = false;
+}
+
+void TChartCanvas3D::EndFlatDrawing() {
+  if (saved_3d_.empty()) return;
+  is3d_ = saved_3d_.back();
+  saved_3d_.pop_back();
+}
+
+std::vector<TPoint> TChartCanvas3D::Project(const std::vector<TPoint3D>& points) const {
+  std::vector<TPoint> out;
+  out.reserve(points.size());
+  for (const TPoint3D& p : points) out.push_back(ProjectPoint(p.x, p.y, p.z));
+  return out;
+}
+
+// --- lines, planes and text ---------------------------------------------------------------
+
+void TChartCanvas3D::DrawLineAtDepth(int x0, int y0, int x1, int y1, int z) {
+  const TPoint a = ProjectPoint(x0, y0, z), b = ProjectPoint(x1, y1, z);
+  DrawLine2D(a.x, a.y, b.x, b.y);
+}
+
+void TChartCanvas3D::DrawHorizontalAtDepth(int left, int right, int y, int z) {
+  DrawLineAtDepth(left, y, right, y, z);
+}
+
+void TChartCanvas3D::DrawVerticalAtDepth(int x, int top, int bottom, int z) {
+  DrawLineAtDepth(x, top, x, bottom, z);
+}
+
+void TChartCanvas3D::DrawDepthLine(int x, int y, int z0, int z1) {
+  const TPoint a = ProjectPoint(x, y, z0), b = ProjectPoint(x, y, z1);
+  DrawLine2D(a.x, a.y, b.x, b.y);
+}
+
+void TChartCanvas3D::DrawPlane(const std::vector<TPoint3D>& corners) {
+  DrawPolygon2D(Project(corners));
+}
+
+void TChartCanvas3D::DrawRectAtDepth(const TRect& r, int z) {
+  DrawPlane({{r.left, r.top, z}, {r.right, r.top, z}, {r.right, r.bottom, z}, {r.left, r.bottom, z}});
+}
+
+void TChartCanvas3D::DrawSidePlane(int x, int top, int bottom, int z0, int z1) {
+  DrawPlane({{x, top, z0}, {x, top, z1}, {x, bottom, z1}, {x, bottom, z0}});
+}
+
+void TChartCanvas3D::DrawFloorPlane(int left, int right, int y, int z0, int z1) {
+  DrawPlane({{left, y, z0}, {left, y, z1}, {right, y, z1}, {right, y, z0}});
+}
+
+void TChartCanvas3D::DrawPolygonAtDepth(const std::vector<TPoint>& points, int z) {
+  std::vector<TPoint3D> p;
+  p.reserve(points.size());
+  for (const TPoint& q : points) p.push_back({q.x, q.y, z});
+  DrawPlane(p);
+}
+
+void TChartCanvas3D::DrawEllipseAtDepth(const TRect& r, int z) {
+  const TPoint a = ProjectPoint(r.left, r.top, z), b = ProjectPoint(r.right, r.bottom, z);
+  DrawEllipse2D(NormalizedRect(Rect(a.x, a.y, b.x, b.y)));
+}
+
+TFont TChartCanvas3D::ZoomedFont() const {
+  TFont f = font_;
+  f.OnChange = nullptr;
+  if (zoom_text_ && zoom_ != 1.0) f.SetSize(std::max(1, Nearest(font_.Size() * zoom_)));
+  return f;
+}
+
+void TChartCanvas3D::DrawTextAtDepth(int x, int y, const std::string& text, int z) {
+  if (!Prepare()) return;
+  const TPoint p = ProjectPoint(x, y, z);
+  target_->Font() = ZoomedFont();
+  target_->TextOut(p.x, p.y, text);
+}
+
+void TChartCanvas3D::DrawRotatedText(int x, int y, int angle, const std::string& text, int z) {
+  if (!Prepare()) return;
+  if (angle > 360) angle -= 360;
+  const TPoint p = ProjectPoint(x, y, z);
+  TFont f = ZoomedFont();
+  f.SetOrientation(angle * 10);
+  target_->Font() = f;
+  target_->SetBkMode(bkTransparent);
+  target_->TextOut(p.x, p.y, text);
+}
+
+// --- clipping ---------------------------------------------------------------------------
+
+void TChartCanvas3D::ClipToBox(const TRect& plot, int z0, int z1) {
+  if (!target_) return;
+  RemoveClip();
+  target_->SaveClip();
+  clipped_ = true;
+  if (!is3d_) {
+    target_->IntersectClipRect(Rect(plot.left + 1, plot.top + 1, plot.right, plot.bottom - 1));
+    return;
+  }
+  const TPoint backTopLeft = ProjectPoint(plot.left, plot.top, z1);
+  const TPoint frontTopRight = ProjectPoint(plot.right, plot.top, z0);
+  target_->SetClipPolygon({ProjectPoint(plot.left, plot.bottom, z0),
+                           ProjectPoint(plot.left, plot.top, z0),
+                           backTopLeft.y < frontTopRight.y ? backTopLeft : frontTopRight,
+                           ProjectPoint(plot.right, plot.top, z1),
+                           ProjectPoint(plot.right, plot.bottom, z1),
+                           ProjectPoint(plot.right, plot.bottom, z0)});
+}
+
+void TChartCanvas3D::RemoveClip() {
+  if (!clipped_ || !target_) return;
+  target_->RestoreClip();
+  clipped_ = false;
+}

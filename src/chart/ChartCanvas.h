@@ -1,0 +1,190 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Bitmap.h"
+#include "platform/Canvas.h"
+
+// The 3D view settings a frame is drawn with (the chart's published 3D options hand their
+// values over as this).
+struct TView3DSettings {
+  int elevation = 345;
+  int horizOffset = 0;
+  bool orthogonal = true;
+  int perspective = 15;
+  int rotation = 345;
+  int tilt = 0;
+  int vertOffset = 0;
+  int zoom = 100;
+  bool zoomText = true;
+};
+
+struct TPoint3D {
+  int x = 0;
+  int y = 0;
+  int z = 0;
+};
+
+enum TGradientDirection { gdTopBottom, gdBottomTop, gdLeftRight, gdRightLeft, gdFromCenter };
+
+// Drawing in chart coordinates with depth: z is depth in pixels, 0 at the front.
+class TCanvas3D {
+ public:
+  virtual ~TCanvas3D() = default;
+  virtual bool Is3D() const = 0;
+  virtual TPoint ProjectPoint(int x, int y, int z) const = 0;
+  virtual TPoint UnprojectPoint(int x, int y, int z) const = 0;
+  virtual void DrawLineAtDepth(int x0, int y0, int x1, int y1, int z) = 0;
+  virtual void DrawRectAtDepth(const TRect& r, int z) = 0;
+  virtual void DrawBox(int left, int right, int top, int bottom, int z0, int z1, bool dark) = 0;
+  virtual void DrawTextAtDepth(int x, int y, const std::string& text, int z) = 0;
+  virtual void ClipToBox(const TRect& plot, int z0, int z1) = 0;
+  virtual void RemoveClip() = 0;
+};
+
+// The flat half of the surface: the drawing tools and the operations without projection.
+// The surface keeps its own pen, brush and font and hands them to the target canvas when
+// drawing; every colour is resolved to a plain colour on the way.
+class TChartCanvas : public TCanvas3D {
+ public:
+  TPen& Pen() { return pen_; }
+  TBrush& Brush() { return brush_; }
+  TFont& Font() { return font_; }
+  void SetBackgroundMode(TBkMode m) { bk_mode_ = m; }
+  TBkMode BackgroundMode() const { return bk_mode_; }
+  void SetBackgroundColor(TColor c) { bk_color_ = c; }
+  TColor BackgroundColor() const { return bk_color_; }
+  // Text alignment flags (taLeft, taRight or taCenterH with taTop or taBottom).
+  void SetTextAlignment(unsigned flags) { text_align_ = flags; }
+  unsigned TextAlignment() const { return text_align_; }
+
+  // Pen black, width 1, solid; brush white, solid; font black, size 10; background white and
+  // transparent.
+  void ResetTools();
+
+  // The canvas drawn on now; null outside a frame unless one was set.
+  TCanvas* Target() const { return target_; }
+  void SetTarget(TCanvas* canvas) { target_ = canvas; }
+
+  void DrawLine2D(int x0, int y0, int x1, int y1);
+  void DrawRect2D(int left, int top, int right, int bottom);
+  void FillWithBrush(const TRect& r);
+  void DrawPolygon2D(const std::vector<TPoint>& points);
+  void DrawEllipse2D(const TRect& r);
+  void DrawTriangle2D(TPoint a, TPoint b, TPoint c) { DrawPolygon2D({a, b, c}); }
+  // Colour 1 at the start (top, bottom, left, right or the centre), colour 2 at the end.
+  void FillGradient(const TRect& r, TColor color1, TGradientDirection direction, TColor color2);
+
+  // 0 when there is nothing to measure with.
+  int MeasureTextWidth(const std::string& text);
+  int MeasureTextHeight(const std::string& text);
+  int LineHeight() { return MeasureTextHeight("W"); }
+
+ protected:
+  // Applies the surface's tools to the target; false when there is no target.
+  bool Prepare();
+  bool Prepare(const TBrush& brush);
+
+  TCanvas* target_ = nullptr;
+  TPen pen_;
+  TBrush brush_;
+  TFont font_;
+  TBkMode bk_mode_ = bkTransparent;
+  TColor bk_color_ = clWhite;
+  unsigned text_align_ = taLeft | taTop;
+};
+
+// Components above n lose n, the rest become 0.
+TColor DarkenColor(TColor color, int n);
+
+// The chart's drawing surface: a retained off-screen picture of the whole chart, and the
+// projection of (x, y, z) onto the screen.
+//
+// The orthogonal projection is oblique: depth moves a point right and up by the same amount,
+// scaled by the zoom around the plot centre. The other projection rotates the point about the
+// centre of the plot box, first about the vertical axis by the rotation angle, then about the
+// horizontal axis by the elevation, then in the screen plane by the tilt, and scales the
+// result by zoom x (1 - perspective / 35000 x rotated depth), so farther points come closer to
+// the centre. Its inverse solves the linear part for x and y at the given depth and refines
+// the perspective scale by fixed-point iteration.
+class TChartCanvas3D : public TChartCanvas {
+ public:
+  TChartCanvas3D();
+  ~TChartCanvas3D() override;
+
+  // Starts a frame; returns the rectangle to draw the chart in. When buffered, drawing goes
+  // to the retained picture (re-created on a size change) and the result is (0, 0, w, h).
+  TRect BeginFrame(TCanvas& target, const TView3DSettings& options, bool view3D,
+                   const TRect& targetRect);
+  // Copies the retained picture to the target at the rectangle's corner and draws on the
+  // window canvas again.
+  void EndFrame(TCanvas& target, TCanvas& window, const TRect& targetRect);
+  // Copies a picture that is not stale to the current canvas; false when a redraw is needed.
+  bool RepaintFromPicture();
+  void MarkStale() { stale_ = true; }
+  bool Stale() const { return stale_; }
+  bool Buffered() const { return buffered_; }
+  void SetBuffered(bool v) { buffered_ = v; }
+  const TBitmap* Picture() const { return picture_.get(); }
+
+  void SetupProjection(int depth, const TRect& bounds, const TRect& plot);
+  void BeginFlatDrawing();
+  void EndFlatDrawing();
+  bool Is3D() const override { return is3d_; }
+  bool IsOrthogonal() const { return orthogonal_; }
+  double ZoomFactor() const { return zoom_; }
+
+  TPoint ProjectPoint(int x, int y, int z) const override;
+  TPoint UnprojectPoint(int x, int y, int z) const override;
+
+  void DrawLineAtDepth(int x0, int y0, int x1, int y1, int z) override;
+  void DrawHorizontalAtDepth(int left, int right, int y, int z);
+  void DrawVerticalAtDepth(int x, int top, int bottom, int z);
+  void DrawDepthLine(int x, int y, int z0, int z1);
+  void DrawRectAtDepth(const TRect& r, int z) override;
+  void DrawSidePlane(int x, int top, int bottom, int z0, int z1);
+  void DrawFloorPlane(int left, int right, int y, int z0, int z1);
+  void DrawPlane(const std::vector<TPoint3D>& corners);
+  void DrawPolygonAtDepth(const std::vector<TPoint>& points, int z);
+  void DrawEllipseAtDepth(const TRect& r, int z);
+  void DrawBox(int left, int right, int top, int bottom, int z0, int z1, bool dark) override;
+  // A four-sided pyramid over the box, its point at the top (or at the bottom when inverted).
+  void DrawPyramid(int left, int right, int top, int bottom, int z0, int z1, bool pointUp,
+                   bool dark);
+  // An upright cylinder filling the box.
+  void DrawCylinder(int left, int right, int top, int bottom, int z0, int z1, bool dark);
+  // An arrow from one point to another at depth z; the head is headWidth across and
+  // headLength long, the shaft half the head's width.
+  void DrawArrow(TPoint from, TPoint to, int headWidth, int headLength, int z);
+
+  void DrawTextAtDepth(int x, int y, const std::string& text, int z) override;
+  void DrawRotatedText(int x, int y, int angle, const std::string& text, int z);
+
+  void ClipToBox(const TRect& plot, int z0, int z1) override;
+  void RemoveClip() override;
+
+ private:
+  void ComputeRotation();
+  std::vector<TPoint> Project(const std::vector<TPoint3D>& points) const;
+  void PolygonWith(const std::vector<TPoint>& points, const TBrush& brush);
+  TBrush FaceBrush(int darken) const;
+  TFont ZoomedFont() const;
+
+  std::unique_ptr<TBitmap> picture_;
+  bool buffered_ = true;
+  bool stale_ = true;
+  TView3DSettings options_;
+  bool is3d_ = false;
+  bool orthogonal_ = true;
+  double zoom_ = 1.0;
+  bool zoom_text_ = true;
+  int centre_x_ = 0, centre_y_ = 0, centre_z_ = 0;
+  int offset_x_ = 0, offset_y_ = 0;
+  double perspective_ = 0;
+  double m_[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};  // rotation, rows give x, y, depth
+  std::vector<bool> saved_3d_;
+  bool clipped_ = false;
+  TRect bounds_;
+};

@@ -1,0 +1,128 @@
+#include "support/TestWindowHost.h"
+
+TTestWindowHost::TTestWindowHost(TControl& control, int width, int height) : control_(control) {
+  picture_.SetSize(width, height);
+  control_.SetHost(this);
+  InvalidateAll();
+}
+
+TTestWindowHost::~TTestWindowHost() {
+  if (control_.Host() == this) control_.SetHost(nullptr);
+}
+
+void TTestWindowHost::Resize(int width, int height) {
+  picture_.SetSize(width, height);
+  control_.Resized();
+  InvalidateAll();
+}
+
+bool TTestWindowHost::Paint(bool force) {
+  if (force) pending_ = Rect(0, 0, picture_.Width(), picture_.Height());
+  TRect update;
+  if (!IntersectRect(update, pending_, Rect(0, 0, picture_.Width(), picture_.Height())))
+    return false;
+  pending_ = TRect{};
+  TCanvas& c = picture_.Canvas();
+  c.SaveClip();
+  c.SetClipRect(update);
+  control_.Paint(c, update);
+  c.RestoreClip();
+  return true;
+}
+
+void TTestWindowHost::ClearRecords() {
+  invalidations_.clear();
+  scrolls_.clear();
+}
+
+int TTestWindowHost::TimerInterval(int id) const {
+  const auto it = timers_.find(id);
+  return it == timers_.end() ? 0 : it->second;
+}
+
+bool TTestWindowHost::FireTimer(int id) {
+  if (!TimerActive(id)) return false;
+  control_.Timer(id);
+  return true;
+}
+
+void TTestWindowHost::SetKey(int key, bool down) { keys_[key] = down; }
+
+bool TTestWindowHost::KeyPressed(int key) const {
+  const auto it = keys_.find(key);
+  return it != keys_.end() && it->second;
+}
+
+TShiftState TTestWindowHost::ModifierState() const {
+  TShiftState s = 0;
+  if (KeyPressed(vkShift)) s |= ssShift;
+  if (KeyPressed(vkControl)) s |= ssCtrl;
+  if (KeyPressed(vkMenu)) s |= ssAlt;
+  return s;
+}
+
+void TTestWindowHost::MouseDown(TMouseButton b, int x, int y, TShiftState shift) {
+  cursor_ = {x, y};
+  SetKey(b == mbLeft ? vkLButton : b == mbRight ? vkRButton : vkMButton, true);
+  control_.MouseDown(b, shift | ModifierState(), x, y);
+}
+
+void TTestWindowHost::DoubleClick(TMouseButton b, int x, int y, TShiftState shift) {
+  MouseDown(b, x, y, shift | ssDouble);
+}
+
+void TTestWindowHost::MouseMove(int x, int y, TShiftState shift) {
+  cursor_ = {x, y};
+  control_.MouseMove(shift | ModifierState(), x, y);
+}
+
+void TTestWindowHost::MouseUp(TMouseButton b, int x, int y, TShiftState shift) {
+  cursor_ = {x, y};
+  SetKey(b == mbLeft ? vkLButton : b == mbRight ? vkRButton : vkMButton, false);
+  control_.MouseUp(b, shift | ModifierState(), x, y);
+}
+
+bool TTestWindowHost::Wheel(int notches, int x, int y, TShiftState shift) {
+  cursor_ = {x, y};
+  return control_.MouseWheel(shift | ModifierState(), notches, x, y);
+}
+
+int TTestWindowHost::KeyDown(int key, TShiftState shift) {
+  control_.KeyDown(key, shift | ModifierState());
+  return key;
+}
+
+void TTestWindowHost::ScrollBarRequest(TScrollBarKind kind, TScrollCode code, int position) {
+  control_.Scroll(kind, code, position);
+}
+
+void TTestWindowHost::Invalidate(const TRect& r) {
+  if (IsRectEmpty(r)) return;
+  invalidations_.push_back(r);
+  pending_ = UnionRect(pending_, r);
+}
+
+void TTestWindowHost::InvalidateAll() { Invalidate(Rect(0, 0, picture_.Width(), picture_.Height())); }
+
+void TTestWindowHost::ScrollContents(int dx, int dy, const TRect& area) {
+  scrolls_.push_back({dx, dy, area});
+  // Pending paint moves along with the pixels it belongs to.
+  if (!IsRectEmpty(pending_)) OffsetRect(pending_, dx, dy);
+  for (const TRect& r : ScrollCanvasArea(picture_.Canvas(), dx, dy, area)) Invalidate(r);
+}
+
+void TTestWindowHost::SetCapture(bool capture) { captured_ = capture; }
+
+void TTestWindowHost::SetFocus() {
+  if (focused_) return;
+  focused_ = true;
+  control_.FocusChanged(true);
+}
+
+void TTestWindowHost::SetScrollInfo(TScrollBarKind kind, const TScrollInfo& info) {
+  (kind == sbVertical ? vinfo_ : hinfo_) = info;
+}
+
+TScrollInfo TTestWindowHost::ScrollInfo(TScrollBarKind kind) const {
+  return kind == sbVertical ? vinfo_ : hinfo_;
+}

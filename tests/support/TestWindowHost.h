@@ -1,0 +1,93 @@
+#pragma once
+
+#include <map>
+#include <vector>
+
+#include "platform/Bitmap.h"
+#include "platform/Control.h"
+
+// A window for one control without a display: paints into a picture when the test asks,
+// records invalidations and scrolls, fires timers when told, and takes the cursor position
+// and key state from the test. Exceptions from the control reach the test.
+class TTestWindowHost final : public TWindowHost {
+ public:
+  struct ScrollRecord {
+    int dx, dy;
+    TRect area;
+  };
+
+  TTestWindowHost(TControl& control, int width, int height);
+  ~TTestWindowHost() override;
+
+  // --- what the test drives ---
+  void Resize(int width, int height);
+  // Paints the pending area (all of it when nothing is pending but force is set); returns
+  // whether the control was asked to paint.
+  bool Paint(bool force = false);
+  TBitmap& Picture() { return picture_; }
+  TColor PixelAt(int x, int y) const { return picture_.Pixel(x, y); }
+
+  const std::vector<TRect>& Invalidations() const { return invalidations_; }
+  const std::vector<ScrollRecord>& Scrolls() const { return scrolls_; }
+  bool HasPendingPaint() const { return !IsRectEmpty(pending_); }
+  void ClearRecords();
+
+  bool TimerActive(int id) const { return timers_.count(id) != 0; }
+  int TimerInterval(int id) const;
+  // Delivers one tick; false (and nothing happens) when the timer is not running.
+  bool FireTimer(int id);
+
+  void SetCursorPosition(TPoint p) { cursor_ = p; }
+  void SetKey(int key, bool down);
+  TCursorShape CursorShape() const { return cursor_shape_; }
+  void SetWheelLines(int lines) { wheel_lines_ = lines; }
+
+  // Input, with the cursor moved to the point first.
+  void MouseDown(TMouseButton b, int x, int y, TShiftState shift = 0);
+  void DoubleClick(TMouseButton b, int x, int y, TShiftState shift = 0);
+  void MouseMove(int x, int y, TShiftState shift = 0);
+  void MouseUp(TMouseButton b, int x, int y, TShiftState shift = 0);
+  bool Wheel(int notches, int x, int y, TShiftState shift = 0);
+  // Returns the key as the control left it (0 when it took the key).
+  int KeyDown(int key, TShiftState shift = 0);
+  // A scroll bar request, as a click on the bar would send it.
+  void ScrollBarRequest(TScrollBarKind kind, TScrollCode code, int position);
+
+  // --- TWindowHost ---
+  TSize ClientSize() const override { return {picture_.Width(), picture_.Height()}; }
+  void Invalidate(const TRect& r) override;
+  void InvalidateAll() override;
+  void Update() override { Paint(); }
+  void ScrollContents(int dx, int dy, const TRect& area) override;
+  TCanvas& ScreenCanvas() override { return picture_.Canvas(); }
+  void SetCapture(bool capture) override;
+  bool HasCapture() const override { return captured_; }
+  void SetCursorShape(TCursorShape shape) override { cursor_shape_ = shape; }
+  void SetFocus() override;
+  bool Focused() const override { return focused_; }
+  bool KeyPressed(int key) const override;
+  TPoint CursorPos() const override { return cursor_; }
+  void SetTimer(int id, int milliseconds) override { timers_[id] = milliseconds; }
+  void KillTimer(int id) override { timers_.erase(id); }
+  void SetScrollInfo(TScrollBarKind kind, const TScrollInfo& info) override;
+  TScrollInfo ScrollInfo(TScrollBarKind kind) const override;
+  int WheelScrollLines() const override { return wheel_lines_; }
+  int DoubleClickTime() const override { return 500; }
+
+ private:
+  TShiftState ModifierState() const;
+
+  TControl& control_;
+  TBitmap picture_;
+  TRect pending_;
+  std::vector<TRect> invalidations_;
+  std::vector<ScrollRecord> scrolls_;
+  std::map<int, int> timers_;
+  std::map<int, bool> keys_;
+  TPoint cursor_;
+  TCursorShape cursor_shape_ = crArrow;
+  bool captured_ = false;
+  bool focused_ = false;
+  int wheel_lines_ = 3;
+  TScrollInfo hinfo_, vinfo_;
+};

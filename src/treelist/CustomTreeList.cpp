@@ -1,0 +1,358 @@
+#include "treelist/CustomTreeList.h"
+
+#include <algorithm>
+#include <cassert>
+#include <utility>
+
+#include "treelist/TreeListErrors.h"
+
+TCustomTreeList::TChangeScope::~TChangeScope() {
+  if (!FFinished && --FTree.FChangeDepth == 0) FTree.FPendingError = nullptr;
+}
+
+void TCustomTreeList::TChangeScope::Finish() {
+  FFinished = true;
+  if (--FTree.FChangeDepth == 0 && FTree.FPendingError)
+    std::rethrow_exception(std::exchange(FTree.FPendingError, nullptr));
+}
+
+template <class Fn>
+void TCustomTreeList::Guarded(Fn&& fn) {
+  if (FChangeDepth == 0) {
+    fn();
+    return;
+  }
+  try {
+    fn();
+  } catch (...) {
+    if (!FPendingError) FPendingError = std::current_exception();
+  }
+}
+
+TCustomTreeList::TCustomTreeList() = default;
+
+TCustomTreeList::~TCustomTreeList() { DestroyNodes(); }
+
+void TCustomTreeList::DestroyNodes() noexcept {
+  if (FDestroying) return;
+  FDestroying = true;
+  FView = &FNoView;
+  try {
+    ClearNodes();
+  } catch (...) {
+    // A deletion handler that raises while the control goes away has nobody to tell.
+  }
+}
+
+std::unique_ptr<TTreeListNode> TCustomTreeList::CreateNode() {
+  return std::make_unique<TTreeListNode>(this);
+}
+
+std::unique_ptr<TTreeListNode> TCustomTreeList::NewNode() {
+  auto node = CreateNode();
+  if (!node || node->Owner() != this) throw EInvalidTreeListOperation(SInvalidOwner);
+  return node;
+}
+
+TTreeListNode* TCustomTreeList::Add() {
+  auto node = NewNode();
+  TTreeListNode* result = node.get();
+  FNodes.push_back(std::move(node));
+  NodeAdded(result);
+  return result;
+}
+
+TTreeListNode* TCustomTreeList::Items(int index) const {
+  return index >= 0 && index < Count() ? FNodes[index].get() : nullptr;
+}
+
+void TCustomTreeList::SetTopVisibleNode(TTreeListNode* node) {
+  FTopVisibleNode = node;
+  Guarded([this] {
+    if (OnChangeTopVisibleNode) OnChangeTopVisibleNode(this);
+  });
+}
+
+void TCustomTreeList::ResetNodeReferences() {
+  FAnchorNode = FPressedNode = FHotNode = FDragNode = nullptr;
+}
+
+void TCustomTreeList::NodeAdded(TTreeListNode* node) {
+  TChangeScope scope(*this);
+  View().HideEditor(false);
+  if (!FTopVisibleNode) SetTopVisibleNode(node);
+  if (!FFocusedNode) FFocusedNode = FTopVisibleNode;
+  if (!Locked()) {
+    TTreeListNode* prior = node->GetPrevSibling();
+    if (!prior) prior = node->Parent();
+    if (FLoading || FDestroying)
+      FRowIndex.Clear();  // queries walk the tree until the next rebuild
+    else
+      IndexInsert(node);
+    NodeChanged(prior ? prior : node, true);
+  }
+  View().RequestResort();
+  scope.Finish();
+}
+
+void TCustomTreeList::IndexInsert(TTreeListNode* node) {
+  if (!FRowIndex.Built() || !node->IsVisible()) return;
+  int row = FRowIndex.Count();
+  if (TTreeListNode* next = node->NextSkippingChildren()) {
+    row = FRowIndex.RowOf(next);
+    if (row < 0) {  // the index no longer matches the tree: start afresh
+      RebuildVisibleRowIndex();
+      View().RowIndexChanged(node, true);
+      return;
+    }
+  }
+  FRowIndex.Insert(node, row);
+  // The row above is no longer the last of its parent; its measurement is stale.
+  if (TTreeListNode* parent = node->Parent(); parent && parent->Count() > 1 && node->IsLast())
+    parent->Items(parent->Count() - 2)->SetViewWord(0, 0);
+  View().RowIndexChanged(node, true);
+}
+
+void TCustomTreeList::DeleteNode(TTreeListNode* node) {
+  TChangeScope scope(*this);
+  node->FDeleting = true;
+  while (!node->FChildren.empty()) DeleteNode(node->FChildren.front().get());
+
+  TTreeListNode* prior = node->GetPrevSibling();
+  if (!prior) prior = node->FParent;
+  TTreeListNode* next = node->NextSkippingChildren();
+  const bool wasLast = node->IsLast();
+  FDeletedNodeVisible = node->IsVisible();
+  const bool visible = FDeletedNodeVisible && !(node->FParent && node->FParent->FDeleting);
+
+  TTreeListNode::TNodeList& list = node->FParent ? node->FParent->FChildren : FNodes;
+  auto it = std::find_if(list.begin(), list.end(), [node](const auto& n) { return n.get() == node; });
+  std::unique_ptr<TTreeListNode> owned = std::move(*it);
+  list.erase(it);
+  if (TTreeListNode* parent = node->FParent; parent && list.empty()) {
+    TTreeListNode::TNodeList().swap(list);
+    parent->FHasChildren = false;
+    parent->FExpanded = false;
+  }
+  NodeDeleted(node, prior, visible, wasLast, next);
+  owned.reset();
+  scope.Finish();
+}
+
+void TCustomTreeList::DestroyClearing(std::unique_ptr<TTreeListNode> node) {
+  node->FDeleting = true;
+  TTreeListNode::TNodeList children;
+  children.swap(node->FChildren);
+  for (auto& child : children) DestroyClearing(std::move(child));
+  NodeDeleted(node.get(), nullptr, false, false, nullptr);
+}
+
+void TCustomTreeList::NodeDeleted(TTreeListNode* node, TTreeListNode* prior, bool visible,
+                                  bool /*wasLast*/, TTreeListNode* next) {
+  Guarded([&] {
+    if (OnDeletion) OnDeletion(this, node);
+  });
+  if (FClearing) return;
+  View().DeselectNode(node);
+  if (FNodes.empty()) {
+    if (!FDestroying) ClearViewCaches();
+    SetTopVisibleNode(nullptr);
+    FFocusedNode = nullptr;
+    ResetNodeReferences();
+    if (!Locked() && !FDestroying) {
+      View().UpdateScrollRanges();
+      View().RepaintAll();
+    }
+    return;
+  }
+  TTreeListNode* start = nullptr;
+  if (node == FTopVisibleNode) {
+    SetTopVisibleNode(prior);
+    if (!FTopVisibleNode) SetTopVisibleNode(next);
+    start = FTopVisibleNode;
+  }
+  if (node == FFocusedNode) {
+    FFocusedNode = prior ? prior : next;
+    if (!start) start = FFocusedNode;
+  }
+  if (FAnchorNode == node) FAnchorNode = prior ? prior : next;
+  if (FPressedNode == node) FPressedNode = nullptr;
+  if (FHotNode == node) FHotNode = nullptr;
+  if (FDragNode == node) FDragNode = nullptr;
+  View().HideEditor(false);
+  if (FDeletedNodeVisible && !Locked() && !FDestroying && FRowIndex.Built()) {
+    FRowIndex.Remove(node);
+    View().RowIndexChanged(node, false);
+  }
+  if (visible) {
+    if (!start) start = prior ? prior : next;
+    if (start) NodeChanged(start, true);
+  }
+  View().RequestResort();
+}
+
+void TCustomTreeList::NodeChanged(TTreeListNode* node, bool structural) {
+  if (!node || node->FDeleting || Locked() || FDestroying || !node->IsVisible()) return;
+  if (structural) {
+    View().UpdateScrollRanges();
+    View().RepaintFromRow(node);
+  } else {
+    View().RepaintRow(node);
+  }
+}
+
+void TCustomTreeList::ClearNodes() {
+  if (!FDestroying) BeginUpdate();
+  TChangeScope scope(*this);
+  FClearing = true;
+  ClearViewCaches();
+  const bool keepCaches = std::exchange(FKeepCaches, true);
+  auto restore = [&] {
+    FKeepCaches = keepCaches;
+    FClearing = false;
+    if (!FDestroying) EndUpdate();
+  };
+  try {
+    View().ClearSelection();
+    SetTopVisibleNode(nullptr);
+    FFocusedNode = nullptr;
+    ResetNodeReferences();
+    // Detach the whole forest first, so no handler can reach a node already freed.
+    TTreeListNode::TNodeList nodes;
+    nodes.swap(FNodes);
+    for (auto& node : nodes) DestroyClearing(std::move(node));
+  } catch (...) {
+    restore();
+    throw;
+  }
+  restore();
+  scope.Finish();
+}
+
+void TCustomTreeList::BeginUpdate() {
+  ++FUpdateLockCount;
+  View().CancelInteraction();
+  View().HideEditor(false);
+  ClearViewCaches();
+  View().OpenSelectionBatch();
+}
+
+void TCustomTreeList::EndUpdate() {
+  if (FUpdateLockCount <= 0) {
+    FUpdateLockCount = 0;
+#ifndef NDEBUG
+    throw EInvalidTreeListOperation("EndUpdate without BeginUpdate");
+#else
+    return;
+#endif
+  }
+  if (--FUpdateLockCount == 0 && !FLoading && !FDestroying) {
+    // The refresh runs under a lock of its own, so nothing in it repaints row by row.
+    FUpdateLockCount = 1;
+    struct TRelease {
+      int& Count;
+      ~TRelease() { Count = 0; }
+    } release{FUpdateLockCount};
+    View().RecomputeMetrics();
+    ClearViewCaches();
+    View().PerformPendingResort();
+    View().UpdateScrollRanges();
+    RebuildVisibleRowIndex();
+    View().RepaintAll();
+  }
+  View().CloseSelectionBatch();
+}
+
+void TCustomTreeList::ClearViewCaches() {
+  if (FKeepCaches) return;
+  FRowIndex.Clear();
+  if (!FClearing && !FDestroying) ForEachNode([](TTreeListNode* n) { n->SetViewWord(0, 0); });
+  View().ViewCachesCleared();
+}
+
+// Pre-order over the forest with an explicit stack: sibling navigation is a linear search,
+// so a walk by GetNext would be quadratic on wide lists. Stops when fn returns true.
+template <class Fn>
+void TCustomTreeList::Visit(bool visibleOnly, Fn&& fn) const {
+  struct TFrame {
+    const TTreeListNode::TNodeList* List;
+    size_t Next;
+  };
+  std::vector<TFrame> stack{{&FNodes, 0}};
+  while (!stack.empty()) {
+    TFrame& frame = stack.back();
+    if (frame.Next == frame.List->size()) {
+      stack.pop_back();
+      continue;
+    }
+    TTreeListNode* node = (*frame.List)[frame.Next++].get();
+    if (fn(node)) return;
+    if (!node->FChildren.empty() && (node->FExpanded || !visibleOnly))
+      stack.push_back({&node->FChildren, 0});
+  }
+}
+
+void TCustomTreeList::ForEachNode(const std::function<void(TTreeListNode*)>& fn) const {
+  Visit(false, [&fn](TTreeListNode* n) {
+    fn(n);
+    return false;
+  });
+}
+
+std::vector<TTreeListNode*> TCustomTreeList::CollectVisibleRows() const {
+  std::vector<TTreeListNode*> rows;
+  Visit(true, [&rows](TTreeListNode* n) {
+    rows.push_back(n);
+    return false;
+  });
+  return rows;
+}
+
+void TCustomTreeList::RebuildVisibleRowIndex() { FRowIndex.Rebuild(CollectVisibleRows()); }
+
+int TCustomTreeList::RowOfNode(const TTreeListNode* node) const {
+  if (!node || FNodes.empty()) return -1;
+  if (IndexUsable()) return FRowIndex.RowOf(node);
+  if (!node->IsVisible()) return -1;
+  int row = -1, at = 0;
+  Visit(true, [&](TTreeListNode* n) {
+    if (n == node) row = at;
+    ++at;
+    return row >= 0;
+  });
+  return row;
+}
+
+int TCustomTreeList::VisibleCount() const {
+  if (IndexUsable()) return FRowIndex.Count();
+  int count = 0;
+  Visit(true, [&count](TTreeListNode*) {
+    ++count;
+    return false;
+  });
+  return count;
+}
+
+TTreeListNode* TCustomTreeList::AbsoluteNodes(int row) const {
+  if (row < 0) return nullptr;
+  if (IndexUsable()) return FRowIndex.NodeAt(row);
+  TTreeListNode* found = nullptr;
+  int at = 0;
+  Visit(true, [&](TTreeListNode* n) {
+    if (at++ == row) found = n;
+    return found != nullptr;
+  });
+  return found;
+}
+
+TTreeListNode* TCustomTreeList::LastVisibleNode() const {
+  return FNodes.empty() ? nullptr : FNodes.back()->DeepestVisibleLast();
+}
+
+void TCustomTreeList::MoveNodeValues(int from, int to) {
+  ForEachNode([from, to](TTreeListNode* n) { n->MoveValue(from, to); });
+}
+
+void TCustomTreeList::DeleteNodeValues(int index) {
+  ForEachNode([index](TTreeListNode* n) { n->DeleteValue(index); });
+}

@@ -1,0 +1,150 @@
+#pragma once
+
+#include <cstdint>
+#include <exception>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "treelist/TreeListNode.h"
+#include "treelist/TreeListView.h"
+#include "treelist/VisibleRowIndex.h"
+
+// The node model of the tree-list: top-level nodes, focus and top row, the update lock, the
+// notifications by which structure changes reach the view, and the visible-row index.
+class TCustomTreeList {
+ public:
+  TCustomTreeList();
+  virtual ~TCustomTreeList();
+  TCustomTreeList(const TCustomTreeList&) = delete;
+  TCustomTreeList& operator=(const TCustomTreeList&) = delete;
+
+  TTreeListNode* Add();
+  void ClearNodes();
+  int Count() const { return static_cast<int>(FNodes.size()); }
+  TTreeListNode* Items(int index) const;
+
+  void BeginUpdate();
+  void EndUpdate();
+  int UpdateLockCount() const { return FUpdateLockCount; }
+  bool Locked() const { return FUpdateLockCount > 0; }
+
+  int VisibleCount() const;
+  TTreeListNode* AbsoluteNodes(int row) const;
+  TTreeListNode* LastVisibleNode() const;
+
+  TTreeListNode* FocusedNode() const { return FFocusedNode; }
+  TTreeListNode* TopVisibleNode() const { return FTopVisibleNode; }
+  void SetTopVisibleNode(TTreeListNode* node);
+  int StreamVersion() const { return FStreamVersion; }
+
+  bool Loading() const { return FLoading; }
+  bool Destroying() const { return FDestroying; }
+  bool Clearing() const { return FClearing; }
+
+  // The painting, input, sorting and selection side; nothing is attached by default.
+  void SetView(TTreeListView* view) { FView = view ? view : &FNoView; }
+  TTreeListView& View() const { return *FView; }
+
+  // Rebuilds the visible-row index from the tree (after an expansion change).
+  void RebuildVisibleRowIndex();
+  // Empties the view caches, the visible-row index among them.
+  void ClearViewCaches();
+  const TVisibleRowIndex& RowIndex() const { return FRowIndex; }
+
+  // Values follow their columns in every node the tree-list holds.
+  void MoveNodeValues(int from, int to);
+  void DeleteNodeValues(int index);
+  // Calls fn for every node in pre-order, expanded or not.
+  void ForEachNode(const std::function<void(TTreeListNode*)>& fn) const;
+
+  std::function<void(TCustomTreeList* sender, TTreeListNode* node)> OnDeletion;
+  std::function<void(TCustomTreeList* sender)> OnChangeTopVisibleNode;
+  std::function<void(TCustomTreeList* sender, TTreeListNode* oldNode, TTreeListNode* node)>
+      OnChangeNode;
+  std::function<void(TCustomTreeList* sender, TTreeListNode* node, int& index)> OnGetImageIndex;
+  std::function<void(TCustomTreeList* sender, TTreeListNode* node, int& index)>
+      OnGetSelectedIndex;
+  std::function<void(TCustomTreeList* sender, TTreeListNode* node, int& index)> OnGetStateIndex;
+
+  // The range-selection anchor and the nodes the mouse holds; cleared or handed over when
+  // their node leaves.
+  TTreeListNode* AnchorNode() const { return FAnchorNode; }
+  void SetAnchorNode(TTreeListNode* node) { FAnchorNode = node; }
+  TTreeListNode* PressedNode() const { return FPressedNode; }
+  void SetPressedNode(TTreeListNode* node) { FPressedNode = node; }
+  TTreeListNode* HotNode() const { return FHotNode; }
+  void SetHotNode(TTreeListNode* node) { FHotNode = node; }
+  TTreeListNode* DragNode() const { return FDragNode; }
+  void SetDragNode(TTreeListNode* node) { FDragNode = node; }
+
+  // Whether nodes may take a caller's Data value.
+  virtual bool AllowNodeData() const { return false; }
+
+  // Makes the nodes of a stream: the reader fills them here after it has parsed all bytes.
+  void SetStreamVersion(int version) { FStreamVersion = version; }
+  void BeginLoading() { FLoading = true; }
+  void EndLoading() { FLoading = false; }
+
+ protected:
+  virtual std::unique_ptr<TTreeListNode> CreateNode();
+  virtual void NodeAdded(TTreeListNode* node);
+  virtual void NodeDeleted(TTreeListNode* node, TTreeListNode* prior, bool visible, bool wasLast,
+                           TTreeListNode* next);
+  virtual void NodeChanged(TTreeListNode* node, bool structural);
+  // Deletes every node without the update lock; a derived destructor calls this first.
+  void DestroyNodes() noexcept;
+  void SetFocusedNodeSilently(TTreeListNode* node) { FFocusedNode = node; }
+
+ private:
+  friend class TTreeListNode;
+
+  // An event handler that raises during a structure change must not leave the model half
+  // updated: the first error is held until the outermost change has finished.
+  class TChangeScope {
+   public:
+    explicit TChangeScope(TCustomTreeList& tree) : FTree(tree) { ++FTree.FChangeDepth; }
+    ~TChangeScope();
+    void Finish();
+
+   private:
+    TCustomTreeList& FTree;
+    bool FFinished = false;
+  };
+  template <class Fn>
+  void Guarded(Fn&& fn);
+
+  std::unique_ptr<TTreeListNode> NewNode();
+  uint64_t NextSequence() { return ++FSequence; }
+  void FireChangeTopVisibleNode();
+  void ResetNodeReferences();
+  template <class Fn>
+  void Visit(bool visibleOnly, Fn&& fn) const;
+  std::vector<TTreeListNode*> CollectVisibleRows() const;
+  int RowOfNode(const TTreeListNode* node) const;
+  bool IndexUsable() const { return FRowIndex.Usable() && !FDestroying; }
+  void IndexInsert(TTreeListNode* node);
+  void DeleteNode(TTreeListNode* node);
+  void DestroyClearing(std::unique_ptr<TTreeListNode> node);
+
+  TTreeListNode::TNodeList FNodes;
+  TTreeListView FNoView;
+  TTreeListView* FView = &FNoView;
+  TVisibleRowIndex FRowIndex;
+  TTreeListNode* FFocusedNode = nullptr;
+  TTreeListNode* FTopVisibleNode = nullptr;
+  TTreeListNode* FAnchorNode = nullptr;
+  TTreeListNode* FPressedNode = nullptr;
+  TTreeListNode* FHotNode = nullptr;
+  TTreeListNode* FDragNode = nullptr;
+  uint64_t FSequence = 0;
+  int FUpdateLockCount = 0;
+  int FStreamVersion = 0;
+  int FChangeDepth = 0;
+  std::exception_ptr FPendingError;
+  bool FClearing = false;
+  bool FKeepCaches = false;
+  bool FDeletedNodeVisible = false;
+  bool FLoading = false;
+  bool FDestroying = false;
+};

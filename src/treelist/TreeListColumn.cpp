@@ -1,0 +1,186 @@
+#include "treelist/TreeListColumn.h"
+
+#include <algorithm>
+
+#include "treelist/TreeListBands.h"
+#include "treelist/TreeListControl.h"
+
+TTreeListColumn::~TTreeListColumn() = default;
+
+void TTreeListColumn::Changed() {
+  if (FTreeList) FTreeList->ColumnChanged(this);
+}
+
+TAlignment TTreeListColumn::Alignment() const {
+  return Assigned(cavAlignment) ? FAlignment : DefaultAlignment();
+}
+
+void TTreeListColumn::SetAlignment(TAlignment value) {
+  if (Assigned(cavAlignment) && FAlignment == value) return;
+  FAlignment = value;
+  FAssignedValues |= cavAlignment;
+  Changed();
+}
+
+std::string TTreeListColumn::Caption() const {
+  return Assigned(cavCaption) ? FCaption : DefaultCaption();
+}
+
+void TTreeListColumn::SetCaption(const std::string& value) {
+  if (Assigned(cavCaption) && FCaption == value) return;
+  FCaption = value;
+  FAssignedValues |= cavCaption;
+  if (!Assigned(cavWidth)) FWidth = DefaultWidth();
+  Changed();
+}
+
+bool TTreeListColumn::ReadOnly() const {
+  return Assigned(cavReadOnly) ? FReadOnly : DefaultReadOnly();
+}
+
+void TTreeListColumn::SetReadOnly(bool value) {
+  if (Assigned(cavReadOnly) && FReadOnly == value) return;
+  FReadOnly = value;
+  FAssignedValues |= cavReadOnly;
+  Changed();
+}
+
+int TTreeListColumn::Width() const { return Assigned(cavWidth) ? FWidth : DefaultWidth(); }
+
+void TTreeListColumn::SetWidth(int value) {
+  value = std::max(value, FMinWidth);
+  if (!Assigned(cavWidth) && value == DefaultWidth()) return;
+  if (Assigned(cavWidth) && value == FWidth) return;
+  FWidth = value;
+  FAssignedValues |= cavWidth;
+  Changed();
+}
+
+TColor TTreeListColumn::Color() const {
+  if (Assigned(cavColor)) return FColor;
+  return FTreeList ? FTreeList->Color() : clWindow;
+}
+
+void TTreeListColumn::SetColor(TColor value) {
+  if (Assigned(cavColor) && FColor == value) return;
+  FColor = value;
+  FAssignedValues |= cavColor;
+  Changed();
+}
+
+const TFont& TTreeListColumn::Font() const {
+  if (Assigned(cavFont) || !FTreeList) return FFont;
+  return FTreeList->Font();
+}
+
+void TTreeListColumn::SetFont(const TFont& value) {
+  FFont = value;
+  FAssignedValues |= cavFont;
+  Changed();
+}
+
+int TTreeListColumn::MaxLength() const {
+  return Assigned(cavMaxLength) ? FMaxLength : DefaultMaxLength();
+}
+
+void TTreeListColumn::SetMaxLength(int value) {
+  if (value == FMaxLength) return;
+  FMaxLength = value;
+  FAssignedValues |= cavMaxLength;
+  Changed();
+}
+
+void TTreeListColumn::RestoreDefaults() {
+  FAssignedValues = 0;
+  FFont = TFont();
+  FDisableEditor = FDisableCaption = FDisableCustomizing = false;
+  FHeaderAlignment = taLeftJustify;
+  FMinWidth = 20;
+  FSizing = true;
+  FSorted = csNone;
+  FTabStop = true;
+  FVertAlignment = tlTop;
+  Changed();
+}
+
+void TTreeListColumn::SetMinWidth(int value) {
+  value = std::max(value, 0);
+  if (value == FMinWidth) return;
+  FMinWidth = value;
+  SetWidth(Width());
+  Changed();
+}
+
+void TTreeListColumn::SetHeaderMaxLineCount(int value) {
+  value = std::max(value, 0);
+  if (value == FHeaderMaxLineCount) return;
+  FHeaderMaxLineCount = value;
+  Changed();
+}
+
+void TTreeListColumn::SetSorted(TTreeListColumnSort value) {
+  if (value == FSorted) return;
+  FSorted = value;
+  Changed();
+}
+
+int TTreeListColumn::Index() const { return FTreeList ? FTreeList->IndexOfColumn(this) : -1; }
+
+void TTreeListColumn::SetIndex(int value) {
+  if (!FTreeList) return;
+  value = std::clamp(value, 0, FTreeList->ColumnCount() - 1);
+  const int from = Index();
+  if (value == from) return;
+  FTreeList->MoveColumn(from, value);
+}
+
+bool TTreeListColumn::Displayed() const {
+  if (!FTreeList || !FVisible || FBandIndex < 0) return false;
+  const TTreeListBand* band = FTreeList->Bands().Items(FBandIndex);
+  return band && band->Visible();
+}
+
+int TTreeListColumn::ColIndex() const {
+  if (!FTreeList) return -1;
+  const int row = RowIndex();
+  int count = 0;
+  for (int i = 0; i < FTreeList->ColumnCount(); ++i) {
+    const TTreeListColumn* c = FTreeList->Columns(i);
+    if (c->FVisible && c->FBandIndex == FBandIndex && c->RowIndex() == row) ++count;
+    if (c == this) return count - 1;
+  }
+  return -1;
+}
+
+void TTreeListColumn::SetColIndex(int value) {
+  if (!FTreeList || FBandIndex == -1 || value == ColIndex()) return;
+  const int row = RowIndex();
+  const int count = FTreeList->ColumnsInBandRow(FBandIndex, row);
+  if (count == 0) return;
+  value = std::clamp(value, 0, count - 1);
+  int target = FTreeList->ColumnAt(FBandIndex, row, value)->Index();
+  if (count == value + 1) ++target;
+  SetIndex(target);
+}
+
+void TTreeListColumn::SetBandIndex(int value) {
+  if (FTreeList) value = std::clamp(value, -1, FTreeList->Bands().Count() - 1);
+  value = std::max(value, -1);
+  if (value == FBandIndex) return;
+  FBandIndex = value;
+  Changed();
+}
+
+int TTreeListColumn::RowIndex() const {
+  if (!FTreeList) return FRowIndex;
+  const int rows = FTreeList->HeaderPanelRowCount();
+  return FRowIndex >= rows ? rows - 1 : FRowIndex;
+}
+
+void TTreeListColumn::SetRowIndex(int value) {
+  value = std::max(value, 0);
+  if (FTreeList) value = std::min(value, FTreeList->HeaderPanelRowCount() - 1);
+  if (value == FRowIndex) return;
+  FRowIndex = value;
+  Changed();
+}

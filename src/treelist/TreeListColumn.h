@@ -1,0 +1,153 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/Bitmap.h"
+#include "platform/Color.h"
+#include "platform/Font.h"
+#include "platform/TextTypes.h"
+
+class TCustomTreeListControl;
+
+enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
+enum TTreeListColumnSort { csNone, csDown, csUp };
+
+// Bits of TTreeListColumn::AssignedValues: which optional values the column holds itself.
+enum : uint8_t {
+  cavAlignment = 0x01,
+  cavCaption = 0x02,
+  cavReadOnly = 0x04,
+  cavWidth = 0x08,
+  cavColor = 0x10,
+  cavFont = 0x20,
+  cavMaxLength = 0x40
+};
+
+// A plain published value: the setter compares, stores and reports the column change.
+#define TREELIST_PROPERTY(Type, Name, Default)   \
+ public:                                         \
+  Type const& Name() const { return F##Name; }   \
+  void Set##Name(Type const& value) {            \
+    if (F##Name == value) return;                \
+    F##Name = value;                             \
+    Changed();                                   \
+  }                                              \
+                                                 \
+ private:                                        \
+  Type F##Name = Default;
+
+// A picture that is created on first read.
+#define TREELIST_GLYPH(Name)                                   \
+ public:                                                       \
+  TBitmap& Name() {                                            \
+    if (!F##Name) F##Name = std::make_unique<TBitmap>();       \
+    return *F##Name;                                           \
+  }                                                            \
+  bool Has##Name() const { return F##Name != nullptr; }        \
+                                                               \
+ private:                                                      \
+  std::unique_ptr<TBitmap> F##Name;
+
+// One column of a tree-list: what a cell shows (the node text at its value index) and how.
+class TTreeListColumn {
+ public:
+  TTreeListColumn() = default;
+  virtual ~TTreeListColumn();
+  TTreeListColumn(const TTreeListColumn&) = delete;
+  TTreeListColumn& operator=(const TTreeListColumn&) = delete;
+
+  TCustomTreeListControl* TreeList() const { return FTreeList; }
+
+  // Values with an assigned bit.
+  uint8_t AssignedValues() const { return FAssignedValues; }
+  TAlignment Alignment() const;
+  void SetAlignment(TAlignment value);
+  std::string Caption() const;
+  void SetCaption(const std::string& value);
+  bool ReadOnly() const;
+  void SetReadOnly(bool value);
+  int Width() const;
+  void SetWidth(int value);
+  TColor Color() const;
+  void SetColor(TColor value);
+  const TFont& Font() const;
+  void SetFont(const TFont& value);
+  int MaxLength() const;
+  void SetMaxLength(int value);
+  // Forgets every assigned value and resets the plain options to their defaults.
+  void RestoreDefaults();
+
+  int MinWidth() const { return FMinWidth; }
+  void SetMinWidth(int value);
+  int HeaderMaxLineCount() const { return FHeaderMaxLineCount; }
+  void SetHeaderMaxLineCount(int value);
+  TTreeListColumnSort Sorted() const { return FSorted; }
+  void SetSorted(TTreeListColumnSort value);
+
+  // Position in the tree-list's column list; -1 while detached.
+  int Index() const;
+  void SetIndex(int value);
+  // Position among the visible columns of the same band and header row.
+  int ColIndex() const;
+  void SetColIndex(int value);
+  int BandIndex() const { return FBandIndex; }
+  void SetBandIndex(int value);
+  int RowIndex() const;
+  void SetRowIndex(int value);
+  int StoredRowIndex() const { return FRowIndex; }
+  // The node text slot this column shows.
+  int ValueIndex() const { return FValueIndex >= 0 ? FValueIndex : Index(); }
+  void SetValueIndex(int value) { FValueIndex = value < 0 ? -1 : value; }
+
+  // Shown and laid out: visible, in a band, and that band visible.
+  bool Displayed() const;
+
+  std::function<void(TTreeListColumn* sender)> OnChange;
+
+ protected:
+  // Class defaults of the optional values.
+  virtual TAlignment DefaultAlignment() const { return taLeftJustify; }
+  virtual std::string DefaultCaption() const { return {}; }
+  virtual bool DefaultReadOnly() const { return false; }
+  virtual int DefaultWidth() const { return 100; }
+  virtual int DefaultMaxLength() const { return 0; }
+  // Tells the tree-list that this column changed, so it relayouts.
+  void Changed();
+
+ private:
+  friend class TCustomTreeListControl;
+  bool Assigned(uint8_t bit) const { return (FAssignedValues & bit) != 0; }
+
+  TREELIST_PROPERTY(TEditCharCase, CharCase, ecNormal)
+  TREELIST_PROPERTY(bool, DisableCaption, false)
+  TREELIST_PROPERTY(bool, DisableCustomizing, false)
+  TREELIST_PROPERTY(bool, DisableDragging, false)
+  TREELIST_PROPERTY(bool, DisableEditor, false)
+  TREELIST_PROPERTY(TAlignment, HeaderAlignment, taLeftJustify)
+  TREELIST_PROPERTY(bool, OEMConvert, false)
+  TREELIST_PROPERTY(char, PasswordChar, '\0')
+  TREELIST_PROPERTY(bool, Sizing, true)
+  TREELIST_PROPERTY(bool, TabStop, true)
+  TREELIST_PROPERTY(TTextLayout, VertAlignment, tlTop)
+  TREELIST_PROPERTY(bool, Visible, true)
+  TREELIST_GLYPH(HeaderGlyph)
+
+  TCustomTreeListControl* FTreeList = nullptr;
+  uint8_t FAssignedValues = 0;
+  TAlignment FAlignment = taLeftJustify;
+  std::string FCaption;
+  bool FReadOnly = false;
+  int FWidth = 0;
+  TColor FColor = clWindow;
+  TFont FFont;
+  int FMaxLength = 0;
+  int FMinWidth = 20;
+  int FHeaderMaxLineCount = 1;
+  TTreeListColumnSort FSorted = csNone;
+  int FBandIndex = 0;
+  int FRowIndex = 0;
+  int FValueIndex = -1;
+};

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/Exception.h"
+
+// A tree-list operation on a node or argument that does not belong to it.
+class EInvalidTreeListOperation : public Exception {
+ public:
+  using Exception::Exception;
+};
+
+// The streamed node data is short, damaged or exceeds the reader's limits.
+class ENodeStreamError : public Exception {
+ public:
+  using Exception::Exception;
+};
+
+inline constexpr const char* SInvalidOwner = "Invalid Owner TTreeListNode";

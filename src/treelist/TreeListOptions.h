@@ -1,0 +1,99 @@
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+
+// A set of option members stored as bits in member order from bit 0.
+template <class E>
+class TOptionSet {
+ public:
+  constexpr TOptionSet() = default;
+  constexpr TOptionSet(std::initializer_list<E> members) {
+    for (E m : members) FBits |= Bit(m);
+  }
+  static constexpr TOptionSet FromBits(uint32_t bits) {
+    TOptionSet s;
+    s.FBits = bits;
+    return s;
+  }
+  constexpr uint32_t Bits() const { return FBits; }
+  constexpr bool Contains(E m) const { return (FBits & Bit(m)) != 0; }
+  constexpr TOptionSet& Include(E m) {
+    FBits |= Bit(m);
+    return *this;
+  }
+  constexpr TOptionSet& Exclude(E m) {
+    FBits &= ~Bit(m);
+    return *this;
+  }
+  friend constexpr bool operator==(TOptionSet a, TOptionSet b) { return a.FBits == b.FBits; }
+
+ private:
+  static constexpr uint32_t Bit(E m) { return uint32_t{1} << static_cast<int>(m); }
+  uint32_t FBits = 0;
+};
+
+enum TTreeListOption {
+  aoColumnSizing,
+  aoColumnMoving,
+  aoEditing,
+  aoTabs,
+  aoTabThrough,
+  aoRowSelect,
+  aoMultiSelect,
+  aoImmediateEditor,
+  aoPreview,
+  aoDrawEndEllipsis,
+  aoAutoWidth,
+  aoExtMultiSelect,
+  aoExtCustomizing,
+  aoHideFocusRect,
+  aoAutoSort,
+  aoCaseInsensitive,
+  aoStoreToRegistry,
+  aoStoreToIniFile
+};
+
+enum TTreeListOptionEx {
+  aoInvertSelect,
+  aoUseBitmap,
+  aoBandHeaderWidth,
+  aoAutoCalcPreviewLines,
+  aoBandSizing,
+  aoBandMoving,
+  aoHorzThrough,
+  aoVertThrough,
+  aoCellMultiSelect,
+  aoEnterThrough,
+  aoEnterShowEditor,
+  aoFullSizing,
+  aoDragScroll,
+  aoDragExpand,
+  aoDragCollapse,
+  aoRowAutoHeight,
+  aoShowHourGlass,
+  aoBandButtonClicking,
+  aoBandPanelSizing,
+  aoHeaderButtonClicking,
+  aoHeaderPanelSizing,
+  aoRowSizing,
+  aoMultiSort,
+  aoAutoSortRefresh,
+  aoShowButtonAlways,
+  aoAutoHeaderPanelHeight,
+  aoKeepColumnWidth,
+  aoAnsiSort,
+  aoMouseScroll,
+  aoAutoSearch,
+  aoHotTrack,
+  aoAutoCopySelectedToClipboard
+};
+
+using TTreeListOptions = TOptionSet<TTreeListOption>;
+using TTreeListOptionsEx = TOptionSet<TTreeListOptionEx>;
+
+inline constexpr TTreeListOptions kDefaultTreeListOptions{
+    aoColumnSizing, aoColumnMoving, aoEditing, aoTabThrough, aoRowSelect};
+inline constexpr TTreeListOptionsEx kDefaultTreeListOptionsEx{
+    aoUseBitmap, aoBandHeaderWidth, aoAutoCalcPreviewLines, aoBandSizing,
+    aoBandMoving, aoDragScroll, aoDragExpand};

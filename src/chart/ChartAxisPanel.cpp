@@ -5,7 +5,16 @@
 #include "chart/ChartSeries.h"
 #include "platform/Exception.h"
 
-TCustomAxisPanel::TCustomAxisPanel() { RepaintOnChange = true; }
+TCustomAxisPanel::TCustomAxisPanel()
+    : FBottomAxis(std::make_unique<TChartAxis>(this, true, false, false)),
+      FTopAxis(std::make_unique<TChartAxis>(this, true, true, false)),
+      FLeftAxis(std::make_unique<TChartAxis>(this, false, false, false)),
+      FRightAxis(std::make_unique<TChartAxis>(this, false, true, false)),
+      FDepthAxis(std::make_unique<TChartDepthAxis>(this)),
+      FAxes{FBottomAxis.get(), FTopAxis.get(), FLeftAxis.get(), FRightAxis.get(),
+            FDepthAxis.get()} {
+  RepaintOnChange = true;
+}
 
 TCustomAxisPanel::~TCustomAxisPanel() {
   // The series outlive the chart: leave them without a parent.
@@ -73,4 +82,56 @@ void TCustomAxisPanel::SetColor(TColor value) {
 void TCustomAxisPanel::Invalidate() {
   if (!RepaintOnChange) return;
   InvalidateView();
+}
+
+double TCustomAxisPanel::SeriesExtreme(const TCustomChartAxis& axis, bool wantMinimum) const {
+  if (axis.IsDepth()) {
+    for (TChartSeries* series : FSeriesList)
+      if (series->Active()) return wantMinimum ? series->MinimumZ() : series->MaximumZ();
+    return 0;
+  }
+  // Inactive series count only when no active one uses the axis.
+  bool anyActive = false;
+  for (TChartSeries* series : FSeriesList)
+    anyActive = anyActive || (series->Active() && series->IsTiedTo(axis));
+  bool found = false;
+  double result = 0;
+  for (TChartSeries* series : FSeriesList) {
+    if ((anyActive && !series->Active()) || series->PointCount() == 0 || !series->IsTiedTo(axis))
+      continue;
+    double value;
+    if (axis.IsHorizontal())
+      value = wantMinimum ? series->MinimumX() : series->MaximumX();
+    else
+      value = wantMinimum ? series->MinimumY() : series->MaximumY();
+    if (!found || (wantMinimum ? value < result : value > result)) result = value;
+    found = true;
+  }
+  return result;
+}
+
+bool TCustomAxisPanel::AxisIsShown(const TCustomChartAxis& axis) const {
+  if (!FAxisVisible || !axis.Visible()) return false;
+  if (axis.IsDepth()) return FView3D;
+  for (TChartSeries* series : FSeriesList)
+    if (series->Active() && series->UsesAxis(axis)) return true;
+  return false;
+}
+
+void TCustomAxisPanel::SetAxisVisible(bool value) {
+  if (value == FAxisVisible) return;
+  FAxisVisible = value;
+  Invalidate();
+}
+
+void TCustomAxisPanel::SetView3D(bool value) {
+  if (value == FView3D) return;
+  FView3D = value;
+  Invalidate();
+}
+
+void TCustomAxisPanel::SetMaxPointsPerPage(int value) {
+  if (value == FMaxPointsPerPage) return;
+  FMaxPointsPerPage = value;
+  Invalidate();
 }

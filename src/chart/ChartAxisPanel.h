@@ -1,9 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
 #include <vector>
 
+#include "chart/ChartAxis.h"
 #include "platform/Color.h"
+#include "platform/Geometry.h"
 
 class TChartSeries;
 
@@ -47,6 +52,37 @@ class TCustomAxisPanel {
   // Owners of series that DestroyAllSeries may destroy.
   class TSeriesOwner* SeriesOwner = nullptr;
 
+  // The five axes, in the order layout and drawing walk them.
+  TChartAxis& BottomAxis() { return *FBottomAxis; }
+  TChartAxis& TopAxis() { return *FTopAxis; }
+  TChartAxis& LeftAxis() { return *FLeftAxis; }
+  TChartAxis& RightAxis() { return *FRightAxis; }
+  TChartDepthAxis& DepthAxis() { return *FDepthAxis; }
+  const std::vector<TCustomChartAxis*>& Axes() const { return FAxes; }
+  // The extreme value of the series tied to an axis (0 when none is).
+  double SeriesExtreme(const TCustomChartAxis& axis, bool wantMinimum) const;
+  bool AxisIsShown(const TCustomChartAxis& axis) const;
+
+  bool AxisVisible() const { return FAxisVisible; }
+  void SetAxisVisible(bool value);
+  bool View3D() const { return FView3D; }
+  void SetView3D(bool value);
+  int MaxPointsPerPage() const { return FMaxPointsPerPage; }
+  void SetMaxPointsPerPage(int value);
+
+  // The area inside the axes where series are drawn, as the last layout left it.
+  TRect PlotRect;
+  int PlotWidth() const { return PlotRect.right - PlotRect.left; }
+  int PlotHeight() const { return PlotRect.bottom - PlotRect.top; }
+  // The highest depth slot in use.
+  int TopZSlot = 0;
+  // True while settings are read from a stored layout: setters skip their checks.
+  bool Loading = false;
+
+  std::function<void(TCustomChartAxis* sender, TChartSeries* series, int valueIndex,
+                     std::string& labelText)>
+      OnGetAxisLabel;
+
  protected:
   // The back wall's colour, which a new series' colour must also differ from.
   virtual TColor BackWallColor() const { return clDefault; }
@@ -58,4 +94,10 @@ class TCustomAxisPanel {
   friend class TChartSeries;
   std::vector<TChartSeries*> FSeriesList;
   TColor FColor = clBtnFace;
+  bool FAxisVisible = true;
+  bool FView3D = true;
+  int FMaxPointsPerPage = 0;
+  std::unique_ptr<TChartAxis> FBottomAxis, FTopAxis, FLeftAxis, FRightAxis;
+  std::unique_ptr<TChartDepthAxis> FDepthAxis;
+  std::vector<TCustomChartAxis*> FAxes;
 };

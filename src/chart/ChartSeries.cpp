@@ -233,3 +233,23 @@ void TChartSeries::NotifyLinked(TSeriesChange change, int index) {
     }
   }
 }
+
+TCustomChartAxis* TChartSeries::GetHorizAxis() const {
+  if (!FParentChart) return nullptr;
+  if (FHorizAxis == aTopAxis) return &FParentChart->TopAxis();
+  if (FHorizAxis == aCustomHorizAxis && CustomHorizAxis) return CustomHorizAxis;
+  return &FParentChart->BottomAxis();
+}
+
+TCustomChartAxis* TChartSeries::GetVertAxis() const {
+  if (!FParentChart) return nullptr;
+  if (FVertAxis == aRightAxis) return &FParentChart->RightAxis();
+  if (FVertAxis == aCustomVertAxis && CustomVertAxis) return CustomVertAxis;
+  return &FParentChart->LeftAxis();
+}
+
+bool TChartSeries::IsTiedTo(const TCustomChartAxis& axis) const {
+  if (axis.IsDepth()) return false;
+  if (axis.IsHorizontal()) return FHorizAxis == aBothHorizAxis || GetHorizAxis() == &axis;
+  return FVertAxis == aBothVertAxis || GetVertAxis() == &axis;
+}

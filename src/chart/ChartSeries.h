@@ -10,6 +10,7 @@
 #include "platform/Color.h"
 
 class TCustomAxisPanel;
+class TCustomChartAxis;
 class TChartSeries;
 
 // What changed in a series, passed on to the series that use it as their data source.
@@ -156,6 +157,17 @@ class TChartSeries {
   void SetHorizAxis(THorizAxis value);
   TVertAxis VertAxis() const { return FVertAxis; }
   void SetVertAxis(TVertAxis value);
+
+  // The axes this series is drawn against, resolved from HorizAxis and VertAxis.
+  TCustomChartAxis* GetHorizAxis() const;
+  TCustomChartAxis* GetVertAxis() const;
+  // Whether the series is tied to the axis (both-axes choices included).
+  bool IsTiedTo(const TCustomChartAxis& axis) const;
+  bool UsesAxis(const TCustomChartAxis& axis) const { return NeedsAxes() && IsTiedTo(axis); }
+  virtual bool NeedsAxes() const { return true; }
+  // Axes of the chart's own choosing for the custom choices; none means the default axis.
+  TCustomChartAxis* CustomHorizAxis = nullptr;
+  TCustomChartAxis* CustomVertAxis = nullptr;
 
   // Data-source links, reduced to what keeps the point operations consistent: a series
   // fed by another copies its points and follows its changes.

@@ -1,0 +1,292 @@
+#include "chart/ChartAxis.h"
+
+#include <cmath>
+#include <ctime>
+
+#include "chart/ChartAxisPanel.h"
+#include "chart/ChartSeries.h"
+#include "platform/Canvas.h"
+#include "platform/Exception.h"
+#include "platform/FormatFloat.h"
+
+namespace {
+
+void CheckAngle(int degrees, const char* what) {
+  if (degrees < 0 || degrees > 359)
+    throw Exception(std::string(what) + " Angle must be between 0 and 359 degrees");
+}
+
+template <typename T>
+bool Store(T& field, const T& value) {
+  if (field == value) return false;
+  field = value;
+  return true;
+}
+
+// A date-time value (days since 1899-12-30, fraction for the time of day) as text.
+std::string DateTimeText(double value, bool withDate) {
+  const double days = std::floor(value);
+  const std::time_t seconds =
+      static_cast<std::time_t>((days - 25569.0) * 86400.0 + std::round((value - days) * 86400.0));
+  std::tm parts{};
+  gmtime_r(&seconds, &parts);
+  char buffer[32];
+  std::strftime(buffer, sizeof buffer, withDate ? "%Y-%m-%d" : "%H:%M:%S", &parts);
+  return buffer;
+}
+
+bool Loading(const TCustomAxisPanel* chart) { return chart && chart->Loading; }
+
+}  // namespace
+
+double NextNiceStep(double x) {
+  if (x >= 10) return 10 * NextNiceStep(x / 10);
+  if (x < 1) return NextNiceStep(x * 10) / 10;
+  if (x < 2) return 2;
+  if (x < 5) return 5;
+  return 10;
+}
+
+void TChartAxisTitle::SetCaption(const std::string& value) {
+  if (Store(FCaption, value)) FAxis->Repaint();
+}
+
+void TChartAxisTitle::SetAngle(int value) {
+  if (value == FAngle) return;
+  CheckAngle(value, "Axis Title");
+  FAngle = value;
+  FAxis->Repaint();
+}
+
+TCustomChartAxis::TCustomChartAxis(TCustomAxisPanel* chart, bool horizontal, bool farSide,
+                                   bool depth)
+    : FChart(chart), FIsHorizontal(horizontal), FOnFarSide(farSide), FIsDepth(depth) {
+  if (!horizontal && !depth) Title.FAngle = farSide ? 270 : 90;
+}
+
+TChartDepthAxis::TChartDepthAxis(TCustomAxisPanel* chart)
+    : TCustomChartAxis(chart, false, true, true) {
+  SetVisible(false);
+}
+
+void TCustomChartAxis::Repaint() {
+  if (FChart) FChart->Invalidate();
+}
+
+void TCustomChartAxis::SetAutomatic(bool value) {
+  FAutomatic = value;
+  if (!Loading(FChart)) FAutomaticMinimum = FAutomaticMaximum = value;
+  Repaint();
+}
+
+void TCustomChartAxis::SetAutomaticMaximum(bool value) {
+  FAutomaticMaximum = value;
+  if (!FAutomatic || FAutomaticMinimum) FAutomatic = value;
+  Repaint();
+}
+
+void TCustomChartAxis::SetAutomaticMinimum(bool value) {
+  FAutomaticMinimum = value;
+  if (!FAutomatic || FAutomaticMaximum) FAutomatic = value;
+  Repaint();
+}
+
+void TCustomChartAxis::SetMinimum(double value) {
+  if (!Loading(FChart) && value > FMaximum)
+    throw Exception("Axis Minimum Value must be <= Maximum");
+  FMinimum = value;
+  Repaint();
+}
+
+void TCustomChartAxis::SetMaximum(double value) {
+  if (!Loading(FChart) && value < FMinimum)
+    throw Exception("Axis Maximum Value must be >= Minimum");
+  FMaximum = value;
+  Repaint();
+}
+
+void TCustomChartAxis::SetAxisRange(double a, double b) {
+  FAutomatic = FAutomaticMinimum = FAutomaticMaximum = false;
+  FMinimum = std::min(a, b);
+  FMaximum = std::max(a, b);
+  if (FMaximum - FMinimum < 1e-10) FMaximum = FMinimum + 1e-10;
+  Repaint();
+}
+
+void TCustomChartAxis::SetIncrement(double value) {
+  if (value < 0) throw Exception("Axis increment must be >= 0");
+  if (Store(FIncrement, value)) Repaint();
+}
+
+void TCustomChartAxis::SetLabelsSeparation(int value) {
+  if (value < 0) throw Exception("Labels Separation % must be greater than 0");
+  if (Store(FLabelsSeparation, value)) Repaint();
+}
+
+void TCustomChartAxis::SetLabelsAngle(int value) {
+  CheckAngle(value, "Axis Labels");
+  if (Store(FLabelsAngle, value)) Repaint();
+}
+
+void TCustomChartAxis::SetVisible(bool value) {
+  if (Store(FVisible, value)) Repaint();
+}
+void TCustomChartAxis::SetInverted(bool value) {
+  if (Store(FInverted, value)) Repaint();
+}
+void TCustomChartAxis::SetLabels(bool value) {
+  if (Store(FLabels, value)) Repaint();
+}
+void TCustomChartAxis::SetLabelsOnAxis(bool value) {
+  if (Store(FLabelsOnAxis, value)) Repaint();
+}
+void TCustomChartAxis::SetRoundFirstLabel(bool value) {
+  if (Store(FRoundFirstLabel, value)) Repaint();
+}
+void TCustomChartAxis::SetAxisValuesFormat(const std::string& value) {
+  if (Store(FAxisValuesFormat, value)) Repaint();
+}
+void TCustomChartAxis::SetLabelStyle(TAxisLabelStyle value) {
+  if (Store(FLabelStyle, value)) Repaint();
+}
+void TCustomChartAxis::SetStartPosition(double value) {
+  if (Store(FStartPosition, value)) Repaint();
+}
+void TCustomChartAxis::SetEndPosition(double value) {
+  if (Store(FEndPosition, value)) Repaint();
+}
+void TCustomChartAxis::SetPositionPercent(double value) {
+  if (Store(FPositionPercent, value)) Repaint();
+}
+
+void TCustomChartAxis::UpdateRange() {
+  if (FIsDepth && FChart && EffectiveLabelStyle() != talValue) {
+    FMinimum = -0.5;
+    FMaximum = FChart->TopZSlot + 0.5;
+  } else if (FChart) {
+    if (FAutomatic || FAutomaticMaximum) FMaximum = FChart->SeriesExtreme(*this, false);
+    if (FAutomatic || FAutomaticMinimum) FMinimum = FChart->SeriesExtreme(*this, true);
+  }
+  RangeMax = FMaximum;
+  RangeMin = FMinimum;
+  RangeSpan = RangeMax - RangeMin;
+}
+
+void TCustomChartAxis::PlaceOnChart() {
+  if (!FChart) return;
+  const TRect& plot = FChart->PlotRect;
+  const int origin = FIsHorizontal ? plot.left : plot.top;
+  const int extent = FIsHorizontal ? FChart->PlotWidth() : FChart->PlotHeight();
+  StartPixel = origin + Nearest(extent * 0.01 * FStartPosition);
+  EndPixel = origin + Nearest(extent * 0.01 * FEndPosition);
+  LengthPixels = EndPixel - StartPixel;
+  CenterPixel = (StartPixel + EndPixel) / 2;
+}
+
+void TCustomChartAxis::WidenRangeByMargins(int atStart, int atEnd) {
+  const int fullStart = StartPixel, fullEnd = EndPixel;
+  StartPixel += atStart;
+  EndPixel -= atEnd;
+  LengthPixels = EndPixel - StartPixel;
+  double first = PixelToValue(fullStart), second = PixelToValue(fullEnd);
+  PlaceOnChart();
+  if (first > second) std::swap(first, second);
+  RangeMin = first;
+  RangeMax = second;
+  RangeSpan = RangeMax - RangeMin;
+}
+
+int TCustomChartAxis::LinearPixel(double value, bool fromEnd) const {
+  if (RangeSpan == 0) return CenterPixel;
+  const double t = (value - RangeMin) * LengthPixels / RangeSpan;
+  if (std::fabs(t) >= 2147483647.0) return CenterPixel;
+  return fromEnd ? EndPixel - Nearest(t) : StartPixel + Nearest(t);
+}
+
+int TCustomChartAxis::ValueToPixel(double value) const {
+  return FIsHorizontal ? LinearPixel(value, FInverted) : LinearPixel(value, !FInverted);
+}
+
+double TCustomChartAxis::PixelToValue(int pixel) const {
+  if (LengthPixels < 1) return 0;
+  const double d =
+      static_cast<double>(FInverted ? EndPixel - pixel : pixel - StartPixel) * RangeSpan /
+      LengthPixels;
+  return FIsHorizontal ? RangeMin + d : RangeMax - d;
+}
+
+double TCustomChartAxis::LabelExtent(TCanvas& canvas, double value) const {
+  const std::string text = LabelText(value);
+  const bool across = FLabelsAngle == 90 || FLabelsAngle == 270;
+  if (FIsHorizontal != across) return canvas.TextWidth(text);
+  int lines = 1;
+  if (LabelsMultiLine)
+    for (char c : text) lines += c == ' ';
+  return static_cast<double>(canvas.TextHeight("Wg")) * lines;
+}
+
+double TCustomChartAxis::LabelStep(TCanvas& canvas) const {
+  const TFont saved = canvas.Font();
+  canvas.Font() = LabelsFont;
+  const double size = std::max(LabelExtent(canvas, RangeMax), LabelExtent(canvas, RangeMin));
+  canvas.Font() = saved;
+  return LabelStepForSize(size);
+}
+
+double TCustomChartAxis::LabelStepForSize(double size) const {
+  int count = 1;
+  if (size > 0) {
+    const double gap = FLabelsSeparation > 0 ? Nearest(FLabelsSeparation * 0.01 * size) : 0;
+    count = Nearest(LengthPixels / (size + gap));
+  }
+  if (count < 1) return 1e-12;
+  double step = FIncrement > 0 ? FIncrement : (std::fabs(RangeSpan) >= 1 ? 1 : 1e-12);
+  while (FLabelsSeparation > 0) {
+    const double quotient = std::fabs(RangeSpan / step);
+    if (quotient < 2147483647.0 && Nearest(quotient) <= count) break;
+    step = NextNiceStep(step);
+  }
+  return std::max(step, 1e-12);
+}
+
+std::vector<double> TCustomChartAxis::LabelValues(double step) const {
+  std::vector<double> values;
+  if (step <= 0 || std::fabs(RangeSpan / step) >= 10000) return values;
+  double value = RangeMax;
+  if (RangeMin != RangeMax && FRoundFirstLabel) value = std::trunc(RangeMax / step) * step;
+  while (value > RangeMax) value -= step;
+  const double lowest = (RangeMin - 1e-12) / 1.000000000001;
+  while (value >= lowest) {
+    values.push_back(value);
+    value -= step;
+  }
+  return values;
+}
+
+std::string TCustomChartAxis::LabelText(double value) const {
+  std::string text;
+  if (ShowsDateTime) {
+    if (value >= 0) text = DateTimeText(value, RangeSpan > 1);
+  } else {
+    text = FormatFloat(FAxisValuesFormat, value);
+  }
+  if (FChart && FChart->OnGetAxisLabel)
+    FChart->OnGetAxisLabel(const_cast<TCustomChartAxis*>(this), nullptr, -1, text);
+  return text;
+}
+
+TAxisLabelStyle TCustomChartAxis::EffectiveLabelStyle() const {
+  if (FLabelStyle != talAuto) return FLabelStyle;
+  if (!FChart) return talNone;
+  bool anyTied = false;
+  for (TChartSeries* series : FChart->SeriesList()) {
+    if (!series->Active() || !series->IsTiedTo(*this)) continue;
+    anyTied = true;
+    // Point labels run along the axis that does not carry the drawn value.
+    const bool labelsAlongThis =
+        FIsHorizontal == (&series->MandatoryList() == &series->YValues());
+    if (labelsAlongThis && series->PointCount() > 0 && !series->PointLabel(0).empty())
+      return talText;
+  }
+  return anyTied ? talValue : talNone;
+}

@@ -1,0 +1,166 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "chart/ChartPen.h"
+#include "platform/Font.h"
+
+class TCustomAxisPanel;
+class TCanvas;
+
+enum TAxisLabelStyle { talAuto, talNone, talValue, talMark, talText };
+
+// The caption drawn along an axis.
+class TChartAxisTitle {
+ public:
+  explicit TChartAxisTitle(class TCustomChartAxis* axis) : FAxis(axis) {}
+  const std::string& Caption() const { return FCaption; }
+  void SetCaption(const std::string& value);
+  int Angle() const { return FAngle; }
+  // 0..359 degrees, else refused with the angle message.
+  void SetAngle(int value);
+  TFont Font;
+
+ private:
+  friend class TCustomChartAxis;
+  TCustomChartAxis* FAxis;
+  std::string FCaption;
+  int FAngle = 0;
+};
+
+// An axis: its range (automatic or fixed), the mapping between values and pixels, the step
+// between labels and the label texts. Owned by its chart.
+class TCustomChartAxis {
+ public:
+  TCustomChartAxis(TCustomAxisPanel* chart, bool horizontal, bool farSide, bool depth);
+  virtual ~TCustomChartAxis() = default;
+  TCustomChartAxis(const TCustomChartAxis&) = delete;
+  TCustomChartAxis& operator=(const TCustomChartAxis&) = delete;
+
+  // Range.
+  bool Automatic() const { return FAutomatic; }
+  void SetAutomatic(bool value);
+  bool AutomaticMaximum() const { return FAutomaticMaximum; }
+  void SetAutomaticMaximum(bool value);
+  bool AutomaticMinimum() const { return FAutomaticMinimum; }
+  void SetAutomaticMinimum(bool value);
+  double Minimum() const { return FMinimum; }
+  void SetMinimum(double value);
+  double Maximum() const { return FMaximum; }
+  void SetMaximum(double value);
+  void SetAxisRange(double a, double b);
+  double Increment() const { return FIncrement; }
+  void SetIncrement(double value);
+  void UpdateRange();
+
+  // Placement and mapping.
+  void PlaceOnChart();
+  void WidenRangeByMargins(int atStart, int atEnd);
+  int ValueToPixel(double value) const;
+  double PixelToValue(int pixel) const;
+
+  // Labels.
+  int LabelsSeparation() const { return FLabelsSeparation; }
+  void SetLabelsSeparation(int value);
+  int LabelsAngle() const { return FLabelsAngle; }
+  void SetLabelsAngle(int value);
+  // The step between labels for the current range and pixel length, measured with the
+  // labels font on the given canvas.
+  double LabelStep(TCanvas& canvas) const;
+  // The same for a given label size in pixels along the axis.
+  double LabelStepForSize(double size) const;
+  // Label values from the top of the range downwards (empty when there would be too many).
+  std::vector<double> LabelValues(double step) const;
+  std::string LabelText(double value) const;
+  TAxisLabelStyle EffectiveLabelStyle() const;
+
+  // Published settings; a change repaints the chart.
+  bool Visible() const { return FVisible; }
+  void SetVisible(bool value);
+  bool Inverted() const { return FInverted; }
+  void SetInverted(bool value);
+  bool Labels() const { return FLabels; }
+  void SetLabels(bool value);
+  bool LabelsOnAxis() const { return FLabelsOnAxis; }
+  void SetLabelsOnAxis(bool value);
+  bool RoundFirstLabel() const { return FRoundFirstLabel; }
+  void SetRoundFirstLabel(bool value);
+  const std::string& AxisValuesFormat() const { return FAxisValuesFormat; }
+  void SetAxisValuesFormat(const std::string& value);
+  TAxisLabelStyle LabelStyle() const { return FLabelStyle; }
+  void SetLabelStyle(TAxisLabelStyle value);
+  double StartPosition() const { return FStartPosition; }
+  void SetStartPosition(double value);
+  double EndPosition() const { return FEndPosition; }
+  void SetEndPosition(double value);
+  double PositionPercent() const { return FPositionPercent; }
+  void SetPositionPercent(double value);
+
+  TChartAxisTitle Title{this};
+  TFont LabelsFont;
+  int LabelsSize = 0;
+  int TitleSize = 0;
+  bool LabelsMultiLine = false;
+  bool GridCentered = false;
+  bool TickOnLabelsOnly = true;
+  int TickLength = 4;
+  int TickInnerLength = 0;
+  int MinorTickCount = 3;
+  int MinorTickLength = 2;
+  bool Logarithmic = false;
+  int LogarithmicBase = 10;
+  std::string DateTimeFormat;
+  bool ExactDateTime = true;
+  TChartPen Axis = ChartAxisPen();
+  TChartPen Grid = DottedGrayPen();
+  TChartPen MinorGrid = ChartHiddenPen();
+  TChartPen Ticks = DarkGrayPen();
+  TChartPen TicksInner = DarkGrayPen();
+  TChartPen MinorTicks = DarkGrayPen();
+
+  // Working state of the last layout.
+  double RangeMin = 0, RangeMax = 0, RangeSpan = 0;
+  int StartPixel = 0, EndPixel = 0, LengthPixels = 0, CenterPixel = 0;
+  int AxisLinePos = 0, LabelsPos = 0, TitlePos = 0;
+  bool ShowsDateTime = false;
+
+  bool IsHorizontal() const { return FIsHorizontal; }
+  bool OnFarSide() const { return FOnFarSide; }
+  bool IsDepth() const { return FIsDepth; }
+  TCustomAxisPanel* Chart() const { return FChart; }
+  void Repaint();
+
+ private:
+  int LinearPixel(double value, bool fromEnd) const;
+  double LabelExtent(TCanvas& canvas, double value) const;
+
+  TCustomAxisPanel* FChart;
+  bool FIsHorizontal, FOnFarSide, FIsDepth;
+  bool FAutomatic = true, FAutomaticMaximum = true, FAutomaticMinimum = true;
+  double FMinimum = 0, FMaximum = 0, FIncrement = 0;
+  int FLabelsSeparation = 10;
+  int FLabelsAngle = 0;
+  bool FVisible = true;
+  bool FInverted = false;
+  bool FLabels = true;
+  bool FLabelsOnAxis = true;
+  bool FRoundFirstLabel = true;
+  std::string FAxisValuesFormat = "#,##0.###";
+  TAxisLabelStyle FLabelStyle = talAuto;
+  double FStartPosition = 0, FEndPosition = 100, FPositionPercent = 0;
+};
+
+class TChartAxis : public TCustomChartAxis {
+ public:
+  using TCustomChartAxis::TCustomChartAxis;
+};
+
+// The axis into the depth of a 3D chart; hidden unless asked for.
+class TChartDepthAxis : public TCustomChartAxis {
+ public:
+  explicit TChartDepthAxis(TCustomAxisPanel* chart);
+};
+
+// The step after x in the series 1, 2, 5, 10, 20, 50, ... (and below 1, 0.5, 0.2, 0.1, ...).
+double NextNiceStep(double x);

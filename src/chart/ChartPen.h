@@ -1,0 +1,44 @@
+#pragma once
+
+#include "platform/Canvas.h"
+
+// A platform pen that can also be switched off; a pen that is not visible draws as the
+// clear pen style.
+struct TChartPen : TPen {
+  bool Visible = true;
+  bool SmallDots = false;
+
+  // The pen as the canvas should use it.
+  TPen Effective() const {
+    TPen pen = *this;
+    if (!Visible) pen.style = psClear;
+    return pen;
+  }
+};
+
+inline TChartPen ChartHiddenPen() {
+  TChartPen pen;
+  pen.Visible = false;
+  return pen;
+}
+inline TChartPen DottedGrayPen() {
+  TChartPen pen;
+  pen.color = 0x808080;
+  pen.style = psDot;
+  return pen;
+}
+inline TChartPen DarkGrayPen() {
+  TChartPen pen;
+  pen.color = 0x808080;
+  return pen;
+}
+inline TChartPen ChartAxisPen() {
+  TChartPen pen;
+  pen.width = 2;
+  return pen;
+}
+inline TChartPen ChartArrowPen() {
+  TChartPen pen;
+  pen.color = clWhite;
+  return pen;
+}

@@ -1,0 +1,220 @@
+#include "chart/ChartAxis.h"
+
+#include <gtest/gtest.h>
+
+#include "chart/ChartAxisPanel.h"
+#include "chart/ChartSeries.h"
+#include "platform/Exception.h"
+
+namespace {
+
+std::string ErrorOf(const auto& call) {
+  try {
+    call();
+  } catch (const Exception& e) {
+    return e.what();
+  }
+  return "(no error)";
+}
+
+// A vertical axis laid out over `pixels` pixels from y = 10 with the given range.
+void LayOut(TCustomAxisPanel& chart, TCustomChartAxis& axis, int pixels, double min, double max) {
+  chart.PlotRect = Rect(20, 10, 20 + pixels, 10 + pixels);
+  axis.SetAxisRange(min, max);
+  axis.UpdateRange();
+  axis.PlaceOnChart();
+}
+
+}  // namespace
+
+TEST(ChartAxisTest, AxesAndTheirDefaults) {
+  TCustomAxisPanel chart;
+  const auto& axes = chart.Axes();
+  ASSERT_EQ(axes.size(), 5u);
+  EXPECT_EQ(axes[0], &chart.BottomAxis());
+  EXPECT_EQ(axes[2], &chart.LeftAxis());
+  EXPECT_EQ(axes[4], &chart.DepthAxis());
+  EXPECT_TRUE(chart.BottomAxis().IsHorizontal());
+  EXPECT_TRUE(chart.TopAxis().OnFarSide());
+  EXPECT_FALSE(chart.DepthAxis().Visible());
+  EXPECT_EQ(chart.LeftAxis().Title.Angle(), 90);
+  EXPECT_EQ(chart.RightAxis().Title.Angle(), 270);
+  EXPECT_EQ(chart.BottomAxis().Grid.style, psDot);
+  EXPECT_EQ(chart.BottomAxis().Axis.width, 2);
+  EXPECT_FALSE(chart.BottomAxis().MinorGrid.Visible);
+}
+
+TEST(ChartAxisTest, RefusedValuesKeepTheOldOne) {
+  TCustomAxisPanel chart;
+  TChartAxis& axis = chart.LeftAxis();
+  EXPECT_EQ(ErrorOf([&] { axis.SetMaximum(-1); }), "Axis Maximum Value must be >= Minimum");
+  EXPECT_EQ(ErrorOf([&] { axis.SetMinimum(1); }), "Axis Minimum Value must be <= Maximum");
+  EXPECT_EQ(axis.Maximum(), 0);
+  // The application's order: automatic off, maximum, then minimum.
+  axis.SetAutomatic(false);
+  EXPECT_FALSE(axis.AutomaticMaximum());
+  axis.SetMaximum(10000);
+  axis.SetMinimum(0);
+  EXPECT_EQ(axis.Maximum(), 10000);
+  EXPECT_EQ(ErrorOf([&] { axis.SetIncrement(-1); }), "Axis increment must be >= 0");
+  EXPECT_EQ(ErrorOf([&] { axis.SetLabelsSeparation(-1); }),
+            "Labels Separation % must be greater than 0");
+  axis.SetLabelsSeparation(0);
+  axis.Title.SetAngle(359);
+  EXPECT_EQ(ErrorOf([&] { axis.Title.SetAngle(360); }),
+            "Axis Title Angle must be between 0 and 359 degrees");
+  EXPECT_EQ(ErrorOf([&] { axis.SetLabelsAngle(-1); }),
+            "Axis Labels Angle must be between 0 and 359 degrees");
+  EXPECT_EQ(axis.Title.Angle(), 359);
+  // A stored layout is read without the checks.
+  chart.Loading = true;
+  axis.SetMinimum(20000);
+  EXPECT_EQ(axis.Minimum(), 20000);
+}
+
+TEST(ChartAxisTest, AutomaticFlagsFollowEachOther) {
+  TCustomAxisPanel chart;
+  TChartAxis& axis = chart.BottomAxis();
+  axis.SetAutomaticMinimum(false);
+  EXPECT_FALSE(axis.Automatic());
+  EXPECT_TRUE(axis.AutomaticMaximum());
+  axis.SetAutomaticMinimum(true);
+  EXPECT_TRUE(axis.Automatic());
+  axis.SetAxisRange(5, 5);
+  EXPECT_FALSE(axis.Automatic() || axis.AutomaticMinimum() || axis.AutomaticMaximum());
+  EXPECT_DOUBLE_EQ(axis.Maximum(), 5 + 1e-10);
+}
+
+TEST(ChartAxisTest, AutomaticRangeComesFromTheSeriesTiedToTheAxis) {
+  TCustomAxisPanel chart;
+  TChartSeries a, b, right;
+  for (TChartSeries* s : {&a, &b, &right}) chart.AttachSeries(s);
+  right.SetVertAxis(aRightAxis);
+  a.AddPoint(0, 5, "", clDefault);
+  a.AddPoint(1, -2, "", clDefault);
+  b.AddPoint(3, 40, "", clDefault);
+  right.AddPoint(9, 900, "", clDefault);
+  TChartAxis& left = chart.LeftAxis();
+  left.UpdateRange();
+  EXPECT_EQ(left.RangeMin, -2);
+  EXPECT_EQ(left.RangeMax, 40);
+  chart.BottomAxis().UpdateRange();
+  EXPECT_EQ(chart.BottomAxis().RangeMax, 9);
+  // Inactive series count only when no active series uses the axis.
+  b.SetActive(false);
+  left.UpdateRange();
+  EXPECT_EQ(left.RangeMax, 5);
+  a.SetActive(false);
+  left.UpdateRange();
+  EXPECT_EQ(left.RangeMax, 40);
+  EXPECT_TRUE(chart.AxisIsShown(chart.RightAxis()));
+  EXPECT_FALSE(chart.AxisIsShown(left));
+  EXPECT_FALSE(chart.AxisIsShown(chart.TopAxis()));
+  EXPECT_TRUE(chart.AxisIsShown(chart.DepthAxis()) == false);  // hidden by default
+}
+
+TEST(ChartAxisTest, MappingBothWays) {
+  TCustomAxisPanel chart;
+  TChartAxis& left = chart.LeftAxis();
+  LayOut(chart, left, 200, 0, 100);
+  EXPECT_EQ(left.StartPixel, 10);
+  EXPECT_EQ(left.EndPixel, 210);
+  EXPECT_EQ(left.ValueToPixel(0), 210);
+  EXPECT_EQ(left.ValueToPixel(100), 10);
+  EXPECT_EQ(left.ValueToPixel(25), 160);
+  EXPECT_DOUBLE_EQ(left.PixelToValue(160), 25);
+  left.SetInverted(true);
+  EXPECT_EQ(left.ValueToPixel(25), 60);
+  EXPECT_DOUBLE_EQ(left.PixelToValue(60), 25);
+  TChartAxis& bottom = chart.BottomAxis();
+  LayOut(chart, bottom, 500, 0, 10);
+  EXPECT_EQ(bottom.ValueToPixel(1), 70);
+  EXPECT_DOUBLE_EQ(bottom.PixelToValue(70), 1);
+  EXPECT_EQ(bottom.ValueToPixel(1e300), bottom.CenterPixel);  // far off the axis
+}
+
+TEST(ChartAxisTest, ZeroRangeMapsToTheCentreWithTheSingleLabelZero) {
+  TCustomAxisPanel chart;
+  TChartAxis& left = chart.LeftAxis();
+  chart.PlotRect = Rect(0, 0, 100, 100);
+  left.SetAutomatic(false);
+  left.UpdateRange();
+  left.PlaceOnChart();
+  EXPECT_EQ(left.ValueToPixel(0), 50);
+  EXPECT_EQ(left.ValueToPixel(1234), 50);
+  EXPECT_EQ(left.LabelValues(left.LabelStepForSize(13)), std::vector<double>{0});
+  chart.PlotRect = Rect(0, 0, 0, 0);
+  left.PlaceOnChart();
+  EXPECT_EQ(left.PixelToValue(7), 0);  // an axis shorter than a pixel
+}
+
+TEST(ChartAxisTest, LabelStepsAndValues) {
+  TCustomAxisPanel chart;
+  TChartAxis& left = chart.LeftAxis();
+  LayOut(chart, left, 130, 0, 5000);
+  EXPECT_EQ(left.LabelStepForSize(13), 1000);
+  LayOut(chart, left, 200, 0, 100);
+  const double step = left.LabelStepForSize(13);
+  EXPECT_EQ(step, 10);
+  std::vector<double> expected;
+  for (int v = 100; v >= 0; v -= 10) expected.push_back(v);
+  EXPECT_EQ(left.LabelValues(step), expected);
+  // Without a separation there is no search: the step stays at its start.
+  left.SetLabelsSeparation(0);
+  EXPECT_EQ(left.LabelStepForSize(13), 1);
+  left.SetIncrement(7);
+  EXPECT_EQ(left.LabelStepForSize(13), 7);
+  LayOut(chart, left, 200, 0, 0.5);
+  left.SetIncrement(0);
+  EXPECT_EQ(left.LabelStepForSize(13), 1e-12);
+  EXPECT_TRUE(left.LabelValues(1e-12).empty());  // far too many labels: none
+  EXPECT_EQ(left.LabelStepForSize(1000), 1e-12);  // not even one label fits
+}
+
+TEST(ChartAxisTest, FirstLabelIsRoundedDown) {
+  TCustomAxisPanel chart;
+  TChartAxis& left = chart.LeftAxis();
+  LayOut(chart, left, 200, 3, 47);
+  EXPECT_EQ(left.LabelValues(10), (std::vector<double>{40, 30, 20, 10}));
+  left.SetRoundFirstLabel(false);
+  EXPECT_EQ(left.LabelValues(10), (std::vector<double>{47, 37, 27, 17, 7}));
+}
+
+TEST(ChartAxisTest, NiceSteps) {
+  std::vector<double> steps{1};
+  while (steps.size() < 7) steps.push_back(NextNiceStep(steps.back()));
+  EXPECT_EQ(steps, (std::vector<double>{1, 2, 5, 10, 20, 50, 100}));
+  EXPECT_DOUBLE_EQ(NextNiceStep(0.3), 0.5);
+  EXPECT_DOUBLE_EQ(NextNiceStep(0.07), 0.1);
+}
+
+TEST(ChartAxisTest, LabelTextFormatsAndMayBeChanged) {
+  TCustomAxisPanel chart;
+  TChartAxis& left = chart.LeftAxis();
+  EXPECT_EQ(left.LabelText(10000), "10,000");
+  EXPECT_EQ(left.LabelText(0.25), "0.25");
+  chart.OnGetAxisLabel = [&](TCustomChartAxis* sender, TChartSeries* series, int index,
+                             std::string& text) {
+    EXPECT_EQ(sender, &left);
+    EXPECT_EQ(series, nullptr);
+    EXPECT_EQ(index, -1);
+    text += " gal";
+  };
+  EXPECT_EQ(left.LabelText(5), "5 gal");
+  left.ShowsDateTime = true;
+  chart.OnGetAxisLabel = nullptr;
+  EXPECT_EQ(left.LabelText(-1), "");
+}
+
+TEST(ChartAxisTest, MarginsWidenTheRangeBeyondTheData) {
+  TCustomAxisPanel chart;
+  TChartAxis& bottom = chart.BottomAxis();
+  LayOut(chart, bottom, 500, 0, 11);
+  bottom.WidenRangeByMargins(50, 50);
+  EXPECT_EQ(bottom.StartPixel, 20);
+  EXPECT_EQ(bottom.EndPixel, 520);
+  EXPECT_NEAR(bottom.RangeMin, -1.375, 1e-9);
+  EXPECT_NEAR(bottom.RangeMax, 12.375, 1e-9);
+  EXPECT_EQ(bottom.ValueToPixel(0), 70);
+  EXPECT_EQ(bottom.ValueToPixel(11), 470);
+}

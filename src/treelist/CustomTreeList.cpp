@@ -31,7 +31,9 @@ void TCustomTreeList::Guarded(Fn&& fn) {
 
 TCustomTreeList::TCustomTreeList() = default;
 
-TCustomTreeList::~TCustomTreeList() { DestroyNodes(); }
+TCustomTreeList::~TCustomTreeList() {
+  DestroyNodes();
+}
 
 void TCustomTreeList::DestroyNodes() noexcept {
   if (FDestroying) return;
@@ -126,7 +128,8 @@ void TCustomTreeList::DeleteNode(TTreeListNode* node) {
   const bool visible = FDeletedNodeVisible && !(node->FParent && node->FParent->FDeleting);
 
   TTreeListNode::TNodeList& list = node->FParent ? node->FParent->FChildren : FNodes;
-  auto it = std::find_if(list.begin(), list.end(), [node](const auto& n) { return n.get() == node; });
+  auto it =
+      std::find_if(list.begin(), list.end(), [node](const auto& n) { return n.get() == node; });
   std::unique_ptr<TTreeListNode> owned = std::move(*it);
   list.erase(it);
   if (TTreeListNode* parent = node->FParent; parent && list.empty()) {
@@ -308,7 +311,9 @@ std::vector<TTreeListNode*> TCustomTreeList::CollectVisibleRows() const {
   return rows;
 }
 
-void TCustomTreeList::RebuildVisibleRowIndex() { FRowIndex.Rebuild(CollectVisibleRows()); }
+void TCustomTreeList::RebuildVisibleRowIndex() {
+  FRowIndex.Rebuild(CollectVisibleRows());
+}
 
 int TCustomTreeList::RowOfNode(const TTreeListNode* node) const {
   if (!node || FNodes.empty()) return -1;

@@ -63,8 +63,7 @@ class TCustomTreeList {
   std::function<void(TCustomTreeList* sender, TTreeListNode* oldNode, TTreeListNode* node)>
       OnChangeNode;
   std::function<void(TCustomTreeList* sender, TTreeListNode* node, int& index)> OnGetImageIndex;
-  std::function<void(TCustomTreeList* sender, TTreeListNode* node, int& index)>
-      OnGetSelectedIndex;
+  std::function<void(TCustomTreeList* sender, TTreeListNode* node, int& index)> OnGetSelectedIndex;
   std::function<void(TCustomTreeList* sender, TTreeListNode* node, int& index)> OnGetStateIndex;
 
   // The range-selection anchor and the nodes the mouse holds; cleared or handed over when

@@ -11,12 +11,24 @@ void TTreeListBand::Set(T& field, const T& value) {
   Changed();
 }
 
-void TTreeListBand::SetAlignment(TAlignment value) { Set(FAlignment, value); }
-void TTreeListBand::SetCaption(const std::string& value) { Set(FCaption, value); }
-void TTreeListBand::SetDisableCustomizing(bool value) { Set(FDisableCustomizing, value); }
-void TTreeListBand::SetDisableDragging(bool value) { Set(FDisableDragging, value); }
-void TTreeListBand::SetOnlyOwnColumns(bool value) { Set(FOnlyOwnColumns, value); }
-void TTreeListBand::SetSizing(bool value) { Set(FSizing, value); }
+void TTreeListBand::SetAlignment(TAlignment value) {
+  Set(FAlignment, value);
+}
+void TTreeListBand::SetCaption(const std::string& value) {
+  Set(FCaption, value);
+}
+void TTreeListBand::SetDisableCustomizing(bool value) {
+  Set(FDisableCustomizing, value);
+}
+void TTreeListBand::SetDisableDragging(bool value) {
+  Set(FDisableDragging, value);
+}
+void TTreeListBand::SetOnlyOwnColumns(bool value) {
+  Set(FOnlyOwnColumns, value);
+}
+void TTreeListBand::SetSizing(bool value) {
+  Set(FSizing, value);
+}
 
 void TTreeListBand::SetMinWidth(int value) {
   value = std::max(value, 0);
@@ -26,7 +38,9 @@ void TTreeListBand::SetMinWidth(int value) {
   Changed();
 }
 
-void TTreeListBand::SetWidth(int value) { Set(FWidth, std::max(value, FMinWidth)); }
+void TTreeListBand::SetWidth(int value) {
+  Set(FWidth, std::max(value, FMinWidth));
+}
 
 void TTreeListBand::SetVisible(bool value) {
   if (value == FVisible) return;
@@ -44,7 +58,9 @@ void TTreeListBand::SetFixed(TGridBandFixed value) {
   Changed();
 }
 
-int TTreeListBand::Index() const { return FCollection->IndexOf(this); }
+int TTreeListBand::Index() const {
+  return FCollection->IndexOf(this);
+}
 
 void TTreeListBand::SetIndex(int value) {
   value = std::clamp(value, 0, FCollection->Count() - 1);
@@ -54,9 +70,13 @@ void TTreeListBand::SetIndex(int value) {
   Changed();
 }
 
-int TTreeListBand::VisibleIndex() const { return FCollection->IndexToVisibleIndex(Index()); }
+int TTreeListBand::VisibleIndex() const {
+  return FCollection->IndexToVisibleIndex(Index());
+}
 
-void TTreeListBand::Changed() { FCollection->BandChanged(); }
+void TTreeListBand::Changed() {
+  FCollection->BandChanged();
+}
 
 TTreeListBand* TTreeListBands::Items(int index) const {
   return index >= 0 && index < Count() ? FBands[index].get() : nullptr;
@@ -146,8 +166,7 @@ int TTreeListBands::VisibleCount() const {
 int TTreeListBands::VisibleIndexToIndex(int visibleIndex) const {
   if (visibleIndex < 0) return -1;
   if (FVisibleCacheBuilt)
-    return visibleIndex < static_cast<int>(FVisibleCache.size()) ? FVisibleCache[visibleIndex]
-                                                                   : -1;
+    return visibleIndex < static_cast<int>(FVisibleCache.size()) ? FVisibleCache[visibleIndex] : -1;
   for (int i = 0, seen = 0; i < Count(); ++i)
     if (FBands[i]->FVisible && seen++ == visibleIndex) return i;
   return -1;

@@ -45,7 +45,9 @@ void TTreeListColumn::SetReadOnly(bool value) {
   Changed();
 }
 
-int TTreeListColumn::Width() const { return Assigned(cavWidth) ? FWidth : DefaultWidth(); }
+int TTreeListColumn::Width() const {
+  return Assigned(cavWidth) ? FWidth : DefaultWidth();
+}
 
 void TTreeListColumn::SetWidth(int value) {
   value = std::max(value, FMinWidth);
@@ -124,7 +126,9 @@ void TTreeListColumn::SetSorted(TTreeListColumnSort value) {
   Changed();
 }
 
-int TTreeListColumn::Index() const { return FTreeList ? FTreeList->IndexOfColumn(this) : -1; }
+int TTreeListColumn::Index() const {
+  return FTreeList ? FTreeList->IndexOfColumn(this) : -1;
+}
 
 void TTreeListColumn::SetIndex(int value) {
   if (!FTreeList) return;

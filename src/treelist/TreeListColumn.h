@@ -27,28 +27,32 @@ enum : uint8_t {
 };
 
 // A plain published value: the setter compares, stores and reports the column change.
-#define TREELIST_PROPERTY(Type, Name, Default)   \
- public:                                         \
-  Type const& Name() const { return F##Name; }   \
-  void Set##Name(Type const& value) {            \
-    if (F##Name == value) return;                \
-    F##Name = value;                             \
-    Changed();                                   \
-  }                                              \
-                                                 \
- private:                                        \
+#define TREELIST_PROPERTY(Type, Name, Default) \
+ public:                                       \
+  Type const& Name() const {                   \
+    return F##Name;                            \
+  }                                            \
+  void Set##Name(Type const& value) {          \
+    if (F##Name == value) return;              \
+    F##Name = value;                           \
+    Changed();                                 \
+  }                                            \
+                                               \
+ private:                                      \
   Type F##Name = Default;
 
 // A picture that is created on first read.
-#define TREELIST_GLYPH(Name)                                   \
- public:                                                       \
-  TBitmap& Name() {                                            \
-    if (!F##Name) F##Name = std::make_unique<TBitmap>();       \
-    return *F##Name;                                           \
-  }                                                            \
-  bool Has##Name() const { return F##Name != nullptr; }        \
-                                                               \
- private:                                                      \
+#define TREELIST_GLYPH(Name)                             \
+ public:                                                 \
+  TBitmap& Name() {                                      \
+    if (!F##Name) F##Name = std::make_unique<TBitmap>(); \
+    return *F##Name;                                     \
+  }                                                      \
+  bool Has##Name() const {                               \
+    return F##Name != nullptr;                           \
+  }                                                      \
+                                                         \
+ private:                                                \
   std::unique_ptr<TBitmap> F##Name;
 
 // One column of a tree-list: what a cell shows (the node text at its value index) and how.

@@ -1,6 +1,8 @@
 #include "treelist/TreeListColumns.h"
 
-int TEditButton::Index() const { return FCollection->IndexOf(this); }
+int TEditButton::Index() const {
+  return FCollection->IndexOf(this);
+}
 
 void TEditButton::Changed() {
   if (FCollection->FChanged) FCollection->FChanged();

@@ -275,8 +275,7 @@ class TTreeListBlobColumn : public TTreeListDropDownColumn {
 // Shows the values of another column, which the event names.
 class TTreeListWrapperColumn : public TTreeListColumn {
  public:
-  std::function<void(TTreeListColumn* sender, TTreeListColumn*& reference)>
-      OnGetReferenceColumn;
+  std::function<void(TTreeListColumn* sender, TTreeListColumn*& reference)> OnGetReferenceColumn;
   // Asks for the reference column and takes over its value index; none keeps its own.
   TTreeListColumn* ReferenceColumn();
 };

@@ -167,7 +167,9 @@ void TCustomTreeListControl::SetColor(TColor value) {
   View().RepaintAll();
 }
 
-void TCustomTreeListControl::SetFont(const TFont& value) { FFont.Assign(value); }
+void TCustomTreeListControl::SetFont(const TFont& value) {
+  FFont.Assign(value);
+}
 
 void TCustomTreeListControl::SetOptions(TTreeListOptions value) {
   if (value == FOptions) return;

@@ -35,7 +35,9 @@ TTreeListNode* TTreeListNode::InsertChild(TTreeListNode* before) {
   return result;
 }
 
-void TTreeListNode::Delete() { FOwner->DeleteNode(this); }
+void TTreeListNode::Delete() {
+  FOwner->DeleteNode(this);
+}
 
 void TTreeListNode::DeleteChildren() {
   TCustomTreeList::TChangeScope scope(*FOwner);
@@ -151,7 +153,9 @@ bool TTreeListNode::HasAsParent(const TTreeListNode* node) const {
   return false;
 }
 
-int TTreeListNode::AbsoluteIndex() const { return FOwner->RowOfNode(this); }
+int TTreeListNode::AbsoluteIndex() const {
+  return FOwner->RowOfNode(this);
+}
 
 void TTreeListNode::SetHasChildren(bool value) {
   if (value == FHasChildren) return;
@@ -159,13 +163,17 @@ void TTreeListNode::SetHasChildren(bool value) {
   FOwner->NodeChanged(this, false);
 }
 
-void TTreeListNode::RowChanged() { FOwner->NodeChanged(this, false); }
+void TTreeListNode::RowChanged() {
+  FOwner->NodeChanged(this, false);
+}
 
 void TTreeListNode::SetData(uint32_t value) {
   if (FOwner->AllowNodeData()) FData = value;
 }
 
-std::string TTreeListNode::Strings(int /*index*/) const { return {}; }
+std::string TTreeListNode::Strings(int /*index*/) const {
+  return {};
+}
 
 void TTreeListNode::SetStrings(int /*index*/, const std::string& /*text*/) {}
 

@@ -92,8 +92,8 @@ enum TTreeListOptionEx {
 using TTreeListOptions = TOptionSet<TTreeListOption>;
 using TTreeListOptionsEx = TOptionSet<TTreeListOptionEx>;
 
-inline constexpr TTreeListOptions kDefaultTreeListOptions{
-    aoColumnSizing, aoColumnMoving, aoEditing, aoTabThrough, aoRowSelect};
+inline constexpr TTreeListOptions kDefaultTreeListOptions{aoColumnSizing, aoColumnMoving, aoEditing,
+                                                          aoTabThrough, aoRowSelect};
 inline constexpr TTreeListOptionsEx kDefaultTreeListOptionsEx{
-    aoUseBitmap, aoBandHeaderWidth, aoAutoCalcPreviewLines, aoBandSizing,
-    aoBandMoving, aoDragScroll, aoDragExpand};
+    aoUseBitmap,  aoBandHeaderWidth, aoAutoCalcPreviewLines, aoBandSizing, aoBandMoving,
+    aoDragScroll, aoDragExpand};

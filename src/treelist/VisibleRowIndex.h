@@ -18,7 +18,7 @@ class TVisibleRowIndex {
   void Rebuild(std::vector<TTreeListNode*> rows);
 
   int RowOf(const TTreeListNode* node) const;  // -1 when absent
-  TTreeListNode* NodeAt(int row) const;       // none outside the rows
+  TTreeListNode* NodeAt(int row) const;        // none outside the rows
 
   void Insert(TTreeListNode* node, int row);
   void Remove(const TTreeListNode* node);

@@ -35,9 +35,7 @@ TEST(NodeTree, FirstNodeTakesTopAndFocusWithoutChangeEvent) {
   TTreeList tree;
   int topEvents = 0, changeNodeEvents = 0;
   tree.OnChangeTopVisibleNode = [&](TCustomTreeList*) { ++topEvents; };
-  tree.OnChangeNode = [&](TCustomTreeList*, TTreeListNode*, TTreeListNode*) {
-    ++changeNodeEvents;
-  };
+  tree.OnChangeNode = [&](TCustomTreeList*, TTreeListNode*, TTreeListNode*) { ++changeNodeEvents; };
   TTreeListNode* first = tree.Add();
   tree.Add();
   EXPECT_EQ(tree.TopVisibleNode(), first);
@@ -324,11 +322,21 @@ TEST(RowIndex, RandomEditsKeepTheIndexExact) {
     }
     TTreeListNode* node = all[random() % all.size()];
     switch (random() % 5) {
-      case 0: node->AddChild(); break;
-      case 1: node->Count() ? (void)node->InsertChild(node->Items(0)) : (void)tree.Add(); break;
-      case 2: node->SetExpanded(!node->Expanded()); break;
-      case 3: node->Delete(); break;
-      case 4: node->DeleteChildren(); break;
+      case 0:
+        node->AddChild();
+        break;
+      case 1:
+        node->Count() ? (void)node->InsertChild(node->Items(0)) : (void)tree.Add();
+        break;
+      case 2:
+        node->SetExpanded(!node->Expanded());
+        break;
+      case 3:
+        node->Delete();
+        break;
+      case 4:
+        node->DeleteChildren();
+        break;
     }
     ASSERT_TRUE(RowsAgree(tree)) << "after step " << step;
   }

@@ -31,8 +31,8 @@ inline ::testing::AssertionResult RowsAgree(const TCustomTreeList& tree) {
     if (tree.AbsoluteNodes(i) != rows[i])
       return ::testing::AssertionFailure() << "AbsoluteNodes(" << i << ") differs";
     if (rows[i]->AbsoluteIndex() != i)
-      return ::testing::AssertionFailure() << "AbsoluteIndex of row " << i << " is "
-                                           << rows[i]->AbsoluteIndex();
+      return ::testing::AssertionFailure()
+             << "AbsoluteIndex of row " << i << " is " << rows[i]->AbsoluteIndex();
     TTreeListNode* next = i + 1 < static_cast<int>(rows.size()) ? rows[i + 1] : nullptr;
     TTreeListNode* prev = i > 0 ? rows[i - 1] : nullptr;
     if (rows[i]->GetNextVisible() != next || rows[i]->GetPrevVisible() != prev)

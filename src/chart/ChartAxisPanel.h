@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "chart/ChartAxis.h"
+#include "chart/ChartCanvas.h"
 #include "platform/Color.h"
 #include "platform/Geometry.h"
 
@@ -74,8 +75,11 @@ class TCustomAxisPanel {
   TRect PlotRect;
   int PlotWidth() const { return PlotRect.right - PlotRect.left; }
   int PlotHeight() const { return PlotRect.bottom - PlotRect.top; }
-  // The highest depth slot in use.
+  // The highest depth slot in use, and the depth of one slot in pixels.
   int TopZSlot = 0;
+  int SeriesDepth = 0;
+  // The drawing surface every part of the chart draws through.
+  TChartCanvas3D& Canvas() { return *FCanvas; }
   // True while settings are read from a stored layout: setters skip their checks.
   bool Loading = false;
 
@@ -99,5 +103,6 @@ class TCustomAxisPanel {
   int FMaxPointsPerPage = 0;
   std::unique_ptr<TChartAxis> FBottomAxis, FTopAxis, FLeftAxis, FRightAxis;
   std::unique_ptr<TChartDepthAxis> FDepthAxis;
+  std::unique_ptr<TChartCanvas3D> FCanvas = std::make_unique<TChartCanvas3D>();
   std::vector<TCustomChartAxis*> FAxes;
 };

@@ -42,3 +42,11 @@ inline TChartPen ChartArrowPen() {
   pen.color = clWhite;
   return pen;
 }
+
+class TBitmap;
+
+// A platform brush that may carry a picture instead of a colour; the picture belongs to
+// whoever set it.
+struct TChartBrush : TBrush {
+  const TBitmap* Image = nullptr;
+};

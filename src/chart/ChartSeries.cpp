@@ -253,3 +253,49 @@ bool TChartSeries::IsTiedTo(const TCustomChartAxis& axis) const {
   if (axis.IsHorizontal()) return FHorizAxis == aBothHorizAxis || GetHorizAxis() == &axis;
   return FVertAxis == aBothVertAxis || GetVertAxis() == &axis;
 }
+
+void TChartSeries::ComputeZOrder() {
+  if (ZOrder >= 0)
+    ComputedZOrder = ZOrder;
+  else
+    ComputedZOrder = FParentChart && FParentChart->View3D() ? FParentChart->TopZSlot + 1 : 0;
+  if (FParentChart) FParentChart->TopZSlot = std::max(FParentChart->TopZSlot, ComputedZOrder);
+}
+
+int TChartSeries::PointScreenX(int index) const {
+  const TCustomChartAxis* axis = GetHorizAxis();
+  return axis ? axis->ValueToPixel(XValue(index)) : 0;
+}
+
+int TChartSeries::PointScreenY(int index) const {
+  const TCustomChartAxis* axis = GetVertAxis();
+  return axis ? axis->ValueToPixel(YValue(index)) : 0;
+}
+
+void TChartSeries::CalcFirstLastShownIndex() {
+  const int count = PointCount();
+  FirstShownIndex = count > 0 ? 0 : -1;
+  LastShownIndex = count - 1;
+  const TCustomChartAxis* axis = GetHorizAxis();
+  if (count == 0 || FXValues->Order() == loNone || !axis || !FParentChart) return;
+  const TRect& plot = FParentChart->PlotRect;
+  double xmin = axis->PixelToValue(axis->Inverted() ? plot.right : plot.left);
+  double xmax = axis->PixelToValue(axis->Inverted() ? plot.left : plot.right);
+  FirstShownIndex = -1;
+  for (int i = 0; i < count; ++i)
+    if (XValue(i) >= xmin) {
+      FirstShownIndex = i;
+      break;
+    }
+  if (FirstShownIndex < 0) {
+    LastShownIndex = -1;
+    return;
+  }
+  if (XValue(count - 1) > xmax) {
+    int last = FirstShownIndex;
+    while (last < count - 1 && XValue(last) < xmax) ++last;
+    LastShownIndex = XValue(last) > xmax ? last - 1 : last;
+  } else {
+    LastShownIndex = count - 1;
+  }
+}

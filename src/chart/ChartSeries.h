@@ -6,8 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "chart/ChartPen.h"
 #include "chart/ChartValueList.h"
 #include "platform/Color.h"
+#include "platform/Font.h"
+#include "platform/Geometry.h"
 
 class TCustomAxisPanel;
 class TCustomChartAxis;
@@ -54,6 +57,9 @@ class TSeriesMarks {
 
   // Custom positions per point; discarded with the points.
   std::vector<bool> CustomPositions;
+  TChartPen Arrow = ChartArrowPen();
+  TChartPen Frame;
+  TFont Font;
 
  private:
   template <typename T>
@@ -180,6 +186,24 @@ class TChartSeries {
 
   // Depth order: -1 means computed by the chart.
   int ZOrder = -1;
+  // The depth slot the series draws in, and its depth band in pixels (set by the chart).
+  int ComputedZOrder = 0;
+  int StartZ = 0, MiddleZ = 0, EndZ = 0;
+  // Takes a depth slot: a fixed ZOrder, else the next free slot in 3D, else 0.
+  virtual void ComputeZOrder();
+
+  // Drawing, driven by the chart's paint loop.
+  virtual void DrawPoint(int /*index*/) {}
+  // The shown points, from the horizontal axis' range; -1 when none.
+  int FirstShownIndex = -1, LastShownIndex = -1;
+  void CalcFirstLastShownIndex();
+  virtual int PointScreenX(int index) const;
+  virtual int PointScreenY(int index) const;
+  // Pixels the series needs beyond its data at either end of each axis.
+  virtual void HorizontalMargins(int& left, int& right) { left = right = 0; }
+  virtual void VerticalMargins(int& top, int& bottom) { top = bottom = 0; }
+  // The point under a screen position, -1 when none.
+  virtual int PointAt(TPoint /*p*/) { return -1; }
 
   std::function<bool(TChartSeries* sender)> OnBeforeAdd;
   std::function<void(TChartSeries* sender, int valueIndex)> OnAfterAdd;

@@ -1,0 +1,401 @@
+#include "chart/BarSeries.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "chart/ChartAxisPanel.h"
+#include "platform/Exception.h"
+
+namespace {
+
+// Whether p lies in the triangle a, b, c (edges included).
+bool InTriangle(TPoint p, TPoint a, TPoint b, TPoint c) {
+  auto side = [](TPoint p1, TPoint p2, TPoint p3) {
+    return static_cast<long long>(p1.x - p3.x) * (p2.y - p3.y) -
+           static_cast<long long>(p2.x - p3.x) * (p1.y - p3.y);
+  };
+  const long long d1 = side(p, a, b), d2 = side(p, b, c), d3 = side(p, c, a);
+  const bool negative = d1 < 0 || d2 < 0 || d3 < 0, positive = d1 > 0 || d2 > 0 || d3 > 0;
+  return !(negative && positive);
+}
+
+}  // namespace
+
+TCustomBarSeries::TCustomBarSeries() {
+  Marks().SetVisible(true);
+  Marks().SetArrowLength(20);
+  MandatoryList().SetName("Bar");
+  MandatoryList().SetOrder(loNone);
+  FBarBrush.color = clDefault;
+  FBarBrush.style = bsSolid;
+}
+
+bool TCustomBarSeries::SameKind(const TChartSeries* other) const {
+  return dynamic_cast<const TCustomBarSeries*>(other) != nullptr;
+}
+
+void TCustomBarSeries::SetBarWidthPercent(int value) {
+  if (value < 1 || value > 100) throw Exception("Bar Width Percent must be between 1 and 100");
+  Change(FBarWidthPercent, value);
+}
+
+void TCustomBarSeries::SetOffsetPercent(int value) {
+  if (value < -100 || value > 100)
+    throw Exception("Bar Offset Percent must be between -100% and 100%");
+  Change(FOffsetPercent, value);
+}
+
+void TCustomBarSeries::SetMultiBar(TMultiBar value) {
+  if (value == FMultiBar) return;
+  FMultiBar = value;
+  if (ParentChart())
+    for (TChartSeries* series : ParentChart()->SeriesList())
+      if (series != this && SameKind(series))
+        static_cast<TCustomBarSeries*>(series)->FMultiBar = value;
+  RequestRepaint();
+}
+
+void TCustomBarSeries::SetSideMargins(bool value) {
+  FSideMargins = value;
+  RequestRepaint();
+  if (ParentChart())
+    for (TChartSeries* series : ParentChart()->SeriesList())
+      if (series != this && SameKind(series))
+        static_cast<TCustomBarSeries*>(series)->FSideMargins = value;
+}
+
+void TCustomBarSeries::SetBarStyle(TBarStyle value) { Change(FBarStyle, value); }
+void TCustomBarSeries::SetCustomBarWidth(int value) { Change(FCustomBarWidth, value); }
+void TCustomBarSeries::SetAutoBarSize(bool value) { Change(FAutoBarSize, value); }
+void TCustomBarSeries::SetAutoMarkPosition(bool value) { Change(FAutoMarkPosition, value); }
+void TCustomBarSeries::SetDark3D(bool value) { Change(FDark3D, value); }
+void TCustomBarSeries::SetUseYOrigin(bool value) { Change(FUseYOrigin, value); }
+void TCustomBarSeries::SetYOrigin(double value) { Change(FYOrigin, value); }
+
+void TCustomBarSeries::SetBarPen(const TChartPen& pen) {
+  FBarPen = pen;
+  RequestRepaint();
+}
+
+void TCustomBarSeries::SetBarBrush(const TChartBrush& brush) {
+  FBarBrush = brush;
+  RequestRepaint();
+}
+
+double TCustomBarSeries::StackContribution(int index) const {
+  return MandatoryList().ValueAt(index);
+}
+
+double TCustomBarSeries::StackBase(int index, bool all) const {
+  if (FMultiBar != mbStacked && FMultiBar != mbStacked100) return FYOrigin;
+  if (!ParentChart()) return 0;
+  // Only positive values raise the stack: negative, zero and null points add nothing.
+  double sum = 0;
+  for (TChartSeries* series : ParentChart()->SeriesList()) {
+    if (!all && series == this) break;
+    if (!series->Active() || !SameKind(series) || series->PointCount() <= index) continue;
+    const double contribution = static_cast<TCustomBarSeries*>(series)->StackContribution(index);
+    if (contribution > 0) sum += contribution;
+  }
+  return sum;
+}
+
+int TCustomBarSeries::PointScreenY(int index) const {
+  const TCustomChartAxis* axis = GetVertAxis();
+  if (!axis) return 0;
+  switch (FMultiBar) {
+    case mbStacked:
+      return axis->ValueToPixel(YValue(index) + StackBase(index, false));
+    case mbStacked100: {
+      const double total = StackBase(index, true);
+      if (total == 0) return 0;
+      return axis->ValueToPixel((YValue(index) + StackBase(index, false)) * 100 / total);
+    }
+    default:
+      return axis->ValueToPixel(YValue(index));
+  }
+}
+
+int TCustomBarSeries::BarBasePixel(int index) const {
+  const TCustomChartAxis* axis = GetVertAxis();
+  if (!axis) return 0;
+  switch (FMultiBar) {
+    case mbStacked:
+      return axis->ValueToPixel(StackBase(index, false));
+    case mbStacked100: {
+      const double total = StackBase(index, true);
+      if (total == 0) return 0;
+      return axis->ValueToPixel(StackBase(index, false) * 100 / total);
+    }
+    default:
+      return FUseYOrigin ? axis->ValueToPixel(FYOrigin) : axis->EndPixel;
+  }
+}
+
+int TCustomBarSeries::SideBySideCount() const {
+  if (!ParentChart()) return 1;
+  int count = 0;
+  for (TChartSeries* series : ParentChart()->SeriesList())
+    if (series->Active() && SameKind(series)) ++count;
+  return count;
+}
+
+int TCustomBarSeries::SideBySidePosition() const {
+  if (!ParentChart()) return 1;
+  int position = 1;
+  for (TChartSeries* series : ParentChart()->SeriesList()) {
+    if (series == this) break;
+    if (series->Active() && SameKind(series)) ++position;
+  }
+  return position;
+}
+
+void TCustomBarSeries::ComputeBarWidth() {
+  if (FCustomBarWidth != 0) {
+    BarPixelWidth = FCustomBarWidth;
+    return;
+  }
+  int n = PointCount(), k = 1;
+  if (ParentChart()) {
+    if (FMultiBar == mbSide) {
+      k = 0;
+      n = -1;
+      for (TChartSeries* series : ParentChart()->SeriesList())
+        if (series->Active() && SameKind(series)) {
+          ++k;
+          n = std::max(n, series->PointCount());
+        }
+      k = std::max(k, 1);
+    }
+    if (ParentChart()->MaxPointsPerPage() > 0) n = ParentChart()->MaxPointsPerPage();
+  }
+  if (n <= 0) {
+    BarPixelWidth = 0;
+    return;
+  }
+  const TCustomChartAxis* axis = GetHorizAxis();
+  const int length = axis ? axis->LengthPixels : 0;
+  int slot = length / (FSideMargins ? n + 1 : n);
+  if (FAutoBarSize && axis) {
+    const double span = axis->Maximum() + 2 - axis->Minimum();
+    slot = span != 0 ? Nearest(length / span) : 0;
+  }
+  BarPixelWidth = Nearest(FBarWidthPercent * 0.01 * slot) / k;
+  if (BarPixelWidth % 2 != 0) ++BarPixelWidth;
+}
+
+int TCustomBarSeries::ApplyOffsetPercent(int pixel) const {
+  if (FOffsetPercent == 0) return pixel;
+  return pixel + Nearest(FOffsetPercent * BarPixelWidth * 0.01);
+}
+
+int TCustomBarSeries::PointScreenX(int index) const {
+  int x = TChartSeries::PointScreenX(index);
+  if (FMultiBar == mbSide)
+    x += Nearest((SideBySidePosition() - SideBySideCount() * 0.5 - 1) * BarPixelWidth);
+  else
+    x -= BarPixelWidth / 2;
+  return ApplyOffsetPercent(x);
+}
+
+int TCustomBarSeries::BarSideMargin() const {
+  const int k = FMultiBar == mbSide ? SideBySideCount() : 1;
+  return FSideMargins ? k * BarPixelWidth : (k * BarPixelWidth) / 2;
+}
+
+void TCustomBarSeries::HorizontalMargins(int& left, int& right) {
+  TChartSeries::HorizontalMargins(left, right);
+  ComputeBarWidth();
+  left += BarSideMargin();
+  right += BarSideMargin();
+}
+
+void TCustomBarSeries::VerticalMargins(int& top, int& bottom) {
+  TChartSeries::VerticalMargins(top, bottom);
+  if (!Marks().Visible() || PointCount() == 0) return;
+  const int markSpace = MarkExtent() + Marks().ArrowLength() +
+                        (Marks().Frame.Visible ? 2 * Marks().Frame.width : 0);
+  int below = 0, above = 0;
+  if (FUseYOrigin && MinimumY() < FYOrigin) below = markSpace + 1;
+  if (!FUseYOrigin || MaximumY() > FYOrigin) above = markSpace + 1;
+  const TCustomChartAxis* axis = GetVertAxis();
+  if (axis && axis->Inverted()) std::swap(below, above);
+  top += above;
+  bottom += below;
+}
+
+double TCustomBarSeries::MaximumY() {
+  if (FMultiBar == mbStacked100) return 100;
+  double result = TChartSeries::MaximumY();
+  if (FMultiBar == mbStacked)
+    for (int i = 0; i < PointCount(); ++i)
+      result = std::max(result, StackBase(i, false) + YValue(i));
+  if (FUseYOrigin) result = std::max(result, FYOrigin);
+  return result;
+}
+
+double TCustomBarSeries::MinimumY() {
+  if (FMultiBar == mbStacked100) return 0;
+  double result = TChartSeries::MinimumY();
+  if (FUseYOrigin) result = std::min(result, FYOrigin);
+  return result;
+}
+
+void TCustomBarSeries::ComputeZOrder() {
+  // Stacked and side-by-side bars share the slot of the first bar series before them.
+  if (FMultiBar != mbNone && ZOrder < 0 && ParentChart()) {
+    for (TChartSeries* series : ParentChart()->SeriesList()) {
+      if (series == this) break;
+      if (series->Active() && SameKind(series)) {
+        ComputedZOrder = series->ComputedZOrder;
+        return;
+      }
+    }
+  }
+  TChartSeries::ComputeZOrder();
+}
+
+TBarStyle TCustomBarSeries::BarStyleOf(int index) {
+  TBarStyle style = FBarStyle;
+  if (OnGetBarStyle) OnGetBarStyle(this, index, style);
+  return style;
+}
+
+void TCustomBarSeries::DrawPoint(int index) {
+  CurrentBarColor = PointColor(index);
+  if (CurrentBarColor == clNone) return;
+  const int left = PointScreenX(index);
+  const int top = PointScreenY(index);
+  const int bottom = BarBasePixel(index);
+  BarBounds = Rect(left, top, left + BarPixelWidth, bottom);
+  DrawBar(index, std::min(top, bottom), std::max(top, bottom));
+}
+
+void TCustomBarSeries::PrepareBarPenBrush(TColor color) {
+  TChartCanvas3D& canvas = ParentChart()->Canvas();
+  canvas.Pen() = FBarPen.Effective();
+  TBrush& brush = canvas.Brush();
+  brush.color = color;
+  brush.style = FBarBrush.style;
+  const TColor background = FBarBrush.color == clDefault ? ParentChart()->Color() : FBarBrush.color;
+  if (brush.style != bsSolid && brush.color == background)
+    brush.color = ColorToRGB(background) == clBlack ? clWhite : clBlack;
+  canvas.SetBackgroundColor(background);
+  canvas.SetBackgroundMode(brush.style == bsSolid ? bkTransparent : bkOpaque);
+}
+
+void TCustomBarSeries::DrawBar(int index, int top, int bottom) {
+  if (!ParentChart()) return;
+  PrepareBarPenBrush(CurrentBarColor);
+  TChartCanvas3D& canvas = ParentChart()->Canvas();
+  const TBarStyle style = BarStyleOf(index);
+  const int left = BarBounds.left, right = BarBounds.right;
+  const int middle = (left + right) / 2;
+  if (ParentChart()->View3D()) {
+    switch (style) {
+      case bsPyramid:
+      case bsInvPyramid:
+        canvas.DrawPyramid(left, right, top, bottom, StartZ, EndZ, style == bsPyramid, FDark3D);
+        break;
+      case bsCilinder:
+        canvas.DrawCylinder(left, right, top, bottom, StartZ, EndZ, FDark3D);
+        break;
+      case bsEllipse:
+        canvas.DrawEllipseAtDepth(Rect(left, top, right, bottom), MiddleZ);
+        break;
+      case bsArrow:
+        canvas.DrawArrow(Point(middle, bottom), Point(middle, top), right - left,
+                         (right - left) / 2, MiddleZ);
+        break;
+      case bsRectGradient:
+        canvas.DrawBox(left, right, top, bottom, StartZ, EndZ, FDark3D);
+        if (canvas.IsOrthogonal()) {
+          TPoint a = canvas.ProjectPoint(left, top, StartZ);
+          TPoint b = canvas.ProjectPoint(right, bottom, StartZ);
+          TRect face = Rect(a.x, a.y, b.x, b.y);
+          if (FBarPen.Visible) InflateRect(face, -FBarPen.width, -FBarPen.width);
+          canvas.FillGradient(face, clWhite, gdTopBottom, CurrentBarColor);
+        }
+        break;
+      default:
+        canvas.DrawBox(left, right, top, bottom, StartZ, EndZ, FDark3D);
+    }
+    return;
+  }
+  switch (style) {
+    case bsPyramid:
+      canvas.DrawTriangle2D(Point(left, bottom), Point(middle, top), Point(right, bottom));
+      break;
+    case bsInvPyramid:
+      canvas.DrawTriangle2D(Point(left, top), Point(middle, bottom), Point(right, top));
+      break;
+    case bsEllipse:
+      canvas.DrawEllipse2D(Rect(left, top, right, bottom));
+      break;
+    case bsArrow:
+      canvas.DrawArrow(Point(middle, bottom), Point(middle, top), right - left, (right - left) / 2,
+                       0);
+      break;
+    case bsRectGradient:
+      canvas.FillGradient(Rect(left, top, right, bottom), clWhite, gdTopBottom, CurrentBarColor);
+      if (FBarPen.Visible) {
+        canvas.Brush().style = bsClear;
+        canvas.DrawRect2D(left, top, right, bottom);
+      }
+      break;
+    default:
+      DrawBarRectangle(CurrentBarColor, left, top, right, bottom);
+  }
+}
+
+void TCustomBarSeries::DrawBarRectangle(TColor /*color*/, int left, int top, int right,
+                                        int bottom) {
+  TChartCanvas3D& canvas = ParentChart()->Canvas();
+  // A bar too thin for its outline is drawn in its own colour so that it stays visible.
+  auto penTakesBrushColour = [&canvas] {
+    canvas.Pen().color = canvas.Brush().color;
+    if (canvas.Pen().style == psClear) canvas.Pen().style = psSolid;
+  };
+  if (canvas.Brush().style == bsSolid && (left == right || top == bottom)) {
+    penTakesBrushColour();
+    canvas.DrawLine2D(left, top, right, bottom);
+  } else if (right - left < canvas.Pen().width || bottom - top < canvas.Pen().width) {
+    penTakesBrushColour();
+    canvas.Brush().style = bsClear;
+  }
+  canvas.DrawRect2D(left, top, right, bottom);
+}
+
+int TCustomBarSeries::PointAt(TPoint p) {
+  if (ParentChart()) p = ParentChart()->Canvas().UnprojectPoint(p.x, p.y, StartZ);
+  if (FirstShownIndex < 0) return -1;
+  for (int i = FirstShownIndex; i <= LastShownIndex && i < PointCount(); ++i)
+    if (BarContainsPoint(i, p)) return i;
+  return -1;
+}
+
+bool TCustomBarSeries::BarContainsPoint(int index, TPoint p) const {
+  const int left = PointScreenX(index), right = left + BarPixelWidth;
+  if (p.x < left || p.x > right) return false;
+  int y0 = BarBasePixel(index), y1 = PointScreenY(index);
+  if (y0 > y1) std::swap(y0, y1);
+  const int middle = (left + right) / 2;
+  switch (FBarStyle) {
+    case bsPyramid:
+      return InTriangle(p, Point(left, y1), Point(middle, y0), Point(right, y1));
+    case bsInvPyramid:
+      return InTriangle(p, Point(left, y0), Point(middle, y1), Point(right, y0));
+    case bsEllipse: {
+      const double rx = (right - left) / 2.0, ry = (y1 - y0) / 2.0;
+      if (rx <= 0 || ry <= 0) return false;
+      const double dx = (p.x - (left + rx)) / rx, dy = (p.y - (y0 + ry)) / ry;
+      return dx * dx + dy * dy <= 1;
+    }
+    default:
+      return p.y >= y0 && p.y <= y1;
+  }
+}
+
+int TBarSeries::MarkExtent() const {
+  return ParentChart() ? ParentChart()->Canvas().LineHeight() : 0;
+}

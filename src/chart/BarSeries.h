@@ -1,0 +1,109 @@
+#pragma once
+
+#include <functional>
+
+#include "chart/ChartPen.h"
+#include "chart/ChartSeries.h"
+
+enum TMultiBar { mbNone, mbSide, mbStacked, mbStacked100 };
+enum TBarStyle { bsRectangle, bsPyramid, bsInvPyramid, bsCilinder, bsEllipse, bsArrow, bsRectGradient };
+
+// Vertical bars, one per point, side by side or stacked on the bars of the series before
+// them in the chart (by point index).
+class TCustomBarSeries : public TChartSeries {
+ public:
+  TCustomBarSeries();
+
+  // Settings; the percents refuse values out of range and keep the old one.
+  int BarWidthPercent() const { return FBarWidthPercent; }
+  void SetBarWidthPercent(int value);
+  int OffsetPercent() const { return FOffsetPercent; }
+  void SetOffsetPercent(int value);
+  TMultiBar MultiBar() const { return FMultiBar; }
+  // Shared by every bar series of the chart.
+  void SetMultiBar(TMultiBar value);
+  bool SideMargins() const { return FSideMargins; }
+  void SetSideMargins(bool value);
+  TBarStyle BarStyle() const { return FBarStyle; }
+  void SetBarStyle(TBarStyle value);
+  int CustomBarWidth() const { return FCustomBarWidth; }
+  void SetCustomBarWidth(int value);
+  bool AutoBarSize() const { return FAutoBarSize; }
+  void SetAutoBarSize(bool value);
+  bool AutoMarkPosition() const { return FAutoMarkPosition; }
+  void SetAutoMarkPosition(bool value);
+  bool Dark3D() const { return FDark3D; }
+  void SetDark3D(bool value);
+  bool UseYOrigin() const { return FUseYOrigin; }
+  void SetUseYOrigin(bool value);
+  double YOrigin() const { return FYOrigin; }
+  void SetYOrigin(double value);
+  const TChartPen& BarPen() const { return FBarPen; }
+  void SetBarPen(const TChartPen& pen);
+  const TChartBrush& BarBrush() const { return FBarBrush; }
+  void SetBarBrush(const TChartBrush& brush);
+
+  std::function<void(TCustomBarSeries* sender, int valueIndex, TBarStyle& style)> OnGetBarStyle;
+
+  // Geometry.
+  double StackBase(int index, bool all) const;
+  double StackContribution(int index) const;
+  int BarBasePixel(int index) const;
+  void ComputeBarWidth();
+  int SideBySidePosition() const;
+  int SideBySideCount() const;
+  int BarSideMargin() const;
+  int ApplyOffsetPercent(int pixel) const;
+  TBarStyle BarStyleOf(int index);
+  int PointScreenX(int index) const override;
+  int PointScreenY(int index) const override;
+  double MaximumY() override;
+  double MinimumY() override;
+  void HorizontalMargins(int& left, int& right) override;
+  void VerticalMargins(int& top, int& bottom) override;
+  void ComputeZOrder() override;
+
+  // Drawing.
+  void DrawPoint(int index) override;
+  virtual void DrawBar(int index, int top, int bottom);
+  void PrepareBarPenBrush(TColor color);
+  void DrawBarRectangle(TColor color, int left, int top, int right, int bottom);
+
+  // Hit test.
+  int PointAt(TPoint p) override;
+  virtual bool BarContainsPoint(int index, TPoint p) const;
+  // The height of the marks' text.
+  virtual int MarkExtent() const = 0;
+
+  int BarPixelWidth = 0;
+  TRect BarBounds;
+  TColor CurrentBarColor = clDefault;
+
+ protected:
+  // Whether another series is a bar series of the same kind as this one.
+  bool SameKind(const TChartSeries* other) const;
+  template <typename T>
+  void Change(T& field, const T& value) {
+    ChangeAndRepaint(field, value);
+  }
+
+ private:
+  bool FAutoBarSize = false;
+  bool FAutoMarkPosition = true;
+  TChartBrush FBarBrush;
+  TChartPen FBarPen;
+  TBarStyle FBarStyle = bsRectangle;
+  int FBarWidthPercent = 70;
+  bool FDark3D = true;
+  TMultiBar FMultiBar = mbSide;
+  int FOffsetPercent = 0;
+  bool FSideMargins = true;
+  bool FUseYOrigin = true;
+  double FYOrigin = 0;
+  int FCustomBarWidth = 0;
+};
+
+class TBarSeries : public TCustomBarSeries {
+ public:
+  int MarkExtent() const override;
+};

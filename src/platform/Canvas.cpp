@@ -131,6 +131,22 @@ void TCanvas::InvertRect(const TRect& r) {
   ForEachPixel(target_.image, std::nullopt, r, [&](int x, int y) { w.Invert(x, y); });
 }
 
+void TCanvas::DrawFocusRect(const TRect& r) {
+  if (IsRectEmpty(r)) return;
+  PixelWriter w{target_.image, state_->clip};
+  auto dot = [&](int x, int y) {
+    if (((x + y) & 1) == 0) w.Invert(x, y);
+  };
+  for (int x = r.left; x < r.right; ++x) {
+    dot(x, r.top);
+    if (r.Height() > 1) dot(x, r.bottom - 1);
+  }
+  for (int y = r.top + 1; y < r.bottom - 1; ++y) {
+    dot(r.left, y);
+    if (r.Width() > 1) dot(r.right - 1, y);
+  }
+}
+
 void TCanvas::DrawEdge(TRect r, unsigned kinds, unsigned sides) {
   // Each ring: its top-left colour and bottom-right colour.
   auto ring = [&](TColor light, TColor dark) {

@@ -125,6 +125,9 @@ class TCanvas {
   void FrameRect(const TRect& r);
   // Inverts every pixel of the rectangle (drawn twice, restores it).
   void InvertRect(const TRect& r);
+  // A dotted frame that inverts every other pixel of the rectangle's outer ring (phase from
+  // the canvas origin); drawn twice, it restores the pixels.
+  void DrawFocusRect(const TRect& r);
   void DrawEdge(TRect r, unsigned kinds, unsigned sides);
 
   void MoveTo(int x, int y);

@@ -23,6 +23,21 @@ void TControl::SetCursorShape(TCursorShape shape) {
 void TControl::SetFocus() {
   if (host_) host_->SetFocus();
 }
+void TControl::MoveFocus(bool forward) {
+  if (host_) host_->MoveFocus(forward);
+}
+void TControl::BeginDragImage(const TBitmap& image, TPoint hotspot) {
+  if (host_) host_->BeginDragImage(image, hotspot);
+}
+void TControl::MoveDragImage(TPoint position) {
+  if (host_) host_->MoveDragImage(position);
+}
+void TControl::ShowDragImage(bool show) {
+  if (host_) host_->ShowDragImage(show);
+}
+void TControl::EndDragImage() {
+  if (host_) host_->EndDragImage();
+}
 void TControl::SetTimer(int id, int milliseconds) {
   if (host_) host_->SetTimer(id, milliseconds);
 }

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/Bitmap.h"
 #include "platform/Canvas.h"
 #include "platform/Geometry.h"
 
@@ -95,6 +96,8 @@ class TWindowHost {
   virtual void SetCursorShape(TCursorShape shape) = 0;
   virtual void SetFocus() = 0;
   virtual bool Focused() const = 0;
+  // Passes the keyboard focus on to the next (or previous) control of the window.
+  virtual void MoveFocus(bool forward) = 0;
   // Whether a key (or mouse button) is down now.
   virtual bool KeyPressed(int key) const = 0;
   virtual TPoint CursorPos() const = 0;
@@ -106,6 +109,13 @@ class TWindowHost {
   virtual TScrollInfo ScrollInfo(TScrollBarKind kind) const = 0;
   virtual int WheelScrollLines() const = 0;
   virtual int DoubleClickTime() const = 0;
+
+  // A picture that follows the mouse above everything else (a dragged header); hotspot is
+  // the point of the picture that sits at the position, given in client coordinates.
+  virtual void BeginDragImage(const TBitmap& image, TPoint hotspot) = 0;
+  virtual void MoveDragImage(TPoint position) = 0;
+  virtual void ShowDragImage(bool show) = 0;
+  virtual void EndDragImage() = 0;
 };
 
 // For hosts: moves the pixels of area (the whole canvas when empty) by (dx, dy) and returns
@@ -134,6 +144,7 @@ class TControl {
   void SetCursorShape(TCursorShape shape);
   void SetFocus();
   bool Focused() const { return host_ && host_->Focused(); }
+  void MoveFocus(bool forward);
   bool KeyPressed(int key) const { return host_ && host_->KeyPressed(key); }
   TPoint CursorPos() const { return host_ ? host_->CursorPos() : TPoint{}; }
   void SetTimer(int id, int milliseconds);
@@ -141,6 +152,10 @@ class TControl {
   void SetScrollInfo(TScrollBarKind kind, const TScrollInfo& info);
   TScrollInfo ScrollInfo(TScrollBarKind kind) const;
   int WheelScrollLines() const { return host_ ? host_->WheelScrollLines() : 3; }
+  void BeginDragImage(const TBitmap& image, TPoint hotspot);
+  void MoveDragImage(TPoint position);
+  void ShowDragImage(bool show);
+  void EndDragImage();
   // Null without a host.
   TCanvas* ScreenCanvas() { return host_ ? &host_->ScreenCanvas() : nullptr; }
 

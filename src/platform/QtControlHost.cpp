@@ -4,22 +4,39 @@
 #include <QCursor>
 #include <QGridLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
 #include <QScrollBar>
 #include <QSet>
 #include <QTimerEvent>
 #include <QWheelEvent>
 #include <QWidget>
 #include <exception>
+#include <functional>
 #include <map>
+#include <string>
 
 #include "platform/Bitmap.h"
 #include "platform/Control.h"
 #include "platform/QtImage.h"
 
 namespace {
+
+std::function<void(const std::string&)>& ErrorHandler() {
+  static std::function<void(const std::string&)> handler;
+  return handler;
+}
+
+void ShowError(QWidget* parent, const std::string& message) {
+  if (ErrorHandler()) {
+    ErrorHandler()(message);
+    return;
+  }
+  QMessageBox::critical(parent, QStringLiteral("Error"), QString::fromStdString(message));
+}
 
 int VirtualKey(int qtKey) {
   if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) return 'A' + (qtKey - Qt::Key_A);
@@ -80,7 +97,10 @@ class Viewport;
 class Host final : public QWidget, public TWindowHost {
  public:
   Host(TControl& control, QWidget* parent);
-  ~Host() override { control_.SetHost(nullptr); }
+  ~Host() override {
+    EndDragImage();
+    control_.SetHost(nullptr);
+  }
 
   // TWindowHost
   TSize ClientSize() const override;
@@ -107,6 +127,11 @@ class Host final : public QWidget, public TWindowHost {
   }
   int WheelScrollLines() const override { return QApplication::wheelScrollLines(); }
   int DoubleClickTime() const override { return QApplication::doubleClickInterval(); }
+  void MoveFocus(bool forward) override { focusNextPrevChild(forward); }
+  void BeginDragImage(const TBitmap& image, TPoint hotspot) override;
+  void MoveDragImage(TPoint position) override;
+  void ShowDragImage(bool show) override;
+  void EndDragImage() override;
 
   // Runs a control handler: an escaping exception is shown and the program goes on.
   template <typename F>
@@ -114,9 +139,9 @@ class Host final : public QWidget, public TWindowHost {
     try {
       f();
     } catch (const std::exception& e) {
-      QMessageBox::critical(this, QStringLiteral("Error"), QString::fromUtf8(e.what()));
+      ShowError(this, e.what());
     } catch (...) {
-      QMessageBox::critical(this, QStringLiteral("Error"), QStringLiteral("Unknown error"));
+      ShowError(this, "Unknown error");
     }
     if (flush_) {
       flush_ = false;
@@ -155,6 +180,8 @@ class Host final : public QWidget, public TWindowHost {
   bool applying_ = false;
   std::map<int, int> timers_;  // control's id -> Qt's id
   QSet<int> keys_;
+  QLabel* drag_ = nullptr;
+  TPoint drag_hotspot_;
 };
 
 class Viewport final : public QWidget {
@@ -306,6 +333,34 @@ void Host::ScrollContents(int dx, int dy, const TRect& area) {
   viewport_->update();
 }
 
+void Host::BeginDragImage(const TBitmap& image, TPoint hotspot) {
+  EndDragImage();
+  if (image.Empty()) return;
+  drag_ = new QLabel(nullptr, Qt::ToolTip | Qt::FramelessWindowHint);
+  drag_->setAttribute(Qt::WA_TransparentForMouseEvents);
+  drag_->setAttribute(Qt::WA_ShowWithoutActivating);
+  drag_->setPixmap(QPixmap::fromImage(image.Image().image));
+  drag_->setWindowOpacity(0.7);
+  drag_->resize(image.Width(), image.Height());
+  drag_hotspot_ = hotspot;
+}
+
+void Host::MoveDragImage(TPoint position) {
+  if (!drag_) return;
+  const QPoint g = viewport_->mapToGlobal(QPoint(position.x, position.y));
+  drag_->move(g.x() - drag_hotspot_.x, g.y() - drag_hotspot_.y);
+  if (!drag_->isVisible()) drag_->show();
+}
+
+void Host::ShowDragImage(bool show) {
+  if (drag_) drag_->setVisible(show);
+}
+
+void Host::EndDragImage() {
+  delete drag_;
+  drag_ = nullptr;
+}
+
 void Host::SetCapture(bool capture) {
   if (capture == captured_) return;
   captured_ = capture;
@@ -405,4 +460,8 @@ void Host::OnScrollAction(TScrollBarKind kind, QScrollBar* bar, int action) {
 
 QWidget* CreateQtControlHost(TControl& control, QWidget* parent) {
   return new Host(control, parent);
+}
+
+void SetQtControlHostErrorHandler(std::function<void(const std::string&)> handler) {
+  ErrorHandler() = std::move(handler);
 }

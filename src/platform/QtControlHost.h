@@ -3,7 +3,8 @@
 // The window of one self-drawn control on the desktop. Only the application includes this;
 // it lives in tankdemo_platform_widgets so that the controls never link Qt Widgets.
 
-#include <memory>
+#include <functional>
+#include <string>
 
 class QWidget;
 class TControl;
@@ -13,3 +14,7 @@ class TControl;
 // timers, and exceptions from the control's handlers shown in an error message box.
 // The widget does not own the control; the control must outlive it.
 QWidget* CreateQtControlHost(TControl& control, QWidget* parent = nullptr);
+
+// Shows an error that escaped a control's handler; by default an error message box. Tests
+// replace it to see the message without a modal box.
+void SetQtControlHostErrorHandler(std::function<void(const std::string&)> handler);

@@ -103,6 +103,15 @@ TEST(CanvasTest, NotXorFigureDrawnTwiceRestoresEveryPixel) {
   s.c.InvertRect(Rect(0, 0, 12, 10));
   s.c.InvertRect(Rect(0, 0, 12, 10));
   EXPECT_EQ(s.At(5, 5), before.Pixel(5, 5));
+
+  // The focus frame inverts every other pixel of its ring.
+  s.c.DrawFocusRect(Rect(2, 2, 8, 6));
+  EXPECT_NE(s.At(2, 2), before.Pixel(2, 2));
+  EXPECT_EQ(s.At(3, 2), before.Pixel(3, 2));
+  EXPECT_EQ(s.At(4, 4), before.Pixel(4, 4));  // inside untouched
+  s.c.DrawFocusRect(Rect(2, 2, 8, 6));
+  for (int y = 0; y < 10; ++y)
+    for (int x = 0; x < 12; ++x) ASSERT_EQ(s.At(x, y), before.Pixel(x, y)) << x << "," << y;
 }
 
 TEST(CanvasTest, CheckerBrushIsAnchoredAtTheOrigin) {

@@ -1,11 +1,11 @@
 #include "support/GuiApp.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 
 void EnsureGuiApplication() {
   if (QCoreApplication::instance()) return;
   static int argc = 1;
   static char name[] = "tankdemo-tests";
   static char* argv[] = {name, nullptr};
-  static QGuiApplication app(argc, argv);
+  static QApplication app(argc, argv);
 }

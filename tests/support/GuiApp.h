@@ -1,5 +1,5 @@
 #pragma once
 
-// Text measurement needs a Qt GUI application; tests that draw or measure text call this
-// first. It makes one (on the platform the environment names) the first time and keeps it.
+// Text measurement and widgets need a Qt application; tests that draw text or make widgets call
+// this first. It makes one (on the platform the environment names) the first time and keeps it.
 void EnsureGuiApplication();

@@ -126,3 +126,21 @@ void TTestWindowHost::SetScrollInfo(TScrollBarKind kind, const TScrollInfo& info
 TScrollInfo TTestWindowHost::ScrollInfo(TScrollBarKind kind) const {
   return kind == sbVertical ? vinfo_ : hinfo_;
 }
+
+void TTestWindowHost::MoveFocus(bool forward) {
+  focus_moves_.push_back(forward ? 1 : -1);
+  if (focused_) {
+    focused_ = false;
+    control_.FocusChanged(false);
+  }
+}
+
+void TTestWindowHost::BeginDragImage(const TBitmap& image, TPoint) {
+  drag_size_ = {image.Width(), image.Height()};
+  drag_shown_ = true;
+}
+
+void TTestWindowHost::EndDragImage() {
+  drag_size_ = {};
+  drag_shown_ = false;
+}

@@ -73,6 +73,19 @@ class TTestWindowHost final : public TWindowHost {
   TScrollInfo ScrollInfo(TScrollBarKind kind) const override;
   int WheelScrollLines() const override { return wheel_lines_; }
   int DoubleClickTime() const override { return 500; }
+  void MoveFocus(bool forward) override;
+  void BeginDragImage(const TBitmap& image, TPoint hotspot) override;
+  void MoveDragImage(TPoint position) override { drag_position_ = position; }
+  void ShowDragImage(bool show) override { drag_shown_ = show; }
+  void EndDragImage() override;
+
+  // What the drag image shows now: none while no drag runs.
+  bool DragImageActive() const { return drag_size_.cx > 0; }
+  bool DragImageShown() const { return DragImageActive() && drag_shown_; }
+  TPoint DragImagePosition() const { return drag_position_; }
+  TSize DragImageSize() const { return drag_size_; }
+  // -1 and 1 for each focus hand-off backwards and forwards.
+  const std::vector<int>& FocusMoves() const { return focus_moves_; }
 
  private:
   TShiftState ModifierState() const;
@@ -90,4 +103,8 @@ class TTestWindowHost final : public TWindowHost {
   bool focused_ = false;
   int wheel_lines_ = 3;
   TScrollInfo hinfo_, vinfo_;
+  TSize drag_size_;
+  TPoint drag_position_;
+  bool drag_shown_ = false;
+  std::vector<int> focus_moves_;
 };

@@ -1,0 +1,97 @@
+#include "platform/QtControlHost.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QMouseEvent>
+#include <QWidget>
+#include <memory>
+#include <stdexcept>
+
+#include "platform/Control.h"
+#include "support/GuiApp.h"
+
+namespace {
+
+class Probe : public TControl {
+ public:
+  int paints = 0, ticks = 0;
+  bool fail = false;
+  void Paint(TCanvas& c, const TRect&) override {
+    ++paints;
+    c.Brush() = TBrush{clWhite, bsSolid, clWhite};
+    c.FillRect(ClientRect());
+  }
+  void MouseDown(TMouseButton, TShiftState, int x, int y) override {
+    if (fail) throw std::runtime_error("handler failed");
+    // Immediate inverting feedback outside a paint pass.
+    ScreenCanvas()->InvertRect(Rect(x, y, x + 2, y + 2));
+  }
+  void Timer(int) override { ++ticks; }
+};
+
+void Pump(int ms = 0) {
+  QElapsedTimer t;
+  t.start();
+  do QApplication::processEvents(QEventLoop::AllEvents, 10);
+  while (t.elapsed() < ms);
+}
+
+void Click(QWidget* viewport, int x, int y) {
+  QMouseEvent e(QEvent::MouseButtonPress, QPointF(x, y), viewport->mapToGlobal(QPointF(x, y)),
+                Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(viewport, &e);
+}
+
+}  // namespace
+
+TEST(QtControlHostTest, PaintsFeedbackTimersScrollBarsAndSurvivesErrors) {
+  EnsureGuiApplication();
+  std::string shown;
+  SetQtControlHostErrorHandler([&](const std::string& m) { shown = m; });
+  Probe probe;
+  std::unique_ptr<QWidget> host(CreateQtControlHost(probe));
+  host->resize(60, 40);
+  host->show();
+  Pump(50);
+  EXPECT_GE(probe.paints, 1);
+  EXPECT_EQ(probe.ClientWidth(), 60);
+  QWidget* viewport = host->focusProxy();
+  ASSERT_NE(viewport, nullptr);
+
+  // Inverting feedback reaches the screen and is erased by drawing it again.
+  Click(viewport, 10, 10);
+  Pump(20);
+  EXPECT_EQ(viewport->grab().toImage().pixel(10, 10) & 0xFFFFFF, 0u);
+  Click(viewport, 10, 10);
+  Pump(20);
+  EXPECT_EQ(viewport->grab().toImage().pixel(10, 10) & 0xFFFFFF, 0xFFFFFFu);
+
+  // An exception from a handler is reported, and the window goes on working.
+  probe.fail = true;
+  Click(viewport, 5, 5);
+  EXPECT_EQ(shown, "handler failed");
+  probe.fail = false;
+  Click(viewport, 20, 20);
+  Pump(20);
+  EXPECT_EQ(viewport->grab().toImage().pixel(20, 20) & 0xFFFFFF, 0u);
+
+  probe.SetTimer(3, 5);
+  for (int i = 0; i < 200 && probe.ticks < 2; ++i) Pump(5);
+  EXPECT_GE(probe.ticks, 2);
+  probe.KillTimer(3);
+
+  // A range beyond the page shows the bar, which takes room from the client.
+  probe.SetScrollInfo(sbVertical, {0, 99, 10, 0});
+  Pump(20);
+  EXPECT_LT(probe.ClientWidth(), 60);
+  probe.SetScrollInfo(sbVertical, {0, 5, 10, 0});
+  Pump(20);
+  EXPECT_EQ(probe.ClientWidth(), 60);
+
+  host.reset();
+  EXPECT_EQ(probe.Host(), nullptr);
+  SetQtControlHostErrorHandler(nullptr);
+}

@@ -80,10 +80,15 @@ void WrapInto(QStringList& lines, const QString& para, const QFontMetrics& fm, i
 
 }  // namespace
 
-TSize TCanvas::TextExtent(const std::string& text) const {
-  const QFontMetrics fm(MakeQFont(font_));
+TTextSize MeasureText(const TFont& font, const std::string& text) {
+  const QFontMetrics fm(MakeQFont(font));
   return {fm.horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))),
           fm.height()};
+}
+
+TSize TCanvas::TextExtent(const std::string& text) const {
+  const TTextSize s = MeasureText(font_, text);
+  return {s.width, s.height};
 }
 
 void TCanvas::TextOut(int x, int y, const std::string& text) {

@@ -62,3 +62,11 @@ class TFont {
   int orientation_ = 0;
   int pixels_per_inch_ = kScreenPixelsPerInch;
 };
+
+// Width and height of a text in the font, as a screen device context measures it (the
+// height is the font's line height whatever the text). Needs a Qt GUI application.
+struct TTextSize {
+  int width = 0;
+  int height = 0;
+};
+TTextSize MeasureText(const TFont& font, const std::string& text);

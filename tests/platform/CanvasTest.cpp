@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/Bitmap.h"
 #include "support/GuiApp.h"
 
@@ -269,4 +271,31 @@ TEST(CanvasTest, TextPlacementAndFormattedText) {
   c.DrawText("&Save", m2, dtCalcRect | dtSingleLine | dtNoPrefix);
   EXPECT_EQ(m1.right, c.TextWidth("Save"));
   EXPECT_GT(m2.right, m1.right);
+}
+
+TEST(CanvasTest, RotatedTextTurnsAboutTheReferencePoint) {
+  EnsureGuiApplication();
+  TBitmap b(80, 120);
+  TCanvas& c = b.Canvas();
+  c.SetBkMode(bkTransparent);
+  c.Font().SetHeight(16);
+  c.Font().SetOrientation(900);  // reads upwards
+  const TTextSize size = MeasureText(c.Font(), "Level");
+  EXPECT_EQ(size.width, c.TextWidth("Level"));
+  c.TextOut(30, 100, "Level");
+  TRect ink = Rect(1000, 1000, -1, -1);
+  for (int y = 0; y < 120; ++y)
+    for (int x = 0; x < 80; ++x)
+      if (b.Pixel(x, y) != clWhite) {
+        ink.left = std::min(ink.left, x);
+        ink.right = std::max(ink.right, x + 1);
+        ink.top = std::min(ink.top, y);
+        ink.bottom = std::max(ink.bottom, y + 1);
+      }
+  ASSERT_FALSE(IsRectEmpty(ink));
+  EXPECT_GT(ink.Height(), ink.Width());
+  EXPECT_LE(ink.bottom, 101);  // the text runs up from the reference point
+  EXPECT_GE(ink.top, 100 - size.width - 1);
+  EXPECT_GE(ink.left, 30);  // the cell's top is to the left of the baseline
+  EXPECT_LE(ink.right, 30 + size.height + 1);
 }

@@ -5,7 +5,7 @@
 
 #include "chart/ChartAxisPanel.h"
 #include "chart/ChartSeries.h"
-#include "platform/Canvas.h"
+#include "chart/ChartCanvas.h"
 #include "platform/Exception.h"
 #include "platform/FormatFloat.h"
 
@@ -215,17 +215,17 @@ double TCustomChartAxis::PixelToValue(int pixel) const {
   return FIsHorizontal ? RangeMin + d : RangeMax - d;
 }
 
-double TCustomChartAxis::LabelExtent(TCanvas& canvas, double value) const {
+double TCustomChartAxis::LabelExtent(TChartCanvas3D& canvas, double value) const {
   const std::string text = LabelText(value);
   const bool across = FLabelsAngle == 90 || FLabelsAngle == 270;
-  if (FIsHorizontal != across) return canvas.TextWidth(text);
+  if (FIsHorizontal != across) return canvas.MeasureTextWidth(text);
   int lines = 1;
   if (LabelsMultiLine)
     for (char c : text) lines += c == ' ';
-  return static_cast<double>(canvas.TextHeight("Wg")) * lines;
+  return static_cast<double>(canvas.MeasureTextHeight("Wg")) * lines;
 }
 
-double TCustomChartAxis::LabelStep(TCanvas& canvas) const {
+double TCustomChartAxis::LabelStep(TChartCanvas3D& canvas) const {
   const TFont saved = canvas.Font();
   canvas.Font() = LabelsFont;
   const double size = std::max(LabelExtent(canvas, RangeMax), LabelExtent(canvas, RangeMin));
@@ -263,13 +263,13 @@ std::vector<double> TCustomChartAxis::LabelValues(double step) const {
   return values;
 }
 
+std::string TCustomChartAxis::FormatLabel(double value) const {
+  if (!ShowsDateTime) return FormatFloat(FAxisValuesFormat, value);
+  return value >= 0 ? DateTimeText(value, RangeSpan > 1) : std::string();
+}
+
 std::string TCustomChartAxis::LabelText(double value) const {
-  std::string text;
-  if (ShowsDateTime) {
-    if (value >= 0) text = DateTimeText(value, RangeSpan > 1);
-  } else {
-    text = FormatFloat(FAxisValuesFormat, value);
-  }
+  std::string text = FormatLabel(value);
   if (FChart && FChart->OnGetAxisLabel)
     FChart->OnGetAxisLabel(const_cast<TCustomChartAxis*>(this), nullptr, -1, text);
   return text;

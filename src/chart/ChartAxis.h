@@ -5,9 +5,10 @@
 
 #include "chart/ChartPen.h"
 #include "platform/Font.h"
+#include "platform/Geometry.h"
 
 class TCustomAxisPanel;
-class TCanvas;
+class TChartCanvas3D;
 
 enum TAxisLabelStyle { talAuto, talNone, talValue, talMark, talText };
 
@@ -67,12 +68,18 @@ class TCustomChartAxis {
   void SetLabelsAngle(int value);
   // The step between labels for the current range and pixel length, measured with the
   // labels font on the given canvas.
-  double LabelStep(TCanvas& canvas) const;
+  double LabelStep(TChartCanvas3D& canvas) const;
   // The same for a given label size in pixels along the axis.
   double LabelStepForSize(double size) const;
+  // Cuts the title, labels and ticks bands of a shown axis from the rectangle.
+  void ReserveSpace(TRect& rect);
+  // Draws title, labels, axis line, ticks and grid on the chart's surface.
+  void PaintAxis();
   // Label values from the top of the range downwards (empty when there would be too many).
   std::vector<double> LabelValues(double step) const;
   std::string LabelText(double value) const;
+  // The value as AxisValuesFormat (or the date-time rules) make it, before OnGetAxisLabel.
+  std::string FormatLabel(double value) const;
   TAxisLabelStyle EffectiveLabelStyle() const;
 
   // Published settings; a change repaints the chart.
@@ -133,7 +140,12 @@ class TCustomChartAxis {
 
  private:
   int LinearPixel(double value, bool fromEnd) const;
-  double LabelExtent(TCanvas& canvas, double value) const;
+  double LabelExtent(TChartCanvas3D& canvas, double value) const;
+  int LabelsBand(TChartCanvas3D& canvas);
+  int WallSize() const;
+  void DrawLabelAndRecordTick(TChartCanvas3D& canvas, double value, std::vector<int>& ticks);
+  void DrawTicksAndGrid(TChartCanvas3D& canvas, const std::vector<int>& ticks);
+  void DrawGridLine(TChartCanvas3D& canvas, int position);
 
   TCustomAxisPanel* FChart;
   bool FIsHorizontal, FOnFarSide, FIsDepth;

@@ -135,3 +135,9 @@ void TCustomAxisPanel::SetMaxPointsPerPage(int value) {
   FMaxPointsPerPage = value;
   Invalidate();
 }
+
+void TCustomAxisPanel::SetView3DWalls(bool value) {
+  if (value == FView3DWalls) return;
+  FView3DWalls = value;
+  Invalidate();
+}

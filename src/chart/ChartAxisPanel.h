@@ -8,6 +8,7 @@
 
 #include "chart/ChartAxis.h"
 #include "chart/ChartCanvas.h"
+#include "chart/ChartWall.h"
 #include "platform/Color.h"
 #include "platform/Geometry.h"
 
@@ -78,6 +79,19 @@ class TCustomAxisPanel {
   // The highest depth slot in use, and the depth of one slot in pixels.
   int TopZSlot = 0;
   int SeriesDepth = 0;
+  // The depth of the chart's box in pixels: 0 when flat.
+  int TotalDepth() const { return FView3D ? (TopZSlot + 1) * SeriesDepth : 0; }
+  // The walls: the back one is clear, the left light yellow, the floor white.
+  TChartWall BackWall{clDefault, bsClear};
+  TChartWall LeftWall{0x80FFFF};
+  TChartWall BottomWall{clWhite};
+  bool View3DWalls() const { return FView3DWalls; }
+  void SetView3DWalls(bool value);
+  // The thickness of a wall where it takes room from the axes: only in 3D with walls.
+  int WallThickness(const TChartWall& wall) const {
+    return FView3D && FView3DWalls ? wall.Size : 0;
+  }
+
   // The drawing surface every part of the chart draws through.
   TChartCanvas3D& Canvas() { return *FCanvas; }
   // True while settings are read from a stored layout: setters skip their checks.
@@ -89,7 +103,7 @@ class TCustomAxisPanel {
 
  protected:
   // The back wall's colour, which a new series' colour must also differ from.
-  virtual TColor BackWallColor() const { return clDefault; }
+  virtual TColor BackWallColor() const { return BackWall.Color(); }
   // Marks the picture stale and asks the window for a repaint.
   virtual void InvalidateView() {}
   bool FDestroying = false;
@@ -100,6 +114,7 @@ class TCustomAxisPanel {
   TColor FColor = clBtnFace;
   bool FAxisVisible = true;
   bool FView3D = true;
+  bool FView3DWalls = true;
   int FMaxPointsPerPage = 0;
   std::unique_ptr<TChartAxis> FBottomAxis, FTopAxis, FLeftAxis, FRightAxis;
   std::unique_ptr<TChartDepthAxis> FDepthAxis;

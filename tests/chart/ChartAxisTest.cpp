@@ -4,7 +4,9 @@
 
 #include "chart/ChartAxisPanel.h"
 #include "chart/ChartSeries.h"
+#include "platform/Bitmap.h"
 #include "platform/Exception.h"
+#include "support/GuiApp.h"
 
 namespace {
 
@@ -217,4 +219,102 @@ TEST(ChartAxisTest, MarginsWidenTheRangeBeyondTheData) {
   EXPECT_NEAR(bottom.RangeMax, 12.375, 1e-9);
   EXPECT_EQ(bottom.ValueToPixel(0), 70);
   EXPECT_EQ(bottom.ValueToPixel(11), 470);
+}
+
+namespace {
+
+// The left axis of a flat chart with one series, drawn into a picture.
+class AxisPaintFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    EnsureGuiApplication();
+    chart.SetView3D(false);
+    chart.AttachSeries(&series);
+    series.AddPoint(0, 10000, "", clDefault);
+    chart.Canvas().SetTarget(&picture.Canvas());
+    chart.Canvas().ResetTools();
+    TChartAxis& left = chart.LeftAxis();
+    left.SetAxisRange(0, 10000);
+    left.Title.SetCaption("Level");
+  }
+
+  // Reserves the axis' room from the picture and places the axis over the rest.
+  TRect Reserve() {
+    TRect rect = Rect(0, 0, picture.Width(), picture.Height());
+    TChartAxis& left = chart.LeftAxis();
+    chart.PlotRect = rect;
+    left.UpdateRange();
+    left.PlaceOnChart();
+    left.ReserveSpace(rect);
+    chart.PlotRect = rect;
+    left.PlaceOnChart();
+    return rect;
+  }
+
+  bool AnyInk(int x0, int y0, int x1, int y1) {
+    for (int y = y0; y < y1; ++y)
+      for (int x = x0; x < x1; ++x)
+        if (picture.Pixel(x, y) != clWhite) return true;
+    return false;
+  }
+
+  TBitmap picture{300, 160};
+  TCustomAxisPanel chart;
+  TChartSeries series;
+};
+
+}  // namespace
+
+TEST_F(AxisPaintFixture, ReservesTitleLabelsAndTicks) {
+  TChartAxis& left = chart.LeftAxis();
+  const TRect plot = Reserve();
+  TChartCanvas3D& canvas = chart.Canvas();
+  canvas.Font() = left.Title.Font;
+  const int titleBand = canvas.MeasureTextHeight("Wg");
+  canvas.Font() = left.LabelsFont;
+  const int labelsBand = canvas.MeasureTextWidth("10,000") + canvas.MeasureTextWidth(" ");
+  EXPECT_EQ(left.TitlePos, titleBand);
+  EXPECT_EQ(left.LabelsPos, titleBand + labelsBand);
+  EXPECT_EQ(plot.left, titleBand + labelsBand + 2 + 4);  // axis pen, then the ticks
+  EXPECT_EQ(plot.top, 0);
+  EXPECT_EQ(plot.right, 300);
+  // A hidden axis takes no room but still maps values.
+  left.SetVisible(false);
+  TRect rect = Rect(0, 0, 300, 160);
+  left.ReserveSpace(rect);
+  EXPECT_EQ(rect.left, 0);
+  EXPECT_EQ(left.ValueToPixel(10000), 0);
+}
+
+TEST_F(AxisPaintFixture, PaintsTitleLabelsLineTicksAndGrid) {
+  TChartAxis& left = chart.LeftAxis();
+  const TRect plot = Reserve();
+  left.PaintAxis();
+  // The title strip at the far left, the labels right-aligned against LabelsPos.
+  EXPECT_TRUE(AnyInk(0, 0, left.TitlePos, 160));
+  EXPECT_TRUE(AnyInk(left.TitlePos, 0, left.LabelsPos, 20));
+  EXPECT_FALSE(AnyInk(left.LabelsPos, 0, plot.left - 7, 160));
+  // The axis line (2 pixels) left of the plot, ticks further out, the grid across the plot.
+  // Between the labels' ticks (every 16 pixels) and the minor ticks (every 4).
+  EXPECT_EQ(picture.Pixel(plot.left, 86), clBlack);
+  EXPECT_EQ(picture.Pixel(plot.left - 1, 86), clBlack);
+  EXPECT_EQ(picture.Pixel(plot.left - 2, 88), TColor{0x808080});  // a minor tick
+  const int y = left.ValueToPixel(5000);
+  EXPECT_EQ(picture.Pixel(plot.left - 4, y), TColor{0x808080});
+  EXPECT_EQ(picture.Pixel(plot.left - 4, y + 3), clWhite);
+  bool gridSeen = false;
+  for (int x = plot.left + 1; x < plot.right; ++x) gridSeen |= picture.Pixel(x, y) == 0x808080;
+  EXPECT_TRUE(gridSeen);
+}
+
+TEST_F(AxisPaintFixture, LabelsOnAxisOffDropsTheEnds) {
+  TChartAxis& left = chart.LeftAxis();
+  left.Grid.Visible = false;
+  left.Title.SetCaption("");
+  left.SetLabelsOnAxis(false);
+  const TRect plot = Reserve();
+  left.PaintAxis();
+  EXPECT_FALSE(AnyInk(0, 0, plot.left - 7, 5));      // no label at 10,000
+  EXPECT_FALSE(AnyInk(0, 155, plot.left - 7, 160));  // none at 0
+  EXPECT_TRUE(AnyInk(0, 20, plot.left - 7, 140));
 }

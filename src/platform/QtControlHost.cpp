@@ -97,10 +97,7 @@ class Viewport;
 class Host final : public QWidget, public TWindowHost {
  public:
   Host(TControl& control, QWidget* parent);
-  ~Host() override {
-    EndDragImage();
-    control_.SetHost(nullptr);
-  }
+  ~Host() override;
 
   // TWindowHost
   TSize ClientSize() const override;
@@ -136,6 +133,7 @@ class Host final : public QWidget, public TWindowHost {
   // Runs a control handler: an escaping exception is shown and the program goes on.
   template <typename F>
   void Guard(F f) {
+    if (closing_) return;
     try {
       f();
     } catch (const std::exception& e) {
@@ -182,6 +180,7 @@ class Host final : public QWidget, public TWindowHost {
   QSet<int> keys_;
   QLabel* drag_ = nullptr;
   TPoint drag_hotspot_;
+  bool closing_ = false;
 };
 
 class Viewport final : public QWidget {
@@ -284,6 +283,16 @@ Host::Host(TControl& control, QWidget* parent) : QWidget(parent), control_(contr
   QObject::connect(vbar_, &QScrollBar::sliderReleased, this,
                    [this] { Guard([&] { control_.Scroll(sbVertical, scEndScroll, vbar_->value()); }); });
   control_.SetHost(this);
+}
+
+// The viewport goes first, while this is still a whole Host: losing the focus on the way
+// must not reach a control that is being detached.
+Host::~Host() {
+  closing_ = true;
+  EndDragImage();
+  delete viewport_;
+  viewport_ = nullptr;
+  control_.SetHost(nullptr);
 }
 
 TSize Host::ClientSize() const { return {viewport_->width(), viewport_->height()}; }

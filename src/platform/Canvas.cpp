@@ -56,7 +56,10 @@ struct PixelWriter {
 
   bool Visible(int x, int y) const {
     if (x < 0 || y < 0 || x >= image.width() || y >= image.height()) return false;
-    return !clip || clip->contains(QPoint(x, y));
+    if (!clip) return true;
+    // Most clips are one rectangle; spare the region search for them.
+    if (clip->rectCount() == 1) return clip->boundingRect().contains(x, y);
+    return clip->contains(QPoint(x, y));
   }
   void Put(int x, int y, QRgb c, TPenMode mode) {
     if (!Visible(x, y)) return;
@@ -228,9 +231,14 @@ void TCanvas::Polyline(const std::vector<TPoint>& points) {
 
 void TCanvas::Polygon(const std::vector<TPoint>& points) {
   if (points.size() < 2) return;
-  if (brush_.style != bsClear && points.size() >= 3 && !target_.image.isNull()) {
-    // Fill the interior into a mask, then paint the mask with the brush so that patterns and
-    // modes behave as in FillRect.
+  if (brush_.style == bsSolid && points.size() >= 3 && !target_.image.isNull()) {
+    QPainter p;
+    BeginPainter(p, target_.image, state_->clip);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QBrush(ToQColor(brush_.color)));
+    p.drawPolygon(ToQPolygon(points), Qt::OddEvenFill);
+  } else if (brush_.style != bsClear && points.size() >= 3 && !target_.image.isNull()) {
+    // Patterns: the polygon's area as a clip, then a fill that behaves as FillRect does.
     const QRect box = ToQPolygon(points).boundingRect();
     QRegion area(ToQPolygon(points), Qt::OddEvenFill);
     if (state_->clip) area &= *state_->clip;

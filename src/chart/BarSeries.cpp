@@ -247,7 +247,7 @@ void TCustomBarSeries::ComputeZOrder() {
     for (TChartSeries* series : ParentChart()->SeriesList()) {
       if (series == this) break;
       if (series->Active() && SameKind(series)) {
-        ComputedZOrder = series->ComputedZOrder;
+        ZSlot = series->ZSlot;
         return;
       }
     }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "chart/BarSeries.h"
 #include "chart/ChartSeries.h"
 #include "platform/Exception.h"
 
@@ -12,9 +13,7 @@ TCustomAxisPanel::TCustomAxisPanel()
       FRightAxis(std::make_unique<TChartAxis>(this, false, true, false)),
       FDepthAxis(std::make_unique<TChartDepthAxis>(this)),
       FAxes{FBottomAxis.get(), FTopAxis.get(), FLeftAxis.get(), FRightAxis.get(),
-            FDepthAxis.get()} {
-  RepaintOnChange = true;
-}
+            FDepthAxis.get()} {}
 
 TCustomAxisPanel::~TCustomAxisPanel() {
   // The series outlive the chart: leave them without a parent.
@@ -69,20 +68,10 @@ TColor TCustomAxisPanel::PickFreeSeriesColor(bool checkBackground) const {
 bool TCustomAxisPanel::IsSeriesColorFree(TColor color, bool checkBackground) const {
   for (const TChartSeries* series : FSeriesList)
     if (series->SeriesColor() == color) return false;
-  if (checkBackground && (color == FColor || color == BackWallColor())) return false;
+  if (checkBackground && (color == Color() || color == BackWallColor())) return false;
   return true;
 }
 
-void TCustomAxisPanel::SetColor(TColor value) {
-  if (value == FColor) return;
-  FColor = value;
-  Invalidate();
-}
-
-void TCustomAxisPanel::Invalidate() {
-  if (!RepaintOnChange) return;
-  InvalidateView();
-}
 
 double TCustomAxisPanel::SeriesExtreme(const TCustomChartAxis& axis, bool wantMinimum) const {
   if (axis.IsDepth()) {
@@ -112,7 +101,7 @@ double TCustomAxisPanel::SeriesExtreme(const TCustomChartAxis& axis, bool wantMi
 
 bool TCustomAxisPanel::AxisIsShown(const TCustomChartAxis& axis) const {
   if (!FAxisVisible || !axis.Visible()) return false;
-  if (axis.IsDepth()) return FView3D;
+  if (axis.IsDepth()) return View3D();
   for (TChartSeries* series : FSeriesList)
     if (series->Active() && series->UsesAxis(axis)) return true;
   return false;
@@ -121,12 +110,6 @@ bool TCustomAxisPanel::AxisIsShown(const TCustomChartAxis& axis) const {
 void TCustomAxisPanel::SetAxisVisible(bool value) {
   if (value == FAxisVisible) return;
   FAxisVisible = value;
-  Invalidate();
-}
-
-void TCustomAxisPanel::SetView3D(bool value) {
-  if (value == FView3D) return;
-  FView3D = value;
   Invalidate();
 }
 
@@ -140,4 +123,157 @@ void TCustomAxisPanel::SetView3DWalls(bool value) {
   if (value == FView3DWalls) return;
   FView3DWalls = value;
   Invalidate();
+}
+
+void TCustomAxisPanel::ComputeDepthSlots() {
+  TopZSlot = 0;
+  const bool slots = UseZSlots() && View3D();
+  if (slots) {
+    TopZSlot = -1;
+    for (TChartSeries* series : FSeriesList)
+      if (series->Active()) series->ComputeZOrder();
+  }
+  // The first series in the list lies deepest.
+  for (TChartSeries* series : FSeriesList)
+    if (series->Active()) series->ComputedZOrder = slots ? TopZSlot - series->ZSlot : 0;
+}
+
+void TCustomAxisPanel::Compute3DDepth() {
+  if (!View3D()) {
+    SeriesDepth = Depth3DX = Depth3DY = 0;
+    return;
+  }
+  SeriesDepth = Nearest(PlotWidth() * Chart3DPercent() * 0.001);
+  if (!View3DOptions().Orthogonal()) SeriesDepth *= 2;
+  Depth3DX = Depth3DY = UseZSlots() ? SeriesDepth * std::max(TopZSlot + 1, 1) : SeriesDepth;
+}
+
+void TCustomAxisPanel::LayOutAxes() {
+  for (TCustomChartAxis* axis : FAxes) axis->UpdateRange();
+  Compute3DDepth();
+  if (View3D() && View3DOptions().Orthogonal()) {
+    const int wall = FView3DWalls ? BackWall.Size : 0;
+    PlotRect.right -= Depth3DX + wall;
+    PlotRect.top += Depth3DY + wall;
+  }
+  NormalizePlotRect();
+  TRect rest = PlotRect;
+  for (TCustomChartAxis* axis : FAxes) {
+    if (!AxisIsShown(*axis)) continue;
+    axis->PlaceOnChart();  // the label step needs a length to fit its labels into
+    TRect cut = rest;
+    axis->ReserveSpace(cut);
+    if (!IsRectEmpty(cut)) rest = cut;  // a cut that leaves nothing is ignored
+  }
+  PlotRect = rest;
+  NormalizePlotRect();
+  for (TCustomChartAxis* axis : FAxes) axis->PlaceOnChart();
+}
+
+void TCustomAxisPanel::SetSeriesDepthBands() {
+  for (TChartSeries* series : FSeriesList) {
+    if (!series->Active()) continue;
+    series->StartZ = SeriesDepth * series->ComputedZOrder;
+    series->EndZ = series->StartZ + SeriesDepth;
+    series->MiddleZ = (series->StartZ + series->EndZ) / 2;
+  }
+}
+
+void TCustomAxisPanel::WidenAxesBySeriesMargins() {
+  for (TChartAxis* axis : {FTopAxis.get(), FLeftAxis.get(),
+                                 FRightAxis.get(), FBottomAxis.get()}) {
+    int atStart = 0, atEnd = 0;
+    for (TChartSeries* series : FSeriesList) {
+      if (!series->Active() || !series->IsTiedTo(*axis)) continue;
+      int a = 0, b = 0;
+      if (axis->IsHorizontal()) {
+        series->HorizontalMargins(a, b);  // left, right
+      } else {
+        series->VerticalMargins(a, b);  // top, bottom
+      }
+      atStart = std::max(atStart, a);
+      atEnd = std::max(atEnd, b);
+    }
+    // Margins only stretch an automatic end of the range. A vertical axis starts at the top,
+    // where its maximum is.
+    const bool startAutomatic =
+        axis->IsHorizontal() ? axis->AutomaticMinimum() : axis->AutomaticMaximum();
+    const bool endAutomatic =
+        axis->IsHorizontal() ? axis->AutomaticMaximum() : axis->AutomaticMinimum();
+    if (!startAutomatic) atStart = 0;
+    if (!endAutomatic) atEnd = 0;
+    if (atStart != 0 || atEnd != 0) axis->WidenRangeByMargins(atStart, atEnd);
+  }
+}
+
+void TCustomAxisPanel::DrawAxes() {
+  if (!FAxisVisible) return;
+  if (OnBeforeDrawAxes) OnBeforeDrawAxes(this);
+  for (TCustomChartAxis* axis : FAxes)
+    if (AxisIsShown(*axis)) axis->PaintAxis();
+}
+
+void TCustomAxisPanel::DrawAllSeries() {
+  if (OnBeforeDrawSeries) OnBeforeDrawSeries(this);
+  std::vector<TChartSeries*> drawn;
+  for (TChartSeries* series : FSeriesList) {
+    if (!series->Active() || std::find(drawn.begin(), drawn.end(), series) != drawn.end())
+      continue;
+    // In 3D the series sharing a depth slot are drawn together, point by point.
+    std::vector<TChartSeries*> group{series};
+    if (View3D())
+      for (TChartSeries* other : FSeriesList)
+        if (other != series && other->Active() && other->ComputedZOrder == series->ComputedZOrder &&
+            std::find(drawn.begin(), drawn.end(), other) == drawn.end())
+          group.push_back(other);
+    drawn.insert(drawn.end(), group.begin(), group.end());
+    if (group.size() == 1)
+      DrawSeries(series);
+    else
+      DrawSeriesGroup(group);
+  }
+}
+
+void TCustomAxisPanel::DrawSeries(TChartSeries* series) {
+  series->CalcFirstLastShownIndex();
+  if (series->FirstShownIndex < 0) return;
+  series->BeforeDrawPoints();
+  TChartCanvas3D& canvas = Canvas();
+  if (FClipPoints) canvas.ClipToBox(PlotRect, 0, TotalDepth());
+  series->DrawShownPoints();
+  if (FClipPoints) canvas.RemoveClip();
+  series->DrawMarks();
+  series->AfterDrawPoints();
+}
+
+void TCustomAxisPanel::DrawSeriesGroup(const std::vector<TChartSeries*>& group) {
+  int first = -1, last = -1;
+  for (TChartSeries* series : group) {
+    series->CalcFirstLastShownIndex();
+    if (series->FirstShownIndex < 0) continue;
+    first = first < 0 ? series->FirstShownIndex : std::min(first, series->FirstShownIndex);
+    last = std::max(last, series->LastShownIndex);
+  }
+  if (first < 0) return;
+  for (TChartSeries* series : group) series->BeforeDrawPoints();
+  // Stacks drawn bottom up; an inverted vertical axis turns a stack over.
+  std::vector<TChartSeries*> order = group;
+  const auto* bars = dynamic_cast<const TCustomBarSeries*>(group.front());
+  const TCustomChartAxis* vertical = group.front()->GetVertAxis();
+  if (bars && (bars->MultiBar() == mbStacked || bars->MultiBar() == mbStacked100) && vertical &&
+      vertical->Inverted())
+    std::reverse(order.begin(), order.end());
+  TChartCanvas3D& canvas = Canvas();
+  if (FClipPoints) canvas.ClipToBox(PlotRect, 0, TotalDepth());
+  const bool forward = group.front()->DrawsPointsForward();
+  for (int step = 0; step <= last - first; ++step) {
+    const int index = forward ? first + step : last - step;
+    for (TChartSeries* series : order)
+      if (series->PointCount() > index) series->DrawPoint(index);
+  }
+  if (FClipPoints) canvas.RemoveClip();
+  for (TChartSeries* series : group) {
+    series->DrawMarks();
+    series->AfterDrawPoints();
+  }
 }

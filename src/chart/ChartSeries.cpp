@@ -4,6 +4,7 @@
 #include <array>
 
 #include "chart/ChartAxisPanel.h"
+#include "platform/FormatFloat.h"
 #include "platform/Exception.h"
 
 namespace {
@@ -256,10 +257,10 @@ bool TChartSeries::IsTiedTo(const TCustomChartAxis& axis) const {
 
 void TChartSeries::ComputeZOrder() {
   if (ZOrder >= 0)
-    ComputedZOrder = ZOrder;
+    ZSlot = ZOrder;
   else
-    ComputedZOrder = FParentChart && FParentChart->View3D() ? FParentChart->TopZSlot + 1 : 0;
-  if (FParentChart) FParentChart->TopZSlot = std::max(FParentChart->TopZSlot, ComputedZOrder);
+    ZSlot = FParentChart && FParentChart->View3D() ? FParentChart->TopZSlot + 1 : 0;
+  if (FParentChart) FParentChart->TopZSlot = std::max(FParentChart->TopZSlot, ZSlot);
 }
 
 int TChartSeries::PointScreenX(int index) const {
@@ -298,4 +299,41 @@ void TChartSeries::CalcFirstLastShownIndex() {
   } else {
     LastShownIndex = count - 1;
   }
+}
+
+bool TChartSeries::DrawsPointsForward() const {
+  const TCustomChartAxis* axis = GetHorizAxis();
+  return !axis || !axis->Inverted();
+}
+
+void TChartSeries::DrawShownPoints() {
+  if (FirstShownIndex < 0) return;
+  if (DrawsPointsForward())
+    for (int i = FirstShownIndex; i <= LastShownIndex; ++i) DrawPoint(i);
+  else
+    for (int i = LastShownIndex; i >= FirstShownIndex; --i) DrawPoint(i);
+}
+
+void TChartSeries::DrawPointMark(int index) {
+  if (!FParentChart || IsNullPoint(index)) return;
+  std::string text = PointLabel(index);
+  if (FMarks.Style() == smsValue || text.empty()) text = FormatFloat(FValueFormat, YValue(index));
+  if (OnGetMarkText) OnGetMarkText(this, index, text);
+  if (text.empty()) return;
+  TChartCanvas3D& canvas = FParentChart->Canvas();
+  canvas.Font() = FMarks.Font;
+  canvas.SetTextAlignment(taCenterH | taBottom);
+  canvas.SetBackgroundMode(FMarks.Transparent() ? bkTransparent : bkOpaque);
+  canvas.SetBackgroundColor(FMarks.BackColor());
+  const int x = PointScreenX(index), y = PointScreenY(index) - FMarks.ArrowLength();
+  if (FMarks.Arrow.Visible) {
+    canvas.Pen() = FMarks.Arrow.Effective();
+    canvas.DrawLineAtDepth(x, PointScreenY(index), x, y, MiddleZ);
+  }
+  canvas.DrawTextAtDepth(x, y, text, MiddleZ);
+}
+
+void TChartSeries::DrawMarks() {
+  if (!FMarks.Visible() || FirstShownIndex < 0) return;
+  for (int i = FirstShownIndex; i <= LastShownIndex; ++i) DrawPointMark(i);
 }

@@ -186,14 +186,28 @@ class TChartSeries {
 
   // Depth order: -1 means computed by the chart.
   int ZOrder = -1;
-  // The depth slot the series draws in, and its depth band in pixels (set by the chart).
+  // The series' place in depth order (from ComputeZOrder), the depth slot it is drawn in
+  // (the chart counts slots from the back) and its depth band in pixels.
+  int ZSlot = 0;
   int ComputedZOrder = 0;
   int StartZ = 0, MiddleZ = 0, EndZ = 0;
-  // Takes a depth slot: a fixed ZOrder, else the next free slot in 3D, else 0.
+  // Takes a place in depth order: a fixed ZOrder, else the next free one in 3D, else 0.
   virtual void ComputeZOrder();
 
   // Drawing, driven by the chart's paint loop.
   virtual void DrawPoint(int /*index*/) {}
+  virtual void DrawPointMark(int index);
+  // Whether points are drawn from the first to the last (else backwards).
+  virtual bool DrawsPointsForward() const;
+  void DrawShownPoints();
+  void DrawMarks();
+  void BeforeDrawPoints() {
+    if (BeforeDrawValues) BeforeDrawValues(this);
+  }
+  void AfterDrawPoints() {
+    if (AfterDrawValues) AfterDrawValues(this);
+  }
+  virtual void BeforeDrawChart() {}
   // The shown points, from the horizontal axis' range; -1 when none.
   int FirstShownIndex = -1, LastShownIndex = -1;
   void CalcFirstLastShownIndex();

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "chart/ChartAxisPanel.h"
+#include "chart/Chart.h"
 #include "platform/Bitmap.h"
 #include "platform/Exception.h"
 
@@ -51,7 +51,7 @@ class BarChartFixture : public ::testing::Test {
 
   static constexpr double kNull = std::numeric_limits<double>::quiet_NaN();
   TSeriesOwner owner;
-  TCustomAxisPanel chart;
+  TChart chart;
 };
 
 std::string ErrorOf(const auto& call) {
@@ -185,14 +185,14 @@ TEST_F(BarChartFixture, StackedBarsShareOneDepthSlot) {
   own.SetMultiBar(mbNone);  // shared: every bar series now has its own slot
   chart.TopZSlot = -1;
   for (TChartSeries* s : chart.SeriesList()) s->ComputeZOrder();
-  EXPECT_EQ(a.ComputedZOrder, 0);
-  EXPECT_EQ(b.ComputedZOrder, 1);
-  EXPECT_EQ(own.ComputedZOrder, 2);
+  EXPECT_EQ(a.ZSlot, 0);
+  EXPECT_EQ(b.ZSlot, 1);
+  EXPECT_EQ(own.ZSlot, 2);
   a.SetMultiBar(mbStacked);
   chart.TopZSlot = -1;
   for (TChartSeries* s : chart.SeriesList()) s->ComputeZOrder();
-  EXPECT_EQ(b.ComputedZOrder, 0);
-  EXPECT_EQ(own.ComputedZOrder, 0);
+  EXPECT_EQ(b.ZSlot, 0);
+  EXPECT_EQ(own.ZSlot, 0);
   EXPECT_EQ(chart.TopZSlot, 0);
 }
 

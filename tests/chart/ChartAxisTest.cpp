@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "chart/ChartAxisPanel.h"
+#include "chart/Chart.h"
 #include "chart/ChartSeries.h"
 #include "platform/Bitmap.h"
 #include "platform/Exception.h"
@@ -20,7 +20,7 @@ std::string ErrorOf(const auto& call) {
 }
 
 // A vertical axis laid out over `pixels` pixels from y = 10 with the given range.
-void LayOut(TCustomAxisPanel& chart, TCustomChartAxis& axis, int pixels, double min, double max) {
+void LayOut(TChart& chart, TCustomChartAxis& axis, int pixels, double min, double max) {
   chart.PlotRect = Rect(20, 10, 20 + pixels, 10 + pixels);
   axis.SetAxisRange(min, max);
   axis.UpdateRange();
@@ -30,7 +30,7 @@ void LayOut(TCustomAxisPanel& chart, TCustomChartAxis& axis, int pixels, double 
 }  // namespace
 
 TEST(ChartAxisTest, AxesAndTheirDefaults) {
-  TCustomAxisPanel chart;
+  TChart chart;
   const auto& axes = chart.Axes();
   ASSERT_EQ(axes.size(), 5u);
   EXPECT_EQ(axes[0], &chart.BottomAxis());
@@ -47,7 +47,7 @@ TEST(ChartAxisTest, AxesAndTheirDefaults) {
 }
 
 TEST(ChartAxisTest, RefusedValuesKeepTheOldOne) {
-  TCustomAxisPanel chart;
+  TChart chart;
   TChartAxis& axis = chart.LeftAxis();
   EXPECT_EQ(ErrorOf([&] { axis.SetMaximum(-1); }), "Axis Maximum Value must be >= Minimum");
   EXPECT_EQ(ErrorOf([&] { axis.SetMinimum(1); }), "Axis Minimum Value must be <= Maximum");
@@ -75,7 +75,7 @@ TEST(ChartAxisTest, RefusedValuesKeepTheOldOne) {
 }
 
 TEST(ChartAxisTest, AutomaticFlagsFollowEachOther) {
-  TCustomAxisPanel chart;
+  TChart chart;
   TChartAxis& axis = chart.BottomAxis();
   axis.SetAutomaticMinimum(false);
   EXPECT_FALSE(axis.Automatic());
@@ -88,7 +88,7 @@ TEST(ChartAxisTest, AutomaticFlagsFollowEachOther) {
 }
 
 TEST(ChartAxisTest, AutomaticRangeComesFromTheSeriesTiedToTheAxis) {
-  TCustomAxisPanel chart;
+  TChart chart;
   TChartSeries a, b, right;
   for (TChartSeries* s : {&a, &b, &right}) chart.AttachSeries(s);
   right.SetVertAxis(aRightAxis);
@@ -116,7 +116,7 @@ TEST(ChartAxisTest, AutomaticRangeComesFromTheSeriesTiedToTheAxis) {
 }
 
 TEST(ChartAxisTest, MappingBothWays) {
-  TCustomAxisPanel chart;
+  TChart chart;
   TChartAxis& left = chart.LeftAxis();
   LayOut(chart, left, 200, 0, 100);
   EXPECT_EQ(left.StartPixel, 10);
@@ -136,7 +136,7 @@ TEST(ChartAxisTest, MappingBothWays) {
 }
 
 TEST(ChartAxisTest, ZeroRangeMapsToTheCentreWithTheSingleLabelZero) {
-  TCustomAxisPanel chart;
+  TChart chart;
   TChartAxis& left = chart.LeftAxis();
   chart.PlotRect = Rect(0, 0, 100, 100);
   left.SetAutomatic(false);
@@ -151,7 +151,7 @@ TEST(ChartAxisTest, ZeroRangeMapsToTheCentreWithTheSingleLabelZero) {
 }
 
 TEST(ChartAxisTest, LabelStepsAndValues) {
-  TCustomAxisPanel chart;
+  TChart chart;
   TChartAxis& left = chart.LeftAxis();
   LayOut(chart, left, 130, 0, 5000);
   EXPECT_EQ(left.LabelStepForSize(13), 1000);
@@ -174,7 +174,7 @@ TEST(ChartAxisTest, LabelStepsAndValues) {
 }
 
 TEST(ChartAxisTest, FirstLabelIsRoundedDown) {
-  TCustomAxisPanel chart;
+  TChart chart;
   TChartAxis& left = chart.LeftAxis();
   LayOut(chart, left, 200, 3, 47);
   EXPECT_EQ(left.LabelValues(10), (std::vector<double>{40, 30, 20, 10}));
@@ -191,7 +191,7 @@ TEST(ChartAxisTest, NiceSteps) {
 }
 
 TEST(ChartAxisTest, LabelTextFormatsAndMayBeChanged) {
-  TCustomAxisPanel chart;
+  TChart chart;
   TChartAxis& left = chart.LeftAxis();
   EXPECT_EQ(left.LabelText(10000), "10,000");
   EXPECT_EQ(left.LabelText(0.25), "0.25");
@@ -209,7 +209,7 @@ TEST(ChartAxisTest, LabelTextFormatsAndMayBeChanged) {
 }
 
 TEST(ChartAxisTest, MarginsWidenTheRangeBeyondTheData) {
-  TCustomAxisPanel chart;
+  TChart chart;
   TChartAxis& bottom = chart.BottomAxis();
   LayOut(chart, bottom, 500, 0, 11);
   bottom.WidenRangeByMargins(50, 50);
@@ -259,7 +259,7 @@ class AxisPaintFixture : public ::testing::Test {
   }
 
   TBitmap picture{300, 160};
-  TCustomAxisPanel chart;
+  TChart chart;
   TChartSeries series;
 };
 

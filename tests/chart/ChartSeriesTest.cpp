@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "chart/ChartAxisPanel.h"
+#include "chart/Chart.h"
 #include "chart/ChartSeries.h"
 #include "platform/Exception.h"
 
 namespace {
 
 // A chart that counts the repaints it is asked for.
-class TCountingChart : public TCustomAxisPanel {
+class TCountingChart : public TChart {
  public:
   int Invalidations = 0;
   TColor WallColor = clDefault;

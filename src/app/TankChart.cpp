@@ -1,0 +1,60 @@
+#include "app/TankChart.h"
+
+TBarSeries& ApplyStoredChartSettings(TChart& chart, TSeriesOwner& owner) {
+  chart.BackWall.Brush.color = clWhite;
+  chart.BackWall.Brush.style = bsClear;
+  chart.Title.SetText({"TChart"});
+  chart.Title.SetVisible(false);
+  chart.BottomAxis().SetVisible(false);
+  chart.LeftAxis().Title.SetCaption("Level");
+  chart.Legend.SetVisible(false);
+  chart.SetBevelOuter(bvNone);
+
+  TBarSeries& stored = owner.CreateSeries<TBarSeries>();
+  stored.Marks().SetVisible(false);
+  stored.Marks().SetArrowLength(20);
+  stored.Marks().Frame.Visible = false;
+  stored.SetSeriesColor(clGreen);
+  stored.SetShowInLegend(false);
+  stored.SetMultiBar(mbStacked);
+  stored.XValues().SetName("X");
+  stored.XValues().SetOrder(loAscending);
+  stored.YValues().SetName("Bar");
+  stored.YValues().SetOrder(loNone);
+  chart.AttachSeries(&stored);
+  return stored;
+}
+
+void SetupChart(TChart& chart, TSeriesOwner& owner, const TSiteList& sites) {
+  chart.DetachAllSeries();
+  int32_t largestCapacity = 0;
+  for (int32_t s = 0; s < sites.Count(); ++s) {
+    const TSite& site = sites.GetSite(s);
+    while (chart.CountSeries() < site.Count()) {
+      TBarSeries& series = owner.CreateSeries<TBarSeries>();
+      series.SetMultiBar(mbStacked);
+      series.Marks().SetVisible(false);
+      chart.AttachSeries(&series);
+    }
+    largestCapacity = std::max(largestCapacity, site.GetCapacity());
+  }
+  // In this order: the new maximum is checked against the old minimum, then the minimum.
+  TChartAxis& left = chart.LeftAxis();
+  left.SetAutomatic(false);
+  left.SetMaximum(largestCapacity);
+  left.SetMinimum(0);
+}
+
+void RefreshChart(TChart& chart, const TSiteList& sites) {
+  for (int s = 0; s < chart.CountSeries(); ++s) chart.SeriesAt(s)->ClearPoints();
+  for (int32_t i = 0; i < sites.Count(); ++i) {
+    const TSite& site = sites.GetSite(i);
+    for (int s = 0; s < chart.CountSeries(); ++s) {
+      TChartSeries* series = chart.SeriesAt(s);
+      if (s < site.Count())
+        series->AddPoint(i, site.GetTank(s).Level(), "", clDefault);
+      else
+        series->AddNullPoint(i, 0, "");
+    }
+  }
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "app/Site.h"
+#include "chart/BarSeries.h"
+#include "chart/Chart.h"
+
+// The main window's chart: its stored settings, and the bar series built from the plant.
+
+// Applies the chart's stored layout: a clear back wall, hidden title, legend and bottom axis,
+// no bevel, the left axis titled "Level", and the stored series (which the window takes out
+// again when it sets up its own). Returns the stored series.
+TBarSeries& ApplyStoredChartSettings(TChart& chart, TSeriesOwner& owner);
+
+// Takes the stored series out, creates one stacked bar series per tank position (owned by
+// owner) and fixes the left axis to 0..largest site capacity.
+void SetupChart(TChart& chart, TSeriesOwner& owner, const TSiteList& sites);
+
+// Reloads every series: one point per site, the tank's level or a null point where the site
+// has fewer tanks.
+void RefreshChart(TChart& chart, const TSiteList& sites);

@@ -1,0 +1,241 @@
+#include "chart/Chart.h"
+
+#include <algorithm>
+
+#include "chart/ChartSeries.h"
+#include "platform/FormatFloat.h"
+
+void TChartTitle::SetVisible(bool value) {
+  if (value == FVisible) return;
+  FVisible = value;
+  FChart->Invalidate();
+}
+
+void TChartTitle::SetText(const std::vector<std::string>& lines) {
+  FText = lines;
+  FChart->Invalidate();
+}
+
+void TChartLegend::SetVisible(bool value) {
+  if (value == FVisible) return;
+  FVisible = value;
+  FChart->Invalidate();
+}
+
+TCustomChart::TCustomChart() = default;
+
+void TCustomChart::DrawChart(TCanvas& target, const TRect& targetRect) {
+  TChartCanvas3D& canvas = Canvas();
+  ChartBounds = canvas.BeginFrame(target, View3DOptions().Settings(), View3D(), targetRect);
+  canvas.ResetTools();
+  PlotRect = MarginRect(ChartBounds);
+  NormalizePlotRect();
+
+  DrawBackground(ChartBounds);
+  for (TChartSeries* series : SeriesList())
+    if (series->Active()) series->BeforeDrawChart();
+  DrawTitlesAndLegend();
+  ComputeDepthSlots();
+  LayOutAxes();
+  SetSeriesDepthBands();
+  WidenAxesBySeriesMargins();
+  canvas.SetupProjection(Depth3DX, ChartBounds, PlotRect);
+  DrawWalls();
+  DrawAxes();
+  DrawAllSeries();
+  if (!IsRectEmpty(ZoomFrame)) {
+    canvas.Pen() = TPen{clBlack, 1, psSolid, pmNotXor};
+    canvas.Brush().style = bsClear;
+    canvas.DrawRect2D(ZoomFrame.left, ZoomFrame.top, ZoomFrame.right, ZoomFrame.bottom);
+  }
+  canvas.ResetTools();
+  if (OnAfterDraw) OnAfterDraw(this);
+
+  canvas.EndFrame(target, target, targetRect);
+}
+
+void TCustomChart::DrawTitlesAndLegend() {
+  bool anyActive = false;
+  for (TChartSeries* series : SeriesList()) anyActive = anyActive || series->Active();
+  const bool legend = Legend.Visible() && anyActive;
+  if (legend && Legend.Vertical()) DrawLegend();
+  DrawTitle(Title, true);
+  DrawTitle(Foot, false);
+  if (legend && !Legend.Vertical()) DrawLegend();
+}
+
+void TCustomChart::DrawTitle(TChartTitle& title, bool atTop) {
+  if (!title.Visible() || title.Text().empty()) return;
+  TChartCanvas3D& canvas = Canvas();
+  canvas.BeginFlatDrawing();
+  canvas.Font() = title.Font;
+  const int lineHeight = canvas.MeasureTextHeight("Wg");
+  const int count = static_cast<int>(title.Text().size());
+  const int frame = title.Frame.Visible ? title.Frame.width : 0;
+  int y = atTop ? PlotRect.top + frame : PlotRect.bottom - frame - count * lineHeight;
+  const int top = y;
+  int widest = 0;
+  for (const std::string& line : title.Text()) widest = std::max(widest, canvas.MeasureTextWidth(line));
+  int x = (PlotRect.left + PlotRect.right) / 2;
+  unsigned align = taCenterH;
+  if (title.Alignment == taLeftJustify) {
+    x = PlotRect.left;
+    align = taLeft;
+  } else if (title.Alignment == taRightJustify) {
+    x = PlotRect.right;
+    align = taRight;
+  }
+  if (title.Frame.Visible || title.Color != clDefault) {
+    const int left = align == taLeft ? x : (align == taRight ? x - widest : x - widest / 2);
+    canvas.Pen() = title.Frame.Effective();
+    canvas.Brush() = TBrush{title.Color, title.Color == clDefault ? bsClear : bsSolid, clWhite};
+    canvas.DrawRect2D(left - frame - 2, top - frame, left + widest + frame + 2,
+                      top + count * lineHeight + frame);
+  }
+  canvas.SetBackgroundMode(bkTransparent);
+  canvas.SetTextAlignment(align | taTop);
+  for (const std::string& line : title.Text()) {
+    canvas.DrawTextAtDepth(x, y, line, 0);
+    y += lineHeight;
+  }
+  canvas.EndFlatDrawing();
+  // The plot starts five pixels clear of the title (or ends five pixels above the foot).
+  if (atTop)
+    PlotRect.top = y + frame + 5;
+  else
+    PlotRect.bottom = top - frame - 5;
+}
+
+void TCustomChart::DrawLegend() {
+  // One row per active series, or per point when only one series is shown.
+  std::vector<std::pair<TColor, std::string>> rows;
+  std::vector<TChartSeries*> active;
+  for (TChartSeries* series : SeriesList())
+    if (series->Active()) active.push_back(series);
+  const bool byPoints = Legend.LegendStyle == lsValues ||
+                        (Legend.LegendStyle == lsAuto && active.size() == 1);
+  if (byPoints) {
+    TChartSeries* series = active.front();
+    for (int i = Legend.FirstValue; i < series->PointCount(); ++i) {
+      std::string text = series->PointLabel(i);
+      if (text.empty()) text = FormatFloat(series->ValueFormat(), series->YValue(i));
+      rows.emplace_back(series->PointColor(i), text);
+    }
+  } else {
+    for (size_t i = 0; i < active.size(); ++i) {
+      const std::string& title = active[i]->Title();
+      rows.emplace_back(active[i]->SeriesColor(),
+                        title.empty() ? "Series" + std::to_string(i + 1) : title);
+    }
+  }
+  if (Legend.Inverted) std::reverse(rows.begin(), rows.end());
+  if (Legend.Vertical() && static_cast<int>(rows.size()) > Legend.MaxNumRows)
+    rows.resize(static_cast<size_t>(Legend.MaxNumRows));
+  if (rows.empty()) return;
+
+  TChartCanvas3D& canvas = Canvas();
+  canvas.BeginFlatDrawing();
+  canvas.Font() = Legend.Font;
+  const int lineHeight = canvas.MeasureTextHeight("Wg");
+  int widest = 0;
+  for (const auto& row : rows) widest = std::max(widest, canvas.MeasureTextWidth(row.second));
+  const int width = Legend.ColorWidth + widest + 12;
+  const int height = static_cast<int>(rows.size()) * lineHeight + 4;
+  TRect box;
+  const int gap = 5;
+  switch (Legend.Alignment) {
+    case laLeft:
+      box = Bounds(PlotRect.left, PlotRect.top + MulDiv(Legend.TopPos, PlotHeight(), 100), width,
+                   height);
+      if (Legend.ResizeChart) PlotRect.left = box.right + gap;
+      break;
+    case laRight:
+      box = Bounds(PlotRect.right - width, PlotRect.top + MulDiv(Legend.TopPos, PlotHeight(), 100),
+                   width, height);
+      if (Legend.ResizeChart) PlotRect.right = box.left - gap;
+      break;
+    case laTop:
+      box = Bounds((PlotRect.left + PlotRect.right - width) / 2, PlotRect.top, width, height);
+      if (Legend.ResizeChart) PlotRect.top = box.bottom + gap;
+      break;
+    case laBottom:
+      box = Bounds((PlotRect.left + PlotRect.right - width) / 2, PlotRect.bottom - height, width,
+                   height);
+      if (Legend.ResizeChart) PlotRect.bottom = box.top - gap;
+      break;
+  }
+  if (Legend.ShadowSize > 0) {
+    canvas.Pen().style = psClear;
+    canvas.Brush() = TBrush{Legend.ShadowColor, bsSolid, clWhite};
+    TRect shadow = box;
+    OffsetRect(shadow, Legend.ShadowSize, Legend.ShadowSize);
+    canvas.FillWithBrush(shadow);
+  }
+  canvas.Pen() = Legend.Frame.Effective();
+  canvas.Brush() = TBrush{Legend.Color, bsSolid, clWhite};
+  canvas.DrawRect2D(box.left, box.top, box.right, box.bottom);
+  canvas.SetBackgroundMode(bkTransparent);
+  canvas.SetTextAlignment(taLeft | taTop);
+  int y = box.top + 2;
+  for (const auto& row : rows) {
+    canvas.Pen() = TPen{};
+    canvas.Brush() = TBrush{row.first, bsSolid, clWhite};
+    canvas.DrawRect2D(box.left + 4, y + 2, box.left + 4 + Legend.ColorWidth, y + lineHeight - 2);
+    canvas.DrawTextAtDepth(box.left + Legend.ColorWidth + 8, y, row.second, 0);
+    y += lineHeight;
+  }
+  canvas.EndFlatDrawing();
+}
+
+void TCustomChart::PrepareWall(const TChartWall& wall) {
+  TChartCanvas3D& canvas = Canvas();
+  canvas.Pen() = wall.Pen.Effective();
+  TBrush& brush = canvas.Brush();
+  if (wall.Color() == clDefault && wall.Brush.style == bsSolid) {
+    brush.style = bsClear;
+    return;
+  }
+  brush.color = wall.Color() == clDefault ? wall.Brush.color : wall.Color();
+  brush.style = wall.Brush.style;
+  const TColor background = wall.Brush.color;
+  if (brush.style != bsSolid && brush.color == background)
+    brush.color = ColorToRGB(background) == clBlack ? clWhite : clBlack;
+  canvas.SetBackgroundColor(background);
+  canvas.SetBackgroundMode(brush.style == bsSolid ? bkTransparent : bkOpaque);
+}
+
+void TCustomChart::DrawWalls() {
+  TChartCanvas3D& canvas = Canvas();
+  const TRect& plot = PlotRect;
+  const bool walls3D = View3D() && View3DWalls();
+  const int leftThickness = WallThickness(LeftWall), bottomThickness = WallThickness(BottomWall);
+
+  PrepareWall(BackWall);
+  if (!View3D()) {
+    canvas.DrawRect2D(plot.left, plot.top, plot.right + 1, plot.bottom + 1);
+  } else if (!walls3D || BackWall.Size < 1) {
+    canvas.DrawRectAtDepth(Rect(plot.left + 1, plot.top - 1, plot.right, plot.bottom), Depth3DX);
+  } else {
+    canvas.DrawBox(plot.left - leftThickness, plot.right, plot.top, plot.bottom + bottomThickness,
+                   Depth3DX, Depth3DX + BackWall.Size, BackWall.Dark3D);
+  }
+  if (BackImage && BackImageInside) {
+    TRect inside = plot;
+    if (BackWall.Pen.Visible) InflateRect(inside, 0, -1);
+    DrawBackImage(inside);
+  }
+  if (!walls3D) return;
+
+  PrepareWall(LeftWall);
+  if (LeftWall.Size < 1)
+    canvas.DrawSidePlane(plot.left, plot.top, plot.bottom + bottomThickness, 0, Depth3DX + 1);
+  else
+    canvas.DrawBox(plot.left - LeftWall.Size, plot.left, plot.top, plot.bottom + bottomThickness, 0,
+                   Depth3DX, LeftWall.Dark3D);
+  PrepareWall(BottomWall);
+  if (BottomWall.Size < 1)
+    canvas.DrawFloorPlane(plot.left, plot.right, plot.bottom, 0, Depth3DX);
+  else
+    canvas.DrawBox(plot.left, plot.right, plot.bottom, plot.bottom + BottomWall.Size, 0, Depth3DX,
+                   BottomWall.Dark3D);
+}

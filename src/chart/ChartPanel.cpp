@@ -1,0 +1,104 @@
+#include "chart/ChartPanel.h"
+
+#include <algorithm>
+#include <string>
+
+#include "platform/Exception.h"
+
+TCustomChartPanel::TCustomChartPanel() : FCanvas(std::make_unique<TChartCanvas3D>()) {
+  RepaintOnChange = true;
+}
+
+TCustomChartPanel::~TCustomChartPanel() { FDestroying = true; }
+
+void TCustomChartPanel::SetChart3DPercent(int value) {
+  if (value < 1 || value > 100)
+    throw Exception("3D effect percent must be between 1 and 100");
+  Change(FChart3DPercent, value);
+}
+
+void TCustomChartPanel::SetSize(int width, int height) {
+  if (width == FWidth && height == FHeight) return;
+  FWidth = width;
+  FHeight = height;
+  Invalidate();
+}
+
+void TCustomChartPanel::Invalidate() {
+  if (RepaintOnChange) InvalidateView();
+}
+
+void TCustomChartPanel::InvalidateView() {
+  FCanvas->MarkStale();
+  TControl::Invalidate();
+}
+
+void TCustomChartPanel::Paint(TCanvas& canvas, const TRect& /*updateRect*/) {
+  FCanvas->SetTarget(&canvas);
+  if (FCanvas->RepaintFromPicture()) return;
+  DrawChart(canvas, Rect(0, 0, Width(), Height()));
+}
+
+TRect TCustomChartPanel::MarginRect(const TRect& bounds) const {
+  const int width = bounds.Width(), height = bounds.Height();
+  return Rect(bounds.left + FBorderWidth + MulDiv(FMarginLeft, width, 100),
+              bounds.top + FBorderWidth + MulDiv(FMarginTop, height, 100),
+              bounds.right - FBorderWidth - MulDiv(FMarginRight, width, 100),
+              bounds.bottom - FBorderWidth - MulDiv(FMarginBottom, height, 100));
+}
+
+void TCustomChartPanel::NormalizePlotRect() {
+  PlotRect.left = std::max(PlotRect.left, ChartBounds.left);
+  PlotRect.top = std::max(PlotRect.top, ChartBounds.top);
+  if (PlotRect.right < PlotRect.left)
+    PlotRect.right = PlotRect.left + 1;
+  else if (PlotRect.right == PlotRect.left)
+    PlotRect.right = PlotRect.left + Width();
+  if (PlotRect.bottom < PlotRect.top)
+    PlotRect.bottom = PlotRect.top + 1;
+  else if (PlotRect.bottom == PlotRect.top)
+    PlotRect.bottom = PlotRect.top + Height();
+}
+
+void TCustomChartPanel::DrawBevels(const TRect& bounds) {
+  TCanvas* target = FCanvas->Target();
+  if (!target) return;
+  TRect r = bounds;
+  auto bevel = [&](TPanelBevel kind) {
+    if (kind == bvNone) return;
+    for (int i = 0; i < FBevelWidth; ++i) {
+      target->DrawEdge(r, kind == bvRaised ? bdRaisedInner : bdSunkenOuter, bfsRect);
+      InflateRect(r, -1, -1);
+    }
+  };
+  bevel(FBevelOuter);
+  if (FBorderWidth > 0) {
+    target->Brush() = TBrush{ColorToRGB(FColor), bsSolid, clWhite};
+    for (int i = 0; i < FBorderWidth; ++i) {
+      target->FrameRect(r);
+      InflateRect(r, -1, -1);
+    }
+  }
+  bevel(FBevelInner);
+}
+
+void TCustomChartPanelExtended::DrawBackground(const TRect& bounds) {
+  TChartCanvas3D& canvas = Canvas();
+  if (Gradient.Visible) {
+    const bool forwards = Gradient.Direction == gdTopBottom || Gradient.Direction == gdLeftRight;
+    canvas.FillGradient(bounds, forwards ? Gradient.StartColor : Gradient.EndColor,
+                        Gradient.Direction, forwards ? Gradient.EndColor : Gradient.StartColor);
+  } else {
+    canvas.Brush() = TBrush{Color(), bsSolid, clWhite};
+    canvas.Pen().style = psClear;
+    canvas.FillWithBrush(bounds);
+  }
+  if (BackImage && !BackImageInside) DrawBackImage(bounds);
+  DrawBevels(bounds);
+}
+
+void TCustomChartPanelExtended::DrawBackImage(const TRect& r) {
+  if (!BackImage || BackImage->Empty() || !Canvas().Target()) return;
+  Canvas().Target()->CopyRect(r, BackImage->Canvas(),
+                              Rect(0, 0, BackImage->Width(), BackImage->Height()));
+}

@@ -1,0 +1,185 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "chart/ChartCanvas.h"
+#include "platform/Control.h"
+
+class TCustomChartPanel;
+
+enum TPanelBevel { bvNone, bvLowered, bvRaised };
+enum TBackImageMode { pbmStretch, pbmTile, pbmCenter };
+
+// How the 3D box is seen. Every change repaints the chart.
+class TView3DOptions {
+ public:
+  explicit TView3DOptions(TCustomChartPanel* chart) : FChart(chart) {}
+
+  int Elevation() const { return FSettings.elevation; }
+  void SetElevation(int value) { Change(FSettings.elevation, value); }
+  int HorizOffset() const { return FSettings.horizOffset; }
+  void SetHorizOffset(int value) { Change(FSettings.horizOffset, value); }
+  bool Orthogonal() const { return FSettings.orthogonal; }
+  void SetOrthogonal(bool value) { Change(FSettings.orthogonal, value); }
+  int Perspective() const { return FSettings.perspective; }
+  void SetPerspective(int value) { Change(FSettings.perspective, value); }
+  int Rotation() const { return FSettings.rotation; }
+  void SetRotation(int value) { Change(FSettings.rotation, value); }
+  int Tilt() const { return FSettings.tilt; }
+  void SetTilt(int value) { Change(FSettings.tilt, value); }
+  int VertOffset() const { return FSettings.vertOffset; }
+  void SetVertOffset(int value) { Change(FSettings.vertOffset, value); }
+  int Zoom() const { return FSettings.zoom; }
+  void SetZoom(int value) { Change(FSettings.zoom, value); }
+  bool ZoomText() const { return FSettings.zoomText; }
+  void SetZoomText(bool value) { Change(FSettings.zoomText, value); }
+
+  const TView3DSettings& Settings() const { return FSettings; }
+
+ private:
+  template <typename T>
+  void Change(T& field, T value);
+
+  TCustomChartPanel* FChart;
+  TView3DSettings FSettings;
+};
+
+// The chart window: margins, 3D settings, background and bevels, and the drawing surface
+// whose retained picture makes a repaint without changes a single copy.
+class TCustomChartPanel : public TControl {
+ public:
+  static constexpr int kDefaultWidth = 400;
+  static constexpr int kDefaultHeight = 250;
+
+  TCustomChartPanel();
+  ~TCustomChartPanel() override;
+  TCustomChartPanel(const TCustomChartPanel&) = delete;
+  TCustomChartPanel& operator=(const TCustomChartPanel&) = delete;
+
+  // Percent of the bounds' width (left, right) or height (top, bottom).
+  int MarginLeft() const { return FMarginLeft; }
+  void SetMarginLeft(int value) { Change(FMarginLeft, value); }
+  int MarginTop() const { return FMarginTop; }
+  void SetMarginTop(int value) { Change(FMarginTop, value); }
+  int MarginRight() const { return FMarginRight; }
+  void SetMarginRight(int value) { Change(FMarginRight, value); }
+  int MarginBottom() const { return FMarginBottom; }
+  void SetMarginBottom(int value) { Change(FMarginBottom, value); }
+
+  bool View3D() const { return FView3D; }
+  void SetView3D(bool value) { Change(FView3D, value); }
+  int Chart3DPercent() const { return FChart3DPercent; }
+  // 1..100, else refused.
+  void SetChart3DPercent(int value);
+  TView3DOptions& View3DOptions() { return FView3DOptions; }
+  bool UseZSlots() const { return FUseZSlots; }
+  void SetUseZSlots(bool value) { Change(FUseZSlots, value); }
+
+  TColor Color() const { return FColor; }
+  void SetColor(TColor value) { Change(FColor, value); }
+  TPanelBevel BevelOuter() const { return FBevelOuter; }
+  void SetBevelOuter(TPanelBevel value) { Change(FBevelOuter, value); }
+  TPanelBevel BevelInner() const { return FBevelInner; }
+  void SetBevelInner(TPanelBevel value) { Change(FBevelInner, value); }
+  int BevelWidth() const { return FBevelWidth; }
+  void SetBevelWidth(int value) { Change(FBevelWidth, value); }
+  int BorderWidth() const { return FBorderWidth; }
+  void SetBorderWidth(int value) { Change(FBorderWidth, value); }
+
+  // Asks for one repaint: marks the retained picture stale and invalidates the window.
+  // Honoured only while RepaintOnChange is set (several changes, one repaint).
+  void Invalidate();
+  bool RepaintOnChange = false;
+  bool Destroying() const { return FDestroying; }
+
+  // Paints from the retained picture when it is still valid, else draws the chart.
+  void Paint(TCanvas& canvas, const TRect& updateRect) override;
+  void Resized() override { Invalidate(); }
+  // Draws the whole chart into the target rectangle of the canvas.
+  virtual void DrawChart(TCanvas& target, const TRect& targetRect) = 0;
+
+  TChartCanvas3D& Canvas() { return *FCanvas; }
+  // The client size, or the size given to a chart drawn without a window.
+  int Width() const { return Host() ? ClientWidth() : FWidth; }
+  int Height() const { return Host() ? ClientHeight() : FHeight; }
+  void SetSize(int width, int height);
+
+  // Layout of the last paint; kept between paints for the mouse handling.
+  TRect ChartBounds;
+  TRect PlotRect;
+  int PlotWidth() const { return PlotRect.right - PlotRect.left; }
+  int PlotHeight() const { return PlotRect.bottom - PlotRect.top; }
+  TPoint PlotCentre() const {
+    return {(PlotRect.left + PlotRect.right) / 2, (PlotRect.top + PlotRect.bottom) / 2};
+  }
+  int SeriesDepth = 0;
+  int Depth3DX = 0, Depth3DY = 0;
+  int TopZSlot = 0;
+
+  std::function<void(TCustomChartPanel* sender)> OnAfterDraw;
+  std::function<void(TCustomChartPanel* sender)> OnBeforeDrawAxes;
+  std::function<void(TCustomChartPanel* sender)> OnBeforeDrawSeries;
+
+ protected:
+  // Marks the picture stale and asks the window to repaint.
+  virtual void InvalidateView();
+  // Raises left and top to the bounds and gives an empty or inverted plot some room.
+  void NormalizePlotRect();
+  // The plot rectangle of the bounds less border and margins.
+  TRect MarginRect(const TRect& bounds) const;
+  // The bevels and the border inside the bounds.
+  void DrawBevels(const TRect& bounds);
+
+  template <typename T>
+  void Change(T& field, const T& value) {
+    if (field == value) return;
+    field = value;
+    Invalidate();
+  }
+
+  bool FDestroying = false;
+
+ private:
+  int FMarginLeft = 3, FMarginTop = 4, FMarginRight = 3, FMarginBottom = 4;
+  bool FView3D = true;
+  int FChart3DPercent = 15;
+  TView3DOptions FView3DOptions{this};
+  bool FUseZSlots = true;
+  TColor FColor = clBtnFace;
+  TPanelBevel FBevelOuter = bvRaised, FBevelInner = bvNone;
+  int FBevelWidth = 1, FBorderWidth = 0;
+  std::unique_ptr<TChartCanvas3D> FCanvas;
+  int FWidth = kDefaultWidth, FHeight = kDefaultHeight;
+};
+
+template <typename T>
+void TView3DOptions::Change(T& field, T value) {
+  if (field == value) return;
+  field = value;
+  FChart->Invalidate();
+}
+
+struct TChartGradient {
+  bool Visible = false;
+  TGradientDirection Direction = gdTopBottom;
+  TColor StartColor = clWhite;
+  TColor EndColor = clYellow;
+};
+
+// Adds the background picture and gradient.
+class TCustomChartPanelExtended : public TCustomChartPanel {
+ public:
+  TChartGradient Gradient;
+  // A picture behind the chart (owned by whoever set it), stretched over the bounds or,
+  // when BackImageInside, over the plot rectangle.
+  const TBitmap* BackImage = nullptr;
+  TBackImageMode BackImageMode = pbmStretch;
+  bool BackImageInside = false;
+
+ protected:
+  // Gradient or solid fill, the picture behind the chart, then the bevels.
+  void DrawBackground(const TRect& bounds);
+  // The back picture stretched over a rectangle.
+  void DrawBackImage(const TRect& r);
+};

@@ -266,13 +266,6 @@ void TCustomTreeList::EndUpdate() {
   View().CloseSelectionBatch();
 }
 
-void TCustomTreeList::ClearViewCaches() {
-  if (FKeepCaches) return;
-  FRowIndex.Clear();
-  if (!FClearing && !FDestroying) ForEachNode([](TTreeListNode* n) { n->SetViewWord(0, 0); });
-  View().ViewCachesCleared();
-}
-
 // Pre-order over the forest with an explicit stack: sibling navigation is a linear search,
 // so a walk by GetNext would be quadratic on wide lists. Stops when fn returns true.
 template <class Fn>
@@ -293,6 +286,17 @@ void TCustomTreeList::Visit(bool visibleOnly, Fn&& fn) const {
     if (!node->FChildren.empty() && (node->FExpanded || !visibleOnly))
       stack.push_back({&node->FChildren, 0});
   }
+}
+
+void TCustomTreeList::ClearViewCaches() {
+  if (FKeepCaches) return;
+  FRowIndex.Clear();
+  if (!FClearing && !FDestroying)
+    Visit(false, [](TTreeListNode* n) {
+      n->FViewWords[0] = 0;
+      return false;
+    });
+  View().ViewCachesCleared();
 }
 
 void TCustomTreeList::ForEachNode(const std::function<void(TTreeListNode*)>& fn) const {

@@ -184,34 +184,116 @@ void TTreeListNode::SetValues(int index, const std::string& text) {
 
 // Text node.
 
+namespace {
+
+constexpr size_t kTypicalTextBlock = 47;
+
+// One entry of a packed text block.
+struct TTextEntry {
+  size_t Start;   // offset of the entry (its length bytes)
+  size_t Text;    // offset of the text bytes
+  size_t Length;  // text length
+  size_t End() const { return Text + Length; }
+};
+
+TTextEntry EntryAt(const std::string& block, size_t start) {
+  size_t length = 0, at = start;
+  for (int shift = 0;; shift += 7) {
+    const auto byte = static_cast<unsigned char>(block[at++]);
+    length |= static_cast<size_t>(byte & 0x7F) << shift;
+    if (!(byte & 0x80)) break;
+  }
+  return {start, at, length};
+}
+
+void AppendEntry(std::string& block, const std::string& text) {
+  size_t length = text.size();
+  do {
+    const auto low = static_cast<char>(length & 0x7F);
+    length >>= 7;
+    block.push_back(static_cast<char>(low | (length ? 0x80 : 0)));
+  } while (length);
+  block += text;
+}
+
+std::vector<std::string> Unpack(const std::string& block) {
+  std::vector<std::string> texts;
+  for (size_t at = 0; at < block.size();) {
+    const TTextEntry e = EntryAt(block, at);
+    texts.emplace_back(block, e.Text, e.Length);
+    at = e.End();
+  }
+  return texts;
+}
+
+std::string Pack(const std::vector<std::string>& texts) {
+  std::string block;
+  for (const auto& text : texts) AppendEntry(block, text);
+  return block;
+}
+
+}  // namespace
+
+int TTreeListTextNode::StringCount() const {
+  int count = 0;
+  for (size_t at = 0; at < FTexts.size(); at = EntryAt(FTexts, at).End()) ++count;
+  return count;
+}
+
 std::string TTreeListTextNode::Strings(int index) const {
-  return index >= 0 && index < StringCount() ? FStrings[index] : std::string();
+  if (index < 0) return {};
+  size_t at = 0;
+  for (int i = 0; at < FTexts.size(); ++i) {
+    const TTextEntry e = EntryAt(FTexts, at);
+    if (i == index) return FTexts.substr(e.Text, e.Length);
+    at = e.End();
+  }
+  return {};
 }
 
 void TTreeListTextNode::SetStrings(int index, const std::string& text) {
   if (index < 0) throw EInvalidTreeListOperation("Invalid value index");
-  if (index >= StringCount()) {
-    // Exact growth: a node usually holds one text per column and nothing more.
-    FStrings.reserve(static_cast<size_t>(index) + 1);
-    FStrings.resize(static_cast<size_t>(index) + 1);
+  size_t at = 0;
+  int i = 0;
+  for (; at < FTexts.size() && i < index; ++i) at = EntryAt(FTexts, at).End();
+  if (at < FTexts.size()) {
+    const TTextEntry e = EntryAt(FTexts, at);
+    std::string entry;
+    AppendEntry(entry, text);
+    FTexts.replace(e.Start, e.End() - e.Start, entry);
+  } else {
+    // One block for the usual handful of short texts, instead of growing it write by write.
+    if (FTexts.empty()) FTexts.reserve(kTypicalTextBlock);
+    FTexts.append(static_cast<size_t>(index - i), '\0');  // empty texts up to the index
+    AppendEntry(FTexts, text);
   }
-  FStrings[index] = text;
   Owner()->View().RequestResort();
 }
 
 void TTreeListTextNode::MoveValue(int from, int to) {
   if (from < 0 || to < 0 || from == to) return;
+  std::vector<std::string> texts = Unpack(FTexts);
   const size_t needed = static_cast<size_t>(std::max(from, to)) + 1;
-  if (FStrings.size() < needed) FStrings.resize(needed);
-  auto at = FStrings.begin();
+  if (texts.size() < needed) texts.resize(needed);
+  auto at = texts.begin();
   if (from < to)
     std::rotate(at + from, at + from + 1, at + to + 1);
   else
     std::rotate(at + to, at + from, at + from + 1);
+  FTexts = Pack(texts);
 }
 
 void TTreeListTextNode::DeleteValue(int index) {
-  if (index >= 0 && index < StringCount()) FStrings.erase(FStrings.begin() + index);
+  if (index < 0) return;
+  size_t at = 0;
+  for (int i = 0; at < FTexts.size(); ++i) {
+    const TTextEntry e = EntryAt(FTexts, at);
+    if (i == index) {
+      FTexts.erase(e.Start, e.End() - e.Start);
+      return;
+    }
+    at = e.End();
+  }
 }
 
 namespace {

@@ -109,7 +109,7 @@ class TTreeListTextNode : public TTreeListNode {
 
   std::string Strings(int index) const override;
   void SetStrings(int index, const std::string& text) override;
-  int StringCount() const override { return static_cast<int>(FStrings.size()); }
+  int StringCount() const override;
   void MoveValue(int from, int to) override;
   void DeleteValue(int index) override;
 
@@ -124,5 +124,8 @@ class TTreeListTextNode : public TTreeListNode {
   int FImageIndex = 0;
   int FSelectedIndex = -1;
   int FStateIndex = -1;
-  std::vector<std::string> FStrings;
+  // The texts packed in one block, each as its length (7 bits a byte, high bit: more) and its
+  // bytes: a node holds a few short texts, and a list of separate strings would take several
+  // times the memory of the texts themselves.
+  std::string FTexts;
 };

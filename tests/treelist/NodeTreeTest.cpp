@@ -56,6 +56,16 @@ TEST(NodeTree, TextsGrowOnWriteOnly) {
   EXPECT_EQ(node->StringCount(), 4);
   EXPECT_THROW(node->SetStrings(-1, "y"), EInvalidTreeListOperation);
   EXPECT_EQ(node->StringCount(), 4);
+  // Rewriting a text in the middle keeps its neighbours, whatever the lengths.
+  const std::string longText(200, 'L');
+  node->SetStrings(1, longText);
+  node->SetStrings(0, "zero");
+  EXPECT_EQ(node->Strings(1), longText);
+  EXPECT_EQ(node->Strings(3), "x");
+  node->SetStrings(1, "");
+  EXPECT_EQ(node->Strings(0), "zero");
+  EXPECT_EQ(node->Strings(3), "x");
+  EXPECT_EQ(node->StringCount(), 4);
   node->SetValues(5, 42);
   EXPECT_EQ(node->Values(5), "42");
 }

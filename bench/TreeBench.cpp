@@ -1,0 +1,175 @@
+// The tree-list model against a standard item model with a tree view on the same work: a
+// plant of sites with nine tanks each, five short texts per node.
+#include <benchmark/benchmark.h>
+
+#include <QStandardItemModel>
+#include <QTreeView>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "HeapCounter.h"
+#include "treelist/TreeListControl.h"
+
+namespace {
+
+constexpr int kTanksPerSite = 9;
+constexpr int kTexts = 5;
+
+// The five texts of a site (tank < 0) or of one of its tanks.
+std::array<std::string, kTexts> NodeTexts(int site, int tank) {
+  const std::string name = "Site " + std::to_string(site);
+  if (tank < 0) return {name, "9000", std::to_string(site % 9000), "44", "On-line"};
+  return {std::to_string(tank + 1) + "/" + name, "1000", std::to_string((site + tank) % 1000),
+          std::to_string(tank * 7 % 100), "On-line"};
+}
+
+std::unique_ptr<TTreeList> BuildOurs(int nodes, bool expanded) {
+  auto tree = std::make_unique<TTreeList>();
+  tree->BeginUpdate();
+  for (int s = 0; s < nodes / (kTanksPerSite + 1); ++s) {
+    TTreeListNode* site = tree->Add();
+    const auto texts = NodeTexts(s, -1);
+    for (int i = 0; i < kTexts; ++i) site->SetStrings(i, texts[i]);
+    for (int t = 0; t < kTanksPerSite; ++t) {
+      TTreeListNode* tank = site->AddChild();
+      const auto tankTexts = NodeTexts(s, t);
+      for (int i = 0; i < kTexts; ++i) tank->SetStrings(i, tankTexts[i]);
+    }
+    if (expanded) site->SetExpanded(true);
+  }
+  tree->EndUpdate();
+  return tree;
+}
+
+QList<QStandardItem*> ItemRow(const std::array<std::string, kTexts>& texts) {
+  QList<QStandardItem*> row;
+  row.reserve(kTexts);
+  for (const auto& text : texts) row.append(new QStandardItem(QString::fromStdString(text)));
+  return row;
+}
+
+struct TQtTree {
+  QStandardItemModel Model;
+  QTreeView View;
+  TQtTree() {
+    View.setUniformRowHeights(true);
+    View.setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    View.resize(800, 600);
+    View.setModel(&Model);
+  }
+};
+
+std::unique_ptr<TQtTree> BuildQt(int nodes) {
+  auto tree = std::make_unique<TQtTree>();
+  QStandardItem* root = tree->Model.invisibleRootItem();
+  for (int s = 0; s < nodes / (kTanksPerSite + 1); ++s) {
+    QList<QStandardItem*> siteRow = ItemRow(NodeTexts(s, -1));
+    for (int t = 0; t < kTanksPerSite; ++t) siteRow[0]->appendRow(ItemRow(NodeTexts(s, t)));
+    root->appendRow(siteRow);
+  }
+  return tree;
+}
+
+// Builds and reports the heap bytes each node takes, the structure's destruction untimed.
+template <class Build>
+void MeasureBuild(benchmark::State& state, Build build) {
+  const int nodes = static_cast<int>(state.range(0));
+  double bytesPerNode = 0;
+  for (auto _ : state) {
+    // Reading the heap figure consolidates the allocator's free lists: keep it untimed.
+    state.PauseTiming();
+    const size_t before = HeapBytesInUse();
+    state.ResumeTiming();
+    auto tree = build(nodes);
+    state.PauseTiming();
+    bytesPerNode = static_cast<double>(HeapBytesInUse() - before) / nodes;
+    tree.reset();
+    state.ResumeTiming();
+  }
+  state.counters["bytes_per_node"] = bytesPerNode;
+  state.SetItemsProcessed(state.iterations() * nodes);
+}
+
+void TreeBuildOurs(benchmark::State& state) {
+  MeasureBuild(state, [](int nodes) { return BuildOurs(nodes, false); });
+}
+
+void TreeBuildQt(benchmark::State& state) {
+  MeasureBuild(state, [](int nodes) { return BuildQt(nodes); });
+}
+
+constexpr int kLookups = 4096;
+
+std::vector<int> RandomRows(int count) {
+  std::mt19937 random(12345);
+  std::vector<int> rows(kLookups);
+  for (int& r : rows) r = static_cast<int>(random() % static_cast<unsigned>(count));
+  return rows;
+}
+
+void TreeAbsoluteIndexOurs(benchmark::State& state) {
+  auto tree = BuildOurs(static_cast<int>(state.range(0)), true);
+  std::vector<TTreeListNode*> nodes;
+  for (int row : RandomRows(tree->VisibleCount())) nodes.push_back(tree->AbsoluteNodes(row));
+  for (auto _ : state)
+    for (TTreeListNode* node : nodes) benchmark::DoNotOptimize(node->AbsoluteIndex());
+  state.SetItemsProcessed(state.iterations() * kLookups);
+}
+
+void TreeAbsoluteNodesOurs(benchmark::State& state) {
+  auto tree = BuildOurs(static_cast<int>(state.range(0)), true);
+  const std::vector<int> rows = RandomRows(tree->VisibleCount());
+  for (auto _ : state)
+    for (int row : rows) benchmark::DoNotOptimize(tree->AbsoluteNodes(row));
+  state.SetItemsProcessed(state.iterations() * kLookups);
+}
+
+// The view's own row geometry: with uniform row heights a row's top is its position times
+// the row height.
+std::unique_ptr<TQtTree> ExpandedQt(int nodes, int& rowHeight) {
+  auto tree = BuildQt(nodes);
+  tree->View.expandAll();
+  rowHeight = tree->View.visualRect(tree->Model.index(0, 0)).height();
+  return tree;
+}
+
+void TreeAbsoluteIndexQt(benchmark::State& state) {
+  int rowHeight = 0;
+  auto tree = ExpandedQt(static_cast<int>(state.range(0)), rowHeight);
+  std::vector<QModelIndex> indexes;
+  for (int row : RandomRows(static_cast<int>(state.range(0))))
+    indexes.push_back(tree->View.indexAt(QPoint(1, row * rowHeight + rowHeight / 2)));
+  for (auto _ : state)
+    for (const QModelIndex& index : indexes)
+      benchmark::DoNotOptimize(tree->View.visualRect(index).top() / rowHeight);
+  state.SetItemsProcessed(state.iterations() * kLookups);
+}
+
+void TreeAbsoluteNodesQt(benchmark::State& state) {
+  int rowHeight = 0;
+  auto tree = ExpandedQt(static_cast<int>(state.range(0)), rowHeight);
+  const std::vector<int> rows = RandomRows(static_cast<int>(state.range(0)));
+  for (auto _ : state)
+    for (int row : rows)
+      benchmark::DoNotOptimize(tree->View.indexAt(QPoint(1, row * rowHeight + rowHeight / 2)));
+  state.SetItemsProcessed(state.iterations() * kLookups);
+}
+
+}  // namespace
+
+BENCHMARK(TreeBuildOurs)
+    ->Name("TreeBuild/ours")
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(TreeBuildQt)
+    ->Name("TreeBuild/qt")
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(TreeAbsoluteIndexOurs)->Name("TreeAbsoluteIndex/ours")->Arg(100000)->Arg(1000000);
+BENCHMARK(TreeAbsoluteIndexQt)->Name("TreeAbsoluteIndex/qt")->Arg(100000)->Arg(1000000);
+BENCHMARK(TreeAbsoluteNodesOurs)->Name("TreeAbsoluteNodes/ours")->Arg(100000)->Arg(1000000);
+BENCHMARK(TreeAbsoluteNodesQt)->Name("TreeAbsoluteNodes/qt")->Arg(100000)->Arg(1000000);

@@ -1,0 +1,147 @@
+#include <gtest/gtest.h>
+
+#include "chart/BarSeries.h"
+#include "chart/Chart.h"
+#include "platform/Exception.h"
+#include "support/GuiApp.h"
+#include "support/TestWindowHost.h"
+
+namespace {
+
+// A chart that shows how its last layout began and counts its full draws.
+class TProbeChart : public TChart {
+ public:
+  TProbeChart() {
+    OnAfterDraw = [this](TCustomChartPanel*) { ++Draws; };
+  }
+  TRect Margins(const TRect& bounds) const { return MarginRect(bounds); }
+  int Draws = 0;
+};
+
+class ChartPanelFixture : public ::testing::Test {
+ protected:
+  void SetUp() override { EnsureGuiApplication(); }
+
+  TBarSeries& AddStacked(std::initializer_list<double> values) {
+    TBarSeries& series = owner.CreateSeries<TBarSeries>();
+    series.SetMultiBar(mbStacked);
+    series.Marks().SetVisible(false);
+    chart.AttachSeries(&series);
+    int x = 0;
+    for (double v : values) series.AddPoint(x++, v, "", clDefault);
+    return series;
+  }
+
+  TColor At(int x, int y) { return host.PixelAt(x, y); }
+
+  TSeriesOwner owner;
+  TProbeChart chart;
+  TTestWindowHost host{chart, 400, 250};
+};
+
+}  // namespace
+
+TEST_F(ChartPanelFixture, MarginsCarveThePlotRectangle) {
+  EXPECT_EQ(chart.Margins(Rect(0, 0, 850, 173)), Rect(26, 7, 824, 166));
+  chart.SetBorderWidth(2);
+  EXPECT_EQ(chart.Margins(Rect(0, 0, 850, 173)), Rect(28, 9, 822, 164));
+  EXPECT_THROW(chart.SetChart3DPercent(0), Exception);
+  try {
+    chart.SetChart3DPercent(101);
+  } catch (const Exception& e) {
+    EXPECT_STREQ(e.what(), "3D effect percent must be between 1 and 100");
+  }
+  EXPECT_EQ(chart.Chart3DPercent(), 15);
+}
+
+TEST_F(ChartPanelFixture, RepaintWithoutChangeOnlyCopiesThePicture) {
+  AddStacked({1, 2, 3});
+  host.Paint(true);
+  EXPECT_EQ(chart.Draws, 1);
+  host.Paint(true);
+  host.Paint(true);
+  EXPECT_EQ(chart.Draws, 1);
+  // Several changes, one invalidation each, but one draw at the next paint.
+  chart.SeriesAt(0)->AddPoint(3, 4, "", clDefault);
+  chart.SeriesAt(0)->AddPoint(4, 4, "", clDefault);
+  EXPECT_TRUE(host.HasPendingPaint());
+  host.Paint();
+  EXPECT_EQ(chart.Draws, 2);
+  chart.RepaintOnChange = false;
+  chart.SeriesAt(0)->AddPoint(5, 4, "", clDefault);
+  EXPECT_FALSE(host.HasPendingPaint());
+}
+
+TEST_F(ChartPanelFixture, ResizeRecreatesThePicture) {
+  AddStacked({1});
+  host.Paint(true);
+  ASSERT_NE(chart.Canvas().Picture(), nullptr);
+  EXPECT_EQ(chart.Canvas().Picture()->Width(), 400);
+  host.Resize(300, 120);
+  host.Paint(true);
+  EXPECT_EQ(chart.Draws, 2);
+  EXPECT_EQ(chart.Canvas().Picture()->Width(), 300);
+  EXPECT_EQ(chart.Canvas().Picture()->Height(), 120);
+}
+
+TEST_F(ChartPanelFixture, WithoutSeriesOnlyWallsAndBackground) {
+  chart.Legend.SetVisible(false);
+  host.Paint(true);
+  EXPECT_FALSE(chart.AxisIsShown(chart.LeftAxis()));
+  // Left of the plot there is nothing but the background: no labels, no axis line.
+  const TColor face = ColorToRGB(clBtnFace);
+  for (int y = 2; y < 248; y += 3)  // inside the bevel
+    for (int x = 2; x < chart.PlotRect.left - 1; ++x) ASSERT_EQ(At(x, y), face) << x << "," << y;
+  // The left wall is light yellow, the floor white.
+  const TRect plot = chart.PlotRect;
+  EXPECT_EQ(At(plot.left + 2, plot.top + 20), TColor{0x80FFFF});
+  EXPECT_EQ(At((plot.left + plot.right) / 2, plot.bottom - 1), clWhite);
+}
+
+TEST_F(ChartPanelFixture, HiddenTitleAndLegendLeaveTheFullHeight) {
+  AddStacked({1, 2});
+  chart.Title.SetText({"Plant"});
+  host.Paint(true);
+  const int withTitle = chart.PlotRect.top;
+  const int withLegend = chart.PlotRect.right;
+  chart.Title.SetVisible(false);
+  chart.Legend.SetVisible(false);
+  host.Paint();
+  EXPECT_LT(chart.PlotRect.top, withTitle);
+  EXPECT_GT(chart.PlotRect.right, withLegend);
+  // Without title, legend or a top axis only the 3D depth is taken above the plot.
+  EXPECT_EQ(chart.PlotRect.top, chart.Margins(chart.ChartBounds).top + chart.Depth3DY);
+}
+
+TEST_F(ChartPanelFixture, DepthOfTheBoxFollowsThePlotWidth) {
+  AddStacked({1});
+  AddStacked({1});
+  chart.Legend.SetVisible(false);
+  host.Paint(true);
+  // Stacked bars share one slot, so the box is one slot deep.
+  EXPECT_EQ(chart.TopZSlot, 0);
+  const int plotBeforeDepth = chart.PlotWidth() + chart.Depth3DX;
+  EXPECT_NEAR(chart.SeriesDepth, plotBeforeDepth * 0.015, 1.0);
+  EXPECT_EQ(chart.Depth3DX, chart.SeriesDepth);
+  chart.SetView3D(false);
+  host.Paint();
+  EXPECT_EQ(chart.Depth3DX, 0);
+  EXPECT_EQ(chart.SeriesDepth, 0);
+}
+
+TEST_F(ChartPanelFixture, FlatChartDrawsThePlainBackWallOnly) {
+  chart.SetView3D(false);
+  chart.Legend.SetVisible(false);
+  chart.BackWall.SetColor(clWhite);
+  chart.BackWall.Brush.style = bsSolid;
+  host.Paint(true);
+  const TRect plot = chart.PlotRect;
+  // The back wall fills the plot, framed in black including its right and bottom edge.
+  EXPECT_EQ(At(plot.left + 5, plot.top + 5), clWhite);
+  EXPECT_EQ(At(plot.left, plot.top + 5), clBlack);
+  EXPECT_EQ(At(plot.right, plot.top + 5), clBlack);
+  EXPECT_EQ(At(plot.left + 5, plot.bottom), clBlack);
+  // No left wall and no floor: nothing light yellow anywhere.
+  for (int y = 0; y < 250; y += 2)
+    for (int x = 0; x < 400; x += 2) ASSERT_NE(At(x, y), TColor{0x80FFFF});
+}

@@ -26,7 +26,9 @@ bool TChartCanvas::Prepare(const TBrush& brush) {
   return true;
 }
 
-bool TChartCanvas::Prepare() { return Prepare(brush_); }
+bool TChartCanvas::Prepare() {
+  return Prepare(brush_);
+}
 
 void TChartCanvas::DrawLine2D(int x0, int y0, int x1, int y1) {
   if (!Prepare()) return;
@@ -259,7 +261,8 @@ void TChartCanvas3D::DrawPlane(const std::vector<TPoint3D>& corners) {
 }
 
 void TChartCanvas3D::DrawRectAtDepth(const TRect& r, int z) {
-  DrawPlane({{r.left, r.top, z}, {r.right, r.top, z}, {r.right, r.bottom, z}, {r.left, r.bottom, z}});
+  DrawPlane(
+      {{r.left, r.top, z}, {r.right, r.top, z}, {r.right, r.bottom, z}, {r.left, r.bottom, z}});
 }
 
 void TChartCanvas3D::DrawSidePlane(int x, int top, int bottom, int z0, int z1) {
@@ -320,12 +323,11 @@ void TChartCanvas3D::ClipToBox(const TRect& plot, int z0, int z1) {
   }
   const TPoint backTopLeft = ProjectPoint(plot.left, plot.top, z1);
   const TPoint frontTopRight = ProjectPoint(plot.right, plot.top, z0);
-  target_->SetClipPolygon({ProjectPoint(plot.left, plot.bottom, z0),
-                           ProjectPoint(plot.left, plot.top, z0),
-                           backTopLeft.y < frontTopRight.y ? backTopLeft : frontTopRight,
-                           ProjectPoint(plot.right, plot.top, z1),
-                           ProjectPoint(plot.right, plot.bottom, z1),
-                           ProjectPoint(plot.right, plot.bottom, z0)});
+  target_->SetClipPolygon(
+      {ProjectPoint(plot.left, plot.bottom, z0), ProjectPoint(plot.left, plot.top, z0),
+       backTopLeft.y < frontTopRight.y ? backTopLeft : frontTopRight,
+       ProjectPoint(plot.right, plot.top, z1), ProjectPoint(plot.right, plot.bottom, z1),
+       ProjectPoint(plot.right, plot.bottom, z0)});
 }
 
 void TChartCanvas3D::RemoveClip() {

@@ -17,8 +17,7 @@ void TChartCanvas3D::PolygonWith(const std::vector<TPoint>& points, const TBrush
   if (Prepare(brush)) target_->Polygon(points);
 }
 
-void TChartCanvas3D::DrawBox(int left, int right, int top, int bottom, int z0, int z1,
-                             bool dark) {
+void TChartCanvas3D::DrawBox(int left, int right, int top, int bottom, int z0, int z1, bool dark) {
   const TPoint ftl = ProjectPoint(left, top, z0), ftr = ProjectPoint(right, top, z0);
   const TPoint fbl = ProjectPoint(left, bottom, z0), fbr = ProjectPoint(right, bottom, z0);
   const TPoint btl = ProjectPoint(left, top, z1), btr = ProjectPoint(right, top, z1);

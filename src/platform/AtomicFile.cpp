@@ -32,12 +32,18 @@ bool TFileOps::Write(int fd, const char* data, std::size_t size) {
   return true;
 }
 
-bool TFileOps::Sync(int fd) { return ::fsync(fd) == 0; }
-bool TFileOps::Close(int fd) { return ::close(fd) == 0; }
+bool TFileOps::Sync(int fd) {
+  return ::fsync(fd) == 0;
+}
+bool TFileOps::Close(int fd) {
+  return ::close(fd) == 0;
+}
 bool TFileOps::Rename(const std::string& from, const std::string& to) {
   return ::rename(from.c_str(), to.c_str()) == 0;
 }
-void TFileOps::Remove(const std::string& path) { ::unlink(path.c_str()); }
+void TFileOps::Remove(const std::string& path) {
+  ::unlink(path.c_str());
+}
 
 void WriteFileAtomically(const std::string& path, const std::string& data, TFileOps* ops) {
   TFileOps system;

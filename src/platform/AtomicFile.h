@@ -20,5 +20,4 @@ class TFileOps {
 // Replaces the file at path with data: written to a temporary file beside it, flushed to
 // disk, then renamed over it. On any failure throws Exception naming the file; the old file
 // is left byte-identical and the temporary file is removed.
-void WriteFileAtomically(const std::string& path, const std::string& data,
-                         TFileOps* ops = nullptr);
+void WriteFileAtomically(const std::string& path, const std::string& data, TFileOps* ops = nullptr);

@@ -10,12 +10,18 @@ TBitmap::TBitmap() : image_(std::make_unique<TBitmapImage>()) {
   canvas_ = std::make_unique<TCanvas>(*image_);
 }
 
-TBitmap::TBitmap(int width, int height) : TBitmap() { SetSize(width, height); }
+TBitmap::TBitmap(int width, int height) : TBitmap() {
+  SetSize(width, height);
+}
 
 TBitmap::~TBitmap() = default;
 
-int TBitmap::Width() const { return image_->image.width(); }
-int TBitmap::Height() const { return image_->image.height(); }
+int TBitmap::Width() const {
+  return image_->image.width();
+}
+int TBitmap::Height() const {
+  return image_->image.height();
+}
 
 void TBitmap::SetSize(int width, int height) {
   if (width == Width() && height == Height()) return;
@@ -27,7 +33,9 @@ void TBitmap::SetSize(int width, int height) {
   image_->image.fill(qRgb(255, 255, 255));
 }
 
-TColor TBitmap::Pixel(int x, int y) const { return canvas_->Pixel(x, y); }
+TColor TBitmap::Pixel(int x, int y) const {
+  return canvas_->Pixel(x, y);
+}
 
 void TBitmap::SaveToPng(const std::string& path) const {
   if (!image_->image.save(QString::fromStdString(path), "PNG"))

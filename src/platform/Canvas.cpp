@@ -13,13 +13,20 @@ bool HatchOn(TBrushStyle s, int x, int y) {
   const bool h = (y & 7) == 0, v = (x & 7) == 0;
   const bool f = ((x - y) & 7) == 0, b = ((x + y) & 7) == 0;
   switch (s) {
-    case bsHorizontal: return h;
-    case bsVertical: return v;
-    case bsFDiagonal: return f;
-    case bsBDiagonal: return b;
-    case bsCross: return h || v;
-    case bsDiagCross: return f || b;
-    default: return true;
+    case bsHorizontal:
+      return h;
+    case bsVertical:
+      return v;
+    case bsFDiagonal:
+      return f;
+    case bsBDiagonal:
+      return b;
+    case bsCross:
+      return h || v;
+    case bsDiagCross:
+      return f || b;
+    default:
+      return true;
   }
 }
 
@@ -43,8 +50,12 @@ void BeginPainter(QPainter& p, QImage& image, const std::optional<QRegion>& clip
 TCanvas::TCanvas(TBitmapImage& target) : target_(target), state_(std::make_unique<State>()) {}
 TCanvas::~TCanvas() = default;
 
-int TCanvas::Width() const { return target_.image.width(); }
-int TCanvas::Height() const { return target_.image.height(); }
+int TCanvas::Width() const {
+  return target_.image.width();
+}
+int TCanvas::Height() const {
+  return target_.image.height();
+}
 
 // --- pixels ---------------------------------------------------------------------------
 
@@ -204,7 +215,9 @@ void ThinLine(PixelWriter& w, TPoint a, TPoint b, QRgb c, TPenMode mode, bool do
 
 }  // namespace
 
-void TCanvas::MoveTo(int x, int y) { pen_pos_ = {x, y}; }
+void TCanvas::MoveTo(int x, int y) {
+  pen_pos_ = {x, y};
+}
 
 void TCanvas::LineTo(int x, int y) {
   const TPoint from = pen_pos_;
@@ -234,6 +247,7 @@ void TCanvas::Polygon(const std::vector<TPoint>& points) {
   if (brush_.style == bsSolid && points.size() >= 3 && !target_.image.isNull()) {
     QPainter p;
     BeginPainter(p, target_.image, state_->clip);
+    if (pen_.mode == pmNotXor) p.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
     p.setPen(Qt::NoPen);
     p.setBrush(QBrush(ToQColor(brush_.color)));
     p.drawPolygon(ToQPolygon(points), Qt::OddEvenFill);
@@ -322,8 +336,12 @@ void TCanvas::ExcludeClipRect(const TRect& r) {
   state_->clip = all.subtracted(QRegion(n.left, n.top, n.Width(), n.Height()));
 }
 
-void TCanvas::ClearClip() { state_->clip.reset(); }
-bool TCanvas::HasClip() const { return state_->clip.has_value(); }
+void TCanvas::ClearClip() {
+  state_->clip.reset();
+}
+bool TCanvas::HasClip() const {
+  return state_->clip.has_value();
+}
 
 bool TCanvas::RectVisible(const TRect& r) const {
   TRect in;
@@ -331,7 +349,9 @@ bool TCanvas::RectVisible(const TRect& r) const {
   return !state_->clip || state_->clip->intersects(QRect(in.left, in.top, in.Width(), in.Height()));
 }
 
-void TCanvas::SaveClip() { state_->saved.push_back(state_->clip); }
+void TCanvas::SaveClip() {
+  state_->saved.push_back(state_->clip);
+}
 
 void TCanvas::RestoreClip() {
   if (state_->saved.empty()) return;

@@ -8,5 +8,6 @@ std::string TSystemClipboard::Text() const {
 }
 
 void TSystemClipboard::SetText(const std::string& text) {
-  QGuiApplication::clipboard()->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+  QGuiApplication::clipboard()->setText(
+      QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }

@@ -6,7 +6,9 @@
 
 namespace {
 
-TColor FromQColor(const QColor& c) { return RGB(c.red(), c.green(), c.blue()); }
+TColor FromQColor(const QColor& c) {
+  return RGB(c.red(), c.green(), c.blue());
+}
 
 TSystemPalette& Current() {
   static TSystemPalette palette = TSystemPalette::Classic();
@@ -79,8 +81,12 @@ TSystemPalette TSystemPalette::Desktop() {
   return p;
 }
 
-const TSystemPalette& CurrentPalette() { return Current(); }
-void SetCurrentPalette(const TSystemPalette& palette) { Current() = palette; }
+const TSystemPalette& CurrentPalette() {
+  return Current();
+}
+void SetCurrentPalette(const TSystemPalette& palette) {
+  Current() = palette;
+}
 
 TColor ColorToRGB(TColor c) {
   if (IsSystemColor(c)) return Current().Get(static_cast<TSystemColorIndex>(c & 0xFF));

@@ -1,6 +1,8 @@
 #include "platform/Control.h"
 
-void TControl::SetHost(TWindowHost* host) { host_ = host; }
+void TControl::SetHost(TWindowHost* host) {
+  host_ = host;
+}
 
 void TControl::Invalidate() {
   if (host_) host_->InvalidateAll();

@@ -28,9 +28,13 @@ void TFont::SetName(const std::string& v) {
   Changed();
 }
 
-int TFont::Size() const { return MulDiv(height_, 72, pixels_per_inch_); }
+int TFont::Size() const {
+  return MulDiv(height_, 72, pixels_per_inch_);
+}
 
-void TFont::SetSize(int points) { SetHeight(MulDiv(points, pixels_per_inch_, 72)); }
+void TFont::SetSize(int points) {
+  SetHeight(MulDiv(points, pixels_per_inch_, 72));
+}
 
 void TFont::SetHeight(int pixels) {
   if (pixels < 1) pixels = 1;

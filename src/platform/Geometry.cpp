@@ -33,8 +33,10 @@ int MulDiv(int a, int b, int c) {
   const std::int64_t d = c;
   const bool negative = (n < 0) != (d < 0);
   // Work on magnitudes so the half-way case rounds away from zero on both sides.
-  const std::uint64_t un = n < 0 ? 0 - static_cast<std::uint64_t>(n) : static_cast<std::uint64_t>(n);
-  const std::uint64_t ud = d < 0 ? 0 - static_cast<std::uint64_t>(d) : static_cast<std::uint64_t>(d);
+  const std::uint64_t un =
+      n < 0 ? 0 - static_cast<std::uint64_t>(n) : static_cast<std::uint64_t>(n);
+  const std::uint64_t ud =
+      d < 0 ? 0 - static_cast<std::uint64_t>(d) : static_cast<std::uint64_t>(d);
   const std::uint64_t q = (un + ud / 2) / ud;
   if (negative) {
     if (q > static_cast<std::uint64_t>(std::numeric_limits<int>::max()) + 1) return -1;

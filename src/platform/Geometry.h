@@ -22,15 +22,23 @@ struct TRect {
   friend bool operator==(const TRect&, const TRect&) = default;
 };
 
-inline TPoint Point(int x, int y) { return {x, y}; }
-inline TRect Rect(int left, int top, int right, int bottom) { return {left, top, right, bottom}; }
+inline TPoint Point(int x, int y) {
+  return {x, y};
+}
+inline TRect Rect(int left, int top, int right, int bottom) {
+  return {left, top, right, bottom};
+}
 inline TRect Bounds(int left, int top, int width, int height) {
   return {left, top, left + width, top + height};
 }
 
 // Empty when it covers no pixel.
-inline bool IsRectEmpty(const TRect& r) { return r.right <= r.left || r.bottom <= r.top; }
-inline void SetRectEmpty(TRect& r) { r = TRect{}; }
+inline bool IsRectEmpty(const TRect& r) {
+  return r.right <= r.left || r.bottom <= r.top;
+}
+inline void SetRectEmpty(TRect& r) {
+  r = TRect{};
+}
 inline bool PtInRect(const TRect& r, const TPoint& p) {
   return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
 }

@@ -6,10 +6,14 @@ namespace {
 QString Q(const std::string& s) {
   return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
-int Sign(int v) { return v < 0 ? -1 : (v > 0 ? 1 : 0); }
+int Sign(int v) {
+  return v < 0 ? -1 : (v > 0 ? 1 : 0);
+}
 }  // namespace
 
-std::string AnsiUpperCase(const std::string& s) { return Q(s).toUpper().toUtf8().toStdString(); }
+std::string AnsiUpperCase(const std::string& s) {
+  return Q(s).toUpper().toUtf8().toStdString();
+}
 
 int AnsiCompareStr(const std::string& a, const std::string& b) {
   return Sign(QString::localeAwareCompare(Q(a), Q(b)));

@@ -42,33 +42,58 @@ int VirtualKey(int qtKey) {
   if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) return 'A' + (qtKey - Qt::Key_A);
   if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return '0' + (qtKey - Qt::Key_0);
   switch (qtKey) {
-    case Qt::Key_Backspace: return vkBack;
+    case Qt::Key_Backspace:
+      return vkBack;
     case Qt::Key_Tab:
-    case Qt::Key_Backtab: return vkTab;
+    case Qt::Key_Backtab:
+      return vkTab;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return vkReturn;
-    case Qt::Key_Shift: return vkShift;
-    case Qt::Key_Control: return vkControl;
-    case Qt::Key_Alt: return vkMenu;
-    case Qt::Key_Escape: return vkEscape;
-    case Qt::Key_Space: return vkSpace;
-    case Qt::Key_PageUp: return vkPrior;
-    case Qt::Key_PageDown: return vkNext;
-    case Qt::Key_End: return vkEnd;
-    case Qt::Key_Home: return vkHome;
-    case Qt::Key_Left: return vkLeft;
-    case Qt::Key_Up: return vkUp;
-    case Qt::Key_Right: return vkRight;
-    case Qt::Key_Down: return vkDown;
-    case Qt::Key_Insert: return vkInsert;
-    case Qt::Key_Delete: return vkDelete;
-    case Qt::Key_Asterisk: return vkMultiply;
-    case Qt::Key_Plus: return vkAdd;
-    case Qt::Key_Minus: return vkSubtract;
-    case Qt::Key_Slash: return vkDivide;
-    case Qt::Key_F1: return vkF1;
-    case Qt::Key_F2: return vkF2;
-    default: return 0;
+    case Qt::Key_Enter:
+      return vkReturn;
+    case Qt::Key_Shift:
+      return vkShift;
+    case Qt::Key_Control:
+      return vkControl;
+    case Qt::Key_Alt:
+      return vkMenu;
+    case Qt::Key_Escape:
+      return vkEscape;
+    case Qt::Key_Space:
+      return vkSpace;
+    case Qt::Key_PageUp:
+      return vkPrior;
+    case Qt::Key_PageDown:
+      return vkNext;
+    case Qt::Key_End:
+      return vkEnd;
+    case Qt::Key_Home:
+      return vkHome;
+    case Qt::Key_Left:
+      return vkLeft;
+    case Qt::Key_Up:
+      return vkUp;
+    case Qt::Key_Right:
+      return vkRight;
+    case Qt::Key_Down:
+      return vkDown;
+    case Qt::Key_Insert:
+      return vkInsert;
+    case Qt::Key_Delete:
+      return vkDelete;
+    case Qt::Key_Asterisk:
+      return vkMultiply;
+    case Qt::Key_Plus:
+      return vkAdd;
+    case Qt::Key_Minus:
+      return vkSubtract;
+    case Qt::Key_Slash:
+      return vkDivide;
+    case Qt::Key_F1:
+      return vkF1;
+    case Qt::Key_F2:
+      return vkF2;
+    default:
+      return 0;
   }
 }
 
@@ -85,10 +110,17 @@ TShiftState Shift(Qt::KeyboardModifiers m, Qt::MouseButtons b) {
 
 bool Button(Qt::MouseButton qb, TMouseButton& out) {
   switch (qb) {
-    case Qt::LeftButton: out = mbLeft; return true;
-    case Qt::RightButton: out = mbRight; return true;
-    case Qt::MiddleButton: out = mbMiddle; return true;
-    default: return false;
+    case Qt::LeftButton:
+      out = mbLeft;
+      return true;
+    case Qt::RightButton:
+      out = mbRight;
+      return true;
+    case Qt::MiddleButton:
+      out = mbMiddle;
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -198,17 +230,15 @@ class Viewport final : public QWidget {
   void mouseDoubleClickEvent(QMouseEvent* e) override { Press(e, ssDouble); }
   void mouseMoveEvent(QMouseEvent* e) override {
     const QPoint p = e->position().toPoint();
-    host_.Guard([&] {
-      host_.control_.MouseMove(Shift(e->modifiers(), e->buttons()), p.x(), p.y());
-    });
+    host_.Guard(
+        [&] { host_.control_.MouseMove(Shift(e->modifiers(), e->buttons()), p.x(), p.y()); });
   }
   void mouseReleaseEvent(QMouseEvent* e) override {
     TMouseButton b;
     if (!Button(e->button(), b)) return;
     const QPoint p = e->position().toPoint();
-    host_.Guard([&] {
-      host_.control_.MouseUp(b, Shift(e->modifiers(), e->buttons()), p.x(), p.y());
-    });
+    host_.Guard(
+        [&] { host_.control_.MouseUp(b, Shift(e->modifiers(), e->buttons()), p.x(), p.y()); });
   }
   void wheelEvent(QWheelEvent* e) override {
     const int notches = e->angleDelta().y() / 120;
@@ -220,7 +250,9 @@ class Viewport final : public QWidget {
     });
     if (!used) e->ignore();
   }
-  void leaveEvent(QEvent*) override { host_.Guard([&] { host_.control_.MouseLeave(); }); }
+  void leaveEvent(QEvent*) override {
+    host_.Guard([&] { host_.control_.MouseLeave(); });
+  }
   void keyPressEvent(QKeyEvent* e) override {
     const int vk = VirtualKey(e->key());
     host_.NoteKey(vk, true);
@@ -278,10 +310,12 @@ Host::Host(TControl& control, QWidget* parent) : QWidget(parent), control_(contr
                    [this](int a) { OnScrollAction(sbHorizontal, hbar_, a); });
   QObject::connect(vbar_, &QScrollBar::actionTriggered, this,
                    [this](int a) { OnScrollAction(sbVertical, vbar_, a); });
-  QObject::connect(hbar_, &QScrollBar::sliderReleased, this,
-                   [this] { Guard([&] { control_.Scroll(sbHorizontal, scEndScroll, hbar_->value()); }); });
-  QObject::connect(vbar_, &QScrollBar::sliderReleased, this,
-                   [this] { Guard([&] { control_.Scroll(sbVertical, scEndScroll, vbar_->value()); }); });
+  QObject::connect(hbar_, &QScrollBar::sliderReleased, this, [this] {
+    Guard([&] { control_.Scroll(sbHorizontal, scEndScroll, hbar_->value()); });
+  });
+  QObject::connect(vbar_, &QScrollBar::sliderReleased, this, [this] {
+    Guard([&] { control_.Scroll(sbVertical, scEndScroll, vbar_->value()); });
+  });
   control_.SetHost(this);
 }
 
@@ -295,7 +329,9 @@ Host::~Host() {
   control_.SetHost(nullptr);
 }
 
-TSize Host::ClientSize() const { return {viewport_->width(), viewport_->height()}; }
+TSize Host::ClientSize() const {
+  return {viewport_->width(), viewport_->height()};
+}
 
 void Host::Invalidate(const TRect& r) {
   if (IsRectEmpty(r)) return;
@@ -308,9 +344,13 @@ void Host::InvalidateAll() {
   viewport_->update();
 }
 
-void Host::Update() { viewport_->repaint(invalid_); }
+void Host::Update() {
+  viewport_->repaint(invalid_);
+}
 
-void Host::RepaintViewport() { viewport_->update(); }
+void Host::RepaintViewport() {
+  viewport_->update();
+}
 
 void Host::PaintViewport(QPaintEvent* e) {
   if (backing_.Width() != viewport_->width() || backing_.Height() != viewport_->height()) {
@@ -385,8 +425,12 @@ void Host::SetCursorShape(TCursorShape shape) {
   viewport_->setCursor(shapes[shape]);
 }
 
-void Host::SetFocus() { viewport_->setFocus(Qt::OtherFocusReason); }
-bool Host::Focused() const { return viewport_->hasFocus(); }
+void Host::SetFocus() {
+  viewport_->setFocus(Qt::OtherFocusReason);
+}
+bool Host::Focused() const {
+  return viewport_->hasFocus();
+}
 
 // Modifiers and buttons are asked of the system; other keys are tracked from this window's
 // own key events.
@@ -394,13 +438,20 @@ bool Host::KeyPressed(int key) const {
   const Qt::KeyboardModifiers m = QGuiApplication::queryKeyboardModifiers();
   const Qt::MouseButtons b = QGuiApplication::mouseButtons();
   switch (key) {
-    case vkShift: return m & Qt::ShiftModifier;
-    case vkControl: return m & Qt::ControlModifier;
-    case vkMenu: return m & Qt::AltModifier;
-    case vkLButton: return b & Qt::LeftButton;
-    case vkRButton: return b & Qt::RightButton;
-    case vkMButton: return b & Qt::MiddleButton;
-    default: return keys_.contains(key);
+    case vkShift:
+      return m & Qt::ShiftModifier;
+    case vkControl:
+      return m & Qt::ControlModifier;
+    case vkMenu:
+      return m & Qt::AltModifier;
+    case vkLButton:
+      return b & Qt::LeftButton;
+    case vkRButton:
+      return b & Qt::RightButton;
+    case vkMButton:
+      return b & Qt::MiddleButton;
+    default:
+      return keys_.contains(key);
   }
 }
 
@@ -449,14 +500,29 @@ void Host::OnScrollAction(TScrollBarKind kind, QScrollBar* bar, int action) {
   if (applying_) return;
   TScrollCode code = scPosition;
   switch (action) {
-    case QAbstractSlider::SliderSingleStepAdd: code = scLineDown; break;
-    case QAbstractSlider::SliderSingleStepSub: code = scLineUp; break;
-    case QAbstractSlider::SliderPageStepAdd: code = scPageDown; break;
-    case QAbstractSlider::SliderPageStepSub: code = scPageUp; break;
-    case QAbstractSlider::SliderToMinimum: code = scTop; break;
-    case QAbstractSlider::SliderToMaximum: code = scBottom; break;
-    case QAbstractSlider::SliderMove: code = bar->isSliderDown() ? scTrack : scPosition; break;
-    default: return;
+    case QAbstractSlider::SliderSingleStepAdd:
+      code = scLineDown;
+      break;
+    case QAbstractSlider::SliderSingleStepSub:
+      code = scLineUp;
+      break;
+    case QAbstractSlider::SliderPageStepAdd:
+      code = scPageDown;
+      break;
+    case QAbstractSlider::SliderPageStepSub:
+      code = scPageUp;
+      break;
+    case QAbstractSlider::SliderToMinimum:
+      code = scTop;
+      break;
+    case QAbstractSlider::SliderToMaximum:
+      code = scBottom;
+      break;
+    case QAbstractSlider::SliderMove:
+      code = bar->isSliderDown() ? scTrack : scPosition;
+      break;
+    default:
+      return;
   }
   const int pos = bar->sliderPosition();
   // The control decides the new position and sets it back through SetScrollInfo.

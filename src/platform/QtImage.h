@@ -16,5 +16,9 @@ inline QRgb ToQRgb(TColor c) {
   const TColor p = ColorToRGB(c);
   return qRgb(GetRValue(p), GetGValue(p), GetBValue(p));
 }
-inline QColor ToQColor(TColor c) { return QColor::fromRgb(ToQRgb(c)); }
-inline TColor FromQRgb(QRgb c) { return RGB(qRed(c), qGreen(c), qBlue(c)); }
+inline QColor ToQColor(TColor c) {
+  return QColor::fromRgb(ToQRgb(c));
+}
+inline TColor FromQRgb(QRgb c) {
+  return RGB(qRed(c), qGreen(c), qBlue(c));
+}

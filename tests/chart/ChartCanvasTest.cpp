@@ -1,6 +1,6 @@
-#include "chart/ChartCanvas.h"
-
 #include <gtest/gtest.h>
+
+#include "chart/ChartCanvas.h"
 
 namespace {
 
@@ -17,7 +17,9 @@ struct Frame {
   TColor At(int x, int y) const { return window.Pixel(x, y); }
 };
 
-void SolidBrush(TChartCanvas& s, TColor c) { s.Brush() = TBrush{c, bsSolid, c}; }
+void SolidBrush(TChartCanvas& s, TColor c) {
+  s.Brush() = TBrush{c, bsSolid, c};
+}
 
 }  // namespace
 
@@ -157,9 +159,9 @@ TEST(ChartCanvasTest, ClipToBoxKeepsDrawingInsideThePlot) {
     f.surface.ClipToBox(Rect(10, 10, 90, 70), 0, 10);
     SolidBrush(f.surface, clRed);
     f.surface.FillWithBrush(Rect(0, 0, 100, 80));
-    EXPECT_EQ(f.At(95, 5), clRed);    // behind the plot's top-right corner
-    EXPECT_EQ(f.At(12, 5), clWhite);  // left of the back top-left corner
-    EXPECT_EQ(f.At(95, 75), clWhite); // below the back bottom-right corner
+    EXPECT_EQ(f.At(95, 5), clRed);     // behind the plot's top-right corner
+    EXPECT_EQ(f.At(12, 5), clWhite);   // left of the back top-left corner
+    EXPECT_EQ(f.At(95, 75), clWhite);  // below the back bottom-right corner
     EXPECT_EQ(f.At(15, 65), clRed);
     f.surface.RemoveClip();
   }

@@ -1,10 +1,9 @@
-#include "platform/Canvas.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "platform/Bitmap.h"
+#include "platform/Canvas.h"
 #include "support/GuiApp.h"
 
 namespace {
@@ -22,7 +21,9 @@ struct Surface {
   }
 };
 
-void Solid(TCanvas& c, TColor color) { c.Brush() = TBrush{color, bsSolid, color}; }
+void Solid(TCanvas& c, TColor color) {
+  c.Brush() = TBrush{color, bsSolid, color};
+}
 
 }  // namespace
 
@@ -56,13 +57,13 @@ TEST(CanvasTest, EdgeKindsPaintTheirSides) {
   {
     Surface s;
     s.c.DrawEdge(Rect(0, 0, 6, 6), edgeRaised, bfsRect);
-    EXPECT_EQ(s.At(0, 2), p.Get(sci3DLight));      // outer left
-    EXPECT_EQ(s.At(2, 0), p.Get(sci3DLight));      // outer top
-    EXPECT_EQ(s.At(5, 2), p.Get(sci3DDkShadow));   // outer right
-    EXPECT_EQ(s.At(2, 5), p.Get(sci3DDkShadow));   // outer bottom
-    EXPECT_EQ(s.At(1, 2), p.Get(sciBtnHighlight)); // inner left
-    EXPECT_EQ(s.At(4, 2), p.Get(sciBtnShadow));    // inner right
-    EXPECT_EQ(s.At(5, 0), p.Get(sci3DDkShadow));   // corners go to the dark side
+    EXPECT_EQ(s.At(0, 2), p.Get(sci3DLight));       // outer left
+    EXPECT_EQ(s.At(2, 0), p.Get(sci3DLight));       // outer top
+    EXPECT_EQ(s.At(5, 2), p.Get(sci3DDkShadow));    // outer right
+    EXPECT_EQ(s.At(2, 5), p.Get(sci3DDkShadow));    // outer bottom
+    EXPECT_EQ(s.At(1, 2), p.Get(sciBtnHighlight));  // inner left
+    EXPECT_EQ(s.At(4, 2), p.Get(sciBtnShadow));     // inner right
+    EXPECT_EQ(s.At(5, 0), p.Get(sci3DDkShadow));    // corners go to the dark side
     EXPECT_EQ(s.At(2, 2), clWhite);
   }
   {

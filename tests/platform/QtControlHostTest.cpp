@@ -1,5 +1,3 @@
-#include "platform/QtControlHost.h"
-
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -11,6 +9,7 @@
 #include <stdexcept>
 
 #include "platform/Control.h"
+#include "platform/QtControlHost.h"
 #include "support/GuiApp.h"
 
 namespace {

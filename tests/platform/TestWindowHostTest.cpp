@@ -1,8 +1,8 @@
-#include "support/TestWindowHost.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
+
+#include "support/TestWindowHost.h"
 
 namespace {
 

@@ -46,7 +46,9 @@ bool TTestWindowHost::FireTimer(int id) {
   return true;
 }
 
-void TTestWindowHost::SetKey(int key, bool down) { keys_[key] = down; }
+void TTestWindowHost::SetKey(int key, bool down) {
+  keys_[key] = down;
+}
 
 bool TTestWindowHost::KeyPressed(int key) const {
   const auto it = keys_.find(key);
@@ -102,7 +104,9 @@ void TTestWindowHost::Invalidate(const TRect& r) {
   pending_ = UnionRect(pending_, r);
 }
 
-void TTestWindowHost::InvalidateAll() { Invalidate(Rect(0, 0, picture_.Width(), picture_.Height())); }
+void TTestWindowHost::InvalidateAll() {
+  Invalidate(Rect(0, 0, picture_.Width(), picture_.Height()));
+}
 
 void TTestWindowHost::ScrollContents(int dx, int dy, const TRect& area) {
   scrolls_.push_back({dx, dy, area});
@@ -111,7 +115,9 @@ void TTestWindowHost::ScrollContents(int dx, int dy, const TRect& area) {
   for (const TRect& r : ScrollCanvasArea(picture_.Canvas(), dx, dy, area)) Invalidate(r);
 }
 
-void TTestWindowHost::SetCapture(bool capture) { captured_ = capture; }
+void TTestWindowHost::SetCapture(bool capture) {
+  captured_ = capture;
+}
 
 void TTestWindowHost::SetFocus() {
   if (focused_) return;

@@ -241,7 +241,10 @@ class Viewport final : public QWidget {
         [&] { host_.control_.MouseUp(b, Shift(e->modifiers(), e->buttons()), p.x(), p.y()); });
   }
   void wheelEvent(QWheelEvent* e) override {
-    const int notches = e->angleDelta().y() / 120;
+    // Fine-grained wheels send parts of a notch; they add up to whole notches.
+    wheel_rest_ += e->angleDelta().y();
+    const int notches = wheel_rest_ / 120;
+    wheel_rest_ -= notches * 120;
     if (notches == 0) return;
     const QPoint p = e->position().toPoint();
     bool used = false;
@@ -291,6 +294,7 @@ class Viewport final : public QWidget {
   }
 
   Host& host_;
+  int wheel_rest_ = 0;
 };
 
 Host::Host(TControl& control, QWidget* parent) : QWidget(parent), control_(control) {

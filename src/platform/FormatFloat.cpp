@@ -99,7 +99,7 @@ void RoundedDigits(double value, int decimals, std::string& intDigits, std::stri
   const int keep = exponent + 1 + decimals;
   std::string digits;
   if (keep <= 0) {
-    digits = (keep == 0 && mantissa[0] >= '5') ? "1" : "0";
+    digits.assign(1, keep == 0 && mantissa[0] >= '5' ? '1' : '0');
   } else {
     digits = mantissa.substr(0, std::min<size_t>(static_cast<size_t>(keep), mantissa.size()));
     digits.append(static_cast<size_t>(keep) - digits.size(), '0');
@@ -168,7 +168,7 @@ std::string FormatFloat(const std::string& format, double value) {
 
   std::string number = picture.Thousands ? GroupThousands(intDigits) : intDigits;
   if (!fracDigits.empty()) number += "." + fracDigits;
-  if (number.empty()) number = "0";
+  if (number.empty()) number.assign(1, '0');
   const bool minus = value < 0 && !negativeSection && !roundsToZero;
   return (minus ? "-" : "") + picture.Prefix + number + picture.Suffix;
 }

@@ -69,6 +69,8 @@ TTreeListNode* TCustomTreeList::Items(int index) const {
 }
 
 void TCustomTreeList::SetTopVisibleNode(TTreeListNode* node) {
+  // A node of another tree would outlive its deletion here.
+  if (node && node->Owner() != this) throw EInvalidTreeListOperation(SInvalidOwner);
   FTopVisibleNode = node;
   Guarded([this] {
     if (OnChangeTopVisibleNode) OnChangeTopVisibleNode(this);
@@ -116,6 +118,7 @@ void TCustomTreeList::IndexInsert(TTreeListNode* node) {
 }
 
 void TCustomTreeList::DeleteNode(TTreeListNode* node) {
+  if (node->FDeleting) return;  // a handler deleting a node that is already going
   TChangeScope scope(*this);
   node->FDeleting = true;
   while (!node->FChildren.empty()) DeleteNode(node->FChildren.front().get());

@@ -110,6 +110,8 @@ class TTreeListColumn {
   bool Displayed() const;
 
   std::function<void(TTreeListColumn* sender)> OnChange;
+  // Validation of edited text: the handler may rewrite the text or refuse it.
+  std::function<void(TTreeListColumn* sender, std::string& text, bool& accept)> OnValidate;
 
  protected:
   // Class defaults of the optional values.

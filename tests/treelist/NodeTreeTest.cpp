@@ -207,6 +207,8 @@ TEST(FocusOnDelete, MovesToPreviousSiblingParentOrNextRow) {
 TEST(FocusOnDelete, CollapsingMovesTheFirstRowOutOfTheSubtree) {
   TTreeList tree;
   AddSites(tree, 2, 3);
+  TTreeList other;
+  EXPECT_THROW(tree.SetTopVisibleNode(other.Add()), EInvalidTreeListOperation);
   tree.Items(0)->SetExpanded(true);
   tree.SetTopVisibleNode(tree.Items(0)->Items(1));
   tree.Items(0)->SetExpanded(false);
@@ -236,6 +238,26 @@ TEST(ClearNodes, RaisingHandlerStillCompletesTheDeletion) {
     ++calls;
     throw std::runtime_error("handler");
   };
+  EXPECT_THROW(tree.ClearNodes(), std::runtime_error);
+  EXPECT_EQ(calls, 9);
+  // A handler that deletes the node being deleted changes nothing more.
+  AddSites(tree, 1, 1);
+  calls = 0;
+  tree.OnDeletion = [&](TCustomTreeList*, TTreeListNode* n) {
+    ++calls;
+    n->Delete();
+  };
+  tree.Items(0)->Items(0)->Delete();
+  EXPECT_EQ(tree.Items(0)->Count(), 0);
+  tree.OnDeletion = [&](TCustomTreeList*, TTreeListNode*) {
+    ++calls;
+    throw std::runtime_error("handler");
+  };
+  calls = 0;
+  EXPECT_THROW(tree.ClearNodes(), std::runtime_error);
+  EXPECT_EQ(calls, 1);
+  calls = 0;
+  AddSites(tree, 3, 2);
   EXPECT_THROW(tree.ClearNodes(), std::runtime_error);
   EXPECT_EQ(calls, 9);
   EXPECT_EQ(tree.Count(), 0);

@@ -128,6 +128,8 @@ void TCustomChart::DrawLegend() {
                         title.empty() ? "Series" + std::to_string(i + 1) : title);
     }
   }
+  if (OnGetLegendText)
+    for (size_t i = 0; i < rows.size(); ++i) OnGetLegendText(this, static_cast<int>(i), rows[i].second);
   if (Legend.Inverted) std::reverse(rows.begin(), rows.end());
   if (Legend.Vertical() && static_cast<int>(rows.size()) > Legend.MaxNumRows)
     rows.resize(static_cast<size_t>(Legend.MaxNumRows));
@@ -164,6 +166,7 @@ void TCustomChart::DrawLegend() {
       if (Legend.ResizeChart) PlotRect.bottom = box.top - gap;
       break;
   }
+  if (OnGetLegendRect) OnGetLegendRect(this, box);
   if (Legend.ShadowSize > 0) {
     canvas.Pen().style = psClear;
     canvas.Brush() = TBrush{Legend.ShadowColor, bsSolid, clWhite};

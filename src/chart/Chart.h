@@ -78,6 +78,11 @@ class TCustomChart : public TCustomAxisPanel {
   // A zoom frame being dragged, drawn over the chart (empty when none).
   TRect ZoomFrame;
 
+  // The legend's texts and box may be changed by the program.
+  std::function<void(TCustomChart* sender, int index, std::string& text)> OnGetLegendText;
+  std::function<void(TCustomChart* sender, TRect& rect)> OnGetLegendRect;
+  std::function<void(TCustomChart* sender)> OnPageChange;
+
  protected:
   TColor BackWallColor() const override { return BackWall.Color(); }
 

@@ -89,7 +89,9 @@ double TCustomAxisPanel::SeriesExtreme(const TCustomChartAxis& axis, bool wantMi
     if ((anyActive && !series->Active()) || series->PointCount() == 0 || !series->IsTiedTo(axis))
       continue;
     double value;
-    if (axis.IsHorizontal())
+    if (axis.IsHorizontal() && FMaxPointsPerPage > 0)
+      value = PagedExtremeX(*series, wantMinimum);
+    else if (axis.IsHorizontal())
       value = wantMinimum ? series->MinimumX() : series->MaximumX();
     else
       value = wantMinimum ? series->MinimumY() : series->MaximumY();
@@ -97,6 +99,19 @@ double TCustomAxisPanel::SeriesExtreme(const TCustomChartAxis& axis, bool wantMi
     found = true;
   }
   return result;
+}
+
+double TCustomAxisPanel::PagedExtremeX(const TChartSeries& series, bool wantMinimum) const {
+  const int count = series.PointCount();
+  const int first = std::min((std::max(Page, 1) - 1) * FMaxPointsPerPage, count - 1);
+  const int last = first + FMaxPointsPerPage - 1;
+  const double low = series.XValue(first);
+  if (wantMinimum) return low;
+  if (last < count) return series.XValue(last);
+  const double high = series.XValue(count - 1);
+  // A short last page keeps the spacing of a full one unless it may be stretched.
+  if (ScaleLastPage || count - 1 == first) return high;
+  return low + (high - low) / (count - 1 - first) * (FMaxPointsPerPage - 1);
 }
 
 bool TCustomAxisPanel::AxisIsShown(const TCustomChartAxis& axis) const {

@@ -57,8 +57,11 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
 
   bool AxisVisible() const { return FAxisVisible; }
   void SetAxisVisible(bool value);
+  // Paging: with MaxPointsPerPage above 0 the horizontal range shows one page of points.
   int MaxPointsPerPage() const { return FMaxPointsPerPage; }
   void SetMaxPointsPerPage(int value);
+  int Page = 1;
+  bool ScaleLastPage = true;
 
   bool ClipPoints() const { return FClipPoints; }
   void SetClipPoints(bool value) { Change(FClipPoints, value); }
@@ -97,6 +100,7 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
   friend class TChartSeries;
   std::vector<TChartSeries*> FSeriesList;
   void Compute3DDepth();
+  double PagedExtremeX(const TChartSeries& series, bool wantMinimum) const;
   void DrawSeries(TChartSeries* series);
   void DrawSeriesGroup(const std::vector<TChartSeries*>& group);
 

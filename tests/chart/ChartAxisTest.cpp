@@ -318,3 +318,22 @@ TEST_F(AxisPaintFixture, LabelsOnAxisOffDropsTheEnds) {
   EXPECT_FALSE(AnyInk(0, 155, plot.left - 7, 160));  // none at 0
   EXPECT_TRUE(AnyInk(0, 20, plot.left - 7, 140));
 }
+
+TEST(ChartAxisTest, PagingShowsOnePageOfPoints) {
+  TChart chart;
+  TChartSeries series;
+  chart.AttachSeries(&series);
+  for (int x = 0; x < 10; ++x) series.AddPoint(x * 2, 1, "", clDefault);
+  chart.SetMaxPointsPerPage(4);
+  TChartAxis& bottom = chart.BottomAxis();
+  bottom.UpdateRange();
+  EXPECT_EQ(bottom.RangeMin, 0);
+  EXPECT_EQ(bottom.RangeMax, 6);
+  chart.Page = 3;  // points 8 and 9 only
+  bottom.UpdateRange();
+  EXPECT_EQ(bottom.RangeMin, 16);
+  EXPECT_EQ(bottom.RangeMax, 18);
+  chart.ScaleLastPage = false;  // keeps the spacing of a full page
+  bottom.UpdateRange();
+  EXPECT_EQ(bottom.RangeMax, 22);
+}

@@ -1,19 +1,9 @@
 #include "SnapshotArgs.h"
 
-#include <charconv>
+#include "common/ToolArgs.h"
 
 const char* const kSnapshotUsage =
     "usage: tankdemo-snapshot --chart [--steps N] [--size WxH] OUT.png";
-
-namespace {
-
-bool ParseInt(const std::string& text, int& value, int low, int high) {
-  const char* end = text.data() + text.size();
-  auto [ptr, ec] = std::from_chars(text.data(), end, value);
-  return ec == std::errc() && ptr == end && value >= low && value <= high;
-}
-
-}  // namespace
 
 std::optional<TSnapshotArgs> ParseSnapshotArgs(const std::vector<std::string>& args,
                                                std::string& error) {
@@ -34,7 +24,7 @@ std::optional<TSnapshotArgs> ParseSnapshotArgs(const std::vector<std::string>& a
     } else if (arg == "--steps") {
       const std::string* text = value();
       if (!text) return std::nullopt;
-      if (!ParseInt(*text, result.Steps, 0, 100000000)) {
+      if (!ParseIntArg(*text, result.Steps, 0, 100000000)) {
         error = "--steps wants a whole number from 0, not '" + *text + "'";
         return std::nullopt;
       }
@@ -42,8 +32,8 @@ std::optional<TSnapshotArgs> ParseSnapshotArgs(const std::vector<std::string>& a
       const std::string* text = value();
       if (!text) return std::nullopt;
       const size_t x = text->find('x');
-      if (x == std::string::npos || !ParseInt(text->substr(0, x), result.Width, 1, 10000) ||
-          !ParseInt(text->substr(x + 1), result.Height, 1, 10000)) {
+      if (x == std::string::npos || !ParseIntArg(text->substr(0, x), result.Width, 1, 10000) ||
+          !ParseIntArg(text->substr(x + 1), result.Height, 1, 10000)) {
         error = "--size wants WIDTHxHEIGHT in pixels (1 to 10000), not '" + *text + "'";
         return std::nullopt;
       }

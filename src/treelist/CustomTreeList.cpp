@@ -95,7 +95,7 @@ void TCustomTreeList::NodeAdded(TTreeListNode* node) {
       IndexInsert(node);
     NodeChanged(prior ? prior : node, true);
   }
-  View().RequestResort();
+  RequestResort();
   scope.Finish();
 }
 
@@ -159,7 +159,7 @@ void TCustomTreeList::NodeDeleted(TTreeListNode* node, TTreeListNode* prior, boo
     if (OnDeletion) OnDeletion(this, node);
   });
   if (FClearing) return;
-  View().DeselectNode(node);
+  DeselectNode(node);
   if (FNodes.empty()) {
     if (!FDestroying) ClearViewCaches();
     SetTopVisibleNode(nullptr);
@@ -194,7 +194,7 @@ void TCustomTreeList::NodeDeleted(TTreeListNode* node, TTreeListNode* prior, boo
     if (!start) start = prior ? prior : next;
     if (start) NodeChanged(start, true);
   }
-  View().RequestResort();
+  RequestResort();
 }
 
 void TCustomTreeList::NodeChanged(TTreeListNode* node, bool structural) {
@@ -219,7 +219,7 @@ void TCustomTreeList::ClearNodes() {
     if (!FDestroying) EndUpdate();
   };
   try {
-    View().ClearSelection();
+    ClearSelection();
     SetTopVisibleNode(nullptr);
     FFocusedNode = nullptr;
     ResetNodeReferences();
@@ -240,7 +240,7 @@ void TCustomTreeList::BeginUpdate() {
   View().CancelInteraction();
   View().HideEditor(false);
   ClearViewCaches();
-  View().OpenSelectionBatch();
+  OpenSelectionBatch();
 }
 
 void TCustomTreeList::EndUpdate() {
@@ -261,12 +261,12 @@ void TCustomTreeList::EndUpdate() {
     } release{FUpdateLockCount};
     View().RecomputeMetrics();
     ClearViewCaches();
-    View().PerformPendingResort();
+    PerformPendingResort();
     View().UpdateScrollRanges();
     RebuildVisibleRowIndex();
     View().RepaintAll();
   }
-  View().CloseSelectionBatch();
+  CloseSelectionBatch();
 }
 
 // Pre-order over the forest with an explicit stack: sibling navigation is a linear search,
@@ -367,4 +367,15 @@ void TCustomTreeList::MoveNodeValues(int from, int to) {
 
 void TCustomTreeList::DeleteNodeValues(int index) {
   ForEachNode([index](TTreeListNode* n) { n->DeleteValue(index); });
+}
+
+void TCustomTreeList::ForEachVisibleNode(const std::function<void(TTreeListNode*)>& fn) const {
+  Visit(true, [&fn](TTreeListNode* n) {
+    fn(n);
+    return false;
+  });
+}
+
+TTreeListNode::TNodeList& TCustomTreeList::NodeList(TTreeListNode* parent) {
+  return parent ? parent->FChildren : FNodes;
 }

@@ -7,8 +7,11 @@
 #include <vector>
 
 #include "treelist/TreeListNode.h"
+#include "treelist/TreeListOptions.h"
 #include "treelist/TreeListView.h"
 #include "treelist/VisibleRowIndex.h"
+
+enum TTreeListFocusMove { fmFirst, fmPrevious, fmNext, fmLast };
 
 // The node model of the tree-list: top-level nodes, focus and top row, the update lock, the
 // notifications by which structure changes reach the view, and the visible-row index.
@@ -26,6 +29,21 @@ class TCustomTreeList {
 
   void BeginUpdate();
   void EndUpdate();
+  // Holds the update lock for a scope, also when the work in it raises.
+  class TUpdateScope {
+   public:
+    explicit TUpdateScope(TCustomTreeList& tree, bool take = true) : FTree(take ? &tree : nullptr) {
+      if (FTree) FTree->BeginUpdate();
+    }
+    ~TUpdateScope() noexcept(false) {
+      if (FTree) FTree->EndUpdate();
+    }
+    TUpdateScope(const TUpdateScope&) = delete;
+    TUpdateScope& operator=(const TUpdateScope&) = delete;
+
+   private:
+    TCustomTreeList* FTree;
+  };
   int UpdateLockCount() const { return FUpdateLockCount; }
   bool Locked() const { return FUpdateLockCount > 0; }
 
@@ -77,6 +95,37 @@ class TCustomTreeList {
   TTreeListNode* DragNode() const { return FDragNode; }
   void SetDragNode(TTreeListNode* node) { FDragNode = node; }
 
+  // Expanding and collapsing every node, in one update.
+  void FullExpand();
+  void FullCollapse();
+  std::function<void(TCustomTreeList* sender, TTreeListNode* node, bool& allow)> OnExpanding;
+  std::function<void(TCustomTreeList* sender, TTreeListNode* node, bool& allow)> OnCollapsing;
+  std::function<void(TCustomTreeList* sender, TTreeListNode* node)> OnExpanded;
+  std::function<void(TCustomTreeList* sender, TTreeListNode* node)> OnCollapsed;
+
+  // Focus. The focus moves but is never removed here; column is a display position.
+  virtual void SetFocusedNode(TTreeListNode* node, int column, bool makeVisible);
+  int FocusedColumn() const;
+  int FocusedAbsoluteIndex() const;
+  void SetFocusedAbsoluteIndex(int index);
+  TTreeListNode* MoveFocus(TTreeListFocusMove kind, bool deep);
+  // A typed character while no editor is open: "+", "-" and "*" expand and collapse.
+  virtual void KeyPress(char key);
+  std::function<void(TCustomTreeList* sender, TTreeListNode* node, int column)> OnChangeColumn;
+
+  // Selection of several nodes, kept in creation order; only with aoMultiSelect.
+  int SelectedCount() const { return static_cast<int>(FSelection.size()); }
+  TTreeListNode* Selections(int index) const;
+  const std::vector<TTreeListNode*>& SelectionList() const { return FSelection; }
+  void ClearSelection();
+  void SelectRange(TTreeListNode* a, TTreeListNode* b);
+  std::function<void(TCustomTreeList* sender, TTreeListNode* node, bool& allow)>
+      OnCanNodeSelected;
+  std::function<void(TCustomTreeList* sender)> OnSelectedCountChange;
+
+  // A node change may call for a new sort; the control decides.
+  virtual void RequestResort() {}
+
   // Whether nodes may take a caller's Data value.
   virtual bool AllowNodeData() const { return false; }
 
@@ -86,6 +135,18 @@ class TCustomTreeList {
   void EndLoading() { FLoading = false; }
 
  protected:
+  // The options and columns live in the control; the bare model has none of them.
+  virtual bool HasOption(TTreeListOption /*option*/) const { return false; }
+  virtual int DisplayedColumnCount() const { return 0; }
+  virtual void PerformPendingResort() {}
+  void OpenSelectionBatch();
+  void CloseSelectionBatch();
+  void DeselectNode(TTreeListNode* node);
+  // Calls fn for every visible row in display order, without the row index.
+  void ForEachVisibleNode(const std::function<void(TTreeListNode*)>& fn) const;
+  // The top-level list and a node's children, for reordering them in place.
+  TTreeListNode::TNodeList& NodeList(TTreeListNode* parent);
+
   virtual std::unique_ptr<TTreeListNode> CreateNode();
   virtual void NodeAdded(TTreeListNode* node);
   virtual void NodeDeleted(TTreeListNode* node, TTreeListNode* prior, bool visible, bool wasLast,
@@ -125,6 +186,15 @@ class TCustomTreeList {
   void IndexInsert(TTreeListNode* node);
   void DeleteNode(TTreeListNode* node);
   void DestroyClearing(std::unique_ptr<TTreeListNode> node);
+  // Expanding and collapsing, focus and selection of single nodes, reached through the node.
+  void SetNodeExpanded(TTreeListNode* node, bool value);
+  void ExpandTree(TTreeListNode* node, bool value, bool recurse);
+  void MakeNodeVisible(TTreeListNode* node);
+  void ScrollToRow(int row);
+  bool IsNodeSelected(const TTreeListNode* node) const;
+  void SetNodeSelected(TTreeListNode* node, bool value);
+  bool CanSelect(TTreeListNode* node);
+  void SelectedCountChanged();
 
   TTreeListNode::TNodeList FNodes;
   TTreeListView FNoView;
@@ -136,6 +206,11 @@ class TCustomTreeList {
   TTreeListNode* FPressedNode = nullptr;
   TTreeListNode* FHotNode = nullptr;
   TTreeListNode* FDragNode = nullptr;
+  TTreeListNode* FRangeStart = nullptr;
+  std::vector<TTreeListNode*> FSelection;
+  int FSelectionBatch = 0;
+  int FBatchSelectedCount = 0;
+  int FFocusedColumn = 0;
   uint64_t FSequence = 0;
   int FUpdateLockCount = 0;
   int FStreamVersion = 0;

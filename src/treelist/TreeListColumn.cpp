@@ -122,6 +122,10 @@ void TTreeListColumn::SetHeaderMaxLineCount(int value) {
 
 void TTreeListColumn::SetSorted(TTreeListColumnSort value) {
   if (value == FSorted) return;
+  if (FTreeList && !FTreeList->Loading()) {
+    FTreeList->SetColumnSorted(this, value);
+    return;
+  }
   FSorted = value;
   Changed();
 }

@@ -41,6 +41,7 @@ std::unique_ptr<TTreeListColumn> TCustomTreeListControl::RemoveColumn(TTreeListC
   const int index = IndexOfColumn(column);
   if (index < 0) return nullptr;
   if (!Destroying()) DeleteNodeValues(column->ValueIndex());
+  std::erase(FSortColumns, column);  // no dangling sort key
   std::unique_ptr<TTreeListColumn> result = std::move(FColumns[index]);
   FColumns.erase(FColumns.begin() + index);
   result->FTreeList = nullptr;
@@ -176,10 +177,13 @@ void TCustomTreeListControl::SetOptions(TTreeListOptions value) {
   // Whole-row selection and inverted selection exclude each other.
   if (value.Contains(aoRowSelect) && !FOptions.Contains(aoRowSelect))
     FOptionsEx.Exclude(aoInvertSelect);
+  // Sorting starts afresh when header clicks begin to sort; no node moves.
+  if (value.Contains(aoAutoSort) && !FOptions.Contains(aoAutoSort)) ClearSortStates();
   FOptions = value;
   if (!Loading()) {
     View().HideEditor(false);
-    View().ClearSelection();
+    ClearSelection();
+    if (TTreeListNode* focused = FocusedNode()) focused->SetSelected(true);
   }
   View().RecomputeMetrics();
 }
@@ -188,6 +192,9 @@ void TCustomTreeListControl::SetOptionsEx(TTreeListOptionsEx value) {
   if (value == FOptionsEx) return;
   if (value.Contains(aoInvertSelect) && !FOptionsEx.Contains(aoInvertSelect))
     FOptions.Exclude(aoRowSelect);
+  if ((FOptionsEx.Contains(aoMultiSort) && !value.Contains(aoMultiSort)) ||
+      FOptionsEx.Contains(aoAnsiSort) != value.Contains(aoAnsiSort))
+    ClearSortStates();
   FOptionsEx = value;
   View().RecomputeMetrics();
 }

@@ -1,7 +1,12 @@
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <string>
 #include <vector>
+
+#include "platform/Clipboard.h"
+#include "platform/StringList.h"
 
 #include "platform/Color.h"
 #include "platform/Font.h"
@@ -9,6 +14,8 @@
 #include "treelist/TreeListBands.h"
 #include "treelist/TreeListColumn.h"
 #include "treelist/TreeListOptions.h"
+
+class TFileOps;
 
 // The tree-list with its columns, bands and options: it creates text nodes and maps each
 // column to the node value it shows.
@@ -72,6 +79,47 @@ class TCustomTreeListControl : public TCustomTreeList {
   TTreeListOptionsEx OptionsEx() const { return FOptionsEx; }
   void SetOptionsEx(TTreeListOptionsEx value);
 
+  // Sorting. A column's SetSorted runs the sort; these are the rest of it.
+  const std::vector<TTreeListColumn*>& SortColumns() const { return FSortColumns; }
+  int SortLockCount() const { return FSortLockCount; }
+  bool ResortPending() const { return FResortPending; }
+  // A header click as the mouse handling reports it, with the Shift and Ctrl state.
+  void ColumnHeaderClick(TTreeListColumn* column, bool shift, bool ctrl);
+  // Reorders sibling lists: level -1 every list, level k the lists at that depth.
+  virtual void SortNodes(int level, int valueIndex, bool descending);
+  virtual std::string SortKey(const TTreeListNode* node, int valueIndex) const;
+  // Sorts again by the current primary sorted column.
+  virtual void Resort();
+  void RequestResort() override;
+  // The mark a column header shows.
+  TTreeListColumnSort ColumnSortMark(TTreeListColumn* column);
+
+  std::function<void(TCustomTreeListControl* sender, TTreeListColumn* column)> OnColumnClick;
+  std::function<void(TCustomTreeListControl* sender, TTreeListColumn* column, bool& allow)>
+      OnColumnSorting;
+  // Replaces the built-in comparison: a negative compare puts node1 first.
+  std::function<void(TCustomTreeListControl* sender, TTreeListNode* node1, TTreeListNode* node2,
+                     int& compare)>
+      OnCompare;
+  std::function<void(TCustomTreeListControl* sender, TTreeListColumn* column,
+                     TTreeListColumnSort& sorted)>
+      OnColumnSorted;
+
+  // Text export: one TAB-separated line per visible row, under a line of captions.
+  std::vector<TTreeListColumn*> DisplayedColumns() const;  // in display order
+  std::string HeaderLine() const;                           // ends in CR LF itself
+  std::string NodeLine(const TTreeListNode* node) const;
+  virtual void SaveAllToStrings(TStrings& lines);
+  virtual void SaveSelectedToStrings(TStrings& lines);
+  // Replaces the file only once all of it is written; on failure raises, naming the file,
+  // and leaves an existing file as it was.
+  void SaveToTextFile(const std::string& fileName, TFileOps* ops = nullptr);
+  // Without a clipboard (the default: the control works without a desktop) this does nothing.
+  void CopySelectedToClipboard();
+  TClipboard* Clipboard() const { return FClipboard; }
+  void SetClipboard(TClipboard* clipboard) { FClipboard = clipboard; }
+  void KeyPress(char key) override;
+
   // Column and band change notifications.
   void ColumnChanged(TTreeListColumn* column);
   void BandChanged();
@@ -79,8 +127,27 @@ class TCustomTreeListControl : public TCustomTreeList {
 
  protected:
   std::unique_ptr<TTreeListNode> CreateNode() override;
+  bool HasOption(TTreeListOption option) const override { return FOptions.Contains(option); }
+  int DisplayedColumnCount() const override;
+  void PerformPendingResort() override;
 
  private:
+  friend class TTreeListColumn;
+  struct TSortKeyColumn {
+    int ValueIndex;
+    bool Descending;
+  };
+  void SetColumnSorted(TTreeListColumn* column, TTreeListColumnSort value);
+  void ClearSortStates();
+  void SortList(TTreeListNode::TNodeList& list, const std::vector<TSortKeyColumn>& keys);
+  int CompareKeys(const std::string& a, const std::string& b) const;
+
+  std::vector<TTreeListColumn*> FSortColumns;
+  int FSortLockCount = 0;
+  bool FResortPending = false;
+  bool FMultiAdd = false;
+  bool FClearFlag = false;
+  TClipboard* FClipboard = nullptr;
   std::vector<std::unique_ptr<TTreeListColumn>> FColumns;
   TTreeListBands FBands{this};
   int FBandMaxRowCount = 5;

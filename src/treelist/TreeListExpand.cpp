@@ -1,18 +1,132 @@
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 #include "treelist/CustomTreeList.h"
+#include "treelist/TreeListErrors.h"
 #include "treelist/TreeListNode.h"
 
-// The flag change of expanding or collapsing one node and what the model must do about it:
-// the first row moves out of a collapsed subtree, and the row index follows the new rows.
 void TTreeListNode::SetExpanded(bool value) {
-  if (!FHasChildren || FExpanded == value) return;
+  FOwner->SetNodeExpanded(this, value);
+}
+
+void TTreeListNode::Expand(bool recurse) {
+  FOwner->ExpandTree(this, true, recurse);
+}
+
+void TTreeListNode::Collapse(bool recurse) {
+  FOwner->ExpandTree(this, false, recurse);
+}
+
+void TTreeListNode::MakeVisible() {
+  FOwner->MakeNodeVisible(this);
+}
+
+void TCustomTreeList::SetNodeExpanded(TTreeListNode* node, bool value) {
+  if (!node->FHasChildren || node->FExpanded == value) return;
+  bool allow = true;
+  if (value && OnExpanding) OnExpanding(this, node, allow);
+  if (!value && OnCollapsing) OnCollapsing(this, node, allow);
+  if (!allow) return;
   if (!value) {
-    TTreeListNode* top = FOwner->TopVisibleNode();
-    if (top && top->HasAsParent(this)) FOwner->SetTopVisibleNode(this);
+    // Nothing the user looks at or works on may stay inside the rows that disappear.
+    if (FTopVisibleNode && FTopVisibleNode->HasAsParent(node)) SetTopVisibleNode(node);
+    if (FFocusedNode && FFocusedNode->HasAsParent(node)) {
+      node->SetFocused(true);
+      if (FFocusedNode && FFocusedNode->HasAsParent(node)) return;  // the move was refused
+    }
   }
-  FExpanded = value;
-  if (!FOwner->Locked() && !FOwner->Destroying()) {
-    FOwner->RebuildVisibleRowIndex();
-    FOwner->View().RowIndexChanged(this, value);
+  // A handler may have changed the flag or taken the children away meanwhile.
+  if (!node->FHasChildren || node->FExpanded == value) return;
+  node->FExpanded = value;
+  if (!Locked() && !FDestroying) {
+    RebuildVisibleRowIndex();
+    View().RowIndexChanged(node, value);
   }
-  FOwner->NodeChanged(this, true);
+  NodeChanged(node, true);
+  if (value && OnExpanded) OnExpanded(this, node);
+  if (!value && OnCollapsed) OnCollapsed(this, node);
+}
+
+// The node changes before its children, and a vetoed node still passes the call on. The walk
+// keeps its own stack: a deep chain of nodes must not exhaust the call stack.
+void TCustomTreeList::ExpandTree(TTreeListNode* node, bool value, bool recurse) {
+  if (!node->FHasChildren) return;
+  TUpdateScope lock(*this, !Locked());
+  node->SetExpanded(value);
+  if (!recurse) return;
+  std::vector<std::pair<TTreeListNode*, int>> stack{{node, 0}};
+  while (!stack.empty()) {
+    auto& [parent, next] = stack.back();
+    TTreeListNode* child = parent->Items(next++);
+    if (!child) {
+      stack.pop_back();
+      continue;
+    }
+    if (!child->FHasChildren) continue;
+    child->SetExpanded(value);
+    stack.emplace_back(child, 0);
+  }
+}
+
+void TCustomTreeList::FullExpand() {
+  if (FNodes.empty()) return;
+  TUpdateScope lock(*this);
+  for (int i = 0; i < Count(); ++i) Items(i)->Expand(true);
+}
+
+void TCustomTreeList::FullCollapse() {
+  if (FNodes.empty()) return;
+  TUpdateScope lock(*this);
+  for (int i = 0; i < Count(); ++i) Items(i)->Collapse(true);
+}
+
+void TCustomTreeList::MakeNodeVisible(TTreeListNode* node) {
+  if (node->Owner() != this) throw EInvalidTreeListOperation(SInvalidOwner);
+  const bool expand = !node->IsVisible();
+  TUpdateScope lock(*this, expand);
+  if (expand) {
+    // Outermost ancestor last, as the events would come from the node upward.
+    for (TTreeListNode* p = node->FParent; p; p = p->FParent)
+      if (!p->FExpanded) p->SetExpanded(true);
+  }
+  const int p = node->AbsoluteIndex();
+  if (p < 0) return;  // an expansion was refused: the row does not exist
+  const int top = FTopVisibleNode ? std::max(FTopVisibleNode->AbsoluteIndex(), 0) : 0;
+  const int rows = std::max(View().PageRows(), 1);
+  if (p < top)
+    ScrollToRow(p);
+  else if (p > top + rows - 1)
+    ScrollToRow(p - rows + 1);
+}
+
+// The first displayed row; kept so that the last page is full when the rows suffice.
+void TCustomTreeList::ScrollToRow(int row) {
+  const int rows = std::max(View().PageRows(), 1);
+  row = std::max(std::min(row, VisibleCount() - rows), 0);
+  TTreeListNode* top = AbsoluteNodes(row);
+  if (!top || top == FTopVisibleNode) return;
+  TTreeListNode* old = FTopVisibleNode;
+  SetTopVisibleNode(top);
+  if (!Locked()) View().TopRowMoved(old);
+}
+
+void TCustomTreeList::KeyPress(char key) {
+  TTreeListNode* node = FFocusedNode;
+  if (!node) return;
+  switch (key) {
+    case '+':
+      node->MakeVisible();
+      node->SetExpanded(true);
+      break;
+    case '-':
+      node->MakeVisible();
+      node->SetExpanded(false);
+      break;
+    case '*':
+      if (node->HasChildren()) node->Expand(true);
+      break;
+    default:
+      break;
+  }
 }

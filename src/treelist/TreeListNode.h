@@ -50,6 +50,15 @@ class TTreeListNode {
   void SetHasChildren(bool value);
   bool Expanded() const { return FExpanded; }
   void SetExpanded(bool value);
+  // This node and, with recurse, every descendant that has children.
+  void Expand(bool recurse);
+  void Collapse(bool recurse);
+  // Expands collapsed ancestors and scrolls the row into view.
+  void MakeVisible();
+  bool Focused() const;
+  void SetFocused(bool value);  // false does nothing: the focus is moved, never removed
+  bool Selected() const;
+  void SetSelected(bool value);
 
   uint32_t Data() const { return FData; }
   void SetData(uint32_t value);
@@ -85,6 +94,7 @@ class TTreeListNode {
 
  private:
   friend class TCustomTreeList;
+  friend class TCustomTreeListControl;
   using TNodeList = std::vector<std::unique_ptr<TTreeListNode>>;
 
   const TNodeList& Siblings() const;

@@ -2,9 +2,9 @@
 
 class TTreeListNode;
 
-// What the node model asks of the parts that draw, scroll, edit, sort and select. The model
-// keeps its own state complete; these calls only tell the rest of the control that something
-// changed. Every call does nothing here, so the model runs without any of those parts.
+// What the node model asks of the parts that draw, scroll and edit. The model keeps its own
+// state complete; these calls only tell the rest of the control that something changed. Every
+// call does nothing here, so the model runs without any of those parts.
 class TTreeListView {
  public:
   virtual ~TTreeListView() = default;
@@ -18,22 +18,27 @@ class TTreeListView {
   // A row was inserted into (or removed from) the visible-row index.
   virtual void RowIndexChanged(TTreeListNode* /*node*/, bool /*inserted*/) {}
   virtual void ViewCachesCleared() {}
+  // The number of whole rows the data area shows, at least 1. Until a layout measures it, a
+  // page size set by the owner stands in.
+  virtual int PageRows() const { return FPageRows; }
+  void SetPageRows(int rows) { FPageRows = rows < 1 ? 1 : rows; }
+  // The first displayed row moved; the view scrolls its contents.
+  virtual void TopRowMoved(TTreeListNode* /*oldTop*/) {}
+  // Bring a column (display position) into view horizontally.
+  virtual void ScrollToColumn(int /*column*/) {}
+  // An incremental search ends when the focus moves.
+  virtual void EndSearch() {}
+  // Show the busy cursor while sorting, and restore the previous one.
+  virtual void SetBusyCursor(bool /*busy*/) {}
 
   // Input and editing.
   virtual void CancelInteraction() {}  // any header drag, sizing or pressed state ends
   virtual void HideEditor(bool /*takeFocus*/) {}
 
-  // Sorting.
-  virtual void RequestResort() {}
-  virtual void PerformPendingResort() {}
-
-  // Selection.
-  virtual void DeselectNode(TTreeListNode* /*node*/) {}
-  virtual void ClearSelection() {}
-  virtual void OpenSelectionBatch() {}
-  virtual void CloseSelectionBatch() {}
-
   // Columns and bands changed: rebuild the band/row/column tables and relayout.
   virtual void ColumnsChanged() {}
   virtual void BandsChanged() {}
+
+ private:
+  int FPageRows = 20;
 };

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+class TFileOps;
+
+// An ordered list of 8-bit strings. Its text is every line followed by CR LF.
+class TStrings {
+ public:
+  virtual ~TStrings() = default;
+
+  int Add(const std::string& line);
+  void Clear() { FLines.clear(); }
+  int Count() const { return static_cast<int>(FLines.size()); }
+  // Raises EListError for an index outside the lines.
+  const std::string& Strings(int index) const;
+  const std::string& operator[](int index) const { return Strings(index); }
+  std::string Text() const;
+  // Creates or replaces the file with Text(), atomically: on failure it raises, naming the
+  // file, and an existing file keeps its bytes.
+  void SaveToFile(const std::string& path, TFileOps* ops = nullptr) const;
+
+ private:
+  std::vector<std::string> FLines;
+};
+
+class TStringList : public TStrings {};

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "HeapCounter.h"
+#include "platform/StringList.h"
 #include "treelist/TreeListControl.h"
 
 namespace {
@@ -157,7 +158,108 @@ void TreeAbsoluteNodesQt(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * kLookups);
 }
 
+// Expanding, collapsing and sorting: each side ends with its row positions usable. The Qt
+// view lays out some changes only on demand, so a row query makes it finish.
+void SettleQt(TQtTree& tree) {
+  benchmark::DoNotOptimize(tree.View.indexAt(QPoint(1, 1)));
+}
+
+// Times act on a tree that prepare has put back into its starting state, untimed.
+template <class Tree, class Prepare, class Act>
+void TimeRepeated(benchmark::State& state, Tree& tree, Prepare prepare, Act act) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    prepare(*tree);
+    state.ResumeTiming();
+    act(*tree);
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void CollapseOurs(TTreeList& tree) {
+  tree.FullCollapse();
+}
+void ExpandOurs(TTreeList& tree) {
+  tree.FullExpand();
+}
+void CollapseQt(TQtTree& tree) {
+  tree.View.collapseAll();
+  SettleQt(tree);
+}
+void ExpandQt(TQtTree& tree) {
+  tree.View.expandAll();
+  SettleQt(tree);
+}
+
+void TreeExpandOurs(benchmark::State& state) {
+  auto tree = BuildOurs(static_cast<int>(state.range(0)), false);
+  TimeRepeated(state, tree, CollapseOurs, ExpandOurs);
+}
+
+void TreeExpandQt(benchmark::State& state) {
+  auto tree = BuildQt(static_cast<int>(state.range(0)));
+  TimeRepeated(state, tree, CollapseQt, ExpandQt);
+}
+
+void TreeCollapseOurs(benchmark::State& state) {
+  auto tree = BuildOurs(static_cast<int>(state.range(0)), false);
+  TimeRepeated(state, tree, ExpandOurs, CollapseOurs);
+}
+
+void TreeCollapseQt(benchmark::State& state) {
+  auto tree = BuildQt(static_cast<int>(state.range(0)));
+  TimeRepeated(state, tree, ExpandQt, CollapseQt);
+}
+
+// Every sibling list by the level texts, the direction alternating so that each pass moves rows.
+constexpr int kLevelColumn = 2;
+
+void TreeSortOurs(benchmark::State& state) {
+  auto tree = BuildOurs(static_cast<int>(state.range(0)), false);
+  bool descending = false;
+  for (auto _ : state) {
+    tree->SortNodes(-1, kLevelColumn, descending);
+    descending = !descending;
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void TreeSortQt(benchmark::State& state) {
+  auto tree = BuildQt(static_cast<int>(state.range(0)));
+  bool descending = false;
+  for (auto _ : state) {
+    tree->Model.sort(kLevelColumn, descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+    SettleQt(*tree);
+    descending = !descending;
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void TreeExportOurs(benchmark::State& state) {
+  auto tree = BuildOurs(static_cast<int>(state.range(0)), true);
+  for (int i = 0; i < kTexts; ++i) tree->CreateColumn()->SetCaption("Column " + std::to_string(i));
+  for (auto _ : state) {
+    TStringList lines;
+    tree->SaveAllToStrings(lines);
+    benchmark::DoNotOptimize(lines.Count());
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
 }  // namespace
+
+// The behaviour cases at both tree sizes, in milliseconds.
+const bool kBehaviourCases = [] {
+  const std::pair<const char*, void (*)(benchmark::State&)> cases[] = {
+      {"TreeExpand/ours", TreeExpandOurs},     {"TreeExpand/qt", TreeExpandQt},
+      {"TreeCollapse/ours", TreeCollapseOurs}, {"TreeCollapse/qt", TreeCollapseQt},
+      {"TreeSort/ours", TreeSortOurs},         {"TreeSort/qt", TreeSortQt},
+      {"TreeExport/ours", TreeExportOurs}};
+  for (const auto& [name, fn] : cases)
+    benchmark::RegisterBenchmark(name, fn)->Arg(100000)->Arg(1000000)->Unit(
+        benchmark::kMillisecond);
+  return true;
+}();
 
 BENCHMARK(TreeBuildOurs)
     ->Name("TreeBuild/ours")

@@ -119,8 +119,7 @@ class TCustomTreeList {
   const std::vector<TTreeListNode*>& SelectionList() const { return FSelection; }
   void ClearSelection();
   void SelectRange(TTreeListNode* a, TTreeListNode* b);
-  std::function<void(TCustomTreeList* sender, TTreeListNode* node, bool& allow)>
-      OnCanNodeSelected;
+  std::function<void(TCustomTreeList* sender, TTreeListNode* node, bool& allow)> OnCanNodeSelected;
   std::function<void(TCustomTreeList* sender)> OnSelectedCountChange;
 
   // A node change may call for a new sort; the control decides.

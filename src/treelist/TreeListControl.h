@@ -6,10 +6,9 @@
 #include <vector>
 
 #include "platform/Clipboard.h"
-#include "platform/StringList.h"
-
 #include "platform/Color.h"
 #include "platform/Font.h"
+#include "platform/StringList.h"
 #include "treelist/CustomTreeList.h"
 #include "treelist/TreeListBands.h"
 #include "treelist/TreeListColumn.h"
@@ -107,7 +106,7 @@ class TCustomTreeListControl : public TCustomTreeList {
 
   // Text export: one TAB-separated line per visible row, under a line of captions.
   std::vector<TTreeListColumn*> DisplayedColumns() const;  // in display order
-  std::string HeaderLine() const;                           // ends in CR LF itself
+  std::string HeaderLine() const;                          // ends in CR LF itself
   std::string NodeLine(const TTreeListNode* node) const;
   virtual void SaveAllToStrings(TStrings& lines);
   virtual void SaveSelectedToStrings(TStrings& lines);

@@ -32,7 +32,8 @@ void MergeSortIndexes(std::vector<uint32_t>& items, std::vector<uint32_t>& buffe
     for (size_t left = 0; left < n; left += 2 * width) {
       const size_t mid = std::min(left + width, n), right = std::min(left + 2 * width, n);
       size_t i = left, j = mid, out = left;
-      while (i < mid && j < right) buffer[out++] = less(items[j], items[i]) ? items[j++] : items[i++];
+      while (i < mid && j < right)
+        buffer[out++] = less(items[j], items[i]) ? items[j++] : items[i++];
       while (i < mid) buffer[out++] = items[i++];
       while (j < right) buffer[out++] = items[j++];
     }
@@ -160,7 +161,8 @@ void TCustomTreeListControl::SortNodes(int level, int valueIndex, bool descendin
 
   std::vector<TSortKeyColumn> keys;
   if (FOptionsEx.Contains(aoMultiSort) && FSortColumns.size() > 1)
-    for (TTreeListColumn* c : FSortColumns) keys.push_back({c->ValueIndex(), c->Sorted() == csDown});
+    for (TTreeListColumn* c : FSortColumns)
+      keys.push_back({c->ValueIndex(), c->Sorted() == csDown});
   else
     keys.push_back({valueIndex, descending});
 

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "platform/Bitmap.h"
+#include "platform/CanvasRaster.h"
 #include "platform/CanvasState.h"
 
 namespace {
@@ -61,48 +62,23 @@ int TCanvas::Height() const {
 
 namespace {
 
-struct PixelWriter {
-  QImage& image;
-  const std::optional<QRegion>& clip;
+QRgb NotXor(QRgb pen, QRgb screen) {
+  return 0xFF000000u | (~(pen ^ screen) & 0x00FFFFFFu);
+}
+QRgb Inverted(QRgb screen) {
+  return 0xFF000000u | (~screen & 0x00FFFFFFu);
+}
 
-  bool Visible(int x, int y) const {
-    if (x < 0 || y < 0 || x >= image.width() || y >= image.height()) return false;
-    if (!clip) return true;
-    // Most clips are one rectangle; spare the region search for them.
-    if (clip->rectCount() == 1) return clip->boundingRect().contains(x, y);
-    return clip->contains(QPoint(x, y));
-  }
-  void Put(int x, int y, QRgb c, TPenMode mode) {
-    if (!Visible(x, y)) return;
-    QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-    if (mode == pmNotXor)
-      line[x] = 0xFF000000u | (~(c ^ line[x]) & 0x00FFFFFFu);
-    else
-      line[x] = c;
-  }
-  void Invert(int x, int y) {
-    if (!Visible(x, y)) return;
-    QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-    line[x] = 0xFF000000u | (~line[x] & 0x00FFFFFFu);
-  }
-};
-
-// Visits the pixels of a rectangle that lie in the picture and the clip.
-template <typename F>
-void ForEachPixel(const QImage& image, const std::optional<QRegion>& clip, const TRect& r, F f) {
-  TRect bounded;
-  if (!IntersectRect(bounded, r, Rect(0, 0, image.width(), image.height()))) return;
-  const QRect qr(bounded.left, bounded.top, bounded.Width(), bounded.Height());
-  const QRegion area = clip ? (*clip & qr) : QRegion(qr);
-  for (const QRect& part : area)
-    for (int y = part.top(); y <= part.bottom(); ++y)
-      for (int x = part.left(); x <= part.right(); ++x) f(x, y);
+const QRegion* ClipOf(const std::optional<QRegion>& clip) {
+  return clip ? &*clip : nullptr;
 }
 
 }  // namespace
 
 void TCanvas::SetPixel(int x, int y, TColor c) {
-  PixelWriter{target_.image, state_->clip}.Put(x, y, ToQRgb(c), pmCopy);
+  TRaster raster(target_.image);
+  TClipArea area(raster.Width(), raster.Height(), ClipOf(state_->clip));
+  if (area.Contains(x, y)) raster.Row(y)[x] = ToQRgb(c);
 }
 
 TColor TCanvas::Pixel(int x, int y) const {
@@ -114,21 +90,27 @@ TColor TCanvas::Pixel(int x, int y) const {
 // --- brush fills ----------------------------------------------------------------------
 
 void TCanvas::FillRect(const TRect& r) {
-  if (brush_.style == bsClear) return;
-  QImage& img = target_.image;
+  if (brush_.style == bsClear || IsRectEmpty(r)) return;
+  TRaster raster(target_.image);
+  if (raster.Empty()) return;
   const QRgb fg = ToQRgb(brush_.color), alt = ToQRgb(brush_.altColor), bk = ToQRgb(bk_color_);
   const TBrushStyle style = brush_.style;
   const bool opaque = bk_mode_ == bkOpaque;
-  ForEachPixel(img, state_->clip, r, [&](int x, int y) {
-    QRgb* line = reinterpret_cast<QRgb*>(img.scanLine(y));
-    if (style == bsSolid)
-      line[x] = fg;
-    else if (style == bsChecker)
-      line[x] = ((x + y) & 1) == 0 ? fg : alt;
-    else if (HatchOn(style, x, y))
-      line[x] = fg;
-    else if (opaque)
-      line[x] = bk;
+  const TClipArea area(raster.Width(), raster.Height(), ClipOf(state_->clip));
+  area.ForEachSpanIn(r, [&](int y, int x0, int x1) {
+    QRgb* line = raster.Row(y);
+    if (style == bsSolid) {
+      std::fill(line + x0, line + x1, fg);
+    } else if (style == bsChecker) {
+      for (int x = x0; x < x1; ++x) line[x] = ((x + y) & 1) == 0 ? fg : alt;
+    } else {
+      for (int x = x0; x < x1; ++x) {
+        if (HatchOn(style, x, y))
+          line[x] = fg;
+        else if (opaque)
+          line[x] = bk;
+      }
+    }
   });
 }
 
@@ -141,15 +123,22 @@ void TCanvas::FrameRect(const TRect& r) {
 }
 
 void TCanvas::InvertRect(const TRect& r) {
-  PixelWriter w{target_.image, state_->clip};
-  ForEachPixel(target_.image, std::nullopt, r, [&](int x, int y) { w.Invert(x, y); });
+  TRaster raster(target_.image);
+  if (raster.Empty()) return;
+  const TClipArea area(raster.Width(), raster.Height(), ClipOf(state_->clip));
+  area.ForEachSpanIn(r, [&](int y, int x0, int x1) {
+    QRgb* line = raster.Row(y);
+    for (int x = x0; x < x1; ++x) line[x] = Inverted(line[x]);
+  });
 }
 
 void TCanvas::DrawFocusRect(const TRect& r) {
   if (IsRectEmpty(r)) return;
-  PixelWriter w{target_.image, state_->clip};
+  TRaster raster(target_.image);
+  if (raster.Empty()) return;
+  TClipArea area(raster.Width(), raster.Height(), ClipOf(state_->clip));
   auto dot = [&](int x, int y) {
-    if (((x + y) & 1) == 0) w.Invert(x, y);
+    if (((x + y) & 1) == 0 && area.Contains(x, y)) raster.Row(y)[x] = Inverted(raster.Row(y)[x]);
   };
   for (int x = r.left; x < r.right; ++x) {
     dot(x, r.top);
@@ -191,15 +180,23 @@ void TCanvas::DrawEdge(TRect r, unsigned kinds, unsigned sides) {
 
 namespace {
 
-// One-pixel line without its end point; a dotted pen sets every other pixel.
-void ThinLine(PixelWriter& w, TPoint a, TPoint b, QRgb c, TPenMode mode, bool dotted) {
+// One-pixel line without its end point; a dotted pen sets every other pixel. Pixels are
+// checked against the clip only when the line's box is not wholly drawable.
+void ThinLine(const TRaster& raster, TClipArea& area, TPoint a, TPoint b, QRgb c,
+              TPenMode mode, bool dotted) {
+  const TRect box = Rect(std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x) + 1,
+                         std::max(a.y, b.y) + 1);
+  const bool checked = !area.ContainsAll(box);
   int dx = std::abs(b.x - a.x), dy = -std::abs(b.y - a.y);
   const int sx = a.x < b.x ? 1 : -1, sy = a.y < b.y ? 1 : -1;
   int err = dx + dy;
   int x = a.x, y = a.y;
   bool on = true;
   while (x != b.x || y != b.y) {
-    if (on || !dotted) w.Put(x, y, c, mode);
+    if ((on || !dotted) && (!checked || area.Contains(x, y))) {
+      QRgb& pixel = raster.Row(y)[x];
+      pixel = mode == pmNotXor ? NotXor(c, pixel) : c;
+    }
     on = !on;
     const int e2 = 2 * err;
     if (e2 >= dy) {
@@ -213,6 +210,22 @@ void ThinLine(PixelWriter& w, TPoint a, TPoint b, QRgb c, TPenMode mode, bool do
   }
 }
 
+// A solid polygon as QPainter fills it; false when the scan cannot take the coordinates.
+bool FillPolygonRows(QImage& image, const QRegion* clip, TPolygonScan& scan,
+                     const std::vector<TPoint>& points, QRgb c, TPenMode mode) {
+  const TRaster raster(image);
+  TClipArea area(raster.Width(), raster.Height(), clip);
+  return scan.Run(points, raster.Width(), raster.Height(), [&](int y, int x0, int x1) {
+    QRgb* line = raster.Row(y);
+    area.ForEachSpan(y, x0, x1, [&](int from, int to) {
+      if (mode == pmNotXor)
+        for (int x = from; x < to; ++x) line[x] = NotXor(c, line[x]);
+      else
+        std::fill(line + from, line + to, c);
+    });
+  });
+}
+
 }  // namespace
 
 void TCanvas::MoveTo(int x, int y) {
@@ -224,8 +237,10 @@ void TCanvas::LineTo(int x, int y) {
   pen_pos_ = {x, y};
   if (pen_.style == psClear) return;
   if (pen_.width <= 1) {
-    PixelWriter w{target_.image, state_->clip};
-    ThinLine(w, from, pen_pos_, ToQRgb(pen_.color), pen_.mode, pen_.style == psDot);
+    const TRaster raster(target_.image);
+    if (raster.Empty()) return;
+    TClipArea area(raster.Width(), raster.Height(), ClipOf(state_->clip));
+    ThinLine(raster, area, from, pen_pos_, ToQRgb(pen_.color), pen_.mode, pen_.style == psDot);
     return;
   }
   if (target_.image.isNull()) return;
@@ -244,7 +259,11 @@ void TCanvas::Polyline(const std::vector<TPoint>& points) {
 
 void TCanvas::Polygon(const std::vector<TPoint>& points) {
   if (points.size() < 2) return;
-  if (brush_.style == bsSolid && points.size() >= 3 && !target_.image.isNull()) {
+  if (brush_.style == bsSolid && points.size() >= 3 && !target_.image.isNull() &&
+      FillPolygonRows(target_.image, ClipOf(state_->clip), state_->scan, points,
+                      ToQRgb(brush_.color), pen_.mode)) {
+    // done without a painter
+  } else if (brush_.style == bsSolid && points.size() >= 3 && !target_.image.isNull()) {
     QPainter p;
     BeginPainter(p, target_.image, state_->clip);
     if (pen_.mode == pmNotXor) p.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
@@ -364,6 +383,13 @@ void TCanvas::RestoreClip() {
 void TCanvas::CopyRect(const TRect& dest, const TCanvas& source, const TRect& sourceRect) {
   if (target_.image.isNull() || source.target_.image.isNull()) return;
   if (IsRectEmpty(dest) || IsRectEmpty(sourceRect)) return;
+  const QImage& from = source.target_.image;
+  if (dest.Width() == sourceRect.Width() && dest.Height() == sourceRect.Height() &&
+      sourceRect.left >= 0 && sourceRect.top >= 0 && sourceRect.right <= from.width() &&
+      sourceRect.bottom <= from.height() && from.format() == target_.image.format()) {
+    CopyRows(dest, source, sourceRect);
+    return;
+  }
   // A copy of the source part first, so copying within one picture cannot overlap itself.
   const QImage part = source.target_.image.copy(
       QRect(sourceRect.left, sourceRect.top, sourceRect.Width(), sourceRect.Height()));
@@ -371,6 +397,24 @@ void TCanvas::CopyRect(const TRect& dest, const TCanvas& source, const TRect& so
   BeginPainter(p, target_.image, state_->clip);
   p.setCompositionMode(QPainter::CompositionMode_Source);
   p.drawImage(QRect(dest.left, dest.top, dest.Width(), dest.Height()), part);
+}
+
+// An unscaled copy of pixels that all lie in the source: row by row, with no painter.
+void TCanvas::CopyRows(const TRect& dest, const TCanvas& source, const TRect& sourceRect) {
+  const bool same = &source.target_.image == &target_.image;
+  // Within one picture the part is taken first, so that it cannot overwrite itself.
+  QImage part;
+  if (same) part = target_.image.copy(QRect(sourceRect.left, sourceRect.top,
+                                            sourceRect.Width(), sourceRect.Height()));
+  const QImage& from = same ? part : source.target_.image;
+  const int dx = (same ? 0 : sourceRect.left) - dest.left;
+  const int dy = (same ? 0 : sourceRect.top) - dest.top;
+  const TRaster raster(target_.image);
+  const TClipArea area(raster.Width(), raster.Height(), ClipOf(state_->clip));
+  area.ForEachSpanIn(dest, [&](int y, int x0, int x1) {
+    const QRgb* in = reinterpret_cast<const QRgb*>(from.constScanLine(y + dy)) + x0 + dx;
+    std::copy(in, in + (x1 - x0), raster.Row(y) + x0);
+  });
 }
 
 void TCanvas::Draw(int x, int y, const TBitmap& bitmap) {

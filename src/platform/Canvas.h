@@ -173,6 +173,7 @@ class TCanvas {
 
  private:
   struct State;
+  void CopyRows(const TRect& dest, const TCanvas& source, const TRect& sourceRect);
   TBitmapImage& target_;
   std::unique_ptr<State> state_;
   TPen pen_;

@@ -10,11 +10,13 @@
 #include <vector>
 
 #include "platform/Canvas.h"
+#include "platform/CanvasRaster.h"
 #include "platform/QtImage.h"
 
 struct TCanvas::State {
   std::optional<QRegion> clip;  // none: the whole picture
   std::vector<std::optional<QRegion>> saved;
+  TPolygonScan scan;  // kept for its buffers
 };
 
 QFont MakeQFont(const TFont& font);

@@ -1,7 +1,12 @@
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QString>
 #include <QStringList>
+#include <QTransform>
 #include <algorithm>
+#include <map>
+#include <tuple>
+#include <unordered_map>
 
 #include "platform/CanvasState.h"
 
@@ -19,6 +24,118 @@ QFont MakeQFont(const TFont& font) {
 }
 
 namespace {
+
+// A text as the font draws it at one angle and alignment: the rows of pixels it sets,
+// relative to the reference point.
+struct TTextMask {
+  struct TRun {
+    int y, x0, x1;  // x1 exclusive
+  };
+  bool usable = false;  // false when the text has pixels in between (then drawn by a painter)
+  std::vector<TRun> runs;
+};
+
+// What a font costs to build and shape, kept between calls: the Qt font and its metrics,
+// text widths and drawn texts. Only the GUI thread draws and measures text.
+struct TFontEntry {
+  explicit TFontEntry(const TFont& f)
+      : name(f.Name()), height(f.Height()), style(f.Style()), font(MakeQFont(f)), metrics(font) {}
+  bool Matches(const TFont& f) const {
+    return f.Height() == height && f.Style() == style && f.Name() == name;
+  }
+  int Width(const QString& s) {
+    const auto found = widths.find(s);
+    if (found != widths.end()) return found->second;
+    if (widths.size() >= kMaxTexts) widths.clear();
+    return widths[s] = metrics.horizontalAdvance(s);
+  }
+  const TTextMask& Mask(const QString& s, int angle, int left, int top);
+
+  static constexpr size_t kMaxTexts = 512;
+  std::string name;
+  int height;
+  TFontStyles style;
+  QFont font;
+  QFontMetrics metrics;
+  std::unordered_map<QString, int> widths;
+  std::map<std::tuple<QString, int, int, int>, TTextMask> masks;
+};
+
+// Qt's fonts must not outlive the application, so the cache is emptied as it ends.
+class TFontCache {
+ public:
+  TFontEntry& For(const TFont& font) {
+    for (auto& entry : entries_)
+      if (entry->Matches(font)) return *entry;
+    if (!registered_) {
+      qAddPostRoutine([] { Instance().Clear(); });
+      registered_ = true;
+    }
+    if (entries_.size() >= kMaxFonts) entries_.erase(entries_.begin());
+    entries_.push_back(std::make_unique<TFontEntry>(font));
+    return *entries_.back();
+  }
+  static TFontCache& Instance() {
+    static TFontCache cache;
+    return cache;
+  }
+
+ private:
+  void Clear() {
+    entries_.clear();
+    registered_ = false;
+  }
+  static constexpr size_t kMaxFonts = 16;
+  std::vector<std::unique_ptr<TFontEntry>> entries_;
+  bool registered_ = false;
+};
+
+QString ToQString(const std::string& text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+const TTextMask& TFontEntry::Mask(const QString& s, int angle, int left, int top) {
+  const auto key = std::make_tuple(s, angle, left, top);
+  const auto found = masks.find(key);
+  if (found != masks.end()) return found->second;
+  if (masks.size() >= kMaxTexts) masks.clear();
+  TTextMask& mask = masks[key];
+  // Drawn white on black into a picture with room around the text's cell; glyphs may
+  // overhang the cell, but not by more than the line height.
+  const int w = Width(s), h = metrics.height(), margin = std::max(h, 8);
+  QTransform turn;
+  turn.rotate(-angle / 10.0);
+  const QRect box =
+      turn.mapRect(QRect(left - margin, top - margin, w + 2 * margin, h + 2 * margin));
+  QImage image(box.width(), box.height(), QImage::Format_RGB32);
+  image.fill(qRgb(0, 0, 0));
+  {
+    QPainter p;
+    BeginPainter(p, image, std::nullopt);
+    p.translate(-box.left(), -box.top());
+    if (angle != 0) p.rotate(-angle / 10.0);
+    p.setFont(font);
+    p.setPen(QColor(255, 255, 255));
+    p.drawText(QPoint(left, top + metrics.ascent()), s);
+  }
+  const QRgb on = qRgb(255, 255, 255), off = qRgb(0, 0, 0);
+  for (int y = 0; y < image.height(); ++y) {
+    const QRgb* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      if (line[x] == off) continue;
+      const bool border = x == 0 || y == 0 || x == image.width() - 1 || y == image.height() - 1;
+      if (line[x] != on || border) {
+        mask.runs.clear();
+        return mask;
+      }
+      const int start = x;
+      while (x + 1 < image.width() && line[x + 1] == on) ++x;
+      mask.runs.push_back({y + box.top(), start + box.left(), x + 1 + box.left()});
+    }
+  }
+  mask.usable = true;
+  return mask;
+}
 
 QString StripPrefix(const QString& s) {
   QString out;
@@ -81,9 +198,8 @@ void WrapInto(QStringList& lines, const QString& para, const QFontMetrics& fm, i
 }  // namespace
 
 TTextSize MeasureText(const TFont& font, const std::string& text) {
-  const QFontMetrics fm(MakeQFont(font));
-  return {fm.horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))),
-          fm.height()};
+  TFontEntry& entry = TFontCache::Instance().For(font);
+  return {entry.Width(ToQString(text)), entry.metrics.height()};
 }
 
 TSize TCanvas::TextExtent(const std::string& text) const {
@@ -93,10 +209,10 @@ TSize TCanvas::TextExtent(const std::string& text) const {
 
 void TCanvas::TextOut(int x, int y, const std::string& text) {
   if (target_.image.isNull()) return;
-  const QFont qf = MakeQFont(font_);
-  const QFontMetrics fm(qf);
-  const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-  const int w = fm.horizontalAdvance(s), h = fm.height();
+  TFontEntry& entry = TFontCache::Instance().For(font_);
+  const QFontMetrics& fm = entry.metrics;
+  const QString s = ToQString(text);
+  const int w = entry.Width(s), h = fm.height();
   int left = 0, top = 0;  // of the text cell, relative to the reference point
   if ((text_align_ & taCenterH) == taCenterH)
     left = -w / 2;
@@ -107,19 +223,41 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
   else if (text_align_ & taBottom)
     top = -h;
 
+  const int angle = font_.Orientation();
+  // A turned opaque cell is left to the painter.
+  if (angle == 0 || bk_mode_ == bkTransparent) {
+    const TTextMask& mask = entry.Mask(s, angle, left, top);
+    if (mask.usable) {
+      const TRaster raster(target_.image);
+      TClipArea area(raster.Width(), raster.Height(), state_->clip ? &*state_->clip : nullptr);
+      if (bk_mode_ == bkOpaque) {
+        const QRgb bk = ToQRgb(bk_color_);
+        area.ForEachSpanIn(Bounds(x + left, y + top, w, h), [&](int row, int x0, int x1) {
+          std::fill(raster.Row(row) + x0, raster.Row(row) + x1, bk);
+        });
+      }
+      const QRgb ink = ToQRgb(font_.Color());
+      for (const TTextMask::TRun& run : mask.runs)
+        area.ForEachSpan(y + run.y, x + run.x0, x + run.x1, [&](int x0, int x1) {
+          std::fill(raster.Row(y + run.y) + x0, raster.Row(y + run.y) + x1, ink);
+        });
+      return;
+    }
+  }
   QPainter p;
   BeginPainter(p, target_.image, state_->clip);
   p.translate(x, y);
-  if (font_.Orientation() != 0) p.rotate(-font_.Orientation() / 10.0);
+  if (angle != 0) p.rotate(-angle / 10.0);
   if (bk_mode_ == bkOpaque) p.fillRect(QRect(left, top, w, h), ToQColor(bk_color_));
-  p.setFont(qf);
+  p.setFont(entry.font);
   p.setPen(ToQColor(font_.Color()));
   p.drawText(QPoint(left, top + fm.ascent()), s);
 }
 
 int TCanvas::DrawText(const std::string& text, TRect& r, unsigned flags) {
-  const QFont qf = MakeQFont(font_);
-  const QFontMetrics fm(qf);
+  const TFontEntry& entry = TFontCache::Instance().For(font_);
+  const QFont& qf = entry.font;
+  const QFontMetrics& fm = entry.metrics;
   QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
   if (!(flags & dtNoPrefix)) s = StripPrefix(s);
   if (flags & dtExpandTabs) s = ExpandTabs(s, fm);

@@ -1,0 +1,209 @@
+#pragma once
+
+// Internal to the platform: the canvas's own aliased rasterisation. Fills, thin lines and
+// solid polygons write the picture's rows directly instead of going through a QPainter per
+// figure, with the same pixels as before.
+
+#include <QImage>
+#include <QRegion>
+#include <algorithm>
+#include <climits>
+#include <vector>
+
+#include "platform/Geometry.h"
+
+// The picture's 32-bit pixels; the image is detached once here, never per pixel.
+class TRaster {
+ public:
+  explicit TRaster(QImage& image)
+      : bits_(image.isNull() ? nullptr : reinterpret_cast<QRgb*>(image.bits())),
+        stride_(image.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb))),
+        width_(image.width()),
+        height_(image.height()) {}
+
+  bool Empty() const { return bits_ == nullptr; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  QRgb* Row(int y) const { return bits_ + static_cast<qsizetype>(y) * stride_; }
+
+ private:
+  QRgb* bits_;
+  qsizetype stride_;
+  int width_, height_;
+};
+
+// The drawable part of a picture: its bounds, narrowed by a clip region when there is one.
+// QRegion keeps its rectangles in bands from the top (one band: same top and bottom, sorted
+// by x), so a row's visible spans are the rectangles of one band; the last band looked up is
+// kept, as figures are drawn row after row.
+class TClipArea {
+ public:
+  TClipArea(int width, int height, const QRegion* clip)
+      : width_(width), height_(height), clip_(clip) {
+    if (clip_) {
+      begin_ = clip_->begin();
+      end_ = clip_->end();
+    }
+  }
+
+  bool Contains(int x, int y) {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return false;
+    if (!clip_) return true;
+    if (y < band_top_ || y > band_bottom_) FindBand(y);
+    for (const QRect* q = band_begin_; q != band_end_; ++q)
+      if (x >= q->left() && x <= q->right()) return true;
+    return false;
+  }
+
+  // Whether every pixel of r is drawable, so that a figure inside it needs no checks.
+  bool ContainsAll(const TRect& r) const {
+    if (r.left < 0 || r.top < 0 || r.right > width_ || r.bottom > height_) return false;
+    if (!clip_) return true;
+    if (clip_->rectCount() != 1) return false;
+    const QRect b = clip_->boundingRect();
+    return r.left >= b.left() && r.top >= b.top() && r.right <= b.right() + 1 &&
+           r.bottom <= b.bottom() + 1;
+  }
+
+  // Calls f(from, to) for each drawable part [from, to) of [x0, x1) on row y.
+  template <typename F>
+  void ForEachSpan(int y, int x0, int x1, F f) {
+    if (y < 0 || y >= height_) return;
+    x0 = std::max(x0, 0);
+    x1 = std::min(x1, width_);
+    if (x0 >= x1) return;
+    if (!clip_) {
+      f(x0, x1);
+      return;
+    }
+    if (y < band_top_ || y > band_bottom_) FindBand(y);
+    for (const QRect* q = band_begin_; q != band_end_; ++q) {
+      const int from = std::max(x0, q->left()), to = std::min(x1, q->right() + 1);
+      if (from < to) f(from, to);
+    }
+  }
+
+  // Calls f(y, from, to) for each drawable row part of r.
+  template <typename F>
+  void ForEachSpanIn(const TRect& r, F f) const {
+    const int left = std::max(r.left, 0), right = std::min(r.right, width_);
+    const int top = std::max(r.top, 0), bottom = std::min(r.bottom, height_);
+    if (left >= right || top >= bottom) return;
+    if (!clip_) {
+      for (int y = top; y < bottom; ++y) f(y, left, right);
+      return;
+    }
+    // Bands wholly above r are skipped by their bottoms, which rise with the bands.
+    const QRect* q = std::partition_point(
+        begin_, end_, [top](const QRect& c) { return c.bottom() < top; });
+    for (; q != end_ && q->top() < bottom; ++q) {
+      const int from = std::max(left, q->left()), to = std::min(right, q->right() + 1);
+      if (from >= to) continue;
+      const int last = std::min(bottom, q->bottom() + 1);
+      for (int y = std::max(top, q->top()); y < last; ++y) f(y, from, to);
+    }
+  }
+
+ private:
+  void FindBand(int y) {
+    // Figures walk row by row: try the bands next to the last one before searching.
+    const QRect* q = nullptr;
+    if (band_end_ && band_end_ != end_ && y == band_bottom_ + 1 && band_end_->top() <= y) {
+      q = band_end_;
+    } else if (band_begin_ && band_begin_ != begin_ && y == band_top_ - 1 &&
+               (band_begin_ - 1)->bottom() == y) {
+      q = band_begin_ - 1;
+      while (q != begin_ && (q - 1)->top() == q->top()) --q;
+    } else {
+      q = std::partition_point(begin_, end_, [y](const QRect& c) { return c.bottom() < y; });
+    }
+    band_begin_ = band_end_ = q;
+    if (q == end_) {
+      band_top_ = y;
+      band_bottom_ = INT_MAX;
+      return;
+    }
+    if (q->top() > y) {  // between two bands
+      band_top_ = q == begin_ ? INT_MIN : (q - 1)->bottom() + 1;
+      band_bottom_ = q->top() - 1;
+      return;
+    }
+    while (band_end_ != end_ && band_end_->top() == q->top()) ++band_end_;
+    band_top_ = q->top();
+    band_bottom_ = q->bottom();
+  }
+
+  int width_, height_;
+  const QRegion* clip_;
+  const QRect* begin_ = nullptr;
+  const QRect* end_ = nullptr;
+  const QRect* band_begin_ = nullptr;
+  const QRect* band_end_ = nullptr;
+  int band_top_ = 1, band_bottom_ = 0;  // no band yet
+};
+
+// Polygon scan conversion with QPainter's aliased fill rule, odd-even: each edge crosses
+// row y at its 16.16 fixed-point x at y + 0.5 (the slope truncated, the first row's x
+// computed directly, later rows by adding the slope), and a span runs from one crossing's
+// integer part to the next's. Calls f(y, x0, x1) for the spans [x0, x1) within the width and
+// rows 0..height-1. Returns false, drawing nothing, for coordinates beyond what the fixed
+// point holds.
+class TPolygonScan {
+ public:
+  static constexpr int kCoordinateLimit = 8192;
+
+  template <typename F>
+  bool Run(const std::vector<TPoint>& points, int width, int height, F f) {
+    edges_.clear();
+    const size_t n = points.size();
+    for (size_t i = 0; i < n; ++i) {
+      TPoint a = points[i], b = points[(i + 1) % n];
+      if (std::abs(a.x) > kCoordinateLimit || std::abs(a.y) > kCoordinateLimit) return false;
+      if (a.y == b.y) continue;
+      if (a.y > b.y) std::swap(a, b);
+      const int top = std::max(a.y, 0), bottom = std::min(b.y - 1, height - 1);
+      if (top > bottom) continue;
+      TEdge e{top, bottom, kHalf + a.x * kOne, 0};
+      if (a.x != b.x) {
+        e.slope = static_cast<int>(static_cast<double>(b.x - a.x) / (b.y - a.y) * 65536.0);
+        const long long rows = static_cast<long long>(top - a.y) * kOne + kHalf;
+        e.x += static_cast<int>((e.slope * rows) >> 16);
+      }
+      edges_.push_back(e);
+    }
+    if (edges_.empty()) return true;
+    std::sort(edges_.begin(), edges_.end(),
+              [](const TEdge& p, const TEdge& q) { return p.top < q.top; });
+    active_.clear();
+    size_t next = 0;
+    for (int y = edges_.front().top; next < edges_.size() || !active_.empty(); ++y) {
+      while (next < edges_.size() && edges_[next].top == y) active_.push_back(&edges_[next++]);
+      std::erase_if(active_, [y](const TEdge* e) { return e->bottom < y; });
+      if (active_.empty()) {
+        if (next < edges_.size()) y = edges_[next].top - 1;
+        continue;
+      }
+      crossings_.clear();
+      for (TEdge* e : active_) {
+        crossings_.push_back(e->x >> 16);
+        e->x += e->slope;
+      }
+      std::sort(crossings_.begin(), crossings_.end());
+      for (size_t k = 0; k + 1 < crossings_.size(); k += 2) {
+        const int x0 = std::max(crossings_[k], 0), x1 = std::min(crossings_[k + 1], width);
+        if (x0 < x1) f(y, x0, x1);
+      }
+    }
+    return true;
+  }
+
+ private:
+  static constexpr int kOne = 65536, kHalf = 32768;
+  struct TEdge {
+    int top, bottom;  // rows, inclusive
+    int x, slope;     // 16.16
+  };
+  std::vector<TEdge> edges_;
+  std::vector<TEdge*> active_;
+  std::vector<int> crossings_;
+};

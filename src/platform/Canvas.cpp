@@ -186,6 +186,19 @@ void ThinLine(const TRaster& raster, TClipArea& area, TPoint a, TPoint b, QRgb c
               TPenMode mode, bool dotted) {
   const TRect box = Rect(std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x) + 1,
                          std::max(a.y, b.y) + 1);
+  if (!dotted && mode == pmCopy && (a.x == b.x || a.y == b.y)) {
+    // Level and upright lines are spans; the end point stays out.
+    const int step = a.x == b.x ? (b.y > a.y ? 0 : 1) : (b.x > a.x ? 0 : 1);
+    if (a.y == b.y) {
+      area.ForEachSpan(a.y, box.left + step, box.right - 1 + step, [&](int x0, int x1) {
+        std::fill(raster.Row(a.y) + x0, raster.Row(a.y) + x1, c);
+      });
+    } else {
+      for (int y = box.top + step; y < box.bottom - 1 + step; ++y)
+        if (area.Contains(a.x, y)) raster.Row(y)[a.x] = c;
+    }
+    return;
+  }
   const bool checked = !area.ContainsAll(box);
   int dx = std::abs(b.x - a.x), dy = -std::abs(b.y - a.y);
   const int sx = a.x < b.x ? 1 : -1, sy = a.y < b.y ? 1 : -1;
@@ -280,11 +293,22 @@ void TCanvas::Polygon(const std::vector<TPoint>& points) {
     FillRect(Rect(box.left(), box.top(), box.right() + 1, box.bottom() + 1));
     RestoreClip();
   }
-  const TPoint pos = pen_pos_;
-  std::vector<TPoint> closed = points;
-  closed.push_back(points[0]);
-  Polyline(closed);
-  pen_pos_ = pos;
+  if (pen_.style == psClear) return;
+  if (pen_.width > 1) {
+    const TPoint pos = pen_pos_;
+    std::vector<TPoint> closed = points;
+    closed.push_back(points[0]);
+    Polyline(closed);
+    pen_pos_ = pos;
+    return;
+  }
+  const TRaster raster(target_.image);
+  if (raster.Empty()) return;
+  TClipArea area(raster.Width(), raster.Height(), ClipOf(state_->clip));
+  const QRgb c = ToQRgb(pen_.color);
+  for (size_t i = 0; i < points.size(); ++i)
+    ThinLine(raster, area, points[i], points[(i + 1) % points.size()], c, pen_.mode,
+             pen_.style == psDot);
 }
 
 void TCanvas::Rectangle(const TRect& r) {

@@ -175,10 +175,18 @@ class TPolygonScan {
     std::sort(edges_.begin(), edges_.end(),
               [](const TEdge& p, const TEdge& q) { return p.top < q.top; });
     active_.clear();
+    ends_ = INT_MAX;
     size_t next = 0;
     for (int y = edges_.front().top; next < edges_.size() || !active_.empty(); ++y) {
-      while (next < edges_.size() && edges_[next].top == y) active_.push_back(&edges_[next++]);
-      std::erase_if(active_, [y](const TEdge* e) { return e->bottom < y; });
+      while (next < edges_.size() && edges_[next].top == y) {
+        active_.push_back(&edges_[next]);
+        ends_ = std::min(ends_, edges_[next++].bottom);
+      }
+      if (ends_ < y) {
+        std::erase_if(active_, [y](const TEdge* e) { return e->bottom < y; });
+        ends_ = INT_MAX;
+        for (const TEdge* e : active_) ends_ = std::min(ends_, e->bottom);
+      }
       if (active_.empty()) {
         if (next < edges_.size()) y = edges_[next].top - 1;
         continue;
@@ -188,7 +196,10 @@ class TPolygonScan {
         crossings_.push_back(e->x >> 16);
         e->x += e->slope;
       }
-      std::sort(crossings_.begin(), crossings_.end());
+      // Few crossings per row: an insertion sort beats a general one here.
+      for (size_t i = 1; i < crossings_.size(); ++i)
+        for (size_t j = i; j > 0 && crossings_[j] < crossings_[j - 1]; --j)
+          std::swap(crossings_[j], crossings_[j - 1]);
       for (size_t k = 0; k + 1 < crossings_.size(); k += 2) {
         const int x0 = std::max(crossings_[k], 0), x1 = std::min(crossings_[k + 1], width);
         if (x0 < x1) f(y, x0, x1);
@@ -206,4 +217,5 @@ class TPolygonScan {
   std::vector<TEdge> edges_;
   std::vector<TEdge*> active_;
   std::vector<int> crossings_;
+  int ends_ = INT_MAX;  // the first row after which an active edge ends
 };

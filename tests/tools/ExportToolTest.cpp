@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "ExportArgs.h"
+#include "PlantExport.h"
+#include "app/DemoData.h"
+
+namespace {
+
+struct TRun {
+  int ExitCode;
+  std::string Out, Err;
+};
+
+// Runs the built program with the given arguments (already quoted for the shell).
+TRun RunExport(const std::string& arguments) {
+  const std::filesystem::path dir = std::filesystem::temp_directory_path();
+  const std::string out = (dir / "tankdemo-export-test.out").string();
+  const std::string err = (dir / "tankdemo-export-test.err").string();
+  const std::string command =
+      std::string(TANKDEMO_EXPORT_PATH) + " " + arguments + " >" + out + " 2>" + err;
+  const int status = std::system(command.c_str());
+  auto slurp = [](const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+  };
+  return {WEXITSTATUS(status), slurp(out), slurp(err)};
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0, end;
+  while ((end = text.find("\r\n", start)) != std::string::npos) {
+    lines.push_back(text.substr(start, end - start));
+    start = end + 2;
+  }
+  EXPECT_EQ(start, text.size()) << "every line ends in CR LF";
+  return lines;
+}
+
+std::string Field(const std::string& line, int index) {
+  size_t start = 0;
+  for (int i = 0; i < index; ++i) start = line.find('\t', start) + 1;
+  return line.substr(start, line.find('\t', start) - start);
+}
+
+}  // namespace
+
+TEST(ExportArgsTest, Arguments) {
+  std::string error;
+  auto args = ParseExportArgs({"--steps", "3", "--expand", "--sort", "Level %:down", "--output",
+                               "x.txt"},
+                              error);
+  ASSERT_TRUE(args);
+  EXPECT_EQ(args->Steps, 3);
+  EXPECT_TRUE(args->Expand);
+  EXPECT_EQ(args->SortCaption, "Level %");
+  EXPECT_EQ(args->SortDirection, csDown);
+  EXPECT_EQ(args->Output, "x.txt");
+  args = ParseExportArgs({"--sort", "Site/Tank"}, error);
+  ASSERT_TRUE(args);
+  EXPECT_EQ(args->SortDirection, csUp);
+  for (const std::vector<std::string>& bad :
+       {std::vector<std::string>{"--steps"}, {"--steps", "-1"}, {"--steps", "2x"}, {"--sort", ":up"},
+        {"--output", ""}, {"extra"}, {"--colour"}})
+    EXPECT_FALSE(ParseExportArgs(bad, error)) << bad[0];
+}
+
+TEST(ExportToolTest, ExitCodesAndUsage) {
+  TRun run = RunExport("--steps nine");
+  EXPECT_EQ(run.ExitCode, 2);
+  EXPECT_EQ(std::count(run.Err.begin(), run.Err.end(), '\n'), 1);
+  EXPECT_NE(run.Err.find("usage: tankdemo-export"), std::string::npos);
+  EXPECT_TRUE(run.Out.empty());
+  run = RunExport("--sort Pressure");
+  EXPECT_EQ(run.ExitCode, 2);
+  EXPECT_NE(run.Err.find("Pressure"), std::string::npos);
+  run = RunExport("--help");
+  EXPECT_EQ(run.ExitCode, 0);
+  EXPECT_NE(run.Out.find("--expand"), std::string::npos);
+  // A file that cannot be written: exit 1 and a message naming it.
+  run = RunExport("--output /nonexistent-folder/out.txt");
+  EXPECT_EQ(run.ExitCode, 1);
+  EXPECT_NE(run.Err.find("/nonexistent-folder/out.txt"), std::string::npos);
+}
+
+TEST(ExportToolTest, OutputAfterStepsMatchesTheModel) {
+  const TRun run = RunExport("--steps 5 --expand");
+  ASSERT_EQ(run.ExitCode, 0) << run.Err;
+  const std::vector<std::string> lines = Lines(run.Out);
+  ASSERT_EQ(lines.size(), 2u + 12 + 37);
+  EXPECT_EQ(lines[0], "Site/Tank\tCapacity\tLevel\tLevel %\tStatus");
+  EXPECT_EQ(lines[1], "");
+  auto sites = BuildSites();
+  TDemoRandom random;
+  RandomizeLevels(*sites, random);
+  for (int i = 0; i < 5; ++i) SimulateStep(*sites, random);
+  size_t row = 2;
+  for (int32_t s = 0; s < sites->Count(); ++s) {
+    const TSite& site = sites->GetSite(s);
+    EXPECT_EQ(lines[row++], site.Name() + "\t" + std::to_string(site.GetCapacity()) + "\t" +
+                                std::to_string(site.GetLevel()) + "\t" +
+                                std::to_string(site.GetPercent()) + "\tOn-line");
+    for (int32_t t = 0; t < site.Count(); ++t) {
+      const TTank& tank = site.GetTank(t);
+      EXPECT_EQ(lines[row++], site.GetTankLabel(t) + "\t" + std::to_string(tank.Capacity()) +
+                                  "\t" + std::to_string(tank.Level()) + "\t" +
+                                  std::to_string(tank.GetPercent()) + "\tOn-line");
+    }
+  }
+}
+
+TEST(ExportToolTest, SortedAndWrittenToAFile) {
+  const std::string path =
+      (std::filesystem::temp_directory_path() / "tankdemo-export-sorted.txt").string();
+  const TRun run = RunExport("--sort Capacity:down --output " + path);
+  ASSERT_EQ(run.ExitCode, 0) << run.Err;
+  EXPECT_TRUE(run.Out.empty());
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  const std::vector<std::string> lines = Lines(text.str());
+  ASSERT_EQ(lines.size(), 14u);
+  // Texts compare byte-wise: "8000" sorts above "10000" when descending.
+  EXPECT_EQ(Field(lines[2], 1), "8000");
+  EXPECT_EQ(Field(lines[13], 1), "10000");
+  std::filesystem::remove(path);
+}
+
+TEST(ExportToolTest, SortingUpPutsTenThousandFirst) {
+  TTreeList tree;
+  TExportArgs args;
+  args.SortCaption = "Capacity";
+  FillPlantTree(tree, args);
+  const std::vector<std::string> lines = Lines(ExportText(tree));
+  EXPECT_EQ(Field(lines[2], 0), "Cookley");
+  EXPECT_EQ(Field(lines[2], 1), "10000");
+}

@@ -1,0 +1,81 @@
+#include "ExportArgs.h"
+
+#include "common/ToolArgs.h"
+
+const char* const kExportUsage =
+    "usage: tankdemo-export [--steps N] [--expand] [--sort CAPTION[:up|:down]] [--output FILE]";
+
+const char* const kExportHelp =
+    "Writes the tank plant's tree as tab-separated text, exactly as the program saves it.\n"
+    "\n"
+    "Builds the twelve demo sites with their starting levels, runs N simulation steps\n"
+    "(default 0), fills the tree-list as the main window does (site rows collapsed) and\n"
+    "writes the caption line, an empty line and one line per visible row, every line\n"
+    "ending in CR LF.\n"
+    "\n"
+    "  --steps N                 run N simulation steps first\n"
+    "  --expand                  expand every site, so that tank rows are written too\n"
+    "  --sort CAPTION[:up|:down] sort the rows by the column with this caption, ascending\n"
+    "                            (the default) or descending; captions: Site/Tank,\n"
+    "                            Capacity, Level, \"Level %\", Status\n"
+    "  --output FILE             write FILE (replaced as a whole, never left half written)\n"
+    "                            instead of standard output\n"
+    "  --help                    show this text\n"
+    "\n"
+    "Exit codes: 0 done, 1 the file could not be written (it is left as it was),\n"
+    "2 bad arguments.\n";
+
+std::optional<TExportArgs> ParseExportArgs(const std::vector<std::string>& args,
+                                           std::string& error) {
+  TExportArgs result;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    auto value = [&]() -> const std::string* {
+      if (i + 1 >= args.size()) {
+        error = arg + " needs a value";
+        return nullptr;
+      }
+      return &args[++i];
+    };
+    if (arg == "--help" || arg == "-h") {
+      result.Help = true;
+    } else if (arg == "--expand") {
+      result.Expand = true;
+    } else if (arg == "--steps") {
+      const std::string* text = value();
+      if (!text) return std::nullopt;
+      if (!ParseIntArg(*text, result.Steps, 0, 100000000)) {
+        error = "--steps wants a whole number from 0, not '" + *text + "'";
+        return std::nullopt;
+      }
+    } else if (arg == "--sort") {
+      const std::string* text = value();
+      if (!text) return std::nullopt;
+      result.SortCaption = *text;
+      const size_t colon = text->rfind(':');
+      if (colon != std::string::npos) {
+        const std::string direction = text->substr(colon + 1);
+        if (direction == "up" || direction == "down") {
+          result.SortDirection = direction == "up" ? csUp : csDown;
+          result.SortCaption = text->substr(0, colon);
+        }
+      }
+      if (result.SortCaption.empty()) {
+        error = "--sort wants a column caption";
+        return std::nullopt;
+      }
+    } else if (arg == "--output") {
+      const std::string* text = value();
+      if (!text) return std::nullopt;
+      if (text->empty()) {
+        error = "--output wants a file name";
+        return std::nullopt;
+      }
+      result.Output = *text;
+    } else {
+      error = "unknown argument '" + arg + "'";
+      return std::nullopt;
+    }
+  }
+  return result;
+}

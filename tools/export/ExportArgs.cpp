@@ -28,29 +28,22 @@ const char* const kExportHelp =
 std::optional<TExportArgs> ParseExportArgs(const std::vector<std::string>& args,
                                            std::string& error) {
   TExportArgs result;
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    auto value = [&]() -> const std::string* {
-      if (i + 1 >= args.size()) {
-        error = arg + " needs a value";
-        return nullptr;
-      }
-      return &args[++i];
-    };
+  TArgReader reader(args);
+  auto fail = [&](const std::string& reason) {
+    error = reason;
+    return std::nullopt;
+  };
+  while (reader.Next()) {
+    const std::string& arg = reader.Arg();
     if (arg == "--help" || arg == "-h") {
       result.Help = true;
     } else if (arg == "--expand") {
       result.Expand = true;
     } else if (arg == "--steps") {
-      const std::string* text = value();
-      if (!text) return std::nullopt;
-      if (!ParseIntArg(*text, result.Steps, 0, 100000000)) {
-        error = "--steps wants a whole number from 0, not '" + *text + "'";
-        return std::nullopt;
-      }
+      if (!reader.IntValue(result.Steps, 0, 100000000)) return fail(reader.Error);
     } else if (arg == "--sort") {
-      const std::string* text = value();
-      if (!text) return std::nullopt;
+      const std::string* text = reader.Value();
+      if (!text) return fail(reader.Error);
       result.SortCaption = *text;
       const size_t colon = text->rfind(':');
       if (colon != std::string::npos) {
@@ -60,21 +53,14 @@ std::optional<TExportArgs> ParseExportArgs(const std::vector<std::string>& args,
           result.SortCaption = text->substr(0, colon);
         }
       }
-      if (result.SortCaption.empty()) {
-        error = "--sort wants a column caption";
-        return std::nullopt;
-      }
+      if (result.SortCaption.empty()) return fail("--sort wants a column caption");
     } else if (arg == "--output") {
-      const std::string* text = value();
-      if (!text) return std::nullopt;
-      if (text->empty()) {
-        error = "--output wants a file name";
-        return std::nullopt;
-      }
+      const std::string* text = reader.Value();
+      if (!text) return fail(reader.Error);
+      if (text->empty()) return fail("--output wants a file name");
       result.Output = *text;
     } else {
-      error = "unknown argument '" + arg + "'";
-      return std::nullopt;
+      return fail("unknown argument '" + arg + "'");
     }
   }
   return result;

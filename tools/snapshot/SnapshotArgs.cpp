@@ -8,53 +8,36 @@ const char* const kSnapshotUsage =
 std::optional<TSnapshotArgs> ParseSnapshotArgs(const std::vector<std::string>& args,
                                                std::string& error) {
   TSnapshotArgs result;
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    auto value = [&]() -> const std::string* {
-      if (i + 1 >= args.size()) {
-        error = arg + " needs a value";
-        return nullptr;
-      }
-      return &args[++i];
-    };
+  TArgReader reader(args);
+  auto fail = [&](const std::string& reason) {
+    error = reason;
+    return std::nullopt;
+  };
+  while (reader.Next()) {
+    const std::string& arg = reader.Arg();
     if (arg == "--help" || arg == "-h") {
       result.Help = true;
     } else if (arg == "--chart") {
       result.Chart = true;
     } else if (arg == "--steps") {
-      const std::string* text = value();
-      if (!text) return std::nullopt;
-      if (!ParseIntArg(*text, result.Steps, 0, 100000000)) {
-        error = "--steps wants a whole number from 0, not '" + *text + "'";
-        return std::nullopt;
-      }
+      if (!reader.IntValue(result.Steps, 0, 100000000)) return fail(reader.Error);
     } else if (arg == "--size") {
-      const std::string* text = value();
-      if (!text) return std::nullopt;
+      const std::string* text = reader.Value();
+      if (!text) return fail(reader.Error);
       const size_t x = text->find('x');
       if (x == std::string::npos || !ParseIntArg(text->substr(0, x), result.Width, 1, 10000) ||
-          !ParseIntArg(text->substr(x + 1), result.Height, 1, 10000)) {
-        error = "--size wants WIDTHxHEIGHT in pixels (1 to 10000), not '" + *text + "'";
-        return std::nullopt;
-      }
+          !ParseIntArg(text->substr(x + 1), result.Height, 1, 10000))
+        return fail("--size wants WIDTHxHEIGHT in pixels (1 to 10000), not '" + *text + "'");
     } else if (!arg.empty() && arg[0] == '-') {
-      error = "unknown option " + arg;
-      return std::nullopt;
+      return fail("unknown option " + arg);
     } else if (result.Output.empty()) {
       result.Output = arg;
     } else {
-      error = "only one output file, not also '" + arg + "'";
-      return std::nullopt;
+      return fail("only one output file, not also '" + arg + "'");
     }
   }
   if (result.Help) return result;
-  if (!result.Chart) {
-    error = "say what to draw: --chart";
-    return std::nullopt;
-  }
-  if (result.Output.empty()) {
-    error = "no output file given";
-    return std::nullopt;
-  }
+  if (!result.Chart) return fail("say what to draw: --chart");
+  if (result.Output.empty()) return fail("no output file given");
   return result;
 }

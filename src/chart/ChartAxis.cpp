@@ -40,6 +40,8 @@ bool Loading(const TCustomAxisPanel* chart) { return chart && chart->Loading; }
 }  // namespace
 
 double NextNiceStep(double x) {
+  // Zero, negative and non-finite steps have no next one; the recursion would not end.
+  if (!(x > 0) || !std::isfinite(x)) return x;
   if (x >= 10) return 10 * NextNiceStep(x / 10);
   if (x < 1) return NextNiceStep(x * 10) / 10;
   if (x < 2) return 2;
@@ -81,13 +83,14 @@ void TCustomChartAxis::SetAutomatic(bool value) {
 
 void TCustomChartAxis::SetAutomaticMaximum(bool value) {
   FAutomaticMaximum = value;
-  if (!FAutomatic || FAutomaticMinimum) FAutomatic = value;
+  // Automatic means both ends: switching one end on does not switch on a fixed other end.
+  if (!value || FAutomaticMinimum) FAutomatic = value;
   Repaint();
 }
 
 void TCustomChartAxis::SetAutomaticMinimum(bool value) {
   FAutomaticMinimum = value;
-  if (!FAutomatic || FAutomaticMaximum) FAutomatic = value;
+  if (!value || FAutomaticMaximum) FAutomatic = value;
   Repaint();
 }
 
@@ -241,7 +244,8 @@ double TCustomChartAxis::LabelStepForSize(double size) const {
   }
   if (count < 1) return 1e-12;
   double step = FIncrement > 0 ? FIncrement : (std::fabs(RangeSpan) >= 1 ? 1 : 1e-12);
-  while (FLabelsSeparation > 0) {
+  // No step fits an infinite or undefined span (values near the double limits, or NaN).
+  while (FLabelsSeparation > 0 && std::isfinite(RangeSpan)) {
     const double quotient = std::fabs(RangeSpan / step);
     if (quotient < 2147483647.0 && Nearest(quotient) <= count) break;
     step = NextNiceStep(step);
@@ -258,6 +262,8 @@ std::vector<double> TCustomChartAxis::LabelValues(double step) const {
   const double lowest = (RangeMin - 1e-12) / 1.000000000001;
   while (value >= lowest) {
     values.push_back(value);
+    // A step below the value's precision would repeat the same label for ever.
+    if (value - step == value) break;
     value -= step;
   }
   return values;

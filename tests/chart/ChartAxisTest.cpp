@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "chart/Chart.h"
 #include "chart/ChartSeries.h"
 #include "platform/Bitmap.h"
@@ -85,6 +87,15 @@ TEST(ChartAxisTest, AutomaticFlagsFollowEachOther) {
   axis.SetAxisRange(5, 5);
   EXPECT_FALSE(axis.Automatic() || axis.AutomaticMinimum() || axis.AutomaticMaximum());
   EXPECT_DOUBLE_EQ(axis.Maximum(), 5 + 1e-10);
+  // Freeing one end of a fixed range leaves the other end fixed.
+  axis.SetAutomaticMaximum(true);
+  EXPECT_FALSE(axis.Automatic());
+  TChartSeries series;
+  chart.AttachSeries(&series);
+  series.AddPoint(20, 1, "", clDefault);
+  axis.UpdateRange();
+  EXPECT_EQ(axis.RangeMin, 5);
+  EXPECT_EQ(axis.RangeMax, 20);
 }
 
 TEST(ChartAxisTest, AutomaticRangeComesFromTheSeriesTiedToTheAxis) {
@@ -171,6 +182,22 @@ TEST(ChartAxisTest, LabelStepsAndValues) {
   EXPECT_EQ(left.LabelStepForSize(13), 1e-12);
   EXPECT_TRUE(left.LabelValues(1e-12).empty());  // far too many labels: none
   EXPECT_EQ(left.LabelStepForSize(1000), 1e-12);  // not even one label fits
+}
+
+TEST(ChartAxisTest, ExtremeRangesEndTheLabelSearch) {
+  TChart chart;
+  TChartAxis& left = chart.LeftAxis();
+  // One value far above the step's precision: one label, not an endless run of the same.
+  LayOut(chart, left, 200, 1e6, 1e6);
+  left.RangeMin = left.RangeMax = 1e6;
+  left.RangeSpan = 0;
+  EXPECT_EQ(left.LabelValues(left.LabelStepForSize(13)), std::vector<double>{1e6});
+  // Spans past the double range, or undefined, give a step and no labels.
+  LayOut(chart, left, 200, -1e308, 1e308);
+  ASSERT_TRUE(std::isinf(left.RangeSpan));
+  EXPECT_TRUE(left.LabelValues(left.LabelStepForSize(13)).empty());
+  left.RangeSpan = left.RangeMax = std::nan("");
+  EXPECT_TRUE(left.LabelValues(left.LabelStepForSize(13)).empty());
 }
 
 TEST(ChartAxisTest, FirstLabelIsRoundedDown) {

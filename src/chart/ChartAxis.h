@@ -144,6 +144,9 @@ class TCustomChartAxis {
   int LabelsBand(TChartCanvas3D& canvas);
   int WallSize() const;
   void DrawLabelAndRecordTick(TChartCanvas3D& canvas, double value, std::vector<int>& ticks);
+  // Point labels or mark texts of the first series on this axis, at the points' positions.
+  void DrawSeriesLabels(TChartCanvas3D& canvas, TAxisLabelStyle style, std::vector<int>& ticks);
+  void DrawLabelAt(TChartCanvas3D& canvas, int p, const std::string& text, std::vector<int>& ticks);
   void DrawTicksAndGrid(TChartCanvas3D& canvas, const std::vector<int>& ticks);
   void DrawGridLine(TChartCanvas3D& canvas, int position);
 

@@ -84,8 +84,34 @@ void TCustomChartAxis::DrawLabelAndRecordTick(TChartCanvas3D& canvas, double val
   const int p = ValueToPixel(value);
   if (!FLabelsOnAxis && (p <= StartPixel || p >= EndPixel)) return;
   if (!TickOnLabelsOnly) ticks.push_back(p);
-  if (!FLabels) return;
-  const std::string text = LabelText(value);
+  if (FLabels) DrawLabelAt(canvas, p, LabelText(value), ticks);
+}
+
+void TCustomChartAxis::DrawSeriesLabels(TChartCanvas3D& canvas, TAxisLabelStyle style,
+                                        std::vector<int>& ticks) {
+  TChartSeries* series = nullptr;
+  for (TChartSeries* candidate : FChart->SeriesList())
+    if (candidate->Active() && candidate->IsTiedTo(*this)) {
+      series = candidate;
+      break;
+    }
+  if (!series) return;
+  // The labels sit where the points are along this axis: X for a value drawn upwards.
+  const bool alongX = FIsHorizontal == (&series->MandatoryList() == &series->YValues());
+  for (int i = 0; i < series->PointCount(); ++i) {
+    const int p = ValueToPixel(alongX ? series->XValue(i) : series->YValue(i));
+    if (p < StartPixel || p > EndPixel) continue;
+    if (!FLabelsOnAxis && (p == StartPixel || p == EndPixel)) continue;
+    if (!TickOnLabelsOnly) ticks.push_back(p);
+    if (!FLabels) continue;
+    std::string text = style == talText ? series->PointLabel(i) : series->MarkText(i);
+    if (FChart->OnGetAxisLabel) FChart->OnGetAxisLabel(this, series, i, text);
+    if (!text.empty()) DrawLabelAt(canvas, p, text, ticks);
+  }
+}
+
+void TCustomChartAxis::DrawLabelAt(TChartCanvas3D& canvas, int p, const std::string& text,
+                                   std::vector<int>& ticks) {
   if (TickOnLabelsOnly) ticks.push_back(p);
   canvas.Font() = LabelsFont;
   const int lineHeight = canvas.MeasureTextHeight("Wg");
@@ -220,8 +246,11 @@ void TCustomChartAxis::PaintAxis() {
   std::vector<int> ticks;
   canvas.Brush().style = bsClear;
   canvas.SetBackgroundMode(bkTransparent);
-  if (EffectiveLabelStyle() == talValue)
+  const TAxisLabelStyle style = EffectiveLabelStyle();
+  if (style == talValue)
     for (double value : LabelValues(step)) DrawLabelAndRecordTick(canvas, value, ticks);
+  else if (style == talText || style == talMark)
+    DrawSeriesLabels(canvas, style, ticks);
 
   if (Axis.Visible) {
     canvas.Pen() = Axis.Effective();

@@ -314,11 +314,16 @@ void TChartSeries::DrawShownPoints() {
     for (int i = LastShownIndex; i >= FirstShownIndex; --i) DrawPoint(i);
 }
 
-void TChartSeries::DrawPointMark(int index) {
-  if (!FParentChart || IsNullPoint(index)) return;
+std::string TChartSeries::MarkText(int index) {
   std::string text = PointLabel(index);
   if (FMarks.Style() == smsValue || text.empty()) text = FormatFloat(FValueFormat, YValue(index));
   if (OnGetMarkText) OnGetMarkText(this, index, text);
+  return text;
+}
+
+void TChartSeries::DrawPointMark(int index) {
+  if (!FParentChart || IsNullPoint(index)) return;
+  const std::string text = MarkText(index);
   if (text.empty()) return;
   TChartCanvas3D& canvas = FParentChart->Canvas();
   canvas.Font() = FMarks.Font;

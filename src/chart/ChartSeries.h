@@ -197,6 +197,8 @@ class TChartSeries {
   // Drawing, driven by the chart's paint loop.
   virtual void DrawPoint(int /*index*/) {}
   virtual void DrawPointMark(int index);
+  // The text of a point's mark: its label, else its value, as OnGetMarkText leaves it.
+  std::string MarkText(int index);
   // Whether points are drawn from the first to the last (else backwards).
   virtual bool DrawsPointsForward() const;
   void DrawShownPoints();

@@ -266,15 +266,15 @@ class AxisPaintFixture : public ::testing::Test {
   }
 
   // Reserves the axis' room from the picture and places the axis over the rest.
-  TRect Reserve() {
+  TRect Reserve() { return Reserve(chart.LeftAxis()); }
+  TRect Reserve(TChartAxis& axis) {
     TRect rect = Rect(0, 0, picture.Width(), picture.Height());
-    TChartAxis& left = chart.LeftAxis();
     chart.PlotRect = rect;
-    left.UpdateRange();
-    left.PlaceOnChart();
-    left.ReserveSpace(rect);
+    axis.UpdateRange();
+    axis.PlaceOnChart();
+    axis.ReserveSpace(rect);
     chart.PlotRect = rect;
-    left.PlaceOnChart();
+    axis.PlaceOnChart();
     return rect;
   }
 
@@ -363,4 +363,26 @@ TEST(ChartAxisTest, PagingShowsOnePageOfPoints) {
   chart.ScaleLastPage = false;  // keeps the spacing of a full page
   bottom.UpdateRange();
   EXPECT_EQ(bottom.RangeMax, 22);
+}
+
+TEST_F(AxisPaintFixture, PointLabelsAlongTheBottomAxis) {
+  series.ClearPoints();
+  series.AddPoint(1, 5, "North", clDefault);
+  series.AddPoint(2, 7, "", clDefault);
+  series.AddPoint(3, 9, "South", clDefault);
+  TChartAxis& bottom = chart.BottomAxis();
+  bottom.Grid.Visible = false;
+  ASSERT_EQ(bottom.EffectiveLabelStyle(), talText);
+  std::vector<int> seen;
+  chart.OnGetAxisLabel = [&](TCustomChartAxis*, TChartSeries* s, int index, std::string&) {
+    if (s == &series) seen.push_back(index);
+  };
+  Reserve(bottom);
+  bottom.PaintAxis();
+  EXPECT_EQ(seen, (std::vector<int>{0, 1, 2}));
+  // Each label centred under its point; the point without a label shows none.
+  const int top = bottom.LabelsPos, below = picture.Height();
+  EXPECT_TRUE(AnyInk(bottom.ValueToPixel(1), top, bottom.ValueToPixel(1) + 15, below));
+  EXPECT_TRUE(AnyInk(bottom.ValueToPixel(3) - 15, top, bottom.ValueToPixel(3), below));
+  EXPECT_FALSE(AnyInk(bottom.ValueToPixel(2) - 5, top, bottom.ValueToPixel(2) + 5, below));
 }

@@ -35,7 +35,12 @@ void TCustomChartPanel::InvalidateView() {
 
 void TCustomChartPanel::Paint(TCanvas& canvas, const TRect& /*updateRect*/) {
   FCanvas->SetTarget(&canvas);
-  if (FCanvas->RepaintFromPicture()) return;
+  // A picture of another size is never copied: a resize while RepaintOnChange was off
+  // could not mark it stale.
+  const TBitmap* picture = FCanvas->Picture();
+  const bool sizeKept =
+      picture && picture->Width() == Width() && picture->Height() == Height();
+  if (sizeKept && FCanvas->RepaintFromPicture()) return;
   DrawChart(canvas, Rect(0, 0, Width(), Height()));
 }
 

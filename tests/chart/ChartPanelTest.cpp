@@ -82,6 +82,12 @@ TEST_F(ChartPanelFixture, ResizeRecreatesThePicture) {
   EXPECT_EQ(chart.Draws, 2);
   EXPECT_EQ(chart.Canvas().Picture()->Width(), 300);
   EXPECT_EQ(chart.Canvas().Picture()->Height(), 120);
+  // Also when the resize could not ask for a repaint.
+  chart.RepaintOnChange = false;
+  host.Resize(200, 100);
+  host.Paint(true);
+  EXPECT_EQ(chart.Draws, 3);
+  EXPECT_EQ(chart.Canvas().Picture()->Width(), 200);
 }
 
 TEST_F(ChartPanelFixture, WithoutSeriesOnlyWallsAndBackground) {

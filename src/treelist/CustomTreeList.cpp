@@ -294,11 +294,15 @@ void TCustomTreeList::Visit(bool visibleOnly, Fn&& fn) const {
 void TCustomTreeList::ClearViewCaches() {
   if (FKeepCaches) return;
   FRowIndex.Clear();
-  if (!FClearing && !FDestroying)
+  // Only a word that was set needs resetting: on a large tree the walk would cost more than
+  // the work around it.
+  if (!FClearing && !FDestroying && FViewWordsSet) {
     Visit(false, [](TTreeListNode* n) {
       n->FViewWords[0] = 0;
       return false;
     });
+    FViewWordsSet = false;
+  }
   View().ViewCachesCleared();
 }
 
@@ -309,17 +313,13 @@ void TCustomTreeList::ForEachNode(const std::function<void(TTreeListNode*)>& fn)
   });
 }
 
-std::vector<TTreeListNode*> TCustomTreeList::CollectVisibleRows() const {
-  std::vector<TTreeListNode*> rows;
-  Visit(true, [&rows](TTreeListNode* n) {
-    rows.push_back(n);
+void TCustomTreeList::RebuildVisibleRowIndex() {
+  FRowIndex.StartRebuild();
+  Visit(true, [this](TTreeListNode* n) {
+    FRowIndex.AppendRow(n);
     return false;
   });
-  return rows;
-}
-
-void TCustomTreeList::RebuildVisibleRowIndex() {
-  FRowIndex.Rebuild(CollectVisibleRows());
+  FRowIndex.FinishRebuild();
 }
 
 int TCustomTreeList::RowOfNode(const TTreeListNode* node) const {

@@ -29,20 +29,32 @@ class TCustomTreeList {
 
   void BeginUpdate();
   void EndUpdate();
-  // Holds the update lock for a scope, also when the work in it raises.
+  // Holds the update lock for a scope, also when the work in it raises. While an error is
+  // already on its way out, a second one from the closing refresh is dropped: it cannot replace
+  // the first.
   class TUpdateScope {
    public:
-    explicit TUpdateScope(TCustomTreeList& tree, bool take = true) : FTree(take ? &tree : nullptr) {
+    explicit TUpdateScope(TCustomTreeList& tree, bool take = true)
+        : FTree(take ? &tree : nullptr), FUncaught(std::uncaught_exceptions()) {
       if (FTree) FTree->BeginUpdate();
     }
     ~TUpdateScope() noexcept(false) {
-      if (FTree) FTree->EndUpdate();
+      if (!FTree) return;
+      if (std::uncaught_exceptions() == FUncaught) {
+        FTree->EndUpdate();
+        return;
+      }
+      try {
+        FTree->EndUpdate();
+      } catch (...) {
+      }
     }
     TUpdateScope(const TUpdateScope&) = delete;
     TUpdateScope& operator=(const TUpdateScope&) = delete;
 
    private:
     TCustomTreeList* FTree;
+    int FUncaught;
   };
   int UpdateLockCount() const { return FUpdateLockCount; }
   bool Locked() const { return FUpdateLockCount > 0; }
@@ -179,7 +191,6 @@ class TCustomTreeList {
   void ResetNodeReferences();
   template <class Fn>
   void Visit(bool visibleOnly, Fn&& fn) const;
-  std::vector<TTreeListNode*> CollectVisibleRows() const;
   int RowOfNode(const TTreeListNode* node) const;
   bool IndexUsable() const { return FRowIndex.Usable() && !FDestroying; }
   void IndexInsert(TTreeListNode* node);
@@ -217,6 +228,7 @@ class TCustomTreeList {
   std::exception_ptr FPendingError;
   bool FClearing = false;
   bool FKeepCaches = false;
+  bool FViewWordsSet = false;  // some node's first view word is not 0
   bool FDeletedNodeVisible = false;
   bool FLoading = false;
   bool FDestroying = false;

@@ -138,8 +138,9 @@ class TCustomTreeListControl : public TCustomTreeList {
   };
   void SetColumnSorted(TTreeListColumn* column, TTreeListColumnSort value);
   void ClearSortStates();
-  void SortList(TTreeListNode::TNodeList& list, const std::vector<TSortKeyColumn>& keys);
-  int CompareKeys(const std::string& a, const std::string& b) const;
+  struct TSortScratch;
+  void SortList(TTreeListNode::TNodeList& list, const std::vector<TSortKeyColumn>& keys,
+                TSortScratch& scratch);
 
   std::vector<TTreeListColumn*> FSortColumns;
   int FSortLockCount = 0;

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -55,17 +56,23 @@ void TCustomTreeList::ExpandTree(TTreeListNode* node, bool value, bool recurse) 
   TUpdateScope lock(*this, !Locked());
   node->SetExpanded(value);
   if (!recurse) return;
-  std::vector<std::pair<TTreeListNode*, int>> stack{{node, 0}};
-  while (!stack.empty()) {
-    auto& [parent, next] = stack.back();
+  // Most nodes have only leaves below them: the stack is made only for deeper ones.
+  std::vector<std::pair<TTreeListNode*, int>> stack;
+  TTreeListNode* parent = node;
+  int next = 0;
+  for (;;) {
     TTreeListNode* child = parent->Items(next++);
     if (!child) {
+      if (stack.empty()) break;
+      std::tie(parent, next) = stack.back();
       stack.pop_back();
       continue;
     }
     if (!child->FHasChildren) continue;
     child->SetExpanded(value);
-    stack.emplace_back(child, 0);
+    stack.emplace_back(parent, next);
+    parent = child;
+    next = 0;
   }
 }
 

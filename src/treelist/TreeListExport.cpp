@@ -3,11 +3,18 @@
 
 namespace {
 
-std::string JoinTexts(const TTreeListNode* node, const std::vector<TTreeListColumn*>& columns) {
+// The texts sit at each column's position in the column list.
+std::vector<int> TextIndexes(const std::vector<TTreeListColumn*>& columns) {
+  std::vector<int> indexes;
+  for (const TTreeListColumn* c : columns) indexes.push_back(c->Index());
+  return indexes;
+}
+
+std::string JoinTexts(const TTreeListNode* node, const std::vector<int>& indexes) {
   std::string line;
-  for (size_t i = 0; i < columns.size(); ++i) {
+  for (size_t i = 0; i < indexes.size(); ++i) {
     if (i > 0) line += '\t';
-    line += node->Strings(columns[i]->Index());
+    line += node->Strings(indexes[i]);
   }
   return line;
 }
@@ -44,18 +51,18 @@ std::string TCustomTreeListControl::HeaderLine() const {
 }
 
 std::string TCustomTreeListControl::NodeLine(const TTreeListNode* node) const {
-  return node ? JoinTexts(node, DisplayedColumns()) : std::string();
+  return node ? JoinTexts(node, TextIndexes(DisplayedColumns())) : std::string();
 }
 
 void TCustomTreeListControl::SaveAllToStrings(TStrings& lines) {
   lines.Add(HeaderLine());
-  const auto columns = DisplayedColumns();
+  const auto columns = TextIndexes(DisplayedColumns());
   ForEachVisibleNode([&](TTreeListNode* node) { lines.Add(JoinTexts(node, columns)); });
 }
 
 void TCustomTreeListControl::SaveSelectedToStrings(TStrings& lines) {
   lines.Add(HeaderLine());
-  const auto columns = DisplayedColumns();
+  const auto columns = TextIndexes(DisplayedColumns());
   if (HasOption(aoMultiSelect)) {
     // Tree order, collapsed parts included: one pass over the whole tree finds them in it.
     if (SelectionList().empty()) return;

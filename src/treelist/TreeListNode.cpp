@@ -163,6 +163,11 @@ void TTreeListNode::SetHasChildren(bool value) {
   FOwner->NodeChanged(this, false);
 }
 
+void TTreeListNode::SetViewWord(int i, uint32_t value) {
+  FViewWords[i] = value;
+  if (i == 0 && value != 0) FOwner->FViewWordsSet = true;
+}
+
 void TTreeListNode::RowChanged() {
   FOwner->NodeChanged(this, false);
 }

@@ -87,7 +87,7 @@ class TTreeListNode {
 
   // Per-node measurement cache of the view.
   uint32_t ViewWord(int i) const { return FViewWords[i]; }
-  void SetViewWord(int i, uint32_t value) { FViewWords[i] = value; }
+  void SetViewWord(int i, uint32_t value);
 
  protected:
   void RowChanged();  // the node's row needs repainting

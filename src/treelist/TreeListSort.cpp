@@ -43,6 +43,14 @@ void MergeSortIndexes(std::vector<uint32_t>& items, std::vector<uint32_t>& buffe
 
 }  // namespace
 
+// Buffers that every list of one sort reuses: most lists are short, and allocating for each
+// would cost more than sorting it.
+struct TCustomTreeListControl::TSortScratch {
+  std::vector<uint32_t> Order, Buffer;
+  std::vector<std::string> Texts;
+  TTreeListNode::TNodeList Nodes;
+};
+
 void TCustomTreeListControl::ColumnHeaderClick(TTreeListColumn* column, bool shift, bool ctrl) {
   if (!column || column->TreeList() != this) return;
   FMultiAdd = FOptionsEx.Contains(aoMultiSort) && shift;
@@ -140,12 +148,6 @@ std::string TCustomTreeListControl::SortKey(const TTreeListNode* node, int value
   return FOptions.Contains(aoCaseInsensitive) ? AnsiUpperCase(text) : text;
 }
 
-int TCustomTreeListControl::CompareKeys(const std::string& a, const std::string& b) const {
-  if (a == b) return 0;
-  if (FOptionsEx.Contains(aoAnsiSort)) return AnsiCompareStr(a, b);
-  return a.compare(b) < 0 ? -1 : 1;  // char traits compare bytes as unsigned
-}
-
 void TCustomTreeListControl::SortNodes(int level, int valueIndex, bool descending) {
   const bool busy = FOptionsEx.Contains(aoShowHourGlass);
   if (busy) View().SetBusyCursor(true);
@@ -167,12 +169,13 @@ void TCustomTreeListControl::SortNodes(int level, int valueIndex, bool descendin
     keys.push_back({valueIndex, descending});
 
   // Lists of one depth at a time, so that a level argument picks its lists directly.
+  TSortScratch scratch;
   std::vector<TTreeListNode*> parents{nullptr};
   for (int depth = 0; !parents.empty(); ++depth) {
     std::vector<TTreeListNode*> next;
     for (TTreeListNode* parent : parents) {
       TTreeListNode::TNodeList& list = NodeList(parent);
-      if (level < 0 || level == depth) SortList(list, keys);
+      if (level < 0 || level == depth) SortList(list, keys, scratch);
       if (level < 0 || depth < level)
         for (auto& child : list)
           if (!child->FChildren.empty()) next.push_back(child.get());
@@ -182,16 +185,18 @@ void TCustomTreeListControl::SortNodes(int level, int valueIndex, bool descendin
 }
 
 void TCustomTreeListControl::SortList(TTreeListNode::TNodeList& list,
-                                      const std::vector<TSortKeyColumn>& keys) {
+                                      const std::vector<TSortKeyColumn>& keys,
+                                      TSortScratch& scratch) {
   const size_t n = list.size();
   if (n < 2) return;
-  std::vector<uint32_t> order(n), buffer;
+  std::vector<uint32_t>& order = scratch.Order;
+  order.resize(n);
   for (size_t i = 0; i < n; ++i) order[i] = static_cast<uint32_t>(i);
   auto byIdentity = [&list](uint32_t a, uint32_t b) {
     return list[a]->Sequence() < list[b]->Sequence();
   };
   if (OnCompare) {
-    MergeSortIndexes(order, buffer, [&](uint32_t a, uint32_t b) {
+    MergeSortIndexes(order, scratch.Buffer, [&](uint32_t a, uint32_t b) {
       int compare = 0;
       OnCompare(this, list[a].get(), list[b].get(), compare);
       return compare != 0 ? compare < 0 : byIdentity(a, b);
@@ -199,19 +204,25 @@ void TCustomTreeListControl::SortList(TTreeListNode::TNodeList& list,
   } else {
     // Every key once per node, not once per comparison.
     const size_t k = keys.size();
-    std::vector<std::string> texts(n * k);
+    std::vector<std::string>& texts = scratch.Texts;
+    if (texts.size() < n * k) texts.resize(n * k);
     for (size_t i = 0; i < n; ++i)
       for (size_t j = 0; j < k; ++j) texts[i * k + j] = SortKey(list[i].get(), keys[j].ValueIndex);
-    MergeSortIndexes(order, buffer, [&](uint32_t a, uint32_t b) {
+    const bool ansi = FOptionsEx.Contains(aoAnsiSort);
+    MergeSortIndexes(order, scratch.Buffer, [&](uint32_t a, uint32_t b) {
       for (size_t j = 0; j < k; ++j) {
-        const int r = CompareKeys(texts[a * k + j], texts[b * k + j]);
+        const std::string &x = texts[a * k + j], &y = texts[b * k + j];
+        // Char traits compare bytes as unsigned.
+        int r = x.compare(y);
+        if (r != 0 && ansi) r = AnsiCompareStr(x, y);
         if (r != 0) return keys[j].Descending ? r > 0 : r < 0;
       }
       return byIdentity(a, b);
     });
   }
   // Only a finished order touches the list: a comparison that raised leaves it as it was.
-  TTreeListNode::TNodeList sorted(n);
+  TTreeListNode::TNodeList& sorted = scratch.Nodes;
+  sorted.resize(n);
   for (size_t i = 0; i < n; ++i) sorted[i] = std::move(list[order[i]]);
-  list.swap(sorted);
+  for (size_t i = 0; i < n; ++i) list[i] = std::move(sorted[i]);
 }

@@ -10,12 +10,16 @@ void TVisibleRowIndex::Clear() {
   FBuilt = false;
 }
 
-void TVisibleRowIndex::Rebuild(std::vector<TTreeListNode*> rows) {
-  FRows = std::move(rows);
-  FOrder.clear();
-  FOrder.reserve(FRows.size());
-  for (size_t i = 0; i < FRows.size(); ++i)
-    FOrder.push_back({FRows[i]->Sequence(), static_cast<int32_t>(i)});
+void TVisibleRowIndex::StartRebuild() {
+  Clear();
+}
+
+void TVisibleRowIndex::AppendRow(TTreeListNode* node) {
+  FOrder.push_back({node->Sequence(), static_cast<int32_t>(FRows.size())});
+  FRows.push_back(node);
+}
+
+void TVisibleRowIndex::FinishRebuild() {
   // Nodes are mostly created in display order, so this is usually sorted already.
   auto bySequence = [](const TEntry& a, const TEntry& b) { return a.Sequence < b.Sequence; };
   if (!std::is_sorted(FOrder.begin(), FOrder.end(), bySequence))

@@ -14,8 +14,11 @@ class TVisibleRowIndex {
   int Count() const { return static_cast<int>(FRows.size()); }
 
   void Clear();
-  // Takes the visible rows in display order.
-  void Rebuild(std::vector<TTreeListNode*> rows);
+  // A rebuild row by row, in display order: each node is read once, and the storage of the
+  // previous rows is reused.
+  void StartRebuild();
+  void AppendRow(TTreeListNode* node);
+  void FinishRebuild();
 
   int RowOf(const TTreeListNode* node) const;  // -1 when absent
   TTreeListNode* NodeAt(int row) const;        // none outside the rows

@@ -258,11 +258,11 @@ std::vector<double> TCustomChartAxis::LabelValues(double step) const {
   if (step <= 0 || std::fabs(RangeSpan / step) >= 10000) return values;
   double value = RangeMax;
   if (RangeMin != RangeMax && FRoundFirstLabel) value = std::trunc(RangeMax / step) * step;
-  while (value > RangeMax) value -= step;
+  // A step below the value's precision cannot move it: stop rather than loop for ever.
+  while (value > RangeMax && value - step != value) value -= step;
   const double lowest = (RangeMin - 1e-12) / 1.000000000001;
   while (value >= lowest) {
     values.push_back(value);
-    // A step below the value's precision would repeat the same label for ever.
     if (value - step == value) break;
     value -= step;
   }

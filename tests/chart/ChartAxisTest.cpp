@@ -188,7 +188,13 @@ TEST(ChartAxisTest, ExtremeRangesEndTheLabelSearch) {
   TChart chart;
   TChartAxis& left = chart.LeftAxis();
   // One value far above the step's precision: one label, not an endless run of the same.
-  LayOut(chart, left, 200, 1e6, 1e6);
+  LayOut(chart, left, 200, 1e6, 1e6);  // widened to a span of one unit in the last place
+  EXPECT_EQ(left.LabelValues(left.LabelStepForSize(13)).size(), 1u);
+  // Rounding the first label may overshoot the top by less than the step can take back.
+  double top = 1e6;
+  for (int i = 0; i < 3; ++i) top = std::nextafter(top, 2e6);
+  LayOut(chart, left, 200, 1e6, top);
+  EXPECT_FALSE(left.LabelValues(1e-11).empty());
   left.RangeMin = left.RangeMax = 1e6;
   left.RangeSpan = 0;
   EXPECT_EQ(left.LabelValues(left.LabelStepForSize(13)), std::vector<double>{1e6});

@@ -41,8 +41,10 @@ int TCustomChartAxis::LabelsBand(TChartCanvas3D& canvas) {
   } else if (style == talText || style == talMark) {
     for (TChartSeries* series : FChart->SeriesList())
       if (series->Active() && series->IsTiedTo(*this))
-        for (int i = 0; i < series->PointCount(); ++i)
-          widest = std::max(widest, canvas.MeasureTextWidth(series->PointLabel(i)));
+        for (int i = 0; i < series->PointCount(); ++i) {
+          const std::string text = style == talText ? series->PointLabel(i) : series->MarkText(i);
+          widest = std::max(widest, canvas.MeasureTextWidth(text));
+        }
   }
   return widest > 0 ? widest + canvas.MeasureTextWidth(" ") : 0;
 }

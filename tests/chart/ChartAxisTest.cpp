@@ -392,3 +392,20 @@ TEST_F(AxisPaintFixture, PointLabelsAlongTheBottomAxis) {
   EXPECT_TRUE(AnyInk(bottom.ValueToPixel(3) - 15, top, bottom.ValueToPixel(3), below));
   EXPECT_FALSE(AnyInk(bottom.ValueToPixel(2) - 5, top, bottom.ValueToPixel(2) + 5, below));
 }
+
+TEST_F(AxisPaintFixture, MarkTextsTakeTheirRoomBesideTheLeftAxis) {
+  series.ClearPoints();
+  series.AddPoint(1, 2500, "", clDefault);
+  series.AddPoint(2, 7500, "", clDefault);
+  TChartAxis& left = chart.LeftAxis();
+  left.SetLabelStyle(talMark);
+  const TRect plot = Reserve();
+  TChartCanvas3D& canvas = chart.Canvas();
+  canvas.Font() = left.LabelsFont;
+  EXPECT_EQ(left.LabelsPos - left.TitlePos,
+            canvas.MeasureTextWidth("7,500") + canvas.MeasureTextWidth(" "));
+  left.PaintAxis();
+  const int y = left.ValueToPixel(7500);
+  EXPECT_TRUE(AnyInk(left.TitlePos, y - 5, left.LabelsPos, y + 5));
+  EXPECT_FALSE(AnyInk(left.TitlePos, 0, plot.left - 7, 20));  // no value label at 10,000
+}

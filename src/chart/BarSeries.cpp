@@ -255,9 +255,9 @@ void TCustomBarSeries::ComputeZOrder() {
   TChartSeries::ComputeZOrder();
 }
 
-TBarStyle TCustomBarSeries::BarStyleOf(int index) {
+TBarStyle TCustomBarSeries::BarStyleOf(int index) const {
   TBarStyle style = FBarStyle;
-  if (OnGetBarStyle) OnGetBarStyle(this, index, style);
+  if (OnGetBarStyle) OnGetBarStyle(const_cast<TCustomBarSeries*>(this), index, style);
   return style;
 }
 
@@ -380,7 +380,7 @@ bool TCustomBarSeries::BarContainsPoint(int index, TPoint p) const {
   int y0 = BarBasePixel(index), y1 = PointScreenY(index);
   if (y0 > y1) std::swap(y0, y1);
   const int middle = (left + right) / 2;
-  switch (FBarStyle) {
+  switch (BarStyleOf(index)) {
     case bsPyramid:
       return InTriangle(p, Point(left, y1), Point(middle, y0), Point(right, y1));
     case bsInvPyramid:

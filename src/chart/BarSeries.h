@@ -54,7 +54,8 @@ class TCustomBarSeries : public TChartSeries {
   int SideBySideCount() const;
   int BarSideMargin() const;
   int ApplyOffsetPercent(int pixel) const;
-  TBarStyle BarStyleOf(int index);
+  // The bar style of one point: BarStyle, as OnGetBarStyle may change it.
+  TBarStyle BarStyleOf(int index) const;
   int PointScreenX(int index) const override;
   int PointScreenY(int index) const override;
   double MaximumY() override;

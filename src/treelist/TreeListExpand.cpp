@@ -61,7 +61,11 @@ void TCustomTreeList::ExpandTree(TTreeListNode* node, bool value, bool recurse) 
   TTreeListNode* parent = node;
   int next = 0;
   for (;;) {
-    TTreeListNode* child = parent->Items(next++);
+    // Read afresh each time: a handler may add children meanwhile.
+    const auto& children = parent->FChildren;
+    TTreeListNode* child =
+        next < static_cast<int>(children.size()) ? children[next].get() : nullptr;
+    ++next;
     if (!child) {
       if (stack.empty()) break;
       std::tie(parent, next) = stack.back();

@@ -15,6 +15,9 @@ enum TTreeListFocusMove { fmFirst, fmPrevious, fmNext, fmLast };
 
 // The node model of the tree-list: top-level nodes, focus and top row, the update lock, the
 // notifications by which structure changes reach the view, and the visible-row index.
+// How many sibling nodes ahead a walk over the tree asks the memory for.
+inline constexpr size_t kPrefetchAhead = 4;
+
 class TCustomTreeList {
  public:
   TCustomTreeList();

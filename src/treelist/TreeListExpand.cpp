@@ -57,14 +57,15 @@ void TCustomTreeList::ExpandTree(TTreeListNode* node, bool value, bool recurse) 
   node->SetExpanded(value);
   if (!recurse) return;
   // Most nodes have only leaves below them: the stack is made only for deeper ones.
-  std::vector<std::pair<TTreeListNode*, int>> stack;
+  std::vector<std::pair<TTreeListNode*, size_t>> stack;
   TTreeListNode* parent = node;
-  int next = 0;
+  size_t next = 0;
   for (;;) {
     // Read afresh each time: a handler may add children meanwhile.
     const auto& children = parent->FChildren;
-    TTreeListNode* child =
-        next < static_cast<int>(children.size()) ? children[next].get() : nullptr;
+    if (next + kPrefetchAhead < children.size())
+      __builtin_prefetch(children[next + kPrefetchAhead].get());
+    TTreeListNode* child = next < children.size() ? children[next].get() : nullptr;
     ++next;
     if (!child) {
       if (stack.empty()) break;

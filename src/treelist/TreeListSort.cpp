@@ -47,6 +47,7 @@ void MergeSortIndexes(std::vector<uint32_t>& items, std::vector<uint32_t>& buffe
 // would cost more than sorting it.
 struct TCustomTreeListControl::TSortScratch {
   std::vector<uint32_t> Order, Buffer;
+  std::vector<uint64_t> Sequences;  // each node's identity, read once
   std::vector<std::string> Texts;
   TTreeListNode::TNodeList Nodes;
 };
@@ -190,11 +191,15 @@ void TCustomTreeListControl::SortList(TTreeListNode::TNodeList& list,
   const size_t n = list.size();
   if (n < 2) return;
   std::vector<uint32_t>& order = scratch.Order;
+  std::vector<uint64_t>& sequences = scratch.Sequences;
   order.resize(n);
-  for (size_t i = 0; i < n; ++i) order[i] = static_cast<uint32_t>(i);
-  auto byIdentity = [&list](uint32_t a, uint32_t b) {
-    return list[a]->Sequence() < list[b]->Sequence();
-  };
+  sequences.resize(n);
+  for (size_t i = 0; i < n; ++i) {
+    order[i] = static_cast<uint32_t>(i);
+    sequences[i] = list[i]->Sequence();
+  }
+  // The last tie-break, without going back to the nodes.
+  auto byIdentity = [&sequences](uint32_t a, uint32_t b) { return sequences[a] < sequences[b]; };
   if (OnCompare) {
     MergeSortIndexes(order, scratch.Buffer, [&](uint32_t a, uint32_t b) {
       int compare = 0;

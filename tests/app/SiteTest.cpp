@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/ErrorText.h"
+
 namespace {
 
 TSite MakeSite(const std::string& name, std::initializer_list<std::pair<int, int>> tanks) {
@@ -10,14 +12,6 @@ TSite MakeSite(const std::string& name, std::initializer_list<std::pair<int, int
   return site;
 }
 
-std::string ErrorOf(const auto& call) {
-  try {
-    call();
-  } catch (const ESiteError& e) {
-    return e.what();
-  }
-  return "(no error)";
-}
 
 }  // namespace
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/ErrorText.h"
+
 #include <cmath>
 #include <limits>
 
@@ -54,14 +56,6 @@ class BarChartFixture : public ::testing::Test {
   TChart chart;
 };
 
-std::string ErrorOf(const auto& call) {
-  try {
-    call();
-  } catch (const Exception& e) {
-    return e.what();
-  }
-  return "(no error)";
-}
 
 }  // namespace
 

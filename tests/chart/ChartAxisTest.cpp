@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/ErrorText.h"
+
 #include <cmath>
 
 #include "chart/Chart.h"
@@ -12,14 +14,6 @@
 
 namespace {
 
-std::string ErrorOf(const auto& call) {
-  try {
-    call();
-  } catch (const Exception& e) {
-    return e.what();
-  }
-  return "(no error)";
-}
 
 // A vertical axis laid out over `pixels` pixels from y = 10 with the given range.
 void LayOut(TChart& chart, TCustomChartAxis& axis, int pixels, double min, double max) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/ErrorText.h"
+
 #include "chart/Chart.h"
 #include "chart/ChartSeries.h"
 #include "platform/Exception.h"
@@ -23,14 +25,6 @@ std::vector<double> Values(const TChartValueList& list) {
   return values;
 }
 
-std::string ErrorOf(const auto& call) {
-  try {
-    call();
-  } catch (const Exception& e) {
-    return e.what();
-  }
-  return "(no error)";
-}
 
 }  // namespace
 

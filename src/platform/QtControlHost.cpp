@@ -31,11 +31,7 @@ std::function<void(const std::string&)>& ErrorHandler() {
 }
 
 void ShowError(QWidget* parent, const std::string& message) {
-  if (ErrorHandler()) {
-    ErrorHandler()(message);
-    return;
-  }
-  QMessageBox::critical(parent, QStringLiteral("Error"), QString::fromStdString(message));
+  ReportHandlerError(parent, message);
 }
 
 int VirtualKey(int qtKey) {
@@ -543,4 +539,12 @@ QWidget* CreateQtControlHost(TControl& control, QWidget* parent) {
 
 void SetQtControlHostErrorHandler(std::function<void(const std::string&)> handler) {
   ErrorHandler() = std::move(handler);
+}
+
+void ReportHandlerError(QWidget* parent, const std::string& message) {
+  if (ErrorHandler()) {
+    ErrorHandler()(message);
+    return;
+  }
+  QMessageBox::critical(parent, QStringLiteral("Error"), QString::fromStdString(message));
 }

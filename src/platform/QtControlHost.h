@@ -18,3 +18,7 @@ QWidget* CreateQtControlHost(TControl& control, QWidget* parent = nullptr);
 // Shows an error that escaped a control's handler; by default an error message box. Tests
 // replace it to see the message without a modal box.
 void SetQtControlHostErrorHandler(std::function<void(const std::string&)> handler);
+
+// Shows an error that escaped a handler of the window (through the handler above when one is
+// set), so that every handler reports its errors the same way.
+void ReportHandlerError(QWidget* parent, const std::string& message);

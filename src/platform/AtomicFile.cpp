@@ -45,6 +45,32 @@ void TFileOps::Remove(const std::string& path) {
   ::unlink(path.c_str());
 }
 
+namespace {
+
+// Where a write to path lands: a symbolic link (or a chain of them) is followed to the file it
+// names, so the link stays a link and its target gets the new contents. Empty for a loop.
+std::string FinalTarget(const std::string& path) {
+  constexpr int kMaxLinks = 40;  // as the kernel allows in one lookup
+  std::string current = path;
+  for (int i = 0; i < kMaxLinks; ++i) {
+    struct stat st {};
+    if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return current;
+    std::vector<char> buf(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 255) + 1);
+    const ssize_t n = ::readlink(current.c_str(), buf.data(), buf.size());
+    if (n < 0 || static_cast<std::size_t>(n) >= buf.size()) return current;
+    std::string target(buf.data(), static_cast<std::size_t>(n));
+    if (target.empty()) return current;
+    if (target[0] != '/') {
+      const std::size_t slash = current.rfind('/');
+      if (slash != std::string::npos) target = current.substr(0, slash + 1) + target;
+    }
+    current = target;
+  }
+  return std::string();
+}
+
+}  // namespace
+
 void WriteFileAtomically(const std::string& path, const std::string& data, TFileOps* ops) {
   TFileOps system;
   TFileOps& io = ops ? *ops : system;
@@ -54,13 +80,15 @@ void WriteFileAtomically(const std::string& path, const std::string& data, TFile
   };
   if (path.empty()) fail("No file name", 0);
 
-  std::string temp = path + ".XXXXXX";
+  const std::string target = FinalTarget(path);
+  if (target.empty()) fail("The name is a loop of links", ELOOP);
+  std::string temp = target + ".XXXXXX";
   const int fd = io.CreateTemp(temp);
   if (fd < 0) fail("The temporary file could not be created", errno);
 
   // A new file gets the usual permissions; a replaced one keeps its own.
   struct stat st {};
-  const mode_t mode = ::stat(path.c_str(), &st) == 0 ? (st.st_mode & 07777) : [] {
+  const mode_t mode = ::stat(target.c_str(), &st) == 0 ? (st.st_mode & 07777) : [] {
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return static_cast<mode_t>(0666 & ~mask);
@@ -79,7 +107,7 @@ void WriteFileAtomically(const std::string& path, const std::string& data, TFile
     err = errno;
     step = "Closing failed";
   }
-  if (ok && !(ok = io.Rename(temp, path))) {
+  if (ok && !(ok = io.Rename(temp, target))) {
     err = errno;
     step = "Replacing the file failed";
   }

@@ -93,6 +93,38 @@ TEST(AtomicFileTest, ReplacesTheFileWholeOrNotAtAll) {
   EXPECT_FALSE(fs::exists(missing));
 }
 
+TEST(AtomicFileTest, WritingThroughALinkKeepsTheLink) {
+  TempDir dir;
+  fs::create_directories(dir.path / "real");
+  const fs::path target = dir.path / "real" / "data.txt";
+  std::ofstream(target) << "old";
+  // A relative link to a relative link, both followed.
+  fs::create_symlink("real/data.txt", dir.path / "inner");
+  fs::create_symlink("inner", dir.path / "outer");
+  WriteFileAtomically((dir.path / "outer").string(), "new");
+  EXPECT_TRUE(fs::is_symlink(dir.path / "outer"));
+  EXPECT_TRUE(fs::is_symlink(dir.path / "inner"));
+  EXPECT_EQ(ReadAll(target), "new");
+
+  // A link whose target does not exist yet creates the target.
+  fs::create_symlink("real/later.txt", dir.path / "dangling");
+  WriteFileAtomically((dir.path / "dangling").string(), "made");
+  EXPECT_TRUE(fs::is_symlink(dir.path / "dangling"));
+  EXPECT_EQ(ReadAll(dir.path / "real" / "later.txt"), "made");
+
+  // A loop of links fails with the user's name in the message and leaves the links alone.
+  fs::create_symlink("loop-b", dir.path / "loop-a");
+  fs::create_symlink("loop-a", dir.path / "loop-b");
+  const std::string loop = (dir.path / "loop-a").string();
+  try {
+    WriteFileAtomically(loop, "x");
+    FAIL() << "writing through a loop of links reported success";
+  } catch (const Exception& e) {
+    EXPECT_NE(e.Message().find(loop), std::string::npos) << e.Message();
+  }
+  EXPECT_TRUE(fs::is_symlink(loop));
+}
+
 TEST(ShellTest, MailHandOffReportsEveryFailure) {
   const TMailResult empty = SendMailBody("", "true");
   EXPECT_FALSE(empty.ok);

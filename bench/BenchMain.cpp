@@ -7,21 +7,39 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <memory>
 #include <string>
 
 namespace {
 
-class TRatioReporter : public benchmark::ConsoleReporter {
+// Passes every report on to the reporter of the chosen output format and keeps the times,
+// so the ratios can follow the results.
+class TRatioReporter : public benchmark::BenchmarkReporter {
  public:
+  explicit TRatioReporter(std::unique_ptr<benchmark::BenchmarkReporter> inner, bool console)
+      : inner_(std::move(inner)), console_(console) {}
+
+  bool ReportContext(const Context& context) override {
+    inner_->SetOutputStream(&GetOutputStream());
+    inner_->SetErrorStream(&GetErrorStream());
+    return inner_->ReportContext(context);
+  }
+
   void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
+    inner_->ReportRuns(runs);
     for (const Run& run : runs)
       if (run.run_type == Run::RT_Iteration && !run.error_occurred)
         times_[run.benchmark_name()] = run.GetAdjustedRealTime();
   }
 
   void Finalize() override {
-    ConsoleReporter::Finalize();
+    inner_->Finalize();
+    // A machine-readable format stays clean on standard output; the summary goes aside.
+    PrintRatios(console_ ? stdout : stderr);
+  }
+
+ private:
+  void PrintRatios(std::FILE* out) const {
     bool header = false;
     for (const auto& [name, ours] : times_) {
       const size_t first = name.find("/ours/");
@@ -35,27 +53,51 @@ class TRatioReporter : public benchmark::ConsoleReporter {
         const std::string who = peerName.substr(slash + 1, second - slash - 1);
         if (who == "ours") continue;
         if (!header) {
-          std::printf("\nours against the peers (peer time / our time; above 1 means ours is faster)\n");
+          std::fprintf(out,
+                       "\nours against the peers (peer time / our time; above 1 means ours is "
+                       "faster)\n");
           header = true;
         }
-        std::printf("  %-40s %-12s %8.2fx\n", (kase + "/" + size).c_str(), who.c_str(),
-                    ours > 0 ? peer / ours : 0.0);
+        std::fprintf(out, "  %-40s %-12s %8.2fx\n", (kase + "/" + size).c_str(), who.c_str(),
+                     ours > 0 ? peer / ours : 0.0);
       }
     }
   }
 
- private:
+  std::unique_ptr<benchmark::BenchmarkReporter> inner_;
+  bool console_;
   std::map<std::string, double> times_;
 };
+
+// The output format named by --benchmark_format (console when none is).
+std::string OutputFormat(int argc, char** argv) {
+  const std::string flag = "--benchmark_format=";
+  std::string format = "console";
+  for (int i = 1; i < argc; ++i)
+    if (std::string(argv[i]).rfind(flag, 0) == 0) format = std::string(argv[i]).substr(flag.size());
+  return format;
+}
+
+std::unique_ptr<benchmark::BenchmarkReporter> ReporterFor(const std::string& format) {
+  if (format == "json") return std::make_unique<benchmark::JSONReporter>();
+  if (format == "csv") {
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    return std::make_unique<benchmark::CSVReporter>();
+#pragma GCC diagnostic pop
+  }
+  return std::make_unique<benchmark::ConsoleReporter>();
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QApplication app(argc, argv);
+  const std::string format = OutputFormat(argc, argv);
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  TRatioReporter reporter;
+  TRatioReporter reporter(ReporterFor(format), format == "console");
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
   return 0;

@@ -54,9 +54,8 @@ std::string Field(const std::string& line, int index) {
 
 TEST(ExportArgsTest, Arguments) {
   std::string error;
-  auto args = ParseExportArgs({"--steps", "3", "--expand", "--sort", "Level %:down", "--output",
-                               "x.txt"},
-                              error);
+  auto args = ParseExportArgs(
+      {"--steps", "3", "--expand", "--sort", "Level %:down", "--output", "x.txt"}, error);
   ASSERT_TRUE(args);
   EXPECT_EQ(args->Steps, 3);
   EXPECT_TRUE(args->Expand);
@@ -66,9 +65,13 @@ TEST(ExportArgsTest, Arguments) {
   args = ParseExportArgs({"--sort", "Site/Tank"}, error);
   ASSERT_TRUE(args);
   EXPECT_EQ(args->SortDirection, csUp);
-  for (const std::vector<std::string>& bad :
-       {std::vector<std::string>{"--steps"}, {"--steps", "-1"}, {"--steps", "2x"}, {"--sort", ":up"},
-        {"--output", ""}, {"extra"}, {"--colour"}})
+  for (const std::vector<std::string>& bad : {std::vector<std::string>{"--steps"},
+                                              {"--steps", "-1"},
+                                              {"--steps", "2x"},
+                                              {"--sort", ":up"},
+                                              {"--output", ""},
+                                              {"extra"},
+                                              {"--colour"}})
     EXPECT_FALSE(ParseExportArgs(bad, error)) << bad[0];
 }
 
@@ -109,8 +112,8 @@ TEST(ExportToolTest, OutputAfterStepsMatchesTheModel) {
                                 std::to_string(site.GetPercent()) + "\tOn-line");
     for (int32_t t = 0; t < site.Count(); ++t) {
       const TTank& tank = site.GetTank(t);
-      EXPECT_EQ(lines[row++], site.GetTankLabel(t) + "\t" + std::to_string(tank.Capacity()) +
-                                  "\t" + std::to_string(tank.Level()) + "\t" +
+      EXPECT_EQ(lines[row++], site.GetTankLabel(t) + "\t" + std::to_string(tank.Capacity()) + "\t" +
+                                  std::to_string(tank.Level()) + "\t" +
                                   std::to_string(tank.GetPercent()) + "\tOn-line");
     }
   }
@@ -141,4 +144,32 @@ TEST(ExportToolTest, SortingUpPutsTenThousandFirst) {
   const std::vector<std::string> lines = Lines(ExportText(tree));
   EXPECT_EQ(Field(lines[2], 0), "Cookley");
   EXPECT_EQ(Field(lines[2], 1), "10000");
+}
+
+TEST(ExportToolTest, OutputAfterStepsIsByteForByteAsPinned) {
+  // Pinned bytes, not a second run of the same library code: a fault in the simulation or
+  // the export shows here even when both sides would share it.
+  const std::string pinned = std::string(std::getenv("TANKDEMO_SOURCE_DIR")) +
+                             "/tests/tools/expected/export-steps5-expanded.txt";
+  std::ifstream in(pinned, std::ios::binary);
+  ASSERT_TRUE(in) << pinned;
+  std::stringstream expected;
+  expected << in.rdbuf();
+  const TRun run = RunExport("--steps 5 --expand");
+  ASSERT_EQ(run.ExitCode, 0) << run.Err;
+  EXPECT_EQ(run.Out, expected.str());
+}
+
+TEST(ExportArgsTest, StepsAtTheirBounds) {
+  std::string error;
+  for (const char* steps : {"0", "100000000"}) {
+    const auto args = ParseExportArgs({"--steps", steps}, error);
+    ASSERT_TRUE(args) << steps << ": " << error;
+    EXPECT_EQ(args->Steps, std::stoi(steps));
+  }
+  EXPECT_FALSE(ParseExportArgs({"--steps", "100000001"}, error));
+  EXPECT_NE(error.find("0 to 100000000"), std::string::npos) << error;
+  const auto defaults = ParseExportArgs({}, error);
+  ASSERT_TRUE(defaults);
+  EXPECT_EQ(defaults->Steps, 0);
 }

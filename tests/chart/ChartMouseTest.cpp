@@ -163,6 +163,26 @@ TEST_F(ChartMouseFixture, ZoomDragNeedsMoreThanSixteenPixelsBothWays) {
   EXPECT_TRUE(host.HasPendingPaint());
 }
 
+TEST_F(ChartMouseFixture, AnimatedZoomRepaintsEveryStepAndEndsOnTheTarget) {
+  chart.AnimatedZoom = true;
+  chart.AnimatedZoomSteps = 4;
+  const double top = chart.LeftAxis().PixelToValue(30), low = chart.LeftAxis().PixelToValue(150);
+  const int before = draws;
+  Drag(mbLeft, {60, 30}, {200, 150});
+  EXPECT_EQ(draws, before + 3);
+  EXPECT_EQ(RangeOf(chart.LeftAxis()), (TRange{false, low, top}));
+  // Steps that would divide by zero never reach an axis, nor a paint.
+  bool allFinite = true;
+  chart.OnAfterDraw = [&](TCustomChartPanel*) {
+    allFinite = allFinite && std::isfinite(chart.LeftAxis().RangeSpan) &&
+                std::isfinite(chart.BottomAxis().RangeSpan);
+  };
+  ChartMouseSettings().AnimatedZoomFactor = 0;
+  Drag(mbLeft, {60, 30}, {200, 150});
+  ChartMouseSettings().AnimatedZoomFactor = 3;
+  EXPECT_TRUE(allFinite);
+}
+
 TEST_F(ChartMouseFixture, ZoomFrameLivesOnTheScreenAndNeverCostsAPaint) {
   const std::vector<TColor> before = Screen();
   // The frame's right edge is the column left of the pointer.

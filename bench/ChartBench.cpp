@@ -1,7 +1,9 @@
 // One chart frame as the application refreshes it: reload every series (one point per site
 // per series) and draw the whole stacked bar chart into an off-screen picture. Ours against
-// Qt Charts and QCustomPlot on the same data, size and work.
+// Qt Charts and QCustomPlot on the same data, size and work. Then the mouse: a zoom drag's
+// move, a pan step and a wheel notch, each with the repaint it causes.
 #include <benchmark/benchmark.h>
+#include <qcustomplot.h>
 
 #include <QApplication>
 #include <QBarCategoryAxis>
@@ -9,16 +11,18 @@
 #include <QChart>
 #include <QChartView>
 #include <QImage>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStackedBarSeries>
 #include <QValueAxis>
+#include <QWheelEvent>
 #include <memory>
-#include <qcustomplot.h>
 #include <vector>
 
 #include "app/DemoData.h"
 #include "app/TankChart.h"
 #include "platform/Bitmap.h"
+#include "support/TestWindowHost.h"
 
 namespace {
 
@@ -49,11 +53,14 @@ std::unique_ptr<TSiteList> MakePlant(int siteCount) {
 }
 
 // The level of tank s of a site, 0 where the site has fewer tanks.
-double LevelOf(const TSite& site, int s) { return s < site.Count() ? site.GetTank(s).Level() : 0; }
+double LevelOf(const TSite& site, int s) {
+  return s < site.Count() ? site.GetTank(s).Level() : 0;
+}
 
 int LargestCapacity(const TSiteList& sites) {
   int largest = 0;
-  for (int i = 0; i < sites.Count(); ++i) largest = std::max(largest, sites.GetSite(i).GetCapacity());
+  for (int i = 0; i < sites.Count(); ++i)
+    largest = std::max(largest, sites.GetSite(i).GetCapacity());
   return largest;
 }
 
@@ -115,39 +122,144 @@ void ChartFrameQtCharts(benchmark::State& state, int siteCount) {
   QImage image(size.width, size.height, QImage::Format_RGB32);
   for (auto _ : state) {
     for (int s = 0; s < kSeries; ++s)
-      for (int i = 0; i < size.sites; ++i) sets[static_cast<size_t>(s)]->replace(i, LevelOf(sites->GetSite(i), s));
+      for (int i = 0; i < size.sites; ++i)
+        sets[static_cast<size_t>(s)]->replace(i, LevelOf(sites->GetSite(i), s));
     QApplication::processEvents();  // the chart lays its bars out on the event loop
     QPainter painter(&image);
     view.render(&painter);
   }
 }
 
-void ChartFrameQCustomPlot(benchmark::State& state, int siteCount) {
-  const TFrameSize size = SizeOf(siteCount);
-  auto sites = MakePlant(size.sites);
-  QCustomPlot plot;
-  plot.resize(size.width, size.height);
-  std::vector<QCPBars*> bars;
-  for (int s = 0; s < kSeries; ++s) {
-    auto* bar = new QCPBars(plot.xAxis, plot.yAxis);
-    if (!bars.empty()) bar->moveAbove(bars.back());
-    bars.push_back(bar);
-  }
-  plot.xAxis->setVisible(false);
-  plot.xAxis->setRange(-1, size.sites);
-  plot.yAxis->setRange(0, LargestCapacity(*sites));
-  plot.yAxis->setLabel("Level");
-  QVector<double> keys(size.sites), values(size.sites);
-  for (int i = 0; i < size.sites; ++i) keys[i] = i;
-  QImage image(size.width, size.height, QImage::Format_RGB32);
-  for (auto _ : state) {
+// The same chart in QCustomPlot: one bar layer per tank position, stacked, loaded once.
+struct TPeerPlot {
+  explicit TPeerPlot(const TFrameSize& size) : Sites(MakePlant(size.sites)), Size(size) {
+    Plot.resize(size.width, size.height);
     for (int s = 0; s < kSeries; ++s) {
-      for (int i = 0; i < size.sites; ++i) values[i] = LevelOf(sites->GetSite(i), s);
-      bars[static_cast<size_t>(s)]->setData(keys, values, true);
+      auto* bar = new QCPBars(Plot.xAxis, Plot.yAxis);
+      if (!Bars.empty()) bar->moveAbove(Bars.back());
+      Bars.push_back(bar);
     }
-    plot.replot(QCustomPlot::rpImmediateRefresh);
-    QPainter painter(&image);
-    plot.render(&painter);
+    Plot.xAxis->setVisible(false);
+    Plot.xAxis->setRange(-1, size.sites);
+    Plot.yAxis->setRange(0, LargestCapacity(*Sites));
+    Plot.yAxis->setLabel("Level");
+    Load();
+  }
+  void Load() {
+    QVector<double> keys(Size.sites), values(Size.sites);
+    for (int i = 0; i < Size.sites; ++i) keys[i] = i;
+    for (int s = 0; s < kSeries; ++s) {
+      for (int i = 0; i < Size.sites; ++i) values[i] = LevelOf(Sites->GetSite(i), s);
+      Bars[static_cast<size_t>(s)]->setData(keys, values, true);
+    }
+  }
+  // Redraws now and copies the result into the image, as a window would show it.
+  void Show() {
+    Plot.replot(QCustomPlot::rpImmediateRefresh);
+    QPainter painter(&Image);
+    Plot.render(&painter);
+  }
+  std::unique_ptr<TSiteList> Sites;
+  TFrameSize Size;
+  QCustomPlot Plot;
+  std::vector<QCPBars*> Bars;
+  QImage Image{Size.width, Size.height, QImage::Format_RGB32};
+};
+
+void ChartFrameQCustomPlot(benchmark::State& state, int siteCount) {
+  TPeerPlot peer(SizeOf(siteCount));
+  for (auto _ : state) {
+    peer.Load();
+    peer.Show();
+  }
+}
+
+// The application's chart in a window of the frame size, painted once. Every mouse step
+// below goes through the window the way the platform delivers it.
+struct TOurChartWindow : TOurChart {
+  explicit TOurChartWindow(const TFrameSize& size)
+      : TOurChart(size), Host(Chart, size.width, size.height) {
+    Host.Paint(true);
+  }
+  TPoint PlotCentre() const { return Chart.PlotCentre(); }
+  TTestWindowHost Host;
+};
+
+// One mouse move while a zoom rectangle is dragged: the frame is erased and drawn again on
+// the screen, and nothing is repainted.
+void ChartZoomDragMoveOurs(benchmark::State& state, int siteCount) {
+  TOurChartWindow ours(SizeOf(siteCount));
+  const TPoint c = ours.PlotCentre();
+  ours.Host.MouseDown(mbLeft, c.x - 200, c.y - 50);
+  int step = 0;
+  for (auto _ : state) {
+    ++step;
+    ours.Host.MouseMove(c.x + step % 2 * 10, c.y + step % 2 * 5);
+  }
+  if (ours.Host.HasPendingPaint()) state.SkipWithError("a zoom drag asked for a repaint");
+}
+
+// One step of a pan drag, 10 pixels to one side and back, with the repaint it causes.
+void ChartPanStepOurs(benchmark::State& state, int siteCount) {
+  TOurChartWindow ours(SizeOf(siteCount));
+  const TPoint c = ours.PlotCentre();
+  ours.Host.MouseDown(mbRight, c.x, c.y);
+  int step = 0;
+  for (auto _ : state) {
+    ++step;
+    ours.Host.MouseMove(c.x + step % 2 * 10, c.y + step % 2 * 5);
+    ours.Host.Paint();
+  }
+}
+
+// One wheel notch, down and up in turn, with the repaint it causes.
+void ChartWheelNotchOurs(benchmark::State& state, int siteCount) {
+  TOurChartWindow ours(SizeOf(siteCount));
+  const TPoint c = ours.PlotCentre();
+  int step = 0;
+  for (auto _ : state) {
+    ours.Host.Wheel(++step % 2 ? -1 : 1, c.x, c.y);
+    ours.Host.Paint();
+  }
+}
+
+void SendMouse(QWidget& widget, QEvent::Type type, QPoint p, Qt::MouseButtons held) {
+  QMouseEvent event(type, QPointF(p), QPointF(p),
+                    type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held,
+                    Qt::NoModifier);
+  QCoreApplication::sendEvent(&widget, &event);
+}
+
+// The peer's range drag: the same steps, each followed by an immediate redraw.
+void ChartPanStepQCustomPlot(benchmark::State& state, int siteCount) {
+  TPeerPlot peer(SizeOf(siteCount));
+  peer.Plot.setInteractions(QCP::iRangeDrag);
+  peer.Show();
+  const QPoint c = peer.Plot.axisRect()->rect().center();
+  SendMouse(peer.Plot, QEvent::MouseButtonPress, c, Qt::LeftButton);
+  int step = 0;
+  for (auto _ : state) {
+    ++step;
+    SendMouse(peer.Plot, QEvent::MouseMove, c + QPoint(step % 2 * 10, step % 2 * 5),
+              Qt::LeftButton);
+    peer.Show();
+  }
+  SendMouse(peer.Plot, QEvent::MouseButtonRelease, c, Qt::NoButton);
+}
+
+// The peer's wheel zoom, one notch down and up in turn, each followed by an immediate redraw.
+void ChartWheelNotchQCustomPlot(benchmark::State& state, int siteCount) {
+  TPeerPlot peer(SizeOf(siteCount));
+  peer.Plot.setInteractions(QCP::iRangeZoom);
+  peer.Show();
+  const QPointF c = peer.Plot.axisRect()->rect().center();
+  int step = 0;
+  for (auto _ : state) {
+    const int delta = ++step % 2 ? -120 : 120;
+    QWheelEvent event(c, c, QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(&peer.Plot, &event);
+    peer.Show();
   }
 }
 
@@ -165,6 +277,14 @@ const bool kRegistered = [] {
           ->Unit(benchmark::kMicrosecond);
   benchmark::RegisterBenchmark("ChartRepaint/ours/12x5", ChartRepaintOurs, 12)
       ->Unit(benchmark::kMicrosecond);
+  const std::pair<const char*, Fn> mouse[] = {
+      {"ChartZoomDragMove/ours/12x5", ChartZoomDragMoveOurs},
+      {"ChartPanStep/ours/12x5", ChartPanStepOurs},
+      {"ChartPanStep/qcustomplot/12x5", ChartPanStepQCustomPlot},
+      {"ChartWheelNotch/ours/12x5", ChartWheelNotchOurs},
+      {"ChartWheelNotch/qcustomplot/12x5", ChartWheelNotchQCustomPlot}};
+  for (const auto& [name, fn] : mouse)
+    benchmark::RegisterBenchmark(name, fn, 12)->Unit(benchmark::kMicrosecond);
   return true;
 }();
 

@@ -43,11 +43,6 @@ void TCustomChart::DrawChart(TCanvas& target, const TRect& targetRect) {
   DrawWalls();
   DrawAxes();
   DrawAllSeries();
-  if (!IsRectEmpty(ZoomFrame)) {
-    canvas.Pen() = TPen{clBlack, 1, psSolid, pmNotXor};
-    canvas.Brush().style = bsClear;
-    canvas.DrawRect2D(ZoomFrame.left, ZoomFrame.top, ZoomFrame.right, ZoomFrame.bottom);
-  }
   canvas.ResetTools();
   if (OnAfterDraw) OnAfterDraw(this);
 
@@ -55,6 +50,8 @@ void TCustomChart::DrawChart(TCanvas& target, const TRect& targetRect) {
 }
 
 void TCustomChart::DrawTitlesAndLegend() {
+  Title.DrawnRect = Foot.DrawnRect = Legend.DrawnRect = TRect{};
+  Legend.DrawnRowCount = 0;
   bool anyActive = false;
   for (TChartSeries* series : SeriesList()) anyActive = anyActive || series->Active();
   const bool legend = Legend.Visible() && anyActive;
@@ -75,22 +72,26 @@ void TCustomChart::DrawTitle(TChartTitle& title, bool atTop) {
   int y = atTop ? PlotRect.top + frame : PlotRect.bottom - frame - count * lineHeight;
   const int top = y;
   int widest = 0;
-  for (const std::string& line : title.Text()) widest = std::max(widest, canvas.MeasureTextWidth(line));
+  for (const std::string& line : title.Text())
+    widest = std::max(widest, canvas.MeasureTextWidth(line));
   int x = (PlotRect.left + PlotRect.right) / 2;
   unsigned align = taCenterH;
+  int left = x - widest / 2;
   if (title.Alignment == taLeftJustify) {
-    x = PlotRect.left;
+    left = x = PlotRect.left;
     align = taLeft;
   } else if (title.Alignment == taRightJustify) {
     x = PlotRect.right;
+    left = x - widest;
     align = taRight;
   }
+  title.DrawnRect = Rect(left - frame - 2, top - frame, left + widest + frame + 2,
+                         top + count * lineHeight + frame);
   if (title.Frame.Visible || title.Color != clDefault) {
-    const int left = align == taLeft ? x : (align == taRight ? x - widest : x - widest / 2);
     canvas.Pen() = title.Frame.Effective();
     canvas.Brush() = TBrush{title.Color, title.Color == clDefault ? bsClear : bsSolid, clWhite};
-    canvas.DrawRect2D(left - frame - 2, top - frame, left + widest + frame + 2,
-                      top + count * lineHeight + frame);
+    const TRect& r = title.DrawnRect;
+    canvas.DrawRect2D(r.left, r.top, r.right, r.bottom);
   }
   canvas.SetBackgroundMode(bkTransparent);
   canvas.SetTextAlignment(align | taTop);
@@ -112,8 +113,8 @@ void TCustomChart::DrawLegend() {
   std::vector<TChartSeries*> active;
   for (TChartSeries* series : SeriesList())
     if (series->Active()) active.push_back(series);
-  const bool byPoints = Legend.LegendStyle == lsValues ||
-                        (Legend.LegendStyle == lsAuto && active.size() == 1);
+  const bool byPoints =
+      Legend.LegendStyle == lsValues || (Legend.LegendStyle == lsAuto && active.size() == 1);
   if (byPoints) {
     TChartSeries* series = active.front();
     for (int i = Legend.FirstValue; i < series->PointCount(); ++i) {
@@ -129,8 +130,10 @@ void TCustomChart::DrawLegend() {
     }
   }
   if (OnGetLegendText)
-    for (size_t i = 0; i < rows.size(); ++i) OnGetLegendText(this, static_cast<int>(i), rows[i].second);
+    for (size_t i = 0; i < rows.size(); ++i)
+      OnGetLegendText(this, static_cast<int>(i), rows[i].second);
   if (Legend.Inverted) std::reverse(rows.begin(), rows.end());
+  const int listed = static_cast<int>(rows.size());
   if (Legend.Vertical() && static_cast<int>(rows.size()) > Legend.MaxNumRows)
     rows.resize(static_cast<size_t>(Legend.MaxNumRows));
   if (rows.empty()) return;
@@ -180,6 +183,8 @@ void TCustomChart::DrawLegend() {
   canvas.SetBackgroundMode(bkTransparent);
   canvas.SetTextAlignment(taLeft | taTop);
   int y = box.top + 2;
+  RecordLegendRows(box, y, lineHeight, static_cast<int>(rows.size()),
+                   (byPoints ? Legend.FirstValue : 0) + (Legend.Inverted ? listed - 1 : 0));
   for (const auto& row : rows) {
     canvas.Pen() = TPen{};
     canvas.Brush() = TBrush{row.first, bsSolid, clWhite};
@@ -188,6 +193,24 @@ void TCustomChart::DrawLegend() {
     y += lineHeight;
   }
   canvas.EndFlatDrawing();
+}
+
+void TCustomChart::RecordLegendRows(const TRect& box, int top, int rowHeight, int count,
+                                    int firstItem) {
+  Legend.DrawnRect = box;
+  Legend.DrawnRowsTop = top;
+  Legend.DrawnRowHeight = rowHeight;
+  Legend.DrawnRowCount = count;
+  // Inverted rows list the items from the last one upwards.
+  Legend.DrawnFirstItem = firstItem;
+  Legend.DrawnItemStep = Legend.Inverted ? -1 : 1;
+}
+
+int TChartLegend::ItemAt(TPoint p) const {
+  if (DrawnRowCount <= 0 || DrawnRowHeight <= 0 || !PtInRect(DrawnRect, p)) return -1;
+  if (p.y < DrawnRowsTop) return -1;
+  const int row = (p.y - DrawnRowsTop) / DrawnRowHeight;
+  return row < DrawnRowCount ? DrawnFirstItem + row * DrawnItemStep : -1;
 }
 
 void TCustomChart::PrepareWall(const TChartWall& wall) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "chart/ChartAxisPanel.h"
+#include "chart/ChartMouse.h"
 #include "platform/TextTypes.h"
 
 class TCustomChart;
@@ -23,6 +24,8 @@ class TChartTitle {
   TFont Font;
   TChartPen Frame = ChartHiddenPen();
   TChartBrush Brush;
+  // Where the last paint drew it (empty when it was not drawn); for hit testing.
+  TRect DrawnRect;
 
  private:
   TCustomChart* FChart;
@@ -32,7 +35,14 @@ class TChartTitle {
 
 enum TLegendAlignment { laLeft, laRight, laTop, laBottom };
 enum TLegendStyle { lsAuto, lsSeries, lsValues, lsLastValues };
-enum TLegendTextStyle { ltsPlain, ltsLeftValue, ltsRightValue, ltsLeftPercent, ltsRightPercent, ltsXValue };
+enum TLegendTextStyle {
+  ltsPlain,
+  ltsLeftValue,
+  ltsRightValue,
+  ltsLeftPercent,
+  ltsRightPercent,
+  ltsXValue
+};
 
 // The box listing the series (or the points of a single series) with their colours.
 class TChartLegend {
@@ -58,6 +68,14 @@ class TChartLegend {
   int FirstValue = 0;
   bool DividingLines = false;
 
+  // The item drawn at a point by the last paint, -1 when none.
+  int ItemAt(TPoint p) const;
+  // Recorded by the paint: the box, the first row's top, the row height, the item of the
+  // first row and the step to the next row's item (-1 when inverted).
+  TRect DrawnRect;
+  int DrawnRowsTop = 0, DrawnRowHeight = 0, DrawnRowCount = 0;
+  int DrawnFirstItem = 0, DrawnItemStep = 1;
+
  private:
   TCustomChart* FChart;
   bool FVisible = true;
@@ -75,8 +93,55 @@ class TCustomChart : public TCustomAxisPanel {
   TChartTitle Foot{this};
   TChartLegend Legend{this};
 
-  // A zoom frame being dragged, drawn over the chart (empty when none).
-  TRect ZoomFrame;
+  // --- Mouse: zoom by dragging a rectangle, undo by dragging back, pan, wheel ---
+  bool AllowZoom = true;
+  TPanningMode AllowPanning = pmBoth;
+  bool AnimatedZoom = false;
+  int AnimatedZoomSteps = 8;
+  int16_t InitialCursor = 0;
+  const TZoomPanningRecord& ZoomDrag() const { return FZoomDrag; }
+  const TZoomPanningRecord& PanDrag() const { return FPanDrag; }
+  bool IsZoomed() const { return FIsZoomed; }
+  // False while SavedRanges holds the ranges from before the first zoom or pan.
+  bool RangesRestored() const { return FRangesRestored; }
+  const TSavedRanges& SavedRanges() const { return FSavedRanges; }
+
+  // The mouse cursor's position now, in client pixels.
+  TPoint CursorPosition() const { return CursorPos(); }
+  TChartClickedPart FindClickedPart(TPoint p);
+  // Zooms every axis to the rectangle of ZoomDrag.
+  virtual void ZoomToRectangle();
+  // Back to the ranges from before the first zoom or pan since the last undo.
+  void RevertZoom();
+
+  void Paint(TCanvas& canvas, const TRect& updateRect) override;
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+  void MouseMove(TShiftState shift, int x, int y) override;
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+  bool MouseWheel(TShiftState shift, int notches, int x, int y) override;
+  void KeyDown(int& key, TShiftState shift) override;
+  void CaptureLost() override;
+
+  // The window's own mouse events; they fire before the chart reacts.
+  std::function<void(TCustomChart*sender, TMouseButton button, TShiftState shift, int x, int y)>
+      OnMouseDown, OnMouseUp;
+  std::function<void(TCustomChart* sender, TShiftState shift, int x, int y)> OnMouseMove;
+  // A left press and release inside the window.
+  std::function<void(TCustomChart* sender)> OnClick;
+  std::function<void(TCustomChart*sender, TShiftState shift, TPoint mousePos, bool&handled)>
+      OnMouseWheelDown, OnMouseWheelUp;
+
+  std::function<void(TCustomChart* sender, TChartSeries* series, int valueIndex,
+                     TMouseButton button, TShiftState shift, int x, int y)>
+      OnClickSeries;
+  std::function<void(TCustomChart* sender, TCustomChartAxis* axis, TMouseButton button,
+                     TShiftState shift, int x, int y)>
+      OnClickAxis;
+  std::function<void(TCustomChart*sender, TMouseButton button, TShiftState shift, int x, int y)>
+      OnClickLegend, OnClickBackground;
+  std::function<void(TCustomChart*sender)> OnZoom, OnUndoZoom, OnScroll;
+  std::function<void(TCustomChartAxis* sender, double& min, double& max, bool& allowScroll)>
+      OnAllowScroll;
 
   // The legend's texts and box may be changed by the program.
   std::function<void(TCustomChart* sender, int index, std::string& text)> OnGetLegendText;
@@ -87,9 +152,38 @@ class TCustomChart : public TCustomAxisPanel {
   TColor BackWallColor() const override { return BackWall.Color(); }
 
  private:
+  // Mouse handling steps.
+  bool FireClickEvents(const TChartClickedPart& part, TMouseButton button, TShiftState shift, int x,
+                       int y);
+  bool StartDrag(TMouseButton button, TShiftState shift, int x, int y);
+  void MoveZoomFrame(int x, int y);
+  void MovePan(int x, int y);
+  bool PanAxes(bool horizontal, int from, int to);
+  void TrackSeriesCursor(TShiftState shift, int x, int y);
+  void FinishZoomDrag(int x, int y);
+  void FireClickOnRelease(TMouseButton button, int x, int y);
+  void CancelDrags();
+  void ApplyCursor(int16_t id);
+  bool AxisHit(const TCustomChartAxis& axis, TPoint p) const;
+  // Zoom, undo and scrolling of the ranges.
+  void DrawZoomFrame(TCanvas& canvas) const;
+  void ToggleZoomFrameOnScreen();
+  void SaveRangesOnce();
+  void ApplyZoom(const double targetMin[4], const double targetMax[4]);
+  void ScrollVerticalAxes(double direction);
+  TCustomChartAxis* SavedAxis(int index);
+
+  TZoomPanningRecord FZoomDrag, FPanDrag;
+  bool FIsZoomed = false;
+  bool FRangesRestored = true;
+  TSavedRanges FSavedRanges;
+  // A left press on the window waits for its release to become a click.
+  bool FClickArmed = false;
+
   void DrawTitlesAndLegend();
   void DrawTitle(TChartTitle& title, bool atTop);
   void DrawLegend();
+  void RecordLegendRows(const TRect& box, int top, int rowHeight, int count, int firstItem);
   void PrepareWall(const TChartWall& wall);
   void DrawWalls();
 };

@@ -1,11 +1,12 @@
 #include "chart/ChartAxis.h"
 
+#include <algorithm>
 #include <cmath>
 #include <ctime>
 
 #include "chart/ChartAxisPanel.h"
-#include "chart/ChartSeries.h"
 #include "chart/ChartCanvas.h"
+#include "chart/ChartSeries.h"
 #include "platform/Exception.h"
 #include "platform/FormatFloat.h"
 
@@ -35,7 +36,9 @@ std::string DateTimeText(double value, bool withDate) {
   return buffer;
 }
 
-bool Loading(const TCustomAxisPanel* chart) { return chart && chart->Loading; }
+bool Loading(const TCustomAxisPanel* chart) {
+  return chart && chart->Loading;
+}
 
 }  // namespace
 
@@ -108,12 +111,26 @@ void TCustomChartAxis::SetMaximum(double value) {
   Repaint();
 }
 
-void TCustomChartAxis::SetAxisRange(double a, double b) {
+bool TCustomChartAxis::SetAxisRange(double a, double b) {
+  // Zoom, pan and wheel compute their ends from pixels; a NaN or an overflow stops here.
+  if (!std::isfinite(a) || !std::isfinite(b)) return false;
+  double low = std::min(a, b), high = std::max(a, b);
+  if (high - low < 1e-10) {
+    high = low + 1e-10;
+    // Far from zero 1e-10 is lost in rounding; the next representable value still widens.
+    if (high == low) high = std::nextafter(low, HUGE_VAL);
+    if (!std::isfinite(high)) {
+      high = low;
+      low = std::nextafter(high, -HUGE_VAL);
+    }
+  }
+  const bool changed =
+      FAutomatic || FAutomaticMinimum || FAutomaticMaximum || low != FMinimum || high != FMaximum;
   FAutomatic = FAutomaticMinimum = FAutomaticMaximum = false;
-  FMinimum = std::min(a, b);
-  FMaximum = std::max(a, b);
-  if (FMaximum - FMinimum < 1e-10) FMaximum = FMinimum + 1e-10;
-  Repaint();
+  FMinimum = low;
+  FMaximum = high;
+  if (changed) Repaint();
+  return changed;
 }
 
 void TCustomChartAxis::SetIncrement(double value) {
@@ -212,10 +229,23 @@ int TCustomChartAxis::ValueToPixel(double value) const {
 
 double TCustomChartAxis::PixelToValue(int pixel) const {
   if (LengthPixels < 1) return 0;
-  const double d =
-      static_cast<double>(FInverted ? EndPixel - pixel : pixel - StartPixel) * RangeSpan /
-      LengthPixels;
+  const double offset = FInverted ? EndPixel - pixel : pixel - StartPixel;
+  if (Logarithmic) return LogarithmicPixelToValue(pixel, offset);
+  const double d = offset * RangeSpan / LengthPixels;
   return FIsHorizontal ? RangeMin + d : RangeMax - d;
+}
+
+double TCustomChartAxis::LogarithmicPixelToValue(int pixel, double offset) const {
+  // The ends map exactly, without a round trip through the logarithms.
+  const bool maxAtStart = FIsHorizontal == FInverted;
+  if (pixel == StartPixel) return maxAtStart ? RangeMax : RangeMin;
+  if (pixel == EndPixel) return maxAtStart ? RangeMin : RangeMax;
+  const double lmin = RangeMin > 0 ? std::log(RangeMin) : 0;
+  const double lmax = RangeMax > 0 ? std::log(RangeMax) : 0;
+  const double span = lmax - lmin;
+  if (span == 0) return RangeMin;
+  const double d = span * offset / LengthPixels;
+  return FIsHorizontal ? std::exp(lmin + d) : std::exp(lmax - d);
 }
 
 double TCustomChartAxis::LabelExtent(TChartCanvas3D& canvas, double value) const {
@@ -289,8 +319,7 @@ TAxisLabelStyle TCustomChartAxis::EffectiveLabelStyle() const {
     if (!series->Active() || !series->IsTiedTo(*this)) continue;
     anyTied = true;
     // Point labels run along the axis that does not carry the drawn value.
-    const bool labelsAlongThis =
-        FIsHorizontal == (&series->MandatoryList() == &series->YValues());
+    const bool labelsAlongThis = FIsHorizontal == (&series->MandatoryList() == &series->YValues());
     if (labelsAlongThis && series->PointCount() > 0 && !series->PointLabel(0).empty())
       return talText;
   }

@@ -50,7 +50,9 @@ class TCustomChartAxis {
   void SetMinimum(double value);
   double Maximum() const { return FMaximum; }
   void SetMaximum(double value);
-  void SetAxisRange(double a, double b);
+  // The one way zoom, pan and wheel change a range: fixes both ends (ordered, widened to a
+  // span above zero); refuses NaN and infinite ends. Returns whether anything changed.
+  bool SetAxisRange(double a, double b);
   double Increment() const { return FIncrement; }
   void SetIncrement(double value);
   void UpdateRange();
@@ -140,6 +142,7 @@ class TCustomChartAxis {
 
  private:
   int LinearPixel(double value, bool fromEnd) const;
+  double LogarithmicPixelToValue(int pixel, double offset) const;
   double LabelExtent(TChartCanvas3D& canvas, double value) const;
   int LabelsBand(TChartCanvas3D& canvas);
   int WallSize() const;

@@ -176,6 +176,8 @@ class TCustomChartPanelExtended : public TCustomChartPanel {
   const TBitmap* BackImage = nullptr;
   TBackImageMode BackImageMode = pbmStretch;
   bool BackImageInside = false;
+  // Set by a click handler to stop the chart's own reaction to the press being handled.
+  bool MouseCancelled = false;
 
  protected:
   // Gradient or solid fill, the picture behind the chart, then the bevels.

@@ -9,6 +9,7 @@
 #include "chart/ChartPen.h"
 #include "chart/ChartValueList.h"
 #include "platform/Color.h"
+#include "platform/Control.h"
 #include "platform/Font.h"
 #include "platform/Geometry.h"
 
@@ -220,6 +221,19 @@ class TChartSeries {
   virtual void VerticalMargins(int& top, int& bottom) { top = bottom = 0; }
   // The point under a screen position, -1 when none.
   virtual int PointAt(TPoint /*p*/) { return -1; }
+
+  // Mouse. A press on a point fires OnDblClick (for the second press of a double click) or
+  // OnClick; the result tells whether a handler cancelled the chart's own reaction.
+  virtual bool SeriesClicked(int valueIndex, TMouseButton button, TShiftState shift, int x, int y);
+  virtual void SeriesMouseMove(TShiftState /*shift*/, int /*x*/, int /*y*/) {}
+  virtual void SeriesMouseUp(TMouseButton /*button*/, TShiftState /*shift*/, int /*x*/, int /*y*/) {
+  }
+  // The values of the series' axes under the mouse cursor now, in the front plane (0, 0
+  // without a chart).
+  void ValuesAtCursor(double& x, double& y) const;
+  using TSeriesClick = std::function<void(TChartSeries* sender, int valueIndex, TMouseButton button,
+                                          TShiftState shift, int x, int y)>;
+  TSeriesClick OnClick, OnDblClick;
 
   std::function<bool(TChartSeries* sender)> OnBeforeAdd;
   std::function<void(TChartSeries* sender, int valueIndex)> OnAfterAdd;

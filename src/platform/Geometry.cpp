@@ -52,9 +52,10 @@ int Nearest(double v) {
     return std::numeric_limits<int>::max();
   if (v <= static_cast<double>(std::numeric_limits<int>::min()))
     return std::numeric_limits<int>::min();
+  // In range now, so the parity of the integer below decides a half (no fmod: the 3D
+  // projection calls this for every corner it draws).
   const double f = std::floor(v);
   const double diff = v - f;
-  double r = f;
-  if (diff > 0.5 || (diff == 0.5 && std::fmod(f, 2.0) != 0.0)) r = f + 1.0;
-  return static_cast<int>(r);
+  const int below = static_cast<int>(f);
+  return diff > 0.5 || (diff == 0.5 && (below & 1) != 0) ? below + 1 : below;
 }

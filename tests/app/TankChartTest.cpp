@@ -1,10 +1,10 @@
-#include "app/TankChart.h"
-
 #include <gtest/gtest.h>
 
 #include "app/DemoData.h"
+#include "app/TankChart.h"
 #include "platform/Bitmap.h"
 #include "support/GuiApp.h"
+#include "support/TestWindowHost.h"
 
 namespace {
 
@@ -25,7 +25,9 @@ class TankChartFixture : public ::testing::Test {
   }
 
   // The screen pixel of a point on the front face of the bars.
-  TPoint Front(int x, int y) { return chart.Canvas().ProjectPoint(x, y, chart.SeriesAt(0)->StartZ); }
+  TPoint Front(int x, int y) {
+    return chart.Canvas().ProjectPoint(x, y, chart.SeriesAt(0)->StartZ);
+  }
 
   std::unique_ptr<TSiteList> sites = BuildSites();
   TDemoRandom random;
@@ -110,4 +112,75 @@ TEST_F(TankChartFixture, SnapshotShowsTheStacksWallsAndAxis) {
   EXPECT_FALSE(chart.AxisIsShown(chart.BottomAxis()));
   EXPECT_GT(left.LabelsPos, left.TitlePos);
   EXPECT_GT(plot.left, left.LabelsPos);
+}
+
+namespace {
+
+// The application's chart in a window of the stored size, painted once.
+class TankChartMouseFixture : public TankChartFixture {
+ protected:
+  void SetUp() override {
+    TankChartFixture::SetUp();
+    host.Paint(true);
+  }
+  TBarSeries& First() { return *static_cast<TBarSeries*>(chart.SeriesAt(0)); }
+  // The screen point above the middle of bar i, `y` pixels from the top of the plot.
+  TPoint AboveBar(int i, int y) {
+    return Front(First().PointScreenX(i) + First().BarPixelWidth / 2, y);
+  }
+  int SiteAtCursor() {
+    double x = 0, y = 0;
+    First().ValuesAtCursor(x, y);
+    return Nearest(x);
+  }
+
+  TTestWindowHost host{chart, 850, 173};
+};
+
+}  // namespace
+
+TEST_F(TankChartMouseFixture, ValuesAtCursorRoundToTheSiteOfTheBarUnderOrAbove) {
+  std::vector<int> under, above, onMove;
+  chart.OnMouseMove = [&](TCustomChart*, TShiftState, int, int) {
+    onMove.push_back(SiteAtCursor());
+  };
+  for (int i = 0; i < sites->Count(); ++i) {
+    host.SetCursorPosition(AboveBar(i, First().PointScreenY(i) + 2));
+    under.push_back(SiteAtCursor());
+    const TPoint top = AboveBar(i, chart.PlotRect.top + 2);
+    host.SetCursorPosition(top);
+    above.push_back(SiteAtCursor());
+    host.MouseMove(top.x, top.y);
+  }
+  const std::vector<int> expected = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
+  EXPECT_EQ(under, expected);
+  EXPECT_EQ(above, expected);
+  EXPECT_EQ(onMove, expected);
+}
+
+TEST_F(TankChartMouseFixture, ZoomZoomUndoRestoresTheFixedAndTheAutomaticAxis) {
+  const TRect plot = chart.PlotRect;
+  auto drag = [&](TPoint from, TPoint to) {
+    host.MouseDown(mbLeft, from.x, from.y);
+    host.MouseMove(to.x, to.y);
+    host.MouseUp(mbLeft, to.x, to.y);
+    host.Paint();
+  };
+  drag({plot.left + 50, plot.top + 10}, {plot.left + 400, plot.bottom - 10});
+  drag({plot.left + 20, plot.top + 20}, {plot.left + 300, plot.bottom - 20});
+  EXPECT_TRUE(chart.IsZoomed());
+  EXPECT_GT(chart.LeftAxis().Minimum(), 0);
+  EXPECT_FALSE(chart.BottomAxis().Automatic());
+  drag({plot.right - 20, plot.bottom - 20}, {plot.left + 20, plot.top + 20});
+  EXPECT_FALSE(chart.IsZoomed());
+  const TChartAxis& left = chart.LeftAxis();
+  EXPECT_FALSE(left.Automatic() || left.AutomaticMinimum() || left.AutomaticMaximum());
+  EXPECT_EQ(left.Minimum(), 0);
+  EXPECT_EQ(left.Maximum(), 10000);
+  const TChartAxis& bottom = chart.BottomAxis();
+  EXPECT_TRUE(bottom.Automatic() && bottom.AutomaticMinimum() && bottom.AutomaticMaximum());
+  EXPECT_EQ(bottom.Minimum(), 0);
+  EXPECT_EQ(bottom.Maximum(), 11);
+  for (const TChartAxis* axis : {&chart.TopAxis(), &chart.RightAxis()})
+    EXPECT_TRUE(axis->Automatic());
 }

@@ -1,0 +1,393 @@
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "chart/BarSeries.h"
+#include "chart/Chart.h"
+#include "support/GuiApp.h"
+#include "support/TestWindowHost.h"
+
+namespace {
+
+// Gives an axis a pixel extent and a range as the chart's layout would.
+void Place(TCustomChartAxis& axis, int start, int end, double min, double max) {
+  axis.StartPixel = start;
+  axis.EndPixel = end;
+  axis.LengthPixels = end - start;
+  axis.RangeMin = min;
+  axis.RangeMax = max;
+  axis.RangeSpan = max - min;
+}
+
+struct TRange {
+  bool automatic;
+  double min, max;
+  friend bool operator==(const TRange&, const TRange&) = default;
+};
+TRange RangeOf(const TCustomChartAxis& a) {
+  return {a.Automatic(), a.Minimum(), a.Maximum()};
+}
+
+// A fixed range computed from pixels, equal up to rounding.
+void ExpectFixedRange(const TCustomChartAxis& a, double min, double max) {
+  EXPECT_FALSE(a.Automatic());
+  EXPECT_DOUBLE_EQ(a.Minimum(), min);
+  EXPECT_DOUBLE_EQ(a.Maximum(), max);
+}
+
+// A stacked bar chart in a test window, painted once; counts its full draws.
+class ChartMouseFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    EnsureGuiApplication();
+    chart.OnAfterDraw = [this](TCustomChartPanel*) { ++draws; };
+    bars = &owner.CreateSeries<TBarSeries>();
+    bars->SetMultiBar(mbStacked);
+    bars->Marks().SetVisible(false);
+    chart.AttachSeries(bars);
+    for (int x = 0; x < 4; ++x) bars->AddPoint(x, 10 + 10 * x, "", clDefault);
+    chart.LeftAxis().SetAxisRange(0, 100);
+    host.Paint(true);
+  }
+
+  // A screen point on the front face of bar i, `down` pixels below its top.
+  TPoint OnBar(int i, int down = 3) {
+    return chart.Canvas().ProjectPoint(bars->PointScreenX(i) + bars->BarPixelWidth / 2,
+                                       bars->PointScreenY(i) + down, bars->StartZ);
+  }
+
+  void Drag(TMouseButton button, TPoint from, TPoint to) {
+    host.MouseDown(button, from.x, from.y);
+    host.MouseMove(to.x, to.y);
+    host.MouseUp(button, to.x, to.y);
+  }
+
+  std::vector<TColor> Screen() const {
+    std::vector<TColor> pixels;
+    for (int y = 0; y < 250; ++y)
+      for (int x = 0; x < 400; ++x) pixels.push_back(host.PixelAt(x, y));
+    return pixels;
+  }
+
+  // What a full draw of the chart as it is now puts on the screen.
+  std::vector<TColor> FreshPaint() {
+    chart.Invalidate();
+    host.Paint();
+    return Screen();
+  }
+
+  TSeriesOwner owner;
+  TChart chart;
+  TTestWindowHost host{chart, 400, 250};
+  TBarSeries* bars = nullptr;
+  int draws = 0;
+};
+
+}  // namespace
+
+TEST(ChartPixelToValueTest, LinearAxesBothWaysInvertedAndWithoutExtent) {
+  TChart chart;
+  TCustomChartAxis& bottom = chart.BottomAxis();
+  Place(bottom, 100, 600, 0, 10);
+  EXPECT_EQ(bottom.PixelToValue(350), 5);
+  EXPECT_EQ(bottom.PixelToValue(600), 10);
+  EXPECT_EQ(bottom.PixelToValue(700), 12);  // beyond the axis it extrapolates
+  bottom.SetInverted(true);
+  EXPECT_EQ(bottom.PixelToValue(350), 5);
+  EXPECT_EQ(bottom.PixelToValue(600), 0);
+  TCustomChartAxis& left = chart.LeftAxis();
+  Place(left, 50, 150, 0, 10000);
+  EXPECT_EQ(left.PixelToValue(50), 10000);
+  EXPECT_EQ(left.PixelToValue(150), 0);
+  EXPECT_EQ(left.PixelToValue(100), 5000);
+  Place(left, 50, 50, 0, 10000);
+  EXPECT_EQ(left.PixelToValue(50), 0);
+}
+
+TEST(ChartPixelToValueTest, LogarithmicAxesMapTheEndsExactly) {
+  TChart chart;
+  TCustomChartAxis& bottom = chart.BottomAxis();
+  TCustomChartAxis& left = chart.LeftAxis();
+  bottom.Logarithmic = left.Logarithmic = true;
+  Place(bottom, 0, 100, 1, 100);
+  Place(left, 0, 100, 1, 100);
+  EXPECT_EQ(bottom.PixelToValue(0), 1);
+  EXPECT_EQ(bottom.PixelToValue(100), 100);
+  EXPECT_NEAR(bottom.PixelToValue(50), 10, 1e-9);
+  EXPECT_EQ(left.PixelToValue(0), 100);
+  EXPECT_NEAR(left.PixelToValue(75), std::sqrt(10.0), 1e-9);
+  bottom.SetInverted(true);
+  EXPECT_EQ(bottom.PixelToValue(0), 100);
+  EXPECT_NEAR(bottom.PixelToValue(25), std::sqrt(1000.0), 1e-9);
+  Place(left, 0, 100, 5, 5);
+  EXPECT_EQ(left.PixelToValue(30), 5);
+}
+
+TEST(ChartAxisRangeSetterTest, RefusesNonFiniteEndsAndKeepsEveryRangeWide) {
+  TChart chart;
+  TCustomChartAxis& axis = chart.LeftAxis();
+  EXPECT_TRUE(axis.SetAxisRange(10, 2));
+  EXPECT_FALSE(axis.SetAxisRange(2, 10));  // nothing changed
+  EXPECT_FALSE(axis.SetAxisRange(NAN, 1));
+  EXPECT_FALSE(axis.SetAxisRange(0, INFINITY));
+  EXPECT_FALSE(axis.SetAxisRange(-INFINITY, 0));
+  EXPECT_EQ(RangeOf(axis), (TRange{false, 2, 10}));
+  // Far from zero a widening by 1e-10 would round away.
+  for (double v : {0.0, 1e20, -1e20, DBL_MAX, -DBL_MAX}) {
+    axis.SetAxisRange(v, v);
+    EXPECT_LT(axis.Minimum(), axis.Maximum()) << v;
+    EXPECT_TRUE(std::isfinite(axis.Minimum()) && std::isfinite(axis.Maximum())) << v;
+  }
+}
+
+TEST_F(ChartMouseFixture, ZoomDragNeedsMoreThanSixteenPixelsBothWays) {
+  int zooms = 0;
+  chart.OnZoom = [&](TCustomChart*) { ++zooms; };
+  const TRange left = RangeOf(chart.LeftAxis()), bottom = RangeOf(chart.BottomAxis());
+  Drag(mbLeft, {100, 40}, {116, 120});
+  EXPECT_EQ(RangeOf(chart.LeftAxis()), left);
+  EXPECT_EQ(RangeOf(chart.BottomAxis()), bottom);
+  Drag(mbLeft, {100, 40}, {117, 23});  // up: an undo, which is not a zoom
+  EXPECT_EQ(zooms, 0);
+  const double top = chart.LeftAxis().PixelToValue(40), low = chart.LeftAxis().PixelToValue(57);
+  const double first = chart.BottomAxis().PixelToValue(100);
+  const double last = chart.BottomAxis().PixelToValue(117);
+  Drag(mbLeft, {100, 40}, {117, 57});
+  EXPECT_EQ(zooms, 1);
+  EXPECT_TRUE(chart.IsZoomed());
+  EXPECT_EQ(RangeOf(chart.LeftAxis()), (TRange{false, low, top}));
+  EXPECT_EQ(RangeOf(chart.BottomAxis()), (TRange{false, first, last}));
+  EXPECT_TRUE(host.HasPendingPaint());
+}
+
+TEST_F(ChartMouseFixture, AnimatedZoomRepaintsEveryStepAndEndsOnTheTarget) {
+  chart.AnimatedZoom = true;
+  chart.AnimatedZoomSteps = 4;
+  const double top = chart.LeftAxis().PixelToValue(30), low = chart.LeftAxis().PixelToValue(150);
+  const int before = draws;
+  Drag(mbLeft, {60, 30}, {200, 150});
+  EXPECT_EQ(draws, before + 3);
+  EXPECT_EQ(RangeOf(chart.LeftAxis()), (TRange{false, low, top}));
+  // Steps that would divide by zero never reach an axis, nor a paint.
+  bool allFinite = true;
+  chart.OnAfterDraw = [&](TCustomChartPanel*) {
+    allFinite = allFinite && std::isfinite(chart.LeftAxis().RangeSpan) &&
+                std::isfinite(chart.BottomAxis().RangeSpan);
+  };
+  ChartMouseSettings().AnimatedZoomFactor = 0;
+  Drag(mbLeft, {60, 30}, {200, 150});
+  ChartMouseSettings().AnimatedZoomFactor = 3;
+  EXPECT_TRUE(allFinite);
+}
+
+TEST_F(ChartMouseFixture, ZoomFrameLivesOnTheScreenAndNeverCostsAPaint) {
+  const std::vector<TColor> before = Screen();
+  // The frame's right edge is the column left of the pointer.
+  const TColor edge = host.PixelAt(119, 45);
+  host.MouseDown(mbLeft, 60, 30);
+  host.MouseMove(90, 50);
+  host.MouseMove(120, 60);
+  EXPECT_NE(host.PixelAt(119, 45), edge);  // the frame is visible
+  EXPECT_FALSE(host.HasPendingPaint());
+  EXPECT_EQ(draws, 1);
+  // A repaint in the middle of the drag keeps exactly one frame on the screen.
+  host.Paint(true);
+  EXPECT_NE(host.PixelAt(119, 45), edge);
+  host.MouseMove(70, 40);
+  host.MouseUp(mbLeft, 70, 40);
+  EXPECT_EQ(Screen(), before);
+  // The retained picture never held the frame.
+  EXPECT_EQ(FreshPaint(), before);
+  // Esc ends a drag and takes its frame away.
+  host.MouseDown(mbLeft, 60, 30);
+  host.MouseMove(120, 90);
+  EXPECT_EQ(host.KeyDown(vkEscape), 0);
+  EXPECT_FALSE(chart.ZoomDrag().Active);
+  EXPECT_EQ(Screen(), before);
+}
+
+TEST_F(ChartMouseFixture, ScreenAfterAZoomEqualsAFreshPaint) {
+  Drag(mbLeft, {60, 30}, {200, 150});
+  host.Paint();
+  const std::vector<TColor> shown = Screen();
+  EXPECT_EQ(FreshPaint(), shown);
+}
+
+TEST_F(ChartMouseFixture, UndoGoesBackToTheRangesFromBeforeTheFirstZoom) {
+  int undos = 0, zooms = 0;
+  chart.OnUndoZoom = [&](TCustomChart*) { ++undos; };
+  chart.OnZoom = [&](TCustomChart*) { ++zooms; };
+  const TRange left = RangeOf(chart.LeftAxis()), bottom = RangeOf(chart.BottomAxis());
+  // Without a zoom an undo only reports itself and repaints.
+  Drag(mbLeft, {200, 150}, {100, 40});
+  EXPECT_EQ(undos, 1);
+  EXPECT_TRUE(host.HasPendingPaint());
+  EXPECT_EQ(RangeOf(chart.BottomAxis()), bottom);
+  EXPECT_TRUE(chart.BottomAxis().Automatic());
+  host.Paint();
+  Drag(mbLeft, {60, 30}, {300, 200});
+  host.Paint();
+  Drag(mbLeft, {60, 30}, {300, 200});
+  host.Paint();
+  EXPECT_EQ(zooms, 2);
+  Drag(mbLeft, {300, 200}, {60, 30});
+  EXPECT_EQ(undos, 2);
+  EXPECT_FALSE(chart.IsZoomed());
+  EXPECT_EQ(RangeOf(chart.LeftAxis()), left);
+  EXPECT_TRUE(chart.BottomAxis().Automatic() && chart.BottomAxis().AutomaticMinimum() &&
+              chart.BottomAxis().AutomaticMaximum());
+  host.Paint();
+  EXPECT_EQ(RangeOf(chart.BottomAxis()), bottom);
+}
+
+TEST_F(ChartMouseFixture, UndoKeepsAnAxisWithOneAutomaticEndSo) {
+  TChartAxis& left = chart.LeftAxis();
+  left.SetAutomaticMaximum(true);
+  host.Paint();
+  Drag(mbLeft, {60, 30}, {300, 200});
+  EXPECT_FALSE(left.AutomaticMaximum());
+  Drag(mbLeft, {300, 200}, {60, 30});
+  EXPECT_FALSE(left.Automatic());
+  EXPECT_FALSE(left.AutomaticMinimum());
+  EXPECT_TRUE(left.AutomaticMaximum());
+  EXPECT_EQ(left.Minimum(), 0);
+}
+
+TEST_F(ChartMouseFixture, PanMovesTheAxesWithTheMouseUntilItLeavesThePlot) {
+  TChartAxis& bottom = chart.BottomAxis();
+  bottom.SetAxisRange(0, 100);
+  Place(bottom, 50, 550, 0, 100);  // 100 units over 500 pixels
+  const TRange left = RangeOf(chart.LeftAxis());
+  int scrolls = 0;
+  chart.OnScroll = [&](TCustomChart*) { ++scrolls; };
+  const TPoint start = {chart.PlotRect.left + 20, chart.PlotRect.top + 20};
+  host.MouseDown(mbRight, start.x, start.y);
+  host.MouseMove(start.x + 10, start.y);
+  ExpectFixedRange(bottom, -2, 98);
+  EXPECT_EQ(RangeOf(chart.LeftAxis()), left);
+  EXPECT_EQ(scrolls, 1);
+  EXPECT_TRUE(host.HasPendingPaint());
+  // Out of the plot the pan ends; back inside it does not resume.
+  host.MouseMove(chart.PlotRect.right + 5, start.y);
+  host.MouseMove(start.x + 40, start.y);
+  EXPECT_FALSE(chart.PanDrag().Active);
+  ExpectFixedRange(bottom, -2, 98);
+  host.MouseUp(mbRight, start.x + 40, start.y);
+  // Only vertical panning allowed, or a veto: nothing moves sideways.
+  chart.AllowPanning = pmVertical;
+  Drag(mbRight, start, {start.x + 10, start.y});
+  chart.AllowPanning = pmBoth;
+  chart.OnAllowScroll = [](TCustomChartAxis*, double&, double&, bool& allow) { allow = false; };
+  Drag(mbRight, start, {start.x + 10, start.y});
+  ExpectFixedRange(bottom, -2, 98);
+  EXPECT_EQ(scrolls, 2);  // the vetoed step still counts as a pan
+  // A pan counts as a change that undo takes back.
+  Drag(mbLeft, {300, 200}, {60, 30});
+  EXPECT_EQ(RangeOf(bottom), (TRange{false, 0, 100}));
+}
+
+TEST_F(ChartMouseFixture, WheelScrollsEveryVerticalAxisByThreePercentPerNotch) {
+  TChartAxis& left = chart.LeftAxis();
+  left.SetAxisRange(0, 10000);
+  host.Paint();
+  std::vector<double> seenByHandler;
+  chart.OnMouseWheelDown = [&](TCustomChart*, TShiftState, TPoint, bool&) {
+    seenByHandler.push_back(left.Minimum());
+  };
+  const int before = draws;
+  EXPECT_TRUE(host.Wheel(-1, 100, 100));
+  EXPECT_EQ(RangeOf(left), (TRange{false, 300, 10300}));
+  EXPECT_EQ(seenByHandler, std::vector<double>{0});
+  EXPECT_FALSE(chart.RightAxis().Automatic());
+  host.Paint();
+  EXPECT_EQ(draws, before + 1);
+  host.Wheel(1, 100, 100);
+  EXPECT_EQ(RangeOf(left), (TRange{false, 0, 10000}));
+  // A span beyond the largest double gives no finite offset: the range stays.
+  left.SetAxisRange(-DBL_MAX, DBL_MAX);
+  host.Wheel(-1, 100, 100);
+  EXPECT_EQ(RangeOf(left), (TRange{false, -DBL_MAX, DBL_MAX}));
+}
+
+TEST_F(ChartMouseFixture, PressesAreClassifiedByWhatTheyHit) {
+  EXPECT_EQ(chart.FindClickedPart(OnBar(2)).Part, cpSeries);
+  EXPECT_EQ(chart.FindClickedPart(OnBar(2)).PointIndex, 2);
+  EXPECT_EQ(chart.FindClickedPart(OnBar(2, -3)).Part, cpChartRect);
+  const TChartAxis& left = chart.LeftAxis();
+  const int middle = (left.StartPixel + left.EndPixel) / 2;
+  EXPECT_EQ(chart.FindClickedPart({left.AxisLinePos + 2, middle}).AAxis, &left);
+  EXPECT_EQ(chart.FindClickedPart({left.AxisLinePos + 3, middle}).Part, cpChartRect);
+  EXPECT_EQ(chart.FindClickedPart({1, 1}).Part, cpNone);
+  chart.Title.SetText({"Levels"});
+  host.Paint();
+  const TRect title = chart.Title.DrawnRect;
+  EXPECT_EQ(chart.FindClickedPart({(title.left + title.right) / 2, title.top + 1}).Part, cpTitle);
+}
+
+TEST_F(ChartMouseFixture, PressOnABarZoomsUnlessTheSeriesTakesTheClick) {
+  const TPoint p = OnBar(1);
+  host.MouseDown(mbLeft, p.x, p.y);
+  EXPECT_TRUE(chart.ZoomDrag().Active);
+  host.MouseUp(mbLeft, p.x, p.y);
+  std::vector<std::string> calls;
+  bars->OnClick = [&](TChartSeries*, int index, TMouseButton, TShiftState, int, int) {
+    calls.push_back("click " + std::to_string(index));
+  };
+  bars->OnDblClick = [&](TChartSeries*, int index, TMouseButton, TShiftState, int, int) {
+    calls.push_back("double " + std::to_string(index));
+  };
+  host.MouseDown(mbLeft, p.x, p.y);
+  EXPECT_FALSE(chart.ZoomDrag().Active);
+  host.MouseUp(mbLeft, p.x, p.y);
+  host.DoubleClick(mbLeft, p.x, p.y);
+  host.MouseUp(mbLeft, p.x, p.y);
+  EXPECT_EQ(calls, (std::vector<std::string>{"click 1", "double 1"}));
+  // The owner's press handler may stop the chart's reaction altogether.
+  bars->OnClick = nullptr;
+  chart.OnMouseDown = [&](TCustomChart*, TMouseButton, TShiftState, int, int) {
+    chart.MouseCancelled = true;
+  };
+  host.MouseDown(mbLeft, p.x, p.y);
+  EXPECT_FALSE(chart.ZoomDrag().Active);
+  EXPECT_FALSE(chart.MouseCancelled);
+}
+
+TEST_F(ChartMouseFixture, ReleaseFiresClickAndMouseUpBeforeTheZoom) {
+  std::vector<std::string> calls;
+  chart.OnClick = [&](TCustomChart*) { calls.push_back("click"); };
+  chart.OnMouseUp = [&](TCustomChart*, TMouseButton, TShiftState, int, int) {
+    calls.push_back("up");
+  };
+  chart.OnZoom = [&](TCustomChart*) { calls.push_back("zoom"); };
+  Drag(mbLeft, {60, 30}, {200, 150});
+  EXPECT_EQ(calls, (std::vector<std::string>{"click", "up", "zoom"}));
+  calls.clear();
+  Drag(mbRight, {60, 30}, {80, 40});  // no click for the right button
+  Drag(mbLeft, {60, 30}, {500, 40});  // nor for a release outside the window
+  EXPECT_EQ(calls, (std::vector<std::string>{"up", "up"}));
+}
+
+TEST_F(ChartMouseFixture, BackgroundClickFiresOncePerPress) {
+  int backgrounds = 0;
+  // The handler hands every press back to the chart.
+  chart.OnClickBackground = [&](TCustomChart*, TMouseButton, TShiftState, int, int) {
+    ++backgrounds;
+    chart.MouseCancelled = false;
+  };
+  const TPoint plot = OnBar(2, -3);
+  Drag(mbMiddle, plot, plot);  // the plot area, and no drag starts
+  EXPECT_EQ(backgrounds, 1);
+  Drag(mbLeft, {1, 1}, {1, 1});  // nothing hit
+  EXPECT_EQ(backgrounds, 2);
+  host.MouseDown(mbLeft, plot.x, plot.y);
+  EXPECT_EQ(backgrounds, 3);
+  EXPECT_TRUE(chart.ZoomDrag().Active);
+  host.MouseUp(mbLeft, plot.x, plot.y);
+  // A handler that keeps the press stops the zoom.
+  chart.OnClickBackground = [&](TCustomChart*, TMouseButton, TShiftState, int, int) {};
+  host.MouseDown(mbLeft, plot.x, plot.y);
+  EXPECT_FALSE(chart.ZoomDrag().Active);
+}

@@ -11,7 +11,7 @@
 
 #include "HeapCounter.h"
 #include "platform/StringList.h"
-#include "treelist/TreeListControl.h"
+#include "treelist/TreeList.h"
 
 namespace {
 

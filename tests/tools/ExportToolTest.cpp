@@ -7,30 +7,13 @@
 
 #include "ExportArgs.h"
 #include "PlantExport.h"
+#include "RunTool.h"
 #include "app/DemoData.h"
 
 namespace {
 
-struct TRun {
-  int ExitCode;
-  std::string Out, Err;
-};
-
-// Runs the built program with the given arguments (already quoted for the shell).
 TRun RunExport(const std::string& arguments) {
-  const std::filesystem::path dir = std::filesystem::temp_directory_path();
-  const std::string out = (dir / "tankdemo-export-test.out").string();
-  const std::string err = (dir / "tankdemo-export-test.err").string();
-  const std::string command =
-      std::string(TANKDEMO_EXPORT_PATH) + " " + arguments + " >" + out + " 2>" + err;
-  const int status = std::system(command.c_str());
-  auto slurp = [](const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-  };
-  return {WEXITSTATUS(status), slurp(out), slurp(err)};
+  return RunTool(TANKDEMO_EXPORT_PATH, arguments);
 }
 
 std::vector<std::string> Lines(const std::string& text) {
@@ -54,9 +37,8 @@ std::string Field(const std::string& line, int index) {
 
 TEST(ExportArgsTest, Arguments) {
   std::string error;
-  auto args = ParseExportArgs({"--steps", "3", "--expand", "--sort", "Level %:down", "--output",
-                               "x.txt"},
-                              error);
+  auto args = ParseExportArgs(
+      {"--steps", "3", "--expand", "--sort", "Level %:down", "--output", "x.txt"}, error);
   ASSERT_TRUE(args);
   EXPECT_EQ(args->Steps, 3);
   EXPECT_TRUE(args->Expand);
@@ -66,9 +48,13 @@ TEST(ExportArgsTest, Arguments) {
   args = ParseExportArgs({"--sort", "Site/Tank"}, error);
   ASSERT_TRUE(args);
   EXPECT_EQ(args->SortDirection, csUp);
-  for (const std::vector<std::string>& bad :
-       {std::vector<std::string>{"--steps"}, {"--steps", "-1"}, {"--steps", "2x"}, {"--sort", ":up"},
-        {"--output", ""}, {"extra"}, {"--colour"}})
+  for (const std::vector<std::string>& bad : {std::vector<std::string>{"--steps"},
+                                              {"--steps", "-1"},
+                                              {"--steps", "2x"},
+                                              {"--sort", ":up"},
+                                              {"--output", ""},
+                                              {"extra"},
+                                              {"--colour"}})
     EXPECT_FALSE(ParseExportArgs(bad, error)) << bad[0];
 }
 
@@ -109,8 +95,8 @@ TEST(ExportToolTest, OutputAfterStepsMatchesTheModel) {
                                 std::to_string(site.GetPercent()) + "\tOn-line");
     for (int32_t t = 0; t < site.Count(); ++t) {
       const TTank& tank = site.GetTank(t);
-      EXPECT_EQ(lines[row++], site.GetTankLabel(t) + "\t" + std::to_string(tank.Capacity()) +
-                                  "\t" + std::to_string(tank.Level()) + "\t" +
+      EXPECT_EQ(lines[row++], site.GetTankLabel(t) + "\t" + std::to_string(tank.Capacity()) + "\t" +
+                                  std::to_string(tank.Level()) + "\t" +
                                   std::to_string(tank.GetPercent()) + "\tOn-line");
     }
   }

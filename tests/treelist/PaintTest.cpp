@@ -213,3 +213,33 @@ TEST_F(TreeViewFixture, EmptyAreasArePaintedAndOnlyTouchedRowsVisited) {
   host.Paint();
   EXPECT_EQ(visited, 5);  // one row of five cells
 }
+
+TEST_F(TreeViewFixture, HeaderCustomDrawChangesOrReplacesTheHeader) {
+  tree.OnCustomDrawColumnHeader = [](TCustomTreeListControl*, TTreeListColumn* column, TCanvas&,
+                                     const TRect&, std::string& text, TColor& color, TFont&,
+                                     TAlignment&, TTreeListColumnSort& sorted, bool&) {
+    if (column->Index() != 1) return;
+    text.clear();
+    color = clAqua;
+    sorted = csDown;
+  };
+  tree.Columns(2)->OnCustomDrawColumnHeader =
+      [](TTreeListColumn*, TTreeListColumn*, TCanvas& canvas, const TRect& rect, std::string&,
+         TColor&, TFont&, TAlignment&, TTreeListColumnSort&, bool& done) {
+        canvas.Brush() = TBrush{clRed, bsSolid, clRed};
+        canvas.FillRect(Rect(rect.left, rect.top, rect.right + 50, rect.bottom));  // clipped
+        done = true;
+      };
+  host.Paint(true);
+  EXPECT_EQ(At(200, 10), clAqua);
+  EXPECT_EQ(At(330, 7), kShadow);  // the mark the handler asked for
+  EXPECT_EQ(Count(host, Rect(338, 0, 507, 21), clRed), 169 * 21);
+  EXPECT_EQ(At(507, 10), kLight);  // the next header is its own
+}
+
+TEST_F(TreeViewFixture, HeaderPanelRightOfTheHeadersIsShadow) {
+  tree.SetOptions({aoRowSelect});  // five columns of 100 on 846 pixels
+  host.Paint(true);
+  EXPECT_EQ(Count(host, Rect(500, 0, 846, 21), kShadow), 346 * 21);
+  EXPECT_EQ(At(600, RowMid(1)), kWindow);  // and right of the cells, the window colour
+}

@@ -51,7 +51,7 @@ std::vector<int> ShareBands(const std::vector<TBandInfo>& bands, int total) {
   long long keptNatural = 0;  // sizing bands whose share is not below their minimum
   for (TBandInfo& b : info) {
     if (!b.Sizing) continue;
-    b.Share = MulDiv(total, b.Natural, static_cast<int>(naturalSum));
+    b.Share = naturalSum > 0 ? MulDiv(total, b.Natural, static_cast<int>(naturalSum)) : 0;
     if (b.Share < b.Min)
       clamped = true;
     else
@@ -68,7 +68,7 @@ std::vector<int> ShareBands(const std::vector<TBandInfo>& bands, int total) {
       w = b.Natural;
     else if (!clamped)
       w = b.Share;
-    else if (b.Share < b.Min)
+    else if (b.Share < b.Min || keptNatural == 0)
       w = b.Min;
     else
       w = b.Min +

@@ -136,3 +136,22 @@ TEST_F(TreeViewFixture, BestFitMeasuresTextsIndentationAndCaption) {
   EXPECT_EQ(changes, 1);
   EXPECT_EQ(tree.ColumnWidth(4), tree.BestFitWidth(tree.Columns(4)));
 }
+
+TEST_F(TreeViewFixture, AFixedBandStaysWhileTheOthersScroll) {
+  tree.SetOptions({aoRowSelect});
+  tree.Bands().Add();
+  tree.Bands().Items(0)->SetFixed(bfLeft);
+  for (int i = 2; i < 5; ++i) tree.Columns(i)->SetBandIndex(1);
+  host.Resize(300, 200);
+  EXPECT_EQ(tree.TotalWidth(), 200 + 2 + 300);
+  tree.SetLeftCoord(50);
+  TTreeListGeometry g = tree.Geometry();
+  ASSERT_EQ(g.Bands.size(), 2u);
+  EXPECT_EQ(g.Bands[0].Left, 0);
+  EXPECT_EQ(g.Bands[1].Left, 202 - 50);
+  ASSERT_EQ(g.FixedBandLines.size(), 1u);
+  EXPECT_EQ(g.FixedBandLines[0], Rect(200, 0, 202, 200));
+  EXPECT_EQ(g.PlaceOf(tree.Columns(2))->CellLeft, 152);
+  tree.SetLeftCoord(1000);
+  EXPECT_EQ(tree.LeftCoord(), 202);  // the scrolling part ends at the client's edge
+}

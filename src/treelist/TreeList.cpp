@@ -126,10 +126,17 @@ int TTreeList::NodeRowHeight(const TTreeListNode* /*node*/) const {
   return UniformRowHeight(*this, Metrics());
 }
 
+void TTreeList::InvalidateColumnHeader(TTreeListColumn* column) {
+  if (!Host() || !column) return;
+  const TTreeListGeometry g = Geometry();
+  if (const TTreeListColumnPlace* place = g.PlaceOf(column)) InvalidateRect(place->Header);
+}
+
 void TTreeList::SetPressedHeader(TTreeListColumn* column) {
   if (column == FPressedHeader) return;
+  InvalidateColumnHeader(FPressedHeader);
   FPressedHeader = column;
-  View().RepaintAll();
+  InvalidateColumnHeader(FPressedHeader);
 }
 
 void TTreeList::Paint(TCanvas& canvas, const TRect& updateRect) {

@@ -70,6 +70,8 @@ class TTreeList : public TCustomTreeListControl {
   int BestFitWidth(TTreeListColumn* column) const;
   void ApplyBestFit(TTreeListColumn* column);
 
+  // Asks for a paint of one column's header.
+  void InvalidateColumnHeader(TTreeListColumn* column);
   // The header the mouse holds down, drawn pressed; none by default.
   TTreeListColumn* PressedHeader() const { return FPressedHeader; }
   void SetPressedHeader(TTreeListColumn* column);

@@ -243,3 +243,17 @@ TEST_F(TreeViewFixture, HeaderPanelRightOfTheHeadersIsShadow) {
   EXPECT_EQ(Count(host, Rect(500, 0, 846, 21), kShadow), 346 * 21);
   EXPECT_EQ(At(600, RowMid(1)), kWindow);  // and right of the cells, the window colour
 }
+
+TEST_F(TreeViewFixture, APressedHeaderIsInvertedAndRepaintedAlone) {
+  host.Paint(true);
+  host.ClearRecords();
+  tree.SetPressedHeader(tree.Columns(1));
+  ASSERT_EQ(host.Invalidations().size(), 1u);
+  EXPECT_EQ(host.Invalidations()[0], Rect(169, 0, 338, 21));
+  host.Paint();
+  EXPECT_EQ(At(200, 10), ColorToRGB(clBtnFace) ^ 0xFFFFFF);
+  EXPECT_EQ(At(400, 10), kFace);
+  tree.SetPressedHeader(nullptr);
+  host.Paint();
+  EXPECT_EQ(At(200, 10), kFace);
+}

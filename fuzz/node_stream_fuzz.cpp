@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "treelist/NodeStream.h"
-#include "treelist/TreeListControl.h"
+#include "treelist/TreeList.h"
 #include "treelist/TreeListErrors.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -8,18 +8,25 @@ namespace {
 
 const char* const kOnLine = "On-line";
 
-TTreeListNode* NodeOf(void* node) { return static_cast<TTreeListNode*>(node); }
+TTreeListNode* NodeOf(void* node) {
+  return static_cast<TTreeListNode*>(node);
+}
 
 // Numbers are shown as plain decimal text: no grouping, no unit.
-std::string Text(int32_t number) { return std::to_string(number); }
+std::string Text(int32_t number) {
+  return std::to_string(number);
+}
 
 }  // namespace
 
 void ConfigureTankTreeList(TTreeList& tree) {
   tree.SetDefaultLayout(true);
   tree.SetHeaderPanelRowCount(1);
-  tree.SetOptions({aoColumnSizing, aoColumnMoving, aoTabThrough, aoRowSelect, aoAutoWidth,
-                   aoAutoSort});
+  tree.SetOptions(
+      {aoColumnSizing, aoColumnMoving, aoTabThrough, aoRowSelect, aoAutoWidth, aoAutoSort});
+  tree.SetLookAndFeel(lfFlat);
+  tree.SetTreeLineColor(clGrayText);
+  tree.OnCustomDrawCell = TankTreeCustomDrawCell;
   tree.CreateColumn<TTreeListColumn>()->SetCaption("Site/Tank");
   tree.CreateColumn<TTreeListMaskColumn>()->SetCaption("Capacity");
   tree.CreateColumn<TTreeListMaskColumn>()->SetCaption("Level");
@@ -31,6 +38,15 @@ void ConfigureTankTreeList(TTreeList& tree) {
   buttons.Add()->SetDefault(true);
   buttons.Add();
   tree.CreateColumn<TTreeListColumn>()->SetCaption("Status");
+}
+
+void TankTreeCustomDrawCell(TCustomTreeListControl* /*sender*/, TCanvas& /*canvas*/,
+                            const TRect& /*rect*/, TTreeListNode* node, TTreeListColumn* /*column*/,
+                            bool selected, bool /*focused*/, bool /*newItemRow*/,
+                            std::string& /*text*/, TColor& color, TFont& /*font*/,
+                            TAlignment& /*alignment*/, bool& done) {
+  if (node->Level() < 1 && !selected) color = clYellow;
+  done = false;
 }
 
 void LoadTree(TTreeList& tree, TSiteList& sites) {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/Control.h"
 #include "treelist/TreeListNode.h"
 #include "treelist/TreeListOptions.h"
 #include "treelist/TreeListView.h"
@@ -13,12 +14,13 @@
 
 enum TTreeListFocusMove { fmFirst, fmPrevious, fmNext, fmLast };
 
-// The node model of the tree-list: top-level nodes, focus and top row, the update lock, the
-// notifications by which structure changes reach the view, and the visible-row index.
 // How many sibling nodes ahead a walk over the tree asks the memory for.
 inline constexpr size_t kPrefetchAhead = 4;
 
-class TCustomTreeList {
+// The node model of the tree-list: top-level nodes, focus and top row, the update lock, the
+// notifications by which structure changes reach the view, and the visible-row index. It is a
+// control, so the classes that draw it can be given a window; the model works without one.
+class TCustomTreeList : public TControl {
  public:
   TCustomTreeList();
   virtual ~TCustomTreeList();
@@ -75,8 +77,9 @@ class TCustomTreeList {
   bool Destroying() const { return FDestroying; }
   bool Clearing() const { return FClearing; }
 
-  // The painting, input, sorting and selection side; nothing is attached by default.
-  void SetView(TTreeListView* view) { FView = view ? view : &FNoView; }
+  // The painting, input, sorting and selection side; without one of its own the tree-list
+  // uses the control's view, or none. Null goes back to that default.
+  void SetView(TTreeListView* view) { FView = view ? view : FDefaultView; }
   TTreeListView& View() const { return *FView; }
 
   // Rebuilds the visible-row index from the tree (after an expansion change).
@@ -126,6 +129,7 @@ class TCustomTreeList {
   TTreeListNode* MoveFocus(TTreeListFocusMove kind, bool deep);
   // A typed character while no editor is open: "+", "-" and "*" expand and collapse.
   virtual void KeyPress(char key);
+  using TControl::KeyPress;
   std::function<void(TCustomTreeList* sender, TTreeListNode* node, int column)> OnChangeColumn;
 
   // Selection of several nodes, kept in creation order; only with aoMultiSelect.
@@ -169,6 +173,12 @@ class TCustomTreeList {
   // Deletes every node without the update lock; a derived destructor calls this first.
   void DestroyNodes() noexcept;
   void SetFocusedNodeSilently(TTreeListNode* node) { FFocusedNode = node; }
+  // The view a control brings along; null removes it (before the view itself goes).
+  void SetDefaultView(TTreeListView* view) {
+    TTreeListView* next = view ? view : &FNoView;
+    if (FView == FDefaultView) FView = next;
+    FDefaultView = next;
+  }
 
  private:
   friend class TTreeListNode;
@@ -212,6 +222,7 @@ class TCustomTreeList {
   TTreeListNode::TNodeList FNodes;
   TTreeListView FNoView;
   TTreeListView* FView = &FNoView;
+  TTreeListView* FDefaultView = &FNoView;
   TVisibleRowIndex FRowIndex;
   TTreeListNode* FFocusedNode = nullptr;
   TTreeListNode* FTopVisibleNode = nullptr;

@@ -1,6 +1,7 @@
 #include "treelist/TreeListColumn.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "treelist/TreeListBands.h"
 #include "treelist/TreeListControl.h"
@@ -191,4 +192,16 @@ void TTreeListColumn::SetRowIndex(int value) {
   if (value == FRowIndex) return;
   FRowIndex = value;
   Changed();
+}
+
+std::string TTreeListColumn::DisplayText(const std::string& text) const {
+  if (FPasswordChar != '\0') return std::string(text.size(), FPasswordChar);
+  if (FCharCase == ecNormal) return text;
+  std::string result = text;
+  for (char& c : result) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u < 0x80)
+      c = static_cast<char>(FCharCase == ecUpperCase ? std::toupper(u) : std::tolower(u));
+  }
+  return result;
 }

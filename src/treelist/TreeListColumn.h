@@ -8,9 +8,12 @@
 #include "platform/Bitmap.h"
 #include "platform/Color.h"
 #include "platform/Font.h"
+#include "platform/Geometry.h"
 #include "platform/TextTypes.h"
 
+class TCanvas;
 class TCustomTreeListControl;
+class TTreeListNode;
 
 enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
 enum TTreeListColumnSort { csNone, csDown, csUp };
@@ -26,20 +29,24 @@ enum : uint8_t {
   cavMaxLength = 0x40
 };
 
-// A plain published value: the setter compares, stores and reports the column change.
-#define TREELIST_PROPERTY(Type, Name, Default) \
- public:                                       \
-  Type const& Name() const {                   \
-    return F##Name;                            \
-  }                                            \
-  void Set##Name(Type const& value) {          \
-    if (F##Name == value) return;              \
-    F##Name = value;                           \
-    Changed();                                 \
-  }                                            \
-                                               \
- private:                                      \
+// A published value whose setter compares, stores and then runs notify.
+#define TREELIST_NOTIFYING_PROPERTY(Type, Name, Default, notify) \
+ public:                                                         \
+  Type const& Name() const {                                     \
+    return F##Name;                                              \
+  }                                                              \
+  void Set##Name(Type const& value) {                            \
+    if (F##Name == value) return;                                \
+    F##Name = value;                                             \
+    notify;                                                      \
+  }                                                              \
+                                                                 \
+ private:                                                        \
   Type F##Name = Default;
+
+// A plain published value of a column: a change is reported to the tree-list.
+#define TREELIST_PROPERTY(Type, Name, Default) \
+  TREELIST_NOTIFYING_PROPERTY(Type, Name, Default, Changed())
 
 // A picture that is created on first read.
 #define TREELIST_GLYPH(Name)                             \
@@ -108,10 +115,24 @@ class TTreeListColumn {
 
   // Shown and laid out: visible, in a band, and that band visible.
   bool Displayed() const;
+  // A node text as the cell shows it: CharCase applied, every character hidden by
+  // PasswordChar when one is set.
+  std::string DisplayText(const std::string& text) const;
 
   std::function<void(TTreeListColumn* sender)> OnChange;
   // Validation of edited text: the handler may rewrite the text or refuse it.
   std::function<void(TTreeListColumn* sender, std::string& text, bool& accept)> OnValidate;
+  // The column's own custom draw, asked after the tree-list's (same parameters, the column as
+  // sender): see TTreeList::OnCustomDrawCell and OnCustomDrawColumnHeader.
+  std::function<void(TTreeListColumn* sender, TCanvas& canvas, const TRect& rect,
+                     TTreeListNode* node, TTreeListColumn* column, bool selected, bool focused,
+                     bool newItemRow, std::string& text, TColor& color, TFont& font,
+                     TAlignment& alignment, bool& done)>
+      OnCustomDrawCell;
+  std::function<void(TTreeListColumn* sender, TTreeListColumn* column, TCanvas& canvas,
+                     const TRect& rect, std::string& text, TColor& color, TFont& font,
+                     TAlignment& alignment, TTreeListColumnSort& sorted, bool& done)>
+      OnCustomDrawColumnHeader;
 
  protected:
   // Class defaults of the optional values.

@@ -118,6 +118,7 @@ class TCustomTreeListControl : public TCustomTreeList {
   TClipboard* Clipboard() const { return FClipboard; }
   void SetClipboard(TClipboard* clipboard) { FClipboard = clipboard; }
   void KeyPress(char key) override;
+  using TCustomTreeList::KeyPress;
 
   // Column and band change notifications.
   void ColumnChanged(TTreeListColumn* column);
@@ -163,5 +164,3 @@ class TCustomTreeListControl : public TCustomTreeList {
   TTreeListOptions FOptions = kDefaultTreeListOptions;
   TTreeListOptionsEx FOptionsEx = kDefaultTreeListOptionsEx;
 };
-
-class TTreeList : public TCustomTreeListControl {};

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/DemoData.h"
+#include "platform/Bitmap.h"
 #include "treelist/TreeListColumns.h"
 
 namespace {
@@ -91,4 +92,27 @@ TEST_F(TankTreeFixture, LoadingAgainReplacesEveryNode) {
   EXPECT_EQ(tree.Items(0)->Strings(tcLevel), "");  // levels come with the next refresh
   RefreshTree(tree, *sites);
   EXPECT_EQ(tree.Items(0)->Strings(tcLevel), "30");
+}
+
+TEST_F(TankTreeFixture, SiteRowsAreYellowUnlessSelected) {
+  EXPECT_EQ(tree.LookAndFeel(), lfFlat);
+  EXPECT_EQ(tree.TreeLineColor(), clGrayText);
+  ASSERT_TRUE(tree.OnCustomDrawCell);
+  TBitmap scratch(1, 1);
+  auto colourOf = [&](TTreeListNode* node, bool selected) {
+    std::string text = "kept";
+    TColor color = clWindow;
+    TFont font;
+    TAlignment alignment = taCenter;
+    bool done = true;
+    tree.OnCustomDrawCell(&tree, scratch.Canvas(), Rect(0, 0, 1, 1), node, tree.Columns(4),
+                          selected, false, false, text, color, font, alignment, done);
+    EXPECT_FALSE(done);  // the tree-list always draws the cell itself
+    EXPECT_EQ(text, "kept");
+    EXPECT_EQ(alignment, taCenter);
+    return color;
+  };
+  EXPECT_EQ(colourOf(tree.Items(2), false), clYellow);
+  EXPECT_EQ(colourOf(tree.Items(2), true), clWindow);
+  EXPECT_EQ(colourOf(tree.Items(2)->Items(0), false), clWindow);
 }

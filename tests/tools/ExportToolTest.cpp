@@ -7,30 +7,13 @@
 
 #include "ExportArgs.h"
 #include "PlantExport.h"
+#include "RunTool.h"
 #include "app/DemoData.h"
 
 namespace {
 
-struct TRun {
-  int ExitCode;
-  std::string Out, Err;
-};
-
-// Runs the built program with the given arguments (already quoted for the shell).
 TRun RunExport(const std::string& arguments) {
-  const std::filesystem::path dir = std::filesystem::temp_directory_path();
-  const std::string out = (dir / "tankdemo-export-test.out").string();
-  const std::string err = (dir / "tankdemo-export-test.err").string();
-  const std::string command =
-      std::string(TANKDEMO_EXPORT_PATH) + " " + arguments + " >" + out + " 2>" + err;
-  const int status = std::system(command.c_str());
-  auto slurp = [](const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-  };
-  return {WEXITSTATUS(status), slurp(out), slurp(err)};
+  return RunTool(TANKDEMO_EXPORT_PATH, arguments);
 }
 
 std::vector<std::string> Lines(const std::string& text) {

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "treelist/TreeList.h"
 #include "treelist/TreeListColumns.h"
-#include "treelist/TreeListControl.h"
 
 namespace {
 

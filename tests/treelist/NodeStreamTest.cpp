@@ -6,7 +6,7 @@
 
 #include "TreeInvariant.h"
 #include "treelist/NodeStream.h"
-#include "treelist/TreeListControl.h"
+#include "treelist/TreeList.h"
 #include "treelist/TreeListErrors.h"
 
 namespace {

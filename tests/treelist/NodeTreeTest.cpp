@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "TreeInvariant.h"
-#include "treelist/TreeListControl.h"
+#include "treelist/TreeList.h"
 #include "treelist/TreeListErrors.h"
 
 namespace {

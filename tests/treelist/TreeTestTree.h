@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "treelist/TreeListControl.h"
+#include "treelist/TreeList.h"
 
 // The application's shape: five columns, site rows with tank rows under them.
 inline void AddTankColumns(TTreeList& tree) {

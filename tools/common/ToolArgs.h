@@ -11,6 +11,22 @@ inline bool ParseIntArg(const std::string& text, int& value, int low, int high) 
   return ec == std::errc() && ptr == end && value >= low && value <= high;
 }
 
+// A sort request "CAPTION[:up|:down]": the caption and whether it sorts down (up when no
+// direction is given); false when no caption is left.
+inline bool ParseSortArg(const std::string& text, std::string& caption, bool& down) {
+  caption = text;
+  down = false;
+  const size_t colon = text.rfind(':');
+  if (colon != std::string::npos) {
+    const std::string direction = text.substr(colon + 1);
+    if (direction == "up" || direction == "down") {
+      down = direction == "down";
+      caption = text.substr(0, colon);
+    }
+  }
+  return !caption.empty();
+}
+
 // Walks a command line one argument at a time, handing out option values; every failure
 // leaves a one-line reason in Error.
 class TArgReader {

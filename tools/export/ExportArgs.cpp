@@ -44,16 +44,10 @@ std::optional<TExportArgs> ParseExportArgs(const std::vector<std::string>& args,
     } else if (arg == "--sort") {
       const std::string* text = reader.Value();
       if (!text) return fail(reader.Error);
-      result.SortCaption = *text;
-      const size_t colon = text->rfind(':');
-      if (colon != std::string::npos) {
-        const std::string direction = text->substr(colon + 1);
-        if (direction == "up" || direction == "down") {
-          result.SortDirection = direction == "up" ? csUp : csDown;
-          result.SortCaption = text->substr(0, colon);
-        }
-      }
-      if (result.SortCaption.empty()) return fail("--sort wants a column caption");
+      bool down = false;
+      if (!ParseSortArg(*text, result.SortCaption, down))
+        return fail("--sort wants a column caption");
+      result.SortDirection = down ? csDown : csUp;
     } else if (arg == "--output") {
       const std::string* text = reader.Value();
       if (!text) return fail(reader.Error);

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "ExportArgs.h"
-#include "treelist/TreeListControl.h"
+#include "treelist/TreeList.h"
 
 // Fills a window-less tree-list as the main window would after args.Steps simulation steps,
 // then expands and sorts it as asked. Throws Exception when no column has the sort caption.

@@ -3,7 +3,51 @@
 #include "common/ToolArgs.h"
 
 const char* const kSnapshotUsage =
-    "usage: tankdemo-snapshot --chart [--steps N] [--size WxH] OUT.png";
+    "usage: tankdemo-snapshot --chart [--steps N] [--size WxH] OUT.png\n"
+    "       tankdemo-snapshot --tree [--steps N] [--expand] [--sort CAPTION[:up|:down]]\n"
+    "                         [--focus] [--size WxH] OUT.png";
+
+const char* const kSnapshotHelp =
+    "Builds the demo plant, runs N simulation steps (default 0), sets up the chart or the\n"
+    "tree-list exactly as the main window does and draws it into OUT.png, with the fixed\n"
+    "classic palette, without a display.\n"
+    "\n"
+    "  --chart                   draw the chart (default size 850x173)\n"
+    "  --tree                    draw the tree-list (default size 846x267)\n"
+    "  --steps N                 run N simulation steps first\n"
+    "  --size WxH                picture size in pixels, 1 to 10000 each\n"
+    "  --expand                  tree: expand every site\n"
+    "  --sort CAPTION[:up|:down] tree: sort by the column with this caption, as a header\n"
+    "                            click would; captions: Site/Tank, Capacity, Level,\n"
+    "                            \"Level %\", Status\n"
+    "  --focus                   tree: draw it as the focused control (selection and focus\n"
+    "                            rectangle shown)\n"
+    "  --help                    show this text\n"
+    "\n"
+    "Exit codes: 0 done, 1 the picture could not be made or written, 2 bad arguments.\n";
+
+namespace {
+
+bool ParseSize(const std::string& text, TSnapshotArgs& result) {
+  const size_t x = text.find('x');
+  return x != std::string::npos && ParseIntArg(text.substr(0, x), result.Width, 1, 10000) &&
+         ParseIntArg(text.substr(x + 1), result.Height, 1, 10000);
+}
+
+// Rejects what does not fit the picture asked for, and fills in its default size.
+std::optional<std::string> Finish(TSnapshotArgs& result) {
+  if (result.Chart == result.Tree) return "say what to draw: --chart or --tree";
+  if (result.Chart && (result.Expand || result.Focus || !result.SortCaption.empty()))
+    return "--expand, --sort and --focus belong to --tree";
+  if (result.Output.empty()) return "no output file given";
+  if (result.Width == 0) {
+    result.Width = result.Chart ? kChartWidth : kTreeWidth;
+    result.Height = result.Chart ? kChartHeight : kTreeHeight;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
 
 std::optional<TSnapshotArgs> ParseSnapshotArgs(const std::vector<std::string>& args,
                                                std::string& error) {
@@ -19,14 +63,23 @@ std::optional<TSnapshotArgs> ParseSnapshotArgs(const std::vector<std::string>& a
       result.Help = true;
     } else if (arg == "--chart") {
       result.Chart = true;
+    } else if (arg == "--tree") {
+      result.Tree = true;
+    } else if (arg == "--expand") {
+      result.Expand = true;
+    } else if (arg == "--focus") {
+      result.Focus = true;
     } else if (arg == "--steps") {
       if (!reader.IntValue(result.Steps, 0, 100000000)) return fail(reader.Error);
+    } else if (arg == "--sort") {
+      const std::string* text = reader.Value();
+      if (!text) return fail(reader.Error);
+      if (!ParseSortArg(*text, result.SortCaption, result.SortDown))
+        return fail("--sort wants a column caption");
     } else if (arg == "--size") {
       const std::string* text = reader.Value();
       if (!text) return fail(reader.Error);
-      const size_t x = text->find('x');
-      if (x == std::string::npos || !ParseIntArg(text->substr(0, x), result.Width, 1, 10000) ||
-          !ParseIntArg(text->substr(x + 1), result.Height, 1, 10000))
+      if (!ParseSize(*text, result))
         return fail("--size wants WIDTHxHEIGHT in pixels (1 to 10000), not '" + *text + "'");
     } else if (!arg.empty() && arg[0] == '-') {
       return fail("unknown option " + arg);
@@ -37,7 +90,6 @@ std::optional<TSnapshotArgs> ParseSnapshotArgs(const std::vector<std::string>& a
     }
   }
   if (result.Help) return result;
-  if (!result.Chart) return fail("say what to draw: --chart");
-  if (result.Output.empty()) return fail("no output file given");
+  if (auto reason = Finish(result)) return fail(*reason);
   return result;
 }

@@ -7,15 +7,25 @@
 // What tankdemo-snapshot was asked to draw.
 struct TSnapshotArgs {
   bool Chart = false;
+  bool Tree = false;
   int Steps = 0;
-  int Width = 850;
-  int Height = 173;
+  int Width = 0;  // 0 until given: each picture has its own default size
+  int Height = 0;
+  // Tree only.
+  bool Expand = false;
+  bool Focus = false;
+  std::string SortCaption;  // empty: no sorting
+  bool SortDown = false;
   std::string Output;
   bool Help = false;
 };
+
+inline constexpr int kChartWidth = 850, kChartHeight = 173;
+inline constexpr int kTreeWidth = 846, kTreeHeight = 267;
 
 // Parses the arguments after the program name; nothing (and a reason) when they are wrong.
 std::optional<TSnapshotArgs> ParseSnapshotArgs(const std::vector<std::string>& args,
                                                std::string& error);
 
 extern const char* const kSnapshotUsage;
+extern const char* const kSnapshotHelp;

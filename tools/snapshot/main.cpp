@@ -1,14 +1,12 @@
-// tankdemo-snapshot: draws the application's chart, as the main window shows it after a
-// number of simulation steps, into a PNG file, without a display.
+// tankdemo-snapshot: draws the application's chart or tree-list, as the main window shows it
+// after a number of simulation steps, into a PNG file, without a display.
 #include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
 
+#include "Snapshot.h"
 #include "SnapshotArgs.h"
-#include "app/DemoData.h"
-#include "app/TankChart.h"
-#include "platform/Bitmap.h"
 #include "platform/Color.h"
 
 int main(int argc, char** argv) {
@@ -20,12 +18,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (parsed->Help) {
-    std::printf(
-        "%s\n\n"
-        "Builds the demo plant, runs N simulation steps (default 0), sets up the chart\n"
-        "exactly as the main window does and draws it at WxH pixels (default 850x173) into\n"
-        "OUT.png, with the fixed classic palette, without a display.\n",
-        kSnapshotUsage);
+    std::printf("%s\n\n%s", kSnapshotUsage, kSnapshotHelp);
     return 0;
   }
 
@@ -33,19 +26,8 @@ int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);
   SetCurrentPalette(TSystemPalette::Classic());
   try {
-    auto sites = BuildSites();
-    TDemoRandom random;
-    RandomizeLevels(*sites, random);
-    for (int i = 0; i < parsed->Steps; ++i) SimulateStep(*sites, random);
-
-    TSeriesOwner owner;
-    TChart chart;
-    ApplyStoredChartSettings(chart, owner);
-    SetupChart(chart, owner, *sites);
-    RefreshChart(chart, *sites);
-    chart.SetSize(parsed->Width, parsed->Height);
-    TBitmap picture(parsed->Width, parsed->Height);
-    chart.DrawChart(picture.Canvas(), Rect(0, 0, parsed->Width, parsed->Height));
+    TBitmap picture;
+    DrawSnapshot(*parsed, picture);
     picture.SaveToPng(parsed->Output);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "tankdemo-snapshot: %s\n", e.what());

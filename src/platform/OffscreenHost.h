@@ -1,0 +1,50 @@
+#pragma once
+
+#include "platform/Bitmap.h"
+#include "platform/Control.h"
+
+// A window of fixed size without a display, for drawing a control into a picture: it paints
+// on request, can pretend to hold the keyboard focus, and answers every other service as a
+// window that nobody uses.
+class TOffscreenHost final : public TWindowHost {
+ public:
+  TOffscreenHost(TControl& control, int width, int height);
+  ~TOffscreenHost() override;
+  TOffscreenHost(const TOffscreenHost&) = delete;
+  TOffscreenHost& operator=(const TOffscreenHost&) = delete;
+
+  // Paints the whole control into the picture.
+  void PaintAll();
+  TBitmap& Picture() { return picture_; }
+
+  TSize ClientSize() const override { return {picture_.Width(), picture_.Height()}; }
+  void Invalidate(const TRect&) override {}
+  void InvalidateAll() override {}
+  void Update() override {}
+  void ScrollContents(int, int, const TRect&) override {}
+  TCanvas& ScreenCanvas() override { return picture_.Canvas(); }
+  void SetCapture(bool) override {}
+  bool HasCapture() const override { return false; }
+  void SetCursorShape(TCursorShape) override {}
+  void SetFocus() override;
+  bool Focused() const override { return focused_; }
+  void MoveFocus(bool) override {}
+  bool KeyPressed(int) const override { return false; }
+  TPoint CursorPos() const override { return {}; }
+  void SetTimer(int, int) override {}
+  void KillTimer(int) override {}
+  void SetScrollInfo(TScrollBarKind kind, const TScrollInfo& info) override;
+  TScrollInfo ScrollInfo(TScrollBarKind kind) const override;
+  int WheelScrollLines() const override { return 3; }
+  int DoubleClickTime() const override { return 500; }
+  void BeginDragImage(const TBitmap&, TPoint) override {}
+  void MoveDragImage(TPoint) override {}
+  void ShowDragImage(bool) override {}
+  void EndDragImage() override {}
+
+ private:
+  TControl& control_;
+  TBitmap picture_;
+  bool focused_ = false;
+  TScrollInfo hinfo_, vinfo_;
+};

@@ -1,0 +1,179 @@
+#include "treelist/TreeList.h"
+
+#include <algorithm>
+
+#include "treelist/TreeListLayout.h"
+#include "treelist/TreeListPainter.h"
+#include "treelist/TreeListScreenView.h"
+
+TTreeList::TTreeList() : FScreenView(std::make_unique<TTreeListScreenView>(*this)) {
+  SetDefaultView(FScreenView.get());
+}
+
+TTreeList::~TTreeList() {
+  // The nodes go in a base destructor, after the view: they must not reach it.
+  SetDefaultView(nullptr);
+}
+
+void TTreeList::SetHeaderFont(const TFont& value) {
+  if (FHeaderFontSet && FHeaderFont == value) return;
+  FHeaderFont = value;
+  FHeaderFontSet = true;
+  View().RecomputeMetrics();
+}
+
+void TTreeList::SetBandFont(const TFont& value) {
+  if (FBandFontSet && FBandFont == value) return;
+  FBandFont = value;
+  FBandFontSet = true;
+  View().RecomputeMetrics();
+}
+
+int TTreeList::DefaultRowHeight() const {
+  return Metrics().RowHeight;
+}
+
+void TTreeList::SetDefaultRowHeight(int value) {
+  if (value == FRequestedRowHeight) return;
+  FRequestedRowHeight = std::max(value, 0);
+  View().RecomputeMetrics();
+}
+
+namespace {
+
+// Stores a clamped value; true when it changed.
+bool StoreClamped(int& field, int value) {
+  if (value == field) return false;
+  field = value;
+  return true;
+}
+
+}  // namespace
+
+void TTreeList::SetIndentDesc(int value) {
+  if (StoreClamped(FIndentDesc, std::max(value, 0))) View().RecomputeMetrics();
+}
+
+void TTreeList::SetFixedBandLineWidth(int value) {
+  if (StoreClamped(FFixedBandLineWidth, value <= 0 ? 1 : value)) View().RecomputeMetrics();
+}
+
+void TTreeList::SetRowSeparatorLineWidth(int value) {
+  if (StoreClamped(FRowSeparatorLineWidth, value <= 0 ? 1 : value)) View().RecomputeMetrics();
+}
+
+void TTreeList::SetMaxRowLineCount(int value) {
+  if (StoreClamped(FMaxRowLineCount, std::max(value, -1))) View().RecomputeMetrics();
+}
+
+void TTreeList::SetPreviewLines(int value) {
+  if (StoreClamped(FPreviewLines, std::max(value, -1))) View().RecomputeMetrics();
+}
+
+void TTreeList::SetShowRoot(bool value) {
+  if (value == FShowRoot) return;
+  FShowRoot = value;
+  View().RepaintAll();
+}
+
+void TTreeList::SetLeftCoord(int value) {
+  value = std::max(value, 0);
+  if (Host()) value = std::min(value, std::max(TotalWidth() - Geometry().Client.Width(), 0));
+  if (value == FLeftCoord) return;
+  FLeftCoord = value;
+  View().UpdateScrollRanges();
+  View().RepaintAll();
+}
+
+const TTreeListMetrics& TTreeList::Metrics() const {
+  return FScreenView->Metrics();
+}
+
+TTreeListGeometry TTreeList::Geometry() const {
+  return FScreenView->Geometry();
+}
+
+int TTreeList::BandWidth(int visibleBand) const {
+  const TTreeListGeometry g = Geometry();
+  if (visibleBand < 0 || visibleBand >= static_cast<int>(g.Bands.size())) return 0;
+  return g.Bands[visibleBand].Right - g.Bands[visibleBand].Left;
+}
+
+int TTreeList::ColumnWidth(int column) const {
+  const TTreeListGeometry g = Geometry();
+  const TTreeListColumnPlace* place = g.PlaceOf(Columns(column));
+  return place ? place->CellRight - place->CellLeft : 0;
+}
+
+int TTreeList::TotalWidth() const {
+  return Geometry().TotalWidth;
+}
+
+TRect TTreeList::CellRect(TTreeListNode* node, TTreeListColumn* column) const {
+  const TTreeListGeometry g = Geometry();
+  const TTreeListRowPlace* row = g.RowOf(node);
+  const TTreeListColumnPlace* place = g.PlaceOf(column);
+  if (!row || !place) return TRect{};
+  return g.CellRect(*row, *place);
+}
+
+int TTreeList::NodeIndent(const TTreeListNode* node) const {
+  return node ? NodeIndentation(*this, Metrics(), node) : 0;
+}
+
+int TTreeList::NodeRowHeight(const TTreeListNode* /*node*/) const {
+  // Every row has the same height while previews, row footers and auto height are off.
+  return UniformRowHeight(*this, Metrics());
+}
+
+void TTreeList::InvalidateColumnHeader(TTreeListColumn* column) {
+  if (!Host() || !column) return;
+  const TTreeListGeometry g = Geometry();
+  if (const TTreeListColumnPlace* place = g.PlaceOf(column)) InvalidateRect(place->Header);
+}
+
+void TTreeList::SetPressedHeader(TTreeListColumn* column) {
+  if (column == FPressedHeader) return;
+  InvalidateColumnHeader(FPressedHeader);
+  FPressedHeader = column;
+  InvalidateColumnHeader(FPressedHeader);
+}
+
+void TTreeList::Paint(TCanvas& canvas, const TRect& updateRect) {
+  const TTreeListGeometry geometry = Geometry();
+  TTreeListPainter painter(*this, geometry, canvas, updateRect);
+  painter.Paint();
+}
+
+void TTreeList::Resized() {
+  View().UpdateScrollRanges();
+  View().RepaintAll();
+}
+
+void TTreeList::FocusChanged(bool /*focused*/) {
+  // Selection colours and the focus rectangle follow the focus.
+  View().RepaintAll();
+}
+
+int TTreeList::BestFitWidth(TTreeListColumn* column) const {
+  if (!column) return 0;
+  const TTreeListMetrics& m = Metrics();
+  const TFont& font = column->Font();
+  // The first column of the first band also holds the indentation.
+  const TTreeListGeometry g = Geometry();
+  const TTreeListColumnPlace* place = g.PlaceOf(column);
+  const bool indented = place && place->BandPlace == 0 && place->Position == 0;
+  int widest = MeasureText(HeaderFont(), column->Caption()).width + 15;
+  ForEachNode([&](TTreeListNode* node) {
+    int w = MeasureText(font, column->DisplayText(node->Strings(column->ValueIndex()))).width;
+    if (indented) w += NodeIndentation(*this, m, node);
+    widest = std::max(widest, w);
+  });
+  return widest + 2 * (m.ZeroWidth / 2 + 1);
+}
+
+void TTreeList::ApplyBestFit(TTreeListColumn* column) {
+  if (!column) return;
+  if (column->Sizing()) column->SetWidth(BestFitWidth(column));
+  if (OnChangedColumnsWidth) OnChangedColumnsWidth(this);
+}

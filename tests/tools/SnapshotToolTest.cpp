@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <filesystem>
+
+#include "RunTool.h"
+#include "Snapshot.h"
+#include "SnapshotArgs.h"
+#include "platform/Color.h"
+#include "support/GuiApp.h"
+
+namespace {
+
+TRun RunSnapshot(const std::string& arguments) {
+  return RunTool(TANKDEMO_SNAPSHOT_PATH, arguments);
+}
+
+std::optional<TSnapshotArgs> Parse(const std::vector<std::string>& args) {
+  std::string error;
+  return ParseSnapshotArgs(args, error);
+}
+
+}  // namespace
+
+TEST(SnapshotArgsTest, TreeOptionsAndDefaultSizes) {
+  auto args =
+      Parse({"--tree", "--steps", "3", "--expand", "--sort", "Level %:down", "--focus", "out.png"});
+  ASSERT_TRUE(args);
+  EXPECT_TRUE(args->Tree && args->Expand && args->Focus && args->SortDown);
+  EXPECT_EQ(args->SortCaption, "Level %");
+  EXPECT_EQ(args->Steps, 3);
+  EXPECT_EQ(args->Width, 846);
+  EXPECT_EQ(args->Height, 267);
+  args = Parse({"--chart", "c.png"});
+  ASSERT_TRUE(args);
+  EXPECT_EQ(args->Width, 850);
+  EXPECT_EQ(args->Height, 173);
+  args = Parse({"--tree", "--size", "1x10000", "t.png"});
+  ASSERT_TRUE(args);
+  EXPECT_EQ(args->Width, 1);
+  EXPECT_EQ(args->Height, 10000);
+}
+
+TEST(SnapshotArgsTest, BadArgumentsAreRefused) {
+  const std::vector<std::vector<std::string>> bad = {
+      {"--tree"},                             // no output
+      {"out.png"},                            // nothing to draw
+      {"--tree", "--chart", "out.png"},       // two pictures
+      {"--chart", "--expand", "out.png"},     // a tree option on the chart
+      {"--tree", "--size", "0x10", "o.png"},  // below the bounds
+      {"--tree", "--size", "10001x5", "o.png"},
+      {"--tree", "--size", "20x", "o.png"},
+      {"--tree", "--steps", "-1", "o.png"},
+      {"--tree", "--sort", ":down", "o.png"},  // no caption
+      {"--tree", "--sort"},
+      {"--tree", "a.png", "b.png"},
+      {"--tree", "--colour", "o.png"}};
+  for (const auto& args : bad) EXPECT_FALSE(Parse(args)) << args.back();
+}
+
+TEST(SnapshotToolTest, ExitCodes) {
+  const std::string path =
+      (std::filesystem::temp_directory_path() / "tankdemo-snapshot-test.png").string();
+  TRun run = RunSnapshot("--tree --size 5x0 " + path);
+  EXPECT_EQ(run.ExitCode, 2);
+  EXPECT_NE(run.Err.find("--size wants WIDTHxHEIGHT"), std::string::npos);
+  EXPECT_NE(run.Err.find("usage:"), std::string::npos);
+  run = RunSnapshot("--help");
+  EXPECT_EQ(run.ExitCode, 0);
+  EXPECT_NE(run.Out.find("--focus"), std::string::npos);
+  run = RunSnapshot("--tree --sort Pressure " + path);
+  EXPECT_EQ(run.ExitCode, 1);
+  EXPECT_NE(run.Err.find("Pressure"), std::string::npos);
+  run = RunSnapshot("--tree /nonexistent-folder/tree.png");
+  EXPECT_EQ(run.ExitCode, 1);
+  run = RunSnapshot("--tree --size 200x100 " + path);
+  EXPECT_EQ(run.ExitCode, 0);
+  EXPECT_EQ(QImage(QString::fromStdString(path)).size(), QSize(200, 100));
+  std::filesystem::remove(path);
+}
+
+// The application's tree as the pictures under golden/ show it, pixel for pixel. A deliberate
+// change to the drawing regenerates them with golden/regenerate.
+TEST(SnapshotToolTest, TreePicturesMatchTheGoldenOnes) {
+  EnsureGuiApplication();
+  SetCurrentPalette(TSystemPalette::Classic());
+  const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
+      {"tree-collapsed.png", {"--tree", "x.png"}},
+      {"tree-expanded-sorted-focus.png",
+       {"--tree", "--steps", "20", "--expand", "--sort", "Capacity:up", "--focus", "x.png"}}};
+  for (const auto& [name, arguments] : cases) {
+    const QImage golden(QString(TANKDEMO_GOLDEN_DIR) + "/" + QString::fromStdString(name));
+    ASSERT_FALSE(golden.isNull()) << name;
+    TBitmap picture;
+    DrawSnapshot(*Parse(arguments), picture);
+    ASSERT_EQ(QSize(picture.Width(), picture.Height()), golden.size()) << name;
+    int differing = 0;
+    for (int y = 0; y < golden.height(); ++y)
+      for (int x = 0; x < golden.width(); ++x) {
+        const QRgb g = golden.pixel(x, y);
+        differing += picture.Pixel(x, y) != RGB(qRed(g), qGreen(g), qBlue(g));
+      }
+    EXPECT_EQ(differing, 0) << name;
+  }
+}

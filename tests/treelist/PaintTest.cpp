@@ -1,0 +1,259 @@
+#include "TreeViewTestTree.h"
+
+namespace {
+
+const TColor kFace = ColorToRGB(clBtnFace);
+const TColor kShadow = ColorToRGB(clBtnShadow);
+const TColor kLight = ColorToRGB(clBtnHighlight);
+const TColor kWindow = ColorToRGB(clWindow);
+const TColor kText = ColorToRGB(clWindowText);
+const TColor kLine = ColorToRGB(clGrayText);
+const TColor kHighlight = ColorToRGB(clHighlight);
+
+// Counts the pixels of a colour in a rectangle.
+int Count(TTestWindowHost& host, const TRect& r, TColor color) {
+  int n = 0;
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x) n += host.PixelAt(x, y) == color;
+  return n;
+}
+
+}  // namespace
+
+TEST_F(TreeViewFixture, FlatHeadersMeetInShortSplitLines) {
+  host.Paint(true);
+  EXPECT_EQ(At(168, 10), kShadow);  // right edge of "Site/Tank"
+  EXPECT_EQ(At(169, 10), kLight);   // left edge of "Capacity"
+  EXPECT_EQ(At(168, 0), kLight);    // the top edge
+  EXPECT_EQ(At(168, 1), kFace);     // the split line stops short of the top edge...
+  EXPECT_EQ(At(168, 19), kFace);    // ...and of the bottom edge
+  EXPECT_EQ(At(168, 20), kShadow);
+  EXPECT_EQ(At(0, 10), kLight);    // the first header's left edge
+  EXPECT_EQ(At(845, 0), kShadow);  // the last header's right edge reaches the top
+  EXPECT_EQ(At(845, 20), kShadow);
+}
+
+TEST_F(TreeViewFixture, SortMarksStandAtTheirPixels) {
+  // "Capacity" spans 169..338; its mark's centre is (327, 10).
+  tree.Columns(1)->SetSorted(csUp);
+  host.Paint(true);
+  EXPECT_EQ(At(326, 7), kShadow);
+  EXPECT_EQ(At(324, 7), kFace);
+  EXPECT_EQ(At(324, 13), kLight);
+  EXPECT_EQ(At(330, 13), kLight);
+  EXPECT_EQ(At(327, 6), kFace);  // the last point of a polyline stays undrawn
+  tree.Columns(1)->SetSorted(csDown);
+  host.Paint(true);
+  EXPECT_EQ(At(330, 7), kShadow);
+  EXPECT_EQ(At(323, 7), kShadow);
+  EXPECT_EQ(At(330, 8), kLight);
+  EXPECT_EQ(At(327, 14), kFace);
+}
+
+TEST_F(TreeViewFixture, NoSortMarkInAHeaderOfFifteenPixels) {
+  tree.SetOptions({aoRowSelect});
+  tree.Columns(1)->SetDisableCaption(true);
+  tree.Columns(1)->SetSorted(csUp);
+  tree.Columns(1)->SetWidth(21);  // content 15 wide
+  host.Paint(true);
+  const TRect content = Rect(100 + 3, 2, 100 + 18, 18);
+  EXPECT_EQ(Count(host, content, kShadow) + Count(host, content, kLight), 0);
+  tree.Columns(1)->SetWidth(22);
+  host.Paint(true);
+  EXPECT_GT(Count(host, Rect(100 + 3, 2, 100 + 19, 18), kShadow), 0);
+}
+
+TEST_F(TreeViewFixture, ExpandButtonsShowMinusAndPlus) {
+  host.Paint(true);
+  const int top = RowMid(0) - 4;
+  EXPECT_EQ(At(3, top), kLine);
+  EXPECT_EQ(At(11, top + 8), kLine);
+  EXPECT_EQ(At(12, top + 8), kWindow);
+  for (int x = 5; x <= 9; ++x) EXPECT_EQ(At(x, RowMid(0)), kText);
+  EXPECT_EQ(At(4, RowMid(0)), kWindow);
+  EXPECT_EQ(At(7, RowMid(0) - 2), kWindow);  // expanded: a minus
+  EXPECT_EQ(At(7, RowMid(3) - 2), kText);    // collapsed: a plus
+  EXPECT_EQ(At(7, RowMid(3) + 2), kText);
+  EXPECT_EQ(At(7, RowMid(1) - 4), kWindow);  // a leaf has no box
+}
+
+TEST_F(TreeViewFixture, TreeLinesFollowTheNodes) {
+  tree.SetTreeLineStyle(tlSolid);
+  site2->SetExpanded(true);
+  host.Paint(true);
+  // A leaf's horizontal line starts at its line column and ends before its content.
+  EXPECT_EQ(At(23, RowMid(1)), kLine);
+  EXPECT_EQ(At(30, RowMid(1)), kLine);
+  EXPECT_EQ(At(31, RowMid(1)), kWindow);
+  EXPECT_EQ(At(22, RowMid(1)), kWindow);
+  // The last child's vertical line stops at the middle of its row.
+  EXPECT_EQ(At(23, RowTop(2)), kLine);
+  EXPECT_EQ(At(23, RowMid(2) - 1), kLine);
+  EXPECT_EQ(At(23, RowMid(2) + 1), kWindow);
+  // The first site has no line above its box; a site with siblings below continues down
+  // through its children's rows; the last site's children show none in that column.
+  EXPECT_EQ(At(7, RowTop(0)), kWindow);
+  EXPECT_EQ(At(7, RowMid(0) + 5), kLine);
+  EXPECT_EQ(At(7, RowMid(1)), kLine);
+  EXPECT_EQ(At(7, RowMid(3) - 6), kLine);  // down to the box, less one pixel
+  EXPECT_EQ(At(7, RowMid(3) + 5), kWindow);
+  EXPECT_EQ(At(7, RowMid(4)), kWindow);
+  EXPECT_EQ(At(12, RowMid(0)), kLine);  // right of the box
+  EXPECT_EQ(At(15, RowMid(0)), kWindow);
+}
+
+TEST_F(TreeViewFixture, DottedLinesLineUpAcrossRows) {
+  host.Paint(true);
+  // The site column runs through rows 0 to 3; every other pixel, in one phase throughout.
+  for (int y = RowMid(0) + 5; y < RowTop(3); ++y)
+    EXPECT_EQ(At(7, y), (7 + y - kHeaderBottom) % 2 == 0 ? kLine : kWindow) << "y " << y;
+}
+
+TEST_F(TreeViewFixture, CustomDrawColoursCellsAndLeavesTheDrawingToTheControl) {
+  tree.OnCustomDrawCell = [](TCustomTreeListControl*, TCanvas&, const TRect&, TTreeListNode* node,
+                             TTreeListColumn*, bool selected, bool, bool, std::string&,
+                             TColor& color, TFont&, TAlignment&, bool& done) {
+    if (node->Level() < 1 && !selected) color = clYellow;
+    done = false;
+  };
+  host.Paint(true);
+  const TRect beta = Rect(338, RowTop(3), 507, RowTop(4));
+  EXPECT_EQ(At(500, RowMid(3)), clYellow);
+  EXPECT_GT(Count(host, beta, kText), 0);  // the text is still drawn
+  EXPECT_EQ(At(500, RowMid(1)), kWindow);  // tank rows keep the window colour
+}
+
+TEST_F(TreeViewFixture, AHandlerThatDrawsItselfGetsExactlyItsPixels) {
+  tree.OnCustomDrawCell = [](TCustomTreeListControl*, TCanvas& canvas, const TRect& rect,
+                             TTreeListNode*, TTreeListColumn* column, bool, bool, bool,
+                             std::string&, TColor&, TFont&, TAlignment&, bool& done) {
+    if (column->Index() != 2) return;
+    canvas.Brush() = TBrush{clRed, bsSolid, clRed};
+    canvas.FillRect(rect);
+    done = true;
+  };
+  host.Paint(true);
+  const TRect cell = Rect(338, RowTop(1), 507, RowTop(2));
+  EXPECT_EQ(Count(host, cell, clRed), cell.Width() * cell.Height());
+}
+
+TEST_F(TreeViewFixture, AFontColourChangeStaysInItsCell) {
+  tree.OnCustomDrawCell = [](TCustomTreeListControl*, TCanvas&, const TRect&, TTreeListNode*,
+                             TTreeListColumn* column, bool, bool, bool, std::string&, TColor&,
+                             TFont& font, TAlignment&, bool&) {
+    if (column->Index() == 1) font.SetColor(clRed);
+  };
+  host.Paint(true);
+  const TRect capacity = Rect(169, RowTop(1), 338, RowTop(2));
+  const TRect level = Rect(338, RowTop(1), 507, RowTop(2));
+  EXPECT_GT(Count(host, capacity, clRed), 0);
+  EXPECT_EQ(Count(host, level, clRed), 0);
+  EXPECT_GT(Count(host, level, kText), 0);
+}
+
+TEST_F(TreeViewFixture, CustomDrawStepsRunInOrderUntilOneIsDone) {
+  std::vector<std::string> calls;
+  tree.OnCustomDraw = [&](TCustomTreeListControl*, TCanvas&, const TRect&, TTreeListNode* node,
+                          TTreeListColumn* column, const std::string& text, TFont&, TColor&, bool,
+                          bool, bool& done) {
+    if (node == tank1 && column->Index() == 0) calls.push_back("draw " + text);
+    done = node == site2;
+  };
+  tree.OnCustomDrawCell = [&](TCustomTreeListControl*, TCanvas&, const TRect&, TTreeListNode* node,
+                              TTreeListColumn* column, bool, bool, bool, std::string& text, TColor&,
+                              TFont&, TAlignment&, bool&) {
+    if (column->Index() == 0) calls.push_back("tree " + node->Strings(0));
+    text = "changed";
+  };
+  tree.Columns(0)->OnCustomDrawCell =
+      [&](TTreeListColumn*, TCanvas&, const TRect&, TTreeListNode* node, TTreeListColumn*, bool,
+          bool, bool, std::string& text, TColor&, TFont&, TAlignment&, bool& done) {
+        calls.push_back("column " + node->Strings(0) + " " + text);
+        done = node == tank2;
+      };
+  host.Paint(true);
+  EXPECT_EQ(calls, (std::vector<std::string>{"tree Alpha", "column Alpha changed", "draw 1/Alpha",
+                                             "tree 1/Alpha", "column 1/Alpha changed",
+                                             "tree 2/Alpha", "column 2/Alpha changed"}));
+}
+
+TEST_F(TreeViewFixture, SelectionAndFocusRectangleFollowTheFocus) {
+  site1->SetFocused(true);
+  const TRect row = Rect(16, RowTop(0), 846, RowTop(1));
+  host.Paint(true);
+  EXPECT_EQ(At(500, RowMid(0)), kWindow);  // hidden selection: no highlight...
+  EXPECT_EQ(Count(host, row, kHighlight), 0);
+  EXPECT_EQ(At(16, RowTop(0)), kWindow);  // ...and no focus rectangle
+  tree.SetHideSelection(false);
+  host.Paint(true);
+  EXPECT_EQ(At(500, RowMid(0)), kFace);
+  EXPECT_EQ(At(16, RowTop(0)), kFace);  // still no focus rectangle without the focus
+  host.SetFocus();
+  host.Paint(true);
+  EXPECT_EQ(At(500, RowMid(0)), kHighlight);
+  int inverted = 0;
+  for (int x = 16; x < 24; ++x) inverted += At(x, RowTop(0)) != kHighlight;
+  EXPECT_EQ(inverted, 4);  // every other pixel of the focus rectangle's edge
+  EXPECT_EQ(At(500, RowMid(1)), kWindow);
+}
+
+TEST_F(TreeViewFixture, EmptyAreasArePaintedAndOnlyTouchedRowsVisited) {
+  host.Picture().Canvas().Brush() = TBrush{clRed, bsSolid, clRed};
+  host.Picture().Canvas().FillRect(Rect(0, 0, 846, 200));
+  host.Paint(true);
+  EXPECT_EQ(Count(host, Rect(0, 0, 846, 200), clRed), 0);
+  int visited = 0;
+  tree.OnCustomDrawCell = [&](TCustomTreeListControl*, TCanvas&, const TRect&, TTreeListNode*,
+                              TTreeListColumn*, bool, bool, bool, std::string&, TColor&, TFont&,
+                              TAlignment&, bool&) { ++visited; };
+  host.ClearRecords();
+  tree.View().RepaintRow(tank2);
+  ASSERT_EQ(host.Invalidations().size(), 1u);
+  EXPECT_EQ(host.Invalidations()[0], Rect(0, RowTop(2), 846, RowTop(3)));
+  host.Paint();
+  EXPECT_EQ(visited, 5);  // one row of five cells
+}
+
+TEST_F(TreeViewFixture, HeaderCustomDrawChangesOrReplacesTheHeader) {
+  tree.OnCustomDrawColumnHeader = [](TCustomTreeListControl*, TTreeListColumn* column, TCanvas&,
+                                     const TRect&, std::string& text, TColor& color, TFont&,
+                                     TAlignment&, TTreeListColumnSort& sorted, bool&) {
+    if (column->Index() != 1) return;
+    text.clear();
+    color = clAqua;
+    sorted = csDown;
+  };
+  tree.Columns(2)->OnCustomDrawColumnHeader =
+      [](TTreeListColumn*, TTreeListColumn*, TCanvas& canvas, const TRect& rect, std::string&,
+         TColor&, TFont&, TAlignment&, TTreeListColumnSort&, bool& done) {
+        canvas.Brush() = TBrush{clRed, bsSolid, clRed};
+        canvas.FillRect(Rect(rect.left, rect.top, rect.right + 50, rect.bottom));  // clipped
+        done = true;
+      };
+  host.Paint(true);
+  EXPECT_EQ(At(200, 10), clAqua);
+  EXPECT_EQ(At(330, 7), kShadow);  // the mark the handler asked for
+  EXPECT_EQ(Count(host, Rect(338, 0, 507, 21), clRed), 169 * 21);
+  EXPECT_EQ(At(507, 10), kLight);  // the next header is its own
+}
+
+TEST_F(TreeViewFixture, HeaderPanelRightOfTheHeadersIsShadow) {
+  tree.SetOptions({aoRowSelect});  // five columns of 100 on 846 pixels
+  host.Paint(true);
+  EXPECT_EQ(Count(host, Rect(500, 0, 846, 21), kShadow), 346 * 21);
+  EXPECT_EQ(At(600, RowMid(1)), kWindow);  // and right of the cells, the window colour
+}
+
+TEST_F(TreeViewFixture, APressedHeaderIsInvertedAndRepaintedAlone) {
+  host.Paint(true);
+  host.ClearRecords();
+  tree.SetPressedHeader(tree.Columns(1));
+  ASSERT_EQ(host.Invalidations().size(), 1u);
+  EXPECT_EQ(host.Invalidations()[0], Rect(169, 0, 338, 21));
+  host.Paint();
+  EXPECT_EQ(At(200, 10), ColorToRGB(clBtnFace) ^ 0xFFFFFF);
+  EXPECT_EQ(At(400, 10), kFace);
+  tree.SetPressedHeader(nullptr);
+  host.Paint();
+  EXPECT_EQ(At(200, 10), kFace);
+}

@@ -29,7 +29,9 @@ void TTank::SetLevel(int32_t value) {
     FLevel = value;
 }
 
-int32_t TTank::GetPercent() const { return PercentOf(FLevel, FCapacity); }
+int32_t TTank::GetPercent() const {
+  return PercentOf(FLevel, FCapacity);
+}
 
 void TTank::SetPercent(int32_t percent) {
   // Widened so that a huge percent clamps to the capacity instead of wrapping around.

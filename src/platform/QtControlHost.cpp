@@ -30,10 +30,6 @@ std::function<void(const std::string&)>& ErrorHandler() {
   return handler;
 }
 
-void ShowError(QWidget* parent, const std::string& message) {
-  ReportHandlerError(parent, message);
-}
-
 int VirtualKey(int qtKey) {
   if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) return 'A' + (qtKey - Qt::Key_A);
   if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return '0' + (qtKey - Qt::Key_0);
@@ -162,13 +158,7 @@ class Host final : public QWidget, public TWindowHost {
   template <typename F>
   void Guard(F f) {
     if (closing_) return;
-    try {
-      f();
-    } catch (const std::exception& e) {
-      ShowError(this, e.what());
-    } catch (...) {
-      ShowError(this, "Unknown error");
-    }
+    RunReportingErrors(this, f);
     if (flush_) {
       flush_ = false;
       RepaintViewport();

@@ -3,6 +3,7 @@
 // The window of one self-drawn control on the desktop. Only the application includes this;
 // it lives in tankdemo_platform_widgets so that the controls never link Qt Widgets.
 
+#include <exception>
 #include <functional>
 #include <string>
 
@@ -22,3 +23,16 @@ void SetQtControlHostErrorHandler(std::function<void(const std::string&)> handle
 // Shows an error that escaped a handler of the window (through the handler above when one is
 // set), so that every handler reports its errors the same way.
 void ReportHandlerError(QWidget* parent, const std::string& message);
+
+// Runs a handler of the window; an exception leaving it is reported as above and the program
+// goes on.
+template <typename F>
+void RunReportingErrors(QWidget* parent, F&& handler) {
+  try {
+    handler();
+  } catch (const std::exception& e) {
+    ReportHandlerError(parent, e.what());
+  } catch (...) {
+    ReportHandlerError(parent, "Unknown error");
+  }
+}

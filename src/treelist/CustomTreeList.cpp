@@ -252,6 +252,7 @@ void TCustomTreeList::EndUpdate() {
     return;
 #endif
   }
+  bool refreshed = false;
   if (--FUpdateLockCount == 0 && !FLoading && !FDestroying) {
     // The refresh runs under a lock of its own, so nothing in it repaints row by row.
     FUpdateLockCount = 1;
@@ -262,11 +263,13 @@ void TCustomTreeList::EndUpdate() {
     View().RecomputeMetrics();
     ClearViewCaches();
     PerformPendingResort();
-    View().UpdateScrollRanges();
     RebuildVisibleRowIndex();
     View().RepaintAll();
+    refreshed = true;
   }
   CloseSelectionBatch();
+  // The scroll bars are measured from the finished row index, once the lock is gone.
+  if (refreshed) View().UpdateScrollRanges();
 }
 
 // Pre-order over the forest with an explicit stack: sibling navigation is a linear search,

@@ -1,8 +1,8 @@
-#include "app/DemoData.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
+
+#include "app/DemoData.h"
 
 namespace {
 

@@ -1,7 +1,6 @@
-#include "app/Site.h"
-
 #include <gtest/gtest.h>
 
+#include "app/Site.h"
 #include "support/ErrorText.h"
 
 namespace {
@@ -11,7 +10,6 @@ TSite MakeSite(const std::string& name, std::initializer_list<std::pair<int, int
   for (auto [capacity, level] : tanks) site.Add(std::make_unique<TTank>(capacity)).SetLevel(level);
   return site;
 }
-
 
 }  // namespace
 

@@ -1,8 +1,7 @@
-#include "app/TankTree.h"
-
 #include <gtest/gtest.h>
 
 #include "app/DemoData.h"
+#include "app/TankTree.h"
 #include "platform/Bitmap.h"
 #include "treelist/TreeListColumns.h"
 
@@ -80,8 +79,8 @@ TEST_F(TankTreeFixture, RefreshRewritesTheLevelsAndRepaintsOnce) {
   EXPECT_EQ(view.Repaints, 1);
   EXPECT_EQ(view.RowRepaints, 0);  // writing texts does not repaint rows
   const TTreeListNode* fressingfield = tree.Items(3);
-  EXPECT_EQ(Row(fressingfield), (std::vector<std::string>{"Fressingfield", "2000", "2000", "100",
-                                                          "On-line"}));
+  EXPECT_EQ(Row(fressingfield),
+            (std::vector<std::string>{"Fressingfield", "2000", "2000", "100", "On-line"}));
   EXPECT_EQ(fressingfield->Items(1)->Strings(tcLevel), "1000");
   EXPECT_EQ(tree.Items(1)->Items(1)->Strings(tcLevel), "186");  // 2/Laxfield drained
 }

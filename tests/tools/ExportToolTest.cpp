@@ -132,8 +132,7 @@ TEST(ExportToolTest, SortingUpPutsTenThousandFirst) {
 TEST(ExportToolTest, OutputAfterStepsIsByteForByteAsPinned) {
   // Pinned bytes, not a second run of the same library code: a fault in the simulation or
   // the export shows here even when both sides would share it.
-  const std::string pinned = std::string(std::getenv("TANKDEMO_SOURCE_DIR")) +
-                             "/tests/tools/expected/export-steps5-expanded.txt";
+  const std::string pinned = TANKDEMO_EXPECTED_DIR "/export-steps5-expanded.txt";
   std::ifstream in(pinned, std::ios::binary);
   ASSERT_TRUE(in) << pinned;
   std::stringstream expected;

@@ -79,15 +79,32 @@ TEST(SnapshotToolTest, ExitCodes) {
   std::filesystem::remove(path);
 }
 
-// The application's tree as the pictures under golden/ show it, pixel for pixel. A deliberate
-// change to the drawing regenerates them with golden/regenerate.
+// The whole window: its menu bar, toolbar and status bar around the stored sizes.
+TEST(SnapshotToolTest, WindowPicture) {
+  const std::string path =
+      (std::filesystem::temp_directory_path() / "tankdemo-snapshot-window.png").string();
+  TRun run = RunSnapshot("--window --steps 3 --expand " + path);
+  ASSERT_EQ(run.ExitCode, 0) << run.Err;
+  const QImage shot(QString::fromStdString(path));
+  EXPECT_EQ(shot.width(), 850);
+  EXPECT_GT(shot.height(), 24 + 267 + 5 + 173 + 19);
+  run = RunSnapshot("--window --size 400x300 " + path);
+  ASSERT_EQ(run.ExitCode, 0) << run.Err;
+  EXPECT_EQ(QImage(QString::fromStdString(path)).size(), QSize(400, 300));
+  EXPECT_EQ(RunSnapshot("--window --focus " + path).ExitCode, 2);
+  std::filesystem::remove(path);
+}
+
+// The application's tree and chart as the pictures under golden/ show it, pixel for pixel. A
+// deliberate change to the drawing regenerates them with golden/regenerate.
 TEST(SnapshotToolTest, TreePicturesMatchTheGoldenOnes) {
   EnsureGuiApplication();
   SetCurrentPalette(TSystemPalette::Classic());
   const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
       {"tree-collapsed.png", {"--tree", "x.png"}},
       {"tree-expanded-sorted-focus.png",
-       {"--tree", "--steps", "20", "--expand", "--sort", "Capacity:up", "--focus", "x.png"}}};
+       {"--tree", "--steps", "20", "--expand", "--sort", "Capacity:up", "--focus", "x.png"}},
+      {"chart-steps20.png", {"--chart", "--steps", "20", "x.png"}}};
   for (const auto& [name, arguments] : cases) {
     const QImage golden(QString(TANKDEMO_GOLDEN_DIR) + "/" + QString::fromStdString(name));
     ASSERT_FALSE(golden.isNull()) << name;

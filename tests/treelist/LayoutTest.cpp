@@ -104,6 +104,14 @@ TEST_F(TreeViewFixture, PageSizeComesFromTheLayout) {
   const TScrollInfo info = host.ScrollInfo(sbVertical);
   EXPECT_EQ(info.page, 12);
   EXPECT_EQ(info.max, 3);  // four rows shown
+
+  // Rows added or shown inside an update reach the scroll bar when it ends.
+  tree.FullExpand();
+  EXPECT_EQ(host.ScrollInfo(sbVertical).max, 4);
+  tree.BeginUpdate();
+  for (int i = 0; i < 20; ++i) AddRow(tree, nullptr, {"x"});
+  tree.EndUpdate();
+  EXPECT_EQ(host.ScrollInfo(sbVertical).max, 24);
 }
 
 // Only the rows on screen are placed, however many nodes the tree holds.

@@ -1,9 +1,14 @@
 #include "Snapshot.h"
 
+#include <QApplication>
+#include <QImage>
+
 #include "PlantExport.h"
 #include "app/DemoData.h"
+#include "app/MainWindow.h"
 #include "app/TankChart.h"
 #include "platform/OffscreenHost.h"
+#include "platform/QtImage.h"
 #include "treelist/TreeList.h"
 
 namespace {
@@ -40,10 +45,27 @@ void DrawTree(const TSnapshotArgs& args, TBitmap& picture) {
                             Rect(0, 0, args.Width, args.Height));
 }
 
+// The whole main window as it stands after the steps, at 120 pixels per inch.
+void DrawWindow(const TSnapshotArgs& args, TBitmap& picture) {
+  TFMain window(nullptr, 1.0);
+  window.show();
+  QApplication::processEvents();
+  for (int i = 0; i < args.Steps; ++i) window.Timer1Timer();
+  if (args.Expand) window.Tree().FullExpand();
+  if (args.Width > 0) window.resize(args.Width, args.Height);
+  // Layout and paint requests travel through the event queue, a few rounds deep.
+  for (int i = 0; i < 5; ++i) QApplication::processEvents();
+  const QImage shot = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  picture.SetSize(shot.width(), shot.height());
+  picture.Image().image = shot;
+}
+
 }  // namespace
 
 void DrawSnapshot(const TSnapshotArgs& args, TBitmap& picture) {
-  if (args.Tree)
+  if (args.Window)
+    DrawWindow(args, picture);
+  else if (args.Tree)
     DrawTree(args, picture);
   else
     DrawChart(args, picture);

@@ -5,18 +5,22 @@
 const char* const kSnapshotUsage =
     "usage: tankdemo-snapshot --chart [--steps N] [--size WxH] OUT.png\n"
     "       tankdemo-snapshot --tree [--steps N] [--expand] [--sort CAPTION[:up|:down]]\n"
-    "                         [--focus] [--size WxH] OUT.png";
+    "                         [--focus] [--size WxH] OUT.png\n"
+    "       tankdemo-snapshot --window [--steps N] [--expand] [--size WxH] OUT.png";
 
 const char* const kSnapshotHelp =
     "Builds the demo plant, runs N simulation steps (default 0), sets up the chart or the\n"
-    "tree-list exactly as the main window does and draws it into OUT.png, with the fixed\n"
-    "classic palette, without a display.\n"
+    "tree-list exactly as the main window does (or makes the whole main window) and draws\n"
+    "it into OUT.png, with the fixed classic palette, without a display.\n"
     "\n"
     "  --chart                   draw the chart (default size 850x173)\n"
     "  --tree                    draw the tree-list (default size 846x267)\n"
+    "  --window                  draw the main window: menu bar, toolbar, tree-list,\n"
+    "                            splitter, chart and status bar (default: its size at\n"
+    "                            120 pixels per inch)\n"
     "  --steps N                 run N simulation steps first\n"
     "  --size WxH                picture size in pixels, 1 to 10000 each\n"
-    "  --expand                  tree: expand every site\n"
+    "  --expand                  tree, window: expand every site\n"
     "  --sort CAPTION[:up|:down] tree: sort by the column with this caption, as a header\n"
     "                            click would; captions: Site/Tank, Capacity, Level,\n"
     "                            \"Level %\", Status\n"
@@ -36,11 +40,14 @@ bool ParseSize(const std::string& text, TSnapshotArgs& result) {
 
 // Rejects what does not fit the picture asked for, and fills in its default size.
 std::optional<std::string> Finish(TSnapshotArgs& result) {
-  if (result.Chart == result.Tree) return "say what to draw: --chart or --tree";
+  if (result.Chart + result.Tree + result.Window != 1)
+    return "say what to draw: --chart, --tree or --window";
   if (result.Chart && (result.Expand || result.Focus || !result.SortCaption.empty()))
     return "--expand, --sort and --focus belong to --tree";
+  if (result.Window && (result.Focus || !result.SortCaption.empty()))
+    return "--sort and --focus belong to --tree";
   if (result.Output.empty()) return "no output file given";
-  if (result.Width == 0) {
+  if (result.Width == 0 && !result.Window) {
     result.Width = result.Chart ? kChartWidth : kTreeWidth;
     result.Height = result.Chart ? kChartHeight : kTreeHeight;
   }
@@ -65,6 +72,8 @@ std::optional<TSnapshotArgs> ParseSnapshotArgs(const std::vector<std::string>& a
       result.Chart = true;
     } else if (arg == "--tree") {
       result.Tree = true;
+    } else if (arg == "--window") {
+      result.Window = true;
     } else if (arg == "--expand") {
       result.Expand = true;
     } else if (arg == "--focus") {

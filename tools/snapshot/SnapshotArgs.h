@@ -8,10 +8,11 @@
 struct TSnapshotArgs {
   bool Chart = false;
   bool Tree = false;
+  bool Window = false;
   int Steps = 0;
   int Width = 0;  // 0 until given: each picture has its own default size
   int Height = 0;
-  // Tree only.
+  // Tree and window.
   bool Expand = false;
   bool Focus = false;
   std::string SortCaption;  // empty: no sorting

@@ -1,6 +1,6 @@
 // tankdemo-snapshot: draws the application's chart or tree-list, as the main window shows it
 // after a number of simulation steps, into a PNG file, without a display.
-#include <QGuiApplication>
+#include <QApplication>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
   }
 
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QGuiApplication app(argc, argv);
+  QApplication app(argc, argv);  // the main window needs widgets
   SetCurrentPalette(TSystemPalette::Classic());
   try {
     TBitmap picture;

@@ -1,0 +1,286 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCursor>
+#include <QImage>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "app/AboutBox.h"
+#include "app/MainWindow.h"
+#include "app/SitePointer.h"
+#include "platform/Color.h"
+#include "platform/QtControlHost.h"
+#include "support/GuiApp.h"
+#include "support/ScriptedDialogs.h"
+#include "treelist/TreeListLayout.h"
+
+namespace {
+
+void Pump() {
+  for (int i = 0; i < 5; ++i) QApplication::processEvents();
+}
+
+// The real window at 120 pixels per inch on the offscreen platform, its dialogs scripted and
+// its handler errors collected.
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    EnsureGuiApplication();
+    SetCurrentPalette(TSystemPalette::Classic());
+    SetQtControlHostErrorHandler([this](const std::string& m) { errors.push_back(m); });
+    auto scripted = std::make_unique<TScriptedDialogs>();
+    dialogs = scripted.get();
+    window = std::make_unique<TFMain>(std::move(scripted), 1.0);
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    Pump();
+  }
+  void TearDown() override {
+    window.reset();
+    SetQtControlHostErrorHandler(nullptr);
+    EXPECT_TRUE(errors.empty()) << errors.front();
+  }
+
+  TTreeList& Tree() { return window->Tree(); }
+  QAction* Action(const char* name) { return window->Actions()[name]; }
+  QWidget* ChartViewport() { return window->ChartHost()->focusProxy(); }
+  QWidget* TreeViewport() { return window->TreeHost()->focusProxy(); }
+  std::vector<std::string> Row(const TTreeListNode* node) {
+    std::vector<std::string> texts;
+    for (int i = 0; i < 5; ++i) texts.push_back(node->Strings(i));
+    return texts;
+  }
+  // The chart's pixel over the middle of a site's bar.
+  QPoint BarCentre(int site) {
+    TChart& chart = window->Chart();
+    const int level = window->SiteList()->GetSite(site).GetLevel();
+    return {chart.BottomAxis().ValueToPixel(site), chart.LeftAxis().ValueToPixel(level / 2.0)};
+  }
+  void MoveOverChart(QPoint p) {
+    QCursor::setPos(ChartViewport()->mapToGlobal(p));
+    QTest::mouseMove(ChartViewport(), p);
+    Pump();
+  }
+  void ClickChart(QPoint p) {
+    MoveOverChart(p);
+    QTest::mouseClick(ChartViewport(), Qt::LeftButton, Qt::NoModifier, p);
+    Pump();
+  }
+  int ExpandedSites() {
+    int n = 0;
+    for (int i = 0; i < Tree().Count(); ++i) n += Tree().Items(i)->Expanded() ? 1 : 0;
+    return n;
+  }
+
+  std::unique_ptr<TFMain> window;
+  TScriptedDialogs* dialogs = nullptr;
+  std::vector<std::string> errors;
+};
+
+}  // namespace
+
+TEST_F(MainWindowTest, StartsWithTheStoredLayout) {
+  EXPECT_EQ(window->windowTitle(), "Velmora Tank Monitoring Demo");
+  EXPECT_EQ(window->centralWidget()->width(), 850);
+  EXPECT_EQ(window->Actions().ToolBar()->height(), 24);
+  EXPECT_EQ(window->statusBar()->height(), 19);
+  EXPECT_EQ(window->Splitter()->handleWidth(), 5);
+  EXPECT_EQ(window->ChartHost()->width(), 850);
+  EXPECT_EQ(window->ChartHost()->height(), 173);
+  EXPECT_EQ(Tree().ClientWidth(), 846);
+  EXPECT_EQ(window->TreeHost()->height(), 267 - 4);
+  EXPECT_FALSE(window->Timer1().isActive());
+  EXPECT_EQ(window->Timer1().interval(), 2000);
+
+  // A taller window gives its height to the tree, not the chart.
+  window->resize(window->width(), window->height() + 100);
+  Pump();
+  EXPECT_EQ(window->ChartHost()->height(), 173);
+  EXPECT_EQ(window->TreeHost()->height(), 267 - 4 + 100);
+}
+
+TEST_F(MainWindowTest, MenusAndToolbarShowTheVisibleCommandsInOrder) {
+  auto captions = [](const QList<QAction*>& actions) {
+    QStringList texts;
+    for (QAction* a : actions) texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    return texts;
+  };
+  const QList<QAction*> menus = window->menuBar()->actions();
+  ASSERT_EQ(menus.size(), 3);
+  EXPECT_EQ(captions(menus[0]->menu()->actions()),
+            QStringList({"&Save", "Save &As...", "-", "Sen&d", "-", "E&xit"}));
+  EXPECT_EQ(captions(menus[1]->menu()->actions()), QStringList({"Cu&t", "&Copy", "&Paste"}));
+  EXPECT_EQ(captions(menus[2]->menu()->actions()), QStringList({"&About..."}));
+  EXPECT_EQ(menus[0]->statusTip(), "File related commands");
+
+  QStringList buttons;
+  for (QAction* a : window->Actions().ToolBar()->actions())
+    if (!a->text().isEmpty()) buttons << a->text();
+  EXPECT_EQ(buttons,
+            QStringList({"&Save", "Sen&d", "Cu&t", "&Copy", "&Paste", "Expand", "Animate"}));
+  EXPECT_EQ(Action("FileSave1")->toolTip(), "Save");
+  EXPECT_EQ(Action("FileSave1")->statusTip(), "Save current file");
+  EXPECT_EQ(Action("ViewExpand")->statusTip(), "Expand/Collapse Tree");
+  for (const char* name : {"FileNew1", "FileOpen1", "FileSave1", "FileSend1", "EditCut1",
+                           "EditCopy1", "EditPaste1", "ViewExpand", "ViewAnimate"})
+    EXPECT_FALSE(Action(name)->icon().isNull()) << name;
+  EXPECT_FALSE(Action("EditCut1")->isEnabled());
+  EXPECT_FALSE(Action("EditPaste1")->isEnabled());
+}
+
+TEST_F(MainWindowTest, HiddenCommandsRunFromTheirShortcuts) {
+  dialogs->OpenAnswers.push_back(std::nullopt);
+  QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
+  EXPECT_EQ(dialogs->OpenRequests.size(), 1u);
+  QTest::keyClick(window.get(), Qt::Key_N, Qt::ControlModifier);
+  EXPECT_EQ(window->FileCommands().FileName(), "Untitled");
+}
+
+TEST_F(MainWindowTest, ShowsThePlantAfterStart) {
+  ASSERT_EQ(Tree().Count(), 12);
+  EXPECT_EQ(ExpandedSites(), 0);
+  EXPECT_EQ(Tree().FocusedNode(), Tree().Items(0));
+  EXPECT_EQ(Row(Tree().Items(0)),
+            (std::vector<std::string>{"Cratfield", "2000", "30", "1", "On-line"}));
+  Tree().Items(0)->SetExpanded(true);
+  EXPECT_EQ(Tree().Items(0)->Items(0)->Strings(0), "1/Cratfield");
+  EXPECT_EQ(Tree().Items(0)->Items(1)->Strings(0), "2/Cratfield");
+  EXPECT_EQ(Tree().Items(0)->Items(0)->Strings(2), "0");
+  EXPECT_EQ(Tree().Items(0)->Items(1)->Strings(2), "30");
+
+  TChart& chart = window->Chart();
+  ASSERT_EQ(chart.CountSeries(), 5);
+  for (int s = 0; s < 5; ++s) EXPECT_EQ(chart.SeriesAt(s)->PointCount(), 12);
+  EXPECT_FALSE(chart.LeftAxis().Automatic());
+  EXPECT_EQ(chart.LeftAxis().Minimum(), 0);
+  EXPECT_EQ(chart.LeftAxis().Maximum(), 10000);
+}
+
+TEST_F(MainWindowTest, TicksRefreshBothViewsButNeverTheAxes) {
+  const std::string before = Tree().Items(0)->Strings(2);
+  std::vector<std::string> levels;
+  for (int step = 0; step < 5; ++step) {
+    window->Timer1Timer();
+    levels.push_back(Tree().Items(0)->Strings(2));
+  }
+  const TSite& cratfield = window->SiteList()->GetSite(0);
+  EXPECT_EQ(Tree().Items(0)->Strings(2), std::to_string(cratfield.GetLevel()));
+  EXPECT_EQ(window->Chart().SeriesAt(0)->YValues().ValueAt(0), cratfield.GetTank(0).Level());
+  EXPECT_EQ(window->Chart().LeftAxis().Maximum(), 10000);
+}
+
+TEST_F(MainWindowTest, ExpandOpensAllUntilHalfTheSitesAreOpen) {
+  window->ViewExpandExecute();
+  EXPECT_EQ(ExpandedSites(), 12);
+  window->ViewExpandExecute();
+  EXPECT_EQ(ExpandedSites(), 0);
+  for (int i = 0; i < 5; ++i) Tree().Items(i)->SetExpanded(true);
+  window->ViewExpandExecute();
+  EXPECT_EQ(ExpandedSites(), 12);
+  Tree().FullCollapse();
+  for (int i = 0; i < 6; ++i) Tree().Items(i)->SetExpanded(true);
+  Action("ViewExpand")->trigger();
+  EXPECT_EQ(ExpandedSites(), 0);
+}
+
+TEST_F(MainWindowTest, AnimateStartsAndStopsTheTimer) {
+  Action("ViewAnimate")->trigger();
+  EXPECT_TRUE(window->Timer1().isActive());
+  EXPECT_TRUE(Action("ViewAnimate")->isChecked());
+  Action("ViewAnimate")->trigger();
+  EXPECT_FALSE(window->Timer1().isActive());
+  EXPECT_FALSE(Action("ViewAnimate")->isChecked());
+  auto* button = qobject_cast<QToolButton*>(
+      window->Actions().ToolBar()->widgetForAction(Action("ViewAnimate")));
+  ASSERT_NE(button, nullptr);
+  EXPECT_FALSE(button->isChecked());
+}
+
+TEST_F(MainWindowTest, ThePointerOverTheChartNamesTheSite) {
+  for (int site : {0, 5, 10, 11}) {
+    MoveOverChart(BarCentre(site));
+    EXPECT_EQ(window->StatusText(), SiteStatusText(window->SiteList()->GetSite(site))) << site;
+  }
+  // Left of the first bar's slot there is no site.
+  MoveOverChart(QPoint(BarCentre(0).x() - (BarCentre(1).x() - BarCentre(0).x()), 60));
+  EXPECT_EQ(window->StatusText(), "");
+}
+
+TEST_F(MainWindowTest, ClickingABarOpensItsSite) {
+  window->ViewExpandExecute();
+  ClickChart(BarCentre(11));
+  const TTreeListNode* linstead = Tree().Items(11);
+  EXPECT_EQ(ExpandedSites(), 1);
+  EXPECT_TRUE(linstead->Expanded());
+  EXPECT_EQ(linstead->Count(), 3);
+  EXPECT_EQ(Tree().FocusedNode(), linstead);
+}
+
+TEST_F(MainWindowTest, AZoomStaysAcrossTicks) {
+  QWidget* chart = ChartViewport();
+  const QPoint from(BarCentre(2).x(), 20), to(BarCentre(6).x(), 150);
+  QTest::mousePress(chart, Qt::LeftButton, Qt::NoModifier, from);
+  QTest::mouseMove(chart, to);
+  QTest::mouseRelease(chart, Qt::LeftButton, Qt::NoModifier, to);
+  Pump();
+  const double minimum = window->Chart().LeftAxis().Minimum();
+  const double maximum = window->Chart().LeftAxis().Maximum();
+  ASSERT_TRUE(window->Chart().IsZoomed());
+  ASSERT_LT(maximum, 10000);
+  window->Timer1Timer();
+  EXPECT_EQ(window->Chart().LeftAxis().Minimum(), minimum);
+  EXPECT_EQ(window->Chart().LeftAxis().Maximum(), maximum);
+}
+
+TEST_F(MainWindowTest, SiteRowsAreYellowUnlessSelected) {
+  auto rowColour = [&](int row) {
+    const QImage picture = TreeViewport()->grab().toImage();
+    const TTreeListRowPlace& place = Tree().Geometry().Rows.at(static_cast<size_t>(row));
+    return picture.pixelColor(picture.width() - 40, (place.Top + place.Bottom) / 2);
+  };
+  const QColor yellow(255, 255, 0);
+  TreeViewport()->setFocus();
+  Pump();
+  EXPECT_NE(rowColour(0), yellow) << "the focused site is drawn selected";
+  EXPECT_EQ(rowColour(1), yellow);
+  ChartViewport()->setFocus();
+  Pump();
+  EXPECT_EQ(rowColour(0), yellow) << "without the focus the selection is hidden";
+}
+
+TEST_F(MainWindowTest, AboutBoxShowsTheProgramsDescription) {
+  Action("HelpAbout1")->trigger();
+  EXPECT_EQ(dialogs->AboutShown, 1);
+  TAboutBox about(window.get(), 1.0);
+  EXPECT_EQ(about.windowTitle(), "About");
+  EXPECT_EQ(about.size(), QSize(367, 257));
+  const QStringList lines = about.Memo()->toPlainText().split('\n');
+  ASSERT_EQ(lines.size(), 13);
+  EXPECT_EQ(lines[0], "Velmora Tank Monitoring Demo Version 1.0");
+  EXPECT_EQ(lines[8], "Position cursor over bar for site details. ");
+  EXPECT_EQ(lines[12], "of tank level changes.");
+  EXPECT_TRUE(about.Memo()->isReadOnly());
+  EXPECT_TRUE(about.OkButton()->isDefault());
+  QTimer::singleShot(0, about.OkButton(), &QPushButton::click);
+  EXPECT_EQ(about.exec(), QDialog::Accepted);
+}
+
+TEST_F(MainWindowTest, ErrorsInTheWindowsHandlersAreShownAndTheWindowGoesOn) {
+  dialogs->OpenAnswers.push_back(TOpenChoice{"/nonexistent/file.txt", false});
+  Action("FileOpen1")->trigger();
+  ASSERT_EQ(dialogs->Errors.size(), 1u);
+  EXPECT_NE(dialogs->Errors[0].find("/nonexistent/file.txt"), std::string::npos);
+  Action("ViewExpand")->trigger();
+  EXPECT_EQ(ExpandedSites(), 12);
+}

@@ -246,7 +246,7 @@ TEST_F(MainWindowTest, AZoomStaysAcrossTicks) {
 TEST_F(MainWindowTest, SiteRowsAreYellowUnlessSelected) {
   auto rowColour = [&](int row) {
     const QImage picture = TreeViewport()->grab().toImage();
-    const TTreeListRowPlace& place = Tree().Geometry().Rows.at(static_cast<size_t>(row));
+    const TTreeListRowPlace place = Tree().Geometry().Rows.at(static_cast<size_t>(row));
     return picture.pixelColor(picture.width() - 40, (place.Top + place.Bottom) / 2);
   };
   const QColor yellow(255, 255, 0);

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCursor>
 #include <QImage>
 #include <QMenu>
@@ -178,6 +179,38 @@ TEST_F(MainWindowTest, TicksRefreshBothViewsButNeverTheAxes) {
   EXPECT_EQ(Tree().Items(0)->Strings(2), std::to_string(cratfield.GetLevel()));
   EXPECT_EQ(window->Chart().SeriesAt(0)->YValues().ValueAt(0), cratfield.GetTank(0).Level());
   EXPECT_EQ(window->Chart().LeftAxis().Maximum(), 10000);
+}
+
+// Counts the paint passes a widget goes through.
+class TPaintCounter : public QObject {
+ public:
+  explicit TPaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+  int Paints = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    Paints += event->type() == QEvent::Paint ? 1 : 0;
+    return false;
+  }
+};
+
+TEST_F(MainWindowTest, ATickRepaintsEachViewOnce) {
+  TPaintCounter tree(TreeViewport()), chart(ChartViewport());
+  window->Timer1Timer();
+  Pump();
+  EXPECT_EQ(tree.Paints, 1);
+  EXPECT_EQ(chart.Paints, 1);
+}
+
+TEST_F(MainWindowTest, CopyTakesTheTreesSelectedRows) {
+  QApplication::clipboard()->clear();
+  TreeViewport()->setFocus();
+  Pump();
+  Action("EditCopy1")->trigger();
+  const QString text = QApplication::clipboard()->text();
+  EXPECT_TRUE(text.startsWith("Site/Tank\tCapacity")) << text.toStdString();
+  EXPECT_TRUE(text.contains("Cratfield\t2000\t30\t1\tOn-line\r\n")) << text.toStdString();
+  EXPECT_FALSE(text.contains("Laxfield")) << "only the selected row";
 }
 
 TEST_F(MainWindowTest, ExpandOpensAllUntilHalfTheSitesAreOpen) {

@@ -145,20 +145,29 @@ void TCustomTreeList::DeleteNode(TTreeListNode* node) {
   scope.Finish();
 }
 
-void TCustomTreeList::DestroyClearing(std::unique_ptr<TTreeListNode> node) {
+void TCustomTreeList::MarkDeleting(TTreeListNode* node) {
   node->FDeleting = true;
-  TTreeListNode::TNodeList children;
-  children.swap(node->FChildren);
-  for (auto& child : children) DestroyClearing(std::move(child));
-  NodeDeleted(node.get(), nullptr, false, false, nullptr);
+  for (auto& child : node->FChildren) MarkDeleting(child.get());
+}
+
+void TCustomTreeList::AnnounceClearing(TTreeListNode* node) {
+  // Children first, in list order; a handler may add children meanwhile, so count afresh.
+  for (size_t i = 0; i < node->FChildren.size(); ++i) AnnounceClearing(node->FChildren[i].get());
+  NodeDeleted(node, nullptr, false, false, nullptr);
 }
 
 void TCustomTreeList::NodeDeleted(TTreeListNode* node, TTreeListNode* prior, bool visible,
                                   bool /*wasLast*/, TTreeListNode* next) {
+  if (FDeletionWatch) FDeletionWatch->Note(node);
+  TDeletionWatch watch(*this);
   Guarded([&] {
     if (OnDeletion) OnDeletion(this, node);
   });
   if (FClearing) return;
+  // The handler may have deleted the neighbours this deletion was going to fall back on.
+  if (watch.Gone(prior)) prior = nullptr;
+  if (watch.Gone(next)) next = nullptr;
+  if (!prior && !next && watch.Any() && !FNodes.empty()) next = FNodes.front().get();
   DeselectNode(node);
   if (FNodes.empty()) {
     if (!FDestroying) ClearViewCaches();
@@ -223,10 +232,18 @@ void TCustomTreeList::ClearNodes() {
     SetTopVisibleNode(nullptr);
     FFocusedNode = nullptr;
     ResetNodeReferences();
-    // Detach the whole forest first, so no handler can reach a node already freed.
+    // Every handler is told while the whole tree still stands (no deletion from a handler
+    // can start: every node is marked as going), and only then is anything freed.
+    for (auto& node : FNodes) MarkDeleting(node.get());
+    for (size_t i = 0; i < FNodes.size(); ++i) AnnounceClearing(FNodes[i].get());
     TTreeListNode::TNodeList nodes;
     nodes.swap(FNodes);
-    for (auto& node : nodes) DestroyClearing(std::move(node));
+    // A handler may have pointed the tree at a node of the old forest.
+    FSelection.clear();
+    SetTopVisibleNode(nullptr);
+    FFocusedNode = nullptr;
+    ResetNodeReferences();
+    nodes.clear();
   } catch (...) {
     restore();
     throw;
@@ -252,6 +269,7 @@ void TCustomTreeList::EndUpdate() {
     return;
 #endif
   }
+  TChangeScope scope(*this);
   bool refreshed = false;
   if (--FUpdateLockCount == 0 && !FLoading && !FDestroying) {
     // The refresh runs under a lock of its own, so nothing in it repaints row by row.
@@ -262,7 +280,8 @@ void TCustomTreeList::EndUpdate() {
     } release{FUpdateLockCount};
     View().RecomputeMetrics();
     ClearViewCaches();
-    PerformPendingResort();
+    // A failing sort (a comparison handler, say) must not leave the update half closed.
+    Guarded([&] { PerformPendingResort(); });
     RebuildVisibleRowIndex();
     View().RepaintAll();
     refreshed = true;
@@ -270,6 +289,13 @@ void TCustomTreeList::EndUpdate() {
   CloseSelectionBatch();
   // The scroll bars are measured from the finished row index, once the lock is gone.
   if (refreshed) View().UpdateScrollRanges();
+  scope.Finish();
+}
+
+void TCustomTreeList::EndLoading() {
+  if (!FLoading) return;
+  FLoading = false;
+  Loaded();
 }
 
 // Pre-order over the forest with an explicit stack: sibling navigation is a linear search,

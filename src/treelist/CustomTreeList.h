@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <exception>
 #include <functional>
@@ -150,13 +151,16 @@ class TCustomTreeList : public TControl {
   // Makes the nodes of a stream: the reader fills them here after it has parsed all bytes.
   void SetStreamVersion(int version) { FStreamVersion = version; }
   void BeginLoading() { FLoading = true; }
-  void EndLoading() { FLoading = false; }
+  // Ends loading with the after-load step: what the load stored directly is made whole.
+  void EndLoading();
 
  protected:
   // The options and columns live in the control; the bare model has none of them.
   virtual bool HasOption(TTreeListOption /*option*/) const { return false; }
   virtual int DisplayedColumnCount() const { return 0; }
   virtual void PerformPendingResort() {}
+  // After a load: the derived tables, sort keys and layout rebuilt from what was stored.
+  virtual void Loaded() {}
   void OpenSelectionBatch();
   void CloseSelectionBatch();
   void DeselectNode(TTreeListNode* node);
@@ -208,7 +212,8 @@ class TCustomTreeList : public TControl {
   bool IndexUsable() const { return FRowIndex.Usable() && !FDestroying; }
   void IndexInsert(TTreeListNode* node);
   void DeleteNode(TTreeListNode* node);
-  void DestroyClearing(std::unique_ptr<TTreeListNode> node);
+  void MarkDeleting(TTreeListNode* node);
+  void AnnounceClearing(TTreeListNode* node);
   // Expanding and collapsing, focus and selection of single nodes, reached through the node.
   void SetNodeExpanded(TTreeListNode* node, bool value);
   void ExpandTree(TTreeListNode* node, bool value, bool recurse);
@@ -240,6 +245,30 @@ class TCustomTreeList : public TControl {
   int FStreamVersion = 0;
   int FChangeDepth = 0;
   std::exception_ptr FPendingError;
+  // Nodes destroyed while a handler runs, for a caller that still holds pointers to nodes.
+  class TDeletionWatch {
+   public:
+    explicit TDeletionWatch(TCustomTreeList& tree) : FTree(tree), FOuter(tree.FDeletionWatch) {
+      tree.FDeletionWatch = this;
+    }
+    ~TDeletionWatch() { FTree.FDeletionWatch = FOuter; }
+    TDeletionWatch(const TDeletionWatch&) = delete;
+    TDeletionWatch& operator=(const TDeletionWatch&) = delete;
+    bool Gone(const TTreeListNode* node) const {
+      return std::find(FGone.begin(), FGone.end(), node) != FGone.end();
+    }
+    bool Any() const { return !FGone.empty(); }
+    void Note(const TTreeListNode* node) {
+      FGone.push_back(node);
+      if (FOuter) FOuter->Note(node);
+    }
+
+   private:
+    TCustomTreeList& FTree;
+    TDeletionWatch* FOuter;
+    std::vector<const TTreeListNode*> FGone;
+  };
+  TDeletionWatch* FDeletionWatch = nullptr;
   bool FClearing = false;
   bool FKeepCaches = false;
   bool FViewWordsSet = false;  // some node's first view word is not 0

@@ -101,6 +101,7 @@ void TTreeListColumn::RestoreDefaults() {
   FMinWidth = 20;
   FSizing = true;
   FSorted = csNone;
+  if (FTreeList) std::erase(FTreeList->FSortColumns, this);  // no sort key on an unsorted column
   FTabStop = true;
   FVertAlignment = tlTop;
   Changed();

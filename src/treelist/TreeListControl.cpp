@@ -70,6 +70,23 @@ void TCustomTreeListControl::BandChanged() {
   View().BandsChanged();
 }
 
+void TCustomTreeListControl::Loaded() {
+  // The stored sort states are the sort keys, in column order.
+  FSortColumns.clear();
+  for (auto& c : FColumns)
+    if (c->FSorted != csNone) FSortColumns.push_back(c.get());
+  FBands.RebuildVisibleCache();
+  FBands.NormalizeFixed();
+  FBands.RebuildVisibleCache();
+  View().BandsChanged();
+  View().ColumnsChanged();
+  if (Locked()) return;  // the update's end relayouts
+  RebuildVisibleRowIndex();
+  View().RecomputeMetrics();
+  View().UpdateScrollRanges();
+  View().RepaintAll();
+}
+
 TTreeListBand* TCustomTreeListControl::VisibleBands(int visibleIndex) const {
   return FBands.Items(FBands.VisibleIndexToIndex(visibleIndex));
 }

@@ -130,6 +130,7 @@ class TCustomTreeListControl : public TCustomTreeList {
   bool HasOption(TTreeListOption option) const override { return FOptions.Contains(option); }
   int DisplayedColumnCount() const override;
   void PerformPendingResort() override;
+  void Loaded() override;
 
  private:
   friend class TTreeListColumn;

@@ -39,7 +39,10 @@ void TCustomTreeList::SetNodeSelected(TTreeListNode* node, bool value) {
   auto at = std::lower_bound(FSelection.begin(), FSelection.end(), node, BySequence);
   const bool present = at != FSelection.end() && *at == node;
   if (value) {
-    if (node->Deleting() || !CanSelect(node)) return;
+    if (node->Deleting()) return;
+    TDeletionWatch watch(*this);
+    // The handler may delete the node itself.
+    if (!CanSelect(node) || watch.Gone(node)) return;
     // The handler may have changed the selection: look again.
     at = std::lower_bound(FSelection.begin(), FSelection.end(), node, BySequence);
     if (at == FSelection.end() || *at != node) FSelection.insert(at, node);
@@ -107,9 +110,15 @@ void TCustomTreeList::SelectRange(TTreeListNode* a, TTreeListNode* b) {
   for (int row = from; row <= to; ++row) rows.push_back(AbsoluteNodes(row));
   std::vector<TTreeListNode*> picked;
   FRangeStart = rows.front();
-  for (TTreeListNode* node : rows)
+  TDeletionWatch watch(*this);
+  for (TTreeListNode* node : rows) {
+    if (watch.Gone(node)) continue;
+    if (watch.Gone(FRangeStart)) FRangeStart = node;
     if (CanSelect(node)) picked.push_back(node);
+  }
   FRangeStart = nullptr;
+  // A node picked early may have been deleted by a later handler.
+  if (watch.Any()) std::erase_if(picked, [&](TTreeListNode* node) { return watch.Gone(node); });
   std::sort(picked.begin(), picked.end(), BySequence);
   std::vector<TTreeListNode*> merged;
   merged.reserve(FSelection.size() + picked.size());

@@ -1,0 +1,127 @@
+// Event handlers that delete, focus or throw in the middle of a tree operation: the tree comes
+// out whole, with no reference to a freed node and no batch left open.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "TreeInvariant.h"
+#include "TreeTestTree.h"
+#include "treelist/TreeListConsistency.h"
+
+namespace {
+
+class HandlerSafety : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    AddTankColumns(tree);
+    for (int i = 0; i < 6; ++i) rows.push_back(AddRow(tree, nullptr, {"S" + std::to_string(i)}));
+  }
+  ::testing::AssertionResult Whole() {
+    for (const std::string& fault :
+         {RowIndexFault(tree), NodeReferenceFault(tree), SortColumnsFault(tree)})
+      if (!fault.empty()) return ::testing::AssertionFailure() << fault;
+    return ::testing::AssertionSuccess();
+  }
+
+  TTreeList tree;
+  std::vector<TTreeListNode*> rows;
+};
+
+}  // namespace
+
+TEST_F(HandlerSafety, AFailedResortStillClosesTheUpdate) {
+  tree.SetOptions({aoRowSelect, aoMultiSelect, aoAutoSort});
+  tree.SetOptionsEx(tree.OptionsEx().Include(aoAutoSortRefresh));
+  tree.Columns(0)->SetSorted(csUp);
+  tree.OnCompare = [](TCustomTreeListControl*, TTreeListNode*, TTreeListNode*, int&) {
+    throw std::runtime_error("compare failed");
+  };
+  int changes = 0;
+  tree.OnSelectedCountChange = [&](TCustomTreeList*) { ++changes; };
+  tree.BeginUpdate();
+  rows[2]->SetStrings(0, "x");
+  EXPECT_THROW(tree.EndUpdate(), std::runtime_error);
+  EXPECT_EQ(tree.UpdateLockCount(), 0);
+  tree.OnCompare = nullptr;
+  rows[3]->SetSelected(true);
+  EXPECT_EQ(changes, 1) << "the selection batch was left open";
+  EXPECT_TRUE(Whole());
+}
+
+TEST_F(HandlerSafety, SelectionHandlersThatDeleteNodes) {
+  tree.SetOptions({aoRowSelect, aoMultiSelect, aoExtMultiSelect});
+  // Asked about row 1, the handler deletes row 4, which lies later in the range.
+  tree.OnCanNodeSelected = [&](TCustomTreeList*, TTreeListNode* node, bool&) {
+    if (node == rows[1] && rows[4]) {
+      rows[4]->Delete();
+      rows[4] = nullptr;
+    }
+  };
+  tree.SelectRange(rows[0], rows[5]);
+  EXPECT_EQ(tree.SelectedCount(), 5);
+  EXPECT_TRUE(Whole());
+
+  // Asked about a node, the handler deletes that very node.
+  tree.ClearSelection();
+  tree.OnCanNodeSelected = [&](TCustomTreeList*, TTreeListNode* node, bool&) {
+    if (node == rows[2]) {
+      rows[2]->Delete();
+      rows[2] = nullptr;
+    }
+  };
+  rows[2]->SetSelected(true);
+  EXPECT_EQ(tree.SelectedCount(), 0);
+  EXPECT_TRUE(Whole());
+}
+
+TEST_F(HandlerSafety, DeletionHandlersThatDeleteOrFocus) {
+  // Deleting the top row, whose handler deletes the row above it: the top row must not
+  // become the freed one.
+  tree.SetTopVisibleNode(rows[3]);
+  tree.OnDeletion = [&](TCustomTreeList*, TTreeListNode* node) {
+    if (node == rows[3] && rows[2]) {
+      TTreeListNode* prior = rows[2];
+      rows[2] = nullptr;
+      prior->Delete();
+    }
+  };
+  rows[3]->Delete();
+  rows[3] = nullptr;
+  EXPECT_TRUE(Whole());
+  EXPECT_EQ(tree.Count(), 4);
+
+  // While the tree is cleared, a handler moves the focus: it must not stay on a freed node.
+  std::vector<int> countsSeen;
+  tree.OnDeletion = [&](TCustomTreeList* sender, TTreeListNode*) {
+    countsSeen.push_back(sender->Count());
+    if (sender->Count() > 1) sender->Items(1)->SetFocused(true);
+  };
+  tree.ClearNodes();
+  EXPECT_EQ(tree.FocusedNode(), nullptr);
+  EXPECT_EQ(tree.Count(), 0);
+  EXPECT_TRUE(Whole());
+  // Every handler sees the tree as it was: the nodes go only after all were told.
+  EXPECT_EQ(countsSeen, std::vector<int>(4, 4));
+}
+
+TEST_F(HandlerSafety, LoadingEndsWithTablesAndSortKeysRebuilt) {
+  tree.BeginLoading();
+  tree.Bands().Add();
+  tree.Bands().Items(0)->SetVisible(false);
+  tree.Columns(2)->SetSorted(csDown);
+  tree.EndLoading();
+  EXPECT_EQ(tree.VisibleBandCount(), 1);
+  EXPECT_EQ(tree.VisibleBands(0), tree.Bands().Items(1));
+  ASSERT_EQ(tree.SortColumns().size(), 1u);
+  EXPECT_EQ(tree.SortColumns()[0], tree.Columns(2));
+}
+
+TEST_F(HandlerSafety, RestoringDefaultsDropsTheSortKey) {
+  tree.SetOptions({aoRowSelect, aoAutoSort});
+  tree.SetOptionsEx(tree.OptionsEx().Include(aoMultiSort));
+  tree.Columns(1)->SetSorted(csUp);
+  tree.Columns(1)->RestoreDefaults();
+  EXPECT_EQ(tree.Columns(1)->Sorted(), csNone);
+  EXPECT_TRUE(tree.SortColumns().empty());
+  EXPECT_TRUE(Whole());
+}

@@ -94,6 +94,8 @@ void TCustomTreeList::NodeAdded(TTreeListNode* node) {
     else
       IndexInsert(node);
     NodeChanged(prior ? prior : node, true);
+  } else if (FRowIndex.Built()) {
+    FRowIndex.Clear();  // rebuilt when the update ends; queries walk the tree meanwhile
   }
   RequestResort();
   scope.Finish();
@@ -117,9 +119,32 @@ void TCustomTreeList::IndexInsert(TTreeListNode* node) {
   View().RowIndexChanged(node, true);
 }
 
+// Whether a node below this one is being deleted further up the call stack.
+static bool SubtreeDeleting(const TTreeListNode* node) {
+  std::vector<const TTreeListNode*> stack{node};
+  while (!stack.empty()) {
+    const TTreeListNode* n = stack.back();
+    stack.pop_back();
+    for (int i = 0; i < n->Count(); ++i) {
+      if (n->Items(i)->Deleting()) return true;
+      stack.push_back(n->Items(i));
+    }
+  }
+  return false;
+}
+
 void TCustomTreeList::DeleteNode(TTreeListNode* node) {
   if (node->FDeleting) return;  // a handler deleting a node that is already going
+  // A deletion handler asking for an ancestor of the node being deleted: the ancestor cannot
+  // go before that deletion has finished, so it stays.
+  const bool fromHandler = FDeletesRunning > 0 && !(node->FParent && node->FParent->FDeleting);
+  if (fromHandler && SubtreeDeleting(node)) return;
   TChangeScope scope(*this);
+  ++FDeletesRunning;
+  struct TDone {
+    int& Count;
+    ~TDone() { --Count; }
+  } done{FDeletesRunning};
   node->FDeleting = true;
   while (!node->FChildren.empty()) DeleteNode(node->FChildren.front().get());
 
@@ -198,6 +223,8 @@ void TCustomTreeList::NodeDeleted(TTreeListNode* node, TTreeListNode* prior, boo
   if (FDeletedNodeVisible && !Locked() && !FDestroying && FRowIndex.Built()) {
     FRowIndex.Remove(node);
     View().RowIndexChanged(node, false);
+  } else if (Locked() && FRowIndex.Built()) {
+    FRowIndex.Clear();  // an index kept through the update would still hold the freed node
   }
   if (visible) {
     if (!start) start = prior ? prior : next;

@@ -273,6 +273,7 @@ class TCustomTreeList : public TControl {
   bool FKeepCaches = false;
   bool FViewWordsSet = false;  // some node's first view word is not 0
   bool FDeletedNodeVisible = false;
+  int FDeletesRunning = 0;  // DeleteNode calls on the stack
   bool FLoading = false;
   bool FDestroying = false;
 };

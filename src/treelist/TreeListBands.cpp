@@ -31,7 +31,7 @@ void TTreeListBand::SetSizing(bool value) {
 }
 
 void TTreeListBand::SetMinWidth(int value) {
-  value = std::max(value, 0);
+  value = std::clamp(value, 0, kMaxColumnWidth);
   if (value == FMinWidth) return;
   FMinWidth = value;
   SetWidth(FWidth);
@@ -39,7 +39,7 @@ void TTreeListBand::SetMinWidth(int value) {
 }
 
 void TTreeListBand::SetWidth(int value) {
-  Set(FWidth, std::max(value, FMinWidth));
+  Set(FWidth, std::clamp(value, FMinWidth, kMaxColumnWidth));
 }
 
 void TTreeListBand::SetVisible(bool value) {

@@ -51,7 +51,7 @@ int TTreeListColumn::Width() const {
 }
 
 void TTreeListColumn::SetWidth(int value) {
-  value = std::max(value, FMinWidth);
+  value = std::clamp(value, FMinWidth, kMaxColumnWidth);
   if (!Assigned(cavWidth) && value == DefaultWidth()) return;
   if (Assigned(cavWidth) && value == FWidth) return;
   FWidth = value;
@@ -108,7 +108,7 @@ void TTreeListColumn::RestoreDefaults() {
 }
 
 void TTreeListColumn::SetMinWidth(int value) {
-  value = std::max(value, 0);
+  value = std::clamp(value, 0, kMaxColumnWidth);
   if (value == FMinWidth) return;
   FMinWidth = value;
   SetWidth(Width());

@@ -11,6 +11,10 @@
 #include "platform/Geometry.h"
 #include "platform/TextTypes.h"
 
+// No column or band is wider than this: far beyond any screen, and small enough that the
+// layout's sums of widths and positions stay within int.
+inline constexpr int kMaxColumnWidth = 1 << 16;
+
 class TCanvas;
 class TCustomTreeListControl;
 class TTreeListNode;

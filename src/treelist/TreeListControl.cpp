@@ -50,6 +50,8 @@ std::unique_ptr<TTreeListColumn> TCustomTreeListControl::RemoveColumn(TTreeListC
 }
 
 void TCustomTreeListControl::MoveColumn(int from, int to) {
+  // Positions outside the list name no column: nothing moves.
+  if (from < 0 || from >= ColumnCount() || to < 0 || to >= ColumnCount() || from == to) return;
   MoveNodeValues(from, to);
   auto column = std::move(FColumns[from]);
   FColumns.erase(FColumns.begin() + from);

@@ -125,3 +125,17 @@ TEST_F(HandlerSafety, RestoringDefaultsDropsTheSortKey) {
   EXPECT_TRUE(tree.SortColumns().empty());
   EXPECT_TRUE(Whole());
 }
+
+TEST_F(HandlerSafety, DeletingAnAncestorOfTheNodeBeingDeleted) {
+  TTreeListNode* child = rows[0]->AddChild();
+  TTreeListNode* grandchild = child->AddChild();
+  // While the child goes, the grandchild's handler asks for the site above them both: the
+  // site has to wait for the child, so it stays (and the call returns).
+  tree.OnDeletion = [&](TCustomTreeList*, TTreeListNode* node) {
+    if (node == grandchild) rows[0]->Delete();
+  };
+  child->Delete();
+  EXPECT_EQ(tree.Count(), 6);
+  EXPECT_EQ(rows[0]->Count(), 0);
+  EXPECT_TRUE(Whole());
+}

@@ -1,0 +1,348 @@
+// Drives the tree-list's public operations from untrusted bytes: nodes added, inserted,
+// deleted and cleared; expanding, collapsing, focus and selection ranges; sorting; columns and
+// bands added, removed, moved, hidden and resized; update nesting; the text export; and event
+// handlers that themselves delete, focus, expand or throw. After every operation the row
+// index agrees with a walk of the tree, the focus, top row and selection hold only live
+// nodes, and the sort list holds only sorted columns; anything else is a fault.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+#include <vector>
+
+#include "FuzzBytes.h"
+#include "platform/Exception.h"
+#include "platform/StringList.h"
+#include "support/GuiApp.h"
+#include "support/TestWindowHost.h"
+#include "treelist/TreeList.h"
+#include "treelist/TreeListConsistency.h"
+
+namespace {
+
+constexpr int kMaxOperations = 300;
+constexpr int kMaxNodes = 400;
+
+class THandlerFault : public std::runtime_error {
+ public:
+  THandlerFault() : std::runtime_error("handler failed") {}
+};
+
+class TTreeDriver {
+ public:
+  explicit TTreeDriver(TFuzzBytes& in) : in_(in) {
+    for (const char* caption : {"A", "B", "C"}) tree_.CreateColumn()->SetCaption(caption);
+  }
+
+  void Run() {
+    for (int step = 0; !in_.Empty() && step < kMaxOperations; ++step) {
+      try {
+        Operation(in_.Byte() % 15);
+      } catch (const Exception&) {
+        // Refused operations raise the tree-list's own errors.
+      } catch (const THandlerFault&) {
+        // A handler's error reaches the caller once the change is complete.
+      }
+      Check();
+      // A painted control reads the whole layout: every few steps, and after every change
+      // while the host is small or empty.
+      if (step % 4 == 3) host_.Paint(true);
+    }
+    while (tree_.UpdateLockCount() > 0) Guard([&] { tree_.EndUpdate(); });
+    Check();
+  }
+
+ private:
+  template <class F>
+  void Guard(F f) {
+    try {
+      f();
+    } catch (const Exception&) {
+    } catch (const THandlerFault&) {
+    }
+  }
+
+  // Any node of the tree, or none.
+  TTreeListNode* PickNode() {
+    std::vector<TTreeListNode*> nodes;
+    tree_.ForEachNode([&](TTreeListNode* n) { nodes.push_back(n); });
+    if (nodes.empty() || in_.Byte() % 8 == 0) return nullptr;
+    return nodes[in_.Index(nodes.size())];
+  }
+  TTreeListColumn* PickColumn() {
+    return tree_.ColumnCount() ? tree_.Columns(static_cast<int>(in_.Index(tree_.ColumnCount())))
+                               : nullptr;
+  }
+  int NodeCount() const {
+    int n = 0;
+    tree_.ForEachNode([&](TTreeListNode*) { ++n; });
+    return n;
+  }
+
+  void Operation(int kind) {
+    switch (kind) {
+      case 0:
+        AddNodes();
+        break;
+      case 1:
+        DeleteNode();
+        break;
+      case 2:
+        if (in_.Byte() % 4 == 0) tree_.ClearNodes();
+        break;
+      case 3:
+        Expand();
+        break;
+      case 4:
+        Focus();
+        break;
+      case 5:
+        Select();
+        break;
+      case 6:
+        Sort();
+        break;
+      case 7:
+        Columns();
+        break;
+      case 8:
+        Bands();
+        break;
+      case 9:
+        Update();
+        break;
+      case 10:
+        SetHandlers();
+        break;
+      case 11:
+        Options();
+        break;
+      case 12:
+        Export();
+        break;
+      case 13:
+        host_.Resize(in_.Byte() % 3 == 0 ? 0 : in_.Byte(), in_.Byte());
+        break;
+      default:
+        Texts();
+        break;
+    }
+  }
+
+  void AddNodes() {
+    if (NodeCount() >= kMaxNodes) return;
+    TTreeListNode* parent = PickNode();
+    const int count = 1 + in_.Byte() % 6;
+    for (int i = 0; i < count; ++i) {
+      TTreeListNode* node = nullptr;
+      if (parent && in_.Bool() && parent->Count() > 0)
+        node = parent->InsertChild(parent->Items(static_cast<int>(in_.Index(parent->Count()))));
+      else
+        node = parent ? parent->AddChild() : tree_.Add();
+      node->SetStrings(static_cast<int>(in_.Index(3)), in_.Text());
+    }
+  }
+  void DeleteNode() {
+    if (TTreeListNode* node = PickNode()) {
+      if (in_.Bool())
+        node->Delete();
+      else
+        node->DeleteChildren();
+    }
+  }
+  void Expand() {
+    switch (in_.Byte() % 5) {
+      case 0:
+        tree_.FullExpand();
+        break;
+      case 1:
+        tree_.FullCollapse();
+        break;
+      default:
+        if (TTreeListNode* node = PickNode()) {
+          if (in_.Bool())
+            node->Expand(in_.Bool());
+          else
+            node->Collapse(in_.Bool());
+        }
+    }
+  }
+  void Focus() {
+    switch (in_.Byte() % 4) {
+      case 0:
+        if (TTreeListNode* n = PickNode()) n->SetFocused(true);
+        break;
+      case 1:
+        tree_.SetFocusedAbsoluteIndex(in_.Int());
+        break;
+      case 2:
+        tree_.MoveFocus(static_cast<TTreeListFocusMove>(in_.Index(4)), in_.Bool());
+        break;
+      default:
+        if (TTreeListNode* n = PickNode()) tree_.SetTopVisibleNode(n);
+        break;
+    }
+  }
+  void Select() {
+    TTreeListNode* a = PickNode();
+    TTreeListNode* b = PickNode();
+    switch (in_.Byte() % 3) {
+      case 0:
+        tree_.SelectRange(a, b);
+        break;
+      case 1:
+        if (a) a->SetSelected(in_.Bool());
+        break;
+      default:
+        tree_.ClearSelection();
+        break;
+    }
+  }
+  void Sort() {
+    TTreeListColumn* column = PickColumn();
+    if (!column) return;
+    switch (in_.Byte() % 3) {
+      case 0:
+        column->SetSorted(static_cast<TTreeListColumnSort>(in_.Index(3)));
+        break;
+      case 1:
+        tree_.Resort();
+        break;
+      default:
+        column->RestoreDefaults();
+        break;
+    }
+  }
+  void Columns() {
+    TTreeListColumn* column = PickColumn();
+    switch (in_.Byte() % 7) {
+      case 0:
+        if (tree_.ColumnCount() < 8) tree_.CreateColumn()->SetCaption(in_.Text());
+        break;
+      case 1:
+        if (column) tree_.DeleteColumn(column);
+        break;
+      case 2:
+        if (tree_.ColumnCount()) tree_.MoveColumn(in_.Int() % 9, in_.Int() % 9);
+        break;
+      case 3:
+        if (column) column->SetVisible(in_.Bool());
+        break;
+      case 4:
+        if (column) column->SetWidth(in_.Int());
+        break;
+      case 5:
+        if (column) column->SetBandIndex(in_.Int() % 4);
+        break;
+      default:
+        if (column) column->SetRowIndex(in_.Int() % 4);
+        break;
+    }
+  }
+  void Bands() {
+    TTreeListBands& bands = tree_.Bands();
+    switch (in_.Byte() % 4) {
+      case 0:
+        if (bands.Count() < 5) bands.Add();
+        break;
+      case 1:
+        bands.Delete(in_.Int() % 6);
+        break;
+      case 2:
+        if (TTreeListBand* band = bands.Items(in_.Int() % 6)) band->SetIndex(in_.Int() % 6);
+        break;
+      default:
+        if (TTreeListBand* band = bands.Items(in_.Int() % 6)) band->SetVisible(in_.Bool());
+    }
+  }
+  void Update() {
+    if (in_.Bool() && tree_.UpdateLockCount() < 4)
+      tree_.BeginUpdate();
+    else if (tree_.UpdateLockCount() > 0)
+      tree_.EndUpdate();
+  }
+  void Options() {
+    tree_.SetOptions(TTreeListOptions::FromBits(in_.Byte() | in_.Byte() << 8));
+    tree_.SetOptionsEx(TTreeListOptionsEx::FromBits(in_.Byte() << 16 | in_.Byte() << 22));
+  }
+  void Export() {
+    TStringList lines;
+    if (in_.Bool())
+      tree_.SaveAllToStrings(lines);
+    else
+      tree_.SaveSelectedToStrings(lines);
+  }
+  void Texts() {
+    if (TTreeListNode* node = PickNode()) node->SetStrings(in_.Int() % 5, in_.Text());
+  }
+
+  // Handlers that change the tree while it is being changed.
+  void SetHandlers() {
+    const uint8_t what = in_.Byte();
+    auto act = [this, what](TTreeListNode* node) {
+      switch (what % 6) {
+        case 0:
+          throw THandlerFault();
+        case 1:
+          if (node && !node->Deleting() && node->Count()) node->Items(0)->Delete();
+          break;
+        case 2:
+          if (tree_.Count()) tree_.Items(tree_.Count() - 1)->SetFocused(true);
+          break;
+        case 3:
+          if (node && !node->Deleting()) node->Expand(false);
+          break;
+        case 4:
+          if (tree_.Count() > 1) tree_.Items(0)->Delete();
+          break;
+        default:
+          break;
+      }
+    };
+    switch (in_.Byte() % 5) {
+      case 0:
+        tree_.OnDeletion = [act](TCustomTreeList*, TTreeListNode* n) { act(n); };
+        break;
+      case 1:
+        tree_.OnCanNodeSelected = [act](TCustomTreeList*, TTreeListNode* n, bool&) { act(n); };
+        break;
+      case 2:
+        tree_.OnChangeNode = [act](TCustomTreeList*, TTreeListNode*, TTreeListNode* n) { act(n); };
+        break;
+      case 3:
+        tree_.OnExpanded = [act](TCustomTreeList*, TTreeListNode* n) { act(n); };
+        break;
+      default:
+        tree_.OnCompare = [what](TCustomTreeListControl*, TTreeListNode*, TTreeListNode*, int& c) {
+          if (what % 3 == 0) throw THandlerFault();
+          c = what % 3 == 1 ? -1 : 1;
+        };
+    }
+  }
+
+  void Check() {
+    // While an update holds, the index waits for its end; the references never wait.
+    const bool locked = tree_.UpdateLockCount() > 0;
+    for (const std::string& fault :
+         {locked ? std::string() : RowIndexFault(tree_), NodeReferenceFault(tree_),
+          locked ? std::string() : SortColumnsFault(tree_)}) {
+      if (fault.empty()) continue;
+      std::fprintf(stderr, "tree-list fault: %s\n", fault.c_str());
+      std::abort();
+    }
+  }
+
+  TFuzzBytes& in_;
+  TTreeList tree_;
+  TTestWindowHost host_{tree_, 160, 90};
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  EnsureGuiApplication();
+  TFuzzBytes in(data, size);
+  TTreeDriver driver(in);
+  driver.Run();
+  return 0;
+}

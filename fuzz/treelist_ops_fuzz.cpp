@@ -340,6 +340,7 @@ class TTreeDriver {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);  // text is measured without a display
   EnsureGuiApplication();
   TFuzzBytes in(data, size);
   TTreeDriver driver(in);

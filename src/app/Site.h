@@ -7,6 +7,9 @@
 
 #include "platform/Exception.h"
 
+// The row that shows a site or tank; the model only keeps the reference.
+class TTreeListNode;
+
 // Raised for a tank or site index outside the list.
 class ESiteError : public Exception {
  public:
@@ -25,7 +28,7 @@ class TTank {
   void SetPercent(int32_t percent);
 
   // The display node showing this tank; set and read by the window, never owned.
-  void* Node = nullptr;
+  TTreeListNode* Node = nullptr;
 
  private:
   int32_t FCapacity;
@@ -48,7 +51,7 @@ class TSite {
   void FillAll();
 
   // The display node showing this site; set and read by the window, never owned.
-  void* Node = nullptr;
+  TTreeListNode* Node = nullptr;
 
  private:
   std::string FName;

@@ -18,7 +18,7 @@ std::string SiteStatusText(const TSite& site) {
 }
 
 void OpenSiteNode(TTreeList& tree, const TSite& site) {
-  TTreeListNode* node = static_cast<TTreeListNode*>(site.Node);
+  TTreeListNode* node = site.Node;
   if (!node) return;
   tree.FullCollapse();
   node->SetFocused(true);

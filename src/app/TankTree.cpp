@@ -8,10 +8,6 @@ namespace {
 
 const char* const kOnLine = "On-line";
 
-TTreeListNode* NodeOf(void* node) {
-  return static_cast<TTreeListNode*>(node);
-}
-
 // Numbers are shown as plain decimal text: no grouping, no unit.
 std::string Text(int32_t number) {
   return std::to_string(number);
@@ -70,13 +66,13 @@ void LoadTree(TTreeList& tree, TSiteList& sites) {
 void RefreshTree(TTreeList& tree, const TSiteList& sites) {
   for (int32_t s = 0; s < sites.Count(); ++s) {
     const TSite& site = sites.GetSite(s);
-    TTreeListNode* siteNode = NodeOf(site.Node);
+    TTreeListNode* siteNode = site.Node;
     siteNode->SetStrings(tcLevel, Text(site.GetLevel()));
     siteNode->SetStrings(tcLevelPercent, Text(site.GetPercent()));
     siteNode->SetStrings(tcStatus, kOnLine);
     for (int32_t t = 0; t < site.Count(); ++t) {
       const TTank& tank = site.GetTank(t);
-      TTreeListNode* tankNode = NodeOf(tank.Node);
+      TTreeListNode* tankNode = tank.Node;
       tankNode->SetStrings(tcLevel, Text(tank.Level()));
       tankNode->SetStrings(tcLevelPercent, Text(tank.GetPercent()));
       tankNode->SetStrings(tcStatus, kOnLine);

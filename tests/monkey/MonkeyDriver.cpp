@@ -231,11 +231,11 @@ std::string TMonkeyDriver::PlantFault() const {
   if (!sites) return "the plant is gone";
   for (int s = 0; s < sites->Count(); ++s) {
     const TSite& site = sites->GetSite(s);
-    const auto* node = static_cast<const TTreeListNode*>(site.Node);
+    const TTreeListNode* node = site.Node;
     if (node->Strings(2) != std::to_string(site.GetLevel()))
       return "the tree shows a stale level for " + site.Name();
     for (int t = 0; t < site.Count(); ++t) {
-      const auto* tank = static_cast<const TTreeListNode*>(site.GetTank(t).Node);
+      const TTreeListNode* tank = site.GetTank(t).Node;
       if (tank->Strings(2) != std::to_string(site.GetTank(t).Level()))
         return "the tree shows a stale level for " + site.GetTankLabel(t);
     }

@@ -128,8 +128,7 @@ class TCustomTreeList : public TControl {
   void SetFocusedAbsoluteIndex(int index);
   TTreeListNode* MoveFocus(TTreeListFocusMove kind, bool deep);
   // A typed character while no editor is open: "+", "-" and "*" expand and collapse.
-  virtual void KeyPress(char key);
-  using TControl::KeyPress;
+  void KeyPress(char& key) override;
   std::function<void(TCustomTreeList* sender, TTreeListNode* node, int column)> OnChangeColumn;
 
   // Selection of several nodes, kept in creation order; only with aoMultiSelect.

@@ -123,7 +123,7 @@ void TCustomTreeList::ScrollToRow(int row) {
   if (!Locked()) View().TopRowMoved(old);
 }
 
-void TCustomTreeList::KeyPress(char key) {
+void TCustomTreeList::KeyPress(char& key) {
   TTreeListNode* node = FFocusedNode;
   if (!node) return;
   switch (key) {

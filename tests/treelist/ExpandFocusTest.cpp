@@ -138,11 +138,11 @@ TEST_F(ExpandFocus, FocusColumnAndAbsoluteIndex) {
 TEST_F(ExpandFocus, PlusMinusAndStarKeys) {
   TTreeListNode* deep = AddRow(tree, Site(0)->Items(1), {"deep"});
   Site(0)->SetFocused(true);
-  tree.KeyPress('+');
+  TypeChar(tree, '+');
   EXPECT_TRUE(Site(0)->Expanded());
-  tree.KeyPress('-');
+  TypeChar(tree, '-');
   EXPECT_FALSE(Site(0)->Expanded());
-  tree.KeyPress('*');
+  TypeChar(tree, '*');
   EXPECT_TRUE(Site(0)->Expanded());
   EXPECT_TRUE(deep->IsVisible());
   EXPECT_TRUE(RowsAgree(tree));

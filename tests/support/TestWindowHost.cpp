@@ -180,7 +180,7 @@ void TTestWindowHost::SetCapture(bool capture) {
 }
 
 void TTestWindowHost::SetFocus() {
-  if (focused_) return;
+  if (focused_ || refuse_focus_) return;
   focused_ = true;
   control_.FocusChanged(true);
 }

@@ -61,6 +61,8 @@ class TTestWindowHost final : public TWindowHost {
   // The capture (or the focus) is taken away, as another window grabbing the mouse does.
   void LoseCapture();
   void LoseFocus();
+  // Another window keeps the focus: SetFocus does nothing.
+  void RefuseFocus(bool refuse) { refuse_focus_ = refuse; }
   // A scroll bar request, as a click on the bar would send it.
   void ScrollBarRequest(TScrollBarKind kind, TScrollCode code, int position);
 
@@ -113,6 +115,7 @@ class TTestWindowHost final : public TWindowHost {
   TCursorShape cursor_shape_ = crArrow;
   bool captured_ = false;
   bool focused_ = false;
+  bool refuse_focus_ = false;
   int wheel_lines_ = 3;
   TScrollInfo hinfo_, vinfo_;
   TSize drag_size_;

@@ -100,7 +100,8 @@ void TTreeListInput::UpdateDragScroll(int x) {
     FTree.SetTimer(kDragScrollTimer, kDragScrollInterval);
 }
 
-// A box one arrow wide above and below the insertion edge, kept inside the header panel.
+// A box one arrow wide above and below the insertion edge, kept inside the header panel
+// sideways and inside the control at the top: only the control's own pixels can be drawn on.
 TRect TTreeListInput::ArrowBox(const THeaderPosInfo& drop) const {
   const TTreeListGeometry g = FTree.Geometry();
   const TTreeListColumnPlace* at = PlaceAt(g, drop.BandIndex, drop.RowIndex, drop.ColIndex);
@@ -110,7 +111,7 @@ TRect TTreeListInput::ArrowBox(const THeaderPosInfo& drop) const {
   const int edge = at ? at->Header.left : before->Header.right;
   const int width = TTreeListMetrics::kDragArrowWidth;
   const int left = std::clamp(edge - 5, g.HeaderPanel.left, g.HeaderPanel.right - width);
-  const int top = before->Header.top - 9;
+  const int top = std::max(before->Header.top - 9, g.Client.top);
   return Rect(left, top, left + width, top + FTree.Metrics().DragArrowHeight);
 }
 

@@ -210,6 +210,7 @@ class TCustomTreeList : public TControl {
   void DestroyClearing(std::unique_ptr<TTreeListNode> node);
   // Expanding and collapsing, focus and selection of single nodes, reached through the node.
   void SetNodeExpanded(TTreeListNode* node, bool value);
+  void MoveRowsOfExpansion(TTreeListNode* node, bool expanded);
   void ExpandTree(TTreeListNode* node, bool value, bool recurse);
   void MakeNodeVisible(TTreeListNode* node);
   void ScrollToRow(int row);

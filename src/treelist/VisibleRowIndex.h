@@ -7,6 +7,8 @@ class TTreeListNode;
 
 // Maps visible rows to nodes and nodes to rows without walking the tree: the rows in display
 // order, plus (creation sequence, row) pairs in sequence order for a binary-search lookup.
+// Opening or closing one node moves a block of rows; rather than renumbering every pair, the
+// move is noted as a shift that lookups apply, and the pairs are renumbered only after many.
 class TVisibleRowIndex {
  public:
   bool Built() const { return FBuilt; }
@@ -25,16 +27,29 @@ class TVisibleRowIndex {
 
   void Insert(TTreeListNode* node, int row);
   void Remove(const TTreeListNode* node);
+  // A block of rows appearing at row (an expanded node's rows) or vanishing from it.
+  void InsertRows(int row, const std::vector<TTreeListNode*>& nodes);
+  void RemoveRows(int row, int count);
 
  private:
   struct TEntry {
     uint64_t Sequence;
     int32_t Row;
+    int32_t Epoch;  // the shifts before this one are already in Row
+  };
+  struct TShift {
+    int32_t From;   // rows at or after this...
+    int32_t Delta;  // ...move by this
   };
   template <class It>
   static It LowerBound(It first, It last, uint64_t sequence);
+  int Resolve(const TEntry& e, const TTreeListNode* node) const;
+  // Folds the shifts and the added pairs into the sorted pairs.
+  void Settle();
 
   std::vector<TTreeListNode*> FRows;
   std::vector<TEntry> FOrder;
+  std::vector<TEntry> FAdded;  // pairs of rows inserted since the last settle, by sequence
+  std::vector<TShift> FShifts;
   bool FBuilt = false;
 };

@@ -147,3 +147,26 @@ TEST_F(ExpandFocus, PlusMinusAndStarKeys) {
   EXPECT_TRUE(deep->IsVisible());
   EXPECT_TRUE(RowsAgree(tree));
 }
+
+// Opening and closing nodes moves blocks of rows in the index without a rebuild; every query
+// must still agree with a walk, also for nodes that are hidden again.
+TEST_F(ExpandFocus, RowsStayRightThroughManyToggles) {
+  for (int s = 0; s < 6; ++s) AddRow(tree, Site(s)->Items(1), {"deep " + std::to_string(s)});
+  ASSERT_TRUE(RowsAgree(tree));
+  unsigned seed = 12345;
+  auto next = [&](unsigned n) {
+    seed = seed * 1103515245u + 12345u;
+    return (seed >> 16) % n;
+  };
+  for (int step = 0; step < 200; ++step) {
+    TTreeListNode* site = Site(static_cast<int>(next(6)));
+    TTreeListNode* node = next(3) == 0 ? site->Items(1) : site;
+    node->SetExpanded(!node->Expanded());
+    if (step % 37 == 0) AddRow(tree, site, {"late"});
+    ASSERT_TRUE(RowsAgree(tree)) << "step " << step;
+    for (int s = 0; s < 6; ++s) {
+      TTreeListNode* deep = Site(s)->Items(1)->Items(0);
+      ASSERT_EQ(deep->AbsoluteIndex() >= 0, deep->IsVisible()) << "step " << step;
+    }
+  }
+}

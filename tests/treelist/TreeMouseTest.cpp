@@ -78,9 +78,21 @@ TEST_F(TreeHitTest, BandsIndicatorAndPanelEdgesWhenShown) {
 
 TEST_F(TreeMouse, ThePlusBoxTogglesWithoutMovingTheFocus) {
   site2->SetFocused(true);
+  host.Paint();
+  host.ClearRecords();
+  host.Click(mbLeft, 8, RowMid(2));  // a leaf's indent: nothing
+  EXPECT_TRUE(host.Invalidations().empty());
   host.Click(mbLeft, 8, RowMid(0));
   EXPECT_FALSE(site1->Expanded());
   EXPECT_EQ(tree.FocusedNode(), site2);
+  host.Paint();
+  host.ClearRecords();
+  host.Click(mbLeft, 8, RowMid(1));  // now "Beta", focused: its tank appears below it
+  EXPECT_TRUE(site2->Expanded());
+  // Only the rows from the toggled one down are painted again.
+  for (const TRect& r : host.Invalidations()) EXPECT_GE(r.top, RowTop(1));
+  EXPECT_TRUE(ShowsFreshPaint(host, tree));
+  host.Click(mbLeft, 8, RowMid(1));
   EXPECT_TRUE(ShowsFreshPaint(host, tree));
   host.Click(mbLeft, 8, RowMid(0));
   EXPECT_TRUE(site1->Expanded());

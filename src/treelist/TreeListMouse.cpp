@@ -198,7 +198,10 @@ void TTreeListInput::EndGesture() {
   FTree.SetCapture(false);
 }
 
+// Also called by every BeginUpdate: at rest it must leave the cursor and capture alone.
 void TTreeListInput::Cancel() {
+  FNodePressClick = false;
+  if (FState == msNone) return;
   switch (FState) {
     case msColumnSizing:
       if (FLineShown) ToggleSizingLine(*FTree.ScreenCanvas());
@@ -210,7 +213,6 @@ void TTreeListInput::Cancel() {
     default:
       break;
   }
-  FNodePressClick = false;
   FTree.SetCursorShape(crArrow);
   EndGesture();
 }

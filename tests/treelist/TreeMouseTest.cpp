@@ -214,3 +214,28 @@ TEST_F(TreeMouse, MultiSelectionFollowsCtrlAndShiftPresses) {
   EXPECT_EQ(tree.SelectedCount(), 1);
   EXPECT_TRUE(site2->Selected());
 }
+
+TEST_F(TreeMouse, OptionsTheApplicationLeavesOffDoNoHarmWhenOn) {
+  TTreeListOptionsEx extra(kDefaultTreeListOptionsEx);
+  for (TTreeListOptionEx o :
+       {aoMouseScroll, aoDragScroll, aoDragCollapse, aoAutoSearch, aoRowSizing, aoBandPanelSizing,
+        aoHeaderPanelSizing, aoHotTrack, aoFullSizing})
+    extra.Include(o);
+  tree.SetOptionsEx(extra);
+  tree.SetShowBands(true);
+  tree.SetShowIndicator(true);
+  host.Paint(true);
+  const TTreeListGeometry g = tree.Geometry();
+  for (int y = 0; y < 200; y += 3) {
+    host.MouseDown(mbLeft, 30, y);
+    host.MouseMove(60, y + 10);
+    host.MouseUp(mbLeft, 60, y + 10);
+    host.DoubleClick(mbLeft, 6, y);
+    host.Click(mbMiddle, 300, y);
+  }
+  host.PressKey('A');
+  EXPECT_EQ(tree.Input().State(), msNone);
+  EXPECT_FALSE(host.HasCapture());
+  EXPECT_GT(g.BandPanel.Height(), 0);
+  EXPECT_TRUE(ShowsFreshPaint(host, tree));
+}

@@ -5,7 +5,7 @@
 #include <system_error>
 
 #include "platform/Shell.h"
-#include "treelist/TreeListControl.h"
+#include "treelist/TreeList.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "platform/Geometry.h"
-#include "treelist/TreeListControl.h"
+#include "treelist/TreeList.h"
 
 int SiteIndexAtX(double x, int siteCount) {
   if (std::isnan(x)) return -1;  // no position at all, not site 0

@@ -1,6 +1,8 @@
 #include "treelist/VisibleRowIndex.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <cstdint>
 
 #include "treelist/TreeListNode.h"
 
@@ -8,7 +10,7 @@ namespace {
 
 // Past this many pending shifts (or added pairs beyond this share of the rows) the pairs are
 // renumbered: lookups stay quick, and the renumbering is paid once for many block moves.
-constexpr size_t kMaxShifts = 16;
+constexpr size_t kMaxShifts = 256;
 
 bool BySequence(uint64_t a, uint64_t b) {
   return a < b;
@@ -21,6 +23,7 @@ void TVisibleRowIndex::Clear() {
   FOrder.clear();
   FAdded.clear();
   FShifts.clear();
+  FSegments.assign(1, {0, 0, false});
   FBuilt = false;
 }
 
@@ -47,13 +50,58 @@ It TVisibleRowIndex::LowerBound(It first, It last, uint64_t sequence) {
                           [](const TEntry& e, uint64_t s) { return BySequence(e.Sequence, s); });
 }
 
-// The pair's row after the shifts it has not seen; -1 when the row holds another node now
-// (the node's rows were removed since).
-int TVisibleRowIndex::Resolve(const TEntry& e, const TTreeListNode* node) const {
+// A settled pair reads the segment table; a pair added later applies the shifts after it.
+int TVisibleRowIndex::Moved(const TEntry& e) const {
   int row = e.Row;
-  for (size_t i = static_cast<size_t>(e.Epoch); i < FShifts.size(); ++i)
-    if (row >= FShifts[i].From) row += FShifts[i].Delta;
+  if (e.Epoch == 0) {
+    auto seg = std::upper_bound(FSegments.begin(), FSegments.end(), row,
+                                [](int r, const TSegment& s) { return r < s.Start; });
+    --seg;
+    return seg->Removed ? -1 : row + seg->Offset;
+  }
+  for (size_t i = static_cast<size_t>(e.Epoch); i < FShifts.size(); ++i) {
+    const TShift& s = FShifts[i];
+    if (s.Delta < 0 && row >= s.From + s.Delta && row < s.From) return -1;
+    if (row >= s.From) row += s.Delta;
+  }
+  return row;
+}
+
+// The row the pair names now; -1 when it holds another node (a safety net: removed rows are
+// already known).
+int TVisibleRowIndex::Resolve(const TEntry& e, const TTreeListNode* node) const {
+  const int row = Moved(e);
   return row >= 0 && row < Count() && FRows[row] == node ? row : -1;
+}
+
+// Splits the segment holding the settled row that is now at currentRow, so the rows from
+// there on can move alone.
+void TVisibleRowIndex::SplitAt(int currentRow) {
+  for (size_t i = 0; i < FSegments.size(); ++i) {
+    const TSegment& seg = FSegments[i];
+    if (seg.Removed) continue;
+    const int start = seg.Start + seg.Offset;
+    const int end = i + 1 < FSegments.size() ? FSegments[i + 1].Start + seg.Offset : INT32_MAX;
+    if (currentRow <= start || currentRow >= end) continue;
+    const TSegment tail{currentRow - seg.Offset, seg.Offset, false};
+    FSegments.insert(FSegments.begin() + static_cast<std::ptrdiff_t>(i) + 1, tail);
+    return;
+  }
+}
+
+void TVisibleRowIndex::NoteShift(TShift shift) {
+  FShifts.push_back(shift);
+  const int removedFrom = shift.Delta < 0 ? shift.From + shift.Delta : shift.From;
+  SplitAt(removedFrom);
+  SplitAt(shift.From);
+  for (TSegment& seg : FSegments) {
+    if (seg.Removed) continue;
+    const int start = seg.Start + seg.Offset;
+    if (start >= shift.From)
+      seg.Offset += shift.Delta;
+    else if (start >= removedFrom)
+      seg.Removed = true;
+  }
 }
 
 int TVisibleRowIndex::RowOf(const TTreeListNode* node) const {
@@ -98,7 +146,7 @@ void TVisibleRowIndex::InsertRows(int row, const std::vector<TTreeListNode*>& no
   if (nodes.empty()) return;
   row = std::clamp(row, 0, Count());
   const int count = static_cast<int>(nodes.size());
-  FShifts.push_back({row, count});
+  NoteShift({row, count});
   FRows.insert(FRows.begin() + row, nodes.begin(), nodes.end());
   const int32_t epoch = static_cast<int32_t>(FShifts.size());
   std::vector<TEntry> entries;
@@ -119,7 +167,7 @@ void TVisibleRowIndex::RemoveRows(int row, int count) {
   row = std::clamp(row, 0, Count());
   count = std::clamp(count, 0, Count() - row);
   if (count == 0) return;
-  FShifts.push_back({row + count, -count});
+  NoteShift({row + count, -count});
   FRows.erase(FRows.begin() + row, FRows.begin() + row + count);
   if (FShifts.size() > kMaxShifts) Settle();
 }
@@ -129,11 +177,8 @@ void TVisibleRowIndex::Settle() {
   std::vector<TEntry> settled;
   settled.reserve(FRows.size());
   auto keep = [&](const TEntry& e) {
-    int row = e.Row;
-    for (size_t i = static_cast<size_t>(e.Epoch); i < FShifts.size(); ++i)
-      if (row >= FShifts[i].From) row += FShifts[i].Delta;
-    const bool holds = row >= 0 && row < Count() && FRows[row]->Sequence() == e.Sequence;
-    if (holds && (settled.empty() || settled.back().Sequence != e.Sequence))
+    const int row = Moved(e);
+    if (row >= 0 && (settled.empty() || settled.back().Sequence != e.Sequence))
       settled.push_back({e.Sequence, row, 0});
   };
   // Both lists are in sequence order; a node in both keeps the pair that still holds.
@@ -146,4 +191,5 @@ void TVisibleRowIndex::Settle() {
   FOrder.swap(settled);
   FAdded.clear();
   FShifts.clear();
+  FSegments.assign(1, {0, 0, false});
 }

@@ -158,11 +158,11 @@ TEST_F(ExpandFocus, RowsStayRightThroughManyToggles) {
     seed = seed * 1103515245u + 12345u;
     return (seed >> 16) % n;
   };
-  for (int step = 0; step < 200; ++step) {
+  for (int step = 0; step < 700; ++step) {  // past the renumbering after many moves
     TTreeListNode* site = Site(static_cast<int>(next(6)));
     TTreeListNode* node = next(3) == 0 ? site->Items(1) : site;
     node->SetExpanded(!node->Expanded());
-    if (step % 37 == 0) AddRow(tree, site, {"late"});
+    if (step % 150 == 0) AddRow(tree, site, {"late"});
     ASSERT_TRUE(RowsAgree(tree)) << "step " << step;
     for (int s = 0; s < 6; ++s) {
       TTreeListNode* deep = Site(s)->Items(1)->Items(0);

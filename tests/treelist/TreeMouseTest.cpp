@@ -167,24 +167,7 @@ TEST_F(TreeMouse, HeaderClicksSortUpDownUpAndCtrlClears) {
   // Each press of a double click is a click of its own.
   host.DoubleClick(mbLeft, 250, 10);
   EXPECT_EQ(capacity->Sorted(), csDown);
-  // A veto keeps the order.
-  tree.OnColumnSorting = [](TCustomTreeListControl*, TTreeListColumn*, bool& allow) {
-    allow = false;
-  };
-  host.Click(mbLeft, 250, 10);
-  EXPECT_EQ(capacity->Sorted(), csDown);
   EXPECT_TRUE(ShowsFreshPaint(host, tree));
-}
-
-TEST_F(TreeMouse, ShiftAddsASortColumnOnlyWithMultiSort) {
-  host.Click(mbLeft, 250, 10);
-  host.Click(mbLeft, 450, 10, ssShift);
-  EXPECT_EQ(tree.Columns(1)->Sorted(), csNone);
-  tree.SetOptionsEx(TTreeListOptionsEx(kDefaultTreeListOptionsEx).Include(aoMultiSort));
-  host.Click(mbLeft, 250, 10);
-  host.Click(mbLeft, 450, 10, ssShift);
-  EXPECT_EQ(tree.Columns(1)->Sorted(), csUp);
-  EXPECT_EQ(tree.Columns(2)->Sorted(), csUp);
 }
 
 TEST_F(TreeMouse, APressedHeaderIsDrawnDownOnlyWhileTheMouseIsOverIt) {

@@ -47,17 +47,6 @@ TEST_F(TreeScroll, TopIndexClampsAndJumpsBeyondAPageRepaintEverything) {
   EXPECT_TRUE(ShowsFreshPaint(host, tree));
 }
 
-TEST_F(TreeScroll, TheFocusedRowIsRepaintedWhereItWasAndWhereItIs) {
-  tree.AbsoluteNodes(4)->SetFocused(true);
-  host.Paint();
-  host.ClearRecords();
-  tree.SetTopIndex(2);
-  bool repaintedNew = false;
-  for (const TRect& r : host.Invalidations()) repaintedNew |= r.top == RowTop(2);
-  EXPECT_TRUE(repaintedNew);
-  EXPECT_TRUE(ShowsFreshPaint(host, tree));
-}
-
 TEST_F(TreeScroll, ScrollBarRequestsAndRanges) {
   const TScrollInfo v = host.ScrollInfo(sbVertical);
   EXPECT_EQ(v.max, 39);

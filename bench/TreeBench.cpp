@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QImage>
+#include <QScrollBar>
 #include <QStandardItemModel>
 #include <QTreeView>
 #include <memory>
@@ -13,6 +14,7 @@
 #include "HeapCounter.h"
 #include "platform/OffscreenHost.h"
 #include "platform/StringList.h"
+#include "support/TestWindowHost.h"
 #include "treelist/TreeList.h"
 
 namespace {
@@ -317,6 +319,79 @@ void TreeFirstPaintQt(benchmark::State& state) {
   }
 }
 
+// One site in the middle of an expanded tree, shown at the top: it closes and opens again,
+// and the window paints what changed.
+void TreeToggleOneOurs(benchmark::State& state) {
+  auto tree = BuildOurs(static_cast<int>(state.range(0)), true);
+  ShowLikeTheApplication(*tree);
+  TTestWindowHost host(*tree, kPaintWidth, kPaintHeight);
+  TTreeListNode* site = tree->AbsoluteNodes(tree->VisibleCount() / 2);
+  if (site->Parent()) site = site->Parent();
+  tree->SetTopVisibleNode(site);
+  host.Paint(true);
+  for (auto _ : state) {
+    site->SetExpanded(false);
+    site->SetExpanded(true);
+    host.Paint();
+    host.ClearRecords();
+  }
+}
+
+void TreeToggleOneQt(benchmark::State& state) {
+  auto tree = BuildQt(static_cast<int>(state.range(0)));
+  ShowLikeTheApplication(*tree);
+  tree->View.expandAll();
+  const QModelIndex site = tree->Model.index(tree->Model.rowCount() / 2, 0);
+  tree->View.scrollTo(site, QAbstractItemView::PositionAtTop);
+  QImage picture(kPaintWidth, kPaintHeight, QImage::Format_RGB32);
+  tree->View.render(&picture);
+  for (auto _ : state) {
+    tree->View.collapse(site);
+    tree->View.expand(site);
+    tree->View.render(&picture);
+  }
+}
+
+// Page Down through the control's keys, with the paint of what scrolled in; back at the top
+// (untimed) when the end is reached.
+void TreeScrollPageOurs(benchmark::State& state) {
+  auto tree = BuildOurs(static_cast<int>(state.range(0)), true);
+  ShowLikeTheApplication(*tree);
+  TTestWindowHost host(*tree, kPaintWidth, kPaintHeight);
+  host.Paint(true);
+  const int last = tree->VisibleCount() - 1;
+  for (auto _ : state) {
+    if (tree->FocusedAbsoluteIndex() == last) {
+      state.PauseTiming();
+      tree->SetFocusedAbsoluteIndex(0);
+      host.Paint();
+      state.ResumeTiming();
+    }
+    host.PressKey(vkNext);
+    host.Paint();
+    host.ClearRecords();
+  }
+}
+
+void TreeScrollPageQt(benchmark::State& state) {
+  auto tree = BuildQt(static_cast<int>(state.range(0)));
+  ShowLikeTheApplication(*tree);
+  tree->View.expandAll();
+  QImage picture(kPaintWidth, kPaintHeight, QImage::Format_RGB32);
+  tree->View.render(&picture);
+  QScrollBar* bar = tree->View.verticalScrollBar();
+  for (auto _ : state) {
+    if (bar->value() == bar->maximum()) {
+      state.PauseTiming();
+      bar->setValue(0);
+      tree->View.render(&picture);
+      state.ResumeTiming();
+    }
+    bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    tree->View.render(&picture);
+  }
+}
+
 }  // namespace
 
 // The behaviour cases at both tree sizes, in milliseconds.
@@ -353,3 +428,7 @@ BENCHMARK(TreeFirstPaintOurs)
     ->Arg(1000000)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(TreeFirstPaintQt)->Name("TreeFirstPaint/qt")->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(TreeToggleOneOurs)->Name("TreeToggleOne/ours")->Arg(1000000);
+BENCHMARK(TreeToggleOneQt)->Name("TreeToggleOne/qt")->Arg(1000000);
+BENCHMARK(TreeScrollPageOurs)->Name("TreeScrollPage/ours")->Arg(1000)->Arg(1000000);
+BENCHMARK(TreeScrollPageQt)->Name("TreeScrollPage/qt")->Arg(1000)->Arg(1000000);

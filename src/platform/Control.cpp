@@ -76,3 +76,36 @@ std::vector<TRect> ScrollCanvasArea(TCanvas& canvas, int dx, int dy, TRect area)
     uncovered.push_back(Rect(kept.right, kept.top, area.right, kept.bottom));
   return uncovered;
 }
+
+char TypedCharacter(int key, TShiftState shift) {
+  if (shift & ssAlt) return 0;
+  const bool ctrl = shift & ssCtrl, upper = shift & ssShift;
+  if (key >= 'A' && key <= 'Z') {
+    if (ctrl) return static_cast<char>(key - 'A' + 1);
+    return static_cast<char>(upper ? key : key - 'A' + 'a');
+  }
+  if (ctrl) return 0;
+  if (key >= '0' && key <= '9' && !upper) return static_cast<char>(key);
+  switch (key) {
+    case vkSpace:
+      return ' ';
+    case vkReturn:
+      return '\r';
+    case vkBack:
+      return '\b';
+    case vkEscape:
+      return 27;
+    case vkTab:
+      return '\t';
+    case vkAdd:
+      return '+';
+    case vkSubtract:
+      return '-';
+    case vkMultiply:
+      return '*';
+    case vkDivide:
+      return '/';
+    default:
+      return 0;
+  }
+}

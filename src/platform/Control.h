@@ -118,6 +118,10 @@ class TWindowHost {
   virtual void EndDragImage() = 0;
 };
 
+// For hosts: the character a key types with the given modifiers, 0 for none. Ctrl with a
+// letter types its control character (Ctrl+C is 3); Alt types nothing.
+char TypedCharacter(int key, TShiftState shift);
+
 // For hosts: moves the pixels of area (the whole canvas when empty) by (dx, dy) and returns
 // the parts of area left uncovered, which need painting.
 std::vector<TRect> ScrollCanvasArea(TCanvas& canvas, int dx, int dy, TRect area);
@@ -168,13 +172,20 @@ class TControl {
   // delta in notches (positive away from the user); returns whether it was used.
   virtual bool MouseWheel(TShiftState, int /*notches*/, int /*x*/, int /*y*/) { return false; }
   virtual void MouseLeave() {}
+  // A key goes down, then (unless KeyDown took it by setting it to 0) the character it types
+  // arrives, then the key goes up. Control characters come too: Ctrl+C types 3, Esc 27.
   virtual void KeyDown(int& /*key*/, TShiftState) {}
   virtual void KeyUp(int& /*key*/, TShiftState) {}
-  // A typed character as UTF-8.
-  virtual void KeyPress(const std::string& /*text*/) {}
+  // One byte of the typed text (a character beyond ASCII arrives as its UTF-8 bytes); a
+  // handler sets it to 0 to take it.
+  virtual void KeyPress(char& /*key*/) {}
+  // Whether the control takes a key itself rather than leaving it to the window, which uses
+  // Tab to move the focus to the next control.
+  virtual bool WantsKey(int key, TShiftState) const { return key != vkTab; }
   virtual void Timer(int /*id*/) {}
   virtual void Scroll(TScrollBarKind, TScrollCode, int /*position*/) {}
   virtual void FocusChanged(bool /*focused*/) {}
+  // The mouse capture was taken away (the window lost the grab or the focus): a drag ends.
   virtual void CaptureLost() {}
 
  private:

@@ -89,6 +89,16 @@ int VirtualKey(int qtKey) {
   }
 }
 
+// What a key types: printable text as the system gives it, control characters by one rule
+// for every host (the systems disagree on Ctrl+letter and on Delete).
+std::string TypedText(const QString& text, int vk, TShiftState shift) {
+  const QByteArray bytes = text.toUtf8();
+  const unsigned char first = bytes.isEmpty() ? 0 : static_cast<unsigned char>(bytes[0]);
+  if (first >= 0x20 && first != 0x7F && !(shift & ssCtrl)) return bytes.toStdString();
+  const char c = TypedCharacter(vk, shift);
+  return c ? std::string(1, c) : std::string();
+}
+
 TShiftState Shift(Qt::KeyboardModifiers m, Qt::MouseButtons b) {
   TShiftState s = 0;
   if (m & Qt::ShiftModifier) s |= ssShift;
@@ -164,6 +174,9 @@ class Host final : public QWidget, public TWindowHost {
       RepaintViewport();
     }
   }
+
+  // The grab is gone (the focus left the window meanwhile): a drag of the control ends.
+  void DropCapture();
 
   void PaintViewport(QPaintEvent* e);
   void RepaintViewport();
@@ -245,26 +258,36 @@ class Viewport final : public QWidget {
   void keyPressEvent(QKeyEvent* e) override {
     const int vk = VirtualKey(e->key());
     host_.NoteKey(vk, true);
-    int key = vk;
+    const TShiftState shift = Shift(e->modifiers(), Qt::NoButton);
     host_.Guard([&] {
-      if (key != 0) host_.control_.KeyDown(key, Shift(e->modifiers(), Qt::NoButton));
-      const QString text = e->text();
-      if (key != 0 || vk == 0)
-        if (!text.isEmpty() && text[0].isPrint())
-          host_.control_.KeyPress(text.toUtf8().toStdString());
+      // The window keeps Tab for moving the focus unless the control asks for it.
+      if (vk == vkTab && !host_.control_.WantsKey(vk, shift)) {
+        host_.MoveFocus(!(shift & ssShift) && e->key() != Qt::Key_Backtab);
+        return;
+      }
+      int key = vk;
+      if (key != 0) host_.control_.KeyDown(key, shift);
+      if (key == 0 && vk != 0) return;
+      for (char c : TypedText(e->text(), vk, shift)) host_.control_.KeyPress(c);
     });
   }
   void keyReleaseEvent(QKeyEvent* e) override {
     int key = VirtualKey(e->key());
     host_.NoteKey(key, false);
     if (key == 0) return;
-    host_.Guard([&] { host_.control_.KeyUp(key, Shift(e->modifiers(), Qt::NoButton)); });
+    const TShiftState shift = Shift(e->modifiers(), Qt::NoButton);
+    // The window used a Tab the control did not want; its release is the window's too.
+    if (key == vkTab && !host_.control_.WantsKey(key, shift)) return;
+    host_.Guard([&] { host_.control_.KeyUp(key, shift); });
   }
   void focusInEvent(QFocusEvent*) override {
     host_.Guard([&] { host_.control_.FocusChanged(true); });
   }
   void focusOutEvent(QFocusEvent*) override {
-    host_.Guard([&] { host_.control_.FocusChanged(false); });
+    host_.Guard([&] {
+      host_.DropCapture();
+      host_.control_.FocusChanged(false);
+    });
   }
   // Tab belongs to the control when it wants it; the default moves focus away.
   bool focusNextPrevChild(bool) override { return false; }
@@ -407,6 +430,13 @@ void Host::SetCapture(bool capture) {
     viewport_->grabMouse();
   else
     viewport_->releaseMouse();
+}
+
+void Host::DropCapture() {
+  if (!captured_) return;
+  captured_ = false;
+  viewport_->releaseMouse();
+  control_.CaptureLost();
 }
 
 void Host::SetCursorShape(TCursorShape shape) {

@@ -129,8 +129,7 @@ class TCustomTreeList : public TControl {
   void SetFocusedAbsoluteIndex(int index);
   TTreeListNode* MoveFocus(TTreeListFocusMove kind, bool deep);
   // A typed character while no editor is open: "+", "-" and "*" expand and collapse.
-  virtual void KeyPress(char key);
-  using TControl::KeyPress;
+  void KeyPress(char& key) override;
   std::function<void(TCustomTreeList* sender, TTreeListNode* node, int column)> OnChangeColumn;
 
   // Selection of several nodes, kept in creation order; only with aoMultiSelect.
@@ -216,6 +215,7 @@ class TCustomTreeList : public TControl {
   void AnnounceClearing(TTreeListNode* node);
   // Expanding and collapsing, focus and selection of single nodes, reached through the node.
   void SetNodeExpanded(TTreeListNode* node, bool value);
+  void MoveRowsOfExpansion(TTreeListNode* node, bool expanded);
   void ExpandTree(TTreeListNode* node, bool value, bool recurse);
   void MakeNodeVisible(TTreeListNode* node);
   void ScrollToRow(int row);

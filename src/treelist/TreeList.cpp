@@ -6,7 +6,9 @@
 #include "treelist/TreeListPainter.h"
 #include "treelist/TreeListScreenView.h"
 
-TTreeList::TTreeList() : FScreenView(std::make_unique<TTreeListScreenView>(*this)) {
+TTreeList::TTreeList()
+    : FScreenView(std::make_unique<TTreeListScreenView>(*this)),
+      FInput(std::make_unique<TTreeListInput>(*this)) {
   SetDefaultView(FScreenView.get());
 }
 
@@ -76,15 +78,6 @@ void TTreeList::SetShowRoot(bool value) {
   View().RepaintAll();
 }
 
-void TTreeList::SetLeftCoord(int value) {
-  value = std::max(value, 0);
-  if (Host()) value = std::min(value, std::max(TotalWidth() - Geometry().Client.Width(), 0));
-  if (value == FLeftCoord) return;
-  FLeftCoord = value;
-  View().UpdateScrollRanges();
-  View().RepaintAll();
-}
-
 const TTreeListMetrics& TTreeList::Metrics() const {
   return FScreenView->Metrics();
 }
@@ -143,6 +136,7 @@ void TTreeList::Paint(TCanvas& canvas, const TRect& updateRect) {
   const TTreeListGeometry geometry = Geometry();
   TTreeListPainter painter(*this, geometry, canvas, updateRect);
   painter.Paint();
+  FInput->PaintOver(canvas, updateRect);
 }
 
 void TTreeList::Resized() {
@@ -150,7 +144,8 @@ void TTreeList::Resized() {
   View().RepaintAll();
 }
 
-void TTreeList::FocusChanged(bool /*focused*/) {
+void TTreeList::FocusChanged(bool focused) {
+  if (!focused) FInput->Cancel();
   // Selection colours and the focus rectangle follow the focus.
   View().RepaintAll();
 }

@@ -6,6 +6,8 @@
 
 #include "platform/Canvas.h"
 #include "treelist/TreeListControl.h"
+#include "treelist/TreeListHitTest.h"
+#include "treelist/TreeListInput.h"
 
 enum TLookAndFeel { lfStandard, lfFlat, lfUltraFlat };
 enum TTreeLineStyle { tlSolid, tlDot };
@@ -14,6 +16,7 @@ enum TTreeListPaintStyle { psStandard, psOutlook };
 struct TTreeListMetrics;
 struct TTreeListGeometry;
 class TTreeListScreenView;
+class TTreeListInput;
 
 // A published appearance value: the setter compares, stores and tells the view, which either
 // measures and lays out again (RecomputeMetrics) or only repaints (RepaintAll).
@@ -80,6 +83,51 @@ class TTreeList : public TCustomTreeListControl {
   void Resized() override;
   void FocusChanged(bool focused) override;
 
+  // Input. What lies under a client point, from the same geometry the paint uses.
+  TTreeListHitInfo GetHitInfo(TPoint p) const;
+  const TTreeListInput& Input() const { return *FInput; }
+  // The first row shown, by visible-row position; clamped so the last page stays full.
+  int TopIndex() const;
+  void SetTopIndex(int value);
+
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+  void MouseMove(TShiftState shift, int x, int y) override;
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+  bool MouseWheel(TShiftState shift, int notches, int x, int y) override;
+  void KeyDown(int& key, TShiftState shift) override;
+  void KeyUp(int& key, TShiftState shift) override;
+  void KeyPress(char& key) override;
+  bool WantsKey(int key, TShiftState shift) const override;
+  void Scroll(TScrollBarKind kind, TScrollCode code, int position) override;
+  void Timer(int id) override;
+  void CaptureLost() override;
+
+  std::function<void(TCustomTreeListControl* sender)> OnClick;
+  std::function<void(TCustomTreeListControl* sender)> OnDblClick;
+  std::function<void(TCustomTreeListControl* sender, TMouseButton button, TShiftState shift, int x,
+                     int y)>
+      OnMouseDown;
+  std::function<void(TCustomTreeListControl* sender, TShiftState shift, int x, int y)> OnMouseMove;
+  std::function<void(TCustomTreeListControl* sender, TMouseButton button, TShiftState shift, int x,
+                     int y)>
+      OnMouseUp;
+  std::function<void(TCustomTreeListControl* sender, int& key, TShiftState shift)> OnKeyDown;
+  std::function<void(TCustomTreeListControl* sender, int& key, TShiftState shift)> OnKeyUp;
+  std::function<void(TCustomTreeListControl* sender, char& key)> OnKeyPress;
+  // Header dragging.
+  std::function<void(TCustomTreeListControl* sender, TTreeListColumn* column, bool& allow)>
+      OnCanHeaderDragging;
+  std::function<void(TCustomTreeListControl* sender, TTreeListColumn* column)>
+      OnStartHeaderDragging;
+  std::function<void(TCustomTreeListControl* sender, TTreeListColumn* column, TPoint p,
+                     bool& accept)>
+      OnDragOverHeader;
+  std::function<void(TCustomTreeListControl* sender, TTreeListColumn* column, TPoint p,
+                     THeaderPosInfo& newPosInfo, bool& accept)>
+      OnDragEndHeader;
+  std::function<void(TCustomTreeListControl* sender, TTreeListColumn* column)> OnHeaderMoved;
+  std::function<void(TCustomTreeListControl* sender, int fromIndex, int toIndex)> OnColumnMoved;
+
   std::function<void(TCustomTreeListControl* sender, TCanvas& canvas, const TRect& rect,
                      TTreeListNode* node, TTreeListColumn* column, bool selected, bool focused,
                      bool newItemRow, std::string& text, TColor& color, TFont& font,
@@ -122,9 +170,17 @@ class TTreeList : public TCustomTreeListControl {
   TREELIST_VIEW_PROPERTY(TColor, RowFooterTextColor, clWindowText, RepaintAll)
   TREELIST_VIEW_PROPERTY(TColor, FixedBandLineColor, clWindowFrame, RepaintAll)
   TREELIST_VIEW_PROPERTY(TColor, ArrowsColor, 0x00FF00, RepaintAll)
+  TREELIST_VIEW_PROPERTY(TScrollStyle, ScrollBars, ssBoth, UpdateScrollRanges)
+  // A double click on a node's row toggles its expansion.
+  TREELIST_NOTIFYING_PROPERTY(bool, DblClkExpanding, true, (void)0)
 
  private:
+  // Scrolling (TreeListScroll.cpp).
+  void ScrollVertically(TScrollCode code, int position);
+  void ScrollHorizontally(TScrollCode code, int position);
+
   std::unique_ptr<TTreeListScreenView> FScreenView;
+  std::unique_ptr<TTreeListInput> FInput;
   TFont FHeaderFont;
   TFont FBandFont;
   bool FHeaderFontSet = false;

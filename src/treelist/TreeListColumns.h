@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "treelist/TreeListColumn.h"
+#include "treelist/TreeListOptions.h"
 
 // The column classes beyond the plain text column. Editing is not built, so each class holds
 // the published settings of its editor family and draws like a text column.
@@ -13,7 +14,6 @@
 class TImageList;  // an image list of the platform; the columns only refer to one
 
 enum TShowButtonStyle { sbDefault, sbAlways, sbNone };
-enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 enum TPopupBorder { pbDefault, pbSingle, pbFrame3D, pbFlat };
 enum TEditButtonStyle { ebsEllipsis, ebsDown, ebsGlyph };
 enum TButtonKind { bkEllipsis, bkDown, bkGlyph };

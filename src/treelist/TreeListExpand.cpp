@@ -41,12 +41,41 @@ void TCustomTreeList::SetNodeExpanded(TTreeListNode* node, bool value) {
   if (!node->FHasChildren || node->FExpanded == value) return;
   node->FExpanded = value;
   if (!Locked() && !FDestroying) {
-    RebuildVisibleRowIndex();
+    MoveRowsOfExpansion(node, value);
     View().RowIndexChanged(node, value);
   }
   NodeChanged(node, true);
   if (value && OnExpanded) OnExpanded(this, node);
   if (!value && OnCollapsed) OnCollapsed(this, node);
+}
+
+// Only the rows that appear or vanish under the node are touched in the row index; the rest
+// of a large tree is not walked.
+void TCustomTreeList::MoveRowsOfExpansion(TTreeListNode* node, bool expanded) {
+  if (!FRowIndex.Built()) return RebuildVisibleRowIndex();
+  if (!node->IsVisible()) return;  // its rows were not shown either way
+  const int row = FRowIndex.RowOf(node);
+  if (row < 0) return RebuildVisibleRowIndex();  // the index no longer matches the tree
+  if (expanded) {
+    std::vector<TTreeListNode*> rows;
+    std::vector<std::pair<const TTreeListNode*, size_t>> stack{{node, 0}};
+    while (!stack.empty()) {
+      auto& [parent, next] = stack.back();
+      if (next >= parent->FChildren.size()) {
+        stack.pop_back();
+        continue;
+      }
+      TTreeListNode* child = parent->FChildren[next++].get();
+      rows.push_back(child);
+      if (child->FExpanded && !child->FChildren.empty()) stack.emplace_back(child, 0);
+    }
+    FRowIndex.InsertRows(row + 1, rows);
+    return;
+  }
+  TTreeListNode* next = node->NextSkippingChildren();
+  const int end = next ? FRowIndex.RowOf(next) : FRowIndex.Count();
+  if (end <= row) return RebuildVisibleRowIndex();
+  FRowIndex.RemoveRows(row + 1, end - row - 1);
 }
 
 // The node changes before its children, and a vetoed node still passes the call on. The walk
@@ -123,7 +152,7 @@ void TCustomTreeList::ScrollToRow(int row) {
   if (!Locked()) View().TopRowMoved(old);
 }
 
-void TCustomTreeList::KeyPress(char key) {
+void TCustomTreeList::KeyPress(char& key) {
   TTreeListNode* node = FFocusedNode;
   if (!node) return;
   switch (key) {

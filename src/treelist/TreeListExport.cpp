@@ -87,7 +87,7 @@ void TCustomTreeListControl::CopySelectedToClipboard() {
   FClipboard->SetText(lines.Text());
 }
 
-void TCustomTreeListControl::KeyPress(char key) {
+void TCustomTreeListControl::KeyPress(char& key) {
   constexpr char kCopy = 3;  // Ctrl+C
   if (key == kCopy) {
     if (FocusedNode() && FOptionsEx.Contains(aoAutoCopySelectedToClipboard))

@@ -97,3 +97,6 @@ inline constexpr TTreeListOptions kDefaultTreeListOptions{aoColumnSizing, aoColu
 inline constexpr TTreeListOptionsEx kDefaultTreeListOptionsEx{
     aoUseBitmap,  aoBandHeaderWidth, aoAutoCalcPreviewLines, aoBandSizing, aoBandMoving,
     aoDragScroll, aoDragExpand};
+
+// Which scroll bars a control may show (a memo column's bars too).
+enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };

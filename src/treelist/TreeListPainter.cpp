@@ -23,10 +23,12 @@ TTreeListPainter::TTreeListPainter(TTreeList& tree, const TTreeListGeometry& geo
       static_cast<bool>(tree.OnCustomDraw) || static_cast<bool>(tree.OnCustomDrawCell);
   for (const TTreeListColumnPlace& p : G.Columns)
     FAnyCellHandler = FAnyCellHandler || static_cast<bool>(p.Column->OnCustomDrawCell);
-  // Dotted lines: a checkerboard whose line pixels sit where the rows area's origin sits, so
-  // the dots of neighbouring rows line up.
+  // Dotted lines: a checkerboard whose line pixels sit where the first row's indentation would
+  // start, so the dots of neighbouring rows line up and pixels moved by scrolling match what
+  // a fresh paint draws.
   const TColor line = tree.TreeLineColor(), background = tree.Color();
-  const bool oddOrigin = ((G.RowsArea.left + G.RowsArea.top) & 1) != 0;
+  const int originY = G.RowsArea.top - G.TopRow * G.RowHeight;
+  const bool oddOrigin = ((G.IndentOrigin + originY) & 1) != 0;
   if (tree.TreeLineStyle() == tlSolid)
     FLineBrush = TBrush{line, bsSolid, line};
   else

@@ -1,6 +1,7 @@
 #include "treelist/TreeListScreenView.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "treelist/TreeList.h"
 
@@ -58,12 +59,22 @@ void TTreeListScreenView::RepaintAll() {
   FTree.Invalidate();
 }
 
+// A bar the style leaves out gets a page that covers its range, which hides it.
 void TTreeListScreenView::UpdateScrollRanges() {
   if (!Shown() || FTree.Locked()) return;
   const TTreeListGeometry g = Geometry();
-  FTree.SetScrollInfo(sbVertical, {0, std::max(FTree.VisibleCount() - 1, 0), g.FullRows, g.TopRow});
+  // A change that left the scroll positions beyond their ends pulls them back.
+  if (FTree.TopVisibleNode() && FTree.TopVisibleNode()->AbsoluteIndex() > g.TopRow)
+    FTree.SetTopVisibleNode(FTree.AbsoluteNodes(g.TopRow));
+  FTree.FLeftCoord = g.LeftCoord;
+  const TScrollStyle style = FTree.ScrollBars();
+  const bool vertical = style == ssVertical || style == ssBoth;
+  const bool horizontal = style == ssHorizontal || style == ssBoth;
+  const int rows = std::max(FTree.VisibleCount(), 1);
+  FTree.SetScrollInfo(sbVertical, {0, rows - 1, vertical ? g.FullRows : rows, g.TopRow});
+  const int width = std::max(g.TotalWidth, 1);
   FTree.SetScrollInfo(sbHorizontal,
-                      {0, std::max(g.TotalWidth - 1, 0), g.Client.Width(), g.LeftCoord});
+                      {0, width - 1, horizontal ? g.Client.Width() : width, g.LeftCoord});
 }
 
 void TTreeListScreenView::RecomputeMetrics() {
@@ -78,7 +89,37 @@ int TTreeListScreenView::PageRows() const {
   return std::max((RowsBottom() - RowsTop()) / height, 1);
 }
 
-void TTreeListScreenView::TopRowMoved(TTreeListNode* /*oldTop*/) {
+// Within a page the pixels move and only the uncovered strip is painted, plus the focused
+// row, whose focus rectangle is drawn again; a longer jump paints everything.
+void TTreeListScreenView::TopRowMoved(TTreeListNode* oldTop) {
   UpdateScrollRanges();
-  RepaintAll();
+  if (!Shown()) return;
+  const TTreeListGeometry g = Geometry();
+  const int last = std::max(FTree.VisibleCount() - g.FullRows, 0);
+  const int oldRow = oldTop ? oldTop->AbsoluteIndex() : -1;
+  const int delta = g.TopRow - std::clamp(oldRow, 0, last);
+  if (oldRow < 0 || std::abs(delta) >= g.FullRows) return RepaintAll();
+  if (delta == 0) return;
+  const TRect area = Rect(0, g.RowsArea.top, FTree.ClientWidth(), g.RowsArea.bottom);
+  FTree.ScrollWindow(0, -delta * g.RowHeight, area);
+  if (const TTreeListRowPlace* row = g.RowOf(FTree.FocusedNode())) {
+    FTree.InvalidateRect(Rect(0, row->Top, FTree.ClientWidth(), row->Bottom));
+    const int oldTopPixel = row->Top + delta * g.RowHeight;
+    FTree.InvalidateRect(Rect(0, oldTopPixel, FTree.ClientWidth(), oldTopPixel + g.RowHeight));
+  }
+}
+
+void TTreeListScreenView::ScrolledHorizontally(int shift) {
+  if (!Shown()) return;
+  const TTreeListGeometry g = Geometry();
+  const bool fixed = !g.FixedBandLines.empty();
+  if (FTree.ShowFooter() || fixed || std::abs(shift) >= g.Client.Width()) return RepaintAll();
+  FTree.ScrollWindow(shift, 0, Rect(g.Client.left, 0, g.Client.right, g.RowsArea.bottom));
+  // The focus rectangle's dots are laid out from the row's own left.
+  if (const TTreeListRowPlace* row = g.RowOf(FTree.FocusedNode()))
+    FTree.InvalidateRect(Rect(g.Client.left, row->Top, g.Client.right, row->Bottom));
+}
+
+void TTreeListScreenView::CancelInteraction() {
+  FTree.FInput->Cancel();
 }

@@ -23,6 +23,9 @@ class TTreeListScreenView : public TTreeListView {
   void RecomputeMetrics() override;
   int PageRows() const override;
   void TopRowMoved(TTreeListNode* oldTop) override;
+  // LeftCoord moved by shift pixels (positive: the contents move right).
+  void ScrolledHorizontally(int shift);
+  void CancelInteraction() override;
   void ColumnsChanged() override { RecomputeMetrics(); }
   void BandsChanged() override { RecomputeMetrics(); }
 

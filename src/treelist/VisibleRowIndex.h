@@ -7,6 +7,9 @@ class TTreeListNode;
 
 // Maps visible rows to nodes and nodes to rows without walking the tree: the rows in display
 // order, plus (creation sequence, row) pairs in sequence order for a binary-search lookup.
+// Opening or closing one node moves a block of rows; rather than renumbering every pair, the
+// move is noted (as a shift, and in a short table of where the settled rows went) and lookups
+// apply it; the pairs are renumbered only after many moves.
 class TVisibleRowIndex {
  public:
   bool Built() const { return FBuilt; }
@@ -25,16 +28,41 @@ class TVisibleRowIndex {
 
   void Insert(TTreeListNode* node, int row);
   void Remove(const TTreeListNode* node);
+  // A block of rows appearing at row (an expanded node's rows) or vanishing from it.
+  void InsertRows(int row, const std::vector<TTreeListNode*>& nodes);
+  void RemoveRows(int row, int count);
 
  private:
   struct TEntry {
     uint64_t Sequence;
     int32_t Row;
+    int32_t Epoch;  // the shifts before this one are already in Row
+  };
+  struct TShift {
+    int32_t From;   // rows at or after this...
+    int32_t Delta;  // ...move by this; a negative move first removes the rows it covers
+  };
+  // Where the rows of the settled pairs are now: from Start on (a settled row) they moved by
+  // Offset, or were removed. Kept in Start order as the shifts arrive.
+  struct TSegment {
+    int32_t Start;
+    int32_t Offset;
+    bool Removed;
   };
   template <class It>
   static It LowerBound(It first, It last, uint64_t sequence);
+  int Resolve(const TEntry& e, const TTreeListNode* node) const;
+  // The row now of a pair's row: -1 when it was removed since.
+  int Moved(const TEntry& e) const;
+  void NoteShift(TShift shift);
+  void SplitAt(int currentRow);
+  // Folds the shifts and the added pairs into the sorted pairs.
+  void Settle();
 
   std::vector<TTreeListNode*> FRows;
   std::vector<TEntry> FOrder;
+  std::vector<TEntry> FAdded;  // pairs of rows inserted since the last settle, by sequence
+  std::vector<TShift> FShifts;
+  std::vector<TSegment> FSegments{{0, 0, false}};
   bool FBuilt = false;
 };

@@ -343,8 +343,8 @@ TEST_F(ChartMouseFixture, PressOnABarZoomsUnlessTheSeriesTakesTheClick) {
   EXPECT_FALSE(chart.ZoomDrag().Active);
   host.MouseUp(mbLeft, p.x, p.y);
   host.DoubleClick(mbLeft, p.x, p.y);
-  host.MouseUp(mbLeft, p.x, p.y);
-  EXPECT_EQ(calls, (std::vector<std::string>{"click 1", "double 1"}));
+  // A double click's first press is a click of its own.
+  EXPECT_EQ(calls, (std::vector<std::string>{"click 1", "click 1", "double 1"}));
   // The owner's press handler may stop the chart's reaction altogether.
   bars->OnClick = nullptr;
   chart.OnMouseDown = [&](TCustomChart*, TMouseButton, TShiftState, int, int) {

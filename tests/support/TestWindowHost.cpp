@@ -63,35 +63,95 @@ TShiftState TTestWindowHost::ModifierState() const {
   return s;
 }
 
-void TTestWindowHost::MouseDown(TMouseButton b, int x, int y, TShiftState shift) {
-  cursor_ = {x, y};
-  SetKey(b == mbLeft ? vkLButton : b == mbRight ? vkRButton : vkMButton, true);
-  control_.MouseDown(b, shift | ModifierState(), x, y);
+TShiftState TTestWindowHost::ButtonState() const {
+  TShiftState s = 0;
+  if (KeyPressed(vkLButton)) s |= ssLeft;
+  if (KeyPressed(vkRButton)) s |= ssRight;
+  if (KeyPressed(vkMButton)) s |= ssMiddle;
+  return s;
 }
 
-void TTestWindowHost::DoubleClick(TMouseButton b, int x, int y, TShiftState shift) {
-  MouseDown(b, x, y, shift | ssDouble);
+namespace {
+
+int ButtonKey(TMouseButton b) {
+  return b == mbLeft ? vkLButton : b == mbRight ? vkRButton : vkMButton;
+}
+
+}  // namespace
+
+void TTestWindowHost::MouseDown(TMouseButton b, int x, int y, TShiftState shift) {
+  cursor_ = {x, y};
+  SetKey(ButtonKey(b), true);
+  control_.MouseDown(b, shift | ModifierState() | ButtonState(), x, y);
 }
 
 void TTestWindowHost::MouseMove(int x, int y, TShiftState shift) {
   cursor_ = {x, y};
-  control_.MouseMove(shift | ModifierState(), x, y);
+  control_.MouseMove(shift | ModifierState() | ButtonState(), x, y);
 }
 
 void TTestWindowHost::MouseUp(TMouseButton b, int x, int y, TShiftState shift) {
   cursor_ = {x, y};
-  SetKey(b == mbLeft ? vkLButton : b == mbRight ? vkRButton : vkMButton, false);
-  control_.MouseUp(b, shift | ModifierState(), x, y);
+  SetKey(ButtonKey(b), false);
+  control_.MouseUp(b, shift | ModifierState() | ButtonState(), x, y);
+}
+
+void TTestWindowHost::DoubleClick(TMouseButton b, int x, int y, TShiftState shift) {
+  Click(b, x, y, shift);
+  MouseDown(b, x, y, shift | ssDouble);
+  MouseUp(b, x, y, shift);
+}
+
+void TTestWindowHost::Click(TMouseButton b, int x, int y, TShiftState shift) {
+  MouseDown(b, x, y, shift);
+  MouseUp(b, x, y, shift);
 }
 
 bool TTestWindowHost::Wheel(int notches, int x, int y, TShiftState shift) {
   cursor_ = {x, y};
-  return control_.MouseWheel(shift | ModifierState(), notches, x, y);
+  return control_.MouseWheel(shift | ModifierState() | ButtonState(), notches, x, y);
 }
 
 int TTestWindowHost::KeyDown(int key, TShiftState shift) {
-  control_.KeyDown(key, shift | ModifierState());
+  shift |= ModifierState();
+  const int vk = key;
+  SetKey(vk, true);
+  if (vk == vkTab && !control_.WantsKey(vk, shift)) {
+    MoveFocus(!(shift & ssShift));
+    return key;
+  }
+  control_.KeyDown(key, shift);
+  if (key == 0) return key;
+  char c = TypedCharacter(vk, shift);
+  if (c) control_.KeyPress(c);
   return key;
+}
+
+int TTestWindowHost::PressKey(int key, TShiftState shift) {
+  const int left = KeyDown(key, shift);
+  KeyUp(key, shift);
+  return left;
+}
+
+void TTestWindowHost::KeyUp(int key, TShiftState shift) {
+  shift |= ModifierState();
+  SetKey(key, false);
+  // The window used a Tab the control did not want; its release is the window's too.
+  if (key == vkTab && !control_.WantsKey(key, shift)) return;
+  control_.KeyUp(key, shift);
+}
+
+void TTestWindowHost::LoseCapture() {
+  if (!captured_) return;
+  captured_ = false;
+  control_.CaptureLost();
+}
+
+void TTestWindowHost::LoseFocus() {
+  LoseCapture();
+  if (!focused_) return;
+  focused_ = false;
+  control_.FocusChanged(false);
 }
 
 void TTestWindowHost::ScrollBarRequest(TScrollBarKind kind, TScrollCode code, int position) {
@@ -120,7 +180,7 @@ void TTestWindowHost::SetCapture(bool capture) {
 }
 
 void TTestWindowHost::SetFocus() {
-  if (focused_) return;
+  if (focused_ || refuse_focus_) return;
   focused_ = true;
   control_.FocusChanged(true);
 }
@@ -135,10 +195,7 @@ TScrollInfo TTestWindowHost::ScrollInfo(TScrollBarKind kind) const {
 
 void TTestWindowHost::MoveFocus(bool forward) {
   focus_moves_.push_back(forward ? 1 : -1);
-  if (focused_) {
-    focused_ = false;
-    control_.FocusChanged(false);
-  }
+  LoseFocus();
 }
 
 void TTestWindowHost::BeginDragImage(const TBitmap& image, TPoint) {

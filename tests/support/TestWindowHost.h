@@ -42,14 +42,27 @@ class TTestWindowHost final : public TWindowHost {
   TCursorShape CursorShape() const { return cursor_shape_; }
   void SetWheelLines(int lines) { wheel_lines_ = lines; }
 
-  // Input, with the cursor moved to the point first.
+  // Input as the desktop window delivers it, with the cursor moved to the point first; the
+  // held buttons and modifier keys join the shift state.
   void MouseDown(TMouseButton b, int x, int y, TShiftState shift = 0);
-  void DoubleClick(TMouseButton b, int x, int y, TShiftState shift = 0);
   void MouseMove(int x, int y, TShiftState shift = 0);
   void MouseUp(TMouseButton b, int x, int y, TShiftState shift = 0);
+  // Press, release, the second press (with ssDouble) and its release.
+  void DoubleClick(TMouseButton b, int x, int y, TShiftState shift = 0);
+  void Click(TMouseButton b, int x, int y, TShiftState shift = 0);
   bool Wheel(int notches, int x, int y, TShiftState shift = 0);
-  // Returns the key as the control left it (0 when it took the key).
+  // The key goes down, then the character it types (unless the control took the key); Tab
+  // moves the focus on instead when the control does not want it. Returns the key as the
+  // control left it (0 when it took the key).
   int KeyDown(int key, TShiftState shift = 0);
+  void KeyUp(int key, TShiftState shift = 0);
+  // KeyDown then KeyUp.
+  int PressKey(int key, TShiftState shift = 0);
+  // The capture (or the focus) is taken away, as another window grabbing the mouse does.
+  void LoseCapture();
+  void LoseFocus();
+  // Another window keeps the focus: SetFocus does nothing.
+  void RefuseFocus(bool refuse) { refuse_focus_ = refuse; }
   // A scroll bar request, as a click on the bar would send it.
   void ScrollBarRequest(TScrollBarKind kind, TScrollCode code, int position);
 
@@ -89,6 +102,7 @@ class TTestWindowHost final : public TWindowHost {
 
  private:
   TShiftState ModifierState() const;
+  TShiftState ButtonState() const;
 
   TControl& control_;
   TBitmap picture_;
@@ -101,6 +115,7 @@ class TTestWindowHost final : public TWindowHost {
   TCursorShape cursor_shape_ = crArrow;
   bool captured_ = false;
   bool focused_ = false;
+  bool refuse_focus_ = false;
   int wheel_lines_ = 3;
   TScrollInfo hinfo_, vinfo_;
   TSize drag_size_;

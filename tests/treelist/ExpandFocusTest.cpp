@@ -138,12 +138,35 @@ TEST_F(ExpandFocus, FocusColumnAndAbsoluteIndex) {
 TEST_F(ExpandFocus, PlusMinusAndStarKeys) {
   TTreeListNode* deep = AddRow(tree, Site(0)->Items(1), {"deep"});
   Site(0)->SetFocused(true);
-  tree.KeyPress('+');
+  TypeChar(tree, '+');
   EXPECT_TRUE(Site(0)->Expanded());
-  tree.KeyPress('-');
+  TypeChar(tree, '-');
   EXPECT_FALSE(Site(0)->Expanded());
-  tree.KeyPress('*');
+  TypeChar(tree, '*');
   EXPECT_TRUE(Site(0)->Expanded());
   EXPECT_TRUE(deep->IsVisible());
   EXPECT_TRUE(RowsAgree(tree));
+}
+
+// Opening and closing nodes moves blocks of rows in the index without a rebuild; every query
+// must still agree with a walk, also for nodes that are hidden again.
+TEST_F(ExpandFocus, RowsStayRightThroughManyToggles) {
+  for (int s = 0; s < 6; ++s) AddRow(tree, Site(s)->Items(1), {"deep " + std::to_string(s)});
+  ASSERT_TRUE(RowsAgree(tree));
+  unsigned seed = 12345;
+  auto next = [&](unsigned n) {
+    seed = seed * 1103515245u + 12345u;
+    return (seed >> 16) % n;
+  };
+  for (int step = 0; step < 700; ++step) {  // past the renumbering after many moves
+    TTreeListNode* site = Site(static_cast<int>(next(6)));
+    TTreeListNode* node = next(3) == 0 ? site->Items(1) : site;
+    node->SetExpanded(!node->Expanded());
+    if (step % 150 == 0) AddRow(tree, site, {"late"});
+    ASSERT_TRUE(RowsAgree(tree)) << "step " << step;
+    for (int s = 0; s < 6; ++s) {
+      TTreeListNode* deep = Site(s)->Items(1)->Items(0);
+      ASSERT_EQ(deep->AbsoluteIndex() >= 0, deep->IsVisible()) << "step " << step;
+    }
+  }
 }

@@ -126,11 +126,11 @@ TEST_F(Export, SelectedRowsOrFocusedRowToTheClipboard) {
   EXPECT_EQ(lines[3], "Laxfield tank\t1000\t270\t0\tOn-line");
   // Ctrl+C copies only with its option.
   clipboard.SetText("");
-  tree.KeyPress(3);
+  TypeChar(tree, 3);
   EXPECT_EQ(clipboard.Text(), "");
   tree.SetOptionsEx(
       TTreeListOptionsEx(kDefaultTreeListOptionsEx).Include(aoAutoCopySelectedToClipboard));
-  tree.KeyPress(3);
+  TypeChar(tree, 3);
   EXPECT_NE(clipboard.Text(), "");
 }
 

@@ -6,6 +6,11 @@
 #include "treelist/TreeList.h"
 
 // The application's shape: five columns, site rows with tank rows under them.
+// A character typed straight at the control, without a window.
+inline void TypeChar(TControl& control, char c) {
+  control.KeyPress(c);
+}
+
 inline void AddTankColumns(TTreeList& tree) {
   for (const char* caption : {"Site/Tank", "Capacity", "Level", "Level %", "Status"})
     tree.CreateColumn()->SetCaption(caption);

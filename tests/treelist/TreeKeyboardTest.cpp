@@ -1,0 +1,144 @@
+#include "TreeInputFixture.h"
+#include "platform/Clipboard.h"
+
+namespace {
+
+using TreeKeys = TreeInputFixture;
+
+}  // namespace
+
+TEST_F(TreeKeys, LeftAndRightWalkSitesAndTanks) {
+  // Left on an expanded site collapses it, then stays; on a tank it goes to the site.
+  host.PressKey(vkLeft);
+  EXPECT_FALSE(site1->Expanded());
+  host.PressKey(vkLeft);
+  EXPECT_EQ(tree.FocusedNode(), site1);
+  // Right on a collapsed site expands it, then goes to its first tank.
+  host.PressKey(vkRight);
+  EXPECT_TRUE(site1->Expanded());
+  EXPECT_EQ(tree.FocusedNode(), site1);
+  host.PressKey(vkRight);
+  EXPECT_EQ(tree.FocusedNode(), tank1);
+  host.PressKey(vkRight);  // a tank has nothing to open: the next row
+  EXPECT_EQ(tree.FocusedNode(), tank2);
+  host.PressKey(vkLeft);
+  EXPECT_EQ(tree.FocusedNode(), tank1);
+  host.PressKey(vkLeft);
+  EXPECT_EQ(tree.FocusedNode(), site1);
+  EXPECT_TRUE(ShowsFreshPaint(host, tree));
+}
+
+TEST_F(TreeKeys, UpDownHomeEndMoveTheFocusedRow) {
+  EXPECT_EQ(host.PressKey(vkDown), 0);
+  EXPECT_EQ(tree.FocusedNode(), tank1);
+  host.PressKey(vkEnd);
+  EXPECT_EQ(tree.FocusedNode(), site2);
+  host.PressKey(vkDown);
+  EXPECT_EQ(tree.FocusedNode(), site2);
+  host.PressKey(vkUp);
+  EXPECT_EQ(tree.FocusedNode(), tank2);
+  host.PressKey(vkHome, ssCtrl);
+  EXPECT_EQ(tree.FocusedNode(), site1);
+  EXPECT_TRUE(ShowsFreshPaint(host, tree));
+}
+
+TEST_F(TreeKeys, PagesGoToThePageEndFirstThenAPageFurther) {
+  GrowTo(40);
+  host.Paint(true);
+  const int rows = tree.Geometry().FullRows;  // 9 whole rows of 19 in 179 pixels
+  ASSERT_EQ(rows, 9);
+  host.PressKey(vkDown);
+  host.PressKey(vkNext);  // inside the page: to its bottom row
+  EXPECT_EQ(tree.FocusedAbsoluteIndex(), 8);
+  EXPECT_EQ(tree.TopIndex(), 0);
+  host.PressKey(vkNext);  // on the bottom row: a page less one further, scrolled into view
+  EXPECT_EQ(tree.FocusedAbsoluteIndex(), 16);
+  EXPECT_EQ(tree.TopIndex(), 8);
+  host.PressKey(vkPrior);  // on the bottom row again: a page back
+  EXPECT_EQ(tree.FocusedAbsoluteIndex(), 8);
+  host.PressKey(vkDown);
+  host.PressKey(vkPrior);  // strictly inside: the page's top row
+  EXPECT_EQ(tree.FocusedAbsoluteIndex(), 8);
+  host.PressKey(vkEnd);
+  host.PressKey(vkNext);
+  EXPECT_EQ(tree.FocusedAbsoluteIndex(), 39);
+  EXPECT_TRUE(ShowsFreshPaint(host, tree));
+}
+
+TEST_F(TreeKeys, TabLeavesTheControlUnlessItTakesTabs) {
+  host.PressKey(vkTab);
+  EXPECT_EQ(host.FocusMoves(), std::vector<int>{1});
+  EXPECT_EQ(tree.FocusedNode(), site1);
+  host.PressKey(vkTab, ssShift);
+  EXPECT_EQ(host.FocusMoves(), (std::vector<int>{1, -1}));
+  tree.SetOptions({aoRowSelect, aoTabs, aoAutoWidth});
+  host.PressKey(vkTab);
+  EXPECT_EQ(tree.FocusedNode(), tank1);
+  EXPECT_EQ(host.FocusMoves().size(), 2u);
+}
+
+TEST_F(TreeKeys, WithoutRowSelectionTheArrowsMoveBetweenCells) {
+  tree.SetOptions({aoAutoWidth, aoTabs, aoTabThrough});
+  host.PressKey(vkRight);
+  EXPECT_EQ(tree.FocusedColumn(), 1);
+  host.PressKey(vkEnd);
+  EXPECT_EQ(tree.FocusedColumn(), 4);
+  host.PressKey(vkRight);  // no aoHorzThrough: stays
+  EXPECT_EQ(tree.FocusedColumn(), 4);
+  EXPECT_EQ(tree.FocusedNode(), site1);
+  host.PressKey(vkTab);  // through to the next row's first column
+  EXPECT_EQ(tree.FocusedNode(), tank1);
+  EXPECT_EQ(tree.FocusedColumn(), 0);
+  host.PressKey(vkLeft, ssCtrl);
+  EXPECT_EQ(tree.FocusedColumn(), 0);
+  EXPECT_TRUE(ShowsFreshPaint(host, tree));
+}
+
+TEST_F(TreeKeys, PlusMinusStarAndCopyCharacters) {
+  site1->SetExpanded(false);
+  host.PressKey(vkAdd);
+  EXPECT_TRUE(site1->Expanded());
+  host.PressKey(vkSubtract);
+  EXPECT_FALSE(site1->Expanded());
+  host.PressKey(vkMultiply);
+  EXPECT_TRUE(site1->Expanded());
+  TMemoryClipboard clipboard;
+  tree.SetClipboard(&clipboard);
+  host.SetKey(vkControl, true);
+  host.PressKey('C');  // types the copy character, which needs its option
+  EXPECT_EQ(clipboard.Text(), "");
+  tree.SetOptionsEx(
+      TTreeListOptionsEx(kDefaultTreeListOptionsEx).Include(aoAutoCopySelectedToClipboard));
+  host.PressKey('C');
+  EXPECT_NE(clipboard.Text().find("Alpha\t10"), std::string::npos);
+  clipboard.SetText("");
+  host.PressKey(vkInsert);
+  EXPECT_NE(clipboard.Text(), "");
+  host.SetKey(vkControl, false);
+  EXPECT_TRUE(ShowsFreshPaint(host, tree));
+}
+
+TEST_F(TreeKeys, AKeyTakenByTheHandlerIsNotHandled) {
+  tree.OnKeyDown = [](TCustomTreeListControl*, int& key, TShiftState) {
+    if (key == vkDown) key = 0;
+  };
+  tree.OnKeyPress = [](TCustomTreeListControl*, char& key) {
+    if (key == '-') key = 0;
+  };
+  host.PressKey(vkDown);
+  host.PressKey(vkSubtract);
+  EXPECT_EQ(tree.FocusedNode(), site1);
+  EXPECT_TRUE(site1->Expanded());
+}
+
+TEST_F(TreeKeys, ShiftExtendsAMultiSelection) {
+  tree.SetOptions({aoMultiSelect, aoExtMultiSelect, aoRowSelect, aoAutoWidth});
+  host.PressKey(vkDown, ssShift);
+  host.PressKey(vkDown, ssShift);
+  EXPECT_EQ(tree.SelectedCount(), 3);
+  host.PressKey(vkDown);
+  EXPECT_EQ(tree.SelectedCount(), 1);
+  EXPECT_TRUE(site2->Selected());
+  host.PressKey(vkSpace, ssCtrl);
+  EXPECT_EQ(tree.SelectedCount(), 0);
+}

@@ -1,0 +1,111 @@
+#include "TreeInputFixture.h"
+
+namespace {
+
+class TreeScroll : public TreeInputFixture {
+ protected:
+  void SetUp() override {
+    TreeInputFixture::SetUp();
+    GrowTo(40);
+    host.Paint(true);
+    host.ClearRecords();
+  }
+};
+
+}  // namespace
+
+TEST_F(TreeScroll, OneWheelNotchScrollsThreeRowsAndKeepsTheFocus) {
+  host.SetWheelLines(3);
+  EXPECT_TRUE(host.Wheel(-1, 400, 100));  // towards the user: down
+  EXPECT_EQ(tree.TopIndex(), 3);
+  EXPECT_EQ(tree.FocusedNode(), site1);
+  // Three one-row scrolls of the pixels, never a full repaint.
+  ASSERT_EQ(host.Scrolls().size(), 3u);
+  EXPECT_EQ(host.Scrolls()[0].dy, -kRowHeight);
+  for (const TRect& r : host.Invalidations()) EXPECT_LE(r.Height(), kRowHeight);
+  EXPECT_TRUE(ShowsFreshPaint(host, tree));
+  host.Wheel(1, 400, 100);
+  host.ClearRecords();
+  host.Wheel(1, 400, 100);  // at the top already
+  EXPECT_EQ(tree.TopIndex(), 0);
+  EXPECT_TRUE(host.Scrolls().empty());
+  EXPECT_TRUE(host.Invalidations().empty());
+}
+
+TEST_F(TreeScroll, TopIndexClampsAndJumpsBeyondAPageRepaintEverything) {
+  tree.SetTopIndex(-5);
+  EXPECT_EQ(tree.TopIndex(), 0);
+  tree.SetTopIndex(1000);
+  EXPECT_EQ(tree.TopIndex(), 40 - 9);  // the last page stays full
+  EXPECT_TRUE(host.Scrolls().empty());
+  EXPECT_EQ(host.Invalidations().back(), tree.ClientRect());
+  EXPECT_TRUE(ShowsFreshPaint(host, tree));
+  host.ClearRecords();
+  tree.SetTopIndex(29);  // two rows up: the pixels move, the strip and the focus row repaint
+  ASSERT_EQ(host.Scrolls().size(), 1u);
+  EXPECT_EQ(host.Scrolls()[0].dy, 2 * kRowHeight);
+  EXPECT_TRUE(ShowsFreshPaint(host, tree));
+}
+
+TEST_F(TreeScroll, ScrollBarRequestsAndRanges) {
+  const TScrollInfo v = host.ScrollInfo(sbVertical);
+  EXPECT_EQ(v.max, 39);
+  EXPECT_EQ(v.page, 9);
+  host.ScrollBarRequest(sbVertical, scPageDown, 0);
+  EXPECT_EQ(tree.TopIndex(), 9);
+  EXPECT_EQ(host.ScrollInfo(sbVertical).position, 9);
+  host.ScrollBarRequest(sbVertical, scLineUp, 0);
+  EXPECT_EQ(tree.TopIndex(), 8);
+  host.ScrollBarRequest(sbVertical, scTrack, 20);
+  EXPECT_EQ(tree.TopIndex(), 20);
+  host.ScrollBarRequest(sbVertical, scBottom, 0);
+  EXPECT_EQ(tree.TopIndex(), 31);
+  host.ScrollBarRequest(sbVertical, scTop, 0);
+  EXPECT_EQ(tree.TopIndex(), 0);
+  // The horizontal bar's page covers its range while the columns fill the client.
+  const TScrollInfo h = host.ScrollInfo(sbHorizontal);
+  EXPECT_GE(h.page, h.max - h.min + 1);
+  tree.SetScrollBars(ssHorizontal);
+  EXPECT_GE(host.ScrollInfo(sbVertical).page, 40);
+  EXPECT_TRUE(ShowsFreshPaint(host, tree));
+}
+
+TEST_F(TreeScroll, APositionBeyondTheEndIsPulledBackAfterAChange) {
+  tree.SetTopIndex(31);
+  for (int i = 39; i >= 20; --i) tree.AbsoluteNodes(i)->Delete();
+  EXPECT_EQ(tree.TopIndex(), 20 - 9);
+  EXPECT_EQ(tree.TopVisibleNode()->AbsoluteIndex(), 11);
+  EXPECT_EQ(host.ScrollInfo(sbVertical).position, 11);
+  EXPECT_TRUE(ShowsFreshPaint(host, tree));
+}
+
+TEST_F(TreeScroll, HorizontalScrollingByPixels) {
+  host.Resize(300, 200);  // narrower than the five columns' minimums of 100 wide each: no
+  tree.SetOptions({aoRowSelect, aoColumnSizing});  // without auto width they stay 100 wide
+  host.Paint(true);
+  host.ClearRecords();
+  const TScrollInfo h = host.ScrollInfo(sbHorizontal);
+  EXPECT_EQ(h.max, 499);
+  EXPECT_EQ(h.page, 300);
+  const int zero = tree.Metrics().ZeroWidth;
+  host.ScrollBarRequest(sbHorizontal, scLineDown, 0);
+  EXPECT_EQ(tree.LeftCoord(), zero);
+  ASSERT_EQ(host.Scrolls().size(), 1u);
+  EXPECT_EQ(host.Scrolls()[0].dx, -zero);
+  EXPECT_TRUE(ShowsFreshPaint(host, tree));
+  host.ScrollBarRequest(sbHorizontal, scTrack, 50);  // snaps down to a multiple of 4
+  EXPECT_EQ(tree.LeftCoord(), 48);
+  host.ScrollBarRequest(sbHorizontal, scTrack, 197);
+  EXPECT_EQ(tree.LeftCoord(), 196);
+  host.ScrollBarRequest(sbHorizontal, scTrack, 199);  // the right end is reached exactly
+  EXPECT_EQ(tree.LeftCoord(), 200);
+  host.ScrollBarRequest(sbHorizontal, scPageUp, 0);
+  EXPECT_EQ(tree.LeftCoord(), 0);
+  host.ScrollBarRequest(sbHorizontal, scBottom, 0);
+  EXPECT_EQ(tree.LeftCoord(), 200);
+  EXPECT_TRUE(ShowsFreshPaint(host, tree));
+  // Widening the client pulls the offset back.
+  host.Resize(450, 200);
+  EXPECT_EQ(tree.LeftCoord(), 50);
+  EXPECT_TRUE(ShowsFreshPaint(host, tree));
+}

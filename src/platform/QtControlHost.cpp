@@ -391,6 +391,10 @@ void Host::Resized() {
 
 void Host::ScrollContents(int dx, int dy, const TRect& area) {
   if (backing_.Empty()) return;
+  // Pixels waiting for their paint move with the rest: where they land needs the paint too.
+  const QRect moved = IsRectEmpty(area) ? viewport_->rect()
+                                        : QRect(area.left, area.top, area.Width(), area.Height());
+  invalid_ += (invalid_ & moved).translated(dx, dy) & moved;
   for (const TRect& r : ScrollCanvasArea(backing_.Canvas(), dx, dy, area)) Invalidate(r);
   viewport_->update();
 }

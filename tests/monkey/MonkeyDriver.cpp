@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <QWheelEvent>
 #include <cmath>
+#include <filesystem>
 
 #include "app/MainWindow.h"
 #include "platform/Bitmap.h"
@@ -212,7 +213,7 @@ std::string TMonkeyDriver::CheckInvariants(const TMonkeyEvent& e) {
   for (const std::string& fault : {TreeFault(), ChartFault(), FTicked ? PlantFault() : ""})
     if (!fault.empty()) return fault;
   const bool gestureEnded = e.Kind == mkClick || e.Kind == mkDrag || e.Kind == mkDoubleClick;
-  return gestureEnded ? PictureFault() : std::string();
+  return (gestureEnded || FEveryPicture) ? PictureFault() : std::string();
 }
 
 std::string TMonkeyDriver::ChartFault() const {
@@ -321,6 +322,28 @@ std::string TMonkeyDriver::TreeFault() const {
   return std::string();
 }
 
+namespace {
+
+// Where two pictures differ, with both kept beside the temporary folder for a look.
+std::string PictureDifference(const std::string& what, const QImage& shown, const QImage& drawn) {
+  QRect box;
+  for (int y = 0; y < shown.height(); ++y)
+    for (int x = 0; x < shown.width(); ++x)
+      if (shown.pixel(x, y) != drawn.pixel(x, y)) box |= QRect(x, y, 1, 1);
+  const std::string stem =
+      (std::filesystem::temp_directory_path() / ("tankdemo-monkey-" + what)).string();
+  // Small windows are hard to look at: the pictures are kept at least 400 pixels wide.
+  const int zoom = std::max(1, 400 / std::max(1, shown.width()));
+  shown.scaled(shown.size() * zoom).save(QString::fromStdString(stem + "-shown.png"));
+  drawn.scaled(drawn.size() * zoom).save(QString::fromStdString(stem + "-fresh.png"));
+  return "the " + what + " on screen differs from a fresh paint in x " +
+         std::to_string(box.left()) + ".." + std::to_string(box.right()) + ", y " +
+         std::to_string(box.top()) + ".." + std::to_string(box.bottom()) + " (pictures: " + stem +
+         "-shown.png, -fresh.png)";
+}
+
+}  // namespace
+
 std::string TMonkeyDriver::PictureFault() const {
   const struct {
     TControl* Control;
@@ -337,8 +360,7 @@ std::string TMonkeyDriver::PictureFault() const {
     const QImage drawn = fresh.Image().image.convertToFormat(QImage::Format_RGB32);
     if (shown.size() != drawn.size()) continue;  // a resize still on its way
     if (shown != drawn)
-      return std::string(view.Control == &FWindow.Tree() ? "the tree" : "the chart") +
-             " on screen differs from a fresh paint";
+      return PictureDifference(view.Control == &FWindow.Tree() ? "tree" : "chart", shown, drawn);
   }
   return std::string();
 }

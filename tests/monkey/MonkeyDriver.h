@@ -18,6 +18,8 @@ class TMonkeyDriver {
   TMonkeyDriver(TFMain& window, TScriptedDialogs& dialogs, std::string folder);
 
   void Apply(const TMonkeyEvent& event);
+  // Compare the screen with a fresh paint after every event, not only after gestures.
+  void SetEveryPicture(bool value) { FEveryPicture = value; }
   // Empty when every invariant holds, else what broke.
   std::string CheckInvariants(const TMonkeyEvent& event);
   // What the run reached, for the closing line: how often the tree's focus moved, the
@@ -50,6 +52,7 @@ class TMonkeyDriver {
   std::string FFolder;
   std::vector<std::string> FHandlerErrors;
   bool FTicked = false;
+  bool FEveryPicture = false;
   int FFocusMoves = 0, FZoomedChecks = 0, FSortedChecks = 0, FPictureChecks = 0;
   const void* FLastFocus = nullptr;
 };

@@ -1,5 +1,5 @@
 // tankdemo-monkey: random input against the real main window, checked after every event.
-//   tankdemo-monkey --seed S --events N [--replay] [--until K]
+//   tankdemo-monkey --seed S --events N [--replay] [--until K] [--every-picture]
 // A failure names the seed, the event number and the event; the same seed runs the same
 // events again, --replay prints each one as it goes and --until K stops before event K.
 #include <unistd.h>
@@ -19,11 +19,13 @@
 
 namespace {
 
-const char* const kUsage = "usage: tankdemo-monkey --seed S --events N [--replay] [--until K]";
+const char* const kUsage =
+    "usage: tankdemo-monkey --seed S --events N [--replay] [--until K] [--every-picture]";
 
 struct TMonkeyArgs {
   int Seed = 1, Events = 1000, Until = -1;
   bool Replay = false;
+  bool EveryPicture = false;
 };
 
 bool Parse(int argc, char** argv, TMonkeyArgs& args, std::string& error) {
@@ -40,6 +42,8 @@ bool Parse(int argc, char** argv, TMonkeyArgs& args, std::string& error) {
       ok = reader.IntValue(args.Until, 0, 100000000);
     else if (arg == "--replay")
       args.Replay = true;
+    else if (arg == "--every-picture")
+      args.EveryPicture = true;
     else
       reader.Error = "unknown argument " + arg;
     if (!ok || !reader.Error.empty()) {
@@ -86,6 +90,7 @@ int main(int argc, char** argv) {
     window.show();
     QApplication::processEvents();
     TMonkeyDriver driver(window, dialogs, folder.string());
+    driver.SetEveryPicture(args.EveryPicture);
     std::mt19937 random(static_cast<uint32_t>(args.Seed));
     const int last = args.Until >= 0 ? std::min(args.Until, args.Events) : args.Events;
     for (int i = 0; i < last && !failed; ++i) {

@@ -94,3 +94,44 @@ TEST(QtControlHostTest, PaintsFeedbackTimersScrollBarsAndSurvivesErrors) {
   EXPECT_EQ(probe.Host(), nullptr);
   SetQtControlHostErrorHandler(nullptr);
 }
+
+namespace {
+
+// Draws rows of alternating colour that follow a scroll offset, as a list scrolls its rows.
+class Stripes : public TControl {
+ public:
+  int offset = 0;
+  void Paint(TCanvas& c, const TRect& r) override {
+    for (int y = r.top; y < r.bottom; ++y) {
+      const TColor colour = ((y + offset) / 4) % 2 ? clBlack : clWhite;
+      c.Brush() = TBrush{colour, bsSolid, colour};
+      c.FillRect(Rect(r.left, y, r.right, y + 1));
+    }
+  }
+  void ScrollBy(int pixels) {
+    offset += pixels;
+    ScrollWindow(0, -pixels);
+  }
+};
+
+}  // namespace
+
+// Two scrolls before a paint: the strip the first left for painting moves with the second,
+// so the window still ends as a fresh paint draws it.
+TEST(QtControlHostTest, ScrollsBeforeAPaintMoveThePendingPaintAlong) {
+  EnsureGuiApplication();
+  Stripes stripes;
+  std::unique_ptr<QWidget> host(CreateQtControlHost(stripes));
+  host->resize(40, 60);
+  host->show();
+  QWidget* viewport = host->focusProxy();
+  Pump(20);
+  stripes.ScrollBy(6);
+  stripes.ScrollBy(6);
+  Pump(20);
+  const QImage shown = viewport->grab().toImage();
+  for (int y = 0; y < 60; ++y) {
+    const bool dark = ((y + stripes.offset) / 4) % 2;
+    ASSERT_EQ(shown.pixel(5, y) & 0xFFFFFF, dark ? 0u : 0xFFFFFFu) << "row " << y;
+  }
+}

@@ -170,6 +170,20 @@ void TCustomTreeList::DeleteNode(TTreeListNode* node) {
   scope.Finish();
 }
 
+void TCustomTreeList::DeleteChildrenOf(TTreeListNode* node) {
+  TChangeScope scope(*this);
+  TDeletionWatch watch(*this);
+  // A handler may delete the node itself, or keep a child that cannot go yet (one already
+  // going further up the stack): those are stepped over, never waited for.
+  size_t kept = 0;
+  while (!watch.Gone(node) && node->FChildren.size() > kept) {
+    TTreeListNode* child = node->FChildren[kept].get();
+    if (!child->FDeleting) DeleteNode(child);
+    if (!watch.Gone(child)) ++kept;
+  }
+  scope.Finish();
+}
+
 void TCustomTreeList::MarkDeleting(TTreeListNode* node) {
   node->FDeleting = true;
   for (auto& child : node->FChildren) MarkDeleting(child.get());

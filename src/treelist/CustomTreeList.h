@@ -211,6 +211,7 @@ class TCustomTreeList : public TControl {
   bool IndexUsable() const { return FRowIndex.Usable() && !FDestroying; }
   void IndexInsert(TTreeListNode* node);
   void DeleteNode(TTreeListNode* node);
+  void DeleteChildrenOf(TTreeListNode* node);
   void MarkDeleting(TTreeListNode* node);
   void AnnounceClearing(TTreeListNode* node);
   // Expanding and collapsing, focus and selection of single nodes, reached through the node.

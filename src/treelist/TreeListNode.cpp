@@ -40,9 +40,7 @@ void TTreeListNode::Delete() {
 }
 
 void TTreeListNode::DeleteChildren() {
-  TCustomTreeList::TChangeScope scope(*FOwner);
-  while (!FChildren.empty()) FOwner->DeleteNode(FChildren.front().get());
-  scope.Finish();
+  FOwner->DeleteChildrenOf(this);
 }
 
 TTreeListNode* TTreeListNode::Items(int index) const {

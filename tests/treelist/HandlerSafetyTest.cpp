@@ -16,6 +16,11 @@ class HandlerSafety : public ::testing::Test {
     AddTankColumns(tree);
     for (int i = 0; i < 6; ++i) rows.push_back(AddRow(tree, nullptr, {"S" + std::to_string(i)}));
   }
+  // The handlers reach into the test's own variables, which are gone before the tree is.
+  void TearDown() override {
+    tree.OnDeletion = nullptr;
+    tree.OnCanNodeSelected = nullptr;
+  }
   ::testing::AssertionResult Whole() {
     for (const std::string& fault :
          {RowIndexFault(tree), NodeReferenceFault(tree), SortColumnsFault(tree)})
@@ -137,5 +142,19 @@ TEST_F(HandlerSafety, DeletingAnAncestorOfTheNodeBeingDeleted) {
   child->Delete();
   EXPECT_EQ(tree.Count(), 6);
   EXPECT_EQ(rows[0]->Count(), 0);
+  EXPECT_TRUE(Whole());
+}
+
+TEST_F(HandlerSafety, DeletingChildrenWhoseHandlerDeletesTheParent) {
+  for (int i = 0; i < 3; ++i) rows[1]->AddChild();
+  TTreeListNode* parent = rows[1];
+  tree.OnDeletion = [&](TCustomTreeList*, TTreeListNode*) {
+    if (rows[1]) {
+      rows[1] = nullptr;
+      parent->Delete();
+    }
+  };
+  parent->DeleteChildren();  // the parent goes while its children are being deleted
+  EXPECT_EQ(tree.Count(), 5);
   EXPECT_TRUE(Whole());
 }

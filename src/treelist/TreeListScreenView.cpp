@@ -34,10 +34,13 @@ int TTreeListScreenView::RowsBottom() const {
 void TTreeListScreenView::InvalidateRows(TTreeListNode* node, bool toBottom) {
   if (!Shown() || FTree.Locked()) return;
   const int row = node ? node->AbsoluteIndex() : -1;
-  const TTreeListNode* topNode = FTree.TopVisibleNode();
-  const int top = topNode ? std::max(topNode->AbsoluteIndex(), 0) : 0;
   if (row < 0) return;
   const int height = std::max(UniformRowHeight(FTree, Metrics()), 1);
+  // The top row as the layout shows it: the last page stays full.
+  const TTreeListNode* topNode = FTree.TopVisibleNode();
+  const int fullRows = std::max((RowsBottom() - RowsTop()) / height, 1);
+  const int top = std::clamp(topNode ? topNode->AbsoluteIndex() : 0, 0,
+                             std::max(FTree.VisibleCount() - fullRows, 0));
   const int y = RowsTop() + (row - top) * height;
   const int bottom = toBottom ? RowsBottom() : std::min(y + height, RowsBottom());
   if (row < top) {
@@ -64,8 +67,10 @@ void TTreeListScreenView::UpdateScrollRanges() {
   if (!Shown() || FTree.Locked()) return;
   const TTreeListGeometry g = Geometry();
   // A change that left the scroll positions beyond their ends pulls them back.
-  if (FTree.TopVisibleNode() && FTree.TopVisibleNode()->AbsoluteIndex() > g.TopRow)
+  if (FTree.TopVisibleNode() && FTree.TopVisibleNode()->AbsoluteIndex() > g.TopRow) {
     FTree.SetTopVisibleNode(FTree.AbsoluteNodes(g.TopRow));
+    RepaintAll();  // every row on screen moved down
+  }
   FTree.FLeftCoord = g.LeftCoord;
   const TScrollStyle style = FTree.ScrollBars();
   const bool vertical = style == ssVertical || style == ssBoth;

@@ -109,3 +109,19 @@ TEST_F(TreeScroll, HorizontalScrollingByPixels) {
   EXPECT_EQ(tree.LeftCoord(), 50);
   EXPECT_TRUE(ShowsFreshPaint(host, tree));
 }
+
+// On the last page, rows that vanish above the bottom pull the top row back: every row on
+// screen moves, not only those below the change.
+TEST_F(TreeInputFixture, CollapsingOnTheLastPageRepaintsTheRowsThatMove) {
+  for (int s = 0; s < 8; ++s) {
+    TTreeListNode* site = AddRow(tree, nullptr, {"Extra " + std::to_string(s)});
+    for (int t = 0; t < 2; ++t) AddRow(tree, site, {"tank"});
+    site->SetExpanded(true);
+  }
+  tree.SetTopIndex(tree.VisibleCount());
+  ASSERT_TRUE(ShowsFreshPaint(host, tree));
+  const int top = tree.TopIndex();
+  tree.Items(tree.Count() - 1)->SetExpanded(false);
+  EXPECT_LT(tree.TopIndex(), top);
+  EXPECT_TRUE(ShowsFreshPaint(host, tree));
+}

@@ -55,8 +55,12 @@ void TCustomTreeList::SetNodeSelected(TTreeListNode* node, bool value) {
 
 bool TCustomTreeList::CanSelect(TTreeListNode* node) {
   bool allow = true;
+  TDeletionWatch watch(*this);
   if (OnCanNodeSelected) OnCanNodeSelected(this, node, allow);
+  if (watch.Gone(node)) return false;
   if (!HasOption(aoExtMultiSelect)) {
+    // The handler may have deleted the start of the range.
+    if (watch.Gone(FRangeStart)) FRangeStart = node;
     const TTreeListNode* reference = FSelection.empty() ? FRangeStart : FSelection.front();
     if (reference) allow = allow && node->Parent() == reference->Parent();
   }

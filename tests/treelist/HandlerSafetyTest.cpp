@@ -158,3 +158,17 @@ TEST_F(HandlerSafety, DeletingChildrenWhoseHandlerDeletesTheParent) {
   EXPECT_EQ(tree.Count(), 5);
   EXPECT_TRUE(Whole());
 }
+
+TEST_F(HandlerSafety, ARangeWhoseStartIsDeletedByTheHandler) {
+  tree.SetOptions({aoRowSelect, aoMultiSelect});  // a range keeps to one parent
+  tree.OnCanNodeSelected = [&](TCustomTreeList*, TTreeListNode* node, bool&) {
+    if (node == rows[1] && rows[0]) {
+      TTreeListNode* start = rows[0];
+      rows[0] = nullptr;
+      start->Delete();
+    }
+  };
+  tree.SelectRange(rows[0], rows[3]);
+  EXPECT_EQ(tree.SelectedCount(), 3);
+  EXPECT_TRUE(Whole());
+}

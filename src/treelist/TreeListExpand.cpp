@@ -127,9 +127,16 @@ void TCustomTreeList::MakeNodeVisible(TTreeListNode* node) {
   const bool expand = !node->IsVisible();
   TUpdateScope lock(*this, expand);
   if (expand) {
-    // Outermost ancestor last, as the events would come from the node upward.
-    for (TTreeListNode* p = node->FParent; p; p = p->FParent)
-      if (!p->FExpanded) p->SetExpanded(true);
+    // Outermost ancestor last, as the events would come from the node upward. An expansion
+    // handler may delete nodes of the chain: the chain is taken first and checked as it goes.
+    std::vector<TTreeListNode*> chain;
+    for (TTreeListNode* p = node->FParent; p; p = p->FParent) chain.push_back(p);
+    TDeletionWatch watch(*this);
+    for (TTreeListNode* p : chain) {
+      if (watch.Gone(node)) return;
+      if (!watch.Gone(p) && !p->FExpanded) p->SetExpanded(true);
+    }
+    if (watch.Gone(node)) return;
   }
   const int p = node->AbsoluteIndex();
   if (p < 0) return;  // an expansion was refused: the row does not exist

@@ -172,3 +172,15 @@ TEST_F(HandlerSafety, ARangeWhoseStartIsDeletedByTheHandler) {
   EXPECT_EQ(tree.SelectedCount(), 3);
   EXPECT_TRUE(Whole());
 }
+
+TEST_F(HandlerSafety, BringingIntoViewANodeThatAnExpansionHandlerDeletes) {
+  TTreeListNode* child = rows[2]->AddChild();
+  TTreeListNode* grandchild = child->AddChild();
+  tree.OnExpanded = [&](TCustomTreeList*, TTreeListNode* node) {
+    if (node == child) grandchild->Delete();
+  };
+  grandchild->MakeVisible();  // expanding the child takes the grandchild away
+  tree.OnExpanded = nullptr;
+  EXPECT_EQ(child->Count(), 0);
+  EXPECT_TRUE(Whole());
+}

@@ -15,7 +15,7 @@ bool InTriangle(TPoint p, TPoint a, TPoint b, TPoint c) {
            static_cast<long long>(p2.x - p3.x) * (p1.y - p3.y);
   };
   const long long d1 = side(p, a, b), d2 = side(p, b, c), d3 = side(p, c, a);
-  const bool negative = d1 < 0 || d2 < 0 || d3 < 0, positive = d1 > 0 || d2 > 0 || d3 > 0;
+  const bool negative = d1 < 0 || d2 < 0 || d3<0, positive = d1> 0 || d2 > 0 || d3 > 0;
   return !(negative && positive);
 }
 
@@ -64,13 +64,27 @@ void TCustomBarSeries::SetSideMargins(bool value) {
         static_cast<TCustomBarSeries*>(series)->FSideMargins = value;
 }
 
-void TCustomBarSeries::SetBarStyle(TBarStyle value) { Change(FBarStyle, value); }
-void TCustomBarSeries::SetCustomBarWidth(int value) { Change(FCustomBarWidth, value); }
-void TCustomBarSeries::SetAutoBarSize(bool value) { Change(FAutoBarSize, value); }
-void TCustomBarSeries::SetAutoMarkPosition(bool value) { Change(FAutoMarkPosition, value); }
-void TCustomBarSeries::SetDark3D(bool value) { Change(FDark3D, value); }
-void TCustomBarSeries::SetUseYOrigin(bool value) { Change(FUseYOrigin, value); }
-void TCustomBarSeries::SetYOrigin(double value) { Change(FYOrigin, value); }
+void TCustomBarSeries::SetBarStyle(TBarStyle value) {
+  Change(FBarStyle, value);
+}
+void TCustomBarSeries::SetCustomBarWidth(int value) {
+  Change(FCustomBarWidth, value);
+}
+void TCustomBarSeries::SetAutoBarSize(bool value) {
+  Change(FAutoBarSize, value);
+}
+void TCustomBarSeries::SetAutoMarkPosition(bool value) {
+  Change(FAutoMarkPosition, value);
+}
+void TCustomBarSeries::SetDark3D(bool value) {
+  Change(FDark3D, value);
+}
+void TCustomBarSeries::SetUseYOrigin(bool value) {
+  Change(FUseYOrigin, value);
+}
+void TCustomBarSeries::SetYOrigin(double value) {
+  Change(FYOrigin, value);
+}
 
 void TCustomBarSeries::SetBarPen(const TChartPen& pen) {
   FBarPen = pen;
@@ -213,8 +227,8 @@ void TCustomBarSeries::HorizontalMargins(int& left, int& right) {
 void TCustomBarSeries::VerticalMargins(int& top, int& bottom) {
   TChartSeries::VerticalMargins(top, bottom);
   if (!Marks().Visible() || PointCount() == 0) return;
-  const int markSpace = MarkExtent() + Marks().ArrowLength() +
-                        (Marks().Frame.Visible ? 2 * Marks().Frame.width : 0);
+  const int markSpace =
+      MarkExtent() + Marks().ArrowLength() + (Marks().Frame.Visible ? 2 * Marks().Frame.width : 0);
   int below = 0, above = 0;
   if (FUseYOrigin && MinimumY() < FYOrigin) below = markSpace + 1;
   if (!FUseYOrigin || MaximumY() > FYOrigin) above = markSpace + 1;
@@ -243,7 +257,7 @@ double TCustomBarSeries::MinimumY() {
 
 void TCustomBarSeries::ComputeZOrder() {
   // Stacked and side-by-side bars share the slot of the first bar series before them.
-  if (FMultiBar != mbNone && ZOrder < 0 && ParentChart()) {
+  if (FMultiBar != mbNone && ZOrder() < 0 && ParentChart()) {
     for (TChartSeries* series : ParentChart()->SeriesList()) {
       if (series == this) break;
       if (series->Active() && SameKind(series)) {

@@ -4,6 +4,7 @@
 
 #include "chart/ChartSeries.h"
 #include "platform/FormatFloat.h"
+#include "platform/ScopeGuard.h"
 
 void TChartTitle::SetVisible(bool value) {
   if (value == FVisible) return;
@@ -115,9 +116,11 @@ void TCustomChart::DrawLegend() {
     if (series->Active()) active.push_back(series);
   const bool byPoints =
       Legend.LegendStyle == lsValues || (Legend.LegendStyle == lsAuto && active.size() == 1);
+  // A first value before the first point lists from the first point.
+  const int firstValue = std::max(0, Legend.FirstValue);
   if (byPoints) {
     TChartSeries* series = active.front();
-    for (int i = Legend.FirstValue; i < series->PointCount(); ++i) {
+    for (int i = firstValue; i < series->PointCount(); ++i) {
       std::string text = series->PointLabel(i);
       if (text.empty()) text = FormatFloat(series->ValueFormat(), series->YValue(i));
       rows.emplace_back(series->PointColor(i), text);
@@ -135,11 +138,13 @@ void TCustomChart::DrawLegend() {
   if (Legend.Inverted) std::reverse(rows.begin(), rows.end());
   const int listed = static_cast<int>(rows.size());
   if (Legend.Vertical() && static_cast<int>(rows.size()) > Legend.MaxNumRows)
-    rows.resize(static_cast<size_t>(Legend.MaxNumRows));
+    rows.resize(static_cast<size_t>(std::max(0, Legend.MaxNumRows)));
   if (rows.empty()) return;
 
   TChartCanvas3D& canvas = Canvas();
   canvas.BeginFlatDrawing();
+  // OnGetLegendRect may throw; the next frame must not start flat.
+  const auto flat = OnScopeExit([&canvas] { canvas.EndFlatDrawing(); });
   canvas.Font() = Legend.Font;
   const int lineHeight = canvas.MeasureTextHeight("Wg");
   int widest = 0;
@@ -184,7 +189,7 @@ void TCustomChart::DrawLegend() {
   canvas.SetTextAlignment(taLeft | taTop);
   int y = box.top + 2;
   RecordLegendRows(box, y, lineHeight, static_cast<int>(rows.size()),
-                   (byPoints ? Legend.FirstValue : 0) + (Legend.Inverted ? listed - 1 : 0));
+                   (byPoints ? firstValue : 0) + (Legend.Inverted ? listed - 1 : 0));
   for (const auto& row : rows) {
     canvas.Pen() = TPen{};
     canvas.Brush() = TBrush{row.first, bsSolid, clWhite};
@@ -192,7 +197,6 @@ void TCustomChart::DrawLegend() {
     canvas.DrawTextAtDepth(box.left + Legend.ColorWidth + 8, y, row.second, 0);
     y += lineHeight;
   }
-  canvas.EndFlatDrawing();
 }
 
 void TCustomChart::RecordLegendRows(const TRect& box, int top, int rowHeight, int count,
@@ -248,7 +252,10 @@ void TCustomChart::DrawWalls() {
   if (BackImage && BackImageInside) {
     TRect inside = plot;
     if (BackWall.Pen.Visible) InflateRect(inside, 0, -1);
-    DrawBackImage(inside);
+    // On the back wall, not on the front face of the box.
+    const TPoint topLeft = canvas.ProjectPoint(inside.left, inside.top, Depth3DX);
+    const TPoint bottomRight = canvas.ProjectPoint(inside.right, inside.bottom, Depth3DX);
+    DrawBackImage(Rect(topLeft.x, topLeft.y, bottomRight.x, bottomRight.y));
   }
   if (!walls3D) return;
 

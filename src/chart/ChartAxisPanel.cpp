@@ -5,6 +5,7 @@
 #include "chart/BarSeries.h"
 #include "chart/ChartSeries.h"
 #include "platform/Exception.h"
+#include "platform/ScopeGuard.h"
 
 TCustomAxisPanel::TCustomAxisPanel()
     : FBottomAxis(std::make_unique<TChartAxis>(this, true, false, false)),
@@ -32,7 +33,9 @@ int TCustomAxisPanel::IndexOfSeries(const TChartSeries* series) const {
   return it == FSeriesList.end() ? -1 : static_cast<int>(it - FSeriesList.begin());
 }
 
-void TCustomAxisPanel::AttachSeries(TChartSeries* series) { series->SetParentChart(this); }
+void TCustomAxisPanel::AttachSeries(TChartSeries* series) {
+  series->SetParentChart(this);
+}
 
 void TCustomAxisPanel::DetachSeries(TChartSeries* series) {
   const int index = IndexOfSeries(series);
@@ -71,7 +74,6 @@ bool TCustomAxisPanel::IsSeriesColorFree(TColor color, bool checkBackground) con
   if (checkBackground && (color == Color() || color == BackWallColor())) return false;
   return true;
 }
-
 
 double TCustomAxisPanel::SeriesExtreme(const TCustomChartAxis& axis, bool wantMinimum) const {
   if (axis.IsDepth()) {
@@ -195,8 +197,7 @@ void TCustomAxisPanel::SetSeriesDepthBands() {
 }
 
 void TCustomAxisPanel::WidenAxesBySeriesMargins() {
-  for (TChartAxis* axis : {FTopAxis.get(), FLeftAxis.get(),
-                                 FRightAxis.get(), FBottomAxis.get()}) {
+  for (TChartAxis* axis : {FTopAxis.get(), FLeftAxis.get(), FRightAxis.get(), FBottomAxis.get()}) {
     int atStart = 0, atEnd = 0;
     for (TChartSeries* series : FSeriesList) {
       if (!series->Active() || !series->IsTiedTo(*axis)) continue;
@@ -232,8 +233,7 @@ void TCustomAxisPanel::DrawAllSeries() {
   if (OnBeforeDrawSeries) OnBeforeDrawSeries(this);
   std::vector<TChartSeries*> drawn;
   for (TChartSeries* series : FSeriesList) {
-    if (!series->Active() || std::find(drawn.begin(), drawn.end(), series) != drawn.end())
-      continue;
+    if (!series->Active() || std::find(drawn.begin(), drawn.end(), series) != drawn.end()) continue;
     // In 3D the series sharing a depth slot are drawn together, point by point.
     std::vector<TChartSeries*> group{series};
     if (View3D())
@@ -249,14 +249,19 @@ void TCustomAxisPanel::DrawAllSeries() {
   }
 }
 
+void TCustomAxisPanel::DrawPointsClipped(const std::function<void()>& drawPoints) {
+  TChartCanvas3D& canvas = Canvas();
+  if (FClipPoints) canvas.ClipToBox(PlotRect, 0, TotalDepth());
+  // A handler that throws while the points are drawn must not leave the clip on the picture.
+  const auto unclip = OnScopeExit([&canvas] { canvas.RemoveClip(); });
+  drawPoints();
+}
+
 void TCustomAxisPanel::DrawSeries(TChartSeries* series) {
   series->CalcFirstLastShownIndex();
   if (series->FirstShownIndex < 0) return;
   series->BeforeDrawPoints();
-  TChartCanvas3D& canvas = Canvas();
-  if (FClipPoints) canvas.ClipToBox(PlotRect, 0, TotalDepth());
-  series->DrawShownPoints();
-  if (FClipPoints) canvas.RemoveClip();
+  DrawPointsClipped([series] { series->DrawShownPoints(); });
   series->DrawMarks();
   series->AfterDrawPoints();
 }
@@ -278,15 +283,14 @@ void TCustomAxisPanel::DrawSeriesGroup(const std::vector<TChartSeries*>& group) 
   if (bars && (bars->MultiBar() == mbStacked || bars->MultiBar() == mbStacked100) && vertical &&
       vertical->Inverted())
     std::reverse(order.begin(), order.end());
-  TChartCanvas3D& canvas = Canvas();
-  if (FClipPoints) canvas.ClipToBox(PlotRect, 0, TotalDepth());
   const bool forward = group.front()->DrawsPointsForward();
-  for (int step = 0; step <= last - first; ++step) {
-    const int index = forward ? first + step : last - step;
-    for (TChartSeries* series : order)
-      if (series->PointCount() > index) series->DrawPoint(index);
-  }
-  if (FClipPoints) canvas.RemoveClip();
+  DrawPointsClipped([&] {
+    for (int step = 0; step <= last - first; ++step) {
+      const int index = forward ? first + step : last - step;
+      for (TChartSeries* series : order)
+        if (series->PointCount() > index) series->DrawPoint(index);
+    }
+  });
   for (TChartSeries* series : group) {
     series->DrawMarks();
     series->AfterDrawPoints();

@@ -102,6 +102,8 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
   void Compute3DDepth();
   double PagedExtremeX(const TChartSeries& series, bool wantMinimum) const;
   void DrawSeries(TChartSeries* series);
+  // Draws points inside the plot box when ClipPoints is set.
+  void DrawPointsClipped(const std::function<void()>& drawPoints);
   void DrawSeriesGroup(const std::vector<TChartSeries*>& group);
 
   bool FAxisVisible = true;

@@ -4,14 +4,14 @@
 #include <array>
 
 #include "chart/ChartAxisPanel.h"
-#include "platform/FormatFloat.h"
 #include "platform/Exception.h"
+#include "platform/FormatFloat.h"
 
 namespace {
 
 constexpr std::array<TColor, 16> kPalette = {
-    clRed,  clGreen, clYellow, clBlue,  clWhite,  clGray,  clFuchsia, clTeal,
-    clNavy, clMaroon, clLime,  clOlive, clPurple, clSilver, clAqua,   clBlack};
+    clRed,  clGreen,  clYellow, clBlue,  clWhite,  clGray,   clFuchsia, clTeal,
+    clNavy, clMaroon, clLime,   clOlive, clPurple, clSilver, clAqua,    clBlack};
 
 template <typename T>
 void CheckedErase(std::vector<T>& items, int index) {
@@ -32,12 +32,24 @@ void TSeriesMarks::Change(T& field, T value) {
   FSeries->RequestRepaint();
 }
 
-void TSeriesMarks::SetArrowLength(int value) { Change(FArrowLength, value); }
-void TSeriesMarks::SetBackColor(TColor value) { Change(FBackColor, value); }
-void TSeriesMarks::SetClip(bool value) { Change(FClip, value); }
-void TSeriesMarks::SetStyle(TSeriesMarksStyle value) { Change(FStyle, value); }
-void TSeriesMarks::SetTransparent(bool value) { Change(FTransparent, value); }
-void TSeriesMarks::SetVisible(bool value) { Change(FVisible, value); }
+void TSeriesMarks::SetArrowLength(int value) {
+  Change(FArrowLength, value);
+}
+void TSeriesMarks::SetBackColor(TColor value) {
+  Change(FBackColor, value);
+}
+void TSeriesMarks::SetClip(bool value) {
+  Change(FClip, value);
+}
+void TSeriesMarks::SetStyle(TSeriesMarksStyle value) {
+  Change(FStyle, value);
+}
+void TSeriesMarks::SetTransparent(bool value) {
+  Change(FTransparent, value);
+}
+void TSeriesMarks::SetVisible(bool value) {
+  Change(FVisible, value);
+}
 
 TSeriesOwner::~TSeriesOwner() {
   // Newest first, as a form frees its components.
@@ -73,6 +85,13 @@ int TChartSeries::AddPoint(double x, double y, const std::string& label, TColor 
   FYValues->PendingValue = y;
   if (OnBeforeAdd && !OnBeforeAdd(this)) return -1;
   const int index = FXValues->AddInOrder(x);
+  // The lists may have been edited directly; a point the other stores cannot take at the
+  // same index is refused whole.
+  const auto stores = static_cast<int>(std::min(FPointColors.size(), FPointLabels.size()));
+  if (index > stores || index > FYValues->ValueCount()) {
+    FXValues->RemoveValueAt(index);
+    ListIndexError(index);
+  }
   FYValues->InsertValueAt(index, y);
   FPointColors.insert(FPointColors.begin() + index, color);
   FPointLabels.insert(FPointLabels.begin() + index, label);
@@ -112,6 +131,11 @@ void TChartSeries::DeletePoint(int index) {
   CheckedErase(FMarks.CustomPositions, index);
   NotifyLinked(TSeriesChange::Delete, index);
   if (FActive) RequestRepaint();
+}
+
+TColor TChartSeries::StoredColor(int index) const {
+  if (index < 0 || index >= static_cast<int>(FPointColors.size())) return clDefault;
+  return FPointColors[static_cast<size_t>(index)];
 }
 
 TColor TChartSeries::PointColor(int index) const {
@@ -157,18 +181,34 @@ void TChartSeries::RequestRepaint() {
   if (FParentChart) FParentChart->Invalidate();
 }
 
-void TChartSeries::SetActive(bool value) { ChangeAndRepaint(FActive, value); }
-void TChartSeries::SetSeriesColor(TColor value) { ChangeAndRepaint(FSeriesColor, value); }
-void TChartSeries::SetShowInLegend(bool value) { ChangeAndRepaint(FShowInLegend, value); }
-void TChartSeries::SetTitle(const std::string& value) { ChangeAndRepaint(FTitle, value); }
+void TChartSeries::SetActive(bool value) {
+  ChangeAndRepaint(FActive, value);
+}
+void TChartSeries::SetSeriesColor(TColor value) {
+  ChangeAndRepaint(FSeriesColor, value);
+}
+void TChartSeries::SetShowInLegend(bool value) {
+  ChangeAndRepaint(FShowInLegend, value);
+}
+void TChartSeries::SetTitle(const std::string& value) {
+  ChangeAndRepaint(FTitle, value);
+}
 void TChartSeries::SetValueFormat(const std::string& value) {
   ChangeAndRepaint(FValueFormat, value);
 }
 void TChartSeries::SetPercentFormat(const std::string& value) {
   ChangeAndRepaint(FPercentFormat, value);
 }
-void TChartSeries::SetHorizAxis(THorizAxis value) { ChangeAndRepaint(FHorizAxis, value); }
-void TChartSeries::SetVertAxis(TVertAxis value) { ChangeAndRepaint(FVertAxis, value); }
+void TChartSeries::SetHorizAxis(THorizAxis value) {
+  ChangeAndRepaint(FHorizAxis, value);
+}
+void TChartSeries::SetVertAxis(TVertAxis value) {
+  ChangeAndRepaint(FVertAxis, value);
+}
+
+void TChartSeries::SetZOrder(int value) {
+  ChangeAndRepaint(FZOrder, std::clamp(value, -1, kMaxZOrder));
+}
 
 void TChartSeries::SetColorEachPoint(bool value) {
   if (value == FColorEachPoint) return;
@@ -207,9 +247,7 @@ void TChartSeries::UnlinkAll() {
 void TChartSeries::CopyAllFrom(const TChartSeries& source) {
   ClearPoints();
   for (int i = 0; i < source.PointCount(); ++i)
-    AddPoint(source.XValue(i), source.YValue(i), source.PointLabel(i),
-             i < static_cast<int>(source.FPointColors.size()) ? source.FPointColors[static_cast<size_t>(i)]
-                                                               : clDefault);
+    AddPoint(source.XValue(i), source.YValue(i), source.PointLabel(i), source.StoredColor(i));
 }
 
 void TChartSeries::NotifyLinked(TSeriesChange change, int index) {
@@ -221,8 +259,9 @@ void TChartSeries::NotifyLinked(TSeriesChange change, int index) {
         series->ClearPoints();
         break;
       case TSeriesChange::Insert:
-        series->AddPoint(XValue(index), YValue(index), PointLabel(index),
-                         FPointColors[static_cast<size_t>(index)]);
+        // A handler may have removed the point before the linked series hear of it.
+        if (index < PointCount() && index < YValues().ValueCount())
+          series->AddPoint(XValue(index), YValue(index), PointLabel(index), StoredColor(index));
         break;
       case TSeriesChange::Delete:
         if (index < series->PointCount()) series->DeletePoint(index);
@@ -256,11 +295,12 @@ bool TChartSeries::IsTiedTo(const TCustomChartAxis& axis) const {
 }
 
 void TChartSeries::ComputeZOrder() {
-  if (ZOrder >= 0)
-    ZSlot = ZOrder;
+  // Every series with a slot of its own deepens the box by one slot, a fixed one too.
+  if (FParentChart) ++FParentChart->TopZSlot;
+  if (FZOrder >= 0)
+    ZSlot = FZOrder;
   else
-    ZSlot = FParentChart && FParentChart->View3D() ? FParentChart->TopZSlot + 1 : 0;
-  if (FParentChart) FParentChart->TopZSlot = std::max(FParentChart->TopZSlot, ZSlot);
+    ZSlot = FParentChart && FParentChart->View3D() ? FParentChart->TopZSlot : 0;
 }
 
 int TChartSeries::PointScreenX(int index) const {

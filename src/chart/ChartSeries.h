@@ -118,6 +118,8 @@ class TChartSeries {
   virtual double XValue(int index) const { return FXValues->ValueAt(index); }
   virtual double YValue(int index) const { return FYValues->ValueAt(index); }
   virtual TColor PointColor(int index) const;
+  // The colour given with the point (clDefault past the end of the colour store).
+  TColor StoredColor(int index) const;
   void SetPointColor(int index, TColor color);
   bool IsNullPoint(int index) const { return PointColor(index) == clNone; }
   virtual std::string PointLabel(int index) const;
@@ -129,8 +131,8 @@ class TChartSeries {
   virtual double MaximumX() { return FXValues->HighestValue(); }
   virtual double MinimumY() { return FYValues->LowestValue(); }
   virtual double MaximumY() { return FYValues->HighestValue(); }
-  virtual double MinimumZ() { return ZOrder; }
-  virtual double MaximumZ() { return ZOrder; }
+  virtual double MinimumZ() { return FZOrder; }
+  virtual double MaximumZ() { return FZOrder; }
 
   TChartValueList& XValues() const { return *FXValues; }
   TChartValueList& YValues() const { return *FYValues; }
@@ -185,8 +187,11 @@ class TChartSeries {
   void NotifyLinked(TSeriesChange change, int index);
   void CopyAllFrom(const TChartSeries& source);
 
-  // Depth order: -1 means computed by the chart.
-  int ZOrder = -1;
+  // Depth order: -1 means computed by the chart. Kept within -1..kMaxZOrder, so the depth
+  // arithmetic cannot overflow.
+  static constexpr int kMaxZOrder = 1000;
+  int ZOrder() const { return FZOrder; }
+  void SetZOrder(int value);
   // The series' place in depth order (from ComputeZOrder), the depth slot it is drawn in
   // (the chart counts slots from the back) and its depth band in pixels.
   int ZSlot = 0;
@@ -270,6 +275,7 @@ class TChartSeries {
   std::string FValueFormat = "#,##0.###";
   std::string FPercentFormat = "##0.## %";
   int16_t FCursor = 0;
+  int FZOrder = -1;
   THorizAxis FHorizAxis = aBottomAxis;
   TVertAxis FVertAxis = aLeftAxis;
   std::vector<TChartSeries*> FDataSources;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "chart/ChartAxisPanel.h"
+#include "chart/ChartLimits.h"
 #include "platform/Exception.h"
 
 namespace {
@@ -46,8 +47,7 @@ void TCustomBarSeries::SetOffsetPercent(int value) {
 }
 
 void TCustomBarSeries::SetMultiBar(TMultiBar value) {
-  if (value == FMultiBar) return;
-  FMultiBar = value;
+  if (!StoreProperty(FMultiBar, value)) return;
   if (ParentChart())
     for (TChartSeries* series : ParentChart()->SeriesList())
       if (series != this && SameKind(series))
@@ -56,7 +56,7 @@ void TCustomBarSeries::SetMultiBar(TMultiBar value) {
 }
 
 void TCustomBarSeries::SetSideMargins(bool value) {
-  FSideMargins = value;
+  if (!StoreProperty(FSideMargins, value)) return;
   RequestRepaint();
   if (ParentChart())
     for (TChartSeries* series : ParentChart()->SeriesList())
@@ -68,7 +68,7 @@ void TCustomBarSeries::SetBarStyle(TBarStyle value) {
   Change(FBarStyle, value);
 }
 void TCustomBarSeries::SetCustomBarWidth(int value) {
-  Change(FCustomBarWidth, value);
+  Change(FCustomBarWidth, ClampPixels(value));
 }
 void TCustomBarSeries::SetAutoBarSize(bool value) {
   Change(FAutoBarSize, value);
@@ -87,13 +87,10 @@ void TCustomBarSeries::SetYOrigin(double value) {
 }
 
 void TCustomBarSeries::SetBarPen(const TChartPen& pen) {
-  FBarPen = pen;
-  RequestRepaint();
+  Change(FBarPen, ClampPen(pen));
 }
-
 void TCustomBarSeries::SetBarBrush(const TChartBrush& brush) {
-  FBarBrush = brush;
-  RequestRepaint();
+  Change(FBarBrush, brush);
 }
 
 double TCustomBarSeries::StackContribution(int index) const {
@@ -227,8 +224,8 @@ void TCustomBarSeries::HorizontalMargins(int& left, int& right) {
 void TCustomBarSeries::VerticalMargins(int& top, int& bottom) {
   TChartSeries::VerticalMargins(top, bottom);
   if (!Marks().Visible() || PointCount() == 0) return;
-  const int markSpace =
-      MarkExtent() + Marks().ArrowLength() + (Marks().Frame.Visible ? 2 * Marks().Frame.width : 0);
+  const int markSpace = MarkExtent() + Marks().ArrowLength() +
+                        (Marks().Frame().Visible ? 2 * Marks().Frame().width : 0);
   int below = 0, above = 0;
   if (FUseYOrigin && MinimumY() < FYOrigin) below = markSpace + 1;
   if (!FUseYOrigin || MaximumY() > FYOrigin) above = markSpace + 1;

@@ -6,23 +6,6 @@
 #include "platform/FormatFloat.h"
 #include "platform/ScopeGuard.h"
 
-void TChartTitle::SetVisible(bool value) {
-  if (value == FVisible) return;
-  FVisible = value;
-  FChart->Invalidate();
-}
-
-void TChartTitle::SetText(const std::vector<std::string>& lines) {
-  FText = lines;
-  FChart->Invalidate();
-}
-
-void TChartLegend::SetVisible(bool value) {
-  if (value == FVisible) return;
-  FVisible = value;
-  FChart->Invalidate();
-}
-
 TCustomChart::TCustomChart() = default;
 
 void TCustomChart::DrawChart(TCanvas& target, const TRect& targetRect) {
@@ -51,25 +34,25 @@ void TCustomChart::DrawChart(TCanvas& target, const TRect& targetRect) {
 }
 
 void TCustomChart::DrawTitlesAndLegend() {
-  Title.DrawnRect = Foot.DrawnRect = Legend.DrawnRect = TRect{};
-  Legend.DrawnRowCount = 0;
+  Title().DrawnRect = Foot().DrawnRect = Legend().DrawnRect = TRect{};
+  Legend().DrawnRowCount = 0;
   bool anyActive = false;
   for (TChartSeries* series : SeriesList()) anyActive = anyActive || series->Active();
-  const bool legend = Legend.Visible() && anyActive;
-  if (legend && Legend.Vertical()) DrawLegend();
-  DrawTitle(Title, true);
-  DrawTitle(Foot, false);
-  if (legend && !Legend.Vertical()) DrawLegend();
+  const bool legend = Legend().Visible() && anyActive;
+  if (legend && Legend().Vertical()) DrawLegend();
+  DrawTitle(Title(), true);
+  DrawTitle(Foot(), false);
+  if (legend && !Legend().Vertical()) DrawLegend();
 }
 
 void TCustomChart::DrawTitle(TChartTitle& title, bool atTop) {
   if (!title.Visible() || title.Text().empty()) return;
   TChartCanvas3D& canvas = Canvas();
   canvas.BeginFlatDrawing();
-  canvas.Font() = title.Font;
+  canvas.Font() = title.Font();
   const int lineHeight = canvas.MeasureTextHeight("Wg");
   const int count = static_cast<int>(title.Text().size());
-  const int frame = title.Frame.Visible ? title.Frame.width : 0;
+  const int frame = title.Frame().Visible ? title.Frame().width : 0;
   int y = atTop ? PlotRect.top + frame : PlotRect.bottom - frame - count * lineHeight;
   const int top = y;
   int widest = 0;
@@ -78,19 +61,19 @@ void TCustomChart::DrawTitle(TChartTitle& title, bool atTop) {
   int x = (PlotRect.left + PlotRect.right) / 2;
   unsigned align = taCenterH;
   int left = x - widest / 2;
-  if (title.Alignment == taLeftJustify) {
+  if (title.Alignment() == taLeftJustify) {
     left = x = PlotRect.left;
     align = taLeft;
-  } else if (title.Alignment == taRightJustify) {
+  } else if (title.Alignment() == taRightJustify) {
     x = PlotRect.right;
     left = x - widest;
     align = taRight;
   }
   title.DrawnRect = Rect(left - frame - 2, top - frame, left + widest + frame + 2,
                          top + count * lineHeight + frame);
-  if (title.Frame.Visible || title.Color != clDefault) {
-    canvas.Pen() = title.Frame.Effective();
-    canvas.Brush() = TBrush{title.Color, title.Color == clDefault ? bsClear : bsSolid, clWhite};
+  if (title.Frame().Visible || title.Color() != clDefault) {
+    canvas.Pen() = title.Frame().Effective();
+    canvas.Brush() = TBrush{title.Color(), title.Color() == clDefault ? bsClear : bsSolid, clWhite};
     const TRect& r = title.DrawnRect;
     canvas.DrawRect2D(r.left, r.top, r.right, r.bottom);
   }
@@ -114,10 +97,10 @@ void TCustomChart::DrawLegend() {
   std::vector<TChartSeries*> active;
   for (TChartSeries* series : SeriesList())
     if (series->Active()) active.push_back(series);
-  const bool byPoints =
-      Legend.LegendStyle == lsValues || (Legend.LegendStyle == lsAuto && active.size() == 1);
+  const bool byPoints = Legend().LegendStyle() == lsValues ||
+                        (Legend().LegendStyle() == lsAuto && active.size() == 1);
   // A first value before the first point lists from the first point.
-  const int firstValue = std::max(0, Legend.FirstValue);
+  const int firstValue = std::max(0, Legend().FirstValue());
   if (byPoints) {
     TChartSeries* series = active.front();
     for (int i = firstValue; i < series->PointCount(); ++i) {
@@ -135,79 +118,80 @@ void TCustomChart::DrawLegend() {
   if (OnGetLegendText)
     for (size_t i = 0; i < rows.size(); ++i)
       OnGetLegendText(this, static_cast<int>(i), rows[i].second);
-  if (Legend.Inverted) std::reverse(rows.begin(), rows.end());
+  if (Legend().Inverted()) std::reverse(rows.begin(), rows.end());
   const int listed = static_cast<int>(rows.size());
-  if (Legend.Vertical() && static_cast<int>(rows.size()) > Legend.MaxNumRows)
-    rows.resize(static_cast<size_t>(std::max(0, Legend.MaxNumRows)));
+  if (Legend().Vertical() && static_cast<int>(rows.size()) > Legend().MaxNumRows())
+    rows.resize(static_cast<size_t>(std::max(0, Legend().MaxNumRows())));
   if (rows.empty()) return;
 
   TChartCanvas3D& canvas = Canvas();
   canvas.BeginFlatDrawing();
   // OnGetLegendRect may throw; the next frame must not start flat.
   const auto flat = OnScopeExit([&canvas] { canvas.EndFlatDrawing(); });
-  canvas.Font() = Legend.Font;
+  canvas.Font() = Legend().Font();
   const int lineHeight = canvas.MeasureTextHeight("Wg");
   int widest = 0;
   for (const auto& row : rows) widest = std::max(widest, canvas.MeasureTextWidth(row.second));
-  const int width = Legend.ColorWidth + widest + 12;
+  const int width = Legend().ColorWidth() + widest + 12;
   const int height = static_cast<int>(rows.size()) * lineHeight + 4;
   TRect box;
   const int gap = 5;
-  switch (Legend.Alignment) {
+  switch (Legend().Alignment()) {
     case laLeft:
-      box = Bounds(PlotRect.left, PlotRect.top + MulDiv(Legend.TopPos, PlotHeight(), 100), width,
-                   height);
-      if (Legend.ResizeChart) PlotRect.left = box.right + gap;
+      box = Bounds(PlotRect.left, PlotRect.top + MulDiv(Legend().TopPos(), PlotHeight(), 100),
+                   width, height);
+      if (Legend().ResizeChart()) PlotRect.left = box.right + gap;
       break;
     case laRight:
-      box = Bounds(PlotRect.right - width, PlotRect.top + MulDiv(Legend.TopPos, PlotHeight(), 100),
-                   width, height);
-      if (Legend.ResizeChart) PlotRect.right = box.left - gap;
+      box = Bounds(PlotRect.right - width,
+                   PlotRect.top + MulDiv(Legend().TopPos(), PlotHeight(), 100), width, height);
+      if (Legend().ResizeChart()) PlotRect.right = box.left - gap;
       break;
     case laTop:
       box = Bounds((PlotRect.left + PlotRect.right - width) / 2, PlotRect.top, width, height);
-      if (Legend.ResizeChart) PlotRect.top = box.bottom + gap;
+      if (Legend().ResizeChart()) PlotRect.top = box.bottom + gap;
       break;
     case laBottom:
       box = Bounds((PlotRect.left + PlotRect.right - width) / 2, PlotRect.bottom - height, width,
                    height);
-      if (Legend.ResizeChart) PlotRect.bottom = box.top - gap;
+      if (Legend().ResizeChart()) PlotRect.bottom = box.top - gap;
       break;
   }
   if (OnGetLegendRect) OnGetLegendRect(this, box);
-  if (Legend.ShadowSize > 0) {
+  if (Legend().ShadowSize() > 0) {
     canvas.Pen().style = psClear;
-    canvas.Brush() = TBrush{Legend.ShadowColor, bsSolid, clWhite};
+    canvas.Brush() = TBrush{Legend().ShadowColor(), bsSolid, clWhite};
     TRect shadow = box;
-    OffsetRect(shadow, Legend.ShadowSize, Legend.ShadowSize);
+    OffsetRect(shadow, Legend().ShadowSize(), Legend().ShadowSize());
     canvas.FillWithBrush(shadow);
   }
-  canvas.Pen() = Legend.Frame.Effective();
-  canvas.Brush() = TBrush{Legend.Color, bsSolid, clWhite};
+  canvas.Pen() = Legend().Frame().Effective();
+  canvas.Brush() = TBrush{Legend().Color(), bsSolid, clWhite};
   canvas.DrawRect2D(box.left, box.top, box.right, box.bottom);
   canvas.SetBackgroundMode(bkTransparent);
   canvas.SetTextAlignment(taLeft | taTop);
   int y = box.top + 2;
   RecordLegendRows(box, y, lineHeight, static_cast<int>(rows.size()),
-                   (byPoints ? firstValue : 0) + (Legend.Inverted ? listed - 1 : 0));
+                   (byPoints ? firstValue : 0) + (Legend().Inverted() ? listed - 1 : 0));
   for (const auto& row : rows) {
     canvas.Pen() = TPen{};
     canvas.Brush() = TBrush{row.first, bsSolid, clWhite};
-    canvas.DrawRect2D(box.left + 4, y + 2, box.left + 4 + Legend.ColorWidth, y + lineHeight - 2);
-    canvas.DrawTextAtDepth(box.left + Legend.ColorWidth + 8, y, row.second, 0);
+    canvas.DrawRect2D(box.left + 4, y + 2, box.left + 4 + Legend().ColorWidth(),
+                      y + lineHeight - 2);
+    canvas.DrawTextAtDepth(box.left + Legend().ColorWidth() + 8, y, row.second, 0);
     y += lineHeight;
   }
 }
 
 void TCustomChart::RecordLegendRows(const TRect& box, int top, int rowHeight, int count,
                                     int firstItem) {
-  Legend.DrawnRect = box;
-  Legend.DrawnRowsTop = top;
-  Legend.DrawnRowHeight = rowHeight;
-  Legend.DrawnRowCount = count;
+  Legend().DrawnRect = box;
+  Legend().DrawnRowsTop = top;
+  Legend().DrawnRowHeight = rowHeight;
+  Legend().DrawnRowCount = count;
   // Inverted rows list the items from the last one upwards.
-  Legend.DrawnFirstItem = firstItem;
-  Legend.DrawnItemStep = Legend.Inverted ? -1 : 1;
+  Legend().DrawnFirstItem = firstItem;
+  Legend().DrawnItemStep = Legend().Inverted() ? -1 : 1;
 }
 
 int TChartLegend::ItemAt(TPoint p) const {
@@ -219,15 +203,15 @@ int TChartLegend::ItemAt(TPoint p) const {
 
 void TCustomChart::PrepareWall(const TChartWall& wall) {
   TChartCanvas3D& canvas = Canvas();
-  canvas.Pen() = wall.Pen.Effective();
+  canvas.Pen() = wall.Pen().Effective();
   TBrush& brush = canvas.Brush();
-  if (wall.Color() == clDefault && wall.Brush.style == bsSolid) {
+  if (wall.Color() == clDefault && wall.Brush().style == bsSolid) {
     brush.style = bsClear;
     return;
   }
-  brush.color = wall.Color() == clDefault ? wall.Brush.color : wall.Color();
-  brush.style = wall.Brush.style;
-  const TColor background = wall.Brush.color;
+  brush.color = wall.Color() == clDefault ? wall.Brush().color : wall.Color();
+  brush.style = wall.Brush().style;
+  const TColor background = wall.Brush().color;
   if (brush.style != bsSolid && brush.color == background)
     brush.color = ColorToRGB(background) == clBlack ? clWhite : clBlack;
   canvas.SetBackgroundColor(background);
@@ -238,20 +222,21 @@ void TCustomChart::DrawWalls() {
   TChartCanvas3D& canvas = Canvas();
   const TRect& plot = PlotRect;
   const bool walls3D = View3D() && View3DWalls();
-  const int leftThickness = WallThickness(LeftWall), bottomThickness = WallThickness(BottomWall);
+  const int leftThickness = WallThickness(LeftWall()),
+            bottomThickness = WallThickness(BottomWall());
 
-  PrepareWall(BackWall);
+  PrepareWall(BackWall());
   if (!View3D()) {
     canvas.DrawRect2D(plot.left, plot.top, plot.right + 1, plot.bottom + 1);
-  } else if (!walls3D || BackWall.Size < 1) {
+  } else if (!walls3D || BackWall().Size() < 1) {
     canvas.DrawRectAtDepth(Rect(plot.left + 1, plot.top - 1, plot.right, plot.bottom), Depth3DX);
   } else {
     canvas.DrawBox(plot.left - leftThickness, plot.right, plot.top, plot.bottom + bottomThickness,
-                   Depth3DX, Depth3DX + BackWall.Size, BackWall.Dark3D);
+                   Depth3DX, Depth3DX + BackWall().Size(), BackWall().Dark3D());
   }
-  if (BackImage && BackImageInside) {
+  if (BackImage() && BackImageInside()) {
     TRect inside = plot;
-    if (BackWall.Pen.Visible) InflateRect(inside, 0, -1);
+    if (BackWall().Pen().Visible) InflateRect(inside, 0, -1);
     // On the back wall, not on the front face of the box.
     const TPoint topLeft = canvas.ProjectPoint(inside.left, inside.top, Depth3DX);
     const TPoint bottomRight = canvas.ProjectPoint(inside.right, inside.bottom, Depth3DX);
@@ -259,16 +244,16 @@ void TCustomChart::DrawWalls() {
   }
   if (!walls3D) return;
 
-  PrepareWall(LeftWall);
-  if (LeftWall.Size < 1)
+  PrepareWall(LeftWall());
+  if (LeftWall().Size() < 1)
     canvas.DrawSidePlane(plot.left, plot.top, plot.bottom + bottomThickness, 0, Depth3DX + 1);
   else
-    canvas.DrawBox(plot.left - LeftWall.Size, plot.left, plot.top, plot.bottom + bottomThickness, 0,
-                   Depth3DX, LeftWall.Dark3D);
-  PrepareWall(BottomWall);
-  if (BottomWall.Size < 1)
+    canvas.DrawBox(plot.left - LeftWall().Size(), plot.left, plot.top,
+                   plot.bottom + bottomThickness, 0, Depth3DX, LeftWall().Dark3D());
+  PrepareWall(BottomWall());
+  if (BottomWall().Size() < 1)
     canvas.DrawFloorPlane(plot.left, plot.right, plot.bottom, 0, Depth3DX);
   else
-    canvas.DrawBox(plot.left, plot.right, plot.bottom, plot.bottom + BottomWall.Size, 0, Depth3DX,
-                   BottomWall.Dark3D);
+    canvas.DrawBox(plot.left, plot.right, plot.bottom, plot.bottom + BottomWall().Size(), 0,
+                   Depth3DX, BottomWall().Dark3D());
 }

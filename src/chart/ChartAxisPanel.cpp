@@ -105,14 +105,17 @@ double TCustomAxisPanel::SeriesExtreme(const TCustomChartAxis& axis, bool wantMi
 
 double TCustomAxisPanel::PagedExtremeX(const TChartSeries& series, bool wantMinimum) const {
   const int count = series.PointCount();
-  const int first = std::min((std::max(Page, 1) - 1) * FMaxPointsPerPage, count - 1);
-  const int last = first + FMaxPointsPerPage - 1;
+  // In 64 bits: a far page of a large page size lies beyond the 32-bit range.
+  const int64_t perPage = FMaxPointsPerPage;
+  const int first =
+      static_cast<int>(std::min<int64_t>((std::max(FPage, 1) - int64_t{1}) * perPage, count - 1));
+  const int64_t last = first + perPage - 1;
   const double low = series.XValue(first);
   if (wantMinimum) return low;
-  if (last < count) return series.XValue(last);
+  if (last < count) return series.XValue(static_cast<int>(last));
   const double high = series.XValue(count - 1);
   // A short last page keeps the spacing of a full one unless it may be stretched.
-  if (ScaleLastPage || count - 1 == first) return high;
+  if (FScaleLastPage || count - 1 == first) return high;
   return low + (high - low) / (count - 1 - first) * (FMaxPointsPerPage - 1);
 }
 
@@ -125,21 +128,20 @@ bool TCustomAxisPanel::AxisIsShown(const TCustomChartAxis& axis) const {
 }
 
 void TCustomAxisPanel::SetAxisVisible(bool value) {
-  if (value == FAxisVisible) return;
-  FAxisVisible = value;
-  Invalidate();
+  Change(FAxisVisible, value);
 }
 
 void TCustomAxisPanel::SetMaxPointsPerPage(int value) {
-  if (value == FMaxPointsPerPage) return;
-  FMaxPointsPerPage = value;
-  Invalidate();
+  Change(FMaxPointsPerPage, value);
 }
-
+void TCustomAxisPanel::SetPage(int value) {
+  Change(FPage, value);
+}
+void TCustomAxisPanel::SetScaleLastPage(bool value) {
+  Change(FScaleLastPage, value);
+}
 void TCustomAxisPanel::SetView3DWalls(bool value) {
-  if (value == FView3DWalls) return;
-  FView3DWalls = value;
-  Invalidate();
+  Change(FView3DWalls, value);
 }
 
 void TCustomAxisPanel::ComputeDepthSlots() {
@@ -169,7 +171,7 @@ void TCustomAxisPanel::LayOutAxes() {
   for (TCustomChartAxis* axis : FAxes) axis->UpdateRange();
   Compute3DDepth();
   if (View3D() && View3DOptions().Orthogonal()) {
-    const int wall = FView3DWalls ? BackWall.Size : 0;
+    const int wall = FView3DWalls ? BackWall().Size() : 0;
     PlotRect.right -= Depth3DX + wall;
     PlotRect.top += Depth3DY + wall;
   }

@@ -89,23 +89,23 @@ void TCustomChartPanel::DrawBevels(const TRect& bounds) {
 
 void TCustomChartPanelExtended::DrawBackground(const TRect& bounds) {
   TChartCanvas3D& canvas = Canvas();
-  if (Gradient.Visible) {
+  if (FGradient.Visible) {
     // The surface starts a linear fill at the side its direction names; a centred fill
     // takes its first colour in the middle, where the end colour belongs.
-    const bool centred = Gradient.Direction == gdFromCenter;
-    canvas.FillGradient(bounds, centred ? Gradient.EndColor : Gradient.StartColor,
-                        Gradient.Direction, centred ? Gradient.StartColor : Gradient.EndColor);
+    const bool centred = FGradient.Direction == gdFromCenter;
+    canvas.FillGradient(bounds, centred ? FGradient.EndColor : FGradient.StartColor,
+                        FGradient.Direction, centred ? FGradient.StartColor : FGradient.EndColor);
   } else {
     canvas.Brush() = TBrush{Color(), bsSolid, clWhite};
     canvas.Pen().style = psClear;
     canvas.FillWithBrush(bounds);
   }
-  if (BackImage && !BackImageInside) DrawBackImage(bounds);
+  if (FBackImage && !FBackImageInside) DrawBackImage(bounds);
   DrawBevels(bounds);
 }
 
 void TCustomChartPanelExtended::DrawBackImage(const TRect& r) {
-  if (!BackImage || BackImage->Empty() || !Canvas().Target()) return;
-  Canvas().Target()->CopyRect(r, BackImage->Canvas(),
-                              Rect(0, 0, BackImage->Width(), BackImage->Height()));
+  if (!FBackImage || FBackImage->Empty() || !Canvas().Target()) return;
+  Canvas().Target()->CopyRect(r, FBackImage->Canvas(),
+                              Rect(0, 0, FBackImage->Width(), FBackImage->Height()));
 }

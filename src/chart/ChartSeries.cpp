@@ -4,6 +4,7 @@
 #include <array>
 
 #include "chart/ChartAxisPanel.h"
+#include "chart/ChartLimits.h"
 #include "platform/Exception.h"
 #include "platform/FormatFloat.h"
 
@@ -26,14 +27,12 @@ TColor PaletteColor(int index) {
 }
 
 template <typename T>
-void TSeriesMarks::Change(T& field, T value) {
-  if (field == value) return;
-  field = value;
-  FSeries->RequestRepaint();
+void TSeriesMarks::Change(T& field, const T& value) {
+  SetProperty(field, value, [this] { FSeries->RequestRepaint(); });
 }
 
 void TSeriesMarks::SetArrowLength(int value) {
-  Change(FArrowLength, value);
+  Change(FArrowLength, ClampPixels(value));
 }
 void TSeriesMarks::SetBackColor(TColor value) {
   Change(FBackColor, value);
@@ -49,6 +48,15 @@ void TSeriesMarks::SetTransparent(bool value) {
 }
 void TSeriesMarks::SetVisible(bool value) {
   Change(FVisible, value);
+}
+void TSeriesMarks::SetArrow(const TChartPen& value) {
+  Change(FArrow, ClampPen(value));
+}
+void TSeriesMarks::SetFrame(const TChartPen& value) {
+  Change(FFrame, ClampPen(value));
+}
+void TSeriesMarks::SetFont(const TFont& value) {
+  Change(FFont, value);
 }
 
 TSeriesOwner::~TSeriesOwner() {
@@ -182,37 +190,43 @@ void TChartSeries::RequestRepaint() {
 }
 
 void TChartSeries::SetActive(bool value) {
-  ChangeAndRepaint(FActive, value);
+  Change(FActive, value);
 }
 void TChartSeries::SetSeriesColor(TColor value) {
-  ChangeAndRepaint(FSeriesColor, value);
+  Change(FSeriesColor, value);
 }
 void TChartSeries::SetShowInLegend(bool value) {
-  ChangeAndRepaint(FShowInLegend, value);
+  Change(FShowInLegend, value);
 }
 void TChartSeries::SetTitle(const std::string& value) {
-  ChangeAndRepaint(FTitle, value);
+  Change(FTitle, value);
 }
 void TChartSeries::SetValueFormat(const std::string& value) {
-  ChangeAndRepaint(FValueFormat, value);
+  Change(FValueFormat, value);
 }
 void TChartSeries::SetPercentFormat(const std::string& value) {
-  ChangeAndRepaint(FPercentFormat, value);
+  Change(FPercentFormat, value);
 }
 void TChartSeries::SetHorizAxis(THorizAxis value) {
-  ChangeAndRepaint(FHorizAxis, value);
+  Change(FHorizAxis, value);
 }
 void TChartSeries::SetVertAxis(TVertAxis value) {
-  ChangeAndRepaint(FVertAxis, value);
+  Change(FVertAxis, value);
+}
+
+void TChartSeries::SetCustomHorizAxis(TCustomChartAxis* axis) {
+  Change(FCustomHorizAxis, axis);
+}
+void TChartSeries::SetCustomVertAxis(TCustomChartAxis* axis) {
+  Change(FCustomVertAxis, axis);
 }
 
 void TChartSeries::SetZOrder(int value) {
-  ChangeAndRepaint(FZOrder, std::clamp(value, -1, kMaxZOrder));
+  Change(FZOrder, std::clamp(value, -1, kMaxZOrder));
 }
 
 void TChartSeries::SetColorEachPoint(bool value) {
-  if (value == FColorEachPoint) return;
-  FColorEachPoint = value;
+  if (!StoreProperty(FColorEachPoint, value)) return;
   if (!value)
     for (TColor& color : FPointColors) color = clDefault;
   RequestRepaint();
@@ -277,14 +291,14 @@ void TChartSeries::NotifyLinked(TSeriesChange change, int index) {
 TCustomChartAxis* TChartSeries::GetHorizAxis() const {
   if (!FParentChart) return nullptr;
   if (FHorizAxis == aTopAxis) return &FParentChart->TopAxis();
-  if (FHorizAxis == aCustomHorizAxis && CustomHorizAxis) return CustomHorizAxis;
+  if (FHorizAxis == aCustomHorizAxis && FCustomHorizAxis) return FCustomHorizAxis;
   return &FParentChart->BottomAxis();
 }
 
 TCustomChartAxis* TChartSeries::GetVertAxis() const {
   if (!FParentChart) return nullptr;
   if (FVertAxis == aRightAxis) return &FParentChart->RightAxis();
-  if (FVertAxis == aCustomVertAxis && CustomVertAxis) return CustomVertAxis;
+  if (FVertAxis == aCustomVertAxis && FCustomVertAxis) return FCustomVertAxis;
   return &FParentChart->LeftAxis();
 }
 
@@ -366,13 +380,13 @@ void TChartSeries::DrawPointMark(int index) {
   const std::string text = MarkText(index);
   if (text.empty()) return;
   TChartCanvas3D& canvas = FParentChart->Canvas();
-  canvas.Font() = FMarks.Font;
+  canvas.Font() = FMarks.Font();
   canvas.SetTextAlignment(taCenterH | taBottom);
   canvas.SetBackgroundMode(FMarks.Transparent() ? bkTransparent : bkOpaque);
   canvas.SetBackgroundColor(FMarks.BackColor());
   const int x = PointScreenX(index), y = PointScreenY(index) - FMarks.ArrowLength();
-  if (FMarks.Arrow.Visible) {
-    canvas.Pen() = FMarks.Arrow.Effective();
+  if (FMarks.Arrow().Visible) {
+    canvas.Pen() = FMarks.Arrow().Effective();
     canvas.DrawLineAtDepth(x, PointScreenY(index), x, y, MiddleZ);
   }
   canvas.DrawTextAtDepth(x, y, text, MiddleZ);

@@ -91,7 +91,7 @@ TEST_F(ChartPanelFixture, ResizeRecreatesThePicture) {
 }
 
 TEST_F(ChartPanelFixture, WithoutSeriesOnlyWallsAndBackground) {
-  chart.Legend.SetVisible(false);
+  chart.Legend().SetVisible(false);
   host.Paint(true);
   EXPECT_FALSE(chart.AxisIsShown(chart.LeftAxis()));
   // Left of the plot there is nothing but the background: no labels, no axis line.
@@ -106,12 +106,12 @@ TEST_F(ChartPanelFixture, WithoutSeriesOnlyWallsAndBackground) {
 
 TEST_F(ChartPanelFixture, HiddenTitleAndLegendLeaveTheFullHeight) {
   AddStacked({1, 2});
-  chart.Title.SetText({"Plant"});
+  chart.Title().SetText({"Plant"});
   host.Paint(true);
   const int withTitle = chart.PlotRect.top;
   const int withLegend = chart.PlotRect.right;
-  chart.Title.SetVisible(false);
-  chart.Legend.SetVisible(false);
+  chart.Title().SetVisible(false);
+  chart.Legend().SetVisible(false);
   host.Paint();
   EXPECT_LT(chart.PlotRect.top, withTitle);
   EXPECT_GT(chart.PlotRect.right, withLegend);
@@ -122,7 +122,7 @@ TEST_F(ChartPanelFixture, HiddenTitleAndLegendLeaveTheFullHeight) {
 TEST_F(ChartPanelFixture, DepthOfTheBoxFollowsThePlotWidth) {
   AddStacked({1});
   AddStacked({1});
-  chart.Legend.SetVisible(false);
+  chart.Legend().SetVisible(false);
   host.Paint(true);
   // Stacked bars share one slot, so the box is one slot deep.
   EXPECT_EQ(chart.TopZSlot, 0);
@@ -137,9 +137,11 @@ TEST_F(ChartPanelFixture, DepthOfTheBoxFollowsThePlotWidth) {
 
 TEST_F(ChartPanelFixture, FlatChartDrawsThePlainBackWallOnly) {
   chart.SetView3D(false);
-  chart.Legend.SetVisible(false);
-  chart.BackWall.SetColor(clWhite);
-  chart.BackWall.Brush.style = bsSolid;
+  chart.Legend().SetVisible(false);
+  chart.BackWall().SetColor(clWhite);
+  TChartBrush solid = chart.BackWall().Brush();
+  solid.style = bsSolid;
+  chart.BackWall().SetBrush(solid);
   host.Paint(true);
   const TRect plot = chart.PlotRect;
   // The back wall fills the plot, framed in black including its right and bottom edge.
@@ -155,12 +157,12 @@ TEST_F(ChartPanelFixture, FlatChartDrawsThePlainBackWallOnly) {
 TEST_F(ChartPanelFixture, LegendFromBeforeTheFirstValueListsFromTheFirst) {
   TBarSeries& series = owner.CreateSeries<TBarSeries>();
   chart.AttachSeries(&series);
-  chart.Legend.FirstValue = -1;
+  chart.Legend().SetFirstValue(-1);
   EXPECT_NO_THROW(host.Paint(true));  // empty series
   for (int x = 0; x < 3; ++x) series.AddPoint(x, x + 1, "", clDefault);
   EXPECT_NO_THROW(host.Paint());
-  EXPECT_EQ(chart.Legend.DrawnRowCount, 3);
-  EXPECT_EQ(chart.Legend.DrawnFirstItem, 0);
+  EXPECT_EQ(chart.Legend().DrawnRowCount, 3);
+  EXPECT_EQ(chart.Legend().DrawnFirstItem, 0);
 }
 
 TEST_F(ChartPanelFixture, AThrowingSeriesLeavesNoClipOnThePicture) {
@@ -176,22 +178,20 @@ TEST_F(ChartPanelFixture, AThrowingSeriesLeavesNoClipOnThePicture) {
 }
 
 TEST_F(ChartPanelFixture, GradientRunsInItsDirection) {
-  chart.Legend.SetVisible(false);
-  chart.Gradient.Visible = true;
-  chart.Gradient.StartColor = clRed;
-  chart.Gradient.EndColor = clBlue;
+  chart.Legend().SetVisible(false);
+  TChartGradient gradient{true, gdTopBottom, clRed, clBlue};
+  chart.SetGradient(gradient);
   auto reddish = [](TColor c) { return GetRValue(c) > GetBValue(c); };
-  chart.Gradient.Direction = gdTopBottom;
   host.Paint(true);
   EXPECT_TRUE(reddish(At(3, 3)));
   EXPECT_FALSE(reddish(At(3, 246)));
-  chart.Gradient.Direction = gdBottomTop;
-  chart.Invalidate();
+  gradient.Direction = gdBottomTop;
+  chart.SetGradient(gradient);
   host.Paint();
   EXPECT_FALSE(reddish(At(3, 3)));
   EXPECT_TRUE(reddish(At(3, 246)));
-  chart.Gradient.Direction = gdRightLeft;
-  chart.Invalidate();
+  gradient.Direction = gdRightLeft;
+  chart.SetGradient(gradient);
   host.Paint();
   EXPECT_FALSE(reddish(At(3, 3)));
   EXPECT_TRUE(reddish(At(396, 3)));
@@ -201,9 +201,9 @@ TEST_F(ChartPanelFixture, BackImageInsideLiesOnTheBackWall) {
   TBitmap image(4, 4);
   image.Canvas().Brush() = TBrush{clRed, bsSolid, clWhite};
   image.Canvas().FillRect(Rect(0, 0, 4, 4));
-  chart.Legend.SetVisible(false);
-  chart.BackImage = &image;
-  chart.BackImageInside = true;
+  chart.Legend().SetVisible(false);
+  chart.SetBackImage(&image);
+  chart.SetBackImageInside(true);
   host.Paint(true);
   const TRect plot = chart.PlotRect;
   const int depth = chart.Depth3DX;

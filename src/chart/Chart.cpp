@@ -92,15 +92,16 @@ void TCustomChart::DrawTitle(TChartTitle& title, bool atTop) {
 }
 
 void TCustomChart::DrawLegend() {
+  const TChartLegend& legend = FLegend;
   // One row per active series, or per point when only one series is shown.
   std::vector<std::pair<TColor, std::string>> rows;
   std::vector<TChartSeries*> active;
   for (TChartSeries* series : SeriesList())
     if (series->Active()) active.push_back(series);
-  const bool byPoints = Legend().LegendStyle() == lsValues ||
-                        (Legend().LegendStyle() == lsAuto && active.size() == 1);
+  const bool byPoints =
+      legend.LegendStyle() == lsValues || (legend.LegendStyle() == lsAuto && active.size() == 1);
   // A first value before the first point lists from the first point.
-  const int firstValue = std::max(0, Legend().FirstValue());
+  const int firstValue = std::max(0, legend.FirstValue());
   if (byPoints) {
     TChartSeries* series = active.front();
     for (int i = firstValue; i < series->PointCount(); ++i) {
@@ -118,80 +119,79 @@ void TCustomChart::DrawLegend() {
   if (OnGetLegendText)
     for (size_t i = 0; i < rows.size(); ++i)
       OnGetLegendText(this, static_cast<int>(i), rows[i].second);
-  if (Legend().Inverted()) std::reverse(rows.begin(), rows.end());
+  if (legend.Inverted()) std::reverse(rows.begin(), rows.end());
   const int listed = static_cast<int>(rows.size());
-  if (Legend().Vertical() && static_cast<int>(rows.size()) > Legend().MaxNumRows())
-    rows.resize(static_cast<size_t>(std::max(0, Legend().MaxNumRows())));
+  if (legend.Vertical() && static_cast<int>(rows.size()) > legend.MaxNumRows())
+    rows.resize(static_cast<size_t>(std::max(0, legend.MaxNumRows())));
   if (rows.empty()) return;
 
   TChartCanvas3D& canvas = Canvas();
   canvas.BeginFlatDrawing();
   // OnGetLegendRect may throw; the next frame must not start flat.
   const auto flat = OnScopeExit([&canvas] { canvas.EndFlatDrawing(); });
-  canvas.Font() = Legend().Font();
+  canvas.Font() = legend.Font();
   const int lineHeight = canvas.MeasureTextHeight("Wg");
   int widest = 0;
   for (const auto& row : rows) widest = std::max(widest, canvas.MeasureTextWidth(row.second));
-  const int width = Legend().ColorWidth() + widest + 12;
+  const int width = legend.ColorWidth() + widest + 12;
   const int height = static_cast<int>(rows.size()) * lineHeight + 4;
   TRect box;
   const int gap = 5;
-  switch (Legend().Alignment()) {
+  switch (legend.Alignment()) {
     case laLeft:
-      box = Bounds(PlotRect.left, PlotRect.top + MulDiv(Legend().TopPos(), PlotHeight(), 100),
-                   width, height);
-      if (Legend().ResizeChart()) PlotRect.left = box.right + gap;
+      box = Bounds(PlotRect.left, PlotRect.top + MulDiv(legend.TopPos(), PlotHeight(), 100), width,
+                   height);
+      if (legend.ResizeChart()) PlotRect.left = box.right + gap;
       break;
     case laRight:
       box = Bounds(PlotRect.right - width,
-                   PlotRect.top + MulDiv(Legend().TopPos(), PlotHeight(), 100), width, height);
-      if (Legend().ResizeChart()) PlotRect.right = box.left - gap;
+                   PlotRect.top + MulDiv(legend.TopPos(), PlotHeight(), 100), width, height);
+      if (legend.ResizeChart()) PlotRect.right = box.left - gap;
       break;
     case laTop:
       box = Bounds((PlotRect.left + PlotRect.right - width) / 2, PlotRect.top, width, height);
-      if (Legend().ResizeChart()) PlotRect.top = box.bottom + gap;
+      if (legend.ResizeChart()) PlotRect.top = box.bottom + gap;
       break;
     case laBottom:
       box = Bounds((PlotRect.left + PlotRect.right - width) / 2, PlotRect.bottom - height, width,
                    height);
-      if (Legend().ResizeChart()) PlotRect.bottom = box.top - gap;
+      if (legend.ResizeChart()) PlotRect.bottom = box.top - gap;
       break;
   }
   if (OnGetLegendRect) OnGetLegendRect(this, box);
-  if (Legend().ShadowSize() > 0) {
+  if (legend.ShadowSize() > 0) {
     canvas.Pen().style = psClear;
-    canvas.Brush() = TBrush{Legend().ShadowColor(), bsSolid, clWhite};
+    canvas.Brush() = TBrush{legend.ShadowColor(), bsSolid, clWhite};
     TRect shadow = box;
-    OffsetRect(shadow, Legend().ShadowSize(), Legend().ShadowSize());
+    OffsetRect(shadow, legend.ShadowSize(), legend.ShadowSize());
     canvas.FillWithBrush(shadow);
   }
-  canvas.Pen() = Legend().Frame().Effective();
-  canvas.Brush() = TBrush{Legend().Color(), bsSolid, clWhite};
+  canvas.Pen() = legend.Frame().Effective();
+  canvas.Brush() = TBrush{legend.Color(), bsSolid, clWhite};
   canvas.DrawRect2D(box.left, box.top, box.right, box.bottom);
   canvas.SetBackgroundMode(bkTransparent);
   canvas.SetTextAlignment(taLeft | taTop);
   int y = box.top + 2;
   RecordLegendRows(box, y, lineHeight, static_cast<int>(rows.size()),
-                   (byPoints ? firstValue : 0) + (Legend().Inverted() ? listed - 1 : 0));
+                   (byPoints ? firstValue : 0) + (legend.Inverted() ? listed - 1 : 0));
   for (const auto& row : rows) {
     canvas.Pen() = TPen{};
     canvas.Brush() = TBrush{row.first, bsSolid, clWhite};
-    canvas.DrawRect2D(box.left + 4, y + 2, box.left + 4 + Legend().ColorWidth(),
-                      y + lineHeight - 2);
-    canvas.DrawTextAtDepth(box.left + Legend().ColorWidth() + 8, y, row.second, 0);
+    canvas.DrawRect2D(box.left + 4, y + 2, box.left + 4 + legend.ColorWidth(), y + lineHeight - 2);
+    canvas.DrawTextAtDepth(box.left + legend.ColorWidth() + 8, y, row.second, 0);
     y += lineHeight;
   }
 }
 
 void TCustomChart::RecordLegendRows(const TRect& box, int top, int rowHeight, int count,
                                     int firstItem) {
-  Legend().DrawnRect = box;
-  Legend().DrawnRowsTop = top;
-  Legend().DrawnRowHeight = rowHeight;
-  Legend().DrawnRowCount = count;
+  FLegend.DrawnRect = box;
+  FLegend.DrawnRowsTop = top;
+  FLegend.DrawnRowHeight = rowHeight;
+  FLegend.DrawnRowCount = count;
   // Inverted rows list the items from the last one upwards.
-  Legend().DrawnFirstItem = firstItem;
-  Legend().DrawnItemStep = Legend().Inverted() ? -1 : 1;
+  FLegend.DrawnFirstItem = firstItem;
+  FLegend.DrawnItemStep = FLegend.Inverted() ? -1 : 1;
 }
 
 int TChartLegend::ItemAt(TPoint p) const {

@@ -61,8 +61,7 @@ void TChartAxisTitle::SetFont(const TFont& value) {
 void TChartAxisTitle::SetAngle(int value) {
   if (value == FAngle) return;
   CheckAngle(value, "Axis Title");
-  FAngle = value;
-  FAxis->Repaint();
+  SetProperty(FAngle, value, [this] { FAxis->Repaint(); });
 }
 
 TCustomChartAxis::TCustomChartAxis(TCustomAxisPanel* chart, bool horizontal, bool farSide,
@@ -147,36 +146,37 @@ void TCustomChartAxis::SetMinorTicks(const TChartPen& value) {
 }
 
 void TCustomChartAxis::SetAutomatic(bool value) {
-  FAutomatic = value;
-  if (!Loading(FChart)) FAutomaticMinimum = FAutomaticMaximum = value;
-  Repaint();
+  bool changed = StoreProperty(FAutomatic, value);
+  if (!Loading(FChart)) {
+    changed = StoreProperty(FAutomaticMinimum, value) || changed;
+    changed = StoreProperty(FAutomaticMaximum, value) || changed;
+  }
+  if (changed) Repaint();
 }
 
 void TCustomChartAxis::SetAutomaticMaximum(bool value) {
-  FAutomaticMaximum = value;
+  bool changed = StoreProperty(FAutomaticMaximum, value);
   // Automatic means both ends: switching one end on does not switch on a fixed other end.
-  if (!value || FAutomaticMinimum) FAutomatic = value;
-  Repaint();
+  if (!value || FAutomaticMinimum) changed = StoreProperty(FAutomatic, value) || changed;
+  if (changed) Repaint();
 }
 
 void TCustomChartAxis::SetAutomaticMinimum(bool value) {
-  FAutomaticMinimum = value;
-  if (!value || FAutomaticMaximum) FAutomatic = value;
-  Repaint();
+  bool changed = StoreProperty(FAutomaticMinimum, value);
+  if (!value || FAutomaticMaximum) changed = StoreProperty(FAutomatic, value) || changed;
+  if (changed) Repaint();
 }
 
 void TCustomChartAxis::SetMinimum(double value) {
   if (!Loading(FChart) && value > FMaximum)
     throw Exception("Axis Minimum Value must be <= Maximum");
-  FMinimum = value;
-  Repaint();
+  Change(FMinimum, value);
 }
 
 void TCustomChartAxis::SetMaximum(double value) {
   if (!Loading(FChart) && value < FMinimum)
     throw Exception("Axis Maximum Value must be >= Minimum");
-  FMaximum = value;
-  Repaint();
+  Change(FMaximum, value);
 }
 
 bool TCustomChartAxis::SetAxisRange(double a, double b) {

@@ -19,10 +19,8 @@ void TCustomChartPanel::SetChart3DPercent(int value) {
 }
 
 void TCustomChartPanel::SetSize(int width, int height) {
-  if (width == FWidth && height == FHeight) return;
-  FWidth = width;
-  FHeight = height;
-  Invalidate();
+  const bool widthChanged = StoreProperty(FWidth, width);
+  if (StoreProperty(FHeight, height) || widthChanged) Invalidate();
 }
 
 void TCustomChartPanel::Invalidate() {

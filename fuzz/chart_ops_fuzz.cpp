@@ -19,6 +19,8 @@
 
 namespace {
 
+constexpr int kMaxOperations = 300;
+
 class TChartDriver {
  public:
   explicit TChartDriver(TFuzzBytes& in) : in_(in) {
@@ -28,7 +30,8 @@ class TChartDriver {
   ~TChartDriver() { chart_.DetachAllSeries(); }
 
   void Run() {
-    for (int step = 0; !in_.Empty(); ++step) {
+    // Long inputs repeat what short ones reach, only slower.
+    for (int step = 0; !in_.Empty() && step < kMaxOperations; ++step) {
       try {
         Operation(in_.Byte() % 12);
       } catch (const Exception&) {

@@ -91,10 +91,10 @@ void TCustomChart::DrawTitle(TChartTitle& title, bool atTop) {
     PlotRect.bottom = top - frame - 5;
 }
 
-void TCustomChart::DrawLegend() {
+std::vector<TCustomChart::TLegendRow> TCustomChart::LegendRows(int& firstItem) {
   const TChartLegend& legend = FLegend;
   // One row per active series, or per point when only one series is shown.
-  std::vector<std::pair<TColor, std::string>> rows;
+  std::vector<TLegendRow> rows;
   std::vector<TChartSeries*> active;
   for (TChartSeries* series : SeriesList())
     if (series->Active()) active.push_back(series);
@@ -107,22 +107,59 @@ void TCustomChart::DrawLegend() {
     for (int i = firstValue; i < series->PointCount(); ++i) {
       std::string text = series->PointLabel(i);
       if (text.empty()) text = FormatFloat(series->ValueFormat(), series->YValue(i));
-      rows.emplace_back(series->PointColor(i), text);
+      rows.push_back({series->PointColor(i), text});
     }
   } else {
     for (size_t i = 0; i < active.size(); ++i) {
       const std::string& title = active[i]->Title();
-      rows.emplace_back(active[i]->SeriesColor(),
-                        title.empty() ? "Series" + std::to_string(i + 1) : title);
+      rows.push_back(
+          {active[i]->SeriesColor(), title.empty() ? "Series" + std::to_string(i + 1) : title});
     }
   }
   if (OnGetLegendText)
     for (size_t i = 0; i < rows.size(); ++i)
-      OnGetLegendText(this, static_cast<int>(i), rows[i].second);
+      OnGetLegendText(this, static_cast<int>(i), rows[i].text);
+  // Inverted rows list the items from the last one upwards.
+  firstItem =
+      (byPoints ? firstValue : 0) + (legend.Inverted() ? static_cast<int>(rows.size()) - 1 : 0);
   if (legend.Inverted()) std::reverse(rows.begin(), rows.end());
-  const int listed = static_cast<int>(rows.size());
   if (legend.Vertical() && static_cast<int>(rows.size()) > legend.MaxNumRows())
     rows.resize(static_cast<size_t>(std::max(0, legend.MaxNumRows())));
+  return rows;
+}
+
+TRect TCustomChart::PlaceLegendBox(int width, int height) {
+  const TChartLegend& legend = FLegend;
+  const int gap = 5;
+  const int top = PlotRect.top + MulDiv(legend.TopPos(), PlotHeight(), 100);
+  const int centredLeft = (PlotRect.left + PlotRect.right - width) / 2;
+  TRect box;
+  switch (legend.Alignment()) {
+    case laLeft:
+      box = Bounds(PlotRect.left, top, width, height);
+      if (legend.ResizeChart()) PlotRect.left = box.right + gap;
+      break;
+    case laRight:
+      box = Bounds(PlotRect.right - width, top, width, height);
+      if (legend.ResizeChart()) PlotRect.right = box.left - gap;
+      break;
+    case laTop:
+      box = Bounds(centredLeft, PlotRect.top, width, height);
+      if (legend.ResizeChart()) PlotRect.top = box.bottom + gap;
+      break;
+    case laBottom:
+      box = Bounds(centredLeft, PlotRect.bottom - height, width, height);
+      if (legend.ResizeChart()) PlotRect.bottom = box.top - gap;
+      break;
+  }
+  if (OnGetLegendRect) OnGetLegendRect(this, box);
+  return box;
+}
+
+void TCustomChart::DrawLegend() {
+  const TChartLegend& legend = FLegend;
+  int firstItem = 0;
+  const std::vector<TLegendRow> rows = LegendRows(firstItem);
   if (rows.empty()) return;
 
   TChartCanvas3D& canvas = Canvas();
@@ -132,33 +169,9 @@ void TCustomChart::DrawLegend() {
   canvas.Font() = legend.Font();
   const int lineHeight = canvas.MeasureTextHeight("Wg");
   int widest = 0;
-  for (const auto& row : rows) widest = std::max(widest, canvas.MeasureTextWidth(row.second));
-  const int width = legend.ColorWidth() + widest + 12;
-  const int height = static_cast<int>(rows.size()) * lineHeight + 4;
-  TRect box;
-  const int gap = 5;
-  switch (legend.Alignment()) {
-    case laLeft:
-      box = Bounds(PlotRect.left, PlotRect.top + MulDiv(legend.TopPos(), PlotHeight(), 100), width,
-                   height);
-      if (legend.ResizeChart()) PlotRect.left = box.right + gap;
-      break;
-    case laRight:
-      box = Bounds(PlotRect.right - width,
-                   PlotRect.top + MulDiv(legend.TopPos(), PlotHeight(), 100), width, height);
-      if (legend.ResizeChart()) PlotRect.right = box.left - gap;
-      break;
-    case laTop:
-      box = Bounds((PlotRect.left + PlotRect.right - width) / 2, PlotRect.top, width, height);
-      if (legend.ResizeChart()) PlotRect.top = box.bottom + gap;
-      break;
-    case laBottom:
-      box = Bounds((PlotRect.left + PlotRect.right - width) / 2, PlotRect.bottom - height, width,
-                   height);
-      if (legend.ResizeChart()) PlotRect.bottom = box.top - gap;
-      break;
-  }
-  if (OnGetLegendRect) OnGetLegendRect(this, box);
+  for (const auto& row : rows) widest = std::max(widest, canvas.MeasureTextWidth(row.text));
+  const int count = static_cast<int>(rows.size());
+  const TRect box = PlaceLegendBox(legend.ColorWidth() + widest + 12, count * lineHeight + 4);
   if (legend.ShadowSize() > 0) {
     canvas.Pen().style = psClear;
     canvas.Brush() = TBrush{legend.ShadowColor(), bsSolid, clWhite};
@@ -172,13 +185,12 @@ void TCustomChart::DrawLegend() {
   canvas.SetBackgroundMode(bkTransparent);
   canvas.SetTextAlignment(taLeft | taTop);
   int y = box.top + 2;
-  RecordLegendRows(box, y, lineHeight, static_cast<int>(rows.size()),
-                   (byPoints ? firstValue : 0) + (legend.Inverted() ? listed - 1 : 0));
-  for (const auto& row : rows) {
+  RecordLegendRows(box, y, lineHeight, count, firstItem);
+  for (const TLegendRow& row : rows) {
     canvas.Pen() = TPen{};
-    canvas.Brush() = TBrush{row.first, bsSolid, clWhite};
+    canvas.Brush() = TBrush{row.color, bsSolid, clWhite};
     canvas.DrawRect2D(box.left + 4, y + 2, box.left + 4 + legend.ColorWidth(), y + lineHeight - 2);
-    canvas.DrawTextAtDepth(box.left + legend.ColorWidth() + 8, y, row.second, 0);
+    canvas.DrawTextAtDepth(box.left + legend.ColorWidth() + 8, y, row.text, 0);
     y += lineHeight;
   }
 }
@@ -189,7 +201,6 @@ void TCustomChart::RecordLegendRows(const TRect& box, int top, int rowHeight, in
   FLegend.DrawnRowsTop = top;
   FLegend.DrawnRowHeight = rowHeight;
   FLegend.DrawnRowCount = count;
-  // Inverted rows list the items from the last one upwards.
   FLegend.DrawnFirstItem = firstItem;
   FLegend.DrawnItemStep = FLegend.Inverted() ? -1 : 1;
 }

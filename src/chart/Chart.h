@@ -115,6 +115,14 @@ class TCustomChart : public TCustomAxisPanel {
 
   void DrawTitlesAndLegend();
   void DrawTitle(TChartTitle& title, bool atTop);
+  struct TLegendRow {
+    TColor color;
+    std::string text;
+  };
+  // The rows the legend lists and the item of the first row.
+  std::vector<TLegendRow> LegendRows(int& firstItem);
+  // The legend's box at its side of the plot, taken from the plot when it resizes the chart.
+  TRect PlaceLegendBox(int width, int height);
   void DrawLegend();
   void RecordLegendRows(const TRect& box, int top, int rowHeight, int count, int firstItem);
   void PrepareWall(const TChartWall& wall);

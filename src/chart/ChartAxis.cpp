@@ -21,6 +21,9 @@ void CheckAngle(int degrees, const char* what) {
 
 // A date-time value (days since 1899-12-30, fraction for the time of day) as text.
 std::string DateTimeText(double value, bool withDate) {
+  // Beyond the year 9999 (or NaN) there is no date to show.
+  constexpr double kLastDay = 2958465.0;
+  if (!(value >= 0 && value <= kLastDay)) return {};
   const double days = std::floor(value);
   const std::time_t seconds =
       static_cast<std::time_t>((days - 25569.0) * 86400.0 + std::round((value - days) * 86400.0));
@@ -238,13 +241,13 @@ void TCustomChartAxis::SetLabelStyle(TAxisLabelStyle value) {
   Change(FLabelStyle, value);
 }
 void TCustomChartAxis::SetStartPosition(double value) {
-  Change(FStartPosition, value);
+  Change(FStartPosition, ClampPercent(value));
 }
 void TCustomChartAxis::SetEndPosition(double value) {
-  Change(FEndPosition, value);
+  Change(FEndPosition, ClampPercent(value));
 }
 void TCustomChartAxis::SetPositionPercent(double value) {
-  Change(FPositionPercent, value);
+  Change(FPositionPercent, ClampPercent(value));
 }
 
 void TCustomChartAxis::UpdateRange() {
@@ -287,7 +290,8 @@ void TCustomChartAxis::WidenRangeByMargins(int atStart, int atEnd) {
 int TCustomChartAxis::LinearPixel(double value, bool fromEnd) const {
   if (RangeSpan == 0) return CenterPixel;
   const double t = (value - RangeMin) * LengthPixels / RangeSpan;
-  if (std::fabs(t) >= 2147483647.0) return CenterPixel;
+  // Far beyond any window; kept clear of the integer limits for the arithmetic that follows.
+  if (std::fabs(t) >= 1e9) return CenterPixel;
   return fromEnd ? EndPixel - Nearest(t) : StartPixel + Nearest(t);
 }
 
@@ -346,7 +350,9 @@ double TCustomChartAxis::LabelStepForSize(double size) const {
   while (FLabelsSeparation > 0 && std::isfinite(RangeSpan)) {
     const double quotient = std::fabs(RangeSpan / step);
     if (quotient < 2147483647.0 && Nearest(quotient) <= count) break;
-    step = NextNiceStep(step);
+    // Near the smallest doubles the nice step can round back onto itself: then go a decade up.
+    const double next = NextNiceStep(step);
+    step = next > step ? next : step * 10;
   }
   return std::max(step, 1e-12);
 }

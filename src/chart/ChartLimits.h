@@ -13,6 +13,13 @@ inline int ClampPixels(int value) {
   return std::clamp(value, -kMaxPixelSetting, kMaxPixelSetting);
 }
 
+// A percentage of a pixel length, kept so that the pixels it gives stay within the limit
+// (NaN counts as 0).
+inline double ClampPercent(double value) {
+  if (!(value == value)) return 0;
+  return std::clamp(value, -100.0 * kMaxPixelSetting, 100.0 * kMaxPixelSetting);
+}
+
 // A pen whose width is kept between 0 and the pixel limit.
 inline TChartPen ClampPen(TChartPen pen) {
   pen.width = std::clamp(pen.width, 0, kMaxPixelSetting);

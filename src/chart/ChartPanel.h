@@ -13,7 +13,8 @@ class TCustomChartPanel;
 enum TPanelBevel { bvNone, bvLowered, bvRaised };
 enum TBackImageMode { pbmStretch, pbmTile, pbmCenter };
 
-// How the 3D box is seen. Every change repaints the chart.
+// How the 3D box is seen. Every change repaints the chart. Offsets, zoom and perspective are
+// kept within the pixel limit, so that no projected point leaves the integer range.
 class TView3DOptions {
  public:
   explicit TView3DOptions(TCustomChartPanel* chart) : FChart(chart) {}
@@ -21,19 +22,19 @@ class TView3DOptions {
   int Elevation() const { return FSettings.elevation; }
   void SetElevation(int value) { Change(FSettings.elevation, value); }
   int HorizOffset() const { return FSettings.horizOffset; }
-  void SetHorizOffset(int value) { Change(FSettings.horizOffset, value); }
+  void SetHorizOffset(int value) { Change(FSettings.horizOffset, ClampPixels(value)); }
   bool Orthogonal() const { return FSettings.orthogonal; }
   void SetOrthogonal(bool value) { Change(FSettings.orthogonal, value); }
   int Perspective() const { return FSettings.perspective; }
-  void SetPerspective(int value) { Change(FSettings.perspective, value); }
+  void SetPerspective(int value) { Change(FSettings.perspective, ClampPixels(value)); }
   int Rotation() const { return FSettings.rotation; }
   void SetRotation(int value) { Change(FSettings.rotation, value); }
   int Tilt() const { return FSettings.tilt; }
   void SetTilt(int value) { Change(FSettings.tilt, value); }
   int VertOffset() const { return FSettings.vertOffset; }
-  void SetVertOffset(int value) { Change(FSettings.vertOffset, value); }
+  void SetVertOffset(int value) { Change(FSettings.vertOffset, ClampPixels(value)); }
   int Zoom() const { return FSettings.zoom; }
-  void SetZoom(int value) { Change(FSettings.zoom, value); }
+  void SetZoom(int value) { Change(FSettings.zoom, ClampPixels(value)); }
   bool ZoomText() const { return FSettings.zoomText; }
   void SetZoomText(bool value) { Change(FSettings.zoomText, value); }
 

@@ -153,4 +153,33 @@ TEST(ChartPropertyTest, SizesOutOfAnyWindowAreKeptInRange) {
   EXPECT_EQ(chart.LeftAxis().TickLength(), -kMaxPixelSetting);
   EXPECT_EQ(chart.Legend().ShadowSize(), kMaxPixelSetting);
   EXPECT_EQ(chart.LeftAxis().Grid().width, 0);
+  chart.View3DOptions().SetHorizOffset(std::numeric_limits<int>::max());
+  chart.View3DOptions().SetZoom(std::numeric_limits<int>::min());
+  chart.BottomAxis().SetStartPosition(std::numeric_limits<double>::quiet_NaN());
+  chart.BottomAxis().SetEndPosition(1e300);
+  EXPECT_EQ(chart.View3DOptions().HorizOffset(), kMaxPixelSetting);
+  EXPECT_EQ(chart.View3DOptions().Zoom(), -kMaxPixelSetting);
+  EXPECT_EQ(chart.BottomAxis().StartPosition(), 0);
+  EXPECT_EQ(chart.BottomAxis().EndPosition(), 100.0 * kMaxPixelSetting);
+}
+
+TEST(ChartPropertyTest, ExtremeSettingsAndValuesStillPaint) {
+  EnsureGuiApplication();
+  TSeriesOwner owner;
+  TChart chart;
+  TTestWindowHost host{chart, 120, 80};
+  auto& series = owner.CreateSeries<TBarSeries>();
+  chart.AttachSeries(&series);
+  for (double y : {1e300, -1e300, 1.0, std::numeric_limits<double>::quiet_NaN()})
+    series.AddPoint(series.PointCount(), y, "", clDefault);
+  const int huge = std::numeric_limits<int>::max();
+  chart.View3DOptions().SetVertOffset(-huge);
+  chart.View3DOptions().SetZoom(huge);
+  chart.BottomAxis().SetEndPosition(1e300);
+  chart.LeftAxis().SetTickLength(huge);
+  chart.Legend().SetColorWidth(huge);
+  chart.Legend().SetTopPos(huge);
+  chart.LeftWall().SetSize(huge);
+  series.SetCustomBarWidth(huge);
+  EXPECT_TRUE(host.Paint(true));
 }

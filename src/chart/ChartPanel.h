@@ -13,10 +13,13 @@ class TCustomChartPanel;
 enum TPanelBevel { bvNone, bvLowered, bvRaised };
 enum TBackImageMode { pbmStretch, pbmTile, pbmCenter };
 
-// How the 3D box is seen. Every change repaints the chart. Offsets, zoom and perspective are
-// kept within the pixel limit, so that no projected point leaves the integer range.
+// How the 3D box is seen. Every change repaints the chart. Offsets and perspective are kept
+// within the pixel limit and the zoom within ten times either way, so that projected points
+// stay few enough pixels away for lines and fills to be drawn in reasonable time.
 class TView3DOptions {
  public:
+  static constexpr int kMaxZoom = 1000;
+
   explicit TView3DOptions(TCustomChartPanel* chart) : FChart(chart) {}
 
   int Elevation() const { return FSettings.elevation; }
@@ -34,7 +37,7 @@ class TView3DOptions {
   int VertOffset() const { return FSettings.vertOffset; }
   void SetVertOffset(int value) { Change(FSettings.vertOffset, ClampPixels(value)); }
   int Zoom() const { return FSettings.zoom; }
-  void SetZoom(int value) { Change(FSettings.zoom, ClampPixels(value)); }
+  void SetZoom(int value) { Change(FSettings.zoom, std::clamp(value, -kMaxZoom, kMaxZoom)); }
   bool ZoomText() const { return FSettings.zoomText; }
   void SetZoomText(bool value) { Change(FSettings.zoomText, value); }
 

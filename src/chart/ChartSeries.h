@@ -199,7 +199,7 @@ class TChartSeries {
 
   // Depth order: -1 means computed by the chart. Kept within -1..kMaxZOrder, so the depth
   // arithmetic cannot overflow.
-  static constexpr int kMaxZOrder = 1000;
+  static constexpr int kMaxZOrder = 100;
   int ZOrder() const { return FZOrder; }
   void SetZOrder(int value);
   // The series' place in depth order (from ComputeZOrder), the depth slot it is drawn in

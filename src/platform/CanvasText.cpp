@@ -54,7 +54,7 @@ struct TFontEntry {
   static constexpr size_t kMaxTexts = 512;
   // Masks cost memory by their runs: a few huge texts in a huge font must not hold more than
   // this many, and a text whose picture exceeds kMaxMaskPixels is left to the painter.
-  static constexpr size_t kMaxRuns = size_t{1} << 20;
+  static constexpr size_t kMaxRuns = size_t{1} << 18;
   static constexpr qint64 kMaxMaskPixels = qint64{1} << 20;
   size_t runsHeld = 0;
   std::string name;

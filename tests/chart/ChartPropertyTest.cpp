@@ -158,7 +158,7 @@ TEST(ChartPropertyTest, SizesOutOfAnyWindowAreKeptInRange) {
   chart.BottomAxis().SetStartPosition(std::numeric_limits<double>::quiet_NaN());
   chart.BottomAxis().SetEndPosition(1e300);
   EXPECT_EQ(chart.View3DOptions().HorizOffset(), kMaxPixelSetting);
-  EXPECT_EQ(chart.View3DOptions().Zoom(), -kMaxPixelSetting);
+  EXPECT_EQ(chart.View3DOptions().Zoom(), -TView3DOptions::kMaxZoom);
   EXPECT_EQ(chart.BottomAxis().StartPosition(), 0);
   EXPECT_EQ(chart.BottomAxis().EndPosition(), 100.0 * kMaxPixelSetting);
 }

@@ -300,3 +300,17 @@ TEST(CanvasTest, RotatedTextTurnsAboutTheReferencePoint) {
   EXPECT_GE(ink.left, 30);  // the cell's top is to the left of the baseline
   EXPECT_LE(ink.right, 30 + size.height + 1);
 }
+
+TEST(CanvasTest, PatternedPolygonsFarBeyondThePictureFillWhatTheyCover) {
+  // Reaching far outside, the polygon is cut to the picture first; what it covers inside
+  // must come out as the fill of the same area.
+  Surface expected, cut;
+  for (Surface* s : {&expected, &cut}) {
+    s->c.Pen().style = psClear;
+    s->c.Brush() = TBrush{clBlue, bsCross, clBlue};
+  }
+  expected.c.FillRect(Rect(0, 0, 6, 10));
+  cut.c.Polygon({{-1000000, -2000000}, {6, -2000000}, {6, 3000000}, {-1000000, 3000000}});
+  for (int y = 0; y < 10; ++y)
+    for (int x = 0; x < 12; ++x) ASSERT_EQ(cut.At(x, y), expected.At(x, y)) << x << "," << y;
+}

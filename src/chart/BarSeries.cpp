@@ -186,12 +186,14 @@ void TCustomBarSeries::ComputeBarWidth() {
   }
   const TCustomChartAxis* axis = GetHorizAxis();
   const int length = axis ? axis->LengthPixels : 0;
-  int slot = length / (FSideMargins ? n + 1 : n);
+  // In 64 bits: a page of the largest size has no room for the side margins' extra slot.
+  int slot = static_cast<int>(length / (FSideMargins ? int64_t{n} + 1 : int64_t{n}));
   if (FAutoBarSize && axis) {
     const double span = axis->Maximum() + 2 - axis->Minimum();
     slot = span != 0 ? Nearest(length / span) : 0;
   }
-  BarPixelWidth = Nearest(FBarWidthPercent * 0.01 * slot) / k;
+  // A range narrower than a pixel makes no bar wider than the pixel limit.
+  BarPixelWidth = ClampPixels(Nearest(FBarWidthPercent * 0.01 * slot) / k);
   if (BarPixelWidth % 2 != 0) ++BarPixelWidth;
 }
 

@@ -182,4 +182,12 @@ TEST(ChartPropertyTest, ExtremeSettingsAndValuesStillPaint) {
   chart.LeftWall().SetSize(huge);
   series.SetCustomBarWidth(huge);
   EXPECT_TRUE(host.Paint(true));
+  // A page as large as can be, and bars over a range narrower than a pixel.
+  chart.SetMaxPointsPerPage(huge);
+  EXPECT_TRUE(host.Paint(true));
+  chart.SetMaxPointsPerPage(0);
+  series.SetAutoBarSize(true);
+  chart.BottomAxis().SetAxisRange(0, 1e-300);
+  EXPECT_TRUE(host.Paint(true));
+  EXPECT_LE(series.BarPixelWidth, kMaxPixelSetting);
 }

@@ -53,9 +53,10 @@ struct TFontEntry {
 
   static constexpr size_t kMaxTexts = 512;
   // Masks cost memory by their runs: a few huge texts in a huge font must not hold more than
-  // this many, and a text whose picture exceeds kMaxMaskPixels is left to the painter.
+  // this many. A text whose picture exceeds kMaxMaskPixels is left to the painter: building
+  // its mask would scan every pixel of that picture.
   static constexpr size_t kMaxRuns = size_t{1} << 18;
-  static constexpr qint64 kMaxMaskPixels = qint64{1} << 20;
+  static constexpr qint64 kMaxMaskPixels = qint64{1} << 16;
   size_t runsHeld = 0;
   std::string name;
   int height;

@@ -20,8 +20,11 @@ inline double ClampPercent(double value) {
   return std::clamp(value, -100.0 * kMaxPixelSetting, 100.0 * kMaxPixelSetting);
 }
 
-// A pen whose width is kept between 0 and the pixel limit.
+// Pens are no wider than this: a frame is drawn one line per pixel of its width.
+constexpr int kMaxPenWidth = 100;
+
+// A pen whose width is kept between 0 and kMaxPenWidth.
 inline TChartPen ClampPen(TChartPen pen) {
-  pen.width = std::clamp(pen.width, 0, kMaxPixelSetting);
+  pen.width = std::clamp(pen.width, 0, kMaxPenWidth);
   return pen;
 }

@@ -153,6 +153,9 @@ TEST(ChartPropertyTest, SizesOutOfAnyWindowAreKeptInRange) {
   EXPECT_EQ(chart.LeftAxis().TickLength(), -kMaxPixelSetting);
   EXPECT_EQ(chart.Legend().ShadowSize(), kMaxPixelSetting);
   EXPECT_EQ(chart.LeftAxis().Grid().width, 0);
+  pen.width = std::numeric_limits<int>::max();
+  chart.Title().SetFrame(pen);
+  EXPECT_EQ(chart.Title().Frame().width, kMaxPenWidth);
   chart.View3DOptions().SetHorizOffset(std::numeric_limits<int>::max());
   chart.View3DOptions().SetZoom(std::numeric_limits<int>::min());
   chart.BottomAxis().SetStartPosition(std::numeric_limits<double>::quiet_NaN());

@@ -314,3 +314,22 @@ TEST(CanvasTest, PatternedPolygonsFarBeyondThePictureFillWhatTheyCover) {
   for (int y = 0; y < 10; ++y)
     for (int x = 0; x < 12; ++x) ASSERT_EQ(cut.At(x, y), expected.At(x, y)) << x << "," << y;
 }
+
+TEST(CanvasTest, SolidPolygonWithACornerFarAwayFillsItsRows) {
+  // Corners beyond the row scanner's reach leave the polygon to the painter.
+  Surface s;
+  s.c.Pen().style = psClear;
+  Solid(s.c, clBlue);
+  s.c.Polygon({{0, 2}, {300000, 2}, {300000, 8}, {0, 8}});
+  EXPECT_EQ(s.At(5, 5), clBlue);
+  EXPECT_EQ(s.At(11, 2), clBlue);
+  EXPECT_EQ(s.At(5, 1), clWhite);
+  EXPECT_EQ(s.At(5, 8), clWhite);
+  EXPECT_EQ(s.Count(clBlue), 12 * 6);
+  // The far corner first met as the lower end of an edge that runs upwards.
+  Surface t;
+  t.c.Pen().style = psClear;
+  Solid(t.c, clBlue);
+  t.c.Polygon({{0, 8}, {300000, 2}, {300000, 8}});
+  EXPECT_EQ(t.Count(clBlue), 0);
+}

@@ -86,6 +86,16 @@ QPolygon CutToRect(const QPolygon& polygon, const QRect& r) {
   return in;
 }
 
+// Far outside the picture a polygon is cut to it: its region would cost time and memory by
+// every row and edge it spans.
+QPolygon PolygonNearPicture(const std::vector<TPoint>& points, const QRect& picture) {
+  QPolygon polygon = ToQPolygon(points);
+  if (!picture.adjusted(-kCutMargin, -kCutMargin, kCutMargin, kCutMargin)
+           .contains(polygon.boundingRect()))
+    polygon = CutToRect(polygon, picture.adjusted(-2, -2, 2, 2));
+  return polygon;
+}
+
 }  // namespace
 
 void BeginPainter(QPainter& p, QImage& image, const std::optional<QRegion>& clip) {
@@ -333,13 +343,7 @@ void TCanvas::Polygon(const std::vector<TPoint>& points) {
     p.drawPolygon(ToQPolygon(points), Qt::OddEvenFill);
   } else if (brush_.style != bsClear && points.size() >= 3 && !target_.image.isNull()) {
     // Patterns: the polygon's area as a clip, then a fill that behaves as FillRect does.
-    // Far outside the picture the polygon is cut first: its region would cost time and
-    // memory by every row and edge it spans.
-    const QRect picture = target_.image.rect();
-    QPolygon polygon = ToQPolygon(points);
-    if (!picture.adjusted(-kCutMargin, -kCutMargin, kCutMargin, kCutMargin)
-             .contains(polygon.boundingRect()))
-      polygon = CutToRect(polygon, picture.adjusted(-2, -2, 2, 2));
+    const QPolygon polygon = PolygonNearPicture(points, target_.image.rect());
     const QRect box = polygon.boundingRect();
     QRegion area(polygon, Qt::OddEvenFill);
     if (state_->clip) area &= *state_->clip;
@@ -419,7 +423,7 @@ void TCanvas::SetClipRect(const TRect& r) {
 }
 
 void TCanvas::SetClipPolygon(const std::vector<TPoint>& points) {
-  state_->clip = QRegion(ToQPolygon(points), Qt::OddEvenFill);
+  state_->clip = QRegion(PolygonNearPicture(points, target_.image.rect()), Qt::OddEvenFill);
 }
 
 void TCanvas::IntersectClipRect(const TRect& r) {

@@ -313,6 +313,14 @@ TEST(CanvasTest, PatternedPolygonsFarBeyondThePictureFillWhatTheyCover) {
   cut.c.Polygon({{-1000000, -2000000}, {6, -2000000}, {6, 3000000}, {-1000000, 3000000}});
   for (int y = 0; y < 10; ++y)
     for (int x = 0; x < 12; ++x) ASSERT_EQ(cut.At(x, y), expected.At(x, y)) << x << "," << y;
+  // The same for a clip polygon.
+  Surface clipped;
+  clipped.c.SetClipPolygon(
+      {{-1000000, -2000000}, {6, -2000000}, {6, 3000000}, {-1000000, 3000000}});
+  clipped.c.Brush() = TBrush{clBlue, bsCross, clBlue};
+  clipped.c.FillRect(Rect(0, 0, 12, 10));
+  for (int y = 0; y < 10; ++y)
+    for (int x = 0; x < 12; ++x) ASSERT_EQ(clipped.At(x, y), expected.At(x, y)) << x << "," << y;
 }
 
 TEST(CanvasTest, SolidPolygonWithACornerFarAwayFillsItsRows) {

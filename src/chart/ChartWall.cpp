@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "chart/ChartLimits.h"
 #include "platform/Property.h"
 
 namespace {
@@ -23,7 +24,7 @@ void TChartWall::SetBrush(const TChartBrush& value) {
   SetProperty(FBrush, value, FRepaint);
 }
 void TChartWall::SetPen(const TChartPen& value) {
-  SetProperty(FPen, value, FRepaint);
+  SetProperty(FPen, ClampPen(value), FRepaint);
 }
 void TChartWall::SetDark3D(bool value) {
   SetProperty(FDark3D, value, FRepaint);

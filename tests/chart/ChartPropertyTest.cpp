@@ -156,6 +156,8 @@ TEST(ChartPropertyTest, SizesOutOfAnyWindowAreKeptInRange) {
   pen.width = std::numeric_limits<int>::max();
   chart.Title().SetFrame(pen);
   EXPECT_EQ(chart.Title().Frame().width, kMaxPenWidth);
+  chart.BackWall().SetPen(pen);
+  EXPECT_EQ(chart.BackWall().Pen().width, kMaxPenWidth);
   chart.View3DOptions().SetHorizOffset(std::numeric_limits<int>::max());
   chart.View3DOptions().SetZoom(std::numeric_limits<int>::min());
   chart.BottomAxis().SetStartPosition(std::numeric_limits<double>::quiet_NaN());

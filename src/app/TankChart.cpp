@@ -1,19 +1,21 @@
 #include "app/TankChart.h"
 
 TBarSeries& ApplyStoredChartSettings(TChart& chart, TSeriesOwner& owner) {
-  chart.BackWall.Brush.color = clWhite;
-  chart.BackWall.Brush.style = bsClear;
-  chart.Title.SetText({"TChart"});
-  chart.Title.SetVisible(false);
+  TChartBrush backBrush = chart.BackWall().Brush();
+  backBrush.color = clWhite;
+  backBrush.style = bsClear;
+  chart.BackWall().SetBrush(backBrush);
+  chart.Title().SetText({"TChart"});
+  chart.Title().SetVisible(false);
   chart.BottomAxis().SetVisible(false);
-  chart.LeftAxis().Title.SetCaption("Level");
-  chart.Legend.SetVisible(false);
+  chart.LeftAxis().Title().SetCaption("Level");
+  chart.Legend().SetVisible(false);
   chart.SetBevelOuter(bvNone);
 
   TBarSeries& stored = owner.CreateSeries<TBarSeries>();
   stored.Marks().SetVisible(false);
   stored.Marks().SetArrowLength(20);
-  stored.Marks().Frame.Visible = false;
+  stored.Marks().SetFrame(ChartHiddenPen());
   stored.SetSeriesColor(clGreen);
   stored.SetShowInLegend(false);
   stored.SetMultiBar(mbStacked);

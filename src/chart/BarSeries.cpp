@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "chart/ChartAxisPanel.h"
+#include "chart/ChartLimits.h"
 #include "platform/Exception.h"
 
 namespace {
@@ -15,7 +16,7 @@ bool InTriangle(TPoint p, TPoint a, TPoint b, TPoint c) {
            static_cast<long long>(p2.x - p3.x) * (p1.y - p3.y);
   };
   const long long d1 = side(p, a, b), d2 = side(p, b, c), d3 = side(p, c, a);
-  const bool negative = d1 < 0 || d2 < 0 || d3 < 0, positive = d1 > 0 || d2 > 0 || d3 > 0;
+  const bool negative = d1 < 0 || d2 < 0 || d3<0, positive = d1> 0 || d2 > 0 || d3 > 0;
   return !(negative && positive);
 }
 
@@ -46,8 +47,7 @@ void TCustomBarSeries::SetOffsetPercent(int value) {
 }
 
 void TCustomBarSeries::SetMultiBar(TMultiBar value) {
-  if (value == FMultiBar) return;
-  FMultiBar = value;
+  if (!StoreProperty(FMultiBar, value)) return;
   if (ParentChart())
     for (TChartSeries* series : ParentChart()->SeriesList())
       if (series != this && SameKind(series))
@@ -56,7 +56,7 @@ void TCustomBarSeries::SetMultiBar(TMultiBar value) {
 }
 
 void TCustomBarSeries::SetSideMargins(bool value) {
-  FSideMargins = value;
+  if (!StoreProperty(FSideMargins, value)) return;
   RequestRepaint();
   if (ParentChart())
     for (TChartSeries* series : ParentChart()->SeriesList())
@@ -64,22 +64,33 @@ void TCustomBarSeries::SetSideMargins(bool value) {
         static_cast<TCustomBarSeries*>(series)->FSideMargins = value;
 }
 
-void TCustomBarSeries::SetBarStyle(TBarStyle value) { Change(FBarStyle, value); }
-void TCustomBarSeries::SetCustomBarWidth(int value) { Change(FCustomBarWidth, value); }
-void TCustomBarSeries::SetAutoBarSize(bool value) { Change(FAutoBarSize, value); }
-void TCustomBarSeries::SetAutoMarkPosition(bool value) { Change(FAutoMarkPosition, value); }
-void TCustomBarSeries::SetDark3D(bool value) { Change(FDark3D, value); }
-void TCustomBarSeries::SetUseYOrigin(bool value) { Change(FUseYOrigin, value); }
-void TCustomBarSeries::SetYOrigin(double value) { Change(FYOrigin, value); }
-
-void TCustomBarSeries::SetBarPen(const TChartPen& pen) {
-  FBarPen = pen;
-  RequestRepaint();
+void TCustomBarSeries::SetBarStyle(TBarStyle value) {
+  Change(FBarStyle, value);
+}
+void TCustomBarSeries::SetCustomBarWidth(int value) {
+  Change(FCustomBarWidth, ClampPixels(value));
+}
+void TCustomBarSeries::SetAutoBarSize(bool value) {
+  Change(FAutoBarSize, value);
+}
+void TCustomBarSeries::SetAutoMarkPosition(bool value) {
+  Change(FAutoMarkPosition, value);
+}
+void TCustomBarSeries::SetDark3D(bool value) {
+  Change(FDark3D, value);
+}
+void TCustomBarSeries::SetUseYOrigin(bool value) {
+  Change(FUseYOrigin, value);
+}
+void TCustomBarSeries::SetYOrigin(double value) {
+  Change(FYOrigin, value);
 }
 
+void TCustomBarSeries::SetBarPen(const TChartPen& pen) {
+  Change(FBarPen, ClampPen(pen));
+}
 void TCustomBarSeries::SetBarBrush(const TChartBrush& brush) {
-  FBarBrush = brush;
-  RequestRepaint();
+  Change(FBarBrush, brush);
 }
 
 double TCustomBarSeries::StackContribution(int index) const {
@@ -175,12 +186,14 @@ void TCustomBarSeries::ComputeBarWidth() {
   }
   const TCustomChartAxis* axis = GetHorizAxis();
   const int length = axis ? axis->LengthPixels : 0;
-  int slot = length / (FSideMargins ? n + 1 : n);
+  // In 64 bits: a page of the largest size has no room for the side margins' extra slot.
+  int slot = static_cast<int>(length / (FSideMargins ? int64_t{n} + 1 : int64_t{n}));
   if (FAutoBarSize && axis) {
     const double span = axis->Maximum() + 2 - axis->Minimum();
     slot = span != 0 ? Nearest(length / span) : 0;
   }
-  BarPixelWidth = Nearest(FBarWidthPercent * 0.01 * slot) / k;
+  // A range narrower than a pixel makes no bar wider than the pixel limit.
+  BarPixelWidth = ClampPixels(Nearest(FBarWidthPercent * 0.01 * slot) / k);
   if (BarPixelWidth % 2 != 0) ++BarPixelWidth;
 }
 
@@ -214,7 +227,7 @@ void TCustomBarSeries::VerticalMargins(int& top, int& bottom) {
   TChartSeries::VerticalMargins(top, bottom);
   if (!Marks().Visible() || PointCount() == 0) return;
   const int markSpace = MarkExtent() + Marks().ArrowLength() +
-                        (Marks().Frame.Visible ? 2 * Marks().Frame.width : 0);
+                        (Marks().Frame().Visible ? 2 * Marks().Frame().width : 0);
   int below = 0, above = 0;
   if (FUseYOrigin && MinimumY() < FYOrigin) below = markSpace + 1;
   if (!FUseYOrigin || MaximumY() > FYOrigin) above = markSpace + 1;
@@ -243,7 +256,7 @@ double TCustomBarSeries::MinimumY() {
 
 void TCustomBarSeries::ComputeZOrder() {
   // Stacked and side-by-side bars share the slot of the first bar series before them.
-  if (FMultiBar != mbNone && ZOrder < 0 && ParentChart()) {
+  if (FMultiBar != mbNone && ZOrder() < 0 && ParentChart()) {
     for (TChartSeries* series : ParentChart()->SeriesList()) {
       if (series == this) break;
       if (series->Active() && SameKind(series)) {

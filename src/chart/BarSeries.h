@@ -6,7 +6,15 @@
 #include "chart/ChartSeries.h"
 
 enum TMultiBar { mbNone, mbSide, mbStacked, mbStacked100 };
-enum TBarStyle { bsRectangle, bsPyramid, bsInvPyramid, bsCilinder, bsEllipse, bsArrow, bsRectGradient };
+enum TBarStyle {
+  bsRectangle,
+  bsPyramid,
+  bsInvPyramid,
+  bsCilinder,
+  bsEllipse,
+  bsArrow,
+  bsRectGradient
+};
 
 // Vertical bars, one per point, side by side or stacked on the bars of the series before
 // them in the chart (by point index).
@@ -83,10 +91,6 @@ class TCustomBarSeries : public TChartSeries {
  protected:
   // Whether another series is a bar series of the same kind as this one.
   bool SameKind(const TChartSeries* other) const;
-  template <typename T>
-  void Change(T& field, const T& value) {
-    ChangeAndRepaint(field, value);
-  }
 
  private:
   bool FAutoBarSize = false;

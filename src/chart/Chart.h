@@ -6,80 +6,10 @@
 
 #include "chart/ChartAxisPanel.h"
 #include "chart/ChartMouse.h"
+#include "chart/ChartTitleLegend.h"
 #include "platform/TextTypes.h"
 
 class TCustomChart;
-
-// Title above or foot below the plot: lines of text, optionally framed.
-class TChartTitle {
- public:
-  explicit TChartTitle(TCustomChart* chart) : FChart(chart) {}
-  bool Visible() const { return FVisible; }
-  void SetVisible(bool value);
-  const std::vector<std::string>& Text() const { return FText; }
-  void SetText(const std::vector<std::string>& lines);
-  TAlignment Alignment = taCenter;
-  bool AdjustFrame = true;
-  TColor Color = clDefault;
-  TFont Font;
-  TChartPen Frame = ChartHiddenPen();
-  TChartBrush Brush;
-  // Where the last paint drew it (empty when it was not drawn); for hit testing.
-  TRect DrawnRect;
-
- private:
-  TCustomChart* FChart;
-  bool FVisible = true;
-  std::vector<std::string> FText;
-};
-
-enum TLegendAlignment { laLeft, laRight, laTop, laBottom };
-enum TLegendStyle { lsAuto, lsSeries, lsValues, lsLastValues };
-enum TLegendTextStyle {
-  ltsPlain,
-  ltsLeftValue,
-  ltsRightValue,
-  ltsLeftPercent,
-  ltsRightPercent,
-  ltsXValue
-};
-
-// The box listing the series (or the points of a single series) with their colours.
-class TChartLegend {
- public:
-  explicit TChartLegend(TCustomChart* chart) : FChart(chart) {}
-  bool Visible() const { return FVisible; }
-  void SetVisible(bool value);
-  bool Vertical() const { return Alignment == laLeft || Alignment == laRight; }
-  TLegendAlignment Alignment = laRight;
-  bool ResizeChart = true;
-  int ColorWidth = 12;
-  int MaxNumRows = 10;
-  int TopPos = 10;
-  int ShadowSize = 3;
-  TColor ShadowColor = clBlack;
-  TLegendStyle LegendStyle = lsAuto;
-  TLegendTextStyle TextStyle = ltsLeftValue;
-  TColor Color = clWhite;
-  TFont Font;
-  TChartPen Frame;
-  int HorizMargin = 0, VertMargin = 0;
-  bool Inverted = false;
-  int FirstValue = 0;
-  bool DividingLines = false;
-
-  // The item drawn at a point by the last paint, -1 when none.
-  int ItemAt(TPoint p) const;
-  // Recorded by the paint: the box, the first row's top, the row height, the item of the
-  // first row and the step to the next row's item (-1 when inverted).
-  TRect DrawnRect;
-  int DrawnRowsTop = 0, DrawnRowHeight = 0, DrawnRowCount = 0;
-  int DrawnFirstItem = 0, DrawnItemStep = 1;
-
- private:
-  TCustomChart* FChart;
-  bool FVisible = true;
-};
 
 // The chart: series, axes, walls, title, foot and legend, drawn by one paint pipeline into
 // the retained picture.
@@ -89,9 +19,9 @@ class TCustomChart : public TCustomAxisPanel {
 
   void DrawChart(TCanvas& target, const TRect& targetRect) override;
 
-  TChartTitle Title{this};
-  TChartTitle Foot{this};
-  TChartLegend Legend{this};
+  TChartTitle& Title() { return FTitle; }
+  TChartTitle& Foot() { return FFoot; }
+  TChartLegend& Legend() { return FLegend; }
 
   // --- Mouse: zoom by dragging a rectangle, undo by dragging back, pan, wheel ---
   bool AllowZoom = true;
@@ -149,7 +79,7 @@ class TCustomChart : public TCustomAxisPanel {
   std::function<void(TCustomChart* sender)> OnPageChange;
 
  protected:
-  TColor BackWallColor() const override { return BackWall.Color(); }
+  TColor BackWallColor() const override { return BackWall().Color(); }
 
  private:
   // Mouse handling steps.
@@ -173,6 +103,9 @@ class TCustomChart : public TCustomAxisPanel {
   void ScrollVerticalAxes(double direction);
   TCustomChartAxis* SavedAxis(int index);
 
+  TChartTitle FTitle{this};
+  TChartTitle FFoot{this};
+  TChartLegend FLegend{this};
   TZoomPanningRecord FZoomDrag, FPanDrag;
   bool FIsZoomed = false;
   bool FRangesRestored = true;
@@ -182,6 +115,14 @@ class TCustomChart : public TCustomAxisPanel {
 
   void DrawTitlesAndLegend();
   void DrawTitle(TChartTitle& title, bool atTop);
+  struct TLegendRow {
+    TColor color;
+    std::string text;
+  };
+  // The rows the legend lists and the item of the first row.
+  std::vector<TLegendRow> LegendRows(int& firstItem);
+  // The legend's box at its side of the plot, taken from the plot when it resizes the chart.
+  TRect PlaceLegendBox(int width, int height);
   void DrawLegend();
   void RecordLegendRows(const TRect& box, int top, int rowHeight, int count, int firstItem);
   void PrepareWall(const TChartWall& wall);

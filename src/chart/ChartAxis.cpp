@@ -6,9 +6,11 @@
 
 #include "chart/ChartAxisPanel.h"
 #include "chart/ChartCanvas.h"
+#include "chart/ChartLimits.h"
 #include "chart/ChartSeries.h"
 #include "platform/Exception.h"
 #include "platform/FormatFloat.h"
+#include "platform/Property.h"
 
 namespace {
 
@@ -17,15 +19,11 @@ void CheckAngle(int degrees, const char* what) {
     throw Exception(std::string(what) + " Angle must be between 0 and 359 degrees");
 }
 
-template <typename T>
-bool Store(T& field, const T& value) {
-  if (field == value) return false;
-  field = value;
-  return true;
-}
-
 // A date-time value (days since 1899-12-30, fraction for the time of day) as text.
 std::string DateTimeText(double value, bool withDate) {
+  // Beyond the year 9999 (or NaN) there is no date to show.
+  constexpr double kLastDay = 2958465.0;
+  if (!(value >= 0 && value <= kLastDay)) return {};
   const double days = std::floor(value);
   const std::time_t seconds =
       static_cast<std::time_t>((days - 25569.0) * 86400.0 + std::round((value - days) * 86400.0));
@@ -40,6 +38,9 @@ bool Loading(const TCustomAxisPanel* chart) {
   return chart && chart->Loading;
 }
 
+// More minor ticks than this between two labels could not be told apart on any screen.
+constexpr int kMaxMinorTicks = 1000;
+
 }  // namespace
 
 double NextNiceStep(double x) {
@@ -53,20 +54,23 @@ double NextNiceStep(double x) {
 }
 
 void TChartAxisTitle::SetCaption(const std::string& value) {
-  if (Store(FCaption, value)) FAxis->Repaint();
+  SetProperty(FCaption, value, [this] { FAxis->Repaint(); });
+}
+
+void TChartAxisTitle::SetFont(const TFont& value) {
+  SetProperty(FFont, value, [this] { FAxis->Repaint(); });
 }
 
 void TChartAxisTitle::SetAngle(int value) {
   if (value == FAngle) return;
   CheckAngle(value, "Axis Title");
-  FAngle = value;
-  FAxis->Repaint();
+  SetProperty(FAngle, value, [this] { FAxis->Repaint(); });
 }
 
 TCustomChartAxis::TCustomChartAxis(TCustomAxisPanel* chart, bool horizontal, bool farSide,
                                    bool depth)
     : FChart(chart), FIsHorizontal(horizontal), FOnFarSide(farSide), FIsDepth(depth) {
-  if (!horizontal && !depth) Title.FAngle = farSide ? 270 : 90;
+  if (!horizontal && !depth) FTitle.FAngle = farSide ? 270 : 90;
 }
 
 TChartDepthAxis::TChartDepthAxis(TCustomAxisPanel* chart)
@@ -78,37 +82,104 @@ void TCustomChartAxis::Repaint() {
   if (FChart) FChart->Invalidate();
 }
 
+template <typename T>
+void TCustomChartAxis::Change(T& field, const T& value) {
+  SetProperty(field, value, [this] { Repaint(); });
+}
+
+void TCustomChartAxis::SetLabelsFont(const TFont& value) {
+  Change(FLabelsFont, value);
+}
+void TCustomChartAxis::SetLabelsSize(int value) {
+  Change(FLabelsSize, ClampPixels(value));
+}
+void TCustomChartAxis::SetTitleSize(int value) {
+  Change(FTitleSize, ClampPixels(value));
+}
+void TCustomChartAxis::SetLabelsMultiLine(bool value) {
+  Change(FLabelsMultiLine, value);
+}
+void TCustomChartAxis::SetGridCentered(bool value) {
+  Change(FGridCentered, value);
+}
+void TCustomChartAxis::SetTickOnLabelsOnly(bool value) {
+  Change(FTickOnLabelsOnly, value);
+}
+void TCustomChartAxis::SetTickLength(int value) {
+  Change(FTickLength, ClampPixels(value));
+}
+void TCustomChartAxis::SetTickInnerLength(int value) {
+  Change(FTickInnerLength, ClampPixels(value));
+}
+void TCustomChartAxis::SetMinorTickCount(int value) {
+  Change(FMinorTickCount, std::clamp(value, 0, kMaxMinorTicks));
+}
+void TCustomChartAxis::SetMinorTickLength(int value) {
+  Change(FMinorTickLength, ClampPixels(value));
+}
+void TCustomChartAxis::SetLogarithmic(bool value) {
+  Change(FLogarithmic, value);
+}
+void TCustomChartAxis::SetLogarithmicBase(int value) {
+  Change(FLogarithmicBase, value);
+}
+void TCustomChartAxis::SetDateTimeFormat(const std::string& value) {
+  Change(FDateTimeFormat, value);
+}
+void TCustomChartAxis::SetExactDateTime(bool value) {
+  Change(FExactDateTime, value);
+}
+void TCustomChartAxis::SetAxis(const TChartPen& value) {
+  Change(FAxisPen, ClampPen(value));
+}
+void TCustomChartAxis::SetGrid(const TChartPen& value) {
+  Change(FGrid, ClampPen(value));
+}
+void TCustomChartAxis::SetMinorGrid(const TChartPen& value) {
+  Change(FMinorGrid, ClampPen(value));
+}
+void TCustomChartAxis::SetTicks(const TChartPen& value) {
+  Change(FTicks, ClampPen(value));
+}
+void TCustomChartAxis::SetTicksInner(const TChartPen& value) {
+  Change(FTicksInner, ClampPen(value));
+}
+void TCustomChartAxis::SetMinorTicks(const TChartPen& value) {
+  Change(FMinorTicks, ClampPen(value));
+}
+
 void TCustomChartAxis::SetAutomatic(bool value) {
-  FAutomatic = value;
-  if (!Loading(FChart)) FAutomaticMinimum = FAutomaticMaximum = value;
-  Repaint();
+  bool changed = StoreProperty(FAutomatic, value);
+  if (!Loading(FChart)) {
+    changed = StoreProperty(FAutomaticMinimum, value) || changed;
+    changed = StoreProperty(FAutomaticMaximum, value) || changed;
+  }
+  if (changed) Repaint();
 }
 
 void TCustomChartAxis::SetAutomaticMaximum(bool value) {
-  FAutomaticMaximum = value;
+  bool changed = StoreProperty(FAutomaticMaximum, value);
   // Automatic means both ends: switching one end on does not switch on a fixed other end.
-  if (!value || FAutomaticMinimum) FAutomatic = value;
-  Repaint();
+  if (!value || FAutomaticMinimum) changed = StoreProperty(FAutomatic, value) || changed;
+  if (changed) Repaint();
 }
 
 void TCustomChartAxis::SetAutomaticMinimum(bool value) {
-  FAutomaticMinimum = value;
-  if (!value || FAutomaticMaximum) FAutomatic = value;
-  Repaint();
+  bool changed = StoreProperty(FAutomaticMinimum, value);
+  if (!value || FAutomaticMaximum) changed = StoreProperty(FAutomatic, value) || changed;
+  if (changed) Repaint();
 }
 
 void TCustomChartAxis::SetMinimum(double value) {
   if (!Loading(FChart) && value > FMaximum)
     throw Exception("Axis Minimum Value must be <= Maximum");
-  FMinimum = value;
-  Repaint();
+  Change(FMinimum, value);
 }
 
 void TCustomChartAxis::SetMaximum(double value) {
   if (!Loading(FChart) && value < FMinimum)
     throw Exception("Axis Maximum Value must be >= Minimum");
-  FMaximum = value;
-  Repaint();
+  Change(FMaximum, value);
 }
 
 bool TCustomChartAxis::SetAxisRange(double a, double b) {
@@ -135,48 +206,48 @@ bool TCustomChartAxis::SetAxisRange(double a, double b) {
 
 void TCustomChartAxis::SetIncrement(double value) {
   if (value < 0) throw Exception("Axis increment must be >= 0");
-  if (Store(FIncrement, value)) Repaint();
+  Change(FIncrement, value);
 }
 
 void TCustomChartAxis::SetLabelsSeparation(int value) {
   if (value < 0) throw Exception("Labels Separation % must be greater than 0");
-  if (Store(FLabelsSeparation, value)) Repaint();
+  Change(FLabelsSeparation, value);
 }
 
 void TCustomChartAxis::SetLabelsAngle(int value) {
   CheckAngle(value, "Axis Labels");
-  if (Store(FLabelsAngle, value)) Repaint();
+  Change(FLabelsAngle, value);
 }
 
 void TCustomChartAxis::SetVisible(bool value) {
-  if (Store(FVisible, value)) Repaint();
+  Change(FVisible, value);
 }
 void TCustomChartAxis::SetInverted(bool value) {
-  if (Store(FInverted, value)) Repaint();
+  Change(FInverted, value);
 }
 void TCustomChartAxis::SetLabels(bool value) {
-  if (Store(FLabels, value)) Repaint();
+  Change(FLabels, value);
 }
 void TCustomChartAxis::SetLabelsOnAxis(bool value) {
-  if (Store(FLabelsOnAxis, value)) Repaint();
+  Change(FLabelsOnAxis, value);
 }
 void TCustomChartAxis::SetRoundFirstLabel(bool value) {
-  if (Store(FRoundFirstLabel, value)) Repaint();
+  Change(FRoundFirstLabel, value);
 }
 void TCustomChartAxis::SetAxisValuesFormat(const std::string& value) {
-  if (Store(FAxisValuesFormat, value)) Repaint();
+  Change(FAxisValuesFormat, value);
 }
 void TCustomChartAxis::SetLabelStyle(TAxisLabelStyle value) {
-  if (Store(FLabelStyle, value)) Repaint();
+  Change(FLabelStyle, value);
 }
 void TCustomChartAxis::SetStartPosition(double value) {
-  if (Store(FStartPosition, value)) Repaint();
+  Change(FStartPosition, ClampPercent(value));
 }
 void TCustomChartAxis::SetEndPosition(double value) {
-  if (Store(FEndPosition, value)) Repaint();
+  Change(FEndPosition, ClampPercent(value));
 }
 void TCustomChartAxis::SetPositionPercent(double value) {
-  if (Store(FPositionPercent, value)) Repaint();
+  Change(FPositionPercent, ClampPercent(value));
 }
 
 void TCustomChartAxis::UpdateRange() {
@@ -219,7 +290,8 @@ void TCustomChartAxis::WidenRangeByMargins(int atStart, int atEnd) {
 int TCustomChartAxis::LinearPixel(double value, bool fromEnd) const {
   if (RangeSpan == 0) return CenterPixel;
   const double t = (value - RangeMin) * LengthPixels / RangeSpan;
-  if (std::fabs(t) >= 2147483647.0) return CenterPixel;
+  // Far beyond any window; kept clear of the integer limits for the arithmetic that follows.
+  if (std::fabs(t) >= 1e9) return CenterPixel;
   return fromEnd ? EndPixel - Nearest(t) : StartPixel + Nearest(t);
 }
 
@@ -230,7 +302,7 @@ int TCustomChartAxis::ValueToPixel(double value) const {
 double TCustomChartAxis::PixelToValue(int pixel) const {
   if (LengthPixels < 1) return 0;
   const double offset = FInverted ? EndPixel - pixel : pixel - StartPixel;
-  if (Logarithmic) return LogarithmicPixelToValue(pixel, offset);
+  if (Logarithmic()) return LogarithmicPixelToValue(pixel, offset);
   const double d = offset * RangeSpan / LengthPixels;
   return FIsHorizontal ? RangeMin + d : RangeMax - d;
 }
@@ -253,14 +325,14 @@ double TCustomChartAxis::LabelExtent(TChartCanvas3D& canvas, double value) const
   const bool across = FLabelsAngle == 90 || FLabelsAngle == 270;
   if (FIsHorizontal != across) return canvas.MeasureTextWidth(text);
   int lines = 1;
-  if (LabelsMultiLine)
+  if (LabelsMultiLine())
     for (char c : text) lines += c == ' ';
   return static_cast<double>(canvas.MeasureTextHeight("Wg")) * lines;
 }
 
 double TCustomChartAxis::LabelStep(TChartCanvas3D& canvas) const {
   const TFont saved = canvas.Font();
-  canvas.Font() = LabelsFont;
+  canvas.Font() = LabelsFont();
   const double size = std::max(LabelExtent(canvas, RangeMax), LabelExtent(canvas, RangeMin));
   canvas.Font() = saved;
   return LabelStepForSize(size);
@@ -278,7 +350,9 @@ double TCustomChartAxis::LabelStepForSize(double size) const {
   while (FLabelsSeparation > 0 && std::isfinite(RangeSpan)) {
     const double quotient = std::fabs(RangeSpan / step);
     if (quotient < 2147483647.0 && Nearest(quotient) <= count) break;
-    step = NextNiceStep(step);
+    // Near the smallest doubles the nice step can round back onto itself: then go a decade up.
+    const double next = NextNiceStep(step);
+    step = next > step ? next : step * 10;
   }
   return std::max(step, 1e-12);
 }

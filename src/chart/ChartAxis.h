@@ -21,13 +21,15 @@ class TChartAxisTitle {
   int Angle() const { return FAngle; }
   // 0..359 degrees, else refused with the angle message.
   void SetAngle(int value);
-  TFont Font;
+  const TFont& Font() const { return FFont; }
+  void SetFont(const TFont& value);
 
  private:
   friend class TCustomChartAxis;
   TCustomChartAxis* FAxis;
   std::string FCaption;
   int FAngle = 0;
+  TFont FFont;
 };
 
 // An axis: its range (automatic or fixed), the mapping between values and pixels, the step
@@ -106,27 +108,50 @@ class TCustomChartAxis {
   double PositionPercent() const { return FPositionPercent; }
   void SetPositionPercent(double value);
 
-  TChartAxisTitle Title{this};
-  TFont LabelsFont;
-  int LabelsSize = 0;
-  int TitleSize = 0;
-  bool LabelsMultiLine = false;
-  bool GridCentered = false;
-  bool TickOnLabelsOnly = true;
-  int TickLength = 4;
-  int TickInnerLength = 0;
-  int MinorTickCount = 3;
-  int MinorTickLength = 2;
-  bool Logarithmic = false;
-  int LogarithmicBase = 10;
-  std::string DateTimeFormat;
-  bool ExactDateTime = true;
-  TChartPen Axis = ChartAxisPen();
-  TChartPen Grid = DottedGrayPen();
-  TChartPen MinorGrid = ChartHiddenPen();
-  TChartPen Ticks = DarkGrayPen();
-  TChartPen TicksInner = DarkGrayPen();
-  TChartPen MinorTicks = DarkGrayPen();
+  TChartAxisTitle& Title() { return FTitle; }
+  const TChartAxisTitle& Title() const { return FTitle; }
+  const TFont& LabelsFont() const { return FLabelsFont; }
+  void SetLabelsFont(const TFont& value);
+  // Fixed sizes of the labels and title bands; 0 measures them.
+  int LabelsSize() const { return FLabelsSize; }
+  void SetLabelsSize(int value);
+  int TitleSize() const { return FTitleSize; }
+  void SetTitleSize(int value);
+  bool LabelsMultiLine() const { return FLabelsMultiLine; }
+  void SetLabelsMultiLine(bool value);
+  bool GridCentered() const { return FGridCentered; }
+  void SetGridCentered(bool value);
+  bool TickOnLabelsOnly() const { return FTickOnLabelsOnly; }
+  void SetTickOnLabelsOnly(bool value);
+  int TickLength() const { return FTickLength; }
+  void SetTickLength(int value);
+  int TickInnerLength() const { return FTickInnerLength; }
+  void SetTickInnerLength(int value);
+  int MinorTickCount() const { return FMinorTickCount; }
+  void SetMinorTickCount(int value);
+  int MinorTickLength() const { return FMinorTickLength; }
+  void SetMinorTickLength(int value);
+  bool Logarithmic() const { return FLogarithmic; }
+  void SetLogarithmic(bool value);
+  int LogarithmicBase() const { return FLogarithmicBase; }
+  void SetLogarithmicBase(int value);
+  const std::string& DateTimeFormat() const { return FDateTimeFormat; }
+  void SetDateTimeFormat(const std::string& value);
+  bool ExactDateTime() const { return FExactDateTime; }
+  void SetExactDateTime(bool value);
+  // The pens of the axis line, the grid, the minor grid and the three kinds of tick.
+  const TChartPen& Axis() const { return FAxisPen; }
+  void SetAxis(const TChartPen& value);
+  const TChartPen& Grid() const { return FGrid; }
+  void SetGrid(const TChartPen& value);
+  const TChartPen& MinorGrid() const { return FMinorGrid; }
+  void SetMinorGrid(const TChartPen& value);
+  const TChartPen& Ticks() const { return FTicks; }
+  void SetTicks(const TChartPen& value);
+  const TChartPen& TicksInner() const { return FTicksInner; }
+  void SetTicksInner(const TChartPen& value);
+  const TChartPen& MinorTicks() const { return FMinorTicks; }
+  void SetMinorTicks(const TChartPen& value);
 
   // Working state of the last layout.
   double RangeMin = 0, RangeMax = 0, RangeSpan = 0;
@@ -141,6 +166,8 @@ class TCustomChartAxis {
   void Repaint();
 
  private:
+  template <typename T>
+  void Change(T& field, const T& value);
   int LinearPixel(double value, bool fromEnd) const;
   double LogarithmicPixelToValue(int pixel, double offset) const;
   double LabelExtent(TChartCanvas3D& canvas, double value) const;
@@ -167,6 +194,27 @@ class TCustomChartAxis {
   std::string FAxisValuesFormat = "#,##0.###";
   TAxisLabelStyle FLabelStyle = talAuto;
   double FStartPosition = 0, FEndPosition = 100, FPositionPercent = 0;
+  TChartAxisTitle FTitle{this};
+  TFont FLabelsFont;
+  int FLabelsSize = 0;
+  int FTitleSize = 0;
+  bool FLabelsMultiLine = false;
+  bool FGridCentered = false;
+  bool FTickOnLabelsOnly = true;
+  int FTickLength = 4;
+  int FTickInnerLength = 0;
+  int FMinorTickCount = 3;
+  int FMinorTickLength = 2;
+  bool FLogarithmic = false;
+  int FLogarithmicBase = 10;
+  std::string FDateTimeFormat;
+  bool FExactDateTime = true;
+  TChartPen FAxisPen = ChartAxisPen();
+  TChartPen FGrid = DottedGrayPen();
+  TChartPen FMinorGrid = ChartHiddenPen();
+  TChartPen FTicks = DarkGrayPen();
+  TChartPen FTicksInner = DarkGrayPen();
+  TChartPen FMinorTicks = DarkGrayPen();
 };
 
 class TChartAxis : public TCustomChartAxis {

@@ -19,12 +19,12 @@ bool TextRunsAcross(bool horizontalAxis, int angle) {
 
 int TCustomChartAxis::WallSize() const {
   if (!FChart || FOnFarSide) return 0;
-  return FChart->WallThickness(FIsHorizontal ? FChart->BottomWall : FChart->LeftWall);
+  return FChart->WallThickness(FIsHorizontal ? FChart->BottomWall() : FChart->LeftWall());
 }
 
 int TCustomChartAxis::LabelsBand(TChartCanvas3D& canvas) {
-  if (LabelsSize > 0) return LabelsSize;
-  canvas.Font() = LabelsFont;
+  if (LabelsSize() > 0) return LabelsSize();
+  canvas.Font() = LabelsFont();
   if (TextRunsAcross(FIsHorizontal, FLabelsAngle)) return canvas.MeasureTextHeight("Wg");
   int widest = 0;
   const TAxisLabelStyle style = EffectiveLabelStyle();
@@ -58,19 +58,20 @@ void TCustomChartAxis::ReserveSpace(TRect& rect) {
     if (FIsHorizontal) return FOnFarSide ? (rect.top += band) : (rect.bottom -= band);
     return FOnFarSide ? (rect.right -= band) : (rect.left += band);
   };
-  if (!Title.Caption().empty()) {
-    int band = TitleSize;
+  if (!Title().Caption().empty()) {
+    int band = TitleSize();
     if (band <= 0) {
-      canvas.Font() = Title.Font;
-      band = TextRunsAcross(FIsHorizontal, Title.Angle()) ? canvas.MeasureTextHeight("Wg")
-                                                          : canvas.MeasureTextWidth(Title.Caption());
+      canvas.Font() = Title().Font();
+      band = TextRunsAcross(FIsHorizontal, Title().Angle())
+                 ? canvas.MeasureTextHeight("Wg")
+                 : canvas.MeasureTextWidth(Title().Caption());
     }
     TitlePos = cut(band);
   }
   if (FLabels) LabelsPos = cut(LabelsBand(canvas));
-  int ticks = Axis.Visible ? Axis.width : 0;
-  if (Ticks.Visible) ticks += TickLength;
-  if (MinorTicks.Visible) ticks = std::max(ticks, MinorTickLength);
+  int ticks = Axis().Visible ? Axis().width : 0;
+  if (Ticks().Visible) ticks += TickLength();
+  if (MinorTicks().Visible) ticks = std::max(ticks, MinorTickLength());
   cut(ticks + WallSize());
   if (FPositionPercent != 0) {
     const int across = FIsHorizontal ? rect.bottom - rect.top : rect.right - rect.left;
@@ -85,7 +86,7 @@ void TCustomChartAxis::DrawLabelAndRecordTick(TChartCanvas3D& canvas, double val
                                               std::vector<int>& ticks) {
   const int p = ValueToPixel(value);
   if (!FLabelsOnAxis && (p <= StartPixel || p >= EndPixel)) return;
-  if (!TickOnLabelsOnly) ticks.push_back(p);
+  if (!TickOnLabelsOnly()) ticks.push_back(p);
   if (FLabels) DrawLabelAt(canvas, p, LabelText(value), ticks);
 }
 
@@ -104,7 +105,7 @@ void TCustomChartAxis::DrawSeriesLabels(TChartCanvas3D& canvas, TAxisLabelStyle 
     const int p = ValueToPixel(alongX ? series->XValue(i) : series->YValue(i));
     if (p < StartPixel || p > EndPixel) continue;
     if (!FLabelsOnAxis && (p == StartPixel || p == EndPixel)) continue;
-    if (!TickOnLabelsOnly) ticks.push_back(p);
+    if (!TickOnLabelsOnly()) ticks.push_back(p);
     if (!FLabels) continue;
     std::string text = style == talText ? series->PointLabel(i) : series->MarkText(i);
     if (FChart->OnGetAxisLabel) FChart->OnGetAxisLabel(this, series, i, text);
@@ -114,11 +115,11 @@ void TCustomChartAxis::DrawSeriesLabels(TChartCanvas3D& canvas, TAxisLabelStyle 
 
 void TCustomChartAxis::DrawLabelAt(TChartCanvas3D& canvas, int p, const std::string& text,
                                    std::vector<int>& ticks) {
-  if (TickOnLabelsOnly) ticks.push_back(p);
-  canvas.Font() = LabelsFont;
+  if (TickOnLabelsOnly()) ticks.push_back(p);
+  canvas.Font() = LabelsFont();
   const int lineHeight = canvas.MeasureTextHeight("Wg");
   std::vector<std::string> lines{text};
-  if (LabelsMultiLine) {
+  if (LabelsMultiLine()) {
     lines.clear();
     size_t start = 0, blank;
     while ((blank = text.find(' ', start)) != std::string::npos) {
@@ -173,36 +174,36 @@ void TCustomChartAxis::DrawTicksAndGrid(TChartCanvas3D& canvas, const std::vecto
       canvas.DrawLineAtDepth(from, position, from + outwards * length, position, 0);
   };
   const int outsideLine = FIsHorizontal ? line - outwards : line + outwards;
-  if (Ticks.Visible && TickLength != 0) {
-    canvas.Pen() = Ticks.Effective();
-    for (int p : ticks) tick(p, outsideLine, TickLength);
+  if (Ticks().Visible && TickLength() != 0) {
+    canvas.Pen() = Ticks().Effective();
+    for (int p : ticks) tick(p, outsideLine, TickLength());
   }
-  if (Grid.Visible) {
-    canvas.Pen() = Grid.Effective();
-    if (Grid.color == clDefault) canvas.Pen().color = clGray;
+  if (Grid().Visible) {
+    canvas.Pen() = Grid().Effective();
+    if (Grid().color == clDefault) canvas.Pen().color = clGray;
     canvas.SetBackgroundMode(bkTransparent);
-    if (GridCentered) {
+    if (GridCentered()) {
       for (size_t i = 1; i < ticks.size(); ++i) DrawGridLine(canvas, (ticks[i - 1] + ticks[i]) / 2);
     } else {
       for (int p : ticks) DrawGridLine(canvas, p);
     }
   }
-  if (TicksInner.Visible && TickInnerLength != 0) {
-    canvas.Pen() = TicksInner.Effective();
-    for (int p : ticks) tick(p, line, -TickInnerLength);
+  if (TicksInner().Visible && TickInnerLength() != 0) {
+    canvas.Pen() = TicksInner().Effective();
+    for (int p : ticks) tick(p, line, -TickInnerLength());
   }
-  if (MinorTicks.Visible && MinorTickLength != 0 && MinorTickCount > 0) {
-    canvas.Pen() = MinorTicks.Effective();
+  if (MinorTicks().Visible && MinorTickLength() != 0 && MinorTickCount() > 0) {
+    canvas.Pen() = MinorTicks().Effective();
     for (size_t i = 1; i < ticks.size(); ++i)
-      for (int m = 1; m <= MinorTickCount; ++m)
-        tick(ticks[i - 1] + (ticks[i] - ticks[i - 1]) * m / (MinorTickCount + 1), outsideLine,
-             MinorTickLength);
+      for (int m = 1; m <= MinorTickCount(); ++m)
+        tick(ticks[i - 1] + (ticks[i] - ticks[i - 1]) * m / (MinorTickCount() + 1), outsideLine,
+             MinorTickLength());
   }
-  if (MinorGrid.Visible && MinorTickCount > 0) {
-    canvas.Pen() = MinorGrid.Effective();
+  if (MinorGrid().Visible && MinorTickCount() > 0) {
+    canvas.Pen() = MinorGrid().Effective();
     for (size_t i = 1; i < ticks.size(); ++i)
-      for (int m = 1; m <= MinorTickCount; ++m)
-        DrawGridLine(canvas, ticks[i - 1] + (ticks[i] - ticks[i - 1]) * m / (MinorTickCount + 1));
+      for (int m = 1; m <= MinorTickCount(); ++m)
+        DrawGridLine(canvas, ticks[i - 1] + (ticks[i] - ticks[i - 1]) * m / (MinorTickCount() + 1));
   }
 }
 
@@ -217,31 +218,32 @@ void TCustomChartAxis::PaintAxis() {
       ShowsDateTime = (FIsHorizontal ? series->XValues() : series->YValues()).DateTime();
       break;
     }
-  canvas.Font() = LabelsFont;
+  canvas.Font() = LabelsFont();
   const double step = LabelStep(canvas);
   if (FIsHorizontal) {
     AxisLinePos = FOnFarSide ? plot.top : plot.bottom;
     if (FPositionPercent != 0)
-      AxisLinePos += (FOnFarSide ? 1 : -1) * Nearest(FChart->PlotHeight() * FPositionPercent * 0.01);
+      AxisLinePos +=
+          (FOnFarSide ? 1 : -1) * Nearest(FChart->PlotHeight() * FPositionPercent * 0.01);
   } else {
     AxisLinePos = FOnFarSide ? plot.right : plot.left;
     if (FPositionPercent != 0)
       AxisLinePos += (FOnFarSide ? -1 : 1) * Nearest(FChart->PlotWidth() * FPositionPercent * 0.01);
   }
 
-  if (!Title.Caption().empty()) {
-    canvas.Font() = Title.Font;
+  if (!Title().Caption().empty()) {
+    canvas.Font() = Title().Font();
     canvas.Brush().style = bsClear;
-    const int height = canvas.MeasureTextHeight(Title.Caption());
+    const int height = canvas.MeasureTextHeight(Title().Caption());
     canvas.SetTextAlignment(taCenterH | taTop);
     if (FIsHorizontal) {
-      canvas.DrawRotatedText(CenterPixel, FOnFarSide ? TitlePos - height : TitlePos, Title.Angle(),
-                             Title.Caption(), 0);
+      canvas.DrawRotatedText(CenterPixel, FOnFarSide ? TitlePos - height : TitlePos,
+                             Title().Angle(), Title().Caption(), 0);
     } else {
       // Text turned upwards (left axis) spreads right of its reference point, text turned
       // downwards (right axis) left of it: either way the block fills the title strip.
       canvas.DrawRotatedText(FOnFarSide ? TitlePos + height : TitlePos - height, CenterPixel,
-                             Title.Angle(), Title.Caption(), 0);
+                             Title().Angle(), Title().Caption(), 0);
     }
   }
 
@@ -254,18 +256,18 @@ void TCustomChartAxis::PaintAxis() {
   else if (style == talText || style == talMark)
     DrawSeriesLabels(canvas, style, ticks);
 
-  if (Axis.Visible) {
-    canvas.Pen() = Axis.Effective();
+  if (Axis().Visible) {
+    canvas.Pen() = Axis().Effective();
     const int depth = FOnFarSide ? FChart->TotalDepth() : 0;
     const int wall = WallSize();
     if (FIsHorizontal) {
       const int y = AxisLinePos + (FOnFarSide ? -wall : wall);
-      canvas.DrawLineAtDepth(StartPixel - FChart->WallThickness(FChart->LeftWall), y, EndPixel, y,
+      canvas.DrawLineAtDepth(StartPixel - FChart->WallThickness(FChart->LeftWall()), y, EndPixel, y,
                              depth);
     } else {
       const int x = AxisLinePos + (FOnFarSide ? wall : -wall);
       canvas.DrawLineAtDepth(x, StartPixel, x,
-                             EndPixel + FChart->WallThickness(FChart->BottomWall), depth);
+                             EndPixel + FChart->WallThickness(FChart->BottomWall()), depth);
     }
   }
   DrawTicksAndGrid(canvas, ticks);

@@ -5,6 +5,7 @@
 #include "chart/BarSeries.h"
 #include "chart/ChartSeries.h"
 #include "platform/Exception.h"
+#include "platform/ScopeGuard.h"
 
 TCustomAxisPanel::TCustomAxisPanel()
     : FBottomAxis(std::make_unique<TChartAxis>(this, true, false, false)),
@@ -32,7 +33,9 @@ int TCustomAxisPanel::IndexOfSeries(const TChartSeries* series) const {
   return it == FSeriesList.end() ? -1 : static_cast<int>(it - FSeriesList.begin());
 }
 
-void TCustomAxisPanel::AttachSeries(TChartSeries* series) { series->SetParentChart(this); }
+void TCustomAxisPanel::AttachSeries(TChartSeries* series) {
+  series->SetParentChart(this);
+}
 
 void TCustomAxisPanel::DetachSeries(TChartSeries* series) {
   const int index = IndexOfSeries(series);
@@ -72,7 +75,6 @@ bool TCustomAxisPanel::IsSeriesColorFree(TColor color, bool checkBackground) con
   return true;
 }
 
-
 double TCustomAxisPanel::SeriesExtreme(const TCustomChartAxis& axis, bool wantMinimum) const {
   if (axis.IsDepth()) {
     for (TChartSeries* series : FSeriesList)
@@ -103,14 +105,17 @@ double TCustomAxisPanel::SeriesExtreme(const TCustomChartAxis& axis, bool wantMi
 
 double TCustomAxisPanel::PagedExtremeX(const TChartSeries& series, bool wantMinimum) const {
   const int count = series.PointCount();
-  const int first = std::min((std::max(Page, 1) - 1) * FMaxPointsPerPage, count - 1);
-  const int last = first + FMaxPointsPerPage - 1;
+  // In 64 bits: a far page of a large page size lies beyond the 32-bit range.
+  const int64_t perPage = FMaxPointsPerPage;
+  const int first =
+      static_cast<int>(std::min<int64_t>((std::max(FPage, 1) - int64_t{1}) * perPage, count - 1));
+  const int64_t last = first + perPage - 1;
   const double low = series.XValue(first);
   if (wantMinimum) return low;
-  if (last < count) return series.XValue(last);
+  if (last < count) return series.XValue(static_cast<int>(last));
   const double high = series.XValue(count - 1);
   // A short last page keeps the spacing of a full one unless it may be stretched.
-  if (ScaleLastPage || count - 1 == first) return high;
+  if (FScaleLastPage || count - 1 == first) return high;
   return low + (high - low) / (count - 1 - first) * (FMaxPointsPerPage - 1);
 }
 
@@ -123,21 +128,20 @@ bool TCustomAxisPanel::AxisIsShown(const TCustomChartAxis& axis) const {
 }
 
 void TCustomAxisPanel::SetAxisVisible(bool value) {
-  if (value == FAxisVisible) return;
-  FAxisVisible = value;
-  Invalidate();
+  Change(FAxisVisible, value);
 }
 
 void TCustomAxisPanel::SetMaxPointsPerPage(int value) {
-  if (value == FMaxPointsPerPage) return;
-  FMaxPointsPerPage = value;
-  Invalidate();
+  Change(FMaxPointsPerPage, value);
 }
-
+void TCustomAxisPanel::SetPage(int value) {
+  Change(FPage, value);
+}
+void TCustomAxisPanel::SetScaleLastPage(bool value) {
+  Change(FScaleLastPage, value);
+}
 void TCustomAxisPanel::SetView3DWalls(bool value) {
-  if (value == FView3DWalls) return;
-  FView3DWalls = value;
-  Invalidate();
+  Change(FView3DWalls, value);
 }
 
 void TCustomAxisPanel::ComputeDepthSlots() {
@@ -167,7 +171,7 @@ void TCustomAxisPanel::LayOutAxes() {
   for (TCustomChartAxis* axis : FAxes) axis->UpdateRange();
   Compute3DDepth();
   if (View3D() && View3DOptions().Orthogonal()) {
-    const int wall = FView3DWalls ? BackWall.Size : 0;
+    const int wall = FView3DWalls ? BackWall().Size() : 0;
     PlotRect.right -= Depth3DX + wall;
     PlotRect.top += Depth3DY + wall;
   }
@@ -195,8 +199,7 @@ void TCustomAxisPanel::SetSeriesDepthBands() {
 }
 
 void TCustomAxisPanel::WidenAxesBySeriesMargins() {
-  for (TChartAxis* axis : {FTopAxis.get(), FLeftAxis.get(),
-                                 FRightAxis.get(), FBottomAxis.get()}) {
+  for (TChartAxis* axis : {FTopAxis.get(), FLeftAxis.get(), FRightAxis.get(), FBottomAxis.get()}) {
     int atStart = 0, atEnd = 0;
     for (TChartSeries* series : FSeriesList) {
       if (!series->Active() || !series->IsTiedTo(*axis)) continue;
@@ -232,8 +235,7 @@ void TCustomAxisPanel::DrawAllSeries() {
   if (OnBeforeDrawSeries) OnBeforeDrawSeries(this);
   std::vector<TChartSeries*> drawn;
   for (TChartSeries* series : FSeriesList) {
-    if (!series->Active() || std::find(drawn.begin(), drawn.end(), series) != drawn.end())
-      continue;
+    if (!series->Active() || std::find(drawn.begin(), drawn.end(), series) != drawn.end()) continue;
     // In 3D the series sharing a depth slot are drawn together, point by point.
     std::vector<TChartSeries*> group{series};
     if (View3D())
@@ -249,14 +251,19 @@ void TCustomAxisPanel::DrawAllSeries() {
   }
 }
 
+void TCustomAxisPanel::DrawPointsClipped(const std::function<void()>& drawPoints) {
+  TChartCanvas3D& canvas = Canvas();
+  if (FClipPoints) canvas.ClipToBox(PlotRect, 0, TotalDepth());
+  // A handler that throws while the points are drawn must not leave the clip on the picture.
+  const auto unclip = OnScopeExit([&canvas] { canvas.RemoveClip(); });
+  drawPoints();
+}
+
 void TCustomAxisPanel::DrawSeries(TChartSeries* series) {
   series->CalcFirstLastShownIndex();
   if (series->FirstShownIndex < 0) return;
   series->BeforeDrawPoints();
-  TChartCanvas3D& canvas = Canvas();
-  if (FClipPoints) canvas.ClipToBox(PlotRect, 0, TotalDepth());
-  series->DrawShownPoints();
-  if (FClipPoints) canvas.RemoveClip();
+  DrawPointsClipped([series] { series->DrawShownPoints(); });
   series->DrawMarks();
   series->AfterDrawPoints();
 }
@@ -278,15 +285,14 @@ void TCustomAxisPanel::DrawSeriesGroup(const std::vector<TChartSeries*>& group) 
   if (bars && (bars->MultiBar() == mbStacked || bars->MultiBar() == mbStacked100) && vertical &&
       vertical->Inverted())
     std::reverse(order.begin(), order.end());
-  TChartCanvas3D& canvas = Canvas();
-  if (FClipPoints) canvas.ClipToBox(PlotRect, 0, TotalDepth());
   const bool forward = group.front()->DrawsPointsForward();
-  for (int step = 0; step <= last - first; ++step) {
-    const int index = forward ? first + step : last - step;
-    for (TChartSeries* series : order)
-      if (series->PointCount() > index) series->DrawPoint(index);
-  }
-  if (FClipPoints) canvas.RemoveClip();
+  DrawPointsClipped([&] {
+    for (int step = 0; step <= last - first; ++step) {
+      const int index = forward ? first + step : last - step;
+      for (TChartSeries* series : order)
+        if (series->PointCount() > index) series->DrawPoint(index);
+    }
+  });
   for (TChartSeries* series : group) {
     series->DrawMarks();
     series->AfterDrawPoints();

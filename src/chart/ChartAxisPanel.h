@@ -60,22 +60,27 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
   // Paging: with MaxPointsPerPage above 0 the horizontal range shows one page of points.
   int MaxPointsPerPage() const { return FMaxPointsPerPage; }
   void SetMaxPointsPerPage(int value);
-  int Page = 1;
-  bool ScaleLastPage = true;
+  int Page() const { return FPage; }
+  void SetPage(int value);
+  bool ScaleLastPage() const { return FScaleLastPage; }
+  void SetScaleLastPage(bool value);
 
   bool ClipPoints() const { return FClipPoints; }
   void SetClipPoints(bool value) { Change(FClipPoints, value); }
   // The depth of the chart's box in pixels: 0 when flat.
   int TotalDepth() const { return View3D() ? Depth3DX : 0; }
   // The walls: the back one is clear, the left light yellow, the floor white.
-  TChartWall BackWall{clDefault, bsClear};
-  TChartWall LeftWall{0x80FFFF};
-  TChartWall BottomWall{clWhite};
+  TChartWall& BackWall() { return FBackWall; }
+  const TChartWall& BackWall() const { return FBackWall; }
+  TChartWall& LeftWall() { return FLeftWall; }
+  const TChartWall& LeftWall() const { return FLeftWall; }
+  TChartWall& BottomWall() { return FBottomWall; }
+  const TChartWall& BottomWall() const { return FBottomWall; }
   bool View3DWalls() const { return FView3DWalls; }
   void SetView3DWalls(bool value);
   // The thickness of a wall where it takes room from the axes: only in 3D with walls.
   int WallThickness(const TChartWall& wall) const {
-    return View3D() && FView3DWalls ? wall.Size : 0;
+    return View3D() && FView3DWalls ? wall.Size() : 0;
   }
 
   // True while settings are read from a stored layout: setters skip their checks.
@@ -87,7 +92,7 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
 
  protected:
   // The back wall's colour, which a new series' colour must also differ from.
-  virtual TColor BackWallColor() const { return BackWall.Color(); }
+  virtual TColor BackWallColor() const { return BackWall().Color(); }
   // The steps of the paint pipeline that concern series and axes.
   void ComputeDepthSlots();
   void LayOutAxes();
@@ -102,12 +107,19 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
   void Compute3DDepth();
   double PagedExtremeX(const TChartSeries& series, bool wantMinimum) const;
   void DrawSeries(TChartSeries* series);
+  // Draws points inside the plot box when ClipPoints is set.
+  void DrawPointsClipped(const std::function<void()>& drawPoints);
   void DrawSeriesGroup(const std::vector<TChartSeries*>& group);
 
   bool FAxisVisible = true;
   bool FView3DWalls = true;
+  TChartWall FBackWall{[this] { Invalidate(); }, clDefault, bsClear};
+  TChartWall FLeftWall{[this] { Invalidate(); }, 0x80FFFF, bsSolid};
+  TChartWall FBottomWall{[this] { Invalidate(); }, clWhite, bsSolid};
   bool FClipPoints = true;
   int FMaxPointsPerPage = 0;
+  int FPage = 1;
+  bool FScaleLastPage = true;
   std::unique_ptr<TChartAxis> FBottomAxis, FTopAxis, FLeftAxis, FRightAxis;
   std::unique_ptr<TChartDepthAxis> FDepthAxis;
   std::vector<TCustomChartAxis*> FAxes;

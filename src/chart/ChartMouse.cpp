@@ -39,10 +39,10 @@ TChartClickedPart TCustomChart::FindClickedPart(TPoint p) {
   }
   for (TCustomChartAxis* axis : Axes())
     if (AxisHit(*axis, p)) return {cpAxis, -1, nullptr, axis};
-  if (Title.Visible() && PtInRect(Title.DrawnRect, p)) return {cpTitle};
-  if (Foot.Visible() && PtInRect(Foot.DrawnRect, p)) return {cpFoot};
+  if (Title().Visible() && PtInRect(Title().DrawnRect, p)) return {cpTitle};
+  if (Foot().Visible() && PtInRect(Foot().DrawnRect, p)) return {cpFoot};
   if (anyActive && PtInRect(PlotRect, p)) return {cpChartRect};
-  const int item = Legend.Visible() ? Legend.ItemAt(p) : -1;
+  const int item = Legend().Visible() ? Legend().ItemAt(p) : -1;
   if (item >= 0) return {cpLegend, item};
   return {};
 }

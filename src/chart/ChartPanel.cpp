@@ -9,19 +9,18 @@ TCustomChartPanel::TCustomChartPanel() : FCanvas(std::make_unique<TChartCanvas3D
   RepaintOnChange = true;
 }
 
-TCustomChartPanel::~TCustomChartPanel() { FDestroying = true; }
+TCustomChartPanel::~TCustomChartPanel() {
+  FDestroying = true;
+}
 
 void TCustomChartPanel::SetChart3DPercent(int value) {
-  if (value < 1 || value > 100)
-    throw Exception("3D effect percent must be between 1 and 100");
+  if (value < 1 || value > 100) throw Exception("3D effect percent must be between 1 and 100");
   Change(FChart3DPercent, value);
 }
 
 void TCustomChartPanel::SetSize(int width, int height) {
-  if (width == FWidth && height == FHeight) return;
-  FWidth = width;
-  FHeight = height;
-  Invalidate();
+  const bool widthChanged = StoreProperty(FWidth, width);
+  if (StoreProperty(FHeight, height) || widthChanged) Invalidate();
 }
 
 void TCustomChartPanel::Invalidate() {
@@ -38,8 +37,7 @@ void TCustomChartPanel::Paint(TCanvas& canvas, const TRect& /*updateRect*/) {
   // A picture of another size is never copied: a resize while RepaintOnChange was off
   // could not mark it stale.
   const TBitmap* picture = FCanvas->Picture();
-  const bool sizeKept =
-      picture && picture->Width() == Width() && picture->Height() == Height();
+  const bool sizeKept = picture && picture->Width() == Width() && picture->Height() == Height();
   if (sizeKept && FCanvas->RepaintFromPicture()) return;
   DrawChart(canvas, Rect(0, 0, Width(), Height()));
 }
@@ -89,21 +87,23 @@ void TCustomChartPanel::DrawBevels(const TRect& bounds) {
 
 void TCustomChartPanelExtended::DrawBackground(const TRect& bounds) {
   TChartCanvas3D& canvas = Canvas();
-  if (Gradient.Visible) {
-    const bool forwards = Gradient.Direction == gdTopBottom || Gradient.Direction == gdLeftRight;
-    canvas.FillGradient(bounds, forwards ? Gradient.StartColor : Gradient.EndColor,
-                        Gradient.Direction, forwards ? Gradient.EndColor : Gradient.StartColor);
+  if (FGradient.Visible) {
+    // The surface starts a linear fill at the side its direction names; a centred fill
+    // takes its first colour in the middle, where the end colour belongs.
+    const bool centred = FGradient.Direction == gdFromCenter;
+    canvas.FillGradient(bounds, centred ? FGradient.EndColor : FGradient.StartColor,
+                        FGradient.Direction, centred ? FGradient.StartColor : FGradient.EndColor);
   } else {
     canvas.Brush() = TBrush{Color(), bsSolid, clWhite};
     canvas.Pen().style = psClear;
     canvas.FillWithBrush(bounds);
   }
-  if (BackImage && !BackImageInside) DrawBackImage(bounds);
+  if (FBackImage && !FBackImageInside) DrawBackImage(bounds);
   DrawBevels(bounds);
 }
 
 void TCustomChartPanelExtended::DrawBackImage(const TRect& r) {
-  if (!BackImage || BackImage->Empty() || !Canvas().Target()) return;
-  Canvas().Target()->CopyRect(r, BackImage->Canvas(),
-                              Rect(0, 0, BackImage->Width(), BackImage->Height()));
+  if (!FBackImage || FBackImage->Empty() || !Canvas().Target()) return;
+  Canvas().Target()->CopyRect(r, FBackImage->Canvas(),
+                              Rect(0, 0, FBackImage->Width(), FBackImage->Height()));
 }

@@ -4,34 +4,40 @@
 #include <memory>
 
 #include "chart/ChartCanvas.h"
+#include "chart/ChartLimits.h"
 #include "platform/Control.h"
+#include "platform/Property.h"
 
 class TCustomChartPanel;
 
 enum TPanelBevel { bvNone, bvLowered, bvRaised };
 enum TBackImageMode { pbmStretch, pbmTile, pbmCenter };
 
-// How the 3D box is seen. Every change repaints the chart.
+// How the 3D box is seen. Every change repaints the chart. Offsets and perspective are kept
+// within the pixel limit and the zoom within ten times either way, so that projected points
+// stay few enough pixels away for lines and fills to be drawn in reasonable time.
 class TView3DOptions {
  public:
+  static constexpr int kMaxZoom = 1000;
+
   explicit TView3DOptions(TCustomChartPanel* chart) : FChart(chart) {}
 
   int Elevation() const { return FSettings.elevation; }
   void SetElevation(int value) { Change(FSettings.elevation, value); }
   int HorizOffset() const { return FSettings.horizOffset; }
-  void SetHorizOffset(int value) { Change(FSettings.horizOffset, value); }
+  void SetHorizOffset(int value) { Change(FSettings.horizOffset, ClampPixels(value)); }
   bool Orthogonal() const { return FSettings.orthogonal; }
   void SetOrthogonal(bool value) { Change(FSettings.orthogonal, value); }
   int Perspective() const { return FSettings.perspective; }
-  void SetPerspective(int value) { Change(FSettings.perspective, value); }
+  void SetPerspective(int value) { Change(FSettings.perspective, ClampPixels(value)); }
   int Rotation() const { return FSettings.rotation; }
   void SetRotation(int value) { Change(FSettings.rotation, value); }
   int Tilt() const { return FSettings.tilt; }
   void SetTilt(int value) { Change(FSettings.tilt, value); }
   int VertOffset() const { return FSettings.vertOffset; }
-  void SetVertOffset(int value) { Change(FSettings.vertOffset, value); }
+  void SetVertOffset(int value) { Change(FSettings.vertOffset, ClampPixels(value)); }
   int Zoom() const { return FSettings.zoom; }
-  void SetZoom(int value) { Change(FSettings.zoom, value); }
+  void SetZoom(int value) { Change(FSettings.zoom, std::clamp(value, -kMaxZoom, kMaxZoom)); }
   bool ZoomText() const { return FSettings.zoomText; }
   void SetZoomText(bool value) { Change(FSettings.zoomText, value); }
 
@@ -57,15 +63,16 @@ class TCustomChartPanel : public TControl {
   TCustomChartPanel(const TCustomChartPanel&) = delete;
   TCustomChartPanel& operator=(const TCustomChartPanel&) = delete;
 
-  // Percent of the bounds' width (left, right) or height (top, bottom).
+  // Percent of the bounds' width (left, right) or height (top, bottom). Margins, bevel and
+  // border widths are kept within the pixel limit.
   int MarginLeft() const { return FMarginLeft; }
-  void SetMarginLeft(int value) { Change(FMarginLeft, value); }
+  void SetMarginLeft(int value) { Change(FMarginLeft, ClampPixels(value)); }
   int MarginTop() const { return FMarginTop; }
-  void SetMarginTop(int value) { Change(FMarginTop, value); }
+  void SetMarginTop(int value) { Change(FMarginTop, ClampPixels(value)); }
   int MarginRight() const { return FMarginRight; }
-  void SetMarginRight(int value) { Change(FMarginRight, value); }
+  void SetMarginRight(int value) { Change(FMarginRight, ClampPixels(value)); }
   int MarginBottom() const { return FMarginBottom; }
-  void SetMarginBottom(int value) { Change(FMarginBottom, value); }
+  void SetMarginBottom(int value) { Change(FMarginBottom, ClampPixels(value)); }
 
   bool View3D() const { return FView3D; }
   void SetView3D(bool value) { Change(FView3D, value); }
@@ -83,9 +90,9 @@ class TCustomChartPanel : public TControl {
   TPanelBevel BevelInner() const { return FBevelInner; }
   void SetBevelInner(TPanelBevel value) { Change(FBevelInner, value); }
   int BevelWidth() const { return FBevelWidth; }
-  void SetBevelWidth(int value) { Change(FBevelWidth, value); }
+  void SetBevelWidth(int value) { Change(FBevelWidth, ClampPixels(value)); }
   int BorderWidth() const { return FBorderWidth; }
-  void SetBorderWidth(int value) { Change(FBorderWidth, value); }
+  void SetBorderWidth(int value) { Change(FBorderWidth, ClampPixels(value)); }
 
   // Asks for one repaint: marks the retained picture stale and invalidates the window.
   // Honoured only while RepaintOnChange is set (several changes, one repaint).
@@ -133,9 +140,7 @@ class TCustomChartPanel : public TControl {
 
   template <typename T>
   void Change(T& field, const T& value) {
-    if (field == value) return;
-    field = value;
-    Invalidate();
+    SetProperty(field, value, [this] { Invalidate(); });
   }
 
   bool FDestroying = false;
@@ -155,9 +160,7 @@ class TCustomChartPanel : public TControl {
 
 template <typename T>
 void TView3DOptions::Change(T& field, T value) {
-  if (field == value) return;
-  field = value;
-  FChart->Invalidate();
+  SetProperty(field, value, [this] { FChart->Invalidate(); });
 }
 
 struct TChartGradient {
@@ -165,17 +168,22 @@ struct TChartGradient {
   TGradientDirection Direction = gdTopBottom;
   TColor StartColor = clWhite;
   TColor EndColor = clYellow;
+  friend bool operator==(const TChartGradient&, const TChartGradient&) = default;
 };
 
 // Adds the background picture and gradient.
 class TCustomChartPanelExtended : public TCustomChartPanel {
  public:
-  TChartGradient Gradient;
+  const TChartGradient& Gradient() const { return FGradient; }
+  void SetGradient(const TChartGradient& value) { Change(FGradient, value); }
   // A picture behind the chart (owned by whoever set it), stretched over the bounds or,
-  // when BackImageInside, over the plot rectangle.
-  const TBitmap* BackImage = nullptr;
-  TBackImageMode BackImageMode = pbmStretch;
-  bool BackImageInside = false;
+  // when BackImageInside, over the plot rectangle on the back wall.
+  const TBitmap* BackImage() const { return FBackImage; }
+  void SetBackImage(const TBitmap* value) { Change(FBackImage, value); }
+  TBackImageMode BackImageMode() const { return FBackImageMode; }
+  void SetBackImageMode(TBackImageMode value) { Change(FBackImageMode, value); }
+  bool BackImageInside() const { return FBackImageInside; }
+  void SetBackImageInside(bool value) { Change(FBackImageInside, value); }
   // Set by a click handler to stop the chart's own reaction to the press being handled.
   bool MouseCancelled = false;
 
@@ -184,4 +192,10 @@ class TCustomChartPanelExtended : public TCustomChartPanel {
   void DrawBackground(const TRect& bounds);
   // The back picture stretched over a rectangle.
   void DrawBackImage(const TRect& r);
+
+ private:
+  TChartGradient FGradient;
+  const TBitmap* FBackImage = nullptr;
+  TBackImageMode FBackImageMode = pbmStretch;
+  bool FBackImageInside = false;
 };

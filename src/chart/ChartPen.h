@@ -7,6 +7,7 @@
 struct TChartPen : TPen {
   bool Visible = true;
   bool SmallDots = false;
+  friend bool operator==(const TChartPen&, const TChartPen&) = default;
 
   // The pen as the canvas should use it.
   TPen Effective() const {
@@ -49,4 +50,5 @@ class TBitmap;
 // whoever set it.
 struct TChartBrush : TBrush {
   const TBitmap* Image = nullptr;
+  friend bool operator==(const TChartBrush&, const TChartBrush&) = default;
 };

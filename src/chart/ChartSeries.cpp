@@ -4,14 +4,15 @@
 #include <array>
 
 #include "chart/ChartAxisPanel.h"
-#include "platform/FormatFloat.h"
+#include "chart/ChartLimits.h"
 #include "platform/Exception.h"
+#include "platform/FormatFloat.h"
 
 namespace {
 
 constexpr std::array<TColor, 16> kPalette = {
-    clRed,  clGreen, clYellow, clBlue,  clWhite,  clGray,  clFuchsia, clTeal,
-    clNavy, clMaroon, clLime,  clOlive, clPurple, clSilver, clAqua,   clBlack};
+    clRed,  clGreen,  clYellow, clBlue,  clWhite,  clGray,   clFuchsia, clTeal,
+    clNavy, clMaroon, clLime,   clOlive, clPurple, clSilver, clAqua,    clBlack};
 
 template <typename T>
 void CheckedErase(std::vector<T>& items, int index) {
@@ -26,18 +27,37 @@ TColor PaletteColor(int index) {
 }
 
 template <typename T>
-void TSeriesMarks::Change(T& field, T value) {
-  if (field == value) return;
-  field = value;
-  FSeries->RequestRepaint();
+void TSeriesMarks::Change(T& field, const T& value) {
+  SetProperty(field, value, [this] { FSeries->RequestRepaint(); });
 }
 
-void TSeriesMarks::SetArrowLength(int value) { Change(FArrowLength, value); }
-void TSeriesMarks::SetBackColor(TColor value) { Change(FBackColor, value); }
-void TSeriesMarks::SetClip(bool value) { Change(FClip, value); }
-void TSeriesMarks::SetStyle(TSeriesMarksStyle value) { Change(FStyle, value); }
-void TSeriesMarks::SetTransparent(bool value) { Change(FTransparent, value); }
-void TSeriesMarks::SetVisible(bool value) { Change(FVisible, value); }
+void TSeriesMarks::SetArrowLength(int value) {
+  Change(FArrowLength, ClampPixels(value));
+}
+void TSeriesMarks::SetBackColor(TColor value) {
+  Change(FBackColor, value);
+}
+void TSeriesMarks::SetClip(bool value) {
+  Change(FClip, value);
+}
+void TSeriesMarks::SetStyle(TSeriesMarksStyle value) {
+  Change(FStyle, value);
+}
+void TSeriesMarks::SetTransparent(bool value) {
+  Change(FTransparent, value);
+}
+void TSeriesMarks::SetVisible(bool value) {
+  Change(FVisible, value);
+}
+void TSeriesMarks::SetArrow(const TChartPen& value) {
+  Change(FArrow, ClampPen(value));
+}
+void TSeriesMarks::SetFrame(const TChartPen& value) {
+  Change(FFrame, ClampPen(value));
+}
+void TSeriesMarks::SetFont(const TFont& value) {
+  Change(FFont, value);
+}
 
 TSeriesOwner::~TSeriesOwner() {
   // Newest first, as a form frees its components.
@@ -73,6 +93,13 @@ int TChartSeries::AddPoint(double x, double y, const std::string& label, TColor 
   FYValues->PendingValue = y;
   if (OnBeforeAdd && !OnBeforeAdd(this)) return -1;
   const int index = FXValues->AddInOrder(x);
+  // The lists may have been edited directly; a point the other stores cannot take at the
+  // same index is refused whole.
+  const auto stores = static_cast<int>(std::min(FPointColors.size(), FPointLabels.size()));
+  if (index > stores || index > FYValues->ValueCount()) {
+    FXValues->RemoveValueAt(index);
+    ListIndexError(index);
+  }
   FYValues->InsertValueAt(index, y);
   FPointColors.insert(FPointColors.begin() + index, color);
   FPointLabels.insert(FPointLabels.begin() + index, label);
@@ -112,6 +139,11 @@ void TChartSeries::DeletePoint(int index) {
   CheckedErase(FMarks.CustomPositions, index);
   NotifyLinked(TSeriesChange::Delete, index);
   if (FActive) RequestRepaint();
+}
+
+TColor TChartSeries::StoredColor(int index) const {
+  if (index < 0 || index >= static_cast<int>(FPointColors.size())) return clDefault;
+  return FPointColors[static_cast<size_t>(index)];
 }
 
 TColor TChartSeries::PointColor(int index) const {
@@ -157,22 +189,44 @@ void TChartSeries::RequestRepaint() {
   if (FParentChart) FParentChart->Invalidate();
 }
 
-void TChartSeries::SetActive(bool value) { ChangeAndRepaint(FActive, value); }
-void TChartSeries::SetSeriesColor(TColor value) { ChangeAndRepaint(FSeriesColor, value); }
-void TChartSeries::SetShowInLegend(bool value) { ChangeAndRepaint(FShowInLegend, value); }
-void TChartSeries::SetTitle(const std::string& value) { ChangeAndRepaint(FTitle, value); }
+void TChartSeries::SetActive(bool value) {
+  Change(FActive, value);
+}
+void TChartSeries::SetSeriesColor(TColor value) {
+  Change(FSeriesColor, value);
+}
+void TChartSeries::SetShowInLegend(bool value) {
+  Change(FShowInLegend, value);
+}
+void TChartSeries::SetTitle(const std::string& value) {
+  Change(FTitle, value);
+}
 void TChartSeries::SetValueFormat(const std::string& value) {
-  ChangeAndRepaint(FValueFormat, value);
+  Change(FValueFormat, value);
 }
 void TChartSeries::SetPercentFormat(const std::string& value) {
-  ChangeAndRepaint(FPercentFormat, value);
+  Change(FPercentFormat, value);
 }
-void TChartSeries::SetHorizAxis(THorizAxis value) { ChangeAndRepaint(FHorizAxis, value); }
-void TChartSeries::SetVertAxis(TVertAxis value) { ChangeAndRepaint(FVertAxis, value); }
+void TChartSeries::SetHorizAxis(THorizAxis value) {
+  Change(FHorizAxis, value);
+}
+void TChartSeries::SetVertAxis(TVertAxis value) {
+  Change(FVertAxis, value);
+}
+
+void TChartSeries::SetCustomHorizAxis(TCustomChartAxis* axis) {
+  Change(FCustomHorizAxis, axis);
+}
+void TChartSeries::SetCustomVertAxis(TCustomChartAxis* axis) {
+  Change(FCustomVertAxis, axis);
+}
+
+void TChartSeries::SetZOrder(int value) {
+  Change(FZOrder, std::clamp(value, -1, kMaxZOrder));
+}
 
 void TChartSeries::SetColorEachPoint(bool value) {
-  if (value == FColorEachPoint) return;
-  FColorEachPoint = value;
+  if (!StoreProperty(FColorEachPoint, value)) return;
   if (!value)
     for (TColor& color : FPointColors) color = clDefault;
   RequestRepaint();
@@ -207,9 +261,7 @@ void TChartSeries::UnlinkAll() {
 void TChartSeries::CopyAllFrom(const TChartSeries& source) {
   ClearPoints();
   for (int i = 0; i < source.PointCount(); ++i)
-    AddPoint(source.XValue(i), source.YValue(i), source.PointLabel(i),
-             i < static_cast<int>(source.FPointColors.size()) ? source.FPointColors[static_cast<size_t>(i)]
-                                                               : clDefault);
+    AddPoint(source.XValue(i), source.YValue(i), source.PointLabel(i), source.StoredColor(i));
 }
 
 void TChartSeries::NotifyLinked(TSeriesChange change, int index) {
@@ -221,8 +273,9 @@ void TChartSeries::NotifyLinked(TSeriesChange change, int index) {
         series->ClearPoints();
         break;
       case TSeriesChange::Insert:
-        series->AddPoint(XValue(index), YValue(index), PointLabel(index),
-                         FPointColors[static_cast<size_t>(index)]);
+        // A handler may have removed the point before the linked series hear of it.
+        if (index < PointCount() && index < YValues().ValueCount())
+          series->AddPoint(XValue(index), YValue(index), PointLabel(index), StoredColor(index));
         break;
       case TSeriesChange::Delete:
         if (index < series->PointCount()) series->DeletePoint(index);
@@ -238,14 +291,14 @@ void TChartSeries::NotifyLinked(TSeriesChange change, int index) {
 TCustomChartAxis* TChartSeries::GetHorizAxis() const {
   if (!FParentChart) return nullptr;
   if (FHorizAxis == aTopAxis) return &FParentChart->TopAxis();
-  if (FHorizAxis == aCustomHorizAxis && CustomHorizAxis) return CustomHorizAxis;
+  if (FHorizAxis == aCustomHorizAxis && FCustomHorizAxis) return FCustomHorizAxis;
   return &FParentChart->BottomAxis();
 }
 
 TCustomChartAxis* TChartSeries::GetVertAxis() const {
   if (!FParentChart) return nullptr;
   if (FVertAxis == aRightAxis) return &FParentChart->RightAxis();
-  if (FVertAxis == aCustomVertAxis && CustomVertAxis) return CustomVertAxis;
+  if (FVertAxis == aCustomVertAxis && FCustomVertAxis) return FCustomVertAxis;
   return &FParentChart->LeftAxis();
 }
 
@@ -256,11 +309,12 @@ bool TChartSeries::IsTiedTo(const TCustomChartAxis& axis) const {
 }
 
 void TChartSeries::ComputeZOrder() {
-  if (ZOrder >= 0)
-    ZSlot = ZOrder;
+  // Every series with a slot of its own deepens the box by one slot, a fixed one too.
+  if (FParentChart) ++FParentChart->TopZSlot;
+  if (FZOrder >= 0)
+    ZSlot = FZOrder;
   else
-    ZSlot = FParentChart && FParentChart->View3D() ? FParentChart->TopZSlot + 1 : 0;
-  if (FParentChart) FParentChart->TopZSlot = std::max(FParentChart->TopZSlot, ZSlot);
+    ZSlot = FParentChart && FParentChart->View3D() ? FParentChart->TopZSlot : 0;
 }
 
 int TChartSeries::PointScreenX(int index) const {
@@ -326,13 +380,13 @@ void TChartSeries::DrawPointMark(int index) {
   const std::string text = MarkText(index);
   if (text.empty()) return;
   TChartCanvas3D& canvas = FParentChart->Canvas();
-  canvas.Font() = FMarks.Font;
+  canvas.Font() = FMarks.Font();
   canvas.SetTextAlignment(taCenterH | taBottom);
   canvas.SetBackgroundMode(FMarks.Transparent() ? bkTransparent : bkOpaque);
   canvas.SetBackgroundColor(FMarks.BackColor());
   const int x = PointScreenX(index), y = PointScreenY(index) - FMarks.ArrowLength();
-  if (FMarks.Arrow.Visible) {
-    canvas.Pen() = FMarks.Arrow.Effective();
+  if (FMarks.Arrow().Visible) {
+    canvas.Pen() = FMarks.Arrow().Effective();
     canvas.DrawLineAtDepth(x, PointScreenY(index), x, y, MiddleZ);
   }
   canvas.DrawTextAtDepth(x, y, text, MiddleZ);

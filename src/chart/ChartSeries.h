@@ -12,6 +12,7 @@
 #include "platform/Control.h"
 #include "platform/Font.h"
 #include "platform/Geometry.h"
+#include "platform/Property.h"
 
 class TCustomAxisPanel;
 class TCustomChartAxis;
@@ -56,15 +57,19 @@ class TSeriesMarks {
   bool Visible() const { return FVisible; }
   void SetVisible(bool value);
 
+  const TChartPen& Arrow() const { return FArrow; }
+  void SetArrow(const TChartPen& value);
+  const TChartPen& Frame() const { return FFrame; }
+  void SetFrame(const TChartPen& value);
+  const TFont& Font() const { return FFont; }
+  void SetFont(const TFont& value);
+
   // Custom positions per point; discarded with the points.
   std::vector<bool> CustomPositions;
-  TChartPen Arrow = ChartArrowPen();
-  TChartPen Frame;
-  TFont Font;
 
  private:
   template <typename T>
-  void Change(T& field, T value);
+  void Change(T& field, const T& value);
 
   TChartSeries* FSeries;
   int FArrowLength = 8;
@@ -73,6 +78,9 @@ class TSeriesMarks {
   TSeriesMarksStyle FStyle = smsLabel;
   bool FTransparent = false;
   bool FVisible = false;
+  TChartPen FArrow = ChartArrowPen();
+  TChartPen FFrame;
+  TFont FFont;
 };
 
 // Owns series on behalf of a window or form; the chart only references them.
@@ -118,6 +126,8 @@ class TChartSeries {
   virtual double XValue(int index) const { return FXValues->ValueAt(index); }
   virtual double YValue(int index) const { return FYValues->ValueAt(index); }
   virtual TColor PointColor(int index) const;
+  // The colour given with the point (clDefault past the end of the colour store).
+  TColor StoredColor(int index) const;
   void SetPointColor(int index, TColor color);
   bool IsNullPoint(int index) const { return PointColor(index) == clNone; }
   virtual std::string PointLabel(int index) const;
@@ -129,8 +139,8 @@ class TChartSeries {
   virtual double MaximumX() { return FXValues->HighestValue(); }
   virtual double MinimumY() { return FYValues->LowestValue(); }
   virtual double MaximumY() { return FYValues->HighestValue(); }
-  virtual double MinimumZ() { return ZOrder; }
-  virtual double MaximumZ() { return ZOrder; }
+  virtual double MinimumZ() { return FZOrder; }
+  virtual double MaximumZ() { return FZOrder; }
 
   TChartValueList& XValues() const { return *FXValues; }
   TChartValueList& YValues() const { return *FYValues; }
@@ -159,7 +169,7 @@ class TChartSeries {
   const std::string& PercentFormat() const { return FPercentFormat; }
   void SetPercentFormat(const std::string& value);
   int16_t Cursor() const { return FCursor; }
-  void SetCursor(int16_t value) { FCursor = value; }
+  void SetCursor(int16_t value) { StoreProperty(FCursor, value); }
   THorizAxis HorizAxis() const { return FHorizAxis; }
   void SetHorizAxis(THorizAxis value);
   TVertAxis VertAxis() const { return FVertAxis; }
@@ -173,8 +183,10 @@ class TChartSeries {
   bool UsesAxis(const TCustomChartAxis& axis) const { return NeedsAxes() && IsTiedTo(axis); }
   virtual bool NeedsAxes() const { return true; }
   // Axes of the chart's own choosing for the custom choices; none means the default axis.
-  TCustomChartAxis* CustomHorizAxis = nullptr;
-  TCustomChartAxis* CustomVertAxis = nullptr;
+  TCustomChartAxis* CustomHorizAxis() const { return FCustomHorizAxis; }
+  void SetCustomHorizAxis(TCustomChartAxis* axis);
+  TCustomChartAxis* CustomVertAxis() const { return FCustomVertAxis; }
+  void SetCustomVertAxis(TCustomChartAxis* axis);
 
   // Data-source links, reduced to what keeps the point operations consistent: a series
   // fed by another copies its points and follows its changes.
@@ -185,8 +197,11 @@ class TChartSeries {
   void NotifyLinked(TSeriesChange change, int index);
   void CopyAllFrom(const TChartSeries& source);
 
-  // Depth order: -1 means computed by the chart.
-  int ZOrder = -1;
+  // Depth order: -1 means computed by the chart. Kept within -1..kMaxZOrder, so the depth
+  // arithmetic cannot overflow.
+  static constexpr int kMaxZOrder = 100;
+  int ZOrder() const { return FZOrder; }
+  void SetZOrder(int value);
   // The series' place in depth order (from ComputeZOrder), the depth slot it is drawn in
   // (the chart counts slots from the back) and its depth band in pixels.
   int ZSlot = 0;
@@ -244,10 +259,8 @@ class TChartSeries {
 
  protected:
   template <typename T>
-  void ChangeAndRepaint(T& field, const T& value) {
-    if (field == value) return;
-    field = value;
-    RequestRepaint();
+  void Change(T& field, const T& value) {
+    SetProperty(field, value, [this] { RequestRepaint(); });
   }
 
  private:
@@ -270,6 +283,9 @@ class TChartSeries {
   std::string FValueFormat = "#,##0.###";
   std::string FPercentFormat = "##0.## %";
   int16_t FCursor = 0;
+  int FZOrder = -1;
+  TCustomChartAxis* FCustomHorizAxis = nullptr;
+  TCustomChartAxis* FCustomVertAxis = nullptr;
   THorizAxis FHorizAxis = aBottomAxis;
   TVertAxis FVertAxis = aLeftAxis;
   std::vector<TChartSeries*> FDataSources;

@@ -4,6 +4,7 @@
 
 #include "chart/ChartSeries.h"
 #include "platform/Exception.h"
+#include "platform/Property.h"
 
 TChartValueList::TChartValueList(TChartSeries* owner, std::string name)
     : FOwner(owner), FName(std::move(name)) {
@@ -160,19 +161,18 @@ double TChartValueList::SumOfMagnitudes() {
 }
 
 void TChartValueList::SetMultiplier(double value) {
-  if (value == FMultiplier) return;
-  FMultiplier = value;
-  FStatsDirty = true;
-  if (FOwner) {
+  SetProperty(FMultiplier, value, [this] {
+    FStatsDirty = true;
+    if (!FOwner) return;
     FOwner->NotifyLinked(TSeriesChange::ModifyAll, -1);
     FOwner->RequestRepaint();
-  }
+  });
 }
 
 void TChartValueList::SetDateTime(bool value) {
-  if (value == FDateTime) return;
-  FDateTime = value;
-  if (FOwner) FOwner->RequestRepaint();
+  SetProperty(FDateTime, value, [this] {
+    if (FOwner) FOwner->RequestRepaint();
+  });
 }
 
 void TChartValueList::Assign(const TChartValueList& other) {

@@ -1,28 +1,39 @@
 #pragma once
 
+#include <functional>
+
 #include "chart/ChartPen.h"
 
-// One of the three walls of the chart's box: a plane behind or beside the plot.
+// One of the three walls of the chart's box: a plane behind or beside the plot. Every change
+// asks the chart to repaint.
 class TChartWall {
  public:
-  explicit TChartWall(TColor defaultColor = clDefault, TBrushStyle brushStyle = bsSolid)
-      : FDefaultColor(defaultColor), FColor(defaultColor) {
-    Brush.style = brushStyle;
-  }
+  TChartWall(std::function<void()> repaint, TColor defaultColor, TBrushStyle brushStyle);
+  TChartWall(const TChartWall&) = delete;
+  TChartWall& operator=(const TChartWall&) = delete;
 
   TColor Color() const { return FColor; }
-  void SetColor(TColor value) { FColor = value; }
+  void SetColor(TColor value);
   // Stored with the layout only when it differs from the wall's own default.
   bool ColorStored() const { return FColor != FDefaultColor; }
   TColor DefaultColor() const { return FDefaultColor; }
 
-  TChartBrush Brush;
-  TChartPen Pen;
-  bool Dark3D = true;
+  const TChartBrush& Brush() const { return FBrush; }
+  void SetBrush(const TChartBrush& value);
+  const TChartPen& Pen() const { return FPen; }
+  void SetPen(const TChartPen& value);
+  bool Dark3D() const { return FDark3D; }
+  void SetDark3D(bool value);
   // Thickness in pixels.
-  int Size = 0;
+  int Size() const { return FSize; }
+  void SetSize(int value);
 
  private:
+  std::function<void()> FRepaint;
   TColor FDefaultColor;
   TColor FColor;
+  TChartBrush FBrush;
+  TChartPen FPen;
+  bool FDark3D = true;
+  int FSize = 0;
 };

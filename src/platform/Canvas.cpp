@@ -38,6 +38,64 @@ QPolygon ToQPolygon(const std::vector<TPoint>& points) {
   return poly;
 }
 
+// The polygon cut to a rectangle (Sutherland-Hodgman). Inside the rectangle it covers the
+// same pixels but where a cut edge's rounded end moves it by a fraction of a pixel; a concave
+// polygon may gain edges along the rectangle's border, so callers cut to a rectangle a little
+// larger than what they fill.
+constexpr int kCutMargin = 4096;
+
+QPolygon CutToRect(const QPolygon& polygon, const QRect& r) {
+  QPolygon in = polygon;
+  for (int side = 0; side < 4 && !in.isEmpty(); ++side) {
+    auto inside = [&](const QPoint& p) {
+      switch (side) {
+        case 0:
+          return p.x() >= r.left();
+        case 1:
+          return p.x() <= r.right();
+        case 2:
+          return p.y() >= r.top();
+        default:
+          return p.y() <= r.bottom();
+      }
+    };
+    auto cross = [&](const QPoint& a, const QPoint& b) {
+      const bool vertical = side < 2;
+      const double edge = side == 0   ? r.left()
+                          : side == 1 ? r.right()
+                          : side == 2 ? r.top()
+                                      : r.bottom();
+      const double t = vertical ? (edge - a.x()) / double(b.x() - a.x())
+                                : (edge - a.y()) / double(b.y() - a.y());
+      return vertical ? QPoint(int(edge), Nearest(a.y() + t * (b.y() - a.y())))
+                      : QPoint(Nearest(a.x() + t * (b.x() - a.x())), int(edge));
+    };
+    QPolygon out;
+    for (int i = 0; i < in.size(); ++i) {
+      const QPoint& a = in[(i + in.size() - 1) % in.size()];
+      const QPoint& b = in[i];
+      if (inside(b)) {
+        if (!inside(a)) out << cross(a, b);
+        out << b;
+      } else if (inside(a)) {
+        out << cross(a, b);
+      }
+    }
+    in = out;
+  }
+  return in;
+}
+
+// Far outside the picture a polygon is cut to it: its region would cost time and memory by
+// every row and edge it spans.
+QPolygon PolygonNearPicture(const std::vector<TPoint>& points, const QRect& picture) {
+  QPolygon polygon = ToQPolygon(points);
+  if (!picture.adjusted(-kCutMargin, -kCutMargin, kCutMargin, kCutMargin)
+           .contains(polygon.boundingRect()))
+    polygon = CutToRect(polygon, picture.adjusted(-2, -2, 2, 2));
+  return polygon;
+}
+
 }  // namespace
 
 void BeginPainter(QPainter& p, QImage& image, const std::optional<QRegion>& clip) {
@@ -182,10 +240,10 @@ namespace {
 
 // One-pixel line without its end point; a dotted pen sets every other pixel. Pixels are
 // checked against the clip only when the line's box is not wholly drawable.
-void ThinLine(const TRaster& raster, TClipArea& area, TPoint a, TPoint b, QRgb c,
-              TPenMode mode, bool dotted) {
-  const TRect box = Rect(std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x) + 1,
-                         std::max(a.y, b.y) + 1);
+void ThinLine(const TRaster& raster, TClipArea& area, TPoint a, TPoint b, QRgb c, TPenMode mode,
+              bool dotted) {
+  const TRect box =
+      Rect(std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x) + 1, std::max(a.y, b.y) + 1);
   if (!dotted && mode == pmCopy && (a.x == b.x || a.y == b.y)) {
     // Level and upright lines are spans; the end point stays out.
     const int step = a.x == b.x ? (b.y > a.y ? 0 : 1) : (b.x > a.x ? 0 : 1);
@@ -285,8 +343,9 @@ void TCanvas::Polygon(const std::vector<TPoint>& points) {
     p.drawPolygon(ToQPolygon(points), Qt::OddEvenFill);
   } else if (brush_.style != bsClear && points.size() >= 3 && !target_.image.isNull()) {
     // Patterns: the polygon's area as a clip, then a fill that behaves as FillRect does.
-    const QRect box = ToQPolygon(points).boundingRect();
-    QRegion area(ToQPolygon(points), Qt::OddEvenFill);
+    const QPolygon polygon = PolygonNearPicture(points, target_.image.rect());
+    const QRect box = polygon.boundingRect();
+    QRegion area(polygon, Qt::OddEvenFill);
     if (state_->clip) area &= *state_->clip;
     SaveClip();
     state_->clip = area;
@@ -364,7 +423,7 @@ void TCanvas::SetClipRect(const TRect& r) {
 }
 
 void TCanvas::SetClipPolygon(const std::vector<TPoint>& points) {
-  state_->clip = QRegion(ToQPolygon(points), Qt::OddEvenFill);
+  state_->clip = QRegion(PolygonNearPicture(points, target_.image.rect()), Qt::OddEvenFill);
 }
 
 void TCanvas::IntersectClipRect(const TRect& r) {
@@ -428,8 +487,9 @@ void TCanvas::CopyRows(const TRect& dest, const TCanvas& source, const TRect& so
   const bool same = &source.target_.image == &target_.image;
   // Within one picture the part is taken first, so that it cannot overwrite itself.
   QImage part;
-  if (same) part = target_.image.copy(QRect(sourceRect.left, sourceRect.top,
-                                            sourceRect.Width(), sourceRect.Height()));
+  if (same)
+    part = target_.image.copy(
+        QRect(sourceRect.left, sourceRect.top, sourceRect.Width(), sourceRect.Height()));
   const QImage& from = same ? part : source.target_.image;
   const int dx = (same ? 0 : sourceRect.left) - dest.left;
   const int dy = (same ? 0 : sourceRect.top) - dest.top;

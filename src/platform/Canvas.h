@@ -27,6 +27,7 @@ struct TPen {
   int width = 1;
   TPenStyle style = psSolid;
   TPenMode mode = pmCopy;
+  friend bool operator==(const TPen&, const TPen&) = default;
 };
 
 enum TBrushStyle {
@@ -47,6 +48,7 @@ struct TBrush {
   TColor color = clWhite;
   TBrushStyle style = bsSolid;
   TColor altColor = clWhite;  // the second colour of bsChecker
+  friend bool operator==(const TBrush&, const TBrush&) = default;
 };
 
 // Sides and kinds of a 3D edge. (The sides carry "bfs" so that they never clash with the

@@ -94,8 +94,8 @@ class TClipArea {
       return;
     }
     // Bands wholly above r are skipped by their bottoms, which rise with the bands.
-    const QRect* q = std::partition_point(
-        begin_, end_, [top](const QRect& c) { return c.bottom() < top; });
+    const QRect* q =
+        std::partition_point(begin_, end_, [top](const QRect& c) { return c.bottom() < top; });
     for (; q != end_ && q->top() < bottom; ++q) {
       const int from = std::max(left, q->left()), to = std::min(right, q->right() + 1);
       if (from >= to) continue;
@@ -158,7 +158,9 @@ class TPolygonScan {
     const size_t n = points.size();
     for (size_t i = 0; i < n; ++i) {
       TPoint a = points[i], b = points[(i + 1) % n];
-      if (std::abs(a.x) > kCoordinateLimit || std::abs(a.y) > kCoordinateLimit) return false;
+      // Both ends: after the swap below either may be the one scaled by kOne.
+      for (const TPoint& p : {a, b})
+        if (std::abs(p.x) > kCoordinateLimit || std::abs(p.y) > kCoordinateLimit) return false;
       if (a.y == b.y) continue;
       if (a.y > b.y) std::swap(a, b);
       const int top = std::max(a.y, 0), bottom = std::min(b.y - 1, height - 1);

@@ -52,6 +52,12 @@ struct TFontEntry {
   const TTextMask& Mask(const QString& s, int angle, int left, int top);
 
   static constexpr size_t kMaxTexts = 512;
+  // Masks cost memory by their runs: a few huge texts in a huge font must not hold more than
+  // this many. A text whose picture exceeds kMaxMaskPixels is left to the painter: building
+  // its mask would scan every pixel of that picture.
+  static constexpr size_t kMaxRuns = size_t{1} << 18;
+  static constexpr qint64 kMaxMaskPixels = qint64{1} << 16;
+  size_t runsHeld = 0;
   std::string name;
   int height;
   TFontStyles style;
@@ -98,7 +104,10 @@ const TTextMask& TFontEntry::Mask(const QString& s, int angle, int left, int top
   const auto key = std::make_tuple(s, angle, left, top);
   const auto found = masks.find(key);
   if (found != masks.end()) return found->second;
-  if (masks.size() >= kMaxTexts) masks.clear();
+  if (masks.size() >= kMaxTexts || runsHeld >= kMaxRuns) {
+    masks.clear();
+    runsHeld = 0;
+  }
   TTextMask& mask = masks[key];
   // Drawn white on black into a picture with room around the text's cell; glyphs may
   // overhang the cell, but not by more than the line height.
@@ -107,6 +116,7 @@ const TTextMask& TFontEntry::Mask(const QString& s, int angle, int left, int top
   turn.rotate(-angle / 10.0);
   const QRect box =
       turn.mapRect(QRect(left - margin, top - margin, w + 2 * margin, h + 2 * margin));
+  if (qint64{box.width()} * box.height() > kMaxMaskPixels) return mask;
   QImage image(box.width(), box.height(), QImage::Format_RGB32);
   image.fill(qRgb(0, 0, 0));
   {
@@ -134,6 +144,7 @@ const TTextMask& TFontEntry::Mask(const QString& s, int angle, int left, int top
     }
   }
   mask.usable = true;
+  runsHeld += mask.runs.size();
   return mask;
 }
 

@@ -2,6 +2,9 @@
 // pixel.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 #include "chart/Chart.h"
 #include "chart/ChartAxis.h"
 
@@ -39,4 +42,21 @@ TEST(AxisBoundaryTest, ValuesRoundToTheNearestPixel) {
   EXPECT_EQ(axis.ValueToPixel(200), 77);
   EXPECT_EQ(axis.ValueToPixel(0), 210);
   EXPECT_EQ(axis.ValueToPixel(300), 10);
+}
+
+TEST(AxisBoundaryTest, StepsAndDatesAtTheEdgesOfTheDoubles) {
+  TChart chart;
+  TChartAxis& axis = chart.LeftAxis();
+  LayOutVertical(chart, axis, 140, 0, 1e300);
+  // The smallest increment still grows, decade by decade, to a step that fits ten slots.
+  axis.SetIncrement(std::numeric_limits<double>::denorm_min());
+  const double step = axis.LabelStepForSize(13);
+  EXPECT_TRUE(std::isfinite(step));
+  EXPECT_GE(step, 1e299);
+  // Dates end with the year 9999; beyond it, and for NaN, there is nothing to show.
+  axis.ShowsDateTime = true;
+  EXPECT_EQ(axis.FormatLabel(2958465), "9999-12-31");
+  EXPECT_EQ(axis.FormatLabel(2958466), "");
+  EXPECT_EQ(axis.FormatLabel(1e10), "");
+  EXPECT_EQ(axis.FormatLabel(std::numeric_limits<double>::quiet_NaN()), "");
 }

@@ -1,19 +1,16 @@
-#include "chart/ChartAxis.h"
-
 #include <gtest/gtest.h>
-
-#include "support/ErrorText.h"
 
 #include <cmath>
 
 #include "chart/Chart.h"
+#include "chart/ChartAxis.h"
 #include "chart/ChartSeries.h"
 #include "platform/Bitmap.h"
 #include "platform/Exception.h"
+#include "support/ErrorText.h"
 #include "support/GuiApp.h"
 
 namespace {
-
 
 // A vertical axis laid out over `pixels` pixels from y = 10 with the given range.
 void LayOut(TChart& chart, TCustomChartAxis& axis, int pixels, double min, double max) {
@@ -35,11 +32,11 @@ TEST(ChartAxisTest, AxesAndTheirDefaults) {
   EXPECT_TRUE(chart.BottomAxis().IsHorizontal());
   EXPECT_TRUE(chart.TopAxis().OnFarSide());
   EXPECT_FALSE(chart.DepthAxis().Visible());
-  EXPECT_EQ(chart.LeftAxis().Title.Angle(), 90);
-  EXPECT_EQ(chart.RightAxis().Title.Angle(), 270);
-  EXPECT_EQ(chart.BottomAxis().Grid.style, psDot);
-  EXPECT_EQ(chart.BottomAxis().Axis.width, 2);
-  EXPECT_FALSE(chart.BottomAxis().MinorGrid.Visible);
+  EXPECT_EQ(chart.LeftAxis().Title().Angle(), 90);
+  EXPECT_EQ(chart.RightAxis().Title().Angle(), 270);
+  EXPECT_EQ(chart.BottomAxis().Grid().style, psDot);
+  EXPECT_EQ(chart.BottomAxis().Axis().width, 2);
+  EXPECT_FALSE(chart.BottomAxis().MinorGrid().Visible);
 }
 
 TEST(ChartAxisTest, RefusedValuesKeepTheOldOne) {
@@ -58,12 +55,12 @@ TEST(ChartAxisTest, RefusedValuesKeepTheOldOne) {
   EXPECT_EQ(ErrorOf([&] { axis.SetLabelsSeparation(-1); }),
             "Labels Separation % must be greater than 0");
   axis.SetLabelsSeparation(0);
-  axis.Title.SetAngle(359);
-  EXPECT_EQ(ErrorOf([&] { axis.Title.SetAngle(360); }),
+  axis.Title().SetAngle(359);
+  EXPECT_EQ(ErrorOf([&] { axis.Title().SetAngle(360); }),
             "Axis Title Angle must be between 0 and 359 degrees");
   EXPECT_EQ(ErrorOf([&] { axis.SetLabelsAngle(-1); }),
             "Axis Labels Angle must be between 0 and 359 degrees");
-  EXPECT_EQ(axis.Title.Angle(), 359);
+  EXPECT_EQ(axis.Title().Angle(), 359);
   // A stored layout is read without the checks.
   chart.Loading = true;
   axis.SetMinimum(20000);
@@ -174,7 +171,7 @@ TEST(ChartAxisTest, LabelStepsAndValues) {
   LayOut(chart, left, 200, 0, 0.5);
   left.SetIncrement(0);
   EXPECT_EQ(left.LabelStepForSize(13), 1e-12);
-  EXPECT_TRUE(left.LabelValues(1e-12).empty());  // far too many labels: none
+  EXPECT_TRUE(left.LabelValues(1e-12).empty());   // far too many labels: none
   EXPECT_EQ(left.LabelStepForSize(1000), 1e-12);  // not even one label fits
 }
 
@@ -262,7 +259,7 @@ class AxisPaintFixture : public ::testing::Test {
     chart.Canvas().ResetTools();
     TChartAxis& left = chart.LeftAxis();
     left.SetAxisRange(0, 10000);
-    left.Title.SetCaption("Level");
+    left.Title().SetCaption("Level");
   }
 
   // Reserves the axis' room from the picture and places the axis over the rest.
@@ -296,9 +293,9 @@ TEST_F(AxisPaintFixture, ReservesTitleLabelsAndTicks) {
   TChartAxis& left = chart.LeftAxis();
   const TRect plot = Reserve();
   TChartCanvas3D& canvas = chart.Canvas();
-  canvas.Font() = left.Title.Font;
+  canvas.Font() = left.Title().Font();
   const int titleBand = canvas.MeasureTextHeight("Wg");
-  canvas.Font() = left.LabelsFont;
+  canvas.Font() = left.LabelsFont();
   const int labelsBand = canvas.MeasureTextWidth("10,000") + canvas.MeasureTextWidth(" ");
   EXPECT_EQ(left.TitlePos, titleBand);
   EXPECT_EQ(left.LabelsPos, titleBand + labelsBand);
@@ -336,8 +333,8 @@ TEST_F(AxisPaintFixture, PaintsTitleLabelsLineTicksAndGrid) {
 
 TEST_F(AxisPaintFixture, LabelsOnAxisOffDropsTheEnds) {
   TChartAxis& left = chart.LeftAxis();
-  left.Grid.Visible = false;
-  left.Title.SetCaption("");
+  left.SetGrid(ChartHiddenPen());
+  left.Title().SetCaption("");
   left.SetLabelsOnAxis(false);
   const TRect plot = Reserve();
   left.PaintAxis();
@@ -356,11 +353,11 @@ TEST(ChartAxisTest, PagingShowsOnePageOfPoints) {
   bottom.UpdateRange();
   EXPECT_EQ(bottom.RangeMin, 0);
   EXPECT_EQ(bottom.RangeMax, 6);
-  chart.Page = 3;  // points 8 and 9 only
+  chart.SetPage(3);  // points 8 and 9 only
   bottom.UpdateRange();
   EXPECT_EQ(bottom.RangeMin, 16);
   EXPECT_EQ(bottom.RangeMax, 18);
-  chart.ScaleLastPage = false;  // keeps the spacing of a full page
+  chart.SetScaleLastPage(false);  // keeps the spacing of a full page
   bottom.UpdateRange();
   EXPECT_EQ(bottom.RangeMax, 22);
 }
@@ -371,7 +368,7 @@ TEST_F(AxisPaintFixture, PointLabelsAlongTheBottomAxis) {
   series.AddPoint(2, 7, "", clDefault);
   series.AddPoint(3, 9, "South", clDefault);
   TChartAxis& bottom = chart.BottomAxis();
-  bottom.Grid.Visible = false;
+  bottom.SetGrid(ChartHiddenPen());
   ASSERT_EQ(bottom.EffectiveLabelStyle(), talText);
   std::vector<int> seen;
   chart.OnGetAxisLabel = [&](TCustomChartAxis*, TChartSeries* s, int index, std::string&) {
@@ -395,7 +392,7 @@ TEST_F(AxisPaintFixture, MarkTextsTakeTheirRoomBesideTheLeftAxis) {
   left.SetLabelStyle(talMark);
   const TRect plot = Reserve();
   TChartCanvas3D& canvas = chart.Canvas();
-  canvas.Font() = left.LabelsFont;
+  canvas.Font() = left.LabelsFont();
   EXPECT_EQ(left.LabelsPos - left.TitlePos,
             canvas.MeasureTextWidth("7,500") + canvas.MeasureTextWidth(" "));
   left.PaintAxis();

@@ -111,7 +111,8 @@ TEST(ChartPixelToValueTest, LogarithmicAxesMapTheEndsExactly) {
   TChart chart;
   TCustomChartAxis& bottom = chart.BottomAxis();
   TCustomChartAxis& left = chart.LeftAxis();
-  bottom.Logarithmic = left.Logarithmic = true;
+  bottom.SetLogarithmic(true);
+  left.SetLogarithmic(true);
   Place(bottom, 0, 100, 1, 100);
   Place(left, 0, 100, 1, 100);
   EXPECT_EQ(bottom.PixelToValue(0), 1);
@@ -321,9 +322,9 @@ TEST_F(ChartMouseFixture, PressesAreClassifiedByWhatTheyHit) {
   EXPECT_EQ(chart.FindClickedPart({left.AxisLinePos + 2, middle}).AAxis, &left);
   EXPECT_EQ(chart.FindClickedPart({left.AxisLinePos + 3, middle}).Part, cpChartRect);
   EXPECT_EQ(chart.FindClickedPart({1, 1}).Part, cpNone);
-  chart.Title.SetText({"Levels"});
+  chart.Title().SetText({"Levels"});
   host.Paint();
-  const TRect title = chart.Title.DrawnRect;
+  const TRect title = chart.Title().DrawnRect;
   EXPECT_EQ(chart.FindClickedPart({(title.left + title.right) / 2, title.top + 1}).Part, cpTitle);
 }
 

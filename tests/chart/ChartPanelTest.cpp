@@ -91,7 +91,7 @@ TEST_F(ChartPanelFixture, ResizeRecreatesThePicture) {
 }
 
 TEST_F(ChartPanelFixture, WithoutSeriesOnlyWallsAndBackground) {
-  chart.Legend.SetVisible(false);
+  chart.Legend().SetVisible(false);
   host.Paint(true);
   EXPECT_FALSE(chart.AxisIsShown(chart.LeftAxis()));
   // Left of the plot there is nothing but the background: no labels, no axis line.
@@ -106,12 +106,12 @@ TEST_F(ChartPanelFixture, WithoutSeriesOnlyWallsAndBackground) {
 
 TEST_F(ChartPanelFixture, HiddenTitleAndLegendLeaveTheFullHeight) {
   AddStacked({1, 2});
-  chart.Title.SetText({"Plant"});
+  chart.Title().SetText({"Plant"});
   host.Paint(true);
   const int withTitle = chart.PlotRect.top;
   const int withLegend = chart.PlotRect.right;
-  chart.Title.SetVisible(false);
-  chart.Legend.SetVisible(false);
+  chart.Title().SetVisible(false);
+  chart.Legend().SetVisible(false);
   host.Paint();
   EXPECT_LT(chart.PlotRect.top, withTitle);
   EXPECT_GT(chart.PlotRect.right, withLegend);
@@ -122,7 +122,7 @@ TEST_F(ChartPanelFixture, HiddenTitleAndLegendLeaveTheFullHeight) {
 TEST_F(ChartPanelFixture, DepthOfTheBoxFollowsThePlotWidth) {
   AddStacked({1});
   AddStacked({1});
-  chart.Legend.SetVisible(false);
+  chart.Legend().SetVisible(false);
   host.Paint(true);
   // Stacked bars share one slot, so the box is one slot deep.
   EXPECT_EQ(chart.TopZSlot, 0);
@@ -137,9 +137,11 @@ TEST_F(ChartPanelFixture, DepthOfTheBoxFollowsThePlotWidth) {
 
 TEST_F(ChartPanelFixture, FlatChartDrawsThePlainBackWallOnly) {
   chart.SetView3D(false);
-  chart.Legend.SetVisible(false);
-  chart.BackWall.SetColor(clWhite);
-  chart.BackWall.Brush.style = bsSolid;
+  chart.Legend().SetVisible(false);
+  chart.BackWall().SetColor(clWhite);
+  TChartBrush solid = chart.BackWall().Brush();
+  solid.style = bsSolid;
+  chart.BackWall().SetBrush(solid);
   host.Paint(true);
   const TRect plot = chart.PlotRect;
   // The back wall fills the plot, framed in black including its right and bottom edge.
@@ -150,4 +152,82 @@ TEST_F(ChartPanelFixture, FlatChartDrawsThePlainBackWallOnly) {
   // No left wall and no floor: nothing light yellow anywhere.
   for (int y = 0; y < 250; y += 2)
     for (int x = 0; x < 400; x += 2) ASSERT_NE(At(x, y), TColor{0x80FFFF});
+}
+
+TEST_F(ChartPanelFixture, LegendFromBeforeTheFirstValueListsFromTheFirst) {
+  TBarSeries& series = owner.CreateSeries<TBarSeries>();
+  chart.AttachSeries(&series);
+  chart.Legend().SetFirstValue(-1);
+  EXPECT_NO_THROW(host.Paint(true));  // empty series
+  for (int x = 0; x < 3; ++x) series.AddPoint(x, x + 1, "", clDefault);
+  EXPECT_NO_THROW(host.Paint());
+  EXPECT_EQ(chart.Legend().DrawnRowCount, 3);
+  EXPECT_EQ(chart.Legend().DrawnFirstItem, 0);
+}
+
+TEST_F(ChartPanelFixture, AThrowingSeriesLeavesNoClipOnThePicture) {
+  TBarSeries& series = AddStacked({1, 2, 3});
+  series.OnGetBarStyle = [](TCustomBarSeries*, int, TBarStyle&) { throw Exception("no style"); };
+  EXPECT_THROW(host.Paint(true), Exception);
+  series.OnGetBarStyle = nullptr;
+  chart.SetColor(clRed);
+  host.Paint();
+  // The background outside the plot is drawn again.
+  EXPECT_EQ(At(3, 3), clRed);
+  EXPECT_EQ(At(3, 246), clRed);
+}
+
+TEST_F(ChartPanelFixture, GradientRunsInItsDirection) {
+  chart.Legend().SetVisible(false);
+  TChartGradient gradient{true, gdTopBottom, clRed, clBlue};
+  chart.SetGradient(gradient);
+  auto reddish = [](TColor c) { return GetRValue(c) > GetBValue(c); };
+  host.Paint(true);
+  EXPECT_TRUE(reddish(At(3, 3)));
+  EXPECT_FALSE(reddish(At(3, 246)));
+  gradient.Direction = gdBottomTop;
+  chart.SetGradient(gradient);
+  host.Paint();
+  EXPECT_FALSE(reddish(At(3, 3)));
+  EXPECT_TRUE(reddish(At(3, 246)));
+  gradient.Direction = gdRightLeft;
+  chart.SetGradient(gradient);
+  host.Paint();
+  EXPECT_FALSE(reddish(At(3, 3)));
+  EXPECT_TRUE(reddish(At(396, 3)));
+}
+
+TEST_F(ChartPanelFixture, BackImageInsideLiesOnTheBackWall) {
+  TBitmap image(4, 4);
+  image.Canvas().Brush() = TBrush{clRed, bsSolid, clWhite};
+  image.Canvas().FillRect(Rect(0, 0, 4, 4));
+  chart.Legend().SetVisible(false);
+  chart.SetBackImage(&image);
+  chart.SetBackImageInside(true);
+  host.Paint(true);
+  const TRect plot = chart.PlotRect;
+  const int depth = chart.Depth3DX;
+  ASSERT_GT(depth, 2);
+  // Shifted right and up by the depth of the box.
+  EXPECT_EQ(At(plot.right + depth - 2, plot.top - depth + 3), clRed);
+  EXPECT_NE(At(plot.left + depth / 2, plot.bottom - 2), clRed);
+}
+
+TEST_F(ChartPanelFixture, AFixedDepthOrderStillTakesASlotOfItsOwn) {
+  TBarSeries& first = AddStacked({1});
+  TBarSeries& second = AddStacked({1});
+  first.SetMultiBar(mbNone);
+  second.SetZOrder(0);
+  host.Paint(true);
+  // The first series takes slot 0, the second keeps its fixed 0; each raises the top slot.
+  EXPECT_EQ(chart.TopZSlot, 1);
+  EXPECT_EQ(first.ComputedZOrder, 1);
+  EXPECT_EQ(second.ComputedZOrder, 1);
+  EXPECT_EQ(chart.Depth3DX, 2 * chart.SeriesDepth);
+  // Orders far out of range cannot overflow the depth arithmetic.
+  second.SetZOrder(2147483647);
+  EXPECT_EQ(second.ZOrder(), TChartSeries::kMaxZOrder);
+  EXPECT_NO_THROW(host.Paint(true));
+  second.SetZOrder(-5);
+  EXPECT_EQ(second.ZOrder(), -1);
 }

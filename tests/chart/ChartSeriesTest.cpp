@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "support/ErrorText.h"
-
 #include "chart/Chart.h"
 #include "chart/ChartSeries.h"
 #include "platform/Exception.h"
+#include "support/ErrorText.h"
 
 namespace {
 
@@ -24,7 +23,6 @@ std::vector<double> Values(const TChartValueList& list) {
   for (int i = 0; i < list.ValueCount(); ++i) values.push_back(list.ValueAt(i));
   return values;
 }
-
 
 }  // namespace
 
@@ -274,4 +272,31 @@ TEST(ChartSeriesTest, LinkedSeriesFollowTheirSourceAndRefuseCycles) {
   EXPECT_EQ(ErrorOf([&] { source.AddDataSource(&source); }),
             "Circular Series dependences are not allowed");
   EXPECT_TRUE(source.DataSources().empty());
+}
+
+TEST(ChartSeriesTest, AddingAfterDirectListEditsRaisesTheListErrorAndAddsNothing) {
+  TChartSeries series;
+  series.XValues().AddInOrder(1);
+  series.YValues().AddInOrder(1);
+  // The colour and label stores hold no entry for the point the lists gained directly.
+  EXPECT_EQ(ErrorOf([&] { series.AddPoint(2, 5, "", clDefault); }), "List index out of bounds (1)");
+  EXPECT_EQ(Values(series.XValues()), (std::vector<double>{1}));
+  EXPECT_EQ(Values(series.YValues()), (std::vector<double>{1}));
+  EXPECT_TRUE(series.PointColors().empty());
+  // Where the stores reach, adding works as before.
+  EXPECT_EQ(series.AddPoint(0, 7, "first", clRed), 0);
+  EXPECT_EQ(series.PointColor(0), clRed);
+}
+
+TEST(ChartSeriesTest, LinkedSeriesSkipAPointItsSourceNoLongerHas) {
+  TChartSeries source, copy;
+  copy.AddDataSource(&source);
+  source.OnAfterAdd = [](TChartSeries* sender, int) { sender->ClearPoints(); };
+  EXPECT_EQ(ErrorOf([&] { source.AddPoint(1, 10, "a", clRed); }), "(no error)");
+  EXPECT_EQ(source.PointCount(), 0);
+  EXPECT_EQ(copy.PointCount(), 0);
+  source.OnAfterAdd = nullptr;
+  source.AddPoint(2, 20, "b", clBlue);
+  ASSERT_EQ(copy.PointCount(), 1);
+  EXPECT_EQ(copy.PointColor(0), clBlue);
 }

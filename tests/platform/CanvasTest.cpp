@@ -300,3 +300,44 @@ TEST(CanvasTest, RotatedTextTurnsAboutTheReferencePoint) {
   EXPECT_GE(ink.left, 30);  // the cell's top is to the left of the baseline
   EXPECT_LE(ink.right, 30 + size.height + 1);
 }
+
+TEST(CanvasTest, PatternedPolygonsFarBeyondThePictureFillWhatTheyCover) {
+  // Reaching far outside, the polygon is cut to the picture first; what it covers inside
+  // must come out as the fill of the same area.
+  Surface expected, cut;
+  for (Surface* s : {&expected, &cut}) {
+    s->c.Pen().style = psClear;
+    s->c.Brush() = TBrush{clBlue, bsCross, clBlue};
+  }
+  expected.c.FillRect(Rect(0, 0, 6, 10));
+  cut.c.Polygon({{-1000000, -2000000}, {6, -2000000}, {6, 3000000}, {-1000000, 3000000}});
+  for (int y = 0; y < 10; ++y)
+    for (int x = 0; x < 12; ++x) ASSERT_EQ(cut.At(x, y), expected.At(x, y)) << x << "," << y;
+  // The same for a clip polygon.
+  Surface clipped;
+  clipped.c.SetClipPolygon(
+      {{-1000000, -2000000}, {6, -2000000}, {6, 3000000}, {-1000000, 3000000}});
+  clipped.c.Brush() = TBrush{clBlue, bsCross, clBlue};
+  clipped.c.FillRect(Rect(0, 0, 12, 10));
+  for (int y = 0; y < 10; ++y)
+    for (int x = 0; x < 12; ++x) ASSERT_EQ(clipped.At(x, y), expected.At(x, y)) << x << "," << y;
+}
+
+TEST(CanvasTest, SolidPolygonWithACornerFarAwayFillsItsRows) {
+  // Corners beyond the row scanner's reach leave the polygon to the painter.
+  Surface s;
+  s.c.Pen().style = psClear;
+  Solid(s.c, clBlue);
+  s.c.Polygon({{0, 2}, {300000, 2}, {300000, 8}, {0, 8}});
+  EXPECT_EQ(s.At(5, 5), clBlue);
+  EXPECT_EQ(s.At(11, 2), clBlue);
+  EXPECT_EQ(s.At(5, 1), clWhite);
+  EXPECT_EQ(s.At(5, 8), clWhite);
+  EXPECT_EQ(s.Count(clBlue), 12 * 6);
+  // The far corner first met as the lower end of an edge that runs upwards.
+  Surface t;
+  t.c.Pen().style = psClear;
+  Solid(t.c, clBlue);
+  t.c.Polygon({{0, 8}, {300000, 2}, {300000, 8}});
+  EXPECT_EQ(t.Count(clBlue), 0);
+}

@@ -105,7 +105,8 @@ void RoundedDigits(double value, int decimals, std::string& intDigits, std::stri
     digits.append(static_cast<size_t>(keep) - digits.size(), '0');
     if (static_cast<size_t>(keep) < mantissa.size() && mantissa[static_cast<size_t>(keep)] >= '5') {
       int i = static_cast<int>(digits.size()) - 1;
-      while (i >= 0 && digits[static_cast<size_t>(i)] == '9') digits[static_cast<size_t>(i--)] = '0';
+      while (i >= 0 && digits[static_cast<size_t>(i)] == '9')
+        digits[static_cast<size_t>(i--)] = '0';
       if (i < 0)
         digits.insert(digits.begin(), '1');
       else

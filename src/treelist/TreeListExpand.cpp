@@ -83,8 +83,10 @@ void TCustomTreeList::MoveRowsOfExpansion(TTreeListNode* node, bool expanded) {
 void TCustomTreeList::ExpandTree(TTreeListNode* node, bool value, bool recurse) {
   if (!node->FHasChildren) return;
   TUpdateScope lock(*this, !Locked());
+  // A handler that deletes nodes ends the walk: the nodes it still holds may be gone.
+  TDeletionWatch watch(*this);
   node->SetExpanded(value);
-  if (!recurse) return;
+  if (!recurse || watch.Any()) return;
   // Most nodes have only leaves below them: the stack is made only for deeper ones.
   std::vector<std::pair<TTreeListNode*, size_t>> stack;
   TTreeListNode* parent = node;
@@ -104,6 +106,7 @@ void TCustomTreeList::ExpandTree(TTreeListNode* node, bool value, bool recurse) 
     }
     if (!child->FHasChildren) continue;
     child->SetExpanded(value);
+    if (watch.Any()) return;
     stack.emplace_back(parent, next);
     parent = child;
     next = 0;

@@ -1,15 +1,13 @@
-#include "chart/BarSeries.h"
-
 #include <gtest/gtest.h>
-
-#include "support/ErrorText.h"
 
 #include <cmath>
 #include <limits>
 
+#include "chart/BarSeries.h"
 #include "chart/Chart.h"
 #include "platform/Bitmap.h"
 #include "platform/Exception.h"
+#include "support/ErrorText.h"
 
 namespace {
 
@@ -55,7 +53,6 @@ class BarChartFixture : public ::testing::Test {
   TSeriesOwner owner;
   TChart chart;
 };
-
 
 }  // namespace
 

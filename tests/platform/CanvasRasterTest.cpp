@@ -24,7 +24,8 @@ struct Random {
 std::optional<QRegion> MakeClip(TCanvas& c, Random& r, int kind, int w, int h) {
   switch (kind) {
     case 1: {
-      const TRect rect = Rect(r.In(-5, w / 2), r.In(-5, h / 2), r.In(w / 2, w + 5), r.In(h / 2, h + 5));
+      const TRect rect =
+          Rect(r.In(-5, w / 2), r.In(-5, h / 2), r.In(w / 2, w + 5), r.In(h / 2, h + 5));
       c.SetClipRect(rect);
       return QRegion(rect.left, rect.top, rect.Width(), rect.Height());
     }
@@ -42,7 +43,8 @@ std::optional<QRegion> MakeClip(TCanvas& c, Random& r, int kind, int w, int h) {
       c.ClearClip();
       const TRect hole = Rect(r.In(0, w / 2), r.In(0, h / 2), r.In(w / 2, w), r.In(h / 2, h));
       c.ExcludeClipRect(hole);
-      return QRegion(0, 0, w, h).subtracted(QRegion(hole.left, hole.top, hole.Width(), hole.Height()));
+      return QRegion(0, 0, w, h)
+          .subtracted(QRegion(hole.left, hole.top, hole.Width(), hole.Height()));
     }
     default:
       c.ClearClip();
@@ -146,7 +148,8 @@ TEST(CanvasRasterTest, FillsLinesAndCopiesKeepToTheClip) {
     for (int y = 0; y < h; ++y)
       for (int x = 0; x < w; ++x) {
         const bool moved = PtInRect(Bounds(dx, dy, sw, sh), {x, y}) && Inside(copyClip, x, y);
-        const TColor want = moved ? RGB((x - dx + sx) * 3, (y - dy + sy) * 5, 7) : RGB(x * 3, y * 5, 7);
+        const TColor want =
+            moved ? RGB((x - dx + sx) * 3, (y - dy + sy) * 5, 7) : RGB(x * 3, y * 5, 7);
         ASSERT_EQ(copied.Pixel(x, y), want) << x << "," << y << " round " << round;
       }
   }

@@ -1,6 +1,6 @@
-#include "platform/FormatFloat.h"
-
 #include <gtest/gtest.h>
+
+#include "platform/FormatFloat.h"
 
 TEST(FormatFloatTest, AxisPatternOnIntegersFractionsAndThousands) {
   const std::string axis = "#,##0.###";

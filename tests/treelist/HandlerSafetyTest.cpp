@@ -184,3 +184,17 @@ TEST_F(HandlerSafety, BringingIntoViewANodeThatAnExpansionHandlerDeletes) {
   EXPECT_EQ(child->Count(), 0);
   EXPECT_TRUE(Whole());
 }
+
+TEST_F(HandlerSafety, ExpandingASubtreeWhoseHandlerDeletesPartOfIt) {
+  TTreeListNode* child = rows[4]->AddChild();
+  child->AddChild()->AddChild();
+  TTreeListNode* second = rows[4]->AddChild();
+  second->AddChild();
+  tree.OnExpanded = [&](TCustomTreeList*, TTreeListNode* node) {
+    if (node == child) rows[4]->DeleteChildren();
+  };
+  tree.FullExpand();
+  tree.OnExpanded = nullptr;
+  EXPECT_EQ(rows[4]->Count(), 0);
+  EXPECT_TRUE(Whole());
+}

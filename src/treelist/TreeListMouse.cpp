@@ -118,7 +118,9 @@ void TTreeListInput::PressElsewhere(const TTreeListHitInfo& hit, TShiftState shi
     FTree.OnDblClick(&FTree);
 }
 
-void TTreeListInput::MouseMove(TShiftState /*shift*/, int x, int y) {
+void TTreeListInput::MouseMove(TShiftState shift, int x, int y) {
+  // Every gesture holds the left button: one whose release never came ends here.
+  if (FState != msNone && !(shift & ssLeft)) Cancel();
   switch (FState) {
     case msColumnSizing:
       MoveSizingLine(x);

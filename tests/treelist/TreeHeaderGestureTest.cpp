@@ -210,3 +210,15 @@ TEST_F(TreeHeaderDrag, NearTheEndsATimerScrollsTheHeaders) {
   EXPECT_FALSE(host.TimerActive(kDragScrollTimer));
   EXPECT_TRUE(ShowsFreshPaint(host, tree));
 }
+
+// A release that went to another window leaves no gesture behind: the next move without the
+// button ends it, and nothing of it stays on screen.
+TEST_F(TreeInputFixture, AGestureWhoseReleaseNeverCameEndsAtTheNextMove) {
+  const TRect header = tree.Geometry().Columns.at(1).Header;
+  host.MouseDown(mbLeft, header.left + 10, header.top + 5);
+  host.MouseMove(header.left + 60, header.top + 5);  // dragging the header now
+  ASSERT_EQ(tree.Input().State(), msHeaderDragging);
+  tree.MouseMove(0, header.left + 80, header.top + 5);  // no button held any more
+  EXPECT_EQ(tree.Input().State(), msNone);
+  EXPECT_TRUE(ShowsFreshPaint(host, tree));
+}

@@ -25,15 +25,18 @@ void TTreeListNode::MakeVisible() {
 
 void TCustomTreeList::SetNodeExpanded(TTreeListNode* node, bool value) {
   if (!node->FHasChildren || node->FExpanded == value) return;
+  // The handlers below, and the focus move, may delete the node itself.
+  TDeletionWatch watch(*this);
   bool allow = true;
   if (value && OnExpanding) OnExpanding(this, node, allow);
   if (!value && OnCollapsing) OnCollapsing(this, node, allow);
-  if (!allow) return;
+  if (!allow || watch.Gone(node)) return;
   if (!value) {
     // Nothing the user looks at or works on may stay inside the rows that disappear.
     if (FTopVisibleNode && FTopVisibleNode->HasAsParent(node)) SetTopVisibleNode(node);
     if (FFocusedNode && FFocusedNode->HasAsParent(node)) {
       node->SetFocused(true);
+      if (watch.Gone(node)) return;
       if (FFocusedNode && FFocusedNode->HasAsParent(node)) return;  // the move was refused
     }
   }

@@ -198,3 +198,21 @@ TEST_F(HandlerSafety, ExpandingASubtreeWhoseHandlerDeletesPartOfIt) {
   EXPECT_EQ(rows[4]->Count(), 0);
   EXPECT_TRUE(Whole());
 }
+
+TEST_F(HandlerSafety, CollapsingANodeThatTheFocusHandlerDeletes) {
+  TTreeListNode* child = rows[3]->AddChild();
+  rows[3]->SetExpanded(true);
+  child->SetFocused(true);
+  // Collapsing moves the focus up to the node, whose change handler then deletes it.
+  tree.OnChangeNode = [&](TCustomTreeList*, TTreeListNode*, TTreeListNode* node) {
+    if (node == rows[3]) {
+      rows[3] = nullptr;
+      node->Delete();
+    }
+  };
+  TTreeListNode* site = rows[3];
+  site->SetExpanded(false);
+  tree.OnChangeNode = nullptr;
+  EXPECT_EQ(tree.Count(), 5);
+  EXPECT_TRUE(Whole());
+}

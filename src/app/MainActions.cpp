@@ -16,8 +16,8 @@ constexpr int kButtonWidth = 23;
 constexpr int kSeparatorWidth = 8;
 constexpr int kToolBarHeight = 24;
 
-const std::vector<TActionSpec>& OrderedSpecs() {
-  static const std::vector<TActionSpec> specs = {
+const std::vector<TActionEntry>& OrderedEntries() {
+  static const std::vector<TActionEntry> entries = {
       {"FileNew1", "File", "&New", "New|Create a new file", agNew, "Ctrl+N", false},
       {"FileOpen1", "File", "&Open", "Open|Open a file", agOpen, "Ctrl+O", false},
       {"FileSave1", "File", "&Save", "Save|Save current file", agSave, "Ctrl+S", true},
@@ -36,20 +36,20 @@ const std::vector<TActionSpec>& OrderedSpecs() {
       {"ViewExpand", "View", "Expand", "Expand/Collapse Tree", agExpand, "", true},
       {"ViewAnimate", "View", "Animate", "Start/Stop simulation", agAnimate, "", true},
   };
-  return specs;
+  return entries;
 }
 
 // A separator in a menu or toolbar list.
 const char* const kSeparator = "-";
 
-struct TMenuSpec {
+struct TMenuEntry {
   const char* Title;
   const char* Hint;
   std::vector<const char*> Items;
 };
 
-const std::vector<TMenuSpec>& MenuSpecs() {
-  static const std::vector<TMenuSpec> menus = {
+const std::vector<TMenuEntry>& MenuEntries() {
+  static const std::vector<TMenuEntry> menus = {
       {"&File",
        "File related commands",
        {"FileNew1", "FileOpen1", "FileSave1", "FileSaveAs1", kSeparator, "FileSend1", kSeparator,
@@ -77,10 +77,10 @@ int Scaled(int pixels, double scale) {
 
 }  // namespace
 
-const std::map<std::string, TActionSpec>& ActionSpecs() {
-  static const std::map<std::string, TActionSpec> byName = [] {
-    std::map<std::string, TActionSpec> m;
-    for (const TActionSpec& spec : OrderedSpecs()) m.emplace(spec.Name, spec);
+const std::map<std::string, TActionEntry>& ActionTable() {
+  static const std::map<std::string, TActionEntry> byName = [] {
+    std::map<std::string, TActionEntry> m;
+    for (const TActionEntry& entry : OrderedEntries()) m.emplace(entry.Name, entry);
     return m;
   }();
   return byName;
@@ -113,33 +113,33 @@ QMenu* TMainActions::Menu(const QString& title) const {
 }
 
 void TMainActions::CreateActions(QMainWindow& window) {
-  for (const TActionSpec& spec : OrderedSpecs()) {
-    auto* action = new QAction(QString::fromUtf8(spec.Caption), &window);
-    action->setObjectName(QString::fromUtf8(spec.Name));
-    action->setProperty("category", QString::fromUtf8(spec.Category));
-    action->setToolTip(ShortHint(spec.Hint));
-    action->setStatusTip(LongHint(spec.Hint));
-    if (spec.Glyph >= 0) action->setIcon(ActionIcon(static_cast<TActionGlyph>(spec.Glyph)));
-    if (*spec.Shortcut) action->setShortcut(QKeySequence(QString::fromUtf8(spec.Shortcut)));
+  for (const TActionEntry& entry : OrderedEntries()) {
+    auto* action = new QAction(QString::fromUtf8(entry.Caption), &window);
+    action->setObjectName(QString::fromUtf8(entry.Name));
+    action->setProperty("category", QString::fromUtf8(entry.Category));
+    action->setToolTip(ShortHint(entry.Hint));
+    action->setStatusTip(LongHint(entry.Hint));
+    if (entry.Glyph >= 0) action->setIcon(ActionIcon(static_cast<TActionGlyph>(entry.Glyph)));
+    if (*entry.Shortcut) action->setShortcut(QKeySequence(QString::fromUtf8(entry.Shortcut)));
     // A hidden command keeps its shortcut: it is added to the window itself, which runs it,
     // and left out of the menu and toolbar.
-    if (!spec.Visible) window.addAction(action);
-    FActions[spec.Name] = action;
+    if (!entry.Visible) window.addAction(action);
+    FActions[entry.Name] = action;
   }
   FActions["ViewAnimate"]->setCheckable(true);
 }
 
 void TMainActions::BuildMenus(QMainWindow& window) {
-  for (const TMenuSpec& spec : MenuSpecs()) {
-    QMenu* menu = window.menuBar()->addMenu(QString::fromUtf8(spec.Title));
-    menu->menuAction()->setStatusTip(QString::fromUtf8(spec.Hint));
+  for (const TMenuEntry& entry : MenuEntries()) {
+    QMenu* menu = window.menuBar()->addMenu(QString::fromUtf8(entry.Title));
+    menu->menuAction()->setStatusTip(QString::fromUtf8(entry.Hint));
     FMenus[menu->title()] = menu;
-    for (const char* item : spec.Items) {
+    for (const char* item : entry.Items) {
       if (IsSeparator(item)) {
         menu->addSeparator();
         continue;
       }
-      if (ActionSpecs().at(item).Visible) menu->addAction(FActions.at(item));
+      if (ActionTable().at(item).Visible) menu->addAction(FActions.at(item));
     }
   }
 }
@@ -161,7 +161,7 @@ void TMainActions::BuildToolBar(QMainWindow& window, double scale) {
       FToolBar->addWidget(gap);
       continue;
     }
-    if (!ActionSpecs().at(item).Visible) continue;
+    if (!ActionTable().at(item).Visible) continue;
     FToolBar->addAction(FActions.at(item));
     if (QWidget* button = FToolBar->widgetForAction(FActions.at(item)))
       button->setFixedWidth(Scaled(kButtonWidth, scale));

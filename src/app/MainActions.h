@@ -13,7 +13,7 @@ class QToolBar;
 
 // One command of the main window as its action list stores it. The hint is "short|long": the
 // short part is the tooltip, the long part goes to the status bar.
-struct TActionSpec {
+struct TActionEntry {
   const char* Name;
   const char* Category;
   const char* Caption;
@@ -24,7 +24,7 @@ struct TActionSpec {
 };
 
 // The window's commands in their stored order.
-const std::map<std::string, TActionSpec>& ActionSpecs();
+const std::map<std::string, TActionEntry>& ActionTable();
 
 // The part of a hint before the bar, and the part after it (the whole hint when it has none).
 QString ShortHint(const char* hint);

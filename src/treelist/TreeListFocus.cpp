@@ -88,10 +88,12 @@ TTreeListNode* TCustomTreeList::MoveFocus(TTreeListFocusMove kind, bool deep) {
   // A single selection follows the focus.
   const bool follow = HasOption(aoMultiSelect) && FSelection.size() == 1 && FSelection[0] == from;
   if (target) {
+    TDeletionWatch watch(*this);  // a focus handler may delete the target
     target->SetFocused(true);
+    if (watch.Gone(target)) return nullptr;
     if (follow) {
       ClearSelection();
-      target->SetSelected(true);
+      if (!watch.Gone(target)) target->SetSelected(true);
     }
   }
   return target;

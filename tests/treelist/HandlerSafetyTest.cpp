@@ -216,3 +216,18 @@ TEST_F(HandlerSafety, CollapsingANodeThatTheFocusHandlerDeletes) {
   EXPECT_EQ(tree.Count(), 5);
   EXPECT_TRUE(Whole());
 }
+
+TEST_F(HandlerSafety, MovingTheFocusToANodeItsHandlerDeletes) {
+  tree.SetOptions({aoRowSelect, aoMultiSelect});
+  rows[0]->SetFocused(true);
+  rows[0]->SetSelected(true);
+  tree.OnChangeNode = [&](TCustomTreeList*, TTreeListNode*, TTreeListNode* node) {
+    if (node == rows[1]) {
+      rows[1] = nullptr;
+      node->Delete();
+    }
+  };
+  EXPECT_EQ(tree.MoveFocus(fmNext, false), nullptr);
+  tree.OnChangeNode = nullptr;
+  EXPECT_TRUE(Whole());
+}

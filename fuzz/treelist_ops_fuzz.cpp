@@ -37,7 +37,10 @@ class TTreeDriver {
   void Run() {
     for (int step = 0; !in_.Empty() && step < kMaxOperations; ++step) {
       try {
-        Operation(in_.Byte() % 15);
+        const int kind = in_.Byte() % 15;
+        if (std::getenv("TREELIST_FUZZ_TRACE"))
+          std::fprintf(stderr, "step %d: operation %d\n", step, kind);
+        Operation(kind);
       } catch (const Exception&) {
         // Refused operations raise the tree-list's own errors.
       } catch (const THandlerFault&) {
@@ -120,9 +123,10 @@ class TTreeDriver {
       case 12:
         Export();
         break;
-      case 13:
-        host_.Resize(in_.Byte() % 3 == 0 ? 0 : in_.Byte(), in_.Byte());
-        break;
+      case 13: {
+        const int w = in_.Byte() % 3 == 0 ? 0 : in_.Byte();
+        host_.Resize(w, in_.Byte());
+      } break;
       default:
         Texts();
         break;
@@ -139,7 +143,8 @@ class TTreeDriver {
         node = parent->InsertChild(parent->Items(static_cast<int>(in_.Index(parent->Count()))));
       else
         node = parent ? parent->AddChild() : tree_.Add();
-      node->SetStrings(static_cast<int>(in_.Index(3)), in_.Text());
+      const int value = static_cast<int>(in_.Index(3));
+      node->SetStrings(value, in_.Text());
     }
   }
   void DeleteNode() {
@@ -175,9 +180,10 @@ class TTreeDriver {
       case 1:
         tree_.SetFocusedAbsoluteIndex(in_.Int());
         break;
-      case 2:
-        tree_.MoveFocus(static_cast<TTreeListFocusMove>(in_.Index(4)), in_.Bool());
-        break;
+      case 2: {
+        const auto move = static_cast<TTreeListFocusMove>(in_.Index(4));
+        tree_.MoveFocus(move, in_.Bool());
+      } break;
       default:
         if (TTreeListNode* n = PickNode()) tree_.SetTopVisibleNode(n);
         break;
@@ -223,7 +229,10 @@ class TTreeDriver {
         if (column) tree_.DeleteColumn(column);
         break;
       case 2:
-        if (tree_.ColumnCount()) tree_.MoveColumn(in_.Int() % 9, in_.Int() % 9);
+        if (tree_.ColumnCount()) {
+          const int from = in_.Int() % 9;
+          tree_.MoveColumn(from, in_.Int() % 9);
+        }
         break;
       case 3:
         if (column) column->SetVisible(in_.Bool());
@@ -262,8 +271,10 @@ class TTreeDriver {
       tree_.EndUpdate();
   }
   void Options() {
-    tree_.SetOptions(TTreeListOptions::FromBits(in_.Byte() | in_.Byte() << 8));
-    tree_.SetOptionsEx(TTreeListOptionsEx::FromBits(in_.Byte() << 16 | in_.Byte() << 22));
+    const uint32_t low = in_.Byte();
+    tree_.SetOptions(TTreeListOptions::FromBits(low | in_.Byte() << 8));
+    const uint32_t high = in_.Byte() << 16;
+    tree_.SetOptionsEx(TTreeListOptionsEx::FromBits(high | in_.Byte() << 22));
   }
   void Export() {
     TStringList lines;
@@ -273,7 +284,10 @@ class TTreeDriver {
       tree_.SaveSelectedToStrings(lines);
   }
   void Texts() {
-    if (TTreeListNode* node = PickNode()) node->SetStrings(in_.Int() % 5, in_.Text());
+    if (TTreeListNode* node = PickNode()) {
+      const int value = in_.Int() % 5;
+      node->SetStrings(value, in_.Text());
+    }
   }
 
   // Handlers that change the tree while it is being changed.

@@ -198,6 +198,8 @@ void TCustomTreeList::AnnounceClearing(TTreeListNode* node) {
 void TCustomTreeList::NodeDeleted(TTreeListNode* node, TTreeListNode* prior, bool visible,
                                   bool /*wasLast*/, TTreeListNode* next) {
   if (FDeletionWatch) FDeletionWatch->Note(node);
+  // Read before the handler runs: a deletion inside it sets the flag for its own node.
+  const bool deletedNodeVisible = FDeletedNodeVisible;
   TDeletionWatch watch(*this);
   Guarded([&] {
     if (OnDeletion) OnDeletion(this, node);
@@ -234,7 +236,7 @@ void TCustomTreeList::NodeDeleted(TTreeListNode* node, TTreeListNode* prior, boo
   if (FHotNode == node) FHotNode = nullptr;
   if (FDragNode == node) FDragNode = nullptr;
   View().HideEditor(false);
-  if (FDeletedNodeVisible && !Locked() && !FDestroying && FRowIndex.Built()) {
+  if (deletedNodeVisible && !Locked() && !FDestroying && FRowIndex.Built()) {
     FRowIndex.Remove(node);
     View().RowIndexChanged(node, false);
   } else if (Locked() && FRowIndex.Built()) {

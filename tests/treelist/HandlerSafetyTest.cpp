@@ -231,3 +231,17 @@ TEST_F(HandlerSafety, MovingTheFocusToANodeItsHandlerDeletes) {
   tree.OnChangeNode = nullptr;
   EXPECT_TRUE(Whole());
 }
+
+TEST_F(HandlerSafety, ADeletionHandlerThatDeletesAHiddenNode) {
+  TTreeListNode* hidden = rows[5]->AddChild();  // under a collapsed site
+  tree.OnDeletion = [&](TCustomTreeList*, TTreeListNode* node) {
+    if (node == rows[1] && hidden) {
+      TTreeListNode* gone = hidden;
+      hidden = nullptr;
+      gone->Delete();
+    }
+  };
+  tree.RebuildVisibleRowIndex();
+  rows[1]->Delete();  // visible; its handler deletes a row nobody sees
+  EXPECT_TRUE(Whole());
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <exception>
 #include <utility>
 
 // Runs a function when the scope ends, however it ends (return or exception), unless
@@ -10,22 +11,32 @@
 //   const auto unclip = OnScopeExit([&] { canvas.RemoveClip(); });
 //   series->DrawShownPoints();  // may run handlers that throw
 //
-// The function runs in a destructor, so it must not throw (an exception escaping it ends the
-// program while another one is in flight).
+// The function may itself throw (closing an update runs event handlers). On a normal exit its
+// error goes to the caller. While an error is already on its way out, the function's own
+// error is dropped: it cannot replace the first, and two at once would end the program.
 template <typename Fn>
 class TScopeGuard {
  public:
-  explicit TScopeGuard(Fn fn) : FFn(std::move(fn)) {}
+  explicit TScopeGuard(Fn fn) : FFn(std::move(fn)), FUncaught(std::uncaught_exceptions()) {}
   TScopeGuard(const TScopeGuard&) = delete;
   TScopeGuard& operator=(const TScopeGuard&) = delete;
-  ~TScopeGuard() {
-    if (FActive) FFn();
+  ~TScopeGuard() noexcept(false) {
+    if (!FActive) return;
+    if (std::uncaught_exceptions() == FUncaught) {
+      FFn();
+      return;
+    }
+    try {
+      FFn();
+    } catch (...) {
+    }
   }
   // The work finished normally and the undo is not wanted.
   void Dismiss() { FActive = false; }
 
  private:
   Fn FFn;
+  int FUncaught;
   bool FActive = true;
 };
 

@@ -6,14 +6,9 @@
 
 #include "treelist/TreeListErrors.h"
 
-TCustomTreeList::TChangeScope::~TChangeScope() {
-  if (!FFinished && --FTree.FChangeDepth == 0) FTree.FPendingError = nullptr;
-}
-
-void TCustomTreeList::TChangeScope::Finish() {
-  FFinished = true;
-  if (--FTree.FChangeDepth == 0 && FTree.FPendingError)
-    std::rethrow_exception(std::exchange(FTree.FPendingError, nullptr));
+void TCustomTreeList::FinishChange() {
+  if (--FChangeDepth == 0 && FPendingError)
+    std::rethrow_exception(std::exchange(FPendingError, nullptr));
 }
 
 template <class Fn>
@@ -82,7 +77,7 @@ void TCustomTreeList::ResetNodeReferences() {
 }
 
 void TCustomTreeList::NodeAdded(TTreeListNode* node) {
-  TChangeScope scope(*this);
+  const auto change = ChangeScope();
   View().HideEditor(false);
   if (!FTopVisibleNode) SetTopVisibleNode(node);
   if (!FFocusedNode) FFocusedNode = FTopVisibleNode;
@@ -98,7 +93,6 @@ void TCustomTreeList::NodeAdded(TTreeListNode* node) {
     FRowIndex.Clear();  // rebuilt when the update ends; queries walk the tree meanwhile
   }
   RequestResort();
-  scope.Finish();
 }
 
 void TCustomTreeList::IndexInsert(TTreeListNode* node) {
@@ -139,12 +133,9 @@ void TCustomTreeList::DeleteNode(TTreeListNode* node) {
   // go before that deletion has finished, so it stays.
   const bool fromHandler = FDeletesRunning > 0 && !(node->FParent && node->FParent->FDeleting);
   if (fromHandler && SubtreeDeleting(node)) return;
-  TChangeScope scope(*this);
+  const auto change = ChangeScope();
   ++FDeletesRunning;
-  struct TDone {
-    int& Count;
-    ~TDone() { --Count; }
-  } done{FDeletesRunning};
+  const auto done = OnScopeExit([this] { --FDeletesRunning; });
   node->FDeleting = true;
   while (!node->FChildren.empty()) DeleteNode(node->FChildren.front().get());
 
@@ -167,11 +158,10 @@ void TCustomTreeList::DeleteNode(TTreeListNode* node) {
   }
   NodeDeleted(node, prior, visible, wasLast, next);
   owned.reset();
-  scope.Finish();
 }
 
 void TCustomTreeList::DeleteChildrenOf(TTreeListNode* node) {
-  TChangeScope scope(*this);
+  const auto change = ChangeScope();
   TDeletionWatch watch(*this);
   // A handler may delete the node itself, or keep a child that cannot go yet (one already
   // going further up the stack): those are stepped over, never waited for.
@@ -181,7 +171,6 @@ void TCustomTreeList::DeleteChildrenOf(TTreeListNode* node) {
     if (!child->FDeleting) DeleteNode(child);
     if (!watch.Gone(child)) ++kept;
   }
-  scope.Finish();
 }
 
 void TCustomTreeList::MarkDeleting(TTreeListNode* node) {
@@ -260,39 +249,30 @@ void TCustomTreeList::NodeChanged(TTreeListNode* node, bool structural) {
 }
 
 void TCustomTreeList::ClearNodes() {
-  if (!FDestroying) BeginUpdate();
-  TChangeScope scope(*this);
+  const auto change = ChangeScope();
+  const auto lock = UpdateScope(!FDestroying);
   FClearing = true;
   ClearViewCaches();
-  const bool keepCaches = std::exchange(FKeepCaches, true);
-  auto restore = [&] {
+  const auto restore = OnScopeExit([this, keepCaches = std::exchange(FKeepCaches, true)] {
     FKeepCaches = keepCaches;
     FClearing = false;
-    if (!FDestroying) EndUpdate();
-  };
-  try {
-    ClearSelection();
-    SetTopVisibleNode(nullptr);
-    FFocusedNode = nullptr;
-    ResetNodeReferences();
-    // Every handler is told while the whole tree still stands (no deletion from a handler
-    // can start: every node is marked as going), and only then is anything freed.
-    for (auto& node : FNodes) MarkDeleting(node.get());
-    for (size_t i = 0; i < FNodes.size(); ++i) AnnounceClearing(FNodes[i].get());
-    TTreeListNode::TNodeList nodes;
-    nodes.swap(FNodes);
-    // A handler may have pointed the tree at a node of the old forest.
-    FSelection.clear();
-    SetTopVisibleNode(nullptr);
-    FFocusedNode = nullptr;
-    ResetNodeReferences();
-    nodes.clear();
-  } catch (...) {
-    restore();
-    throw;
-  }
-  restore();
-  scope.Finish();
+  });
+  ClearSelection();
+  SetTopVisibleNode(nullptr);
+  FFocusedNode = nullptr;
+  ResetNodeReferences();
+  // Every handler is told while the whole tree still stands (no deletion from a handler
+  // can start: every node is marked as going), and only then is anything freed.
+  for (auto& node : FNodes) MarkDeleting(node.get());
+  for (size_t i = 0; i < FNodes.size(); ++i) AnnounceClearing(FNodes[i].get());
+  TTreeListNode::TNodeList nodes;
+  nodes.swap(FNodes);
+  // A handler may have pointed the tree at a node of the old forest.
+  FSelection.clear();
+  SetTopVisibleNode(nullptr);
+  FFocusedNode = nullptr;
+  ResetNodeReferences();
+  nodes.clear();
 }
 
 void TCustomTreeList::BeginUpdate() {
@@ -312,15 +292,12 @@ void TCustomTreeList::EndUpdate() {
     return;
 #endif
   }
-  TChangeScope scope(*this);
+  const auto change = ChangeScope();
   bool refreshed = false;
   if (--FUpdateLockCount == 0 && !FLoading && !FDestroying) {
     // The refresh runs under a lock of its own, so nothing in it repaints row by row.
     FUpdateLockCount = 1;
-    struct TRelease {
-      int& Count;
-      ~TRelease() { Count = 0; }
-    } release{FUpdateLockCount};
+    const auto release = OnScopeExit([this] { FUpdateLockCount = 0; });
     View().RecomputeMetrics();
     ClearViewCaches();
     // A failing sort (a comparison handler, say) must not leave the update half closed.
@@ -332,7 +309,6 @@ void TCustomTreeList::EndUpdate() {
   CloseSelectionBatch();
   // The scroll bars are measured from the finished row index, once the lock is gone.
   if (refreshed) View().UpdateScrollRanges();
-  scope.Finish();
 }
 
 void TCustomTreeList::EndLoading() {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/Control.h"
+#include "platform/ScopeGuard.h"
 #include "treelist/TreeListNode.h"
 #include "treelist/TreeListOptions.h"
 #include "treelist/TreeListView.h"
@@ -35,33 +36,14 @@ class TCustomTreeList : public TControl {
 
   void BeginUpdate();
   void EndUpdate();
-  // Holds the update lock for a scope, also when the work in it raises. While an error is
-  // already on its way out, a second one from the closing refresh is dropped: it cannot replace
-  // the first.
-  class TUpdateScope {
-   public:
-    explicit TUpdateScope(TCustomTreeList& tree, bool take = true)
-        : FTree(take ? &tree : nullptr), FUncaught(std::uncaught_exceptions()) {
-      if (FTree) FTree->BeginUpdate();
-    }
-    ~TUpdateScope() noexcept(false) {
-      if (!FTree) return;
-      if (std::uncaught_exceptions() == FUncaught) {
-        FTree->EndUpdate();
-        return;
-      }
-      try {
-        FTree->EndUpdate();
-      } catch (...) {
-      }
-    }
-    TUpdateScope(const TUpdateScope&) = delete;
-    TUpdateScope& operator=(const TUpdateScope&) = delete;
-
-   private:
-    TCustomTreeList* FTree;
-    int FUncaught;
-  };
+  // Holds the update lock until the returned guard goes, also when the work in between
+  // raises: `const auto lock = tree.UpdateScope();`. Takes nothing when take is false.
+  [[nodiscard]] auto UpdateScope(bool take = true) {
+    if (take) BeginUpdate();
+    return OnScopeExit([this, take] {
+      if (take) EndUpdate();
+    });
+  }
   int UpdateLockCount() const { return FUpdateLockCount; }
   bool Locked() const { return FUpdateLockCount > 0; }
 
@@ -187,17 +169,12 @@ class TCustomTreeList : public TControl {
   friend class TTreeListNode;
 
   // An event handler that raises during a structure change must not leave the model half
-  // updated: the first error is held until the outermost change has finished.
-  class TChangeScope {
-   public:
-    explicit TChangeScope(TCustomTreeList& tree) : FTree(tree) { ++FTree.FChangeDepth; }
-    ~TChangeScope();
-    void Finish();
-
-   private:
-    TCustomTreeList& FTree;
-    bool FFinished = false;
-  };
+  // updated: the first error is held until the outermost change has finished, then raised.
+  [[nodiscard]] auto ChangeScope() {
+    ++FChangeDepth;
+    return OnScopeExit([this] { FinishChange(); });
+  }
+  void FinishChange();
   template <class Fn>
   void Guarded(Fn&& fn);
 

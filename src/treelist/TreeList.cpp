@@ -1,6 +1,7 @@
 #include "treelist/TreeList.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "treelist/TreeListLayout.h"
 #include "treelist/TreeListPainter.h"
@@ -18,17 +19,13 @@ TTreeList::~TTreeList() {
 }
 
 void TTreeList::SetHeaderFont(const TFont& value) {
-  if (FHeaderFontSet && FHeaderFont == value) return;
-  FHeaderFont = value;
-  FHeaderFontSet = true;
-  View().RecomputeMetrics();
+  const bool firstSet = !std::exchange(FHeaderFontSet, true);
+  if (StoreProperty(FHeaderFont, value) || firstSet) View().RecomputeMetrics();
 }
 
 void TTreeList::SetBandFont(const TFont& value) {
-  if (FBandFontSet && FBandFont == value) return;
-  FBandFont = value;
-  FBandFontSet = true;
-  View().RecomputeMetrics();
+  const bool firstSet = !std::exchange(FBandFontSet, true);
+  if (StoreProperty(FBandFont, value) || firstSet) View().RecomputeMetrics();
 }
 
 int TTreeList::DefaultRowHeight() const {
@@ -36,46 +33,31 @@ int TTreeList::DefaultRowHeight() const {
 }
 
 void TTreeList::SetDefaultRowHeight(int value) {
-  if (value == FRequestedRowHeight) return;
-  FRequestedRowHeight = std::max(value, 0);
-  View().RecomputeMetrics();
+  ChangeLayout(FRequestedRowHeight, std::max(value, 0));
 }
-
-namespace {
-
-// Stores a clamped value; true when it changed.
-bool StoreClamped(int& field, int value) {
-  if (value == field) return false;
-  field = value;
-  return true;
-}
-
-}  // namespace
 
 void TTreeList::SetIndentDesc(int value) {
-  if (StoreClamped(FIndentDesc, std::max(value, 0))) View().RecomputeMetrics();
+  ChangeLayout(FIndentDesc, std::max(value, 0));
 }
 
 void TTreeList::SetFixedBandLineWidth(int value) {
-  if (StoreClamped(FFixedBandLineWidth, value <= 0 ? 1 : value)) View().RecomputeMetrics();
+  ChangeLayout(FFixedBandLineWidth, value <= 0 ? 1 : value);
 }
 
 void TTreeList::SetRowSeparatorLineWidth(int value) {
-  if (StoreClamped(FRowSeparatorLineWidth, value <= 0 ? 1 : value)) View().RecomputeMetrics();
+  ChangeLayout(FRowSeparatorLineWidth, value <= 0 ? 1 : value);
 }
 
 void TTreeList::SetMaxRowLineCount(int value) {
-  if (StoreClamped(FMaxRowLineCount, std::max(value, -1))) View().RecomputeMetrics();
+  ChangeLayout(FMaxRowLineCount, std::max(value, -1));
 }
 
 void TTreeList::SetPreviewLines(int value) {
-  if (StoreClamped(FPreviewLines, std::max(value, -1))) View().RecomputeMetrics();
+  ChangeLayout(FPreviewLines, std::max(value, -1));
 }
 
 void TTreeList::SetShowRoot(bool value) {
-  if (value == FShowRoot) return;
-  FShowRoot = value;
-  View().RepaintAll();
+  ChangeLook(FShowRoot, value);
 }
 
 const TTreeListMetrics& TTreeList::Metrics() const {

@@ -18,11 +18,6 @@ struct TTreeListGeometry;
 class TTreeListScreenView;
 class TTreeListInput;
 
-// A published appearance value: the setter compares, stores and tells the view, which either
-// measures and lays out again (RecomputeMetrics) or only repaints (RepaintAll).
-#define TREELIST_VIEW_PROPERTY(Type, Name, Default, Notify) \
-  TREELIST_NOTIFYING_PROPERTY(Type, Name, Default, View().Notify())
-
 // The tree-list as a window shows it: appearance, layout queries, painting and the custom-draw
 // events. The layout and the painting live in classes of their own, which this control owns.
 class TTreeList : public TCustomTreeListControl {
@@ -143,38 +138,101 @@ class TTreeList : public TCustomTreeListControl {
       OnCustomDrawColumnHeader;
   std::function<void(TCustomTreeListControl* sender)> OnChangedColumnsWidth;
 
-  TREELIST_VIEW_PROPERTY(TLookAndFeel, LookAndFeel, lfStandard, RecomputeMetrics)
-  TREELIST_VIEW_PROPERTY(TTreeListPaintStyle, PaintStyle, psStandard, RecomputeMetrics)
-  TREELIST_VIEW_PROPERTY(bool, ShowHeader, true, RecomputeMetrics)
-  TREELIST_VIEW_PROPERTY(bool, ShowIndicator, false, RecomputeMetrics)
-  TREELIST_VIEW_PROPERTY(bool, ShowFooter, false, RecomputeMetrics)
-  TREELIST_VIEW_PROPERTY(bool, ShowRowFooter, false, RecomputeMetrics)
-  TREELIST_VIEW_PROPERTY(bool, ShowGrid, false, RecomputeMetrics)
-  TREELIST_VIEW_PROPERTY(bool, ShowPreviewGrid, true, RecomputeMetrics)
-  TREELIST_VIEW_PROPERTY(bool, ShowLines, true, RepaintAll)
-  TREELIST_VIEW_PROPERTY(bool, ShowButtons, true, RepaintAll)
-  TREELIST_VIEW_PROPERTY(TTreeLineStyle, TreeLineStyle, tlDot, RepaintAll)
-  TREELIST_VIEW_PROPERTY(TColor, TreeLineColor, clGrayText, RepaintAll)
-  TREELIST_VIEW_PROPERTY(TColor, HeaderColor, clBtnFace, RepaintAll)
-  TREELIST_VIEW_PROPERTY(TColor, BandColor, clBtnFace, RepaintAll)
-  TREELIST_VIEW_PROPERTY(TColor, HighlightColor, clHighlight, RepaintAll)
-  TREELIST_VIEW_PROPERTY(TColor, HighlightTextColor, clHighlightText, RepaintAll)
-  TREELIST_VIEW_PROPERTY(bool, HideSelection, true, RepaintAll)
-  TREELIST_VIEW_PROPERTY(TColor, HideSelectionColor, clBtnFace, RepaintAll)
-  TREELIST_VIEW_PROPERTY(TColor, HideSelectionTextColor, clBtnText, RepaintAll)
-  TREELIST_VIEW_PROPERTY(bool, HideFocusRect, true, RepaintAll)
-  TREELIST_VIEW_PROPERTY(TColor, GridLineColor, clNone, RepaintAll)
-  TREELIST_VIEW_PROPERTY(TColor, GroupNodeColor, clBtnFace, RepaintAll)
-  TREELIST_VIEW_PROPERTY(TColor, GroupNodeTextColor, clNone, RepaintAll)
-  TREELIST_VIEW_PROPERTY(TColor, RowFooterColor, cl3DLight, RepaintAll)
-  TREELIST_VIEW_PROPERTY(TColor, RowFooterTextColor, clWindowText, RepaintAll)
-  TREELIST_VIEW_PROPERTY(TColor, FixedBandLineColor, clWindowFrame, RepaintAll)
-  TREELIST_VIEW_PROPERTY(TColor, ArrowsColor, 0x00FF00, RepaintAll)
-  TREELIST_VIEW_PROPERTY(TScrollStyle, ScrollBars, ssBoth, UpdateScrollRanges)
+  // Appearance. A change of what is measured lays the control out again; a change of colour
+  // or line only repaints.
+  TLookAndFeel LookAndFeel() const { return FLookAndFeel; }
+  void SetLookAndFeel(TLookAndFeel value) { ChangeLayout(FLookAndFeel, value); }
+  TTreeListPaintStyle PaintStyle() const { return FPaintStyle; }
+  void SetPaintStyle(TTreeListPaintStyle value) { ChangeLayout(FPaintStyle, value); }
+  bool ShowHeader() const { return FShowHeader; }
+  void SetShowHeader(bool value) { ChangeLayout(FShowHeader, value); }
+  bool ShowIndicator() const { return FShowIndicator; }
+  void SetShowIndicator(bool value) { ChangeLayout(FShowIndicator, value); }
+  bool ShowFooter() const { return FShowFooter; }
+  void SetShowFooter(bool value) { ChangeLayout(FShowFooter, value); }
+  bool ShowRowFooter() const { return FShowRowFooter; }
+  void SetShowRowFooter(bool value) { ChangeLayout(FShowRowFooter, value); }
+  bool ShowGrid() const { return FShowGrid; }
+  void SetShowGrid(bool value) { ChangeLayout(FShowGrid, value); }
+  bool ShowPreviewGrid() const { return FShowPreviewGrid; }
+  void SetShowPreviewGrid(bool value) { ChangeLayout(FShowPreviewGrid, value); }
+  bool ShowLines() const { return FShowLines; }
+  void SetShowLines(bool value) { ChangeLook(FShowLines, value); }
+  bool ShowButtons() const { return FShowButtons; }
+  void SetShowButtons(bool value) { ChangeLook(FShowButtons, value); }
+  TTreeLineStyle TreeLineStyle() const { return FTreeLineStyle; }
+  void SetTreeLineStyle(TTreeLineStyle value) { ChangeLook(FTreeLineStyle, value); }
+  TColor TreeLineColor() const { return FTreeLineColor; }
+  void SetTreeLineColor(TColor value) { ChangeLook(FTreeLineColor, value); }
+  TColor HeaderColor() const { return FHeaderColor; }
+  void SetHeaderColor(TColor value) { ChangeLook(FHeaderColor, value); }
+  TColor BandColor() const { return FBandColor; }
+  void SetBandColor(TColor value) { ChangeLook(FBandColor, value); }
+  TColor HighlightColor() const { return FHighlightColor; }
+  void SetHighlightColor(TColor value) { ChangeLook(FHighlightColor, value); }
+  TColor HighlightTextColor() const { return FHighlightTextColor; }
+  void SetHighlightTextColor(TColor value) { ChangeLook(FHighlightTextColor, value); }
+  bool HideSelection() const { return FHideSelection; }
+  void SetHideSelection(bool value) { ChangeLook(FHideSelection, value); }
+  TColor HideSelectionColor() const { return FHideSelectionColor; }
+  void SetHideSelectionColor(TColor value) { ChangeLook(FHideSelectionColor, value); }
+  TColor HideSelectionTextColor() const { return FHideSelectionTextColor; }
+  void SetHideSelectionTextColor(TColor value) { ChangeLook(FHideSelectionTextColor, value); }
+  bool HideFocusRect() const { return FHideFocusRect; }
+  void SetHideFocusRect(bool value) { ChangeLook(FHideFocusRect, value); }
+  TColor GridLineColor() const { return FGridLineColor; }
+  void SetGridLineColor(TColor value) { ChangeLook(FGridLineColor, value); }
+  TColor GroupNodeColor() const { return FGroupNodeColor; }
+  void SetGroupNodeColor(TColor value) { ChangeLook(FGroupNodeColor, value); }
+  TColor GroupNodeTextColor() const { return FGroupNodeTextColor; }
+  void SetGroupNodeTextColor(TColor value) { ChangeLook(FGroupNodeTextColor, value); }
+  TColor RowFooterColor() const { return FRowFooterColor; }
+  void SetRowFooterColor(TColor value) { ChangeLook(FRowFooterColor, value); }
+  TColor RowFooterTextColor() const { return FRowFooterTextColor; }
+  void SetRowFooterTextColor(TColor value) { ChangeLook(FRowFooterTextColor, value); }
+  TColor FixedBandLineColor() const { return FFixedBandLineColor; }
+  void SetFixedBandLineColor(TColor value) { ChangeLook(FFixedBandLineColor, value); }
+  TColor ArrowsColor() const { return FArrowsColor; }
+  void SetArrowsColor(TColor value) { ChangeLook(FArrowsColor, value); }
+  TScrollStyle ScrollBars() const { return FScrollBars; }
+  void SetScrollBars(TScrollStyle value) {
+    SetProperty(FScrollBars, value, [this] { View().UpdateScrollRanges(); });
+  }
   // A double click on a node's row toggles its expansion.
-  TREELIST_NOTIFYING_PROPERTY(bool, DblClkExpanding, true, (void)0)
+  bool DblClkExpanding() const { return FDblClkExpanding; }
+  void SetDblClkExpanding(bool value) { StoreProperty(FDblClkExpanding, value); }
 
  private:
+  TLookAndFeel FLookAndFeel = lfStandard;
+  TTreeListPaintStyle FPaintStyle = psStandard;
+  bool FShowHeader = true;
+  bool FShowIndicator = false;
+  bool FShowFooter = false;
+  bool FShowRowFooter = false;
+  bool FShowGrid = false;
+  bool FShowPreviewGrid = true;
+  bool FShowLines = true;
+  bool FShowButtons = true;
+  TTreeLineStyle FTreeLineStyle = tlDot;
+  TColor FTreeLineColor = clGrayText;
+  TColor FHeaderColor = clBtnFace;
+  TColor FBandColor = clBtnFace;
+  TColor FHighlightColor = clHighlight;
+  TColor FHighlightTextColor = clHighlightText;
+  bool FHideSelection = true;
+  TColor FHideSelectionColor = clBtnFace;
+  TColor FHideSelectionTextColor = clBtnText;
+  bool FHideFocusRect = true;
+  TColor FGridLineColor = clNone;
+  TColor FGroupNodeColor = clBtnFace;
+  TColor FGroupNodeTextColor = clNone;
+  TColor FRowFooterColor = cl3DLight;
+  TColor FRowFooterTextColor = clWindowText;
+  TColor FFixedBandLineColor = clWindowFrame;
+  TColor FArrowsColor = 0x00FF00;
+  TScrollStyle FScrollBars = ssBoth;
+  bool FDblClkExpanding = true;
+
   // Scrolling (TreeListScroll.cpp).
   void ScrollVertically(TScrollCode code, int position);
   void ScrollHorizontally(TScrollCode code, int position);

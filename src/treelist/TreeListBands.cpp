@@ -2,51 +2,44 @@
 
 #include <algorithm>
 
+#include "platform/ScopeGuard.h"
 #include "treelist/TreeListControl.h"
 
-template <class T>
-void TTreeListBand::Set(T& field, const T& value) {
-  if (field == value) return;
-  field = value;
-  Changed();
-}
-
 void TTreeListBand::SetAlignment(TAlignment value) {
-  Set(FAlignment, value);
+  Change(FAlignment, value);
 }
 void TTreeListBand::SetCaption(const std::string& value) {
-  Set(FCaption, value);
+  Change(FCaption, value);
 }
 void TTreeListBand::SetDisableCustomizing(bool value) {
-  Set(FDisableCustomizing, value);
+  Change(FDisableCustomizing, value);
 }
 void TTreeListBand::SetDisableDragging(bool value) {
-  Set(FDisableDragging, value);
+  Change(FDisableDragging, value);
 }
 void TTreeListBand::SetOnlyOwnColumns(bool value) {
-  Set(FOnlyOwnColumns, value);
+  Change(FOnlyOwnColumns, value);
 }
 void TTreeListBand::SetSizing(bool value) {
-  Set(FSizing, value);
+  Change(FSizing, value);
 }
 
 void TTreeListBand::SetMinWidth(int value) {
-  value = std::clamp(value, 0, kMaxColumnWidth);
-  if (value == FMinWidth) return;
-  FMinWidth = value;
-  SetWidth(FWidth);
-  Changed();
+  SetProperty(FMinWidth, std::clamp(value, 0, kMaxColumnWidth), [this] {
+    SetWidth(FWidth);
+    Changed();
+  });
 }
 
 void TTreeListBand::SetWidth(int value) {
-  Set(FWidth, std::clamp(value, FMinWidth, kMaxColumnWidth));
+  Change(FWidth, std::clamp(value, FMinWidth, kMaxColumnWidth));
 }
 
 void TTreeListBand::SetVisible(bool value) {
-  if (value == FVisible) return;
-  FVisible = value;
-  if (!value) FFixed = bfNone;
-  Changed();
+  SetProperty(FVisible, value, [this] {
+    if (!FVisible) FFixed = bfNone;
+    Changed();
+  });
 }
 
 void TTreeListBand::SetFixed(TGridBandFixed value) {
@@ -195,9 +188,6 @@ void TTreeListBands::RebuildVisibleCache() {
 void TTreeListBands::BandChanged() {
   if (FNormalizing) return;
   FNormalizing = true;
-  struct TReset {
-    bool& Flag;
-    ~TReset() { Flag = false; }
-  } reset{FNormalizing};
+  const auto normalized = OnScopeExit([this] { FNormalizing = false; });
   FTreeList->BandChanged();
 }

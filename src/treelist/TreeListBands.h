@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Property.h"
 #include "platform/TextTypes.h"
 
 class TCustomTreeListControl;
@@ -44,9 +45,11 @@ class TTreeListBand {
 
  private:
   friend class TTreeListBands;
-  template <class T>
-  void Set(T& field, const T& value);
   void Changed();
+  template <typename T>
+  void Change(T& field, const T& value) {
+    SetProperty(field, value, [this] { Changed(); });
+  }
 
   TTreeListBands* FCollection;
   TAlignment FAlignment = taCenter;

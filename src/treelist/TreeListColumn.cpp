@@ -17,10 +17,7 @@ TAlignment TTreeListColumn::Alignment() const {
 }
 
 void TTreeListColumn::SetAlignment(TAlignment value) {
-  if (Assigned(cavAlignment) && FAlignment == value) return;
-  FAlignment = value;
-  FAssignedValues |= cavAlignment;
-  Changed();
+  if (StoreAssigned(FAlignment, value, cavAlignment)) Changed();
 }
 
 std::string TTreeListColumn::Caption() const {
@@ -28,9 +25,7 @@ std::string TTreeListColumn::Caption() const {
 }
 
 void TTreeListColumn::SetCaption(const std::string& value) {
-  if (Assigned(cavCaption) && FCaption == value) return;
-  FCaption = value;
-  FAssignedValues |= cavCaption;
+  if (!StoreAssigned(FCaption, value, cavCaption)) return;
   if (!Assigned(cavWidth)) FWidth = DefaultWidth();
   Changed();
 }
@@ -40,10 +35,7 @@ bool TTreeListColumn::ReadOnly() const {
 }
 
 void TTreeListColumn::SetReadOnly(bool value) {
-  if (Assigned(cavReadOnly) && FReadOnly == value) return;
-  FReadOnly = value;
-  FAssignedValues |= cavReadOnly;
-  Changed();
+  if (StoreAssigned(FReadOnly, value, cavReadOnly)) Changed();
 }
 
 int TTreeListColumn::Width() const {
@@ -53,10 +45,7 @@ int TTreeListColumn::Width() const {
 void TTreeListColumn::SetWidth(int value) {
   value = std::clamp(value, FMinWidth, kMaxColumnWidth);
   if (!Assigned(cavWidth) && value == DefaultWidth()) return;
-  if (Assigned(cavWidth) && value == FWidth) return;
-  FWidth = value;
-  FAssignedValues |= cavWidth;
-  Changed();
+  if (StoreAssigned(FWidth, value, cavWidth)) Changed();
 }
 
 TColor TTreeListColumn::Color() const {
@@ -65,10 +54,7 @@ TColor TTreeListColumn::Color() const {
 }
 
 void TTreeListColumn::SetColor(TColor value) {
-  if (Assigned(cavColor) && FColor == value) return;
-  FColor = value;
-  FAssignedValues |= cavColor;
-  Changed();
+  if (StoreAssigned(FColor, value, cavColor)) Changed();
 }
 
 const TFont& TTreeListColumn::Font() const {
@@ -77,9 +63,7 @@ const TFont& TTreeListColumn::Font() const {
 }
 
 void TTreeListColumn::SetFont(const TFont& value) {
-  FFont = value;
-  FAssignedValues |= cavFont;
-  Changed();
+  if (StoreAssigned(FFont, value, cavFont)) Changed();
 }
 
 int TTreeListColumn::MaxLength() const {
@@ -87,10 +71,7 @@ int TTreeListColumn::MaxLength() const {
 }
 
 void TTreeListColumn::SetMaxLength(int value) {
-  if (value == FMaxLength) return;
-  FMaxLength = value;
-  FAssignedValues |= cavMaxLength;
-  Changed();
+  if (StoreAssigned(FMaxLength, value, cavMaxLength)) Changed();
 }
 
 void TTreeListColumn::RestoreDefaults() {
@@ -108,18 +89,14 @@ void TTreeListColumn::RestoreDefaults() {
 }
 
 void TTreeListColumn::SetMinWidth(int value) {
-  value = std::clamp(value, 0, kMaxColumnWidth);
-  if (value == FMinWidth) return;
-  FMinWidth = value;
-  SetWidth(Width());
-  Changed();
+  SetProperty(FMinWidth, std::clamp(value, 0, kMaxColumnWidth), [this] {
+    SetWidth(Width());
+    Changed();
+  });
 }
 
 void TTreeListColumn::SetHeaderMaxLineCount(int value) {
-  value = std::max(value, 0);
-  if (value == FHeaderMaxLineCount) return;
-  FHeaderMaxLineCount = value;
-  Changed();
+  Change(FHeaderMaxLineCount, std::max(value, 0));
 }
 
 void TTreeListColumn::SetSorted(TTreeListColumnSort value) {
@@ -175,10 +152,7 @@ void TTreeListColumn::SetColIndex(int value) {
 
 void TTreeListColumn::SetBandIndex(int value) {
   if (FTreeList) value = std::clamp(value, -1, FTreeList->Bands().Count() - 1);
-  value = std::max(value, -1);
-  if (value == FBandIndex) return;
-  FBandIndex = value;
-  Changed();
+  Change(FBandIndex, std::max(value, -1));
 }
 
 int TTreeListColumn::RowIndex() const {
@@ -190,9 +164,7 @@ int TTreeListColumn::RowIndex() const {
 void TTreeListColumn::SetRowIndex(int value) {
   value = std::max(value, 0);
   if (FTreeList) value = std::min(value, FTreeList->HeaderPanelRowCount() - 1);
-  if (value == FRowIndex) return;
-  FRowIndex = value;
-  Changed();
+  Change(FRowIndex, value);
 }
 
 std::string TTreeListColumn::DisplayText(const std::string& text) const {

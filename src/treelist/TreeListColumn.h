@@ -9,6 +9,7 @@
 #include "platform/Color.h"
 #include "platform/Font.h"
 #include "platform/Geometry.h"
+#include "platform/Property.h"
 #include "platform/TextTypes.h"
 
 // No column or band is wider than this: far beyond any screen, and small enough that the
@@ -33,38 +34,18 @@ enum : uint8_t {
   cavMaxLength = 0x40
 };
 
-// A published value whose setter compares, stores and then runs notify.
-#define TREELIST_NOTIFYING_PROPERTY(Type, Name, Default, notify) \
- public:                                                         \
-  Type const& Name() const {                                     \
-    return F##Name;                                              \
-  }                                                              \
-  void Set##Name(Type const& value) {                            \
-    if (F##Name == value) return;                                \
-    F##Name = value;                                             \
-    notify;                                                      \
-  }                                                              \
-                                                                 \
- private:                                                        \
-  Type F##Name = Default;
+// A picture that is created on first read, so the many columns without one cost nothing.
+class TLazyBitmap {
+ public:
+  TBitmap& Get() {
+    if (!FBitmap) FBitmap = std::make_unique<TBitmap>();
+    return *FBitmap;
+  }
+  bool Exists() const { return FBitmap != nullptr; }
 
-// A plain published value of a column: a change is reported to the tree-list.
-#define TREELIST_PROPERTY(Type, Name, Default) \
-  TREELIST_NOTIFYING_PROPERTY(Type, Name, Default, Changed())
-
-// A picture that is created on first read.
-#define TREELIST_GLYPH(Name)                             \
- public:                                                 \
-  TBitmap& Name() {                                      \
-    if (!F##Name) F##Name = std::make_unique<TBitmap>(); \
-    return *F##Name;                                     \
-  }                                                      \
-  bool Has##Name() const {                               \
-    return F##Name != nullptr;                           \
-  }                                                      \
-                                                         \
- private:                                                \
-  std::unique_ptr<TBitmap> F##Name;
+ private:
+  std::unique_ptr<TBitmap> FBitmap;
+};
 
 // One column of a tree-list: what a cell shows (the node text at its value index) and how.
 class TTreeListColumn {
@@ -138,6 +119,34 @@ class TTreeListColumn {
                      TAlignment& alignment, TTreeListColumnSort& sorted, bool& done)>
       OnCustomDrawColumnHeader;
 
+  // Values of the editor and the header; each change relayouts.
+  TEditCharCase CharCase() const { return FCharCase; }
+  void SetCharCase(TEditCharCase value) { Change(FCharCase, value); }
+  bool DisableCaption() const { return FDisableCaption; }
+  void SetDisableCaption(bool value) { Change(FDisableCaption, value); }
+  bool DisableCustomizing() const { return FDisableCustomizing; }
+  void SetDisableCustomizing(bool value) { Change(FDisableCustomizing, value); }
+  bool DisableDragging() const { return FDisableDragging; }
+  void SetDisableDragging(bool value) { Change(FDisableDragging, value); }
+  bool DisableEditor() const { return FDisableEditor; }
+  void SetDisableEditor(bool value) { Change(FDisableEditor, value); }
+  TAlignment HeaderAlignment() const { return FHeaderAlignment; }
+  void SetHeaderAlignment(TAlignment value) { Change(FHeaderAlignment, value); }
+  bool OEMConvert() const { return FOEMConvert; }
+  void SetOEMConvert(bool value) { Change(FOEMConvert, value); }
+  char PasswordChar() const { return FPasswordChar; }
+  void SetPasswordChar(char value) { Change(FPasswordChar, value); }
+  bool Sizing() const { return FSizing; }
+  void SetSizing(bool value) { Change(FSizing, value); }
+  bool TabStop() const { return FTabStop; }
+  void SetTabStop(bool value) { Change(FTabStop, value); }
+  TTextLayout VertAlignment() const { return FVertAlignment; }
+  void SetVertAlignment(TTextLayout value) { Change(FVertAlignment, value); }
+  bool Visible() const { return FVisible; }
+  void SetVisible(bool value) { Change(FVisible, value); }
+  TBitmap& HeaderGlyph() { return FHeaderGlyph.Get(); }
+  bool HasHeaderGlyph() const { return FHeaderGlyph.Exists(); }
+
  protected:
   // Class defaults of the optional values.
   virtual TAlignment DefaultAlignment() const { return taLeftJustify; }
@@ -147,24 +156,35 @@ class TTreeListColumn {
   virtual int DefaultMaxLength() const { return 0; }
   // Tells the tree-list that this column changed, so it relayouts.
   void Changed();
+  template <typename T>
+  void Change(T& field, const T& value) {
+    SetProperty(field, value, [this] { Changed(); });
+  }
 
  private:
   friend class TCustomTreeListControl;
   bool Assigned(uint8_t bit) const { return (FAssignedValues & bit) != 0; }
+  // Stores an optional value and marks it as the column's own; true when either changed.
+  template <typename T>
+  bool StoreAssigned(T& field, const T& value, uint8_t bit) {
+    const bool newlyAssigned = !Assigned(bit);
+    FAssignedValues |= bit;
+    return StoreProperty(field, value) || newlyAssigned;
+  }
 
-  TREELIST_PROPERTY(TEditCharCase, CharCase, ecNormal)
-  TREELIST_PROPERTY(bool, DisableCaption, false)
-  TREELIST_PROPERTY(bool, DisableCustomizing, false)
-  TREELIST_PROPERTY(bool, DisableDragging, false)
-  TREELIST_PROPERTY(bool, DisableEditor, false)
-  TREELIST_PROPERTY(TAlignment, HeaderAlignment, taLeftJustify)
-  TREELIST_PROPERTY(bool, OEMConvert, false)
-  TREELIST_PROPERTY(char, PasswordChar, '\0')
-  TREELIST_PROPERTY(bool, Sizing, true)
-  TREELIST_PROPERTY(bool, TabStop, true)
-  TREELIST_PROPERTY(TTextLayout, VertAlignment, tlTop)
-  TREELIST_PROPERTY(bool, Visible, true)
-  TREELIST_GLYPH(HeaderGlyph)
+  TEditCharCase FCharCase = ecNormal;
+  bool FDisableCaption = false;
+  bool FDisableCustomizing = false;
+  bool FDisableDragging = false;
+  bool FDisableEditor = false;
+  TAlignment FHeaderAlignment = taLeftJustify;
+  bool FOEMConvert = false;
+  char FPasswordChar = '\0';
+  bool FSizing = true;
+  bool FTabStop = true;
+  TTextLayout FVertAlignment = tlTop;
+  bool FVisible = true;
+  TLazyBitmap FHeaderGlyph;
 
   TCustomTreeListControl* FTreeList = nullptr;
   uint8_t FAssignedValues = 0;

@@ -115,47 +115,36 @@ TTreeListColumn* TCustomTreeListControl::ColumnAt(int band, int row, int positio
 }
 
 void TCustomTreeListControl::SetBandMaxRowCount(int value) {
-  value = std::max(value, 1);
-  if (value == FBandMaxRowCount) return;
-  FBandMaxRowCount = value;
-  SetBandRowCount(FBandRowCount);
-  View().RecomputeMetrics();
+  SetProperty(FBandMaxRowCount, std::max(value, 1), [this] {
+    SetBandRowCount(FBandRowCount);
+    View().RecomputeMetrics();
+  });
 }
 
 void TCustomTreeListControl::SetBandRowCount(int value) {
-  value = std::clamp(value, 1, FBandMaxRowCount);
-  if (value == FBandRowCount) return;
-  FBandRowCount = value;
-  View().RecomputeMetrics();
+  ChangeLayout(FBandRowCount, std::clamp(value, 1, FBandMaxRowCount));
 }
 
 void TCustomTreeListControl::SetHeaderMinRowCount(int value) {
-  value = std::max(value, 1);
-  if (value == FHeaderMinRowCount) return;
-  FHeaderMinRowCount = value;
-  View().RecomputeMetrics();
+  ChangeLayout(FHeaderMinRowCount, std::max(value, 1));
 }
 
 void TCustomTreeListControl::SetHeaderPanelMaxRowCount(int value) {
-  value = std::max(value, 1);
-  if (value == FHeaderPanelMaxRowCount) return;
-  FHeaderPanelMaxRowCount = value;
-  SetHeaderPanelRowCount(FHeaderPanelRowCount);
-  View().RecomputeMetrics();
+  SetProperty(FHeaderPanelMaxRowCount, std::max(value, 1), [this] {
+    SetHeaderPanelRowCount(FHeaderPanelRowCount);
+    View().RecomputeMetrics();
+  });
 }
 
 void TCustomTreeListControl::SetHeaderPanelRowCount(int value) {
-  value = std::clamp(value, 1, FHeaderPanelMaxRowCount);
-  if (value == FHeaderPanelRowCount) return;
-  FHeaderPanelRowCount = value;
-  if (value > 1) FDefaultLayout = false;
-  View().RecomputeMetrics();
+  SetProperty(FHeaderPanelRowCount, std::clamp(value, 1, FHeaderPanelMaxRowCount), [this] {
+    if (FHeaderPanelRowCount > 1) FDefaultLayout = false;
+    View().RecomputeMetrics();
+  });
 }
 
 void TCustomTreeListControl::SetShowBands(bool value) {
-  if (value == FShowBands) return;
-  FShowBands = value;
-  View().RecomputeMetrics();
+  ChangeLayout(FShowBands, value);
 }
 
 void TCustomTreeListControl::SetDefaultLayout(bool value) {
@@ -163,15 +152,9 @@ void TCustomTreeListControl::SetDefaultLayout(bool value) {
     FDefaultLayout = false;
     return;
   }
-  BeginUpdate();
+  const auto lock = UpdateScope();
   FApplyingLayout = true;
-  struct TDone {
-    TCustomTreeListControl& Tree;
-    ~TDone() {
-      Tree.FApplyingLayout = false;
-      Tree.EndUpdate();
-    }
-  } done{*this};
+  const auto applied = OnScopeExit([this] { FApplyingLayout = false; });
   SetShowBands(false);
   SetHeaderPanelRowCount(1);
   while (FBands.Count() > 1) FBands.Delete(FBands.Count() - 1);
@@ -182,9 +165,7 @@ void TCustomTreeListControl::SetDefaultLayout(bool value) {
 }
 
 void TCustomTreeListControl::SetColor(TColor value) {
-  if (value == FColor) return;
-  FColor = value;
-  View().RepaintAll();
+  ChangeLook(FColor, value);
 }
 
 void TCustomTreeListControl::SetFont(const TFont& value) {

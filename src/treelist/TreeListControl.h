@@ -8,6 +8,7 @@
 #include "platform/Clipboard.h"
 #include "platform/Color.h"
 #include "platform/Font.h"
+#include "platform/Property.h"
 #include "platform/StringList.h"
 #include "treelist/CustomTreeList.h"
 #include "treelist/TreeListBands.h"
@@ -130,6 +131,17 @@ class TCustomTreeListControl : public TCustomTreeList {
   int DisplayedColumnCount() const override;
   void PerformPendingResort() override;
   void Loaded() override;
+
+  // The setters of published values: a change of what is measured lays the control out
+  // again, a change of colour or line style only repaints.
+  template <typename T>
+  void ChangeLayout(T& field, const T& value) {
+    SetProperty(field, value, [this] { View().RecomputeMetrics(); });
+  }
+  template <typename T>
+  void ChangeLook(T& field, const T& value) {
+    SetProperty(field, value, [this] { View().RepaintAll(); });
+  }
 
  private:
   friend class TTreeListColumn;

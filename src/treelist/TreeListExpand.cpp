@@ -85,7 +85,7 @@ void TCustomTreeList::MoveRowsOfExpansion(TTreeListNode* node, bool expanded) {
 // keeps its own stack: a deep chain of nodes must not exhaust the call stack.
 void TCustomTreeList::ExpandTree(TTreeListNode* node, bool value, bool recurse) {
   if (!node->FHasChildren) return;
-  TUpdateScope lock(*this, !Locked());
+  const auto lock = UpdateScope(!Locked());
   // A handler that deletes nodes ends the walk: the nodes it still holds may be gone.
   TDeletionWatch watch(*this);
   node->SetExpanded(value);
@@ -118,20 +118,20 @@ void TCustomTreeList::ExpandTree(TTreeListNode* node, bool value, bool recurse) 
 
 void TCustomTreeList::FullExpand() {
   if (FNodes.empty()) return;
-  TUpdateScope lock(*this);
+  const auto lock = UpdateScope();
   for (int i = 0; i < Count(); ++i) Items(i)->Expand(true);
 }
 
 void TCustomTreeList::FullCollapse() {
   if (FNodes.empty()) return;
-  TUpdateScope lock(*this);
+  const auto lock = UpdateScope();
   for (int i = 0; i < Count(); ++i) Items(i)->Collapse(true);
 }
 
 void TCustomTreeList::MakeNodeVisible(TTreeListNode* node) {
   if (node->Owner() != this) throw EInvalidTreeListOperation(SInvalidOwner);
   const bool expand = !node->IsVisible();
-  TUpdateScope lock(*this, expand);
+  const auto lock = UpdateScope(expand);
   if (expand) {
     // Outermost ancestor last, as the events would come from the node upward. An expansion
     // handler may delete nodes of the chain: the chain is taken first and checked as it goes.

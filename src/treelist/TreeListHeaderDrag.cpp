@@ -182,7 +182,7 @@ void TTreeListInput::FinishHeaderDrag(int x, int y) {
     --position;
   const int from = column->Index();
   {
-    TTreeList::TUpdateScope update(FTree);
+    const auto update = FTree.UpdateScope();
     column->SetBandIndex(g.Bands[drop.BandIndex].Index);
     column->SetRowIndex(drop.RowIndex);
     column->SetColIndex(position);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/Property.h"
 #include "treelist/CustomTreeList.h"
 #include "treelist/TreeListErrors.h"
 
@@ -156,9 +157,8 @@ int TTreeListNode::AbsoluteIndex() const {
 }
 
 void TTreeListNode::SetHasChildren(bool value) {
-  if (value == FHasChildren) return;
-  FHasChildren = value || !FChildren.empty();
-  FOwner->NodeChanged(this, false);
+  SetProperty(FHasChildren, value || !FChildren.empty(),
+              [this] { FOwner->NodeChanged(this, false); });
 }
 
 void TTreeListNode::SetViewWord(int i, uint32_t value) {

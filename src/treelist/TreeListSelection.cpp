@@ -97,14 +97,11 @@ void TCustomTreeList::SelectRange(TTreeListNode* a, TTreeListNode* b) {
   if (!a || !b) return;
   if (a->Owner() != this || b->Owner() != this) throw EInvalidTreeListOperation(SInvalidOwner);
   OpenSelectionBatch();
-  struct TClose {
-    TCustomTreeList& Tree;
-    ~TClose() {
-      Tree.FRangeStart = nullptr;
-      Tree.CloseSelectionBatch();
-    }
-  } close{*this};
-  TUpdateScope lock(*this);
+  const auto close = OnScopeExit([this] {
+    FRangeStart = nullptr;
+    CloseSelectionBatch();
+  });
+  const auto lock = UpdateScope();
   RebuildVisibleRowIndex();
   int from = a->AbsoluteIndex(), to = b->AbsoluteIndex();
   if (from < 0 || to < 0) return;  // a hidden end has no row to range over

@@ -56,10 +56,7 @@ void TCustomTreeListControl::ColumnHeaderClick(TTreeListColumn* column, bool shi
   if (!column || column->TreeList() != this) return;
   FMultiAdd = FOptionsEx.Contains(aoMultiSort) && shift;
   FClearFlag = ctrl;
-  struct TReset {
-    TCustomTreeListControl& Tree;
-    ~TReset() { Tree.FMultiAdd = Tree.FClearFlag = false; }
-  } reset{*this};
+  const auto reset = OnScopeExit([this] { FMultiAdd = FClearFlag = false; });
   if (OnColumnClick) OnColumnClick(this, column);
   if (!FOptions.Contains(aoAutoSort)) return;
   bool allow = true;
@@ -81,7 +78,7 @@ void TCustomTreeListControl::SetColumnSorted(TTreeListColumn* column, TTreeListC
     if (--FSortLockCount == 0) Resort();
     return;
   }
-  TUpdateScope lock(*this);
+  const auto lock = UpdateScope();
   if (FOptions.Contains(aoAutoSort) && !FMultiAdd && FSortLockCount == 0) {
     FSortColumns.clear();
     for (auto& c : FColumns) c->FSorted = csNone;
@@ -113,7 +110,7 @@ TTreeListColumnSort TCustomTreeListControl::ColumnSortMark(TTreeListColumn* colu
 
 void TCustomTreeListControl::Resort() {
   if (!FOptions.Contains(aoAutoSort)) return;
-  TUpdateScope lock(*this);
+  const auto lock = UpdateScope();
   TTreeListColumn* primary = nullptr;
   for (auto& c : FColumns)
     if (c->FSorted != csNone) {
@@ -152,15 +149,11 @@ std::string TCustomTreeListControl::SortKey(const TTreeListNode* node, int value
 void TCustomTreeListControl::SortNodes(int level, int valueIndex, bool descending) {
   const bool busy = FOptionsEx.Contains(aoShowHourGlass);
   if (busy) View().SetBusyCursor(true);
-  struct TRestore {
-    TCustomTreeListControl& Tree;
-    bool Busy;
-    ~TRestore() {
-      if (Busy) Tree.View().SetBusyCursor(false);
-    }
-  } restore{*this, busy};
+  const auto restore = OnScopeExit([this, busy] {
+    if (busy) View().SetBusyCursor(false);
+  });
   // Moved rows invalidate the row index: the lock rebuilds it once, after every list.
-  TUpdateScope lock(*this, !Locked());
+  const auto lock = UpdateScope(!Locked());
 
   std::vector<TSortKeyColumn> keys;
   if (FOptionsEx.Contains(aoMultiSort) && FSortColumns.size() > 1)

@@ -245,3 +245,20 @@ TEST_F(HandlerSafety, ADeletionHandlerThatDeletesAHiddenNode) {
   rows[1]->Delete();  // visible; its handler deletes a row nobody sees
   EXPECT_TRUE(Whole());
 }
+
+// The count handler runs as the range selection closes its batch: its error reaches the
+// caller (it used to end the program) and the batch is closed all the same.
+TEST_F(HandlerSafety, AFailingCountHandlerAfterARangeSelection) {
+  tree.SetOptions({aoRowSelect, aoMultiSelect, aoExtMultiSelect});
+  int changes = 0;
+  tree.OnSelectedCountChange = [&](TCustomTreeList*) {
+    if (++changes == 1) throw std::runtime_error("count handler failed");
+  };
+  EXPECT_THROW(tree.SelectRange(rows[1], rows[3]), std::runtime_error);
+  for (int i = 1; i <= 3; ++i) EXPECT_TRUE(rows[i]->Selected()) << i;
+  EXPECT_EQ(tree.UpdateLockCount(), 0);
+  rows[5]->SetSelected(true);
+  EXPECT_EQ(changes, 2) << "the selection batch was left open";
+  EXPECT_TRUE(Whole());
+  tree.OnSelectedCountChange = nullptr;
+}

@@ -178,7 +178,7 @@ class TTreeListButtonColumn : public TTreeListDropDownColumn {
   void SetButtonOnly(bool value) { Change(FButtonOnly, value); }
   TEditButtonStyle EditButtonStyle() const { return FEditButtonStyle; }
   void SetEditButtonStyle(TEditButtonStyle value) { Change(FEditButtonStyle, value); }
-  // Ctrl+Enter
+  // The key that clicks the default button; Ctrl+Enter by default.
   int ClickKey() const { return FClickKey; }
   void SetClickKey(int value) { Change(FClickKey, value); }
   bool HideEditCursor() const { return FHideEditCursor; }

@@ -1,7 +1,7 @@
 // Drives the tree-list's public operations from untrusted bytes: nodes added, inserted,
 // deleted and cleared; expanding, collapsing, focus and selection ranges; sorting; columns and
 // bands added, removed, moved, hidden and resized; update nesting; the text export; and event
-// handlers that themselves delete, focus, expand or throw. After every operation the row
+// handlers that themselves delete, clear, focus, expand or throw. After every operation the row
 // index agrees with a walk of the tree, the focus, top row and selection hold only live
 // nodes, and the sort list holds only sorted columns; anything else is a fault.
 #include <cstdint>
@@ -310,6 +310,7 @@ class TTreeDriver {
           if (tree_.Count() > 1) tree_.Items(0)->Delete();
           break;
         default:
+          if (what >= 128) tree_.ClearNodes();
           break;
       }
     };

@@ -113,31 +113,55 @@ void TCustomTreeList::IndexInsert(TTreeListNode* node) {
   View().RowIndexChanged(node, true);
 }
 
-// Whether a node below this one is being deleted further up the call stack.
-static bool SubtreeDeleting(const TTreeListNode* node) {
-  std::vector<const TTreeListNode*> stack{node};
-  while (!stack.empty()) {
-    const TTreeListNode* n = stack.back();
-    stack.pop_back();
-    for (int i = 0; i < n->Count(); ++i) {
-      if (n->Items(i)->Deleting()) return true;
-      stack.push_back(n->Items(i));
-    }
-  }
+// Whether a node below this one is being deleted further up the call stack. The nodes in
+// deletion are asked, not the subtree: a node whose handlers run is already out of its
+// parent's list, but still names the parent, which must outlive it.
+bool TCustomTreeList::DeletingBelow(const TTreeListNode* node) const {
+  for (const TTreeListNode* going : FNodesInDeletion)
+    for (const TTreeListNode* p = going->FParent; p; p = p->FParent)
+      if (p == node) return true;
   return false;
 }
 
 void TCustomTreeList::DeleteNode(TTreeListNode* node) {
+  const bool outermost = FNodesInDeletion.empty();
+  // What handlers asked for meanwhile is done once the outermost deletion is over, also when
+  // it raises.
+  const auto deferred = OnScopeExit([this, outermost] {
+    if (outermost) RunDeferredDeletions();
+  });
+  DeleteNodeNow(node);
+}
+
+void TCustomTreeList::RunDeferredDeletions() {
+  if (std::exchange(FClearDeferred, false)) {
+    FDeferredDeletions.clear();
+    ClearNodes();
+  }
+  while (!FDeferredDeletions.empty()) {
+    TTreeListNode* node = FDeferredDeletions.front();
+    FDeferredDeletions.erase(FDeferredDeletions.begin());
+    DeleteNode(node);
+  }
+}
+
+void TCustomTreeList::DeleteNodeNow(TTreeListNode* node) {
   if (node->FDeleting) return;  // a handler deleting a node that is already going
   // A deletion handler asking for an ancestor of the node being deleted: the ancestor cannot
-  // go before that deletion has finished, so it stays.
-  const bool fromHandler = FDeletesRunning > 0 && !(node->FParent && node->FParent->FDeleting);
-  if (fromHandler && SubtreeDeleting(node)) return;
+  // go before that deletion has finished, so it goes after it.
+  const bool fromHandler =
+      !FNodesInDeletion.empty() && !(node->FParent && node->FParent->FDeleting);
+  if (fromHandler && DeletingBelow(node)) {
+    if (std::find(FDeferredDeletions.begin(), FDeferredDeletions.end(), node) ==
+        FDeferredDeletions.end())
+      FDeferredDeletions.push_back(node);
+    return;
+  }
   const auto change = ChangeScope();
-  ++FDeletesRunning;
-  const auto done = OnScopeExit([this] { --FDeletesRunning; });
+  FNodesInDeletion.push_back(node);
+  const auto done = OnScopeExit([this] { FNodesInDeletion.pop_back(); });
   node->FDeleting = true;
-  while (!node->FChildren.empty()) DeleteNode(node->FChildren.front().get());
+  while (!node->FChildren.empty()) DeleteNodeNow(node->FChildren.front().get());
 
   TTreeListNode* prior = node->GetPrevSibling();
   if (!prior) prior = node->FParent;
@@ -157,6 +181,7 @@ void TCustomTreeList::DeleteNode(TTreeListNode* node) {
     parent->FExpanded = false;
   }
   NodeDeleted(node, prior, visible, wasLast, next);
+  std::erase(FDeferredDeletions, node);
   owned.reset();
 }
 
@@ -249,6 +274,13 @@ void TCustomTreeList::NodeChanged(TTreeListNode* node, bool structural) {
 }
 
 void TCustomTreeList::ClearNodes() {
+  if (FClearing) return;  // asked by a handler of this very clearing
+  // Asked by a deletion handler: the nodes on the stack of deletions must outlive it.
+  if (!FNodesInDeletion.empty() && !FDestroying) {
+    FClearDeferred = true;
+    return;
+  }
+  FDeferredDeletions.clear();
   const auto change = ChangeScope();
   const auto lock = UpdateScope(!FDestroying);
   FClearing = true;

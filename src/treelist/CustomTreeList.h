@@ -188,6 +188,9 @@ class TCustomTreeList : public TControl {
   bool IndexUsable() const { return FRowIndex.Usable() && !FDestroying; }
   void IndexInsert(TTreeListNode* node);
   void DeleteNode(TTreeListNode* node);
+  void DeleteNodeNow(TTreeListNode* node);
+  void RunDeferredDeletions();
+  bool DeletingBelow(const TTreeListNode* node) const;
   void DeleteChildrenOf(TTreeListNode* node);
   void MarkDeleting(TTreeListNode* node);
   void AnnounceClearing(TTreeListNode* node);
@@ -251,7 +254,10 @@ class TCustomTreeList : public TControl {
   bool FKeepCaches = false;
   bool FViewWordsSet = false;  // some node's first view word is not 0
   bool FDeletedNodeVisible = false;
-  int FDeletesRunning = 0;  // DeleteNode calls on the stack
+  std::vector<const TTreeListNode*> FNodesInDeletion;  // DeleteNode calls on the stack
+  // Deletions and a clearing that deletion handlers asked for while they could not be done.
+  std::vector<TTreeListNode*> FDeferredDeletions;
+  bool FClearDeferred = false;
   bool FLoading = false;
   bool FDestroying = false;
 };

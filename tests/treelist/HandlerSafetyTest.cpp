@@ -6,6 +6,8 @@
 
 #include "TreeInvariant.h"
 #include "TreeTestTree.h"
+#include "support/GuiApp.h"
+#include "support/TestWindowHost.h"
 #include "treelist/TreeListConsistency.h"
 
 namespace {
@@ -135,13 +137,45 @@ TEST_F(HandlerSafety, DeletingAnAncestorOfTheNodeBeingDeleted) {
   TTreeListNode* child = rows[0]->AddChild();
   TTreeListNode* grandchild = child->AddChild();
   // While the child goes, the grandchild's handler asks for the site above them both: the
-  // site has to wait for the child, so it stays (and the call returns).
+  // site has to wait for the child, and goes once the child has gone.
+  std::vector<TTreeListNode*> deleted;
   tree.OnDeletion = [&](TCustomTreeList*, TTreeListNode* node) {
+    deleted.push_back(node);
     if (node == grandchild) rows[0]->Delete();
   };
   child->Delete();
-  EXPECT_EQ(tree.Count(), 6);
-  EXPECT_EQ(rows[0]->Count(), 0);
+  EXPECT_EQ(tree.Count(), 5);
+  EXPECT_EQ(deleted, (std::vector<TTreeListNode*>{grandchild, child, rows[0]}));
+  EXPECT_TRUE(Whole());
+}
+
+// A node whose handler runs is already out of its parent's list but still names the parent:
+// a handler deleting that parent, directly or through another node's handler, must not free
+// it under the node. The tree is painted after each step, which reads every row's level.
+TEST_F(HandlerSafety, AHandlerDeletingTheParentOfTheNodeBeingDeleted) {
+  EnsureGuiApplication();
+  TTestWindowHost host(tree, 160, 120);
+  TTreeListNode* leaf = rows[1]->AddChild();
+  rows[1]->AddChild();
+  rows[1]->Expand(false);
+  tree.OnDeletion = [&](TCustomTreeList*, TTreeListNode* node) {
+    if (node == leaf) rows[0]->Delete();     // another root...
+    if (node == rows[0]) rows[1]->Delete();  // ...whose handler deletes the leaf's parent
+  };
+  leaf->Delete();
+  host.Paint(true);
+  EXPECT_EQ(tree.Count(), 4) << "both roots go once the leaf has gone";
+  EXPECT_TRUE(Whole());
+}
+
+// Clearing from a deletion handler waits for the deletion on the stack, then empties the tree.
+TEST_F(HandlerSafety, ClearingFromADeletionHandler) {
+  TTreeListNode* leaf = rows[2]->AddChild();
+  tree.OnDeletion = [&](TCustomTreeList*, TTreeListNode* node) {
+    if (node == leaf) tree.ClearNodes();
+  };
+  leaf->Delete();
+  EXPECT_EQ(tree.Count(), 0);
   EXPECT_TRUE(Whole());
 }
 

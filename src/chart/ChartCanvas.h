@@ -1,6 +1,8 @@
 #pragma once
 
+#include <initializer_list>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -168,7 +170,11 @@ class TChartCanvas3D : public TChartCanvas {
  private:
   void ComputeRotation();
   std::vector<TPoint> Project(const std::vector<TPoint3D>& points) const;
-  void PolygonWith(const std::vector<TPoint>& points, const TBrush& brush);
+  void PolygonWith(std::span<const TPoint> points, const TBrush& brush);
+  // The faces of boxes and pyramids: a few corners, kept on the stack.
+  void PolygonWith(std::initializer_list<TPoint> points, const TBrush& brush) {
+    PolygonWith(std::span(points.begin(), points.size()), brush);
+  }
   TBrush FaceBrush(int darken) const;
   TFont ZoomedFont() const;
 

@@ -13,7 +13,7 @@ TBrush TChartCanvas3D::FaceBrush(int darken) const {
   return TBrush{dark, bsSolid, dark};
 }
 
-void TChartCanvas3D::PolygonWith(const std::vector<TPoint>& points, const TBrush& brush) {
+void TChartCanvas3D::PolygonWith(std::span<const TPoint> points, const TBrush& brush) {
   if (Prepare(brush)) target_->Polygon(points);
 }
 

@@ -3,6 +3,7 @@
 #include <QPolygon>
 #include <algorithm>
 #include <cstdlib>
+#include <span>
 
 #include "platform/Bitmap.h"
 #include "platform/CanvasRaster.h"
@@ -31,7 +32,7 @@ bool HatchOn(TBrushStyle s, int x, int y) {
   }
 }
 
-QPolygon ToQPolygon(const std::vector<TPoint>& points) {
+QPolygon ToQPolygon(std::span<const TPoint> points) {
   QPolygon poly;
   poly.reserve(static_cast<int>(points.size()));
   for (const TPoint& p : points) poly << QPoint(p.x, p.y);
@@ -88,7 +89,7 @@ QPolygon CutToRect(const QPolygon& polygon, const QRect& r) {
 
 // Far outside the picture a polygon is cut to it: its region would cost time and memory by
 // every row and edge it spans.
-QPolygon PolygonNearPicture(const std::vector<TPoint>& points, const QRect& picture) {
+QPolygon PolygonNearPicture(std::span<const TPoint> points, const QRect& picture) {
   QPolygon polygon = ToQPolygon(points);
   if (!picture.adjusted(-kCutMargin, -kCutMargin, kCutMargin, kCutMargin)
            .contains(polygon.boundingRect()))
@@ -238,6 +239,27 @@ void TCanvas::DrawEdge(TRect r, unsigned kinds, unsigned sides) {
 
 namespace {
 
+// Calls plot(x, y) for every pixel of the line from a to b, b itself left out.
+template <typename Plot>
+void WalkLine(TPoint a, TPoint b, Plot plot) {
+  const int dx = std::abs(b.x - a.x), dy = -std::abs(b.y - a.y);
+  const int sx = a.x < b.x ? 1 : -1, sy = a.y < b.y ? 1 : -1;
+  int err = dx + dy;
+  int x = a.x, y = a.y;
+  while (x != b.x || y != b.y) {
+    plot(x, y);
+    const int e2 = 2 * err;
+    if (e2 >= dy) {
+      err += dy;
+      x += sx;
+    }
+    if (e2 <= dx) {
+      err += dx;
+      y += sy;
+    }
+  }
+}
+
 // One-pixel line without its end point; a dotted pen sets every other pixel. Pixels are
 // checked against the clip only when the line's box is not wholly drawable.
 void ThinLine(const TRaster& raster, TClipArea& area, TPoint a, TPoint b, QRgb c, TPenMode mode,
@@ -252,38 +274,36 @@ void ThinLine(const TRaster& raster, TClipArea& area, TPoint a, TPoint b, QRgb c
         std::fill(raster.Row(a.y) + x0, raster.Row(a.y) + x1, c);
       });
     } else {
+      const bool whole = area.ContainsAll(box);
       for (int y = box.top + step; y < box.bottom - 1 + step; ++y)
-        if (area.Contains(a.x, y)) raster.Row(y)[a.x] = c;
+        if (whole || area.Contains(a.x, y)) raster.Row(y)[a.x] = c;
     }
     return;
   }
   const bool checked = !area.ContainsAll(box);
-  int dx = std::abs(b.x - a.x), dy = -std::abs(b.y - a.y);
-  const int sx = a.x < b.x ? 1 : -1, sy = a.y < b.y ? 1 : -1;
-  int err = dx + dy;
-  int x = a.x, y = a.y;
+  if (!checked && mode == pmCopy) {  // box outlines and grid lines: no pixel to ask about
+    if (dotted)
+      WalkLine(a, b, [&, on = true](int x, int y) mutable {
+        if (on) raster.Row(y)[x] = c;
+        on = !on;
+      });
+    else
+      WalkLine(a, b, [&](int x, int y) { raster.Row(y)[x] = c; });
+    return;
+  }
   bool on = true;
-  while (x != b.x || y != b.y) {
+  WalkLine(a, b, [&](int x, int y) {
     if ((on || !dotted) && (!checked || area.Contains(x, y))) {
       QRgb& pixel = raster.Row(y)[x];
       pixel = mode == pmNotXor ? NotXor(c, pixel) : c;
     }
     on = !on;
-    const int e2 = 2 * err;
-    if (e2 >= dy) {
-      err += dy;
-      x += sx;
-    }
-    if (e2 <= dx) {
-      err += dx;
-      y += sy;
-    }
-  }
+  });
 }
 
 // A solid polygon as QPainter fills it; false when the scan cannot take the coordinates.
 bool FillPolygonRows(QImage& image, const QRegion* clip, TPolygonScan& scan,
-                     const std::vector<TPoint>& points, QRgb c, TPenMode mode) {
+                     std::span<const TPoint> points, QRgb c, TPenMode mode) {
   const TRaster raster(image);
   TClipArea area(raster.Width(), raster.Height(), clip);
   return scan.Run(points, raster.Width(), raster.Height(), [&](int y, int x0, int x1) {
@@ -328,7 +348,7 @@ void TCanvas::Polyline(const std::vector<TPoint>& points) {
   for (size_t i = 1; i < points.size(); ++i) LineTo(points[i].x, points[i].y);
 }
 
-void TCanvas::Polygon(const std::vector<TPoint>& points) {
+void TCanvas::Polygon(std::span<const TPoint> points) {
   if (points.size() < 2) return;
   if (brush_.style == bsSolid && points.size() >= 3 && !target_.image.isNull() &&
       FillPolygonRows(target_.image, ClipOf(state_->clip), state_->scan, points,
@@ -355,7 +375,7 @@ void TCanvas::Polygon(const std::vector<TPoint>& points) {
   if (pen_.style == psClear) return;
   if (pen_.width > 1) {
     const TPoint pos = pen_pos_;
-    std::vector<TPoint> closed = points;
+    std::vector<TPoint> closed(points.begin(), points.end());
     closed.push_back(points[0]);
     Polyline(closed);
     pen_pos_ = pos;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <initializer_list>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -135,7 +137,10 @@ class TCanvas {
   void MoveTo(int x, int y);
   void LineTo(int x, int y);
   void Polyline(const std::vector<TPoint>& points);
-  void Polygon(const std::vector<TPoint>& points);
+  void Polygon(std::span<const TPoint> points);
+  void Polygon(std::initializer_list<TPoint> points) {
+    Polygon(std::span(points.begin(), points.size()));
+  }
   // Pen outline on the rectangle's outer pixels, brush inside.
   void Rectangle(const TRect& r);
   void Ellipse(const TRect& r);

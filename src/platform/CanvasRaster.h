@@ -8,6 +8,8 @@
 #include <QRegion>
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
+#include <span>
 #include <vector>
 
 #include "platform/Geometry.h"
@@ -59,10 +61,22 @@ class TClipArea {
   bool ContainsAll(const TRect& r) const {
     if (r.left < 0 || r.top < 0 || r.right > width_ || r.bottom > height_) return false;
     if (!clip_) return true;
-    if (clip_->rectCount() != 1) return false;
-    const QRect b = clip_->boundingRect();
-    return r.left >= b.left() && r.top >= b.top() && r.right <= b.right() + 1 &&
-           r.bottom <= b.bottom() + 1;
+    // Band by band over r's rows: each band needs one rectangle spanning r's columns. A
+    // clip of slanted sides (a box seen in depth) has a band per row there, and one wide
+    // band for most of its height.
+    int y = r.top;
+    for (const QRect* q =
+             std::partition_point(begin_, end_, [y](const QRect& c) { return c.bottom() < y; });
+         y < r.bottom;) {
+      if (q == end_ || q->top() > y) return false;  // rows outside the clip
+      bool spanned = false;
+      const int bandTop = q->top(), bandBottom = q->bottom();
+      for (; q != end_ && q->top() == bandTop; ++q)
+        spanned = spanned || (q->left() <= r.left && q->right() + 1 >= r.right);
+      if (!spanned) return false;
+      y = bandBottom + 1;
+    }
+    return true;
   }
 
   // Calls f(from, to) for each drawable part [from, to) of [x0, x1) on row y.
@@ -153,7 +167,8 @@ class TPolygonScan {
   static constexpr int kCoordinateLimit = 8192;
 
   template <typename F>
-  bool Run(const std::vector<TPoint>& points, int width, int height, F f) {
+  bool Run(std::span<const TPoint> points, int width, int height, F f) {
+    if (IsUprightRectangle(points)) return RunRectangle(points, width, height, f);
     edges_.clear();
     const size_t n = points.size();
     for (size_t i = 0; i < n; ++i) {
@@ -193,6 +208,16 @@ class TPolygonScan {
         if (next < edges_.size()) y = edges_[next].top - 1;
         continue;
       }
+      if (active_.size() == 2) {  // most rows of most faces: no list, no sort
+        TEdge& p = *active_[0];
+        TEdge& q = *active_[1];
+        const int a = p.x >> 16, b = q.x >> 16;
+        p.x += p.slope;
+        q.x += q.slope;
+        const int x0 = std::max(std::min(a, b), 0), x1 = std::min(std::max(a, b), width);
+        if (x0 < x1) f(y, x0, x1);
+        continue;
+      }
       crossings_.clear();
       for (TEdge* e : active_) {
         crossings_.push_back(e->x >> 16);
@@ -212,6 +237,26 @@ class TPolygonScan {
 
  private:
   static constexpr int kOne = 65536, kHalf = 32768;
+
+  static bool IsUprightRectangle(std::span<const TPoint> p) {
+    if (p.size() != 4) return false;
+    return (p[0].x == p[1].x && p[1].y == p[2].y && p[2].x == p[3].x && p[3].y == p[0].y) ||
+           (p[0].y == p[1].y && p[1].x == p[2].x && p[2].y == p[3].y && p[3].x == p[0].x);
+  }
+  // The front of every box: no edges to set up, and the same spans the general scan gives
+  // (its upright edges cross every row at their own x, so rows top..bottom-1 each run from
+  // the left x to the right one).
+  template <typename F>
+  static bool RunRectangle(std::span<const TPoint> p, int width, int height, F f) {
+    for (const TPoint& q : p)
+      if (std::abs(q.x) > kCoordinateLimit || std::abs(q.y) > kCoordinateLimit) return false;
+    const auto [left, right] = std::minmax({p[0].x, p[1].x, p[2].x, p[3].x});
+    const auto [top, bottom] = std::minmax({p[0].y, p[1].y, p[2].y, p[3].y});
+    const int x0 = std::max(left, 0), x1 = std::min(right, width);
+    if (x0 >= x1) return true;
+    for (int y = std::max(top, 0); y < std::min(bottom, height); ++y) f(y, x0, x1);
+    return true;
+  }
   struct TEdge {
     int top, bottom;  // rows, inclusive
     int x, slope;     // 16.16

@@ -5,6 +5,7 @@
 
 #include <QPainter>
 #include <QPolygon>
+#include <algorithm>
 #include <random>
 
 #include "platform/Bitmap.h"
@@ -78,6 +79,16 @@ TEST(CanvasRasterTest, SolidPolygonsMatchThePainterUnderEveryClip) {
       }
       points.push_back(p);
       poly << QPoint(p.x, p.y);
+    }
+    if (round % 6 == 1) {
+      // Upright rectangles, the front faces of boxes, in either winding and from any corner.
+      const int left = r.In(-reach, w + reach), right = r.In(-reach, w + reach);
+      const int top = r.In(-reach, h + reach), bottom = r.In(-reach, h + reach);
+      points = {{left, top}, {right, top}, {right, bottom}, {left, bottom}};
+      if (r.In(0, 1)) std::reverse(points.begin(), points.end());
+      std::rotate(points.begin(), points.begin() + r.In(0, 3), points.end());
+      poly.clear();
+      for (const TPoint& p : points) poly << QPoint(p.x, p.y);
     }
     const bool notXor = round % 5 == 0;
     ours.Canvas().Brush() = TBrush{clRed, bsSolid, clRed};

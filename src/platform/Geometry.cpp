@@ -46,14 +46,13 @@ int MulDiv(int a, int b, int c) {
   return static_cast<int>(q);
 }
 
-int Nearest(double v) {
+int NearestClamped(double v) {
   if (std::isnan(v)) return 0;
   if (v >= static_cast<double>(std::numeric_limits<int>::max()))
     return std::numeric_limits<int>::max();
   if (v <= static_cast<double>(std::numeric_limits<int>::min()))
     return std::numeric_limits<int>::min();
-  // In range now, so the parity of the integer below decides a half (no fmod: the 3D
-  // projection calls this for every corner it draws).
+  // In range now, so the parity of the integer below decides a half.
   const double f = std::floor(v);
   const double diff = v - f;
   const int below = static_cast<int>(f);

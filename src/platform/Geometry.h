@@ -66,5 +66,16 @@ TRect NormalizedRect(const TRect& r);
 int MulDiv(int a, int b, int c);
 
 // Nearest integer with halves to the even neighbour, independent of the FPU rounding mode.
-// Values beyond the int range are clamped.
-int Nearest(double v);
+// Values beyond the int range are clamped; NaN gives 0.
+int NearestClamped(double v);
+// Inline: the 3D projection rounds every corner it draws.
+inline int Nearest(double v) {
+  if (!(v > -2147483648.0 && v < 2147483647.0)) return NearestClamped(v);
+  int i = static_cast<int>(v);    // toward zero
+  const double fraction = v - i;  // exact: v and i share their integer part
+  if (fraction > 0.5 || (fraction == 0.5 && (i & 1) != 0))
+    ++i;
+  else if (fraction < -0.5 || (fraction == -0.5 && (i & 1) != 0))
+    --i;
+  return i;
+}

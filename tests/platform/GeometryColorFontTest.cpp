@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <random>
+
 #include "platform/Color.h"
 #include "platform/Font.h"
 #include "platform/Geometry.h"
@@ -25,6 +28,18 @@ TEST(GeometryTest, NearestRoundsHalvesToEven) {
   EXPECT_EQ(Nearest(-2.6), -3);
   EXPECT_EQ(Nearest(2.4999), 2);
   EXPECT_EQ(Nearest(1e20), 2147483647);
+  EXPECT_EQ(Nearest(-1e20), -2147483647 - 1);
+  EXPECT_EQ(Nearest(std::nan("")), 0);
+  EXPECT_EQ(Nearest(2147483646.5), 2147483646);
+  EXPECT_EQ(Nearest(2147483646.7), 2147483647);
+  EXPECT_EQ(Nearest(-2147483647.5), -2147483647 - 1);
+  // The quick in-range path and the clamping one agree everywhere they both answer.
+  std::mt19937 random(5);
+  std::uniform_int_distribution<int> whole(-3000000, 3000000), part(0, 7);
+  for (int i = 0; i < 20000; ++i) {
+    const double v = whole(random) / 2.0 + part(random) / 8.0 * (i % 2 ? 1 : -1);
+    ASSERT_EQ(Nearest(v), NearestClamped(v)) << v;
+  }
 }
 
 TEST(GeometryTest, RectangleHelpers) {

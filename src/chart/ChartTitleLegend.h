@@ -9,48 +9,61 @@
 #include "platform/Property.h"
 #include "platform/TextTypes.h"
 
-// Title above or foot below the plot: lines of text, optionally framed. Every change asks
-// the chart to repaint.
-class TChartTitle {
+// What the title and the legend share: a box of text on the chart, shown or not, with its
+// colour, font and frame. Every change asks the chart to repaint.
+class TChartTextBox {
  public:
-  explicit TChartTitle(TCustomChartPanel* chart) : FChart(chart) {}
-  TChartTitle(const TChartTitle&) = delete;
-  TChartTitle& operator=(const TChartTitle&) = delete;
+  TChartTextBox(const TChartTextBox&) = delete;
+  TChartTextBox& operator=(const TChartTextBox&) = delete;
 
   bool Visible() const { return FVisible; }
   void SetVisible(bool value) { Change(FVisible, value); }
-  const std::vector<std::string>& Text() const { return FText; }
-  void SetText(const std::vector<std::string>& lines) { Change(FText, lines); }
-  TAlignment Alignment() const { return FAlignment; }
-  void SetAlignment(TAlignment value) { Change(FAlignment, value); }
-  bool AdjustFrame() const { return FAdjustFrame; }
-  void SetAdjustFrame(bool value) { Change(FAdjustFrame, value); }
   TColor Color() const { return FColor; }
   void SetColor(TColor value) { Change(FColor, value); }
   const TFont& Font() const { return FFont; }
   void SetFont(const TFont& value) { Change(FFont, value); }
   const TChartPen& Frame() const { return FFrame; }
   void SetFrame(const TChartPen& value) { Change(FFrame, ClampPen(value)); }
-  const TChartBrush& Brush() const { return FBrush; }
-  void SetBrush(const TChartBrush& value) { Change(FBrush, value); }
 
   // Where the last paint drew it (empty when it was not drawn); for hit testing.
   TRect DrawnRect;
 
- private:
+ protected:
+  TChartTextBox(TCustomChartPanel* chart, TColor color, const TChartPen& frame)
+      : FChart(chart), FColor(color), FFrame(frame) {}
+  ~TChartTextBox() = default;
   template <typename T>
   void Change(T& field, const T& value) {
     SetProperty(field, value, [this] { FChart->Invalidate(); });
   }
 
+ private:
   TCustomChartPanel* FChart;
   bool FVisible = true;
+  TColor FColor;
+  TFont FFont;
+  TChartPen FFrame;
+};
+
+// Title above or foot below the plot: lines of text, optionally framed.
+class TChartTitle : public TChartTextBox {
+ public:
+  explicit TChartTitle(TCustomChartPanel* chart)
+      : TChartTextBox(chart, clDefault, ChartHiddenPen()) {}
+
+  const std::vector<std::string>& Text() const { return FText; }
+  void SetText(const std::vector<std::string>& lines) { Change(FText, lines); }
+  TAlignment Alignment() const { return FAlignment; }
+  void SetAlignment(TAlignment value) { Change(FAlignment, value); }
+  bool AdjustFrame() const { return FAdjustFrame; }
+  void SetAdjustFrame(bool value) { Change(FAdjustFrame, value); }
+  const TChartBrush& Brush() const { return FBrush; }
+  void SetBrush(const TChartBrush& value) { Change(FBrush, value); }
+
+ private:
   std::vector<std::string> FText;
   TAlignment FAlignment = taCenter;
   bool FAdjustFrame = true;
-  TColor FColor = clDefault;
-  TFont FFont;
-  TChartPen FFrame = ChartHiddenPen();
   TChartBrush FBrush;
 };
 
@@ -65,16 +78,11 @@ enum TLegendTextStyle {
   ltsXValue
 };
 
-// The box listing the series (or the points of a single series) with their colours. Every
-// change asks the chart to repaint.
-class TChartLegend {
+// The box listing the series (or the points of a single series) with their colours.
+class TChartLegend : public TChartTextBox {
  public:
-  explicit TChartLegend(TCustomChartPanel* chart) : FChart(chart) {}
-  TChartLegend(const TChartLegend&) = delete;
-  TChartLegend& operator=(const TChartLegend&) = delete;
+  explicit TChartLegend(TCustomChartPanel* chart) : TChartTextBox(chart, clWhite, TChartPen{}) {}
 
-  bool Visible() const { return FVisible; }
-  void SetVisible(bool value) { Change(FVisible, value); }
   bool Vertical() const { return FAlignment == laLeft || FAlignment == laRight; }
   TLegendAlignment Alignment() const { return FAlignment; }
   void SetAlignment(TLegendAlignment value) { Change(FAlignment, value); }
@@ -95,12 +103,6 @@ class TChartLegend {
   void SetLegendStyle(TLegendStyle value) { Change(FLegendStyle, value); }
   TLegendTextStyle TextStyle() const { return FTextStyle; }
   void SetTextStyle(TLegendTextStyle value) { Change(FTextStyle, value); }
-  TColor Color() const { return FColor; }
-  void SetColor(TColor value) { Change(FColor, value); }
-  const TFont& Font() const { return FFont; }
-  void SetFont(const TFont& value) { Change(FFont, value); }
-  const TChartPen& Frame() const { return FFrame; }
-  void SetFrame(const TChartPen& value) { Change(FFrame, ClampPen(value)); }
   int HorizMargin() const { return FHorizMargin; }
   void SetHorizMargin(int value) { Change(FHorizMargin, ClampPixels(value)); }
   int VertMargin() const { return FVertMargin; }
@@ -115,20 +117,12 @@ class TChartLegend {
 
   // The item drawn at a point by the last paint, -1 when none.
   int ItemAt(TPoint p) const;
-  // Recorded by the paint: the box, the first row's top, the row height, the item of the
+  // Recorded by the paint besides DrawnRect: the first row's top, the row height, the item of the
   // first row and the step to the next row's item (-1 when inverted).
-  TRect DrawnRect;
   int DrawnRowsTop = 0, DrawnRowHeight = 0, DrawnRowCount = 0;
   int DrawnFirstItem = 0, DrawnItemStep = 1;
 
  private:
-  template <typename T>
-  void Change(T& field, const T& value) {
-    SetProperty(field, value, [this] { FChart->Invalidate(); });
-  }
-
-  TCustomChartPanel* FChart;
-  bool FVisible = true;
   TLegendAlignment FAlignment = laRight;
   bool FResizeChart = true;
   int FColorWidth = 12;
@@ -138,9 +132,6 @@ class TChartLegend {
   TColor FShadowColor = clBlack;
   TLegendStyle FLegendStyle = lsAuto;
   TLegendTextStyle FTextStyle = ltsLeftValue;
-  TColor FColor = clWhite;
-  TFont FFont;
-  TChartPen FFrame;
   int FHorizMargin = 0, FVertMargin = 0;
   bool FInverted = false;
   int FFirstValue = 0;

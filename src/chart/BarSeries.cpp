@@ -139,7 +139,7 @@ int TCustomBarSeries::BarBasePixel(int index) const {
       return axis->ValueToPixel(StackBase(index, false) * 100 / total);
     }
     default:
-      return FUseYOrigin ? axis->ValueToPixel(FYOrigin) : axis->EndPixel;
+      return FUseYOrigin ? axis->ValueToPixel(FYOrigin) : axis->EndPixel();
   }
 }
 
@@ -161,9 +161,9 @@ int TCustomBarSeries::SideBySidePosition() const {
   return position;
 }
 
-void TCustomBarSeries::ComputeBarWidth() {
+void TCustomBarSeries::ComputeBarWidth(TSeriesLayout& entry) const {
   if (FCustomBarWidth != 0) {
-    BarPixelWidth = FCustomBarWidth;
+    entry.BarPixelWidth = FCustomBarWidth;
     return;
   }
   int n = PointCount(), k = 1;
@@ -181,11 +181,11 @@ void TCustomBarSeries::ComputeBarWidth() {
     if (ParentChart()->MaxPointsPerPage() > 0) n = ParentChart()->MaxPointsPerPage();
   }
   if (n <= 0) {
-    BarPixelWidth = 0;
+    entry.BarPixelWidth = 0;
     return;
   }
   const TCustomChartAxis* axis = GetHorizAxis();
-  const int length = axis ? axis->LengthPixels : 0;
+  const int length = axis ? axis->LengthPixels() : 0;
   // In 64 bits: a page of the largest size has no room for the side margins' extra slot.
   int slot = static_cast<int>(length / (FSideMargins ? int64_t{n} + 1 : int64_t{n}));
   if (FAutoBarSize && axis) {
@@ -193,44 +193,47 @@ void TCustomBarSeries::ComputeBarWidth() {
     slot = span != 0 ? Nearest(length / span) : 0;
   }
   // A range narrower than a pixel makes no bar wider than the pixel limit.
-  BarPixelWidth = ClampPixels(Nearest(FBarWidthPercent * 0.01 * slot) / k);
-  if (BarPixelWidth % 2 != 0) ++BarPixelWidth;
+  int& width = entry.BarPixelWidth;
+  width = ClampPixels(Nearest(FBarWidthPercent * 0.01 * slot) / k);
+  if (width % 2 != 0) ++width;
 }
 
-int TCustomBarSeries::ApplyOffsetPercent(int pixel) const {
+int TCustomBarSeries::ApplyOffsetPercent(int pixel, int barWidth) const {
   if (FOffsetPercent == 0) return pixel;
-  return pixel + Nearest(FOffsetPercent * BarPixelWidth * 0.01);
+  return pixel + Nearest(FOffsetPercent * barWidth * 0.01);
 }
 
 int TCustomBarSeries::PointScreenX(int index) const {
+  const int width = BarPixelWidth();
   int x = TChartSeries::PointScreenX(index);
   if (FMultiBar == mbSide)
-    x += Nearest((SideBySidePosition() - SideBySideCount() * 0.5 - 1) * BarPixelWidth);
+    x += Nearest((SideBySidePosition() - SideBySideCount() * 0.5 - 1) * width);
   else
-    x -= BarPixelWidth / 2;
-  return ApplyOffsetPercent(x);
+    x -= width / 2;
+  return ApplyOffsetPercent(x, width);
 }
 
-int TCustomBarSeries::BarSideMargin() const {
+int TCustomBarSeries::BarSideMargin(int barWidth) const {
   const int k = FMultiBar == mbSide ? SideBySideCount() : 1;
-  return FSideMargins ? k * BarPixelWidth : (k * BarPixelWidth) / 2;
+  return FSideMargins ? k * barWidth : (k * barWidth) / 2;
 }
 
-void TCustomBarSeries::HorizontalMargins(int& left, int& right) {
-  TChartSeries::HorizontalMargins(left, right);
-  ComputeBarWidth();
-  left += BarSideMargin();
-  right += BarSideMargin();
+void TCustomBarSeries::HorizontalMargins(TSeriesLayout& entry, int& left, int& right) const {
+  TChartSeries::HorizontalMargins(entry, left, right);
+  ComputeBarWidth(entry);
+  left += BarSideMargin(entry.BarPixelWidth);
+  right += BarSideMargin(entry.BarPixelWidth);
 }
 
-void TCustomBarSeries::VerticalMargins(int& top, int& bottom) {
-  TChartSeries::VerticalMargins(top, bottom);
+void TCustomBarSeries::VerticalMargins(TSeriesLayout& entry, int& top, int& bottom) const {
+  TChartSeries::VerticalMargins(entry, top, bottom);
   if (!Marks().Visible() || PointCount() == 0) return;
   const int markSpace = MarkExtent() + Marks().ArrowLength() +
                         (Marks().Frame().Visible ? 2 * Marks().Frame().width : 0);
   int below = 0, above = 0;
-  if (FUseYOrigin && MinimumY() < FYOrigin) below = markSpace + 1;
-  if (!FUseYOrigin || MaximumY() > FYOrigin) above = markSpace + 1;
+  auto* self = const_cast<TCustomBarSeries*>(this);  // the extremes are cached on demand
+  if (FUseYOrigin && self->MinimumY() < FYOrigin) below = markSpace + 1;
+  if (!FUseYOrigin || self->MaximumY() > FYOrigin) above = markSpace + 1;
   const TCustomChartAxis* axis = GetVertAxis();
   if (axis && axis->Inverted()) std::swap(below, above);
   top += above;
@@ -254,18 +257,18 @@ double TCustomBarSeries::MinimumY() {
   return result;
 }
 
-void TCustomBarSeries::ComputeZOrder() {
+void TCustomBarSeries::ComputeZOrder(TChartLayout& layout) const {
   // Stacked and side-by-side bars share the slot of the first bar series before them.
   if (FMultiBar != mbNone && ZOrder() < 0 && ParentChart()) {
     for (TChartSeries* series : ParentChart()->SeriesList()) {
       if (series == this) break;
       if (series->Active() && SameKind(series)) {
-        ZSlot = series->ZSlot;
+        layout.SeriesOf(this).ZSlot = layout.SeriesOf(series).ZSlot;
         return;
       }
     }
   }
-  TChartSeries::ComputeZOrder();
+  TChartSeries::ComputeZOrder(layout);
 }
 
 TBarStyle TCustomBarSeries::BarStyleOf(int index) const {
@@ -275,13 +278,13 @@ TBarStyle TCustomBarSeries::BarStyleOf(int index) const {
 }
 
 void TCustomBarSeries::DrawPoint(int index) {
-  CurrentBarColor = PointColor(index);
-  if (CurrentBarColor == clNone) return;
+  const TColor color = PointColor(index);
+  if (color == clNone) return;
   const int left = PointScreenX(index);
   const int top = PointScreenY(index);
   const int bottom = BarBasePixel(index);
-  BarBounds = Rect(left, top, left + BarPixelWidth, bottom);
-  DrawBar(index, std::min(top, bottom), std::max(top, bottom));
+  DrawBar(index, Rect(left, std::min(top, bottom), left + BarPixelWidth(), std::max(top, bottom)),
+          color);
 }
 
 void TCustomBarSeries::PrepareBarPenBrush(TColor color) {
@@ -297,41 +300,42 @@ void TCustomBarSeries::PrepareBarPenBrush(TColor color) {
   canvas.SetBackgroundMode(brush.style == bsSolid ? bkTransparent : bkOpaque);
 }
 
-void TCustomBarSeries::DrawBar(int index, int top, int bottom) {
+void TCustomBarSeries::DrawBar(int index, const TRect& bar, TColor color) {
   if (!ParentChart()) return;
-  PrepareBarPenBrush(CurrentBarColor);
+  PrepareBarPenBrush(color);
   TChartCanvas3D& canvas = ParentChart()->Canvas();
   const TBarStyle style = BarStyleOf(index);
-  const int left = BarBounds.left, right = BarBounds.right;
+  const int left = bar.left, right = bar.right, top = bar.top, bottom = bar.bottom;
   const int middle = (left + right) / 2;
+  const int z0 = StartZ(), z1 = EndZ(), zMiddle = MiddleZ();
   if (ParentChart()->View3D()) {
     switch (style) {
       case bsPyramid:
       case bsInvPyramid:
-        canvas.DrawPyramid(left, right, top, bottom, StartZ, EndZ, style == bsPyramid, FDark3D);
+        canvas.DrawPyramid(left, right, top, bottom, z0, z1, style == bsPyramid, FDark3D);
         break;
       case bsCilinder:
-        canvas.DrawCylinder(left, right, top, bottom, StartZ, EndZ, FDark3D);
+        canvas.DrawCylinder(left, right, top, bottom, z0, z1, FDark3D);
         break;
       case bsEllipse:
-        canvas.DrawEllipseAtDepth(Rect(left, top, right, bottom), MiddleZ);
+        canvas.DrawEllipseAtDepth(Rect(left, top, right, bottom), zMiddle);
         break;
       case bsArrow:
         canvas.DrawArrow(Point(middle, bottom), Point(middle, top), right - left,
-                         (right - left) / 2, MiddleZ);
+                         (right - left) / 2, zMiddle);
         break;
       case bsRectGradient:
-        canvas.DrawBox(left, right, top, bottom, StartZ, EndZ, FDark3D);
+        canvas.DrawBox(left, right, top, bottom, z0, z1, FDark3D);
         if (canvas.IsOrthogonal()) {
-          TPoint a = canvas.ProjectPoint(left, top, StartZ);
-          TPoint b = canvas.ProjectPoint(right, bottom, StartZ);
+          TPoint a = canvas.ProjectPoint(left, top, z0);
+          TPoint b = canvas.ProjectPoint(right, bottom, z0);
           TRect face = Rect(a.x, a.y, b.x, b.y);
           if (FBarPen.Visible) InflateRect(face, -FBarPen.width, -FBarPen.width);
-          canvas.FillGradient(face, clWhite, gdTopBottom, CurrentBarColor);
+          canvas.FillGradient(face, clWhite, gdTopBottom, color);
         }
         break;
       default:
-        canvas.DrawBox(left, right, top, bottom, StartZ, EndZ, FDark3D);
+        canvas.DrawBox(left, right, top, bottom, z0, z1, FDark3D);
     }
     return;
   }
@@ -350,14 +354,14 @@ void TCustomBarSeries::DrawBar(int index, int top, int bottom) {
                        0);
       break;
     case bsRectGradient:
-      canvas.FillGradient(Rect(left, top, right, bottom), clWhite, gdTopBottom, CurrentBarColor);
+      canvas.FillGradient(Rect(left, top, right, bottom), clWhite, gdTopBottom, color);
       if (FBarPen.Visible) {
         canvas.Brush().style = bsClear;
         canvas.DrawRect2D(left, top, right, bottom);
       }
       break;
     default:
-      DrawBarRectangle(CurrentBarColor, left, top, right, bottom);
+      DrawBarRectangle(color, left, top, right, bottom);
   }
 }
 
@@ -379,16 +383,17 @@ void TCustomBarSeries::DrawBarRectangle(TColor /*color*/, int left, int top, int
   canvas.DrawRect2D(left, top, right, bottom);
 }
 
-int TCustomBarSeries::PointAt(TPoint p) {
-  if (ParentChart()) p = ParentChart()->Canvas().UnprojectPoint(p.x, p.y, StartZ);
-  if (FirstShownIndex < 0) return -1;
-  for (int i = FirstShownIndex; i <= LastShownIndex && i < PointCount(); ++i)
+int TCustomBarSeries::PointAt(TPoint p) const {
+  if (ParentChart()) p = ParentChart()->Layout().Projection.Unproject(p.x, p.y, StartZ());
+  const int first = FirstShownIndex(), last = LastShownIndex();
+  if (first < 0) return -1;
+  for (int i = first; i <= last && i < PointCount(); ++i)
     if (BarContainsPoint(i, p)) return i;
   return -1;
 }
 
 bool TCustomBarSeries::BarContainsPoint(int index, TPoint p) const {
-  const int left = PointScreenX(index), right = left + BarPixelWidth;
+  const int left = PointScreenX(index), right = left + BarPixelWidth();
   if (p.x < left || p.x > right) return false;
   int y0 = BarBasePixel(index), y1 = PointScreenY(index);
   if (y0 > y1) std::swap(y0, y1);

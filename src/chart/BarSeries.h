@@ -57,36 +57,36 @@ class TCustomBarSeries : public TChartSeries {
   double StackBase(int index, bool all) const;
   double StackContribution(int index) const;
   int BarBasePixel(int index) const;
-  void ComputeBarWidth();
+  // The layout's step that measures the bar width into the series' entry.
+  void ComputeBarWidth(TSeriesLayout& entry) const;
+  // The bar width as laid out.
+  int BarPixelWidth() const { return Layout().BarPixelWidth; }
   int SideBySidePosition() const;
   int SideBySideCount() const;
-  int BarSideMargin() const;
-  int ApplyOffsetPercent(int pixel) const;
+  int BarSideMargin(int barWidth) const;
+  int ApplyOffsetPercent(int pixel, int barWidth) const;
   // The bar style of one point: BarStyle, as OnGetBarStyle may change it.
   TBarStyle BarStyleOf(int index) const;
   int PointScreenX(int index) const override;
   int PointScreenY(int index) const override;
   double MaximumY() override;
   double MinimumY() override;
-  void HorizontalMargins(int& left, int& right) override;
-  void VerticalMargins(int& top, int& bottom) override;
-  void ComputeZOrder() override;
+  void HorizontalMargins(TSeriesLayout& entry, int& left, int& right) const override;
+  void VerticalMargins(TSeriesLayout& entry, int& top, int& bottom) const override;
+  void ComputeZOrder(TChartLayout& layout) const override;
+  bool Stacked() const override { return FMultiBar == mbStacked || FMultiBar == mbStacked100; }
 
-  // Drawing.
+  // Drawing: the bar of a point in its rectangle (top above bottom) and colour.
   void DrawPoint(int index) override;
-  virtual void DrawBar(int index, int top, int bottom);
+  virtual void DrawBar(int index, const TRect& bar, TColor color);
   void PrepareBarPenBrush(TColor color);
   void DrawBarRectangle(TColor color, int left, int top, int right, int bottom);
 
   // Hit test.
-  int PointAt(TPoint p) override;
+  int PointAt(TPoint p) const override;
   virtual bool BarContainsPoint(int index, TPoint p) const;
   // The height of the marks' text.
   virtual int MarkExtent() const = 0;
-
-  int BarPixelWidth = 0;
-  TRect BarBounds;
-  TColor CurrentBarColor = clDefault;
 
  protected:
   // Whether another series is a bar series of the same kind as this one.

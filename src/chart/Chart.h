@@ -5,17 +5,20 @@
 #include <vector>
 
 #include "chart/ChartAxisPanel.h"
+#include "chart/ChartInput.h"
+#include "chart/ChartLegend.h"
 #include "chart/ChartMouse.h"
-#include "chart/ChartTitleLegend.h"
+#include "chart/ChartTitle.h"
 #include "platform/TextTypes.h"
 
 class TCustomChart;
 
-// The chart: series, axes, walls, title, foot and legend, drawn by one paint pipeline into
-// the retained picture.
+// The chart: series, axes, walls, title, foot and legend, laid out by one function and drawn
+// by one paint pipeline into the retained picture; the mouse goes to its input.
 class TCustomChart : public TCustomAxisPanel {
  public:
   TCustomChart();
+  ~TCustomChart() override;
 
   void DrawChart(TCanvas& target, const TRect& targetRect) override;
 
@@ -24,21 +27,28 @@ class TCustomChart : public TCustomAxisPanel {
   TChartLegend& Legend() { return FLegend; }
 
   // --- Mouse: zoom by dragging a rectangle, undo by dragging back, pan, wheel ---
-  bool AllowZoom = true;
-  TPanningMode AllowPanning = pmBoth;
-  bool AnimatedZoom = false;
-  int AnimatedZoomSteps = 8;
-  int16_t InitialCursor = 0;
-  const TZoomPanningRecord& ZoomDrag() const { return FZoomDrag; }
-  const TZoomPanningRecord& PanDrag() const { return FPanDrag; }
-  bool IsZoomed() const { return FIsZoomed; }
+  bool AllowZoom() const { return FAllowZoom; }
+  void SetAllowZoom(bool value) { FAllowZoom = value; }
+  TPanningMode AllowPanning() const { return FAllowPanning; }
+  void SetAllowPanning(TPanningMode value) { FAllowPanning = value; }
+  bool AnimatedZoom() const { return FAnimatedZoom; }
+  void SetAnimatedZoom(bool value) { FAnimatedZoom = value; }
+  int AnimatedZoomSteps() const { return FAnimatedZoomSteps; }
+  void SetAnimatedZoomSteps(int value) { FAnimatedZoomSteps = value; }
+  int16_t InitialCursor() const { return FInitialCursor; }
+  void SetInitialCursor(int16_t value) { FInitialCursor = value; }
+  const TChartInput& Input() const { return *FInput; }
+  const TZoomPanningRecord& ZoomDrag() const { return FInput->ZoomDrag(); }
+  const TZoomPanningRecord& PanDrag() const { return FInput->PanDrag(); }
+  bool IsZoomed() const { return FInput->IsZoomed(); }
   // False while SavedRanges holds the ranges from before the first zoom or pan.
-  bool RangesRestored() const { return FRangesRestored; }
-  const TSavedRanges& SavedRanges() const { return FSavedRanges; }
+  bool RangesRestored() const { return FInput->RangesRestored(); }
+  const TSavedRanges& SavedRanges() const { return FInput->SavedRanges(); }
 
   // The mouse cursor's position now, in client pixels.
   TPoint CursorPosition() const { return CursorPos(); }
-  TChartClickedPart FindClickedPart(TPoint p);
+  // What a point hits, by the current layout.
+  TChartClickedPart FindClickedPart(TPoint p) const;
   // Zooms every axis to the rectangle of ZoomDrag.
   virtual void ZoomToRectangle();
   // Back to the ranges from before the first zoom or pan since the last undo.
@@ -80,53 +90,25 @@ class TCustomChart : public TCustomAxisPanel {
 
  protected:
   TColor BackWallColor() const override { return BackWall().Color(); }
+  // Titles and legend take their room from the plot before the axes do.
+  void BuildLayout(TChartLayout& layout, const TRect& bounds) override;
 
  private:
-  // Mouse handling steps.
-  bool FireClickEvents(const TChartClickedPart& part, TMouseButton button, TShiftState shift, int x,
-                       int y);
-  bool StartDrag(TMouseButton button, TShiftState shift, int x, int y);
-  void MoveZoomFrame(int x, int y);
-  void MovePan(int x, int y);
-  bool PanAxes(bool horizontal, int from, int to);
-  void TrackSeriesCursor(TShiftState shift, int x, int y);
-  void FinishZoomDrag(int x, int y);
-  void FireClickOnRelease(TMouseButton button, int x, int y);
-  void CancelDrags();
-  void ApplyCursor(int16_t id);
   bool AxisHit(const TCustomChartAxis& axis, TPoint p) const;
-  // Zoom, undo and scrolling of the ranges.
-  void DrawZoomFrame(TCanvas& canvas) const;
-  void ToggleZoomFrameOnScreen();
-  void SaveRangesOnce();
-  void ApplyZoom(const double targetMin[4], const double targetMax[4]);
-  void ScrollVerticalAxes(double direction);
-  TCustomChartAxis* SavedAxis(int index);
+  void PlaceTitlesAndLegend(TChartLayout& layout);
+  void DrawTitlesAndLegend();
+  void PrepareWall(const TChartWall& wall);
+  void DrawWalls();
 
   TChartTitle FTitle{this};
   TChartTitle FFoot{this};
   TChartLegend FLegend{this};
-  TZoomPanningRecord FZoomDrag, FPanDrag;
-  bool FIsZoomed = false;
-  bool FRangesRestored = true;
-  TSavedRanges FSavedRanges;
-  // A left press on the window waits for its release to become a click.
-  bool FClickArmed = false;
-
-  void DrawTitlesAndLegend();
-  void DrawTitle(TChartTitle& title, bool atTop);
-  struct TLegendRow {
-    TColor color;
-    std::string text;
-  };
-  // The rows the legend lists and the item of the first row.
-  std::vector<TLegendRow> LegendRows(int& firstItem);
-  // The legend's box at its side of the plot, taken from the plot when it resizes the chart.
-  TRect PlaceLegendBox(int width, int height);
-  void DrawLegend();
-  void RecordLegendRows(const TRect& box, int top, int rowHeight, int count, int firstItem);
-  void PrepareWall(const TChartWall& wall);
-  void DrawWalls();
+  bool FAllowZoom = true;
+  TPanningMode FAllowPanning = pmBoth;
+  bool FAnimatedZoom = false;
+  int FAnimatedZoomSteps = 8;
+  int16_t FInitialCursor = 0;
+  std::unique_ptr<TChartInput> FInput;
 };
 
 class TChart : public TCustomChart {};

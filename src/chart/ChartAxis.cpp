@@ -34,8 +34,8 @@ std::string DateTimeText(double value, bool withDate) {
   return buffer;
 }
 
-bool Loading(const TCustomAxisPanel* chart) {
-  return chart && chart->Loading;
+bool IsLoading(const TCustomAxisPanel* chart) {
+  return chart && chart->Loading();
 }
 
 // More minor ticks than this between two labels could not be told apart on any screen.
@@ -150,7 +150,7 @@ void TCustomChartAxis::SetMinorTicks(const TChartPen& value) {
 
 void TCustomChartAxis::SetAutomatic(bool value) {
   bool changed = StoreProperty(FAutomatic, value);
-  if (!Loading(FChart)) {
+  if (!IsLoading(FChart)) {
     changed = StoreProperty(FAutomaticMinimum, value) || changed;
     changed = StoreProperty(FAutomaticMaximum, value) || changed;
   }
@@ -171,13 +171,13 @@ void TCustomChartAxis::SetAutomaticMinimum(bool value) {
 }
 
 void TCustomChartAxis::SetMinimum(double value) {
-  if (!Loading(FChart) && value > FMaximum)
+  if (!IsLoading(FChart) && value > FMaximum)
     throw Exception("Axis Minimum Value must be <= Maximum");
   Change(FMinimum, value);
 }
 
 void TCustomChartAxis::SetMaximum(double value) {
-  if (!Loading(FChart) && value < FMinimum)
+  if (!IsLoading(FChart) && value < FMinimum)
     throw Exception("Axis Maximum Value must be >= Minimum");
   Change(FMaximum, value);
 }
@@ -250,78 +250,57 @@ void TCustomChartAxis::SetPositionPercent(double value) {
   Change(FPositionPercent, ClampPercent(value));
 }
 
-void TCustomChartAxis::UpdateRange() {
+void TCustomChartAxis::UpdateRange(TAxisLayout& entry) {
   if (FIsDepth && FChart && EffectiveLabelStyle() != talValue) {
     FMinimum = -0.5;
-    FMaximum = FChart->TopZSlot + 0.5;
+    FMaximum = FChart->Layout().TopZSlot + 0.5;
   } else if (FChart) {
     if (FAutomatic || FAutomaticMaximum) FMaximum = FChart->SeriesExtreme(*this, false);
     if (FAutomatic || FAutomaticMinimum) FMinimum = FChart->SeriesExtreme(*this, true);
   }
-  RangeMax = FMaximum;
-  RangeMin = FMinimum;
-  RangeSpan = RangeMax - RangeMin;
+  entry.SetRange(FMinimum, FMaximum);
+  entry.Horizontal = FIsHorizontal;
+  entry.Inverted = FInverted;
+  entry.Logarithmic = FLogarithmic;
+  entry.Shown = FChart && FChart->AxisIsShown(*this);
+  entry.ShowsDateTime = false;
+  if (FChart)
+    for (TChartSeries* series : FChart->SeriesList())
+      if (series->Active() && series->IsTiedTo(*this)) {
+        entry.ShowsDateTime = (FIsHorizontal ? series->XValues() : series->YValues()).DateTime();
+        break;
+      }
 }
 
-void TCustomChartAxis::PlaceOnChart() {
-  if (!FChart) return;
-  const TRect& plot = FChart->PlotRect;
+void TCustomChartAxis::PlaceOnChart(TAxisLayout& entry, const TRect& plot) const {
   const int origin = FIsHorizontal ? plot.left : plot.top;
-  const int extent = FIsHorizontal ? FChart->PlotWidth() : FChart->PlotHeight();
-  StartPixel = origin + Nearest(extent * 0.01 * FStartPosition);
-  EndPixel = origin + Nearest(extent * 0.01 * FEndPosition);
-  LengthPixels = EndPixel - StartPixel;
-  CenterPixel = (StartPixel + EndPixel) / 2;
+  const int extent = FIsHorizontal ? plot.right - plot.left : plot.bottom - plot.top;
+  entry.SetPixels(origin + Nearest(extent * 0.01 * FStartPosition),
+                  origin + Nearest(extent * 0.01 * FEndPosition));
 }
 
-void TCustomChartAxis::WidenRangeByMargins(int atStart, int atEnd) {
-  const int fullStart = StartPixel, fullEnd = EndPixel;
-  StartPixel += atStart;
-  EndPixel -= atEnd;
-  LengthPixels = EndPixel - StartPixel;
-  double first = PixelToValue(fullStart), second = PixelToValue(fullEnd);
-  PlaceOnChart();
+void TCustomChartAxis::WidenRangeByMargins(TAxisLayout& entry, const TRect& plot, int atStart,
+                                           int atEnd) const {
+  const int fullStart = entry.StartPixel, fullEnd = entry.EndPixel;
+  TAxisScale inner = entry;
+  inner.SetPixels(fullStart + atStart, fullEnd - atEnd);
+  double first = inner.PixelToValue(fullStart), second = inner.PixelToValue(fullEnd);
+  PlaceOnChart(entry, plot);
   if (first > second) std::swap(first, second);
-  RangeMin = first;
-  RangeMax = second;
-  RangeSpan = RangeMax - RangeMin;
+  entry.SetRange(first, second);
 }
 
-int TCustomChartAxis::LinearPixel(double value, bool fromEnd) const {
-  if (RangeSpan == 0) return CenterPixel;
-  const double t = (value - RangeMin) * LengthPixels / RangeSpan;
-  // Far beyond any window; kept clear of the integer limits for the arithmetic that follows.
-  if (std::fabs(t) >= 1e9) return CenterPixel;
-  return fromEnd ? EndPixel - Nearest(t) : StartPixel + Nearest(t);
+const TAxisLayout& TCustomChartAxis::Layout() const {
+  static const TAxisLayout kNone;
+  if (!FChart || FLayoutIndex < 0) return kNone;
+  return FChart->Layout().Axes[static_cast<size_t>(FLayoutIndex)];
 }
 
-int TCustomChartAxis::ValueToPixel(double value) const {
-  return FIsHorizontal ? LinearPixel(value, FInverted) : LinearPixel(value, !FInverted);
-}
-
-double TCustomChartAxis::PixelToValue(int pixel) const {
-  if (LengthPixels < 1) return 0;
-  const double offset = FInverted ? EndPixel - pixel : pixel - StartPixel;
-  if (Logarithmic()) return LogarithmicPixelToValue(pixel, offset);
-  const double d = offset * RangeSpan / LengthPixels;
-  return FIsHorizontal ? RangeMin + d : RangeMax - d;
-}
-
-double TCustomChartAxis::LogarithmicPixelToValue(int pixel, double offset) const {
-  // The ends map exactly, without a round trip through the logarithms.
-  const bool maxAtStart = FIsHorizontal == FInverted;
-  if (pixel == StartPixel) return maxAtStart ? RangeMax : RangeMin;
-  if (pixel == EndPixel) return maxAtStart ? RangeMin : RangeMax;
-  const double lmin = RangeMin > 0 ? std::log(RangeMin) : 0;
-  const double lmax = RangeMax > 0 ? std::log(RangeMax) : 0;
-  const double span = lmax - lmin;
-  if (span == 0) return RangeMin;
-  const double d = span * offset / LengthPixels;
-  return FIsHorizontal ? std::exp(lmin + d) : std::exp(lmax - d);
-}
-
-double TCustomChartAxis::LabelExtent(TChartCanvas3D& canvas, double value) const {
-  const std::string text = LabelText(value);
+double TCustomChartAxis::LabelExtent(TChartCanvas3D& canvas, double value,
+                                     const TAxisLayout& layout) const {
+  std::string text = FormatLabel(value, layout);
+  if (FChart && FChart->OnGetAxisLabel)
+    FChart->OnGetAxisLabel(const_cast<TCustomChartAxis*>(this), nullptr, -1, text);
   const bool across = FLabelsAngle == 90 || FLabelsAngle == 270;
   if (FIsHorizontal != across) return canvas.MeasureTextWidth(text);
   int lines = 1;
@@ -330,25 +309,27 @@ double TCustomChartAxis::LabelExtent(TChartCanvas3D& canvas, double value) const
   return static_cast<double>(canvas.MeasureTextHeight("Wg")) * lines;
 }
 
-double TCustomChartAxis::LabelStep(TChartCanvas3D& canvas) const {
+double TCustomChartAxis::LabelStep(TChartCanvas3D& canvas, const TAxisLayout& layout) const {
   const TFont saved = canvas.Font();
   canvas.Font() = LabelsFont();
-  const double size = std::max(LabelExtent(canvas, RangeMax), LabelExtent(canvas, RangeMin));
+  const double size = std::max(LabelExtent(canvas, layout.RangeMax, layout),
+                               LabelExtent(canvas, layout.RangeMin, layout));
   canvas.Font() = saved;
-  return LabelStepForSize(size);
+  return LabelStepForSize(size, layout);
 }
 
-double TCustomChartAxis::LabelStepForSize(double size) const {
+double TCustomChartAxis::LabelStepForSize(double size, const TAxisScale& scale) const {
+  const double span = scale.RangeSpan;
   int count = 1;
   if (size > 0) {
     const double gap = FLabelsSeparation > 0 ? Nearest(FLabelsSeparation * 0.01 * size) : 0;
-    count = Nearest(LengthPixels / (size + gap));
+    count = Nearest(scale.LengthPixels / (size + gap));
   }
   if (count < 1) return 1e-12;
-  double step = FIncrement > 0 ? FIncrement : (std::fabs(RangeSpan) >= 1 ? 1 : 1e-12);
+  double step = FIncrement > 0 ? FIncrement : (std::fabs(span) >= 1 ? 1 : 1e-12);
   // No step fits an infinite or undefined span (values near the double limits, or NaN).
-  while (FLabelsSeparation > 0 && std::isfinite(RangeSpan)) {
-    const double quotient = std::fabs(RangeSpan / step);
+  while (FLabelsSeparation > 0 && std::isfinite(span)) {
+    const double quotient = std::fabs(span / step);
     if (quotient < 2147483647.0 && Nearest(quotient) <= count) break;
     // Near the smallest doubles the nice step can round back onto itself: then go a decade up.
     const double next = NextNiceStep(step);
@@ -357,14 +338,15 @@ double TCustomChartAxis::LabelStepForSize(double size) const {
   return std::max(step, 1e-12);
 }
 
-std::vector<double> TCustomChartAxis::LabelValues(double step) const {
+std::vector<double> TCustomChartAxis::LabelValues(double step, const TAxisScale& scale) const {
+  const double low = scale.RangeMin, high = scale.RangeMax;
   std::vector<double> values;
-  if (step <= 0 || std::fabs(RangeSpan / step) >= 10000) return values;
-  double value = RangeMax;
-  if (RangeMin != RangeMax && FRoundFirstLabel) value = std::trunc(RangeMax / step) * step;
+  if (step <= 0 || std::fabs(scale.RangeSpan / step) >= 10000) return values;
+  double value = high;
+  if (low != high && FRoundFirstLabel) value = std::trunc(high / step) * step;
   // A step below the value's precision cannot move it: stop rather than loop for ever.
-  while (value > RangeMax && value - step != value) value -= step;
-  const double lowest = (RangeMin - 1e-12) / 1.000000000001;
+  while (value > high && value - step != value) value -= step;
+  const double lowest = (low - 1e-12) / 1.000000000001;
   while (value >= lowest) {
     values.push_back(value);
     if (value - step == value) break;
@@ -373,9 +355,9 @@ std::vector<double> TCustomChartAxis::LabelValues(double step) const {
   return values;
 }
 
-std::string TCustomChartAxis::FormatLabel(double value) const {
-  if (!ShowsDateTime) return FormatFloat(FAxisValuesFormat, value);
-  return value >= 0 ? DateTimeText(value, RangeSpan > 1) : std::string();
+std::string TCustomChartAxis::FormatLabel(double value, const TAxisLayout& layout) const {
+  if (!layout.ShowsDateTime) return FormatFloat(FAxisValuesFormat, value);
+  return value >= 0 ? DateTimeText(value, layout.RangeSpan > 1) : std::string();
 }
 
 std::string TCustomChartAxis::LabelText(double value) const {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "chart/ChartLayout.h"
 #include "chart/ChartPen.h"
 #include "platform/Font.h"
 #include "platform/Geometry.h"
@@ -57,33 +58,54 @@ class TCustomChartAxis {
   bool SetAxisRange(double a, double b);
   double Increment() const { return FIncrement; }
   void SetIncrement(double value);
-  void UpdateRange();
 
-  // Placement and mapping.
-  void PlaceOnChart();
-  void WidenRangeByMargins(int atStart, int atEnd);
-  int ValueToPixel(double value) const;
-  double PixelToValue(int pixel) const;
+  // The layout's steps for this axis, each writing the axis' entry of the layout being built:
+  // the range in use (an automatic end follows the series), the pixel extent along the plot,
+  // the bands cut from the plot for title, labels and ticks, the range widened so that the
+  // series' margins fit, and the axis line.
+  void UpdateRange(TAxisLayout& entry);
+  void PlaceOnChart(TAxisLayout& entry, const TRect& plot) const;
+  void ReserveSpace(TAxisLayout& entry, TRect& rect, TChartCanvas3D& canvas) const;
+  void WidenRangeByMargins(TAxisLayout& entry, const TRect& plot, int atStart, int atEnd) const;
+  void PlaceLine(TAxisLayout& entry, const TRect& plot) const;
+
+  // The axis as the chart's layout has it (read-only).
+  const TAxisLayout& Layout() const;
+  double RangeMin() const { return Layout().RangeMin; }
+  double RangeMax() const { return Layout().RangeMax; }
+  double RangeSpan() const { return Layout().RangeSpan; }
+  int StartPixel() const { return Layout().StartPixel; }
+  int EndPixel() const { return Layout().EndPixel; }
+  int LengthPixels() const { return Layout().LengthPixels; }
+  int CenterPixel() const { return Layout().CenterPixel; }
+  int AxisLinePos() const { return Layout().AxisLinePos; }
+  int LabelsPos() const { return Layout().LabelsPos; }
+  int TitlePos() const { return Layout().TitlePos; }
+  bool ShowsDateTime() const { return Layout().ShowsDateTime; }
+  int ValueToPixel(double value) const { return Layout().ValueToPixel(value); }
+  double PixelToValue(int pixel) const { return Layout().PixelToValue(pixel); }
 
   // Labels.
   int LabelsSeparation() const { return FLabelsSeparation; }
   void SetLabelsSeparation(int value);
   int LabelsAngle() const { return FLabelsAngle; }
   void SetLabelsAngle(int value);
-  // The step between labels for the current range and pixel length, measured with the
-  // labels font on the given canvas.
-  double LabelStep(TChartCanvas3D& canvas) const;
+  // The step between labels for a scale's range and pixel length, measured with the labels
+  // font on the given canvas.
+  double LabelStep(TChartCanvas3D& canvas, const TAxisLayout& layout) const;
+  double LabelStep(TChartCanvas3D& canvas) const { return LabelStep(canvas, Layout()); }
   // The same for a given label size in pixels along the axis.
-  double LabelStepForSize(double size) const;
-  // Cuts the title, labels and ticks bands of a shown axis from the rectangle.
-  void ReserveSpace(TRect& rect);
-  // Draws title, labels, axis line, ticks and grid on the chart's surface.
-  void PaintAxis();
+  double LabelStepForSize(double size, const TAxisScale& scale) const;
+  double LabelStepForSize(double size) const { return LabelStepForSize(size, Layout()); }
+  // Draws title, labels, axis line, ticks and grid on the chart's surface as laid out.
+  void PaintAxis() const;
   // Label values from the top of the range downwards (empty when there would be too many).
-  std::vector<double> LabelValues(double step) const;
+  std::vector<double> LabelValues(double step, const TAxisScale& scale) const;
+  std::vector<double> LabelValues(double step) const { return LabelValues(step, Layout()); }
   std::string LabelText(double value) const;
   // The value as AxisValuesFormat (or the date-time rules) make it, before OnGetAxisLabel.
-  std::string FormatLabel(double value) const;
+  std::string FormatLabel(double value, const TAxisLayout& layout) const;
+  std::string FormatLabel(double value) const { return FormatLabel(value, Layout()); }
   TAxisLabelStyle EffectiveLabelStyle() const;
 
   // Published settings; a change repaints the chart.
@@ -153,12 +175,6 @@ class TCustomChartAxis {
   const TChartPen& MinorTicks() const { return FMinorTicks; }
   void SetMinorTicks(const TChartPen& value);
 
-  // Working state of the last layout.
-  double RangeMin = 0, RangeMax = 0, RangeSpan = 0;
-  int StartPixel = 0, EndPixel = 0, LengthPixels = 0, CenterPixel = 0;
-  int AxisLinePos = 0, LabelsPos = 0, TitlePos = 0;
-  bool ShowsDateTime = false;
-
   bool IsHorizontal() const { return FIsHorizontal; }
   bool OnFarSide() const { return FOnFarSide; }
   bool IsDepth() const { return FIsDepth; }
@@ -166,21 +182,26 @@ class TCustomChartAxis {
   void Repaint();
 
  private:
+  friend class TCustomAxisPanel;
   template <typename T>
   void Change(T& field, const T& value);
-  int LinearPixel(double value, bool fromEnd) const;
-  double LogarithmicPixelToValue(int pixel, double offset) const;
-  double LabelExtent(TChartCanvas3D& canvas, double value) const;
-  int LabelsBand(TChartCanvas3D& canvas);
+  double LabelExtent(TChartCanvas3D& canvas, double value, const TAxisLayout& layout) const;
+  int LabelsBand(TChartCanvas3D& canvas, const TAxisLayout& layout) const;
   int WallSize() const;
-  void DrawLabelAndRecordTick(TChartCanvas3D& canvas, double value, std::vector<int>& ticks);
+  void DrawTitle(TChartCanvas3D& canvas) const;
+  void DrawLabelAndRecordTick(TChartCanvas3D& canvas, double value, std::vector<int>& ticks) const;
   // Point labels or mark texts of the first series on this axis, at the points' positions.
-  void DrawSeriesLabels(TChartCanvas3D& canvas, TAxisLabelStyle style, std::vector<int>& ticks);
-  void DrawLabelAt(TChartCanvas3D& canvas, int p, const std::string& text, std::vector<int>& ticks);
-  void DrawTicksAndGrid(TChartCanvas3D& canvas, const std::vector<int>& ticks);
-  void DrawGridLine(TChartCanvas3D& canvas, int position);
+  void DrawSeriesLabels(TChartCanvas3D& canvas, TAxisLabelStyle style,
+                        std::vector<int>& ticks) const;
+  void DrawLabelAt(TChartCanvas3D& canvas, int p, const std::string& text,
+                   std::vector<int>& ticks) const;
+  void DrawAxisLine(TChartCanvas3D& canvas) const;
+  void DrawTicksAndGrid(TChartCanvas3D& canvas, const std::vector<int>& ticks) const;
+  void DrawGridLine(TChartCanvas3D& canvas, int position) const;
 
   TCustomAxisPanel* FChart;
+  // The axis' place in the chart's axis list and layout; -1 for an axis outside it.
+  int FLayoutIndex = -1;
   bool FIsHorizontal, FOnFarSide, FIsDepth;
   bool FAutomatic = true, FAutomaticMaximum = true, FAutomaticMinimum = true;
   double FMinimum = 0, FMaximum = 0, FIncrement = 0;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "chart/BarSeries.h"
 #include "chart/ChartSeries.h"
 #include "platform/Exception.h"
 #include "platform/ScopeGuard.h"
@@ -14,7 +13,9 @@ TCustomAxisPanel::TCustomAxisPanel()
       FRightAxis(std::make_unique<TChartAxis>(this, false, true, false)),
       FDepthAxis(std::make_unique<TChartDepthAxis>(this)),
       FAxes{FBottomAxis.get(), FTopAxis.get(), FLeftAxis.get(), FRightAxis.get(),
-            FDepthAxis.get()} {}
+            FDepthAxis.get()} {
+  for (size_t i = 0; i < FAxes.size(); ++i) FAxes[i]->FLayoutIndex = static_cast<int>(i);
+}
 
 TCustomAxisPanel::~TCustomAxisPanel() {
   // The series outlive the chart: leave them without a parent.
@@ -43,7 +44,7 @@ void TCustomAxisPanel::DetachSeries(TChartSeries* series) {
   for (TChartSeries* source : std::vector<TChartSeries*>(series->DataSources()))
     series->RemoveDataSource(source);
   series->FParentChart = nullptr;
-  if (Cursor == series->Cursor()) Cursor = OriginalCursor;
+  if (FCursor == series->Cursor()) FCursor = FOriginalCursor;
   FSeriesList.erase(FSeriesList.begin() + index);
   Invalidate();
 }
@@ -56,7 +57,7 @@ void TCustomAxisPanel::DestroyAllSeries() {
   while (CountSeries() > 0) {
     TChartSeries* series = SeriesAt(0);
     series->SetParentChart(nullptr);
-    if (SeriesOwner) SeriesOwner->DestroySeries(series);
+    if (FSeriesOwner) FSeriesOwner->DestroySeries(series);
   }
 }
 
@@ -144,70 +145,108 @@ void TCustomAxisPanel::SetView3DWalls(bool value) {
   Change(FView3DWalls, value);
 }
 
-void TCustomAxisPanel::ComputeDepthSlots() {
-  TopZSlot = 0;
+void TCustomAxisPanel::SetCursor(int16_t value) {
+  FCursor = value;
+}
+
+void TCustomAxisPanel::BuildLayout(TChartLayout& layout, const TRect& bounds) {
+  StartLayout(layout, bounds);
+  LayOutAxesAndSeries(layout);
+}
+
+void TCustomAxisPanel::StartLayout(TChartLayout& layout, const TRect& bounds) const {
+  layout.ChartBounds = bounds;
+  layout.PlotRect = FFixedPlotRect ? *FFixedPlotRect : MarginRect(bounds);
+  NormalizePlotRect(layout);
+  layout.Axes.resize(FAxes.size());
+  for (TChartSeries* series : FSeriesList) layout.Series.push_back({.Series = series});
+  layout.Projection = TChartProjection(View3DOptions().Settings(), View3D());
+}
+
+void TCustomAxisPanel::LayOutAxesAndSeries(TChartLayout& layout) {
+  ComputeDepthSlots(layout);
+  LayOutAxes(layout);
+  SetSeriesDepthBands(layout);
+  WidenAxesBySeriesMargins(layout);
+  for (size_t i = 0; i < FAxes.size(); ++i) FAxes[i]->PlaceLine(layout.Axes[i], layout.PlotRect);
+  layout.Projection.Centre(layout.Depth3DX, layout.PlotRect);
+  for (TChartSeries* series : FSeriesList)
+    if (series->Active()) series->CalcFirstLastShownIndex(layout.SeriesOf(series));
+}
+
+void TCustomAxisPanel::ComputeDepthSlots(TChartLayout& layout) {
+  layout.TopZSlot = 0;
   const bool slots = UseZSlots() && View3D();
   if (slots) {
-    TopZSlot = -1;
+    layout.TopZSlot = -1;
     for (TChartSeries* series : FSeriesList)
-      if (series->Active()) series->ComputeZOrder();
+      if (series->Active()) series->ComputeZOrder(layout);
   }
   // The first series in the list lies deepest.
-  for (TChartSeries* series : FSeriesList)
-    if (series->Active()) series->ComputedZOrder = slots ? TopZSlot - series->ZSlot : 0;
+  for (TSeriesLayout& entry : layout.Series)
+    if (entry.Series->Active()) entry.ComputedZOrder = slots ? layout.TopZSlot - entry.ZSlot : 0;
 }
 
-void TCustomAxisPanel::Compute3DDepth() {
+void TCustomAxisPanel::Compute3DDepth(TChartLayout& layout) const {
   if (!View3D()) {
-    SeriesDepth = Depth3DX = Depth3DY = 0;
+    layout.SeriesDepth = layout.Depth3DX = layout.Depth3DY = 0;
     return;
   }
-  SeriesDepth = Nearest(PlotWidth() * Chart3DPercent() * 0.001);
-  if (!View3DOptions().Orthogonal()) SeriesDepth *= 2;
-  Depth3DX = Depth3DY = UseZSlots() ? SeriesDepth * std::max(TopZSlot + 1, 1) : SeriesDepth;
+  int depth = Nearest(layout.PlotWidth() * Chart3DPercent() * 0.001);
+  if (!View3DOptions().Orthogonal()) depth *= 2;
+  layout.SeriesDepth = depth;
+  layout.Depth3DX = layout.Depth3DY =
+      UseZSlots() ? depth * std::max(layout.TopZSlot + 1, 1) : depth;
 }
 
-void TCustomAxisPanel::LayOutAxes() {
-  for (TCustomChartAxis* axis : FAxes) axis->UpdateRange();
-  Compute3DDepth();
+void TCustomAxisPanel::LayOutAxes(TChartLayout& layout) {
+  for (size_t i = 0; i < FAxes.size(); ++i) FAxes[i]->UpdateRange(layout.Axes[i]);
+  Compute3DDepth(layout);
+  if (FFixedPlotRect) {
+    for (size_t i = 0; i < FAxes.size(); ++i)
+      FAxes[i]->PlaceOnChart(layout.Axes[i], layout.PlotRect);
+    return;
+  }
   if (View3D() && View3DOptions().Orthogonal()) {
     const int wall = FView3DWalls ? BackWall().Size() : 0;
-    PlotRect.right -= Depth3DX + wall;
-    PlotRect.top += Depth3DY + wall;
+    layout.PlotRect.right -= layout.Depth3DX + wall;
+    layout.PlotRect.top += layout.Depth3DY + wall;
   }
-  NormalizePlotRect();
-  TRect rest = PlotRect;
-  for (TCustomChartAxis* axis : FAxes) {
-    if (!AxisIsShown(*axis)) continue;
-    axis->PlaceOnChart();  // the label step needs a length to fit its labels into
+  NormalizePlotRect(layout);
+  TRect rest = layout.PlotRect;
+  for (size_t i = 0; i < FAxes.size(); ++i) {
+    TAxisLayout& entry = layout.Axes[i];
+    if (!entry.Shown) continue;
+    FAxes[i]->PlaceOnChart(entry, rest);  // the label step needs a length to fit its labels into
     TRect cut = rest;
-    axis->ReserveSpace(cut);
+    FAxes[i]->ReserveSpace(entry, cut, Canvas());
     if (!IsRectEmpty(cut)) rest = cut;  // a cut that leaves nothing is ignored
   }
-  PlotRect = rest;
-  NormalizePlotRect();
-  for (TCustomChartAxis* axis : FAxes) axis->PlaceOnChart();
+  layout.PlotRect = rest;
+  NormalizePlotRect(layout);
+  for (size_t i = 0; i < FAxes.size(); ++i) FAxes[i]->PlaceOnChart(layout.Axes[i], layout.PlotRect);
 }
 
-void TCustomAxisPanel::SetSeriesDepthBands() {
-  for (TChartSeries* series : FSeriesList) {
-    if (!series->Active()) continue;
-    series->StartZ = SeriesDepth * series->ComputedZOrder;
-    series->EndZ = series->StartZ + SeriesDepth;
-    series->MiddleZ = (series->StartZ + series->EndZ) / 2;
+void TCustomAxisPanel::SetSeriesDepthBands(TChartLayout& layout) const {
+  for (TSeriesLayout& entry : layout.Series) {
+    if (!entry.Series->Active()) continue;
+    entry.StartZ = layout.SeriesDepth * entry.ComputedZOrder;
+    entry.EndZ = entry.StartZ + layout.SeriesDepth;
+    entry.MiddleZ = (entry.StartZ + entry.EndZ) / 2;
   }
 }
 
-void TCustomAxisPanel::WidenAxesBySeriesMargins() {
+void TCustomAxisPanel::WidenAxesBySeriesMargins(TChartLayout& layout) {
   for (TChartAxis* axis : {FTopAxis.get(), FLeftAxis.get(), FRightAxis.get(), FBottomAxis.get()}) {
     int atStart = 0, atEnd = 0;
     for (TChartSeries* series : FSeriesList) {
       if (!series->Active() || !series->IsTiedTo(*axis)) continue;
       int a = 0, b = 0;
+      TSeriesLayout& entry = layout.SeriesOf(series);
       if (axis->IsHorizontal()) {
-        series->HorizontalMargins(a, b);  // left, right
+        series->HorizontalMargins(entry, a, b);  // left, right
       } else {
-        series->VerticalMargins(a, b);  // top, bottom
+        series->VerticalMargins(entry, a, b);  // top, bottom
       }
       atStart = std::max(atStart, a);
       atEnd = std::max(atEnd, b);
@@ -220,7 +259,9 @@ void TCustomAxisPanel::WidenAxesBySeriesMargins() {
         axis->IsHorizontal() ? axis->AutomaticMaximum() : axis->AutomaticMinimum();
     if (!startAutomatic) atStart = 0;
     if (!endAutomatic) atEnd = 0;
-    if (atStart != 0 || atEnd != 0) axis->WidenRangeByMargins(atStart, atEnd);
+    if (atStart != 0 || atEnd != 0)
+      axis->WidenRangeByMargins(layout.Axes[static_cast<size_t>(axis->FLayoutIndex)],
+                                layout.PlotRect, atStart, atEnd);
   }
 }
 
@@ -228,7 +269,7 @@ void TCustomAxisPanel::DrawAxes() {
   if (!FAxisVisible) return;
   if (OnBeforeDrawAxes) OnBeforeDrawAxes(this);
   for (TCustomChartAxis* axis : FAxes)
-    if (AxisIsShown(*axis)) axis->PaintAxis();
+    if (axis->Layout().Shown) axis->PaintAxis();
 }
 
 void TCustomAxisPanel::DrawAllSeries() {
@@ -240,7 +281,8 @@ void TCustomAxisPanel::DrawAllSeries() {
     std::vector<TChartSeries*> group{series};
     if (View3D())
       for (TChartSeries* other : FSeriesList)
-        if (other != series && other->Active() && other->ComputedZOrder == series->ComputedZOrder &&
+        if (other != series && other->Active() &&
+            other->ComputedZOrder() == series->ComputedZOrder() &&
             std::find(drawn.begin(), drawn.end(), other) == drawn.end())
           group.push_back(other);
     drawn.insert(drawn.end(), group.begin(), group.end());
@@ -253,15 +295,14 @@ void TCustomAxisPanel::DrawAllSeries() {
 
 void TCustomAxisPanel::DrawPointsClipped(const std::function<void()>& drawPoints) {
   TChartCanvas3D& canvas = Canvas();
-  if (FClipPoints) canvas.ClipToBox(PlotRect, 0, TotalDepth());
+  if (FClipPoints) canvas.ClipToBox(PlotRect(), 0, TotalDepth());
   // A handler that throws while the points are drawn must not leave the clip on the picture.
   const auto unclip = OnScopeExit([&canvas] { canvas.RemoveClip(); });
   drawPoints();
 }
 
 void TCustomAxisPanel::DrawSeries(TChartSeries* series) {
-  series->CalcFirstLastShownIndex();
-  if (series->FirstShownIndex < 0) return;
+  if (series->FirstShownIndex() < 0) return;
   series->BeforeDrawPoints();
   DrawPointsClipped([series] { series->DrawShownPoints(); });
   series->DrawMarks();
@@ -271,19 +312,16 @@ void TCustomAxisPanel::DrawSeries(TChartSeries* series) {
 void TCustomAxisPanel::DrawSeriesGroup(const std::vector<TChartSeries*>& group) {
   int first = -1, last = -1;
   for (TChartSeries* series : group) {
-    series->CalcFirstLastShownIndex();
-    if (series->FirstShownIndex < 0) continue;
-    first = first < 0 ? series->FirstShownIndex : std::min(first, series->FirstShownIndex);
-    last = std::max(last, series->LastShownIndex);
+    if (series->FirstShownIndex() < 0) continue;
+    first = first < 0 ? series->FirstShownIndex() : std::min(first, series->FirstShownIndex());
+    last = std::max(last, series->LastShownIndex());
   }
   if (first < 0) return;
   for (TChartSeries* series : group) series->BeforeDrawPoints();
   // Stacks drawn bottom up; an inverted vertical axis turns a stack over.
   std::vector<TChartSeries*> order = group;
-  const auto* bars = dynamic_cast<const TCustomBarSeries*>(group.front());
   const TCustomChartAxis* vertical = group.front()->GetVertAxis();
-  if (bars && (bars->MultiBar() == mbStacked || bars->MultiBar() == mbStacked100) && vertical &&
-      vertical->Inverted())
+  if (group.front()->Stacked() && vertical && vertical->Inverted())
     std::reverse(order.begin(), order.end());
   const bool forward = group.front()->DrawsPointsForward();
   DrawPointsClipped([&] {

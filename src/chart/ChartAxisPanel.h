@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,11 +39,16 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
   virtual bool IsSeriesColorFree(TColor color, bool checkBackground) const;
 
   // The mouse cursor shown over the chart, and the one to go back to.
-  int16_t Cursor = 0;
-  int16_t OriginalCursor = 0;
+  int16_t Cursor() const { return FCursor; }
+  void SetCursor(int16_t value);
+  int16_t OriginalCursor() const { return FOriginalCursor; }
+  void SetOriginalCursor(int16_t value) { FOriginalCursor = value; }
 
   // Owners of series that DestroyAllSeries may destroy.
-  class TSeriesOwner* SeriesOwner = nullptr;
+  class TSeriesOwner* SeriesOwner() const {
+    return FSeriesOwner;
+  }
+  void SetSeriesOwner(class TSeriesOwner* value) { FSeriesOwner = value; }
 
   // The five axes, in the order layout and drawing walk them.
   TChartAxis& BottomAxis() { return *FBottomAxis; }
@@ -65,10 +71,15 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
   bool ScaleLastPage() const { return FScaleLastPage; }
   void SetScaleLastPage(bool value);
 
+  // A plot rectangle given by the program: then titles, legend and axes take no room from it
+  // and the 3D box is not fitted into it. Unset, the plot is measured from the window.
+  const std::optional<TRect>& FixedPlotRect() const { return FFixedPlotRect; }
+  void SetFixedPlotRect(const std::optional<TRect>& value) { Change(FFixedPlotRect, value); }
+
   bool ClipPoints() const { return FClipPoints; }
   void SetClipPoints(bool value) { Change(FClipPoints, value); }
   // The depth of the chart's box in pixels: 0 when flat.
-  int TotalDepth() const { return View3D() ? Depth3DX : 0; }
+  int TotalDepth() const { return View3D() ? Depth3DX() : 0; }
   // The walls: the back one is clear, the left light yellow, the floor white.
   TChartWall& BackWall() { return FBackWall; }
   const TChartWall& BackWall() const { return FBackWall; }
@@ -84,7 +95,8 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
   }
 
   // True while settings are read from a stored layout: setters skip their checks.
-  bool Loading = false;
+  bool Loading() const { return FLoading; }
+  void SetLoading(bool value) { FLoading = value; }
 
   std::function<void(TCustomChartAxis* sender, TChartSeries* series, int valueIndex,
                      std::string& labelText)>
@@ -93,30 +105,40 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
  protected:
   // The back wall's colour, which a new series' colour must also differ from.
   virtual TColor BackWallColor() const { return BackWall().Color(); }
-  // The steps of the paint pipeline that concern series and axes.
-  void ComputeDepthSlots();
-  void LayOutAxes();
-  void SetSeriesDepthBands();
-  void WidenAxesBySeriesMargins();
+  // The layout without titles and legend: the bounds less the margins as the plot.
+  void BuildLayout(TChartLayout& layout, const TRect& bounds) override;
+  // The layout's first step: bounds, plot within the margins, an entry per axis and series.
+  void StartLayout(TChartLayout& layout, const TRect& bounds) const;
+  // The layout's steps that concern series and axes, once the plot's outer edge is known.
+  void LayOutAxesAndSeries(TChartLayout& layout);
   void DrawAxes();
   void DrawAllSeries();
 
  private:
   friend class TChartSeries;
   std::vector<TChartSeries*> FSeriesList;
-  void Compute3DDepth();
+  void ComputeDepthSlots(TChartLayout& layout);
+  void Compute3DDepth(TChartLayout& layout) const;
+  void LayOutAxes(TChartLayout& layout);
+  void SetSeriesDepthBands(TChartLayout& layout) const;
+  void WidenAxesBySeriesMargins(TChartLayout& layout);
   double PagedExtremeX(const TChartSeries& series, bool wantMinimum) const;
   void DrawSeries(TChartSeries* series);
   // Draws points inside the plot box when ClipPoints is set.
   void DrawPointsClipped(const std::function<void()>& drawPoints);
   void DrawSeriesGroup(const std::vector<TChartSeries*>& group);
 
+  int16_t FCursor = 0;
+  int16_t FOriginalCursor = 0;
+  class TSeriesOwner* FSeriesOwner = nullptr;
+  bool FLoading = false;
   bool FAxisVisible = true;
   bool FView3DWalls = true;
   TChartWall FBackWall{[this] { Invalidate(); }, clDefault, bsClear};
   TChartWall FLeftWall{[this] { Invalidate(); }, 0x80FFFF, bsSolid};
   TChartWall FBottomWall{[this] { Invalidate(); }, clWhite, bsSolid};
   bool FClipPoints = true;
+  std::optional<TRect> FFixedPlotRect;
   int FMaxPointsPerPage = 0;
   int FPage = 1;
   bool FScaleLastPage = true;

@@ -117,13 +117,7 @@ TChartCanvas3D::~TChartCanvas3D() = default;
 
 TRect TChartCanvas3D::BeginFrame(TCanvas& target, const TView3DSettings& options, bool view3D,
                                  const TRect& targetRect) {
-  bounds_ = targetRect;
-  options_ = options;
-  is3d_ = view3D;
-  orthogonal_ = view3D ? options.orthogonal : true;
-  zoom_ = options.zoom * 0.01;
-  zoom_text_ = options.zoomText;
-  ComputeRotation();
+  SetProjection(TChartProjection(options, view3D));
   if (!buffered_) {
     target_ = &target;
     return targetRect;
@@ -143,6 +137,12 @@ void TChartCanvas3D::EndFrame(TCanvas& target, TCanvas& window, const TRect& tar
   target_ = &window;
 }
 
+TCanvas& TChartCanvas3D::MeasuringCanvas() {
+  if (picture_) return picture_->Canvas();
+  if (!measuring_) measuring_ = std::make_unique<TBitmap>(1, 1);
+  return measuring_->Canvas();
+}
+
 bool TChartCanvas3D::RepaintFromPicture() {
   if (stale_ || !picture_ || !target_ || target_ == &picture_->Canvas()) return false;
   target_->Draw(0, 0, *picture_);
@@ -151,71 +151,24 @@ bool TChartCanvas3D::RepaintFromPicture() {
 
 // --- projection --------------------------------------------------------------------------
 
-void TChartCanvas3D::SetupProjection(int depth, const TRect& bounds, const TRect& plot) {
-  bounds_ = bounds;
-  centre_x_ = (plot.left + plot.right) / 2;
-  centre_y_ = (plot.top + plot.bottom) / 2;
-  centre_z_ = depth / 2;
-  offset_x_ = centre_x_ + options_.horizOffset;
-  offset_y_ = centre_y_ + options_.vertOffset;
-  perspective_ = options_.perspective > 0 ? options_.perspective / 35000.0 : 0.0;
+void TChartCanvas3D::SetupProjection(int depth, const TRect& /*bounds*/, const TRect& plot) {
+  TChartProjection centred = projection_;
+  centred.Centre(depth, plot);
+  SetProjection(centred);
 }
 
-void TChartCanvas3D::ComputeRotation() {
-  const double k = std::numbers::pi / 180.0;
-  const double cr = std::cos(options_.rotation * k), sr = std::sin(options_.rotation * k);
-  const double ce = std::cos(options_.elevation * k), se = std::sin(options_.elevation * k);
-  const double ct = std::cos(options_.tilt * k), st = std::sin(options_.tilt * k);
-  // About the vertical axis: (x, y, z) -> (x cr - z sr, y, x sr + z cr); then about the
-  // horizontal axis: (y, z) -> (y ce - z se, y se + z ce); then in the screen plane by the tilt.
-  const double ry[3][3] = {{cr, 0, -sr}, {0, 1, 0}, {sr, 0, cr}};
-  const double rx[3][3] = {{1, 0, 0}, {0, ce, -se}, {0, se, ce}};
-  const double rz[3][3] = {{ct, -st, 0}, {st, ct, 0}, {0, 0, 1}};
-  double a[3][3] = {};
-  for (int i = 0; i < 3; ++i)
-    for (int j = 0; j < 3; ++j)
-      for (int k2 = 0; k2 < 3; ++k2) a[i][j] += rx[i][k2] * ry[k2][j];
-  for (int i = 0; i < 3; ++i)
-    for (int j = 0; j < 3; ++j) {
-      m_[i][j] = 0;
-      for (int k2 = 0; k2 < 3; ++k2) m_[i][j] += rz[i][k2] * a[k2][j];
-    }
+void TChartCanvas3D::SetProjection(const TChartProjection& projection) {
+  projection_ = projection;
+  is3d_ = projection.Is3D();
+  saved_3d_.clear();
 }
 
 TPoint TChartCanvas3D::ProjectPoint(int x, int y, int z) const {
-  if (!is3d_) return {x, y};
-  if (orthogonal_)
-    return {Nearest(zoom_ * (x + z - centre_x_)) + offset_x_,
-            Nearest(zoom_ * (y - centre_y_ - z)) + offset_y_};
-  const double dx = x - centre_x_, dy = y - centre_y_, dz = z - centre_z_;
-  const double px = m_[0][0] * dx + m_[0][1] * dy + m_[0][2] * dz;
-  const double py = m_[1][0] * dx + m_[1][1] * dy + m_[1][2] * dz;
-  const double pz = m_[2][0] * dx + m_[2][1] * dy + m_[2][2] * dz;
-  // Keep the scale positive however deep the point lies.
-  const double s = zoom_ * std::max(0.05, 1.0 - perspective_ * pz);
-  return {Nearest(s * px) + offset_x_, Nearest(s * py) + offset_y_};
+  return is3d_ ? projection_.Project(x, y, z) : TPoint{x, y};
 }
 
 TPoint TChartCanvas3D::UnprojectPoint(int x, int y, int z) const {
-  if (!is3d_ || zoom_ == 0) return {x, y};
-  if (orthogonal_)
-    return {Nearest((x - offset_x_) / zoom_) + centre_x_ - z,
-            Nearest((y - offset_y_) / zoom_) + centre_y_ + z};
-  const double det = m_[0][0] * m_[1][1] - m_[0][1] * m_[1][0];
-  if (std::fabs(det) < 1e-9) return {x, y};
-  const double dz = z - centre_z_;
-  double s = zoom_, dx = 0, dy = 0;
-  for (int i = 0; i < 32; ++i) {
-    const double bx = (x - offset_x_) / s - m_[0][2] * dz;
-    const double by = (y - offset_y_) / s - m_[1][2] * dz;
-    dx = (bx * m_[1][1] - by * m_[0][1]) / det;
-    dy = (m_[0][0] * by - m_[1][0] * bx) / det;
-    const double pz = m_[2][0] * dx + m_[2][1] * dy + m_[2][2] * dz;
-    const double next = zoom_ * std::max(0.05, 1.0 - perspective_ * pz);
-    if (std::fabs(next - s) < 1e-12) break;
-    s = next;
-  }
-  return {Nearest(dx) + centre_x_, Nearest(dy) + centre_y_};
+  return is3d_ ? projection_.Unproject(x, y, z) : TPoint{x, y};
 }
 
 void TChartCanvas3D::BeginFlatDrawing() {
@@ -288,7 +241,8 @@ void TChartCanvas3D::DrawEllipseAtDepth(const TRect& r, int z) {
 TFont TChartCanvas3D::ZoomedFont() const {
   TFont f = font_;
   f.OnChange = nullptr;
-  if (zoom_text_ && zoom_ != 1.0) f.SetSize(std::max(1, Nearest(font_.Size() * zoom_)));
+  const double zoom = projection_.ZoomFactor();
+  if (projection_.ZoomText() && zoom != 1.0) f.SetSize(std::max(1, Nearest(font_.Size() * zoom)));
   return f;
 }
 

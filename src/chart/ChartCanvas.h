@@ -6,22 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "chart/ChartProjection.h"
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
-
-// The 3D view settings a frame is drawn with (the chart's published 3D options hand their
-// values over as this).
-struct TView3DSettings {
-  int elevation = 345;
-  int horizOffset = 0;
-  bool orthogonal = true;
-  int perspective = 15;
-  int rotation = 345;
-  int tilt = 0;
-  int vertOffset = 0;
-  int zoom = 100;
-  bool zoomText = true;
-};
 
 struct TPoint3D {
   int x = 0;
@@ -101,16 +88,8 @@ class TChartCanvas : public TCanvas3D {
 // Components above n lose n, the rest become 0.
 TColor DarkenColor(TColor color, int n);
 
-// The chart's drawing surface: a retained off-screen picture of the whole chart, and the
-// projection of (x, y, z) onto the screen.
-//
-// The orthogonal projection is oblique: depth moves a point right and up by the same amount,
-// scaled by the zoom around the plot centre. The other projection rotates the point about the
-// centre of the plot box, first about the vertical axis by the rotation angle, then about the
-// horizontal axis by the elevation, then in the screen plane by the tilt, and scales the
-// result by zoom x (1 - perspective / 35000 x rotated depth), so farther points come closer to
-// the centre. Its inverse solves the linear part for x and y at the given depth and refines
-// the perspective scale by fixed-point iteration.
+// The chart's drawing surface: a retained off-screen picture of the whole chart, drawn
+// through the projection of (x, y, z) onto the screen that the chart's layout fixed.
 class TChartCanvas3D : public TChartCanvas {
  public:
   TChartCanvas3D();
@@ -130,13 +109,18 @@ class TChartCanvas3D : public TChartCanvas {
   bool Buffered() const { return buffered_; }
   void SetBuffered(bool v) { buffered_ = v; }
   const TBitmap* Picture() const { return picture_.get(); }
+  // Where text is measured outside a frame: the retained picture, else a small bitmap.
+  TCanvas& MeasuringCanvas();
 
+  // Centres the frame's projection on the plot box of the given depth.
   void SetupProjection(int depth, const TRect& bounds, const TRect& plot);
+  void SetProjection(const TChartProjection& projection);
+  const TChartProjection& Projection() const { return projection_; }
   void BeginFlatDrawing();
   void EndFlatDrawing();
   bool Is3D() const override { return is3d_; }
-  bool IsOrthogonal() const { return orthogonal_; }
-  double ZoomFactor() const { return zoom_; }
+  bool IsOrthogonal() const { return projection_.IsOrthogonal(); }
+  double ZoomFactor() const { return projection_.ZoomFactor(); }
 
   TPoint ProjectPoint(int x, int y, int z) const override;
   TPoint UnprojectPoint(int x, int y, int z) const override;
@@ -168,7 +152,6 @@ class TChartCanvas3D : public TChartCanvas {
   void RemoveClip() override;
 
  private:
-  void ComputeRotation();
   std::vector<TPoint> Project(const std::vector<TPoint3D>& points) const;
   void PolygonWith(std::span<const TPoint> points, const TBrush& brush);
   // The faces of boxes and pyramids: a few corners, kept on the stack.
@@ -179,18 +162,12 @@ class TChartCanvas3D : public TChartCanvas {
   TFont ZoomedFont() const;
 
   std::unique_ptr<TBitmap> picture_;
+  std::unique_ptr<TBitmap> measuring_;
   bool buffered_ = true;
   bool stale_ = true;
-  TView3DSettings options_;
+  TChartProjection projection_;
+  // Whether points are projected now: off in a flat view and while drawing flat.
   bool is3d_ = false;
-  bool orthogonal_ = true;
-  double zoom_ = 1.0;
-  bool zoom_text_ = true;
-  int centre_x_ = 0, centre_y_ = 0, centre_z_ = 0;
-  int offset_x_ = 0, offset_y_ = 0;
-  double perspective_ = 0;
-  double m_[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};  // rotation, rows give x, y, depth
   std::vector<bool> saved_3d_;
   bool clipped_ = false;
-  TRect bounds_;
 };

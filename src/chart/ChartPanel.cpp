@@ -4,9 +4,10 @@
 #include <string>
 
 #include "platform/Exception.h"
+#include "platform/ScopeGuard.h"
 
 TCustomChartPanel::TCustomChartPanel() : FCanvas(std::make_unique<TChartCanvas3D>()) {
-  RepaintOnChange = true;
+  FRepaintOnChange = true;
 }
 
 TCustomChartPanel::~TCustomChartPanel() {
@@ -24,7 +25,42 @@ void TCustomChartPanel::SetSize(int width, int height) {
 }
 
 void TCustomChartPanel::Invalidate() {
-  if (RepaintOnChange) InvalidateView();
+  ++FChanges;
+  if (FRepaintOnChange) InvalidateView();
+}
+
+const TChartLayout& TCustomChartPanel::Layout() const {
+  if (!FLayoutFrozen && FLayoutChanges != FChanges) {
+    // Measured on the retained picture, as a frame measures.
+    TChartCanvas3D& canvas = *FCanvas;
+    TCanvas* const saved = canvas.Target();
+    const auto restore = OnScopeExit([&canvas, saved] { canvas.SetTarget(saved); });
+    canvas.SetTarget(&canvas.MeasuringCanvas());
+    RebuildLayout(Rect(0, 0, Width(), Height()));
+    FLayoutFrozen = false;
+  }
+  return FLayout;
+}
+
+void TCustomChartPanel::RebuildLayout(const TRect& bounds) const {
+  const unsigned changes = FChanges;
+  FLayoutFrozen = true;
+  // A handler that throws leaves the layout to be built again.
+  FLayoutChanges = changes - 1;
+  auto* self = const_cast<TCustomChartPanel*>(this);
+  FLayout = TChartLayout{};
+  try {
+    self->BuildLayout(FLayout, bounds);
+  } catch (...) {
+    FLayoutFrozen = false;
+    throw;
+  }
+  ++FLayoutBuilds;
+  FLayoutChanges = changes;
+}
+
+void TCustomChartPanel::LayOutFrame(const TRect& bounds) {
+  RebuildLayout(bounds);
 }
 
 void TCustomChartPanel::InvalidateView() {
@@ -50,17 +86,18 @@ TRect TCustomChartPanel::MarginRect(const TRect& bounds) const {
               bounds.bottom - FBorderWidth - MulDiv(FMarginBottom, height, 100));
 }
 
-void TCustomChartPanel::NormalizePlotRect() {
-  PlotRect.left = std::max(PlotRect.left, ChartBounds.left);
-  PlotRect.top = std::max(PlotRect.top, ChartBounds.top);
-  if (PlotRect.right < PlotRect.left)
-    PlotRect.right = PlotRect.left + 1;
-  else if (PlotRect.right == PlotRect.left)
-    PlotRect.right = PlotRect.left + Width();
-  if (PlotRect.bottom < PlotRect.top)
-    PlotRect.bottom = PlotRect.top + 1;
-  else if (PlotRect.bottom == PlotRect.top)
-    PlotRect.bottom = PlotRect.top + Height();
+void TCustomChartPanel::NormalizePlotRect(TChartLayout& layout) const {
+  TRect& plot = layout.PlotRect;
+  plot.left = std::max(plot.left, layout.ChartBounds.left);
+  plot.top = std::max(plot.top, layout.ChartBounds.top);
+  if (plot.right < plot.left)
+    plot.right = plot.left + 1;
+  else if (plot.right == plot.left)
+    plot.right = plot.left + Width();
+  if (plot.bottom < plot.top)
+    plot.bottom = plot.top + 1;
+  else if (plot.bottom == plot.top)
+    plot.bottom = plot.top + Height();
 }
 
 void TCustomChartPanel::DrawBevels(const TRect& bounds) {

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "chart/ChartCanvas.h"
+#include "chart/ChartLayout.h"
 #include "chart/ChartLimits.h"
 #include "platform/Control.h"
 #include "platform/Property.h"
@@ -80,6 +81,7 @@ class TCustomChartPanel : public TControl {
   // 1..100, else refused.
   void SetChart3DPercent(int value);
   TView3DOptions& View3DOptions() { return FView3DOptions; }
+  const TView3DOptions& View3DOptions() const { return FView3DOptions; }
   bool UseZSlots() const { return FUseZSlots; }
   void SetUseZSlots(bool value) { Change(FUseZSlots, value); }
 
@@ -94,10 +96,12 @@ class TCustomChartPanel : public TControl {
   int BorderWidth() const { return FBorderWidth; }
   void SetBorderWidth(int value) { Change(FBorderWidth, ClampPixels(value)); }
 
-  // Asks for one repaint: marks the retained picture stale and invalidates the window.
-  // Honoured only while RepaintOnChange is set (several changes, one repaint).
+  // Marks the layout stale and asks for one repaint: marks the retained picture stale and
+  // invalidates the window. The repaint is asked for only while RepaintOnChange is set
+  // (several changes, one repaint).
   void Invalidate();
-  bool RepaintOnChange = false;
+  bool RepaintOnChange() const { return FRepaintOnChange; }
+  void SetRepaintOnChange(bool value) { FRepaintOnChange = value; }
   bool Destroying() const { return FDestroying; }
 
   // Paints from the retained picture when it is still valid, else draws the chart.
@@ -112,17 +116,23 @@ class TCustomChartPanel : public TControl {
   int Height() const { return Host() ? ClientHeight() : FHeight; }
   void SetSize(int width, int height);
 
-  // Layout of the last paint; kept between paints for the mouse handling.
-  TRect ChartBounds;
-  TRect PlotRect;
-  int PlotWidth() const { return PlotRect.right - PlotRect.left; }
-  int PlotHeight() const { return PlotRect.bottom - PlotRect.top; }
+  // Where everything is: the layout the last paint drew, or, after a change, the layout the
+  // next paint will draw (rebuilt here on demand). Painting and hit testing read only this.
+  const TChartLayout& Layout() const;
+  const TRect& ChartBounds() const { return Layout().ChartBounds; }
+  const TRect& PlotRect() const { return Layout().PlotRect; }
+  int PlotWidth() const { return Layout().PlotWidth(); }
+  int PlotHeight() const { return Layout().PlotHeight(); }
   TPoint PlotCentre() const {
-    return {(PlotRect.left + PlotRect.right) / 2, (PlotRect.top + PlotRect.bottom) / 2};
+    const TRect& plot = PlotRect();
+    return {(plot.left + plot.right) / 2, (plot.top + plot.bottom) / 2};
   }
-  int SeriesDepth = 0;
-  int Depth3DX = 0, Depth3DY = 0;
-  int TopZSlot = 0;
+  int SeriesDepth() const { return Layout().SeriesDepth; }
+  int Depth3DX() const { return Layout().Depth3DX; }
+  int Depth3DY() const { return Layout().Depth3DY; }
+  int TopZSlot() const { return Layout().TopZSlot; }
+  // How many times the layout was built; a hit test without a change builds none.
+  int LayoutBuilds() const { return FLayoutBuilds; }
 
   std::function<void(TCustomChartPanel* sender)> OnAfterDraw;
   std::function<void(TCustomChartPanel* sender)> OnBeforeDrawAxes;
@@ -131,8 +141,14 @@ class TCustomChartPanel : public TControl {
  protected:
   // Marks the picture stale and asks the window to repaint.
   virtual void InvalidateView();
+  // Fills the layout for the chart drawn in the bounds, step by step.
+  virtual void BuildLayout(TChartLayout& layout, const TRect& bounds) = 0;
+  // Builds the layout now, for the bounds a frame draws in; the layout is then kept as it is
+  // until the frame ends (a change made while painting shows in the next frame).
+  void LayOutFrame(const TRect& bounds);
+  void EndFrameLayout() { FLayoutFrozen = false; }
   // Raises left and top to the bounds and gives an empty or inverted plot some room.
-  void NormalizePlotRect();
+  void NormalizePlotRect(TChartLayout& layout) const;
   // The plot rectangle of the bounds less border and margins.
   TRect MarginRect(const TRect& bounds) const;
   // The bevels and the border inside the bounds.
@@ -146,6 +162,16 @@ class TCustomChartPanel : public TControl {
   bool FDestroying = false;
 
  private:
+  void RebuildLayout(const TRect& bounds) const;
+
+  bool FRepaintOnChange = false;
+  mutable TChartLayout FLayout;
+  // Changes since construction, and the count the layout was built at.
+  unsigned FChanges = 1;
+  mutable unsigned FLayoutChanges = 0;
+  // Set while the layout is being built or a frame reads it: no rebuild then.
+  mutable bool FLayoutFrozen = false;
+  mutable int FLayoutBuilds = 0;
   int FMarginLeft = 3, FMarginTop = 4, FMarginRight = 3, FMarginBottom = 4;
   bool FView3D = true;
   int FChart3DPercent = 15;
@@ -185,7 +211,8 @@ class TCustomChartPanelExtended : public TCustomChartPanel {
   bool BackImageInside() const { return FBackImageInside; }
   void SetBackImageInside(bool value) { Change(FBackImageInside, value); }
   // Set by a click handler to stop the chart's own reaction to the press being handled.
-  bool MouseCancelled = false;
+  bool MouseCancelled() const { return FMouseCancelled; }
+  void SetMouseCancelled(bool value) { FMouseCancelled = value; }
 
  protected:
   // Gradient or solid fill, the picture behind the chart, then the bevels.
@@ -198,4 +225,5 @@ class TCustomChartPanelExtended : public TCustomChartPanel {
   const TBitmap* FBackImage = nullptr;
   TBackImageMode FBackImageMode = pbmStretch;
   bool FBackImageInside = false;
+  bool FMouseCancelled = false;
 };

@@ -308,13 +308,19 @@ bool TChartSeries::IsTiedTo(const TCustomChartAxis& axis) const {
   return FVertAxis == aBothVertAxis || GetVertAxis() == &axis;
 }
 
-void TChartSeries::ComputeZOrder() {
+const TSeriesLayout& TChartSeries::Layout() const {
+  static const TSeriesLayout kNone;
+  return FParentChart ? FParentChart->Layout().SeriesOf(this) : kNone;
+}
+
+void TChartSeries::ComputeZOrder(TChartLayout& layout) const {
   // Every series with a slot of its own deepens the box by one slot, a fixed one too.
-  if (FParentChart) ++FParentChart->TopZSlot;
+  ++layout.TopZSlot;
+  TSeriesLayout& entry = layout.SeriesOf(this);
   if (FZOrder >= 0)
-    ZSlot = FZOrder;
+    entry.ZSlot = FZOrder;
   else
-    ZSlot = FParentChart && FParentChart->View3D() ? FParentChart->TopZSlot : 0;
+    entry.ZSlot = FParentChart && FParentChart->View3D() ? layout.TopZSlot : 0;
 }
 
 int TChartSeries::PointScreenX(int index) const {
@@ -327,31 +333,32 @@ int TChartSeries::PointScreenY(int index) const {
   return axis ? axis->ValueToPixel(YValue(index)) : 0;
 }
 
-void TChartSeries::CalcFirstLastShownIndex() {
+void TChartSeries::CalcFirstLastShownIndex(TSeriesLayout& entry) const {
   const int count = PointCount();
-  FirstShownIndex = count > 0 ? 0 : -1;
-  LastShownIndex = count - 1;
+  entry.FirstShownIndex = count > 0 ? 0 : -1;
+  entry.LastShownIndex = count - 1;
   const TCustomChartAxis* axis = GetHorizAxis();
   if (count == 0 || FXValues->Order() == loNone || !axis || !FParentChart) return;
-  const TRect& plot = FParentChart->PlotRect;
+  const TRect& plot = FParentChart->PlotRect();
   double xmin = axis->PixelToValue(axis->Inverted() ? plot.right : plot.left);
   double xmax = axis->PixelToValue(axis->Inverted() ? plot.left : plot.right);
-  FirstShownIndex = -1;
+  int& first = entry.FirstShownIndex;
+  first = -1;
   for (int i = 0; i < count; ++i)
     if (XValue(i) >= xmin) {
-      FirstShownIndex = i;
+      first = i;
       break;
     }
-  if (FirstShownIndex < 0) {
-    LastShownIndex = -1;
+  if (first < 0) {
+    entry.LastShownIndex = -1;
     return;
   }
   if (XValue(count - 1) > xmax) {
-    int last = FirstShownIndex;
+    int last = first;
     while (last < count - 1 && XValue(last) < xmax) ++last;
-    LastShownIndex = XValue(last) > xmax ? last - 1 : last;
+    entry.LastShownIndex = XValue(last) > xmax ? last - 1 : last;
   } else {
-    LastShownIndex = count - 1;
+    entry.LastShownIndex = count - 1;
   }
 }
 
@@ -361,11 +368,12 @@ bool TChartSeries::DrawsPointsForward() const {
 }
 
 void TChartSeries::DrawShownPoints() {
-  if (FirstShownIndex < 0) return;
+  const int first = FirstShownIndex(), last = LastShownIndex();
+  if (first < 0) return;
   if (DrawsPointsForward())
-    for (int i = FirstShownIndex; i <= LastShownIndex; ++i) DrawPoint(i);
+    for (int i = first; i <= last; ++i) DrawPoint(i);
   else
-    for (int i = LastShownIndex; i >= FirstShownIndex; --i) DrawPoint(i);
+    for (int i = last; i >= first; --i) DrawPoint(i);
 }
 
 std::string TChartSeries::MarkText(int index) {
@@ -387,12 +395,13 @@ void TChartSeries::DrawPointMark(int index) {
   const int x = PointScreenX(index), y = PointScreenY(index) - FMarks.ArrowLength();
   if (FMarks.Arrow().Visible) {
     canvas.Pen() = FMarks.Arrow().Effective();
-    canvas.DrawLineAtDepth(x, PointScreenY(index), x, y, MiddleZ);
+    canvas.DrawLineAtDepth(x, PointScreenY(index), x, y, MiddleZ());
   }
-  canvas.DrawTextAtDepth(x, y, text, MiddleZ);
+  canvas.DrawTextAtDepth(x, y, text, MiddleZ());
 }
 
 void TChartSeries::DrawMarks() {
-  if (!FMarks.Visible() || FirstShownIndex < 0) return;
-  for (int i = FirstShownIndex; i <= LastShownIndex; ++i) DrawPointMark(i);
+  const int first = FirstShownIndex(), last = LastShownIndex();
+  if (!FMarks.Visible() || first < 0) return;
+  for (int i = first; i <= last; ++i) DrawPointMark(i);
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "chart/ChartLayout.h"
 #include "chart/ChartPen.h"
 #include "chart/ChartValueList.h"
 #include "platform/Color.h"
@@ -147,6 +148,7 @@ class TChartSeries {
   TChartValueLists& ValueLists() { return FValueLists; }
   const std::vector<TColor>& PointColors() const { return FPointColors; }
   TSeriesMarks& Marks() { return FMarks; }
+  const TSeriesMarks& Marks() const { return FMarks; }
 
   // The chart showing this series: joining takes a free colour, leaving detaches.
   TCustomAxisPanel* ParentChart() const { return FParentChart; }
@@ -202,13 +204,34 @@ class TChartSeries {
   static constexpr int kMaxZOrder = 100;
   int ZOrder() const { return FZOrder; }
   void SetZOrder(int value);
-  // The series' place in depth order (from ComputeZOrder), the depth slot it is drawn in
-  // (the chart counts slots from the back) and its depth band in pixels.
-  int ZSlot = 0;
-  int ComputedZOrder = 0;
-  int StartZ = 0, MiddleZ = 0, EndZ = 0;
-  // Takes a place in depth order: a fixed ZOrder, else the next free one in 3D, else 0.
-  virtual void ComputeZOrder();
+  // The series as the chart's layout has it (read-only): its place in depth order, the depth
+  // slot it is drawn in (the chart counts slots from the back), its depth band in pixels and
+  // the points inside the horizontal range (-1 when none).
+  const TSeriesLayout& Layout() const;
+  int ZSlot() const { return Layout().ZSlot; }
+  int ComputedZOrder() const { return Layout().ComputedZOrder; }
+  int StartZ() const { return Layout().StartZ; }
+  int MiddleZ() const { return Layout().MiddleZ; }
+  int EndZ() const { return Layout().EndZ; }
+  int FirstShownIndex() const { return Layout().FirstShownIndex; }
+  int LastShownIndex() const { return Layout().LastShownIndex; }
+
+  // The layout's steps for this series. Takes a place in depth order: a fixed ZOrder, else
+  // the next free one in 3D, else 0.
+  virtual void ComputeZOrder(TChartLayout& layout) const;
+  // The shown points, from the horizontal axis' range.
+  void CalcFirstLastShownIndex(TSeriesLayout& entry) const;
+  // Pixels the series needs beyond its data at either end of each axis; a kind may note
+  // what it measured (a bar width) in its entry.
+  virtual void HorizontalMargins(TSeriesLayout& /*entry*/, int& left, int& right) const {
+    left = right = 0;
+  }
+  virtual void VerticalMargins(TSeriesLayout& /*entry*/, int& top, int& bottom) const {
+    top = bottom = 0;
+  }
+  // Whether the series stacks on the series before it in its depth slot, so that a group of
+  // them is drawn from the bottom of the stack up.
+  virtual bool Stacked() const { return false; }
 
   // Drawing, driven by the chart's paint loop.
   virtual void DrawPoint(int /*index*/) {}
@@ -226,16 +249,10 @@ class TChartSeries {
     if (AfterDrawValues) AfterDrawValues(this);
   }
   virtual void BeforeDrawChart() {}
-  // The shown points, from the horizontal axis' range; -1 when none.
-  int FirstShownIndex = -1, LastShownIndex = -1;
-  void CalcFirstLastShownIndex();
   virtual int PointScreenX(int index) const;
   virtual int PointScreenY(int index) const;
-  // Pixels the series needs beyond its data at either end of each axis.
-  virtual void HorizontalMargins(int& left, int& right) { left = right = 0; }
-  virtual void VerticalMargins(int& top, int& bottom) { top = bottom = 0; }
   // The point under a screen position, -1 when none.
-  virtual int PointAt(TPoint /*p*/) { return -1; }
+  virtual int PointAt(TPoint /*p*/) const { return -1; }
 
   // Mouse. A press on a point fires OnDblClick (for the second press of a double click) or
   // OnClick; the result tells whether a handler cancelled the chart's own reaction.

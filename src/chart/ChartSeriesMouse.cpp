@@ -5,14 +5,14 @@ bool TChartSeries::SeriesClicked(int valueIndex, TMouseButton button, TShiftStat
                                  int y) {
   TCustomAxisPanel* chart = ParentChart();
   if (!chart) return false;
-  chart->MouseCancelled = false;
+  chart->SetMouseCancelled(false);
   const TSeriesClick& handler = (shift & ssDouble) && OnDblClick ? OnDblClick : OnClick;
   if (handler) {
     // A handler that wants the chart to zoom or pan after all clears the flag again.
-    chart->MouseCancelled = true;
+    chart->SetMouseCancelled(true);
     handler(this, valueIndex, button, shift, x, y);
   }
-  return chart->MouseCancelled;
+  return chart->MouseCancelled();
 }
 
 void TChartSeries::ValuesAtCursor(double& x, double& y) const {

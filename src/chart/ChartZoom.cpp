@@ -1,6 +1,10 @@
-// Zooming to a dragged rectangle, undoing it, panning and wheel scrolling of the axis ranges,
-// and the inverting zoom frame on the screen.
+// Zooming to a dragged rectangle, undoing it, panning and wheel scrolling of the axis ranges.
+// Every pixel is mapped through the axes' current ranges (the layout is rebuilt after a
+// change), never through those of the last paint.
+#include <vector>
+
 #include "chart/Chart.h"
+#include "chart/ChartInput.h"
 
 namespace {
 
@@ -9,37 +13,20 @@ enum { kTop, kLeft, kRight, kBottom };
 
 }  // namespace
 
-TCustomChartAxis* TCustomChart::SavedAxis(int index) {
+TCustomChartAxis* TChartInput::SavedAxis(int index) const {
   switch (index) {
     case kTop:
-      return &TopAxis();
+      return &FChart.TopAxis();
     case kLeft:
-      return &LeftAxis();
+      return &FChart.LeftAxis();
     case kRight:
-      return &RightAxis();
+      return &FChart.RightAxis();
     default:
-      return &BottomAxis();
+      return &FChart.BottomAxis();
   }
 }
 
-void TCustomChart::DrawZoomFrame(TCanvas& canvas) const {
-  const TColor background = ColorToRGB(Color());
-  const TPen savedPen = canvas.Pen();
-  const TBrush savedBrush = canvas.Brush();
-  canvas.Pen() = TPen{background == clWhite ? clBlack : background, 1, psSolid, pmNotXor};
-  canvas.Brush().style = bsClear;
-  canvas.Rectangle(
-      NormalizedRect(Rect(FZoomDrag.StartX, FZoomDrag.StartY, FZoomDrag.EndX, FZoomDrag.EndY)));
-  canvas.Pen() = savedPen;
-  canvas.Brush() = savedBrush;
-}
-
-// Drawing the frame a second time restores the pixels under it.
-void TCustomChart::ToggleZoomFrameOnScreen() {
-  if (TCanvas* screen = ScreenCanvas()) DrawZoomFrame(*screen);
-}
-
-void TCustomChart::SaveRangesOnce() {
+void TChartInput::SaveRangesOnce() {
   if (!FRangesRestored) return;
   for (int i = 0; i < 4; ++i) {
     const TCustomChartAxis& axis = *SavedAxis(i);
@@ -49,7 +36,7 @@ void TCustomChart::SaveRangesOnce() {
   FRangesRestored = false;
 }
 
-void TCustomChart::ZoomToRectangle() {
+void TChartInput::ZoomToDrag() {
   FZoomDrag.Normalize();
   double targetMin[4], targetMax[4];
   for (int i = 0; i < 4; ++i) {
@@ -65,27 +52,27 @@ void TCustomChart::ZoomToRectangle() {
   ApplyZoom(targetMin, targetMax);
 }
 
-void TCustomChart::ApplyZoom(const double targetMin[4], const double targetMax[4]) {
+void TChartInput::ApplyZoom(const double targetMin[4], const double targetMax[4]) {
   static constexpr int kOrder[4] = {kLeft, kRight, kTop, kBottom};
   SaveRangesOnce();
-  if (AnimatedZoom) {
+  if (FChart.AnimatedZoom()) {
     const double factor = ChartMouseSettings().AnimatedZoomFactor;
-    for (int step = 1; step < AnimatedZoomSteps; ++step) {
+    for (int step = 1; step < FChart.AnimatedZoomSteps(); ++step) {
       for (int i : kOrder) {
         TCustomChartAxis& axis = *SavedAxis(i);
         axis.SetAxisRange(axis.Minimum() + (targetMin[i] - axis.Minimum()) / factor,
                           axis.Maximum() - (axis.Maximum() - targetMax[i]) / factor);
       }
-      Invalidate();
-      Update();
+      FChart.Invalidate();
+      FChart.Update();
     }
   }
   for (int i : kOrder) SavedAxis(i)->SetAxisRange(targetMin[i], targetMax[i]);
   FIsZoomed = true;
-  if (OnZoom) OnZoom(this);
+  if (FChart.OnZoom) FChart.OnZoom(&FChart);
 }
 
-void TCustomChart::RevertZoom() {
+void TChartInput::RevertZoom() {
   if (!FRangesRestored) {
     for (int i : {kTop, kBottom, kLeft, kRight}) {
       const TAxisRangeRecord& saved = FSavedRanges.Axes[i];
@@ -98,35 +85,50 @@ void TCustomChart::RevertZoom() {
     }
     FRangesRestored = true;
   }
-  if (OnUndoZoom) OnUndoZoom(this);
-  Invalidate();
+  if (FChart.OnUndoZoom) FChart.OnUndoZoom(&FChart);
+  FChart.Invalidate();
   FIsZoomed = false;
 }
 
 // Moves every axis of one orientation so that the content follows the mouse from one pixel
 // to another; returns whether that orientation may pan at all.
-bool TCustomChart::PanAxes(bool horizontal, int from, int to) {
+bool TChartInput::PanAxes(bool horizontal, int from, int to) {
   if (from == to) return false;
-  if (AllowPanning != pmBoth && AllowPanning != (horizontal ? pmHorizontal : pmVertical))
-    return false;
-  for (TCustomChartAxis* axis : Axes()) {
-    if (axis->IsDepth() || axis->IsHorizontal() != horizontal) continue;
-    const double shift = axis->PixelToValue(from) - axis->PixelToValue(to);
+  const TPanningMode mode = FChart.AllowPanning();
+  if (mode != pmBoth && mode != (horizontal ? pmHorizontal : pmVertical)) return false;
+  // Every shift from the same layout: moving one axis must not remap the next.
+  std::vector<std::pair<TCustomChartAxis*, double>> shifts;
+  for (TCustomChartAxis* axis : FChart.Axes())
+    if (!axis->IsDepth() && axis->IsHorizontal() == horizontal)
+      shifts.emplace_back(axis, axis->PixelToValue(from) - axis->PixelToValue(to));
+  for (auto [axis, shift] : shifts) {
     double minimum = axis->Minimum() + shift, maximum = axis->Maximum() + shift;
     bool allow = true;
-    if (OnAllowScroll) OnAllowScroll(axis, minimum, maximum, allow);
+    if (FChart.OnAllowScroll) FChart.OnAllowScroll(axis, minimum, maximum, allow);
     if (allow) axis->SetAxisRange(minimum, maximum);
   }
   return true;
 }
 
+bool TChartInput::MouseWheel(TShiftState shift, int notches, int x, int y) {
+  // Positive notches turn the wheel away from the user (up).
+  const bool down = notches < 0;
+  for (int i = 0; i < std::abs(notches); ++i) {
+    bool handled = false;
+    const auto& event = down ? FChart.OnMouseWheelDown : FChart.OnMouseWheelUp;
+    if (event) event(&FChart, shift, {x, y}, handled);
+    ScrollVerticalAxes(down ? 1 : -1);
+  }
+  return notches != 0;
+}
+
 // One wheel notch: direction 1 moves every vertical axis up by a share of its span, -1 down.
-void TCustomChart::ScrollVerticalAxes(double direction) {
-  for (TCustomChartAxis* axis : Axes()) {
+void TChartInput::ScrollVerticalAxes(double direction) {
+  for (TCustomChartAxis* axis : FChart.Axes()) {
     if (axis->IsHorizontal() || axis->IsDepth()) continue;
     const double offset =
         (axis->Maximum() - axis->Minimum()) * kWheelScrollPercent * 0.01 * direction;
     axis->SetAxisRange(axis->Minimum() + offset, axis->Maximum() + offset);
   }
-  Invalidate();
+  FChart.Invalidate();
 }

@@ -26,7 +26,7 @@ class TankChartFixture : public ::testing::Test {
 
   // The screen pixel of a point on the front face of the bars.
   TPoint Front(int x, int y) {
-    return chart.Canvas().ProjectPoint(x, y, chart.SeriesAt(0)->StartZ);
+    return chart.Canvas().ProjectPoint(x, y, chart.SeriesAt(0)->StartZ());
   }
 
   std::unique_ptr<TSiteList> sites = BuildSites();
@@ -73,12 +73,12 @@ TEST_F(TankChartFixture, RefreshReloadsSeriesButNeverTouchesTheAxis) {
 TEST_F(TankChartFixture, SnapshotShowsTheStacksWallsAndAxis) {
   Draw();
   TChartAxis& left = chart.LeftAxis();
-  EXPECT_EQ(left.RangeMin, 0);
-  EXPECT_EQ(left.RangeMax, 10000);
+  EXPECT_EQ(left.RangeMin(), 0);
+  EXPECT_EQ(left.RangeMax(), 10000);
   // Cookley (site 9) holds 480, 1640, 540, 960 and 280: five segments in series order, from
   // the bottom, in the series' colours.
   const auto& cookley = static_cast<TBarSeries&>(*chart.SeriesAt(0));
-  const int centre = cookley.PointScreenX(9) + cookley.BarPixelWidth / 2;
+  const int centre = cookley.PointScreenX(9) + cookley.BarPixelWidth() / 2;
   double base = 0;
   const double levels[] = {480, 1640, 540, 960, 280};
   const TColor colours[] = {clRed, clGreen, clYellow, clBlue, clWhite};
@@ -93,7 +93,7 @@ TEST_F(TankChartFixture, SnapshotShowsTheStacksWallsAndAxis) {
   for (int i = 0; i < 12; ++i) {
     const double level = chart.SeriesAt(0)->YValue(i);
     if (level < 200) continue;  // too thin to probe
-    const int x = cookley.PointScreenX(i) + cookley.BarPixelWidth / 2;
+    const int x = cookley.PointScreenX(i) + cookley.BarPixelWidth() / 2;
     const TPoint p = Front(x, left.ValueToPixel(level / 2));
     ++tallEnough;
     redBars += picture.Pixel(p.x, p.y) == clRed;
@@ -101,17 +101,17 @@ TEST_F(TankChartFixture, SnapshotShowsTheStacksWallsAndAxis) {
   EXPECT_GE(tallEnough, 9);
   EXPECT_EQ(redBars, tallEnough);
   // The light-yellow left wall beside the plot, the white floor under the bars.
-  const TRect& plot = chart.PlotRect;
-  const TPoint wall = chart.Canvas().ProjectPoint(plot.left, plot.top + 20, chart.Depth3DX / 2);
+  const TRect& plot = chart.PlotRect();
+  const TPoint wall = chart.Canvas().ProjectPoint(plot.left, plot.top + 20, chart.Depth3DX() / 2);
   EXPECT_EQ(picture.Pixel(wall.x, wall.y), TColor{0x80FFFF});
   const TPoint floor =
       chart.Canvas().ProjectPoint((cookley.PointScreenX(0) + cookley.PointScreenX(1)) / 2 + 20,
-                                  plot.bottom, chart.Depth3DX / 2);
+                                  plot.bottom, chart.Depth3DX() / 2);
   EXPECT_EQ(picture.Pixel(floor.x, floor.y), clWhite);
   // The left axis' labels and title "Level" stand left of the plot; the bottom axis is hidden.
   EXPECT_FALSE(chart.AxisIsShown(chart.BottomAxis()));
-  EXPECT_GT(left.LabelsPos, left.TitlePos);
-  EXPECT_GT(plot.left, left.LabelsPos);
+  EXPECT_GT(left.LabelsPos(), left.TitlePos());
+  EXPECT_GT(plot.left, left.LabelsPos());
 }
 
 namespace {
@@ -126,7 +126,7 @@ class TankChartMouseFixture : public TankChartFixture {
   TBarSeries& First() { return *static_cast<TBarSeries*>(chart.SeriesAt(0)); }
   // The screen point above the middle of bar i, `y` pixels from the top of the plot.
   TPoint AboveBar(int i, int y) {
-    return Front(First().PointScreenX(i) + First().BarPixelWidth / 2, y);
+    return Front(First().PointScreenX(i) + First().BarPixelWidth() / 2, y);
   }
   int SiteAtCursor() {
     double x = 0, y = 0;
@@ -147,7 +147,7 @@ TEST_F(TankChartMouseFixture, ValuesAtCursorRoundToTheSiteOfTheBarUnderOrAbove) 
   for (int i = 0; i < sites->Count(); ++i) {
     host.SetCursorPosition(AboveBar(i, First().PointScreenY(i) + 2));
     under.push_back(SiteAtCursor());
-    const TPoint top = AboveBar(i, chart.PlotRect.top + 2);
+    const TPoint top = AboveBar(i, chart.PlotRect().top + 2);
     host.SetCursorPosition(top);
     above.push_back(SiteAtCursor());
     host.MouseMove(top.x, top.y);
@@ -159,7 +159,7 @@ TEST_F(TankChartMouseFixture, ValuesAtCursorRoundToTheSiteOfTheBarUnderOrAbove) 
 }
 
 TEST_F(TankChartMouseFixture, ZoomZoomUndoRestoresTheFixedAndTheAutomaticAxis) {
-  const TRect plot = chart.PlotRect;
+  const TRect plot = chart.PlotRect();
   auto drag = [&](TPoint from, TPoint to) {
     host.MouseDown(mbLeft, from.x, from.y);
     host.MouseMove(to.x, to.y);

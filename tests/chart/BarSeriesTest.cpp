@@ -8,14 +8,18 @@
 #include "platform/Bitmap.h"
 #include "platform/Exception.h"
 #include "support/ErrorText.h"
+#include "support/GuiApp.h"
 
 namespace {
 
-// A chart whose plot rectangle and axes are laid out by hand, as the panel's layout would:
+// A chart with a fixed plot rectangle and fixed axis ranges:
 // the bottom axis runs over the x range, the left axis from 0 to `top`.
 class BarChartFixture : public ::testing::Test {
  protected:
-  void SetUp() override { chart.SetView3D(false); }
+  void SetUp() override {
+    EnsureGuiApplication();
+    chart.SetView3D(false);
+  }
 
   TBarSeries& AddSeries(std::initializer_list<double> values, TMultiBar multiBar = mbStacked) {
     TBarSeries& series = owner.CreateSeries<TBarSeries>();
@@ -33,18 +37,9 @@ class BarChartFixture : public ::testing::Test {
   }
 
   void LayOut(const TRect& plot, double xmin, double xmax, double ymin, double ymax) {
-    chart.PlotRect = plot;
+    chart.SetFixedPlotRect(plot);
     chart.BottomAxis().SetAxisRange(xmin, xmax);
     chart.LeftAxis().SetAxisRange(ymin, ymax);
-    for (TCustomChartAxis* axis : {static_cast<TCustomChartAxis*>(&chart.BottomAxis()),
-                                   static_cast<TCustomChartAxis*>(&chart.LeftAxis())}) {
-      axis->UpdateRange();
-      axis->PlaceOnChart();
-    }
-    for (TChartSeries* series : chart.SeriesList()) {
-      static_cast<TCustomBarSeries*>(series)->ComputeBarWidth();
-      series->CalcFirstLastShownIndex();
-    }
   }
 
   double ValueAt(int pixel) { return chart.LeftAxis().PixelToValue(pixel); }
@@ -110,22 +105,20 @@ TEST_F(BarChartFixture, MultiBarIsSharedByEveryBarSeries) {
 TEST_F(BarChartFixture, BarWidthFromTheAxisLength) {
   TBarSeries& series = AddSeries({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
   LayOut(Rect(0, 0, 500, 100), 0, 11, 0, 10);
-  EXPECT_EQ(series.BarPixelWidth, 28);
+  EXPECT_EQ(series.BarPixelWidth(), 28);
   EXPECT_EQ(series.PointScreenX(0), -14);  // centred on the point's pixel
   series.SetCustomBarWidth(9);
-  series.ComputeBarWidth();
-  EXPECT_EQ(series.BarPixelWidth, 9);
+  EXPECT_EQ(series.BarPixelWidth(), 9);
   series.SetCustomBarWidth(0);
   series.SetOffsetPercent(50);
-  series.ComputeBarWidth();
   EXPECT_EQ(series.PointScreenX(0), 0);
   int left = 0, right = 0;
-  series.HorizontalMargins(left, right);
+  TSeriesLayout entry;
+  series.HorizontalMargins(entry, left, right);
   EXPECT_EQ(left, 28);
   EXPECT_EQ(right, 28);
   series.ClearPoints();
-  series.ComputeBarWidth();
-  EXPECT_EQ(series.BarPixelWidth, 0);
+  EXPECT_EQ(series.BarPixelWidth(), 0);
 }
 
 TEST_F(BarChartFixture, SideBySideBarsShareTheSlot) {
@@ -133,13 +126,14 @@ TEST_F(BarChartFixture, SideBySideBarsShareTheSlot) {
   TBarSeries& b = AddSeries({1, 2, 3}, mbSide);
   LayOut(Rect(0, 0, 400, 100), 0, 2, 0, 10);
   // Three points (the longest series) on 400 pixels: slot 100, 70 % of it split in two.
-  EXPECT_EQ(a.BarPixelWidth, 36);
+  EXPECT_EQ(a.BarPixelWidth(), 36);
   EXPECT_EQ(a.SideBySideCount(), 2);
   EXPECT_EQ(b.SideBySidePosition(), 2);
   EXPECT_EQ(a.PointScreenX(1), 200 - 36);
   EXPECT_EQ(b.PointScreenX(1), 200);
   int left = 0, right = 0;
-  a.HorizontalMargins(left, right);
+  TSeriesLayout entry;
+  a.HorizontalMargins(entry, left, right);
   EXPECT_EQ(left, 72);
 }
 
@@ -174,24 +168,20 @@ TEST_F(BarChartFixture, StackedBarsShareOneDepthSlot) {
   TBarSeries& b = AddSeries({1});
   TBarSeries& own = AddSeries({1});
   own.SetMultiBar(mbNone);  // shared: every bar series now has its own slot
-  chart.TopZSlot = -1;
-  for (TChartSeries* s : chart.SeriesList()) s->ComputeZOrder();
-  EXPECT_EQ(a.ZSlot, 0);
-  EXPECT_EQ(b.ZSlot, 1);
-  EXPECT_EQ(own.ZSlot, 2);
+  EXPECT_EQ(a.ZSlot(), 0);
+  EXPECT_EQ(b.ZSlot(), 1);
+  EXPECT_EQ(own.ZSlot(), 2);
   a.SetMultiBar(mbStacked);
-  chart.TopZSlot = -1;
-  for (TChartSeries* s : chart.SeriesList()) s->ComputeZOrder();
-  EXPECT_EQ(b.ZSlot, 0);
-  EXPECT_EQ(own.ZSlot, 0);
-  EXPECT_EQ(chart.TopZSlot, 0);
+  EXPECT_EQ(b.ZSlot(), 0);
+  EXPECT_EQ(own.ZSlot(), 0);
+  EXPECT_EQ(chart.TopZSlot(), 0);
 }
 
 TEST_F(BarChartFixture, HitTestOnBarEdges) {
   TBarSeries& low = AddSeries({4, 2});
   TBarSeries& high = AddSeries({4, 2});
   LayOut(Rect(0, 0, 300, 100), 0, 1, 0, 10);
-  const int left = low.PointScreenX(0), right = left + low.BarPixelWidth;
+  const int left = low.PointScreenX(0), right = left + low.BarPixelWidth();
   EXPECT_EQ(low.PointAt(Point(left, 95)), 0);
   EXPECT_EQ(low.PointAt(Point(right, 95)), 0);
   EXPECT_EQ(low.PointAt(Point(left - 1, 95)), -1);
@@ -214,10 +204,10 @@ TEST_F(BarChartFixture, HitTestOnBarEdges) {
 TEST_F(BarChartFixture, ShownRangeFollowsTheHorizontalAxis) {
   TBarSeries& series = AddSeries({1, 1, 1, 1, 1, 1});
   LayOut(Rect(0, 0, 100, 100), 1.5, 3.5, 0, 10);
-  EXPECT_EQ(series.FirstShownIndex, 2);
-  EXPECT_EQ(series.LastShownIndex, 3);
+  EXPECT_EQ(series.FirstShownIndex(), 2);
+  EXPECT_EQ(series.LastShownIndex(), 3);
   LayOut(Rect(0, 0, 100, 100), 7, 9, 0, 10);
-  EXPECT_EQ(series.FirstShownIndex, -1);
+  EXPECT_EQ(series.FirstShownIndex(), -1);
   EXPECT_EQ(series.PointAt(Point(50, 50)), -1);
 }
 
@@ -229,14 +219,12 @@ TEST_F(BarChartFixture, DrawsFlatBarsAndSkipsNullPoints) {
   chart.Canvas().SetTarget(&picture.Canvas());
   red.DrawPoint(0);
   null.DrawPoint(0);
-  const int x = red.PointScreenX(0) + red.BarPixelWidth / 2;
+  const int x = red.PointScreenX(0) + red.BarPixelWidth() / 2;
   EXPECT_EQ(picture.Pixel(x, 70), clRed);    // inside the bar
   EXPECT_EQ(picture.Pixel(x, 45), clBlack);  // its top edge, drawn by the pen
   EXPECT_EQ(picture.Pixel(x, 40), clWhite);  // nothing above: the null point drew nothing
   // A bar of height 0 is drawn as a line in the bar's colour.
   red.DrawPoint(1);
   const int x1 = red.PointScreenX(1) + 2;
-  EXPECT_EQ(red.BarBounds.top, 90);
-  EXPECT_EQ(red.BarBounds.bottom, 90);
   EXPECT_EQ(picture.Pixel(x1, 90), clRed);
 }

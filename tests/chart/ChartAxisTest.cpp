@@ -14,10 +14,8 @@ namespace {
 
 // A vertical axis laid out over `pixels` pixels from y = 10 with the given range.
 void LayOut(TChart& chart, TCustomChartAxis& axis, int pixels, double min, double max) {
-  chart.PlotRect = Rect(20, 10, 20 + pixels, 10 + pixels);
+  chart.SetFixedPlotRect(Rect(20, 10, 20 + pixels, 10 + pixels));
   axis.SetAxisRange(min, max);
-  axis.UpdateRange();
-  axis.PlaceOnChart();
 }
 
 }  // namespace
@@ -62,7 +60,7 @@ TEST(ChartAxisTest, RefusedValuesKeepTheOldOne) {
             "Axis Labels Angle must be between 0 and 359 degrees");
   EXPECT_EQ(axis.Title().Angle(), 359);
   // A stored layout is read without the checks.
-  chart.Loading = true;
+  chart.SetLoading(true);
   axis.SetMinimum(20000);
   EXPECT_EQ(axis.Minimum(), 20000);
 }
@@ -84,9 +82,8 @@ TEST(ChartAxisTest, AutomaticFlagsFollowEachOther) {
   TChartSeries series;
   chart.AttachSeries(&series);
   series.AddPoint(20, 1, "", clDefault);
-  axis.UpdateRange();
-  EXPECT_EQ(axis.RangeMin, 5);
-  EXPECT_EQ(axis.RangeMax, 20);
+  EXPECT_EQ(axis.RangeMin(), 5);
+  EXPECT_EQ(axis.RangeMax(), 20);
 }
 
 TEST(ChartAxisTest, AutomaticRangeComesFromTheSeriesTiedToTheAxis) {
@@ -99,18 +96,14 @@ TEST(ChartAxisTest, AutomaticRangeComesFromTheSeriesTiedToTheAxis) {
   b.AddPoint(3, 40, "", clDefault);
   right.AddPoint(9, 900, "", clDefault);
   TChartAxis& left = chart.LeftAxis();
-  left.UpdateRange();
-  EXPECT_EQ(left.RangeMin, -2);
-  EXPECT_EQ(left.RangeMax, 40);
-  chart.BottomAxis().UpdateRange();
-  EXPECT_EQ(chart.BottomAxis().RangeMax, 9);
+  EXPECT_EQ(left.RangeMin(), -2);
+  EXPECT_EQ(left.RangeMax(), 40);
+  EXPECT_EQ(chart.BottomAxis().RangeMax(), 9);
   // Inactive series count only when no active series uses the axis.
   b.SetActive(false);
-  left.UpdateRange();
-  EXPECT_EQ(left.RangeMax, 5);
+  EXPECT_EQ(left.RangeMax(), 5);
   a.SetActive(false);
-  left.UpdateRange();
-  EXPECT_EQ(left.RangeMax, 40);
+  EXPECT_EQ(left.RangeMax(), 40);
   EXPECT_TRUE(chart.AxisIsShown(chart.RightAxis()));
   EXPECT_FALSE(chart.AxisIsShown(left));
   EXPECT_FALSE(chart.AxisIsShown(chart.TopAxis()));
@@ -121,8 +114,8 @@ TEST(ChartAxisTest, MappingBothWays) {
   TChart chart;
   TChartAxis& left = chart.LeftAxis();
   LayOut(chart, left, 200, 0, 100);
-  EXPECT_EQ(left.StartPixel, 10);
-  EXPECT_EQ(left.EndPixel, 210);
+  EXPECT_EQ(left.StartPixel(), 10);
+  EXPECT_EQ(left.EndPixel(), 210);
   EXPECT_EQ(left.ValueToPixel(0), 210);
   EXPECT_EQ(left.ValueToPixel(100), 10);
   EXPECT_EQ(left.ValueToPixel(25), 160);
@@ -134,22 +127,20 @@ TEST(ChartAxisTest, MappingBothWays) {
   LayOut(chart, bottom, 500, 0, 10);
   EXPECT_EQ(bottom.ValueToPixel(1), 70);
   EXPECT_DOUBLE_EQ(bottom.PixelToValue(70), 1);
-  EXPECT_EQ(bottom.ValueToPixel(1e300), bottom.CenterPixel);  // far off the axis
+  EXPECT_EQ(bottom.ValueToPixel(1e300), bottom.CenterPixel());  // far off the axis
 }
 
 TEST(ChartAxisTest, ZeroRangeMapsToTheCentreWithTheSingleLabelZero) {
   TChart chart;
   TChartAxis& left = chart.LeftAxis();
-  chart.PlotRect = Rect(0, 0, 100, 100);
+  chart.SetFixedPlotRect(Rect(0, 0, 100, 100));
   left.SetAutomatic(false);
-  left.UpdateRange();
-  left.PlaceOnChart();
   EXPECT_EQ(left.ValueToPixel(0), 50);
   EXPECT_EQ(left.ValueToPixel(1234), 50);
   EXPECT_EQ(left.LabelValues(left.LabelStepForSize(13)), std::vector<double>{0});
-  chart.PlotRect = Rect(0, 0, 0, 0);
-  left.PlaceOnChart();
-  EXPECT_EQ(left.PixelToValue(7), 0);  // an axis shorter than a pixel
+  TAxisScale point = left.Layout();
+  point.SetPixels(0, 0);
+  EXPECT_EQ(point.PixelToValue(7), 0);  // an axis shorter than a pixel
 }
 
 TEST(ChartAxisTest, LabelStepsAndValues) {
@@ -186,15 +177,16 @@ TEST(ChartAxisTest, ExtremeRangesEndTheLabelSearch) {
   for (int i = 0; i < 3; ++i) top = std::nextafter(top, 2e6);
   LayOut(chart, left, 200, 1e6, top);
   EXPECT_FALSE(left.LabelValues(1e-11).empty());
-  left.RangeMin = left.RangeMax = 1e6;
-  left.RangeSpan = 0;
-  EXPECT_EQ(left.LabelValues(left.LabelStepForSize(13)), std::vector<double>{1e6});
+  TAxisScale flat = left.Layout();
+  flat.SetRange(1e6, 1e6);
+  EXPECT_EQ(left.LabelValues(left.LabelStepForSize(13, flat), flat), std::vector<double>{1e6});
   // Spans past the double range, or undefined, give a step and no labels.
   LayOut(chart, left, 200, -1e308, 1e308);
-  ASSERT_TRUE(std::isinf(left.RangeSpan));
+  ASSERT_TRUE(std::isinf(left.RangeSpan()));
   EXPECT_TRUE(left.LabelValues(left.LabelStepForSize(13)).empty());
-  left.RangeSpan = left.RangeMax = std::nan("");
-  EXPECT_TRUE(left.LabelValues(left.LabelStepForSize(13)).empty());
+  TAxisScale undefined = left.Layout();
+  undefined.RangeSpan = undefined.RangeMax = std::nan("");
+  EXPECT_TRUE(left.LabelValues(left.LabelStepForSize(13, undefined), undefined).empty());
 }
 
 TEST(ChartAxisTest, FirstLabelIsRoundedDown) {
@@ -227,22 +219,23 @@ TEST(ChartAxisTest, LabelTextFormatsAndMayBeChanged) {
     text += " gal";
   };
   EXPECT_EQ(left.LabelText(5), "5 gal");
-  left.ShowsDateTime = true;
-  chart.OnGetAxisLabel = nullptr;
-  EXPECT_EQ(left.LabelText(-1), "");
+  TAxisLayout dates = left.Layout();
+  dates.ShowsDateTime = true;
+  EXPECT_EQ(left.FormatLabel(-1, dates), "");
 }
 
 TEST(ChartAxisTest, MarginsWidenTheRangeBeyondTheData) {
   TChart chart;
   TChartAxis& bottom = chart.BottomAxis();
   LayOut(chart, bottom, 500, 0, 11);
-  bottom.WidenRangeByMargins(50, 50);
-  EXPECT_EQ(bottom.StartPixel, 20);
-  EXPECT_EQ(bottom.EndPixel, 520);
-  EXPECT_NEAR(bottom.RangeMin, -1.375, 1e-9);
-  EXPECT_NEAR(bottom.RangeMax, 12.375, 1e-9);
-  EXPECT_EQ(bottom.ValueToPixel(0), 70);
-  EXPECT_EQ(bottom.ValueToPixel(11), 470);
+  TAxisLayout entry = bottom.Layout();
+  bottom.WidenRangeByMargins(entry, chart.PlotRect(), 50, 50);
+  EXPECT_EQ(entry.StartPixel, 20);
+  EXPECT_EQ(entry.EndPixel, 520);
+  EXPECT_NEAR(entry.RangeMin, -1.375, 1e-9);
+  EXPECT_NEAR(entry.RangeMax, 12.375, 1e-9);
+  EXPECT_EQ(entry.ValueToPixel(0), 70);
+  EXPECT_EQ(entry.ValueToPixel(11), 470);
 }
 
 namespace {
@@ -262,17 +255,18 @@ class AxisPaintFixture : public ::testing::Test {
     left.Title().SetCaption("Level");
   }
 
-  // Reserves the axis' room from the picture and places the axis over the rest.
+  // Lays the chart out over the whole picture with only this axis shown: the axis reserves
+  // its room and is placed over the rest, the plot.
   TRect Reserve() { return Reserve(chart.LeftAxis()); }
   TRect Reserve(TChartAxis& axis) {
-    TRect rect = Rect(0, 0, picture.Width(), picture.Height());
-    chart.PlotRect = rect;
-    axis.UpdateRange();
-    axis.PlaceOnChart();
-    axis.ReserveSpace(rect);
-    chart.PlotRect = rect;
-    axis.PlaceOnChart();
-    return rect;
+    for (TCustomChartAxis* other : chart.Axes()) other->SetVisible(other == &axis);
+    chart.SetMarginLeft(0);
+    chart.SetMarginTop(0);
+    chart.SetMarginRight(0);
+    chart.SetMarginBottom(0);
+    chart.Legend().SetVisible(false);
+    chart.SetSize(picture.Width(), picture.Height());
+    return chart.PlotRect();
   }
 
   bool AnyInk(int x0, int y0, int x1, int y1) {
@@ -297,15 +291,16 @@ TEST_F(AxisPaintFixture, ReservesTitleLabelsAndTicks) {
   const int titleBand = canvas.MeasureTextHeight("Wg");
   canvas.Font() = left.LabelsFont();
   const int labelsBand = canvas.MeasureTextWidth("10,000") + canvas.MeasureTextWidth(" ");
-  EXPECT_EQ(left.TitlePos, titleBand);
-  EXPECT_EQ(left.LabelsPos, titleBand + labelsBand);
+  EXPECT_EQ(left.TitlePos(), titleBand);
+  EXPECT_EQ(left.LabelsPos(), titleBand + labelsBand);
   EXPECT_EQ(plot.left, titleBand + labelsBand + 2 + 4);  // axis pen, then the ticks
   EXPECT_EQ(plot.top, 0);
   EXPECT_EQ(plot.right, 300);
   // A hidden axis takes no room but still maps values.
   left.SetVisible(false);
   TRect rect = Rect(0, 0, 300, 160);
-  left.ReserveSpace(rect);
+  TAxisLayout entry = left.Layout();
+  left.ReserveSpace(entry, rect, chart.Canvas());
   EXPECT_EQ(rect.left, 0);
   EXPECT_EQ(left.ValueToPixel(10000), 0);
 }
@@ -315,9 +310,9 @@ TEST_F(AxisPaintFixture, PaintsTitleLabelsLineTicksAndGrid) {
   const TRect plot = Reserve();
   left.PaintAxis();
   // The title strip at the far left, the labels right-aligned against LabelsPos.
-  EXPECT_TRUE(AnyInk(0, 0, left.TitlePos, 160));
-  EXPECT_TRUE(AnyInk(left.TitlePos, 0, left.LabelsPos, 20));
-  EXPECT_FALSE(AnyInk(left.LabelsPos, 0, plot.left - 7, 160));
+  EXPECT_TRUE(AnyInk(0, 0, left.TitlePos(), 160));
+  EXPECT_TRUE(AnyInk(left.TitlePos(), 0, left.LabelsPos(), 20));
+  EXPECT_FALSE(AnyInk(left.LabelsPos(), 0, plot.left - 7, 160));
   // The axis line (2 pixels) left of the plot, ticks further out, the grid across the plot.
   // Between the labels' ticks (every 16 pixels) and the minor ticks (every 4).
   EXPECT_EQ(picture.Pixel(plot.left, 86), clBlack);
@@ -350,16 +345,13 @@ TEST(ChartAxisTest, PagingShowsOnePageOfPoints) {
   for (int x = 0; x < 10; ++x) series.AddPoint(x * 2, 1, "", clDefault);
   chart.SetMaxPointsPerPage(4);
   TChartAxis& bottom = chart.BottomAxis();
-  bottom.UpdateRange();
-  EXPECT_EQ(bottom.RangeMin, 0);
-  EXPECT_EQ(bottom.RangeMax, 6);
+  EXPECT_EQ(bottom.RangeMin(), 0);
+  EXPECT_EQ(bottom.RangeMax(), 6);
   chart.SetPage(3);  // points 8 and 9 only
-  bottom.UpdateRange();
-  EXPECT_EQ(bottom.RangeMin, 16);
-  EXPECT_EQ(bottom.RangeMax, 18);
+  EXPECT_EQ(bottom.RangeMin(), 16);
+  EXPECT_EQ(bottom.RangeMax(), 18);
   chart.SetScaleLastPage(false);  // keeps the spacing of a full page
-  bottom.UpdateRange();
-  EXPECT_EQ(bottom.RangeMax, 22);
+  EXPECT_EQ(bottom.RangeMax(), 22);
 }
 
 TEST_F(AxisPaintFixture, PointLabelsAlongTheBottomAxis) {
@@ -378,7 +370,7 @@ TEST_F(AxisPaintFixture, PointLabelsAlongTheBottomAxis) {
   bottom.PaintAxis();
   EXPECT_EQ(seen, (std::vector<int>{0, 1, 2}));
   // Each label centred under its point; the point without a label shows none.
-  const int top = bottom.LabelsPos, below = picture.Height();
+  const int top = bottom.LabelsPos(), below = picture.Height();
   EXPECT_TRUE(AnyInk(bottom.ValueToPixel(1), top, bottom.ValueToPixel(1) + 15, below));
   EXPECT_TRUE(AnyInk(bottom.ValueToPixel(3) - 15, top, bottom.ValueToPixel(3), below));
   EXPECT_FALSE(AnyInk(bottom.ValueToPixel(2) - 5, top, bottom.ValueToPixel(2) + 5, below));
@@ -393,12 +385,12 @@ TEST_F(AxisPaintFixture, MarkTextsTakeTheirRoomBesideTheLeftAxis) {
   const TRect plot = Reserve();
   TChartCanvas3D& canvas = chart.Canvas();
   canvas.Font() = left.LabelsFont();
-  EXPECT_EQ(left.LabelsPos - left.TitlePos,
+  EXPECT_EQ(left.LabelsPos() - left.TitlePos(),
             canvas.MeasureTextWidth("7,500") + canvas.MeasureTextWidth(" "));
   left.PaintAxis();
   const int y = left.ValueToPixel(7500);
-  EXPECT_TRUE(AnyInk(left.TitlePos, y - 5, left.LabelsPos, y + 5));
-  EXPECT_FALSE(AnyInk(left.TitlePos, 0, plot.left - 7, 20));  // no value label at 10,000
+  EXPECT_TRUE(AnyInk(left.TitlePos(), y - 5, left.LabelsPos(), y + 5));
+  EXPECT_FALSE(AnyInk(left.TitlePos(), 0, plot.left - 7, 20));  // no value label at 10,000
 }
 
 // The axis at the edges where an off-by-one moves what the user sees by a label or a pixel.
@@ -437,9 +429,10 @@ TEST(AxisBoundaryTest, StepsAndDatesAtTheEdgesOfTheDoubles) {
   EXPECT_TRUE(std::isfinite(step));
   EXPECT_GE(step, 1e299);
   // Dates end with the year 9999; beyond it, and for NaN, there is nothing to show.
-  axis.ShowsDateTime = true;
-  EXPECT_EQ(axis.FormatLabel(2958465), "9999-12-31");
-  EXPECT_EQ(axis.FormatLabel(2958466), "");
-  EXPECT_EQ(axis.FormatLabel(1e10), "");
-  EXPECT_EQ(axis.FormatLabel(std::numeric_limits<double>::quiet_NaN()), "");
+  TAxisLayout dates = axis.Layout();
+  dates.ShowsDateTime = true;
+  EXPECT_EQ(axis.FormatLabel(2958465, dates), "9999-12-31");
+  EXPECT_EQ(axis.FormatLabel(2958466, dates), "");
+  EXPECT_EQ(axis.FormatLabel(1e10, dates), "");
+  EXPECT_EQ(axis.FormatLabel(std::numeric_limits<double>::quiet_NaN(), dates), "");
 }

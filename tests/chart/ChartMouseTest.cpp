@@ -12,14 +12,13 @@
 
 namespace {
 
-// Gives an axis a pixel extent and a range as the chart's layout would.
-void Place(TCustomChartAxis& axis, int start, int end, double min, double max) {
-  axis.StartPixel = start;
-  axis.EndPixel = end;
-  axis.LengthPixels = end - start;
-  axis.RangeMin = min;
-  axis.RangeMax = max;
-  axis.RangeSpan = max - min;
+// An axis' mapping over a pixel extent and a range, as the chart's layout gives it.
+TAxisScale Scale(bool horizontal, int start, int end, double min, double max) {
+  TAxisScale scale;
+  scale.Horizontal = horizontal;
+  scale.SetPixels(start, end);
+  scale.SetRange(min, max);
+  return scale;
 }
 
 struct TRange {
@@ -55,8 +54,8 @@ class ChartMouseFixture : public ::testing::Test {
 
   // A screen point on the front face of bar i, `down` pixels below its top.
   TPoint OnBar(int i, int down = 3) {
-    return chart.Canvas().ProjectPoint(bars->PointScreenX(i) + bars->BarPixelWidth / 2,
-                                       bars->PointScreenY(i) + down, bars->StartZ);
+    return chart.Canvas().ProjectPoint(bars->PointScreenX(i) + bars->BarPixelWidth() / 2,
+                                       bars->PointScreenY(i) + down, bars->StartZ());
   }
 
   void Drag(TMouseButton button, TPoint from, TPoint to) {
@@ -89,41 +88,33 @@ class ChartMouseFixture : public ::testing::Test {
 }  // namespace
 
 TEST(ChartPixelToValueTest, LinearAxesBothWaysInvertedAndWithoutExtent) {
-  TChart chart;
-  TCustomChartAxis& bottom = chart.BottomAxis();
-  Place(bottom, 100, 600, 0, 10);
+  TAxisScale bottom = Scale(true, 100, 600, 0, 10);
   EXPECT_EQ(bottom.PixelToValue(350), 5);
   EXPECT_EQ(bottom.PixelToValue(600), 10);
   EXPECT_EQ(bottom.PixelToValue(700), 12);  // beyond the axis it extrapolates
-  bottom.SetInverted(true);
+  bottom.Inverted = true;
   EXPECT_EQ(bottom.PixelToValue(350), 5);
   EXPECT_EQ(bottom.PixelToValue(600), 0);
-  TCustomChartAxis& left = chart.LeftAxis();
-  Place(left, 50, 150, 0, 10000);
+  const TAxisScale left = Scale(false, 50, 150, 0, 10000);
   EXPECT_EQ(left.PixelToValue(50), 10000);
   EXPECT_EQ(left.PixelToValue(150), 0);
   EXPECT_EQ(left.PixelToValue(100), 5000);
-  Place(left, 50, 50, 0, 10000);
-  EXPECT_EQ(left.PixelToValue(50), 0);
+  EXPECT_EQ(Scale(false, 50, 50, 0, 10000).PixelToValue(50), 0);
 }
 
 TEST(ChartPixelToValueTest, LogarithmicAxesMapTheEndsExactly) {
-  TChart chart;
-  TCustomChartAxis& bottom = chart.BottomAxis();
-  TCustomChartAxis& left = chart.LeftAxis();
-  bottom.SetLogarithmic(true);
-  left.SetLogarithmic(true);
-  Place(bottom, 0, 100, 1, 100);
-  Place(left, 0, 100, 1, 100);
+  TAxisScale bottom = Scale(true, 0, 100, 1, 100);
+  TAxisScale left = Scale(false, 0, 100, 1, 100);
+  bottom.Logarithmic = left.Logarithmic = true;
   EXPECT_EQ(bottom.PixelToValue(0), 1);
   EXPECT_EQ(bottom.PixelToValue(100), 100);
   EXPECT_NEAR(bottom.PixelToValue(50), 10, 1e-9);
   EXPECT_EQ(left.PixelToValue(0), 100);
   EXPECT_NEAR(left.PixelToValue(75), std::sqrt(10.0), 1e-9);
-  bottom.SetInverted(true);
+  bottom.Inverted = true;
   EXPECT_EQ(bottom.PixelToValue(0), 100);
   EXPECT_NEAR(bottom.PixelToValue(25), std::sqrt(1000.0), 1e-9);
-  Place(left, 0, 100, 5, 5);
+  left.SetRange(5, 5);
   EXPECT_EQ(left.PixelToValue(30), 5);
 }
 
@@ -165,8 +156,8 @@ TEST_F(ChartMouseFixture, ZoomDragNeedsMoreThanSixteenPixelsBothWays) {
 }
 
 TEST_F(ChartMouseFixture, AnimatedZoomRepaintsEveryStepAndEndsOnTheTarget) {
-  chart.AnimatedZoom = true;
-  chart.AnimatedZoomSteps = 4;
+  chart.SetAnimatedZoom(true);
+  chart.SetAnimatedZoomSteps(4);
   const double top = chart.LeftAxis().PixelToValue(30), low = chart.LeftAxis().PixelToValue(150);
   const int before = draws;
   Drag(mbLeft, {60, 30}, {200, 150});
@@ -175,8 +166,8 @@ TEST_F(ChartMouseFixture, AnimatedZoomRepaintsEveryStepAndEndsOnTheTarget) {
   // Steps that would divide by zero never reach an axis, nor a paint.
   bool allFinite = true;
   chart.OnAfterDraw = [&](TCustomChartPanel*) {
-    allFinite = allFinite && std::isfinite(chart.LeftAxis().RangeSpan) &&
-                std::isfinite(chart.BottomAxis().RangeSpan);
+    allFinite = allFinite && std::isfinite(chart.LeftAxis().RangeSpan()) &&
+                std::isfinite(chart.BottomAxis().RangeSpan());
   };
   ChartMouseSettings().AnimatedZoomFactor = 0;
   Drag(mbLeft, {60, 30}, {200, 150});
@@ -260,11 +251,11 @@ TEST_F(ChartMouseFixture, UndoKeepsAnAxisWithOneAutomaticEndSo) {
 TEST_F(ChartMouseFixture, PanMovesTheAxesWithTheMouseUntilItLeavesThePlot) {
   TChartAxis& bottom = chart.BottomAxis();
   bottom.SetAxisRange(0, 100);
-  Place(bottom, 50, 550, 0, 100);  // 100 units over 500 pixels
+  chart.SetFixedPlotRect(Rect(50, 20, 550, 230));  // 100 units over 500 pixels
   const TRange left = RangeOf(chart.LeftAxis());
   int scrolls = 0;
   chart.OnScroll = [&](TCustomChart*) { ++scrolls; };
-  const TPoint start = {chart.PlotRect.left + 20, chart.PlotRect.top + 20};
+  const TPoint start = {chart.PlotRect().left + 20, chart.PlotRect().top + 20};
   host.MouseDown(mbRight, start.x, start.y);
   host.MouseMove(start.x + 10, start.y);
   ExpectFixedRange(bottom, -2, 98);
@@ -272,15 +263,15 @@ TEST_F(ChartMouseFixture, PanMovesTheAxesWithTheMouseUntilItLeavesThePlot) {
   EXPECT_EQ(scrolls, 1);
   EXPECT_TRUE(host.HasPendingPaint());
   // Out of the plot the pan ends; back inside it does not resume.
-  host.MouseMove(chart.PlotRect.right + 5, start.y);
+  host.MouseMove(chart.PlotRect().right + 5, start.y);
   host.MouseMove(start.x + 40, start.y);
   EXPECT_FALSE(chart.PanDrag().Active);
   ExpectFixedRange(bottom, -2, 98);
   host.MouseUp(mbRight, start.x + 40, start.y);
   // Only vertical panning allowed, or a veto: nothing moves sideways.
-  chart.AllowPanning = pmVertical;
+  chart.SetAllowPanning(pmVertical);
   Drag(mbRight, start, {start.x + 10, start.y});
-  chart.AllowPanning = pmBoth;
+  chart.SetAllowPanning(pmBoth);
   chart.OnAllowScroll = [](TCustomChartAxis*, double&, double&, bool& allow) { allow = false; };
   Drag(mbRight, start, {start.x + 10, start.y});
   ExpectFixedRange(bottom, -2, 98);
@@ -318,13 +309,13 @@ TEST_F(ChartMouseFixture, PressesAreClassifiedByWhatTheyHit) {
   EXPECT_EQ(chart.FindClickedPart(OnBar(2)).PointIndex, 2);
   EXPECT_EQ(chart.FindClickedPart(OnBar(2, -3)).Part, cpChartRect);
   const TChartAxis& left = chart.LeftAxis();
-  const int middle = (left.StartPixel + left.EndPixel) / 2;
-  EXPECT_EQ(chart.FindClickedPart({left.AxisLinePos + 2, middle}).AAxis, &left);
-  EXPECT_EQ(chart.FindClickedPart({left.AxisLinePos + 3, middle}).Part, cpChartRect);
+  const int middle = (left.StartPixel() + left.EndPixel()) / 2;
+  EXPECT_EQ(chart.FindClickedPart({left.AxisLinePos() + 2, middle}).AAxis, &left);
+  EXPECT_EQ(chart.FindClickedPart({left.AxisLinePos() + 3, middle}).Part, cpChartRect);
   EXPECT_EQ(chart.FindClickedPart({1, 1}).Part, cpNone);
   chart.Title().SetText({"Levels"});
   host.Paint();
-  const TRect title = chart.Title().DrawnRect;
+  const TRect title = chart.Layout().Title.Rect;
   EXPECT_EQ(chart.FindClickedPart({(title.left + title.right) / 2, title.top + 1}).Part, cpTitle);
 }
 
@@ -349,11 +340,11 @@ TEST_F(ChartMouseFixture, PressOnABarZoomsUnlessTheSeriesTakesTheClick) {
   // The owner's press handler may stop the chart's reaction altogether.
   bars->OnClick = nullptr;
   chart.OnMouseDown = [&](TCustomChart*, TMouseButton, TShiftState, int, int) {
-    chart.MouseCancelled = true;
+    chart.SetMouseCancelled(true);
   };
   host.MouseDown(mbLeft, p.x, p.y);
   EXPECT_FALSE(chart.ZoomDrag().Active);
-  EXPECT_FALSE(chart.MouseCancelled);
+  EXPECT_FALSE(chart.MouseCancelled());
 }
 
 TEST_F(ChartMouseFixture, ReleaseFiresClickAndMouseUpBeforeTheZoom) {
@@ -376,7 +367,7 @@ TEST_F(ChartMouseFixture, BackgroundClickFiresOncePerPress) {
   // The handler hands every press back to the chart.
   chart.OnClickBackground = [&](TCustomChart*, TMouseButton, TShiftState, int, int) {
     ++backgrounds;
-    chart.MouseCancelled = false;
+    chart.SetMouseCancelled(false);
   };
   const TPoint plot = OnBar(2, -3);
   Drag(mbMiddle, plot, plot);  // the plot area, and no drag starts

@@ -67,7 +67,7 @@ TEST_F(ChartPanelFixture, RepaintWithoutChangeOnlyCopiesThePicture) {
   EXPECT_TRUE(host.HasPendingPaint());
   host.Paint();
   EXPECT_EQ(chart.Draws, 2);
-  chart.RepaintOnChange = false;
+  chart.SetRepaintOnChange(false);
   chart.SeriesAt(0)->AddPoint(5, 4, "", clDefault);
   EXPECT_FALSE(host.HasPendingPaint());
 }
@@ -83,7 +83,7 @@ TEST_F(ChartPanelFixture, ResizeRecreatesThePicture) {
   EXPECT_EQ(chart.Canvas().Picture()->Width(), 300);
   EXPECT_EQ(chart.Canvas().Picture()->Height(), 120);
   // Also when the resize could not ask for a repaint.
-  chart.RepaintOnChange = false;
+  chart.SetRepaintOnChange(false);
   host.Resize(200, 100);
   host.Paint(true);
   EXPECT_EQ(chart.Draws, 3);
@@ -97,9 +97,9 @@ TEST_F(ChartPanelFixture, WithoutSeriesOnlyWallsAndBackground) {
   // Left of the plot there is nothing but the background: no labels, no axis line.
   const TColor face = ColorToRGB(clBtnFace);
   for (int y = 2; y < 248; y += 3)  // inside the bevel
-    for (int x = 2; x < chart.PlotRect.left - 1; ++x) ASSERT_EQ(At(x, y), face) << x << "," << y;
+    for (int x = 2; x < chart.PlotRect().left - 1; ++x) ASSERT_EQ(At(x, y), face) << x << "," << y;
   // The left wall is light yellow, the floor white.
-  const TRect plot = chart.PlotRect;
+  const TRect plot = chart.PlotRect();
   EXPECT_EQ(At(plot.left + 2, plot.top + 20), TColor{0x80FFFF});
   EXPECT_EQ(At((plot.left + plot.right) / 2, plot.bottom - 1), clWhite);
 }
@@ -108,15 +108,15 @@ TEST_F(ChartPanelFixture, HiddenTitleAndLegendLeaveTheFullHeight) {
   AddStacked({1, 2});
   chart.Title().SetText({"Plant"});
   host.Paint(true);
-  const int withTitle = chart.PlotRect.top;
-  const int withLegend = chart.PlotRect.right;
+  const int withTitle = chart.PlotRect().top;
+  const int withLegend = chart.PlotRect().right;
   chart.Title().SetVisible(false);
   chart.Legend().SetVisible(false);
   host.Paint();
-  EXPECT_LT(chart.PlotRect.top, withTitle);
-  EXPECT_GT(chart.PlotRect.right, withLegend);
+  EXPECT_LT(chart.PlotRect().top, withTitle);
+  EXPECT_GT(chart.PlotRect().right, withLegend);
   // Without title, legend or a top axis only the 3D depth is taken above the plot.
-  EXPECT_EQ(chart.PlotRect.top, chart.Margins(chart.ChartBounds).top + chart.Depth3DY);
+  EXPECT_EQ(chart.PlotRect().top, chart.Margins(chart.ChartBounds()).top + chart.Depth3DY());
 }
 
 TEST_F(ChartPanelFixture, DepthOfTheBoxFollowsThePlotWidth) {
@@ -125,14 +125,14 @@ TEST_F(ChartPanelFixture, DepthOfTheBoxFollowsThePlotWidth) {
   chart.Legend().SetVisible(false);
   host.Paint(true);
   // Stacked bars share one slot, so the box is one slot deep.
-  EXPECT_EQ(chart.TopZSlot, 0);
-  const int plotBeforeDepth = chart.PlotWidth() + chart.Depth3DX;
-  EXPECT_NEAR(chart.SeriesDepth, plotBeforeDepth * 0.015, 1.0);
-  EXPECT_EQ(chart.Depth3DX, chart.SeriesDepth);
+  EXPECT_EQ(chart.TopZSlot(), 0);
+  const int plotBeforeDepth = chart.PlotWidth() + chart.Depth3DX();
+  EXPECT_NEAR(chart.SeriesDepth(), plotBeforeDepth * 0.015, 1.0);
+  EXPECT_EQ(chart.Depth3DX(), chart.SeriesDepth());
   chart.SetView3D(false);
   host.Paint();
-  EXPECT_EQ(chart.Depth3DX, 0);
-  EXPECT_EQ(chart.SeriesDepth, 0);
+  EXPECT_EQ(chart.Depth3DX(), 0);
+  EXPECT_EQ(chart.SeriesDepth(), 0);
 }
 
 TEST_F(ChartPanelFixture, FlatChartDrawsThePlainBackWallOnly) {
@@ -143,7 +143,7 @@ TEST_F(ChartPanelFixture, FlatChartDrawsThePlainBackWallOnly) {
   solid.style = bsSolid;
   chart.BackWall().SetBrush(solid);
   host.Paint(true);
-  const TRect plot = chart.PlotRect;
+  const TRect plot = chart.PlotRect();
   // The back wall fills the plot, framed in black including its right and bottom edge.
   EXPECT_EQ(At(plot.left + 5, plot.top + 5), clWhite);
   EXPECT_EQ(At(plot.left, plot.top + 5), clBlack);
@@ -161,8 +161,8 @@ TEST_F(ChartPanelFixture, LegendFromBeforeTheFirstValueListsFromTheFirst) {
   EXPECT_NO_THROW(host.Paint(true));  // empty series
   for (int x = 0; x < 3; ++x) series.AddPoint(x, x + 1, "", clDefault);
   EXPECT_NO_THROW(host.Paint());
-  EXPECT_EQ(chart.Legend().DrawnRowCount, 3);
-  EXPECT_EQ(chart.Legend().DrawnFirstItem, 0);
+  EXPECT_EQ(static_cast<int>(chart.Layout().Legend.Rows.size()), 3);
+  EXPECT_EQ(chart.Layout().Legend.FirstItem, 0);
 }
 
 TEST_F(ChartPanelFixture, AThrowingSeriesLeavesNoClipOnThePicture) {
@@ -205,8 +205,8 @@ TEST_F(ChartPanelFixture, BackImageInsideLiesOnTheBackWall) {
   chart.SetBackImage(&image);
   chart.SetBackImageInside(true);
   host.Paint(true);
-  const TRect plot = chart.PlotRect;
-  const int depth = chart.Depth3DX;
+  const TRect plot = chart.PlotRect();
+  const int depth = chart.Depth3DX();
   ASSERT_GT(depth, 2);
   // Shifted right and up by the depth of the box.
   EXPECT_EQ(At(plot.right + depth - 2, plot.top - depth + 3), clRed);
@@ -220,10 +220,10 @@ TEST_F(ChartPanelFixture, AFixedDepthOrderStillTakesASlotOfItsOwn) {
   second.SetZOrder(0);
   host.Paint(true);
   // The first series takes slot 0, the second keeps its fixed 0; each raises the top slot.
-  EXPECT_EQ(chart.TopZSlot, 1);
-  EXPECT_EQ(first.ComputedZOrder, 1);
-  EXPECT_EQ(second.ComputedZOrder, 1);
-  EXPECT_EQ(chart.Depth3DX, 2 * chart.SeriesDepth);
+  EXPECT_EQ(chart.TopZSlot(), 1);
+  EXPECT_EQ(first.ComputedZOrder(), 1);
+  EXPECT_EQ(second.ComputedZOrder(), 1);
+  EXPECT_EQ(chart.Depth3DX(), 2 * chart.SeriesDepth());
   // Orders far out of range cannot overflow the depth arithmetic.
   second.SetZOrder(2147483647);
   EXPECT_EQ(second.ZOrder(), TChartSeries::kMaxZOrder);

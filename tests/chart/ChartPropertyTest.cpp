@@ -133,7 +133,7 @@ TEST(ChartPropertyTest, AWallColourChangedAfterThePaintShowsAtTheNext) {
   TChart chart;
   TTestWindowHost host{chart, 300, 200};
   host.Paint(true);
-  const TRect plot = chart.PlotRect;
+  const TRect plot = chart.PlotRect();
   const TPoint onLeftWall{plot.left + 2, (plot.top + plot.bottom) / 2};
   EXPECT_EQ(host.PixelAt(onLeftWall.x, onLeftWall.y), TColor{0x80FFFF});
   chart.LeftWall().SetColor(clRed);
@@ -194,5 +194,5 @@ TEST(ChartPropertyTest, ExtremeSettingsAndValuesStillPaint) {
   series.SetAutoBarSize(true);
   chart.BottomAxis().SetAxisRange(0, 1e-300);
   EXPECT_TRUE(host.Paint(true));
-  EXPECT_LE(series.BarPixelWidth, kMaxPixelSetting);
+  EXPECT_LE(series.BarPixelWidth(), kMaxPixelSetting);
 }

@@ -193,7 +193,7 @@ TEST(ChartSeriesTest, SeventeenthSeriesGetsRed) {
 TEST(ChartSeriesTest, DetachingKeepsSeriesAliveAndDestroyingRemovesThem) {
   TCountingChart chart;
   TSeriesOwner owner;
-  chart.SeriesOwner = &owner;
+  chart.SetSeriesOwner(&owner);
   std::vector<TChartSeries*> series;
   for (int i = 0; i < 3; ++i) {
     series.push_back(&owner.CreateSeries<TChartSeries>());
@@ -247,7 +247,7 @@ TEST(ChartSeriesTest, ChangesRequestRepaintsOnlyWhenEnabled) {
   series.ClearPoints();
   EXPECT_EQ(chart.Invalidations, 0);  // an inactive series does not repaint for data
   series.SetActive(true);
-  chart.RepaintOnChange = false;
+  chart.SetRepaintOnChange(false);
   chart.Invalidations = 0;
   series.AddPoint(2, 2, "", clDefault);
   EXPECT_EQ(chart.Invalidations, 0);

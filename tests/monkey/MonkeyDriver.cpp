@@ -277,7 +277,7 @@ TMonkeyDriver::TPlace TMonkeyDriver::TreePlace(const TMonkeyEvent& e) const {
 TMonkeyDriver::TPlace TMonkeyDriver::ChartPlace(const TMonkeyEvent& e) const {
   QWidget* target = FWindow.ChartHost()->focusProxy();
   TChart& chart = FWindow.Chart();
-  const TRect plot = chart.PlotRect;
+  const TRect plot = chart.PlotRect();
   const int w = std::max(1, target->width()), h = std::max(1, target->height());
   switch (e.Area) {
     case maChartBar: {

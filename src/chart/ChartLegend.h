@@ -3,69 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "chart/ChartLimits.h"
-#include "chart/ChartPanel.h"
-#include "platform/Font.h"
-#include "platform/Property.h"
-#include "platform/TextTypes.h"
+#include "chart/ChartLayout.h"
+#include "chart/ChartTextBox.h"
 
-// What the title and the legend share: a box of text on the chart, shown or not, with its
-// colour, font and frame. Every change asks the chart to repaint.
-class TChartTextBox {
- public:
-  TChartTextBox(const TChartTextBox&) = delete;
-  TChartTextBox& operator=(const TChartTextBox&) = delete;
-
-  bool Visible() const { return FVisible; }
-  void SetVisible(bool value) { Change(FVisible, value); }
-  TColor Color() const { return FColor; }
-  void SetColor(TColor value) { Change(FColor, value); }
-  const TFont& Font() const { return FFont; }
-  void SetFont(const TFont& value) { Change(FFont, value); }
-  const TChartPen& Frame() const { return FFrame; }
-  void SetFrame(const TChartPen& value) { Change(FFrame, ClampPen(value)); }
-
-  // Where the last paint drew it (empty when it was not drawn); for hit testing.
-  TRect DrawnRect;
-
- protected:
-  TChartTextBox(TCustomChartPanel* chart, TColor color, const TChartPen& frame)
-      : FChart(chart), FColor(color), FFrame(frame) {}
-  ~TChartTextBox() = default;
-  template <typename T>
-  void Change(T& field, const T& value) {
-    SetProperty(field, value, [this] { FChart->Invalidate(); });
-  }
-
- private:
-  TCustomChartPanel* FChart;
-  bool FVisible = true;
-  TColor FColor;
-  TFont FFont;
-  TChartPen FFrame;
-};
-
-// Title above or foot below the plot: lines of text, optionally framed.
-class TChartTitle : public TChartTextBox {
- public:
-  explicit TChartTitle(TCustomChartPanel* chart)
-      : TChartTextBox(chart, clDefault, ChartHiddenPen()) {}
-
-  const std::vector<std::string>& Text() const { return FText; }
-  void SetText(const std::vector<std::string>& lines) { Change(FText, lines); }
-  TAlignment Alignment() const { return FAlignment; }
-  void SetAlignment(TAlignment value) { Change(FAlignment, value); }
-  bool AdjustFrame() const { return FAdjustFrame; }
-  void SetAdjustFrame(bool value) { Change(FAdjustFrame, value); }
-  const TChartBrush& Brush() const { return FBrush; }
-  void SetBrush(const TChartBrush& value) { Change(FBrush, value); }
-
- private:
-  std::vector<std::string> FText;
-  TAlignment FAlignment = taCenter;
-  bool FAdjustFrame = true;
-  TChartBrush FBrush;
-};
+class TCustomChart;
 
 enum TLegendAlignment { laLeft, laRight, laTop, laBottom };
 enum TLegendStyle { lsAuto, lsSeries, lsValues, lsLastValues };
@@ -115,14 +56,19 @@ class TChartLegend : public TChartTextBox {
   bool DividingLines() const { return FDividingLines; }
   void SetDividingLines(bool value) { Change(FDividingLines, value); }
 
-  // The item drawn at a point by the last paint, -1 when none.
+  // The item listed at a point, as the chart's layout places the legend; -1 when none.
   int ItemAt(TPoint p) const;
-  // Recorded by the paint besides DrawnRect: the first row's top, the row height, the item of the
-  // first row and the step to the next row's item (-1 when inverted).
-  int DrawnRowsTop = 0, DrawnRowHeight = 0, DrawnRowCount = 0;
-  int DrawnFirstItem = 0, DrawnItemStep = 1;
+
+  // The layout's step: the rows and the box at its side of the plot, taken from the plot
+  // when the legend resizes the chart.
+  void Place(TLegendLayout& out, TRect& plot, TCustomChart& chart, TChartCanvas3D& canvas) const;
+  void Draw(TChartCanvas3D& canvas, const TLegendLayout& layout) const;
 
  private:
+  // One row per active series, or per point when one series is listed by its points.
+  std::vector<TLegendRow> Rows(TCustomChart& chart, int& firstItem) const;
+  TRect PlaceBox(TRect& plot, TCustomChart& chart, int width, int height) const;
+
   TLegendAlignment FAlignment = laRight;
   bool FResizeChart = true;
   int FColorWidth = 12;

@@ -1,0 +1,96 @@
+// The axis' share of the chart's layout: the bands it takes from the plot and its line.
+#include <algorithm>
+#include <cmath>
+
+#include "chart/ChartAxis.h"
+#include "chart/ChartAxisPanel.h"
+#include "chart/ChartCanvas.h"
+#include "chart/ChartSeries.h"
+
+namespace {
+
+// Whether text at this angle runs across an axis of this direction, so that its height,
+// not its width, is what the axis must make room for.
+bool TextRunsAcross(bool horizontalAxis, int angle) {
+  return horizontalAxis ? (angle == 0 || angle == 180) : (angle == 90 || angle == 270);
+}
+
+}  // namespace
+
+int TCustomChartAxis::WallSize() const {
+  if (!FChart || FOnFarSide) return 0;
+  return FChart->WallThickness(FIsHorizontal ? FChart->BottomWall() : FChart->LeftWall());
+}
+
+int TCustomChartAxis::LabelsBand(TChartCanvas3D& canvas, const TAxisLayout& layout) const {
+  if (LabelsSize() > 0) return LabelsSize();
+  canvas.Font() = LabelsFont();
+  if (TextRunsAcross(FIsHorizontal, FLabelsAngle)) return canvas.MeasureTextHeight("Wg");
+  int widest = 0;
+  const TAxisLabelStyle style = EffectiveLabelStyle();
+  if (style == talValue) {
+    const double step = LabelStep(canvas, layout);
+    double low = layout.RangeMin, high = layout.RangeMax;
+    if (FRoundFirstLabel) {
+      low = std::trunc(layout.RangeMin / step) * step;
+      high = std::trunc(layout.RangeMax / step) * step;
+    }
+    // Measured as formatted, without the program's label handler.
+    for (double value : {low, high})
+      widest = std::max(widest, canvas.MeasureTextWidth(FormatLabel(value, layout)));
+  } else if (style == talText || style == talMark) {
+    for (TChartSeries* series : FChart->SeriesList())
+      if (series->Active() && series->IsTiedTo(*this))
+        for (int i = 0; i < series->PointCount(); ++i) {
+          const std::string text = style == talText ? series->PointLabel(i) : series->MarkText(i);
+          widest = std::max(widest, canvas.MeasureTextWidth(text));
+        }
+  }
+  return widest > 0 ? widest + canvas.MeasureTextWidth(" ") : 0;
+}
+
+void TCustomChartAxis::ReserveSpace(TAxisLayout& entry, TRect& rect, TChartCanvas3D& canvas) const {
+  if (!FChart || !entry.Shown || FIsDepth) return;
+  const TFont savedFont = canvas.Font();
+  // Cuts a band from the side this axis stands on; returns the new edge.
+  auto cut = [&](int band) {
+    if (FIsHorizontal) return FOnFarSide ? (rect.top += band) : (rect.bottom -= band);
+    return FOnFarSide ? (rect.right -= band) : (rect.left += band);
+  };
+  if (!Title().Caption().empty()) {
+    int band = TitleSize();
+    if (band <= 0) {
+      canvas.Font() = Title().Font();
+      band = TextRunsAcross(FIsHorizontal, Title().Angle())
+                 ? canvas.MeasureTextHeight("Wg")
+                 : canvas.MeasureTextWidth(Title().Caption());
+    }
+    entry.TitlePos = cut(band);
+  }
+  if (FLabels) entry.LabelsPos = cut(LabelsBand(canvas, entry));
+  int ticks = Axis().Visible ? Axis().width : 0;
+  if (Ticks().Visible) ticks += TickLength();
+  if (MinorTicks().Visible) ticks = std::max(ticks, MinorTickLength());
+  cut(ticks + WallSize());
+  if (FPositionPercent != 0) {
+    const int across = FIsHorizontal ? rect.bottom - rect.top : rect.right - rect.left;
+    const int shift = Nearest(across * FPositionPercent * 0.01);
+    entry.TitlePos += FOnFarSide ? shift : -shift;
+    entry.LabelsPos += FOnFarSide ? shift : -shift;
+  }
+  canvas.Font() = savedFont;
+}
+
+void TCustomChartAxis::PlaceLine(TAxisLayout& entry, const TRect& plot) const {
+  if (FIsHorizontal) {
+    entry.AxisLinePos = FOnFarSide ? plot.top : plot.bottom;
+    if (FPositionPercent != 0)
+      entry.AxisLinePos +=
+          (FOnFarSide ? 1 : -1) * Nearest((plot.bottom - plot.top) * FPositionPercent * 0.01);
+  } else {
+    entry.AxisLinePos = FOnFarSide ? plot.right : plot.left;
+    if (FPositionPercent != 0)
+      entry.AxisLinePos +=
+          (FOnFarSide ? -1 : 1) * Nearest((plot.right - plot.left) * FPositionPercent * 0.01);
+  }
+}

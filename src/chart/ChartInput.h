@@ -1,0 +1,77 @@
+#pragma once
+
+#include "chart/ChartMouse.h"
+#include "platform/Control.h"
+
+class TCustomChart;
+class TCustomChartAxis;
+
+// Where a mouse gesture over the chart stands: no button down, a button down that may still
+// become a click, or a zoom or pan drag.
+enum class TChartGesture { Idle, Pressed, ZoomDrag, PanDrag };
+
+// The chart's answer to the mouse and keyboard: what a press hit and the click events, the
+// zoom and pan drags with the ranges saved before the first of them, and the wheel. One
+// gesture at a time; Esc and a lost capture end a drag without applying it, and a gesture
+// that ended that way gives no click.
+class TChartInput {
+ public:
+  explicit TChartInput(TCustomChart& chart) : FChart(chart) {}
+  TChartInput(const TChartInput&) = delete;
+  TChartInput& operator=(const TChartInput&) = delete;
+
+  TChartGesture State() const { return FState; }
+  const TZoomPanningRecord& ZoomDrag() const { return FZoomDrag; }
+  const TZoomPanningRecord& PanDrag() const { return FPanDrag; }
+  bool IsZoomed() const { return FIsZoomed; }
+  bool RangesRestored() const { return FRangesRestored; }
+  const TSavedRanges& SavedRanges() const { return FSavedRanges; }
+
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+  void MouseMove(TShiftState shift, int x, int y);
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+  bool MouseWheel(TShiftState shift, int notches, int x, int y);
+  void KeyDown(int& key, TShiftState shift);
+  void CaptureLost();
+  // Draws the zoom frame again over a fresh paint, so that it stays on screen once.
+  void PaintFeedback(TCanvas& canvas) const;
+
+  // Zooms every axis to the rectangle of the zoom drag.
+  void ZoomToDrag();
+  // Back to the ranges from before the first zoom or pan since the last undo.
+  void RevertZoom();
+
+ private:
+  bool Dragging() const {
+    return FState == TChartGesture::ZoomDrag || FState == TChartGesture::PanDrag;
+  }
+  // Returns whether a handler cancelled the chart's own reaction.
+  bool FireClickEvents(const TChartClickedPart& part, TMouseButton button, TShiftState shift, int x,
+                       int y);
+  bool StartDrag(TMouseButton button, TShiftState shift, int x, int y);
+  void MoveZoomFrame(int x, int y);
+  void MovePan(int x, int y);
+  void TrackSeriesCursor(TShiftState shift, int x, int y);
+  void FireClickOnRelease(TMouseButton button, int x, int y);
+  void FinishZoomDrag(int x, int y);
+  // Ends a drag without applying it and takes its frame off the screen; no click follows.
+  void Cancel();
+  void EndGesture();
+  void ApplyCursor(int16_t cursor);
+  void ToggleZoomFrameOnScreen() const;
+  void DrawZoomFrame(TCanvas& canvas) const;
+  void SaveRangesOnce();
+  void ApplyZoom(const double targetMin[4], const double targetMax[4]);
+  bool PanAxes(bool horizontal, int from, int to);
+  void ScrollVerticalAxes(double direction);
+  TCustomChartAxis* SavedAxis(int index) const;
+
+  TCustomChart& FChart;
+  TChartGesture FState = TChartGesture::Idle;
+  TZoomPanningRecord FZoomDrag, FPanDrag;
+  // A left press on the window waits for its release to become a click.
+  bool FClickArmed = false;
+  bool FIsZoomed = false;
+  bool FRangesRestored = true;
+  TSavedRanges FSavedRanges;
+};

@@ -1,0 +1,71 @@
+#include "chart/ChartLayout.h"
+
+#include <cmath>
+
+void TAxisScale::SetPixels(int start, int end) {
+  StartPixel = start;
+  EndPixel = end;
+  LengthPixels = end - start;
+  CenterPixel = (start + end) / 2;
+}
+
+void TAxisScale::SetRange(double low, double high) {
+  RangeMin = low;
+  RangeMax = high;
+  RangeSpan = high - low;
+}
+
+int TAxisScale::LinearPixel(double value, bool fromEnd) const {
+  if (RangeSpan == 0) return CenterPixel;
+  const double t = (value - RangeMin) * LengthPixels / RangeSpan;
+  // Far beyond any window; kept clear of the integer limits for the arithmetic that follows.
+  if (std::fabs(t) >= 1e9) return CenterPixel;
+  return fromEnd ? EndPixel - Nearest(t) : StartPixel + Nearest(t);
+}
+
+int TAxisScale::ValueToPixel(double value) const {
+  return Horizontal ? LinearPixel(value, Inverted) : LinearPixel(value, !Inverted);
+}
+
+double TAxisScale::PixelToValue(int pixel) const {
+  if (LengthPixels < 1) return 0;
+  const double offset = Inverted ? EndPixel - pixel : pixel - StartPixel;
+  if (Logarithmic) return LogarithmicPixelToValue(pixel, offset);
+  const double d = offset * RangeSpan / LengthPixels;
+  return Horizontal ? RangeMin + d : RangeMax - d;
+}
+
+double TAxisScale::LogarithmicPixelToValue(int pixel, double offset) const {
+  // The ends map exactly, without a round trip through the logarithms.
+  const bool maxAtStart = Horizontal == Inverted;
+  if (pixel == StartPixel) return maxAtStart ? RangeMax : RangeMin;
+  if (pixel == EndPixel) return maxAtStart ? RangeMin : RangeMax;
+  const double lmin = RangeMin > 0 ? std::log(RangeMin) : 0;
+  const double lmax = RangeMax > 0 ? std::log(RangeMax) : 0;
+  const double span = lmax - lmin;
+  if (span == 0) return RangeMin;
+  const double d = span * offset / LengthPixels;
+  return Horizontal ? std::exp(lmin + d) : std::exp(lmax - d);
+}
+
+int TLegendLayout::ItemAt(TPoint p) const {
+  if (Rows.empty() || RowHeight <= 0 || !PtInRect(Rect, p) || p.y < RowsTop) return -1;
+  const int row = (p.y - RowsTop) / RowHeight;
+  return row < static_cast<int>(Rows.size()) ? FirstItem + row * ItemStep : -1;
+}
+
+const TSeriesLayout& TChartLayout::SeriesOf(const TChartSeries* series) const {
+  static const TSeriesLayout kNone;
+  for (const TSeriesLayout& entry : Series)
+    if (entry.Series == series) return entry;
+  return kNone;
+}
+
+TSeriesLayout& TChartLayout::SeriesOf(const TChartSeries* series) {
+  for (TSeriesLayout& entry : Series)
+    if (entry.Series == series) return entry;
+  // Unknown series get a scratch entry, so that a series outside the list changes nothing.
+  static thread_local TSeriesLayout scratch;
+  scratch = {};
+  return scratch;
+}

@@ -1,0 +1,92 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "chart/ChartProjection.h"
+#include "platform/Color.h"
+#include "platform/Geometry.h"
+
+class TChartSeries;
+
+// Where an axis lies and which values it spans: the mapping between values and pixels.
+struct TAxisScale {
+  double RangeMin = 0, RangeMax = 0, RangeSpan = 0;
+  int StartPixel = 0, EndPixel = 0, LengthPixels = 0, CenterPixel = 0;
+  bool Horizontal = true, Inverted = false, Logarithmic = false;
+
+  // Sets the pixel extent and keeps the length and centre in step.
+  void SetPixels(int start, int end);
+  void SetRange(double low, double high);
+  int ValueToPixel(double value) const;
+  double PixelToValue(int pixel) const;
+
+ private:
+  int LinearPixel(double value, bool fromEnd) const;
+  double LogarithmicPixelToValue(int pixel, double offset) const;
+};
+
+// An axis as laid out: its scale and the positions of its line, labels and title.
+struct TAxisLayout : TAxisScale {
+  bool Shown = false;
+  int AxisLinePos = 0, LabelsPos = 0, TitlePos = 0;
+  // The first series on the axis holds dates and times.
+  bool ShowsDateTime = false;
+};
+
+// A series as laid out: its depth slot and band, the points inside the horizontal range and,
+// for bars, the bar width.
+struct TSeriesLayout {
+  const TChartSeries* Series = nullptr;
+  int ZSlot = 0, ComputedZOrder = 0;
+  int StartZ = 0, MiddleZ = 0, EndZ = 0;
+  int FirstShownIndex = -1, LastShownIndex = -1;
+  int BarPixelWidth = 0;
+};
+
+// The lines of a title or foot and where they go.
+struct TTitleLayout {
+  bool Shown = false;
+  TRect Rect;
+  int TextX = 0, TextTop = 0, LineHeight = 0;
+  unsigned Alignment = 0;
+};
+
+struct TLegendRow {
+  TColor Color = clNone;
+  std::string Text;
+};
+
+// The legend's box and its rows, the first row's item and the step between items (-1 when
+// the legend lists backwards).
+struct TLegendLayout {
+  TRect Rect;  // empty when the legend is not drawn
+  std::vector<TLegendRow> Rows;
+  int RowsTop = 0, RowHeight = 0;
+  int FirstItem = 0, ItemStep = 1;
+
+  // The item listed at a point, -1 when none.
+  int ItemAt(TPoint p) const;
+};
+
+// Everything the chart's painting and hit testing read about where things are: built by one
+// function from the chart's settings, its series, the axes' ranges and the client size, and
+// never written while painting.
+struct TChartLayout {
+  TRect ChartBounds, PlotRect;
+  TTitleLayout Title, Foot;
+  TLegendLayout Legend;
+  int SeriesDepth = 0, Depth3DX = 0, Depth3DY = 0;
+  int TopZSlot = 0;
+  // In the order of the chart's axis list.
+  std::vector<TAxisLayout> Axes;
+  // The chart's series, in its list order.
+  std::vector<TSeriesLayout> Series;
+  TChartProjection Projection;
+
+  // The entry of a series (an empty one for a series the layout does not know).
+  const TSeriesLayout& SeriesOf(const TChartSeries* series) const;
+  TSeriesLayout& SeriesOf(const TChartSeries* series);
+  int PlotWidth() const { return PlotRect.right - PlotRect.left; }
+  int PlotHeight() const { return PlotRect.bottom - PlotRect.top; }
+};

@@ -383,3 +383,87 @@ TEST_F(ChartMouseFixture, BackgroundClickFiresOncePerPress) {
   host.MouseDown(mbLeft, plot.x, plot.y);
   EXPECT_FALSE(chart.ZoomDrag().Active);
 }
+
+// How a gesture over the chart can end, and what each end leaves behind: the state, the
+// mouse grab, the click and the screen.
+TEST_F(ChartMouseFixture, EveryGestureEndLeavesNoDragNoGrabAndNoStrayClick) {
+  enum TEnd { kRelease, kEscape, kCaptureLost, kRightPress, kReleaseOutside };
+  struct TCase {
+    TMouseButton button;
+    TEnd end;
+    TChartGesture during;
+    bool clicks;
+  } const cases[] = {
+      {mbLeft, kRelease, TChartGesture::ZoomDrag, true},
+      {mbLeft, kEscape, TChartGesture::ZoomDrag, false},
+      {mbLeft, kCaptureLost, TChartGesture::ZoomDrag, false},
+      {mbLeft, kRightPress, TChartGesture::ZoomDrag, true},  // ignored: the zoom goes on
+      {mbRight, kRelease, TChartGesture::PanDrag, false},
+      {mbRight, kEscape, TChartGesture::PanDrag, false},
+      {mbRight, kCaptureLost, TChartGesture::PanDrag, false},
+      {mbLeft, kReleaseOutside, TChartGesture::ZoomDrag, false},
+  };
+  int clicks = 0;
+  chart.OnClick = [&](TCustomChart*) { ++clicks; };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(testing::Message() << "button " << c.button << ", end " << c.end);
+    clicks = 0;
+    const std::vector<TColor> before = FreshPaint();
+    const TRange left = RangeOf(chart.LeftAxis());
+    host.MouseDown(c.button, 100, 100);
+    host.MouseMove(105, 103);  // too short to zoom when released
+    EXPECT_EQ(chart.Input().State(), c.during);
+    EXPECT_TRUE(host.HasCapture());
+    const TPoint release = c.end == kReleaseOutside ? TPoint{-5, 103} : TPoint{105, 103};
+    if (c.end == kEscape) {
+      EXPECT_EQ(host.KeyDown(vkEscape), 0) << "Esc is taken";
+    }
+    if (c.end == kCaptureLost) host.LoseCapture();
+    if (c.end == kRightPress) {
+      host.MouseDown(mbRight, 105, 103);
+      EXPECT_EQ(chart.Input().State(), TChartGesture::ZoomDrag);
+      host.MouseUp(mbRight, 105, 103);
+      EXPECT_EQ(chart.Input().State(), TChartGesture::ZoomDrag);
+    }
+    if (c.end != kCaptureLost) host.MouseUp(c.button, release.x, release.y);
+    EXPECT_EQ(chart.Input().State(), TChartGesture::Idle);
+    EXPECT_FALSE(host.HasCapture());
+    EXPECT_EQ(clicks, c.clicks ? 1 : 0);
+    if (c.during == TChartGesture::PanDrag) continue;  // a pan moves the axes as it goes
+    EXPECT_EQ(RangeOf(chart.LeftAxis()), left);
+    host.Paint();
+    EXPECT_EQ(Screen(), before) << "the frame is gone and nothing moved";
+  }
+}
+
+// A wheel notch or a pan changes the ranges; a zoom that follows before any repaint maps its
+// pixels through the new ranges, as the screen will show them.
+TEST_F(ChartMouseFixture, ZoomAfterAWheelNotchMapsThroughTheCurrentRange) {
+  host.Wheel(-1, 200, 100);  // 0..100 becomes 3..103
+  ASSERT_TRUE(host.HasPendingPaint());
+  const TRect plot = chart.PlotRect();
+  const double span = 100.0 / (plot.bottom - plot.top);
+  Drag(mbLeft, {plot.left + 10, plot.top}, {plot.right - 10, plot.bottom});
+  EXPECT_NEAR(chart.LeftAxis().Maximum(), 103, span);
+  EXPECT_NEAR(chart.LeftAxis().Minimum(), 3, span);
+}
+
+// Hit testing reads the layout the last paint drew and builds none while nothing changes;
+// after a change it reads the layout the next paint will draw.
+TEST_F(ChartMouseFixture, HitTestReadsThePaintedLayoutUntilSomethingChanges) {
+  const int builds = chart.LayoutBuilds();
+  const TPoint bar = OnBar(2);
+  for (int i = 0; i < 3; ++i) {
+    const TChartClickedPart part = chart.FindClickedPart(bar);
+    EXPECT_EQ(part.Part, cpSeries);
+    EXPECT_EQ(part.PointIndex, 2);
+  }
+  EXPECT_EQ(chart.LayoutBuilds(), builds);
+  const TChartLayout painted = chart.Layout();
+  chart.LeftAxis().SetAxisRange(0, 1000);  // the bars shrink to a tenth
+  EXPECT_NE(chart.FindClickedPart(bar).Part, cpSeries);
+  EXPECT_EQ(chart.LayoutBuilds(), builds + 1);
+  host.Paint();
+  EXPECT_EQ(chart.LayoutBuilds(), builds + 2);
+  EXPECT_EQ(chart.LeftAxis().ValueToPixel(500), painted.Axes[2].ValueToPixel(50));
+}

@@ -223,6 +223,18 @@ void ChartWheelNotchOurs(benchmark::State& state, int siteCount) {
   }
 }
 
+// One hit test over the painted chart, on a bar and beside it in turn: it reads the layout
+// the paint left and builds none while nothing changes.
+void ChartHitTestOurs(benchmark::State& state, int siteCount) {
+  TOurChartWindow ours(SizeOf(siteCount));
+  const TPoint c = ours.PlotCentre();
+  const int builds = ours.Chart.LayoutBuilds();
+  int step = 0;
+  for (auto _ : state)
+    benchmark::DoNotOptimize(ours.Chart.FindClickedPart({c.x + ++step % 7 * 9, c.y}));
+  if (ours.Chart.LayoutBuilds() != builds) state.SkipWithError("a hit test built the layout");
+}
+
 void SendMouse(QWidget& widget, QEvent::Type type, QPoint p, Qt::MouseButtons held) {
   QMouseEvent event(type, QPointF(p), QPointF(p),
                     type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held,
@@ -282,7 +294,8 @@ const bool kRegistered = [] {
       {"ChartPanStep/ours/12x5", ChartPanStepOurs},
       {"ChartPanStep/qcustomplot/12x5", ChartPanStepQCustomPlot},
       {"ChartWheelNotch/ours/12x5", ChartWheelNotchOurs},
-      {"ChartWheelNotch/qcustomplot/12x5", ChartWheelNotchQCustomPlot}};
+      {"ChartWheelNotch/qcustomplot/12x5", ChartWheelNotchQCustomPlot},
+      {"ChartHitTest/ours/12x5", ChartHitTestOurs}};
   for (const auto& [name, fn] : mouse)
     benchmark::RegisterBenchmark(name, fn, 12)->Unit(benchmark::kMicrosecond);
   return true;

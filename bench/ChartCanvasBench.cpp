@@ -1,6 +1,6 @@
 #include <benchmark/benchmark.h>
 
-#include "chart/ChartCanvas.h"
+#include "chart/view/ChartCanvas.h"
 
 namespace {
 

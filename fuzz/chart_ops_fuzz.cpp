@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "FuzzBytes.h"
-#include "chart/BarSeries.h"
 #include "chart/Chart.h"
+#include "chart/series/BarSeries.h"
 #include "platform/Exception.h"
 #include "support/GuiApp.h"
 #include "support/TestWindowHost.h"

@@ -10,7 +10,7 @@
 #include "app/Site.h"
 #include "app/WindowDialogs.h"
 #include "chart/Chart.h"
-#include "chart/ChartSeries.h"
+#include "chart/series/ChartSeries.h"
 #include "platform/Clipboard.h"
 #include "treelist/TreeList.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/Site.h"
-#include "chart/BarSeries.h"
 #include "chart/Chart.h"
+#include "chart/series/BarSeries.h"
 
 // The main window's chart: its stored settings, and the bar series built from the plant.
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "chart/ChartSeries.h"
+#include "chart/series/ChartSeries.h"
 #include "platform/ScopeGuard.h"
 
 TCustomChart::TCustomChart() : FInput(std::make_unique<TChartInput>(*this)) {}

@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "chart/ChartAxisPanel.h"
-#include "chart/ChartInput.h"
-#include "chart/ChartLegend.h"
-#include "chart/ChartMouse.h"
-#include "chart/ChartTitle.h"
+#include "chart/input/ChartInput.h"
+#include "chart/input/ChartMouse.h"
+#include "chart/view/ChartLegend.h"
+#include "chart/view/ChartTitle.h"
 #include "platform/TextTypes.h"
 
 class TCustomChart;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "chart/ChartSeries.h"
+#include "chart/series/ChartSeries.h"
 #include "platform/Exception.h"
 #include "platform/ScopeGuard.h"
 

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "chart/ChartAxis.h"
-#include "chart/ChartCanvas.h"
 #include "chart/ChartPanel.h"
-#include "chart/ChartWall.h"
+#include "chart/axis/ChartAxis.h"
+#include "chart/view/ChartCanvas.h"
+#include "chart/view/ChartWall.h"
 #include "platform/Color.h"
 #include "platform/Geometry.h"
 

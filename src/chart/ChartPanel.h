@@ -3,9 +3,9 @@
 #include <functional>
 #include <memory>
 
-#include "chart/ChartCanvas.h"
-#include "chart/ChartLayout.h"
-#include "chart/ChartLimits.h"
+#include "chart/view/ChartCanvas.h"
+#include "chart/view/ChartLayout.h"
+#include "chart/view/ChartLimits.h"
 #include "platform/Control.h"
 #include "platform/Property.h"
 

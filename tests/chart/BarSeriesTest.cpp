@@ -3,8 +3,8 @@
 #include <cmath>
 #include <limits>
 
-#include "chart/BarSeries.h"
 #include "chart/Chart.h"
+#include "chart/series/BarSeries.h"
 #include "platform/Bitmap.h"
 #include "platform/Exception.h"
 #include "support/ErrorText.h"

@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "chart/Chart.h"
-#include "chart/ChartAxis.h"
-#include "chart/ChartSeries.h"
+#include "chart/axis/ChartAxis.h"
+#include "chart/series/ChartSeries.h"
 #include "platform/Bitmap.h"
 #include "platform/Exception.h"
 #include "support/ErrorText.h"

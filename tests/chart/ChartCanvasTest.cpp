@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "chart/ChartCanvas.h"
+#include "chart/view/ChartCanvas.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "chart/BarSeries.h"
 #include "chart/Chart.h"
+#include "chart/series/BarSeries.h"
 #include "support/GuiApp.h"
 #include "support/TestWindowHost.h"
 

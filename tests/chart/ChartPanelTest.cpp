@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "chart/BarSeries.h"
 #include "chart/Chart.h"
+#include "chart/series/BarSeries.h"
 #include "platform/Exception.h"
 #include "support/GuiApp.h"
 #include "support/TestWindowHost.h"

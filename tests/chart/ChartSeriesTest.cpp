@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "chart/Chart.h"
-#include "chart/ChartSeries.h"
+#include "chart/series/ChartSeries.h"
 #include "platform/Exception.h"
 #include "support/ErrorText.h"
 

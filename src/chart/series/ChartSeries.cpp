@@ -1,10 +1,10 @@
-#include "chart/ChartSeries.h"
+#include "chart/series/ChartSeries.h"
 
 #include <algorithm>
 #include <array>
 
 #include "chart/ChartAxisPanel.h"
-#include "chart/ChartLimits.h"
+#include "chart/view/ChartLimits.h"
 #include "platform/Exception.h"
 #include "platform/FormatFloat.h"
 

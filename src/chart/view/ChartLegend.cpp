@@ -1,9 +1,9 @@
-#include "chart/ChartLegend.h"
+#include "chart/view/ChartLegend.h"
 
 #include <algorithm>
 
 #include "chart/Chart.h"
-#include "chart/ChartSeries.h"
+#include "chart/series/ChartSeries.h"
 #include "platform/FormatFloat.h"
 #include "platform/ScopeGuard.h"
 

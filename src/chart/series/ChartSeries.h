@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "chart/ChartLayout.h"
-#include "chart/ChartPen.h"
-#include "chart/ChartValueList.h"
+#include "chart/series/ChartValueList.h"
+#include "chart/view/ChartLayout.h"
+#include "chart/view/ChartPen.h"
 #include "platform/Color.h"
 #include "platform/Control.h"
 #include "platform/Font.h"

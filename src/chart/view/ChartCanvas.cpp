@@ -1,4 +1,4 @@
-#include "chart/ChartCanvas.h"
+#include "chart/view/ChartCanvas.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,8 +2,8 @@
 
 #include <functional>
 
-#include "chart/ChartPen.h"
-#include "chart/ChartSeries.h"
+#include "chart/series/ChartSeries.h"
+#include "chart/view/ChartPen.h"
 
 enum TMultiBar { mbNone, mbSide, mbStacked, mbStacked100 };
 enum TBarStyle {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "chart/Chart.h"
-#include "chart/ChartInput.h"
+#include "chart/input/ChartInput.h"
 
 namespace {
 

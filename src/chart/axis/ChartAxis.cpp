@@ -1,13 +1,13 @@
-#include "chart/ChartAxis.h"
+#include "chart/axis/ChartAxis.h"
 
 #include <algorithm>
 #include <cmath>
 #include <ctime>
 
 #include "chart/ChartAxisPanel.h"
-#include "chart/ChartCanvas.h"
-#include "chart/ChartLimits.h"
-#include "chart/ChartSeries.h"
+#include "chart/series/ChartSeries.h"
+#include "chart/view/ChartCanvas.h"
+#include "chart/view/ChartLimits.h"
 #include "platform/Exception.h"
 #include "platform/FormatFloat.h"
 #include "platform/Property.h"

@@ -2,7 +2,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "chart/ChartCanvas.h"
+#include "chart/view/ChartCanvas.h"
 
 // A face in the fill colour darkened by n (0: the brush unchanged). The colour darkened is
 // the brush's for a solid brush, else the background colour.

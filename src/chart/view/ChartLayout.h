@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "chart/ChartProjection.h"
+#include "chart/view/ChartProjection.h"
 #include "platform/Color.h"
 #include "platform/Geometry.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "chart/Chart.h"
-#include "chart/ChartSeries.h"
+#include "chart/series/ChartSeries.h"
 
 TChartMouseSettings& ChartMouseSettings() {
   static TChartMouseSettings settings;

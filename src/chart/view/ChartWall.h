@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "chart/ChartPen.h"
+#include "chart/view/ChartPen.h"
 
 // One of the three walls of the chart's box: a plane behind or beside the plot. Every change
 // asks the chart to repaint.

@@ -1,10 +1,10 @@
-#include "chart/ChartInput.h"
+#include "chart/input/ChartInput.h"
 
 #include <algorithm>
 #include <cstdlib>
 
 #include "chart/Chart.h"
-#include "chart/ChartSeries.h"
+#include "chart/series/ChartSeries.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "chart/ChartAxis.h"
 #include "chart/ChartAxisPanel.h"
-#include "chart/ChartCanvas.h"
-#include "chart/ChartSeries.h"
+#include "chart/axis/ChartAxis.h"
+#include "chart/series/ChartSeries.h"
+#include "chart/view/ChartCanvas.h"
 
 namespace {
 

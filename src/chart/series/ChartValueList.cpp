@@ -1,8 +1,8 @@
-#include "chart/ChartValueList.h"
+#include "chart/series/ChartValueList.h"
 
 #include <cmath>
 
-#include "chart/ChartSeries.h"
+#include "chart/series/ChartSeries.h"
 #include "platform/Exception.h"
 #include "platform/Property.h"
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "chart/ChartLayout.h"
-#include "chart/ChartPen.h"
+#include "chart/view/ChartLayout.h"
+#include "chart/view/ChartPen.h"
 #include "platform/Font.h"
 #include "platform/Geometry.h"
 

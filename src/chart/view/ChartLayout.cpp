@@ -1,4 +1,4 @@
-#include "chart/ChartLayout.h"
+#include "chart/view/ChartLayout.h"
 
 #include <cmath>
 

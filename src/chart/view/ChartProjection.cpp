@@ -1,4 +1,4 @@
-#include "chart/ChartProjection.h"
+#include "chart/view/ChartProjection.h"
 
 #include <algorithm>
 #include <cmath>

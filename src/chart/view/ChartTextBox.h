@@ -1,7 +1,7 @@
 #pragma once
 
-#include "chart/ChartLimits.h"
 #include "chart/ChartPanel.h"
+#include "chart/view/ChartLimits.h"
 #include "platform/Font.h"
 #include "platform/Property.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chart/ChartMouse.h"
+#include "chart/input/ChartMouse.h"
 #include "platform/Control.h"
 
 class TCustomChart;

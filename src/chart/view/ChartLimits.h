@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "chart/ChartPen.h"
+#include "chart/view/ChartPen.h"
 
 // Pixel settings (sizes, margins, lengths, pen widths) are kept within this many pixels
 // either way: far beyond any window, and far enough from the integer limits that the layout

@@ -1,8 +1,8 @@
-#include "chart/ChartWall.h"
+#include "chart/view/ChartWall.h"
 
 #include <algorithm>
 
-#include "chart/ChartLimits.h"
+#include "chart/view/ChartLimits.h"
 #include "platform/Property.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "chart/ChartProjection.h"
+#include "chart/view/ChartProjection.h"
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
 

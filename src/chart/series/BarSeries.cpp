@@ -1,10 +1,10 @@
-#include "chart/BarSeries.h"
+#include "chart/series/BarSeries.h"
 
 #include <algorithm>
 #include <cmath>
 
 #include "chart/ChartAxisPanel.h"
-#include "chart/ChartLimits.h"
+#include "chart/view/ChartLimits.h"
 #include "platform/Exception.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "chart/ChartLayout.h"
-#include "chart/ChartTextBox.h"
+#include "chart/view/ChartLayout.h"
+#include "chart/view/ChartTextBox.h"
 #include "platform/TextTypes.h"
 
 // Title above or foot below the plot: lines of text, optionally framed.

@@ -1,4 +1,4 @@
-#include "chart/ChartTitle.h"
+#include "chart/view/ChartTitle.h"
 
 #include <algorithm>
 

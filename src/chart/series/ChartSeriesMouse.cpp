@@ -1,5 +1,5 @@
 #include "chart/ChartAxisPanel.h"
-#include "chart/ChartSeries.h"
+#include "chart/series/ChartSeries.h"
 
 bool TChartSeries::SeriesClicked(int valueIndex, TMouseButton button, TShiftState shift, int x,
                                  int y) {

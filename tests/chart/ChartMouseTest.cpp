@@ -2,6 +2,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -466,4 +467,24 @@ TEST_F(ChartMouseFixture, HitTestReadsThePaintedLayoutUntilSomethingChanges) {
   host.Paint();
   EXPECT_EQ(chart.LayoutBuilds(), builds + 2);
   EXPECT_EQ(chart.LeftAxis().ValueToPixel(500), painted.Axes[2].ValueToPixel(50));
+}
+
+// The zoom frame stands out on any background the chart may have, light or dark, and
+// drawing it again restores every pixel.
+TEST_F(ChartMouseFixture, ZoomFrameShowsOnLightAndDarkBackgrounds) {
+  for (TColor background : {TColor{0xC0C0C0}, clWhite, TColor{0xF0F0F0}, TColor{0x303030}}) {
+    SCOPED_TRACE(testing::Message() << std::hex << background);
+    chart.SetColor(background);
+    const std::vector<TColor> before = FreshPaint();
+    host.MouseDown(mbLeft, 60, 30);
+    host.MouseMove(120, 90);
+    // A point of the frame's top edge, and what lay there before.
+    const TColor under = before[30 * 400 + 80], frame = host.PixelAt(80, 30);
+    for (int shift : {0, 8, 16})
+      EXPECT_GE(std::abs(int((frame >> shift) & 0xFF) - int((under >> shift) & 0xFF)), 100);
+    if (background == 0x303030 && std::getenv("TANKDEMO_PICTURES"))
+      host.Picture().SaveToPng(std::string(std::getenv("TANKDEMO_PICTURES")) + "/zoom-dark.png");
+    host.MouseUp(mbLeft, 70, 40);
+    EXPECT_EQ(Screen(), before);
+  }
 }

@@ -1,6 +1,7 @@
 #include "chart/ChartAxisPanel.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "chart/series/ChartSeries.h"
 #include "platform/Exception.h"
@@ -102,6 +103,19 @@ double TCustomAxisPanel::SeriesExtreme(const TCustomChartAxis& axis, bool wantMi
     found = true;
   }
   return result;
+}
+
+double TCustomAxisPanel::SeriesPositiveMinimum(const TCustomChartAxis& axis) const {
+  double result = 0;
+  for (TChartSeries* series : FSeriesList) {
+    if (!series->Active() || !series->IsTiedTo(axis)) continue;
+    const TChartValueList& list = axis.IsHorizontal() ? series->XValues() : series->YValues();
+    for (int i = 0; i < list.ValueCount(); ++i) {
+      const double value = list.ValueAt(i);
+      if (value > 0 && std::isfinite(value) && (result == 0 || value < result)) result = value;
+    }
+  }
+  return result > 0 ? result : 1;
 }
 
 double TCustomAxisPanel::PagedExtremeX(const TChartSeries& series, bool wantMinimum) const {

@@ -59,6 +59,8 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
   const std::vector<TCustomChartAxis*>& Axes() const { return FAxes; }
   // The extreme value of the series tied to an axis (0 when none is).
   double SeriesExtreme(const TCustomChartAxis& axis, bool wantMinimum) const;
+  // The smallest value above zero the series tied to an axis hold (1 when none does).
+  double SeriesPositiveMinimum(const TCustomChartAxis& axis) const;
   bool AxisIsShown(const TCustomChartAxis& axis) const;
 
   bool AxisVisible() const { return FAxisVisible; }

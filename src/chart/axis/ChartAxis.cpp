@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <ctime>
 
 #include "chart/ChartAxisPanel.h"
+#include "chart/axis/AxisLabelValues.h"
+#include "chart/axis/DateTimeText.h"
 #include "chart/series/ChartSeries.h"
 #include "chart/view/ChartCanvas.h"
 #include "chart/view/ChartLimits.h"
@@ -17,21 +20,6 @@ namespace {
 void CheckAngle(int degrees, const char* what) {
   if (degrees < 0 || degrees > 359)
     throw Exception(std::string(what) + " Angle must be between 0 and 359 degrees");
-}
-
-// A date-time value (days since 1899-12-30, fraction for the time of day) as text.
-std::string DateTimeText(double value, bool withDate) {
-  // Beyond the year 9999 (or NaN) there is no date to show.
-  constexpr double kLastDay = 2958465.0;
-  if (!(value >= 0 && value <= kLastDay)) return {};
-  const double days = std::floor(value);
-  const std::time_t seconds =
-      static_cast<std::time_t>((days - 25569.0) * 86400.0 + std::round((value - days) * 86400.0));
-  std::tm parts{};
-  gmtime_r(&seconds, &parts);
-  char buffer[32];
-  std::strftime(buffer, sizeof buffer, withDate ? "%Y-%m-%d" : "%H:%M:%S", &parts);
-  return buffer;
 }
 
 bool IsLoading(const TCustomAxisPanel* chart) {
@@ -257,6 +245,11 @@ void TCustomChartAxis::UpdateRange(TAxisLayout& entry) {
   } else if (FChart) {
     if (FAutomatic || FAutomaticMaximum) FMaximum = FChart->SeriesExtreme(*this, false);
     if (FAutomatic || FAutomaticMinimum) FMinimum = FChart->SeriesExtreme(*this, true);
+    // A logarithmic axis starts at the smallest value it can show.
+    if (FLogarithmic && (FAutomatic || FAutomaticMinimum) && !(FMinimum > 0)) {
+      FMinimum = FChart->SeriesPositiveMinimum(*this);
+      if (!(FMaximum > FMinimum)) FMaximum = FMinimum * std::max(2, FLogarithmicBase);
+    }
   }
   entry.SetRange(FMinimum, FMaximum);
   entry.Horizontal = FIsHorizontal;
@@ -315,16 +308,41 @@ double TCustomChartAxis::LabelStep(TChartCanvas3D& canvas, const TAxisLayout& la
   const double size = std::max(LabelExtent(canvas, layout.RangeMax, layout),
                                LabelExtent(canvas, layout.RangeMin, layout));
   canvas.Font() = saved;
+  // Dates and times step along the calendar's ladder instead of 1, 2, 5, 10.
+  if (layout.ShowsDateTime && FLabelsSeparation > 0 && std::isfinite(layout.RangeSpan)) {
+    const int slots = std::max(1, LabelSlots(size, layout));
+    return DateTimeStep(std::max(FIncrement, std::fabs(layout.RangeSpan) / slots));
+  }
   return LabelStepForSize(size, layout);
+}
+
+std::vector<double> TCustomChartAxis::AxisLabelValues(TChartCanvas3D& canvas,
+                                                      const TAxisLayout& layout) const {
+  if (FLogarithmic) {
+    const TFont saved = canvas.Font();
+    canvas.Font() = LabelsFont();
+    const double size = std::max(LabelExtent(canvas, layout.RangeMax, layout),
+                                 LabelExtent(canvas, layout.RangeMin, layout));
+    canvas.Font() = saved;
+    std::vector<double> powers =
+        LogarithmicLabelValues(layout, FLogarithmicBase, LabelSlots(size, layout));
+    if (!powers.empty()) return powers;
+  }
+  const double step = LabelStep(canvas, layout);
+  if (layout.ShowsDateTime && FExactDateTime && DateTimeStepMonths(step) > 0)
+    return CalendarLabelValues(layout, DateTimeStepMonths(step));
+  return LabelValues(step, layout);
+}
+
+int TCustomChartAxis::LabelSlots(double size, const TAxisScale& scale) const {
+  if (!(size > 0)) return 1;
+  const double gap = FLabelsSeparation > 0 ? Nearest(FLabelsSeparation * 0.01 * size) : 0;
+  return Nearest(scale.LengthPixels / (size + gap));
 }
 
 double TCustomChartAxis::LabelStepForSize(double size, const TAxisScale& scale) const {
   const double span = scale.RangeSpan;
-  int count = 1;
-  if (size > 0) {
-    const double gap = FLabelsSeparation > 0 ? Nearest(FLabelsSeparation * 0.01 * size) : 0;
-    count = Nearest(scale.LengthPixels / (size + gap));
-  }
+  const int count = LabelSlots(size, scale);
   if (count < 1) return 1e-12;
   double step = FIncrement > 0 ? FIncrement : (std::fabs(span) >= 1 ? 1 : 1e-12);
   // No step fits an infinite or undefined span (values near the double limits, or NaN).
@@ -356,8 +374,18 @@ std::vector<double> TCustomChartAxis::LabelValues(double step, const TAxisScale&
 }
 
 std::string TCustomChartAxis::FormatLabel(double value, const TAxisLayout& layout) const {
-  if (!layout.ShowsDateTime) return FormatFloat(FAxisValuesFormat, value);
-  return value >= 0 ? DateTimeText(value, layout.RangeSpan > 1) : std::string();
+  if (layout.ShowsDateTime) {
+    if (!(value >= 0)) return {};
+    return FDateTimeFormat.empty() ? DateTimeText(value, layout.RangeSpan > 1)
+                                   : FormatDateTime(FDateTimeFormat, value);
+  }
+  // Powers far from 1 on a logarithmic axis would all read 0 (or run very long) as decimals.
+  if (layout.Logarithmic && value != 0 && (std::fabs(value) < 1e-3 || std::fabs(value) >= 1e15)) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", value);
+    return text;
+  }
+  return FormatFloat(FAxisValuesFormat, value);
 }
 
 std::string TCustomChartAxis::LabelText(double value) const {

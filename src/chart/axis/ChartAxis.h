@@ -97,6 +97,11 @@ class TCustomChartAxis {
   // The same for a given label size in pixels along the axis.
   double LabelStepForSize(double size, const TAxisScale& scale) const;
   double LabelStepForSize(double size) const { return LabelStepForSize(size, Layout()); }
+  // How many labels of a size fit along the axis.
+  int LabelSlots(double size, const TAxisScale& scale) const;
+  // The values labelled along the axis: powers of the base on a logarithmic axis, calendar
+  // steps on a date-time axis, else multiples of the label step.
+  std::vector<double> AxisLabelValues(TChartCanvas3D& canvas, const TAxisLayout& layout) const;
   // Draws title, labels, axis line, ticks and grid on the chart's surface as laid out.
   void PaintAxis() const;
   // Label values from the top of the range downwards (empty when there would be too many).

@@ -29,14 +29,18 @@ int TCustomChartAxis::LabelsBand(TChartCanvas3D& canvas, const TAxisLayout& layo
   int widest = 0;
   const TAxisLabelStyle style = EffectiveLabelStyle();
   if (style == talValue) {
-    const double step = LabelStep(canvas, layout);
-    double low = layout.RangeMin, high = layout.RangeMax;
-    if (FRoundFirstLabel) {
-      low = std::trunc(layout.RangeMin / step) * step;
-      high = std::trunc(layout.RangeMax / step) * step;
+    std::vector<double> extremes;
+    if (FLogarithmic || layout.ShowsDateTime) {
+      extremes = AxisLabelValues(canvas, layout);
+      canvas.Font() = LabelsFont();
+    } else {
+      const double step = LabelStep(canvas, layout);
+      extremes = {layout.RangeMin, layout.RangeMax};
+      if (FRoundFirstLabel)
+        for (double& value : extremes) value = std::trunc(value / step) * step;
     }
     // Measured as formatted, without the program's label handler.
-    for (double value : {low, high})
+    for (double value : extremes)
       widest = std::max(widest, canvas.MeasureTextWidth(FormatLabel(value, layout)));
   } else if (style == talText || style == talMark) {
     for (TChartSeries* series : FChart->SeriesList())

@@ -174,7 +174,7 @@ void TCustomChartAxis::PaintAxis() const {
   if (!FChart || !Layout().Shown || FIsDepth) return;
   TChartCanvas3D& canvas = FChart->Canvas();
   canvas.Font() = LabelsFont();
-  const double step = LabelStep(canvas);
+  const std::vector<double> values = AxisLabelValues(canvas, Layout());
   DrawTitle(canvas);
 
   std::vector<int> ticks;
@@ -182,7 +182,7 @@ void TCustomChartAxis::PaintAxis() const {
   canvas.SetBackgroundMode(bkTransparent);
   const TAxisLabelStyle style = EffectiveLabelStyle();
   if (style == talValue)
-    for (double value : LabelValues(step)) DrawLabelAndRecordTick(canvas, value, ticks);
+    for (double value : values) DrawLabelAndRecordTick(canvas, value, ticks);
   else if (style == talText || style == talMark)
     DrawSeriesLabels(canvas, style, ticks);
   DrawAxisLine(canvas);

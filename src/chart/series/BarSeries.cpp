@@ -22,7 +22,7 @@ bool InTriangle(TPoint p, TPoint a, TPoint b, TPoint c) {
 
 }  // namespace
 
-TCustomBarSeries::TCustomBarSeries() {
+TCustomBarSeries::TCustomBarSeries(bool horizontal) : FHorizontal(horizontal) {
   Marks().SetVisible(true);
   Marks().SetArrowLength(20);
   MandatoryList().SetName("Bar");
@@ -32,7 +32,8 @@ TCustomBarSeries::TCustomBarSeries() {
 }
 
 bool TCustomBarSeries::SameKind(const TChartSeries* other) const {
-  return dynamic_cast<const TCustomBarSeries*>(other) != nullptr;
+  const auto* bars = dynamic_cast<const TCustomBarSeries*>(other);
+  return bars && bars->FHorizontal == FHorizontal;
 }
 
 void TCustomBarSeries::SetBarWidthPercent(int value) {
@@ -111,24 +112,40 @@ double TCustomBarSeries::StackBase(int index, bool all) const {
   return sum;
 }
 
-int TCustomBarSeries::PointScreenY(int index) const {
-  const TCustomChartAxis* axis = GetVertAxis();
+const TCustomChartAxis* TCustomBarSeries::CategoryAxis() const {
+  return FHorizontal ? GetVertAxis() : GetHorizAxis();
+}
+
+const TCustomChartAxis* TCustomBarSeries::ValueAxis() const {
+  return FHorizontal ? GetHorizAxis() : GetVertAxis();
+}
+
+double TCustomBarSeries::BarValue(int index) const {
+  return FHorizontal ? XValue(index) : YValue(index);
+}
+
+int TCustomBarSeries::BarEndPixel(int index) const {
+  const TCustomChartAxis* axis = ValueAxis();
   if (!axis) return 0;
   switch (FMultiBar) {
     case mbStacked:
-      return axis->ValueToPixel(YValue(index) + StackBase(index, false));
+      return axis->ValueToPixel(BarValue(index) + StackBase(index, false));
     case mbStacked100: {
       const double total = StackBase(index, true);
       if (total == 0) return 0;
-      return axis->ValueToPixel((YValue(index) + StackBase(index, false)) * 100 / total);
+      return axis->ValueToPixel((BarValue(index) + StackBase(index, false)) * 100 / total);
     }
     default:
-      return axis->ValueToPixel(YValue(index));
+      return axis->ValueToPixel(BarValue(index));
   }
 }
 
+int TCustomBarSeries::PointScreenY(int index) const {
+  return FHorizontal ? CategoryStart(index) : BarEndPixel(index);
+}
+
 int TCustomBarSeries::BarBasePixel(int index) const {
-  const TCustomChartAxis* axis = GetVertAxis();
+  const TCustomChartAxis* axis = ValueAxis();
   if (!axis) return 0;
   switch (FMultiBar) {
     case mbStacked:
@@ -139,7 +156,8 @@ int TCustomBarSeries::BarBasePixel(int index) const {
       return axis->ValueToPixel(StackBase(index, false) * 100 / total);
     }
     default:
-      return FUseYOrigin ? axis->ValueToPixel(FYOrigin) : axis->EndPixel();
+      if (FUseYOrigin) return axis->ValueToPixel(FYOrigin);
+      return FHorizontal ? axis->StartPixel() : axis->EndPixel();
   }
 }
 
@@ -184,7 +202,7 @@ void TCustomBarSeries::ComputeBarWidth(TSeriesLayout& entry) const {
     entry.BarPixelWidth = 0;
     return;
   }
-  const TCustomChartAxis* axis = GetHorizAxis();
+  const TCustomChartAxis* axis = CategoryAxis();
   const int length = axis ? axis->LengthPixels() : 0;
   // In 64 bits: a page of the largest size has no room for the side margins' extra slot.
   int slot = static_cast<int>(length / (FSideMargins ? int64_t{n} + 1 : int64_t{n}));
@@ -204,8 +222,13 @@ int TCustomBarSeries::ApplyOffsetPercent(int pixel, int barWidth) const {
 }
 
 int TCustomBarSeries::PointScreenX(int index) const {
+  return FHorizontal ? BarEndPixel(index) : CategoryStart(index);
+}
+
+int TCustomBarSeries::CategoryStart(int index) const {
   const int width = BarPixelWidth();
-  int x = TChartSeries::PointScreenX(index);
+  const TCustomChartAxis* axis = CategoryAxis();
+  int x = axis ? axis->ValueToPixel(FHorizontal ? YValue(index) : XValue(index)) : 0;
   if (FMultiBar == mbSide)
     x += Nearest((SideBySidePosition() - SideBySideCount() * 0.5 - 1) * width);
   else
@@ -220,6 +243,7 @@ int TCustomBarSeries::BarSideMargin(int barWidth) const {
 
 void TCustomBarSeries::HorizontalMargins(TSeriesLayout& entry, int& left, int& right) const {
   TChartSeries::HorizontalMargins(entry, left, right);
+  if (FHorizontal) return;
   ComputeBarWidth(entry);
   left += BarSideMargin(entry.BarPixelWidth);
   right += BarSideMargin(entry.BarPixelWidth);
@@ -227,6 +251,12 @@ void TCustomBarSeries::HorizontalMargins(TSeriesLayout& entry, int& left, int& r
 
 void TCustomBarSeries::VerticalMargins(TSeriesLayout& entry, int& top, int& bottom) const {
   TChartSeries::VerticalMargins(entry, top, bottom);
+  if (FHorizontal) {
+    ComputeBarWidth(entry);
+    top += BarSideMargin(entry.BarPixelWidth);
+    bottom += BarSideMargin(entry.BarPixelWidth);
+    return;
+  }
   if (!Marks().Visible() || PointCount() == 0) return;
   const int markSpace = MarkExtent() + Marks().ArrowLength() +
                         (Marks().Frame().Visible ? 2 * Marks().Frame().width : 0);
@@ -240,21 +270,39 @@ void TCustomBarSeries::VerticalMargins(TSeriesLayout& entry, int& top, int& bott
   bottom += below;
 }
 
-double TCustomBarSeries::MaximumY() {
+double TCustomBarSeries::ValueMaximum(double plain) const {
   if (FMultiBar == mbStacked100) return 100;
-  double result = TChartSeries::MaximumY();
+  double result = plain;
   if (FMultiBar == mbStacked)
     for (int i = 0; i < PointCount(); ++i)
-      result = std::max(result, StackBase(i, false) + YValue(i));
+      result = std::max(result, StackBase(i, false) + BarValue(i));
   if (FUseYOrigin) result = std::max(result, FYOrigin);
   return result;
 }
 
-double TCustomBarSeries::MinimumY() {
+double TCustomBarSeries::ValueMinimum(double plain) const {
   if (FMultiBar == mbStacked100) return 0;
-  double result = TChartSeries::MinimumY();
-  if (FUseYOrigin) result = std::min(result, FYOrigin);
-  return result;
+  return FUseYOrigin ? std::min(plain, FYOrigin) : plain;
+}
+
+double TCustomBarSeries::MaximumY() {
+  const double plain = TChartSeries::MaximumY();
+  return FHorizontal ? plain : ValueMaximum(plain);
+}
+
+double TCustomBarSeries::MinimumY() {
+  const double plain = TChartSeries::MinimumY();
+  return FHorizontal ? plain : ValueMinimum(plain);
+}
+
+double TCustomBarSeries::MaximumX() {
+  const double plain = TChartSeries::MaximumX();
+  return FHorizontal ? ValueMaximum(plain) : plain;
+}
+
+double TCustomBarSeries::MinimumX() {
+  const double plain = TChartSeries::MinimumX();
+  return FHorizontal ? ValueMinimum(plain) : plain;
 }
 
 void TCustomBarSeries::ComputeZOrder(TChartLayout& layout) const {
@@ -277,14 +325,17 @@ TBarStyle TCustomBarSeries::BarStyleOf(int index) const {
   return style;
 }
 
+TRect TCustomBarSeries::BarRect(int index) const {
+  const int start = CategoryStart(index), end = BarEndPixel(index), base = BarBasePixel(index);
+  const int width = BarPixelWidth();
+  if (FHorizontal) return Rect(std::min(end, base), start, std::max(end, base), start + width);
+  return Rect(start, std::min(end, base), start + width, std::max(end, base));
+}
+
 void TCustomBarSeries::DrawPoint(int index) {
   const TColor color = PointColor(index);
   if (color == clNone) return;
-  const int left = PointScreenX(index);
-  const int top = PointScreenY(index);
-  const int bottom = BarBasePixel(index);
-  DrawBar(index, Rect(left, std::min(top, bottom), left + BarPixelWidth(), std::max(top, bottom)),
-          color);
+  DrawBar(index, BarRect(index), color);
 }
 
 void TCustomBarSeries::PrepareBarPenBrush(TColor color) {
@@ -304,7 +355,8 @@ void TCustomBarSeries::DrawBar(int index, const TRect& bar, TColor color) {
   if (!ParentChart()) return;
   PrepareBarPenBrush(color);
   TChartCanvas3D& canvas = ParentChart()->Canvas();
-  const TBarStyle style = BarStyleOf(index);
+  // Horizontal bars are boxes: the other styles stand upright.
+  const TBarStyle style = FHorizontal ? bsRectangle : BarStyleOf(index);
   const int left = bar.left, right = bar.right, top = bar.top, bottom = bar.bottom;
   const int middle = (left + right) / 2;
   const int z0 = StartZ(), z1 = EndZ(), zMiddle = MiddleZ();
@@ -393,6 +445,10 @@ int TCustomBarSeries::PointAt(TPoint p) const {
 }
 
 bool TCustomBarSeries::BarContainsPoint(int index, TPoint p) const {
+  if (FHorizontal) {
+    const TRect r = BarRect(index);
+    return p.x >= r.left && p.x <= r.right && p.y >= r.top && p.y <= r.bottom;
+  }
   const int left = PointScreenX(index), right = left + BarPixelWidth();
   if (p.x < left || p.x > right) return false;
   int y0 = BarBasePixel(index), y1 = PointScreenY(index);
@@ -415,5 +471,18 @@ bool TCustomBarSeries::BarContainsPoint(int index, TPoint p) const {
 }
 
 int TBarSeries::MarkExtent() const {
+  return ParentChart() ? ParentChart()->Canvas().LineHeight() : 0;
+}
+
+THorizBarSeries::THorizBarSeries() : TCustomBarSeries(true) {
+  // The bars' values are the X list; the Y list places them and keeps its order.
+  YValues().SetName("Y");
+  YValues().SetOrder(loAscending);
+  XValues().SetName("Bar");
+  XValues().SetOrder(loNone);
+  Marks().SetVisible(false);
+}
+
+int THorizBarSeries::MarkExtent() const {
   return ParentChart() ? ParentChart()->Canvas().LineHeight() : 0;
 }

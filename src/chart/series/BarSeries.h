@@ -20,7 +20,9 @@ enum TBarStyle {
 // them in the chart (by point index).
 class TCustomBarSeries : public TChartSeries {
  public:
-  TCustomBarSeries();
+  // Upright bars, or bars lying along the vertical axis.
+  explicit TCustomBarSeries(bool horizontal = false);
+  bool HorizontalBars() const { return FHorizontal; }
 
   // Settings; the percents refuse values out of range and keep the old one.
   int BarWidthPercent() const { return FBarWidthPercent; }
@@ -67,10 +69,20 @@ class TCustomBarSeries : public TChartSeries {
   int ApplyOffsetPercent(int pixel, int barWidth) const;
   // The bar style of one point: BarStyle, as OnGetBarStyle may change it.
   TBarStyle BarStyleOf(int index) const;
+  // The axis the bars stand on and the one their values run along.
+  const TCustomChartAxis* CategoryAxis() const;
+  const TCustomChartAxis* ValueAxis() const;
+  // The bar's value, its end pixel on the value axis and its leading edge across it.
+  double BarValue(int index) const;
+  int BarEndPixel(int index) const;
+  int CategoryStart(int index) const;
+  TRect BarRect(int index) const;
   int PointScreenX(int index) const override;
   int PointScreenY(int index) const override;
   double MaximumY() override;
   double MinimumY() override;
+  double MaximumX() override;
+  double MinimumX() override;
   void HorizontalMargins(TSeriesLayout& entry, int& left, int& right) const override;
   void VerticalMargins(TSeriesLayout& entry, int& top, int& bottom) const override;
   void ComputeZOrder(TChartLayout& layout) const override;
@@ -93,6 +105,11 @@ class TCustomBarSeries : public TChartSeries {
   bool SameKind(const TChartSeries* other) const;
 
  private:
+  // The extremes along the value axis, with the stacking and the origin.
+  double ValueMaximum(double plain) const;
+  double ValueMinimum(double plain) const;
+
+  bool FHorizontal;
   bool FAutoBarSize = false;
   bool FAutoMarkPosition = true;
   TChartBrush FBarBrush;
@@ -110,5 +127,14 @@ class TCustomBarSeries : public TChartSeries {
 
 class TBarSeries : public TCustomBarSeries {
  public:
+  int MarkExtent() const override;
+};
+
+// Bars lying along the vertical axis: each point's Y places its bar, its X is the bar's
+// length; they stack and stand side by side as the upright bars do.
+class THorizBarSeries : public TCustomBarSeries {
+ public:
+  THorizBarSeries();
+  TChartValueList& MandatoryList() const override { return XValues(); }
   int MarkExtent() const override;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 #include "chart/ChartAxisPanel.h"
 #include "chart/view/ChartLimits.h"
@@ -374,6 +375,22 @@ void TChartSeries::DrawShownPoints() {
     for (int i = first; i <= last; ++i) DrawPoint(i);
   else
     for (int i = last; i >= first; --i) DrawPoint(i);
+}
+
+void TChartSeries::DrawColorBox(TChartCanvas3D& canvas, const TRect& box, TColor color) {
+  canvas.Pen() = TPen{};
+  canvas.Brush() = TBrush{color, bsSolid, clWhite};
+  canvas.DrawRect2D(box.left, box.top, box.right, box.bottom);
+}
+
+bool TChartSeries::Plottable(int index) const {
+  if (IsNullPoint(index)) return false;
+  const double x = XValue(index), y = YValue(index);
+  if (!std::isfinite(x) || !std::isfinite(y)) return false;
+  const TCustomChartAxis* horizontal = GetHorizAxis();
+  const TCustomChartAxis* vertical = GetVertAxis();
+  if (horizontal && horizontal->Logarithmic() && !(x > 0)) return false;
+  return !(vertical && vertical->Logarithmic() && !(y > 0));
 }
 
 std::string TChartSeries::MarkText(int index) {

@@ -18,6 +18,7 @@
 class TCustomAxisPanel;
 class TCustomChartAxis;
 class TChartSeries;
+class TChartCanvas3D;
 
 // What changed in a series, passed on to the series that use it as their data source.
 enum class TSeriesChange { Clear, Insert, Delete, ModifyOne, ModifyAll };
@@ -240,7 +241,16 @@ class TChartSeries {
   std::string MarkText(int index);
   // Whether points are drawn from the first to the last (else backwards).
   virtual bool DrawsPointsForward() const;
-  void DrawShownPoints();
+  virtual void DrawShownPoints();
+  // The series' sign in the legend, in a row's colour box.
+  virtual void DrawLegendSymbol(TChartCanvas3D& canvas, const TRect& box, TColor color) const {
+    DrawColorBox(canvas, box, color);
+  }
+  // A box filled with a colour and outlined: the legend's sign of a point or a bar.
+  static void DrawColorBox(TChartCanvas3D& canvas, const TRect& box, TColor color);
+  // Whether a point can be drawn: not null, its values finite, and above zero on a
+  // logarithmic axis.
+  bool Plottable(int index) const;
   void DrawMarks();
   void BeforeDrawPoints() {
     if (BeforeDrawValues) BeforeDrawValues(this);

@@ -48,6 +48,10 @@ void TChartCanvas::DrawPolygon2D(const std::vector<TPoint>& points) {
   if (Prepare()) target_->Polygon(points);
 }
 
+void TChartCanvas::DrawPolyline2D(const std::vector<TPoint>& points) {
+  if (Prepare()) target_->Polyline(points);
+}
+
 void TChartCanvas::DrawEllipse2D(const TRect& r) {
   if (Prepare()) target_->Ellipse(r);
 }

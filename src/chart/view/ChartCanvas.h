@@ -61,6 +61,7 @@ class TChartCanvas : public TCanvas3D {
   void DrawRect2D(int left, int top, int right, int bottom);
   void FillWithBrush(const TRect& r);
   void DrawPolygon2D(const std::vector<TPoint>& points);
+  void DrawPolyline2D(const std::vector<TPoint>& points);
   void DrawEllipse2D(const TRect& r);
   void DrawTriangle2D(TPoint a, TPoint b, TPoint c) { DrawPolygon2D({a, b, c}); }
   // Colour 1 at the start (top, bottom, left, right or the centre), colour 2 at the end.

@@ -24,7 +24,19 @@ int TAxisScale::LinearPixel(double value, bool fromEnd) const {
 }
 
 int TAxisScale::ValueToPixel(double value) const {
-  return Horizontal ? LinearPixel(value, Inverted) : LinearPixel(value, !Inverted);
+  const bool fromEnd = Horizontal ? Inverted : !Inverted;
+  if (Logarithmic) return LogarithmicPixel(value, fromEnd);
+  return LinearPixel(value, fromEnd);
+}
+
+int TAxisScale::LogarithmicPixel(double value, bool fromEnd) const {
+  if (!(RangeMin > 0) || !(RangeMax > RangeMin)) return CenterPixel;
+  // A value the logarithm cannot take lies at the low end of the axis.
+  if (!(value > 0)) return fromEnd ? EndPixel : StartPixel;
+  const double low = std::log(RangeMin);
+  const double t = (std::log(value) - low) * LengthPixels / (std::log(RangeMax) - low);
+  if (!(std::fabs(t) < 1e9)) return CenterPixel;
+  return fromEnd ? EndPixel - Nearest(t) : StartPixel + Nearest(t);
 }
 
 double TAxisScale::PixelToValue(int pixel) const {

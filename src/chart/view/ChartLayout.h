@@ -23,6 +23,7 @@ struct TAxisScale {
 
  private:
   int LinearPixel(double value, bool fromEnd) const;
+  int LogarithmicPixel(double value, bool fromEnd) const;
   double LogarithmicPixelToValue(int pixel, double offset) const;
 };
 
@@ -55,6 +56,8 @@ struct TTitleLayout {
 struct TLegendRow {
   TColor Color = clNone;
   std::string Text;
+  // The series the row stands for; none when the row lists one point.
+  const TChartSeries* Series = nullptr;
 };
 
 // The legend's box and its rows, the first row's item and the step between items (-1 when

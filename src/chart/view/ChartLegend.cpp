@@ -27,8 +27,8 @@ std::vector<TLegendRow> TChartLegend::Rows(TCustomChart& chart, int& firstItem) 
   } else {
     for (size_t i = 0; i < active.size(); ++i) {
       const std::string& title = active[i]->Title();
-      rows.push_back(
-          {active[i]->SeriesColor(), title.empty() ? "Series" + std::to_string(i + 1) : title});
+      rows.push_back({active[i]->SeriesColor(),
+                      title.empty() ? "Series" + std::to_string(i + 1) : title, active[i]});
     }
   }
   if (chart.OnGetLegendText)
@@ -107,9 +107,12 @@ void TChartLegend::Draw(TChartCanvas3D& canvas, const TLegendLayout& layout) con
   canvas.SetTextAlignment(taLeft | taTop);
   int y = layout.RowsTop;
   for (const TLegendRow& row : layout.Rows) {
-    canvas.Pen() = TPen{};
-    canvas.Brush() = TBrush{row.Color, bsSolid, clWhite};
-    canvas.DrawRect2D(box.left + 4, y + 2, box.left + 4 + ColorWidth(), y + layout.RowHeight - 2);
+    const TRect symbol =
+        Rect(box.left + 4, y + 2, box.left + 4 + ColorWidth(), y + layout.RowHeight - 2);
+    if (row.Series)
+      row.Series->DrawLegendSymbol(canvas, symbol, row.Color);
+    else
+      TChartSeries::DrawColorBox(canvas, symbol, row.Color);
     canvas.DrawTextAtDepth(box.left + ColorWidth() + 8, y, row.Text, 0);
     y += layout.RowHeight;
   }

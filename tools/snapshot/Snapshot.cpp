@@ -7,6 +7,7 @@
 #include "app/DemoData.h"
 #include "app/MainWindow.h"
 #include "app/TankChart.h"
+#include "gallery/ChartGallery.h"
 #include "platform/OffscreenHost.h"
 #include "platform/QtImage.h"
 #include "treelist/TreeList.h"
@@ -23,6 +24,15 @@ void DrawChart(const TSnapshotArgs& args, TBitmap& picture) {
   ApplyStoredChartSettings(chart, owner);
   SetupChart(chart, owner, *sites);
   RefreshChart(chart, *sites);
+  chart.SetSize(args.Width, args.Height);
+  picture.SetSize(args.Width, args.Height);
+  chart.DrawChart(picture.Canvas(), Rect(0, 0, args.Width, args.Height));
+}
+
+void DrawGalleryChart(const TSnapshotArgs& args, TBitmap& picture) {
+  TSeriesOwner owner;
+  TChart chart;
+  ShowChartGalleryPage(chart, owner, *ParseChartGalleryChoice(args.GalleryChart));
   chart.SetSize(args.Width, args.Height);
   picture.SetSize(args.Width, args.Height);
   chart.DrawChart(picture.Canvas(), Rect(0, 0, args.Width, args.Height));
@@ -65,6 +75,8 @@ void DrawWindow(const TSnapshotArgs& args, TBitmap& picture) {
 void DrawSnapshot(const TSnapshotArgs& args, TBitmap& picture) {
   if (args.Window)
     DrawWindow(args, picture);
+  else if (!args.GalleryChart.empty())
+    DrawGalleryChart(args, picture);
   else if (args.Tree)
     DrawTree(args, picture);
   else

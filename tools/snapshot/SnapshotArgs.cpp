@@ -1,12 +1,14 @@
 #include "SnapshotArgs.h"
 
 #include "common/ToolArgs.h"
+#include "gallery/ChartGallery.h"
 
 const char* const kSnapshotUsage =
     "usage: tankdemo-snapshot --chart [--steps N] [--size WxH] OUT.png\n"
     "       tankdemo-snapshot --tree [--steps N] [--expand] [--sort CAPTION[:up|:down]]\n"
     "                         [--focus] [--size WxH] OUT.png\n"
-    "       tankdemo-snapshot --window [--steps N] [--expand] [--size WxH] OUT.png";
+    "       tankdemo-snapshot --window [--steps N] [--expand] [--size WxH] OUT.png\n"
+    "       tankdemo-snapshot --gallery-chart PAGE[:3d] [--size WxH] OUT.png";
 
 const char* const kSnapshotHelp =
     "Builds the demo plant, runs N simulation steps (default 0), sets up the chart or the\n"
@@ -26,6 +28,9 @@ const char* const kSnapshotHelp =
     "                            \"Level %\", Status\n"
     "  --focus                   tree: draw it as the focused control (selection and focus\n"
     "                            rectangle shown)\n"
+    "  --gallery-chart PAGE      draw a page of the chart gallery (default size 640x360):\n"
+    "                            line, point, area, horizbar, fastline, log, datetime;\n"
+    "                            add :3d for the 3D view\n"
     "  --help                    show this text\n"
     "\n"
     "Exit codes: 0 done, 1 the picture could not be made or written, 2 bad arguments.\n";
@@ -40,14 +45,22 @@ bool ParseSize(const std::string& text, TSnapshotArgs& result) {
 
 // Rejects what does not fit the picture asked for, and fills in its default size.
 std::optional<std::string> Finish(TSnapshotArgs& result) {
-  if (result.Chart + result.Tree + result.Window != 1)
-    return "say what to draw: --chart, --tree or --window";
+  const bool gallery = !result.GalleryChart.empty();
+  if (result.Chart + result.Tree + result.Window + gallery != 1)
+    return "say what to draw: --chart, --tree, --window or --gallery-chart";
+  if (gallery && !ParseChartGalleryChoice(result.GalleryChart))
+    return "--gallery-chart wants a page: line, point, area, horizbar, fastline, log, datetime";
+  if (gallery && (result.Expand || result.Focus || !result.SortCaption.empty() || result.Steps))
+    return "--steps, --expand, --sort and --focus do not belong to --gallery-chart";
   if (result.Chart && (result.Expand || result.Focus || !result.SortCaption.empty()))
     return "--expand, --sort and --focus belong to --tree";
   if (result.Window && (result.Focus || !result.SortCaption.empty()))
     return "--sort and --focus belong to --tree";
   if (result.Output.empty()) return "no output file given";
-  if (result.Width == 0 && !result.Window) {
+  if (result.Width == 0 && gallery) {
+    result.Width = kGalleryChartWidth;
+    result.Height = kGalleryChartHeight;
+  } else if (result.Width == 0 && !result.Window) {
     result.Width = result.Chart ? kChartWidth : kTreeWidth;
     result.Height = result.Chart ? kChartHeight : kTreeHeight;
   }
@@ -74,6 +87,10 @@ std::optional<TSnapshotArgs> ParseSnapshotArgs(const std::vector<std::string>& a
       result.Tree = true;
     } else if (arg == "--window") {
       result.Window = true;
+    } else if (arg == "--gallery-chart") {
+      const std::string* text = reader.Value();
+      if (!text) return fail(reader.Error);
+      result.GalleryChart = *text;
     } else if (arg == "--expand") {
       result.Expand = true;
     } else if (arg == "--focus") {

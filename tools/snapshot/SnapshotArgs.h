@@ -9,6 +9,8 @@ struct TSnapshotArgs {
   bool Chart = false;
   bool Tree = false;
   bool Window = false;
+  // A page of the chart gallery ("line", "area:3d", ...); empty for none.
+  std::string GalleryChart;
   int Steps = 0;
   int Width = 0;  // 0 until given: each picture has its own default size
   int Height = 0;
@@ -23,6 +25,7 @@ struct TSnapshotArgs {
 
 inline constexpr int kChartWidth = 850, kChartHeight = 173;
 inline constexpr int kTreeWidth = 846, kTreeHeight = 267;
+inline constexpr int kGalleryChartWidth = 640, kGalleryChartHeight = 360;
 
 // Parses the arguments after the program name; nothing (and a reason) when they are wrong.
 std::optional<TSnapshotArgs> ParseSnapshotArgs(const std::vector<std::string>& args,

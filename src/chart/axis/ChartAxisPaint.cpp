@@ -24,10 +24,9 @@ void TCustomChartAxis::DrawSeriesLabels(TChartCanvas3D& canvas, TAxisLabelStyle 
       break;
     }
   if (!series) return;
-  // The labels sit where the points are along this axis: X for a value drawn upwards.
-  const bool alongX = FIsHorizontal == (&series->MandatoryList() == &series->YValues());
+  // Each label sits where its point lies along this axis.
   for (int i = 0; i < series->PointCount(); ++i) {
-    const int p = ValueToPixel(alongX ? series->XValue(i) : series->YValue(i));
+    const int p = ValueToPixel(FIsHorizontal ? series->XValue(i) : series->YValue(i));
     if (p < StartPixel() || p > EndPixel()) continue;
     if (!FLabelsOnAxis && (p == StartPixel() || p == EndPixel())) continue;
     if (!TickOnLabelsOnly()) ticks.push_back(p);

@@ -13,6 +13,18 @@ void TSeriesPointer::Change(T& field, const T& value) {
   SetProperty(field, value, [this] { FSeries->RequestRepaint(); });
 }
 
+void TSeriesPointer::SetVisible(bool value) {
+  Change(FVisible, value);
+}
+void TSeriesPointer::SetStyle(TSeriesPointerStyle value) {
+  Change(FStyle, value);
+}
+void TSeriesPointer::SetColor(TColor value) {
+  Change(FColor, value);
+}
+void TSeriesPointer::SetInflateMargins(bool value) {
+  Change(FInflateMargins, value);
+}
 void TSeriesPointer::SetHorizSize(int value) {
   Change(FHorizSize, std::clamp(value, 1, kMaxSize));
 }

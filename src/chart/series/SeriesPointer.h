@@ -30,9 +30,9 @@ class TSeriesPointer {
   TSeriesPointer& operator=(const TSeriesPointer&) = delete;
 
   bool Visible() const { return FVisible; }
-  void SetVisible(bool value) { Change(FVisible, value); }
+  void SetVisible(bool value);
   TSeriesPointerStyle Style() const { return FStyle; }
-  void SetStyle(TSeriesPointerStyle value) { Change(FStyle, value); }
+  void SetStyle(TSeriesPointerStyle value);
   int HorizSize() const { return FHorizSize; }
   void SetHorizSize(int value);
   int VertSize() const { return FVertSize; }
@@ -41,10 +41,10 @@ class TSeriesPointer {
   void SetPen(const TChartPen& value);
   // clDefault fills with the point's colour.
   TColor Color() const { return FColor; }
-  void SetColor(TColor value) { Change(FColor, value); }
+  void SetColor(TColor value);
   // Whether the axes make room for the markers at the ends of the data.
   bool InflateMargins() const { return FInflateMargins; }
-  void SetInflateMargins(bool value) { Change(FInflateMargins, value); }
+  void SetInflateMargins(bool value);
 
   // Draws the marker centred on a projected point in the point's colour.
   void Draw(TChartCanvas3D& canvas, TPoint centre, TColor pointColor) const;

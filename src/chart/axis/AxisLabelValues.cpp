@@ -23,7 +23,7 @@ std::vector<double> LogarithmicLabelValues(const TAxisScale& scale, int base, in
   const double last = std::floor(std::log(high) / logBase + 1e-9);
   if (!(last >= first) || last - first > kMaxLabels) return values;
   double every = 1;
-  while ((last - first + 1) / every > std::max(slots, 1)) every = NextNiceStep(every);
+  while (std::floor((last - first) / every) + 1 > std::max(slots, 1)) every = NextNiceStep(every);
   for (double k = last; k >= first; k -= every) {
     const double value = std::pow(static_cast<double>(base), k);
     if (std::isfinite(value) && value > 0) values.push_back(value);

@@ -1,0 +1,193 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "chart/Chart.h"
+#include "chart/axis/AxisLabelValues.h"
+#include "chart/axis/DateTimeText.h"
+#include "chart/series/AreaSeries.h"
+#include "chart/series/BarSeries.h"
+#include "chart/series/FastLineSeries.h"
+#include "chart/series/LineSeries.h"
+#include "gallery/ChartGallery.h"
+#include "platform/Bitmap.h"
+#include "support/GuiApp.h"
+#include "support/TestWindowHost.h"
+
+namespace {
+
+// Where a point of any kind shows on the screen, for a click on it.
+TPoint ScreenPointOf(const TChartSeries& series, int index) {
+  if (const auto* line = dynamic_cast<const TCustomLineSeries*>(&series))
+    return line->ScreenPoint(index);
+  const TChartProjection& projection = series.ParentChart()->Layout().Projection;
+  if (const auto* bars = dynamic_cast<const TCustomBarSeries*>(&series)) {
+    const TRect r = bars->BarRect(index);
+    return projection.Project((r.left + r.right) / 2, (r.top + r.bottom) / 2, series.StartZ());
+  }
+  return projection.Project(series.PointScreenX(index), series.PointScreenY(index),
+                            series.MiddleZ());
+}
+
+class GalleryFixture : public ::testing::TestWithParam<const char*> {
+ protected:
+  void SetUp() override { EnsureGuiApplication(); }
+  std::vector<TColor> Screen() const {
+    std::vector<TColor> pixels;
+    for (int y = 0; y < 300; ++y)
+      for (int x = 0; x < 500; ++x) pixels.push_back(host.PixelAt(x, y));
+    return pixels;
+  }
+  TSeriesOwner owner;
+  TChart chart;
+  TTestWindowHost host{chart, 500, 300};
+};
+
+}  // namespace
+
+// Every kind, flat and in 3D: a click on a drawn point finds that point (or one drawn on top
+// of it), the values at the cursor there are the point's, and the picture is the same after
+// a zoom and its undo as a fresh paint.
+TEST_P(GalleryFixture, ClicksFindTheDrawnPointsAndGesturesLeaveAFreshPicture) {
+  ShowChartGalleryPage(chart, owner, *ParseChartGalleryChoice(GetParam()));
+  host.Paint(true);
+  const std::vector<TColor> painted = Screen();
+  int checked = 0;
+  for (TChartSeries* series : chart.SeriesList()) {
+    const int step = std::max(1, series->PointCount() / 7);
+    for (int i = 0; i < series->PointCount(); i += step) {
+      const TPoint p = ScreenPointOf(*series, i);
+      if (!PtInRect(Rect(0, 0, 500, 300), p)) continue;
+      const TChartClickedPart part = chart.FindClickedPart(p);
+      ASSERT_EQ(part.Part, cpSeries) << series->Title() << " point " << i;
+      if (part.ASeries == series) {
+        EXPECT_EQ(part.PointIndex, i) << series->Title();
+      }
+      ++checked;
+    }
+  }
+  EXPECT_GT(checked, 3);
+  host.MouseDown(mbLeft, 150, 100);
+  host.MouseMove(300, 200);
+  host.MouseUp(mbLeft, 300, 200);
+  host.MouseDown(mbLeft, 300, 200);
+  host.MouseMove(150, 100);
+  host.MouseUp(mbLeft, 150, 100);
+  host.Paint();
+  EXPECT_EQ(Screen(), painted);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryKind, GalleryFixture,
+                         ::testing::Values("line", "line:3d", "point", "point:3d", "area",
+                                           "area:3d", "horizbar", "horizbar:3d", "fastline",
+                                           "fastline:3d", "log", "datetime"));
+
+// Cutting runs of points in one pixel column to four changes no pixel.
+TEST(FastLineTest, TheReducedLineIsExactlyTheFullOne) {
+  EnsureGuiApplication();
+  TSeriesOwner owner;
+  TChart chart;
+  chart.SetView3D(false);
+  TFastLineSeries& series = owner.CreateSeries<TFastLineSeries>();
+  chart.AttachSeries(&series);
+  for (int i = 0; i < 100000; ++i)
+    series.AddPoint(i, std::sin(i * 0.01) * std::cos(i * 0.173) * (i % 97), "", clDefault);
+  chart.SetSize(400, 200);
+  const std::vector<std::vector<TPoint>> full = series.ScreenPolylines(0, 99999, false);
+  const std::vector<std::vector<TPoint>> reduced = series.ScreenPolylines(0, 99999, true);
+  ASSERT_EQ(full.size(), 1u);
+  EXPECT_LT(reduced[0].size(), full[0].size() / 20);
+  TBitmap a(400, 200), b(400, 200);
+  for (TBitmap* picture : {&a, &b}) {
+    picture->Canvas().Brush() = TBrush{clWhite, bsSolid, clWhite};
+    picture->Canvas().FillRect(Rect(0, 0, 400, 200));
+  }
+  a.Canvas().Polyline(full[0]);
+  b.Canvas().Polyline(reduced[0]);
+  for (int y = 0; y < 200; ++y)
+    for (int x = 0; x < 400; ++x) ASSERT_EQ(a.Pixel(x, y), b.Pixel(x, y)) << x << "," << y;
+}
+
+// Values a kind cannot show: null points, NaN, infinities, zeros on a logarithmic axis and a
+// million points on one x draw nothing wrong and break nothing.
+TEST(SeriesKindsTest, ValuesThatCannotBeShownAreSkipped) {
+  EnsureGuiApplication();
+  TSeriesOwner owner;
+  TChart chart;
+  TTestWindowHost host(chart, 300, 200);
+  TLineSeries& line = owner.CreateSeries<TLineSeries>();
+  TFastLineSeries& fast = owner.CreateSeries<TFastLineSeries>();
+  TAreaSeries& area = owner.CreateSeries<TAreaSeries>();
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  for (TChartSeries* s : std::vector<TChartSeries*>{&line, &fast, &area}) {
+    chart.AttachSeries(s);
+    for (double y : {1.0, nan, 0.0, inf, -5.0, 1e308, 3.0})
+      s->AddPoint(s->PointCount(), y, "", clDefault);
+    s->AddNullPoint(s->PointCount(), 2, "");
+  }
+  for (int i = 0; i < 1000000; ++i) fast.AddPoint(3, i % 1000, "", clDefault);
+  for (bool logarithmic : {false, true}) {
+    chart.LeftAxis().SetLogarithmic(logarithmic);
+    host.Paint(true);
+    EXPECT_TRUE(std::isfinite(chart.LeftAxis().RangeMin()));
+    EXPECT_FALSE(line.Plottable(1));
+    EXPECT_EQ(line.Plottable(2), !logarithmic);
+    EXPECT_EQ(chart.FindClickedPart({-100, -100}).Part, cpNone);
+  }
+}
+
+TEST(AxisLabelsTest, LogarithmicLabelsArePowersOfTheBase) {
+  TAxisScale scale;
+  scale.Horizontal = false;
+  scale.Logarithmic = true;
+  scale.SetPixels(0, 600);
+  scale.SetRange(1, 1e6);
+  EXPECT_EQ(LogarithmicLabelValues(scale, 10, 10),
+            (std::vector<double>{1e6, 1e5, 1e4, 1e3, 1e2, 1e1, 1}));
+  EXPECT_EQ(LogarithmicLabelValues(scale, 10, 4), (std::vector<double>{1e6, 1e4, 1e2, 1}));
+  EXPECT_EQ(LogarithmicLabelValues(scale, 10, 3), (std::vector<double>{1e6, 10}));
+  EXPECT_EQ(LogarithmicLabelValues(scale, 2, 30).front(), 524288);
+  // Equal steps of the logarithm get equal steps of pixels, from the bottom up.
+  EXPECT_EQ(scale.ValueToPixel(1), 600);
+  EXPECT_EQ(scale.ValueToPixel(1e3), 300);
+  EXPECT_EQ(scale.ValueToPixel(1e5), 100);
+  EXPECT_EQ(scale.ValueToPixel(0), 600);  // below what the axis can show: its low end
+  EXPECT_NEAR(scale.PixelToValue(300), 1e3, 1e-6);
+  // A range without a power inside, or not above zero, has no power labels.
+  scale.SetRange(2, 8);
+  EXPECT_TRUE(LogarithmicLabelValues(scale, 10, 10).empty());
+  scale.SetRange(0, 100);
+  EXPECT_TRUE(LogarithmicLabelValues(scale, 10, 10).empty());
+  EXPECT_EQ(scale.ValueToPixel(10), scale.CenterPixel);
+}
+
+TEST(AxisLabelsTest, DateTimeLadderCalendarAndFormats) {
+  const double minute = 1.0 / 1440;
+  struct {
+    double atLeast, step;
+  } const ladder[] = {{0.5 / 86400, 1.0 / 86400},
+                      {7 * minute, 10 * minute},
+                      {0.3, 0.5},
+                      {4, 7},
+                      {20, 30.4375},
+                      {100, 4 * 30.4375},
+                      {400, 2 * 365.25},
+                      {3000, 10 * 365.25}};
+  for (const auto& [atLeast, step] : ladder) EXPECT_DOUBLE_EQ(DateTimeStep(atLeast), step);
+  EXPECT_EQ(DateTimeStepMonths(2 * 30.4375), 2);
+  EXPECT_EQ(DateTimeStepMonths(7), 0);
+
+  TAxisScale year;
+  year.SetRange(DateTimeOfDay(2026, 1, 1), DateTimeOfDay(2026, 12, 31));
+  std::vector<std::string> firsts;
+  for (double day : CalendarLabelValues(year, 2)) firsts.push_back(DateTimeText(day, true));
+  EXPECT_EQ(firsts, (std::vector<std::string>{"2026-11-01", "2026-09-01", "2026-07-01",
+                                              "2026-05-01", "2026-03-01", "2026-01-01"}));
+  const double noon = DateTimeOfDay(2026, 12, 8) + 0.5 + 30 * minute;
+  EXPECT_EQ(FormatDateTime("dd.mm.yy hh:nn:ss", noon), "08.12.26 12:30:00");
+  EXPECT_EQ(FormatDateTime("yyyy", kLastDateTime + 1), "");
+  EXPECT_EQ(DateTimeOfDay(1899, 12, 30), 0);
+}

@@ -19,50 +19,13 @@
 #include <memory>
 #include <vector>
 
+#include "PlantBenchData.h"
 #include "app/DemoData.h"
 #include "app/TankChart.h"
 #include "platform/Bitmap.h"
 #include "support/TestWindowHost.h"
 
 namespace {
-
-constexpr int kSeries = 5;
-
-struct TFrameSize {
-  int sites, width, height;
-};
-
-TFrameSize SizeOf(int sites) {
-  return sites <= 12 ? TFrameSize{sites, 850, 173} : TFrameSize{sites, 1600, 400};
-}
-
-// A plant of the given number of sites, each with the tank count of the demo table's site at
-// the same position (so some sites leave the upper series null), after one simulation step.
-std::unique_ptr<TSiteList> MakePlant(int siteCount) {
-  auto sites = std::make_unique<TSiteList>();
-  for (int i = 0; i < siteCount; ++i) {
-    const TSiteRecord& record = SiteTable[static_cast<size_t>(i) % SiteTable.size()];
-    TSite& site = sites->Add(std::make_unique<TSite>(record.Name));
-    for (int t = 0; t < record.TankCount; ++t)
-      site.Add(std::make_unique<TTank>(record.TankCapacity));
-  }
-  TDemoRandom random;
-  RandomizeLevels(*sites, random);
-  SimulateStep(*sites, random);
-  return sites;
-}
-
-// The level of tank s of a site, 0 where the site has fewer tanks.
-double LevelOf(const TSite& site, int s) {
-  return s < site.Count() ? site.GetTank(s).Level() : 0;
-}
-
-int LargestCapacity(const TSiteList& sites) {
-  int largest = 0;
-  for (int i = 0; i < sites.Count(); ++i)
-    largest = std::max(largest, sites.GetSite(i).GetCapacity());
-  return largest;
-}
 
 // The application's chart over a plant, sized for a frame and loaded once.
 struct TOurChart {

@@ -98,6 +98,10 @@ TEST(FastLineTest, TheReducedLineIsExactlyTheFullOne) {
   const std::vector<std::vector<TPoint>> full = series.ScreenPolylines(0, 99999, false);
   const std::vector<std::vector<TPoint>> reduced = series.ScreenPolylines(0, 99999, true);
   ASSERT_EQ(full.size(), 1u);
+  // The pass over the stored values maps every point where the axes do.
+  for (int i = 0; i < 100000; i += 97)
+    ASSERT_EQ(full[0][static_cast<size_t>(i)],
+              Point(series.PointScreenX(i), series.PointScreenY(i)));
   EXPECT_LT(reduced[0].size(), full[0].size() / 20);
   TBitmap a(400, 200), b(400, 200);
   for (TBitmap* picture : {&a, &b}) {

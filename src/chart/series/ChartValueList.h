@@ -28,6 +28,8 @@ class TChartValueList {
   // Exchanges two stored values; used when whole points are swapped.
   void SwapValues(int a, int b);
 
+  // The stored values, before the multiplier: for loops over very many points.
+  const std::vector<double>& StoredValues() const { return FValues; }
   double LastValue() const { return ValueAt(ValueCount() - 1); }
   int IndexOfValue(double value) const;
   void NumberValues();

@@ -1,6 +1,7 @@
 #include "chart/series/FastLineSeries.h"
 
 #include <algorithm>
+#include <cfenv>
 #include <climits>
 #include <cmath>
 
@@ -45,11 +46,60 @@ class TColumnReducer {
   int FCount = 0;
 };
 
+// An axis' linear mapping for one pass over very many values. It rounds with the default
+// rounding mode's own ties-to-even (adding and taking away 2^52 + 2^51), without the
+// branches that make the general rounding slow on values whose fractions vary at random; so
+// it maps every value to the same pixel as the axis does.
+class TFastScale {
+ public:
+  explicit TFastScale(const TAxisScale& scale)
+      : FScale(scale),
+        FFromEnd(scale.Horizontal ? scale.Inverted : !scale.Inverted),
+        FFast(!scale.Logarithmic && scale.RangeSpan != 0 && std::fegetround() == FE_TONEAREST) {}
+  int Pixel(double value) const {
+    if (!FFast) return FScale.ValueToPixel(value);
+    const double t = (value - FScale.RangeMin) * FScale.LengthPixels / FScale.RangeSpan;
+    if (!(t > -1e9 && t < 1e9)) return FScale.CenterPixel;
+    const double shifted = t + kRoundingShift;
+    const int n = static_cast<int>(shifted - kRoundingShift);
+    return FFromEnd ? FScale.EndPixel - n : FScale.StartPixel + n;
+  }
+
+ private:
+  static constexpr double kRoundingShift = 6755399441055744.0;
+  const TAxisScale& FScale;
+  bool FFromEnd, FFast;
+};
+
 }  // namespace
 
 void TFastLineSeries::SetLinePen(const TChartPen& value) {
   Change(FLinePen, ClampPen(value));
 }
+
+// The points of the series as one pass over very many of them reads them: straight from the
+// stored values, with what makes a point undrawable checked inline.
+struct TFastLineSeries::TPointSource {
+  const std::vector<double>& xs;
+  const std::vector<double>& ys;
+  double xScale, yScale;
+  const std::vector<TColor>& colors;
+  bool logX, logY;
+
+  double X(size_t i) const { return xs[i] * xScale; }
+  double Y(size_t i) const { return ys[i] * yScale; }
+  bool Drawable(size_t i) const {
+    const double x = X(i), y = Y(i);
+    return !(i < colors.size() && colors[i] == clNone) && std::isfinite(x) && std::isfinite(y) &&
+           !(logX && !(x > 0)) && !(logY && !(y > 0));
+  }
+  // Whether x grows (or stays) from point to point, every x a number.
+  bool Sorted(size_t first, size_t stop) const {
+    for (size_t i = first + 1; i < stop; ++i)
+      if (!(X(i) >= X(i - 1)) || !std::isfinite(X(i))) return false;
+    return first >= stop || std::isfinite(X(first));
+  }
+};
 
 std::vector<std::vector<TPoint>> TFastLineSeries::ScreenPolylines(int first, int last,
                                                                   bool reduce) const {
@@ -59,25 +109,66 @@ std::vector<std::vector<TPoint>> TFastLineSeries::ScreenPolylines(int first, int
   if (!ParentChart() || !horizontal || !vertical || first < 0) return lines;
   // The scales and projection once, not per point.
   const TAxisScale h = horizontal->Layout(), v = vertical->Layout();
+  const TFastScale fastH(h), fastV(v);
   const TChartProjection& projection = ParentChart()->Layout().Projection;
   const int z = MiddleZ();
+  const TPointSource source{XValues().StoredValues(),
+                            YValues().StoredValues(),
+                            XValues().Multiplier(),
+                            YValues().Multiplier(),
+                            PointColors(),
+                            h.Logarithmic,
+                            v.Logarithmic};
   std::vector<TPoint> line;
   TColumnReducer reducer(line);
+  auto add = [&](TPoint p) {
+    if (projection.Is3D()) p = projection.Project(p.x, p.y, z);
+    if (reduce)
+      reducer.Add(p);
+    else
+      line.push_back(p);
+  };
   auto end = [&] {
     reducer.Flush();
     if (line.size() > 1) lines.push_back(std::move(line));
     line.clear();
   };
-  for (int i = first; i <= last && i < PointCount(); ++i) {
-    if (!Plottable(i)) {
+  const size_t from = static_cast<size_t>(first);
+  const size_t stop = std::min<size_t>(static_cast<size_t>(last) + 1, source.xs.size());
+  // Sorted x on linear axes: a column's points are found by a binary search on x and only
+  // their extreme values are mapped, which gives the pixels mapping each point would.
+  const bool byColumns = reduce && !h.Logarithmic && !v.Logarithmic &&
+                         (!projection.Is3D() || projection.IsOrthogonal()) &&
+                         source.Sorted(from, stop);
+  for (size_t i = from; i < stop;) {
+    if (!source.Drawable(i)) {
       end();
+      ++i;
       continue;
     }
-    const TPoint p = projection.Project(h.ValueToPixel(XValue(i)), v.ValueToPixel(YValue(i)), z);
-    if (reduce)
-      reducer.Add(p);
-    else
-      line.push_back(p);
+    if (!byColumns) {
+      add({fastH.Pixel(source.X(i)), fastV.Pixel(source.Y(i))});
+      ++i;
+      continue;
+    }
+    const int column = fastH.Pixel(source.X(i));
+    size_t low = i + 1, high = stop;
+    while (low < high) {
+      const size_t middle = low + (high - low) / 2;
+      if (fastH.Pixel(source.X(middle)) == column)
+        low = middle + 1;
+      else
+        high = middle;
+    }
+    double firstY = source.Y(i), lastY = firstY, minY = firstY, maxY = firstY;
+    size_t k = i + 1;
+    for (; k < low && source.Drawable(k); ++k) {
+      lastY = source.Y(k);
+      minY = std::min(minY, lastY);
+      maxY = std::max(maxY, lastY);
+    }
+    for (double y : {firstY, minY, maxY, lastY}) add({column, fastV.Pixel(y)});
+    i = k;
   }
   end();
   return lines;

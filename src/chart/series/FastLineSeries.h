@@ -24,5 +24,6 @@ class TFastLineSeries : public TChartSeries {
   std::vector<std::vector<TPoint>> ScreenPolylines(int first, int last, bool reduce) const;
 
  private:
+  struct TPointSource;
   TChartPen FLinePen;
 };

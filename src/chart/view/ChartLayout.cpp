@@ -15,20 +15,6 @@ void TAxisScale::SetRange(double low, double high) {
   RangeSpan = high - low;
 }
 
-int TAxisScale::LinearPixel(double value, bool fromEnd) const {
-  if (RangeSpan == 0) return CenterPixel;
-  const double t = (value - RangeMin) * LengthPixels / RangeSpan;
-  // Far beyond any window; kept clear of the integer limits for the arithmetic that follows.
-  if (std::fabs(t) >= 1e9) return CenterPixel;
-  return fromEnd ? EndPixel - Nearest(t) : StartPixel + Nearest(t);
-}
-
-int TAxisScale::ValueToPixel(double value) const {
-  const bool fromEnd = Horizontal ? Inverted : !Inverted;
-  if (Logarithmic) return LogarithmicPixel(value, fromEnd);
-  return LinearPixel(value, fromEnd);
-}
-
 int TAxisScale::LogarithmicPixel(double value, bool fromEnd) const {
   if (!(RangeMin > 0) || !(RangeMax > RangeMin)) return CenterPixel;
   // A value the logarithm cannot take lies at the low end of the axis.

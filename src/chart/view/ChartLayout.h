@@ -18,11 +18,21 @@ struct TAxisScale {
   // Sets the pixel extent and keeps the length and centre in step.
   void SetPixels(int start, int end);
   void SetRange(double low, double high);
-  int ValueToPixel(double value) const;
+  int ValueToPixel(double value) const {
+    const bool fromEnd = Horizontal ? Inverted : !Inverted;
+    return Logarithmic ? LogarithmicPixel(value, fromEnd) : LinearPixel(value, fromEnd);
+  }
   double PixelToValue(int pixel) const;
 
  private:
-  int LinearPixel(double value, bool fromEnd) const;
+  // Inline: a fast line maps every one of its points.
+  int LinearPixel(double value, bool fromEnd) const {
+    if (RangeSpan == 0) return CenterPixel;
+    const double t = (value - RangeMin) * LengthPixels / RangeSpan;
+    // Far beyond any window; kept clear of the integer limits for the arithmetic that follows.
+    if (!(t > -1e9 && t < 1e9)) return CenterPixel;
+    return fromEnd ? EndPixel - Nearest(t) : StartPixel + Nearest(t);
+  }
   int LogarithmicPixel(double value, bool fromEnd) const;
   double LogarithmicPixelToValue(int pixel, double offset) const;
 };

@@ -12,7 +12,10 @@
 
 #include "FuzzBytes.h"
 #include "chart/Chart.h"
+#include "chart/series/AreaSeries.h"
 #include "chart/series/BarSeries.h"
+#include "chart/series/FastLineSeries.h"
+#include "chart/series/LineSeries.h"
 #include "platform/Exception.h"
 #include "support/GuiApp.h"
 #include "support/TestWindowHost.h"
@@ -85,17 +88,17 @@ class TChartDriver {
     }
   }
 
-  TCustomBarSeries* AnySeries() {
+  TChartSeries* AnySeries() {
     if (series_.empty()) return nullptr;
     return series_[in_.Index(series_.size())];
   }
 
   void SeriesLifetime() {
-    TCustomBarSeries* series = AnySeries();
+    TChartSeries* series = AnySeries();
     switch (in_.Byte() % 6) {
       case 0:
         if (series_.size() < 8) {
-          series_.push_back(&owner_.CreateSeries<TBarSeries>());
+          series_.push_back(NewSeries(in_.Byte() % 6));
           chart_.AttachSeries(series_.back());
         }
         break;
@@ -120,8 +123,25 @@ class TChartDriver {
     }
   }
 
+  TChartSeries* NewSeries(int kind) {
+    switch (kind) {
+      case 0:
+        return &owner_.CreateSeries<TBarSeries>();
+      case 1:
+        return &owner_.CreateSeries<THorizBarSeries>();
+      case 2:
+        return &owner_.CreateSeries<TLineSeries>();
+      case 3:
+        return &owner_.CreateSeries<TPointSeries>();
+      case 4:
+        return &owner_.CreateSeries<TAreaSeries>();
+      default:
+        return &owner_.CreateSeries<TFastLineSeries>();
+    }
+  }
+
   void PointStore() {
-    TCustomBarSeries* series = AnySeries();
+    TChartSeries* series = AnySeries();
     if (!series) return;
     switch (in_.Byte() % 7) {
       case 0:
@@ -149,7 +169,7 @@ class TChartDriver {
   }
 
   void ValueListEdit() {
-    TCustomBarSeries* series = AnySeries();
+    TChartSeries* series = AnySeries();
     if (!series) return;
     TChartValueList& list = in_.Bool() ? series->XValues() : series->YValues();
     switch (in_.Byte() % 9) {
@@ -218,6 +238,8 @@ class TChartDriver {
   void WallSetting();
   void TitleAndLegend();
   void SeriesSetting();
+  void BarSetting(TCustomBarSeries& series);
+  void LineSetting(TChartSeries& series);
   void Handlers();
   void Mouse();
 
@@ -240,7 +262,7 @@ class TChartDriver {
   TSeriesOwner owner_;
   TChart chart_;
   TTestWindowHost host_{chart_, 96, 64};
-  std::vector<TCustomBarSeries*> series_;
+  std::vector<TChartSeries*> series_;
   TBitmap image_{3, 3};
 };
 
@@ -523,9 +545,17 @@ void TChartDriver::TitleAndLegend() {
 }
 
 void TChartDriver::SeriesSetting() {
-  TCustomBarSeries* series = AnySeries();
+  TChartSeries* series = AnySeries();
   if (!series) return;
-  switch (in_.Byte() % 20) {
+  const int choice = in_.Byte() % 20;
+  if (choice >= 7 && choice <= 15) {
+    if (auto* bars = dynamic_cast<TCustomBarSeries*>(series))
+      BarSetting(*bars);
+    else
+      LineSetting(*series);
+    return;
+  }
+  switch (choice) {
     case 0:
       series->SetActive(in_.Bool());
       break;
@@ -547,33 +577,6 @@ void TChartDriver::SeriesSetting() {
     case 6:
       series->SetCustomVertAxis(in_.Bool() ? &chart_.RightAxis() : nullptr);
       break;
-    case 7:
-      series->SetBarWidthPercent(in_.Int());
-      break;
-    case 8:
-      series->SetOffsetPercent(in_.Int());
-      break;
-    case 9:
-      series->SetMultiBar(static_cast<TMultiBar>(in_.Byte() % 4));
-      break;
-    case 10:
-      series->SetBarStyle(static_cast<TBarStyle>(in_.Byte() % 7));
-      break;
-    case 11:
-      series->SetYOrigin(in_.Double());
-      break;
-    case 12:
-      series->SetUseYOrigin(in_.Bool());
-      break;
-    case 13:
-      series->SetCustomBarWidth(in_.Int());
-      break;
-    case 14:
-      series->SetAutoBarSize(in_.Bool());
-      break;
-    case 15:
-      series->SetSideMargins(in_.Bool());
-      break;
     case 16:
       series->Marks().SetVisible(in_.Bool());
       break;
@@ -584,18 +587,80 @@ void TChartDriver::SeriesSetting() {
       series->Marks().SetStyle(static_cast<TSeriesMarksStyle>(in_.Byte() % 9));
       break;
     default:
-      series->SetBarPen(AnyPen(in_));
+      series->XValues().SortValues();
+      break;
+  }
+}
+
+void TChartDriver::BarSetting(TCustomBarSeries& series) {
+  switch (in_.Byte() % 10) {
+    case 0:
+      series.SetBarWidthPercent(in_.Int());
+      break;
+    case 1:
+      series.SetOffsetPercent(in_.Int());
+      break;
+    case 2:
+      series.SetMultiBar(static_cast<TMultiBar>(in_.Byte() % 4));
+      break;
+    case 3:
+      series.SetBarStyle(static_cast<TBarStyle>(in_.Byte() % 7));
+      break;
+    case 4:
+      series.SetYOrigin(in_.Double());
+      break;
+    case 5:
+      series.SetUseYOrigin(in_.Bool());
+      break;
+    case 6:
+      series.SetCustomBarWidth(in_.Int());
+      break;
+    case 7:
+      series.SetAutoBarSize(in_.Bool());
+      break;
+    case 8:
+      series.SetSideMargins(in_.Bool());
+      break;
+    default:
+      series.SetBarPen(AnyPen(in_));
+      break;
+  }
+}
+
+void TChartDriver::LineSetting(TChartSeries& series) {
+  if (auto* fast = dynamic_cast<TFastLineSeries*>(&series)) return fast->SetLinePen(AnyPen(in_));
+  auto* line = dynamic_cast<TCustomLineSeries*>(&series);
+  if (!line) return;
+  TSeriesPointer& pointer = line->Pointer();
+  switch (in_.Byte() % 6) {
+    case 0:
+      pointer.SetVisible(in_.Bool());
+      break;
+    case 1:
+      pointer.SetStyle(static_cast<TSeriesPointerStyle>(in_.Byte() % 9));
+      break;
+    case 2:
+      pointer.SetHorizSize(in_.Int());
+      break;
+    case 3:
+      pointer.SetVertSize(in_.Int());
+      break;
+    case 4:
+      pointer.SetPen(AnyPen(in_));
+      break;
+    default:
+      line->SetLinePen(AnyPen(in_));
       break;
   }
 }
 
 void TChartDriver::Handlers() {
-  TCustomBarSeries* series = AnySeries();
+  TChartSeries* series = AnySeries();
   const bool install = in_.Bool();
   switch (in_.Byte() % 6) {
     case 0:
-      if (series)
-        series->OnGetBarStyle =
+      if (auto* bars = dynamic_cast<TCustomBarSeries*>(series))
+        bars->OnGetBarStyle =
             install ? [](TCustomBarSeries*, int, TBarStyle&) { throw Exception("bar style"); }
                     : std::function<void(TCustomBarSeries*, int, TBarStyle&)>();
       break;

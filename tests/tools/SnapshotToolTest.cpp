@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <algorithm>
 #include <filesystem>
 
 #include "RunTool.h"
@@ -54,7 +55,9 @@ TEST(SnapshotArgsTest, BadArgumentsAreRefused) {
       {"--tree", "--sort", ":down", "o.png"},  // no caption
       {"--tree", "--sort"},
       {"--tree", "a.png", "b.png"},
-      {"--tree", "--colour", "o.png"}};
+      {"--tree", "--colour", "o.png"},
+      {"--gallery-chart", "pie", "o.png"},  // no such page
+      {"--gallery-chart", "line", "--expand", "o.png"}};
   for (const auto& args : bad) EXPECT_FALSE(Parse(args)) << args.back();
 }
 
@@ -95,16 +98,23 @@ TEST(SnapshotToolTest, WindowPicture) {
   std::filesystem::remove(path);
 }
 
-// The application's tree and chart as the pictures under golden/ show it, pixel for pixel. A
+// The application's tree and chart, and the chart gallery's pages, as the pictures under
+// golden/ show them, pixel for pixel. A
 // deliberate change to the drawing regenerates them with golden/regenerate.
-TEST(SnapshotToolTest, TreePicturesMatchTheGoldenOnes) {
+TEST(SnapshotToolTest, PicturesMatchTheGoldenOnes) {
   EnsureGuiApplication();
   SetCurrentPalette(TSystemPalette::Classic());
-  const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
+  std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
       {"tree-collapsed.png", {"--tree", "x.png"}},
       {"tree-expanded-sorted-focus.png",
        {"--tree", "--steps", "20", "--expand", "--sort", "Capacity:up", "--focus", "x.png"}},
       {"chart-steps20.png", {"--chart", "--steps", "20", "x.png"}}};
+  for (const char* page :
+       {"line:3d", "point", "area", "horizbar:3d", "fastline", "log", "datetime"}) {
+    std::string name = std::string("gallery-chart-") + page + ".png";
+    std::replace(name.begin(), name.end(), ':', '-');
+    cases.push_back({name, {"--gallery-chart", page, "--size", "320x200", "x.png"}});
+  }
   for (const auto& [name, arguments] : cases) {
     const QImage golden(QString(TANKDEMO_GOLDEN_DIR) + "/" + QString::fromStdString(name));
     ASSERT_FALSE(golden.isNull()) << name;

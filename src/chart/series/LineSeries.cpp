@@ -48,6 +48,8 @@ void TCustomLineSeries::DrawSegment(int from, int to) {
     canvas.DrawLine2D(x0, y0, x1, y1);
     return;
   }
+  // A ribbon seen edge on is only its outline: in a darker shade of its colour, not black.
+  canvas.Pen().color = DarkenColor(PointColor(to), 64);
   canvas.Brush() = TBrush{PointColor(to), bsSolid, clWhite};
   canvas.DrawPlane({{x0, y0, StartZ()}, {x1, y1, StartZ()}, {x1, y1, EndZ()}, {x0, y0, EndZ()}});
 }

@@ -134,7 +134,8 @@ std::vector<std::vector<TPoint>> TFastLineSeries::ScreenPolylines(int first, int
     line.clear();
   };
   const size_t from = static_cast<size_t>(first);
-  const size_t stop = std::min<size_t>(static_cast<size_t>(last) + 1, source.xs.size());
+  // The lists may be edited to different lengths: only points with both values count.
+  const size_t stop = std::min({static_cast<size_t>(last) + 1, source.xs.size(), source.ys.size()});
   // Sorted x on linear axes: a column's points are found by a binary search on x and only
   // their extreme values are mapped, which gives the pixels mapping each point would.
   const bool byColumns = reduce && !h.Logarithmic && !v.Logarithmic &&

@@ -1,16 +1,23 @@
+#include <fcntl.h>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <sstream>
 
 #include "platform/AtomicFile.h"
 #include "platform/Exception.h"
 #include "platform/LocaleText.h"
 #include "platform/Shell.h"
+#include "support/ErrorText.h"
 
 namespace fs = std::filesystem;
+using ::testing::HasSubstr;
 
 namespace {
 
@@ -39,8 +46,13 @@ struct TempDir {
 // Fails one step of the write.
 class FailingOps : public TFileOps {
  public:
-  enum Step { kWrite, kSync, kRename } step;
+  enum Step { kWrite, kSync, kRename, kCreateTemp } step;
   explicit FailingOps(Step s) : step(s) {}
+  int CreateTemp(std::string& pathTemplate) override {
+    if (step != kCreateTemp) return TFileOps::CreateTemp(pathTemplate);
+    errno = EACCES;  // as a folder the user may not write
+    return -1;
+  }
   bool Write(int fd, const char* d, std::size_t n) override {
     if (step == kWrite) {
       TFileOps::Write(fd, d, n / 2);  // a partial write first
@@ -123,6 +135,100 @@ TEST(AtomicFileTest, WritingThroughALinkKeepsTheLink) {
     EXPECT_NE(e.Message().find(loop), std::string::npos) << e.Message();
   }
   EXPECT_TRUE(fs::is_symlink(loop));
+}
+
+ino_t Inode(const fs::path& p) {
+  struct stat st {};
+  return ::stat(p.c_str(), &st) == 0 ? st.st_ino : 0;
+}
+
+mode_t Mode(const fs::path& p) {
+  struct stat st {};
+  return ::stat(p.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0;
+}
+
+TEST(AtomicFileTest, FilesWithSeveralNamesPipesAndDevicesAreWrittenWhereTheyStand) {
+  TempDir dir;
+  // Every name of a file sees the new text, the longer and then the shorter one.
+  const fs::path first = dir.path / "first.txt", second = dir.path / "second.txt";
+  std::ofstream(first) << "old text";
+  fs::create_hard_link(first, second);
+  const ino_t inode = Inode(first);
+  WriteFileAtomically(second.string(), "the new, longer text");
+  EXPECT_EQ(ReadAll(first), "the new, longer text");
+  WriteFileAtomically(first.string(), "short");
+  EXPECT_EQ(ReadAll(second), "short");
+  EXPECT_EQ(Inode(first), inode);
+  EXPECT_EQ(Inode(second), inode);
+
+  // A named pipe without a reader is refused at once; with one, it gets the text and stays.
+  const fs::path pipe = dir.path / "pipe";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  EXPECT_THAT(ErrorOf([&] { WriteFileAtomically(pipe.string(), "x"); }),
+              HasSubstr("\"" + pipe.string() + "\". No program is reading"));
+  const int reader = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  WriteFileAtomically(pipe.string(), "through the pipe");
+  char buf[64] = {};
+  EXPECT_EQ(::read(reader, buf, sizeof buf), 16);
+  EXPECT_EQ(std::string(buf), "through the pipe");
+  ::close(reader);
+  EXPECT_TRUE(fs::is_fifo(pipe));
+
+  // A character device of our own (a copy of /dev/null), never a system one: a faulty writer
+  // would replace it.
+  const fs::path device = dir.path / "null";
+  if (::mknod(device.c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0 &&
+      ::access(device.c_str(), W_OK) == 0 && std::ofstream(device).good()) {
+    WriteFileAtomically(device.string(), "into a character device");
+    EXPECT_TRUE(fs::is_character_file(device));
+  } else {
+    std::cout << "[ SKIPPED  ] no device node can be made or opened here\n";
+    fs::remove(device);
+    std::ofstream(device) << "stand-in";
+  }
+
+  // A folder is refused and left alone; no temporary file stays anywhere.
+  fs::create_directory(dir.path / "folder");
+  EXPECT_THAT(ErrorOf([&] { WriteFileAtomically((dir.path / "folder").string(), "x"); }),
+              HasSubstr("It is a folder"));
+  EXPECT_TRUE(fs::is_empty(dir.path / "folder"));
+  EXPECT_EQ(dir.FileCount(), 5);
+}
+
+TEST(AtomicFileTest, AFolderThatTakesNoNewFilesStillLetsItsFilesBeRewritten) {
+  TempDir dir;
+  const fs::path old = dir.path / "old.txt";
+  std::ofstream(old) << "old";
+  const ino_t inode = Inode(old);
+  FailingOps noNewFiles(FailingOps::kCreateTemp);
+  WriteFileAtomically(old.string(), "new", &noNewFiles);
+  EXPECT_EQ(ReadAll(old), "new");
+  EXPECT_EQ(Inode(old), inode);
+  const std::string fresh = (dir.path / "fresh.txt").string();
+  EXPECT_THAT(ErrorOf([&] { WriteFileAtomically(fresh, "x", &noNewFiles); }),
+              HasSubstr("\"" + fresh + "\""));
+  EXPECT_FALSE(fs::exists(fresh));
+}
+
+TEST(AtomicFileTest, AReplacedFileKeepsItsModeAndANewOneFollowsTheUmask) {
+  TempDir dir;
+  const mode_t saved = ::umask(0);
+  for (const mode_t mask : {022, 027, 002, 077}) {
+    ::umask(mask);
+    const fs::path fresh = dir.path / ("new-" + std::to_string(mask));
+    WriteFileAtomically(fresh.string(), "x");
+    EXPECT_EQ(Mode(fresh), 0666 & ~mask) << std::oct << mask;
+  }
+  ::umask(022);
+  const fs::path kept = dir.path / "kept";
+  std::ofstream(kept) << "old";
+  for (const mode_t mode : {0640, 0604, 0755, 0600, 0664}) {
+    ::chmod(kept.c_str(), mode);
+    WriteFileAtomically(kept.string(), "new");
+    EXPECT_EQ(Mode(kept), mode) << std::oct << mode;
+  }
+  ::umask(saved);
 }
 
 TEST(ShellTest, MailHandOffReportsEveryFailure) {

@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QTest>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -59,6 +60,10 @@ class FileCommandsTest : public ::testing::Test {
     return lines.Text();
   }
   std::string In(const std::string& name) const { return (folder / name).string(); }
+  // Runs the event loop until every mail hand-off has its outcome.
+  void SettleMail() {
+    for (int i = 0; i < 500 && commands.Mail().Awaited() > 0; ++i) QTest::qWait(10);
+  }
 
   std::unique_ptr<TSiteList> sites = BuildSites();
   TDemoRandom random;
@@ -188,6 +193,7 @@ TEST_F(FileCommandsTest, SendHandsTheExportToTheMailProgram) {
   ::setenv("PATH", (folder.string() + ":" + path).c_str(), 1);
   commands.Send();
   ::setenv("PATH", path.c_str(), 1);
+  SettleMail();
 
   EXPECT_TRUE(dialogs.Errors.empty());
   EXPECT_EQ(ReadFile(In("tankdemo.txt")), Export());
@@ -201,6 +207,8 @@ TEST_F(FileCommandsTest, AFailedSendSaysSoAndKeepsTheFile) {
   for (const std::string& program : {In("fails"), In("no-such-mailer")}) {
     commands.SetMailProgram(program);
     commands.Send();
+    SettleMail();
+    ASSERT_FALSE(dialogs.Errors.empty());
     EXPECT_EQ(dialogs.Errors.back(), "Error sending mail");
     EXPECT_EQ(ReadFile(In("tankdemo.txt")), Export());
   }

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QCursor>
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QMenu>
 #include <QMenuBar>
@@ -11,6 +14,7 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -200,6 +204,43 @@ TEST_F(MainWindowTest, ATickRepaintsEachViewOnce) {
   Pump();
   EXPECT_EQ(tree.Paints, 1);
   EXPECT_EQ(chart.Paints, 1);
+}
+
+// A mail client that opens in the foreground keeps the mail program running while the user
+// writes: the window goes on ticking and painting, and no error is shown.
+TEST_F(MainWindowTest, SendLeavesTheWindowRunningWhileTheMailClientIsOpen) {
+  QTemporaryDir dir;
+  const QString program = dir.filePath("mail-client"), pidFile = dir.filePath("pid");
+  {
+    QFile script(program);
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write(("#!/bin/sh\necho $$ > '" + pidFile + "'\nexec sleep 60\n").toUtf8());
+    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  }
+  const QString previous = QDir::currentPath();
+  QDir::setCurrent(dir.path());  // Send writes tankdemo.txt here
+  window->FileCommands().SetMailProgram(program.toStdString());
+  window->FileCommands().Mail().SetWait(std::chrono::milliseconds(300));
+  int ticks = 0;
+  QObject::connect(&window->Timer1(), &QTimer::timeout, [&] { ++ticks; });
+  window->Timer1().setInterval(20);
+  Action("ViewAnimate")->trigger();
+  TPaintCounter chart(ChartViewport());
+
+  Action("FileSend1")->trigger();
+  const int ticksBefore = ticks;
+  QTest::qWait(700);
+  EXPECT_GE(ticks - ticksBefore, 3);
+  EXPECT_GE(chart.Paints, 3);
+  EXPECT_EQ(window->FileCommands().Mail().Awaited(), 0) << "the short wait is over";
+  EXPECT_TRUE(dialogs->Errors.empty()) << "a mail client still open is no failure";
+  QFile pid(pidFile);
+  ASSERT_TRUE(pid.open(QIODevice::ReadOnly));
+  const pid_t client = pid.readAll().trimmed().toInt();
+  EXPECT_EQ(::kill(client, 0), 0) << "the mail client was stopped";
+  ::kill(client, SIGTERM);
+  Action("ViewAnimate")->trigger();
+  QDir::setCurrent(previous);
 }
 
 TEST_F(MainWindowTest, CopyTakesTheTreesSelectedRows) {

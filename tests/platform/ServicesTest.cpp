@@ -1,8 +1,10 @@
 #include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -231,21 +233,47 @@ TEST(AtomicFileTest, AReplacedFileKeepsItsModeAndANewOneFollowsTheUmask) {
   ::umask(saved);
 }
 
+// The hand-off's outcome once its program has ended (a test may wait; the window never does).
+TMailState Outcome(TMailHandOff& handOff) {
+  for (int i = 0; i < 1000 && handOff.Poll() == msRunning; ++i) ::usleep(10000);
+  return handOff.Poll();
+}
+
 TEST(ShellTest, MailHandOffReportsEveryFailure) {
-  const TMailResult empty = SendMailBody("", "true");
-  EXPECT_FALSE(empty.ok);
-  EXPECT_FALSE(empty.reason.empty());
+  TMailHandOff empty("", "true");
+  EXPECT_EQ(empty.Poll(), msFailed);
+  EXPECT_FALSE(empty.Reason().empty());
 
-  const TMailResult missing = SendMailBody("body", "/nonexistent/mail-program");
-  EXPECT_FALSE(missing.ok);
-  EXPECT_NE(missing.reason.find("/nonexistent/mail-program"), std::string::npos);
+  TMailHandOff missing("body", "/nonexistent/mail-program");
+  EXPECT_EQ(missing.Poll(), msFailed) << "known before the hand-off returns";
+  EXPECT_THAT(missing.Reason(), HasSubstr("\"/nonexistent/mail-program\" could not be started"));
 
-  const TMailResult refused = SendMailBody("body", "false");
-  EXPECT_FALSE(refused.ok);
-  EXPECT_NE(refused.reason.find("exit code 1"), std::string::npos);
+  TMailHandOff refused("body", "false");
+  EXPECT_EQ(Outcome(refused), msFailed);
+  EXPECT_THAT(refused.Reason(), HasSubstr("exit code 1"));
 
-  EXPECT_TRUE(SendMailBody("line 1\r\nline 2\t\"quoted\"", "true").ok);
+  TMailHandOff accepted("line 1\r\nline 2\t\"quoted\"", "true");
+  EXPECT_EQ(Outcome(accepted), msSucceeded);
+  EXPECT_TRUE(accepted.Reason().empty());
   EXPECT_FALSE(DocumentsFolder().empty());
+}
+
+TEST(ShellTest, AMailProgramThatStaysOpenIsLeftRunning) {
+  TempDir dir;
+  const fs::path program = dir.path / "mailer", pidFile = dir.path / "pid";
+  std::ofstream(program) << "#!/bin/sh\necho $$ > '" << pidFile.string() << "'\nexec sleep 30\n";
+  fs::permissions(program, fs::perms::owner_all);
+  pid_t pid = 0;
+  {
+    TMailHandOff handOff("body", program.string());
+    for (int i = 0; i < 1000 && ReadAll(pidFile).empty(); ++i) ::usleep(10000);
+    pid = std::atoi(ReadAll(pidFile).c_str());
+    ASSERT_GT(pid, 0);
+    EXPECT_EQ(handOff.Poll(), msRunning);
+  }
+  EXPECT_EQ(::kill(pid, 0), 0) << "the mail client went with the hand-off";
+  ::kill(pid, SIGTERM);
+  ::waitpid(pid, nullptr, 0);
 }
 
 TEST(LocaleTextTest, UpperCaseAndComparisonIgnoreCaseOnlyWhenAsked) {

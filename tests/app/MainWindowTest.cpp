@@ -12,13 +12,18 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <cmath>
 
 #include "app/AboutBox.h"
 #include "app/MainWindow.h"
@@ -348,6 +353,76 @@ TEST_F(MainWindowTest, AboutBoxShowsTheProgramsDescription) {
   EXPECT_TRUE(about.OkButton()->isDefault());
   QTimer::singleShot(0, about.OkButton(), &QPushButton::click);
   EXPECT_EQ(about.exec(), QDialog::Accepted);
+}
+
+// The platform appends a display name to every window caption; the program sets none, so its
+// dialogs read "About", "Error" and "Confirm".
+TEST_F(MainWindowTest, CaptionsCarryNoProgramName) {
+  ConfigureApplication();
+  EXPECT_EQ(QGuiApplication::applicationDisplayName(), QGuiApplication::applicationName());
+  EXPECT_EQ(QGuiApplication::desktopFileName(), "tankdemo");
+}
+
+TEST_F(MainWindowTest, CopyIsEnabledOnlyWhileTheTreeHasTheFocus) {
+  QAction* copy = Action("EditCopy1");
+  TreeViewport()->setFocus();
+  Pump();
+  EXPECT_TRUE(copy->isEnabled());
+  ChartViewport()->setFocus();
+  Pump();
+  EXPECT_FALSE(copy->isEnabled()) << "nothing to copy from the chart";
+  QApplication::clipboard()->setText("kept");
+  QTest::keyClick(ChartViewport(), Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::clipboard()->text(), "kept");
+  TreeViewport()->setFocus();
+  Pump();
+  EXPECT_TRUE(copy->isEnabled());
+}
+
+namespace {
+
+// The desktop's font as a screen of the given density draws it: 10 points, in pixels.
+class TDesktopFontAt {
+ public:
+  explicit TDesktopFontAt(int dpi) : FSaved(QApplication::font()) {
+    QFont font = FSaved;
+    font.setPixelSize(static_cast<int>(std::lround(10 * dpi / 72.0)));
+    QApplication::setFont(font);
+  }
+  ~TDesktopFontAt() { QApplication::setFont(FSaved); }
+
+ private:
+  QFont FSaved;
+};
+
+}  // namespace
+
+// The stored layout is scaled to the screen while the desktop's font is not: the about box
+// and the status bar must still show all of their text.
+TEST(ScreenDensityTest, AboutBoxAndStatusBarShowTheirWholeText) {
+  EnsureGuiApplication();
+  SetCurrentPalette(TSystemPalette::Classic());
+  for (const int dpi : {96, 120, 144}) {
+    TDesktopFontAt font(dpi);
+    TAboutBox about(nullptr, dpi / 120.0);
+    about.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));
+    Pump();
+    QPlainTextEdit* memo = about.Memo();
+    EXPECT_FALSE(memo->horizontalScrollBar()->isVisible()) << dpi << " dpi";
+    EXPECT_EQ(memo->verticalScrollBar()->maximum(), 0) << dpi << " dpi: lines hidden";
+    const QTextCursor last(memo->document()->lastBlock());
+    EXPECT_LE(memo->cursorRect(last).bottom(), memo->viewport()->height()) << dpi << " dpi";
+    const QRect ok(about.OkButton()->mapTo(&about, QPoint(0, 0)), about.OkButton()->size());
+    EXPECT_TRUE(about.rect().contains(ok)) << dpi << " dpi";
+    EXPECT_GE(about.width(), std::lround(367 * dpi / 120.0));
+
+    TFMain window(std::make_unique<TScriptedDialogs>(), dpi / 120.0);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QStatusBar* status = window.statusBar();
+    EXPECT_GE(status->contentsRect().height(), status->fontMetrics().height()) << dpi << " dpi";
+  }
 }
 
 TEST_F(MainWindowTest, ErrorsInTheWindowsHandlersAreShownAndTheWindowGoesOn) {

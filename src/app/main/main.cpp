@@ -29,8 +29,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("tankdemo"));
-  QApplication::setApplicationDisplayName(QStringLiteral("Velmora Tank Monitoring Demo"));
+  ConfigureApplication();
   // The controls draw in the desktop's colours.
   SetCurrentPalette(TSystemPalette::Desktop());
   TFMain window;

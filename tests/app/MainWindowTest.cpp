@@ -322,6 +322,26 @@ TEST_F(MainWindowTest, AZoomStaysAcrossTicks) {
   EXPECT_EQ(window->Chart().LeftAxis().Maximum(), maximum);
 }
 
+// A right-button pan moves the view until a button, whichever, is released.
+TEST_F(MainWindowTest, APanEndsOnTheReleaseOfAnyButton) {
+  QWidget* chart = ChartViewport();
+  const TChartAxis& axis = window->Chart().LeftAxis();
+  for (const Qt::MouseButton released : {Qt::RightButton, Qt::LeftButton, Qt::MiddleButton}) {
+    const QPoint from(BarCentre(5).x(), 80), to(BarCentre(4).x(), 110);
+    const double before = axis.Minimum();
+    QTest::mousePress(chart, Qt::RightButton, Qt::NoModifier, from);
+    QTest::mouseMove(chart, to);
+    Pump();
+    EXPECT_NE(axis.Minimum(), before) << "the pan did not move the view";
+    QTest::mouseRelease(chart, released, Qt::NoModifier, to);
+    const double ended = axis.Minimum();
+    QTest::mouseMove(chart, from);
+    Pump();
+    EXPECT_EQ(axis.Minimum(), ended) << "still panning after releasing button " << released;
+    if (released != Qt::RightButton) QTest::mouseRelease(chart, Qt::RightButton, {}, from);
+  }
+}
+
 TEST_F(MainWindowTest, SiteRowsAreYellowUnlessSelected) {
   auto rowColour = [&](int row) {
     const QImage picture = TreeViewport()->grab().toImage();

@@ -190,10 +190,29 @@ struct TUnprivilegedRun {
     std::filesystem::copy_file(TANKDEMO_EXPORT_PATH, Tool);
     ::chmod(Dir.c_str(), 0755);
     if (::geteuid() != 0) return;
-    Prefix = "setpriv --reuid=nobody --regid=nogroup --clear-groups ";
+    Prefix = SanitizerOptions() + "setpriv --reuid=nobody --regid=nogroup --clear-groups ";
     const passwd* nobody = ::getpwnam("nobody");
-    Possible = nobody && std::system((Prefix + "true 2>/dev/null").c_str()) == 0;
-    if (Possible) Own(Dir, nobody->pw_uid, nobody->pw_gid);
+    if (nobody) Own(Dir, nobody->pw_uid, nobody->pw_gid);
+    // The scratch folder must be reachable for nobody (a private TMPDIR is not).
+    Possible =
+        nobody &&
+        std::system(
+            (Prefix + "test -w " + Dir.string() + " -a -x " + Tool + " 2>/dev/null").c_str()) == 0;
+  }
+  // Under the sanitizers, the leak checker's suppressions move into the scratch folder, where
+  // nobody can read them.
+  std::string SanitizerOptions() const {
+    const char* options = std::getenv("LSAN_OPTIONS");
+    const std::string text = options ? options : "";
+    const std::size_t at = text.find("suppressions=");
+    if (at == std::string::npos) return "";
+    const std::size_t start = at + 13, end = text.find(':', start);
+    const std::string file = text.substr(start, end == std::string::npos ? end : end - start);
+    const std::filesystem::path copy = Dir / "lsan.supp";
+    std::error_code error;
+    std::filesystem::copy_file(file, copy, error);
+    return "env LSAN_OPTIONS=" + text.substr(0, start) + copy.string() +
+           (end == std::string::npos ? "" : text.substr(end)) + " ";
   }
   ~TUnprivilegedRun() {
     for (const auto& entry : std::filesystem::recursive_directory_iterator(Dir))

@@ -240,7 +240,9 @@ struct TUnprivilegedRun {
 // folder still lets its writable files be rewritten, but takes no new ones.
 TEST(ExportToolTest, AnOrdinaryUserCannotReplaceAReadOnlyFile) {
   TUnprivilegedRun run;
-  if (!run.Possible) GTEST_SKIP() << "cannot run the tool as nobody (setpriv failed)";
+  if (!run.Possible)
+    GTEST_SKIP() << "cannot run the tool as nobody here (setpriv failed, or nobody cannot "
+                    "reach the scratch folder)";
   const std::string expected = RunExport("").Out;
   const std::filesystem::path readOnly = run.Dir / "read-only.txt";
   const std::filesystem::path folder = run.Dir / "locked", inside = folder / "inside.txt";

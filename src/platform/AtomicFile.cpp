@@ -182,7 +182,7 @@ void WriteFileAtomically(const std::string& path, const std::string& data, TFile
   if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
     if (S_ISFIFO(st.st_mode) || S_ISCHR(st.st_mode))
       return WriteIntoDevice(io, path, data, S_ISFIFO(st.st_mode));
-    if (S_ISDIR(st.st_mode)) Fail(path, "It is a folder", EISDIR);
+    if (S_ISDIR(st.st_mode)) Fail(path, "It is a folder", 0);
     Fail(path, "Only files, named pipes and character devices are written", 0);
   }
 

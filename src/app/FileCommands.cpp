@@ -26,6 +26,11 @@ std::string OverwriteQuestion(const std::string& fileName) {
   return text.replace(text.find("%s"), 2, fileName);
 }
 
+TFileCommands::TFileCommands(TTreeList& tree, TWindowDialogs& dialogs)
+    : FTree(tree), FDialogs(dialogs) {
+  FMail.OnFailure = [this](const std::string&) { FDialogs.ShowError(kMailError); };
+}
+
 TFileDialogRequest TFileCommands::DialogRequest(const std::string& folder,
                                                 const std::string& name) const {
   return TFileDialogRequest{folder, name, kDefaultSuffix, {kTextFilter, kAllFilter}};
@@ -83,7 +88,8 @@ void TFileCommands::Send() {
     FDialogs.ShowError(e.what());
     return;
   }
-  if (!SendMailBody(FBuffer.Text(), FMailProgram).ok) FDialogs.ShowError(kMailError);
+  // The window goes on while the mail program runs; a failure is reported when it comes.
+  FMail.Start(FBuffer.Text(), FMailProgram);
 }
 
 bool TFileCommands::MayReplace(const std::string& fileName) {

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/MailWatch.h"
 #include "app/TextBuffer.h"
 #include "app/WindowDialogs.h"
 
@@ -23,7 +24,7 @@ std::string OverwriteQuestion(const std::string& fileName);
 // write leaves the old file as it was.
 class TFileCommands {
  public:
-  TFileCommands(TTreeList& tree, TWindowDialogs& dialogs) : FTree(tree), FDialogs(dialogs) {}
+  TFileCommands(TTreeList& tree, TWindowDialogs& dialogs);
 
   const std::string& FileName() const { return FFileName; }
   const TTextBuffer& Buffer() const { return FBuffer; }
@@ -31,6 +32,8 @@ class TFileCommands {
   const std::string& SaveFolder() const { return FSaveFolder; }
   // The mail program (xdg-email, found on the PATH, unless a test names another).
   void SetMailProgram(const std::string& program) { FMailProgram = program; }
+  // The hand-offs of Send: "Error sending mail" follows a failure within their short wait.
+  TMailWatch& Mail() { return FMail; }
 
   void New();
   void Open();
@@ -51,4 +54,5 @@ class TFileCommands {
   std::string FSaveFolder;
   std::string FMailProgram = "xdg-email";
   TTextBuffer FBuffer;
+  TMailWatch FMail;
 };

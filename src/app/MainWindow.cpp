@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QMenuBar>
@@ -13,6 +14,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 #include <exception>
 
@@ -32,7 +34,8 @@ constexpr int kTreeHeight = 267;
 constexpr int kSplitterHeight = 5;
 constexpr int kChartPanelHeight = 173;
 constexpr int kStatusBarHeight = 19;
-constexpr int kTreeBorder = 2;  // the tree-list's sunken edge, not scaled
+constexpr int kStatusTextMargin = 2;  // above and below the status text
+constexpr int kTreeBorder = 2;        // the tree-list's sunken edge, not scaled
 constexpr int kTimerInterval = 2000;
 
 int Scaled(int pixels, double scale) {
@@ -65,6 +68,12 @@ class TBevelSplitter final : public QSplitter {
 };
 
 }  // namespace
+
+void ConfigureApplication() {
+  QGuiApplication::setApplicationName(QStringLiteral("tankdemo"));
+  // Ties the windows to the desktop entry, whose name the desktop shows for the program.
+  QGuiApplication::setDesktopFileName(QStringLiteral("tankdemo"));
+}
 
 double LayoutScaleFor(const QWidget* widget) {
   const QScreen* screen = widget ? widget->screen() : QGuiApplication::primaryScreen();
@@ -123,7 +132,9 @@ void TFMain::BuildClientArea() {
   FSplitter->setStretchFactor(1, 0);
   setCentralWidget(FSplitter);
 
-  statusBar()->setFixedHeight(Scaled(kStatusBarHeight, FScale));
+  // The stored height, or more when the desktop's font needs it for a whole line of text.
+  const int textHeight = statusBar()->fontMetrics().height() + 2 * kStatusTextMargin;
+  statusBar()->setFixedHeight(std::max(Scaled(kStatusBarHeight, FScale), textHeight));
   statusBar()->setSizeGripEnabled(false);
 }
 
@@ -148,9 +159,12 @@ void TFMain::ConnectActions() {
     connect(action, &QAction::triggered, this,
             [this, handler = handler] { RunReportingErrors(this, [&] { (this->*handler)(); }); });
   }
-  // Nothing in the window can be edited: cut and paste have nothing to act on.
+  // Nothing in the window can be edited: cut and paste have nothing to act on. Copy takes the
+  // tree's rows while the tree has the focus.
   (*FActions)["EditCut1"]->setEnabled(false);
   (*FActions)["EditPaste1"]->setEnabled(false);
+  UpdateCopyEnabled();
+  connect(qApp, &QApplication::focusChanged, this, [this] { UpdateCopyEnabled(); });
   connect(FTimer, &QTimer::timeout, this,
           [this] { RunReportingErrors(this, [&] { Timer1Timer(); }); });
 }
@@ -172,6 +186,7 @@ void TFMain::FormShow() {
   InitSites();
   SetupChart(FChart, FSeriesOwner, *FSiteList);
   RefreshChart(FChart, *FSiteList);
+  UpdateCopyEnabled();
 }
 
 void TFMain::InitSites() {
@@ -230,6 +245,11 @@ void TFMain::Chart1Click() {
 
 void TFMain::EditCopyExecute() {
   if (FTreeHost->hasFocus()) FTree.CopySelectedToClipboard();
+}
+
+void TFMain::UpdateCopyEnabled() {
+  const bool rows = FTree.FocusedNode() || FTree.SelectedCount() > 0;
+  (*FActions)["EditCopy1"]->setEnabled(FTreeHost->hasFocus() && rows);
 }
 
 void TFMain::SetStatusText(const std::string& text) {

@@ -18,6 +18,10 @@ class QFrame;
 class QSplitter;
 class QTimer;
 
+// Names the program to the desktop. Sets no display name: the platform would append it to
+// every window's caption ("About — ...").
+void ConfigureApplication();
+
 // The size of the window's stored layout on this screen: the layout is given at 120 pixels
 // per inch.
 double LayoutScaleFor(const QWidget* widget);
@@ -72,6 +76,7 @@ class TFMain : public QMainWindow {
   void ConnectActions();
   void ConnectControls();
   void SizeToLayout();
+  void UpdateCopyEnabled();
   void InitSites();
   int SiteIndexUnderCursor();
 

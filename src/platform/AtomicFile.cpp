@@ -10,11 +10,12 @@
 #include <vector>
 
 #include "platform/Exception.h"
+#include "platform/ScopeGuard.h"
 
 int TFileOps::CreateTemp(std::string& pathTemplate) {
   std::vector<char> buf(pathTemplate.begin(), pathTemplate.end());
   buf.push_back('\0');
-  const int fd = mkstemp(buf.data());
+  const int fd = mkostemp(buf.data(), O_CLOEXEC);
   if (fd >= 0) pathTemplate.assign(buf.data());
   return fd;
 }
@@ -69,50 +70,136 @@ std::string FinalTarget(const std::string& path) {
   return std::string();
 }
 
+[[noreturn]] void Fail(const std::string& path, const std::string& what, int err) {
+  throw Exception("Cannot create file \"" + path + "\". " + what +
+                  (err ? std::string(": ") + std::strerror(err) : std::string()));
+}
+
+// What a new file gets: 0666 less the umask, as a plain create would give it.
+mode_t NewFileMode() {
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return static_cast<mode_t>(0666 & ~mask);
+}
+
+// The step that failed and its errno; no step when all went well.
+struct TStepError {
+  const char* Step = nullptr;
+  int Err = 0;
+};
+
+// Writes data to fd, flushes it to disk when it is a plain file, and closes it.
+TStepError WriteAndClose(TFileOps& io, int fd, const std::string& data, bool plainFile) {
+  TStepError error;
+  if (!io.Write(fd, data.data(), data.size()))
+    error = {"Writing failed", errno};
+  else if (plainFile && !io.Sync(fd))
+    error = {"Flushing to disk failed", errno};
+  if (!io.Close(fd) && !error.Step) error = {"Closing failed", errno};
+  return error;
+}
+
+// Gives a new file the mode, owner and group of the one it replaces (old), or a new file's
+// mode. False when they cannot all be kept.
+bool TakeOverAttributes(int fd, const struct stat* old) {
+  if (!old) return ::fchmod(fd, NewFileMode()) == 0;
+  struct stat now {};
+  if (::fstat(fd, &now) != 0) return false;
+  if ((now.st_uid != old->st_uid || now.st_gid != old->st_gid) &&
+      ::fchown(fd, old->st_uid, old->st_gid) != 0)
+    return false;
+  return ::fchmod(fd, old->st_mode & 07777) == 0;
+}
+
+// Writes a temporary file beside target and renames it over target. Returns false, leaving
+// nothing behind, when an existing file (old) is better rewritten in place: its folder takes
+// no new files, or its owner or mode could not be kept. Every other failure throws.
+bool ReplaceByRename(TFileOps& io, const std::string& path, const std::string& target,
+                     const std::string& data, const struct stat* old) {
+  std::string temp = target + ".XXXXXX";
+  const int fd = io.CreateTemp(temp);
+  if (fd < 0) {
+    const int err = errno;
+    if (old && (err == EACCES || err == EPERM || err == EROFS)) return false;
+    Fail(path, "The temporary file could not be created", err);
+  }
+  if (!TakeOverAttributes(fd, old) && old) {
+    io.Close(fd);
+    io.Remove(temp);
+    return false;
+  }
+  TStepError error = WriteAndClose(io, fd, data, true);
+  if (!error.Step && !io.Rename(temp, target)) error = {"Replacing the file failed", errno};
+  if (error.Step) {
+    io.Remove(temp);
+    Fail(path, error.Step, error.Err);
+  }
+  return true;
+}
+
+// Rewrites an open plain file over its old bytes. Room for the new bytes is reserved first,
+// so that a full disk fails before anything changes.
+void RewriteInPlace(TFileOps& io, int fd, const std::string& path, const std::string& data) {
+  const off_t size = static_cast<off_t>(data.size());
+  const int reserved = size > 0 ? ::posix_fallocate(fd, 0, size) : 0;
+  TStepError error;
+  if (reserved != 0 && reserved != EOPNOTSUPP && reserved != EINVAL) {
+    io.Close(fd);
+    Fail(path, "There is no room for the new contents", reserved);
+  }
+  if (!io.Write(fd, data.data(), data.size()))
+    error = {"Writing failed", errno};
+  else if (::ftruncate(fd, size) != 0)
+    error = {"Cutting off the old contents failed", errno};
+  else if (!io.Sync(fd))
+    error = {"Flushing to disk failed", errno};
+  if (!io.Close(fd) && !error.Step) error = {"Closing failed", errno};
+  if (error.Step) Fail(path, error.Step, error.Err);
+}
+
+// A named pipe or a character device takes the data as it stands.
+void WriteIntoDevice(TFileOps& io, const std::string& path, const std::string& data, bool pipe) {
+  // Opened without waiting: a pipe that nobody reads from fails at once instead of hanging.
+  const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) {
+    if (pipe && errno == ENXIO) Fail(path, "No program is reading from the named pipe", 0);
+    Fail(path, "The file could not be opened for writing", errno);
+  }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  const TStepError error = WriteAndClose(io, fd, data, false);
+  if (error.Step) Fail(path, error.Step, error.Err);
+}
+
 }  // namespace
 
 void WriteFileAtomically(const std::string& path, const std::string& data, TFileOps* ops) {
   TFileOps system;
   TFileOps& io = ops ? *ops : system;
-  auto fail = [&](const std::string& what, int err) {
-    throw Exception("Cannot create file \"" + path + "\". " + what +
-                    (err ? std::string(": ") + std::strerror(err) : std::string()));
-  };
-  if (path.empty()) fail("No file name", 0);
+  if (path.empty()) Fail(path, "No file name", 0);
+
+  // Asked of the kernel first, which also follows the links of /proc (/dev/stdout).
+  struct stat st {};
+  if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+    if (S_ISFIFO(st.st_mode) || S_ISCHR(st.st_mode))
+      return WriteIntoDevice(io, path, data, S_ISFIFO(st.st_mode));
+    if (S_ISDIR(st.st_mode)) Fail(path, "It is a folder", 0);
+    Fail(path, "Only files, named pipes and character devices are written", 0);
+  }
 
   const std::string target = FinalTarget(path);
-  if (target.empty()) fail("The name is a loop of links", ELOOP);
-  std::string temp = target + ".XXXXXX";
-  const int fd = io.CreateTemp(temp);
-  if (fd < 0) fail("The temporary file could not be created", errno);
-
-  // A new file gets the usual permissions; a replaced one keeps its own.
-  struct stat st {};
-  const mode_t mode = ::stat(target.c_str(), &st) == 0 ? (st.st_mode & 07777) : [] {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return static_cast<mode_t>(0666 & ~mask);
-  }();
-  ::fchmod(fd, mode);
-
-  bool ok = io.Write(fd, data.data(), data.size());
-  int err = ok ? 0 : errno;
-  const char* step = "Writing failed";
-  if (ok && !(ok = io.Sync(fd))) {
-    err = errno;
-    step = "Flushing to disk failed";
+  if (target.empty()) Fail(path, "The name is a loop of links", ELOOP);
+  // Opening the old file tells whether a plain create-or-replace could write it.
+  const int fd = ::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) {
+    if (errno != ENOENT) Fail(path, "The file could not be opened for writing", errno);
+    ReplaceByRename(io, path, target, data, nullptr);
+    return;
   }
-  if (!io.Close(fd) && ok) {
-    ok = false;
-    err = errno;
-    step = "Closing failed";
-  }
-  if (ok && !(ok = io.Rename(temp, target))) {
-    err = errno;
-    step = "Replacing the file failed";
-  }
-  if (!ok) {
-    io.Remove(temp);
-    fail(step, err);
-  }
+  auto closeOld = OnScopeExit([&] { ::close(fd); });
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+    Fail(path, "The file changed while it was being opened", 0);
+  // A second name would keep the old text if the file were replaced by a new one.
+  if (st.st_nlink == 1 && ReplaceByRename(io, path, target, data, &st)) return;
+  closeOld.Dismiss();
+  RewriteInPlace(io, fd, path, data);
 }

@@ -3,8 +3,8 @@
 #include <cstddef>
 #include <string>
 
-// The file system calls of an atomic write, replaceable so that tests can make any of
-// them fail. Each returns false on failure, with errno set.
+// The file system calls of a file write, replaceable so that tests can make any of them fail.
+// Each returns false on failure, with errno set.
 class TFileOps {
  public:
   virtual ~TFileOps() = default;
@@ -17,7 +17,16 @@ class TFileOps {
   virtual void Remove(const std::string& path);
 };
 
-// Replaces the file at path with data: written to a temporary file beside it, flushed to
-// disk, then renamed over it. On any failure throws Exception naming the file; the old file
-// is left byte-identical and the temporary file is removed.
+// Creates or replaces the file at path with data, as a plain create-or-replace would, but
+// without ever leaving a half-written plain file behind:
+// - a new file, or a plain file with one name, is written to a temporary file beside it,
+//   flushed to disk and renamed over it; a replaced file keeps its mode, owner and group, a
+//   new one gets 0666 less the umask;
+// - a plain file with several names, one whose folder takes no new files or whose owner and
+//   group a new file could not keep, is rewritten in place once room for the new bytes is
+//   reserved, so that every name sees the new text;
+// - a named pipe or a character device is written into as it stands;
+// - a file the caller may not write, a folder, a block device or a socket is refused.
+// A symbolic link stays a link and its target gets the new contents. On any failure throws
+// Exception naming the file, and no temporary file is left.
 void WriteFileAtomically(const std::string& path, const std::string& data, TFileOps* ops = nullptr);

@@ -1,9 +1,17 @@
 #include "platform/Shell.h"
 
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
 #include <QStandardPaths>
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+extern char** environ;
 
 std::string DocumentsFolder() {
   const QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
@@ -11,26 +19,43 @@ std::string DocumentsFolder() {
   return QDir::currentPath().toStdString();
 }
 
-TMailResult SendMailBody(const std::string& body, const std::string& program) {
-  if (body.empty()) return {false, "There is nothing to send."};
-  QProcess p;
-  p.setProgram(QString::fromStdString(program));
-  p.setArguments({QStringLiteral("--body"),
-                  QString::fromUtf8(body.data(), static_cast<qsizetype>(body.size()))});
-  p.setStandardInputFile(QProcess::nullDevice());
-  p.start();
-  if (!p.waitForStarted(10000))
-    return {false, "The mail program \"" + program + "\" could not be started."};
-  // The hand-off returns once the mail client has the message; give it a generous minute.
-  if (!p.waitForFinished(60000)) {
-    p.kill();
-    p.waitForFinished(1000);
-    return {false, "The mail program \"" + program + "\" did not finish."};
+TMailHandOff::TMailHandOff(const std::string& body, const std::string& program)
+    : FProgram(program) {
+  if (body.empty()) {
+    Failed("There is nothing to send.");
+    return;
   }
-  if (p.exitStatus() != QProcess::NormalExit)
-    return {false, "The mail program \"" + program + "\" crashed."};
-  if (p.exitCode() != 0)
-    return {false, "The mail program \"" + program + "\" failed with exit code " +
-                       std::to_string(p.exitCode()) + "."};
-  return {true, {}};
+  std::string bodyOption = "--body";
+  std::vector<char*> argv = {FProgram.data(), bodyOption.data(), const_cast<char*>(body.c_str()),
+                             nullptr};
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  const int err = posix_spawnp(&FPid, FProgram.c_str(), &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  if (err != 0) {
+    FPid = -1;
+    Failed("The mail program \"" + FProgram + "\" could not be started: " + std::strerror(err));
+  }
+}
+
+void TMailHandOff::Failed(const std::string& why) {
+  FState = msFailed;
+  FReason = why;
+}
+
+TMailState TMailHandOff::Poll() {
+  if (FState != msRunning) return FState;
+  int status = 0;
+  const pid_t ended = ::waitpid(FPid, &status, WNOHANG);
+  if (ended == 0 || (ended < 0 && errno == EINTR)) return msRunning;
+  // Reaped elsewhere (ended < 0): the outcome is unknown, and nothing said it failed.
+  if (ended < 0 || (WIFEXITED(status) && WEXITSTATUS(status) == 0))
+    FState = msSucceeded;
+  else if (WIFEXITED(status))
+    Failed("The mail program \"" + FProgram + "\" failed with exit code " +
+           std::to_string(WEXITSTATUS(status)) + ".");
+  else
+    Failed("The mail program \"" + FProgram + "\" crashed.");
+  return FState;
 }

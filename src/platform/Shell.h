@@ -1,16 +1,37 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <string>
 
 // The user's documents folder; the current directory when the desktop names none.
 std::string DocumentsFolder();
 
-// Hands text to the desktop's mail client as the body of a new message.
-struct TMailResult {
-  bool ok = false;
-  std::string reason;  // why it failed; empty on success
-};
+enum TMailState { msRunning, msSucceeded, msFailed };
 
-// Runs `program --body TEXT` (xdg-email by default) and waits for it. An empty body, a
-// missing program or a non-zero exit is a failure.
-TMailResult SendMailBody(const std::string& body, const std::string& program = "xdg-email");
+// Text handed to the desktop's mail client as the body of a new message: `program --body TEXT`
+// (xdg-email by default), started without waiting for it. The program often stays running while
+// the user writes in the mail client it opened, so a running program is not a failure; the
+// caller looks in now and then with Poll.
+class TMailHandOff {
+ public:
+  // An empty body, or a program that cannot be started, fails at once.
+  explicit TMailHandOff(const std::string& body, const std::string& program = "xdg-email");
+  // A program still running is left running: it may be the user's mail client.
+  ~TMailHandOff() = default;
+  TMailHandOff(const TMailHandOff&) = delete;
+  TMailHandOff& operator=(const TMailHandOff&) = delete;
+
+  // Whether the program has ended, and how, without waiting for it.
+  TMailState Poll();
+  // Why the hand-off failed; empty otherwise.
+  const std::string& Reason() const { return FReason; }
+
+ private:
+  void Failed(const std::string& why);
+
+  std::string FProgram;
+  pid_t FPid = -1;
+  TMailState FState = msRunning;
+  std::string FReason;
+};

@@ -1,11 +1,17 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <pthread.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QTest>
+#include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "app/DemoData.h"
 #include "app/FileCommands.h"
@@ -59,6 +65,10 @@ class FileCommandsTest : public ::testing::Test {
     return lines.Text();
   }
   std::string In(const std::string& name) const { return (folder / name).string(); }
+  // Runs the event loop until every mail hand-off has its outcome.
+  void SettleMail() {
+    for (int i = 0; i < 500 && commands.Mail().Awaited() > 0; ++i) QTest::qWait(10);
+  }
 
   std::unique_ptr<TSiteList> sites = BuildSites();
   TDemoRandom random;
@@ -180,6 +190,40 @@ TEST_F(FileCommandsTest, OpenRefusesWhatItCannotRead) {
   EXPECT_NE(dialogs.Errors[1].find("64 MiB"), std::string::npos);
 }
 
+// A pipe has no size to check before reading: the limit holds while the bytes come in.
+TEST_F(FileCommandsTest, OpenStopsReadingAPipeAtTheLimit) {
+  WriteFile(In("good.txt"), "good");
+  dialogs.OpenAnswers.push_back(TOpenChoice{In("good.txt"), false});
+  commands.Open();
+  const std::string pipe = In("pipe");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  std::atomic<std::size_t> written{0};
+  std::thread writer([&] {
+    // The reader gives up first; its close must end this thread's write, not the process.
+    sigset_t pipeSignal;
+    sigemptyset(&pipeSignal);
+    sigaddset(&pipeSignal, SIGPIPE);
+    pthread_sigmask(SIG_BLOCK, &pipeSignal, nullptr);
+    const int fd = ::open(pipe.c_str(), O_WRONLY);
+    const std::string block(1 << 16, 'x');
+    while (written < 2 * TTextBuffer::kMaxFileSize) {
+      const ssize_t n = ::write(fd, block.data(), block.size());
+      if (n <= 0) break;
+      written += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+  });
+  dialogs.OpenAnswers.push_back(TOpenChoice{pipe, false});
+  commands.Open();
+  writer.join();
+  ASSERT_EQ(dialogs.Errors.size(), 1u);
+  EXPECT_NE(dialogs.Errors[0].find("64 MiB"), std::string::npos) << dialogs.Errors[0];
+  EXPECT_LT(written, 2 * TTextBuffer::kMaxFileSize) << "read to the end instead of stopping";
+  EXPECT_GT(written, TTextBuffer::kMaxFileSize);
+  EXPECT_EQ(commands.Buffer().Text(), "good");
+  EXPECT_EQ(commands.FileName(), In("good.txt"));
+}
+
 TEST_F(FileCommandsTest, SendHandsTheExportToTheMailProgram) {
   const std::string recorder = In("xdg-email");
   WriteFile(recorder, "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"" + In("args") + "\"\n");
@@ -188,6 +232,7 @@ TEST_F(FileCommandsTest, SendHandsTheExportToTheMailProgram) {
   ::setenv("PATH", (folder.string() + ":" + path).c_str(), 1);
   commands.Send();
   ::setenv("PATH", path.c_str(), 1);
+  SettleMail();
 
   EXPECT_TRUE(dialogs.Errors.empty());
   EXPECT_EQ(ReadFile(In("tankdemo.txt")), Export());
@@ -201,6 +246,8 @@ TEST_F(FileCommandsTest, AFailedSendSaysSoAndKeepsTheFile) {
   for (const std::string& program : {In("fails"), In("no-such-mailer")}) {
     commands.SetMailProgram(program);
     commands.Send();
+    SettleMail();
+    ASSERT_FALSE(dialogs.Errors.empty());
     EXPECT_EQ(dialogs.Errors.back(), "Error sending mail");
     EXPECT_EQ(ReadFile(In("tankdemo.txt")), Export());
   }

@@ -1,20 +1,29 @@
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QCursor>
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <cmath>
 
 #include "app/AboutBox.h"
 #include "app/MainWindow.h"
@@ -202,6 +211,43 @@ TEST_F(MainWindowTest, ATickRepaintsEachViewOnce) {
   EXPECT_EQ(chart.Paints, 1);
 }
 
+// A mail client that opens in the foreground keeps the mail program running while the user
+// writes: the window goes on ticking and painting, and no error is shown.
+TEST_F(MainWindowTest, SendLeavesTheWindowRunningWhileTheMailClientIsOpen) {
+  QTemporaryDir dir;
+  const QString program = dir.filePath("mail-client"), pidFile = dir.filePath("pid");
+  {
+    QFile script(program);
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write(("#!/bin/sh\necho $$ > '" + pidFile + "'\nexec sleep 60\n").toUtf8());
+    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  }
+  const QString previous = QDir::currentPath();
+  QDir::setCurrent(dir.path());  // Send writes tankdemo.txt here
+  window->FileCommands().SetMailProgram(program.toStdString());
+  window->FileCommands().Mail().SetWait(std::chrono::milliseconds(300));
+  int ticks = 0;
+  QObject::connect(&window->Timer1(), &QTimer::timeout, [&] { ++ticks; });
+  window->Timer1().setInterval(20);
+  Action("ViewAnimate")->trigger();
+  TPaintCounter chart(ChartViewport());
+
+  Action("FileSend1")->trigger();
+  const int ticksBefore = ticks;
+  QTest::qWait(700);
+  EXPECT_GE(ticks - ticksBefore, 3);
+  EXPECT_GE(chart.Paints, 3);
+  EXPECT_EQ(window->FileCommands().Mail().Awaited(), 0) << "the short wait is over";
+  EXPECT_TRUE(dialogs->Errors.empty()) << "a mail client still open is no failure";
+  QFile pid(pidFile);
+  ASSERT_TRUE(pid.open(QIODevice::ReadOnly));
+  const pid_t client = pid.readAll().trimmed().toInt();
+  EXPECT_EQ(::kill(client, 0), 0) << "the mail client was stopped";
+  ::kill(client, SIGTERM);
+  Action("ViewAnimate")->trigger();
+  QDir::setCurrent(previous);
+}
+
 TEST_F(MainWindowTest, CopyTakesTheTreesSelectedRows) {
   QApplication::clipboard()->clear();
   TreeViewport()->setFocus();
@@ -276,6 +322,26 @@ TEST_F(MainWindowTest, AZoomStaysAcrossTicks) {
   EXPECT_EQ(window->Chart().LeftAxis().Maximum(), maximum);
 }
 
+// A right-button pan moves the view until a button, whichever, is released.
+TEST_F(MainWindowTest, APanEndsOnTheReleaseOfAnyButton) {
+  QWidget* chart = ChartViewport();
+  const TChartAxis& axis = window->Chart().LeftAxis();
+  for (const Qt::MouseButton released : {Qt::RightButton, Qt::LeftButton, Qt::MiddleButton}) {
+    const QPoint from(BarCentre(5).x(), 80), to(BarCentre(4).x(), 110);
+    const double before = axis.Minimum();
+    QTest::mousePress(chart, Qt::RightButton, Qt::NoModifier, from);
+    QTest::mouseMove(chart, to);
+    Pump();
+    EXPECT_NE(axis.Minimum(), before) << "the pan did not move the view";
+    QTest::mouseRelease(chart, released, Qt::NoModifier, to);
+    const double ended = axis.Minimum();
+    QTest::mouseMove(chart, from);
+    Pump();
+    EXPECT_EQ(axis.Minimum(), ended) << "still panning after releasing button " << released;
+    if (released != Qt::RightButton) QTest::mouseRelease(chart, Qt::RightButton, {}, from);
+  }
+}
+
 TEST_F(MainWindowTest, SiteRowsAreYellowUnlessSelected) {
   auto rowColour = [&](int row) {
     const QImage picture = TreeViewport()->grab().toImage();
@@ -307,6 +373,76 @@ TEST_F(MainWindowTest, AboutBoxShowsTheProgramsDescription) {
   EXPECT_TRUE(about.OkButton()->isDefault());
   QTimer::singleShot(0, about.OkButton(), &QPushButton::click);
   EXPECT_EQ(about.exec(), QDialog::Accepted);
+}
+
+// The platform appends a display name to every window caption; the program sets none, so its
+// dialogs read "About", "Error" and "Confirm".
+TEST_F(MainWindowTest, CaptionsCarryNoProgramName) {
+  ConfigureApplication();
+  EXPECT_EQ(QGuiApplication::applicationDisplayName(), QGuiApplication::applicationName());
+  EXPECT_EQ(QGuiApplication::desktopFileName(), "tankdemo");
+}
+
+TEST_F(MainWindowTest, CopyIsEnabledOnlyWhileTheTreeHasTheFocus) {
+  QAction* copy = Action("EditCopy1");
+  TreeViewport()->setFocus();
+  Pump();
+  EXPECT_TRUE(copy->isEnabled());
+  ChartViewport()->setFocus();
+  Pump();
+  EXPECT_FALSE(copy->isEnabled()) << "nothing to copy from the chart";
+  QApplication::clipboard()->setText("kept");
+  QTest::keyClick(ChartViewport(), Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::clipboard()->text(), "kept");
+  TreeViewport()->setFocus();
+  Pump();
+  EXPECT_TRUE(copy->isEnabled());
+}
+
+namespace {
+
+// The desktop's font as a screen of the given density draws it: 10 points, in pixels.
+class TDesktopFontAt {
+ public:
+  explicit TDesktopFontAt(int dpi) : FSaved(QApplication::font()) {
+    QFont font = FSaved;
+    font.setPixelSize(static_cast<int>(std::lround(10 * dpi / 72.0)));
+    QApplication::setFont(font);
+  }
+  ~TDesktopFontAt() { QApplication::setFont(FSaved); }
+
+ private:
+  QFont FSaved;
+};
+
+}  // namespace
+
+// The stored layout is scaled to the screen while the desktop's font is not: the about box
+// and the status bar must still show all of their text.
+TEST(ScreenDensityTest, AboutBoxAndStatusBarShowTheirWholeText) {
+  EnsureGuiApplication();
+  SetCurrentPalette(TSystemPalette::Classic());
+  for (const int dpi : {96, 120, 144}) {
+    TDesktopFontAt font(dpi);
+    TAboutBox about(nullptr, dpi / 120.0);
+    about.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));
+    Pump();
+    QPlainTextEdit* memo = about.Memo();
+    EXPECT_FALSE(memo->horizontalScrollBar()->isVisible()) << dpi << " dpi";
+    EXPECT_EQ(memo->verticalScrollBar()->maximum(), 0) << dpi << " dpi: lines hidden";
+    const QTextCursor last(memo->document()->lastBlock());
+    EXPECT_LE(memo->cursorRect(last).bottom(), memo->viewport()->height()) << dpi << " dpi";
+    const QRect ok(about.OkButton()->mapTo(&about, QPoint(0, 0)), about.OkButton()->size());
+    EXPECT_TRUE(about.rect().contains(ok)) << dpi << " dpi";
+    EXPECT_GE(about.width(), std::lround(367 * dpi / 120.0));
+
+    TFMain window(std::make_unique<TScriptedDialogs>(), dpi / 120.0);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QStatusBar* status = window.statusBar();
+    EXPECT_GE(status->contentsRect().height(), status->fontMetrics().height()) << dpi << " dpi";
+  }
 }
 
 TEST_F(MainWindowTest, ErrorsInTheWindowsHandlersAreShownAndTheWindowGoesOn) {

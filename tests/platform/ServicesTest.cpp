@@ -1,16 +1,25 @@
+#include <fcntl.h>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <sstream>
 
 #include "platform/AtomicFile.h"
 #include "platform/Exception.h"
 #include "platform/LocaleText.h"
 #include "platform/Shell.h"
+#include "support/ErrorText.h"
 
 namespace fs = std::filesystem;
+using ::testing::HasSubstr;
 
 namespace {
 
@@ -39,8 +48,13 @@ struct TempDir {
 // Fails one step of the write.
 class FailingOps : public TFileOps {
  public:
-  enum Step { kWrite, kSync, kRename } step;
+  enum Step { kWrite, kSync, kRename, kCreateTemp } step;
   explicit FailingOps(Step s) : step(s) {}
+  int CreateTemp(std::string& pathTemplate) override {
+    if (step != kCreateTemp) return TFileOps::CreateTemp(pathTemplate);
+    errno = EACCES;  // as a folder the user may not write
+    return -1;
+  }
   bool Write(int fd, const char* d, std::size_t n) override {
     if (step == kWrite) {
       TFileOps::Write(fd, d, n / 2);  // a partial write first
@@ -125,21 +139,141 @@ TEST(AtomicFileTest, WritingThroughALinkKeepsTheLink) {
   EXPECT_TRUE(fs::is_symlink(loop));
 }
 
+ino_t Inode(const fs::path& p) {
+  struct stat st {};
+  return ::stat(p.c_str(), &st) == 0 ? st.st_ino : 0;
+}
+
+mode_t Mode(const fs::path& p) {
+  struct stat st {};
+  return ::stat(p.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0;
+}
+
+TEST(AtomicFileTest, FilesWithSeveralNamesPipesAndDevicesAreWrittenWhereTheyStand) {
+  TempDir dir;
+  // Every name of a file sees the new text, the longer and then the shorter one.
+  const fs::path first = dir.path / "first.txt", second = dir.path / "second.txt";
+  std::ofstream(first) << "old text";
+  fs::create_hard_link(first, second);
+  const ino_t inode = Inode(first);
+  WriteFileAtomically(second.string(), "the new, longer text");
+  EXPECT_EQ(ReadAll(first), "the new, longer text");
+  WriteFileAtomically(first.string(), "short");
+  EXPECT_EQ(ReadAll(second), "short");
+  EXPECT_EQ(Inode(first), inode);
+  EXPECT_EQ(Inode(second), inode);
+
+  // A named pipe without a reader is refused at once; with one, it gets the text and stays.
+  const fs::path pipe = dir.path / "pipe";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  EXPECT_THAT(ErrorOf([&] { WriteFileAtomically(pipe.string(), "x"); }),
+              HasSubstr("\"" + pipe.string() + "\". No program is reading"));
+  const int reader = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  WriteFileAtomically(pipe.string(), "through the pipe");
+  char buf[64] = {};
+  EXPECT_EQ(::read(reader, buf, sizeof buf), 16);
+  EXPECT_EQ(std::string(buf), "through the pipe");
+  ::close(reader);
+  EXPECT_TRUE(fs::is_fifo(pipe));
+
+  // A character device of our own (a copy of /dev/null), never a system one: a faulty writer
+  // would replace it.
+  const fs::path device = dir.path / "null";
+  if (::mknod(device.c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0 &&
+      ::access(device.c_str(), W_OK) == 0 && std::ofstream(device).good()) {
+    WriteFileAtomically(device.string(), "into a character device");
+    EXPECT_TRUE(fs::is_character_file(device));
+  } else {
+    std::cout << "[ SKIPPED  ] no device node can be made or opened here\n";
+    fs::remove(device);
+    std::ofstream(device) << "stand-in";
+  }
+
+  // A folder is refused and left alone; no temporary file stays anywhere.
+  fs::create_directory(dir.path / "folder");
+  EXPECT_THAT(ErrorOf([&] { WriteFileAtomically((dir.path / "folder").string(), "x"); }),
+              HasSubstr("It is a folder"));
+  EXPECT_TRUE(fs::is_empty(dir.path / "folder"));
+  EXPECT_EQ(dir.FileCount(), 5);
+}
+
+TEST(AtomicFileTest, AFolderThatTakesNoNewFilesStillLetsItsFilesBeRewritten) {
+  TempDir dir;
+  const fs::path old = dir.path / "old.txt";
+  std::ofstream(old) << "old";
+  const ino_t inode = Inode(old);
+  FailingOps noNewFiles(FailingOps::kCreateTemp);
+  WriteFileAtomically(old.string(), "new", &noNewFiles);
+  EXPECT_EQ(ReadAll(old), "new");
+  EXPECT_EQ(Inode(old), inode);
+  const std::string fresh = (dir.path / "fresh.txt").string();
+  EXPECT_THAT(ErrorOf([&] { WriteFileAtomically(fresh, "x", &noNewFiles); }),
+              HasSubstr("\"" + fresh + "\""));
+  EXPECT_FALSE(fs::exists(fresh));
+}
+
+TEST(AtomicFileTest, AReplacedFileKeepsItsModeAndANewOneFollowsTheUmask) {
+  TempDir dir;
+  const mode_t saved = ::umask(0);
+  for (const mode_t mask : {022, 027, 002, 077}) {
+    ::umask(mask);
+    const fs::path fresh = dir.path / ("new-" + std::to_string(mask));
+    WriteFileAtomically(fresh.string(), "x");
+    EXPECT_EQ(Mode(fresh), 0666 & ~mask) << std::oct << mask;
+  }
+  ::umask(022);
+  const fs::path kept = dir.path / "kept";
+  std::ofstream(kept) << "old";
+  for (const mode_t mode : {0640, 0604, 0755, 0600, 0664}) {
+    ::chmod(kept.c_str(), mode);
+    WriteFileAtomically(kept.string(), "new");
+    EXPECT_EQ(Mode(kept), mode) << std::oct << mode;
+  }
+  ::umask(saved);
+}
+
+// The hand-off's outcome once its program has ended (a test may wait; the window never does).
+TMailState Outcome(TMailHandOff& handOff) {
+  for (int i = 0; i < 1000 && handOff.Poll() == msRunning; ++i) ::usleep(10000);
+  return handOff.Poll();
+}
+
 TEST(ShellTest, MailHandOffReportsEveryFailure) {
-  const TMailResult empty = SendMailBody("", "true");
-  EXPECT_FALSE(empty.ok);
-  EXPECT_FALSE(empty.reason.empty());
+  TMailHandOff empty("", "true");
+  EXPECT_EQ(empty.Poll(), msFailed);
+  EXPECT_FALSE(empty.Reason().empty());
 
-  const TMailResult missing = SendMailBody("body", "/nonexistent/mail-program");
-  EXPECT_FALSE(missing.ok);
-  EXPECT_NE(missing.reason.find("/nonexistent/mail-program"), std::string::npos);
+  TMailHandOff missing("body", "/nonexistent/mail-program");
+  EXPECT_EQ(missing.Poll(), msFailed) << "known before the hand-off returns";
+  EXPECT_THAT(missing.Reason(), HasSubstr("\"/nonexistent/mail-program\" could not be started"));
 
-  const TMailResult refused = SendMailBody("body", "false");
-  EXPECT_FALSE(refused.ok);
-  EXPECT_NE(refused.reason.find("exit code 1"), std::string::npos);
+  TMailHandOff refused("body", "false");
+  EXPECT_EQ(Outcome(refused), msFailed);
+  EXPECT_THAT(refused.Reason(), HasSubstr("exit code 1"));
 
-  EXPECT_TRUE(SendMailBody("line 1\r\nline 2\t\"quoted\"", "true").ok);
+  TMailHandOff accepted("line 1\r\nline 2\t\"quoted\"", "true");
+  EXPECT_EQ(Outcome(accepted), msSucceeded);
+  EXPECT_TRUE(accepted.Reason().empty());
   EXPECT_FALSE(DocumentsFolder().empty());
+}
+
+TEST(ShellTest, AMailProgramThatStaysOpenIsLeftRunning) {
+  TempDir dir;
+  const fs::path program = dir.path / "mailer", pidFile = dir.path / "pid";
+  std::ofstream(program) << "#!/bin/sh\necho $$ > '" << pidFile.string() << "'\nexec sleep 30\n";
+  fs::permissions(program, fs::perms::owner_all);
+  pid_t pid = 0;
+  {
+    TMailHandOff handOff("body", program.string());
+    for (int i = 0; i < 1000 && ReadAll(pidFile).empty(); ++i) ::usleep(10000);
+    pid = std::atoi(ReadAll(pidFile).c_str());
+    ASSERT_GT(pid, 0);
+    EXPECT_EQ(handOff.Poll(), msRunning);
+  }
+  EXPECT_EQ(::kill(pid, 0), 0) << "the mail client went with the hand-off";
+  ::kill(pid, SIGTERM);
+  ::waitpid(pid, nullptr, 0);
 }
 
 TEST(LocaleTextTest, UpperCaseAndComparisonIgnoreCaseOnlyWhenAsked) {

@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -154,4 +157,117 @@ TEST(ExportArgsTest, StepsAtTheirBounds) {
   const auto defaults = ParseExportArgs({}, error);
   ASSERT_TRUE(defaults);
   EXPECT_EQ(defaults->Steps, 0);
+}
+
+namespace {
+
+std::string Slurp(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+struct stat StatOf(const std::filesystem::path& path) {
+  struct stat st {};
+  ::stat(path.c_str(), &st);
+  return st;
+}
+
+// A scratch folder the writer owns, holding its own copy of the tool (the build tree may lie
+// where an ordinary user cannot reach). As root the tool runs as nobody, for whom permissions
+// count; empty prefix when that cannot be done.
+struct TUnprivilegedRun {
+  std::filesystem::path Dir;
+  std::string Tool, Prefix;
+  bool Possible = true;
+
+  TUnprivilegedRun() {
+    Dir = std::filesystem::temp_directory_path() / ("tankdemo-perm-" + std::to_string(getpid()));
+    std::filesystem::remove_all(Dir);
+    std::filesystem::create_directories(Dir);
+    Tool = (Dir / "tankdemo-export").string();
+    std::filesystem::copy_file(TANKDEMO_EXPORT_PATH, Tool);
+    ::chmod(Dir.c_str(), 0755);
+    if (::geteuid() != 0) return;
+    Prefix = SanitizerOptions() + "setpriv --reuid=nobody --regid=nogroup --clear-groups ";
+    const passwd* nobody = ::getpwnam("nobody");
+    if (nobody) Own(Dir, nobody->pw_uid, nobody->pw_gid);
+    // The scratch folder must be reachable for nobody (a private TMPDIR is not).
+    Possible =
+        nobody &&
+        std::system(
+            (Prefix + "test -w " + Dir.string() + " -a -x " + Tool + " 2>/dev/null").c_str()) == 0;
+  }
+  // Under the sanitizers, the leak checker's suppressions move into the scratch folder, where
+  // nobody can read them.
+  std::string SanitizerOptions() const {
+    const char* options = std::getenv("LSAN_OPTIONS");
+    const std::string text = options ? options : "";
+    const std::size_t at = text.find("suppressions=");
+    if (at == std::string::npos) return "";
+    const std::size_t start = at + 13, end = text.find(':', start);
+    const std::string file = text.substr(start, end == std::string::npos ? end : end - start);
+    const std::filesystem::path copy = Dir / "lsan.supp";
+    std::error_code error;
+    std::filesystem::copy_file(file, copy, error);
+    return "env LSAN_OPTIONS=" + text.substr(0, start) + copy.string() +
+           (end == std::string::npos ? "" : text.substr(end)) + " ";
+  }
+  ~TUnprivilegedRun() {
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(Dir))
+      ::chmod(entry.path().c_str(), 0755);
+    std::filesystem::remove_all(Dir);
+  }
+  static void Own(const std::filesystem::path& path, uid_t uid, gid_t gid) {
+    ::chown(path.c_str(), uid, gid);
+    if (std::filesystem::is_directory(path))
+      for (const auto& entry : std::filesystem::recursive_directory_iterator(path))
+        ::chown(entry.path().c_str(), uid, gid);
+  }
+  void OwnAll() {
+    if (const passwd* nobody = ::geteuid() == 0 ? ::getpwnam("nobody") : nullptr)
+      Own(Dir, nobody->pw_uid, nobody->pw_gid);
+  }
+  TRun Export(const std::filesystem::path& output) {
+    return RunTool(Prefix + Tool, "--output " + output.string());
+  }
+};
+
+}  // namespace
+
+// As a plain create-or-replace would: a read-only file is refused and kept; a read-only
+// folder still lets its writable files be rewritten, but takes no new ones.
+TEST(ExportToolTest, AnOrdinaryUserCannotReplaceAReadOnlyFile) {
+  TUnprivilegedRun run;
+  if (!run.Possible)
+    GTEST_SKIP() << "cannot run the tool as nobody here (setpriv failed, or nobody cannot "
+                    "reach the scratch folder)";
+  const std::string expected = RunExport("").Out;
+  const std::filesystem::path readOnly = run.Dir / "read-only.txt";
+  const std::filesystem::path folder = run.Dir / "locked", inside = folder / "inside.txt";
+  std::ofstream(readOnly) << "keep me";
+  std::filesystem::create_directory(folder);
+  std::ofstream(inside) << "old";
+  run.OwnAll();
+  ::chmod(readOnly.c_str(), 0444);
+  ::chmod(inside.c_str(), 0644);
+  ::chmod(folder.c_str(), 0555);
+
+  TRun result = run.Export(readOnly);
+  EXPECT_EQ(result.ExitCode, 1);
+  EXPECT_NE(result.Err.find("\"" + readOnly.string() + "\""), std::string::npos) << result.Err;
+  EXPECT_NE(result.Err.find("Permission denied"), std::string::npos) << result.Err;
+  EXPECT_EQ(Slurp(readOnly), "keep me");
+  EXPECT_EQ(StatOf(readOnly).st_mode & 07777, 0444u);
+
+  const ino_t inode = StatOf(inside).st_ino;
+  result = run.Export(inside);
+  EXPECT_EQ(result.ExitCode, 0) << result.Err;
+  EXPECT_EQ(Slurp(inside), expected);
+  EXPECT_EQ(StatOf(inside).st_ino, inode);
+  result = run.Export(folder / "new.txt");
+  EXPECT_EQ(result.ExitCode, 1);
+  EXPECT_FALSE(std::filesystem::exists(folder / "new.txt"));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
 }

@@ -1,14 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QTest>
 #include <algorithm>
 #include <filesystem>
 
 #include "RunTool.h"
 #include "Snapshot.h"
 #include "SnapshotArgs.h"
+#include "app/MainWindow.h"
 #include "platform/Color.h"
 #include "support/GuiApp.h"
+#include "support/ScriptedDialogs.h"
 
 namespace {
 
@@ -129,4 +132,35 @@ TEST(SnapshotToolTest, PicturesMatchTheGoldenOnes) {
       }
     EXPECT_EQ(differing, 0) << name;
   }
+}
+
+// The window's picture is what the window shows on a screen after its layout has settled,
+// scroll bars included: compared with the real window, shown and grabbed here.
+TEST(SnapshotToolTest, WindowPictureMatchesTheShownWindow) {
+  EnsureGuiApplication();
+  SetCurrentPalette(TSystemPalette::Classic());
+  const std::string path =
+      (std::filesystem::temp_directory_path() / "tankdemo-snapshot-shown.png").string();
+  for (const auto& [expand, size] : {std::pair{true, QSize()}, std::pair{false, QSize(600, 380)},
+                                     std::pair{true, QSize(500, 700)}}) {
+    std::string arguments = expand ? "--window --expand " : "--window ";
+    if (size.isValid())
+      arguments +=
+          "--size " + std::to_string(size.width()) + "x" + std::to_string(size.height()) + " ";
+    const TRun run = RunSnapshot(arguments + path);
+    ASSERT_EQ(run.ExitCode, 0) << run.Err;
+    const QImage picture =
+        QImage(QString::fromStdString(path)).convertToFormat(QImage::Format_RGB32);
+
+    TFMain window(std::make_unique<TScriptedDialogs>(), 1.0);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    if (expand) window.Tree().FullExpand();
+    if (size.isValid()) window.resize(size);
+    QTest::qWait(50);
+    const QImage shown = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(picture.size(), shown.size()) << arguments;
+    EXPECT_TRUE(picture == shown) << arguments;
+  }
+  std::filesystem::remove(path);
 }

@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "app/MainWindow.h"
 #include "platform/Color.h"
@@ -21,6 +22,15 @@ bool DisplayAvailable() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i)
+    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+      std::printf(
+          "usage: tankdemo\n\n"
+          "Shows the tank plant's levels in a window: a tree-list of the sites and their\n"
+          "tanks above a stacked bar chart, with a simulation started by the Animate button.\n"
+          "Takes no arguments and needs a desktop (X11 or Wayland). See tankdemo(1).\n");
+      return 0;
+    }
   if (!DisplayAvailable()) {
     std::fprintf(stderr,
                  "tankdemo: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set); "
@@ -29,8 +39,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("tankdemo"));
-  QApplication::setApplicationDisplayName(QStringLiteral("Velmora Tank Monitoring Demo"));
+  ConfigureApplication();
   // The controls draw in the desktop's colours.
   SetCurrentPalette(TSystemPalette::Desktop());
   TFMain window;

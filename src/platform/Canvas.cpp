@@ -275,7 +275,11 @@ void ThinLine(const TRaster& raster, TClipArea& area, TPoint a, TPoint b, QRgb c
       });
     } else {
       const bool whole = area.ContainsAll(box);
-      for (int y = box.top + step; y < box.bottom - 1 + step; ++y)
+      if (a.x < 0 || a.x >= raster.Width()) return;
+      // Only the rows of the picture: a line far longer than the window costs no more.
+      const int from = std::max(box.top + step, 0);
+      const int to = std::min(box.bottom - 1 + step, raster.Height());
+      for (int y = from; y < to; ++y)
         if (whole || area.Contains(a.x, y)) raster.Row(y)[a.x] = c;
     }
     return;

@@ -6,8 +6,8 @@
 #include "platform/Exception.h"
 #include "platform/QtImage.h"
 
-TBitmap::TBitmap() : image_(std::make_unique<TBitmapImage>()) {
-  canvas_ = std::make_unique<TCanvas>(*image_);
+TBitmap::TBitmap() : FImage(std::make_unique<TBitmapImage>()) {
+  FCanvas = std::make_unique<TCanvas>(*FImage);
 }
 
 TBitmap::TBitmap(int width, int height) : TBitmap() {
@@ -17,27 +17,27 @@ TBitmap::TBitmap(int width, int height) : TBitmap() {
 TBitmap::~TBitmap() = default;
 
 int TBitmap::Width() const {
-  return image_->image.width();
+  return FImage->image.width();
 }
 int TBitmap::Height() const {
-  return image_->image.height();
+  return FImage->image.height();
 }
 
 void TBitmap::SetSize(int width, int height) {
   if (width == Width() && height == Height()) return;
   if (width <= 0 || height <= 0) {
-    image_->image = QImage();
+    FImage->image = QImage();
     return;
   }
-  image_->image = QImage(width, height, QImage::Format_RGB32);
-  image_->image.fill(qRgb(255, 255, 255));
+  FImage->image = QImage(width, height, QImage::Format_RGB32);
+  FImage->image.fill(qRgb(255, 255, 255));
 }
 
 TColor TBitmap::Pixel(int x, int y) const {
-  return canvas_->Pixel(x, y);
+  return FCanvas->Pixel(x, y);
 }
 
 void TBitmap::SaveToPng(const std::string& path) const {
-  if (!image_->image.save(QString::fromStdString(path), "PNG"))
+  if (!FImage->image.save(QString::fromStdString(path), "PNG"))
     throw Exception("Cannot write the picture \"" + path + "\"");
 }

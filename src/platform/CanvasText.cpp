@@ -235,6 +235,13 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
     top = -h;
 
   const int angle = FFont.Orientation();
+  // Level text whose cell (with a line's height for overhanging glyphs) misses the picture
+  // draws nothing: it is not even laid out, however long it is.
+  if (angle == 0) {
+    const int margin = h;
+    const QRect cell(x + left - margin, y + top - margin, w + 2 * margin, h + 2 * margin);
+    if (!cell.intersects(FTarget.image.rect())) return;
+  }
   // A turned opaque cell is left to the painter.
   if (angle == 0 || FBkMode == bkTransparent) {
     const TTextMask& mask = entry.Mask(s, angle, left, top);

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <utility>
 
-#include "treelist/TreeListLayout.h"
-#include "treelist/TreeListPainter.h"
-#include "treelist/TreeListScreenView.h"
+#include "treelist/view/TreeListLayout.h"
+#include "treelist/view/TreeListPainter.h"
+#include "treelist/view/TreeListScreenView.h"
 
 TTreeList::TTreeList()
     : FScreenView(std::make_unique<TTreeListScreenView>(*this)),

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "platform/Canvas.h"
-#include "treelist/TreeListControl.h"
-#include "treelist/TreeListHitTest.h"
-#include "treelist/TreeListInput.h"
+#include "treelist/input/TreeListHitTest.h"
+#include "treelist/input/TreeListInput.h"
+#include "treelist/model/TreeListControl.h"
 
 enum TLookAndFeel { lfStandard, lfFlat, lfUltraFlat };
 enum TTreeLineStyle { tlSolid, tlDot };

@@ -7,7 +7,7 @@
 
 #include "TreeInvariant.h"
 #include "treelist/TreeList.h"
-#include "treelist/TreeListErrors.h"
+#include "treelist/model/TreeListErrors.h"
 
 namespace {
 

@@ -1,0 +1,172 @@
+// The header panel: each header drawn into a picture of its own and copied, the rest of the
+// panel in the panel's shadow colour.
+#include <memory>
+
+#include "platform/Bitmap.h"
+#include "treelist/TreeList.h"
+#include "treelist/view/TreeListPainter.h"
+
+namespace {
+
+constexpr int kSortMarkWidth = 16;  // reserved at the right of the content
+constexpr TColor kUltraFlatPanel = 0xA0A0A0;
+
+void Edge(TCanvas& canvas, const TRect& r, unsigned sides) {
+  canvas.DrawEdge(r, bdRaisedInner, sides);
+}
+
+void Line(TCanvas& canvas, TColor color, const std::vector<TPoint>& points) {
+  canvas.Pen() = TPen{color, 1, psSolid, pmCopy};
+  canvas.Polyline(points);
+}
+
+// An etched triangle around the middle of r; the last point of each polyline stays undrawn.
+void DrawSortMark(TCanvas& canvas, const TRect& r, TTreeListColumnSort sorted) {
+  const int cx = (r.left + r.right) / 2, cy = (r.top + r.bottom) / 2;
+  if (sorted == csUp) {
+    Line(canvas, clBtnShadow, {{cx - 1, cy - 3}, {cx - 4, cy + 4}});
+    Line(canvas, clBtnShadow, {{cx - 2, cy - 2}, {cx - 4, cy + 3}});
+    Line(canvas, clBtnHighlight, {{cx - 3, cy + 3}, {cx + 3, cy + 3}, {cx, cy - 4}});
+    Line(canvas, clBtnHighlight, {{cx, cy - 2}, {cx + 3, cy + 3}});
+  } else {
+    Line(canvas, clBtnShadow, {{cx + 3, cy - 3}, {cx - 4, cy - 3}, {cx - 1, cy + 4}});
+    Line(canvas, clBtnShadow, {{cx - 3, cy - 2}, {cx - 1, cy + 3}});
+    Line(canvas, clBtnHighlight, {{cx + 3, cy - 2}, {cx, cy + 4}});
+    Line(canvas, clBtnHighlight, {{cx + 2, cy - 2}, {cx, cy + 3}});
+  }
+}
+
+}  // namespace
+
+void TTreeListPainter::PaintHeaderPanel() {
+  if (!Visible(G.HeaderPanel)) return;
+  C.SaveClip();
+  C.IntersectClipRect(G.HeaderPanel);
+  for (const TTreeListColumnPlace& place : G.Columns)
+    if (Visible(place.Header)) PaintHeader(place);
+  for (const TTreeListColumnPlace& place : G.Columns) C.ExcludeClipRect(place.Header);
+  Fill(G.HeaderPanel, FTree.LookAndFeel() == lfUltraFlat ? kUltraFlatPanel : clBtnShadow);
+  C.RestoreClip();
+}
+
+void TTreeListPainter::PaintHeader(const TTreeListColumnPlace& place) {
+  TTreeListColumn* column = place.Column;
+  std::string text = column->DisableCaption() ? std::string() : column->Caption();
+  TColor color = FTree.HeaderColor();
+  TAlignment alignment = column->HeaderAlignment();
+  TTreeListColumnSort sorted = FTree.ColumnSortMark(column);
+  TFont font = FTree.HeaderFont();
+  if (FTree.OnCustomDrawColumnHeader || column->OnCustomDrawColumnHeader) {
+    const TFont saved = C.Font();
+    C.Font() = font;
+    C.SaveClip();
+    C.IntersectClipRect(place.Header);
+    bool done = false;
+    if (FTree.OnCustomDrawColumnHeader)
+      FTree.OnCustomDrawColumnHeader(&FTree, column, C, place.Header, text, color, C.Font(),
+                                     alignment, sorted, done);
+    if (!done && column->OnCustomDrawColumnHeader)
+      column->OnCustomDrawColumnHeader(column, column, C, place.Header, text, color, C.Font(),
+                                       alignment, sorted, done);
+    C.RestoreClip();
+    font = C.Font();
+    C.Font() = saved;
+    if (done) return;
+  }
+  const int w = place.Header.Width(), h = place.Header.Height();
+  if (w <= 0 || h <= 0) return;
+  TBitmap picture(w, h);
+  TCanvas& canvas = picture.Canvas();
+  canvas.Font() = font;
+  canvas.Brush() = TBrush{color, bsSolid, color};
+  const bool pressed = FTree.PressedHeader() == column;
+  TRect r = Rect(0, 0, w, h);
+  DrawHeaderFrame(canvas, r, place, pressed);
+  InflateRect(r, -1, -1);
+  --r.bottom;
+  if (pressed && FTree.LookAndFeel() == lfStandard) OffsetRect(r, 3, 3);
+  DrawHeaderContent(canvas, r, place, text, alignment, sorted);
+  if (pressed && FTree.LookAndFeel() != lfStandard) canvas.InvertRect(Rect(0, 0, w, h));
+  C.CopyRect(place.Header, canvas, Rect(0, 0, w, h));
+}
+
+// The frame of the look, filled with the brush; r ends as the area inside it.
+void TTreeListPainter::DrawHeaderFrame(TCanvas& canvas, TRect& r, const TTreeListColumnPlace& place,
+                                       bool pressed) const {
+  const TLookAndFeel look = FTree.LookAndFeel();
+  if (look == lfStandard) {
+    canvas.DrawEdge(r, bdRaisedOuter, bfsRight | bfsBottom);
+    --r.right, --r.bottom;
+    if (pressed) {
+      canvas.DrawEdge(r, bdSunkenOuter, bfsLeft | bfsTop);
+      ++r.left, ++r.top;
+    } else {
+      canvas.DrawEdge(r, bdRaisedInner, bfsRight | bfsBottom);
+      --r.right, --r.bottom;
+    }
+    canvas.DrawEdge(r, bdRaisedInner, bfsLeft | bfsTop);
+    ++r.left, ++r.top;
+    canvas.FillRect(r);
+    return;
+  }
+  if (place.RowColumns == 1) {
+    if (look == lfFlat) {
+      Edge(canvas, r, bfsRect);
+    } else {
+      const TBrush fill = canvas.Brush();
+      canvas.Brush() = TBrush{clBtnShadow, bsSolid, clBtnShadow};
+      canvas.FrameRect(r);
+      canvas.Brush() = fill;
+    }
+    InflateRect(r, -1, -1);
+    canvas.FillRect(r);
+    if (look == lfFlat) ++r.left, --r.right;
+    return;
+  }
+  // Several headers in the row: neighbours meet in short split lines.
+  canvas.FillRect(r);
+  if (look == lfFlat) {
+    Edge(canvas, r, bfsTop | bfsBottom);
+    const int inset = place.First() ? 1 : 2;
+    Edge(canvas, Rect(r.left, r.top + inset, r.right, r.bottom - inset), bfsLeft);
+  } else {
+    const TBrush fill = canvas.Brush();
+    canvas.Brush() = TBrush{clBtnShadow, bsSolid, clBtnShadow};
+    canvas.FillRect(Rect(r.left, r.top, r.right, r.top + 1));
+    canvas.FillRect(Rect(r.left, r.bottom - 1, r.right, r.bottom));
+    canvas.Brush() = fill;
+  }
+  if (place.Last())
+    Edge(canvas, Rect(r.left, r.top, r.right, r.bottom - 1), bfsRight);
+  else
+    Edge(canvas, Rect(r.left, r.top + 2, r.right, r.bottom - 2), bfsRight);
+  r.left += 2, r.right -= 2, r.top += 1, r.bottom -= 1;
+}
+
+void TTreeListPainter::DrawHeaderContent(TCanvas& canvas, TRect content,
+                                         const TTreeListColumnPlace& place, const std::string& text,
+                                         TAlignment alignment, TTreeListColumnSort sorted) const {
+  if (sorted != csNone && content.Width() > kSortMarkWidth - 1) {
+    DrawSortMark(canvas,
+                 Rect(content.right - kSortMarkWidth, content.top, content.right, content.bottom),
+                 sorted);
+    content.right -= kSortMarkWidth;
+  }
+  TTreeListColumn* column = place.Column;
+  if (column->HasHeaderGlyph() && !column->HeaderGlyph().Empty()) {
+    const TBitmap& glyph = column->HeaderGlyph();
+    canvas.Draw(content.left, (content.top + content.bottom - glyph.Height()) / 2, glyph);
+    content.left += glyph.Width();
+  }
+  if (text.empty() || IsRectEmpty(content)) return;
+  canvas.SetBkMode(bkTransparent);
+  unsigned flags = dtExpandTabs | dtNoPrefix;
+  flags |= alignment == taRightJustify ? dtRight : alignment == taCenter ? dtCenter : dtLeft;
+  if (place.Lines * FTree.Metrics().HeaderLines > 1) {
+    flags |= dtWordBreak;
+  } else {
+    flags |= dtVCenter | dtSingleLine | dtEndEllipsis;
+    if (canvas.TextWidth(text) <= content.Width()) flags |= dtNoClip;
+  }
+  canvas.DrawText(text, content, flags);
+}

@@ -32,8 +32,9 @@ int TTreeList::DefaultRowHeight() const {
   return Metrics().RowHeight;
 }
 
+// A height equal to the minimum counts as not set: the rows follow the fonts again.
 void TTreeList::SetDefaultRowHeight(int value) {
-  ChangeLayout(FRequestedRowHeight, std::max(value, 0));
+  ChangeLayout(FRequestedRowHeight, value == Metrics().MinRowHeight ? 0 : std::max(value, 0));
 }
 
 void TTreeList::SetIndentDesc(int value) {

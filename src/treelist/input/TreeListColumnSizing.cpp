@@ -108,9 +108,14 @@ void TTreeListInput::FinishSizing(int x) {
   const TTreeListColumnPlace* place = g.PlaceOf(column);
   if (!place) return;
   const int width = x - place->CellLeft + 1;
-  if (FTree.Options().Contains(aoAutoWidth))
-    Reproportion(FTree, g, *place, width);
-  else
+  // Only a band of one header row that follows its columns can simply grow with one of them;
+  // otherwise the neighbours give or take the difference.
+  const bool direct = !FTree.Options().Contains(aoAutoWidth) &&
+                      FTree.OptionsEx().Contains(aoBandHeaderWidth) &&
+                      FTree.HeaderRowsInBand(column->BandIndex()) <= 1;
+  if (direct)
     column->SetWidth(width);
+  else
+    Reproportion(FTree, g, *place, width);
   if (FTree.OnChangedColumnsWidth) FTree.OnChangedColumnsWidth(&FTree);
 }

@@ -67,11 +67,17 @@ THeaderPosInfo TTreeListInput::DropPositionAt(TPoint p) const {
   return {under->BandPlace, under->Row, position};
 }
 
+// Over the header panel a drop is accepted unless the handler refuses it.
+bool TTreeListInput::AcceptsDrop(const TTreeListGeometry& g, TPoint p) const {
+  bool accept = InHeaderPanel(g, p);
+  if (FTree.OnDragOverHeader) FTree.OnDragOverHeader(&FTree, FColumn, p, accept);
+  return accept;
+}
+
 void TTreeListInput::MoveHeaderDrag(int x, int y) {
   const TTreeListGeometry g = FTree.Geometry();
   const TPoint p{x, y};
-  bool accept = InHeaderPanel(g, p);
-  if (FTree.OnDragOverHeader) FTree.OnDragOverHeader(&FTree, FColumn, p, accept);
+  const bool accept = AcceptsDrop(g, p);
   FDeleteCursor = !accept;
   FTree.SetCursorShape(accept ? crArrow : crDeleteDrop);
   // The delete cursor would hide the picture's corner.
@@ -166,14 +172,15 @@ void TTreeListInput::FinishHeaderDrag(int x, int y) {
   TTreeListColumn* column = FColumn;
   const TTreeListGeometry g = FTree.Geometry();
   const TPoint p{x, y};
-  bool accept = InHeaderPanel(g, p);
+  bool accept = AcceptsDrop(g, p);
   THeaderPosInfo drop = accept ? DropPositionAt(p) : THeaderPosInfo{};
   CancelHeaderDrag();
   FTree.SetPressedHeader(nullptr);
   FTree.SetCursorShape(crArrow);
   FState = msNone;
   if (FTree.OnDragEndHeader) FTree.OnDragEndHeader(&FTree, column, p, drop, accept);
-  if (!accept || !drop.Valid()) return;
+  // A handler's position names a band on screen, or none.
+  if (!accept || !drop.Valid() || drop.BandIndex >= static_cast<int>(g.Bands.size())) return;
   const TTreeListColumnPlace* own = g.PlaceOf(column);
   // Taking the column out first shifts the later places of its own row by one.
   int position = drop.ColIndex;

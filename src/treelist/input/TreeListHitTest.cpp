@@ -30,12 +30,22 @@ bool BandSizable(const TTreeList& tree, const TTreeListBandPlace& band) {
   return tree.OptionsEx().Contains(aoBandSizing) && band.Band->Sizing();
 }
 
+// The band whose shown part holds x; -1 for none (a fixed band's line, or beyond the bands).
+int BandAt(const TTreeListGeometry& g, int x) {
+  for (int b = 0; b < static_cast<int>(g.Bands.size()); ++b)
+    if (x >= g.Bands[b].ShownLeft && x < g.Bands[b].ShownRight) return b;
+  return -1;
+}
+
 // The edge whose zone holds x: a point just left of an edge inside its own header, or just
-// right of it inside the next header (or beyond the last one) of the same row.
+// right of it inside the next header (or beyond the last one) of the same row. An edge under
+// a fixed band has no zone.
 const TTreeListColumnPlace* EdgeColumn(const TTreeListGeometry& g, TPoint p) {
+  const int band = BandAt(g, p.x);
   for (const TTreeListColumnPlace& c : g.Columns) {
     const int edge = c.Header.right;
     if (p.y < c.Header.top || p.y >= c.Header.bottom) continue;
+    if (band != c.BandPlace && (band >= 0 || !g.Shows(c, edge - 1))) continue;
     if (p.x >= edge - kSizingZone && p.x < edge) return &c;
     if (p.x >= edge && p.x < edge + kSizingZone) {
       if (c.Last()) return &c;
@@ -53,7 +63,7 @@ bool HitBands(const TTreeList& tree, const TTreeListGeometry& g, TPoint p, TTree
   const int count = static_cast<int>(g.Bands.size());
   for (int b = 0; b < count; ++b) {
     const TTreeListBandPlace& band = g.Bands[b];
-    const bool inside = p.x >= band.Left && p.x < band.Right;
+    const bool inside = p.x >= band.ShownLeft && p.x < band.ShownRight;
     const bool strip = b + 1 == count && p.x >= band.Right && p.x < band.Right + kSizingZone;
     if (!inside && !strip) continue;
     hit.Band = b;
@@ -88,7 +98,7 @@ bool HitHeaders(const TTreeList& tree, const TTreeListGeometry& g, TPoint p,
     }
   }
   for (const TTreeListColumnPlace& c : g.Columns)
-    if (PtInRect(c.Header, p)) {
+    if (PtInRect(c.Header, p) && g.Shows(c, p.x)) {
       hit.Kind = HitColumnHeader;
       hit.Column = c.ColumnIndex;
       hit.Band = c.BandPlace;
@@ -123,7 +133,9 @@ void HitRow(const TTreeListGeometry& g, const TTreeListRowPlace& r, TPoint p,
   hit.Kind = HitNowhere;
   const int line = g.LineHeight > 0 ? (p.y - r.Top) / g.LineHeight : 0;
   for (const TTreeListColumnPlace& c : g.Columns) {
-    if (p.x < c.CellLeft || p.x >= c.CellRight || line < c.Row || line >= c.Row + c.Lines) continue;
+    if (p.x < c.CellLeft || p.x >= c.CellRight || line < c.Row || line >= c.Row + c.Lines ||
+        !g.Shows(c, p.x))
+      continue;
     hit.Column = c.ColumnIndex;
     hit.Band = c.BandPlace;
     const bool indented = c.BandPlace == 0 && c.Position == 0;

@@ -83,6 +83,7 @@ class TTreeListInput {
   void FinishHeaderDrag(int x, int y);
   void CancelHeaderDrag();
   THeaderPosInfo DropPositionAt(TPoint p) const;
+  bool AcceptsDrop(const TTreeListGeometry& g, TPoint p) const;
   void ShowArrows(const THeaderPosInfo& drop);
   void HideArrows();
   void DrawArrows(TCanvas& canvas) const;

@@ -2,7 +2,9 @@
 // its sort cycle, and the dispatch into the sizing and dragging gestures.
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
+#include "platform/ScopeGuard.h"
 #include "treelist/TreeList.h"
 #include "treelist/input/TreeListInput.h"
 
@@ -168,20 +170,20 @@ void TTreeListInput::MovePressedHeader(int x, int y) {
 
 void TTreeListInput::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
   const TTreeListMouseState state = FState;
-  if (state == msColumnSizing && button == mbLeft)
-    FinishSizing(x);
-  else if (state == msHeaderDragging && button == mbLeft)
-    FinishHeaderDrag(x, y);
-  else if (state == msHeaderPressed && button == mbLeft)
-    ReleaseHeader(shift, x, y);
-  else if (state != msNone && button != mbLeft)
-    return;
-  EndGesture();
-  if (FNodePressClick && FTree.OnClick) {
-    FNodePressClick = false;
-    FTree.OnClick(&FTree);
+  if (state != msNone && button != mbLeft) return;
+  {
+    // The gesture ends also when a handler called on the way raises.
+    const auto end = OnScopeExit([this] { EndGesture(); });
+    if (state == msColumnSizing)
+      FinishSizing(x);
+    else if (state == msHeaderDragging)
+      FinishHeaderDrag(x, y);
+    else if (state == msHeaderPressed)
+      ReleaseHeader(shift, x, y);
   }
-  FNodePressClick = false;
+  // The cursor a gesture set gives way to the one for where the pointer is now.
+  if (state != msNone) TrackCursor(x, y);
+  if (std::exchange(FNodePressClick, false) && FTree.OnClick) FTree.OnClick(&FTree);
 }
 
 // Released over the header it pressed: a click, which sorts.

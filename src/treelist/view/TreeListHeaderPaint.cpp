@@ -42,9 +42,16 @@ void TTreeListPainter::PaintHeaderPanel() {
   if (!Visible(G.HeaderPanel)) return;
   C.SaveClip();
   C.IntersectClipRect(G.HeaderPanel);
+  for (const TTreeListColumnPlace& place : G.Columns) {
+    const TRect shown = G.Shown(place, place.Header);
+    if (IsRectEmpty(shown) || !Visible(shown)) continue;
+    C.SaveClip();
+    C.IntersectClipRect(shown);
+    PaintHeader(place);
+    C.RestoreClip();
+  }
   for (const TTreeListColumnPlace& place : G.Columns)
-    if (Visible(place.Header)) PaintHeader(place);
-  for (const TTreeListColumnPlace& place : G.Columns) C.ExcludeClipRect(place.Header);
+    C.ExcludeClipRect(G.Shown(place, place.Header));
   Fill(G.HeaderPanel, FTree.LookAndFeel() == lfUltraFlat ? kUltraFlatPanel : clBtnShadow);
   C.RestoreClip();
 }

@@ -99,8 +99,12 @@ void PlaceBands(TTreeListGeometry& g, const TTreeList& tree) {
   const int maxLeft = std::max(g.TotalWidth - g.Client.Width(), 0);
   g.LeftCoord = std::clamp(tree.LeftCoord(), 0, maxLeft);
   int x = g.Client.left + leftPart - g.LeftCoord;
+  g.ScrollLeft = g.Client.left + leftPart;
+  // Two fixed bands wider than the client keep their order: the right one is cut off.
   const int rightStart =
-      std::min(x + scrolling, g.Client.right - rightPart) + (rightPart ? line : 0);
+      std::max(std::min(x + scrolling, g.Client.right - rightPart), g.ScrollLeft) +
+      (rightPart ? line : 0);
+  g.ScrollRight = std::max(rightPart ? rightStart - line : g.Client.right, g.ScrollLeft);
   for (int v = 0; v < static_cast<int>(widths.size()); ++v) {
     TTreeListBandPlace place;
     place.Band = tree.VisibleBands(v);
@@ -113,6 +117,8 @@ void PlaceBands(TTreeListGeometry& g, const TTreeList& tree) {
     else
       place.Left = x, x += widths[v];
     place.Right = place.Left + widths[v];
+    place.ShownLeft = place.Fixed ? place.Left : std::max(place.Left, g.ScrollLeft);
+    place.ShownRight = place.Fixed ? place.Right : std::min(place.Right, g.ScrollRight);
     place.Header = Rect(place.Left, g.BandPanel.top, place.Right, g.BandPanel.bottom);
     g.Bands.push_back(place);
   }
@@ -161,6 +167,10 @@ void PlaceColumns(TTreeListGeometry& g, const TTreeList& tree, const TTreeListMe
     }
   }
   if (!g.Bands.empty()) g.IndentOrigin = g.Bands.front().Left;
+  const std::vector<TTreeListColumn*> displayed = tree.DisplayedColumns();
+  for (TTreeListColumnPlace& place : g.Columns)
+    place.Display = static_cast<int>(std::find(displayed.begin(), displayed.end(), place.Column) -
+                                     displayed.begin());
 }
 
 // The rows from the top row down, as far as the rows area reaches.
@@ -240,4 +250,16 @@ int TTreeListGeometry::CellsRight() const {
   int right = Client.left;
   for (const TTreeListBandPlace& b : Bands) right = std::max(right, b.Right);
   return right;
+}
+
+TRect TTreeListGeometry::Shown(const TTreeListColumnPlace& place, TRect r) const {
+  const TTreeListBandPlace& band = Bands[place.BandPlace];
+  r.left = std::max(r.left, band.ShownLeft);
+  r.right = std::max(std::min(r.right, band.ShownRight), r.left);
+  return r;
+}
+
+bool TTreeListGeometry::Shows(const TTreeListColumnPlace& place, int x) const {
+  const TTreeListBandPlace& band = Bands[place.BandPlace];
+  return x >= band.ShownLeft && x < band.ShownRight;
 }

@@ -45,6 +45,9 @@ struct TTreeListBandPlace {
   int Right = 0;
   TRect Header;  // in the band panel; no height while the panel is hidden
   bool Fixed = false;
+  // What of it shows: a scrolling band is hidden where the fixed bands stand.
+  int ShownLeft = 0;
+  int ShownRight = 0;
 };
 
 // A visible column on screen.
@@ -54,6 +57,7 @@ struct TTreeListColumnPlace {
   int BandPlace = -1;    // index into TTreeListGeometry::Bands
   int Row = 0;           // header row
   int Position = 0;      // within its header row
+  int Display = -1;      // position among the displayed columns: the focused column's number
   int RowColumns = 1;    // columns in that header row
   int Lines = 1;         // header rows (and cell lines) it spans
   TRect Header;
@@ -92,6 +96,8 @@ struct TTreeListGeometry {
   std::vector<TRect> FixedBandLines;
   std::vector<TTreeListRowPlace> Rows;  // from the top row down, while they reach the area
   int TotalWidth = 0;                   // all bands and fixed lines
+  int ScrollLeft = 0;                   // the part of the client the scrolling bands show in
+  int ScrollRight = 0;
   int LeftCoord = 0;
   int IndentOrigin = 0;  // left of the first column of the first band: indentation starts here
   int RowHeight = 0;     // every node row
@@ -109,6 +115,10 @@ struct TTreeListGeometry {
   TRect RowContentRect(const TTreeListRowPlace& row) const;
   // The right end of the cells.
   int CellsRight() const;
+  // The part of r (a header or a cell of the column) that shows: fixed bands cover the
+  // scrolling ones.
+  TRect Shown(const TTreeListColumnPlace& place, TRect r) const;
+  bool Shows(const TTreeListColumnPlace& place, int x) const;
 };
 
 TTreeListGeometry BuildGeometry(const TTreeList& tree, const TTreeListMetrics& metrics,

@@ -52,16 +52,17 @@ void TTreeListPainter::Paint() {
   PaintOtherAreas();
   PaintHeaderPanel();
   PaintRows();
+  // Last, so that neither headers nor the header panel's shadow cover them.
+  for (const TRect& line : G.FixedBandLines)
+    if (Visible(line)) Fill(line, FTree.FixedBandLineColor());
 }
 
-// Panels of options that draw no content here (band panel, indicator, footer) are still
-// filled, and the fixed-band lines drawn, so no area is left unpainted.
+// Panels of options that draw no content here (indicator, footer) are still filled, so no
+// area is left unpainted.
 void TTreeListPainter::PaintOtherAreas() {
   if (Visible(G.BandPanel)) Fill(G.BandPanel, FTree.BandColor());
   if (Visible(G.Indicator)) Fill(G.Indicator, FTree.HeaderColor());
   if (Visible(G.Footer)) Fill(G.Footer, FTree.HeaderColor());
-  for (const TRect& line : G.FixedBandLines)
-    if (Visible(line)) Fill(line, FTree.FixedBandLineColor());
 }
 
 void TTreeListPainter::PaintRows() {
@@ -86,17 +87,30 @@ void TTreeListPainter::PaintRows() {
 }
 
 void TTreeListPainter::PaintRow(const TTreeListRowPlace& row) {
-  Fill(Rect(row.IndentLeft, row.Top, row.ContentLeft, row.Bottom), FTree.Color());
-  if (FTree.ShowLines()) PaintTreeLines(row);
-  if (row.HasButton) PaintButton(row);
-  for (int i = 0; i < static_cast<int>(G.Columns.size()); ++i) {
-    const TRect cell = G.CellRect(row, G.Columns[i]);
-    if (!IsRectEmpty(cell) && Visible(cell)) PaintCell(row, G.Columns[i], i);
+  // The indentation belongs to the first band and hides under a fixed band like its cells.
+  if (!G.Bands.empty()) {
+    C.SaveClip();
+    C.IntersectClipRect(Rect(G.Bands[0].ShownLeft, row.Top, G.Bands[0].ShownRight, row.Bottom));
+    Fill(Rect(row.IndentLeft, row.Top, row.ContentLeft, row.Bottom), FTree.Color());
+    if (FTree.ShowLines()) PaintTreeLines(row);
+    if (row.HasButton) PaintButton(row);
+    C.RestoreClip();
+  }
+  for (const TTreeListColumnPlace& place : G.Columns) {
+    const TRect cell = G.CellRect(row, place);
+    const TRect shown = G.Shown(place, cell);
+    if (IsRectEmpty(shown) || !Visible(shown)) continue;
+    C.SaveClip();
+    C.IntersectClipRect(shown);
+    PaintCell(row, place);
+    C.RestoreClip();
   }
   if (G.Separator > 0) {
-    FSegments.push_back(Rect(row.IndentLeft, row.Bottom - G.Separator, G.CellsRight(), row.Bottom));
-    for (const TTreeListColumnPlace& p : G.Columns)
-      FSegments.push_back(Rect(p.CellRight - 1, row.Top, p.CellRight, row.Bottom));
+    for (const TTreeListColumnPlace& p : G.Columns) {
+      FSegments.push_back(
+          G.Shown(p, Rect(p.CellLeft, row.Bottom - G.Separator, p.CellRight, row.Bottom)));
+      FSegments.push_back(G.Shown(p, Rect(p.CellRight - 1, row.Top, p.CellRight, row.Bottom)));
+    }
   }
   PaintFocusRect(row);
 }
@@ -141,12 +155,11 @@ void TTreeListPainter::PaintButton(const TTreeListRowPlace& row) {
 
 // State and colours of a cell, the three custom-draw steps, then the cell itself unless a
 // handler drew it. The canvas font is put back afterwards whatever a handler changed.
-void TTreeListPainter::PaintCell(const TTreeListRowPlace& row, const TTreeListColumnPlace& place,
-                                 int position) {
+void TTreeListPainter::PaintCell(const TTreeListRowPlace& row, const TTreeListColumnPlace& place) {
   TTreeListColumn* column = place.Column;
   TTreeListNode* node = row.Node;
   const bool focusedNode = node == FTree.FocusedNode();
-  const bool inCell = FRowSelect || (focusedNode && position == FTree.FocusedColumn());
+  const bool inCell = FRowSelect || (focusedNode && place.Display == FTree.FocusedColumn());
   const bool selected = FShowSelection && node->Selected() && inCell;
   const bool focused = FControlFocused && focusedNode && inCell;
   const TColor background = !selected         ? column->Color()

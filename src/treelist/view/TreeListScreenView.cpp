@@ -103,7 +103,9 @@ void TTreeListScreenView::TopRowMoved(TTreeListNode* oldTop) {
   const int last = std::max(FTree.VisibleCount() - g.FullRows, 0);
   const int oldRow = oldTop ? oldTop->AbsoluteIndex() : -1;
   const int delta = g.TopRow - std::clamp(oldRow, 0, last);
-  if (oldRow < 0 || std::abs(delta) >= g.FullRows) return RepaintAll();
+  // Moved pixels would carry the drop arrows along, away from the pixels saved under them.
+  const bool arrows = FTree.Input().State() == msHeaderDragging;
+  if (oldRow < 0 || std::abs(delta) >= g.FullRows || arrows) return RepaintAll();
   if (delta == 0) return;
   const TRect area = Rect(0, g.RowsArea.top, FTree.ClientWidth(), g.RowsArea.bottom);
   FTree.ScrollWindow(0, -delta * g.RowHeight, area);
@@ -123,6 +125,20 @@ void TTreeListScreenView::ScrolledHorizontally(int shift) {
   // The focus rectangle's dots are laid out from the row's own left.
   if (const TTreeListRowPlace* row = g.RowOf(FTree.FocusedNode()))
     FTree.InvalidateRect(Rect(g.Client.left, row->Top, g.Client.right, row->Bottom));
+}
+
+// Scrolls the least that shows the whole column, or its left part when it is wider than the
+// scrolling area; a column of a fixed band is always in view.
+void TTreeListScreenView::ScrollToColumn(int column) {
+  if (!Shown()) return;
+  const std::vector<TTreeListColumn*> displayed = FTree.DisplayedColumns();
+  if (column < 0 || column >= static_cast<int>(displayed.size())) return;
+  const TTreeListGeometry g = Geometry();
+  const TTreeListColumnPlace* place = g.PlaceOf(displayed[column]);
+  if (!place || g.Bands[place->BandPlace].Fixed) return;
+  int shift = std::max(place->CellRight - g.ScrollRight, 0);
+  if (place->CellLeft - shift < g.ScrollLeft) shift = place->CellLeft - g.ScrollLeft;
+  if (shift != 0) FTree.SetLeftCoord(g.LeftCoord + shift);
 }
 
 void TTreeListScreenView::CancelInteraction() {

@@ -23,6 +23,7 @@ class TTreeListScreenView : public TTreeListView {
   void RecomputeMetrics() override;
   int PageRows() const override;
   void TopRowMoved(TTreeListNode* oldTop) override;
+  void ScrollToColumn(int column) override;
   // LeftCoord moved by shift pixels (positive: the contents move right).
   void ScrolledHorizontally(int shift);
   void CancelInteraction() override;

@@ -13,6 +13,7 @@ enum TLookAndFeel { lfStandard, lfFlat, lfUltraFlat };
 enum TTreeLineStyle { tlSolid, tlDot };
 enum TTreeListPaintStyle { psStandard, psOutlook };
 
+class TImageList;
 struct TTreeListMetrics;
 struct TTreeListGeometry;
 class TTreeListScreenView;
@@ -47,6 +48,13 @@ class TTreeList : public TCustomTreeListControl {
   // Root nodes always get their indent level in the Outlook style.
   bool ShowRoot() const { return FShowRoot || FPaintStyle == psOutlook; }
   void SetShowRoot(bool value);
+
+  // Node pictures left of the first cell: the image (ImageIndex, or SelectedIndex while the
+  // node has the focus) and, before it, the state image (StateIndex). The lists are not owned.
+  TImageList* Images() const { return FImages; }
+  void SetImages(TImageList* value) { ChangeLayout(FImages, value); }
+  TImageList* StateImages() const { return FStateImages; }
+  void SetStateImages(TImageList* value) { ChangeLayout(FStateImages, value); }
 
   // Horizontal scroll position in pixels, kept within the scrolling width.
   int LeftCoord() const { return FLeftCoord; }
@@ -251,6 +259,8 @@ class TTreeList : public TCustomTreeListControl {
   int FPreviewLines = 2;
   bool FShowRoot = true;
   int FLeftCoord = 0;
+  TImageList* FImages = nullptr;
+  TImageList* FStateImages = nullptr;
   TTreeListColumn* FPressedHeader = nullptr;
   friend class TTreeListScreenView;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/Font.h"
+#include "platform/ImageList.h"
 #include "treelist/TreeList.h"
 
 namespace {
@@ -15,8 +16,9 @@ int LineHeight(const TFont& font) {
 int MinimumRowHeight(const TTreeList& tree, const TTreeListMetrics& m) {
   const int gridExtra = tree.ShowGrid() && tree.ShowPreviewGrid() ? 1 : 0;
   int height = std::max(m.TextLineHeight + 3, TTreeListMetrics::kButtonSize);
-  for (int image : {m.ImageWidth, m.StateImageWidth})
-    if (image > 0) height = std::max(height, image);  // square image lists
+  // A picture taller than all lines of a row together raises the row.
+  for (int image : {m.ImageHeight, m.StateImageHeight})
+    if (image > (height + gridExtra) * tree.HeaderPanelRowCount()) height = image;
   for (int i = 0; i < tree.ColumnCount(); ++i) {
     const TTreeListColumn* c = tree.Columns(i);
     if (c->AssignedValues() & cavFont) height = std::max(height, LineHeight(c->Font()) + 3);
@@ -43,6 +45,10 @@ TTreeListMetrics MeasureMetrics(const TTreeList& tree) {
   m.FooterHeight = tree.ShowFooter() ? (m.TextLineHeight + 7) * panelRows + raise + 3 : 0;
   m.RowFooterHeight =
       (m.TextLineHeight + 7) * panelRows + (tree.ShowGrid() && tree.ShowPreviewGrid() ? 1 : 0) + 2;
+  if (const TImageList* images = tree.Images())
+    m.ImageWidth = images->Width(), m.ImageHeight = images->Height();
+  if (const TImageList* images = tree.StateImages())
+    m.StateImageWidth = images->Width(), m.StateImageHeight = images->Height();
   m.MinRowHeight = MinimumRowHeight(tree, m);
   m.RowHeight = m.MinRowHeight;
   m.ZeroWidth = MeasureText(tree.Font(), "0").width;

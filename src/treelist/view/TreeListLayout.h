@@ -27,9 +27,11 @@ struct TTreeListMetrics {
   int FooterHeight = 0;
   int RowFooterHeight = 0;
   int MinRowHeight = 0;
-  int RowHeight = 0;  // DefaultRowHeight
-  int ImageWidth = 0;
+  int RowHeight = 0;   // DefaultRowHeight
+  int ImageWidth = 0;  // of Images and StateImages, 0 without them
+  int ImageHeight = 0;
   int StateImageWidth = 0;
+  int StateImageHeight = 0;
   int ZeroWidth = 0;  // width of "0", for best fit
   int DragArrowHeight = 0;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/ImageList.h"
 #include "treelist/TreeList.h"
 #include "treelist/editorcolumns/TreeListEditorColumns.h"
 
@@ -94,6 +95,7 @@ void TTreeListPainter::PaintRow(const TTreeListRowPlace& row) {
     Fill(Rect(row.IndentLeft, row.Top, row.ContentLeft, row.Bottom), FTree.Color());
     if (FTree.ShowLines()) PaintTreeLines(row);
     if (row.HasButton) PaintButton(row);
+    PaintImages(row);
     C.RestoreClip();
   }
   for (const TTreeListColumnPlace& place : G.Columns) {
@@ -151,6 +153,22 @@ void TTreeListPainter::PaintButton(const TTreeListRowPlace& row) {
   C.FrameRect(box);
   Fill(Rect(left + 2, top + 4, box.right - 2, top + 5), clWindowText);
   if (!row.Node->Expanded()) Fill(Rect(left + 4, top + 2, left + 5, box.bottom - 2), clWindowText);
+}
+
+// Each picture centred in its cell right of the button cell: the state image, then the
+// image. A focused node shows its SelectedIndex picture when it has one.
+void TTreeListPainter::PaintImages(const TTreeListRowPlace& row) {
+  const int height = G.RowHeight - G.Separator;
+  auto draw = [&](const TImageList* list, int left, int right, int index) {
+    if (!list || index < 0 || right <= left) return;
+    list->Draw(C, (left + right - list->Width()) / 2, row.Top + (height - list->Height()) / 2,
+               index);
+  };
+  const TTreeListNode* node = row.Node;
+  draw(FTree.StateImages(), row.StateImageLeft, row.ImageLeft, node->StateIndex());
+  const int selected = node == FTree.FocusedNode() ? node->SelectedIndex() : -1;
+  draw(FTree.Images(), row.ImageLeft, row.ContentLeft,
+       selected >= 0 ? selected : node->ImageIndex());
 }
 
 // State and colours of a cell, the three custom-draw steps, then the cell itself unless a

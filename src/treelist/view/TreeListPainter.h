@@ -32,6 +32,7 @@ class TTreeListPainter {
   void PaintRow(const TTreeListRowPlace& row);
   void PaintTreeLines(const TTreeListRowPlace& row);
   void PaintButton(const TTreeListRowPlace& row);
+  void PaintImages(const TTreeListRowPlace& row);
   void PaintCell(const TTreeListRowPlace& row, const TTreeListColumnPlace& place);
   void DrawCellText(const TRect& cell, const TTreeListColumnPlace& place, std::string text,
                     TColor background, TAlignment alignment, bool selected);

@@ -115,6 +115,12 @@ void TTreeList::SetPressedHeader(TTreeListColumn* column) {
   InvalidateColumnHeader(FPressedHeader);
 }
 
+void TTreeList::SetPressedBand(TTreeListBand* band) {
+  if (band == FPressedBand) return;
+  FPressedBand = band;
+  if (Host()) InvalidateRect(Geometry().BandPanel);
+}
+
 void TTreeList::Paint(TCanvas& canvas, const TRect& updateRect) {
   const TTreeListGeometry geometry = Geometry();
   TTreeListPainter painter(*this, geometry, canvas, updateRect);

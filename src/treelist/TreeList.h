@@ -81,6 +81,9 @@ class TTreeList : public TCustomTreeListControl {
   // The header the mouse holds down, drawn pressed; none by default.
   TTreeListColumn* PressedHeader() const { return FPressedHeader; }
   void SetPressedHeader(TTreeListColumn* column);
+  // The band header the mouse holds down, likewise.
+  TTreeListBand* PressedBand() const { return FPressedBand; }
+  void SetPressedBand(TTreeListBand* band);
 
   void Paint(TCanvas& canvas, const TRect& updateRect) override;
   void Resized() override;
@@ -144,6 +147,10 @@ class TTreeList : public TCustomTreeListControl {
                      const TRect& rect, std::string& text, TColor& color, TFont& font,
                      TAlignment& alignment, TTreeListColumnSort& sorted, bool& done)>
       OnCustomDrawColumnHeader;
+  std::function<void(TCustomTreeListControl* sender, TTreeListBand* band, TCanvas& canvas,
+                     const TRect& rect, std::string& text, TColor& color, TFont& font,
+                     TAlignment& alignment, bool& done)>
+      OnCustomDrawBand;
   std::function<void(TCustomTreeListControl* sender)> OnChangedColumnsWidth;
 
   // Appearance. A change of what is measured lays the control out again; a change of colour
@@ -262,5 +269,6 @@ class TTreeList : public TCustomTreeListControl {
   TImageList* FImages = nullptr;
   TImageList* FStateImages = nullptr;
   TTreeListColumn* FPressedHeader = nullptr;
+  TTreeListBand* FPressedBand = nullptr;
   friend class TTreeListScreenView;
 };

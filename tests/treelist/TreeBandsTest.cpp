@@ -185,3 +185,94 @@ TEST_F(TreeInputFixture, DropHandlersDecideAndAreChecked) {
   EXPECT_NE(captions(), order);
   EXPECT_TRUE(ShowsFreshPaint(host, tree));
 }
+
+TEST_F(TreeBands, BandHeadersShowTheirCaptionsAndTheirCustomDraw) {
+  const char* captions[] = {"Place", "Levels", "State"};
+  for (int b = 0; b < 3; ++b) tree.Bands().Items(b)->SetCaption(captions[b]);
+  std::vector<std::string> drawn;
+  tree.OnCustomDrawBand = [&](TCustomTreeListControl*, TTreeListBand* band, TCanvas& canvas,
+                              const TRect& rect, std::string& text, TColor& color, TFont&,
+                              TAlignment&, bool& done) {
+    drawn.push_back(text);
+    if (band->Index() == 1) color = clYellow;
+    if (band->Index() == 2) {
+      canvas.Brush() = TBrush{clRed, bsSolid, clRed};
+      canvas.FillRect(rect);
+      done = true;
+    }
+  };
+  host.Paint(true);
+  EXPECT_EQ(drawn, (std::vector<std::string>{"Place", "Levels", "State"}));
+  EXPECT_EQ(host.PixelAt(10, 10), ColorToRGB(clBtnFace));
+  EXPECT_EQ(host.PixelAt(110, 10), clYellow);
+  EXPECT_EQ(host.PixelAt(350, 10), clRed);
+  int ink = 0;  // the caption's pixels, centred in the band
+  for (int x = 30; x < 70; ++x)
+    for (int y = 3; y < 18; ++y) ink += host.PixelAt(x, y) == clBlack;
+  EXPECT_GT(ink, 10);
+  EXPECT_EQ(host.PixelAt(101, 10), ColorToRGB(clWindowFrame));  // the fixed band's line
+}
+
+TEST_F(TreeBands, ABandEdgeSizesTheBandFitsItsColumnsAndEscCancels) {
+  int changed = 0;
+  tree.OnChangedColumnsWidth = [&](TCustomTreeListControl*) { ++changed; };
+  host.MouseMove(98, 10);
+  EXPECT_EQ(host.CursorShape(), crHSplit);
+  host.MouseDown(mbLeft, 98, 10);
+  host.MouseMove(118, 10);
+  EXPECT_EQ(host.PressKey(vkEscape), 0);
+  host.MouseUp(mbLeft, 118, 10);
+  EXPECT_EQ(tree.BandWidth(0), 100);
+  host.MouseDown(mbLeft, 98, 10);
+  host.MouseMove(2, 10);  // not below the band's minimum
+  EXPECT_EQ(tree.Input().SizingLineX(), 30);
+  host.MouseMove(118, 10);
+  host.MouseUp(mbLeft, 118, 10);
+  EXPECT_EQ(tree.BandWidth(0), 119);
+  EXPECT_EQ(tree.Columns(0)->Width(), 119);
+  EXPECT_EQ(changed, 1);
+  EXPECT_TRUE(ShowsFreshPaint(host, tree));
+  host.DoubleClick(mbLeft, tree.Geometry().Bands[0].Right - 2, 10);
+  EXPECT_EQ(tree.Columns(0)->Width(), tree.BestFitWidth(tree.Columns(0)));
+  EXPECT_EQ(changed, 2);
+  // Under automatic width the neighbours make room and the total stays.
+  tree.SetOptions(tree.Options().Include(aoAutoWidth));
+  const int total = tree.TotalWidth();
+  const int edge = tree.Geometry().Bands[0].Right - 2;
+  host.MouseDown(mbLeft, edge, 10);
+  host.MouseUp(mbLeft, edge + 30, 10);
+  EXPECT_EQ(tree.TotalWidth(), total);
+  EXPECT_TRUE(ShowsFreshPaint(host, tree));
+  // Without the option the edge is part of the band's header and promises nothing.
+  tree.SetOptionsEx(TTreeListOptionsEx(kDefaultTreeListOptionsEx).Exclude(aoBandSizing));
+  host.MouseMove(tree.Geometry().Bands[0].Right - 2, 10);
+  EXPECT_EQ(host.CursorShape(), crArrow);
+  EXPECT_EQ(tree.GetHitInfo({tree.Geometry().Bands[0].Right - 2, 10}).Kind, HitBandHeader);
+}
+
+TEST_F(TreeBands, DraggingABandMovesItWithItsColumns) {
+  tree.Bands().Items(2)->SetFixed(bfNone);
+  tree.SetLeftCoord(100);  // two scrolling bands: 2..302 (shown from 102) and 302..402
+  host.Paint(true);
+  auto bandOf = [&](int column) { return tree.Columns(column)->BandIndex(); };
+  auto drag = [&](int from, int to) {
+    host.MouseDown(mbLeft, from, 10);
+    host.MouseMove(to, 10);
+    host.MouseUp(mbLeft, to, 10);
+  };
+  drag(50, 200);  // the fixed band stays
+  EXPECT_EQ(bandOf(0), 0);
+  drag(150, 120);  // next to its own place
+  EXPECT_EQ(bandOf(1), 1);
+  host.MouseDown(mbLeft, 150, 10);
+  host.MouseMove(380, 10);  // past the middle of the last band
+  EXPECT_EQ(tree.Input().State(), msBandDragging);
+  EXPECT_EQ(tree.Input().BandDropIndex(), 2);
+  host.MouseUp(mbLeft, 380, 10);
+  EXPECT_EQ(bandOf(1), 2);
+  EXPECT_EQ(bandOf(4), 1);
+  EXPECT_TRUE(ShowsFreshPaint(host, tree));
+  tree.SetOptionsEx(TTreeListOptionsEx(kDefaultTreeListOptionsEx).Exclude(aoBandMoving));
+  drag(150, 380);
+  EXPECT_EQ(bandOf(4), 1);
+}

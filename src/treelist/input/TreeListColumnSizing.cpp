@@ -2,6 +2,7 @@
 // screen, and the release gives the column its new width (re-proportioning its neighbours
 // while the widths fill the client).
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "treelist/TreeList.h"
@@ -10,6 +11,10 @@
 void TTreeListInput::StartSizing(const TTreeListHitInfo& hit, int x) {
   FState = msColumnSizing;
   FColumn = FTree.Columns(hit.Column);
+  ShowSizingLine(x);
+}
+
+void TTreeListInput::ShowSizingLine(int x) {
   FLineStartX = x;
   FLineX = ClampSizingX(x);
   FTree.SetCursorShape(crHSplit);
@@ -19,16 +24,31 @@ void TTreeListInput::StartSizing(const TTreeListHitInfo& hit, int x) {
   }
 }
 
+void TTreeListInput::HideSizingLine() {
+  if (FLineShown) ToggleSizingLine(*FTree.ScreenCanvas());
+  FLineShown = false;
+}
+
+// A column's line stays right of its minimum width and within its band (or the client while
+// the band follows its columns); a band's likewise within the client.
 int TTreeListInput::ClampSizingX(int x) const {
   const TTreeListGeometry g = FTree.Geometry();
-  const TTreeListColumnPlace* place = g.PlaceOf(FColumn);
-  if (!place) return x;
-  const int low = place->CellLeft + ColumnMinWidth(FColumn);
-  int high = g.Bands[place->BandPlace].Right;
+  int low, high;
+  if (FState == msBandSizing) {
+    const int v = FTree.Bands().IndexToVisibleIndex(FBand->Index());
+    if (v < 0 || v >= static_cast<int>(g.Bands.size())) return x;
+    low = g.Bands[v].Left + BandMinWidth(FTree, *FBand);
+    high = FTree.ClientWidth() - 1;
+  } else {
+    const TTreeListColumnPlace* place = g.PlaceOf(FColumn);
+    if (!place) return x;
+    low = place->CellLeft + ColumnMinWidth(FColumn);
+    high = g.Bands[place->BandPlace].Right;
+    if (FTree.OptionsEx().Contains(aoBandHeaderWidth) && !FTree.ShowBands())
+      high = FTree.ClientWidth() - 1;
+  }
   if (!FTree.Options().Contains(aoAutoWidth) && FTree.OptionsEx().Contains(aoFullSizing))
     high = kUnboundedSizing;
-  else if (FTree.OptionsEx().Contains(aoBandHeaderWidth) && !FTree.ShowBands())
-    high = FTree.ClientWidth() - 1;
   return std::max(low, std::min(x, high));
 }
 
@@ -37,7 +57,7 @@ void TTreeListInput::ToggleSizingLine(TCanvas& canvas) const {
   const TTreeListGeometry g = FTree.Geometry();
   const TPen saved = canvas.Pen();
   canvas.Pen() = TPen{clBlack, 1, psSolid, pmNotXor};
-  canvas.MoveTo(FLineX, g.HeaderPanel.top);
+  canvas.MoveTo(FLineX, FState == msBandSizing ? g.BandPanel.top : g.HeaderPanel.top);
   canvas.LineTo(FLineX, g.RowsArea.bottom);
   canvas.Pen() = saved;
 }
@@ -62,20 +82,18 @@ std::vector<const TTreeListColumnPlace*> RowOf(const TTreeListGeometry& g,
   return row;
 }
 
-// The columns right of the sized one (left of it when it is the last) give or take the
-// difference, in proportion to their widths; every column of the row then keeps what it
-// shows as its width, so the row's sum stays the same.
-void Reproportion(TTreeList& tree, const TTreeListGeometry& g, const TTreeListColumnPlace& place,
-                  int newWidth) {
-  const std::vector<const TTreeListColumnPlace*> row = RowOf(g, place);
-  std::vector<int> widths;
-  for (const TTreeListColumnPlace* c : row) widths.push_back(c->CellRight - c->CellLeft);
-  const int sized = place.Position;
-  const bool last = place.Last();
-  const int from = last ? 0 : sized + 1, to = last ? sized : static_cast<int>(row.size());
+}  // namespace
+
+// The neighbours right of the sized one (left of it when it is the last) give or take the
+// difference in proportion to their widths, the last of them the remainder, so the sum stays.
+// Returns the factor as (new sum, old sum) of the neighbours; {1, 1} when none can give.
+std::pair<int, int> ShareOut(std::vector<int>& widths, int sized, int newWidth) {
+  const int count = static_cast<int>(widths.size());
+  const bool last = sized == count - 1;
+  const int from = last ? 0 : sized + 1, to = last ? sized : count;
   int sum = 0;
   for (int i = from; i < to; ++i) sum += widths[i];
-  if (from >= to || sum <= 0) return;
+  if (from >= to || sum <= 0) return {1, 1};
   const int target = std::max(sum + widths[sized] - newWidth, 0);
   int given = 0;
   for (int i = from; i < to; ++i) {
@@ -83,6 +101,19 @@ void Reproportion(TTreeList& tree, const TTreeListGeometry& g, const TTreeListCo
     given += widths[i];
   }
   widths[sized] = newWidth;
+  return {target, sum};
+}
+
+namespace {
+
+// Every column of the row then keeps what it shows as its width.
+void Reproportion(TTreeList& tree, const TTreeListGeometry& g, const TTreeListColumnPlace& place,
+                  int newWidth) {
+  const std::vector<const TTreeListColumnPlace*> row = RowOf(g, place);
+  std::vector<int> widths;
+  for (const TTreeListColumnPlace* c : row) widths.push_back(c->CellRight - c->CellLeft);
+  const auto [target, sum] = ShareOut(widths, place.Position, newWidth);
+  if (target == 1 && sum == 1) return;
   for (int i = 0; i < tree.ColumnCount(); ++i) {
     TTreeListColumn* hidden = tree.Columns(i);
     if (!hidden->Displayed() && hidden->Sizing() &&
@@ -98,8 +129,7 @@ void Reproportion(TTreeList& tree, const TTreeListGeometry& g, const TTreeListCo
 }  // namespace
 
 void TTreeListInput::FinishSizing(int x) {
-  if (FLineShown) ToggleSizingLine(*FTree.ScreenCanvas());
-  FLineShown = false;
+  HideSizingLine();
   TTreeListColumn* column = FColumn;
   FState = msNone;
   x = ClampSizingX(x);

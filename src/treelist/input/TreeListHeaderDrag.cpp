@@ -33,15 +33,17 @@ void TTreeListInput::StartHeaderDrag(int x, int y) {
   FDeleteCursor = false;
   if (FTree.OnStartHeaderDragging) FTree.OnStartHeaderDragging(&FTree, FColumn);
   const TTreeListGeometry g = FTree.Geometry();
-  if (const TTreeListColumnPlace* place = g.PlaceOf(FColumn); place && FTree.ScreenCanvas()) {
-    TBitmap image;
-    image.SetSize(place->Header.Width(), place->Header.Height());
-    image.Canvas().CopyRect(Rect(0, 0, image.Width(), image.Height()), *FTree.ScreenCanvas(),
-                            place->Header);
-    FTree.BeginDragImage(image,
-                         {FPressPoint.x - place->Header.left, FPressPoint.y - place->Header.top});
-  }
+  if (const TTreeListColumnPlace* place = g.PlaceOf(FColumn)) StartDragImage(place->Header);
   MoveHeaderDrag(x, y);
+}
+
+// A picture of the header as the screen shows it follows the mouse.
+void TTreeListInput::StartDragImage(const TRect& header) {
+  if (!FTree.ScreenCanvas() || IsRectEmpty(header)) return;
+  TBitmap image;
+  image.SetSize(header.Width(), header.Height());
+  image.Canvas().CopyRect(Rect(0, 0, image.Width(), image.Height()), *FTree.ScreenCanvas(), header);
+  FTree.BeginDragImage(image, {FPressPoint.x - header.left, FPressPoint.y - header.top});
 }
 
 // Left of a header's middle the column goes before it, right of it after it; right of the
@@ -86,7 +88,7 @@ void TTreeListInput::MoveHeaderDrag(int x, int y) {
   if (!(drop == FDrop) || !FArrowsShown) {
     HideArrows();
     FDrop = drop;
-    if (FDrop.Valid()) ShowArrows(FDrop);
+    if (FDrop.Valid()) ShowArrows(ArrowBox(FDrop));
   }
   UpdateDragScroll(x);
 }
@@ -139,9 +141,9 @@ void TTreeListInput::DrawArrows(TCanvas& canvas) const {
 }
 
 // What lies under the arrows is kept, so taking them away puts it back exactly.
-void TTreeListInput::ShowArrows(const THeaderPosInfo& drop) {
+void TTreeListInput::ShowArrows(const TRect& box) {
   TCanvas* screen = FTree.ScreenCanvas();
-  FArrowBox = ArrowBox(drop);
+  FArrowBox = box;
   if (!screen || IsRectEmpty(FArrowBox)) return;
   FUnderArrows.SetSize(FArrowBox.Width(), FArrowBox.Height());
   FUnderArrows.Canvas().CopyRect(Rect(0, 0, FArrowBox.Width(), FArrowBox.Height()), *screen,
@@ -166,6 +168,7 @@ void TTreeListInput::CancelHeaderDrag() {
   FTree.KillTimer(kDragScrollTimer);
   FDragScroll = 0;
   FDrop = THeaderPosInfo{};
+  FBandDrop = -1;
 }
 
 void TTreeListInput::FinishHeaderDrag(int x, int y) {

@@ -1,21 +1,26 @@
 #pragma once
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "platform/Bitmap.h"
 #include "platform/Control.h"
 #include "treelist/input/TreeListHitTest.h"
 
 class TTreeList;
+class TTreeListBand;
 class TTreeListColumn;
 
 // What the mouse is doing; one gesture at a time.
 enum TTreeListMouseState {
   msNone,
   msColumnSizing,
+  msBandSizing,
   msHeaderPressed,
   msHeaderDragging,
   msBandPressed,
+  msBandDragging,
   msNodePressed
 };
 
@@ -38,6 +43,11 @@ inline constexpr int kDragScrollInterval = 100;
 // Sizing lets the line go this far right when nothing else bounds it.
 inline constexpr int kUnboundedSizing = 100000;
 
+// Sizing one of a row of widths (columns of a band row, or bands): the neighbours right of it,
+// or left of it when it is the last, take up the difference in proportion. Returns their new
+// and old sum, {1, 1} when there are none.
+std::pair<int, int> ShareOut(std::vector<int>& widths, int sized, int newWidth);
+
 // The tree-list's answer to the mouse and the keyboard: one state machine (idle, node pressed,
 // header pressed, column sizing, header dragging). A gesture ends on release, Esc, a right
 // press, or the loss of the capture or the focus, and takes its screen feedback with it.
@@ -57,6 +67,12 @@ class TTreeListInput {
   void PaintOver(TCanvas& canvas, const TRect& updateRect);
 
   TTreeListMouseState State() const { return FState; }
+  // Whether a gesture is under way that holds the mouse (sizing, pressed or dragged header).
+  bool Gesture() const { return FState != msNone && FState != msNodePressed; }
+  // Screen feedback moves with nothing: scrolled pixels would carry it away.
+  bool ShowsArrows() const { return FArrowsShown; }
+  // Where a dragged band would land: a band collection index, -1 for nowhere.
+  int BandDropIndex() const { return FBandDrop; }
   int SizingLineX() const { return FLineX; }
   const THeaderPosInfo& DropPosition() const { return FDrop; }
   TTreeListColumn* DraggedColumn() const { return FColumn; }
@@ -76,6 +92,20 @@ class TTreeListInput {
   void FinishSizing(int x);
   int ClampSizingX(int x) const;
   void ToggleSizingLine(TCanvas& canvas) const;
+  void ShowSizingLine(int x);
+  void HideSizingLine();
+  // Band sizing, pressing and dragging (TreeListBandGestures.cpp).
+  void StartBandSizing(const TTreeListHitInfo& hit, int x);
+  void FinishBandSizing(int x);
+  void FitBand(const TTreeListHitInfo& hit);
+  void PressBand(const TTreeListHitInfo& hit, int x, int y);
+  void MovePressedBand(int x, int y);
+  void StartBandDrag(int x, int y);
+  void MoveBandDrag(int x, int y);
+  void FinishBandDrag(int x, int y);
+  int BandDropAt(TPoint p) const;
+  TRect BandArrowBox(int drop) const;
+  void StartDragImage(const TRect& header);
   // Header dragging (TreeListHeaderDrag.cpp).
   bool CanDragHeader() const;
   void StartHeaderDrag(int x, int y);
@@ -84,7 +114,7 @@ class TTreeListInput {
   void CancelHeaderDrag();
   THeaderPosInfo DropPositionAt(TPoint p) const;
   bool AcceptsDrop(const TTreeListGeometry& g, TPoint p) const;
-  void ShowArrows(const THeaderPosInfo& drop);
+  void ShowArrows(const TRect& box);
   void HideArrows();
   void DrawArrows(TCanvas& canvas) const;
   TRect ArrowBox(const THeaderPosInfo& drop) const;
@@ -95,7 +125,9 @@ class TTreeListInput {
   TTreeListMouseState FState = msNone;
   TPoint FPressPoint;
   TTreeListColumn* FColumn = nullptr;  // pressed, sized or dragged
-  bool FNodePressClick = false;        // the press focused a node: the release is a click
+  TTreeListBand* FBand = nullptr;      // likewise
+  int FBandDrop = -1;
+  bool FNodePressClick = false;  // the press focused a node: the release is a click
   // Column sizing.
   int FLineX = 0;
   int FLineStartX = 0;

@@ -134,7 +134,7 @@ void FollowSelection(TTreeList& tree, TTreeListNode* before, TShiftState shift) 
 }  // namespace
 
 void TTreeListInput::KeyDown(int& key, TShiftState shift) {
-  if (FState == msColumnSizing || FState == msHeaderDragging || FState == msHeaderPressed) {
+  if (Gesture()) {
     if (key == vkEscape) Cancel(), key = 0;
     return;
   }

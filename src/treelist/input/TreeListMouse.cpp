@@ -59,10 +59,15 @@ void TTreeListInput::MouseDown(TMouseButton button, TShiftState shift, int x, in
       FTree.ApplyBestFit(FTree.Columns(hit.Column));
     else
       StartSizing(hit, x);
+  } else if (button == mbLeft && hit.Kind == HitBandEdge) {
+    if (twice)
+      FitBand(hit);
+    else
+      StartBandSizing(hit, x);
   } else if (button == mbLeft && hit.Kind == HitColumnHeader) {
     PressHeader(hit, x, y);
   } else if (button == mbLeft && hit.Kind == HitBandHeader) {
-    FState = msBandPressed;
+    PressBand(hit, x, y);
   } else if (button == mbLeft && hit.Kind == HitButton) {
     hit.Node->SetExpanded(!hit.Node->Expanded());
     if (twice && FTree.OnDblClick) FTree.OnDblClick(&FTree);
@@ -125,6 +130,7 @@ void TTreeListInput::MouseMove(TShiftState shift, int x, int y) {
   if (FState != msNone && !(shift & ssLeft)) Cancel();
   switch (FState) {
     case msColumnSizing:
+    case msBandSizing:
       MoveSizingLine(x);
       break;
     case msHeaderPressed:
@@ -132,6 +138,12 @@ void TTreeListInput::MouseMove(TShiftState shift, int x, int y) {
       break;
     case msHeaderDragging:
       MoveHeaderDrag(x, y);
+      break;
+    case msBandPressed:
+      MovePressedBand(x, y);
+      break;
+    case msBandDragging:
+      MoveBandDrag(x, y);
       break;
     case msNone:
       TrackCursor(x, y);
@@ -176,8 +188,12 @@ void TTreeListInput::MouseUp(TMouseButton button, TShiftState shift, int x, int 
     const auto end = OnScopeExit([this] { EndGesture(); });
     if (state == msColumnSizing)
       FinishSizing(x);
+    else if (state == msBandSizing)
+      FinishBandSizing(x);
     else if (state == msHeaderDragging)
       FinishHeaderDrag(x, y);
+    else if (state == msBandDragging)
+      FinishBandDrag(x, y);
     else if (state == msHeaderPressed)
       ReleaseHeader(shift, x, y);
   }
@@ -198,7 +214,9 @@ void TTreeListInput::ReleaseHeader(TShiftState shift, int x, int y) {
 void TTreeListInput::EndGesture() {
   FState = msNone;
   FColumn = nullptr;
+  FBand = nullptr;
   FTree.SetPressedHeader(nullptr);
+  FTree.SetPressedBand(nullptr);
   FTree.SetCapture(false);
 }
 
@@ -208,10 +226,11 @@ void TTreeListInput::Cancel() {
   if (FState == msNone) return;
   switch (FState) {
     case msColumnSizing:
-      if (FLineShown) ToggleSizingLine(*FTree.ScreenCanvas());
-      FLineShown = false;
+    case msBandSizing:
+      HideSizingLine();
       break;
     case msHeaderDragging:
+    case msBandDragging:
       CancelHeaderDrag();
       break;
     default:
@@ -222,8 +241,8 @@ void TTreeListInput::Cancel() {
 }
 
 void TTreeListInput::PaintOver(TCanvas& canvas, const TRect& updateRect) {
-  if (FState == msColumnSizing && FLineShown) ToggleSizingLine(canvas);
-  if (FState == msHeaderDragging && FArrowsShown) {
+  if ((FState == msColumnSizing || FState == msBandSizing) && FLineShown) ToggleSizingLine(canvas);
+  if (FArrowsShown) {
     // The paint covered the arrows in its area: what lies under them there is new.
     TRect fresh;
     if (IntersectRect(fresh, FArrowBox, updateRect)) {

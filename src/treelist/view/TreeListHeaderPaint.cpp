@@ -1,5 +1,6 @@
 // The header panel: each header drawn into a picture of its own and copied, the rest of the
 // panel in the panel's shadow colour.
+#include <algorithm>
 #include <memory>
 
 #include "platform/Bitmap.h"
@@ -80,25 +81,33 @@ void TTreeListPainter::PaintHeader(const TTreeListColumnPlace& place) {
     C.Font() = saved;
     if (done) return;
   }
-  const int w = place.Header.Width(), h = place.Header.Height();
+  const TBitmap* glyph = column->HasHeaderGlyph() ? &column->HeaderGlyph() : nullptr;
+  DrawHeaderPicture(place.Header, {text, color, font, alignment, sorted, glyph,
+                                   place.Lines * FTree.Metrics().HeaderLines, place.Position,
+                                   place.RowColumns, FTree.PressedHeader() == column});
+}
+
+// Drawn into a picture of its own and copied: the frame, the content inside it, and in the
+// flat looks a pressed header inverted.
+void TTreeListPainter::DrawHeaderPicture(const TRect& header, const THeaderFace& face) {
+  const int w = header.Width(), h = header.Height();
   if (w <= 0 || h <= 0) return;
   TBitmap picture(w, h);
   TCanvas& canvas = picture.Canvas();
-  canvas.Font() = font;
-  canvas.Brush() = TBrush{color, bsSolid, color};
-  const bool pressed = FTree.PressedHeader() == column;
+  canvas.Font() = face.Font;
+  canvas.Brush() = TBrush{face.Color, bsSolid, face.Color};
   TRect r = Rect(0, 0, w, h);
-  DrawHeaderFrame(canvas, r, place, pressed);
+  DrawHeaderFrame(canvas, r, face.Position, face.Count, face.Pressed);
   InflateRect(r, -1, -1);
   --r.bottom;
-  if (pressed && FTree.LookAndFeel() == lfStandard) OffsetRect(r, 3, 3);
-  DrawHeaderContent(canvas, r, place, text, alignment, sorted);
-  if (pressed && FTree.LookAndFeel() != lfStandard) canvas.InvertRect(Rect(0, 0, w, h));
-  C.CopyRect(place.Header, canvas, Rect(0, 0, w, h));
+  if (face.Pressed && FTree.LookAndFeel() == lfStandard) OffsetRect(r, 3, 3);
+  DrawHeaderContent(canvas, r, face.Glyph, face.Lines, face.Text, face.Alignment, face.Sorted);
+  if (face.Pressed && FTree.LookAndFeel() != lfStandard) canvas.InvertRect(Rect(0, 0, w, h));
+  C.CopyRect(header, canvas, Rect(0, 0, w, h));
 }
 
 // The frame of the look, filled with the brush; r ends as the area inside it.
-void TTreeListPainter::DrawHeaderFrame(TCanvas& canvas, TRect& r, const TTreeListColumnPlace& place,
+void TTreeListPainter::DrawHeaderFrame(TCanvas& canvas, TRect& r, int position, int count,
                                        bool pressed) const {
   const TLookAndFeel look = FTree.LookAndFeel();
   if (look == lfStandard) {
@@ -116,7 +125,7 @@ void TTreeListPainter::DrawHeaderFrame(TCanvas& canvas, TRect& r, const TTreeLis
     canvas.FillRect(r);
     return;
   }
-  if (place.RowColumns == 1) {
+  if (count == 1) {
     if (look == lfFlat) {
       Edge(canvas, r, bfsRect);
     } else {
@@ -134,7 +143,7 @@ void TTreeListPainter::DrawHeaderFrame(TCanvas& canvas, TRect& r, const TTreeLis
   canvas.FillRect(r);
   if (look == lfFlat) {
     Edge(canvas, r, bfsTop | bfsBottom);
-    const int inset = place.First() ? 1 : 2;
+    const int inset = position == 0 ? 1 : 2;
     Edge(canvas, Rect(r.left, r.top + inset, r.right, r.bottom - inset), bfsLeft);
   } else {
     const TBrush fill = canvas.Brush();
@@ -143,37 +152,77 @@ void TTreeListPainter::DrawHeaderFrame(TCanvas& canvas, TRect& r, const TTreeLis
     canvas.FillRect(Rect(r.left, r.bottom - 1, r.right, r.bottom));
     canvas.Brush() = fill;
   }
-  if (place.Last())
+  if (position == count - 1)
     Edge(canvas, Rect(r.left, r.top, r.right, r.bottom - 1), bfsRight);
   else
     Edge(canvas, Rect(r.left, r.top + 2, r.right, r.bottom - 2), bfsRight);
   r.left += 2, r.right -= 2, r.top += 1, r.bottom -= 1;
 }
 
-void TTreeListPainter::DrawHeaderContent(TCanvas& canvas, TRect content,
-                                         const TTreeListColumnPlace& place, const std::string& text,
-                                         TAlignment alignment, TTreeListColumnSort sorted) const {
+void TTreeListPainter::DrawHeaderContent(TCanvas& canvas, TRect content, const TBitmap* glyph,
+                                         int lines, const std::string& text, TAlignment alignment,
+                                         TTreeListColumnSort sorted) const {
   if (sorted != csNone && content.Width() > kSortMarkWidth - 1) {
     DrawSortMark(canvas,
                  Rect(content.right - kSortMarkWidth, content.top, content.right, content.bottom),
                  sorted);
     content.right -= kSortMarkWidth;
   }
-  TTreeListColumn* column = place.Column;
-  if (column->HasHeaderGlyph() && !column->HeaderGlyph().Empty()) {
-    const TBitmap& glyph = column->HeaderGlyph();
-    canvas.Draw(content.left, (content.top + content.bottom - glyph.Height()) / 2, glyph);
-    content.left += glyph.Width();
+  if (glyph && !glyph->Empty()) {
+    canvas.Draw(content.left, (content.top + content.bottom - glyph->Height()) / 2, *glyph);
+    content.left += glyph->Width();
   }
   if (text.empty() || IsRectEmpty(content)) return;
   canvas.SetBkMode(bkTransparent);
   unsigned flags = dtExpandTabs | dtNoPrefix;
   flags |= alignment == taRightJustify ? dtRight : alignment == taCenter ? dtCenter : dtLeft;
-  if (place.Lines * FTree.Metrics().HeaderLines > 1) {
+  if (lines > 1) {
     flags |= dtWordBreak;
   } else {
     flags |= dtVCenter | dtSingleLine | dtEndEllipsis;
     if (canvas.TextWidth(text) <= content.Width()) flags |= dtNoClip;
   }
   canvas.DrawText(text, content, flags);
+}
+
+// The band panel: band headers framed like column headers of one row, in the band colour and
+// font, the rest of the panel in the shadow colour.
+void TTreeListPainter::PaintBandPanel() {
+  if (!Visible(G.BandPanel)) return;
+  C.SaveClip();
+  C.IntersectClipRect(G.BandPanel);
+  const int count = static_cast<int>(G.Bands.size());
+  for (int b = 0; b < count; ++b) {
+    const TTreeListBandPlace& place = G.Bands[b];
+    const TRect shown = Rect(std::max(place.Header.left, place.ShownLeft), place.Header.top,
+                             std::min(place.Header.right, place.ShownRight), place.Header.bottom);
+    if (IsRectEmpty(shown) || !Visible(shown)) continue;
+    C.SaveClip();
+    C.IntersectClipRect(shown);
+    PaintBand(place, b, count);
+    C.RestoreClip();
+    C.ExcludeClipRect(shown);
+  }
+  Fill(G.BandPanel, FTree.LookAndFeel() == lfUltraFlat ? kUltraFlatPanel : clBtnShadow);
+  C.RestoreClip();
+}
+
+void TTreeListPainter::PaintBand(const TTreeListBandPlace& place, int position, int count) {
+  TTreeListBand* band = place.Band;
+  std::string text = band->Caption();
+  TColor color = FTree.BandColor();
+  TAlignment alignment = band->Alignment();
+  TFont font = FTree.BandFont();
+  if (FTree.OnCustomDrawBand) {
+    const TFont saved = C.Font();
+    C.Font() = font;
+    bool done = false;
+    FTree.OnCustomDrawBand(&FTree, band, C, place.Header, text, color, C.Font(), alignment, done);
+    font = C.Font();
+    C.Font() = saved;
+    if (done) return;
+  }
+  DrawHeaderPicture(place.Header,
+                    {text, color, font, alignment, csNone, nullptr, FTree.BandRowCount(), position,
+                     count, FTree.PressedBand() == band});
 }

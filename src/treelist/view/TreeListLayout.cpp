@@ -129,11 +129,11 @@ void PlaceBands(TTreeListGeometry& g, const TTreeList& tree) {
     g.Bands.push_back(place);
   }
   if (fixedLeft > 0)
-    g.FixedBandLines.push_back(Rect(g.Client.left + fixedLeft, g.HeaderPanel.top,
+    g.FixedBandLines.push_back(Rect(g.Client.left + fixedLeft, g.BandPanel.top,
                                     g.Client.left + fixedLeft + line, g.RowsArea.bottom));
   if (fixedRight > 0)
     g.FixedBandLines.push_back(
-        Rect(rightStart - line, g.HeaderPanel.top, rightStart, g.RowsArea.bottom));
+        Rect(rightStart - line, g.BandPanel.top, rightStart, g.RowsArea.bottom));
 }
 
 // How many header rows a column's header covers: the last used row of a band reaches down.

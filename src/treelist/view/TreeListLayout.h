@@ -138,3 +138,6 @@ std::vector<int> RowColumnWidths(const TTreeList& tree, const std::vector<TTreeL
                                  int bandWidth);
 // A column's smallest width: MinWidth while it may be sized, else its Width.
 int ColumnMinWidth(const TTreeListColumn* column);
+// A band's smallest width: its own minimum (MinWidth while it may be sized, else its Width),
+// raised to what its columns need side by side.
+int BandMinWidth(const TTreeList& tree, const TTreeListBand& band);

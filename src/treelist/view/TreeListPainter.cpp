@@ -51,6 +51,7 @@ void TTreeListPainter::Paint() {
   C.SetTextAlign(taLeft | taTop);
   C.SetBkMode(bkTransparent);
   PaintOtherAreas();
+  PaintBandPanel();
   PaintHeaderPanel();
   PaintRows();
   // Last, so that neither headers nor the header panel's shadow cover them.
@@ -61,7 +62,6 @@ void TTreeListPainter::Paint() {
 // Panels of options that draw no content here (indicator, footer) are still filled, so no
 // area is left unpainted.
 void TTreeListPainter::PaintOtherAreas() {
-  if (Visible(G.BandPanel)) Fill(G.BandPanel, FTree.BandColor());
   if (Visible(G.Indicator)) Fill(G.Indicator, FTree.HeaderColor());
   if (Visible(G.Footer)) Fill(G.Footer, FTree.HeaderColor());
 }

@@ -21,11 +21,27 @@ class TTreeListPainter {
   // Headers (TreeListHeaderPaint.cpp).
   void PaintHeaderPanel();
   void PaintHeader(const TTreeListColumnPlace& place);
-  void DrawHeaderFrame(TCanvas& canvas, TRect& r, const TTreeListColumnPlace& place,
-                       bool pressed) const;
-  void DrawHeaderContent(TCanvas& canvas, TRect content, const TTreeListColumnPlace& place,
+  // What a header shows, after the custom draw had its say.
+  struct THeaderFace {
+    std::string Text;
+    TColor Color;
+    TFont Font;
+    TAlignment Alignment;
+    TTreeListColumnSort Sorted;
+    const TBitmap* Glyph;
+    int Lines;     // of text
+    int Position;  // and Count: its place among the headers of its row
+    int Count;
+    bool Pressed;
+  };
+  void DrawHeaderPicture(const TRect& header, const THeaderFace& face);
+  // Position and count of the header among the headers of its row.
+  void DrawHeaderFrame(TCanvas& canvas, TRect& r, int position, int count, bool pressed) const;
+  void DrawHeaderContent(TCanvas& canvas, TRect content, const TBitmap* glyph, int lines,
                          const std::string& text, TAlignment alignment,
                          TTreeListColumnSort sorted) const;
+  void PaintBandPanel();
+  void PaintBand(const TTreeListBandPlace& place, int position, int count);
 
   // Rows.
   void PaintRows();

@@ -104,7 +104,7 @@ void TTreeListScreenView::TopRowMoved(TTreeListNode* oldTop) {
   const int oldRow = oldTop ? oldTop->AbsoluteIndex() : -1;
   const int delta = g.TopRow - std::clamp(oldRow, 0, last);
   // Moved pixels would carry the drop arrows along, away from the pixels saved under them.
-  const bool arrows = FTree.Input().State() == msHeaderDragging;
+  const bool arrows = FTree.Input().ShowsArrows();
   if (oldRow < 0 || std::abs(delta) >= g.FullRows || arrows) return RepaintAll();
   if (delta == 0) return;
   const TRect area = Rect(0, g.RowsArea.top, FTree.ClientWidth(), g.RowsArea.bottom);

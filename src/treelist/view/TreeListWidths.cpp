@@ -24,17 +24,12 @@ int WidestRow(const TTreeList& tree, int band, Measure measure) {
   return widest;
 }
 
-int BandMinWidth(const TTreeList& tree, const TTreeListBand& band, int index) {
-  const int own = band.Sizing() ? band.MinWidth() : band.Width();
-  return std::max(own, WidestRow(tree, index, ColumnMinWidth));
-}
-
 int BandNaturalWidth(const TTreeList& tree, const TTreeListBand& band, int index) {
   int natural = 0;
   if (tree.OptionsEx().Contains(aoBandHeaderWidth))
     natural = WidestRow(tree, index, [](TTreeListColumn* c) { return c->Width(); });
   if (natural == 0) natural = band.Width();
-  return std::max(natural, BandMinWidth(tree, band, index));
+  return std::max(natural, BandMinWidth(tree, band));
 }
 
 struct TBandInfo {
@@ -85,6 +80,11 @@ int ColumnMinWidth(const TTreeListColumn* column) {
   return column->Sizing() ? column->MinWidth() : column->Width();
 }
 
+int BandMinWidth(const TTreeList& tree, const TTreeListBand& band) {
+  const int own = band.Sizing() ? band.MinWidth() : band.Width();
+  return std::max(own, WidestRow(tree, band.Index(), ColumnMinWidth));
+}
+
 std::vector<int> BandWidths(const TTreeList& tree, int clientWidth) {
   std::vector<TBandInfo> bands;
   long long minSum = 0;
@@ -93,7 +93,7 @@ std::vector<int> BandWidths(const TTreeList& tree, int clientWidth) {
     const TTreeListBand& band = *tree.VisibleBands(v);
     const int index = band.Index();
     bands.push_back(
-        {band.Sizing(), BandMinWidth(tree, band, index), BandNaturalWidth(tree, band, index), 0});
+        {band.Sizing(), BandMinWidth(tree, band), BandNaturalWidth(tree, band, index), 0});
     minSum += bands.back().Min;
     anySizing = anySizing || band.Sizing();
   }

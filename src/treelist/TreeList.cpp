@@ -161,3 +161,16 @@ void TTreeList::ApplyBestFit(TTreeListColumn* column) {
   if (column->Sizing()) column->SetWidth(BestFitWidth(column));
   if (OnChangedColumnsWidth) OnChangedColumnsWidth(this);
 }
+
+void TTreeList::ShowHeader(TTreeListColumn* column, int bandIndex, int rowIndex, int colIndex) {
+  if (!column || column->Visible()) return;
+  {
+    const auto update = UpdateScope();
+    column->SetVisible(true);
+    column->SetBandIndex(bandIndex);
+    column->SetRowIndex(rowIndex);
+    column->SetColIndex(colIndex);
+  }
+  if (OnShowHeader)
+    OnShowHeader(this, column, column->BandIndex(), column->RowIndex(), column->ColIndex());
+}

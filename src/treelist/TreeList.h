@@ -133,6 +133,21 @@ class TTreeList : public TCustomTreeListControl {
       OnDragEndHeader;
   std::function<void(TCustomTreeListControl* sender, TTreeListColumn* column)> OnHeaderMoved;
   std::function<void(TCustomTreeListControl* sender, int fromIndex, int toIndex)> OnColumnMoved;
+  // After every drop of a dragged header that leaves it shown: newPosition starts as the
+  // column's list index, and the column moves to the index the handler leaves there.
+  std::function<void(TCustomTreeListControl* sender, int x, int y, TTreeListColumn* column,
+                     int& newPosition)>
+      OnEndDragColumn;
+  // A column the user hid by dragging it off the header (with aoExtCustomizing), or showed
+  // again through ShowHeader; with where it stood or now stands.
+  std::function<void(TCustomTreeListControl* sender, TTreeListColumn* column, int bandIndex,
+                     int rowIndex, int colIndex)>
+      OnHideHeader;
+  std::function<void(TCustomTreeListControl* sender, TTreeListColumn* column, int bandIndex,
+                     int rowIndex, int colIndex)>
+      OnShowHeader;
+  // Shows a hidden column at a place of the header, as a customizing dialog would.
+  void ShowHeader(TTreeListColumn* column, int bandIndex, int rowIndex, int colIndex);
 
   std::function<void(TCustomTreeListControl* sender, TCanvas& canvas, const TRect& rect,
                      TTreeListNode* node, TTreeListColumn* column, bool selected, bool focused,

@@ -276,3 +276,44 @@ TEST_F(TreeBands, DraggingABandMovesItWithItsColumns) {
   drag(150, 380);
   EXPECT_EQ(bandOf(4), 1);
 }
+
+TEST_F(TreeInputFixture, CustomizingHidesADraggedOffColumnAndShowsItAgain) {
+  std::vector<int> hidden, shown, ends;
+  tree.OnHideHeader = [&](TCustomTreeListControl*, TTreeListColumn* c, int band, int row, int col) {
+    hidden = {c->Index(), band, row, col};
+  };
+  tree.OnShowHeader = [&](TCustomTreeListControl*, TTreeListColumn* c, int band, int row, int col) {
+    shown = {c->Index(), band, row, col};
+  };
+  tree.OnEndDragColumn = [&](TCustomTreeListControl*, int, int, TTreeListColumn*, int& position) {
+    ends.push_back(position);
+  };
+  auto dragOff = [&](int x) {
+    host.MouseDown(mbLeft, x, 10);
+    host.MouseMove(x, 120);
+    host.MouseUp(mbLeft, x, 120);
+  };
+  dragOff(250);  // without the option nothing changes
+  EXPECT_TRUE(tree.Columns(1)->Visible());
+  EXPECT_EQ(ends, (std::vector<int>{1}));
+  tree.SetOptions(tree.Options().Include(aoExtCustomizing));
+  tree.Columns(2)->SetDisableCustomizing(true);
+  dragOff(400);
+  EXPECT_TRUE(tree.Columns(2)->Visible());
+  dragOff(250);
+  EXPECT_FALSE(tree.Columns(1)->Visible());
+  EXPECT_EQ(hidden, (std::vector<int>{1, 0, 0, 1}));
+  EXPECT_TRUE(ShowsFreshPaint(host, tree));
+  tree.ShowHeader(tree.Columns(1), 0, 0, 3);
+  EXPECT_EQ(shown, (std::vector<int>{3, 0, 0, 3}));
+  EXPECT_EQ(tree.Columns(3)->Caption(), "Capacity");
+  // The handler of the drop's end may move the column on.
+  tree.OnEndDragColumn = [](TCustomTreeListControl*, int, int, TTreeListColumn*, int& position) {
+    position = 0;
+  };
+  host.MouseDown(mbLeft, 250, 10);
+  host.MouseMove(600, 10);
+  host.MouseUp(mbLeft, 600, 10);
+  EXPECT_EQ(tree.Columns(0)->Caption(), "Level");
+  EXPECT_TRUE(ShowsFreshPaint(host, tree));
+}

@@ -183,7 +183,18 @@ void TTreeListInput::FinishHeaderDrag(int x, int y) {
   FState = msNone;
   if (FTree.OnDragEndHeader) FTree.OnDragEndHeader(&FTree, column, p, drop, accept);
   // A handler's position names a band on screen, or none.
-  if (!accept || !drop.Valid() || drop.BandIndex >= static_cast<int>(g.Bands.size())) return;
+  if (accept && drop.Valid() && drop.BandIndex < static_cast<int>(g.Bands.size()))
+    PlaceDraggedColumn(column, g, drop);
+  else if (!accept && !InHeaderPanel(g, p))
+    HideDraggedColumn(column, g);
+  if (!column->Displayed() || !FTree.OnEndDragColumn) return;
+  int position = column->Index();
+  FTree.OnEndDragColumn(&FTree, x, y, column, position);
+  column->SetIndex(position);
+}
+
+void TTreeListInput::PlaceDraggedColumn(TTreeListColumn* column, const TTreeListGeometry& g,
+                                        const THeaderPosInfo& drop) {
   const TTreeListColumnPlace* own = g.PlaceOf(column);
   // Taking the column out first shifts the later places of its own row by one.
   int position = drop.ColIndex;
@@ -200,4 +211,16 @@ void TTreeListInput::FinishHeaderDrag(int x, int y) {
   if (FTree.OnHeaderMoved) FTree.OnHeaderMoved(&FTree, column);
   if (column->Index() != from && FTree.OnColumnMoved)
     FTree.OnColumnMoved(&FTree, from, column->Index());
+}
+
+// Dragged off the header panel a column is hidden while the user may customize the columns,
+// unless it is the last one shown.
+void TTreeListInput::HideDraggedColumn(TTreeListColumn* column, const TTreeListGeometry& g) {
+  if (!FTree.Options().Contains(aoExtCustomizing) || column->DisableCustomizing()) return;
+  const TTreeListColumnPlace* place = g.PlaceOf(column);
+  if (!place || g.Columns.size() < 2) return;
+  column->SetVisible(false);
+  if (FTree.OnHideHeader)
+    FTree.OnHideHeader(&FTree, column, g.Bands[place->BandPlace].Index, place->Row,
+                       place->Position);
 }

@@ -4,11 +4,6 @@
 
 namespace {
 
-// The bottom strip of a panel, where its height is dragged.
-bool OnPanelEdge(const TRect& panel, TPoint p) {
-  return panel.Height() > 0 && PtInRect(panel, p) && p.y >= panel.bottom - kSizingZone;
-}
-
 // The indicator's part beside a panel holds that panel's button.
 bool OnPanelButton(const TTreeListGeometry& g, const TRect& panel, TPoint p) {
   return g.Indicator.Width() > 0 && p.x < g.Indicator.right && p.y >= panel.top &&
@@ -148,25 +143,21 @@ void HitRow(const TTreeListGeometry& g, const TTreeListRowPlace& r, TPoint p,
 
 }  // namespace
 
+// Panel and row edges (HitBandPanelEdge, HitHeaderPanelEdge, HitRowEdge) are not reported:
+// their sizing gestures are not built, and the zones stay what lies under them.
 TTreeListHitInfo HitTest(const TTreeList& tree, const TTreeListGeometry& g, TPoint p) {
   TTreeListHitInfo hit;
   hit.Point = p;
   if (p.x < 0 || p.y < 0 || p.x >= g.Client.right || p.y >= g.Client.bottom) return hit;
   hit.Kind = HitNowhere;
-  if (tree.OptionsEx().Contains(aoBandPanelSizing) && OnPanelEdge(g.BandPanel, p))
-    return hit.Kind = HitBandPanelEdge, hit;
   if (OnPanelButton(g, g.BandPanel, p)) return hit.Kind = HitBandButton, hit;
   if (HitBands(tree, g, p, hit)) return hit;
-  if (tree.OptionsEx().Contains(aoHeaderPanelSizing) && OnPanelEdge(g.HeaderPanel, p))
-    return hit.Kind = HitHeaderPanelEdge, hit;
   if (OnPanelButton(g, g.HeaderPanel, p)) return hit.Kind = HitHeaderButton, hit;
   if (HitHeaders(tree, g, p, hit)) return hit;
   const TTreeListRowPlace* row = RowAt(g, p.y);
   if (p.x < g.Indicator.right && p.y >= g.RowsArea.top && p.y < g.RowsArea.bottom) {
     hit.Node = row ? row->Node : nullptr;
-    const bool edge =
-        row && tree.OptionsEx().Contains(aoRowSizing) && p.y >= row->Bottom - kSizingZone;
-    return hit.Kind = edge ? HitRowEdge : HitIndicator, hit;
+    return hit.Kind = HitIndicator, hit;
   }
   if (PtInRect(g.Footer, p)) return hit.Kind = HitFooter, hit;
   if (row) HitRow(g, *row, p, hit);

@@ -111,6 +111,9 @@ class TTreeListInput {
   void StartHeaderDrag(int x, int y);
   void MoveHeaderDrag(int x, int y);
   void FinishHeaderDrag(int x, int y);
+  void PlaceDraggedColumn(TTreeListColumn* column, const TTreeListGeometry& g,
+                          const THeaderPosInfo& drop);
+  void HideDraggedColumn(TTreeListColumn* column, const TTreeListGeometry& g);
   void CancelHeaderDrag();
   THeaderPosInfo DropPositionAt(TPoint p) const;
   bool AcceptsDrop(const TTreeListGeometry& g, TPoint p) const;

@@ -159,11 +159,6 @@ void TTreeListInput::TrackCursor(int x, int y) {
     case HitBandEdge:
       FTree.SetCursorShape(crHSplit);
       break;
-    case HitBandPanelEdge:
-    case HitHeaderPanelEdge:
-    case HitRowEdge:
-      FTree.SetCursorShape(crVSplit);
-      break;
     default:
       FTree.SetCursorShape(crArrow);
       break;

@@ -54,7 +54,9 @@ TEST(SnapshotArgsTest, BadArgumentsAreRefused) {
       {"--tree", "--sort", ":down", "o.png"},  // no caption
       {"--tree", "--sort"},
       {"--tree", "a.png", "b.png"},
-      {"--tree", "--colour", "o.png"}};
+      {"--tree", "--colour", "o.png"},
+      {"--gallery-tree", "--steps", "3", "o.png"},  // the gallery is fixed
+      {"--gallery-tree", "--tree", "o.png"}};
   for (const auto& args : bad) EXPECT_FALSE(Parse(args)) << args.back();
 }
 
@@ -104,7 +106,8 @@ TEST(SnapshotToolTest, TreePicturesMatchTheGoldenOnes) {
       {"tree-collapsed.png", {"--tree", "x.png"}},
       {"tree-expanded-sorted-focus.png",
        {"--tree", "--steps", "20", "--expand", "--sort", "Capacity:up", "--focus", "x.png"}},
-      {"chart-steps20.png", {"--chart", "--steps", "20", "x.png"}}};
+      {"chart-steps20.png", {"--chart", "--steps", "20", "x.png"}},
+      {"gallery-tree.png", {"--gallery-tree", "x.png"}}};
   for (const auto& [name, arguments] : cases) {
     const QImage golden(QString(TANKDEMO_GOLDEN_DIR) + "/" + QString::fromStdString(name));
     ASSERT_FALSE(golden.isNull()) << name;

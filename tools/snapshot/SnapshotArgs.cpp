@@ -1,12 +1,14 @@
 #include "SnapshotArgs.h"
 
+#include "GalleryTree.h"
 #include "common/ToolArgs.h"
 
 const char* const kSnapshotUsage =
     "usage: tankdemo-snapshot --chart [--steps N] [--size WxH] OUT.png\n"
     "       tankdemo-snapshot --tree [--steps N] [--expand] [--sort CAPTION[:up|:down]]\n"
     "                         [--focus] [--size WxH] OUT.png\n"
-    "       tankdemo-snapshot --window [--steps N] [--expand] [--size WxH] OUT.png";
+    "       tankdemo-snapshot --window [--steps N] [--expand] [--size WxH] OUT.png\n"
+    "       tankdemo-snapshot --gallery-tree [--size WxH] OUT.png";
 
 const char* const kSnapshotHelp =
     "Builds the demo plant, runs N simulation steps (default 0), sets up the chart or the\n"
@@ -18,6 +20,9 @@ const char* const kSnapshotHelp =
     "  --window                  draw the main window: menu bar, toolbar, tree-list,\n"
     "                            splitter, chart and status bar (default: its size at\n"
     "                            120 pixels per inch)\n"
+    "  --gallery-tree            draw the tree-list of tankdemo-gallery: node and state\n"
+    "                            images, three bands, two header rows, sorted by two columns\n"
+    "                            (default size 640x300)\n"
     "  --steps N                 run N simulation steps first\n"
     "  --size WxH                picture size in pixels, 1 to 10000 each\n"
     "  --expand                  tree, window: expand every site\n"
@@ -40,14 +45,20 @@ bool ParseSize(const std::string& text, TSnapshotArgs& result) {
 
 // Rejects what does not fit the picture asked for, and fills in its default size.
 std::optional<std::string> Finish(TSnapshotArgs& result) {
-  if (result.Chart + result.Tree + result.Window != 1)
-    return "say what to draw: --chart, --tree or --window";
+  if (result.Chart + result.Tree + result.Window + result.GalleryTree != 1)
+    return "say what to draw: --chart, --tree, --window or --gallery-tree";
+  if (result.GalleryTree &&
+      (result.Steps || result.Expand || result.Focus || !result.SortCaption.empty()))
+    return "--gallery-tree takes only --size";
   if (result.Chart && (result.Expand || result.Focus || !result.SortCaption.empty()))
     return "--expand, --sort and --focus belong to --tree";
   if (result.Window && (result.Focus || !result.SortCaption.empty()))
     return "--sort and --focus belong to --tree";
   if (result.Output.empty()) return "no output file given";
-  if (result.Width == 0 && !result.Window) {
+  if (result.Width == 0 && result.GalleryTree) {
+    result.Width = kGalleryTreeWidth;
+    result.Height = kGalleryTreeHeight;
+  } else if (result.Width == 0 && !result.Window) {
     result.Width = result.Chart ? kChartWidth : kTreeWidth;
     result.Height = result.Chart ? kChartHeight : kTreeHeight;
   }
@@ -74,6 +85,8 @@ std::optional<TSnapshotArgs> ParseSnapshotArgs(const std::vector<std::string>& a
       result.Tree = true;
     } else if (arg == "--window") {
       result.Window = true;
+    } else if (arg == "--gallery-tree") {
+      result.GalleryTree = true;
     } else if (arg == "--expand") {
       result.Expand = true;
     } else if (arg == "--focus") {

@@ -9,6 +9,7 @@ struct TSnapshotArgs {
   bool Chart = false;
   bool Tree = false;
   bool Window = false;
+  bool GalleryTree = false;
   int Steps = 0;
   int Width = 0;  // 0 until given: each picture has its own default size
   int Height = 0;

@@ -133,8 +133,25 @@ void TTreeList::Resized() {
   View().RepaintAll();
 }
 
+void TTreeList::CancelGesture() {
+  FInput->Cancel();
+}
+
+void TTreeList::RestoreCursor() {
+  const TPoint p = CursorPos();
+  FInput->TrackCursor(p.x, p.y);
+}
+
+void TTreeList::EndSearch() {
+  FInput->EndSearch();
+}
+
+const std::string& TTreeList::SearchText() const {
+  return FInput->SearchText();
+}
+
 void TTreeList::FocusChanged(bool focused) {
-  if (!focused) FInput->Cancel();
+  if (!focused) CancelGesture();
   // Selection colours and the focus rectangle follow the focus.
   View().RepaintAll();
 }

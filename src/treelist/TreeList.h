@@ -35,6 +35,8 @@ class TTreeList : public TCustomTreeListControl {
   // The row height: the minimum the fonts allow unless a larger value was set.
   int DefaultRowHeight() const;
   void SetDefaultRowHeight(int value);
+  // The height set, 0 while none is: the layout raises it to what the fonts need.
+  int RequestedRowHeight() const { return FRequestedRowHeight; }
   int IndentDesc() const { return FIndentDesc; }
   void SetIndentDesc(int value);
   int FixedBandLineWidth() const { return FFixedBandLineWidth; }
@@ -85,6 +87,13 @@ class TTreeList : public TCustomTreeListControl {
   TTreeListBand* PressedBand() const { return FPressedBand; }
   void SetPressedBand(TTreeListBand* band);
 
+  // Ends a running mouse gesture without applying it.
+  void CancelGesture();
+  // The cursor for where the pointer stands now.
+  void RestoreCursor();
+  // Ends an incremental search: the typed text so far is forgotten.
+  void EndSearch();
+  const std::string& SearchText() const;
   void Paint(TCanvas& canvas, const TRect& updateRect) override;
   void Resized() override;
   void FocusChanged(bool focused) override;
@@ -285,5 +294,4 @@ class TTreeList : public TCustomTreeListControl {
   TImageList* FStateImages = nullptr;
   TTreeListColumn* FPressedHeader = nullptr;
   TTreeListBand* FPressedBand = nullptr;
-  friend class TTreeListScreenView;
 };

@@ -317,3 +317,19 @@ TEST_F(TreeInputFixture, CustomizingHidesADraggedOffColumnAndShowsItAgain) {
   EXPECT_EQ(tree.Columns(0)->Caption(), "Level");
   EXPECT_TRUE(ShowsFreshPaint(host, tree));
 }
+
+TEST_F(TreeInputFixture, SortingShowsTheBusyCursorWithItsOption) {
+  std::vector<TCursorShape> during;
+  tree.OnCompare = [&](TCustomTreeListControl*, TTreeListNode*, TTreeListNode*, int& compare) {
+    during.push_back(host.CursorShape());
+    compare = 0;
+  };
+  host.Click(mbLeft, 250, 10);
+  ASSERT_FALSE(during.empty());
+  EXPECT_EQ(during.back(), crArrow);
+  tree.SetOptionsEx(TTreeListOptionsEx(kDefaultTreeListOptionsEx).Include(aoShowHourGlass));
+  host.MouseMove(337, 10);  // over an edge: the split cursor comes back after the sort
+  tree.Columns(1)->SetSorted(csDown);
+  EXPECT_EQ(during.back(), crHourGlass);
+  EXPECT_EQ(host.CursorShape(), crHSplit);
+}

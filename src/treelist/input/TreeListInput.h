@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -60,9 +61,15 @@ class TTreeListInput {
   void MouseMove(TShiftState shift, int x, int y);
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
   void KeyDown(int& key, TShiftState shift);
+  void KeyPress(char& key);
   void Timer(int id);
   // Ends any gesture without applying it.
   void Cancel();
+  // The cursor the point calls for: a split cursor over sizing zones, the arrow elsewhere.
+  void TrackCursor(int x, int y);
+  // An incremental search collects typed text here; a focus move or Esc ends it.
+  const std::string& SearchText() const { return FSearchText; }
+  void EndSearch() { FSearchText.clear(); }
   // Draws the screen feedback again over a paint pass that covered it.
   void PaintOver(TCanvas& canvas, const TRect& updateRect);
 
@@ -83,7 +90,6 @@ class TTreeListInput {
   void PressNode(const TTreeListHitInfo& hit, TMouseButton button, TShiftState shift);
   void SelectByPress(TShiftState shift);
   void PressElsewhere(const TTreeListHitInfo& hit, TShiftState shift);
-  void TrackCursor(int x, int y);
   void MovePressedHeader(int x, int y);
   void ReleaseHeader(TShiftState shift, int x, int y);
   // Column sizing (TreeListColumnSizing.cpp).
@@ -131,6 +137,7 @@ class TTreeListInput {
   TTreeListBand* FBand = nullptr;      // likewise
   int FBandDrop = -1;
   bool FNodePressClick = false;  // the press focused a node: the release is a click
+  std::string FSearchText;
   // Column sizing.
   int FLineX = 0;
   int FLineStartX = 0;

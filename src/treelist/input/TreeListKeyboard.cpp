@@ -1,5 +1,6 @@
-// The tree-list's keyboard: navigation keys, the expand characters, copying, and Esc ending a
-// gesture. Every focus move goes through the focused row position, which clamps and scrolls.
+// The tree-list's keyboard, all of it: navigation keys, the expand characters, copying, and
+// Esc ending a gesture. Every focus move goes through the focused row position, which clamps
+// and scrolls.
 #include <algorithm>
 
 #include "treelist/TreeList.h"
@@ -9,7 +10,7 @@ namespace {
 
 // A page move: to the page's own top or bottom row first, then a page further.
 int PageTarget(const TTreeList& tree, bool down) {
-  const int rows = tree.Geometry().FullRows;
+  const int rows = tree.View().PageRows();
   const int top = tree.TopIndex();
   const int bottom = top + rows - 1;
   const int focused = tree.FocusedAbsoluteIndex();
@@ -138,6 +139,7 @@ void TTreeListInput::KeyDown(int& key, TShiftState shift) {
     if (key == vkEscape) Cancel(), key = 0;
     return;
   }
+  if (key == vkEscape) EndSearch();
   TTreeListNode* before = FTree.FocusedNode();
   if ((shift & ssCtrl) && key == vkInsert) {
     FTree.CopySelectedToClipboard();
@@ -168,7 +170,31 @@ void TTreeList::KeyUp(int& key, TShiftState shift) {
 
 void TTreeList::KeyPress(char& key) {
   if (OnKeyPress) OnKeyPress(this, key);
-  if (key != 0) TCustomTreeListControl::KeyPress(key);
+  if (key != 0) FInput->KeyPress(key);
+}
+
+// Typed characters while no editor is open: "+", "-" and "*" expand and collapse the focused
+// node, Ctrl+C copies the selection when asked to.
+void TTreeListInput::KeyPress(char& key) {
+  constexpr char kCopy = 3;  // Ctrl+C
+  TTreeListNode* node = FTree.FocusedNode();
+  if (!node) return;
+  switch (key) {
+    case kCopy:
+      if (FTree.OptionsEx().Contains(aoAutoCopySelectedToClipboard))
+        FTree.CopySelectedToClipboard();
+      break;
+    case '+':
+    case '-':
+      node->MakeVisible();
+      node->SetExpanded(key == '+');
+      break;
+    case '*':
+      if (node->HasChildren()) node->Expand(true);
+      break;
+    default:
+      break;
+  }
 }
 
 // The arrows are always the control's; Tab only with aoTabs and without Ctrl, so in a window

@@ -7,17 +7,12 @@
 #include "treelist/view/TreeListScreenView.h"
 
 int TTreeList::TopIndex() const {
-  return Geometry().TopRow;
+  const TTreeListNode* top = TopVisibleNode();
+  return ClampTopRow(top ? top->AbsoluteIndex() : 0, VisibleCount(), View().PageRows());
 }
 
 void TTreeList::SetTopIndex(int value) {
-  const int rows = Geometry().FullRows;
-  value = std::clamp(value, 0, std::max(VisibleCount() - rows, 0));
-  TTreeListNode* top = AbsoluteNodes(value);
-  if (!top || top == TopVisibleNode()) return;
-  TTreeListNode* old = TopVisibleNode();
-  SetTopVisibleNode(top);
-  if (!Locked()) View().TopRowMoved(old);
+  ScrollToRow(value);
 }
 
 void TTreeList::Scroll(TScrollBarKind kind, TScrollCode code, int position) {
@@ -29,7 +24,7 @@ void TTreeList::Scroll(TScrollBarKind kind, TScrollCode code, int position) {
 
 void TTreeList::ScrollVertically(TScrollCode code, int position) {
   const int top = TopIndex();
-  const int page = Geometry().FullRows;
+  const int page = View().PageRows();
   switch (code) {
     case scLineUp:
       return SetTopIndex(top - 1);

@@ -73,12 +73,11 @@ void TCustomTreeList::SetTopVisibleNode(TTreeListNode* node) {
 }
 
 void TCustomTreeList::ResetNodeReferences() {
-  FAnchorNode = FPressedNode = FHotNode = FDragNode = nullptr;
+  FAnchorNode = nullptr;
 }
 
 void TCustomTreeList::NodeAdded(TTreeListNode* node) {
   const auto change = ChangeScope();
-  View().HideEditor(false);
   if (!FTopVisibleNode) SetTopVisibleNode(node);
   if (!FFocusedNode) FFocusedNode = FTopVisibleNode;
   if (!Locked()) {
@@ -246,10 +245,6 @@ void TCustomTreeList::NodeDeleted(TTreeListNode* node, TTreeListNode* prior, boo
     if (!start) start = FFocusedNode;
   }
   if (FAnchorNode == node) FAnchorNode = prior ? prior : next;
-  if (FPressedNode == node) FPressedNode = nullptr;
-  if (FHotNode == node) FHotNode = nullptr;
-  if (FDragNode == node) FDragNode = nullptr;
-  View().HideEditor(false);
   if (deletedNodeVisible && !Locked() && !FDestroying && FRowIndex.Built()) {
     FRowIndex.Remove(node);
     View().RowIndexChanged(node, false);
@@ -310,7 +305,6 @@ void TCustomTreeList::ClearNodes() {
 void TCustomTreeList::BeginUpdate() {
   ++FUpdateLockCount;
   View().CancelInteraction();
-  View().HideEditor(false);
   ClearViewCaches();
   OpenSelectionBatch();
 }

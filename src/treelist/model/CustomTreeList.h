@@ -54,6 +54,8 @@ class TCustomTreeList : public TControl {
   TTreeListNode* FocusedNode() const { return FFocusedNode; }
   TTreeListNode* TopVisibleNode() const { return FTopVisibleNode; }
   void SetTopVisibleNode(TTreeListNode* node);
+  // Shows row (a visible-row position, clamped) first; the view scrolls its contents.
+  void ScrollToRow(int row);
   int StreamVersion() const { return FStreamVersion; }
 
   bool Loading() const { return FLoading; }
@@ -85,16 +87,9 @@ class TCustomTreeList : public TControl {
   std::function<void(TCustomTreeList* sender, TTreeListNode* node, int& index)> OnGetSelectedIndex;
   std::function<void(TCustomTreeList* sender, TTreeListNode* node, int& index)> OnGetStateIndex;
 
-  // The range-selection anchor and the nodes the mouse holds; cleared or handed over when
-  // their node leaves.
+  // The range-selection anchor; cleared when its node leaves.
   TTreeListNode* AnchorNode() const { return FAnchorNode; }
   void SetAnchorNode(TTreeListNode* node) { FAnchorNode = node; }
-  TTreeListNode* PressedNode() const { return FPressedNode; }
-  void SetPressedNode(TTreeListNode* node) { FPressedNode = node; }
-  TTreeListNode* HotNode() const { return FHotNode; }
-  void SetHotNode(TTreeListNode* node) { FHotNode = node; }
-  TTreeListNode* DragNode() const { return FDragNode; }
-  void SetDragNode(TTreeListNode* node) { FDragNode = node; }
 
   // Expanding and collapsing every node, in one update.
   void FullExpand();
@@ -110,8 +105,6 @@ class TCustomTreeList : public TControl {
   int FocusedAbsoluteIndex() const;
   void SetFocusedAbsoluteIndex(int index);
   TTreeListNode* MoveFocus(TTreeListFocusMove kind, bool deep);
-  // A typed character while no editor is open: "+", "-" and "*" expand and collapse.
-  void KeyPress(char& key) override;
   std::function<void(TCustomTreeList* sender, TTreeListNode* node, int column)> OnChangeColumn;
 
   // Selection of several nodes, kept in creation order; only with aoMultiSelect.
@@ -199,7 +192,6 @@ class TCustomTreeList : public TControl {
   void MoveRowsOfExpansion(TTreeListNode* node, bool expanded);
   void ExpandTree(TTreeListNode* node, bool value, bool recurse);
   void MakeNodeVisible(TTreeListNode* node);
-  void ScrollToRow(int row);
   bool IsNodeSelected(const TTreeListNode* node) const;
   void SetNodeSelected(TTreeListNode* node, bool value);
   bool CanSelect(TTreeListNode* node);
@@ -213,9 +205,6 @@ class TCustomTreeList : public TControl {
   TTreeListNode* FFocusedNode = nullptr;
   TTreeListNode* FTopVisibleNode = nullptr;
   TTreeListNode* FAnchorNode = nullptr;
-  TTreeListNode* FPressedNode = nullptr;
-  TTreeListNode* FHotNode = nullptr;
-  TTreeListNode* FDragNode = nullptr;
   TTreeListNode* FRangeStart = nullptr;
   std::vector<TTreeListNode*> FSelection;
   int FSelectionBatch = 0;

@@ -181,7 +181,6 @@ void TCustomTreeListControl::SetOptions(TTreeListOptions value) {
   if (value.Contains(aoAutoSort) && !FOptions.Contains(aoAutoSort)) ClearSortStates();
   FOptions = value;
   if (!Loading()) {
-    View().HideEditor(false);
     ClearSelection();
     if (TTreeListNode* focused = FocusedNode()) focused->SetSelected(true);
   }

@@ -118,7 +118,6 @@ class TCustomTreeListControl : public TCustomTreeList {
   void CopySelectedToClipboard();
   TClipboard* Clipboard() const { return FClipboard; }
   void SetClipboard(TClipboard* clipboard) { FClipboard = clipboard; }
-  void KeyPress(char& key) override;
 
   // Column and band change notifications.
   void ColumnChanged(TTreeListColumn* column);

@@ -154,33 +154,12 @@ void TCustomTreeList::MakeNodeVisible(TTreeListNode* node) {
     ScrollToRow(p - rows + 1);
 }
 
-// The first displayed row; kept so that the last page is full when the rows suffice.
+// Moves the first displayed row, the one way it moves; the view scrolls its contents.
 void TCustomTreeList::ScrollToRow(int row) {
-  const int rows = std::max(View().PageRows(), 1);
-  row = std::max(std::min(row, VisibleCount() - rows), 0);
+  row = ClampTopRow(row, VisibleCount(), View().PageRows());
   TTreeListNode* top = AbsoluteNodes(row);
   if (!top || top == FTopVisibleNode) return;
   TTreeListNode* old = FTopVisibleNode;
   SetTopVisibleNode(top);
   if (!Locked()) View().TopRowMoved(old);
-}
-
-void TCustomTreeList::KeyPress(char& key) {
-  TTreeListNode* node = FFocusedNode;
-  if (!node) return;
-  switch (key) {
-    case '+':
-      node->MakeVisible();
-      node->SetExpanded(true);
-      break;
-    case '-':
-      node->MakeVisible();
-      node->SetExpanded(false);
-      break;
-    case '*':
-      if (node->HasChildren()) node->Expand(true);
-      break;
-    default:
-      break;
-  }
 }

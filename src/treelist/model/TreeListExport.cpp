@@ -86,13 +86,3 @@ void TCustomTreeListControl::CopySelectedToClipboard() {
   SaveSelectedToStrings(lines);
   FClipboard->SetText(lines.Text());
 }
-
-void TCustomTreeListControl::KeyPress(char& key) {
-  constexpr char kCopy = 3;  // Ctrl+C
-  if (key == kCopy) {
-    if (FocusedNode() && FOptionsEx.Contains(aoAutoCopySelectedToClipboard))
-      CopySelectedToClipboard();
-    return;
-  }
-  TCustomTreeList::KeyPress(key);
-}

@@ -21,7 +21,6 @@ void TCustomTreeList::SetFocusedNode(TTreeListNode* node, int column, bool makeV
   if (!node) return;
   // A foreign node would be left dangling when its own tree deletes it.
   if (node->Owner() != this) throw EInvalidTreeListOperation(SInvalidOwner);
-  View().HideEditor(false);
   TTreeListNode* const oldNode = FFocusedNode;
   const int oldColumn = FocusedColumn();
   const bool rowSelect = HasOption(aoRowSelect);

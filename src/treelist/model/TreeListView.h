@@ -1,6 +1,14 @@
 #pragma once
 
+#include <algorithm>
+
 class TTreeListNode;
+
+// The first row shown, kept so that the last page stays full while there are rows enough:
+// the one rule for every place that moves or reads the top row.
+inline int ClampTopRow(int row, int rowCount, int pageRows) {
+  return std::clamp(row, 0, std::max(rowCount - pageRows, 0));
+}
 
 // What the node model asks of the parts that draw, scroll and edit. The model keeps its own
 // state complete; these calls only tell the rest of the control that something changed. Every
@@ -31,9 +39,8 @@ class TTreeListView {
   // Show the busy cursor while sorting, and restore the previous one.
   virtual void SetBusyCursor(bool /*busy*/) {}
 
-  // Input and editing.
+  // Input.
   virtual void CancelInteraction() {}  // any header drag, sizing or pressed state ends
-  virtual void HideEditor(bool /*takeFocus*/) {}
 
   // Columns and bands changed: rebuild the band/row/column tables and relayout.
   virtual void ColumnsChanged() {}

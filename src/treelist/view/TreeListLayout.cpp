@@ -73,6 +73,12 @@ int UniformRowHeight(const TTreeList& tree, const TTreeListMetrics& metrics) {
          tree.HeaderPanelRowCount() * metrics.RowHeight - (grids ? 1 : 0);
 }
 
+int PageRowCount(const TTreeList& tree, const TTreeListMetrics& metrics, int clientHeight) {
+  const int top = metrics.BandPanelHeight + metrics.HeaderPanelHeight;
+  const int bottom = std::max(top, clientHeight - metrics.FooterHeight);
+  return std::max((bottom - top) / std::max(UniformRowHeight(tree, metrics), 1), 1);
+}
+
 namespace {
 
 // Panels stacked top to bottom, the indicator at the left of them all.
@@ -185,11 +191,10 @@ void PlaceRows(TTreeListGeometry& g, const TTreeList& tree, const TTreeListMetri
   g.LineHeight = m.RowHeight;
   g.HeaderRows = tree.HeaderPanelRowCount();
   g.Separator = tree.ShowGrid() ? tree.RowSeparatorLineWidth() : 0;
-  g.FullRows = std::max(g.RowsArea.Height() / g.RowHeight, 1);
-  // The last page stays full while there are rows enough (the model's top row is only read).
+  g.FullRows = PageRowCount(tree, m, g.Client.Height());
+  // The model's top row is only read.
   const TTreeListNode* top = tree.TopVisibleNode();
-  const int last = std::max(tree.VisibleCount() - g.FullRows, 0);
-  int row = std::clamp(top ? top->AbsoluteIndex() : 0, 0, last);
+  int row = ClampTopRow(top ? top->AbsoluteIndex() : 0, tree.VisibleCount(), g.FullRows);
   TTreeListNode* node = tree.AbsoluteNodes(row);
   g.TopRow = row;
   if (!node) return;

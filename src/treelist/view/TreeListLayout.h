@@ -130,6 +130,8 @@ TTreeListGeometry BuildGeometry(const TTreeList& tree, const TTreeListMetrics& m
 int NodeIndentation(const TTreeList& tree, const TTreeListMetrics& metrics,
                     const TTreeListNode* node);
 int UniformRowHeight(const TTreeList& tree, const TTreeListMetrics& metrics);
+// The rows wholly inside the rows area, at least 1: the page of paging and scrolling.
+int PageRowCount(const TTreeList& tree, const TTreeListMetrics& metrics, int clientHeight);
 
 // Width distribution. Bands by visible index, for the given client width (less indicator).
 std::vector<int> BandWidths(const TTreeList& tree, int clientWidth);

@@ -9,7 +9,7 @@ const TTreeListMetrics& TTreeListScreenView::Metrics() const {
   if (FMetricsStale) {
     FMetrics = MeasureMetrics(FTree);
     // A set row height below the minimum is raised to it.
-    FMetrics.RowHeight = std::max(FMetrics.MinRowHeight, FTree.FRequestedRowHeight);
+    FMetrics.RowHeight = std::max(FMetrics.MinRowHeight, FTree.RequestedRowHeight());
     FMetricsStale = false;
   }
   return FMetrics;
@@ -36,11 +36,7 @@ void TTreeListScreenView::InvalidateRows(TTreeListNode* node, bool toBottom) {
   const int row = node ? node->AbsoluteIndex() : -1;
   if (row < 0) return;
   const int height = std::max(UniformRowHeight(FTree, Metrics()), 1);
-  // The top row as the layout shows it: the last page stays full.
-  const TTreeListNode* topNode = FTree.TopVisibleNode();
-  const int fullRows = std::max((RowsBottom() - RowsTop()) / height, 1);
-  const int top = std::clamp(topNode ? topNode->AbsoluteIndex() : 0, 0,
-                             std::max(FTree.VisibleCount() - fullRows, 0));
+  const int top = FTree.TopIndex();  // as the layout shows it
   const int y = RowsTop() + (row - top) * height;
   const int bottom = toBottom ? RowsBottom() : std::min(y + height, RowsBottom());
   if (row < top) {
@@ -71,7 +67,8 @@ void TTreeListScreenView::UpdateScrollRanges() {
     FTree.SetTopVisibleNode(FTree.AbsoluteNodes(g.TopRow));
     RepaintAll();  // every row on screen moved down
   }
-  FTree.FLeftCoord = g.LeftCoord;
+  // The control owns its scroll position: asked to, it pulls it back within the new width.
+  if (FTree.LeftCoord() != g.LeftCoord) return FTree.SetLeftCoord(g.LeftCoord);
   const TScrollStyle style = FTree.ScrollBars();
   const bool vertical = style == ssVertical || style == ssBoth;
   const bool horizontal = style == ssHorizontal || style == ssBoth;
@@ -90,8 +87,7 @@ void TTreeListScreenView::RecomputeMetrics() {
 
 int TTreeListScreenView::PageRows() const {
   if (!Shown()) return TTreeListView::PageRows();
-  const int height = std::max(UniformRowHeight(FTree, Metrics()), 1);
-  return std::max((RowsBottom() - RowsTop()) / height, 1);
+  return PageRowCount(FTree, Metrics(), FTree.ClientHeight());
 }
 
 // Within a page the pixels move and only the uncovered strip is painted, plus the focused
@@ -100,9 +96,8 @@ void TTreeListScreenView::TopRowMoved(TTreeListNode* oldTop) {
   UpdateScrollRanges();
   if (!Shown()) return;
   const TTreeListGeometry g = Geometry();
-  const int last = std::max(FTree.VisibleCount() - g.FullRows, 0);
   const int oldRow = oldTop ? oldTop->AbsoluteIndex() : -1;
-  const int delta = g.TopRow - std::clamp(oldRow, 0, last);
+  const int delta = g.TopRow - ClampTopRow(oldRow, FTree.VisibleCount(), g.FullRows);
   // Moved pixels would carry the drop arrows along, away from the pixels saved under them.
   const bool arrows = FTree.Input().ShowsArrows();
   if (oldRow < 0 || std::abs(delta) >= g.FullRows || arrows) return RepaintAll();
@@ -142,5 +137,15 @@ void TTreeListScreenView::ScrollToColumn(int column) {
 }
 
 void TTreeListScreenView::CancelInteraction() {
-  FTree.FInput->Cancel();
+  FTree.CancelGesture();
+}
+
+void TTreeListScreenView::EndSearch() {
+  FTree.EndSearch();
+}
+
+// Nested sorts show it once; the end puts back the cursor for where the pointer is.
+void TTreeListScreenView::SetBusyCursor(bool busy) {
+  if (busy && FBusyDepth++ == 0) FTree.SetCursorShape(crHourGlass);
+  if (!busy && FBusyDepth > 0 && --FBusyDepth == 0) FTree.RestoreCursor();
 }

@@ -27,6 +27,9 @@ class TTreeListScreenView : public TTreeListView {
   // LeftCoord moved by shift pixels (positive: the contents move right).
   void ScrolledHorizontally(int shift);
   void CancelInteraction() override;
+  void EndSearch() override;
+  // The busy cursor while sorting, over whatever cursor was shown.
+  void SetBusyCursor(bool busy) override;
   void ColumnsChanged() override { RecomputeMetrics(); }
   void BandsChanged() override { RecomputeMetrics(); }
 
@@ -40,4 +43,5 @@ class TTreeListScreenView : public TTreeListView {
   TTreeList& FTree;
   mutable TTreeListMetrics FMetrics;
   mutable bool FMetricsStale = true;
+  int FBusyDepth = 0;
 };

@@ -69,6 +69,10 @@ TTreeListGeometry TTreeList::Geometry() const {
   return FScreenView->Geometry();
 }
 
+int TTreeList::GeometryBuilds() const {
+  return FScreenView->GeometryBuilds();
+}
+
 int TTreeList::BandWidth(int visibleBand) const {
   const TTreeListGeometry g = Geometry();
   if (visibleBand < 0 || visibleBand >= static_cast<int>(g.Bands.size())) return 0;
@@ -122,6 +126,7 @@ void TTreeList::SetPressedBand(TTreeListBand* band) {
 }
 
 void TTreeList::Paint(TCanvas& canvas, const TRect& updateRect) {
+  const TTreeListEventScope scope(*FScreenView);
   const TTreeListGeometry geometry = Geometry();
   TTreeListPainter painter(*this, geometry, canvas, updateRect);
   painter.Paint();

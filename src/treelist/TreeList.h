@@ -66,6 +66,8 @@ class TTreeList : public TCustomTreeListControl {
   // geometry record, which painting, hit testing, sizing and scrolling all read.
   const TTreeListMetrics& Metrics() const;
   TTreeListGeometry Geometry() const;
+  // How many geometry records were built so far: one per event or paint unless it changes.
+  int GeometryBuilds() const;
   // Widths as displayed: a band by visible index, a column by column index (0 when hidden).
   int BandWidth(int visibleBand) const;
   int ColumnWidth(int column) const;

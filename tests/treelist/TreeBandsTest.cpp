@@ -1,5 +1,6 @@
 // The tree-list with the options the application leaves off: several bands (fixed ones
 // among them), several header rows, no row selection, widths that do not follow the client.
+#include <functional>
 #include <numeric>
 #include <stdexcept>
 #include <vector>
@@ -332,4 +333,27 @@ TEST_F(TreeInputFixture, SortingShowsTheBusyCursorWithItsOption) {
   tree.Columns(1)->SetSorted(csDown);
   EXPECT_EQ(during.back(), crHourGlass);
   EXPECT_EQ(host.CursorShape(), crHSplit);
+}
+
+// The record is built once per event and again only after something it reads changed.
+TEST_F(TreeInputFixture, AnEventBuildsTheGeometryOncePerChange) {
+  GrowTo(40);
+  host.Paint();
+  struct {
+    const char* what;
+    std::function<void()> event;
+    int most;
+  } const cases[] = {
+      {"paint", [&] { host.Paint(true); }, 1},
+      {"move", [&] { host.MouseMove(300, 100); }, 1},
+      {"wheel of 3 lines", [&] { host.Wheel(-1, 300, 100); }, 3},
+      {"page down", [&] { host.PressKey(vkNext); }, 4},
+      {"click", [&] { host.Click(mbLeft, 300, RowMid(2)); }, 4},
+  };
+  for (const auto& c : cases) {
+    const int before = tree.GeometryBuilds();
+    c.event();
+    EXPECT_LE(tree.GeometryBuilds() - before, c.most) << c.what;
+  }
+  EXPECT_TRUE(ShowsFreshPaint(host, tree));
 }

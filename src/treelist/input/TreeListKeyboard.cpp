@@ -5,6 +5,7 @@
 
 #include "treelist/TreeList.h"
 #include "treelist/input/TreeListInput.h"
+#include "treelist/view/TreeListScreenView.h"
 
 namespace {
 
@@ -160,6 +161,7 @@ void TTreeListInput::KeyDown(int& key, TShiftState shift) {
 }
 
 void TTreeList::KeyDown(int& key, TShiftState shift) {
+  const TTreeListEventScope scope(*FScreenView);
   if (OnKeyDown) OnKeyDown(this, key, shift);
   if (key != 0) FInput->KeyDown(key, shift);
 }
@@ -169,6 +171,7 @@ void TTreeList::KeyUp(int& key, TShiftState shift) {
 }
 
 void TTreeList::KeyPress(char& key) {
+  const TTreeListEventScope scope(*FScreenView);
   if (OnKeyPress) OnKeyPress(this, key);
   if (key != 0) FInput->KeyPress(key);
 }

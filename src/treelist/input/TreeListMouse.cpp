@@ -7,6 +7,7 @@
 #include "platform/ScopeGuard.h"
 #include "treelist/TreeList.h"
 #include "treelist/input/TreeListInput.h"
+#include "treelist/view/TreeListScreenView.h"
 
 namespace {
 
@@ -269,21 +270,25 @@ TTreeListHitInfo TTreeList::GetHitInfo(TPoint p) const {
 
 // The standard events come after the control's own handling.
 void TTreeList::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  const TTreeListEventScope scope(*FScreenView);
   FInput->MouseDown(button, shift, x, y);
   if (OnMouseDown) OnMouseDown(this, button, shift, x, y);
 }
 
 void TTreeList::MouseMove(TShiftState shift, int x, int y) {
+  const TTreeListEventScope scope(*FScreenView);
   FInput->MouseMove(shift, x, y);
   if (OnMouseMove) OnMouseMove(this, shift, x, y);
 }
 
 void TTreeList::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+  const TTreeListEventScope scope(*FScreenView);
   FInput->MouseUp(button, shift, x, y);
   if (OnMouseUp) OnMouseUp(this, button, shift, x, y);
 }
 
 void TTreeList::Timer(int id) {
+  const TTreeListEventScope scope(*FScreenView);
   FInput->Timer(id);
 }
 

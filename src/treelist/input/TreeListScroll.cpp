@@ -16,6 +16,7 @@ void TTreeList::SetTopIndex(int value) {
 }
 
 void TTreeList::Scroll(TScrollBarKind kind, TScrollCode code, int position) {
+  const TTreeListEventScope scope(*FScreenView);
   if (kind == sbVertical)
     ScrollVertically(code, position);
   else
@@ -78,6 +79,7 @@ void TTreeList::ScrollHorizontally(TScrollCode code, int position) {
 
 // One line per wheel line of the system; the focus stays where it is.
 bool TTreeList::MouseWheel(TShiftState /*shift*/, int notches, int /*x*/, int /*y*/) {
+  const TTreeListEventScope scope(*FScreenView);
   const int lines = std::max(WheelScrollLines(), 1);
   for (int i = 0; i < std::abs(notches) * lines; ++i)
     ScrollVertically(notches > 0 ? scLineUp : scLineDown, 0);
@@ -86,10 +88,14 @@ bool TTreeList::MouseWheel(TShiftState /*shift*/, int notches, int /*x*/, int /*
 
 void TTreeList::SetLeftCoord(int value) {
   value = std::max(value, 0);
-  if (Host()) value = std::min(value, std::max(TotalWidth() - Geometry().Client.Width(), 0));
+  if (Host()) {
+    const TTreeListGeometry g = Geometry();
+    value = std::min(value, std::max(g.TotalWidth - g.Client.Width(), 0));
+  }
   if (value == FLeftCoord) return;
   const int shift = FLeftCoord - value;
   FLeftCoord = value;
+  FScreenView->DropGeometry();
   View().UpdateScrollRanges();
   FScreenView->ScrolledHorizontally(shift);
 }

@@ -67,6 +67,7 @@ void TCustomTreeList::SetTopVisibleNode(TTreeListNode* node) {
   // A node of another tree would outlive its deletion here.
   if (node && node->Owner() != this) throw EInvalidTreeListOperation(SInvalidOwner);
   FTopVisibleNode = node;
+  View().TopNodeChanged();
   Guarded([this] {
     if (OnChangeTopVisibleNode) OnChangeTopVisibleNode(this);
   });

@@ -30,6 +30,8 @@ class TTreeListView {
   // page size set by the owner stands in.
   virtual int PageRows() const { return FPageRows; }
   void SetPageRows(int rows) { FPageRows = rows < 1 ? 1 : rows; }
+  // The node of the first row was set (the view may not show the move yet).
+  virtual void TopNodeChanged() {}
   // The first displayed row moved; the view scrolls its contents.
   virtual void TopRowMoved(TTreeListNode* /*oldTop*/) {}
   // Bring a column (display position) into view horizontally.

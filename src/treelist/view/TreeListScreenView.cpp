@@ -16,7 +16,13 @@ const TTreeListMetrics& TTreeListScreenView::Metrics() const {
 }
 
 TTreeListGeometry TTreeListScreenView::Geometry() const {
-  return BuildGeometry(FTree, Metrics(), FTree.ClientWidth(), FTree.ClientHeight());
+  if (FEventDepth > 0 && FGeometryValid) return FGeometry;
+  ++FGeometryBuilds;
+  TTreeListGeometry g = BuildGeometry(FTree, Metrics(), FTree.ClientWidth(), FTree.ClientHeight());
+  if (FEventDepth == 0) return g;
+  FGeometry = g;
+  FGeometryValid = true;
+  return g;
 }
 
 bool TTreeListScreenView::Shown() const {
@@ -32,6 +38,7 @@ int TTreeListScreenView::RowsBottom() const {
 }
 
 void TTreeListScreenView::InvalidateRows(TTreeListNode* node, bool toBottom) {
+  DropGeometry();
   if (!Shown() || FTree.Locked()) return;
   const int row = node ? node->AbsoluteIndex() : -1;
   if (row < 0) return;
@@ -55,11 +62,13 @@ void TTreeListScreenView::RepaintFromRow(TTreeListNode* node) {
 }
 
 void TTreeListScreenView::RepaintAll() {
+  DropGeometry();
   FTree.Invalidate();
 }
 
 // A bar the style leaves out gets a page that covers its range, which hides it.
 void TTreeListScreenView::UpdateScrollRanges() {
+  DropGeometry();
   if (!Shown() || FTree.Locked()) return;
   const TTreeListGeometry g = Geometry();
   // A change that left the scroll positions beyond their ends pulls them back.
@@ -80,6 +89,7 @@ void TTreeListScreenView::UpdateScrollRanges() {
 }
 
 void TTreeListScreenView::RecomputeMetrics() {
+  DropGeometry();
   FMetricsStale = true;
   UpdateScrollRanges();
   RepaintAll();
@@ -93,6 +103,7 @@ int TTreeListScreenView::PageRows() const {
 // Within a page the pixels move and only the uncovered strip is painted, plus the focused
 // row, whose focus rectangle is drawn again; a longer jump paints everything.
 void TTreeListScreenView::TopRowMoved(TTreeListNode* oldTop) {
+  DropGeometry();
   UpdateScrollRanges();
   if (!Shown()) return;
   const TTreeListGeometry g = Geometry();
@@ -112,6 +123,7 @@ void TTreeListScreenView::TopRowMoved(TTreeListNode* oldTop) {
 }
 
 void TTreeListScreenView::ScrolledHorizontally(int shift) {
+  DropGeometry();
   if (!Shown()) return;
   const TTreeListGeometry g = Geometry();
   const bool fixed = !g.FixedBandLines.empty();

@@ -14,7 +14,20 @@ class TTreeListScreenView : public TTreeListView {
 
   // Measured on first use after a change.
   const TTreeListMetrics& Metrics() const;
+  // Inside an event scope the record is built once and reused until a notification says
+  // that something it depends on changed; outside one it is built on every call.
   TTreeListGeometry Geometry() const;
+  void BeginEvent() { ++FEventDepth; }
+  void EndEvent() {
+    if (--FEventDepth == 0) FGeometryValid = false;
+  }
+  // Something the record reads changed: the scroll position, the rows, the layout.
+  void DropGeometry() const { FGeometryValid = false; }
+  // How many records were built, for tests that count the work of an event.
+  int GeometryBuilds() const { return FGeometryBuilds; }
+  void RowIndexChanged(TTreeListNode* /*node*/, bool /*inserted*/) override { DropGeometry(); }
+  void ViewCachesCleared() override { DropGeometry(); }
+  void TopNodeChanged() override { DropGeometry(); }
 
   void RepaintRow(TTreeListNode* node) override;
   void RepaintFromRow(TTreeListNode* node) override;
@@ -43,5 +56,21 @@ class TTreeListScreenView : public TTreeListView {
   TTreeList& FTree;
   mutable TTreeListMetrics FMetrics;
   mutable bool FMetricsStale = true;
+  mutable TTreeListGeometry FGeometry;
+  mutable bool FGeometryValid = false;
+  mutable int FGeometryBuilds = 0;
+  int FEventDepth = 0;
   int FBusyDepth = 0;
+};
+
+// Holds one geometry record for the length of an event or a paint.
+class TTreeListEventScope {
+ public:
+  explicit TTreeListEventScope(TTreeListScreenView& view) : FView(view) { view.BeginEvent(); }
+  ~TTreeListEventScope() { FView.EndEvent(); }
+  TTreeListEventScope(const TTreeListEventScope&) = delete;
+  TTreeListEventScope& operator=(const TTreeListEventScope&) = delete;
+
+ private:
+  TTreeListScreenView& FView;
 };

@@ -98,6 +98,11 @@ void TTreeListPainter::PaintRow(const TTreeListRowPlace& row) {
     PaintImages(row);
     C.RestoreClip();
   }
+  // With several lines a row may have places no cell covers (a header row a band leaves
+  // empty): they show the background.
+  if (G.HeaderRows > 1)
+    Fill(Rect(std::max(row.ContentLeft, G.IndentOrigin), row.Top, G.CellsRight(), row.Bottom),
+         FTree.Color());
   for (const TTreeListColumnPlace& place : G.Columns) {
     const TRect cell = G.CellRect(row, place);
     const TRect shown = G.Shown(place, cell);

@@ -1,6 +1,7 @@
 // Every gesture, under every configuration below, must leave on the screen exactly what a
 // fresh paint draws: what an event invalidates, scrolls and draws straight on the screen has
 // to agree with painting. The configurations switch on what the main window leaves off.
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -143,3 +144,51 @@ INSTANTIATE_TEST_SUITE_P(
                                 t.Columns(3)->SetSizing(false);
                               }}),
     [](const ::testing::TestParamInfo<TConfig>& info) { return std::string(info.param.Name); });
+
+TEST_F(TreeInputFixture, PageUpFromTheTopRowMovesAPageAndTheRowsFollow) {
+  GrowTo(30);  // nine whole rows in the window
+  tree.SetTopIndex(10);
+  tree.SetFocusedAbsoluteIndex(10);
+  host.PressKey(vkPrior);
+  EXPECT_EQ(tree.FocusedAbsoluteIndex(), 2);
+  EXPECT_EQ(tree.TopIndex(), 2);
+  host.PressKey(vkNext);  // from the top row: to the page's bottom row
+  EXPECT_EQ(tree.FocusedAbsoluteIndex(), 10);
+  EXPECT_EQ(tree.TopIndex(), 2);
+  EXPECT_TRUE(ShowsFreshPaint(host, tree));
+}
+
+// The focused row's focus rectangle, its left edge at the content, and its option; grid lines;
+// the alignments of cell text.
+TEST_F(TreeInputFixture, FocusRectangleGridAndAlignmentInPixels) {
+  site2->SetFocused(true);
+  host.Paint();
+  const int top = RowTop(3);                        // Beta: content from 16
+  EXPECT_NE(At(16, top), ColorToRGB(clHighlight));  // the dotted frame
+  EXPECT_EQ(At(15, top + 5), ColorToRGB(clWindow));
+  tree.SetOptions(tree.Options().Include(aoHideFocusRect));
+  host.Paint();
+  for (int x = 16; x < 24; ++x) EXPECT_EQ(At(x, top), ColorToRGB(clHighlight)) << x;
+  tree.SetShowGrid(true);
+  host.Paint();
+  const TRect cell = tree.CellRect(tank1, tree.Columns(1));
+  EXPECT_EQ(At(cell.right, cell.top + 3), ColorToRGB(clBtnShadow));    // between the cells
+  EXPECT_EQ(At(cell.left + 5, cell.bottom), ColorToRGB(clBtnShadow));  // below the row
+  // Where each alignment puts "5" in the Capacity cell of tank 1.
+  struct {
+    TAlignment alignment;
+    int from, to;  // the ink's horizontal range must lie in it
+  } const cases[] = {{taLeftJustify, cell.left + 2, cell.left + 14},
+                     {taCenter, (cell.left + cell.right) / 2 - 8, (cell.left + cell.right) / 2 + 8},
+                     {taRightJustify, cell.right - 14, cell.right - 2}};
+  for (const auto& c : cases) {
+    tree.Columns(1)->SetAlignment(c.alignment);
+    host.Paint();
+    int left = cell.right, right = cell.left;
+    for (int x = cell.left; x < cell.right; ++x)
+      for (int y = cell.top; y < cell.bottom; ++y)
+        if (At(x, y) == clBlack) left = std::min(left, x), right = std::max(right, x);
+    EXPECT_GE(left, c.from) << c.alignment;
+    EXPECT_LE(right, c.to) << c.alignment;
+  }
+}

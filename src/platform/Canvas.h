@@ -12,7 +12,6 @@
 
 class TBitmap;
 struct TBitmapImage;
-struct TImageListPicture;
 
 struct TSize {
   int cx = 0;
@@ -175,8 +174,6 @@ class TCanvas {
   // Copies pixels from another canvas (or this one), clipped to this canvas's clip.
   void CopyRect(const TRect& dest, const TCanvas& source, const TRect& sourceRect);
   void Draw(int x, int y, const TBitmap& bitmap);
-  // Draws one picture of an image list with its transparency (ImageList.h).
-  void DrawImage(int x, int y, const TImageListPicture& picture);
 
   TBitmapImage& Target() { return target_; }
   const TBitmapImage& Target() const { return target_; }

@@ -7,7 +7,6 @@
 
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
-#include "platform/CanvasState.h"
 #include "platform/Exception.h"
 #include "platform/QtImage.h"
 
@@ -26,6 +25,20 @@ QImage Fitted(const QImage& source, int width, int height) {
   p.setCompositionMode(QPainter::CompositionMode_Source);
   p.drawImage((width - source.width()) / 2, (height - source.height()) / 2, source);
   return fitted;
+}
+
+// Blends the picture over what the canvas shows there, through the canvas's own copies so
+// that its clip holds.
+void Blend(TCanvas& canvas, int x, int y, const QImage& picture) {
+  const int w = picture.width(), h = picture.height();
+  const TRect area = Bounds(x, y, w, h);
+  TBitmap under(w, h);
+  under.Canvas().CopyRect(Rect(0, 0, w, h), canvas, area);
+  {
+    QPainter p(&under.Image().image);
+    p.drawImage(0, 0, picture);
+  }
+  canvas.CopyRect(area, under.Canvas(), Rect(0, 0, w, h));
 }
 
 // Greys lightened towards white, so the picture reads as unavailable on any background.
@@ -84,18 +97,10 @@ void TImageList::Clear() {
 
 void TImageList::Draw(TCanvas& canvas, int x, int y, int index, bool enabled) const {
   if (index < 0 || index >= Count()) return;
-  if (enabled) return canvas.DrawImage(x, y, *FPictures[index]);
+  if (enabled) return Blend(canvas, x, y, FPictures[index]->image);
   if (!FDisabled[index]) {
     FDisabled[index] = std::make_unique<TImageListPicture>();
     FDisabled[index]->image = DisabledLook(FPictures[index]->image);
   }
-  canvas.DrawImage(x, y, *FDisabled[index]);
-}
-
-void TCanvas::DrawImage(int x, int y, const TImageListPicture& picture) {
-  if (target_.image.isNull() || picture.image.isNull()) return;
-  QPainter p;
-  BeginPainter(p, target_.image, state_->clip);
-  p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-  p.drawImage(x, y, picture.image);
+  Blend(canvas, x, y, FDisabled[index]->image);
 }

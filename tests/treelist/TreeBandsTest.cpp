@@ -357,3 +357,19 @@ TEST_F(TreeInputFixture, AnEventBuildsTheGeometryOncePerChange) {
   }
   EXPECT_TRUE(ShowsFreshPaint(host, tree));
 }
+
+TEST_F(TreeBands, ABandThatKeepsToItsOwnColumnsTakesNoOther) {
+  auto drag = [&] {
+    host.MouseDown(mbLeft, 150, kHeaderY);
+    host.MouseMove(380, kHeaderY);
+    host.MouseUp(mbLeft, 380, kHeaderY);
+  };
+  tree.Bands().Items(2)->SetOnlyOwnColumns(true);
+  drag();
+  EXPECT_EQ(tree.Columns(1)->BandIndex(), 1);
+  tree.Bands().Items(2)->SetOnlyOwnColumns(false);
+  drag();
+  EXPECT_EQ(tree.Columns(4)->Caption(), "Capacity");
+  EXPECT_EQ(tree.Columns(4)->BandIndex(), 2);
+  EXPECT_TRUE(ShowsFreshPaint(host, tree));
+}

@@ -56,7 +56,8 @@ THeaderPosInfo TTreeListInput::DropPositionAt(TPoint p) const {
   int position = -1;
   for (const TTreeListColumnPlace& c : g.Columns) {
     if (p.y < c.Header.top || p.y >= c.Header.bottom) continue;
-    if (PtInRect(c.Header, p)) {
+    // A header under a fixed band is not what the pointer is over.
+    if (PtInRect(c.Header, p) && g.Shows(c, p.x)) {
       under = &c;
       position = p.x <= (c.Header.left + c.Header.right) / 2 ? c.Position : c.Position + 1;
       break;
@@ -64,6 +65,9 @@ THeaderPosInfo TTreeListInput::DropPositionAt(TPoint p) const {
     if (c.Last() && p.x >= c.Header.right) under = &c, position = c.RowColumns;
   }
   if (!under || under == own) return {};
+  // A band that keeps to its own columns takes no other.
+  const TTreeListBand* band = g.Bands[under->BandPlace].Band;
+  if (band->OnlyOwnColumns() && under->BandPlace != own->BandPlace) return {};
   const bool sameRow = under->BandPlace == own->BandPlace && under->Row == own->Row;
   if (sameRow && (position == own->Position || position == own->Position + 1)) return {};
   return {under->BandPlace, under->Row, position};

@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <vector>
 
-#include "treelist/NodeStream.h"
 #include "treelist/TreeList.h"
-#include "treelist/TreeListErrors.h"
+#include "treelist/model/NodeStream.h"
+#include "treelist/model/TreeListErrors.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TTreeList tree;

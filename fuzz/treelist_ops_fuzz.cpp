@@ -16,7 +16,7 @@
 #include "support/GuiApp.h"
 #include "support/TestWindowHost.h"
 #include "treelist/TreeList.h"
-#include "treelist/TreeListConsistency.h"
+#include "treelist/model/TreeListConsistency.h"
 
 namespace {
 

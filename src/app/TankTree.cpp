@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "treelist/TreeListColumns.h"
+#include "treelist/editorcolumns/TreeListEditorColumns.h"
 
 namespace {
 

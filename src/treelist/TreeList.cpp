@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <utility>
 
-#include "treelist/TreeListLayout.h"
-#include "treelist/TreeListPainter.h"
-#include "treelist/TreeListScreenView.h"
+#include "treelist/view/TreeListLayout.h"
+#include "treelist/view/TreeListPainter.h"
+#include "treelist/view/TreeListScreenView.h"
 
 TTreeList::TTreeList()
     : FScreenView(std::make_unique<TTreeListScreenView>(*this)),
@@ -32,8 +32,9 @@ int TTreeList::DefaultRowHeight() const {
   return Metrics().RowHeight;
 }
 
+// A height equal to the minimum counts as not set: the rows follow the fonts again.
 void TTreeList::SetDefaultRowHeight(int value) {
-  ChangeLayout(FRequestedRowHeight, std::max(value, 0));
+  ChangeLayout(FRequestedRowHeight, value == Metrics().MinRowHeight ? 0 : std::max(value, 0));
 }
 
 void TTreeList::SetIndentDesc(int value) {
@@ -66,6 +67,10 @@ const TTreeListMetrics& TTreeList::Metrics() const {
 
 TTreeListGeometry TTreeList::Geometry() const {
   return FScreenView->Geometry();
+}
+
+int TTreeList::GeometryBuilds() const {
+  return FScreenView->GeometryBuilds();
 }
 
 int TTreeList::BandWidth(int visibleBand) const {
@@ -114,7 +119,14 @@ void TTreeList::SetPressedHeader(TTreeListColumn* column) {
   InvalidateColumnHeader(FPressedHeader);
 }
 
+void TTreeList::SetPressedBand(TTreeListBand* band) {
+  if (band == FPressedBand) return;
+  FPressedBand = band;
+  if (Host()) InvalidateRect(Geometry().BandPanel);
+}
+
 void TTreeList::Paint(TCanvas& canvas, const TRect& updateRect) {
+  const TTreeListEventScope scope(*FScreenView);
   const TTreeListGeometry geometry = Geometry();
   TTreeListPainter painter(*this, geometry, canvas, updateRect);
   painter.Paint();
@@ -126,8 +138,25 @@ void TTreeList::Resized() {
   View().RepaintAll();
 }
 
+void TTreeList::CancelGesture() {
+  FInput->Cancel();
+}
+
+void TTreeList::RestoreCursor() {
+  const TPoint p = CursorPos();
+  FInput->TrackCursor(p.x, p.y);
+}
+
+void TTreeList::EndSearch() {
+  FInput->EndSearch();
+}
+
+const std::string& TTreeList::SearchText() const {
+  return FInput->SearchText();
+}
+
 void TTreeList::FocusChanged(bool focused) {
-  if (!focused) FInput->Cancel();
+  if (!focused) CancelGesture();
   // Selection colours and the focus rectangle follow the focus.
   View().RepaintAll();
 }
@@ -153,4 +182,17 @@ void TTreeList::ApplyBestFit(TTreeListColumn* column) {
   if (!column) return;
   if (column->Sizing()) column->SetWidth(BestFitWidth(column));
   if (OnChangedColumnsWidth) OnChangedColumnsWidth(this);
+}
+
+void TTreeList::ShowHeader(TTreeListColumn* column, int bandIndex, int rowIndex, int colIndex) {
+  if (!column || column->Visible()) return;
+  {
+    const auto update = UpdateScope();
+    column->SetVisible(true);
+    column->SetBandIndex(bandIndex);
+    column->SetRowIndex(rowIndex);
+    column->SetColIndex(colIndex);
+  }
+  if (OnShowHeader)
+    OnShowHeader(this, column, column->BandIndex(), column->RowIndex(), column->ColIndex());
 }

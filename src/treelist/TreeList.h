@@ -5,14 +5,15 @@
 #include <string>
 
 #include "platform/Canvas.h"
-#include "treelist/TreeListControl.h"
-#include "treelist/TreeListHitTest.h"
-#include "treelist/TreeListInput.h"
+#include "treelist/input/TreeListHitTest.h"
+#include "treelist/input/TreeListInput.h"
+#include "treelist/model/TreeListControl.h"
 
 enum TLookAndFeel { lfStandard, lfFlat, lfUltraFlat };
 enum TTreeLineStyle { tlSolid, tlDot };
 enum TTreeListPaintStyle { psStandard, psOutlook };
 
+class TImageList;
 struct TTreeListMetrics;
 struct TTreeListGeometry;
 class TTreeListScreenView;
@@ -34,6 +35,8 @@ class TTreeList : public TCustomTreeListControl {
   // The row height: the minimum the fonts allow unless a larger value was set.
   int DefaultRowHeight() const;
   void SetDefaultRowHeight(int value);
+  // The height set, 0 while none is: the layout raises it to what the fonts need.
+  int RequestedRowHeight() const { return FRequestedRowHeight; }
   int IndentDesc() const { return FIndentDesc; }
   void SetIndentDesc(int value);
   int FixedBandLineWidth() const { return FFixedBandLineWidth; }
@@ -48,6 +51,13 @@ class TTreeList : public TCustomTreeListControl {
   bool ShowRoot() const { return FShowRoot || FPaintStyle == psOutlook; }
   void SetShowRoot(bool value);
 
+  // Node pictures left of the first cell: the image (ImageIndex, or SelectedIndex while the
+  // node has the focus) and, before it, the state image (StateIndex). The lists are not owned.
+  TImageList* Images() const { return FImages; }
+  void SetImages(TImageList* value) { ChangeLayout(FImages, value); }
+  TImageList* StateImages() const { return FStateImages; }
+  void SetStateImages(TImageList* value) { ChangeLayout(FStateImages, value); }
+
   // Horizontal scroll position in pixels, kept within the scrolling width.
   int LeftCoord() const { return FLeftCoord; }
   void SetLeftCoord(int value);
@@ -56,6 +66,8 @@ class TTreeList : public TCustomTreeListControl {
   // geometry record, which painting, hit testing, sizing and scrolling all read.
   const TTreeListMetrics& Metrics() const;
   TTreeListGeometry Geometry() const;
+  // How many geometry records were built so far: one per event or paint unless it changes.
+  int GeometryBuilds() const;
   // Widths as displayed: a band by visible index, a column by column index (0 when hidden).
   int BandWidth(int visibleBand) const;
   int ColumnWidth(int column) const;
@@ -73,7 +85,17 @@ class TTreeList : public TCustomTreeListControl {
   // The header the mouse holds down, drawn pressed; none by default.
   TTreeListColumn* PressedHeader() const { return FPressedHeader; }
   void SetPressedHeader(TTreeListColumn* column);
+  // The band header the mouse holds down, likewise.
+  TTreeListBand* PressedBand() const { return FPressedBand; }
+  void SetPressedBand(TTreeListBand* band);
 
+  // Ends a running mouse gesture without applying it.
+  void CancelGesture();
+  // The cursor for where the pointer stands now.
+  void RestoreCursor();
+  // Ends an incremental search: the typed text so far is forgotten.
+  void EndSearch();
+  const std::string& SearchText() const;
   void Paint(TCanvas& canvas, const TRect& updateRect) override;
   void Resized() override;
   void FocusChanged(bool focused) override;
@@ -122,6 +144,21 @@ class TTreeList : public TCustomTreeListControl {
       OnDragEndHeader;
   std::function<void(TCustomTreeListControl* sender, TTreeListColumn* column)> OnHeaderMoved;
   std::function<void(TCustomTreeListControl* sender, int fromIndex, int toIndex)> OnColumnMoved;
+  // After every drop of a dragged header that leaves it shown: newPosition starts as the
+  // column's list index, and the column moves to the index the handler leaves there.
+  std::function<void(TCustomTreeListControl* sender, int x, int y, TTreeListColumn* column,
+                     int& newPosition)>
+      OnEndDragColumn;
+  // A column the user hid by dragging it off the header (with aoExtCustomizing), or showed
+  // again through ShowHeader; with where it stood or now stands.
+  std::function<void(TCustomTreeListControl* sender, TTreeListColumn* column, int bandIndex,
+                     int rowIndex, int colIndex)>
+      OnHideHeader;
+  std::function<void(TCustomTreeListControl* sender, TTreeListColumn* column, int bandIndex,
+                     int rowIndex, int colIndex)>
+      OnShowHeader;
+  // Shows a hidden column at a place of the header, as a customizing dialog would.
+  void ShowHeader(TTreeListColumn* column, int bandIndex, int rowIndex, int colIndex);
 
   std::function<void(TCustomTreeListControl* sender, TCanvas& canvas, const TRect& rect,
                      TTreeListNode* node, TTreeListColumn* column, bool selected, bool focused,
@@ -136,6 +173,10 @@ class TTreeList : public TCustomTreeListControl {
                      const TRect& rect, std::string& text, TColor& color, TFont& font,
                      TAlignment& alignment, TTreeListColumnSort& sorted, bool& done)>
       OnCustomDrawColumnHeader;
+  std::function<void(TCustomTreeListControl* sender, TTreeListBand* band, TCanvas& canvas,
+                     const TRect& rect, std::string& text, TColor& color, TFont& font,
+                     TAlignment& alignment, bool& done)>
+      OnCustomDrawBand;
   std::function<void(TCustomTreeListControl* sender)> OnChangedColumnsWidth;
 
   // Appearance. A change of what is measured lays the control out again; a change of colour
@@ -251,6 +292,8 @@ class TTreeList : public TCustomTreeListControl {
   int FPreviewLines = 2;
   bool FShowRoot = true;
   int FLeftCoord = 0;
+  TImageList* FImages = nullptr;
+  TImageList* FStateImages = nullptr;
   TTreeListColumn* FPressedHeader = nullptr;
-  friend class TTreeListScreenView;
+  TTreeListBand* FPressedBand = nullptr;
 };

@@ -32,7 +32,7 @@
 #include "platform/QtControlHost.h"
 #include "support/GuiApp.h"
 #include "support/ScriptedDialogs.h"
-#include "treelist/TreeListLayout.h"
+#include "treelist/view/TreeListLayout.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "app/DemoData.h"
 #include "app/TankTree.h"
 #include "platform/Bitmap.h"
-#include "treelist/TreeListColumns.h"
+#include "treelist/editorcolumns/TreeListEditorColumns.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "chart/series/BarSeries.h"
 #include "chart/series/FastLineSeries.h"
 #include "chart/series/LineSeries.h"
-#include "gallery/ChartGallery.h"
+#include "gallery/GalleryChart.h"
 #include "platform/Bitmap.h"
 #include "support/GuiApp.h"
 #include "support/TestWindowHost.h"

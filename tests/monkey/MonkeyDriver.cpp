@@ -15,8 +15,8 @@
 #include "platform/QtControlHost.h"
 #include "platform/QtImage.h"
 #include "support/ScriptedDialogs.h"
-#include "treelist/TreeListConsistency.h"
-#include "treelist/TreeListLayout.h"
+#include "treelist/model/TreeListConsistency.h"
+#include "treelist/view/TreeListLayout.h"
 
 namespace {
 

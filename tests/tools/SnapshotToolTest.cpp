@@ -59,6 +59,8 @@ TEST(SnapshotArgsTest, BadArgumentsAreRefused) {
       {"--tree", "--sort"},
       {"--tree", "a.png", "b.png"},
       {"--tree", "--colour", "o.png"},
+      {"--gallery-tree", "--steps", "3", "o.png"},  // the gallery is fixed
+      {"--gallery-tree", "--tree", "o.png"},
       {"--gallery-chart", "pie", "o.png"},  // no such page
       {"--gallery-chart", "line", "--expand", "o.png"}};
   for (const auto& args : bad) EXPECT_FALSE(Parse(args)) << args.back();
@@ -111,7 +113,8 @@ TEST(SnapshotToolTest, PicturesMatchTheGoldenOnes) {
       {"tree-collapsed.png", {"--tree", "x.png"}},
       {"tree-expanded-sorted-focus.png",
        {"--tree", "--steps", "20", "--expand", "--sort", "Capacity:up", "--focus", "x.png"}},
-      {"chart-steps20.png", {"--chart", "--steps", "20", "x.png"}}};
+      {"chart-steps20.png", {"--chart", "--steps", "20", "x.png"}},
+      {"gallery-tree.png", {"--gallery-tree", "x.png"}}};
   for (const char* page :
        {"line:3d", "point", "area", "horizbar:3d", "fastline", "log", "datetime"}) {
     std::string name = std::string("gallery-chart-") + page + ".png";

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "treelist/TreeList.h"
-#include "treelist/TreeListColumns.h"
+#include "treelist/editorcolumns/TreeListEditorColumns.h"
 
 namespace {
 

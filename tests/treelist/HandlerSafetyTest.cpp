@@ -8,7 +8,7 @@
 #include "TreeTestTree.h"
 #include "support/GuiApp.h"
 #include "support/TestWindowHost.h"
-#include "treelist/TreeListConsistency.h"
+#include "treelist/model/TreeListConsistency.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "TreeInvariant.h"
-#include "treelist/NodeStream.h"
 #include "treelist/TreeList.h"
-#include "treelist/TreeListErrors.h"
+#include "treelist/model/NodeStream.h"
+#include "treelist/model/TreeListErrors.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "treelist/CustomTreeList.h"
-#include "treelist/TreeListConsistency.h"
+#include "treelist/model/CustomTreeList.h"
+#include "treelist/model/TreeListConsistency.h"
 
 // After any operation every row query agrees with a plain walk of the tree, whether it is
 // answered by the index or by walking.

@@ -7,7 +7,7 @@
 #include "support/GuiApp.h"
 #include "support/TestWindowHost.h"
 #include "treelist/TreeList.h"
-#include "treelist/TreeListLayout.h"
+#include "treelist/view/TreeListLayout.h"
 
 // A font whose text line ("Wg") is 16 pixels high, the size the layout rules are stated for.
 inline TFont SixteenPixelFont() {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "treelist/TreeListColumn.h"
+#include "treelist/model/TreeListColumn.h"
 
 // What tankdemo-export was asked to do.
 struct TExportArgs {

@@ -3,11 +3,12 @@
 #include <QApplication>
 #include <QImage>
 
+#include "GalleryTree.h"
 #include "PlantExport.h"
 #include "app/DemoData.h"
 #include "app/MainWindow.h"
 #include "app/TankChart.h"
-#include "gallery/ChartGallery.h"
+#include "gallery/GalleryChart.h"
 #include "platform/OffscreenHost.h"
 #include "platform/QtImage.h"
 #include "treelist/TreeList.h"
@@ -29,6 +30,7 @@ void DrawChart(const TSnapshotArgs& args, TBitmap& picture) {
   chart.DrawChart(picture.Canvas(), Rect(0, 0, args.Width, args.Height));
 }
 
+// A page of the chart gallery, drawn as the chart's own frame.
 void DrawGalleryChart(const TSnapshotArgs& args, TBitmap& picture) {
   TSeriesOwner owner;
   TChart chart;
@@ -36,6 +38,16 @@ void DrawGalleryChart(const TSnapshotArgs& args, TBitmap& picture) {
   chart.SetSize(args.Width, args.Height);
   picture.SetSize(args.Width, args.Height);
   chart.DrawChart(picture.Canvas(), Rect(0, 0, args.Width, args.Height));
+}
+
+// A control painted whole in a window of the asked size, focused or not.
+void PaintOffscreen(TControl& control, const TSnapshotArgs& args, bool focus, TBitmap& picture) {
+  TOffscreenHost host(control, args.Width, args.Height);
+  if (focus) host.SetFocus();
+  host.PaintAll();
+  picture.SetSize(args.Width, args.Height);
+  picture.Canvas().CopyRect(Rect(0, 0, args.Width, args.Height), host.Picture().Canvas(),
+                            Rect(0, 0, args.Width, args.Height));
 }
 
 // The tree-list filled as the export fills it, in a window of the asked size.
@@ -47,12 +59,15 @@ void DrawTree(const TSnapshotArgs& args, TBitmap& picture) {
   fill.SortDirection = args.SortDown ? csDown : csUp;
   TTreeList tree;
   FillPlantTree(tree, fill);
-  TOffscreenHost host(tree, args.Width, args.Height);
-  if (args.Focus) host.SetFocus();
-  host.PaintAll();
-  picture.SetSize(args.Width, args.Height);
-  picture.Canvas().CopyRect(Rect(0, 0, args.Width, args.Height), host.Picture().Canvas(),
-                            Rect(0, 0, args.Width, args.Height));
+  PaintOffscreen(tree, args, args.Focus, picture);
+}
+
+// The gallery's tree, focused, as its window shows it.
+void DrawGalleryTree(const TSnapshotArgs& args, TBitmap& picture) {
+  TTreeList tree;
+  TGalleryImages images;
+  BuildGalleryTree(tree, images);
+  PaintOffscreen(tree, args, true, picture);
 }
 
 // The whole main window as it stands after the steps, at 120 pixels per inch.
@@ -79,6 +94,8 @@ void DrawSnapshot(const TSnapshotArgs& args, TBitmap& picture) {
     DrawGalleryChart(args, picture);
   else if (args.Tree)
     DrawTree(args, picture);
+  else if (args.GalleryTree)
+    DrawGalleryTree(args, picture);
   else
     DrawChart(args, picture);
 }

@@ -1,13 +1,15 @@
 #include "SnapshotArgs.h"
 
+#include "GalleryTree.h"
 #include "common/ToolArgs.h"
-#include "gallery/ChartGallery.h"
+#include "gallery/GalleryChart.h"
 
 const char* const kSnapshotUsage =
     "usage: tankdemo-snapshot --chart [--steps N] [--size WxH] OUT.png\n"
     "       tankdemo-snapshot --tree [--steps N] [--expand] [--sort CAPTION[:up|:down]]\n"
     "                         [--focus] [--size WxH] OUT.png\n"
     "       tankdemo-snapshot --window [--steps N] [--expand] [--size WxH] OUT.png\n"
+    "       tankdemo-snapshot --gallery-tree [--size WxH] OUT.png\n"
     "       tankdemo-snapshot --gallery-chart PAGE[:3d] [--size WxH] OUT.png";
 
 const char* const kSnapshotHelp =
@@ -20,6 +22,9 @@ const char* const kSnapshotHelp =
     "  --window                  draw the main window: menu bar, toolbar, tree-list,\n"
     "                            splitter, chart and status bar (default: its size at\n"
     "                            120 pixels per inch)\n"
+    "  --gallery-tree            draw the tree-list of tankdemo-gallery: node and state\n"
+    "                            images, three bands, two header rows, sorted by two columns\n"
+    "                            (default size 640x300)\n"
     "  --steps N                 run N simulation steps first\n"
     "  --size WxH                picture size in pixels, 1 to 10000 each\n"
     "  --expand                  tree, window: expand every site\n"
@@ -45,19 +50,23 @@ bool ParseSize(const std::string& text, TSnapshotArgs& result) {
 
 // Rejects what does not fit the picture asked for, and fills in its default size.
 std::optional<std::string> Finish(TSnapshotArgs& result) {
-  const bool gallery = !result.GalleryChart.empty();
-  if (result.Chart + result.Tree + result.Window + gallery != 1)
-    return "say what to draw: --chart, --tree, --window or --gallery-chart";
-  if (gallery && !ParseChartGalleryChoice(result.GalleryChart))
+  const bool galleryChart = !result.GalleryChart.empty();
+  if (result.Chart + result.Tree + result.Window + result.GalleryTree + galleryChart != 1)
+    return "say what to draw: --chart, --tree, --window, --gallery-tree or --gallery-chart";
+  if ((result.GalleryTree || galleryChart) &&
+      (result.Steps || result.Expand || result.Focus || !result.SortCaption.empty()))
+    return "the gallery pages take only --size";
+  if (galleryChart && !ParseChartGalleryChoice(result.GalleryChart))
     return "--gallery-chart wants a page: line, point, area, horizbar, fastline, log, datetime";
-  if (gallery && (result.Expand || result.Focus || !result.SortCaption.empty() || result.Steps))
-    return "--steps, --expand, --sort and --focus do not belong to --gallery-chart";
   if (result.Chart && (result.Expand || result.Focus || !result.SortCaption.empty()))
     return "--expand, --sort and --focus belong to --tree";
   if (result.Window && (result.Focus || !result.SortCaption.empty()))
     return "--sort and --focus belong to --tree";
   if (result.Output.empty()) return "no output file given";
-  if (result.Width == 0 && gallery) {
+  if (result.Width == 0 && result.GalleryTree) {
+    result.Width = kGalleryTreeWidth;
+    result.Height = kGalleryTreeHeight;
+  } else if (result.Width == 0 && galleryChart) {
     result.Width = kGalleryChartWidth;
     result.Height = kGalleryChartHeight;
   } else if (result.Width == 0 && !result.Window) {
@@ -87,6 +96,8 @@ std::optional<TSnapshotArgs> ParseSnapshotArgs(const std::vector<std::string>& a
       result.Tree = true;
     } else if (arg == "--window") {
       result.Window = true;
+    } else if (arg == "--gallery-tree") {
+      result.GalleryTree = true;
     } else if (arg == "--gallery-chart") {
       const std::string* text = reader.Value();
       if (!text) return fail(reader.Error);

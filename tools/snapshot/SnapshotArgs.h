@@ -9,6 +9,7 @@ struct TSnapshotArgs {
   bool Chart = false;
   bool Tree = false;
   bool Window = false;
+  bool GalleryTree = false;
   // A page of the chart gallery ("line", "area:3d", ...); empty for none.
   std::string GalleryChart;
   int Steps = 0;

@@ -1,0 +1,151 @@
+// Sizing a column by dragging its header edge: an inverting line follows the mouse on the
+// screen, and the release gives the column its new width (re-proportioning its neighbours
+// while the widths fill the client).
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include "treelist/TreeList.h"
+#include "treelist/input/TreeListInput.h"
+
+void TTreeListInput::StartSizing(const TTreeListHitInfo& hit, int x) {
+  FState = msColumnSizing;
+  FColumn = FTree.Columns(hit.Column);
+  ShowSizingLine(x);
+}
+
+void TTreeListInput::ShowSizingLine(int x) {
+  FLineStartX = x;
+  FLineX = ClampSizingX(x);
+  FTree.SetCursorShape(crHSplit);
+  if (TCanvas* screen = FTree.ScreenCanvas()) {
+    ToggleSizingLine(*screen);
+    FLineShown = true;
+  }
+}
+
+void TTreeListInput::HideSizingLine() {
+  if (FLineShown) ToggleSizingLine(*FTree.ScreenCanvas());
+  FLineShown = false;
+}
+
+// A column's line stays right of its minimum width and within its band (or the client while
+// the band follows its columns); a band's likewise within the client.
+int TTreeListInput::ClampSizingX(int x) const {
+  const TTreeListGeometry g = FTree.Geometry();
+  int low, high;
+  if (FState == msBandSizing) {
+    const int v = FTree.Bands().IndexToVisibleIndex(FBand->Index());
+    if (v < 0 || v >= static_cast<int>(g.Bands.size())) return x;
+    low = g.Bands[v].Left + BandMinWidth(FTree, *FBand);
+    high = FTree.ClientWidth() - 1;
+  } else {
+    const TTreeListColumnPlace* place = g.PlaceOf(FColumn);
+    if (!place) return x;
+    low = place->CellLeft + ColumnMinWidth(FColumn);
+    high = g.Bands[place->BandPlace].Right;
+    if (FTree.OptionsEx().Contains(aoBandHeaderWidth) && !FTree.ShowBands())
+      high = FTree.ClientWidth() - 1;
+  }
+  if (!FTree.Options().Contains(aoAutoWidth) && FTree.OptionsEx().Contains(aoFullSizing))
+    high = kUnboundedSizing;
+  return std::max(low, std::min(x, high));
+}
+
+// Drawn twice the line leaves no trace.
+void TTreeListInput::ToggleSizingLine(TCanvas& canvas) const {
+  const TTreeListGeometry g = FTree.Geometry();
+  const TPen saved = canvas.Pen();
+  canvas.Pen() = TPen{clBlack, 1, psSolid, pmNotXor};
+  canvas.MoveTo(FLineX, FState == msBandSizing ? g.BandPanel.top : g.HeaderPanel.top);
+  canvas.LineTo(FLineX, g.RowsArea.bottom);
+  canvas.Pen() = saved;
+}
+
+void TTreeListInput::MoveSizingLine(int x) {
+  x = ClampSizingX(x);
+  if (x == FLineX) return;
+  TCanvas* screen = FTree.ScreenCanvas();
+  if (screen && FLineShown) ToggleSizingLine(*screen);
+  FLineX = x;
+  if (screen && FLineShown) ToggleSizingLine(*screen);
+}
+
+namespace {
+
+// The row's columns in display order, with their displayed widths.
+std::vector<const TTreeListColumnPlace*> RowOf(const TTreeListGeometry& g,
+                                               const TTreeListColumnPlace& place) {
+  std::vector<const TTreeListColumnPlace*> row;
+  for (const TTreeListColumnPlace& c : g.Columns)
+    if (c.BandPlace == place.BandPlace && c.Row == place.Row) row.push_back(&c);
+  return row;
+}
+
+}  // namespace
+
+// The neighbours right of the sized one (left of it when it is the last) give or take the
+// difference in proportion to their widths, the last of them the remainder, so the sum stays.
+// Returns the factor as (new sum, old sum) of the neighbours; {1, 1} when none can give.
+std::pair<int, int> ShareOut(std::vector<int>& widths, int sized, int newWidth) {
+  const int count = static_cast<int>(widths.size());
+  const bool last = sized == count - 1;
+  const int from = last ? 0 : sized + 1, to = last ? sized : count;
+  int sum = 0;
+  for (int i = from; i < to; ++i) sum += widths[i];
+  if (from >= to || sum <= 0) return {1, 1};
+  const int target = std::max(sum + widths[sized] - newWidth, 0);
+  int given = 0;
+  for (int i = from; i < to; ++i) {
+    widths[i] = i + 1 == to ? target - given : MulDiv(widths[i], target, sum);
+    given += widths[i];
+  }
+  widths[sized] = newWidth;
+  return {target, sum};
+}
+
+namespace {
+
+// Every column of the row then keeps what it shows as its width.
+void Reproportion(TTreeList& tree, const TTreeListGeometry& g, const TTreeListColumnPlace& place,
+                  int newWidth) {
+  const std::vector<const TTreeListColumnPlace*> row = RowOf(g, place);
+  std::vector<int> widths;
+  for (const TTreeListColumnPlace* c : row) widths.push_back(c->CellRight - c->CellLeft);
+  const auto [target, sum] = ShareOut(widths, place.Position, newWidth);
+  if (target == 1 && sum == 1) return;
+  for (int i = 0; i < tree.ColumnCount(); ++i) {
+    TTreeListColumn* hidden = tree.Columns(i);
+    if (!hidden->Displayed() && hidden->Sizing() &&
+        hidden->BandIndex() == place.Column->BandIndex())
+      hidden->SetWidth(MulDiv(hidden->Width(), target, sum));
+  }
+  for (size_t i = 0; i < row.size(); ++i) {
+    TTreeListColumn* c = row[i]->Column;
+    c->SetWidth(c->Sizing() ? std::max(widths[i], c->MinWidth()) : widths[i]);
+  }
+}
+
+}  // namespace
+
+void TTreeListInput::FinishSizing(int x) {
+  HideSizingLine();
+  TTreeListColumn* column = FColumn;
+  FState = msNone;
+  x = ClampSizingX(x);
+  if (x == FLineStartX) return;
+  const TTreeListGeometry g = FTree.Geometry();
+  const TTreeListColumnPlace* place = g.PlaceOf(column);
+  if (!place) return;
+  const int width = x - place->CellLeft + 1;
+  // Only a band of one header row that follows its columns can simply grow with one of them;
+  // otherwise the neighbours give or take the difference.
+  const bool direct = !FTree.Options().Contains(aoAutoWidth) &&
+                      FTree.OptionsEx().Contains(aoBandHeaderWidth) &&
+                      FTree.HeaderRowsInBand(column->BandIndex()) <= 1;
+  if (direct)
+    column->SetWidth(width);
+  else
+    Reproportion(FTree, g, *place, width);
+  if (FTree.OnChangedColumnsWidth) FTree.OnChangedColumnsWidth(&FTree);
+}

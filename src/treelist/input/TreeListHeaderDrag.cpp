@@ -1,0 +1,230 @@
+// Moving a column by dragging its header: the drag image, the drop arrows drawn straight on
+// the screen over saved pixels, auto-scroll near the ends, and the move on release.
+#include <algorithm>
+#include <vector>
+
+#include "treelist/TreeList.h"
+#include "treelist/input/TreeListInput.h"
+
+namespace {
+
+const TTreeListColumnPlace* PlaceAt(const TTreeListGeometry& g, int band, int row, int position) {
+  for (const TTreeListColumnPlace& c : g.Columns)
+    if (c.BandPlace == band && c.Row == row && c.Position == position) return &c;
+  return nullptr;
+}
+
+bool InHeaderPanel(const TTreeListGeometry& g, TPoint p) {
+  return PtInRect(g.HeaderPanel, p);
+}
+
+}  // namespace
+
+bool TTreeListInput::CanDragHeader() const {
+  if (!FTree.Options().Contains(aoColumnMoving) || FColumn->DisableDragging()) return false;
+  bool allow = true;
+  if (FTree.OnCanHeaderDragging) FTree.OnCanHeaderDragging(&FTree, FColumn, allow);
+  return allow;
+}
+
+void TTreeListInput::StartHeaderDrag(int x, int y) {
+  FState = msHeaderDragging;
+  FDrop = THeaderPosInfo{};
+  FDeleteCursor = false;
+  if (FTree.OnStartHeaderDragging) FTree.OnStartHeaderDragging(&FTree, FColumn);
+  const TTreeListGeometry g = FTree.Geometry();
+  if (const TTreeListColumnPlace* place = g.PlaceOf(FColumn)) StartDragImage(place->Header);
+  MoveHeaderDrag(x, y);
+}
+
+// A picture of the header as the screen shows it follows the mouse.
+void TTreeListInput::StartDragImage(const TRect& header) {
+  if (!FTree.ScreenCanvas() || IsRectEmpty(header)) return;
+  TBitmap image;
+  image.SetSize(header.Width(), header.Height());
+  image.Canvas().CopyRect(Rect(0, 0, image.Width(), image.Height()), *FTree.ScreenCanvas(), header);
+  FTree.BeginDragImage(image, {FPressPoint.x - header.left, FPressPoint.y - header.top});
+}
+
+// Left of a header's middle the column goes before it, right of it after it; right of the
+// last header of a row, after that one. A drop next to its own place moves nothing.
+THeaderPosInfo TTreeListInput::DropPositionAt(TPoint p) const {
+  const TTreeListGeometry g = FTree.Geometry();
+  const TTreeListColumnPlace* own = g.PlaceOf(FColumn);
+  if (!own || !InHeaderPanel(g, p)) return {};
+  const TTreeListColumnPlace* under = nullptr;
+  int position = -1;
+  for (const TTreeListColumnPlace& c : g.Columns) {
+    if (p.y < c.Header.top || p.y >= c.Header.bottom) continue;
+    // A header under a fixed band is not what the pointer is over.
+    if (PtInRect(c.Header, p) && g.Shows(c, p.x)) {
+      under = &c;
+      position = p.x <= (c.Header.left + c.Header.right) / 2 ? c.Position : c.Position + 1;
+      break;
+    }
+    if (c.Last() && p.x >= c.Header.right) under = &c, position = c.RowColumns;
+  }
+  if (!under || under == own) return {};
+  // A band that keeps to its own columns takes no other.
+  const TTreeListBand* band = g.Bands[under->BandPlace].Band;
+  if (band->OnlyOwnColumns() && under->BandPlace != own->BandPlace) return {};
+  const bool sameRow = under->BandPlace == own->BandPlace && under->Row == own->Row;
+  if (sameRow && (position == own->Position || position == own->Position + 1)) return {};
+  return {under->BandPlace, under->Row, position};
+}
+
+// Over the header panel a drop is accepted unless the handler refuses it.
+bool TTreeListInput::AcceptsDrop(const TTreeListGeometry& g, TPoint p) const {
+  bool accept = InHeaderPanel(g, p);
+  if (FTree.OnDragOverHeader) FTree.OnDragOverHeader(&FTree, FColumn, p, accept);
+  return accept;
+}
+
+void TTreeListInput::MoveHeaderDrag(int x, int y) {
+  const TTreeListGeometry g = FTree.Geometry();
+  const TPoint p{x, y};
+  const bool accept = AcceptsDrop(g, p);
+  FDeleteCursor = !accept;
+  FTree.SetCursorShape(accept ? crArrow : crDeleteDrop);
+  // The delete cursor would hide the picture's corner.
+  FTree.MoveDragImage({accept ? x : x - 16, y});
+  const THeaderPosInfo drop = accept ? DropPositionAt(p) : THeaderPosInfo{};
+  if (!(drop == FDrop) || !FArrowsShown) {
+    HideArrows();
+    FDrop = drop;
+    if (FDrop.Valid()) ShowArrows(ArrowBox(FDrop));
+  }
+  UpdateDragScroll(x);
+}
+
+void TTreeListInput::UpdateDragScroll(int x) {
+  const TTreeListGeometry g = FTree.Geometry();
+  int direction = 0;
+  if (x < g.Client.left + kDragScrollZone)
+    direction = -1;
+  else if (x >= g.Client.right - kDragScrollZone)
+    direction = 1;
+  if (direction == FDragScroll) return;
+  FDragScroll = direction;
+  if (direction == 0)
+    FTree.KillTimer(kDragScrollTimer);
+  else
+    FTree.SetTimer(kDragScrollTimer, kDragScrollInterval);
+}
+
+// A box one arrow wide above and below the insertion edge, kept inside the header panel
+// sideways and inside the control at the top: only the control's own pixels can be drawn on.
+TRect TTreeListInput::ArrowBox(const THeaderPosInfo& drop) const {
+  const TTreeListGeometry g = FTree.Geometry();
+  const TTreeListColumnPlace* at = PlaceAt(g, drop.BandIndex, drop.RowIndex, drop.ColIndex);
+  const TTreeListColumnPlace* before =
+      at ? at : PlaceAt(g, drop.BandIndex, drop.RowIndex, drop.ColIndex - 1);
+  if (!before) return TRect{};
+  const int edge = at ? at->Header.left : before->Header.right;
+  const int width = TTreeListMetrics::kDragArrowWidth;
+  const int left = std::clamp(edge - 5, g.HeaderPanel.left, g.HeaderPanel.right - width);
+  const int top = std::max(before->Header.top - 9, g.Client.top);
+  return Rect(left, top, left + width, top + FTree.Metrics().DragArrowHeight);
+}
+
+void TTreeListInput::DrawArrows(TCanvas& canvas) const {
+  const int l = FArrowBox.left, t = FArrowBox.top, h = FArrowBox.Height();
+  auto at = [&](std::vector<TPoint> points) {
+    for (TPoint& p : points) p = {p.x + l, p.y + t};
+    return points;
+  };
+  const TPen pen = canvas.Pen();
+  const TBrush brush = canvas.Brush();
+  canvas.Pen() = TPen{clBlack, 1, psSolid, pmCopy};
+  canvas.Brush() = TBrush{FTree.ArrowsColor(), bsSolid, FTree.ArrowsColor()};
+  canvas.Polygon(at({{5, 8}, {0, 3}, {3, 3}, {3, 0}, {7, 0}, {7, 3}, {10, 3}}));
+  canvas.Polygon(
+      at({{5, h - 9}, {10, h - 4}, {7, h - 4}, {7, h - 1}, {3, h - 1}, {3, h - 4}, {0, h - 4}}));
+  canvas.Pen() = pen;
+  canvas.Brush() = brush;
+}
+
+// What lies under the arrows is kept, so taking them away puts it back exactly.
+void TTreeListInput::ShowArrows(const TRect& box) {
+  TCanvas* screen = FTree.ScreenCanvas();
+  FArrowBox = box;
+  if (!screen || IsRectEmpty(FArrowBox)) return;
+  FUnderArrows.SetSize(FArrowBox.Width(), FArrowBox.Height());
+  FUnderArrows.Canvas().CopyRect(Rect(0, 0, FArrowBox.Width(), FArrowBox.Height()), *screen,
+                                 FArrowBox);
+  FTree.ShowDragImage(false);
+  DrawArrows(*screen);
+  FTree.ShowDragImage(true);
+  FArrowsShown = true;
+}
+
+void TTreeListInput::HideArrows() {
+  if (!FArrowsShown) return;
+  FArrowsShown = false;
+  if (TCanvas* screen = FTree.ScreenCanvas())
+    screen->CopyRect(FArrowBox, FUnderArrows.Canvas(),
+                     Rect(0, 0, FArrowBox.Width(), FArrowBox.Height()));
+}
+
+void TTreeListInput::CancelHeaderDrag() {
+  HideArrows();
+  FTree.EndDragImage();
+  FTree.KillTimer(kDragScrollTimer);
+  FDragScroll = 0;
+  FDrop = THeaderPosInfo{};
+  FBandDrop = -1;
+}
+
+void TTreeListInput::FinishHeaderDrag(int x, int y) {
+  TTreeListColumn* column = FColumn;
+  const TTreeListGeometry g = FTree.Geometry();
+  const TPoint p{x, y};
+  bool accept = AcceptsDrop(g, p);
+  THeaderPosInfo drop = accept ? DropPositionAt(p) : THeaderPosInfo{};
+  CancelHeaderDrag();
+  FTree.SetPressedHeader(nullptr);
+  FTree.SetCursorShape(crArrow);
+  FState = msNone;
+  if (FTree.OnDragEndHeader) FTree.OnDragEndHeader(&FTree, column, p, drop, accept);
+  // A handler's position names a band on screen, or none.
+  if (accept && drop.Valid() && drop.BandIndex < static_cast<int>(g.Bands.size()))
+    PlaceDraggedColumn(column, g, drop);
+  else if (!accept && !InHeaderPanel(g, p))
+    HideDraggedColumn(column, g);
+  if (!column->Displayed() || !FTree.OnEndDragColumn) return;
+  int position = column->Index();
+  FTree.OnEndDragColumn(&FTree, x, y, column, position);
+  column->SetIndex(position);
+}
+
+void TTreeListInput::PlaceDraggedColumn(TTreeListColumn* column, const TTreeListGeometry& g,
+                                        const THeaderPosInfo& drop) {
+  const TTreeListColumnPlace* own = g.PlaceOf(column);
+  // Taking the column out first shifts the later places of its own row by one.
+  int position = drop.ColIndex;
+  if (own && own->BandPlace == drop.BandIndex && own->Row == drop.RowIndex &&
+      position > own->Position)
+    --position;
+  const int from = column->Index();
+  {
+    const auto update = FTree.UpdateScope();
+    column->SetBandIndex(g.Bands[drop.BandIndex].Index);
+    column->SetRowIndex(drop.RowIndex);
+    column->SetColIndex(position);
+  }
+  if (FTree.OnHeaderMoved) FTree.OnHeaderMoved(&FTree, column);
+  if (column->Index() != from && FTree.OnColumnMoved)
+    FTree.OnColumnMoved(&FTree, from, column->Index());
+}
+
+// Dragged off the header panel a column is hidden while the user may customize the columns,
+// unless it is the last one shown.
+void TTreeListInput::HideDraggedColumn(TTreeListColumn* column, const TTreeListGeometry& g) {
+  if (!FTree.Options().Contains(aoExtCustomizing) || column->DisableCustomizing()) return;
+  const TTreeListColumnPlace* place = g.PlaceOf(column);
+  if (!place || g.Columns.size() < 2) return;
+  column->SetVisible(false);
+  if (FTree.OnHideHeader)
+    FTree.OnHideHeader(&FTree, column, g.Bands[place->BandPlace].Index, place->Row,
+                       place->Position);
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "platform/Geometry.h"
+#include "treelist/view/TreeListLayout.h"
+
+class TTreeList;
+class TTreeListNode;
+
+enum TTreeListHitKind {
+  HitOutside,
+  HitNowhere,
+  HitColumnHeader,
+  HitColumnEdge,
+  HitBandHeader,
+  HitBandEdge,
+  HitBandPanelEdge,
+  HitHeaderPanelEdge,
+  HitBandButton,
+  HitHeaderButton,
+  HitIndicator,
+  HitRowEdge,
+  HitIndent,
+  HitButton,
+  HitStateIcon,
+  HitIcon,
+  HitCell,
+  HitRowRight,
+  HitPreview,
+  HitNewItemRow,
+  HitFooter,
+  HitRowFooter,
+  HitStatusPanel
+};
+
+// What lies under a client point.
+struct TTreeListHitInfo {
+  TPoint Point;
+  int Band = -1;    // visible band index
+  int Column = -1;  // column index
+  TTreeListNode* Node = nullptr;
+  int Row = -1;  // header row of a header hit
+  int FooterIndex = -1;
+  TTreeListHitKind Kind = HitOutside;
+};
+
+// Sizing zones reach this far on either side of an edge, and up from a panel's bottom.
+inline constexpr int kSizingZone = 4;
+
+// Names what lies under p, reading only the geometry record.
+TTreeListHitInfo HitTest(const TTreeList& tree, const TTreeListGeometry& g, TPoint p);
+
+// Whether the hit lands on a node row (its cells, images or button), which a press focuses.
+bool IsNodeHit(TTreeListHitKind kind);

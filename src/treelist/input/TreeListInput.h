@@ -1,0 +1,152 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/Bitmap.h"
+#include "platform/Control.h"
+#include "treelist/input/TreeListHitTest.h"
+
+class TTreeList;
+class TTreeListBand;
+class TTreeListColumn;
+
+// What the mouse is doing; one gesture at a time.
+enum TTreeListMouseState {
+  msNone,
+  msColumnSizing,
+  msBandSizing,
+  msHeaderPressed,
+  msHeaderDragging,
+  msBandPressed,
+  msBandDragging,
+  msNodePressed
+};
+
+// Where a dragged header would land: before the column at (band, row, position) of the
+// column list order. None while the drop would not move anything.
+struct THeaderPosInfo {
+  int BandIndex = -1;
+  int RowIndex = -1;
+  int ColIndex = -1;
+  bool Valid() const { return BandIndex >= 0; }
+  friend bool operator==(const THeaderPosInfo&, const THeaderPosInfo&) = default;
+};
+
+// A press further than this from where it started (either way) turns into a drag.
+inline constexpr int kDragThreshold = 5;
+// Within this distance of the scrolling header area's ends, a dragged header scrolls it.
+inline constexpr int kDragScrollZone = 12;
+inline constexpr int kDragScrollTimer = 1;
+inline constexpr int kDragScrollInterval = 100;
+// Sizing lets the line go this far right when nothing else bounds it.
+inline constexpr int kUnboundedSizing = 100000;
+
+// Sizing one of a row of widths (columns of a band row, or bands): the neighbours right of it,
+// or left of it when it is the last, take up the difference in proportion. Returns their new
+// and old sum, {1, 1} when there are none.
+std::pair<int, int> ShareOut(std::vector<int>& widths, int sized, int newWidth);
+
+// The tree-list's answer to the mouse and the keyboard: one state machine (idle, node pressed,
+// header pressed, column sizing, header dragging). A gesture ends on release, Esc, a right
+// press, or the loss of the capture or the focus, and takes its screen feedback with it.
+class TTreeListInput {
+ public:
+  explicit TTreeListInput(TTreeList& tree);
+  ~TTreeListInput();
+
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+  void MouseMove(TShiftState shift, int x, int y);
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+  void KeyDown(int& key, TShiftState shift);
+  void KeyPress(char& key);
+  void Timer(int id);
+  // Ends any gesture without applying it.
+  void Cancel();
+  // The cursor the point calls for: a split cursor over sizing zones, the arrow elsewhere.
+  void TrackCursor(int x, int y);
+  // An incremental search collects typed text here; a focus move or Esc ends it.
+  const std::string& SearchText() const { return FSearchText; }
+  void EndSearch() { FSearchText.clear(); }
+  // Draws the screen feedback again over a paint pass that covered it.
+  void PaintOver(TCanvas& canvas, const TRect& updateRect);
+
+  TTreeListMouseState State() const { return FState; }
+  // Whether a gesture is under way that holds the mouse (sizing, pressed or dragged header).
+  bool Gesture() const { return FState != msNone && FState != msNodePressed; }
+  // Screen feedback moves with nothing: scrolled pixels would carry it away.
+  bool ShowsArrows() const { return FArrowsShown; }
+  // Where a dragged band would land: a band collection index, -1 for nowhere.
+  int BandDropIndex() const { return FBandDrop; }
+  int SizingLineX() const { return FLineX; }
+  const THeaderPosInfo& DropPosition() const { return FDrop; }
+  TTreeListColumn* DraggedColumn() const { return FColumn; }
+
+ private:
+  // Presses.
+  void PressHeader(const TTreeListHitInfo& hit, int x, int y);
+  void PressNode(const TTreeListHitInfo& hit, TMouseButton button, TShiftState shift);
+  void SelectByPress(TShiftState shift);
+  void PressElsewhere(const TTreeListHitInfo& hit, TShiftState shift);
+  void MovePressedHeader(int x, int y);
+  void ReleaseHeader(TShiftState shift, int x, int y);
+  // Column sizing (TreeListColumnSizing.cpp).
+  void StartSizing(const TTreeListHitInfo& hit, int x);
+  void MoveSizingLine(int x);
+  void FinishSizing(int x);
+  int ClampSizingX(int x) const;
+  void ToggleSizingLine(TCanvas& canvas) const;
+  void ShowSizingLine(int x);
+  void HideSizingLine();
+  // Band sizing, pressing and dragging (TreeListBandGestures.cpp).
+  void StartBandSizing(const TTreeListHitInfo& hit, int x);
+  void FinishBandSizing(int x);
+  void FitBand(const TTreeListHitInfo& hit);
+  void PressBand(const TTreeListHitInfo& hit, int x, int y);
+  void MovePressedBand(int x, int y);
+  void StartBandDrag(int x, int y);
+  void MoveBandDrag(int x, int y);
+  void FinishBandDrag(int x, int y);
+  int BandDropAt(TPoint p) const;
+  TRect BandArrowBox(int drop) const;
+  void StartDragImage(const TRect& header);
+  // Header dragging (TreeListHeaderDrag.cpp).
+  bool CanDragHeader() const;
+  void StartHeaderDrag(int x, int y);
+  void MoveHeaderDrag(int x, int y);
+  void FinishHeaderDrag(int x, int y);
+  void PlaceDraggedColumn(TTreeListColumn* column, const TTreeListGeometry& g,
+                          const THeaderPosInfo& drop);
+  void HideDraggedColumn(TTreeListColumn* column, const TTreeListGeometry& g);
+  void CancelHeaderDrag();
+  THeaderPosInfo DropPositionAt(TPoint p) const;
+  bool AcceptsDrop(const TTreeListGeometry& g, TPoint p) const;
+  void ShowArrows(const TRect& box);
+  void HideArrows();
+  void DrawArrows(TCanvas& canvas) const;
+  TRect ArrowBox(const THeaderPosInfo& drop) const;
+  void UpdateDragScroll(int x);
+  void EndGesture();
+
+  TTreeList& FTree;
+  TTreeListMouseState FState = msNone;
+  TPoint FPressPoint;
+  TTreeListColumn* FColumn = nullptr;  // pressed, sized or dragged
+  TTreeListBand* FBand = nullptr;      // likewise
+  int FBandDrop = -1;
+  bool FNodePressClick = false;  // the press focused a node: the release is a click
+  std::string FSearchText;
+  // Column sizing.
+  int FLineX = 0;
+  int FLineStartX = 0;
+  bool FLineShown = false;
+  // Header dragging.
+  THeaderPosInfo FDrop;
+  TRect FArrowBox;
+  TBitmap FUnderArrows;
+  bool FArrowsShown = false;
+  int FDragScroll = 0;  // -1 left, 1 right, 0 still
+  bool FDeleteCursor = false;
+};

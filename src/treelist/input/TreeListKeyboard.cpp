@@ -1,0 +1,208 @@
+// The tree-list's keyboard, all of it: navigation keys, the expand characters, copying, and
+// Esc ending a gesture. Every focus move goes through the focused row position, which clamps
+// and scrolls.
+#include <algorithm>
+
+#include "treelist/TreeList.h"
+#include "treelist/input/TreeListInput.h"
+#include "treelist/view/TreeListScreenView.h"
+
+namespace {
+
+// A page move: to the page's own top or bottom row first, then a page further.
+int PageTarget(const TTreeList& tree, bool down) {
+  const int rows = tree.View().PageRows();
+  const int top = tree.TopIndex();
+  const int bottom = top + rows - 1;
+  const int focused = tree.FocusedAbsoluteIndex();
+  if (tree.VisibleCount() < 2) return focused + (down ? 1 : -1);
+  if (focused > top && focused < bottom) return down ? bottom : top;
+  const int step = std::max(rows - 1, 1);
+  return focused + (down ? step : -step);
+}
+
+void MoveTo(TTreeList& tree, int row) {
+  tree.SetFocusedAbsoluteIndex(row);
+}
+
+// Left collapses an expanded node, else goes to the previous row (a first child's parent).
+void KeyLeft(TTreeList& tree, TTreeListNode* node) {
+  if (node->Expanded() && node->HasChildren())
+    node->SetExpanded(false);
+  else
+    MoveTo(tree, tree.FocusedAbsoluteIndex() - 1);
+}
+
+// Right expands a collapsed parent, else steps into its first child or to the next row.
+void KeyRight(TTreeList& tree, TTreeListNode* node) {
+  if (node->HasChildren() && !node->Expanded())
+    node->SetExpanded(true);
+  else
+    MoveTo(tree, tree.FocusedAbsoluteIndex() + 1);
+}
+
+// Without row selection the focus moves between columns.
+void MoveColumn(TTreeList& tree, int step, bool through) {
+  const int count = static_cast<int>(tree.DisplayedColumns().size());
+  if (count == 0) return;
+  TTreeListNode* node = tree.FocusedNode();
+  int column = tree.FocusedColumn() + step;
+  if (column < 0 || column >= count) {
+    if (!through) return;
+    node = step < 0 ? node->GetPrevVisible() : node->GetNextVisible();
+    if (!node) return;
+    column = step < 0 ? count - 1 : 0;
+  }
+  tree.SetFocusedNode(node, column, true);
+}
+
+bool NavigateRowSelect(TTreeList& tree, int key, TShiftState shift) {
+  TTreeListNode* node = tree.FocusedNode();
+  const bool ctrl = shift & ssCtrl;
+  const int row = tree.FocusedAbsoluteIndex();
+  switch (key) {
+    case vkUp:
+      MoveTo(tree, row - 1);
+      return true;
+    case vkDown:
+      MoveTo(tree, row + 1);
+      return true;
+    case vkPrior:
+    case vkNext:
+      MoveTo(tree, PageTarget(tree, key == vkNext));
+      return true;
+    case vkHome:
+      MoveTo(tree, 0);
+      return true;
+    case vkEnd:
+      MoveTo(tree, tree.VisibleCount() - 1);
+      return true;
+    case vkLeft:
+      if (ctrl) return true;
+      KeyLeft(tree, node);
+      return true;
+    case vkRight:
+      if (ctrl) return true;
+      KeyRight(tree, node);
+      return true;
+    case vkTab:
+      MoveTo(tree, row + ((shift & ssShift) ? -1 : 1));
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool NavigateCells(TTreeList& tree, int key, TShiftState shift) {
+  const bool ctrl = shift & ssCtrl;
+  const int count = static_cast<int>(tree.DisplayedColumns().size());
+  switch (key) {
+    case vkHome:
+    case vkEnd:
+      if (ctrl) return NavigateRowSelect(tree, key, shift);
+      tree.SetFocusedNode(tree.FocusedNode(), key == vkHome ? 0 : count - 1, true);
+      return true;
+    case vkLeft:
+    case vkRight:
+      if (ctrl)
+        tree.SetFocusedNode(tree.FocusedNode(), key == vkLeft ? 0 : count - 1, true);
+      else
+        MoveColumn(tree, key == vkLeft ? -1 : 1, tree.OptionsEx().Contains(aoHorzThrough));
+      return true;
+    case vkTab:
+      MoveColumn(tree, (shift & ssShift) ? -1 : 1, tree.Options().Contains(aoTabThrough));
+      return true;
+    default:
+      return NavigateRowSelect(tree, key, shift);
+  }
+}
+
+// With multi-selection Shift extends from the anchor; a move that leaves nothing selected
+// selects the focused node.
+void FollowSelection(TTreeList& tree, TTreeListNode* before, TShiftState shift) {
+  TTreeListNode* node = tree.FocusedNode();
+  if (!tree.Options().Contains(aoMultiSelect) || !node || node == before) return;
+  if (shift & ssShift) {
+    if (!tree.AnchorNode()) tree.SetAnchorNode(before);
+    tree.ClearSelection();
+    tree.SelectRange(tree.AnchorNode(), node);
+  } else if (!(shift & ssCtrl)) {
+    tree.ClearSelection();
+    tree.SetAnchorNode(node);
+  }
+  if (tree.SelectedCount() == 0) node->SetSelected(true);
+}
+
+}  // namespace
+
+void TTreeListInput::KeyDown(int& key, TShiftState shift) {
+  if (Gesture()) {
+    if (key == vkEscape) Cancel(), key = 0;
+    return;
+  }
+  if (key == vkEscape) EndSearch();
+  TTreeListNode* before = FTree.FocusedNode();
+  if ((shift & ssCtrl) && key == vkInsert) {
+    FTree.CopySelectedToClipboard();
+    key = 0;
+    return;
+  }
+  if ((shift & ssCtrl) && key == vkSpace) {
+    if (before && FTree.Options().Contains(aoMultiSelect)) before->SetSelected(!before->Selected());
+    key = 0;
+    return;
+  }
+  if (!before) return;
+  const bool rows = FTree.Options().Contains(aoRowSelect);
+  if (rows ? NavigateRowSelect(FTree, key, shift) : NavigateCells(FTree, key, shift)) {
+    FollowSelection(FTree, before, shift);
+    key = 0;
+  }
+}
+
+void TTreeList::KeyDown(int& key, TShiftState shift) {
+  const TTreeListEventScope scope(*FScreenView);
+  if (OnKeyDown) OnKeyDown(this, key, shift);
+  if (key != 0) FInput->KeyDown(key, shift);
+}
+
+void TTreeList::KeyUp(int& key, TShiftState shift) {
+  if (OnKeyUp) OnKeyUp(this, key, shift);
+}
+
+void TTreeList::KeyPress(char& key) {
+  const TTreeListEventScope scope(*FScreenView);
+  if (OnKeyPress) OnKeyPress(this, key);
+  if (key != 0) FInput->KeyPress(key);
+}
+
+// Typed characters while no editor is open: "+", "-" and "*" expand and collapse the focused
+// node, Ctrl+C copies the selection when asked to.
+void TTreeListInput::KeyPress(char& key) {
+  constexpr char kCopy = 3;  // Ctrl+C
+  TTreeListNode* node = FTree.FocusedNode();
+  if (!node) return;
+  switch (key) {
+    case kCopy:
+      if (FTree.OptionsEx().Contains(aoAutoCopySelectedToClipboard))
+        FTree.CopySelectedToClipboard();
+      break;
+    case '+':
+    case '-':
+      node->MakeVisible();
+      node->SetExpanded(key == '+');
+      break;
+    case '*':
+      if (node->HasChildren()) node->Expand(true);
+      break;
+    default:
+      break;
+  }
+}
+
+// The arrows are always the control's; Tab only with aoTabs and without Ctrl, so in a window
+// Tab normally moves on to the next control.
+bool TTreeList::WantsKey(int key, TShiftState shift) const {
+  if (key == vkTab) return Options().Contains(aoTabs) && !(shift & ssCtrl);
+  return true;
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <algorithm>
+
+class TTreeListNode;
+
+// The first row shown, kept so that the last page stays full while there are rows enough:
+// the one rule for every place that moves or reads the top row.
+inline int ClampTopRow(int row, int rowCount, int pageRows) {
+  return std::clamp(row, 0, std::max(rowCount - pageRows, 0));
+}
+
+// What the node model asks of the parts that draw, scroll and edit. The model keeps its own
+// state complete; these calls only tell the rest of the control that something changed. Every
+// call does nothing here, so the model runs without any of those parts.
+class TTreeListView {
+ public:
+  virtual ~TTreeListView() = default;
+
+  // Painting and scrolling.
+  virtual void RepaintRow(TTreeListNode* /*node*/) {}
+  virtual void RepaintFromRow(TTreeListNode* /*node*/) {}  // the node's row to the bottom
+  virtual void RepaintAll() {}
+  virtual void UpdateScrollRanges() {}
+  virtual void RecomputeMetrics() {}  // fonts, row heights, band and column tables
+  // A row was inserted into (or removed from) the visible-row index.
+  virtual void RowIndexChanged(TTreeListNode* /*node*/, bool /*inserted*/) {}
+  virtual void ViewCachesCleared() {}
+  // The number of whole rows the data area shows, at least 1. Until a layout measures it, a
+  // page size set by the owner stands in.
+  virtual int PageRows() const { return FPageRows; }
+  void SetPageRows(int rows) { FPageRows = rows < 1 ? 1 : rows; }
+  // The node of the first row was set (the view may not show the move yet).
+  virtual void TopNodeChanged() {}
+  // The first displayed row moved; the view scrolls its contents.
+  virtual void TopRowMoved(TTreeListNode* /*oldTop*/) {}
+  // Bring a column (display position) into view horizontally.
+  virtual void ScrollToColumn(int /*column*/) {}
+  // An incremental search ends when the focus moves.
+  virtual void EndSearch() {}
+  // Show the busy cursor while sorting, and restore the previous one.
+  virtual void SetBusyCursor(bool /*busy*/) {}
+
+  // Input.
+  virtual void CancelInteraction() {}  // any header drag, sizing or pressed state ends
+
+  // Columns and bands changed: rebuild the band/row/column tables and relayout.
+  virtual void ColumnsChanged() {}
+  virtual void BandsChanged() {}
+
+ private:
+  int FPageRows = 20;
+};

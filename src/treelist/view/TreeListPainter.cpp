@@ -1,0 +1,285 @@
+#include "treelist/view/TreeListPainter.h"
+
+#include <algorithm>
+
+#include "platform/ImageList.h"
+#include "treelist/TreeList.h"
+#include "treelist/editorcolumns/TreeListEditorColumns.h"
+
+namespace {
+
+constexpr int kIndent = TTreeListMetrics::kIndentWidth;
+constexpr int kExpandBox = 9;  // the plus and minus boxes, edges included
+constexpr int kEditButtonWidth = 16;
+
+}  // namespace
+
+TTreeListPainter::TTreeListPainter(TTreeList& tree, const TTreeListGeometry& geometry,
+                                   TCanvas& canvas, const TRect& updateRect)
+    : FTree(tree), G(geometry), C(canvas), FUpdate(updateRect) {
+  FControlFocused = tree.Focused();
+  FShowSelection = FControlFocused || !tree.HideSelection();
+  FRowSelect = tree.Options().Contains(aoRowSelect) || tree.OptionsEx().Contains(aoInvertSelect);
+  FAnyCellHandler =
+      static_cast<bool>(tree.OnCustomDraw) || static_cast<bool>(tree.OnCustomDrawCell);
+  for (const TTreeListColumnPlace& p : G.Columns)
+    FAnyCellHandler = FAnyCellHandler || static_cast<bool>(p.Column->OnCustomDrawCell);
+  // Dotted lines: a checkerboard whose line pixels sit where the first row's indentation would
+  // start, so the dots of neighbouring rows line up and pixels moved by scrolling match what
+  // a fresh paint draws.
+  const TColor line = tree.TreeLineColor(), background = tree.Color();
+  const int originY = G.RowsArea.top - G.TopRow * G.RowHeight;
+  const bool oddOrigin = ((G.IndentOrigin + originY) & 1) != 0;
+  if (tree.TreeLineStyle() == tlSolid)
+    FLineBrush = TBrush{line, bsSolid, line};
+  else
+    FLineBrush =
+        oddOrigin ? TBrush{background, bsChecker, line} : TBrush{line, bsChecker, background};
+}
+
+bool TTreeListPainter::Visible(const TRect& r) const {
+  TRect common;
+  return IntersectRect(common, r, FUpdate);
+}
+
+void TTreeListPainter::Fill(const TRect& r, TColor color) {
+  C.Brush() = TBrush{color, bsSolid, color};
+  C.FillRect(r);
+}
+
+void TTreeListPainter::Paint() {
+  C.SetTextAlign(taLeft | taTop);
+  C.SetBkMode(bkTransparent);
+  PaintOtherAreas();
+  PaintBandPanel();
+  PaintHeaderPanel();
+  PaintRows();
+  // Last, so that neither headers nor the header panel's shadow cover them.
+  for (const TRect& line : G.FixedBandLines)
+    if (Visible(line)) Fill(line, FTree.FixedBandLineColor());
+}
+
+// Panels of options that draw no content here (indicator, footer) are still filled, so no
+// area is left unpainted.
+void TTreeListPainter::PaintOtherAreas() {
+  if (Visible(G.Indicator)) Fill(G.Indicator, FTree.HeaderColor());
+  if (Visible(G.Footer)) Fill(G.Footer, FTree.HeaderColor());
+}
+
+void TTreeListPainter::PaintRows() {
+  if (!Visible(G.RowsArea)) return;
+  C.SaveClip();
+  C.IntersectClipRect(G.RowsArea);
+  int bottom = G.RowsArea.top;
+  for (const TTreeListRowPlace& row : G.Rows) {
+    bottom = row.Bottom;
+    if (row.Bottom > FUpdate.top && row.Top < FUpdate.bottom) PaintRow(row);
+  }
+  if (!FSegments.empty()) {
+    const TColor grid = FTree.GridLineColor() == clNone ? clBtnShadow : FTree.GridLineColor();
+    for (const TRect& segment : FSegments) Fill(segment, grid);
+  }
+  // Right of the cells and below the last row.
+  const int cellsRight = std::max(G.CellsRight(), G.RowsArea.left);
+  Fill(Rect(cellsRight, G.RowsArea.top, G.RowsArea.right, bottom), FTree.Color());
+  Fill(Rect(G.RowsArea.left, bottom, G.RowsArea.right, G.RowsArea.bottom), FTree.Color());
+  Fill(Rect(G.RowsArea.left, G.RowsArea.top, G.IndentOrigin, bottom), FTree.Color());
+  C.RestoreClip();
+}
+
+void TTreeListPainter::PaintRow(const TTreeListRowPlace& row) {
+  // The indentation belongs to the first band and hides under a fixed band like its cells.
+  if (!G.Bands.empty()) {
+    C.SaveClip();
+    C.IntersectClipRect(Rect(G.Bands[0].ShownLeft, row.Top, G.Bands[0].ShownRight, row.Bottom));
+    Fill(Rect(row.IndentLeft, row.Top, row.ContentLeft, row.Bottom), FTree.Color());
+    if (FTree.ShowLines()) PaintTreeLines(row);
+    if (row.HasButton) PaintButton(row);
+    PaintImages(row);
+    C.RestoreClip();
+  }
+  // With several lines a row may have places no cell covers (a header row a band leaves
+  // empty): they show the background.
+  if (G.HeaderRows > 1)
+    Fill(Rect(std::max(row.ContentLeft, G.IndentOrigin), row.Top, G.CellsRight(), row.Bottom),
+         FTree.Color());
+  for (const TTreeListColumnPlace& place : G.Columns) {
+    const TRect cell = G.CellRect(row, place);
+    const TRect shown = G.Shown(place, cell);
+    if (IsRectEmpty(shown) || !Visible(shown)) continue;
+    C.SaveClip();
+    C.IntersectClipRect(shown);
+    PaintCell(row, place);
+    C.RestoreClip();
+  }
+  if (G.Separator > 0) {
+    for (const TTreeListColumnPlace& p : G.Columns) {
+      FSegments.push_back(
+          G.Shown(p, Rect(p.CellLeft, row.Bottom - G.Separator, p.CellRight, row.Bottom)));
+      FSegments.push_back(G.Shown(p, Rect(p.CellRight - 1, row.Top, p.CellRight, row.Bottom)));
+    }
+  }
+  PaintFocusRect(row);
+}
+
+// One-pixel rectangles in the line brush: the node's own column, then a full-height line for
+// every ancestor that has siblings below it.
+void TTreeListPainter::PaintTreeLines(const TTreeListRowPlace& row) {
+  const int shift = FTree.ShowRoot() ? 0 : kIndent;
+  const int x = G.IndentOrigin + row.Level * kIndent + 7 - shift;
+  if (x < G.IndentOrigin) return;  // a root without its indent level
+  const TTreeListNode* node = row.Node;
+  const int mid = row.Top + G.RowHeight / 2;
+  const bool firstRoot = !node->Parent() && FTree.Items(0) == node;
+  const bool last = node->IsLast();
+  C.Brush() = FLineBrush;
+  const int lineEnd = G.IndentOrigin + (row.Level + 1) * kIndent - 1 - shift;
+  C.FillRect(Rect(row.HasButton ? x + 5 : x, mid, lineEnd, mid + 1));
+  if (row.HasButton) {
+    if (!firstRoot) C.FillRect(Rect(x, row.Top, x + 1, mid - 5));
+    if (!last) C.FillRect(Rect(x, mid + 5, x + 1, row.Bottom));
+  } else {
+    C.FillRect(Rect(x, firstRoot ? mid : row.Top, x + 1, last ? mid : row.Bottom));
+  }
+  int ax = x - kIndent;
+  for (const TTreeListNode* p = node->Parent(); p && ax >= G.IndentOrigin; p = p->Parent()) {
+    if (!p->IsLast()) C.FillRect(Rect(ax, row.Top, ax + 1, row.Bottom));
+    ax -= kIndent;
+  }
+}
+
+// A 9 x 9 box centred in the node's button cell: minus, and a plus while collapsed.
+void TTreeListPainter::PaintButton(const TTreeListRowPlace& row) {
+  const int left = (row.ButtonLeft + row.ButtonLeft + kIndent - kExpandBox) / 2;
+  const int top = row.Top + G.RowHeight / 2 - 4;
+  const TRect box = Rect(left, top, left + kExpandBox, top + kExpandBox);
+  Fill(Rect(box.left + 1, box.top + 1, box.right - 1, box.bottom - 1), FTree.Color());
+  C.Brush() = TBrush{clGrayText, bsSolid, clGrayText};
+  C.FrameRect(box);
+  Fill(Rect(left + 2, top + 4, box.right - 2, top + 5), clWindowText);
+  if (!row.Node->Expanded()) Fill(Rect(left + 4, top + 2, left + 5, box.bottom - 2), clWindowText);
+}
+
+// Each picture centred in its cell right of the button cell: the state image, then the
+// image. A focused node shows its SelectedIndex picture when it has one.
+void TTreeListPainter::PaintImages(const TTreeListRowPlace& row) {
+  const int height = G.RowHeight - G.Separator;
+  auto draw = [&](const TImageList* list, int left, int right, int index) {
+    if (!list || index < 0 || right <= left) return;
+    list->Draw(C, (left + right - list->Width()) / 2, row.Top + (height - list->Height()) / 2,
+               index);
+  };
+  const TTreeListNode* node = row.Node;
+  draw(FTree.StateImages(), row.StateImageLeft, row.ImageLeft, node->StateIndex());
+  const int selected = node == FTree.FocusedNode() ? node->SelectedIndex() : -1;
+  draw(FTree.Images(), row.ImageLeft, row.ContentLeft,
+       selected >= 0 ? selected : node->ImageIndex());
+}
+
+// State and colours of a cell, the three custom-draw steps, then the cell itself unless a
+// handler drew it. The canvas font is put back afterwards whatever a handler changed.
+void TTreeListPainter::PaintCell(const TTreeListRowPlace& row, const TTreeListColumnPlace& place) {
+  TTreeListColumn* column = place.Column;
+  TTreeListNode* node = row.Node;
+  const bool focusedNode = node == FTree.FocusedNode();
+  const bool inCell = FRowSelect || (focusedNode && place.Display == FTree.FocusedColumn());
+  const bool selected = FShowSelection && node->Selected() && inCell;
+  const bool focused = FControlFocused && focusedNode && inCell;
+  const TColor background = !selected         ? column->Color()
+                            : FControlFocused ? FTree.HighlightColor()
+                                              : FTree.HideSelectionColor();
+  const TRect cell = G.CellRect(row, place);
+  std::string text = node->Strings(column->ValueIndex());
+  const TFont saved = C.Font();
+  C.Font() = column->Font();
+  if (selected)
+    C.Font().SetColor(FControlFocused ? FTree.HighlightTextColor()
+                                      : FTree.HideSelectionTextColor());
+  TColor color = background;
+  TAlignment alignment = column->Alignment();
+  bool done = false;
+  if (FAnyCellHandler) {
+    if (FTree.OnCustomDraw)
+      FTree.OnCustomDraw(&FTree, C, cell, node, column, text, C.Font(), color, selected, focused,
+                         done);
+    if (!done && FTree.OnCustomDrawCell)
+      FTree.OnCustomDrawCell(&FTree, C, cell, node, column, selected, focused, false, text, color,
+                             C.Font(), alignment, done);
+    if (!done && column->OnCustomDrawCell)
+      column->OnCustomDrawCell(column, C, cell, node, column, selected, focused, false, text, color,
+                               C.Font(), alignment, done);
+  }
+  if (!done) {
+    const TColor fill = ColorToRGB(color) != ColorToRGB(background) ? color : background;
+    DrawCellText(cell, place, std::move(text), fill, alignment, selected);
+  }
+  C.Font() = saved;
+}
+
+void TTreeListPainter::DrawCellText(const TRect& cell, const TTreeListColumnPlace& place,
+                                    std::string text, TColor background, TAlignment alignment,
+                                    bool selected) {
+  Fill(cell, background);
+  TRect area = DrawEditButtons(cell, place, selected);
+  text = place.Column->DisplayText(text);
+  if (text.empty() || IsRectEmpty(area)) return;
+  TRect r = Rect(area.left + 2, area.top + 1, area.right - 1, area.bottom - 1);
+  if (alignment == taRightJustify) --r.right;
+  const TSize size = C.TextExtent(text);
+  const bool fits = size.cx <= r.Width();
+  if (!fits && FTree.Options().Contains(aoDrawEndEllipsis)) {
+    C.DrawText(text, r, dtSingleLine | dtEndEllipsis | dtNoPrefix);
+    return;
+  }
+  int x = r.left;
+  if (fits && alignment == taCenter) x = (r.left + r.right - size.cx) / 2;
+  if (fits && alignment == taRightJustify) x = r.right - size.cx;
+  const TTextLayout layout = place.Column->VertAlignment();
+  const int y = layout == tlTop      ? r.top
+                : layout == tlCenter ? (r.top + r.bottom - size.cy) / 2
+                                     : r.bottom - size.cy;
+  if (fits && size.cy <= r.Height()) {
+    C.TextOut(x, y, text);
+    return;
+  }
+  C.SaveClip();
+  C.IntersectClipRect(r);
+  C.TextOut(x, y, text);
+  C.RestoreClip();
+}
+
+// The edit buttons a button column shows in its cells when asked to; returns the text area.
+TRect TTreeListPainter::DrawEditButtons(const TRect& cell, const TTreeListColumnPlace& place,
+                                        bool selected) {
+  auto* column = dynamic_cast<TTreeListButtonColumn*>(place.Column);
+  if (!column || !FTree.OptionsEx().Contains(aoShowButtonAlways)) return cell;
+  const TShowButtonStyle style = column->ShowButtonStyle();
+  if (style == sbNone || (style != sbAlways && !selected)) return cell;
+  TRect area = cell;
+  for (int i = 0; i < column->Buttons().Count(); ++i) {
+    const TEditButton* button = column->Buttons().Items(i);
+    if (!button->Visible()) continue;
+    const int width = button->Width() > 0 ? button->Width() : kEditButtonWidth;
+    TRect b = button->LeftAlignment() ? Rect(area.left, cell.top, area.left + width, cell.bottom)
+                                      : Rect(area.right - width, cell.top, area.right, cell.bottom);
+    (button->LeftAlignment() ? area.left : area.right) += button->LeftAlignment() ? width : -width;
+    Fill(b, clBtnFace);
+    C.DrawEdge(b, edgeRaised, bfsRect);
+    const int cx = (b.left + b.right) / 2, cy = (b.top + b.bottom) / 2;
+    if (button->Kind() == bkDown) {
+      for (int k = 0; k < 3; ++k) Fill(Rect(cx - 2 + k, cy - 1 + k, cx + 3 - k, cy + k), clBtnText);
+    } else {
+      for (int k = -1; k <= 1; ++k)
+        Fill(Rect(cx + 3 * k - 1, cy, cx + 3 * k + 1, cy + 2), clBtnText);
+    }
+  }
+  return column->ButtonOnly() ? TRect{} : area;
+}
+
+void TTreeListPainter::PaintFocusRect(const TTreeListRowPlace& row) {
+  const TTreeListNode* node = row.Node;
+  if (!FRowSelect || node != FTree.FocusedNode() || !node->Selected()) return;
+  const bool show =
+      FControlFocused ? !FTree.Options().Contains(aoHideFocusRect) : !FTree.HideFocusRect();
+  if (show) C.DrawFocusRect(G.RowContentRect(row));
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/Canvas.h"
+#include "treelist/model/TreeListColumn.h"
+#include "treelist/view/TreeListLayout.h"
+
+class TTreeList;
+
+// One paint pass of a tree-list: reads the geometry record, draws the panels that touch the
+// update rectangle and the rows that intersect it, and writes nothing back.
+class TTreeListPainter {
+ public:
+  TTreeListPainter(TTreeList& tree, const TTreeListGeometry& geometry, TCanvas& canvas,
+                   const TRect& updateRect);
+  void Paint();
+
+ private:
+  // Headers (TreeListHeaderPaint.cpp).
+  void PaintHeaderPanel();
+  void PaintHeader(const TTreeListColumnPlace& place);
+  // What a header shows, after the custom draw had its say.
+  struct THeaderFace {
+    std::string Text;
+    TColor Color;
+    TFont Font;
+    TAlignment Alignment;
+    TTreeListColumnSort Sorted;
+    const TBitmap* Glyph;
+    int Lines;     // of text
+    int Position;  // and Count: its place among the headers of its row
+    int Count;
+    bool Pressed;
+  };
+  void DrawHeaderPicture(const TRect& header, const THeaderFace& face);
+  // Position and count of the header among the headers of its row.
+  void DrawHeaderFrame(TCanvas& canvas, TRect& r, int position, int count, bool pressed) const;
+  void DrawHeaderContent(TCanvas& canvas, TRect content, const TBitmap* glyph, int lines,
+                         const std::string& text, TAlignment alignment,
+                         TTreeListColumnSort sorted) const;
+  void PaintBandPanel();
+  void PaintBand(const TTreeListBandPlace& place, int position, int count);
+
+  // Rows.
+  void PaintRows();
+  void PaintRow(const TTreeListRowPlace& row);
+  void PaintTreeLines(const TTreeListRowPlace& row);
+  void PaintButton(const TTreeListRowPlace& row);
+  void PaintImages(const TTreeListRowPlace& row);
+  void PaintCell(const TTreeListRowPlace& row, const TTreeListColumnPlace& place);
+  void DrawCellText(const TRect& cell, const TTreeListColumnPlace& place, std::string text,
+                    TColor background, TAlignment alignment, bool selected);
+  TRect DrawEditButtons(const TRect& cell, const TTreeListColumnPlace& place, bool selected);
+  void PaintFocusRect(const TTreeListRowPlace& row);
+  void PaintOtherAreas();
+
+  bool Visible(const TRect& r) const;
+  void Fill(const TRect& r, TColor color);
+
+  TTreeList& FTree;
+  const TTreeListGeometry& G;
+  TCanvas& C;
+  TRect FUpdate;
+  bool FControlFocused;
+  bool FShowSelection;
+  bool FRowSelect;
+  bool FAnyCellHandler;
+  TBrush FLineBrush;
+  std::vector<TRect> FSegments;  // grid lines, drawn together at the end
+};

@@ -1,0 +1,163 @@
+#include "treelist/view/TreeListScreenView.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "treelist/TreeList.h"
+
+const TTreeListMetrics& TTreeListScreenView::Metrics() const {
+  if (FMetricsStale) {
+    FMetrics = MeasureMetrics(FTree);
+    // A set row height below the minimum is raised to it.
+    FMetrics.RowHeight = std::max(FMetrics.MinRowHeight, FTree.RequestedRowHeight());
+    FMetricsStale = false;
+  }
+  return FMetrics;
+}
+
+TTreeListGeometry TTreeListScreenView::Geometry() const {
+  if (FEventDepth > 0 && FGeometryValid) return FGeometry;
+  ++FGeometryBuilds;
+  TTreeListGeometry g = BuildGeometry(FTree, Metrics(), FTree.ClientWidth(), FTree.ClientHeight());
+  if (FEventDepth == 0) return g;
+  FGeometry = g;
+  FGeometryValid = true;
+  return g;
+}
+
+bool TTreeListScreenView::Shown() const {
+  return FTree.Host() && FTree.ClientWidth() > 0 && FTree.ClientHeight() > 0;
+}
+
+int TTreeListScreenView::RowsTop() const {
+  return Metrics().BandPanelHeight + Metrics().HeaderPanelHeight;
+}
+
+int TTreeListScreenView::RowsBottom() const {
+  return std::max(RowsTop(), FTree.ClientHeight() - Metrics().FooterHeight);
+}
+
+void TTreeListScreenView::InvalidateRows(TTreeListNode* node, bool toBottom) {
+  DropGeometry();
+  if (!Shown() || FTree.Locked()) return;
+  const int row = node ? node->AbsoluteIndex() : -1;
+  if (row < 0) return;
+  const int height = std::max(UniformRowHeight(FTree, Metrics()), 1);
+  const int top = FTree.TopIndex();  // as the layout shows it
+  const int y = RowsTop() + (row - top) * height;
+  const int bottom = toBottom ? RowsBottom() : std::min(y + height, RowsBottom());
+  if (row < top) {
+    if (toBottom) FTree.InvalidateRect(Rect(0, RowsTop(), FTree.ClientWidth(), bottom));
+    return;
+  }
+  if (y < bottom) FTree.InvalidateRect(Rect(0, y, FTree.ClientWidth(), bottom));
+}
+
+void TTreeListScreenView::RepaintRow(TTreeListNode* node) {
+  InvalidateRows(node, false);
+}
+
+void TTreeListScreenView::RepaintFromRow(TTreeListNode* node) {
+  InvalidateRows(node, true);
+}
+
+void TTreeListScreenView::RepaintAll() {
+  DropGeometry();
+  FTree.Invalidate();
+}
+
+// A bar the style leaves out gets a page that covers its range, which hides it.
+void TTreeListScreenView::UpdateScrollRanges() {
+  DropGeometry();
+  if (!Shown() || FTree.Locked()) return;
+  const TTreeListGeometry g = Geometry();
+  // A change that left the scroll positions beyond their ends pulls them back.
+  if (FTree.TopVisibleNode() && FTree.TopVisibleNode()->AbsoluteIndex() > g.TopRow) {
+    FTree.SetTopVisibleNode(FTree.AbsoluteNodes(g.TopRow));
+    RepaintAll();  // every row on screen moved down
+  }
+  // The control owns its scroll position: asked to, it pulls it back within the new width.
+  if (FTree.LeftCoord() != g.LeftCoord) return FTree.SetLeftCoord(g.LeftCoord);
+  const TScrollStyle style = FTree.ScrollBars();
+  const bool vertical = style == ssVertical || style == ssBoth;
+  const bool horizontal = style == ssHorizontal || style == ssBoth;
+  const int rows = std::max(FTree.VisibleCount(), 1);
+  FTree.SetScrollInfo(sbVertical, {0, rows - 1, vertical ? g.FullRows : rows, g.TopRow});
+  const int width = std::max(g.TotalWidth, 1);
+  FTree.SetScrollInfo(sbHorizontal,
+                      {0, width - 1, horizontal ? g.Client.Width() : width, g.LeftCoord});
+}
+
+void TTreeListScreenView::RecomputeMetrics() {
+  DropGeometry();
+  FMetricsStale = true;
+  UpdateScrollRanges();
+  RepaintAll();
+}
+
+int TTreeListScreenView::PageRows() const {
+  if (!Shown()) return TTreeListView::PageRows();
+  return PageRowCount(FTree, Metrics(), FTree.ClientHeight());
+}
+
+// Within a page the pixels move and only the uncovered strip is painted, plus the focused
+// row, whose focus rectangle is drawn again; a longer jump paints everything.
+void TTreeListScreenView::TopRowMoved(TTreeListNode* oldTop) {
+  DropGeometry();
+  UpdateScrollRanges();
+  if (!Shown()) return;
+  const TTreeListGeometry g = Geometry();
+  const int oldRow = oldTop ? oldTop->AbsoluteIndex() : -1;
+  const int delta = g.TopRow - ClampTopRow(oldRow, FTree.VisibleCount(), g.FullRows);
+  // Moved pixels would carry the drop arrows along, away from the pixels saved under them.
+  const bool arrows = FTree.Input().ShowsArrows();
+  if (oldRow < 0 || std::abs(delta) >= g.FullRows || arrows) return RepaintAll();
+  if (delta == 0) return;
+  const TRect area = Rect(0, g.RowsArea.top, FTree.ClientWidth(), g.RowsArea.bottom);
+  FTree.ScrollWindow(0, -delta * g.RowHeight, area);
+  if (const TTreeListRowPlace* row = g.RowOf(FTree.FocusedNode())) {
+    FTree.InvalidateRect(Rect(0, row->Top, FTree.ClientWidth(), row->Bottom));
+    const int oldTopPixel = row->Top + delta * g.RowHeight;
+    FTree.InvalidateRect(Rect(0, oldTopPixel, FTree.ClientWidth(), oldTopPixel + g.RowHeight));
+  }
+}
+
+void TTreeListScreenView::ScrolledHorizontally(int shift) {
+  DropGeometry();
+  if (!Shown()) return;
+  const TTreeListGeometry g = Geometry();
+  const bool fixed = !g.FixedBandLines.empty();
+  if (FTree.ShowFooter() || fixed || std::abs(shift) >= g.Client.Width()) return RepaintAll();
+  FTree.ScrollWindow(shift, 0, Rect(g.Client.left, 0, g.Client.right, g.RowsArea.bottom));
+  // The focus rectangle's dots are laid out from the row's own left.
+  if (const TTreeListRowPlace* row = g.RowOf(FTree.FocusedNode()))
+    FTree.InvalidateRect(Rect(g.Client.left, row->Top, g.Client.right, row->Bottom));
+}
+
+// Scrolls the least that shows the whole column, or its left part when it is wider than the
+// scrolling area; a column of a fixed band is always in view.
+void TTreeListScreenView::ScrollToColumn(int column) {
+  if (!Shown()) return;
+  const std::vector<TTreeListColumn*> displayed = FTree.DisplayedColumns();
+  if (column < 0 || column >= static_cast<int>(displayed.size())) return;
+  const TTreeListGeometry g = Geometry();
+  const TTreeListColumnPlace* place = g.PlaceOf(displayed[column]);
+  if (!place || g.Bands[place->BandPlace].Fixed) return;
+  int shift = std::max(place->CellRight - g.ScrollRight, 0);
+  if (place->CellLeft - shift < g.ScrollLeft) shift = place->CellLeft - g.ScrollLeft;
+  if (shift != 0) FTree.SetLeftCoord(g.LeftCoord + shift);
+}
+
+void TTreeListScreenView::CancelInteraction() {
+  FTree.CancelGesture();
+}
+
+void TTreeListScreenView::EndSearch() {
+  FTree.EndSearch();
+}
+
+// Nested sorts show it once; the end puts back the cursor for where the pointer is.
+void TTreeListScreenView::SetBusyCursor(bool busy) {
+  if (busy && FBusyDepth++ == 0) FTree.SetCursorShape(crHourGlass);
+  if (!busy && FBusyDepth > 0 && --FBusyDepth == 0) FTree.RestoreCursor();
+}

@@ -1,0 +1,375 @@
+// The tree-list with the options the application leaves off: several bands (fixed ones
+// among them), several header rows, no row selection, widths that do not follow the client.
+#include <functional>
+#include <numeric>
+#include <stdexcept>
+#include <vector>
+
+#include "TreeInputFixture.h"
+
+namespace {
+
+// Three bands in a window narrower than they are: "Site/Tank" fixed left, "Capacity",
+// "Level" and "Level %" scrolling, "Status" fixed right.
+class TreeBands : public TreeInputFixture {
+ protected:
+  void SetUp() override {
+    TreeInputFixture::SetUp();
+    host.Resize(400, 200);
+    tree.SetOptions({aoColumnSizing, aoColumnMoving, aoAutoSort});
+    tree.Bands().Add();
+    tree.Bands().Add();
+    for (int i = 1; i < 4; ++i) tree.Columns(i)->SetBandIndex(1);
+    tree.Columns(4)->SetBandIndex(2);
+    tree.Bands().Items(0)->SetFixed(bfLeft);
+    tree.Bands().Items(2)->SetFixed(bfRight);
+    tree.SetShowBands(true);
+    host.Paint(true);
+  }
+  // Band panel 21, header 21: rows start at 42.
+  static int Row(int row) { return 42 + row * kRowHeight + kRowHeight / 2; }
+  static constexpr int kHeaderY = 30;
+};
+
+std::vector<int> Widths(TTreeList& tree) {
+  std::vector<int> w;
+  for (int i = 0; i < tree.ColumnCount(); ++i) w.push_back(tree.Columns(i)->Width());
+  return w;
+}
+
+}  // namespace
+
+TEST_F(TreeBands, FixedBandsPaintAndHitAboveTheScrollingColumns) {
+  // Left band 0..100, its line 100..102; right line 298..300, right band 300..400.
+  TBitmap before;
+  before.SetSize(400, 200);
+  before.Canvas().CopyRect(Rect(0, 0, 400, 200), host.Picture().Canvas(), Rect(0, 0, 400, 200));
+  tree.SetLeftCoord(60);
+  host.Paint();
+  for (int y = 0; y < 120; ++y)
+    for (int x : {0, 50, 99, 100, 101, 298, 299, 300, 399})
+      ASSERT_EQ(host.PixelAt(x, y), before.Pixel(x, y)) << x << ", " << y;
+  const TTreeListHitInfo right = tree.GetHitInfo({320, kHeaderY});
+  EXPECT_EQ(right.Kind, HitColumnHeader);
+  EXPECT_EQ(right.Column, 4);
+  EXPECT_EQ(tree.GetHitInfo({50, Row(0)}).Column, 0);
+  EXPECT_EQ(tree.GetHitInfo({297, Row(0)}).Column, 3);
+  EXPECT_EQ(tree.GetHitInfo({299, Row(0)}).Kind, HitNowhere);  // the fixed line
+  EXPECT_TRUE(ShowsFreshPaint(host, tree));
+}
+
+TEST_F(TreeBands, EndAndHomeBringTheFocusedColumnIntoView) {
+  tree.SetFocusedNode(site1, 0, true);
+  host.PressKey(vkEnd);
+  EXPECT_EQ(tree.FocusedColumn(), 4);
+  host.PressKey(vkLeft);  // "Level %", scrolled off on the right
+  TRect cell = tree.CellRect(site1, tree.Columns(3));
+  EXPECT_GE(cell.left, 102);
+  EXPECT_LE(cell.right, 298);
+  host.PressKey(vkHome);
+  host.PressKey(vkRight);
+  cell = tree.CellRect(site1, tree.Columns(1));
+  EXPECT_GE(cell.left, 102);
+  EXPECT_EQ(tree.LeftCoord(), 0);
+  EXPECT_TRUE(ShowsFreshPaint(host, tree));
+}
+
+TEST_F(TreeBands, APressHighlightsTheCellItHits) {
+  tree.SetHeaderPanelRowCount(2);
+  tree.Columns(2)->SetRowIndex(1);  // "Level" under "Capacity"
+  for (int column : {3, 2, 4, 0}) {
+    TRect cell = tree.CellRect(site2, tree.Columns(column));
+    host.Click(mbLeft, cell.left + 20, cell.top + 3);
+    host.Paint();
+    cell = tree.CellRect(site2, tree.Columns(column));  // the click may have scrolled
+    for (int other = 0; other < tree.ColumnCount(); ++other) {
+      const TRect r = tree.Geometry().Shown(*tree.Geometry().PlaceOf(tree.Columns(other)),
+                                            tree.CellRect(site2, tree.Columns(other)));
+      if (IsRectEmpty(r)) continue;
+      EXPECT_EQ(host.PixelAt(r.right - 3, r.bottom - 2) == ColorToRGB(clHighlight), other == column)
+          << column << " " << other;
+    }
+  }
+  EXPECT_TRUE(ShowsFreshPaint(host, tree));
+}
+
+TEST_F(TreeBands, SizingWithoutAutoWidthKeepsTheRowsSum) {
+  // Bands as wide as their Width: 0..250 fixed, 252..502 scrolling, 504..754 fixed.
+  tree.SetOptionsEx(TTreeListOptionsEx(kDefaultTreeListOptionsEx).Exclude(aoBandHeaderWidth));
+  host.Resize(900, 200);
+  host.Paint(true);
+  const std::vector<int> before = Widths(tree);
+  const int edge = tree.CellRect(site1, tree.Columns(1)).right - 1;
+  host.MouseDown(mbLeft, edge, kHeaderY);
+  host.MouseMove(edge + 20, kHeaderY);
+  host.MouseUp(mbLeft, edge + 20, kHeaderY);
+  const std::vector<int> after = Widths(tree);
+  EXPECT_EQ(after[1], before[1] + 20);
+  EXPECT_EQ(after[1] + after[2] + after[3], before[1] + before[2] + before[3]);
+  EXPECT_TRUE(ShowsFreshPaint(host, tree));
+}
+
+TEST_F(TreeInputFixture, ARowHeightSetToTheMinimumCountsAsNotSet) {
+  tree.SetDefaultRowHeight(19);
+  TFont small = tree.Font();
+  small.SetHeight(small.Height() - 4);
+  tree.SetFont(small);
+  EXPECT_LT(tree.DefaultRowHeight(), 19);
+  tree.SetDefaultRowHeight(30);
+  EXPECT_EQ(tree.DefaultRowHeight(), 30);
+}
+
+TEST_F(TreeInputFixture, AClickHandlerThatRaisesLeavesNoGestureBehind) {
+  tree.OnColumnClick = [](TCustomTreeListControl*, TTreeListColumn*) {
+    throw std::runtime_error("handler");
+  };
+  host.MouseDown(mbLeft, 250, 10);
+  EXPECT_ANY_THROW(host.MouseUp(mbLeft, 250, 10));
+  EXPECT_EQ(tree.Input().State(), msNone);
+  EXPECT_FALSE(host.HasCapture());
+  host.Click(mbLeft, 400, RowMid(3));
+  EXPECT_EQ(tree.FocusedNode(), site2);
+  EXPECT_TRUE(ShowsFreshPaint(host, tree));
+}
+
+TEST_F(TreeInputFixture, TheSplitCursorEndsWithASizingReleaseAwayFromTheEdge) {
+  host.MouseDown(mbLeft, 337, 10);
+  host.MouseMove(100, 10);  // clamped at 189
+  host.MouseUp(mbLeft, 100, 10);
+  EXPECT_EQ(host.CursorShape(), crArrow);
+  host.MouseDown(mbLeft, 188, 10);  // the new edge of "Capacity"
+  host.MouseUp(mbLeft, 188, 10);
+  EXPECT_EQ(host.CursorShape(), crHSplit);
+}
+
+TEST_F(TreeInputFixture, AWheelTurnDuringAHeaderDragLeavesTheScreenWhole) {
+  GrowTo(30);
+  host.Paint();
+  // The arrows stand at the left edge of "Capacity", reaching down into the rows.
+  host.MouseDown(mbLeft, 400, 10);
+  host.MouseMove(100, 10);
+  ASSERT_EQ(tree.Input().State(), msHeaderDragging);
+  host.Paint();
+  host.Wheel(-1, 100, 10);
+  host.Paint();             // the window catches up between two events
+  host.MouseMove(400, 12);  // over its own header: no drop, and no change on release
+  host.MouseUp(mbLeft, 400, 12);
+  EXPECT_TRUE(ShowsFreshPaint(host, tree));
+}
+
+TEST_F(TreeInputFixture, DropHandlersDecideAndAreChecked) {
+  const std::vector<std::string> order = {"Site/Tank", "Capacity", "Level", "Level %", "Status"};
+  auto captions = [&] {
+    std::vector<std::string> c;
+    for (int i = 0; i < tree.ColumnCount(); ++i) c.push_back(tree.Columns(i)->Caption());
+    return c;
+  };
+  auto drag = [&] {
+    host.MouseDown(mbLeft, 250, 10);
+    host.MouseMove(600, 10);
+    host.MouseUp(mbLeft, 600, 10);
+  };
+  tree.OnDragOverHeader = [](TCustomTreeListControl*, TTreeListColumn*, TPoint, bool& accept) {
+    accept = false;
+  };
+  drag();
+  EXPECT_EQ(captions(), order);
+  tree.OnDragOverHeader = nullptr;
+  for (int band : {7, -3}) {
+    tree.OnDragEndHeader = [band](TCustomTreeListControl*, TTreeListColumn*, TPoint,
+                                  THeaderPosInfo& pos, bool&) { pos.BandIndex = band; };
+    drag();
+    EXPECT_EQ(captions(), order) << band;
+  }
+  tree.OnDragEndHeader = nullptr;
+  drag();
+  EXPECT_NE(captions(), order);
+  EXPECT_TRUE(ShowsFreshPaint(host, tree));
+}
+
+TEST_F(TreeBands, BandHeadersShowTheirCaptionsAndTheirCustomDraw) {
+  const char* captions[] = {"Place", "Levels", "State"};
+  for (int b = 0; b < 3; ++b) tree.Bands().Items(b)->SetCaption(captions[b]);
+  std::vector<std::string> drawn;
+  tree.OnCustomDrawBand = [&](TCustomTreeListControl*, TTreeListBand* band, TCanvas& canvas,
+                              const TRect& rect, std::string& text, TColor& color, TFont&,
+                              TAlignment&, bool& done) {
+    drawn.push_back(text);
+    if (band->Index() == 1) color = clYellow;
+    if (band->Index() == 2) {
+      canvas.Brush() = TBrush{clRed, bsSolid, clRed};
+      canvas.FillRect(rect);
+      done = true;
+    }
+  };
+  host.Paint(true);
+  EXPECT_EQ(drawn, (std::vector<std::string>{"Place", "Levels", "State"}));
+  EXPECT_EQ(host.PixelAt(10, 10), ColorToRGB(clBtnFace));
+  EXPECT_EQ(host.PixelAt(110, 10), clYellow);
+  EXPECT_EQ(host.PixelAt(350, 10), clRed);
+  int ink = 0;  // the caption's pixels, centred in the band
+  for (int x = 30; x < 70; ++x)
+    for (int y = 3; y < 18; ++y) ink += host.PixelAt(x, y) == clBlack;
+  EXPECT_GT(ink, 10);
+  EXPECT_EQ(host.PixelAt(101, 10), ColorToRGB(clWindowFrame));  // the fixed band's line
+}
+
+TEST_F(TreeBands, ABandEdgeSizesTheBandFitsItsColumnsAndEscCancels) {
+  int changed = 0;
+  tree.OnChangedColumnsWidth = [&](TCustomTreeListControl*) { ++changed; };
+  host.MouseMove(98, 10);
+  EXPECT_EQ(host.CursorShape(), crHSplit);
+  host.MouseDown(mbLeft, 98, 10);
+  host.MouseMove(118, 10);
+  EXPECT_EQ(host.PressKey(vkEscape), 0);
+  host.MouseUp(mbLeft, 118, 10);
+  EXPECT_EQ(tree.BandWidth(0), 100);
+  host.MouseDown(mbLeft, 98, 10);
+  host.MouseMove(2, 10);  // not below the band's minimum
+  EXPECT_EQ(tree.Input().SizingLineX(), 30);
+  host.MouseMove(118, 10);
+  host.MouseUp(mbLeft, 118, 10);
+  EXPECT_EQ(tree.BandWidth(0), 119);
+  EXPECT_EQ(tree.Columns(0)->Width(), 119);
+  EXPECT_EQ(changed, 1);
+  EXPECT_TRUE(ShowsFreshPaint(host, tree));
+  host.DoubleClick(mbLeft, tree.Geometry().Bands[0].Right - 2, 10);
+  EXPECT_EQ(tree.Columns(0)->Width(), tree.BestFitWidth(tree.Columns(0)));
+  EXPECT_EQ(changed, 2);
+  // Under automatic width the neighbours make room and the total stays.
+  tree.SetOptions(tree.Options().Include(aoAutoWidth));
+  const int total = tree.TotalWidth();
+  const int edge = tree.Geometry().Bands[0].Right - 2;
+  host.MouseDown(mbLeft, edge, 10);
+  host.MouseUp(mbLeft, edge + 30, 10);
+  EXPECT_EQ(tree.TotalWidth(), total);
+  EXPECT_TRUE(ShowsFreshPaint(host, tree));
+  // Without the option the edge is part of the band's header and promises nothing.
+  tree.SetOptionsEx(TTreeListOptionsEx(kDefaultTreeListOptionsEx).Exclude(aoBandSizing));
+  host.MouseMove(tree.Geometry().Bands[0].Right - 2, 10);
+  EXPECT_EQ(host.CursorShape(), crArrow);
+  EXPECT_EQ(tree.GetHitInfo({tree.Geometry().Bands[0].Right - 2, 10}).Kind, HitBandHeader);
+}
+
+TEST_F(TreeBands, DraggingABandMovesItWithItsColumns) {
+  tree.Bands().Items(2)->SetFixed(bfNone);
+  tree.SetLeftCoord(100);  // two scrolling bands: 2..302 (shown from 102) and 302..402
+  host.Paint(true);
+  auto bandOf = [&](int column) { return tree.Columns(column)->BandIndex(); };
+  auto drag = [&](int from, int to) {
+    host.MouseDown(mbLeft, from, 10);
+    host.MouseMove(to, 10);
+    host.MouseUp(mbLeft, to, 10);
+  };
+  drag(50, 200);  // the fixed band stays
+  EXPECT_EQ(bandOf(0), 0);
+  drag(150, 120);  // next to its own place
+  EXPECT_EQ(bandOf(1), 1);
+  host.MouseDown(mbLeft, 150, 10);
+  host.MouseMove(380, 10);  // past the middle of the last band
+  EXPECT_EQ(tree.Input().State(), msBandDragging);
+  EXPECT_EQ(tree.Input().BandDropIndex(), 2);
+  host.MouseUp(mbLeft, 380, 10);
+  EXPECT_EQ(bandOf(1), 2);
+  EXPECT_EQ(bandOf(4), 1);
+  EXPECT_TRUE(ShowsFreshPaint(host, tree));
+  tree.SetOptionsEx(TTreeListOptionsEx(kDefaultTreeListOptionsEx).Exclude(aoBandMoving));
+  drag(150, 380);
+  EXPECT_EQ(bandOf(4), 1);
+}
+
+TEST_F(TreeInputFixture, CustomizingHidesADraggedOffColumnAndShowsItAgain) {
+  std::vector<int> hidden, shown, ends;
+  tree.OnHideHeader = [&](TCustomTreeListControl*, TTreeListColumn* c, int band, int row, int col) {
+    hidden = {c->Index(), band, row, col};
+  };
+  tree.OnShowHeader = [&](TCustomTreeListControl*, TTreeListColumn* c, int band, int row, int col) {
+    shown = {c->Index(), band, row, col};
+  };
+  tree.OnEndDragColumn = [&](TCustomTreeListControl*, int, int, TTreeListColumn*, int& position) {
+    ends.push_back(position);
+  };
+  auto dragOff = [&](int x) {
+    host.MouseDown(mbLeft, x, 10);
+    host.MouseMove(x, 120);
+    host.MouseUp(mbLeft, x, 120);
+  };
+  dragOff(250);  // without the option nothing changes
+  EXPECT_TRUE(tree.Columns(1)->Visible());
+  EXPECT_EQ(ends, (std::vector<int>{1}));
+  tree.SetOptions(tree.Options().Include(aoExtCustomizing));
+  tree.Columns(2)->SetDisableCustomizing(true);
+  dragOff(400);
+  EXPECT_TRUE(tree.Columns(2)->Visible());
+  dragOff(250);
+  EXPECT_FALSE(tree.Columns(1)->Visible());
+  EXPECT_EQ(hidden, (std::vector<int>{1, 0, 0, 1}));
+  EXPECT_TRUE(ShowsFreshPaint(host, tree));
+  tree.ShowHeader(tree.Columns(1), 0, 0, 3);
+  EXPECT_EQ(shown, (std::vector<int>{3, 0, 0, 3}));
+  EXPECT_EQ(tree.Columns(3)->Caption(), "Capacity");
+  // The handler of the drop's end may move the column on.
+  tree.OnEndDragColumn = [](TCustomTreeListControl*, int, int, TTreeListColumn*, int& position) {
+    position = 0;
+  };
+  host.MouseDown(mbLeft, 250, 10);
+  host.MouseMove(600, 10);
+  host.MouseUp(mbLeft, 600, 10);
+  EXPECT_EQ(tree.Columns(0)->Caption(), "Level");
+  EXPECT_TRUE(ShowsFreshPaint(host, tree));
+}
+
+TEST_F(TreeInputFixture, SortingShowsTheBusyCursorWithItsOption) {
+  std::vector<TCursorShape> during;
+  tree.OnCompare = [&](TCustomTreeListControl*, TTreeListNode*, TTreeListNode*, int& compare) {
+    during.push_back(host.CursorShape());
+    compare = 0;
+  };
+  host.Click(mbLeft, 250, 10);
+  ASSERT_FALSE(during.empty());
+  EXPECT_EQ(during.back(), crArrow);
+  tree.SetOptionsEx(TTreeListOptionsEx(kDefaultTreeListOptionsEx).Include(aoShowHourGlass));
+  host.MouseMove(337, 10);  // over an edge: the split cursor comes back after the sort
+  tree.Columns(1)->SetSorted(csDown);
+  EXPECT_EQ(during.back(), crHourGlass);
+  EXPECT_EQ(host.CursorShape(), crHSplit);
+}
+
+// The record is built once per event and again only after something it reads changed.
+TEST_F(TreeInputFixture, AnEventBuildsTheGeometryOncePerChange) {
+  GrowTo(40);
+  host.Paint();
+  struct {
+    const char* what;
+    std::function<void()> event;
+    int most;
+  } const cases[] = {
+      {"paint", [&] { host.Paint(true); }, 1},
+      {"move", [&] { host.MouseMove(300, 100); }, 1},
+      {"wheel of 3 lines", [&] { host.Wheel(-1, 300, 100); }, 3},
+      {"page down", [&] { host.PressKey(vkNext); }, 4},
+      {"click", [&] { host.Click(mbLeft, 300, RowMid(2)); }, 4},
+  };
+  for (const auto& c : cases) {
+    const int before = tree.GeometryBuilds();
+    c.event();
+    EXPECT_LE(tree.GeometryBuilds() - before, c.most) << c.what;
+  }
+  EXPECT_TRUE(ShowsFreshPaint(host, tree));
+}
+
+TEST_F(TreeBands, ABandThatKeepsToItsOwnColumnsTakesNoOther) {
+  auto drag = [&] {
+    host.MouseDown(mbLeft, 150, kHeaderY);
+    host.MouseMove(380, kHeaderY);
+    host.MouseUp(mbLeft, 380, kHeaderY);
+  };
+  tree.Bands().Items(2)->SetOnlyOwnColumns(true);
+  drag();
+  EXPECT_EQ(tree.Columns(1)->BandIndex(), 1);
+  tree.Bands().Items(2)->SetOnlyOwnColumns(false);
+  drag();
+  EXPECT_EQ(tree.Columns(4)->Caption(), "Capacity");
+  EXPECT_EQ(tree.Columns(4)->BandIndex(), 2);
+  EXPECT_TRUE(ShowsFreshPaint(host, tree));
+}

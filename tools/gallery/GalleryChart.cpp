@@ -1,0 +1,139 @@
+#include "gallery/GalleryChart.h"
+
+#include <cmath>
+
+#include "chart/Chart.h"
+#include "chart/axis/DateTimeText.h"
+#include "chart/series/AreaSeries.h"
+#include "chart/series/BarSeries.h"
+#include "chart/series/FastLineSeries.h"
+#include "chart/series/LineSeries.h"
+
+namespace {
+
+// A smooth made-up curve: the same numbers on every run.
+double Wave(int series, double i) {
+  return 50 + 30 * std::sin(i * 0.55 + series * 1.7) + 10 * std::cos(i * 0.23 * (series + 1));
+}
+
+template <typename T>
+T& Add(TChart& chart, TSeriesOwner& owner, const std::string& title) {
+  T& series = owner.CreateSeries<T>();
+  series.SetTitle(title);
+  series.Marks().SetVisible(false);
+  chart.AttachSeries(&series);
+  return series;
+}
+
+void FillWaves(TCustomLineSeries& series, int index, int count) {
+  for (int i = 0; i < count; ++i) series.AddPoint(i, Wave(index, i), "", clDefault);
+}
+
+void ShowLines(TChart& chart, TSeriesOwner& owner) {
+  TLineSeries& north = Add<TLineSeries>(chart, owner, "North");
+  FillWaves(north, 0, 12);
+  TLineSeries& south = Add<TLineSeries>(chart, owner, "South");
+  FillWaves(south, 1, 12);
+  south.Pointer().SetVisible(true);
+  south.Pointer().SetStyle(psCircle);
+  south.Pointer().SetHorizSize(3);
+  south.Pointer().SetVertSize(3);
+}
+
+void ShowPoints(TChart& chart, TSeriesOwner& owner) {
+  const TSeriesPointerStyle styles[] = {psRectangle, psTriangle, psDiamond};
+  for (int k = 0; k < 3; ++k) {
+    TPointSeries& series = Add<TPointSeries>(chart, owner, "Sample " + std::to_string(k + 1));
+    series.Pointer().SetStyle(styles[k]);
+    FillWaves(series, k, 16);
+  }
+}
+
+void ShowAreas(TChart& chart, TSeriesOwner& owner) {
+  for (int k = 0; k < 2; ++k) {
+    TAreaSeries& series = Add<TAreaSeries>(chart, owner, k == 0 ? "Inflow" : "Outflow");
+    for (int i = 0; i < 12; ++i)
+      series.AddPoint(i, Wave(k, i) * (k == 0 ? 1.0 : 0.5), "", clDefault);
+  }
+}
+
+void ShowHorizontalBars(TChart& chart, TSeriesOwner& owner) {
+  const char* const sites[] = {"Walpole", "Cookley", "Ashby", "Brent", "Dunmore"};
+  for (int k = 0; k < 2; ++k) {
+    THorizBarSeries& series = Add<THorizBarSeries>(chart, owner, k == 0 ? "Full" : "Empty");
+    series.SetMultiBar(mbStacked);
+    for (int i = 0; i < 5; ++i) series.AddPoint(Wave(k, i) * 20, i, sites[i], clDefault);
+  }
+}
+
+void ShowFastLine(TChart& chart, TSeriesOwner& owner) {
+  TFastLineSeries& series = Add<TFastLineSeries>(chart, owner, "Signal");
+  for (int i = 0; i < 5000; ++i)
+    series.AddPoint(i, 50 + 40 * std::sin(i * 0.01) * std::cos(i * 0.173), "", clDefault);
+}
+
+void ShowLogarithmic(TChart& chart, TSeriesOwner& owner) {
+  TLineSeries& growth = Add<TLineSeries>(chart, owner, "Growth");
+  growth.Pointer().SetVisible(true);
+  for (int i = 0; i <= 12; ++i) growth.AddPoint(i, std::pow(10.0, i / 2.0), "", clDefault);
+  chart.LeftAxis().SetLogarithmic(true);
+}
+
+void ShowDateTime(TChart& chart, TSeriesOwner& owner) {
+  TLineSeries& level = Add<TLineSeries>(chart, owner, "Level");
+  level.XValues().SetDateTime(true);
+  const double start = DateTimeOfDay(2026, 1, 1);
+  for (int i = 0; i < 120; ++i) level.AddPoint(start + i * 3, Wave(0, i / 3.0), "", clDefault);
+}
+
+const char* const kPageNames[] = {"line",     "point", "area",    "horizbar",
+                                  "fastline", "log",   "datetime"};
+
+}  // namespace
+
+const std::vector<std::string>& ChartGalleryPageNames() {
+  static const std::vector<std::string> names(std::begin(kPageNames), std::end(kPageNames));
+  return names;
+}
+
+std::optional<TChartGalleryChoice> ParseChartGalleryChoice(const std::string& text) {
+  TChartGalleryChoice choice;
+  std::string name = text;
+  const std::string suffix = ":3d";
+  if (name.size() > suffix.size() &&
+      name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0) {
+    choice.View3D = true;
+    name.resize(name.size() - suffix.size());
+  }
+  for (size_t i = 0; i < std::size(kPageNames); ++i)
+    if (name == kPageNames[i]) {
+      choice.Page = static_cast<TChartGalleryPage>(i);
+      return choice;
+    }
+  return std::nullopt;
+}
+
+void ShowChartGalleryPage(TChart& chart, TSeriesOwner& owner, const TChartGalleryChoice& choice) {
+  chart.DestroyAllSeries();
+  chart.SetSeriesOwner(&owner);
+  chart.LeftAxis().SetLogarithmic(false);
+  chart.SetView3D(choice.View3D);
+  chart.Legend().SetLegendStyle(lsSeries);
+  chart.Title().SetText({kPageNames[static_cast<int>(choice.Page)]});
+  switch (choice.Page) {
+    case TChartGalleryPage::Line:
+      return ShowLines(chart, owner);
+    case TChartGalleryPage::Point:
+      return ShowPoints(chart, owner);
+    case TChartGalleryPage::Area:
+      return ShowAreas(chart, owner);
+    case TChartGalleryPage::HorizBar:
+      return ShowHorizontalBars(chart, owner);
+    case TChartGalleryPage::FastLine:
+      return ShowFastLine(chart, owner);
+    case TChartGalleryPage::Logarithmic:
+      return ShowLogarithmic(chart, owner);
+    case TChartGalleryPage::DateTime:
+      return ShowDateTime(chart, owner);
+  }
+}

@@ -1,0 +1,76 @@
+// tankdemo-gallery: one window showing the controls with options the demo never switches on:
+// the tree-list on one page, every kind of chart series and axis on the other.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <QWidget>
+#include <cstdio>
+#include <cstdlib>
+
+#include "GalleryTree.h"
+#include "chart/Chart.h"
+#include "chart/series/ChartSeries.h"
+#include "gallery/GalleryChart.h"
+#include "platform/Color.h"
+#include "platform/QtControlHost.h"
+
+namespace {
+
+// The chart page: a choice of series kind or axis, flat or 3D, above the chart.
+QWidget* ChartPage(TChart& chart, TSeriesOwner& owner) {
+  auto* page = new QWidget;
+  auto* pages = new QComboBox;
+  for (const std::string& name : ChartGalleryPageNames())
+    pages->addItem(QString::fromStdString(name));
+  auto* view3D = new QCheckBox(QStringLiteral("3D"));
+  auto* choices = new QHBoxLayout;
+  choices->addWidget(pages);
+  choices->addWidget(view3D);
+  choices->addStretch();
+  auto* layout = new QVBoxLayout(page);
+  layout->addLayout(choices);
+  layout->addWidget(CreateQtControlHost(chart), 1);
+  auto show = [&chart, &owner, pages, view3D] {
+    std::string name = pages->currentText().toStdString();
+    if (view3D->isChecked()) name += ":3d";
+    ShowChartGalleryPage(chart, owner, *ParseChartGalleryChoice(name));
+  };
+  QObject::connect(pages, &QComboBox::currentIndexChanged, page, show);
+  QObject::connect(view3D, &QCheckBox::toggled, page, show);
+  show();
+  return page;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const char* platform = std::getenv("QT_QPA_PLATFORM");
+  const char* x11 = std::getenv("DISPLAY");
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  if (!(platform && *platform) && !(x11 && *x11) && !(wayland && *wayland)) {
+    std::fprintf(stderr,
+                 "tankdemo-gallery: no display found; run it as `xvfb-run "
+                 "tankdemo-gallery`, or draw its pages with tankdemo-snapshot --gallery-tree "
+                 "or --gallery-chart\n");
+    return 1;
+  }
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("tankdemo-gallery"));
+  SetCurrentPalette(TSystemPalette::Desktop());
+  TTreeList tree;
+  TGalleryImages images;
+  BuildGalleryTree(tree, images);
+  TSeriesOwner owner;
+  TChart chart;
+  QTabWidget window;
+  window.addTab(CreateQtControlHost(tree), QStringLiteral("Tree-list"));
+  window.addTab(ChartPage(chart, owner), QStringLiteral("Chart"));
+  window.setWindowTitle(QStringLiteral("Gallery"));
+  window.resize(kGalleryTreeWidth, kGalleryTreeHeight + 120);
+  window.show();
+  const int result = app.exec();
+  return result;
+}

@@ -39,11 +39,7 @@ void TChartProjection::Centre(int depth, const TRect& plot) {
   FPerspective = FOptions.perspective > 0 ? FOptions.perspective / 35000.0 : 0.0;
 }
 
-TPoint TChartProjection::Project(int x, int y, int z) const {
-  if (!FIs3D) return {x, y};
-  if (FOrthogonal)
-    return {Nearest(FZoom * (x + z - FCentreX)) + FOffsetX,
-            Nearest(FZoom * (y - FCentreY - z)) + FOffsetY};
+TPoint TChartProjection::ProjectRotated(int x, int y, int z) const {
   const auto& m = FRotation;
   const double dx = x - FCentreX, dy = y - FCentreY, dz = z - FCentreZ;
   const double px = m[0][0] * dx + m[0][1] * dy + m[0][2] * dz;

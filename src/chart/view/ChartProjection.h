@@ -39,10 +39,19 @@ class TChartProjection {
   double ZoomFactor() const { return FZoom; }
   bool ZoomText() const { return FZoomText; }
 
-  TPoint Project(int x, int y, int z) const;
+  // Inline for the oblique view: every corner of every box goes through it.
+  TPoint Project(int x, int y, int z) const {
+    if (!FIs3D) return {x, y};
+    if (FOrthogonal)
+      return {Nearest(FZoom * (x + z - FCentreX)) + FOffsetX,
+              Nearest(FZoom * (y - FCentreY - z)) + FOffsetY};
+    return ProjectRotated(x, y, z);
+  }
   TPoint Unproject(int x, int y, int z) const;
 
  private:
+  TPoint ProjectRotated(int x, int y, int z) const;
+
   TView3DSettings FOptions;
   bool FIs3D = false;
   bool FOrthogonal = true;

@@ -68,6 +68,18 @@ int main(int argc, char** argv) {
   QTabWidget window;
   window.addTab(CreateQtControlHost(tree), QStringLiteral("Tree-list"));
   window.addTab(ChartPage(chart, owner), QStringLiteral("Chart"));
+  // --chart opens on the chart page, with a page name after it ("area:3d", ...) on that page.
+  const QStringList arguments = QApplication::arguments();
+  const qsizetype chartArgument = arguments.indexOf(QStringLiteral("--chart"));
+  if (chartArgument >= 0) window.setCurrentIndex(1);
+  if (chartArgument >= 0 && chartArgument + 1 < arguments.size()) {
+    if (auto choice = ParseChartGalleryChoice(arguments[chartArgument + 1].toStdString())) {
+      auto* pages = window.widget(1)->findChild<QComboBox*>();
+      auto* view3D = window.widget(1)->findChild<QCheckBox*>();
+      pages->setCurrentIndex(static_cast<int>(choice->Page));
+      view3D->setChecked(choice->View3D);
+    }
+  }
   window.setWindowTitle(QStringLiteral("Gallery"));
   window.resize(kGalleryTreeWidth, kGalleryTreeHeight + 120);
   window.show();

@@ -1,5 +1,7 @@
 #include "app/TankChart.h"
 
+#include "app/ReadableText.h"
+
 TBarSeries& ApplyStoredChartSettings(TChart& chart, TSeriesOwner& owner) {
   TChartBrush backBrush = chart.BackWall().Brush();
   backBrush.color = clWhite;
@@ -24,7 +26,17 @@ TBarSeries& ApplyStoredChartSettings(TChart& chart, TSeriesOwner& owner) {
   stored.YValues().SetName("Bar");
   stored.YValues().SetOrder(loNone);
   chart.AttachSeries(&stored);
+  UseReadableAxisText(chart.LeftAxis(), chart.Color());
   return stored;
+}
+
+void UseReadableAxisText(TChartAxis& axis, TColor background) {
+  TFont labels = axis.LabelsFont();
+  labels.SetColor(ReadableTextColor(background, labels.Color()));
+  axis.SetLabelsFont(labels);
+  TFont title = axis.Title().Font();
+  title.SetColor(ReadableTextColor(background, title.Color()));
+  axis.Title().SetFont(title);
 }
 
 void SetupChart(TChart& chart, TSeriesOwner& owner, const TSiteList& sites) {

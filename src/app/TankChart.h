@@ -11,6 +11,10 @@
 // again when it sets up its own). Returns the stored series.
 TBarSeries& ApplyStoredChartSettings(TChart& chart, TSeriesOwner& owner);
 
+// Gives the axis's labels and title a text colour readable on the given background, keeping
+// theirs where it already is.
+void UseReadableAxisText(TChartAxis& axis, TColor background);
+
 // Takes the stored series out, creates one stacked bar series per tank position (owned by
 // owner) and fixes the left axis to 0..largest site capacity.
 void SetupChart(TChart& chart, TSeriesOwner& owner, const TSiteList& sites);

@@ -1,6 +1,8 @@
 #include "platform/OffscreenHost.h"
 
-TOffscreenHost::TOffscreenHost(TControl& control, int width, int height) : control_(control) {
+TOffscreenHost::TOffscreenHost(TControl& control, int width, int height, double scale)
+    : control_(control) {
+  picture_.SetScale(scale);
   picture_.SetSize(width, height);
   control_.SetHost(this);
   control_.Resized();

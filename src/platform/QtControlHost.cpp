@@ -366,7 +366,11 @@ void Host::RepaintViewport() {
 }
 
 void Host::PaintViewport(QPaintEvent* e) {
-  if (backing_.Width() != viewport_->width() || backing_.Height() != viewport_->height()) {
+  // The backing picture follows the screen the window is on, in device pixels.
+  const double ratio = viewport_->devicePixelRatioF();
+  if (backing_.Width() != viewport_->width() || backing_.Height() != viewport_->height() ||
+      backing_.Scale() != ratio) {
+    backing_.SetScale(ratio);
     backing_.SetSize(viewport_->width(), viewport_->height());
     invalid_ = QRegion(viewport_->rect());
   }
@@ -381,7 +385,12 @@ void Host::PaintViewport(QPaintEvent* e) {
     c.RestoreClip();
   }
   QPainter p(viewport_);
-  if (!backing_.Empty()) p.drawImage(e->rect(), backing_.Image().image, e->rect());
+  if (!backing_.Empty()) {
+    const QRect r = e->rect();
+    const TRect d = Rect(ToDevicePixel(r.left(), ratio), ToDevicePixel(r.top(), ratio),
+                         ToDevicePixel(r.right() + 1, ratio), ToDevicePixel(r.bottom() + 1, ratio));
+    p.drawImage(QRectF(r), backing_.Image().image, QRectF(d.left, d.top, d.Width(), d.Height()));
+  }
 }
 
 void Host::Resized() {
@@ -405,7 +414,9 @@ void Host::BeginDragImage(const TBitmap& image, TPoint hotspot) {
   drag_ = new QLabel(nullptr, Qt::ToolTip | Qt::FramelessWindowHint);
   drag_->setAttribute(Qt::WA_TransparentForMouseEvents);
   drag_->setAttribute(Qt::WA_ShowWithoutActivating);
-  drag_->setPixmap(QPixmap::fromImage(image.Image().image));
+  QPixmap pixmap = QPixmap::fromImage(image.Image().image);
+  pixmap.setDevicePixelRatio(image.Scale());
+  drag_->setPixmap(pixmap);
   drag_->setWindowOpacity(0.7);
   drag_->resize(image.Width(), image.Height());
   drag_hotspot_ = hotspot;

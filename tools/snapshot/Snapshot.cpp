@@ -25,6 +25,7 @@ void DrawChart(const TSnapshotArgs& args, TBitmap& picture) {
   SetupChart(chart, owner, *sites);
   RefreshChart(chart, *sites);
   chart.SetSize(args.Width, args.Height);
+  picture.SetScale(args.Scale);
   picture.SetSize(args.Width, args.Height);
   chart.DrawChart(picture.Canvas(), Rect(0, 0, args.Width, args.Height));
 }
@@ -34,6 +35,7 @@ void DrawGalleryChart(const TSnapshotArgs& args, TBitmap& picture) {
   TChart chart;
   ShowChartGalleryPage(chart, owner, *ParseChartGalleryChoice(args.GalleryChart));
   chart.SetSize(args.Width, args.Height);
+  picture.SetScale(args.Scale);
   picture.SetSize(args.Width, args.Height);
   chart.DrawChart(picture.Canvas(), Rect(0, 0, args.Width, args.Height));
 }
@@ -47,15 +49,17 @@ void DrawTree(const TSnapshotArgs& args, TBitmap& picture) {
   fill.SortDirection = args.SortDown ? csDown : csUp;
   TTreeList tree;
   FillPlantTree(tree, fill);
-  TOffscreenHost host(tree, args.Width, args.Height);
+  TOffscreenHost host(tree, args.Width, args.Height, args.Scale);
   if (args.Focus) host.SetFocus();
   host.PaintAll();
+  picture.SetScale(args.Scale);
   picture.SetSize(args.Width, args.Height);
   picture.Canvas().CopyRect(Rect(0, 0, args.Width, args.Height), host.Picture().Canvas(),
                             Rect(0, 0, args.Width, args.Height));
 }
 
-// The whole main window as it stands after the steps, at 120 pixels per inch.
+// The whole main window as it stands after the steps, at 120 pixels per inch; the screen's
+// scale comes from the environment set up before the application started.
 void DrawWindow(const TSnapshotArgs& args, TBitmap& picture) {
   TFMain window(nullptr, 1.0);
   window.show();

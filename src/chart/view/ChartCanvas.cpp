@@ -127,8 +127,10 @@ TRect TChartCanvas3D::BeginFrame(TCanvas& target, const TView3DSettings& options
     return targetRect;
   }
   const int w = std::max(0, targetRect.Width()), h = std::max(0, targetRect.Height());
-  if (picture_ && (picture_->Width() != w || picture_->Height() != h)) picture_.reset();
-  if (!picture_) picture_ = std::make_unique<TBitmap>(w, h);
+  if (picture_ &&
+      (picture_->Width() != w || picture_->Height() != h || picture_->Scale() != target.Scale()))
+    picture_.reset();
+  if (!picture_) picture_ = std::make_unique<TBitmap>(w, h, target.Scale());
   target_ = &picture_->Canvas();
   return Rect(0, 0, w, h);
 }

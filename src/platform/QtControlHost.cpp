@@ -21,6 +21,7 @@
 
 #include "platform/Bitmap.h"
 #include "platform/Control.h"
+#include "platform/QtAccessible.h"
 #include "platform/QtImage.h"
 
 namespace {
@@ -163,6 +164,7 @@ class Host final : public QWidget, public TWindowHost {
   void MoveDragImage(TPoint position) override;
   void ShowDragImage(bool show) override;
   void EndDragImage() override;
+  void AccessibleEvent(TAccessibleEvent event, int child) override;
 
   // Runs a control handler: an escaping exception is shown and the program goes on.
   template <typename F>
@@ -221,6 +223,7 @@ class Viewport final : public QWidget {
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
   }
+  TControl& Control() const { return host_.control_; }
 
  protected:
   void paintEvent(QPaintEvent* e) override { host_.PaintViewport(e); }
@@ -433,6 +436,10 @@ void Host::ShowDragImage(bool show) {
   if (drag_) drag_->setVisible(show);
 }
 
+void Host::AccessibleEvent(TAccessibleEvent event, int child) {
+  RaiseAccessibleEvent(viewport_, event, child);
+}
+
 void Host::EndDragImage() {
   delete drag_;
   drag_ = nullptr;
@@ -569,7 +576,13 @@ void Host::OnScrollAction(TScrollBarKind kind, QScrollBar* bar, int action) {
 }  // namespace
 
 QWidget* CreateQtControlHost(TControl& control, QWidget* parent) {
+  InstallControlAccessibility();
   return new Host(control, parent);
+}
+
+TControl* ControlOfViewport(QObject* object) {
+  const auto* viewport = dynamic_cast<const Viewport*>(object);
+  return viewport ? &viewport->Control() : nullptr;
 }
 
 void SetQtControlHostErrorHandler(std::function<void(const std::string&)> handler) {

@@ -30,8 +30,8 @@ class TBitmap {
   void SetSize(int width, int height);
   bool Empty() const { return Width() == 0 || Height() == 0; }
 
-  TCanvas& Canvas() { return *canvas_; }
-  const TCanvas& Canvas() const { return *canvas_; }
+  TCanvas& Canvas() { return *FCanvas; }
+  const TCanvas& Canvas() const { return *FCanvas; }
 
   // The plain colour of one logical pixel (its first device pixel); clNone outside.
   TColor Pixel(int x, int y) const;
@@ -40,10 +40,10 @@ class TBitmap {
   void SaveToPng(const std::string& path) const;
 
   // The platform's own access to the pixels (Qt types live behind this).
-  TBitmapImage& Image() { return *image_; }
-  const TBitmapImage& Image() const { return *image_; }
+  TBitmapImage& Image() { return *FImage; }
+  const TBitmapImage& Image() const { return *FImage; }
 
  private:
-  std::unique_ptr<TBitmapImage> image_;
-  std::unique_ptr<TCanvas> canvas_;
+  std::unique_ptr<TBitmapImage> FImage;
+  std::unique_ptr<TCanvas> FCanvas;
 };

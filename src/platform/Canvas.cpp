@@ -108,23 +108,23 @@ void BeginPainter(QPainter& p, QImage& image, const std::optional<QRegion>& clip
   if (clip) p.setClipRegion(*clip);
 }
 
-TCanvas::TCanvas(TBitmapImage& target) : target_(target), state_(std::make_unique<State>()) {}
+TCanvas::TCanvas(TBitmapImage& target) : FTarget(target), FState(std::make_unique<State>()) {}
 TCanvas::~TCanvas() = default;
 
 int TCanvas::Width() const {
-  return target_.LogicalWidth();
+  return FTarget.LogicalWidth();
 }
 int TCanvas::Height() const {
-  return target_.LogicalHeight();
+  return FTarget.LogicalHeight();
 }
 double TCanvas::Scale() const {
-  return target_.scale;
+  return FTarget.scale;
 }
 bool TCanvas::Scaled() const {
-  return target_.scale != 1;
+  return FTarget.scale != 1;
 }
 int TCanvas::Dev(int v) const {
-  return ToDevicePixel(v, target_.scale);
+  return ToDevicePixel(v, FTarget.scale);
 }
 TRect TCanvas::DevRect(const TRect& r) const {
   return Rect(Dev(r.left), Dev(r.top), Dev(r.right), Dev(r.bottom));
@@ -155,19 +155,19 @@ const QRegion* ClipOf(const std::optional<QRegion>& clip) {
 
 void TCanvas::SetPixel(int x, int y, TColor c) {
   if (Scaled()) {
-    const TBrush saved = brush_;
-    brush_ = TBrush{c, bsSolid, c};
+    const TBrush saved = FBrush;
+    FBrush = TBrush{c, bsSolid, c};
     FillDeviceRect(DevRect(Rect(x, y, x + 1, y + 1)));
-    brush_ = saved;
+    FBrush = saved;
     return;
   }
-  TRaster raster(target_.image);
-  TClipArea area(raster.Width(), raster.Height(), ClipOf(state_->clip));
+  TRaster raster(FTarget.image);
+  TClipArea area(raster.Width(), raster.Height(), ClipOf(FState->clip));
   if (area.Contains(x, y)) raster.Row(y)[x] = ToQRgb(c);
 }
 
 TColor TCanvas::Pixel(int x, int y) const {
-  const QImage& img = target_.image;
+  const QImage& img = FTarget.image;
   x = Dev(x);
   y = Dev(y);
   if (x < 0 || y < 0 || x >= img.width() || y >= img.height()) return clNone;
@@ -177,20 +177,20 @@ TColor TCanvas::Pixel(int x, int y) const {
 // --- brush fills ----------------------------------------------------------------------
 
 void TCanvas::FillRect(const TRect& r) {
-  if (brush_.style == bsClear || IsRectEmpty(r)) return;
+  if (FBrush.style == bsClear || IsRectEmpty(r)) return;
   FillDeviceRect(DevRect(r));
 }
 
 // Patterns keep their phase in logical pixels, so a scaled checkerboard has whole squares.
 void TCanvas::FillDeviceRect(const TRect& r) {
-  if (brush_.style == bsClear || IsRectEmpty(r)) return;
-  TRaster raster(target_.image);
+  if (FBrush.style == bsClear || IsRectEmpty(r)) return;
+  TRaster raster(FTarget.image);
   if (raster.Empty()) return;
-  const QRgb fg = ToQRgb(brush_.color), alt = ToQRgb(brush_.altColor), bk = ToQRgb(bk_color_);
-  const TBrushStyle style = brush_.style;
-  const bool opaque = bk_mode_ == bkOpaque;
-  const double scale = target_.scale;
-  const TClipArea area(raster.Width(), raster.Height(), ClipOf(state_->clip));
+  const QRgb fg = ToQRgb(FBrush.color), alt = ToQRgb(FBrush.altColor), bk = ToQRgb(FBkColor);
+  const TBrushStyle style = FBrush.style;
+  const bool opaque = FBkMode == bkOpaque;
+  const double scale = FTarget.scale;
+  const TClipArea area(raster.Width(), raster.Height(), ClipOf(FState->clip));
   area.ForEachSpanIn(r, [&](int y, int x0, int x1) {
     QRgb* line = raster.Row(y);
     if (style == bsSolid) {
@@ -231,9 +231,9 @@ void TCanvas::InvertRect(const TRect& r) {
 }
 
 void TCanvas::InvertDeviceRect(const TRect& r) {
-  TRaster raster(target_.image);
+  TRaster raster(FTarget.image);
   if (raster.Empty()) return;
-  const TClipArea area(raster.Width(), raster.Height(), ClipOf(state_->clip));
+  const TClipArea area(raster.Width(), raster.Height(), ClipOf(FState->clip));
   area.ForEachSpanIn(r, [&](int y, int x0, int x1) {
     QRgb* line = raster.Row(y);
     for (int x = x0; x < x1; ++x) line[x] = Inverted(line[x]);
@@ -242,9 +242,9 @@ void TCanvas::InvertDeviceRect(const TRect& r) {
 
 void TCanvas::DrawFocusRect(const TRect& r) {
   if (IsRectEmpty(r)) return;
-  TRaster raster(target_.image);
+  TRaster raster(FTarget.image);
   if (raster.Empty()) return;
-  TClipArea area(raster.Width(), raster.Height(), ClipOf(state_->clip));
+  TClipArea area(raster.Width(), raster.Height(), ClipOf(FState->clip));
   auto dot = [&](int x, int y) {
     if (((x + y) & 1) != 0) return;
     if (Scaled())
@@ -265,14 +265,14 @@ void TCanvas::DrawFocusRect(const TRect& r) {
 void TCanvas::DrawEdge(TRect r, unsigned kinds, unsigned sides) {
   // Each ring: its top-left colour and bottom-right colour.
   auto ring = [&](TColor light, TColor dark) {
-    const TBrush saved = brush_;
-    brush_ = TBrush{light, bsSolid, light};
+    const TBrush saved = FBrush;
+    FBrush = TBrush{light, bsSolid, light};
     if (sides & bfsLeft) FillRect(Rect(r.left, r.top, r.left + 1, r.bottom));
     if (sides & bfsTop) FillRect(Rect(r.left, r.top, r.right, r.top + 1));
-    brush_ = TBrush{dark, bsSolid, dark};
+    FBrush = TBrush{dark, bsSolid, dark};
     if (sides & bfsRight) FillRect(Rect(r.right - 1, r.top, r.right, r.bottom));
     if (sides & bfsBottom) FillRect(Rect(r.left, r.bottom - 1, r.right, r.bottom));
-    brush_ = saved;
+    FBrush = saved;
     if (sides & bfsLeft) ++r.left;
     if (sides & bfsTop) ++r.top;
     if (sides & bfsRight) --r.right;
@@ -373,29 +373,29 @@ bool FillPolygonRows(QImage& image, const QRegion* clip, TPolygonScan& scan,
 }  // namespace
 
 void TCanvas::MoveTo(int x, int y) {
-  pen_pos_ = {x, y};
+  FPenPos = {x, y};
 }
 
 void TCanvas::LineTo(int x, int y) {
-  const TPoint from = pen_pos_;
-  pen_pos_ = {x, y};
-  if (pen_.style == psClear) return;
+  const TPoint from = FPenPos;
+  FPenPos = {x, y};
+  if (FPen.style == psClear) return;
   if (Scaled()) {
-    ScaledLine(from, pen_pos_);
+    ScaledLine(from, FPenPos);
     return;
   }
-  if (pen_.width <= 1) {
-    const TRaster raster(target_.image);
+  if (FPen.width <= 1) {
+    const TRaster raster(FTarget.image);
     if (raster.Empty()) return;
-    TClipArea area(raster.Width(), raster.Height(), ClipOf(state_->clip));
-    ThinLine(raster, area, from, pen_pos_, ToQRgb(pen_.color), pen_.mode, pen_.style == psDot);
+    TClipArea area(raster.Width(), raster.Height(), ClipOf(FState->clip));
+    ThinLine(raster, area, from, FPenPos, ToQRgb(FPen.color), FPen.mode, FPen.style == psDot);
     return;
   }
-  if (target_.image.isNull()) return;
+  if (FTarget.image.isNull()) return;
   QPainter p;
-  BeginPainter(p, target_.image, state_->clip);
-  if (pen_.mode == pmNotXor) p.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
-  p.setPen(QPen(ToQColor(pen_.color), pen_.width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+  BeginPainter(p, FTarget.image, FState->clip);
+  if (FPen.mode == pmNotXor) p.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
+  p.setPen(QPen(ToQColor(FPen.color), FPen.width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
   p.drawLine(from.x, from.y, x, y);
 }
 
@@ -407,51 +407,51 @@ void TCanvas::Polyline(const std::vector<TPoint>& points) {
 
 void TCanvas::Polygon(std::span<const TPoint> points) {
   if (points.size() < 2) return;
-  if (points.size() >= 3 && brush_.style != bsClear && !target_.image.isNull()) {
+  if (points.size() >= 3 && FBrush.style != bsClear && !FTarget.image.isNull()) {
     std::vector<TPoint> scaled;
     if (Scaled()) scaled = DevPoints(points);
     const std::span<const TPoint> device = Scaled() ? std::span<const TPoint>(scaled) : points;
-    if (brush_.style == bsSolid) {
-      FillDevicePolygon(device, brush_.color);
+    if (FBrush.style == bsSolid) {
+      FillDevicePolygon(device, FBrush.color);
     } else {
       // Patterns: the polygon's area as a clip, then a fill that behaves as FillRect does.
-      const QPolygon polygon = PolygonNearPicture(device, target_.image.rect());
+      const QPolygon polygon = PolygonNearPicture(device, FTarget.image.rect());
       const QRect box = polygon.boundingRect();
       QRegion area(polygon, Qt::OddEvenFill);
-      if (state_->clip) area &= *state_->clip;
+      if (FState->clip) area &= *FState->clip;
       SaveClip();
-      state_->clip = area;
+      FState->clip = area;
       FillDeviceRect(Rect(box.left(), box.top(), box.right() + 1, box.bottom() + 1));
       RestoreClip();
     }
   }
-  if (pen_.style == psClear) return;
-  if (pen_.width > 1 || Scaled()) {
-    const TPoint pos = pen_pos_;
+  if (FPen.style == psClear) return;
+  if (FPen.width > 1 || Scaled()) {
+    const TPoint pos = FPenPos;
     std::vector<TPoint> closed(points.begin(), points.end());
     closed.push_back(points[0]);
     Polyline(closed);
-    pen_pos_ = pos;
+    FPenPos = pos;
     return;
   }
-  const TRaster raster(target_.image);
+  const TRaster raster(FTarget.image);
   if (raster.Empty()) return;
-  TClipArea area(raster.Width(), raster.Height(), ClipOf(state_->clip));
-  const QRgb c = ToQRgb(pen_.color);
+  TClipArea area(raster.Width(), raster.Height(), ClipOf(FState->clip));
+  const QRgb c = ToQRgb(FPen.color);
   for (size_t i = 0; i < points.size(); ++i)
-    ThinLine(raster, area, points[i], points[(i + 1) % points.size()], c, pen_.mode,
-             pen_.style == psDot);
+    ThinLine(raster, area, points[i], points[(i + 1) % points.size()], c, FPen.mode,
+             FPen.style == psDot);
 }
 
 // A solid polygon in device coordinates, in the pen's raster mode.
 void TCanvas::FillDevicePolygon(std::span<const TPoint> device, TColor color) {
-  if (device.size() < 3 || target_.image.isNull()) return;
-  if (FillPolygonRows(target_.image, ClipOf(state_->clip), state_->scan, device, ToQRgb(color),
-                      pen_.mode))
+  if (device.size() < 3 || FTarget.image.isNull()) return;
+  if (FillPolygonRows(FTarget.image, ClipOf(FState->clip), FState->scan, device, ToQRgb(color),
+                      FPen.mode))
     return;
   QPainter p;
-  BeginPainter(p, target_.image, state_->clip);
-  if (pen_.mode == pmNotXor) p.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
+  BeginPainter(p, FTarget.image, FState->clip);
+  if (FPen.mode == pmNotXor) p.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
   p.setPen(Qt::NoPen);
   p.setBrush(QBrush(ToQColor(color)));
   p.drawPolygon(ToQPolygon(device), Qt::OddEvenFill);
@@ -462,23 +462,23 @@ void TCanvas::FillDevicePolygon(std::span<const TPoint> device, TColor color) {
 // stroke drawn twice restores the picture). A dotted pen sets every other logical pixel.
 void TCanvas::ScaledLine(TPoint a, TPoint b) {
   if (a == b) return;
-  const int thick = std::max(1, static_cast<int>(std::lround(std::max(1, pen_.width) * Scale())));
-  if (pen_.style == psDot) {
-    const TBrush saved = brush_;
-    brush_ = TBrush{pen_.color, bsSolid, pen_.color};
+  const int thick = std::max(1, static_cast<int>(std::lround(std::max(1, FPen.width) * Scale())));
+  if (FPen.style == psDot) {
+    const TBrush saved = FBrush;
+    FBrush = TBrush{FPen.color, bsSolid, FPen.color};
     bool on = true;
     WalkLine(a, b, [&](int x, int y) {
       const TRect d = DevRect(Rect(x, y, x + 1, y + 1));
-      if (on && pen_.mode == pmNotXor)
+      if (on && FPen.mode == pmNotXor)
         FillDevicePolygon(
             std::vector<TPoint>{
                 {d.left, d.top}, {d.right, d.top}, {d.right, d.bottom}, {d.left, d.bottom}},
-            pen_.color);
+            FPen.color);
       else if (on)
         FillDeviceRect(d);
       on = !on;
     });
-    brush_ = saved;
+    FBrush = saved;
     return;
   }
   // The pixel where a logical pixel's band starts, centred on that pixel for wide pens.
@@ -491,24 +491,24 @@ void TCanvas::ScaledLine(TPoint a, TPoint b) {
   const std::vector<TPoint> band =
       alongX ? std::vector<TPoint>{p, q, {q.x, q.y + thick}, {p.x, p.y + thick}}
              : std::vector<TPoint>{p, q, {q.x + thick, q.y}, {p.x + thick, p.y}};
-  FillDevicePolygon(band, pen_.color);
+  FillDevicePolygon(band, FPen.color);
 }
 
 void TCanvas::Rectangle(const TRect& r) {
   TRect in = r;
-  if (pen_.style == psClear) {
+  if (FPen.style == psClear) {
     // Without an outline the fill stops where the outline's right and bottom would be.
     --in.right;
     --in.bottom;
     FillRect(in);
     return;
   }
-  const int w = std::max(1, pen_.width);
+  const int w = std::max(1, FPen.width);
   InflateRect(in, -w, -w);
   FillRect(in);
-  const TPen saved = pen_;
-  const TPoint pos = pen_pos_;
-  pen_.width = 1;
+  const TPen saved = FPen;
+  const TPoint pos = FPenPos;
+  FPen.width = 1;
   TRect frame = r;
   for (int i = 0; i < w && !IsRectEmpty(frame); ++i) {
     Polyline({{frame.left, frame.top},
@@ -518,29 +518,29 @@ void TCanvas::Rectangle(const TRect& r) {
               {frame.left, frame.top}});
     InflateRect(frame, -1, -1);
   }
-  pen_ = saved;
-  pen_pos_ = pos;
+  FPen = saved;
+  FPenPos = pos;
 }
 
 void TCanvas::Ellipse(const TRect& r) {
-  if (target_.image.isNull() || IsRectEmpty(r)) return;
+  if (FTarget.image.isNull() || IsRectEmpty(r)) return;
   QPainter p;
-  BeginPainter(p, target_.image, state_->clip);
-  if (pen_.mode == pmNotXor) p.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
-  if (pen_.style == psClear)
+  BeginPainter(p, FTarget.image, FState->clip);
+  if (FPen.mode == pmNotXor) p.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
+  if (FPen.style == psClear)
     p.setPen(Qt::NoPen);
   else
-    p.setPen(QPen(ToQColor(pen_.color), pen_.width <= 1 ? 0 : pen_.width,
-                  pen_.style == psDot ? Qt::DotLine : Qt::SolidLine));
-  if (brush_.style == bsClear)
+    p.setPen(QPen(ToQColor(FPen.color), FPen.width <= 1 ? 0 : FPen.width,
+                  FPen.style == psDot ? Qt::DotLine : Qt::SolidLine));
+  if (FBrush.style == bsClear)
     p.setBrush(Qt::NoBrush);
   else
-    p.setBrush(QBrush(ToQColor(brush_.color)));
+    p.setBrush(QBrush(ToQColor(FBrush.color)));
   if (Scaled()) {
-    p.scale(target_.scale, target_.scale);
+    p.scale(FTarget.scale, FTarget.scale);
     QPen pen = p.pen();
-    pen.setWidth(std::max(1, pen_.width));
-    if (pen_.style != psClear) p.setPen(pen);
+    pen.setWidth(std::max(1, FPen.width));
+    if (FPen.style != psClear) p.setPen(pen);
   }
   p.drawEllipse(QRect(r.left, r.top, r.Width() - 1, r.Height() - 1));
 }
@@ -549,87 +549,87 @@ void TCanvas::Ellipse(const TRect& r) {
 
 void TCanvas::SetClipRect(const TRect& r) {
   const TRect n = DevRect(NormalizedRect(r));
-  state_->clip = QRegion(n.left, n.top, n.Width(), n.Height());
+  FState->clip = QRegion(n.left, n.top, n.Width(), n.Height());
 }
 
 void TCanvas::SetClipPolygon(const std::vector<TPoint>& points) {
-  state_->clip =
-      QRegion(PolygonNearPicture(Scaled() ? DevPoints(points) : points, target_.image.rect()),
+  FState->clip =
+      QRegion(PolygonNearPicture(Scaled() ? DevPoints(points) : points, FTarget.image.rect()),
               Qt::OddEvenFill);
 }
 
 void TCanvas::IntersectClipRect(const TRect& r) {
   const TRect n = DevRect(NormalizedRect(r));
   const QRegion rr(n.left, n.top, n.Width(), n.Height());
-  state_->clip = state_->clip ? (*state_->clip & rr) : rr;
+  FState->clip = FState->clip ? (*FState->clip & rr) : rr;
 }
 
 void TCanvas::ExcludeClipRect(const TRect& r) {
   const TRect n = DevRect(NormalizedRect(r));
-  const QRegion all = state_->clip ? *state_->clip : QRegion(target_.image.rect());
-  state_->clip = all.subtracted(QRegion(n.left, n.top, n.Width(), n.Height()));
+  const QRegion all = FState->clip ? *FState->clip : QRegion(FTarget.image.rect());
+  FState->clip = all.subtracted(QRegion(n.left, n.top, n.Width(), n.Height()));
 }
 
 void TCanvas::ClearClip() {
-  state_->clip.reset();
+  FState->clip.reset();
 }
 bool TCanvas::HasClip() const {
-  return state_->clip.has_value();
+  return FState->clip.has_value();
 }
 
 bool TCanvas::RectVisible(const TRect& r) const {
   TRect in;
-  const QImage& img = target_.image;
+  const QImage& img = FTarget.image;
   if (!IntersectRect(in, DevRect(r), Rect(0, 0, img.width(), img.height()))) return false;
-  return !state_->clip || state_->clip->intersects(QRect(in.left, in.top, in.Width(), in.Height()));
+  return !FState->clip || FState->clip->intersects(QRect(in.left, in.top, in.Width(), in.Height()));
 }
 
 void TCanvas::SaveClip() {
-  state_->saved.push_back(state_->clip);
+  FState->saved.push_back(FState->clip);
 }
 
 void TCanvas::RestoreClip() {
-  if (state_->saved.empty()) return;
-  state_->clip = std::move(state_->saved.back());
-  state_->saved.pop_back();
+  if (FState->saved.empty()) return;
+  FState->clip = std::move(FState->saved.back());
+  FState->saved.pop_back();
 }
 
 // --- copies ---------------------------------------------------------------------------
 
 void TCanvas::CopyRect(const TRect& logicalDest, const TCanvas& source,
                        const TRect& logicalSource) {
-  if (target_.image.isNull() || source.target_.image.isNull()) return;
+  if (FTarget.image.isNull() || source.FTarget.image.isNull()) return;
   const TRect dest = DevRect(logicalDest), sourceRect = source.DevRect(logicalSource);
   if (IsRectEmpty(dest) || IsRectEmpty(sourceRect)) return;
-  const QImage& from = source.target_.image;
+  const QImage& from = source.FTarget.image;
   if (dest.Width() == sourceRect.Width() && dest.Height() == sourceRect.Height() &&
       sourceRect.left >= 0 && sourceRect.top >= 0 && sourceRect.right <= from.width() &&
-      sourceRect.bottom <= from.height() && from.format() == target_.image.format()) {
+      sourceRect.bottom <= from.height() && from.format() == FTarget.image.format()) {
     CopyRows(dest, source, sourceRect);
     return;
   }
   // A copy of the source part first, so copying within one picture cannot overlap itself.
-  const QImage part = source.target_.image.copy(
+  const QImage part = source.FTarget.image.copy(
       QRect(sourceRect.left, sourceRect.top, sourceRect.Width(), sourceRect.Height()));
   QPainter p;
-  BeginPainter(p, target_.image, state_->clip);
+  BeginPainter(p, FTarget.image, FState->clip);
   p.setCompositionMode(QPainter::CompositionMode_Source);
   p.drawImage(QRect(dest.left, dest.top, dest.Width(), dest.Height()), part);
 }
 
 // An unscaled copy of pixels that all lie in the source: row by row, with no painter.
 void TCanvas::CopyRows(const TRect& dest, const TCanvas& source, const TRect& sourceRect) {
-  const bool same = &source.target_.image == &target_.image;
+  const bool same = &source.FTarget.image == &FTarget.image;
   // Within one picture the part is taken first, so that it cannot overwrite itself.
   QImage part;
   if (same)
-    part = target_.image.copy(
+    part = FTarget.image.copy(
         QRect(sourceRect.left, sourceRect.top, sourceRect.Width(), sourceRect.Height()));
-  const QImage& from = same ? part : source.target_.image;
+  const QImage& from = same ? part : source.FTarget.image;
   const int dx = (same ? 0 : sourceRect.left) - dest.left;
   const int dy = (same ? 0 : sourceRect.top) - dest.top;
-  const TRaster raster(target_.image);
-  const TClipArea area(raster.Width(), raster.Height(), ClipOf(state_->clip));
+  const TRaster raster(FTarget.image);
+  const TClipArea area(raster.Width(), raster.Height(), ClipOf(FState->clip));
   area.ForEachSpanIn(dest, [&](int y, int x0, int x1) {
     const QRgb* in = reinterpret_cast<const QRgb*>(from.constScanLine(y + dy)) + x0 + dx;
     std::copy(in, in + (x1 - x0), raster.Row(y) + x0);

@@ -115,19 +115,19 @@ class TCanvas {
   double Scale() const;
 
   // Drawing tools. The font's colour is the text colour.
-  TPen& Pen() { return pen_; }
-  TBrush& Brush() { return brush_; }
-  TFont& Font() { return font_; }
-  const TPen& Pen() const { return pen_; }
-  const TBrush& Brush() const { return brush_; }
-  const TFont& Font() const { return font_; }
-  TBkMode BkMode() const { return bk_mode_; }
-  void SetBkMode(TBkMode m) { bk_mode_ = m; }
-  TColor BkColor() const { return bk_color_; }
-  void SetBkColor(TColor c) { bk_color_ = c; }
-  unsigned TextAlign() const { return text_align_; }
-  void SetTextAlign(unsigned a) { text_align_ = a; }
-  TPoint PenPos() const { return pen_pos_; }
+  TPen& Pen() { return FPen; }
+  TBrush& Brush() { return FBrush; }
+  TFont& Font() { return FFont; }
+  const TPen& Pen() const { return FPen; }
+  const TBrush& Brush() const { return FBrush; }
+  const TFont& Font() const { return FFont; }
+  TBkMode BkMode() const { return FBkMode; }
+  void SetBkMode(TBkMode m) { FBkMode = m; }
+  TColor BkColor() const { return FBkColor; }
+  void SetBkColor(TColor c) { FBkColor = c; }
+  unsigned TextAlign() const { return FTextAlign; }
+  void SetTextAlign(unsigned a) { FTextAlign = a; }
+  TPoint PenPos() const { return FPenPos; }
 
   // Rectangles with the brush (left, top inclusive; right, bottom exclusive).
   void FillRect(const TRect& r);
@@ -180,8 +180,8 @@ class TCanvas {
   void CopyRect(const TRect& dest, const TCanvas& source, const TRect& sourceRect);
   void Draw(int x, int y, const TBitmap& bitmap);
 
-  TBitmapImage& Target() { return target_; }
-  const TBitmapImage& Target() const { return target_; }
+  TBitmapImage& Target() { return FTarget; }
+  const TBitmapImage& Target() const { return FTarget; }
 
  private:
   struct State;
@@ -194,13 +194,13 @@ class TCanvas {
   void FillDevicePolygon(std::span<const TPoint> device, TColor color);
   void ScaledLine(TPoint a, TPoint b);
   void CopyRows(const TRect& dest, const TCanvas& source, const TRect& sourceRect);
-  TBitmapImage& target_;
-  std::unique_ptr<State> state_;
-  TPen pen_;
-  TBrush brush_;
-  TFont font_;
-  TBkMode bk_mode_ = bkOpaque;
-  TColor bk_color_ = clWhite;
-  unsigned text_align_ = taLeft | taTop;
-  TPoint pen_pos_;
+  TBitmapImage& FTarget;
+  std::unique_ptr<State> FState;
+  TPen FPen;
+  TBrush FBrush;
+  TFont FFont;
+  TBkMode FBkMode = bkOpaque;
+  TColor FBkColor = clWhite;
+  unsigned FTextAlign = taLeft | taTop;
+  TPoint FPenPos;
 };

@@ -18,20 +18,20 @@
 class TRaster {
  public:
   explicit TRaster(QImage& image)
-      : bits_(image.isNull() ? nullptr : reinterpret_cast<QRgb*>(image.bits())),
-        stride_(image.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb))),
-        width_(image.width()),
-        height_(image.height()) {}
+      : FBits(image.isNull() ? nullptr : reinterpret_cast<QRgb*>(image.bits())),
+        FStride(image.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb))),
+        FWidth(image.width()),
+        FHeight(image.height()) {}
 
-  bool Empty() const { return bits_ == nullptr; }
-  int Width() const { return width_; }
-  int Height() const { return height_; }
-  QRgb* Row(int y) const { return bits_ + static_cast<qsizetype>(y) * stride_; }
+  bool Empty() const { return FBits == nullptr; }
+  int Width() const { return FWidth; }
+  int Height() const { return FHeight; }
+  QRgb* Row(int y) const { return FBits + static_cast<qsizetype>(y) * FStride; }
 
  private:
-  QRgb* bits_;
-  qsizetype stride_;
-  int width_, height_;
+  QRgb* FBits;
+  qsizetype FStride;
+  int FWidth, FHeight;
 };
 
 // The drawable part of a picture: its bounds, narrowed by a clip region when there is one.
@@ -41,37 +41,37 @@ class TRaster {
 class TClipArea {
  public:
   TClipArea(int width, int height, const QRegion* clip)
-      : width_(width), height_(height), clip_(clip) {
-    if (clip_) {
-      begin_ = clip_->begin();
-      end_ = clip_->end();
+      : FWidth(width), FHeight(height), FClip(clip) {
+    if (FClip) {
+      FBegin = FClip->begin();
+      FEnd = FClip->end();
     }
   }
 
   bool Contains(int x, int y) {
-    if (x < 0 || y < 0 || x >= width_ || y >= height_) return false;
-    if (!clip_) return true;
-    if (y < band_top_ || y > band_bottom_) FindBand(y);
-    for (const QRect* q = band_begin_; q != band_end_; ++q)
+    if (x < 0 || y < 0 || x >= FWidth || y >= FHeight) return false;
+    if (!FClip) return true;
+    if (y < FBandTop || y > FBandBottom) FindBand(y);
+    for (const QRect* q = FBandBegin; q != FBandEnd; ++q)
       if (x >= q->left() && x <= q->right()) return true;
     return false;
   }
 
   // Whether every pixel of r is drawable, so that a figure inside it needs no checks.
   bool ContainsAll(const TRect& r) const {
-    if (r.left < 0 || r.top < 0 || r.right > width_ || r.bottom > height_) return false;
-    if (!clip_) return true;
+    if (r.left < 0 || r.top < 0 || r.right > FWidth || r.bottom > FHeight) return false;
+    if (!FClip) return true;
     // Band by band over r's rows: each band needs one rectangle spanning r's columns. A
     // clip of slanted sides (a box seen in depth) has a band per row there, and one wide
     // band for most of its height.
     int y = r.top;
     for (const QRect* q =
-             std::partition_point(begin_, end_, [y](const QRect& c) { return c.bottom() < y; });
+             std::partition_point(FBegin, FEnd, [y](const QRect& c) { return c.bottom() < y; });
          y < r.bottom;) {
-      if (q == end_ || q->top() > y) return false;  // rows outside the clip
+      if (q == FEnd || q->top() > y) return false;  // rows outside the clip
       bool spanned = false;
       const int bandTop = q->top(), bandBottom = q->bottom();
-      for (; q != end_ && q->top() == bandTop; ++q)
+      for (; q != FEnd && q->top() == bandTop; ++q)
         spanned = spanned || (q->left() <= r.left && q->right() + 1 >= r.right);
       if (!spanned) return false;
       y = bandBottom + 1;
@@ -82,16 +82,16 @@ class TClipArea {
   // Calls f(from, to) for each drawable part [from, to) of [x0, x1) on row y.
   template <typename F>
   void ForEachSpan(int y, int x0, int x1, F f) {
-    if (y < 0 || y >= height_) return;
+    if (y < 0 || y >= FHeight) return;
     x0 = std::max(x0, 0);
-    x1 = std::min(x1, width_);
+    x1 = std::min(x1, FWidth);
     if (x0 >= x1) return;
-    if (!clip_) {
+    if (!FClip) {
       f(x0, x1);
       return;
     }
-    if (y < band_top_ || y > band_bottom_) FindBand(y);
-    for (const QRect* q = band_begin_; q != band_end_; ++q) {
+    if (y < FBandTop || y > FBandBottom) FindBand(y);
+    for (const QRect* q = FBandBegin; q != FBandEnd; ++q) {
       const int from = std::max(x0, q->left()), to = std::min(x1, q->right() + 1);
       if (from < to) f(from, to);
     }
@@ -100,17 +100,17 @@ class TClipArea {
   // Calls f(y, from, to) for each drawable row part of r.
   template <typename F>
   void ForEachSpanIn(const TRect& r, F f) const {
-    const int left = std::max(r.left, 0), right = std::min(r.right, width_);
-    const int top = std::max(r.top, 0), bottom = std::min(r.bottom, height_);
+    const int left = std::max(r.left, 0), right = std::min(r.right, FWidth);
+    const int top = std::max(r.top, 0), bottom = std::min(r.bottom, FHeight);
     if (left >= right || top >= bottom) return;
-    if (!clip_) {
+    if (!FClip) {
       for (int y = top; y < bottom; ++y) f(y, left, right);
       return;
     }
     // Bands wholly above r are skipped by their bottoms, which rise with the bands.
     const QRect* q =
-        std::partition_point(begin_, end_, [top](const QRect& c) { return c.bottom() < top; });
-    for (; q != end_ && q->top() < bottom; ++q) {
+        std::partition_point(FBegin, FEnd, [top](const QRect& c) { return c.bottom() < top; });
+    for (; q != FEnd && q->top() < bottom; ++q) {
       const int from = std::max(left, q->left()), to = std::min(right, q->right() + 1);
       if (from >= to) continue;
       const int last = std::min(bottom, q->bottom() + 1);
@@ -122,38 +122,38 @@ class TClipArea {
   void FindBand(int y) {
     // Figures walk row by row: try the bands next to the last one before searching.
     const QRect* q = nullptr;
-    if (band_end_ && band_end_ != end_ && y == band_bottom_ + 1 && band_end_->top() <= y) {
-      q = band_end_;
-    } else if (band_begin_ && band_begin_ != begin_ && y == band_top_ - 1 &&
-               (band_begin_ - 1)->bottom() == y) {
-      q = band_begin_ - 1;
-      while (q != begin_ && (q - 1)->top() == q->top()) --q;
+    if (FBandEnd && FBandEnd != FEnd && y == FBandBottom + 1 && FBandEnd->top() <= y) {
+      q = FBandEnd;
+    } else if (FBandBegin && FBandBegin != FBegin && y == FBandTop - 1 &&
+               (FBandBegin - 1)->bottom() == y) {
+      q = FBandBegin - 1;
+      while (q != FBegin && (q - 1)->top() == q->top()) --q;
     } else {
-      q = std::partition_point(begin_, end_, [y](const QRect& c) { return c.bottom() < y; });
+      q = std::partition_point(FBegin, FEnd, [y](const QRect& c) { return c.bottom() < y; });
     }
-    band_begin_ = band_end_ = q;
-    if (q == end_) {
-      band_top_ = y;
-      band_bottom_ = INT_MAX;
+    FBandBegin = FBandEnd = q;
+    if (q == FEnd) {
+      FBandTop = y;
+      FBandBottom = INT_MAX;
       return;
     }
     if (q->top() > y) {  // between two bands
-      band_top_ = q == begin_ ? INT_MIN : (q - 1)->bottom() + 1;
-      band_bottom_ = q->top() - 1;
+      FBandTop = q == FBegin ? INT_MIN : (q - 1)->bottom() + 1;
+      FBandBottom = q->top() - 1;
       return;
     }
-    while (band_end_ != end_ && band_end_->top() == q->top()) ++band_end_;
-    band_top_ = q->top();
-    band_bottom_ = q->bottom();
+    while (FBandEnd != FEnd && FBandEnd->top() == q->top()) ++FBandEnd;
+    FBandTop = q->top();
+    FBandBottom = q->bottom();
   }
 
-  int width_, height_;
-  const QRegion* clip_;
-  const QRect* begin_ = nullptr;
-  const QRect* end_ = nullptr;
-  const QRect* band_begin_ = nullptr;
-  const QRect* band_end_ = nullptr;
-  int band_top_ = 1, band_bottom_ = 0;  // no band yet
+  int FWidth, FHeight;
+  const QRegion* FClip;
+  const QRect* FBegin = nullptr;
+  const QRect* FEnd = nullptr;
+  const QRect* FBandBegin = nullptr;
+  const QRect* FBandEnd = nullptr;
+  int FBandTop = 1, FBandBottom = 0;  // no band yet
 };
 
 // Polygon scan conversion with QPainter's aliased fill rule, odd-even: each edge crosses
@@ -169,7 +169,7 @@ class TPolygonScan {
   template <typename F>
   bool Run(std::span<const TPoint> points, int width, int height, F f) {
     if (IsUprightRectangle(points)) return RunRectangle(points, width, height, f);
-    edges_.clear();
+    FEdges.clear();
     const size_t n = points.size();
     for (size_t i = 0; i < n; ++i) {
       TPoint a = points[i], b = points[(i + 1) % n];
@@ -186,31 +186,31 @@ class TPolygonScan {
         const long long rows = static_cast<long long>(top - a.y) * kOne + kHalf;
         e.x += static_cast<int>((e.slope * rows) >> 16);
       }
-      edges_.push_back(e);
+      FEdges.push_back(e);
     }
-    if (edges_.empty()) return true;
-    std::sort(edges_.begin(), edges_.end(),
+    if (FEdges.empty()) return true;
+    std::sort(FEdges.begin(), FEdges.end(),
               [](const TEdge& p, const TEdge& q) { return p.top < q.top; });
-    active_.clear();
-    ends_ = INT_MAX;
+    FActive.clear();
+    FEnds = INT_MAX;
     size_t next = 0;
-    for (int y = edges_.front().top; next < edges_.size() || !active_.empty(); ++y) {
-      while (next < edges_.size() && edges_[next].top == y) {
-        active_.push_back(&edges_[next]);
-        ends_ = std::min(ends_, edges_[next++].bottom);
+    for (int y = FEdges.front().top; next < FEdges.size() || !FActive.empty(); ++y) {
+      while (next < FEdges.size() && FEdges[next].top == y) {
+        FActive.push_back(&FEdges[next]);
+        FEnds = std::min(FEnds, FEdges[next++].bottom);
       }
-      if (ends_ < y) {
-        std::erase_if(active_, [y](const TEdge* e) { return e->bottom < y; });
-        ends_ = INT_MAX;
-        for (const TEdge* e : active_) ends_ = std::min(ends_, e->bottom);
+      if (FEnds < y) {
+        std::erase_if(FActive, [y](const TEdge* e) { return e->bottom < y; });
+        FEnds = INT_MAX;
+        for (const TEdge* e : FActive) FEnds = std::min(FEnds, e->bottom);
       }
-      if (active_.empty()) {
-        if (next < edges_.size()) y = edges_[next].top - 1;
+      if (FActive.empty()) {
+        if (next < FEdges.size()) y = FEdges[next].top - 1;
         continue;
       }
-      if (active_.size() == 2) {  // most rows of most faces: no list, no sort
-        TEdge& p = *active_[0];
-        TEdge& q = *active_[1];
+      if (FActive.size() == 2) {  // most rows of most faces: no list, no sort
+        TEdge& p = *FActive[0];
+        TEdge& q = *FActive[1];
         const int a = p.x >> 16, b = q.x >> 16;
         p.x += p.slope;
         q.x += q.slope;
@@ -218,17 +218,17 @@ class TPolygonScan {
         if (x0 < x1) f(y, x0, x1);
         continue;
       }
-      crossings_.clear();
-      for (TEdge* e : active_) {
-        crossings_.push_back(e->x >> 16);
+      FCrossings.clear();
+      for (TEdge* e : FActive) {
+        FCrossings.push_back(e->x >> 16);
         e->x += e->slope;
       }
       // Few crossings per row: an insertion sort beats a general one here.
-      for (size_t i = 1; i < crossings_.size(); ++i)
-        for (size_t j = i; j > 0 && crossings_[j] < crossings_[j - 1]; --j)
-          std::swap(crossings_[j], crossings_[j - 1]);
-      for (size_t k = 0; k + 1 < crossings_.size(); k += 2) {
-        const int x0 = std::max(crossings_[k], 0), x1 = std::min(crossings_[k + 1], width);
+      for (size_t i = 1; i < FCrossings.size(); ++i)
+        for (size_t j = i; j > 0 && FCrossings[j] < FCrossings[j - 1]; --j)
+          std::swap(FCrossings[j], FCrossings[j - 1]);
+      for (size_t k = 0; k + 1 < FCrossings.size(); k += 2) {
+        const int x0 = std::max(FCrossings[k], 0), x1 = std::min(FCrossings[k + 1], width);
         if (x0 < x1) f(y, x0, x1);
       }
     }
@@ -261,8 +261,8 @@ class TPolygonScan {
     int top, bottom;  // rows, inclusive
     int x, slope;     // 16.16
   };
-  std::vector<TEdge> edges_;
-  std::vector<TEdge*> active_;
-  std::vector<int> crossings_;
-  int ends_ = INT_MAX;  // the first row after which an active edge ends
+  std::vector<TEdge> FEdges;
+  std::vector<TEdge*> FActive;
+  std::vector<int> FCrossings;
+  int FEnds = INT_MAX;  // the first row after which an active edge ends
 };

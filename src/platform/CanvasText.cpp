@@ -72,15 +72,15 @@ struct TFontEntry {
 class TFontCache {
  public:
   TFontEntry& For(const TFont& font) {
-    for (auto& entry : entries_)
+    for (auto& entry : FEntries)
       if (entry->Matches(font)) return *entry;
-    if (!registered_) {
+    if (!FRegistered) {
       qAddPostRoutine([] { Instance().Clear(); });
-      registered_ = true;
+      FRegistered = true;
     }
-    if (entries_.size() >= kMaxFonts) entries_.erase(entries_.begin());
-    entries_.push_back(std::make_unique<TFontEntry>(font));
-    return *entries_.back();
+    if (FEntries.size() >= kMaxFonts) FEntries.erase(FEntries.begin());
+    FEntries.push_back(std::make_unique<TFontEntry>(font));
+    return *FEntries.back();
   }
   static TFontCache& Instance() {
     static TFontCache cache;
@@ -89,12 +89,12 @@ class TFontCache {
 
  private:
   void Clear() {
-    entries_.clear();
-    registered_ = false;
+    FEntries.clear();
+    FRegistered = false;
   }
   static constexpr size_t kMaxFonts = 16;
-  std::vector<std::unique_ptr<TFontEntry>> entries_;
-  bool registered_ = false;
+  std::vector<std::unique_ptr<TFontEntry>> FEntries;
+  bool FRegistered = false;
 };
 
 QString ToQString(const std::string& text) {
@@ -223,43 +223,43 @@ TTextSize MeasureText(const TFont& font, const std::string& text) {
 }
 
 TSize TCanvas::TextExtent(const std::string& text) const {
-  const TTextSize s = MeasureText(font_, text);
+  const TTextSize s = MeasureText(FFont, text);
   return {s.width, s.height};
 }
 
 void TCanvas::TextOut(int x, int y, const std::string& text) {
-  if (target_.image.isNull()) return;
+  if (FTarget.image.isNull()) return;
   // From here on everything is in device pixels.
-  TFontEntry& entry = TFontCache::Instance().For(Scaled() ? DeviceFont(font_, Scale()) : font_);
+  TFontEntry& entry = TFontCache::Instance().For(Scaled() ? DeviceFont(FFont, Scale()) : FFont);
   x = Dev(x);
   y = Dev(y);
   const QFontMetrics& fm = entry.metrics;
   const QString s = ToQString(text);
   const int w = entry.Width(s), h = fm.height();
   int left = 0, top = 0;  // of the text cell, relative to the reference point
-  if ((text_align_ & taCenterH) == taCenterH)
+  if ((FTextAlign & taCenterH) == taCenterH)
     left = -w / 2;
-  else if (text_align_ & taRight)
+  else if (FTextAlign & taRight)
     left = -w;
-  if ((text_align_ & taBaseline) == taBaseline)
+  if ((FTextAlign & taBaseline) == taBaseline)
     top = -fm.ascent();
-  else if (text_align_ & taBottom)
+  else if (FTextAlign & taBottom)
     top = -h;
 
-  const int angle = font_.Orientation();
+  const int angle = FFont.Orientation();
   // A turned opaque cell is left to the painter.
-  if (angle == 0 || bk_mode_ == bkTransparent) {
+  if (angle == 0 || FBkMode == bkTransparent) {
     const TTextMask& mask = entry.Mask(s, angle, left, top);
     if (mask.usable) {
-      const TRaster raster(target_.image);
-      TClipArea area(raster.Width(), raster.Height(), state_->clip ? &*state_->clip : nullptr);
-      if (bk_mode_ == bkOpaque) {
-        const QRgb bk = ToQRgb(bk_color_);
+      const TRaster raster(FTarget.image);
+      TClipArea area(raster.Width(), raster.Height(), FState->clip ? &*FState->clip : nullptr);
+      if (FBkMode == bkOpaque) {
+        const QRgb bk = ToQRgb(FBkColor);
         area.ForEachSpanIn(Bounds(x + left, y + top, w, h), [&](int row, int x0, int x1) {
           std::fill(raster.Row(row) + x0, raster.Row(row) + x1, bk);
         });
       }
-      const QRgb ink = ToQRgb(font_.Color());
+      const QRgb ink = ToQRgb(FFont.Color());
       for (const TTextMask::TRun& run : mask.runs)
         area.ForEachSpan(y + run.y, x + run.x0, x + run.x1, [&](int x0, int x1) {
           std::fill(raster.Row(y + run.y) + x0, raster.Row(y + run.y) + x1, ink);
@@ -268,17 +268,17 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
     }
   }
   QPainter p;
-  BeginPainter(p, target_.image, state_->clip);
+  BeginPainter(p, FTarget.image, FState->clip);
   p.translate(x, y);
   if (angle != 0) p.rotate(-angle / 10.0);
-  if (bk_mode_ == bkOpaque) p.fillRect(QRect(left, top, w, h), ToQColor(bk_color_));
+  if (FBkMode == bkOpaque) p.fillRect(QRect(left, top, w, h), ToQColor(FBkColor));
   p.setFont(entry.font);
-  p.setPen(ToQColor(font_.Color()));
+  p.setPen(ToQColor(FFont.Color()));
   p.drawText(QPoint(left, top + fm.ascent()), s);
 }
 
 int TCanvas::DrawText(const std::string& text, TRect& r, unsigned flags) {
-  const TFontEntry& entry = TFontCache::Instance().For(font_);
+  const TFontEntry& entry = TFontCache::Instance().For(FFont);
   const QFontMetrics& fm = entry.metrics;
   QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
   if (!(flags & dtNoPrefix)) s = StripPrefix(s);
@@ -309,7 +309,7 @@ int TCanvas::DrawText(const std::string& text, TRect& r, unsigned flags) {
     r.bottom = r.top + total;
     return total;
   }
-  if (target_.image.isNull()) return total;
+  if (FTarget.image.isNull()) return total;
 
   int y = r.top;
   if (flags & dtVCenter)
@@ -318,17 +318,17 @@ int TCanvas::DrawText(const std::string& text, TRect& r, unsigned flags) {
     y = r.bottom - total;
 
   // Lines are broken and placed in logical pixels, then drawn in the device's font.
-  const TFontEntry& ink = Scaled() ? TFontCache::Instance().For(DeviceFont(font_, Scale())) : entry;
+  const TFontEntry& ink = Scaled() ? TFontCache::Instance().For(DeviceFont(FFont, Scale())) : entry;
   const QFontMetrics& im = ink.metrics;
   const TRect device = DevRect(r);
   QPainter p;
-  BeginPainter(p, target_.image, state_->clip);
+  BeginPainter(p, FTarget.image, FState->clip);
   if (!(flags & dtNoClip)) {
     const QRect box(device.left, device.top, device.Width(), device.Height());
-    p.setClipRegion(state_->clip ? (*state_->clip & box) : QRegion(box));
+    p.setClipRegion(FState->clip ? (*FState->clip & box) : QRegion(box));
   }
   p.setFont(ink.font);
-  p.setPen(ToQColor(font_.Color()));
+  p.setPen(ToQColor(FFont.Color()));
   for (const QString& line : lines) {
     const int w = im.horizontalAdvance(line), top = Dev(y);
     int x = device.left;
@@ -336,8 +336,8 @@ int TCanvas::DrawText(const std::string& text, TRect& r, unsigned flags) {
       x = device.left + (device.Width() - w) / 2;
     else if (flags & dtRight)
       x = device.right - w;
-    if (bk_mode_ == bkOpaque)
-      p.fillRect(QRect(x, top, w, Dev(y + lineHeight) - top), ToQColor(bk_color_));
+    if (FBkMode == bkOpaque)
+      p.fillRect(QRect(x, top, w, Dev(y + lineHeight) - top), ToQColor(FBkColor));
     p.drawText(QPoint(x, top + im.ascent()), line);
     y += lineHeight;
   }

@@ -20,9 +20,9 @@ class TSystemClipboard final : public TClipboard {
 // A clipboard in memory, for tests and for running without a desktop.
 class TMemoryClipboard final : public TClipboard {
  public:
-  std::string Text() const override { return text_; }
-  void SetText(const std::string& text) override { text_ = text; }
+  std::string Text() const override { return FText; }
+  void SetText(const std::string& text) override { FText = text; }
 
  private:
-  std::string text_;
+  std::string FText;
 };

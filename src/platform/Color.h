@@ -115,11 +115,11 @@ class TSystemPalette {
   // The desktop's current palette, read from the running Qt application (Classic without one).
   static TSystemPalette Desktop();
 
-  TColor Get(TSystemColorIndex i) const { return colors_[i]; }
-  void Set(TSystemColorIndex i, TColor c) { colors_[i] = c & 0x00FFFFFF; }
+  TColor Get(TSystemColorIndex i) const { return FColors[i]; }
+  void Set(TSystemColorIndex i, TColor c) { FColors[i] = c & 0x00FFFFFF; }
 
  private:
-  std::array<TColor, sciCount> colors_{};
+  std::array<TColor, sciCount> FColors{};
 };
 
 // The palette drawing resolves through; starts as the classic one. The application installs

@@ -1,56 +1,56 @@
 #include "platform/Control.h"
 
 void TControl::SetHost(TWindowHost* host) {
-  host_ = host;
+  FHost = host;
 }
 
 void TControl::Invalidate() {
-  if (host_) host_->InvalidateAll();
+  if (FHost) FHost->InvalidateAll();
 }
 void TControl::InvalidateRect(const TRect& r) {
-  if (host_) host_->Invalidate(r);
+  if (FHost) FHost->Invalidate(r);
 }
 void TControl::Update() {
-  if (host_) host_->Update();
+  if (FHost) FHost->Update();
 }
 void TControl::ScrollWindow(int dx, int dy, const TRect& area) {
-  if (host_) host_->ScrollContents(dx, dy, area);
+  if (FHost) FHost->ScrollContents(dx, dy, area);
 }
 void TControl::SetCapture(bool capture) {
-  if (host_) host_->SetCapture(capture);
+  if (FHost) FHost->SetCapture(capture);
 }
 void TControl::SetCursorShape(TCursorShape shape) {
-  if (host_) host_->SetCursorShape(shape);
+  if (FHost) FHost->SetCursorShape(shape);
 }
 void TControl::SetFocus() {
-  if (host_) host_->SetFocus();
+  if (FHost) FHost->SetFocus();
 }
 void TControl::MoveFocus(bool forward) {
-  if (host_) host_->MoveFocus(forward);
+  if (FHost) FHost->MoveFocus(forward);
 }
 void TControl::BeginDragImage(const TBitmap& image, TPoint hotspot) {
-  if (host_) host_->BeginDragImage(image, hotspot);
+  if (FHost) FHost->BeginDragImage(image, hotspot);
 }
 void TControl::MoveDragImage(TPoint position) {
-  if (host_) host_->MoveDragImage(position);
+  if (FHost) FHost->MoveDragImage(position);
 }
 void TControl::ShowDragImage(bool show) {
-  if (host_) host_->ShowDragImage(show);
+  if (FHost) FHost->ShowDragImage(show);
 }
 void TControl::EndDragImage() {
-  if (host_) host_->EndDragImage();
+  if (FHost) FHost->EndDragImage();
 }
 void TControl::SetTimer(int id, int milliseconds) {
-  if (host_) host_->SetTimer(id, milliseconds);
+  if (FHost) FHost->SetTimer(id, milliseconds);
 }
 void TControl::KillTimer(int id) {
-  if (host_) host_->KillTimer(id);
+  if (FHost) FHost->KillTimer(id);
 }
 void TControl::SetScrollInfo(TScrollBarKind kind, const TScrollInfo& info) {
-  if (host_) host_->SetScrollInfo(kind, info);
+  if (FHost) FHost->SetScrollInfo(kind, info);
 }
 TScrollInfo TControl::ScrollInfo(TScrollBarKind kind) const {
-  return host_ ? host_->ScrollInfo(kind) : TScrollInfo{};
+  return FHost ? FHost->ScrollInfo(kind) : TScrollInfo{};
 }
 
 std::vector<TRect> ScrollCanvasArea(TCanvas& canvas, int dx, int dy, TRect area) {

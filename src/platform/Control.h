@@ -137,11 +137,11 @@ class TControl {
  public:
   virtual ~TControl() = default;
 
-  TWindowHost* Host() const { return host_; }
+  TWindowHost* Host() const { return FHost; }
   void SetHost(TWindowHost* host);
 
-  int ClientWidth() const { return host_ ? host_->ClientSize().cx : 0; }
-  int ClientHeight() const { return host_ ? host_->ClientSize().cy : 0; }
+  int ClientWidth() const { return FHost ? FHost->ClientSize().cx : 0; }
+  int ClientHeight() const { return FHost ? FHost->ClientSize().cy : 0; }
   TRect ClientRect() const { return Rect(0, 0, ClientWidth(), ClientHeight()); }
 
   void Invalidate();
@@ -149,24 +149,24 @@ class TControl {
   void Update();
   void ScrollWindow(int dx, int dy, const TRect& area = TRect{});
   void SetCapture(bool capture);
-  bool HasCapture() const { return host_ && host_->HasCapture(); }
+  bool HasCapture() const { return FHost && FHost->HasCapture(); }
   void SetCursorShape(TCursorShape shape);
   void SetFocus();
-  bool Focused() const { return host_ && host_->Focused(); }
+  bool Focused() const { return FHost && FHost->Focused(); }
   void MoveFocus(bool forward);
-  bool KeyPressed(int key) const { return host_ && host_->KeyPressed(key); }
-  TPoint CursorPos() const { return host_ ? host_->CursorPos() : TPoint{}; }
+  bool KeyPressed(int key) const { return FHost && FHost->KeyPressed(key); }
+  TPoint CursorPos() const { return FHost ? FHost->CursorPos() : TPoint{}; }
   void SetTimer(int id, int milliseconds);
   void KillTimer(int id);
   void SetScrollInfo(TScrollBarKind kind, const TScrollInfo& info);
   TScrollInfo ScrollInfo(TScrollBarKind kind) const;
-  int WheelScrollLines() const { return host_ ? host_->WheelScrollLines() : 3; }
+  int WheelScrollLines() const { return FHost ? FHost->WheelScrollLines() : 3; }
   void BeginDragImage(const TBitmap& image, TPoint hotspot);
   void MoveDragImage(TPoint position);
   void ShowDragImage(bool show);
   void EndDragImage();
   // Null without a host.
-  TCanvas* ScreenCanvas() { return host_ ? &host_->ScreenCanvas() : nullptr; }
+  TCanvas* ScreenCanvas() { return FHost ? &FHost->ScreenCanvas() : nullptr; }
 
   // Entry points called by the host.
   virtual void Paint(TCanvas& canvas, const TRect& updateRect) = 0;
@@ -196,9 +196,9 @@ class TControl {
   virtual TAccessibleSource* AccessibleSource() { return nullptr; }
   // Raises an accessibility event through the host (child -1: the control itself).
   void NotifyAccessible(TAccessibleEvent event, int child = -1) {
-    if (host_) host_->AccessibleEvent(event, child);
+    if (FHost) FHost->AccessibleEvent(event, child);
   }
 
  private:
-  TWindowHost* host_ = nullptr;
+  TWindowHost* FHost = nullptr;
 };

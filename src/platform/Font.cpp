@@ -3,17 +3,17 @@
 #include "platform/Geometry.h"
 
 void TFont::CopyValue(const TFont& other) {
-  name_ = other.name_;
-  height_ = other.height_;
-  style_ = other.style_;
-  color_ = other.color_;
-  orientation_ = other.orientation_;
-  pixels_per_inch_ = other.pixels_per_inch_;
+  FName = other.FName;
+  FHeight = other.FHeight;
+  FStyle = other.FStyle;
+  FColor = other.FColor;
+  FOrientation = other.FOrientation;
+  FPixelsPerInch = other.FPixelsPerInch;
 }
 
 bool TFont::SameValue(const TFont& o) const {
-  return name_ == o.name_ && height_ == o.height_ && style_ == o.style_ && color_ == o.color_ &&
-         orientation_ == o.orientation_ && pixels_per_inch_ == o.pixels_per_inch_;
+  return FName == o.FName && FHeight == o.FHeight && FStyle == o.FStyle && FColor == o.FColor &&
+         FOrientation == o.FOrientation && FPixelsPerInch == o.FPixelsPerInch;
 }
 
 void TFont::Assign(const TFont& other) {
@@ -23,40 +23,40 @@ void TFont::Assign(const TFont& other) {
 }
 
 void TFont::SetName(const std::string& v) {
-  if (v == name_) return;
-  name_ = v;
+  if (v == FName) return;
+  FName = v;
   Changed();
 }
 
 int TFont::Size() const {
-  return MulDiv(height_, 72, pixels_per_inch_);
+  return MulDiv(FHeight, 72, FPixelsPerInch);
 }
 
 void TFont::SetSize(int points) {
-  SetHeight(MulDiv(points, pixels_per_inch_, 72));
+  SetHeight(MulDiv(points, FPixelsPerInch, 72));
 }
 
 void TFont::SetHeight(int pixels) {
   if (pixels < 1) pixels = 1;
-  if (pixels == height_) return;
-  height_ = pixels;
+  if (pixels == FHeight) return;
+  FHeight = pixels;
   Changed();
 }
 
 void TFont::SetStyle(TFontStyles v) {
-  if (v == style_) return;
-  style_ = v;
+  if (v == FStyle) return;
+  FStyle = v;
   Changed();
 }
 
 void TFont::SetColor(TColor v) {
-  if (v == color_) return;
-  color_ = v;
+  if (v == FColor) return;
+  FColor = v;
   Changed();
 }
 
 void TFont::SetOrientation(int tenths) {
-  if (tenths == orientation_) return;
-  orientation_ = tenths;
+  if (tenths == FOrientation) return;
+  FOrientation = tenths;
   Changed();
 }

@@ -27,23 +27,23 @@ class TFont {
   void Assign(const TFont& other);
   bool SameValue(const TFont& other) const;
 
-  const std::string& Name() const { return name_; }
+  const std::string& Name() const { return FName; }
   void SetName(const std::string& v);
   // Size in points (rounded from the pixel height).
   int Size() const;
   void SetSize(int points);
   // Height in pixels of the character cell's em box.
-  int Height() const { return height_; }
+  int Height() const { return FHeight; }
   void SetHeight(int pixels);
-  TFontStyles Style() const { return style_; }
+  TFontStyles Style() const { return FStyle; }
   void SetStyle(TFontStyles v);
-  bool HasStyle(TFontStyle s) const { return (style_ & s) != 0; }
-  TColor Color() const { return color_; }
+  bool HasStyle(TFontStyle s) const { return (FStyle & s) != 0; }
+  TColor Color() const { return FColor; }
   void SetColor(TColor v);
   // Rotation of the text baseline in tenths of a degree, counter-clockwise.
-  int Orientation() const { return orientation_; }
+  int Orientation() const { return FOrientation; }
   void SetOrientation(int tenths);
-  int PixelsPerInch() const { return pixels_per_inch_; }
+  int PixelsPerInch() const { return FPixelsPerInch; }
 
   std::function<void()> OnChange;
 
@@ -55,12 +55,12 @@ class TFont {
     if (OnChange) OnChange();
   }
 
-  std::string name_ = "DejaVu Sans";
-  int height_ = 11;  // 8 points at 96 pixels per inch
-  TFontStyles style_ = 0;
-  TColor color_ = clWindowText;
-  int orientation_ = 0;
-  int pixels_per_inch_ = kScreenPixelsPerInch;
+  std::string FName = "DejaVu Sans";
+  int FHeight = 11;  // 8 points at 96 pixels per inch
+  TFontStyles FStyle = 0;
+  TColor FColor = clWindowText;
+  int FOrientation = 0;
+  int FPixelsPerInch = kScreenPixelsPerInch;
 };
 
 // Width and height of a text in the font, as a screen device context measures it (the

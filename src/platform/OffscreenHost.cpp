@@ -1,36 +1,36 @@
 #include "platform/OffscreenHost.h"
 
 TOffscreenHost::TOffscreenHost(TControl& control, int width, int height, double scale)
-    : control_(control) {
-  picture_.SetScale(scale);
-  picture_.SetSize(width, height);
-  control_.SetHost(this);
-  control_.Resized();
+    : FControl(control) {
+  FPicture.SetScale(scale);
+  FPicture.SetSize(width, height);
+  FControl.SetHost(this);
+  FControl.Resized();
 }
 
 TOffscreenHost::~TOffscreenHost() {
-  if (control_.Host() == this) control_.SetHost(nullptr);
+  if (FControl.Host() == this) FControl.SetHost(nullptr);
 }
 
 void TOffscreenHost::PaintAll() {
-  const TRect all = Rect(0, 0, picture_.Width(), picture_.Height());
-  TCanvas& canvas = picture_.Canvas();
+  const TRect all = Rect(0, 0, FPicture.Width(), FPicture.Height());
+  TCanvas& canvas = FPicture.Canvas();
   canvas.SaveClip();
   canvas.SetClipRect(all);
-  control_.Paint(canvas, all);
+  FControl.Paint(canvas, all);
   canvas.RestoreClip();
 }
 
 void TOffscreenHost::SetFocus() {
-  if (focused_) return;
-  focused_ = true;
-  control_.FocusChanged(true);
+  if (FFocused) return;
+  FFocused = true;
+  FControl.FocusChanged(true);
 }
 
 void TOffscreenHost::SetScrollInfo(TScrollBarKind kind, const TScrollInfo& info) {
-  (kind == sbVertical ? vinfo_ : hinfo_) = info;
+  (kind == sbVertical ? FVinfo : FHinfo) = info;
 }
 
 TScrollInfo TOffscreenHost::ScrollInfo(TScrollBarKind kind) const {
-  return kind == sbVertical ? vinfo_ : hinfo_;
+  return kind == sbVertical ? FVinfo : FHinfo;
 }

@@ -16,19 +16,19 @@ class TOffscreenHost final : public TWindowHost {
 
   // Paints the whole control into the picture.
   void PaintAll();
-  TBitmap& Picture() { return picture_; }
+  TBitmap& Picture() { return FPicture; }
 
-  TSize ClientSize() const override { return {picture_.Width(), picture_.Height()}; }
+  TSize ClientSize() const override { return {FPicture.Width(), FPicture.Height()}; }
   void Invalidate(const TRect&) override {}
   void InvalidateAll() override {}
   void Update() override {}
   void ScrollContents(int, int, const TRect&) override {}
-  TCanvas& ScreenCanvas() override { return picture_.Canvas(); }
+  TCanvas& ScreenCanvas() override { return FPicture.Canvas(); }
   void SetCapture(bool) override {}
   bool HasCapture() const override { return false; }
   void SetCursorShape(TCursorShape) override {}
   void SetFocus() override;
-  bool Focused() const override { return focused_; }
+  bool Focused() const override { return FFocused; }
   void MoveFocus(bool) override {}
   bool KeyPressed(int) const override { return false; }
   TPoint CursorPos() const override { return {}; }
@@ -44,8 +44,8 @@ class TOffscreenHost final : public TWindowHost {
   void EndDragImage() override {}
 
  private:
-  TControl& control_;
-  TBitmap picture_;
-  bool focused_ = false;
-  TScrollInfo hinfo_, vinfo_;
+  TControl& FControl;
+  TBitmap FPicture;
+  bool FFocused = false;
+  TScrollInfo FHinfo, FVinfo;
 };

@@ -141,11 +141,11 @@ class Host final : public QWidget, public TWindowHost {
   void Update() override;
   void ScrollContents(int dx, int dy, const TRect& area) override;
   TCanvas& ScreenCanvas() override {
-    flush_ = true;
-    return backing_.Canvas();
+    FFlush = true;
+    return FBacking.Canvas();
   }
   void SetCapture(bool capture) override;
-  bool HasCapture() const override { return captured_; }
+  bool HasCapture() const override { return FCaptured; }
   void SetCursorShape(TCursorShape shape) override;
   void SetFocus() override;
   bool Focused() const override;
@@ -155,7 +155,7 @@ class Host final : public QWidget, public TWindowHost {
   void KillTimer(int id) override;
   void SetScrollInfo(TScrollBarKind kind, const TScrollInfo& info) override;
   TScrollInfo ScrollInfo(TScrollBarKind kind) const override {
-    return kind == sbVertical ? vinfo_ : hinfo_;
+    return kind == sbVertical ? FVinfo : FHinfo;
   }
   int WheelScrollLines() const override { return QApplication::wheelScrollLines(); }
   int DoubleClickTime() const override { return QApplication::doubleClickInterval(); }
@@ -169,10 +169,10 @@ class Host final : public QWidget, public TWindowHost {
   // Runs a control handler: an escaping exception is shown and the program goes on.
   template <typename F>
   void Guard(F f) {
-    if (closing_) return;
+    if (FClosing) return;
     RunReportingErrors(this, f);
-    if (flush_) {
-      flush_ = false;
+    if (FFlush) {
+      FFlush = false;
       RepaintViewport();
     }
   }
@@ -186,13 +186,13 @@ class Host final : public QWidget, public TWindowHost {
   void NoteKey(int vk, bool down) {
     if (vk == 0) return;
     if (down)
-      keys_.insert(vk);
+      FKeys.insert(vk);
     else
-      keys_.remove(vk);
+      FKeys.remove(vk);
   }
 
-  TControl& control_;
-  Viewport* viewport_ = nullptr;
+  TControl& FControl;
+  Viewport* FViewport = nullptr;
 
  protected:
   void timerEvent(QTimerEvent* e) override;
@@ -201,95 +201,95 @@ class Host final : public QWidget, public TWindowHost {
   void ApplyScrollBar(QScrollBar* bar, const TScrollInfo& info);
   void OnScrollAction(TScrollBarKind kind, QScrollBar* bar, int action);
 
-  TBitmap backing_;
-  QRegion invalid_;
-  bool flush_ = false;
-  bool captured_ = false;
-  QScrollBar* hbar_ = nullptr;
-  QScrollBar* vbar_ = nullptr;
-  TScrollInfo hinfo_, vinfo_;
-  bool applying_ = false;
-  std::map<int, int> timers_;  // control's id -> Qt's id
-  QSet<int> keys_;
-  QLabel* drag_ = nullptr;
-  TPoint drag_hotspot_;
-  bool closing_ = false;
+  TBitmap FBacking;
+  QRegion FInvalid;
+  bool FFlush = false;
+  bool FCaptured = false;
+  QScrollBar* FHbar = nullptr;
+  QScrollBar* FVbar = nullptr;
+  TScrollInfo FHinfo, FVinfo;
+  bool FApplying = false;
+  std::map<int, int> FTimers;  // control's id -> Qt's id
+  QSet<int> FKeys;
+  QLabel* FDrag = nullptr;
+  TPoint FDragHotspot;
+  bool FClosing = false;
 };
 
 class Viewport final : public QWidget {
  public:
-  Viewport(Host& host, QWidget* parent) : QWidget(parent), host_(host) {
+  Viewport(Host& host, QWidget* parent) : QWidget(parent), FHost(host) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
   }
-  TControl& Control() const { return host_.control_; }
+  TControl& Control() const { return FHost.FControl; }
 
  protected:
-  void paintEvent(QPaintEvent* e) override { host_.PaintViewport(e); }
-  void resizeEvent(QResizeEvent*) override { host_.Resized(); }
+  void paintEvent(QPaintEvent* e) override { FHost.PaintViewport(e); }
+  void resizeEvent(QResizeEvent*) override { FHost.Resized(); }
   void mousePressEvent(QMouseEvent* e) override { Press(e, 0); }
   void mouseDoubleClickEvent(QMouseEvent* e) override { Press(e, ssDouble); }
   void mouseMoveEvent(QMouseEvent* e) override {
     const QPoint p = e->position().toPoint();
-    host_.Guard(
-        [&] { host_.control_.MouseMove(Shift(e->modifiers(), e->buttons()), p.x(), p.y()); });
+    FHost.Guard(
+        [&] { FHost.FControl.MouseMove(Shift(e->modifiers(), e->buttons()), p.x(), p.y()); });
   }
   void mouseReleaseEvent(QMouseEvent* e) override {
     TMouseButton b;
     if (!Button(e->button(), b)) return;
     const QPoint p = e->position().toPoint();
-    host_.Guard(
-        [&] { host_.control_.MouseUp(b, Shift(e->modifiers(), e->buttons()), p.x(), p.y()); });
+    FHost.Guard(
+        [&] { FHost.FControl.MouseUp(b, Shift(e->modifiers(), e->buttons()), p.x(), p.y()); });
   }
   void wheelEvent(QWheelEvent* e) override {
     // Fine-grained wheels send parts of a notch; they add up to whole notches.
-    wheel_rest_ += e->angleDelta().y();
-    const int notches = wheel_rest_ / 120;
-    wheel_rest_ -= notches * 120;
+    FWheelRest += e->angleDelta().y();
+    const int notches = FWheelRest / 120;
+    FWheelRest -= notches * 120;
     if (notches == 0) return;
     const QPoint p = e->position().toPoint();
     bool used = false;
-    host_.Guard([&] {
-      used = host_.control_.MouseWheel(Shift(e->modifiers(), e->buttons()), notches, p.x(), p.y());
+    FHost.Guard([&] {
+      used = FHost.FControl.MouseWheel(Shift(e->modifiers(), e->buttons()), notches, p.x(), p.y());
     });
     if (!used) e->ignore();
   }
   void leaveEvent(QEvent*) override {
-    host_.Guard([&] { host_.control_.MouseLeave(); });
+    FHost.Guard([&] { FHost.FControl.MouseLeave(); });
   }
   void keyPressEvent(QKeyEvent* e) override {
     const int vk = VirtualKey(e->key());
-    host_.NoteKey(vk, true);
+    FHost.NoteKey(vk, true);
     const TShiftState shift = Shift(e->modifiers(), Qt::NoButton);
-    host_.Guard([&] {
+    FHost.Guard([&] {
       // The window keeps Tab for moving the focus unless the control asks for it.
-      if (vk == vkTab && !host_.control_.WantsKey(vk, shift)) {
-        host_.MoveFocus(!(shift & ssShift) && e->key() != Qt::Key_Backtab);
+      if (vk == vkTab && !FHost.FControl.WantsKey(vk, shift)) {
+        FHost.MoveFocus(!(shift & ssShift) && e->key() != Qt::Key_Backtab);
         return;
       }
       int key = vk;
-      if (key != 0) host_.control_.KeyDown(key, shift);
+      if (key != 0) FHost.FControl.KeyDown(key, shift);
       if (key == 0 && vk != 0) return;
-      for (char c : TypedText(e->text(), vk, shift)) host_.control_.KeyPress(c);
+      for (char c : TypedText(e->text(), vk, shift)) FHost.FControl.KeyPress(c);
     });
   }
   void keyReleaseEvent(QKeyEvent* e) override {
     int key = VirtualKey(e->key());
-    host_.NoteKey(key, false);
+    FHost.NoteKey(key, false);
     if (key == 0) return;
     const TShiftState shift = Shift(e->modifiers(), Qt::NoButton);
     // The window used a Tab the control did not want; its release is the window's too.
-    if (key == vkTab && !host_.control_.WantsKey(key, shift)) return;
-    host_.Guard([&] { host_.control_.KeyUp(key, shift); });
+    if (key == vkTab && !FHost.FControl.WantsKey(key, shift)) return;
+    FHost.Guard([&] { FHost.FControl.KeyUp(key, shift); });
   }
   void focusInEvent(QFocusEvent*) override {
-    host_.Guard([&] { host_.control_.FocusChanged(true); });
+    FHost.Guard([&] { FHost.FControl.FocusChanged(true); });
   }
   void focusOutEvent(QFocusEvent*) override {
-    host_.Guard([&] {
-      host_.DropCapture();
-      host_.control_.FocusChanged(false);
+    FHost.Guard([&] {
+      FHost.DropCapture();
+      FHost.FControl.FocusChanged(false);
     });
   }
   // Tab belongs to the control when it wants it; the default moves focus away.
@@ -300,178 +300,178 @@ class Viewport final : public QWidget {
     TMouseButton b;
     if (!Button(e->button(), b)) return;
     const QPoint p = e->position().toPoint();
-    host_.Guard([&] {
-      host_.control_.MouseDown(b, Shift(e->modifiers(), e->buttons()) | extra, p.x(), p.y());
+    FHost.Guard([&] {
+      FHost.FControl.MouseDown(b, Shift(e->modifiers(), e->buttons()) | extra, p.x(), p.y());
     });
   }
 
-  Host& host_;
-  int wheel_rest_ = 0;
+  Host& FHost;
+  int FWheelRest = 0;
 };
 
-Host::Host(TControl& control, QWidget* parent) : QWidget(parent), control_(control) {
+Host::Host(TControl& control, QWidget* parent) : QWidget(parent), FControl(control) {
   auto* grid = new QGridLayout(this);
   grid->setContentsMargins(0, 0, 0, 0);
   grid->setSpacing(0);
-  viewport_ = new Viewport(*this, this);
-  hbar_ = new QScrollBar(Qt::Horizontal, this);
-  vbar_ = new QScrollBar(Qt::Vertical, this);
-  hbar_->hide();
-  vbar_->hide();
-  grid->addWidget(viewport_, 0, 0);
-  grid->addWidget(vbar_, 0, 1);
-  grid->addWidget(hbar_, 1, 0);
-  setFocusProxy(viewport_);
-  QObject::connect(hbar_, &QScrollBar::actionTriggered, this,
-                   [this](int a) { OnScrollAction(sbHorizontal, hbar_, a); });
-  QObject::connect(vbar_, &QScrollBar::actionTriggered, this,
-                   [this](int a) { OnScrollAction(sbVertical, vbar_, a); });
-  QObject::connect(hbar_, &QScrollBar::sliderReleased, this, [this] {
-    Guard([&] { control_.Scroll(sbHorizontal, scEndScroll, hbar_->value()); });
+  FViewport = new Viewport(*this, this);
+  FHbar = new QScrollBar(Qt::Horizontal, this);
+  FVbar = new QScrollBar(Qt::Vertical, this);
+  FHbar->hide();
+  FVbar->hide();
+  grid->addWidget(FViewport, 0, 0);
+  grid->addWidget(FVbar, 0, 1);
+  grid->addWidget(FHbar, 1, 0);
+  setFocusProxy(FViewport);
+  QObject::connect(FHbar, &QScrollBar::actionTriggered, this,
+                   [this](int a) { OnScrollAction(sbHorizontal, FHbar, a); });
+  QObject::connect(FVbar, &QScrollBar::actionTriggered, this,
+                   [this](int a) { OnScrollAction(sbVertical, FVbar, a); });
+  QObject::connect(FHbar, &QScrollBar::sliderReleased, this, [this] {
+    Guard([&] { FControl.Scroll(sbHorizontal, scEndScroll, FHbar->value()); });
   });
-  QObject::connect(vbar_, &QScrollBar::sliderReleased, this, [this] {
-    Guard([&] { control_.Scroll(sbVertical, scEndScroll, vbar_->value()); });
+  QObject::connect(FVbar, &QScrollBar::sliderReleased, this, [this] {
+    Guard([&] { FControl.Scroll(sbVertical, scEndScroll, FVbar->value()); });
   });
-  control_.SetHost(this);
+  FControl.SetHost(this);
 }
 
 // The viewport goes first, while this is still a whole Host: losing the focus on the way
 // must not reach a control that is being detached.
 Host::~Host() {
-  closing_ = true;
+  FClosing = true;
   EndDragImage();
-  delete viewport_;
-  viewport_ = nullptr;
-  control_.SetHost(nullptr);
+  delete FViewport;
+  FViewport = nullptr;
+  FControl.SetHost(nullptr);
 }
 
 TSize Host::ClientSize() const {
-  return {viewport_->width(), viewport_->height()};
+  return {FViewport->width(), FViewport->height()};
 }
 
 void Host::Invalidate(const TRect& r) {
   if (IsRectEmpty(r)) return;
-  invalid_ += QRect(r.left, r.top, r.Width(), r.Height());
-  viewport_->update(QRect(r.left, r.top, r.Width(), r.Height()));
+  FInvalid += QRect(r.left, r.top, r.Width(), r.Height());
+  FViewport->update(QRect(r.left, r.top, r.Width(), r.Height()));
 }
 
 void Host::InvalidateAll() {
-  invalid_ = QRegion(viewport_->rect());
-  viewport_->update();
+  FInvalid = QRegion(FViewport->rect());
+  FViewport->update();
 }
 
 void Host::Update() {
-  viewport_->repaint(invalid_);
+  FViewport->repaint(FInvalid);
 }
 
 void Host::RepaintViewport() {
-  viewport_->update();
+  FViewport->update();
 }
 
 void Host::PaintViewport(QPaintEvent* e) {
   // The backing picture follows the screen the window is on, in device pixels.
-  const double ratio = viewport_->devicePixelRatioF();
-  if (backing_.Width() != viewport_->width() || backing_.Height() != viewport_->height() ||
-      backing_.Scale() != ratio) {
-    backing_.SetScale(ratio);
-    backing_.SetSize(viewport_->width(), viewport_->height());
-    invalid_ = QRegion(viewport_->rect());
+  const double ratio = FViewport->devicePixelRatioF();
+  if (FBacking.Width() != FViewport->width() || FBacking.Height() != FViewport->height() ||
+      FBacking.Scale() != ratio) {
+    FBacking.SetScale(ratio);
+    FBacking.SetSize(FViewport->width(), FViewport->height());
+    FInvalid = QRegion(FViewport->rect());
   }
-  if (!invalid_.isEmpty() && !backing_.Empty()) {
-    const QRect b = invalid_.boundingRect();
+  if (!FInvalid.isEmpty() && !FBacking.Empty()) {
+    const QRect b = FInvalid.boundingRect();
     const TRect update = Rect(b.left(), b.top(), b.right() + 1, b.bottom() + 1);
-    TCanvas& c = backing_.Canvas();
-    invalid_ = QRegion();
+    TCanvas& c = FBacking.Canvas();
+    FInvalid = QRegion();
     c.SaveClip();
     c.SetClipRect(update);
-    Guard([&] { control_.Paint(c, update); });
+    Guard([&] { FControl.Paint(c, update); });
     c.RestoreClip();
   }
-  QPainter p(viewport_);
-  if (!backing_.Empty()) {
+  QPainter p(FViewport);
+  if (!FBacking.Empty()) {
     const QRect r = e->rect();
     const TRect d = Rect(ToDevicePixel(r.left(), ratio), ToDevicePixel(r.top(), ratio),
                          ToDevicePixel(r.right() + 1, ratio), ToDevicePixel(r.bottom() + 1, ratio));
-    p.drawImage(QRectF(r), backing_.Image().image, QRectF(d.left, d.top, d.Width(), d.Height()));
+    p.drawImage(QRectF(r), FBacking.Image().image, QRectF(d.left, d.top, d.Width(), d.Height()));
   }
 }
 
 void Host::Resized() {
-  Guard([&] { control_.Resized(); });
+  Guard([&] { FControl.Resized(); });
   InvalidateAll();
 }
 
 void Host::ScrollContents(int dx, int dy, const TRect& area) {
-  if (backing_.Empty()) return;
+  if (FBacking.Empty()) return;
   // Pixels waiting for their paint move with the rest: where they land needs the paint too.
-  const QRect moved = IsRectEmpty(area) ? viewport_->rect()
+  const QRect moved = IsRectEmpty(area) ? FViewport->rect()
                                         : QRect(area.left, area.top, area.Width(), area.Height());
-  invalid_ += (invalid_ & moved).translated(dx, dy) & moved;
-  for (const TRect& r : ScrollCanvasArea(backing_.Canvas(), dx, dy, area)) Invalidate(r);
-  viewport_->update();
+  FInvalid += (FInvalid & moved).translated(dx, dy) & moved;
+  for (const TRect& r : ScrollCanvasArea(FBacking.Canvas(), dx, dy, area)) Invalidate(r);
+  FViewport->update();
 }
 
 void Host::BeginDragImage(const TBitmap& image, TPoint hotspot) {
   EndDragImage();
   if (image.Empty()) return;
-  drag_ = new QLabel(nullptr, Qt::ToolTip | Qt::FramelessWindowHint);
-  drag_->setAttribute(Qt::WA_TransparentForMouseEvents);
-  drag_->setAttribute(Qt::WA_ShowWithoutActivating);
+  FDrag = new QLabel(nullptr, Qt::ToolTip | Qt::FramelessWindowHint);
+  FDrag->setAttribute(Qt::WA_TransparentForMouseEvents);
+  FDrag->setAttribute(Qt::WA_ShowWithoutActivating);
   QPixmap pixmap = QPixmap::fromImage(image.Image().image);
   pixmap.setDevicePixelRatio(image.Scale());
-  drag_->setPixmap(pixmap);
-  drag_->setWindowOpacity(0.7);
-  drag_->resize(image.Width(), image.Height());
-  drag_hotspot_ = hotspot;
+  FDrag->setPixmap(pixmap);
+  FDrag->setWindowOpacity(0.7);
+  FDrag->resize(image.Width(), image.Height());
+  FDragHotspot = hotspot;
 }
 
 void Host::MoveDragImage(TPoint position) {
-  if (!drag_) return;
-  const QPoint g = viewport_->mapToGlobal(QPoint(position.x, position.y));
-  drag_->move(g.x() - drag_hotspot_.x, g.y() - drag_hotspot_.y);
-  if (!drag_->isVisible()) drag_->show();
+  if (!FDrag) return;
+  const QPoint g = FViewport->mapToGlobal(QPoint(position.x, position.y));
+  FDrag->move(g.x() - FDragHotspot.x, g.y() - FDragHotspot.y);
+  if (!FDrag->isVisible()) FDrag->show();
 }
 
 void Host::ShowDragImage(bool show) {
-  if (drag_) drag_->setVisible(show);
+  if (FDrag) FDrag->setVisible(show);
 }
 
 void Host::AccessibleEvent(TAccessibleEvent event, int child) {
-  RaiseAccessibleEvent(viewport_, event, child);
+  RaiseAccessibleEvent(FViewport, event, child);
 }
 
 void Host::EndDragImage() {
-  delete drag_;
-  drag_ = nullptr;
+  delete FDrag;
+  FDrag = nullptr;
 }
 
 void Host::SetCapture(bool capture) {
-  if (capture == captured_) return;
-  captured_ = capture;
+  if (capture == FCaptured) return;
+  FCaptured = capture;
   if (capture)
-    viewport_->grabMouse();
+    FViewport->grabMouse();
   else
-    viewport_->releaseMouse();
+    FViewport->releaseMouse();
 }
 
 void Host::DropCapture() {
-  if (!captured_) return;
-  captured_ = false;
-  viewport_->releaseMouse();
-  control_.CaptureLost();
+  if (!FCaptured) return;
+  FCaptured = false;
+  FViewport->releaseMouse();
+  FControl.CaptureLost();
 }
 
 void Host::SetCursorShape(TCursorShape shape) {
   static const Qt::CursorShape shapes[] = {Qt::ArrowCursor, Qt::SplitHCursor, Qt::SplitVCursor,
                                            Qt::ForbiddenCursor, Qt::WaitCursor};
-  viewport_->setCursor(shapes[shape]);
+  FViewport->setCursor(shapes[shape]);
 }
 
 void Host::SetFocus() {
-  viewport_->setFocus(Qt::OtherFocusReason);
+  FViewport->setFocus(Qt::OtherFocusReason);
 }
 bool Host::Focused() const {
-  return viewport_->hasFocus();
+  return FViewport->hasFocus();
 }
 
 // Modifiers and buttons are asked of the system; other keys are tracked from this window's
@@ -493,53 +493,53 @@ bool Host::KeyPressed(int key) const {
     case vkMButton:
       return b & Qt::MiddleButton;
     default:
-      return keys_.contains(key);
+      return FKeys.contains(key);
   }
 }
 
 TPoint Host::CursorPos() const {
-  const QPoint p = viewport_->mapFromGlobal(QCursor::pos());
+  const QPoint p = FViewport->mapFromGlobal(QCursor::pos());
   return {p.x(), p.y()};
 }
 
 void Host::SetTimer(int id, int milliseconds) {
   KillTimer(id);
-  timers_[id] = startTimer(std::max(1, milliseconds));
+  FTimers[id] = startTimer(std::max(1, milliseconds));
 }
 
 void Host::KillTimer(int id) {
-  const auto it = timers_.find(id);
-  if (it == timers_.end()) return;
+  const auto it = FTimers.find(id);
+  if (it == FTimers.end()) return;
   killTimer(it->second);
-  timers_.erase(it);
+  FTimers.erase(it);
 }
 
 void Host::timerEvent(QTimerEvent* e) {
-  for (const auto& [id, qtId] : timers_)
+  for (const auto& [id, qtId] : FTimers)
     if (qtId == e->timerId()) {
       const int ours = id;
-      Guard([&] { control_.Timer(ours); });
+      Guard([&] { FControl.Timer(ours); });
       return;
     }
 }
 
 void Host::ApplyScrollBar(QScrollBar* bar, const TScrollInfo& info) {
-  applying_ = true;
+  FApplying = true;
   const int page = std::max(0, info.page);
   bar->setRange(info.min, std::max(info.min, info.max - std::max(0, page - 1)));
   bar->setPageStep(std::max(1, page));
   bar->setValue(info.position);
   bar->setVisible(info.max - info.min + 1 > page && info.max > info.min);
-  applying_ = false;
+  FApplying = false;
 }
 
 void Host::SetScrollInfo(TScrollBarKind kind, const TScrollInfo& info) {
-  (kind == sbVertical ? vinfo_ : hinfo_) = info;
-  ApplyScrollBar(kind == sbVertical ? vbar_ : hbar_, info);
+  (kind == sbVertical ? FVinfo : FHinfo) = info;
+  ApplyScrollBar(kind == sbVertical ? FVbar : FHbar, info);
 }
 
 void Host::OnScrollAction(TScrollBarKind kind, QScrollBar* bar, int action) {
-  if (applying_) return;
+  if (FApplying) return;
   TScrollCode code = scPosition;
   switch (action) {
     case QAbstractSlider::SliderSingleStepAdd:
@@ -570,7 +570,7 @@ void Host::OnScrollAction(TScrollBarKind kind, QScrollBar* bar, int action) {
   // The control decides the new position and sets it back through SetScrollInfo.
   const TScrollInfo before = ScrollInfo(kind);
   bar->setSliderPosition(before.position);
-  Guard([&] { control_.Scroll(kind, code, pos); });
+  Guard([&] { FControl.Scroll(kind, code, pos); });
 }
 
 }  // namespace

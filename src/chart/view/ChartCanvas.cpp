@@ -7,53 +7,53 @@
 // --- flat drawing -------------------------------------------------------------------------
 
 void TChartCanvas::ResetTools() {
-  pen_ = TPen{};
-  brush_ = TBrush{};
-  font_.SetColor(clBlack);
-  font_.SetSize(10);
-  bk_color_ = clWhite;
-  bk_mode_ = bkTransparent;
+  FPen = TPen{};
+  FBrush = TBrush{};
+  FFont.SetColor(clBlack);
+  FFont.SetSize(10);
+  FBkColor = clWhite;
+  FBkMode = bkTransparent;
 }
 
 bool TChartCanvas::Prepare(const TBrush& brush) {
-  if (!target_) return false;
-  target_->Pen() = pen_;
-  target_->Brush() = brush;
-  target_->Font() = font_;
-  target_->SetBkMode(bk_mode_);
-  target_->SetBkColor(bk_color_);
-  target_->SetTextAlign(text_align_);
+  if (!FTarget) return false;
+  FTarget->Pen() = FPen;
+  FTarget->Brush() = brush;
+  FTarget->Font() = FFont;
+  FTarget->SetBkMode(FBkMode);
+  FTarget->SetBkColor(FBkColor);
+  FTarget->SetTextAlign(FTextAlign);
   return true;
 }
 
 bool TChartCanvas::Prepare() {
-  return Prepare(brush_);
+  return Prepare(FBrush);
 }
 
 void TChartCanvas::DrawLine2D(int x0, int y0, int x1, int y1) {
   if (!Prepare()) return;
-  target_->MoveTo(x0, y0);
-  target_->LineTo(x1, y1);
+  FTarget->MoveTo(x0, y0);
+  FTarget->LineTo(x1, y1);
 }
 
 void TChartCanvas::DrawRect2D(int left, int top, int right, int bottom) {
-  if (Prepare()) target_->Rectangle(Rect(left, top, right, bottom));
+  if (Prepare()) FTarget->Rectangle(Rect(left, top, right, bottom));
 }
 
 void TChartCanvas::FillWithBrush(const TRect& r) {
-  if (Prepare()) target_->FillRect(r);
+  if (Prepare()) FTarget->FillRect(r);
 }
 
 void TChartCanvas::DrawPolygon2D(const std::vector<TPoint>& points) {
-  if (Prepare()) target_->Polygon(points);
+  if (Prepare()) FTarget->Polygon(points);
 }
 
 void TChartCanvas::DrawPolyline2D(const std::vector<TPoint>& points) {
-  if (Prepare()) target_->Polyline(points);
+  if (Prepare()) FTarget->Polyline(points);
 }
 
 void TChartCanvas::DrawEllipse2D(const TRect& r) {
-  if (Prepare()) target_->Ellipse(r);
+  if (Prepare()) FTarget->Ellipse(r);
 }
 
 void TChartCanvas::FillGradient(const TRect& r, TColor color1, TGradientDirection direction,
@@ -68,8 +68,8 @@ void TChartCanvas::FillGradient(const TRect& r, TColor color1, TGradientDirectio
   TBrush solid{clBlack, bsSolid, clBlack};
   auto band = [&](const TRect& part, TColor c) {
     solid.color = c;
-    target_->Brush() = solid;
-    target_->FillRect(part);
+    FTarget->Brush() = solid;
+    FTarget->FillRect(part);
   };
   const int w = r.Width(), h = r.Height();
   switch (direction) {
@@ -101,11 +101,11 @@ void TChartCanvas::FillGradient(const TRect& r, TColor color1, TGradientDirectio
 }
 
 int TChartCanvas::MeasureTextWidth(const std::string& text) {
-  return Prepare() ? target_->TextWidth(text) : 0;
+  return Prepare() ? FTarget->TextWidth(text) : 0;
 }
 
 int TChartCanvas::MeasureTextHeight(const std::string& text) {
-  return Prepare() ? target_->TextHeight(text) : 0;
+  return Prepare() ? FTarget->TextHeight(text) : 0;
 }
 
 TColor DarkenColor(TColor color, int n) {
@@ -122,70 +122,70 @@ TChartCanvas3D::~TChartCanvas3D() = default;
 TRect TChartCanvas3D::BeginFrame(TCanvas& target, const TView3DSettings& options, bool view3D,
                                  const TRect& targetRect) {
   SetProjection(TChartProjection(options, view3D));
-  if (!buffered_) {
-    target_ = &target;
+  if (!FBuffered) {
+    FTarget = &target;
     return targetRect;
   }
   const int w = std::max(0, targetRect.Width()), h = std::max(0, targetRect.Height());
-  if (picture_ &&
-      (picture_->Width() != w || picture_->Height() != h || picture_->Scale() != target.Scale()))
-    picture_.reset();
-  if (!picture_) picture_ = std::make_unique<TBitmap>(w, h, target.Scale());
-  target_ = &picture_->Canvas();
+  if (FPicture &&
+      (FPicture->Width() != w || FPicture->Height() != h || FPicture->Scale() != target.Scale()))
+    FPicture.reset();
+  if (!FPicture) FPicture = std::make_unique<TBitmap>(w, h, target.Scale());
+  FTarget = &FPicture->Canvas();
   return Rect(0, 0, w, h);
 }
 
 void TChartCanvas3D::EndFrame(TCanvas& target, TCanvas& window, const TRect& targetRect) {
-  if (buffered_ && picture_) {
-    target.Draw(targetRect.left, targetRect.top, *picture_);
-    stale_ = false;
+  if (FBuffered && FPicture) {
+    target.Draw(targetRect.left, targetRect.top, *FPicture);
+    FStale = false;
   }
-  target_ = &window;
+  FTarget = &window;
 }
 
 TCanvas& TChartCanvas3D::MeasuringCanvas() {
-  if (picture_) return picture_->Canvas();
-  if (!measuring_) measuring_ = std::make_unique<TBitmap>(1, 1);
-  return measuring_->Canvas();
+  if (FPicture) return FPicture->Canvas();
+  if (!FMeasuring) FMeasuring = std::make_unique<TBitmap>(1, 1);
+  return FMeasuring->Canvas();
 }
 
 bool TChartCanvas3D::RepaintFromPicture() {
-  if (stale_ || !picture_ || !target_ || target_ == &picture_->Canvas()) return false;
-  target_->Draw(0, 0, *picture_);
+  if (FStale || !FPicture || !FTarget || FTarget == &FPicture->Canvas()) return false;
+  FTarget->Draw(0, 0, *FPicture);
   return true;
 }
 
 // --- projection --------------------------------------------------------------------------
 
 void TChartCanvas3D::SetupProjection(int depth, const TRect& /*bounds*/, const TRect& plot) {
-  TChartProjection centred = projection_;
+  TChartProjection centred = FProjection;
   centred.Centre(depth, plot);
   SetProjection(centred);
 }
 
 void TChartCanvas3D::SetProjection(const TChartProjection& projection) {
-  projection_ = projection;
-  is3d_ = projection.Is3D();
-  saved_3d_.clear();
+  FProjection = projection;
+  FIs3d = projection.Is3D();
+  FSaved3d.clear();
 }
 
 TPoint TChartCanvas3D::ProjectPoint(int x, int y, int z) const {
-  return is3d_ ? projection_.Project(x, y, z) : TPoint{x, y};
+  return FIs3d ? FProjection.Project(x, y, z) : TPoint{x, y};
 }
 
 TPoint TChartCanvas3D::UnprojectPoint(int x, int y, int z) const {
-  return is3d_ ? projection_.Unproject(x, y, z) : TPoint{x, y};
+  return FIs3d ? FProjection.Unproject(x, y, z) : TPoint{x, y};
 }
 
 void TChartCanvas3D::BeginFlatDrawing() {
-  saved_3d_.push_back(is3d_);
-  is3d_ = false;
+  FSaved3d.push_back(FIs3d);
+  FIs3d = false;
 }
 
 void TChartCanvas3D::EndFlatDrawing() {
-  if (saved_3d_.empty()) return;
-  is3d_ = saved_3d_.back();
-  saved_3d_.pop_back();
+  if (FSaved3d.empty()) return;
+  FIs3d = FSaved3d.back();
+  FSaved3d.pop_back();
 }
 
 std::vector<TPoint> TChartCanvas3D::Project(const std::vector<TPoint3D>& points) const {
@@ -245,18 +245,18 @@ void TChartCanvas3D::DrawEllipseAtDepth(const TRect& r, int z) {
 }
 
 TFont TChartCanvas3D::ZoomedFont() const {
-  TFont f = font_;
+  TFont f = FFont;
   f.OnChange = nullptr;
-  const double zoom = projection_.ZoomFactor();
-  if (projection_.ZoomText() && zoom != 1.0) f.SetSize(std::max(1, Nearest(font_.Size() * zoom)));
+  const double zoom = FProjection.ZoomFactor();
+  if (FProjection.ZoomText() && zoom != 1.0) f.SetSize(std::max(1, Nearest(FFont.Size() * zoom)));
   return f;
 }
 
 void TChartCanvas3D::DrawTextAtDepth(int x, int y, const std::string& text, int z) {
   if (!Prepare()) return;
   const TPoint p = ProjectPoint(x, y, z);
-  target_->Font() = ZoomedFont();
-  target_->TextOut(p.x, p.y, text);
+  FTarget->Font() = ZoomedFont();
+  FTarget->TextOut(p.x, p.y, text);
 }
 
 void TChartCanvas3D::DrawRotatedText(int x, int y, int angle, const std::string& text, int z) {
@@ -265,25 +265,25 @@ void TChartCanvas3D::DrawRotatedText(int x, int y, int angle, const std::string&
   const TPoint p = ProjectPoint(x, y, z);
   TFont f = ZoomedFont();
   f.SetOrientation(angle * 10);
-  target_->Font() = f;
-  target_->SetBkMode(bkTransparent);
-  target_->TextOut(p.x, p.y, text);
+  FTarget->Font() = f;
+  FTarget->SetBkMode(bkTransparent);
+  FTarget->TextOut(p.x, p.y, text);
 }
 
 // --- clipping ---------------------------------------------------------------------------
 
 void TChartCanvas3D::ClipToBox(const TRect& plot, int z0, int z1) {
-  if (!target_) return;
+  if (!FTarget) return;
   RemoveClip();
-  target_->SaveClip();
-  clipped_ = true;
-  if (!is3d_) {
-    target_->IntersectClipRect(Rect(plot.left + 1, plot.top + 1, plot.right, plot.bottom - 1));
+  FTarget->SaveClip();
+  FClipped = true;
+  if (!FIs3d) {
+    FTarget->IntersectClipRect(Rect(plot.left + 1, plot.top + 1, plot.right, plot.bottom - 1));
     return;
   }
   const TPoint backTopLeft = ProjectPoint(plot.left, plot.top, z1);
   const TPoint frontTopRight = ProjectPoint(plot.right, plot.top, z0);
-  target_->SetClipPolygon(
+  FTarget->SetClipPolygon(
       {ProjectPoint(plot.left, plot.bottom, z0), ProjectPoint(plot.left, plot.top, z0),
        backTopLeft.y < frontTopRight.y ? backTopLeft : frontTopRight,
        ProjectPoint(plot.right, plot.top, z1), ProjectPoint(plot.right, plot.bottom, z1),
@@ -291,7 +291,7 @@ void TChartCanvas3D::ClipToBox(const TRect& plot, int z0, int z1) {
 }
 
 void TChartCanvas3D::RemoveClip() {
-  if (!clipped_ || !target_) return;
-  target_->RestoreClip();
-  clipped_ = false;
+  if (!FClipped || !FTarget) return;
+  FTarget->RestoreClip();
+  FClipped = false;
 }

@@ -38,24 +38,24 @@ class TCanvas3D {
 // drawing; every colour is resolved to a plain colour on the way.
 class TChartCanvas : public TCanvas3D {
  public:
-  TPen& Pen() { return pen_; }
-  TBrush& Brush() { return brush_; }
-  TFont& Font() { return font_; }
-  void SetBackgroundMode(TBkMode m) { bk_mode_ = m; }
-  TBkMode BackgroundMode() const { return bk_mode_; }
-  void SetBackgroundColor(TColor c) { bk_color_ = c; }
-  TColor BackgroundColor() const { return bk_color_; }
+  TPen& Pen() { return FPen; }
+  TBrush& Brush() { return FBrush; }
+  TFont& Font() { return FFont; }
+  void SetBackgroundMode(TBkMode m) { FBkMode = m; }
+  TBkMode BackgroundMode() const { return FBkMode; }
+  void SetBackgroundColor(TColor c) { FBkColor = c; }
+  TColor BackgroundColor() const { return FBkColor; }
   // Text alignment flags (taLeft, taRight or taCenterH with taTop or taBottom).
-  void SetTextAlignment(unsigned flags) { text_align_ = flags; }
-  unsigned TextAlignment() const { return text_align_; }
+  void SetTextAlignment(unsigned flags) { FTextAlign = flags; }
+  unsigned TextAlignment() const { return FTextAlign; }
 
   // Pen black, width 1, solid; brush white, solid; font black, size 10; background white and
   // transparent.
   void ResetTools();
 
   // The canvas drawn on now; null outside a frame unless one was set.
-  TCanvas* Target() const { return target_; }
-  void SetTarget(TCanvas* canvas) { target_ = canvas; }
+  TCanvas* Target() const { return FTarget; }
+  void SetTarget(TCanvas* canvas) { FTarget = canvas; }
 
   void DrawLine2D(int x0, int y0, int x1, int y1);
   void DrawRect2D(int left, int top, int right, int bottom);
@@ -77,13 +77,13 @@ class TChartCanvas : public TCanvas3D {
   bool Prepare();
   bool Prepare(const TBrush& brush);
 
-  TCanvas* target_ = nullptr;
-  TPen pen_;
-  TBrush brush_;
-  TFont font_;
-  TBkMode bk_mode_ = bkTransparent;
-  TColor bk_color_ = clWhite;
-  unsigned text_align_ = taLeft | taTop;
+  TCanvas* FTarget = nullptr;
+  TPen FPen;
+  TBrush FBrush;
+  TFont FFont;
+  TBkMode FBkMode = bkTransparent;
+  TColor FBkColor = clWhite;
+  unsigned FTextAlign = taLeft | taTop;
 };
 
 // Components above n lose n, the rest become 0.
@@ -105,23 +105,23 @@ class TChartCanvas3D : public TChartCanvas {
   void EndFrame(TCanvas& target, TCanvas& window, const TRect& targetRect);
   // Copies a picture that is not stale to the current canvas; false when a redraw is needed.
   bool RepaintFromPicture();
-  void MarkStale() { stale_ = true; }
-  bool Stale() const { return stale_; }
-  bool Buffered() const { return buffered_; }
-  void SetBuffered(bool v) { buffered_ = v; }
-  const TBitmap* Picture() const { return picture_.get(); }
+  void MarkStale() { FStale = true; }
+  bool Stale() const { return FStale; }
+  bool Buffered() const { return FBuffered; }
+  void SetBuffered(bool v) { FBuffered = v; }
+  const TBitmap* Picture() const { return FPicture.get(); }
   // Where text is measured outside a frame: the retained picture, else a small bitmap.
   TCanvas& MeasuringCanvas();
 
   // Centres the frame's projection on the plot box of the given depth.
   void SetupProjection(int depth, const TRect& bounds, const TRect& plot);
   void SetProjection(const TChartProjection& projection);
-  const TChartProjection& Projection() const { return projection_; }
+  const TChartProjection& Projection() const { return FProjection; }
   void BeginFlatDrawing();
   void EndFlatDrawing();
-  bool Is3D() const override { return is3d_; }
-  bool IsOrthogonal() const { return projection_.IsOrthogonal(); }
-  double ZoomFactor() const { return projection_.ZoomFactor(); }
+  bool Is3D() const override { return FIs3d; }
+  bool IsOrthogonal() const { return FProjection.IsOrthogonal(); }
+  double ZoomFactor() const { return FProjection.ZoomFactor(); }
 
   TPoint ProjectPoint(int x, int y, int z) const override;
   TPoint UnprojectPoint(int x, int y, int z) const override;
@@ -162,13 +162,13 @@ class TChartCanvas3D : public TChartCanvas {
   TBrush FaceBrush(int darken) const;
   TFont ZoomedFont() const;
 
-  std::unique_ptr<TBitmap> picture_;
-  std::unique_ptr<TBitmap> measuring_;
-  bool buffered_ = true;
-  bool stale_ = true;
-  TChartProjection projection_;
+  std::unique_ptr<TBitmap> FPicture;
+  std::unique_ptr<TBitmap> FMeasuring;
+  bool FBuffered = true;
+  bool FStale = true;
+  TChartProjection FProjection;
   // Whether points are projected now: off in a flat view and while drawing flat.
-  bool is3d_ = false;
-  std::vector<bool> saved_3d_;
-  bool clipped_ = false;
+  bool FIs3d = false;
+  std::vector<bool> FSaved3d;
+  bool FClipped = false;
 };

@@ -7,14 +7,14 @@
 // A face in the fill colour darkened by n (0: the brush unchanged). The colour darkened is
 // the brush's for a solid brush, else the background colour.
 TBrush TChartCanvas3D::FaceBrush(int darken) const {
-  if (darken == 0) return brush_;
-  const TColor base = brush_.style == bsSolid ? brush_.color : bk_color_;
+  if (darken == 0) return FBrush;
+  const TColor base = FBrush.style == bsSolid ? FBrush.color : FBkColor;
   const TColor dark = DarkenColor(base, darken);
   return TBrush{dark, bsSolid, dark};
 }
 
 void TChartCanvas3D::PolygonWith(std::span<const TPoint> points, const TBrush& brush) {
-  if (Prepare(brush)) target_->Polygon(points);
+  if (Prepare(brush)) FTarget->Polygon(points);
 }
 
 void TChartCanvas3D::DrawBox(int left, int right, int top, int bottom, int z0, int z1, bool dark) {
@@ -23,7 +23,7 @@ void TChartCanvas3D::DrawBox(int left, int right, int top, int bottom, int z0, i
   const TPoint btl = ProjectPoint(left, top, z1), btr = ProjectPoint(right, top, z1);
   const TPoint bbl = ProjectPoint(left, bottom, z1), bbr = ProjectPoint(right, bottom, z1);
 
-  PolygonWith({ftl, ftr, fbr, fbl}, brush_);
+  PolygonWith({ftl, ftr, fbr, fbl}, FBrush);
   const TBrush side = FaceBrush(dark ? 128 : 0);
   if (bbr.x > fbr.x)
     PolygonWith({ftr, btr, bbr, fbr}, side);
@@ -40,7 +40,7 @@ void TChartCanvas3D::DrawPyramid(int left, int right, int top, int bottom, int z
   const TPoint fl = ProjectPoint(left, base, z0), fr = ProjectPoint(right, base, z0);
   const TPoint bl = ProjectPoint(left, base, z1), br = ProjectPoint(right, base, z1);
   if (!pointUp && bl.y < fr.y) PolygonWith({fl, fr, br, bl}, FaceBrush(dark ? 64 : 0));
-  PolygonWith({fl, fr, apex}, brush_);
+  PolygonWith({fl, fr, apex}, FBrush);
   if (br.x > fr.x) PolygonWith({fr, br, apex}, FaceBrush(dark ? 128 : 0));
 }
 
@@ -58,8 +58,8 @@ void TChartCanvas3D::DrawCylinder(int left, int right, int top, int bottom, int 
   std::vector<TPoint> body;
   for (int i = kSteps / 2; i <= kSteps; ++i) body.push_back(rim(i, top));
   for (int i = kSteps; i >= kSteps / 2; --i) body.push_back(rim(i, bottom));
-  PolygonWith(body, brush_);
-  if (!is3d_ || rz == 0) return;
+  PolygonWith(body, FBrush);
+  if (!FIs3d || rz == 0) return;
   std::vector<TPoint> cap;
   for (int i = 0; i < kSteps; ++i) cap.push_back(rim(i, top));
   PolygonWith(cap, FaceBrush(dark ? 64 : 0));

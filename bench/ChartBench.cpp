@@ -40,10 +40,11 @@ struct TOurChart {
   TChart Chart;
 };
 
-void ChartFrameOurs(benchmark::State& state, int siteCount) {
+// scale: the screen's device pixels per pixel; every peer draws at the same density.
+void ChartFrameOurs(benchmark::State& state, int siteCount, double scale) {
   const TFrameSize size = SizeOf(siteCount);
   TOurChart ours(size);
-  TBitmap picture(size.width, size.height);
+  TBitmap picture(size.width, size.height, scale);
   for (auto _ : state) {
     RefreshChart(ours.Chart, *ours.Sites);
     ours.Chart.DrawChart(picture.Canvas(), Rect(0, 0, size.width, size.height));
@@ -59,7 +60,15 @@ void ChartRepaintOurs(benchmark::State& state, int siteCount) {
   for (auto _ : state) ours.Chart.Paint(window.Canvas(), all);
 }
 
-void ChartFrameQtCharts(benchmark::State& state, int siteCount) {
+// A picture of a window at the given density, as a window's backing store holds it.
+QImage DeviceImage(const TFrameSize& size, double scale) {
+  QImage image(static_cast<int>(size.width * scale), static_cast<int>(size.height * scale),
+               QImage::Format_RGB32);
+  image.setDevicePixelRatio(scale);
+  return image;
+}
+
+void ChartFrameQtCharts(benchmark::State& state, int siteCount, double scale) {
   const TFrameSize size = SizeOf(siteCount);
   auto sites = MakePlant(size.sites);
   auto* series = new QStackedBarSeries;
@@ -82,7 +91,7 @@ void ChartFrameQtCharts(benchmark::State& state, int siteCount) {
   view.resize(size.width, size.height);
   view.show();  // a hidden view never lays its scene out
   QApplication::processEvents();
-  QImage image(size.width, size.height, QImage::Format_RGB32);
+  QImage image = DeviceImage(size, scale);
   for (auto _ : state) {
     for (int s = 0; s < kSeries; ++s)
       for (int i = 0; i < size.sites; ++i)
@@ -95,8 +104,10 @@ void ChartFrameQtCharts(benchmark::State& state, int siteCount) {
 
 // The same chart in QCustomPlot: one bar layer per tank position, stacked, loaded once.
 struct TPeerPlot {
-  explicit TPeerPlot(const TFrameSize& size) : Sites(MakePlant(size.sites)), Size(size) {
+  explicit TPeerPlot(const TFrameSize& size, double scale = 1)
+      : Sites(MakePlant(size.sites)), Size(size), Image(DeviceImage(size, scale)) {
     Plot.resize(size.width, size.height);
+    Plot.setBufferDevicePixelRatio(scale);
     for (int s = 0; s < kSeries; ++s) {
       auto* bar = new QCPBars(Plot.xAxis, Plot.yAxis);
       if (!Bars.empty()) bar->moveAbove(Bars.back());
@@ -126,11 +137,11 @@ struct TPeerPlot {
   TFrameSize Size;
   QCustomPlot Plot;
   std::vector<QCPBars*> Bars;
-  QImage Image{Size.width, Size.height, QImage::Format_RGB32};
+  QImage Image;
 };
 
-void ChartFrameQCustomPlot(benchmark::State& state, int siteCount) {
-  TPeerPlot peer(SizeOf(siteCount));
+void ChartFrameQCustomPlot(benchmark::State& state, int siteCount, double scale) {
+  TPeerPlot peer(SizeOf(siteCount), scale);
   for (auto _ : state) {
     peer.Load();
     peer.Show();
@@ -241,15 +252,21 @@ void ChartWheelNotchQCustomPlot(benchmark::State& state, int siteCount) {
 // Registered by hand so that the names pair up exactly as Case/who/size.
 const bool kRegistered = [] {
   using Fn = void (*)(benchmark::State&, int);
-  const std::pair<const char*, Fn> frames[] = {{"ours", ChartFrameOurs},
-                                               {"qtcharts", ChartFrameQtCharts},
-                                               {"qcustomplot", ChartFrameQCustomPlot}};
+  using FrameFn = void (*)(benchmark::State&, int, double);
+  const std::pair<const char*, FrameFn> frames[] = {{"ours", ChartFrameOurs},
+                                                    {"qtcharts", ChartFrameQtCharts},
+                                                    {"qcustomplot", ChartFrameQCustomPlot}};
   for (int sites : {12, 1000})
     for (const auto& [who, fn] : frames)
       benchmark::RegisterBenchmark(
           ("ChartFrame/" + std::string(who) + "/" + std::to_string(sites) + "x5").c_str(), fn,
-          sites)
+          sites, 1.0)
           ->Unit(benchmark::kMicrosecond);
+  // The same frame on a screen of twice the density: four times the device pixels.
+  for (const auto& [who, fn] : frames)
+    benchmark::RegisterBenchmark(("ChartFrame/" + std::string(who) + "/12x5/scale2").c_str(), fn,
+                                 12, 2.0)
+        ->Unit(benchmark::kMicrosecond);
   benchmark::RegisterBenchmark("ChartRepaint/ours/12x5", ChartRepaintOurs, 12)
       ->Unit(benchmark::kMicrosecond);
   const std::pair<const char*, Fn> mouse[] = {

@@ -1,8 +1,14 @@
 #include "app/ActionGlyphs.h"
 
+#include <QGuiApplication>
+#include <QIconEngine>
+#include <QImage>
 #include <QPainter>
+#include <QPalette>
 #include <QPixmap>
 #include <QPolygon>
+#include <cmath>
+#include <functional>
 
 namespace {
 
@@ -32,6 +38,12 @@ const char* ThemeName(TActionGlyph glyph) {
 
 const QColor kInk(0, 0, 0);
 const QColor kPaper(255, 255, 255);
+
+// Strokes that stand on the toolbar itself rather than on a filled shape take the desktop's
+// button text colour, so that they show on a dark toolbar too.
+QColor BareInk() {
+  return QGuiApplication::palette().color(QPalette::Active, QPalette::ButtonText);
+}
 
 void Page(QPainter& p, int x, int y, int w, int h) {
   p.setPen(kInk);
@@ -67,7 +79,7 @@ void DrawSend(QPainter& p) {
 }
 
 void DrawCut(QPainter& p) {
-  p.setPen(QPen(kInk, 1));
+  p.setPen(QPen(BareInk(), 1));
   p.setBrush(Qt::NoBrush);
   p.drawEllipse(2, 10, 4, 4);
   p.drawEllipse(9, 10, 4, 4);
@@ -95,6 +107,7 @@ void DrawExpand(QPainter& p) {
   p.drawRect(1, 1, 8, 8);
   p.drawLine(3, 5, 7, 5);
   p.drawLine(5, 3, 5, 7);
+  p.setPen(BareInk());
   p.drawLine(5, 10, 5, 13);
   p.drawLine(5, 13, 9, 13);
   p.drawLine(9, 6, 14, 6);
@@ -130,15 +143,70 @@ void DrawGlyph(QPainter& p, TActionGlyph glyph) {
   }
 }
 
+void DrawProgramGlyph(QPainter& p) {
+  p.setPen(kInk);
+  p.setBrush(kPaper);
+  p.drawRect(2, 2, 11, 11);
+  p.fillRect(QRectF(3, 7, 10, 6), QColor(0, 128, 0));
+}
+
+// The disabled look: the drawing in grey, partly transparent.
+void Fade(QImage& image) {
+  for (int y = 0; y < image.height(); ++y) {
+    QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      const QColor c = QColor::fromRgba(qUnpremultiply(line[x]));
+      const int grey = 96 + qGray(c.rgb()) * 5 / 8;
+      line[x] = qPremultiply(qRgba(grey, grey, grey, c.alpha() * 3 / 5));
+    }
+  }
+}
+
+// A glyph drawn from its 16 x 16 design at whatever size and device pixel ratio it is asked
+// for, so it stays sharp on a scaled screen. Whole multiples of the design keep its pixels
+// square; other sizes are smoothed.
+class TGlyphEngine final : public QIconEngine {
+ public:
+  explicit TGlyphEngine(std::function<void(QPainter&)> draw) : FDraw(std::move(draw)) {}
+
+  void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+    const qreal ratio = painter->device() ? painter->device()->devicePixelRatio() : 1.0;
+    painter->drawPixmap(rect, scaledPixmap(rect.size() * ratio, mode, state, ratio));
+  }
+  QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+    return scaledPixmap(size, mode, state, 1.0);
+  }
+  // The size is in device pixels already; the scale only labels the picture.
+  QPixmap scaledPixmap(const QSize& device, QIcon::Mode mode, QIcon::State /*state*/,
+                       qreal scale) override {
+    QImage image(device, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    if (!image.isNull()) {
+      QPainter p(&image);
+      const qreal unit = std::min(device.width(), device.height()) / qreal(kDesign);
+      p.setRenderHint(QPainter::Antialiasing, unit != std::floor(unit));
+      p.scale(unit, unit);
+      FDraw(p);
+    }
+    if (mode == QIcon::Disabled) Fade(image);
+    QPixmap picture = QPixmap::fromImage(image);
+    picture.setDevicePixelRatio(scale);
+    return picture;
+  }
+  QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+    return {QSize(16, 16), QSize(24, 24), QSize(32, 32), QSize(48, 48)};
+  }
+  QIconEngine* clone() const override { return new TGlyphEngine(FDraw); }
+
+ private:
+  static constexpr int kDesign = 16;
+  std::function<void(QPainter&)> FDraw;
+};
+
 }  // namespace
 
 QIcon OwnActionIcon(TActionGlyph glyph) {
-  QPixmap picture(16, 16);
-  picture.fill(Qt::transparent);
-  QPainter painter(&picture);
-  DrawGlyph(painter, glyph);
-  painter.end();
-  return QIcon(picture);
+  return QIcon(new TGlyphEngine([glyph](QPainter& p) { DrawGlyph(p, glyph); }));
 }
 
 QIcon ActionIcon(TActionGlyph glyph) {
@@ -148,21 +216,5 @@ QIcon ActionIcon(TActionGlyph glyph) {
 }
 
 QIcon ProgramIcon() {
-  QIcon icon;
-  for (int size : {16, 32, 48}) {
-    QPixmap picture(size, size);
-    picture.fill(Qt::transparent);
-    QPainter p(&picture);
-    const int m = size / 8;
-    const QRect tank(m, m, size - 2 * m - 1, size - 2 * m - 1);
-    p.setPen(QColor(0, 0, 0));
-    p.setBrush(QColor(255, 255, 255));
-    p.drawRect(tank);
-    const int level = tank.height() * 3 / 5;
-    p.fillRect(tank.left() + 1, tank.bottom() - level + 1, tank.width() - 1, level,
-               QColor(0, 128, 0));
-    p.end();
-    icon.addPixmap(picture);
-  }
-  return icon;
+  return QIcon(new TGlyphEngine(DrawProgramGlyph));
 }

@@ -16,7 +16,8 @@ enum TActionGlyph {
 };
 
 // The desktop's themed icon for the glyph, or the program's own 16 x 16 drawing of it when
-// the theme has none, so every button shows a picture on any machine.
+// the theme has none (drawn at any size and screen density, with a grey disabled look), so
+// every button shows a picture on any machine.
 QIcon ActionIcon(TActionGlyph glyph);
 
 // The program's own drawing of a glyph, whatever the theme has.

@@ -198,6 +198,7 @@ void TFMain::InitSites() {
 
 void TFMain::FormDestroy() {
   // The tree's nodes outlive the plant here; clear the plant's references to them first.
+  FChart.OnGetAccessibleName = nullptr;
   FSiteList.reset();
 }
 

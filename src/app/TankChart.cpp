@@ -1,5 +1,7 @@
 #include "app/TankChart.h"
 
+#include "app/ReadableText.h"
+
 TBarSeries& ApplyStoredChartSettings(TChart& chart, TSeriesOwner& owner) {
   TChartBrush backBrush = chart.BackWall().Brush();
   backBrush.color = clWhite;
@@ -24,7 +26,17 @@ TBarSeries& ApplyStoredChartSettings(TChart& chart, TSeriesOwner& owner) {
   stored.YValues().SetName("Bar");
   stored.YValues().SetOrder(loNone);
   chart.AttachSeries(&stored);
+  UseReadableAxisText(chart.LeftAxis(), chart.Color());
   return stored;
+}
+
+void UseReadableAxisText(TChartAxis& axis, TColor background) {
+  TFont labels = axis.LabelsFont();
+  labels.SetColor(ReadableTextColor(background, labels.Color()));
+  axis.SetLabelsFont(labels);
+  TFont title = axis.Title().Font();
+  title.SetColor(ReadableTextColor(background, title.Color()));
+  axis.Title().SetFont(title);
 }
 
 void SetupChart(TChart& chart, TSeriesOwner& owner, const TSiteList& sites) {
@@ -45,6 +57,20 @@ void SetupChart(TChart& chart, TSeriesOwner& owner, const TSiteList& sites) {
   left.SetAutomatic(false);
   left.SetMaximum(largestCapacity);
   left.SetMinimum(0);
+  NameTankSegments(chart, sites);
+}
+
+void NameTankSegments(TChart& chart, const TSiteList& sites) {
+  chart.OnGetAccessibleName = [&sites](TCustomChart* sender, TChartSeries* series, int index,
+                                       std::string& name) {
+    const int tank = sender->IndexOfSeries(series);
+    if (index < 0 || index >= sites.Count()) return;
+    const TSite& site = sites.GetSite(index);
+    if (tank < 0 || tank >= site.Count()) return;
+    name = site.Name() + ", tank " + std::to_string(tank + 1) + ": " +
+           std::to_string(static_cast<long long>(series->YValue(index))) + " of " +
+           std::to_string(site.GetTank(tank).Capacity()) + " gallons";
+  };
 }
 
 void RefreshChart(TChart& chart, const TSiteList& sites) {

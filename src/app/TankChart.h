@@ -11,6 +11,14 @@
 // again when it sets up its own). Returns the stored series.
 TBarSeries& ApplyStoredChartSettings(TChart& chart, TSeriesOwner& owner);
 
+// Names each bar segment for assistive technology after its site and tank, as in
+// "Walpole, tank 2: 560 of 1000 gallons". The sites must outlive the naming.
+void NameTankSegments(TChart& chart, const TSiteList& sites);
+
+// Gives the axis's labels and title a text colour readable on the given background, keeping
+// theirs where it already is.
+void UseReadableAxisText(TChartAxis& axis, TColor background);
+
 // Takes the stored series out, creates one stacked bar series per tank position (owned by
 // owner) and fixes the left axis to 0..largest site capacity.
 void SetupChart(TChart& chart, TSeriesOwner& owner, const TSiteList& sites);

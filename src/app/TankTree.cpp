@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/ReadableText.h"
 #include "treelist/editorcolumns/TreeListEditorColumns.h"
 
 namespace {
@@ -39,9 +40,12 @@ void ConfigureTankTreeList(TTreeList& tree) {
 void TankTreeCustomDrawCell(TCustomTreeListControl* /*sender*/, TCanvas& /*canvas*/,
                             const TRect& /*rect*/, TTreeListNode* node, TTreeListColumn* /*column*/,
                             bool selected, bool /*focused*/, bool /*newItemRow*/,
-                            std::string& /*text*/, TColor& color, TFont& /*font*/,
+                            std::string& /*text*/, TColor& color, TFont& font,
                             TAlignment& /*alignment*/, bool& done) {
-  if (node->Level() < 1 && !selected) color = clYellow;
+  if (node->Level() < 1 && !selected) {
+    color = clYellow;
+    font.SetColor(ReadableTextColor(color, font.Color()));
+  }
   done = false;
 }
 

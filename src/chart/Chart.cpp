@@ -69,6 +69,16 @@ void TCustomChart::RevertZoom() {
 void TCustomChart::Paint(TCanvas& canvas, const TRect& updateRect) {
   TCustomAxisPanel::Paint(canvas, updateRect);
   FInput->PaintFeedback(canvas);
+  // Shown values changed since assistive technology last heard: one event per new picture.
+  if (FAnnouncedChanges != ChangeCount()) {
+    FAnnouncedChanges = ChangeCount();
+    NotifyAccessible(aeValueChanged);
+  }
+}
+
+TAccessibleSource* TCustomChart::AccessibleSource() {
+  if (!FAccessible) FAccessible = std::make_unique<TChartAccessible>(*this);
+  return FAccessible.get();
 }
 
 void TCustomChart::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "chart/ChartAxisPanel.h"
+#include "chart/access/ChartAccessible.h"
 #include "chart/input/ChartInput.h"
 #include "chart/input/ChartMouse.h"
 #include "chart/view/ChartLegend.h"
@@ -61,6 +62,7 @@ class TCustomChart : public TCustomAxisPanel {
   bool MouseWheel(TShiftState shift, int notches, int x, int y) override;
   void KeyDown(int& key, TShiftState shift) override;
   void CaptureLost() override;
+  TAccessibleSource* AccessibleSource() override;
 
   // The window's own mouse events; they fire before the chart reacts.
   std::function<void(TCustomChart*sender, TMouseButton button, TShiftState shift, int x, int y)>
@@ -87,6 +89,9 @@ class TCustomChart : public TCustomAxisPanel {
   std::function<void(TCustomChart* sender, int index, std::string& text)> OnGetLegendText;
   std::function<void(TCustomChart* sender, TRect& rect)> OnGetLegendRect;
   std::function<void(TCustomChart* sender)> OnPageChange;
+  // The name assistive technology gives a bar's segment; starts as "<series>, <point>: <value>".
+  std::function<void(TCustomChart* sender, TChartSeries* series, int index, std::string& name)>
+      OnGetAccessibleName;
 
  protected:
   TColor BackWallColor() const override { return BackWall().Color(); }
@@ -109,6 +114,9 @@ class TCustomChart : public TCustomAxisPanel {
   int FAnimatedZoomSteps = 8;
   int16_t FInitialCursor = 0;
   std::unique_ptr<TChartInput> FInput;
+  std::unique_ptr<TChartAccessible> FAccessible;
+  // The change count assistive technology last heard of.
+  unsigned FAnnouncedChanges = 0;
 };
 
 class TChart : public TCustomChart {};

@@ -101,6 +101,8 @@ class TCustomChartPanel : public TControl {
   // (several changes, one repaint).
   void Invalidate();
   bool RepaintOnChange() const { return FRepaintOnChange; }
+  // How many changes the chart has had since it was made.
+  unsigned ChangeCount() const { return FChanges; }
   void SetRepaintOnChange(bool value) { FRepaintOnChange = value; }
   bool Destroying() const { return FDestroying; }
 

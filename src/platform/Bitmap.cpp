@@ -14,22 +14,43 @@ TBitmap::TBitmap(int width, int height) : TBitmap() {
   SetSize(width, height);
 }
 
+TBitmap::TBitmap(int width, int height, double scale) : TBitmap() {
+  SetScale(scale);
+  SetSize(width, height);
+}
+
 TBitmap::~TBitmap() = default;
 
 int TBitmap::Width() const {
-  return FImage->image.width();
+  return FImage->LogicalWidth();
 }
 int TBitmap::Height() const {
-  return FImage->image.height();
+  return FImage->LogicalHeight();
+}
+double TBitmap::Scale() const {
+  return FImage->scale;
+}
+
+void TBitmap::SetScale(double scale) {
+  if (!(scale > 0) || scale == FImage->scale) return;
+  const int w = Width(), h = Height();
+  FImage->scale = scale;
+  FImage->image = QImage();
+  FImage->width = FImage->height = 0;
+  SetSize(w, h);
 }
 
 void TBitmap::SetSize(int width, int height) {
   if (width == Width() && height == Height()) return;
   if (width <= 0 || height <= 0) {
     FImage->image = QImage();
+    FImage->width = FImage->height = 0;
     return;
   }
-  FImage->image = QImage(width, height, QImage::Format_RGB32);
+  const double s = FImage->scale;
+  FImage->width = width;
+  FImage->height = height;
+  FImage->image = QImage(ToDevicePixel(width, s), ToDevicePixel(height, s), QImage::Format_RGB32);
   FImage->image.fill(qRgb(255, 255, 255));
 }
 

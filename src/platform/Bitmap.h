@@ -14,12 +14,18 @@ class TBitmap {
  public:
   TBitmap();
   TBitmap(int width, int height);
+  // A picture for a screen of the given device pixel ratio: width x height logical pixels,
+  // each scale x scale device pixels. Its canvas takes logical coordinates.
+  TBitmap(int width, int height, double scale);
   ~TBitmap();
   TBitmap(const TBitmap&) = delete;
   TBitmap& operator=(const TBitmap&) = delete;
 
   int Width() const;
   int Height() const;
+  double Scale() const;
+  // Changing the scale keeps the logical size and nothing of the picture.
+  void SetScale(double scale);
   // Resizing keeps nothing of the old picture: the new one is filled with white.
   void SetSize(int width, int height);
   bool Empty() const { return Width() == 0 || Height() == 0; }
@@ -27,9 +33,10 @@ class TBitmap {
   TCanvas& Canvas() { return *FCanvas; }
   const TCanvas& Canvas() const { return *FCanvas; }
 
-  // The plain colour of one pixel; clNone outside the picture.
+  // The plain colour of one logical pixel (its first device pixel); clNone outside.
   TColor Pixel(int x, int y) const;
-  // Writes the picture as a PNG file; throws Exception naming the file on failure.
+  // Writes the picture, in device pixels, as a PNG file; throws Exception naming the file on
+  // failure.
   void SaveToPng(const std::string& path) const;
 
   // The platform's own access to the pixels (Qt types live behind this).

@@ -2,6 +2,7 @@
 
 #include <QPolygon>
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <span>
 
@@ -111,10 +112,28 @@ TCanvas::TCanvas(TBitmapImage& target) : FTarget(target), FState(std::make_uniqu
 TCanvas::~TCanvas() = default;
 
 int TCanvas::Width() const {
-  return FTarget.image.width();
+  return FTarget.LogicalWidth();
 }
 int TCanvas::Height() const {
-  return FTarget.image.height();
+  return FTarget.LogicalHeight();
+}
+double TCanvas::Scale() const {
+  return FTarget.scale;
+}
+bool TCanvas::Scaled() const {
+  return FTarget.scale != 1;
+}
+int TCanvas::Dev(int v) const {
+  return ToDevicePixel(v, FTarget.scale);
+}
+TRect TCanvas::DevRect(const TRect& r) const {
+  return Rect(Dev(r.left), Dev(r.top), Dev(r.right), Dev(r.bottom));
+}
+std::vector<TPoint> TCanvas::DevPoints(std::span<const TPoint> points) const {
+  std::vector<TPoint> out;
+  out.reserve(points.size());
+  for (const TPoint& p : points) out.push_back({Dev(p.x), Dev(p.y)});
+  return out;
 }
 
 // --- pixels ---------------------------------------------------------------------------
@@ -135,6 +154,13 @@ const QRegion* ClipOf(const std::optional<QRegion>& clip) {
 }  // namespace
 
 void TCanvas::SetPixel(int x, int y, TColor c) {
+  if (Scaled()) {
+    const TBrush saved = FBrush;
+    FBrush = TBrush{c, bsSolid, c};
+    FillDeviceRect(DevRect(Rect(x, y, x + 1, y + 1)));
+    FBrush = saved;
+    return;
+  }
   TRaster raster(FTarget.image);
   TClipArea area(raster.Width(), raster.Height(), ClipOf(FState->clip));
   if (area.Contains(x, y)) raster.Row(y)[x] = ToQRgb(c);
@@ -142,6 +168,8 @@ void TCanvas::SetPixel(int x, int y, TColor c) {
 
 TColor TCanvas::Pixel(int x, int y) const {
   const QImage& img = FTarget.image;
+  x = Dev(x);
+  y = Dev(y);
   if (x < 0 || y < 0 || x >= img.width() || y >= img.height()) return clNone;
   return FromQRgb(img.pixel(x, y));
 }
@@ -150,16 +178,33 @@ TColor TCanvas::Pixel(int x, int y) const {
 
 void TCanvas::FillRect(const TRect& r) {
   if (FBrush.style == bsClear || IsRectEmpty(r)) return;
+  FillDeviceRect(DevRect(r));
+}
+
+// Patterns keep their phase in logical pixels, so a scaled checkerboard has whole squares.
+void TCanvas::FillDeviceRect(const TRect& r) {
+  if (FBrush.style == bsClear || IsRectEmpty(r)) return;
   TRaster raster(FTarget.image);
   if (raster.Empty()) return;
   const QRgb fg = ToQRgb(FBrush.color), alt = ToQRgb(FBrush.altColor), bk = ToQRgb(FBkColor);
   const TBrushStyle style = FBrush.style;
   const bool opaque = FBkMode == bkOpaque;
+  const double scale = FTarget.scale;
   const TClipArea area(raster.Width(), raster.Height(), ClipOf(FState->clip));
   area.ForEachSpanIn(r, [&](int y, int x0, int x1) {
     QRgb* line = raster.Row(y);
     if (style == bsSolid) {
       std::fill(line + x0, line + x1, fg);
+    } else if (scale != 1) {
+      const int ly = static_cast<int>(std::floor(y / scale));
+      for (int x = x0; x < x1; ++x) {
+        const int lx = static_cast<int>(std::floor(x / scale));
+        const bool on = style == bsChecker ? ((lx + ly) & 1) == 0 : HatchOn(style, lx, ly);
+        if (on)
+          line[x] = fg;
+        else if (opaque || style == bsChecker)
+          line[x] = style == bsChecker ? alt : bk;
+      }
     } else if (style == bsChecker) {
       for (int x = x0; x < x1; ++x) line[x] = ((x + y) & 1) == 0 ? fg : alt;
     } else {
@@ -182,6 +227,10 @@ void TCanvas::FrameRect(const TRect& r) {
 }
 
 void TCanvas::InvertRect(const TRect& r) {
+  InvertDeviceRect(DevRect(r));
+}
+
+void TCanvas::InvertDeviceRect(const TRect& r) {
   TRaster raster(FTarget.image);
   if (raster.Empty()) return;
   const TClipArea area(raster.Width(), raster.Height(), ClipOf(FState->clip));
@@ -197,7 +246,11 @@ void TCanvas::DrawFocusRect(const TRect& r) {
   if (raster.Empty()) return;
   TClipArea area(raster.Width(), raster.Height(), ClipOf(FState->clip));
   auto dot = [&](int x, int y) {
-    if (((x + y) & 1) == 0 && area.Contains(x, y)) raster.Row(y)[x] = Inverted(raster.Row(y)[x]);
+    if (((x + y) & 1) != 0) return;
+    if (Scaled())
+      InvertDeviceRect(DevRect(Rect(x, y, x + 1, y + 1)));
+    else if (area.Contains(x, y))
+      raster.Row(y)[x] = Inverted(raster.Row(y)[x]);
   };
   for (int x = r.left; x < r.right; ++x) {
     dot(x, r.top);
@@ -331,6 +384,10 @@ void TCanvas::LineTo(int x, int y) {
   const TPoint from = FPenPos;
   FPenPos = {x, y};
   if (FPen.style == psClear) return;
+  if (Scaled()) {
+    ScaledLine(from, FPenPos);
+    return;
+  }
   if (FPen.width <= 1) {
     const TRaster raster(FTarget.image);
     if (raster.Empty()) return;
@@ -354,30 +411,26 @@ void TCanvas::Polyline(const std::vector<TPoint>& points) {
 
 void TCanvas::Polygon(std::span<const TPoint> points) {
   if (points.size() < 2) return;
-  if (FBrush.style == bsSolid && points.size() >= 3 && !FTarget.image.isNull() &&
-      FillPolygonRows(FTarget.image, ClipOf(FState->clip), FState->scan, points,
-                      ToQRgb(FBrush.color), FPen.mode)) {
-    // done without a painter
-  } else if (FBrush.style == bsSolid && points.size() >= 3 && !FTarget.image.isNull()) {
-    QPainter p;
-    BeginPainter(p, FTarget.image, FState->clip);
-    if (FPen.mode == pmNotXor) p.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QBrush(ToQColor(FBrush.color)));
-    p.drawPolygon(ToQPolygon(points), Qt::OddEvenFill);
-  } else if (FBrush.style != bsClear && points.size() >= 3 && !FTarget.image.isNull()) {
-    // Patterns: the polygon's area as a clip, then a fill that behaves as FillRect does.
-    const QPolygon polygon = PolygonNearPicture(points, FTarget.image.rect());
-    const QRect box = polygon.boundingRect();
-    QRegion area(polygon, Qt::OddEvenFill);
-    if (FState->clip) area &= *FState->clip;
-    SaveClip();
-    FState->clip = area;
-    FillRect(Rect(box.left(), box.top(), box.right() + 1, box.bottom() + 1));
-    RestoreClip();
+  if (points.size() >= 3 && FBrush.style != bsClear && !FTarget.image.isNull()) {
+    std::vector<TPoint> scaled;
+    if (Scaled()) scaled = DevPoints(points);
+    const std::span<const TPoint> device = Scaled() ? std::span<const TPoint>(scaled) : points;
+    if (FBrush.style == bsSolid) {
+      FillDevicePolygon(device, FBrush.color);
+    } else {
+      // Patterns: the polygon's area as a clip, then a fill that behaves as FillRect does.
+      const QPolygon polygon = PolygonNearPicture(device, FTarget.image.rect());
+      const QRect box = polygon.boundingRect();
+      QRegion area(polygon, Qt::OddEvenFill);
+      if (FState->clip) area &= *FState->clip;
+      SaveClip();
+      FState->clip = area;
+      FillDeviceRect(Rect(box.left(), box.top(), box.right() + 1, box.bottom() + 1));
+      RestoreClip();
+    }
   }
   if (FPen.style == psClear) return;
-  if (FPen.width > 1) {
+  if (FPen.width > 1 || Scaled()) {
     const TPoint pos = FPenPos;
     std::vector<TPoint> closed(points.begin(), points.end());
     closed.push_back(points[0]);
@@ -392,6 +445,57 @@ void TCanvas::Polygon(std::span<const TPoint> points) {
   for (size_t i = 0; i < points.size(); ++i)
     ThinLine(raster, area, points[i], points[(i + 1) % points.size()], c, FPen.mode,
              FPen.style == psDot);
+}
+
+// A solid polygon in device coordinates, in the pen's raster mode.
+void TCanvas::FillDevicePolygon(std::span<const TPoint> device, TColor color) {
+  if (device.size() < 3 || FTarget.image.isNull()) return;
+  if (FillPolygonRows(FTarget.image, ClipOf(FState->clip), FState->scan, device, ToQRgb(color),
+                      FPen.mode))
+    return;
+  QPainter p;
+  BeginPainter(p, FTarget.image, FState->clip);
+  if (FPen.mode == pmNotXor) p.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
+  p.setPen(Qt::NoPen);
+  p.setBrush(QBrush(ToQColor(color)));
+  p.drawPolygon(ToQPolygon(device), Qt::OddEvenFill);
+}
+
+// A pen stroke on a scaled picture: a band as thick as the pen's device width along the line,
+// covering the logical pixels from a up to, not including, b, each pixel once (so a not-xor
+// stroke drawn twice restores the picture). A dotted pen sets every other logical pixel.
+void TCanvas::ScaledLine(TPoint a, TPoint b) {
+  if (a == b) return;
+  const int thick = std::max(1, static_cast<int>(std::lround(std::max(1, FPen.width) * Scale())));
+  if (FPen.style == psDot) {
+    const TBrush saved = FBrush;
+    FBrush = TBrush{FPen.color, bsSolid, FPen.color};
+    bool on = true;
+    WalkLine(a, b, [&](int x, int y) {
+      const TRect d = DevRect(Rect(x, y, x + 1, y + 1));
+      if (on && FPen.mode == pmNotXor)
+        FillDevicePolygon(
+            std::vector<TPoint>{
+                {d.left, d.top}, {d.right, d.top}, {d.right, d.bottom}, {d.left, d.bottom}},
+            FPen.color);
+      else if (on)
+        FillDeviceRect(d);
+      on = !on;
+    });
+    FBrush = saved;
+    return;
+  }
+  // The pixel where a logical pixel's band starts, centred on that pixel for wide pens.
+  const int offset = static_cast<int>(std::lround((Dev(1) - Dev(0) - thick) / 2.0));
+  const bool alongX = std::abs(b.x - a.x) >= std::abs(b.y - a.y);
+  // Backwards, the line covers the pixels after its end up to its start.
+  if (alongX && b.x < a.x) ++a.x, ++b.x;
+  if (!alongX && b.y < a.y) ++a.y, ++b.y;
+  const TPoint p{Dev(a.x) + offset, Dev(a.y) + offset}, q{Dev(b.x) + offset, Dev(b.y) + offset};
+  const std::vector<TPoint> band =
+      alongX ? std::vector<TPoint>{p, q, {q.x, q.y + thick}, {p.x, p.y + thick}}
+             : std::vector<TPoint>{p, q, {q.x + thick, q.y}, {p.x + thick, p.y}};
+  FillDevicePolygon(band, FPen.color);
 }
 
 void TCanvas::Rectangle(const TRect& r) {
@@ -436,29 +540,37 @@ void TCanvas::Ellipse(const TRect& r) {
     p.setBrush(Qt::NoBrush);
   else
     p.setBrush(QBrush(ToQColor(FBrush.color)));
+  if (Scaled()) {
+    p.scale(FTarget.scale, FTarget.scale);
+    QPen pen = p.pen();
+    pen.setWidth(std::max(1, FPen.width));
+    if (FPen.style != psClear) p.setPen(pen);
+  }
   p.drawEllipse(QRect(r.left, r.top, r.Width() - 1, r.Height() - 1));
 }
 
 // --- clipping -------------------------------------------------------------------------
 
 void TCanvas::SetClipRect(const TRect& r) {
-  const TRect n = NormalizedRect(r);
+  const TRect n = DevRect(NormalizedRect(r));
   FState->clip = QRegion(n.left, n.top, n.Width(), n.Height());
 }
 
 void TCanvas::SetClipPolygon(const std::vector<TPoint>& points) {
-  FState->clip = QRegion(PolygonNearPicture(points, FTarget.image.rect()), Qt::OddEvenFill);
+  FState->clip =
+      QRegion(PolygonNearPicture(Scaled() ? DevPoints(points) : points, FTarget.image.rect()),
+              Qt::OddEvenFill);
 }
 
 void TCanvas::IntersectClipRect(const TRect& r) {
-  const TRect n = NormalizedRect(r);
+  const TRect n = DevRect(NormalizedRect(r));
   const QRegion rr(n.left, n.top, n.Width(), n.Height());
   FState->clip = FState->clip ? (*FState->clip & rr) : rr;
 }
 
 void TCanvas::ExcludeClipRect(const TRect& r) {
-  const TRect n = NormalizedRect(r);
-  const QRegion all = FState->clip ? *FState->clip : QRegion(0, 0, Width(), Height());
+  const TRect n = DevRect(NormalizedRect(r));
+  const QRegion all = FState->clip ? *FState->clip : QRegion(FTarget.image.rect());
   FState->clip = all.subtracted(QRegion(n.left, n.top, n.Width(), n.Height()));
 }
 
@@ -471,7 +583,8 @@ bool TCanvas::HasClip() const {
 
 bool TCanvas::RectVisible(const TRect& r) const {
   TRect in;
-  if (!IntersectRect(in, r, Rect(0, 0, Width(), Height()))) return false;
+  const QImage& img = FTarget.image;
+  if (!IntersectRect(in, DevRect(r), Rect(0, 0, img.width(), img.height()))) return false;
   return !FState->clip || FState->clip->intersects(QRect(in.left, in.top, in.Width(), in.Height()));
 }
 
@@ -487,8 +600,10 @@ void TCanvas::RestoreClip() {
 
 // --- copies ---------------------------------------------------------------------------
 
-void TCanvas::CopyRect(const TRect& dest, const TCanvas& source, const TRect& sourceRect) {
+void TCanvas::CopyRect(const TRect& logicalDest, const TCanvas& source,
+                       const TRect& logicalSource) {
   if (FTarget.image.isNull() || source.FTarget.image.isNull()) return;
+  const TRect dest = DevRect(logicalDest), sourceRect = source.DevRect(logicalSource);
   if (IsRectEmpty(dest) || IsRectEmpty(sourceRect)) return;
   const QImage& from = source.FTarget.image;
   if (dest.Width() == sourceRect.Width() && dest.Height() == sourceRect.Height() &&

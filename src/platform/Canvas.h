@@ -99,6 +99,9 @@ enum TBkMode { bkTransparent, bkOpaque };
 // The drawing operations of the controls, on a bitmap's 32-bit picture, without
 // antialiasing, so pixels are exact. Fill and frame leave out the right and bottom edge;
 // lines leave out their end point.
+// Coordinates are logical pixels. On a picture of a scaled screen each logical pixel covers
+// whole device pixels where the scale is whole (edges at round(v * scale)); pens, patterns
+// and dots scale with it, and text is drawn in the font at the device size.
 class TCanvas {
  public:
   explicit TCanvas(TBitmapImage& target);
@@ -108,6 +111,8 @@ class TCanvas {
 
   int Width() const;
   int Height() const;
+  // Device pixels per logical pixel.
+  double Scale() const;
 
   // Drawing tools. The font's colour is the text colour.
   TPen& Pen() { return FPen; }
@@ -180,6 +185,14 @@ class TCanvas {
 
  private:
   struct State;
+  bool Scaled() const;
+  int Dev(int v) const;
+  TRect DevRect(const TRect& r) const;
+  std::vector<TPoint> DevPoints(std::span<const TPoint> points) const;
+  void FillDeviceRect(const TRect& d);
+  void InvertDeviceRect(const TRect& d);
+  void FillDevicePolygon(std::span<const TPoint> device, TColor color);
+  void ScaledLine(TPoint a, TPoint b);
   void CopyRows(const TRect& dest, const TCanvas& source, const TRect& sourceRect);
   TBitmapImage& FTarget;
   std::unique_ptr<State> FState;

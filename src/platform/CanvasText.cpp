@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QTransform>
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <tuple>
 #include <unordered_map>
@@ -206,6 +207,14 @@ void WrapInto(QStringList& lines, const QString& para, const QFontMetrics& fm, i
   lines << line;
 }
 
+// The font a scaled picture draws text in: the same font at the device's pixel size, so
+// glyphs are drawn sharp rather than enlarged.
+TFont DeviceFont(const TFont& font, double scale) {
+  TFont device(font);
+  device.SetHeight(static_cast<int>(std::lround(font.Height() * scale)));
+  return device;
+}
+
 }  // namespace
 
 TTextSize MeasureText(const TFont& font, const std::string& text) {
@@ -220,7 +229,10 @@ TSize TCanvas::TextExtent(const std::string& text) const {
 
 void TCanvas::TextOut(int x, int y, const std::string& text) {
   if (FTarget.image.isNull()) return;
-  TFontEntry& entry = TFontCache::Instance().For(FFont);
+  // From here on everything is in device pixels.
+  TFontEntry& entry = TFontCache::Instance().For(Scaled() ? DeviceFont(FFont, Scale()) : FFont);
+  x = Dev(x);
+  y = Dev(y);
   const QFontMetrics& fm = entry.metrics;
   const QString s = ToQString(text);
   const int w = entry.Width(s), h = fm.height();
@@ -274,7 +286,6 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
 
 int TCanvas::DrawText(const std::string& text, TRect& r, unsigned flags) {
   const TFontEntry& entry = TFontCache::Instance().For(FFont);
-  const QFont& qf = entry.font;
   const QFontMetrics& fm = entry.metrics;
   QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
   if (!(flags & dtNoPrefix)) s = StripPrefix(s);
@@ -313,23 +324,28 @@ int TCanvas::DrawText(const std::string& text, TRect& r, unsigned flags) {
   else if (flags & dtBottom)
     y = r.bottom - total;
 
+  // Lines are broken and placed in logical pixels, then drawn in the device's font.
+  const TFontEntry& ink = Scaled() ? TFontCache::Instance().For(DeviceFont(FFont, Scale())) : entry;
+  const QFontMetrics& im = ink.metrics;
+  const TRect device = DevRect(r);
   QPainter p;
   BeginPainter(p, FTarget.image, FState->clip);
   if (!(flags & dtNoClip)) {
-    const QRect box(r.left, r.top, r.Width(), r.Height());
+    const QRect box(device.left, device.top, device.Width(), device.Height());
     p.setClipRegion(FState->clip ? (*FState->clip & box) : QRegion(box));
   }
-  p.setFont(qf);
+  p.setFont(ink.font);
   p.setPen(ToQColor(FFont.Color()));
   for (const QString& line : lines) {
-    const int w = fm.horizontalAdvance(line);
-    int x = r.left;
+    const int w = im.horizontalAdvance(line), top = Dev(y);
+    int x = device.left;
     if (flags & dtCenter)
-      x = r.left + (width - w) / 2;
+      x = device.left + (device.Width() - w) / 2;
     else if (flags & dtRight)
-      x = r.right - w;
-    if (FBkMode == bkOpaque) p.fillRect(QRect(x, y, w, lineHeight), ToQColor(FBkColor));
-    p.drawText(QPoint(x, y + fm.ascent()), line);
+      x = device.right - w;
+    if (FBkMode == bkOpaque)
+      p.fillRect(QRect(x, top, w, Dev(y + lineHeight) - top), ToQColor(FBkColor));
+    p.drawText(QPoint(x, top + im.ascent()), line);
     y += lineHeight;
   }
   return total;

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/Accessible.h"
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
 #include "platform/Geometry.h"
@@ -116,6 +117,10 @@ class TWindowHost {
   virtual void MoveDragImage(TPoint position) = 0;
   virtual void ShowDragImage(bool show) = 0;
   virtual void EndDragImage() = 0;
+
+  // Tells assistive technology that something changed in the control (child -1: the
+  // control itself). Hosts without assistive technology ignore it.
+  virtual void AccessibleEvent(TAccessibleEvent /*event*/, int /*child*/) {}
 };
 
 // For hosts: the character a key types with the given modifiers, 0 for none. Ctrl with a
@@ -187,6 +192,12 @@ class TControl {
   virtual void FocusChanged(bool /*focused*/) {}
   // The mouse capture was taken away (the window lost the grab or the focus): a drag ends.
   virtual void CaptureLost() {}
+  // The control's description for assistive technology; none by default.
+  virtual TAccessibleSource* AccessibleSource() { return nullptr; }
+  // Raises an accessibility event through the host (child -1: the control itself).
+  void NotifyAccessible(TAccessibleEvent event, int child = -1) {
+    if (FHost) FHost->AccessibleEvent(event, child);
+  }
 
  private:
   TWindowHost* FHost = nullptr;

@@ -1,6 +1,8 @@
 #include "platform/OffscreenHost.h"
 
-TOffscreenHost::TOffscreenHost(TControl& control, int width, int height) : FControl(control) {
+TOffscreenHost::TOffscreenHost(TControl& control, int width, int height, double scale)
+    : FControl(control) {
+  FPicture.SetScale(scale);
   FPicture.SetSize(width, height);
   FControl.SetHost(this);
   FControl.Resized();

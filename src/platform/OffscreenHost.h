@@ -8,7 +8,8 @@
 // window that nobody uses.
 class TOffscreenHost final : public TWindowHost {
  public:
-  TOffscreenHost(TControl& control, int width, int height);
+  // scale: the device pixel ratio of the picture (the control still works in logical pixels).
+  TOffscreenHost(TControl& control, int width, int height, double scale = 1);
   ~TOffscreenHost() override;
   TOffscreenHost(const TOffscreenHost&) = delete;
   TOffscreenHost& operator=(const TOffscreenHost&) = delete;

@@ -21,6 +21,7 @@
 
 #include "platform/Bitmap.h"
 #include "platform/Control.h"
+#include "platform/QtAccessible.h"
 #include "platform/QtImage.h"
 
 namespace {
@@ -163,6 +164,7 @@ class Host final : public QWidget, public TWindowHost {
   void MoveDragImage(TPoint position) override;
   void ShowDragImage(bool show) override;
   void EndDragImage() override;
+  void AccessibleEvent(TAccessibleEvent event, int child) override;
 
   // Runs a control handler: an escaping exception is shown and the program goes on.
   template <typename F>
@@ -221,6 +223,7 @@ class Viewport final : public QWidget {
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
   }
+  TControl& Control() const { return FHost.FControl; }
 
  protected:
   void paintEvent(QPaintEvent* e) override { FHost.PaintViewport(e); }
@@ -366,7 +369,11 @@ void Host::RepaintViewport() {
 }
 
 void Host::PaintViewport(QPaintEvent* e) {
-  if (FBacking.Width() != FViewport->width() || FBacking.Height() != FViewport->height()) {
+  // The backing picture follows the screen the window is on, in device pixels.
+  const double ratio = FViewport->devicePixelRatioF();
+  if (FBacking.Width() != FViewport->width() || FBacking.Height() != FViewport->height() ||
+      FBacking.Scale() != ratio) {
+    FBacking.SetScale(ratio);
     FBacking.SetSize(FViewport->width(), FViewport->height());
     FInvalid = QRegion(FViewport->rect());
   }
@@ -381,7 +388,12 @@ void Host::PaintViewport(QPaintEvent* e) {
     c.RestoreClip();
   }
   QPainter p(FViewport);
-  if (!FBacking.Empty()) p.drawImage(e->rect(), FBacking.Image().image, e->rect());
+  if (!FBacking.Empty()) {
+    const QRect r = e->rect();
+    const TRect d = Rect(ToDevicePixel(r.left(), ratio), ToDevicePixel(r.top(), ratio),
+                         ToDevicePixel(r.right() + 1, ratio), ToDevicePixel(r.bottom() + 1, ratio));
+    p.drawImage(QRectF(r), FBacking.Image().image, QRectF(d.left, d.top, d.Width(), d.Height()));
+  }
 }
 
 void Host::Resized() {
@@ -405,7 +417,9 @@ void Host::BeginDragImage(const TBitmap& image, TPoint hotspot) {
   FDrag = new QLabel(nullptr, Qt::ToolTip | Qt::FramelessWindowHint);
   FDrag->setAttribute(Qt::WA_TransparentForMouseEvents);
   FDrag->setAttribute(Qt::WA_ShowWithoutActivating);
-  FDrag->setPixmap(QPixmap::fromImage(image.Image().image));
+  QPixmap pixmap = QPixmap::fromImage(image.Image().image);
+  pixmap.setDevicePixelRatio(image.Scale());
+  FDrag->setPixmap(pixmap);
   FDrag->setWindowOpacity(0.7);
   FDrag->resize(image.Width(), image.Height());
   FDragHotspot = hotspot;
@@ -420,6 +434,10 @@ void Host::MoveDragImage(TPoint position) {
 
 void Host::ShowDragImage(bool show) {
   if (FDrag) FDrag->setVisible(show);
+}
+
+void Host::AccessibleEvent(TAccessibleEvent event, int child) {
+  RaiseAccessibleEvent(FViewport, event, child);
 }
 
 void Host::EndDragImage() {
@@ -558,7 +576,13 @@ void Host::OnScrollAction(TScrollBarKind kind, QScrollBar* bar, int action) {
 }  // namespace
 
 QWidget* CreateQtControlHost(TControl& control, QWidget* parent) {
+  InstallControlAccessibility();
   return new Host(control, parent);
+}
+
+TControl* ControlOfViewport(QObject* object) {
+  const auto* viewport = dynamic_cast<const Viewport*>(object);
+  return viewport ? &viewport->Control() : nullptr;
 }
 
 void SetQtControlHostErrorHandler(std::function<void(const std::string&)> handler) {

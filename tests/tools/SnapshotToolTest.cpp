@@ -137,6 +137,28 @@ TEST(SnapshotToolTest, PicturesMatchTheGoldenOnes) {
   }
 }
 
+// At a screen density of 2 and in a dark desktop palette, drawn by the program itself (the
+// window's scale is fixed when the application starts): the same PNG as the golden one.
+TEST(SnapshotToolTest, ScaledAndDarkPicturesMatchTheGoldenOnes) {
+  EnsureGuiApplication();
+  const std::string path =
+      (std::filesystem::temp_directory_path() / "tankdemo-snapshot-scaled.png").string();
+  for (const auto& [name, arguments] :
+       {std::pair{"chart-steps20-scale2.png", "--chart --steps 20 --scale 2 "},
+        std::pair{"window-scale2.png", "--window --scale 2 "},
+        std::pair{"window-dark.png", "--window --steps 3 --palette dark "}}) {
+    const TRun run = RunSnapshot(arguments + path);
+    ASSERT_EQ(run.ExitCode, 0) << run.Err;
+    const QImage picture =
+        QImage(QString::fromStdString(path)).convertToFormat(QImage::Format_RGB32);
+    const QImage golden =
+        QImage(QString(TANKDEMO_GOLDEN_DIR) + "/" + name).convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(golden.isNull()) << name;
+    EXPECT_TRUE(picture == golden) << name;
+  }
+  std::filesystem::remove(path);
+}
+
 // The window's picture is what the window shows on a screen after its layout has settled,
 // scroll bars included: compared with the real window, shown and grabbed here.
 TEST(SnapshotToolTest, WindowPictureMatchesTheShownWindow) {

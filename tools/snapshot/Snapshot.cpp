@@ -26,6 +26,7 @@ void DrawChart(const TSnapshotArgs& args, TBitmap& picture) {
   SetupChart(chart, owner, *sites);
   RefreshChart(chart, *sites);
   chart.SetSize(args.Width, args.Height);
+  picture.SetScale(args.Scale);
   picture.SetSize(args.Width, args.Height);
   chart.DrawChart(picture.Canvas(), Rect(0, 0, args.Width, args.Height));
 }
@@ -36,15 +37,17 @@ void DrawGalleryChart(const TSnapshotArgs& args, TBitmap& picture) {
   TChart chart;
   ShowChartGalleryPage(chart, owner, *ParseChartGalleryChoice(args.GalleryChart));
   chart.SetSize(args.Width, args.Height);
+  picture.SetScale(args.Scale);
   picture.SetSize(args.Width, args.Height);
   chart.DrawChart(picture.Canvas(), Rect(0, 0, args.Width, args.Height));
 }
 
 // A control painted whole in a window of the asked size, focused or not.
 void PaintOffscreen(TControl& control, const TSnapshotArgs& args, bool focus, TBitmap& picture) {
-  TOffscreenHost host(control, args.Width, args.Height);
+  TOffscreenHost host(control, args.Width, args.Height, args.Scale);
   if (focus) host.SetFocus();
   host.PaintAll();
+  picture.SetScale(args.Scale);
   picture.SetSize(args.Width, args.Height);
   picture.Canvas().CopyRect(Rect(0, 0, args.Width, args.Height), host.Picture().Canvas(),
                             Rect(0, 0, args.Width, args.Height));
@@ -70,7 +73,8 @@ void DrawGalleryTree(const TSnapshotArgs& args, TBitmap& picture) {
   PaintOffscreen(tree, args, true, picture);
 }
 
-// The whole main window as it stands after the steps, at 120 pixels per inch.
+// The whole main window as it stands after the steps, at 120 pixels per inch; the screen's
+// scale comes from the environment set up before the application started.
 void DrawWindow(const TSnapshotArgs& args, TBitmap& picture) {
   TFMain window(nullptr, 1.0);
   window.show();

@@ -1,16 +1,19 @@
 #include "SnapshotArgs.h"
 
+#include <cstdlib>
+
 #include "GalleryTree.h"
 #include "common/ToolArgs.h"
 #include "gallery/GalleryChart.h"
 
 const char* const kSnapshotUsage =
-    "usage: tankdemo-snapshot --chart [--steps N] [--size WxH] OUT.png\n"
+    "usage: tankdemo-snapshot --chart [--steps N] [--size WxH] [--scale R] OUT.png\n"
     "       tankdemo-snapshot --tree [--steps N] [--expand] [--sort CAPTION[:up|:down]]\n"
-    "                         [--focus] [--size WxH] OUT.png\n"
-    "       tankdemo-snapshot --window [--steps N] [--expand] [--size WxH] OUT.png\n"
-    "       tankdemo-snapshot --gallery-tree [--size WxH] OUT.png\n"
-    "       tankdemo-snapshot --gallery-chart PAGE[:3d] [--size WxH] OUT.png";
+    "                         [--focus] [--size WxH] [--scale R] OUT.png\n"
+    "       tankdemo-snapshot --window [--steps N] [--expand] [--size WxH] [--scale R]\n"
+    "                         [--palette dark] OUT.png\n"
+    "       tankdemo-snapshot --gallery-tree [--size WxH] [--scale R] OUT.png\n"
+    "       tankdemo-snapshot --gallery-chart PAGE[:3d] [--size WxH] [--scale R] OUT.png";
 
 const char* const kSnapshotHelp =
     "Builds the demo plant, runs N simulation steps (default 0), sets up the chart or the\n"
@@ -27,6 +30,10 @@ const char* const kSnapshotHelp =
     "                            (default size 640x300)\n"
     "  --steps N                 run N simulation steps first\n"
     "  --size WxH                picture size in pixels, 1 to 10000 each\n"
+    "  --scale R                 draw for a screen of R device pixels per pixel (1 to 4,\n"
+    "                            e.g. 1.5 or 2): the picture is R times the size\n"
+    "  --palette dark            window: draw it in a fixed dark desktop palette instead\n"
+    "                            of the classic one\n"
     "  --expand                  tree, window: expand every site\n"
     "  --sort CAPTION[:up|:down] tree: sort by the column with this caption, as a header\n"
     "                            click would; captions: Site/Tank, Capacity, Level,\n"
@@ -48,6 +55,14 @@ bool ParseSize(const std::string& text, TSnapshotArgs& result) {
          ParseIntArg(text.substr(x + 1), result.Height, 1, 10000);
 }
 
+bool ParseScale(const std::string& text, double& scale) {
+  char* end = nullptr;
+  const double v = std::strtod(text.c_str(), &end);
+  if (text.empty() || *end != '\0' || !(v >= 1 && v <= 4)) return false;
+  scale = v;
+  return true;
+}
+
 // Rejects what does not fit the picture asked for, and fills in its default size.
 std::optional<std::string> Finish(TSnapshotArgs& result) {
   const bool galleryChart = !result.GalleryChart.empty();
@@ -60,6 +75,7 @@ std::optional<std::string> Finish(TSnapshotArgs& result) {
     return "--gallery-chart wants a page: line, point, area, horizbar, fastline, log, datetime";
   if (result.Chart && (result.Expand || result.Focus || !result.SortCaption.empty()))
     return "--expand, --sort and --focus belong to --tree";
+  if (result.DarkPalette && !result.Window) return "--palette belongs to --window";
   if (result.Window && (result.Focus || !result.SortCaption.empty()))
     return "--sort and --focus belong to --tree";
   if (result.Output.empty()) return "no output file given";
@@ -113,6 +129,16 @@ std::optional<TSnapshotArgs> ParseSnapshotArgs(const std::vector<std::string>& a
       if (!text) return fail(reader.Error);
       if (!ParseSortArg(*text, result.SortCaption, result.SortDown))
         return fail("--sort wants a column caption");
+    } else if (arg == "--scale") {
+      const std::string* text = reader.Value();
+      if (!text) return fail(reader.Error);
+      if (!ParseScale(*text, result.Scale))
+        return fail("--scale wants a ratio from 1 to 4, not '" + *text + "'");
+    } else if (arg == "--palette") {
+      const std::string* text = reader.Value();
+      if (!text) return fail(reader.Error);
+      if (*text != "dark" && *text != "classic") return fail("--palette wants dark or classic");
+      result.DarkPalette = *text == "dark";
     } else if (arg == "--size") {
       const std::string* text = reader.Value();
       if (!text) return fail(reader.Error);

@@ -20,6 +20,9 @@ struct TSnapshotArgs {
   bool Focus = false;
   std::string SortCaption;  // empty: no sorting
   bool SortDown = false;
+  // Device pixels per logical pixel: 1, or a higher screen density such as 2.
+  double Scale = 1;
+  bool DarkPalette = false;
   std::string Output;
   bool Help = false;
 };

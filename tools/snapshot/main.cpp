@@ -4,7 +4,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <string>
 
+#include "DarkPalette.h"
 #include "Snapshot.h"
 #include "SnapshotArgs.h"
 #include "platform/Color.h"
@@ -23,8 +25,17 @@ int main(int argc, char** argv) {
   }
 
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  // The window is drawn as on a screen of that density; the controls alone take the ratio
+  // from their pictures.
+  if (parsed->Window && parsed->Scale != 1)
+    setenv("QT_SCALE_FACTOR", std::to_string(parsed->Scale).c_str(), 1);
   QApplication app(argc, argv);  // the main window needs widgets
-  SetCurrentPalette(TSystemPalette::Classic());
+  if (parsed->DarkPalette) {
+    QApplication::setPalette(FixedDarkPalette());
+    SetCurrentPalette(TSystemPalette::Desktop());
+  } else {
+    SetCurrentPalette(TSystemPalette::Classic());
+  }
   try {
     TBitmap picture;
     DrawSnapshot(*parsed, picture);

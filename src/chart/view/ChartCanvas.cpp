@@ -127,8 +127,10 @@ TRect TChartCanvas3D::BeginFrame(TCanvas& target, const TView3DSettings& options
     return targetRect;
   }
   const int w = std::max(0, targetRect.Width()), h = std::max(0, targetRect.Height());
-  if (FPicture && (FPicture->Width() != w || FPicture->Height() != h)) FPicture.reset();
-  if (!FPicture) FPicture = std::make_unique<TBitmap>(w, h);
+  if (FPicture &&
+      (FPicture->Width() != w || FPicture->Height() != h || FPicture->Scale() != target.Scale()))
+    FPicture.reset();
+  if (!FPicture) FPicture = std::make_unique<TBitmap>(w, h, target.Scale());
   FTarget = &FPicture->Canvas();
   return Rect(0, 0, w, h);
 }

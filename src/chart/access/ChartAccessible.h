@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/Accessible.h"
+
+class TCustomChart;
+class TCustomBarSeries;
+class TCustomChartAxis;
+
+// The chart as assistive technology sees it: a chart whose children are the segments of its
+// bar series (one per shown, non-null point, series by series) followed by its visible axes,
+// each named with its title and valued with its range.
+class TChartAccessible final : public TAccessibleSource {
+ public:
+  explicit TChartAccessible(TCustomChart& chart) : FChart(chart) {}
+
+  TAccessibleRole Role() const override { return arChart; }
+  std::string Name() const override;
+  std::string Description() const override;
+  int ChildCount() const override { return static_cast<int>(Entries().size()); }
+  TAccessibleItem Child(int index) const override;
+
+ private:
+  struct TEntry {
+    TCustomBarSeries* series = nullptr;
+    int point = -1;
+    const TCustomChartAxis* axis = nullptr;
+  };
+  std::vector<TEntry> Entries() const;
+  TAccessibleItem Segment(TCustomBarSeries& series, int point) const;
+  TAccessibleItem Axis(const TCustomChartAxis& axis) const;
+
+  TCustomChart& FChart;
+};

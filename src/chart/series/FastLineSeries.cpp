@@ -32,10 +32,11 @@ class TColumnReducer {
     if (FCount == 0) return;
     FOut.push_back(FFirst);
     if (FCount > 1) {
-      // Low and high in the order the run met them keep the path's turns the same.
+      // First, lowest, highest, last: one upright stroke over the run's whole span that
+      // still ends where the run ends, so the next column's segment starts in the same place.
       if (FLow.y != FFirst.y) FOut.push_back(FLow);
       if (FHigh.y != FLow.y) FOut.push_back(FHigh);
-      if (FLast.y != FHigh.y || FCount > 1) FOut.push_back(FLast);
+      FOut.push_back(FLast);
     }
     FCount = 0;
   }

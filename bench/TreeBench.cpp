@@ -22,24 +22,28 @@ namespace {
 constexpr int kTanksPerSite = 9;
 constexpr int kTexts = 5;
 
-// The five texts of a site (tank < 0) or of one of its tanks.
-std::array<std::string, kTexts> NodeTexts(int site, int tank) {
+// The five texts of a site (tank < 0) or of one of its tanks; with several lines, the status
+// of a node takes one to four lines.
+std::array<std::string, kTexts> NodeTexts(int site, int tank, bool lines = false) {
   const std::string name = "Site " + std::to_string(site);
-  if (tank < 0) return {name, "9000", std::to_string(site % 9000), "44", "On-line"};
+  std::string status = "On-line";
+  if (lines)
+    for (int k = (site + tank + 1) % 4; k > 0; --k) status += "\nchecked";
+  if (tank < 0) return {name, "9000", std::to_string(site % 9000), "44", status};
   return {std::to_string(tank + 1) + "/" + name, "1000", std::to_string((site + tank) % 1000),
-          std::to_string(tank * 7 % 100), "On-line"};
+          std::to_string(tank * 7 % 100), status};
 }
 
-std::unique_ptr<TTreeList> BuildOurs(int nodes, bool expanded) {
+std::unique_ptr<TTreeList> BuildOurs(int nodes, bool expanded, bool lines = false) {
   auto tree = std::make_unique<TTreeList>();
   tree->BeginUpdate();
   for (int s = 0; s < nodes / (kTanksPerSite + 1); ++s) {
     TTreeListNode* site = tree->Add();
-    const auto texts = NodeTexts(s, -1);
+    const auto texts = NodeTexts(s, -1, lines);
     for (int i = 0; i < kTexts; ++i) site->SetStrings(i, texts[i]);
     for (int t = 0; t < kTanksPerSite; ++t) {
       TTreeListNode* tank = site->AddChild();
-      const auto tankTexts = NodeTexts(s, t);
+      const auto tankTexts = NodeTexts(s, t, lines);
       for (int i = 0; i < kTexts; ++i) tank->SetStrings(i, tankTexts[i]);
     }
     if (expanded) site->SetExpanded(true);
@@ -58,20 +62,21 @@ QList<QStandardItem*> ItemRow(const std::array<std::string, kTexts>& texts) {
 struct TQtTree {
   QStandardItemModel Model;
   QTreeView View;
-  TQtTree() {
-    View.setUniformRowHeights(true);
+  explicit TQtTree(bool uniform = true) {
+    View.setUniformRowHeights(uniform);
     View.setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     View.resize(800, 600);
     View.setModel(&Model);
   }
 };
 
-std::unique_ptr<TQtTree> BuildQt(int nodes) {
-  auto tree = std::make_unique<TQtTree>();
+// With several lines the rows differ in height, and the view measures each.
+std::unique_ptr<TQtTree> BuildQt(int nodes, bool lines = false) {
+  auto tree = std::make_unique<TQtTree>(!lines);
   QStandardItem* root = tree->Model.invisibleRootItem();
   for (int s = 0; s < nodes / (kTanksPerSite + 1); ++s) {
-    QList<QStandardItem*> siteRow = ItemRow(NodeTexts(s, -1));
-    for (int t = 0; t < kTanksPerSite; ++t) siteRow[0]->appendRow(ItemRow(NodeTexts(s, t)));
+    QList<QStandardItem*> siteRow = ItemRow(NodeTexts(s, -1, lines));
+    for (int t = 0; t < kTanksPerSite; ++t) siteRow[0]->appendRow(ItemRow(NodeTexts(s, t, lines)));
     root->appendRow(siteRow);
   }
   return tree;
@@ -268,18 +273,24 @@ void ShowLikeTheApplication(TQtTree& tree) {
   tree.View.resize(kPaintWidth, kPaintHeight);
 }
 
+// Rows sized to their text: the status takes one to four lines.
+void SizeRowsToText(TTreeList& tree) {
+  tree.SetOptionsEx(TTreeListOptionsEx(kDefaultTreeListOptionsEx).Include(aoRowAutoHeight));
+}
+
 // Every node expanded, the middle row at the top; the time is one whole paint.
-void TreePaintOurs(benchmark::State& state) {
-  auto tree = BuildOurs(static_cast<int>(state.range(0)), true);
+void PaintOurs(benchmark::State& state, bool lines) {
+  auto tree = BuildOurs(static_cast<int>(state.range(0)), true, lines);
   ShowLikeTheApplication(*tree);
+  if (lines) SizeRowsToText(*tree);
   TOffscreenHost host(*tree, kPaintWidth, kPaintHeight);
   tree->SetTopVisibleNode(tree->AbsoluteNodes(tree->VisibleCount() / 2));
   host.PaintAll();
   for (auto _ : state) host.PaintAll();
 }
 
-void TreePaintQt(benchmark::State& state) {
-  auto tree = BuildQt(static_cast<int>(state.range(0)));
+void PaintQt(benchmark::State& state, bool lines) {
+  auto tree = BuildQt(static_cast<int>(state.range(0)), lines);
   ShowLikeTheApplication(*tree);
   tree->View.expandAll();
   const int rows = tree->Model.rowCount() / 2;
@@ -287,6 +298,19 @@ void TreePaintQt(benchmark::State& state) {
   QImage picture(kPaintWidth, kPaintHeight, QImage::Format_RGB32);
   tree->View.render(&picture);  // the warm-up render lays the view out
   for (auto _ : state) tree->View.render(&picture);
+}
+
+void TreePaintOurs(benchmark::State& state) {
+  PaintOurs(state, false);
+}
+void TreePaintQt(benchmark::State& state) {
+  PaintQt(state, false);
+}
+void TreePaintAutoHeightOurs(benchmark::State& state) {
+  PaintOurs(state, true);
+}
+void TreePaintAutoHeightQt(benchmark::State& state) {
+  PaintQt(state, true);
 }
 
 // Expanding a whole collapsed tree and showing it for the first time.
@@ -354,9 +378,10 @@ void TreeToggleOneQt(benchmark::State& state) {
 
 // Page Down through the control's keys, with the paint of what scrolled in; back at the top
 // (untimed) when the end is reached.
-void TreeScrollPageOurs(benchmark::State& state) {
-  auto tree = BuildOurs(static_cast<int>(state.range(0)), true);
+void ScrollPageOurs(benchmark::State& state, bool lines) {
+  auto tree = BuildOurs(static_cast<int>(state.range(0)), true, lines);
   ShowLikeTheApplication(*tree);
+  if (lines) SizeRowsToText(*tree);
   TTestWindowHost host(*tree, kPaintWidth, kPaintHeight);
   host.Paint(true);
   const int last = tree->VisibleCount() - 1;
@@ -373,8 +398,8 @@ void TreeScrollPageOurs(benchmark::State& state) {
   }
 }
 
-void TreeScrollPageQt(benchmark::State& state) {
-  auto tree = BuildQt(static_cast<int>(state.range(0)));
+void ScrollPageQt(benchmark::State& state, bool lines) {
+  auto tree = BuildQt(static_cast<int>(state.range(0)), lines);
   ShowLikeTheApplication(*tree);
   tree->View.expandAll();
   QImage picture(kPaintWidth, kPaintHeight, QImage::Format_RGB32);
@@ -390,6 +415,19 @@ void TreeScrollPageQt(benchmark::State& state) {
     bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
     tree->View.render(&picture);
   }
+}
+
+void TreeScrollPageOurs(benchmark::State& state) {
+  ScrollPageOurs(state, false);
+}
+void TreeScrollPageQt(benchmark::State& state) {
+  ScrollPageQt(state, false);
+}
+void TreeScrollPageAutoHeightOurs(benchmark::State& state) {
+  ScrollPageOurs(state, true);
+}
+void TreeScrollPageAutoHeightQt(benchmark::State& state) {
+  ScrollPageQt(state, true);
 }
 
 }  // namespace
@@ -432,3 +470,10 @@ BENCHMARK(TreeToggleOneOurs)->Name("TreeToggleOne/ours")->Arg(1000000);
 BENCHMARK(TreeToggleOneQt)->Name("TreeToggleOne/qt")->Arg(1000000);
 BENCHMARK(TreeScrollPageOurs)->Name("TreeScrollPage/ours")->Arg(1000)->Arg(1000000);
 BENCHMARK(TreeScrollPageQt)->Name("TreeScrollPage/qt")->Arg(1000)->Arg(1000000);
+BENCHMARK(TreePaintAutoHeightOurs)->Name("TreePaintAutoHeight/ours")->Arg(1000)->Arg(1000000);
+BENCHMARK(TreePaintAutoHeightQt)->Name("TreePaintAutoHeight/qt")->Arg(1000)->Arg(1000000);
+BENCHMARK(TreeScrollPageAutoHeightOurs)
+    ->Name("TreeScrollPageAutoHeight/ours")
+    ->Arg(1000)
+    ->Arg(1000000);
+BENCHMARK(TreeScrollPageAutoHeightQt)->Name("TreeScrollPageAutoHeight/qt")->Arg(1000)->Arg(1000000);

@@ -32,6 +32,14 @@ class TTreeDriver {
  public:
   explicit TTreeDriver(TFuzzBytes& in) : in_(in) {
     for (const char* caption : {"A", "B", "C"}) tree_.CreateColumn()->SetCaption(caption);
+    // Previews and row footers show a node's own texts, however long.
+    tree_.OnGetPreviewText = [](TCustomTreeListControl*, TTreeListNode* node, std::string& text) {
+      text = node->Strings(1);
+    };
+    tree_.OnGetRowFooterText = [](TCustomTreeListControl*, TTreeListNode* group,
+                                  TTreeListColumn* column, std::string& text) {
+      text = group->Strings(column->ValueIndex());
+    };
   }
 
   void Run() {
@@ -274,7 +282,17 @@ class TTreeDriver {
     const uint32_t low = in_.Byte();
     tree_.SetOptions(TTreeListOptions::FromBits(low | in_.Byte() << 8));
     const uint32_t high = in_.Byte() << 16;
-    tree_.SetOptionsEx(TTreeListOptionsEx::FromBits(high | in_.Byte() << 22));
+    tree_.SetOptionsEx(TTreeListOptionsEx::FromBits(in_.Byte() << 8 | high | in_.Byte() << 22));
+    // The parts of rows and panels that make rows differ in height.
+    const uint8_t parts = in_.Byte();
+    tree_.SetShowFooter((parts & 1) != 0);
+    tree_.SetShowRowFooter((parts & 2) != 0);
+    tree_.SetShowIndicator((parts & 4) != 0);
+    tree_.SetShowGrid((parts & 8) != 0);
+    tree_.SetMaxRowLineCount(in_.Int() % 6 - 1);
+    tree_.SetPreviewLines(in_.Int() % 5 - 1);
+    tree_.SetIndentDesc(in_.Int() % 300 - 20);
+    if (parts & 16) tree_.SetDefaultRowHeight(in_.Int() % 400);
   }
   void Export() {
     TStringList lines;
@@ -286,7 +304,12 @@ class TTreeDriver {
   void Texts() {
     if (TTreeListNode* node = PickNode()) {
       const int value = in_.Int() % 5;
-      node->SetStrings(value, in_.Text());
+      const uint8_t shape = in_.Byte();
+      // Thousands of lines, or one word far wider than the window.
+      if (shape % 8 == 0)
+        node->SetStrings(value, std::string(1 + shape * 12, shape & 1 ? '\n' : 'W'));
+      else
+        node->SetStrings(value, in_.Text());
     }
   }
 

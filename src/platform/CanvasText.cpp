@@ -207,6 +207,22 @@ void WrapInto(QStringList& lines, const QString& para, const QFontMetrics& fm, i
   lines << line;
 }
 
+// The lines DrawText writes a text in (carriage returns already removed).
+QStringList BreakLines(const QString& s, const QFontMetrics& fm, int width, unsigned flags) {
+  QStringList lines;
+  if (flags & dtSingleLine) {
+    lines << QString(s).replace(u'\n', u' ');
+    return lines;
+  }
+  for (const QString& para : s.split(u'\n')) {
+    if (flags & dtWordBreak)
+      WrapInto(lines, para, fm, width);
+    else
+      lines << para;
+  }
+  return lines;
+}
+
 // The font a scaled picture draws text in: the same font at the device's pixel size, so
 // glyphs are drawn sharp rather than enlarged.
 TFont DeviceFont(const TFont& font, double scale) {
@@ -220,6 +236,14 @@ TFont DeviceFont(const TFont& font, double scale) {
 TTextSize MeasureText(const TFont& font, const std::string& text) {
   TFontEntry& entry = TFontCache::Instance().For(font);
   return {entry.Width(ToQString(text)), entry.metrics.height()};
+}
+
+int WrappedLineCount(const TFont& font, const std::string& text, int width) {
+  if (text.empty()) return 0;
+  QString s = ToQString(text);
+  s.remove(u'\r');
+  const QFontMetrics& fm = TFontCache::Instance().For(font).metrics;
+  return static_cast<int>(BreakLines(s, fm, std::max(width, 1), dtWordBreak).size());
 }
 
 TSize TCanvas::TextExtent(const std::string& text) const {
@@ -293,17 +317,7 @@ int TCanvas::DrawText(const std::string& text, TRect& r, unsigned flags) {
   s.remove(u'\r');
 
   const int width = r.Width();
-  QStringList lines;
-  if (flags & dtSingleLine) {
-    lines << QString(s).replace(u'\n', u' ');
-  } else {
-    for (const QString& para : s.split(u'\n')) {
-      if (flags & dtWordBreak)
-        WrapInto(lines, para, fm, width);
-      else
-        lines << para;
-    }
-  }
+  QStringList lines = BreakLines(s, fm, width, flags);
   if (flags & dtEndEllipsis)
     for (QString& line : lines) line = Ellipsize(line, fm, width);
 

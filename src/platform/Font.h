@@ -70,3 +70,6 @@ struct TTextSize {
   int height = 0;
 };
 TTextSize MeasureText(const TFont& font, const std::string& text);
+// How many lines a text takes when broken at spaces to fit the width, as DrawText with
+// dtWordBreak writes it; 0 for no text.
+int WrappedLineCount(const TFont& font, const std::string& text, int width);

@@ -28,6 +28,24 @@ void TTreeList::SetBandFont(const TFont& value) {
   if (StoreProperty(FBandFont, value) || firstSet) View().RecomputeMetrics();
 }
 
+void TTreeList::SetPreviewFont(const TFont& value) {
+  const bool firstSet = !std::exchange(FPreviewFontSet, true);
+  if (StoreProperty(FPreviewFont, value) || firstSet) View().RecomputeMetrics();
+}
+
+std::string TTreeList::PreviewText(const TTreeListNode* node) const {
+  std::string text;
+  if (OnGetPreviewText)
+    OnGetPreviewText(const_cast<TTreeList*>(this), const_cast<TTreeListNode*>(node), text);
+  return text;
+}
+
+std::string TTreeList::RowFooterText(TTreeListNode* group, TTreeListColumn* column) const {
+  std::string text;
+  if (OnGetRowFooterText) OnGetRowFooterText(const_cast<TTreeList*>(this), group, column, text);
+  return text;
+}
+
 int TTreeList::DefaultRowHeight() const {
   return Metrics().RowHeight;
 }
@@ -101,9 +119,10 @@ int TTreeList::NodeIndent(const TTreeListNode* node) const {
   return node ? NodeIndentation(*this, Metrics(), node) : 0;
 }
 
-int TTreeList::NodeRowHeight(const TTreeListNode* /*node*/) const {
+int TTreeList::NodeRowHeight(const TTreeListNode* node) const {
   // Every row has the same height while previews, row footers and auto height are off.
-  return UniformRowHeight(*this, Metrics());
+  if (!node || UniformRows(*this)) return UniformRowHeight(*this, Metrics());
+  return FScreenView->RowHeightOf(node);
 }
 
 void TTreeList::InvalidateColumnHeader(TTreeListColumn* column) {

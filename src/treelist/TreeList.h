@@ -47,6 +47,19 @@ class TTreeList : public TCustomTreeListControl {
   void SetMaxRowLineCount(int value);
   int PreviewLines() const { return FPreviewLines; }
   void SetPreviewLines(int value);
+  // The preview under each row's cells (aoPreview): its font (a copy of Font until set) and
+  // its text, which OnGetPreviewText gives for a node. IndentDesc indents the text.
+  const TFont& PreviewFont() const { return FPreviewFontSet ? FPreviewFont : Font(); }
+  void SetPreviewFont(const TFont& value);
+  std::string PreviewText(const TTreeListNode* node) const;
+  std::function<void(TCustomTreeListControl* sender, TTreeListNode* node, std::string& text)>
+      OnGetPreviewText;
+  // The footer's text under each column (ShowFooter) is the column's FooterText; a row footer
+  // (ShowRowFooter) closes an expanded group and asks for its texts here.
+  std::function<void(TCustomTreeListControl* sender, TTreeListNode* group, TTreeListColumn* column,
+                     std::string& text)>
+      OnGetRowFooterText;
+  std::string RowFooterText(TTreeListNode* group, TTreeListColumn* column) const;
   // Root nodes always get their indent level in the Outlook style.
   bool ShowRoot() const { return FShowRoot || FPaintStyle == psOutlook; }
   void SetShowRoot(bool value);
@@ -177,6 +190,25 @@ class TTreeList : public TCustomTreeListControl {
                      const TRect& rect, std::string& text, TColor& color, TFont& font,
                      TAlignment& alignment, bool& done)>
       OnCustomDrawBand;
+  // The preview of a row: first the whole strip (a handler may paint it all and set done),
+  // then its text, colours, font and alignment, as for a cell.
+  std::function<void(TCustomTreeListControl* sender, TCanvas& canvas, const TRect& rect,
+                     TTreeListNode* node, bool selected, const std::string& text, TFont& font,
+                     TColor& color, bool& done)>
+      OnCustomDrawPreview;
+  std::function<void(TCustomTreeListControl* sender, TCanvas& canvas, const TRect& rect,
+                     TTreeListNode* node, bool selected, std::string& text, TColor& color,
+                     TFont& font, TAlignment& alignment, bool& done)>
+      OnCustomDrawPreviewCell;
+  // A footer cell under a column, and a row footer's cell (footer 0 closes the row's parent).
+  std::function<void(TCustomTreeListControl* sender, TCanvas& canvas, const TRect& rect,
+                     TTreeListColumn* column, std::string& text, TColor& color, TFont& font,
+                     TAlignment& alignment, bool& done)>
+      OnCustomDrawFooter;
+  std::function<void(TCustomTreeListControl* sender, TCanvas& canvas, const TRect& rect,
+                     TTreeListNode* group, TTreeListColumn* column, int footer, std::string& text,
+                     TColor& color, TFont& font, TAlignment& alignment, bool& done)>
+      OnCustomDrawFooterNode;
   std::function<void(TCustomTreeListControl* sender)> OnChangedColumnsWidth;
 
   // Appearance. A change of what is measured lays the control out again; a change of colour
@@ -282,8 +314,10 @@ class TTreeList : public TCustomTreeListControl {
   std::unique_ptr<TTreeListInput> FInput;
   TFont FHeaderFont;
   TFont FBandFont;
+  TFont FPreviewFont;
   bool FHeaderFontSet = false;
   bool FBandFontSet = false;
+  bool FPreviewFontSet = false;
   int FRequestedRowHeight = 0;  // 0: not set
   int FIndentDesc = 20;
   int FFixedBandLineWidth = 2;

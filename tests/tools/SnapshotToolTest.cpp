@@ -114,7 +114,8 @@ TEST(SnapshotToolTest, PicturesMatchTheGoldenOnes) {
       {"tree-expanded-sorted-focus.png",
        {"--tree", "--steps", "20", "--expand", "--sort", "Capacity:up", "--focus", "x.png"}},
       {"chart-steps20.png", {"--chart", "--steps", "20", "x.png"}},
-      {"gallery-tree.png", {"--gallery-tree", "x.png"}}};
+      {"gallery-tree.png", {"--gallery-tree", "x.png"}},
+      {"gallery-rows.png", {"--gallery-rows", "x.png"}}};
   for (const char* page :
        {"line:3d", "point", "area", "horizbar:3d", "fastline", "log", "datetime"}) {
     std::string name = std::string("gallery-chart-") + page + ".png";

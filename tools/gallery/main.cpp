@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "GalleryRows.h"
 #include "GalleryTree.h"
 #include "chart/Chart.h"
 #include "chart/series/ChartSeries.h"
@@ -63,25 +64,30 @@ int main(int argc, char** argv) {
   TTreeList tree;
   TGalleryImages images;
   BuildGalleryTree(tree, images);
+  TTreeList rows;
+  BuildGalleryRowsTree(rows);
   TSeriesOwner owner;
   TChart chart;
   QTabWidget window;
   window.addTab(CreateQtControlHost(tree), QStringLiteral("Tree-list"));
+  window.addTab(CreateQtControlHost(rows), QStringLiteral("Rows"));
   window.addTab(ChartPage(chart, owner), QStringLiteral("Chart"));
   // --chart opens on the chart page, with a page name after it ("area:3d", ...) on that page.
   const QStringList arguments = QApplication::arguments();
   const qsizetype chartArgument = arguments.indexOf(QStringLiteral("--chart"));
-  if (chartArgument >= 0) window.setCurrentIndex(1);
+  if (chartArgument >= 0) window.setCurrentIndex(2);
   if (chartArgument >= 0 && chartArgument + 1 < arguments.size()) {
     if (auto choice = ParseChartGalleryChoice(arguments[chartArgument + 1].toStdString())) {
-      auto* pages = window.widget(1)->findChild<QComboBox*>();
-      auto* view3D = window.widget(1)->findChild<QCheckBox*>();
+      auto* pages = window.widget(2)->findChild<QComboBox*>();
+      auto* view3D = window.widget(2)->findChild<QCheckBox*>();
       pages->setCurrentIndex(static_cast<int>(choice->Page));
       view3D->setChecked(choice->View3D);
     }
   }
   window.setWindowTitle(QStringLiteral("Gallery"));
-  window.resize(kGalleryTreeWidth, kGalleryTreeHeight + 120);
+  // --rows opens on the page of rows of several lines.
+  if (arguments.contains(QStringLiteral("--rows"))) window.setCurrentIndex(1);
+  window.resize(kGalleryRowsWidth, kGalleryRowsHeight + 60);
   window.show();
   const int result = app.exec();
   return result;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QImage>
 
+#include "GalleryRows.h"
 #include "GalleryTree.h"
 #include "PlantExport.h"
 #include "app/DemoData.h"
@@ -73,6 +74,13 @@ void DrawGalleryTree(const TSnapshotArgs& args, TBitmap& picture) {
   PaintOffscreen(tree, args, true, picture);
 }
 
+// The gallery's second tree, rows of different heights, focused.
+void DrawGalleryRows(const TSnapshotArgs& args, TBitmap& picture) {
+  TTreeList tree;
+  BuildGalleryRowsTree(tree);
+  PaintOffscreen(tree, args, true, picture);
+}
+
 // The whole main window as it stands after the steps, at 120 pixels per inch; the screen's
 // scale comes from the environment set up before the application started.
 void DrawWindow(const TSnapshotArgs& args, TBitmap& picture) {
@@ -100,6 +108,8 @@ void DrawSnapshot(const TSnapshotArgs& args, TBitmap& picture) {
     DrawTree(args, picture);
   else if (args.GalleryTree)
     DrawGalleryTree(args, picture);
+  else if (args.GalleryRows)
+    DrawGalleryRows(args, picture);
   else
     DrawChart(args, picture);
 }

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "GalleryRows.h"
 #include "GalleryTree.h"
 #include "common/ToolArgs.h"
 #include "gallery/GalleryChart.h"
@@ -13,6 +14,7 @@ const char* const kSnapshotUsage =
     "       tankdemo-snapshot --window [--steps N] [--expand] [--size WxH] [--scale R]\n"
     "                         [--palette dark] OUT.png\n"
     "       tankdemo-snapshot --gallery-tree [--size WxH] [--scale R] OUT.png\n"
+    "       tankdemo-snapshot --gallery-rows [--size WxH] [--scale R] OUT.png\n"
     "       tankdemo-snapshot --gallery-chart PAGE[:3d] [--size WxH] [--scale R] OUT.png";
 
 const char* const kSnapshotHelp =
@@ -28,6 +30,9 @@ const char* const kSnapshotHelp =
     "  --gallery-tree            draw the tree-list of tankdemo-gallery: node and state\n"
     "                            images, three bands, two header rows, sorted by two columns\n"
     "                            (default size 640x300)\n"
+    "  --gallery-rows            draw the second tree-list of tankdemo-gallery: rows of\n"
+    "                            several lines, previews, row footers, the footer and the\n"
+    "                            indicator (default size 700x420)\n"
     "  --steps N                 run N simulation steps first\n"
     "  --size WxH                picture size in pixels, 1 to 10000 each\n"
     "  --scale R                 draw for a screen of R device pixels per pixel (1 to 4,\n"
@@ -66,10 +71,13 @@ bool ParseScale(const std::string& text, double& scale) {
 // Rejects what does not fit the picture asked for, and fills in its default size.
 std::optional<std::string> Finish(TSnapshotArgs& result) {
   const bool galleryChart = !result.GalleryChart.empty();
-  if (result.Chart + result.Tree + result.Window + result.GalleryTree + galleryChart != 1)
-    return "say what to draw: --chart, --tree, --window, --gallery-tree or --gallery-chart";
-  if ((result.GalleryTree || galleryChart) &&
-      (result.Steps || result.Expand || result.Focus || !result.SortCaption.empty()))
+  const bool gallery = result.GalleryTree || result.GalleryRows || galleryChart;
+  if (result.Chart + result.Tree + result.Window + result.GalleryTree + result.GalleryRows +
+          galleryChart !=
+      1)
+    return "say what to draw: --chart, --tree, --window, --gallery-tree, --gallery-rows or "
+           "--gallery-chart";
+  if (gallery && (result.Steps || result.Expand || result.Focus || !result.SortCaption.empty()))
     return "the gallery pages take only --size";
   if (galleryChart && !ParseChartGalleryChoice(result.GalleryChart))
     return "--gallery-chart wants a page: line, point, area, horizbar, fastline, log, datetime";
@@ -82,6 +90,9 @@ std::optional<std::string> Finish(TSnapshotArgs& result) {
   if (result.Width == 0 && result.GalleryTree) {
     result.Width = kGalleryTreeWidth;
     result.Height = kGalleryTreeHeight;
+  } else if (result.Width == 0 && result.GalleryRows) {
+    result.Width = kGalleryRowsWidth;
+    result.Height = kGalleryRowsHeight;
   } else if (result.Width == 0 && galleryChart) {
     result.Width = kGalleryChartWidth;
     result.Height = kGalleryChartHeight;
@@ -114,6 +125,8 @@ std::optional<TSnapshotArgs> ParseSnapshotArgs(const std::vector<std::string>& a
       result.Window = true;
     } else if (arg == "--gallery-tree") {
       result.GalleryTree = true;
+    } else if (arg == "--gallery-rows") {
+      result.GalleryRows = true;
     } else if (arg == "--gallery-chart") {
       const std::string* text = reader.Value();
       if (!text) return fail(reader.Error);

@@ -10,6 +10,7 @@ struct TSnapshotArgs {
   bool Tree = false;
   bool Window = false;
   bool GalleryTree = false;
+  bool GalleryRows = false;
   // A page of the chart gallery ("line", "area:3d", ...); empty for none.
   std::string GalleryChart;
   int Steps = 0;

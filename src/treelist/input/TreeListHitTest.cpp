@@ -122,18 +122,45 @@ TTreeListHitKind IndentPart(const TTreeListRowPlace& r, int x) {
   return HitNowhere;
 }
 
+// The column whose cells span x, in the given line of the header layout; -1 for none.
+const TTreeListColumnPlace* ColumnAt(const TTreeListGeometry& g, int x, int line) {
+  for (const TTreeListColumnPlace& c : g.Columns)
+    if (x >= c.CellLeft && x < c.CellRight && line >= c.Row && line < c.Row + c.Lines &&
+        g.Shows(c, x))
+      return &c;
+  return nullptr;
+}
+
+// Below the cells: the preview, then the row footers of the groups the row closes.
+void HitBelowCells(const TTreeListGeometry& g, const TTreeListRowPlace& r, TPoint p,
+                   TTreeListHitInfo& hit) {
+  if (p.y < r.PreviewBottom) {
+    hit.Kind = p.x >= r.ContentLeft && p.x < g.CellsRight() ? HitPreview : HitNowhere;
+  } else {
+    const int footer = (p.y - r.PreviewBottom) / std::max(g.RowFooterHeight, 1);
+    hit.Node = RowFooterGroup(r.Node, footer);
+    hit.FooterIndex = footer;
+    hit.Kind = HitRowFooter;
+  }
+  if (hit.Kind == HitNowhere) return;
+  if (const TTreeListColumnPlace* c = ColumnAt(g, p.x, 0)) {
+    hit.Column = c->ColumnIndex;
+    hit.Band = c->BandPlace;
+  } else if (hit.Kind == HitRowFooter) {
+    hit.Kind = HitNowhere, hit.Node = r.Node, hit.FooterIndex = -1;
+  }
+}
+
 void HitRow(const TTreeListGeometry& g, const TTreeListRowPlace& r, TPoint p,
             TTreeListHitInfo& hit) {
   hit.Node = r.Node;
   hit.Kind = HitNowhere;
-  const int line = g.LineHeight > 0 ? (p.y - r.Top) / g.LineHeight : 0;
-  for (const TTreeListColumnPlace& c : g.Columns) {
-    if (p.x < c.CellLeft || p.x >= c.CellRight || line < c.Row || line >= c.Row + c.Lines ||
-        !g.Shows(c, p.x))
-      continue;
-    hit.Column = c.ColumnIndex;
-    hit.Band = c.BandPlace;
-    const bool indented = c.BandPlace == 0 && c.Position == 0;
+  if (p.y >= r.CellsBottom && p.y < r.Bottom - g.Separator) return HitBelowCells(g, r, p, hit);
+  const int line = r.LineHeight > 0 ? (p.y - r.Top) / r.LineHeight : 0;
+  if (const TTreeListColumnPlace* c = ColumnAt(g, p.x, line)) {
+    hit.Column = c->ColumnIndex;
+    hit.Band = c->BandPlace;
+    const bool indented = c->BandPlace == 0 && c->Position == 0;
     hit.Kind = indented && p.x < r.ContentLeft ? IndentPart(r, p.x) : HitCell;
     if (hit.Kind != HitCell) hit.Column = -1;
     return;
@@ -159,7 +186,12 @@ TTreeListHitInfo HitTest(const TTreeList& tree, const TTreeListGeometry& g, TPoi
     hit.Node = row ? row->Node : nullptr;
     return hit.Kind = HitIndicator, hit;
   }
-  if (PtInRect(g.Footer, p)) return hit.Kind = HitFooter, hit;
+  if (PtInRect(g.Footer, p)) {
+    const int line = (p.y - g.Footer.top) / (tree.Metrics().TextLineHeight + 7);
+    if (const TTreeListColumnPlace* c = ColumnAt(g, p.x, line))
+      hit.Column = c->ColumnIndex, hit.Band = c->BandPlace;
+    return hit.Kind = HitFooter, hit;
+  }
   if (row) HitRow(g, *row, p, hit);
   return hit;
 }

@@ -8,7 +8,7 @@
 
 int TTreeList::TopIndex() const {
   const TTreeListNode* top = TopVisibleNode();
-  return ClampTopRow(top ? top->AbsoluteIndex() : 0, VisibleCount(), View().PageRows());
+  return ClampTopRow(top ? top->AbsoluteIndex() : 0, VisibleCount(), View().LastPageRows());
 }
 
 void TTreeList::SetTopIndex(int value) {
@@ -32,7 +32,7 @@ void TTreeList::ScrollVertically(TScrollCode code, int position) {
     case scLineDown:
       return SetTopIndex(top + 1);
     case scPageUp:
-      return SetTopIndex(top - page);
+      return SetTopIndex(top - View().PageRowsEndingAt(top - 1));
     case scPageDown:
       return SetTopIndex(top + page);
     case scTop:

@@ -144,6 +144,9 @@ class TTreeListColumn {
   void SetVertAlignment(TTextLayout value) { Change(FVertAlignment, value); }
   bool Visible() const { return FVisible; }
   void SetVisible(bool value) { Change(FVisible, value); }
+  // The footer's text under this column (ShowFooter).
+  const std::string& FooterText() const { return FFooterText; }
+  void SetFooterText(const std::string& value) { Change(FFooterText, value); }
   TBitmap& HeaderGlyph() { return FHeaderGlyph.Get(); }
   bool HasHeaderGlyph() const { return FHeaderGlyph.Exists(); }
 
@@ -185,6 +188,7 @@ class TTreeListColumn {
   TTextLayout FVertAlignment = tlTop;
   bool FVisible = true;
   TLazyBitmap FHeaderGlyph;
+  std::string FFooterText;
 
   TCustomTreeListControl* FTreeList = nullptr;
   uint8_t FAssignedValues = 0;

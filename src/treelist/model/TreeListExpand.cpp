@@ -151,12 +151,12 @@ void TCustomTreeList::MakeNodeVisible(TTreeListNode* node) {
   if (p < top)
     ScrollToRow(p);
   else if (p > top + rows - 1)
-    ScrollToRow(p - rows + 1);
+    ScrollToRow(p - std::max(View().PageRowsEndingAt(p), 1) + 1);
 }
 
 // Moves the first displayed row, the one way it moves; the view scrolls its contents.
 void TCustomTreeList::ScrollToRow(int row) {
-  row = ClampTopRow(row, VisibleCount(), View().PageRows());
+  row = ClampTopRow(row, VisibleCount(), View().LastPageRows());
   TTreeListNode* top = AbsoluteNodes(row);
   if (!top || top == FTopVisibleNode) return;
   TTreeListNode* old = FTopVisibleNode;

@@ -42,6 +42,7 @@ TTreeListMetrics MeasureMetrics(const TTreeList& tree) {
   m.HeaderPanelHeight = tree.ShowHeader() ? m.HeaderRowHeight * panelRows : 0;
   m.IndicatorWidth = tree.ShowIndicator() ? TTreeListMetrics::kIndicatorWidth : 0;
   m.TextLineHeight = LineHeight(tree.Font());
+  m.PreviewLineHeight = LineHeight(tree.PreviewFont());
   m.FooterHeight = tree.ShowFooter() ? (m.TextLineHeight + 7) * panelRows + raise + 3 : 0;
   m.RowFooterHeight =
       (m.TextLineHeight + 7) * panelRows + (tree.ShowGrid() && tree.ShowPreviewGrid() ? 1 : 0) + 2;
@@ -185,28 +186,45 @@ void PlaceColumns(TTreeListGeometry& g, const TTreeList& tree, const TTreeListMe
                                      displayed.begin());
 }
 
-// The rows from the top row down, as far as the rows area reaches.
-void PlaceRows(TTreeListGeometry& g, const TTreeList& tree, const TTreeListMetrics& m) {
+// The rows from the top row down, as far as the rows area reaches. Rows of one height are
+// counted by arithmetic; rows of different heights are measured, but only those near the
+// top row and near the last one, so a long tree costs no more than a short one.
+void PlaceRows(TTreeListGeometry& g, const TTreeList& tree, const TTreeListMetrics& m,
+               TTreeListExtentCache* cache) {
   g.RowHeight = std::max(UniformRowHeight(tree, m), 1);
   g.LineHeight = m.RowHeight;
   g.HeaderRows = tree.HeaderPanelRowCount();
   g.Separator = tree.ShowGrid() ? tree.RowSeparatorLineWidth() : 0;
+  g.RowFooterHeight = m.RowFooterHeight;
+  g.UniformRows = UniformRows(tree);
+  const int count = tree.VisibleCount();
   g.FullRows = PageRowCount(tree, m, g.Client.Height());
+  g.LastPageRows =
+      g.UniformRows || count == 0 ? g.FullRows : RowsFittingUpTo(tree, m, g, count - 1, cache);
   // The model's top row is only read.
   const TTreeListNode* top = tree.TopVisibleNode();
-  int row = ClampTopRow(top ? top->AbsoluteIndex() : 0, tree.VisibleCount(), g.FullRows);
+  int row = ClampTopRow(top ? top->AbsoluteIndex() : 0, count, g.LastPageRows);
   TTreeListNode* node = tree.AbsoluteNodes(row);
   g.TopRow = row;
   if (!node) return;
   const int I = TTreeListMetrics::kIndentWidth;
   const int rootShift = tree.ShowRoot() ? 0 : I;
-  for (int y = g.RowsArea.top; node && y < g.RowsArea.bottom; y += g.RowHeight, ++row) {
+  int full = 0;
+  for (int y = g.RowsArea.top; node && y < g.RowsArea.bottom; ++row) {
+    const TTreeListRowExtent e = g.UniformRows
+                                     ? TTreeListRowExtent{g.LineHeight, 0, 0, 0, g.RowHeight}
+                                     : RowExtent(tree, m, g, node, cache);
     TTreeListRowPlace r;
     r.Node = node;
     r.Row = row;
     r.Level = node->Level();
     r.Top = y;
-    r.Bottom = y + g.RowHeight;
+    r.Bottom = y + e.Height;
+    r.LineHeight = e.LineHeight;
+    r.CellsBottom = r.Bottom - g.Separator - e.Footers * m.RowFooterHeight - e.PreviewHeight;
+    r.PreviewBottom = r.CellsBottom + e.PreviewHeight;
+    r.Footers = e.Footers;
+    r.Mid = y + g.RowHeight / 2;  // beside the first line, as in a row of one line
     r.IndentLeft = g.IndentOrigin;
     r.ButtonLeft = g.IndentOrigin + r.Level * I - rootShift;
     r.HasButton = tree.ShowButtons() && (node->HasChildren() || node->Count() > 0);
@@ -214,19 +232,22 @@ void PlaceRows(TTreeListGeometry& g, const TTreeList& tree, const TTreeListMetri
     r.ImageLeft = r.ContentLeft - m.ImageWidth;
     r.StateImageLeft = r.ImageLeft - (node->StateIndex() >= 0 ? m.StateImageWidth : 0);
     g.Rows.push_back(r);
+    if (r.Bottom <= g.RowsArea.bottom) ++full;
+    y = r.Bottom;
     node = node->GetNextVisible();
   }
+  if (!g.UniformRows) g.FullRows = std::max(full, 1);
 }
 
 }  // namespace
 
 TTreeListGeometry BuildGeometry(const TTreeList& tree, const TTreeListMetrics& metrics,
-                                int clientWidth, int clientHeight) {
+                                int clientWidth, int clientHeight, TTreeListExtentCache* cache) {
   TTreeListGeometry g;
   PlacePanels(g, metrics, clientWidth, clientHeight);
   PlaceBands(g, tree);
   PlaceColumns(g, tree, metrics);
-  PlaceRows(g, tree, metrics);
+  PlaceRows(g, tree, metrics, cache);
   return g;
 }
 
@@ -244,9 +265,9 @@ const TTreeListRowPlace* TTreeListGeometry::RowOf(const TTreeListNode* node) con
 
 TRect TTreeListGeometry::CellRect(const TTreeListRowPlace& row,
                                   const TTreeListColumnPlace& place) const {
-  const int top = row.Top + place.Row * LineHeight;
+  const int top = row.Top + place.Row * row.LineHeight;
   const bool lastLine = place.Row + place.Lines >= HeaderRows;
-  const int bottom = lastLine ? row.Bottom - Separator : top + place.Lines * LineHeight;
+  const int bottom = lastLine ? row.CellsBottom : top + place.Lines * row.LineHeight;
   TRect r = Rect(place.CellLeft, top, place.CellRight - (Separator > 0 ? 1 : 0), bottom);
   // The first column of the first band carries the indentation.
   if (place.BandPlace == 0 && place.Position == 0) r.left = std::max(r.left, row.ContentLeft);
@@ -254,7 +275,8 @@ TRect TTreeListGeometry::CellRect(const TTreeListRowPlace& row,
 }
 
 TRect TTreeListGeometry::RowContentRect(const TTreeListRowPlace& row) const {
-  return Rect(row.ContentLeft, row.Top, std::max(CellsRight(), row.ContentLeft), row.Bottom);
+  const int bottom = row.Footers > 0 ? row.PreviewBottom : row.Bottom;
+  return Rect(row.ContentLeft, row.Top, std::max(CellsRight(), row.ContentLeft), bottom);
 }
 
 int TTreeListGeometry::CellsRight() const {

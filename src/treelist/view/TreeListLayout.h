@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/Geometry.h"
@@ -24,6 +26,7 @@ struct TTreeListMetrics {
   int HeaderPanelHeight = 0;
   int IndicatorWidth = 0;
   int TextLineHeight = 0;
+  int PreviewLineHeight = 0;  // a line of PreviewFont
   int FooterHeight = 0;
   int RowFooterHeight = 0;
   int MinRowHeight = 0;
@@ -69,6 +72,16 @@ struct TTreeListColumnPlace {
   bool Last() const { return Position == RowColumns - 1; }
 };
 
+// The vertical parts of one node's row, top down: its cells (one line of the header layout
+// is LineHeight high), the preview, the row footers of the groups it closes, the separator.
+struct TTreeListRowExtent {
+  int LineHeight = 0;
+  int CellsHeight = 0;
+  int PreviewHeight = 0;  // 0 without a preview
+  int Footers = 0;
+  int Height = 0;
+};
+
 // A node row on screen with the points where its indentation splits: indent, expand button
 // cell, state image, image, then the first cell's content.
 struct TTreeListRowPlace {
@@ -77,6 +90,11 @@ struct TTreeListRowPlace {
   int Level = 0;
   int Top = 0;
   int Bottom = 0;
+  int LineHeight = 0;     // one line of the header layout in this row
+  int CellsBottom = 0;    // the cells end here; the preview follows
+  int PreviewBottom = 0;  // the row footers follow
+  int Footers = 0;        // row footers: of the parent, the grandparent... that this row closes
+  int Mid = 0;            // tree lines and the expand button are centred on the first line
   int IndentLeft = 0;
   int ButtonLeft = 0;  // the button cell, IndentWidth wide
   int StateImageLeft = 0;
@@ -102,18 +120,23 @@ struct TTreeListGeometry {
   int ScrollRight = 0;
   int LeftCoord = 0;
   int IndentOrigin = 0;  // left of the first column of the first band: indentation starts here
-  int RowHeight = 0;     // every node row
+  int RowHeight = 0;     // every node row while the rows are uniform
   int LineHeight = 0;    // one line of a row (DefaultRowHeight)
   int HeaderRows = 1;    // header rows, and lines of a row
   int Separator = 0;     // grid line below each row, and right of each cell, when shown
   int FullRows = 1;      // rows wholly inside the rows area, at least 1
+  int LastPageRows = 1;  // rows that fit ending with the last one: the top row stops there
   int TopRow = 0;        // visible-row position of the first row shown
+  int RowFooterHeight = 0;
+  // All rows are RowHeight high: no auto height, previews or row footers.
+  bool UniformRows = true;
 
   const TTreeListColumnPlace* PlaceOf(const TTreeListColumn* column) const;
   const TTreeListRowPlace* RowOf(const TTreeListNode* node) const;
   // The cell's drawing rectangle: after the indentation for the first column.
   TRect CellRect(const TTreeListRowPlace& row, const TTreeListColumnPlace& place) const;
-  // From the first cell's content to the right end of the cells.
+  // From the first cell's content to the right end of the cells, over the preview but not
+  // the row footers.
   TRect RowContentRect(const TTreeListRowPlace& row) const;
   // The right end of the cells.
   int CellsRight() const;
@@ -123,8 +146,45 @@ struct TTreeListGeometry {
   bool Shows(const TTreeListColumnPlace& place, int x) const;
 };
 
+// What a row's height depends on besides the node, remembered by node between layouts.
+// Its owner forgets it whenever a node, the columns or the fonts change; the widths it was
+// measured for are checked here.
+class TTreeListExtentCache {
+ public:
+  // The measured part of a row: lines of its cells and of its preview.
+  struct TLines {
+    int Cells = 1;
+    int Preview = 0;
+  };
+  void Clear() { FLines.clear(); }
+  const TLines* Find(uint64_t node, const std::vector<int>& widths);
+  void Store(uint64_t node, const TLines& lines);
+
+ private:
+  std::vector<int> FWidths;
+  std::unordered_map<uint64_t, TLines> FLines;
+};
+
 TTreeListGeometry BuildGeometry(const TTreeList& tree, const TTreeListMetrics& metrics,
-                                int clientWidth, int clientHeight);
+                                int clientWidth, int clientHeight,
+                                TTreeListExtentCache* cache = nullptr);
+
+// Whether every row has the same height (no auto height, previews or row footers).
+bool UniformRows(const TTreeList& tree);
+// The vertical parts of a node's row in a layout whose columns are placed.
+TTreeListRowExtent RowExtent(const TTreeList& tree, const TTreeListMetrics& metrics,
+                             const TTreeListGeometry& g, const TTreeListNode* node,
+                             TTreeListExtentCache* cache = nullptr);
+// The row footers below a node's row: one for each expanded group the row is the last row of,
+// innermost first; RowFooterGroup names the group of footer k.
+int RowFooterCount(const TTreeList& tree, const TTreeListNode* node);
+TTreeListNode* RowFooterGroup(const TTreeListNode* node, int footer);
+// How many rows, ending with the given visible row, fit wholly in the rows area (at least 1).
+int RowsFittingUpTo(const TTreeList& tree, const TTreeListMetrics& metrics,
+                    const TTreeListGeometry& g, int lastRow, TTreeListExtentCache* cache = nullptr);
+// The height of the visible rows [from, to).
+int RowsHeight(const TTreeList& tree, const TTreeListMetrics& metrics, const TTreeListGeometry& g,
+               int from, int to, TTreeListExtentCache* cache = nullptr);
 
 // Indentation of a node's first cell content, and its row height.
 int NodeIndentation(const TTreeList& tree, const TTreeListMetrics& metrics,

@@ -27,14 +27,16 @@ TTreeListPainter::TTreeListPainter(TTreeList& tree, const TTreeListGeometry& geo
   // Dotted lines: a checkerboard whose line pixels sit where the first row's indentation would
   // start, so the dots of neighbouring rows line up and pixels moved by scrolling match what
   // a fresh paint draws.
-  const TColor line = tree.TreeLineColor(), background = tree.Color();
-  const int originY = G.RowsArea.top - G.TopRow * G.RowHeight;
+  // Rows of different heights have no common origin: each row's dots start at its top, which
+  // scrolling carries along with the row.
+  FLineBrush = LineBrush(G.RowsArea.top - G.TopRow * G.RowHeight);
+}
+
+TBrush TTreeListPainter::LineBrush(int originY) const {
+  const TColor line = FTree.TreeLineColor(), background = FTree.Color();
+  if (FTree.TreeLineStyle() == tlSolid) return TBrush{line, bsSolid, line};
   const bool oddOrigin = ((G.IndentOrigin + originY) & 1) != 0;
-  if (tree.TreeLineStyle() == tlSolid)
-    FLineBrush = TBrush{line, bsSolid, line};
-  else
-    FLineBrush =
-        oddOrigin ? TBrush{background, bsChecker, line} : TBrush{line, bsChecker, background};
+  return oddOrigin ? TBrush{background, bsChecker, line} : TBrush{line, bsChecker, background};
 }
 
 bool TTreeListPainter::Visible(const TRect& r) const {
@@ -50,20 +52,14 @@ void TTreeListPainter::Fill(const TRect& r, TColor color) {
 void TTreeListPainter::Paint() {
   C.SetTextAlign(taLeft | taTop);
   C.SetBkMode(bkTransparent);
-  PaintOtherAreas();
   PaintBandPanel();
   PaintHeaderPanel();
+  PaintIndicator();
+  PaintFooter();
   PaintRows();
   // Last, so that neither headers nor the header panel's shadow cover them.
   for (const TRect& line : G.FixedBandLines)
     if (Visible(line)) Fill(line, FTree.FixedBandLineColor());
-}
-
-// Panels of options that draw no content here (indicator, footer) are still filled, so no
-// area is left unpainted.
-void TTreeListPainter::PaintOtherAreas() {
-  if (Visible(G.Indicator)) Fill(G.Indicator, FTree.HeaderColor());
-  if (Visible(G.Footer)) Fill(G.Footer, FTree.HeaderColor());
 }
 
 void TTreeListPainter::PaintRows() {
@@ -101,7 +97,7 @@ void TTreeListPainter::PaintRow(const TTreeListRowPlace& row) {
   // With several lines a row may have places no cell covers (a header row a band leaves
   // empty): they show the background.
   if (G.HeaderRows > 1)
-    Fill(Rect(std::max(row.ContentLeft, G.IndentOrigin), row.Top, G.CellsRight(), row.Bottom),
+    Fill(Rect(std::max(row.ContentLeft, G.IndentOrigin), row.Top, G.CellsRight(), row.CellsBottom),
          FTree.Color());
   for (const TTreeListColumnPlace& place : G.Columns) {
     const TRect cell = G.CellRect(row, place);
@@ -112,11 +108,16 @@ void TTreeListPainter::PaintRow(const TTreeListRowPlace& row) {
     PaintCell(row, place);
     C.RestoreClip();
   }
+  PaintPreview(row);
+  PaintRowFooters(row);
   if (G.Separator > 0) {
+    // Cell edges run down to the preview; a row that has none takes the corner too.
+    const bool plain = row.PreviewBottom == row.Bottom - G.Separator;
+    const int cellsEnd = plain ? row.Bottom : row.CellsBottom;
     for (const TTreeListColumnPlace& p : G.Columns) {
       FSegments.push_back(
           G.Shown(p, Rect(p.CellLeft, row.Bottom - G.Separator, p.CellRight, row.Bottom)));
-      FSegments.push_back(G.Shown(p, Rect(p.CellRight - 1, row.Top, p.CellRight, row.Bottom)));
+      FSegments.push_back(G.Shown(p, Rect(p.CellRight - 1, row.Top, p.CellRight, cellsEnd)));
     }
   }
   PaintFocusRect(row);
@@ -129,10 +130,10 @@ void TTreeListPainter::PaintTreeLines(const TTreeListRowPlace& row) {
   const int x = G.IndentOrigin + row.Level * kIndent + 7 - shift;
   if (x < G.IndentOrigin) return;  // a root without its indent level
   const TTreeListNode* node = row.Node;
-  const int mid = row.Top + G.RowHeight / 2;
+  const int mid = row.Mid;
   const bool firstRoot = !node->Parent() && FTree.Items(0) == node;
   const bool last = node->IsLast();
-  C.Brush() = FLineBrush;
+  C.Brush() = G.UniformRows ? FLineBrush : LineBrush(row.Top);
   const int lineEnd = G.IndentOrigin + (row.Level + 1) * kIndent - 1 - shift;
   C.FillRect(Rect(row.HasButton ? x + 5 : x, mid, lineEnd, mid + 1));
   if (row.HasButton) {
@@ -151,7 +152,7 @@ void TTreeListPainter::PaintTreeLines(const TTreeListRowPlace& row) {
 // A 9 x 9 box centred in the node's button cell: minus, and a plus while collapsed.
 void TTreeListPainter::PaintButton(const TTreeListRowPlace& row) {
   const int left = (row.ButtonLeft + row.ButtonLeft + kIndent - kExpandBox) / 2;
-  const int top = row.Top + G.RowHeight / 2 - 4;
+  const int top = row.Mid - 4;
   const TRect box = Rect(left, top, left + kExpandBox, top + kExpandBox);
   Fill(Rect(box.left + 1, box.top + 1, box.right - 1, box.bottom - 1), FTree.Color());
   C.Brush() = TBrush{clGrayText, bsSolid, clGrayText};
@@ -163,7 +164,7 @@ void TTreeListPainter::PaintButton(const TTreeListRowPlace& row) {
 // Each picture centred in its cell right of the button cell: the state image, then the
 // image. A focused node shows its SelectedIndex picture when it has one.
 void TTreeListPainter::PaintImages(const TTreeListRowPlace& row) {
-  const int height = G.RowHeight - G.Separator;
+  const int height = row.CellsBottom - row.Top;
   auto draw = [&](const TImageList* list, int left, int right, int index) {
     if (!list || index < 0 || right <= left) return;
     list->Draw(C, (left + right - list->Width()) / 2, row.Top + (height - list->Height()) / 2,
@@ -227,6 +228,19 @@ void TTreeListPainter::DrawCellText(const TRect& cell, const TTreeListColumnPlac
   if (alignment == taRightJustify) --r.right;
   const TSize size = C.TextExtent(text);
   const bool fits = size.cx <= r.Width();
+  const TTextLayout layout = place.Column->VertAlignment();
+  // Rows sized to their text break it into lines.
+  if (FTree.OptionsEx().Contains(aoRowAutoHeight) &&
+      (!fits || text.find('\n') != std::string::npos)) {
+    const unsigned vertical = layout == tlTop ? dtTop : layout == tlCenter ? dtVCenter : dtBottom;
+    const unsigned horizontal = alignment == taCenter         ? dtCenter
+                                : alignment == taRightJustify ? dtRight
+                                                              : dtLeft;
+    // Only whole lines: a row held to MaxRowLineCount shows no half line.
+    if (size.cy > 0 && r.Height() >= size.cy) r.bottom = r.top + r.Height() / size.cy * size.cy;
+    C.DrawText(text, r, dtWordBreak | dtNoPrefix | vertical | horizontal);
+    return;
+  }
   if (!fits && FTree.Options().Contains(aoDrawEndEllipsis)) {
     C.DrawText(text, r, dtSingleLine | dtEndEllipsis | dtNoPrefix);
     return;
@@ -234,7 +248,6 @@ void TTreeListPainter::DrawCellText(const TRect& cell, const TTreeListColumnPlac
   int x = r.left;
   if (fits && alignment == taCenter) x = (r.left + r.right - size.cx) / 2;
   if (fits && alignment == taRightJustify) x = r.right - size.cx;
-  const TTextLayout layout = place.Column->VertAlignment();
   const int y = layout == tlTop      ? r.top
                 : layout == tlCenter ? (r.top + r.bottom - size.cy) / 2
                                      : r.bottom - size.cy;

@@ -54,7 +54,17 @@ class TTreeListPainter {
                     TColor background, TAlignment alignment, bool selected);
   TRect DrawEditButtons(const TRect& cell, const TTreeListColumnPlace& place, bool selected);
   void PaintFocusRect(const TTreeListRowPlace& row);
-  void PaintOtherAreas();
+  TBrush LineBrush(int originY) const;
+  // Previews, row footers, the footer and the indicator (TreeListPanelPaint.cpp).
+  void PaintPreview(const TTreeListRowPlace& row);
+  void PaintRowFooters(const TTreeListRowPlace& row);
+  void PaintFooterCell(const TRect& cell, TTreeListNode* group, TTreeListColumn* column, int footer,
+                       std::string text);
+  void PaintFooter();
+  void PaintIndicator();
+  // The rectangle of a column's cell within a footer line of the given top.
+  TRect FooterCellRect(const TTreeListColumnPlace& place, int top) const;
+  bool RowSelected(const TTreeListNode* node) const;
 
   bool Visible(const TRect& r) const;
   void Fill(const TRect& r, TColor color);

@@ -18,7 +18,8 @@ const TTreeListMetrics& TTreeListScreenView::Metrics() const {
 TTreeListGeometry TTreeListScreenView::Geometry() const {
   if (FEventDepth > 0 && FGeometryValid) return FGeometry;
   ++FGeometryBuilds;
-  TTreeListGeometry g = BuildGeometry(FTree, Metrics(), FTree.ClientWidth(), FTree.ClientHeight());
+  TTreeListGeometry g =
+      BuildGeometry(FTree, Metrics(), FTree.ClientWidth(), FTree.ClientHeight(), &FExtents);
   if (FEventDepth == 0) return g;
   FGeometry = g;
   FGeometryValid = true;
@@ -38,10 +39,20 @@ int TTreeListScreenView::RowsBottom() const {
 }
 
 void TTreeListScreenView::InvalidateRows(TTreeListNode* node, bool toBottom) {
-  DropGeometry();
+  DropRows();
   if (!Shown() || FTree.Locked()) return;
   const int row = node ? node->AbsoluteIndex() : -1;
   if (row < 0) return;
+  if (!UniformRows(FTree)) {
+    // The row may have changed its height: everything below it moves.
+    UpdateScrollRanges();
+    const TTreeListGeometry g = Geometry();
+    const TTreeListRowPlace* place = g.RowOf(node);
+    if (place || row < g.TopRow)
+      FTree.InvalidateRect(
+          Rect(0, place ? place->Top : RowsTop(), FTree.ClientWidth(), RowsBottom()));
+    return;
+  }
   const int height = std::max(UniformRowHeight(FTree, Metrics()), 1);
   const int top = FTree.TopIndex();  // as the layout shows it
   const int y = RowsTop() + (row - top) * height;
@@ -89,7 +100,7 @@ void TTreeListScreenView::UpdateScrollRanges() {
 }
 
 void TTreeListScreenView::RecomputeMetrics() {
-  DropGeometry();
+  DropRows();
   FMetricsStale = true;
   UpdateScrollRanges();
   RepaintAll();
@@ -97,7 +108,29 @@ void TTreeListScreenView::RecomputeMetrics() {
 
 int TTreeListScreenView::PageRows() const {
   if (!Shown()) return TTreeListView::PageRows();
+  if (!UniformRows(FTree)) return Geometry().FullRows;
   return PageRowCount(FTree, Metrics(), FTree.ClientHeight());
+}
+
+int TTreeListScreenView::PageRowsEndingAt(int row) const {
+  if (!Shown() || UniformRows(FTree)) return PageRows();
+  return RowsFittingUpTo(FTree, Metrics(), Geometry(), row, &FExtents);
+}
+
+int TTreeListScreenView::LastPageRows() const {
+  if (!Shown() || UniformRows(FTree)) return PageRows();
+  return Geometry().LastPageRows;
+}
+
+int TTreeListScreenView::RowHeightOf(const TTreeListNode* node) const {
+  return RowExtent(FTree, Metrics(), Geometry(), node, &FExtents).Height;
+}
+
+int TTreeListScreenView::ScrollPixels(const TTreeListGeometry& g, int oldRow) const {
+  if (g.UniformRows) return (g.TopRow - oldRow) * g.RowHeight;
+  const int from = std::min(oldRow, g.TopRow), to = std::max(oldRow, g.TopRow);
+  const int pixels = RowsHeight(FTree, Metrics(), g, from, to, &FExtents);
+  return g.TopRow > oldRow ? pixels : -pixels;
 }
 
 // Within a page the pixels move and only the uncovered strip is painted, plus the focused
@@ -108,17 +141,21 @@ void TTreeListScreenView::TopRowMoved(TTreeListNode* oldTop) {
   if (!Shown()) return;
   const TTreeListGeometry g = Geometry();
   const int oldRow = oldTop ? oldTop->AbsoluteIndex() : -1;
-  const int delta = g.TopRow - ClampTopRow(oldRow, FTree.VisibleCount(), g.FullRows);
+  const int oldFirst = ClampTopRow(oldRow, FTree.VisibleCount(), g.LastPageRows);
+  const int delta = g.TopRow - oldFirst;
   // Moved pixels would carry the drop arrows along, away from the pixels saved under them.
   const bool arrows = FTree.Input().ShowsArrows();
   if (oldRow < 0 || std::abs(delta) >= g.FullRows || arrows) return RepaintAll();
   if (delta == 0) return;
+  const int pixels = ScrollPixels(g, oldFirst);
+  if (std::abs(pixels) >= g.RowsArea.Height()) return RepaintAll();
   const TRect area = Rect(0, g.RowsArea.top, FTree.ClientWidth(), g.RowsArea.bottom);
-  FTree.ScrollWindow(0, -delta * g.RowHeight, area);
+  FTree.ScrollWindow(0, -pixels, area);
   if (const TTreeListRowPlace* row = g.RowOf(FTree.FocusedNode())) {
     FTree.InvalidateRect(Rect(0, row->Top, FTree.ClientWidth(), row->Bottom));
-    const int oldTopPixel = row->Top + delta * g.RowHeight;
-    FTree.InvalidateRect(Rect(0, oldTopPixel, FTree.ClientWidth(), oldTopPixel + g.RowHeight));
+    const int oldTopPixel = row->Top + pixels;
+    FTree.InvalidateRect(
+        Rect(0, oldTopPixel, FTree.ClientWidth(), oldTopPixel + row->Bottom - row->Top));
   }
 }
 

@@ -25,8 +25,8 @@ class TTreeListScreenView : public TTreeListView {
   void DropGeometry() const { FGeometryValid = false; }
   // How many records were built, for tests that count the work of an event.
   int GeometryBuilds() const { return FGeometryBuilds; }
-  void RowIndexChanged(TTreeListNode* /*node*/, bool /*inserted*/) override { DropGeometry(); }
-  void ViewCachesCleared() override { DropGeometry(); }
+  void RowIndexChanged(TTreeListNode* /*node*/, bool /*inserted*/) override { DropRows(); }
+  void ViewCachesCleared() override { DropRows(); }
   void TopNodeChanged() override { DropGeometry(); }
 
   void RepaintRow(TTreeListNode* node) override;
@@ -35,6 +35,10 @@ class TTreeListScreenView : public TTreeListView {
   void UpdateScrollRanges() override;
   void RecomputeMetrics() override;
   int PageRows() const override;
+  int PageRowsEndingAt(int row) const override;
+  int LastPageRows() const override;
+  // The height of a node's row in the current layout.
+  int RowHeightOf(const TTreeListNode* node) const;
   void TopRowMoved(TTreeListNode* oldTop) override;
   void ScrollToColumn(int column) override;
   // LeftCoord moved by shift pixels (positive: the contents move right).
@@ -52,12 +56,20 @@ class TTreeListScreenView : public TTreeListView {
   int RowsTop() const;
   int RowsBottom() const;
   void InvalidateRows(TTreeListNode* node, bool toBottom);
+  // A node or the rows changed: what was measured of them is forgotten.
+  void DropRows() const {
+    DropGeometry();
+    FExtents.Clear();
+  }
+  // How far the contents move when the top row goes from oldRow to the layout's top row.
+  int ScrollPixels(const TTreeListGeometry& g, int oldRow) const;
 
   TTreeList& FTree;
   mutable TTreeListMetrics FMetrics;
   mutable bool FMetricsStale = true;
   mutable TTreeListGeometry FGeometry;
   mutable bool FGeometryValid = false;
+  mutable TTreeListExtentCache FExtents;
   mutable int FGeometryBuilds = 0;
   int FEventDepth = 0;
   int FBusyDepth = 0;

@@ -1,0 +1,230 @@
+// Rows of different heights: cells wrapped over several lines, previews, row footers, the
+// footer and the indicator.
+#include <random>
+
+#include "TreeInputFixture.h"
+#include "TreeInvariant.h"
+#include "treelist/input/TreeListHitTest.h"
+
+namespace {
+
+constexpr int kFooterLine = 16 + 7;          // a line of the footers in the 16-pixel font
+constexpr int kRowFooter = kFooterLine + 2;  // one row footer
+
+class TreeRows : public TreeInputFixture {
+ protected:
+  void SetUp() override {
+    TreeInputFixture::SetUp();
+    GrowTo(30);
+    tree.OnGetPreviewText = [this](TCustomTreeListControl*, TTreeListNode* node,
+                                   std::string& text) { text = preview[node]; };
+    tree.OnGetRowFooterText = [](TCustomTreeListControl*, TTreeListNode* group,
+                                 TTreeListColumn* column, std::string& text) {
+      if (column->Index() == 1) text = "sum of " + group->Strings(0);
+    };
+  }
+
+  void Use(TTreeListOptions options, TTreeListOptionsEx extra, bool rowFooters) {
+    const auto update = tree.UpdateScope();
+    tree.SetOptions(options);
+    tree.SetOptionsEx(extra);
+    tree.SetShowRowFooter(rowFooters);
+  }
+
+  void UseAll() {
+    Use({aoRowSelect, aoAutoWidth, aoPreview},
+        TTreeListOptionsEx(kDefaultTreeListOptionsEx).Include(aoRowAutoHeight), true);
+  }
+
+  // What the layout shows agrees with itself and with the rules of rows and pages.
+  void CheckLayout() {
+    const TTreeListGeometry g = tree.Geometry();
+    const int count = tree.VisibleCount();
+    int y = g.RowsArea.top, full = 0;
+    for (const TTreeListRowPlace& r : g.Rows) {
+      ASSERT_EQ(r.Top, y);
+      ASSERT_EQ(r.Bottom - r.Top, tree.NodeRowHeight(r.Node)) << r.Node->Strings(0);
+      ASSERT_LE(r.CellsBottom, r.PreviewBottom);
+      ASSERT_EQ(r.Bottom, r.PreviewBottom + r.Footers * kRowFooter + g.Separator);
+      if (r.Bottom <= g.RowsArea.bottom) ++full;
+      y = r.Bottom;
+      CheckHits(g, r);
+    }
+    EXPECT_EQ(g.FullRows, std::max(full, 1));
+    // The top row stops where the last rows just fill the area.
+    int below = 0;
+    for (int row = g.TopRow; row < count; ++row)
+      below += tree.NodeRowHeight(tree.AbsoluteNodes(row));
+    if (g.TopRow > 0) {
+      EXPECT_GE(below,
+                g.RowsArea.Height() - tree.NodeRowHeight(tree.AbsoluteNodes(g.TopRow - 1)) + 1);
+    }
+    const TScrollInfo v = host.ScrollInfo(sbVertical);
+    EXPECT_EQ(v.position, g.TopRow);
+    EXPECT_EQ(v.page, g.FullRows);
+    EXPECT_TRUE(RowsAgree(tree));
+  }
+
+  // A point in each part of a row names that part and its node.
+  void CheckHits(const TTreeListGeometry& g, const TTreeListRowPlace& r) {
+    const int x = r.ContentLeft + 4;
+    if (r.Bottom > g.RowsArea.bottom) return;
+    const TTreeListHitInfo cell = tree.GetHitInfo({x, r.Top + 1});
+    EXPECT_EQ(cell.Kind, HitCell);
+    EXPECT_EQ(cell.Node, r.Node);
+    if (r.PreviewBottom > r.CellsBottom) {
+      const TTreeListHitInfo preview = tree.GetHitInfo({x, r.CellsBottom + 1});
+      EXPECT_EQ(preview.Kind, HitPreview);
+      EXPECT_EQ(preview.Node, r.Node);
+    }
+    for (int k = 0; k < r.Footers; ++k) {
+      const TTreeListHitInfo footer =
+          tree.GetHitInfo({g.CellsRight() - 5, r.PreviewBottom + k * kRowFooter + 3});
+      EXPECT_EQ(footer.Kind, HitRowFooter);
+      EXPECT_EQ(footer.Node, RowFooterGroup(r.Node, k));
+      EXPECT_EQ(footer.FooterIndex, k);
+    }
+  }
+
+  std::map<const TTreeListNode*, std::string> preview;
+};
+
+}  // namespace
+
+TEST_F(TreeRows, EachRowIsAsHighAsItsLinesPreviewAndFooters) {
+  const std::string manyLines = [] {
+    std::string text = "x";
+    for (int i = 1; i < 3000; ++i) text += "\nx";
+    return text;
+  }();
+  struct Case {
+    const char* name;
+    bool autoHeight, withPreview, rowFooters;
+    int maxLines, previewLines;
+    std::string text, previewText;
+    bool lastTank;  // the row that closes its site, else the first tank
+    int height;
+  };
+  const Case cases[] = {
+      {"plain", false, false, false, -1, 2, "a\nb\nc", "", false, kRowHeight},
+      {"three lines", true, false, false, -1, 2, "a\nb\nc", "", false, 3 * kRowHeight},
+      {"at most two", true, false, false, 2, 2, "a\nb\nc", "", false, 2 * kRowHeight},
+      {"wrapped", true, false, false, -1, 2,
+       "a long text with many words that cannot stay on one line of a narrow column", "", false, 0},
+      {"no limit", true, false, false, -1, 2, manyLines, "", false, 3000 * kRowHeight},
+      {"preview of two lines", false, true, false, -1, 2, "", "p", false, kRowHeight + 16 + 2},
+      {"preview as needed", false, true, false, -1, -1, "", "p\nq\nr", false,
+       kRowHeight + 3 * 16 + 2},
+      {"empty preview", false, true, false, -1, -1, "", "", false, kRowHeight},
+      {"closes its site", false, false, true, -1, 2, "", "", true, kRowHeight + kRowFooter},
+      {"not the last", false, false, true, -1, 2, "", "", false, kRowHeight},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TTreeListOptions options{aoRowSelect, aoAutoWidth};
+    if (c.withPreview) options.Include(aoPreview);
+    TTreeListOptionsEx extra(kDefaultTreeListOptionsEx);
+    if (c.autoHeight) extra.Include(aoRowAutoHeight);
+    Use(options, extra, c.rowFooters);
+    tree.SetMaxRowLineCount(c.maxLines);
+    tree.SetPreviewLines(c.previewLines);
+    TTreeListNode* node = c.lastTank ? tank2 : tank1;
+    node->SetStrings(4, c.text);
+    preview[node] = c.previewText;
+    tree.View().RecomputeMetrics();
+    const int height = tree.NodeRowHeight(node);
+    if (c.height > 0)
+      EXPECT_EQ(height, c.height);
+    else
+      EXPECT_GT(height, kRowHeight);  // wraps, whatever the font's widths
+    tree.SetTopIndex(node->AbsoluteIndex());
+    EXPECT_TRUE(ShowsFreshPaint(host, tree));
+    node->SetStrings(4, "");
+    preview.clear();
+  }
+}
+
+// Random edits, expansions, scrolling, key moves and resizes over rows of one to four lines,
+// previews and footers: after each one the layout keeps its rules and the screen equals a
+// fresh paint.
+TEST_F(TreeRows, RulesAndScreenHoldAfterRandomOperations) {
+  UseAll();
+  tree.SetPreviewLines(-1);
+  for (int i = 0; i < 10; ++i) AddRow(tree, tree.Items(5 + i), {"child", "1"});
+  std::mt19937 random(7);
+  auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+  const char* texts[] = {"", "one", "one\ntwo", "one\ntwo\nthree\nfour",
+                         "averyveryverylongwordthatdoesnotbreakanywhereatallinthiscolumn"};
+  for (int step = 0; step < 150; ++step) {
+    SCOPED_TRACE(step);
+    TTreeListNode* node = tree.AbsoluteNodes(pick(tree.VisibleCount()));
+    switch (pick(8)) {
+      case 0:
+        node->SetValues(pick(5), texts[pick(5)]);
+        break;
+      case 1:
+        preview[node] = texts[pick(5)];
+        tree.View().RecomputeMetrics();
+        break;
+      case 2:
+        if (node->Count() > 0) node->SetExpanded(!node->Expanded());
+        break;
+      case 3:
+        tree.SetTopIndex(pick(tree.VisibleCount() + 3));
+        break;
+      case 4:
+        host.ScrollBarRequest(sbVertical, pick(2) ? scPageDown : scPageUp, 0);
+        break;
+      case 5:
+        host.PressKey(pick(2) ? vkNext : vkDown);
+        break;
+      case 6:
+        tree.SetMaxRowLineCount(pick(4) - 1);
+        break;
+      case 7:
+        host.Resize(500 + pick(400), 120 + pick(200));
+        break;
+    }
+    ASSERT_NO_FATAL_FAILURE(CheckLayout());
+    // Brought into view, the focused row is wholly on screen when it fits.
+    tree.FocusedNode()->MakeVisible();
+    const TTreeListGeometry g = tree.Geometry();
+    const TTreeListRowPlace* focused = g.RowOf(tree.FocusedNode());
+    ASSERT_TRUE(focused);
+    if (focused->Bottom - focused->Top <= g.RowsArea.Height()) {
+      EXPECT_LE(focused->Bottom, g.RowsArea.bottom);
+    }
+    ASSERT_TRUE(ShowsFreshPaint(host, tree));
+  }
+}
+
+TEST_F(TreeRows, FooterIndicatorAndTheirHits) {
+  UseAll();
+  tree.SetShowFooter(true);
+  tree.SetShowIndicator(true);
+  tree.Columns(1)->SetFooterText("35");
+  host.Paint(true);
+  const TTreeListGeometry g = tree.Geometry();
+  ASSERT_EQ(g.Footer.Height(), kFooterLine + 3);
+  EXPECT_EQ(g.Footer.bottom, 200);
+  const TTreeListColumnPlace* capacity = g.PlaceOf(tree.Columns(1));
+  const TTreeListHitInfo footer = tree.GetHitInfo({capacity->CellLeft + 5, g.Footer.top + 5});
+  EXPECT_EQ(footer.Kind, HitFooter);
+  EXPECT_EQ(footer.Column, 1);
+  // The indicator marks the focused row; a press there focuses the row.
+  const TTreeListRowPlace* focused = g.RowOf(tree.FocusedNode());
+  ASSERT_TRUE(focused);
+  EXPECT_EQ(At(4, focused->Mid), clBlack);
+  const TTreeListRowPlace& other = g.Rows[2];
+  EXPECT_NE(At(4, other.Mid), clBlack);
+  EXPECT_EQ(tree.GetHitInfo({4, other.Mid}).Kind, HitIndicator);
+  host.MouseDown(mbLeft, 4, other.Mid);
+  host.MouseUp(mbLeft, 4, other.Mid);
+  EXPECT_EQ(tree.FocusedNode(), other.Node);
+  EXPECT_TRUE(ShowsFreshPaint(host, tree));
+  // The row footer of the first site shows its text in a box.
+  const TTreeListRowPlace* closing = tree.Geometry().RowOf(tank2);
+  ASSERT_TRUE(closing);
+  EXPECT_EQ(closing->Footers, 1);
+  EXPECT_EQ(At(g.CellsRight() - 2, closing->PreviewBottom + 3), ColorToRGB(cl3DLight));
+}

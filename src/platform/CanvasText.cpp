@@ -238,12 +238,26 @@ TTextSize MeasureText(const TFont& font, const std::string& text) {
   return {entry.Width(ToQString(text)), entry.metrics.height()};
 }
 
-int WrappedLineCount(const TFont& font, const std::string& text, int width) {
-  if (text.empty()) return 0;
+namespace {
+
+QStringList WrapForMeasure(const TFont& font, const std::string& text, int width) {
   QString s = ToQString(text);
   s.remove(u'\r');
   const QFontMetrics& fm = TFontCache::Instance().For(font).metrics;
-  return static_cast<int>(BreakLines(s, fm, std::max(width, 1), dtWordBreak).size());
+  return BreakLines(s, fm, std::max(width, 1), dtWordBreak);
+}
+
+}  // namespace
+
+int WrappedLineCount(const TFont& font, const std::string& text, int width) {
+  return text.empty() ? 0 : static_cast<int>(WrapForMeasure(font, text, width).size());
+}
+
+std::vector<std::string> WrappedLines(const TFont& font, const std::string& text, int width) {
+  std::vector<std::string> lines;
+  if (text.empty()) return lines;
+  for (const QString& line : WrapForMeasure(font, text, width)) lines.push_back(line.toStdString());
+  return lines;
 }
 
 TSize TCanvas::TextExtent(const std::string& text) const {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/Color.h"
 
@@ -73,3 +74,5 @@ TTextSize MeasureText(const TFont& font, const std::string& text);
 // How many lines a text takes when broken at spaces to fit the width, as DrawText with
 // dtWordBreak writes it; 0 for no text.
 int WrappedLineCount(const TFont& font, const std::string& text, int width);
+// The lines themselves.
+std::vector<std::string> WrappedLines(const TFont& font, const std::string& text, int width);

@@ -43,6 +43,29 @@ void TwoHeaderRows(TTreeList& tree) {
   tree.Columns(0)->SetHeaderMaxLineCount(0);
 }
 
+// Rows of one to four lines, previews, row footers, the footer and the indicator, in a grid.
+void RowsOfManyHeights(TTreeList& tree) {
+  tree.SetOptions(
+      {aoColumnSizing, aoColumnMoving, aoAutoSort, aoRowSelect, aoAutoWidth, aoPreview});
+  tree.SetOptionsEx(TTreeListOptionsEx(kDefaultTreeListOptionsEx).Include(aoRowAutoHeight));
+  tree.SetShowGrid(true);
+  tree.SetShowFooter(true);
+  tree.SetShowRowFooter(true);
+  tree.SetShowIndicator(true);
+  tree.Columns(1)->SetFooterText("total");
+  tree.SetPreviewLines(-1);
+  tree.OnGetPreviewText = [](TCustomTreeListControl*, TTreeListNode* node, std::string& text) {
+    if (node->Index() % 3 == 0) text = "A preview of " + node->Strings(0) + " over its row";
+  };
+  tree.OnGetRowFooterText = [](TCustomTreeListControl*, TTreeListNode* group, TTreeListColumn*,
+                               std::string& text) { text = group->Strings(0); };
+  for (int i = 0; i < tree.Count(); ++i) {
+    std::string status = "On-line";
+    for (int k = 0; k < i % 4; ++k) status += "\nchecked";
+    tree.Items(i)->SetValues(4, status);
+  }
+}
+
 class TreeOptionsOracle : public TreeInputFixture, public ::testing::WithParamInterface<TConfig> {
  protected:
   void SetUp() override {
@@ -142,7 +165,9 @@ INSTANTIATE_TEST_SUITE_P(
                                 TwoHeaderRows(t);
                                 t.Bands().Items(1)->SetSizing(false);
                                 t.Columns(3)->SetSizing(false);
-                              }}),
+                              }},
+                      TConfig{"RowsOfManyHeights", [](TTreeList& t, TImageList&,
+                                                      TImageList&) { RowsOfManyHeights(t); }}),
     [](const ::testing::TestParamInfo<TConfig>& info) { return std::string(info.param.Name); });
 
 TEST_F(TreeInputFixture, PageUpFromTheTopRowMovesAPageAndTheRowsFollow) {

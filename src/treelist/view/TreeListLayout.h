@@ -157,6 +157,7 @@ class TTreeListExtentCache {
     int Preview = 0;
   };
   void Clear() { FLines.clear(); }
+  void Forget(uint64_t node) { FLines.erase(node); }
   const TLines* Find(uint64_t node, const std::vector<int>& widths);
   void Store(uint64_t node, const TLines& lines);
 

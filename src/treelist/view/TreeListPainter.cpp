@@ -232,13 +232,7 @@ void TTreeListPainter::DrawCellText(const TRect& cell, const TTreeListColumnPlac
   // Rows sized to their text break it into lines.
   if (FTree.OptionsEx().Contains(aoRowAutoHeight) &&
       (!fits || text.find('\n') != std::string::npos)) {
-    const unsigned vertical = layout == tlTop ? dtTop : layout == tlCenter ? dtVCenter : dtBottom;
-    const unsigned horizontal = alignment == taCenter         ? dtCenter
-                                : alignment == taRightJustify ? dtRight
-                                                              : dtLeft;
-    // Only whole lines: a row held to MaxRowLineCount shows no half line.
-    if (size.cy > 0 && r.Height() >= size.cy) r.bottom = r.top + r.Height() / size.cy * size.cy;
-    C.DrawText(text, r, dtWordBreak | dtNoPrefix | vertical | horizontal);
+    DrawWrappedText(r, text, alignment, layout);
     return;
   }
   if (!fits && FTree.Options().Contains(aoDrawEndEllipsis)) {
@@ -258,6 +252,31 @@ void TTreeListPainter::DrawCellText(const TRect& cell, const TTreeListColumnPlac
   C.SaveClip();
   C.IntersectClipRect(r);
   C.TextOut(x, y, text);
+  C.RestoreClip();
+}
+
+// Line by line, as many whole lines as the rectangle holds: a row held to MaxRowLineCount
+// shows no half line.
+void TTreeListPainter::DrawWrappedText(const TRect& r, const std::string& text,
+                                       TAlignment alignment, TTextLayout layout) {
+  std::vector<std::string> lines = WrappedLines(C.Font(), text, r.Width());
+  const int lineHeight = std::max(C.TextExtent("Wg").cy, 1);
+  const size_t fit = static_cast<size_t>(std::max(r.Height() / lineHeight, 1));
+  if (lines.size() > fit) lines.resize(fit);
+  const int total = static_cast<int>(lines.size()) * lineHeight;
+  int y = layout == tlTop      ? r.top
+          : layout == tlCenter ? (r.top + r.bottom - total) / 2
+                               : r.bottom - total;
+  C.SaveClip();
+  C.IntersectClipRect(r);
+  for (const std::string& line : lines) {
+    const int width = C.TextExtent(line).cx;
+    int x = r.left;
+    if (width <= r.Width() && alignment == taCenter) x = (r.left + r.right - width) / 2;
+    if (width <= r.Width() && alignment == taRightJustify) x = r.right - width;
+    C.TextOut(x, y, line);
+    y += lineHeight;
+  }
   C.RestoreClip();
 }
 

@@ -52,6 +52,8 @@ class TTreeListPainter {
   void PaintCell(const TTreeListRowPlace& row, const TTreeListColumnPlace& place);
   void DrawCellText(const TRect& cell, const TTreeListColumnPlace& place, std::string text,
                     TColor background, TAlignment alignment, bool selected);
+  void DrawWrappedText(const TRect& r, const std::string& text, TAlignment alignment,
+                       TTextLayout layout);
   TRect DrawEditButtons(const TRect& cell, const TTreeListColumnPlace& place, bool selected);
   void PaintFocusRect(const TTreeListRowPlace& row);
   TBrush LineBrush(int originY) const;

@@ -50,8 +50,7 @@ void TTreeListPainter::PaintPreview(const TTreeListRowPlace& row) {
     if (gridLine) FSegments.push_back(Rect(strip.left, strip.top, strip.right, strip.top + 1));
     TRect r = Rect(strip.left + FTree.IndentDesc(), strip.top + gridLine + 1, strip.right - 2,
                    strip.bottom - 1);
-    if (!text.empty() && !IsRectEmpty(r))
-      C.DrawText(text, r, dtWordBreak | dtNoPrefix | AlignmentFlags(alignment));
+    if (!text.empty() && !IsRectEmpty(r)) DrawWrappedText(r, text, alignment, tlTop);
   }
   C.RestoreClip();
   C.Font() = saved;

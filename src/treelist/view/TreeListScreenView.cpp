@@ -39,7 +39,7 @@ int TTreeListScreenView::RowsBottom() const {
 }
 
 void TTreeListScreenView::InvalidateRows(TTreeListNode* node, bool toBottom) {
-  DropRows();
+  DropGeometry();
   if (!Shown() || FTree.Locked()) return;
   const int row = node ? node->AbsoluteIndex() : -1;
   if (row < 0) return;
@@ -64,11 +64,14 @@ void TTreeListScreenView::InvalidateRows(TTreeListNode* node, bool toBottom) {
   if (y < bottom) FTree.InvalidateRect(Rect(0, y, FTree.ClientWidth(), bottom));
 }
 
+// One node changed (its texts, or its focus): only what was measured of it is forgotten.
 void TTreeListScreenView::RepaintRow(TTreeListNode* node) {
+  if (node) FExtents.Forget(node->Sequence());
   InvalidateRows(node, false);
 }
 
 void TTreeListScreenView::RepaintFromRow(TTreeListNode* node) {
+  DropRows();
   InvalidateRows(node, true);
 }
 

@@ -228,3 +228,45 @@ TEST_F(TreeRows, FooterIndicatorAndTheirHits) {
   EXPECT_EQ(closing->Footers, 1);
   EXPECT_EQ(At(g.CellsRight() - 2, closing->PreviewBottom + 3), ColorToRGB(cl3DLight));
 }
+
+// Each hook of the parts below the cells may paint its part itself; what it leaves shows.
+TEST_F(TreeRows, CustomDrawOfPreviewFooterAndRowFooter) {
+  UseAll();
+  tree.SetShowFooter(true);
+  preview[tank1] = "some words";
+  auto paint = [](TCanvas& canvas, const TRect& rect, bool& done) {
+    canvas.Brush() = TBrush{clLime, bsSolid, clLime};
+    canvas.FillRect(rect);
+    done = true;
+  };
+  tree.OnCustomDrawPreview = [&](TCustomTreeListControl*, TCanvas& canvas, const TRect& rect,
+                                 TTreeListNode*, bool, const std::string&, TFont&, TColor&,
+                                 bool& done) { paint(canvas, rect, done); };
+  tree.OnCustomDrawFooter = [&](TCustomTreeListControl*, TCanvas& canvas, const TRect& rect,
+                                TTreeListColumn*, std::string&, TColor&, TFont&, TAlignment&,
+                                bool& done) { paint(canvas, rect, done); };
+  tree.OnCustomDrawFooterNode = [&](TCustomTreeListControl*, TCanvas& canvas, const TRect& rect,
+                                    TTreeListNode*, TTreeListColumn*, int, std::string&, TColor&,
+                                    TFont&, TAlignment&, bool& done) { paint(canvas, rect, done); };
+  tree.View().RecomputeMetrics();
+  host.Paint(true);
+  const TTreeListGeometry g = tree.Geometry();
+  const TTreeListRowPlace* withPreview = g.RowOf(tank1);
+  const TTreeListRowPlace* closing = g.RowOf(tank2);
+  ASSERT_TRUE(withPreview && closing);
+  const int x = g.PlaceOf(tree.Columns(1))->CellLeft + 10;
+  EXPECT_EQ(At(x, withPreview->CellsBottom + 2), ColorToRGB(clLime));
+  EXPECT_EQ(At(x, closing->PreviewBottom + 4), ColorToRGB(clLime));
+  EXPECT_EQ(At(x, g.Footer.top + 5), ColorToRGB(clLime));
+  EXPECT_NE(At(x, withPreview->Top + 2), ColorToRGB(clLime));
+  // The preview's own text and colours, through the second hook.
+  tree.OnCustomDrawPreview = nullptr;
+  tree.OnCustomDrawPreviewCell = [](TCustomTreeListControl*, TCanvas&, const TRect&, TTreeListNode*,
+                                    bool, std::string& text, TColor& color, TFont&, TAlignment&,
+                                    bool&) {
+    text.clear();
+    color = clYellow;
+  };
+  host.Paint(true);
+  EXPECT_EQ(At(x, withPreview->CellsBottom + 2), ColorToRGB(clYellow));
+}

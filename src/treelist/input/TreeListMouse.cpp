@@ -152,6 +152,7 @@ void TTreeListInput::MouseMove(TShiftState shift, int x, int y) {
     default:
       break;
   }
+  if (FState == msNone || FState == msNodePressed) TrackHot(x, y);
 }
 
 void TTreeListInput::TrackCursor(int x, int y) {
@@ -251,6 +252,7 @@ void TTreeListInput::PaintOver(TCanvas& canvas, const TRect& updateRect) {
 }
 
 void TTreeListInput::Timer(int id) {
+  if (id == kSearchTimer) return EndSearch();
   if (id != kDragScrollTimer) return;
   if (FState != msHeaderDragging || FDragScroll == 0) {
     FTree.KillTimer(kDragScrollTimer);

@@ -52,6 +52,7 @@ class TTreeListPainter {
   void PaintCell(const TTreeListRowPlace& row, const TTreeListColumnPlace& place);
   void DrawCellText(const TRect& cell, const TTreeListColumnPlace& place, std::string text,
                     TColor background, TAlignment alignment, bool selected);
+  void DrawSearchMark(int x, int y, const std::string& text, TColor background);
   TRect DrawEditButtons(const TRect& cell, const TTreeListColumnPlace& place, bool selected);
   void PaintFocusRect(const TTreeListRowPlace& row);
   void PaintOtherAreas();
@@ -69,4 +70,5 @@ class TTreeListPainter {
   bool FAnyCellHandler;
   TBrush FLineBrush;
   std::vector<TRect> FSegments;  // grid lines, drawn together at the end
+  size_t FSearchMark = 0;        // bytes of the cell's text an incremental search matched
 };

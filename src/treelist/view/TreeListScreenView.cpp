@@ -152,6 +152,10 @@ void TTreeListScreenView::CancelInteraction() {
   FTree.CancelGesture();
 }
 
+void TTreeListScreenView::ForgetNode(TTreeListNode* node) {
+  FTree.ForgetNode(node);
+}
+
 void TTreeListScreenView::EndSearch() {
   FTree.EndSearch();
 }

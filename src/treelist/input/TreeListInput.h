@@ -23,7 +23,11 @@ enum TTreeListMouseState {
   msHeaderDragging,
   msBandPressed,
   msBandDragging,
-  msNodePressed
+  msNodePressed,
+  msRowSizing,
+  msHeaderPanelSizing,
+  msBandPanelSizing,
+  msPanning
 };
 
 // Where a dragged header would land: before the column at (band, row, position) of the
@@ -47,6 +51,15 @@ inline constexpr int kUnboundedSizing = 100000;
 // An incremental search ends after this long without a key.
 inline constexpr int kSearchTimer = 2;
 inline constexpr int kSearchPause = 1500;
+// Mouse panning: while the middle button is held the view moves towards the pointer, the
+// faster the further it is from where the button went down (outside a still zone).
+inline constexpr int kPanTimer = 3;
+inline constexpr int kPanInterval = 20;
+inline constexpr int kPanStillZone = 8;
+inline constexpr int kPanSlowdown = 8;  // pixels of distance per pixel moved each tick
+// A pressed pointer above or below the rows scrolls them a row a tick (aoMouseScroll).
+inline constexpr int kSelectScrollTimer = 4;
+inline constexpr int kSelectScrollInterval = 60;
 
 // Sizing one of a row of widths (columns of a band row, or bands): the neighbours right of it,
 // or left of it when it is the last, take up the difference in proportion. Returns their new
@@ -152,6 +165,19 @@ class TTreeListInput {
   void UpdateDragScroll(int x);
   void EndGesture();
   void SetHot(TTreeListNode* node, int column);
+  // Row, header panel and band panel sizing (TreeListRowSizing.cpp).
+  void StartEdgeSizing(const TTreeListHitInfo& hit, int y);
+  int ClampEdgeY(int y) const;
+  void ToggleEdgeLine(TCanvas& canvas) const;
+  void MoveEdgeLine(int y);
+  void HideEdgeLine();
+  void FinishEdgeSizing(int y);
+  // Mouse panning and the pressed pointer's scrolling (TreeListPanning.cpp).
+  void StartPanning(int x, int y);
+  void Pan();
+  void StopPanning();
+  void FollowPressedPointer(int y);
+  void SelectScroll();
   // Incremental search (TreeListSearch.cpp).
   void SearchFor(const std::string& text);
   bool SearchBackspace();
@@ -168,6 +194,14 @@ class TTreeListInput {
   bool FSearchMoving = false;  // the search moves the focus: that must not end it
   TTreeListNode* FHotNode = nullptr;
   int FHotColumn = -1;
+  // Row and panel sizing: the horizontal line and the top of what is sized.
+  int FLineY = 0;
+  int FLineStartY = 0;
+  int FSizedTop = 0;
+  bool FEdgeLineShown = false;
+  // Panning: pixels owed to the next tick's scroll.
+  TPoint FPanOwed;
+  int FSelectScroll = 0;  // -1 up, 1 down, 0 still
   // Column sizing.
   int FLineX = 0;
   int FLineStartX = 0;

@@ -175,7 +175,10 @@ const std::string& TTreeList::SearchText() const {
 }
 
 void TTreeList::FocusChanged(bool focused) {
-  if (!focused) CancelGesture();
+  if (!focused) {
+    CancelGesture();
+    EndSearch();
+  }
   // Selection colours and the focus rectangle follow the focus.
   View().RepaintAll();
 }

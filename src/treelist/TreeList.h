@@ -123,6 +123,9 @@ class TTreeList : public TCustomTreeListControl {
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseMove(TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+  void MouseLeave() override;
+  // The node is being deleted: the input lets go of it.
+  void ForgetNode(TTreeListNode* node);
   bool MouseWheel(TShiftState shift, int notches, int x, int y) override;
   void KeyDown(int& key, TShiftState shift) override;
   void KeyUp(int& key, TShiftState shift) override;

@@ -24,6 +24,16 @@ class TreeInputFixture : public TreeViewFixture {
   }
 };
 
+// Switches one extended option on or off.
+inline void SetOptionEx(TTreeList& tree, TTreeListOptionEx option, bool on) {
+  TTreeListOptionsEx options = tree.OptionsEx();
+  if (on)
+    options.Include(option);
+  else
+    options.Exclude(option);
+  tree.SetOptionsEx(options);
+}
+
 // After a gesture the window must show what a full paint of the control draws now.
 inline ::testing::AssertionResult ShowsFreshPaint(TTestWindowHost& host, TControl& control) {
   host.Paint();

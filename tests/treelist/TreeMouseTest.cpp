@@ -67,8 +67,9 @@ TEST_F(TreeHitTest, BandsIndicatorAndPanelEdgesWhenShown) {
   EXPECT_EQ(KindAt(tree, 5, bandMid), HitBandButton);
   EXPECT_EQ(KindAt(tree, 100, bandMid), HitBandHeader);
   EXPECT_EQ(KindAt(tree, 5, g.HeaderPanel.top + 2), HitHeaderButton);
-  // Panel sizing is not built: its zone stays part of the header it covers.
-  EXPECT_EQ(KindAt(tree, 100, g.HeaderPanel.bottom - 1), HitColumnHeader);
+  // The panel's bottom 4 pixels size it; above them lies the header.
+  EXPECT_EQ(KindAt(tree, 100, g.HeaderPanel.bottom - 1), HitHeaderPanelEdge);
+  EXPECT_EQ(KindAt(tree, 100, g.HeaderPanel.bottom - 4), HitHeaderPanelEdge);
   EXPECT_EQ(KindAt(tree, 100, g.HeaderPanel.bottom - 5), HitColumnHeader);
   // With bands shown the last column's edge is the band's.
   EXPECT_EQ(KindAt(tree, 843, g.HeaderPanel.top + 2), HitBandEdge);

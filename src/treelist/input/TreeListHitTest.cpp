@@ -168,21 +168,39 @@ void HitRow(const TTreeListGeometry& g, const TTreeListRowPlace& r, TPoint p,
   if (p.x >= g.CellsRight()) hit.Kind = HitRowRight;
 }
 
+// The bottom strip of a panel that may be sized.
+bool OnPanelEdge(const TTreeList& tree, TTreeListOptionEx option, const TRect& panel, TPoint p) {
+  return tree.OptionsEx().Contains(option) && panel.Height() > 0 &&
+         p.y >= panel.bottom - kSizingZone && p.y < panel.bottom;
+}
+
+// The row whose bottom edge is near y: the strip above the edge and the one below it, which
+// lies in the next row, both belong to the upper row.
+const TTreeListRowPlace* RowEdgeAt(const TTreeListGeometry& g, int y) {
+  for (const TTreeListRowPlace& r : g.Rows)
+    if (y >= r.Bottom - kSizingZone && y < r.Bottom + kSizingZone) return &r;
+  return nullptr;
+}
+
 }  // namespace
 
-// Panel and row edges (HitBandPanelEdge, HitHeaderPanelEdge, HitRowEdge) are not reported:
-// their sizing gestures are not built, and the zones stay what lies under them.
 TTreeListHitInfo HitTest(const TTreeList& tree, const TTreeListGeometry& g, TPoint p) {
   TTreeListHitInfo hit;
   hit.Point = p;
   if (p.x < 0 || p.y < 0 || p.x >= g.Client.right || p.y >= g.Client.bottom) return hit;
   hit.Kind = HitNowhere;
+  if (OnPanelEdge(tree, aoBandPanelSizing, g.BandPanel, p)) return hit.Kind = HitBandPanelEdge, hit;
   if (OnPanelButton(g, g.BandPanel, p)) return hit.Kind = HitBandButton, hit;
   if (HitBands(tree, g, p, hit)) return hit;
+  if (OnPanelEdge(tree, aoHeaderPanelSizing, g.HeaderPanel, p))
+    return hit.Kind = HitHeaderPanelEdge, hit;
   if (OnPanelButton(g, g.HeaderPanel, p)) return hit.Kind = HitHeaderButton, hit;
   if (HitHeaders(tree, g, p, hit)) return hit;
   const TTreeListRowPlace* row = RowAt(g, p.y);
   if (p.x < g.Indicator.right && p.y >= g.RowsArea.top && p.y < g.RowsArea.bottom) {
+    const TTreeListRowPlace* edge =
+        tree.OptionsEx().Contains(aoRowSizing) ? RowEdgeAt(g, p.y) : nullptr;
+    if (edge) return hit.Node = edge->Node, hit.Kind = HitRowEdge, hit;
     hit.Node = row ? row->Node : nullptr;
     return hit.Kind = HitIndicator, hit;
   }

@@ -12,6 +12,7 @@
 class TTreeList;
 class TTreeListBand;
 class TTreeListColumn;
+class TTreeListNode;
 
 // What the mouse is doing; one gesture at a time.
 enum TTreeListMouseState {
@@ -22,7 +23,11 @@ enum TTreeListMouseState {
   msHeaderDragging,
   msBandPressed,
   msBandDragging,
-  msNodePressed
+  msNodePressed,
+  msRowSizing,
+  msHeaderPanelSizing,
+  msBandPanelSizing,
+  msPanning
 };
 
 // Where a dragged header would land: before the column at (band, row, position) of the
@@ -43,11 +48,31 @@ inline constexpr int kDragScrollTimer = 1;
 inline constexpr int kDragScrollInterval = 100;
 // Sizing lets the line go this far right when nothing else bounds it.
 inline constexpr int kUnboundedSizing = 100000;
+// An incremental search ends after this long without a key.
+inline constexpr int kSearchTimer = 2;
+inline constexpr int kSearchPause = 1500;
+// Mouse panning: while the middle button is held the view moves towards the pointer, the
+// faster the further it is from where the button went down (outside a still zone).
+inline constexpr int kPanTimer = 3;
+inline constexpr int kPanInterval = 20;
+inline constexpr int kPanStillZone = 8;
+inline constexpr int kPanSlowdown = 8;  // pixels of distance per pixel moved each tick
+// A pressed pointer above or below the rows scrolls them a row a tick (aoMouseScroll).
+inline constexpr int kSelectScrollTimer = 4;
+inline constexpr int kSelectScrollInterval = 60;
 
 // Sizing one of a row of widths (columns of a band row, or bands): the neighbours right of it,
 // or left of it when it is the last, take up the difference in proportion. Returns their new
 // and old sum, {1, 1} when there are none.
 std::pair<int, int> ShareOut(std::vector<int>& widths, int sized, int newWidth);
+
+// Incremental search: the first visible row from start on (round from the top) whose text in
+// the focused column starts with text, ignoring case; and how many bytes of a cell's text
+// are drawn marked as the match (0 for every cell but the focused one during a search).
+TTreeListNode* FindSearchMatch(const TTreeList& tree, TTreeListNode* start,
+                               const std::string& text);
+size_t SearchMarkLength(const TTreeList& tree, const TTreeListNode* node,
+                        const TTreeListColumn* column);
 
 // The tree-list's answer to the mouse and the keyboard: one state machine (idle, node pressed,
 // header pressed, column sizing, header dragging). A gesture ends on release, Esc, a right
@@ -67,9 +92,19 @@ class TTreeListInput {
   void Cancel();
   // The cursor the point calls for: a split cursor over sizing zones, the arrow elsewhere.
   void TrackCursor(int x, int y);
-  // An incremental search collects typed text here; a focus move or Esc ends it.
+  // An incremental search collects typed text here; a focus move, Esc or a pause ends it.
   const std::string& SearchText() const { return FSearchText; }
-  void EndSearch() { FSearchText.clear(); }
+  void EndSearch();
+  // With aoAutoSearch: extends the search by one typed byte; false when it is not taken.
+  bool SearchKey(char key);
+  // Hot tracking (aoHotTrack): the row under the pointer, and its cell's column index (-1 off
+  // the cells). Only the rows whose state changes are painted again.
+  TTreeListNode* HotNode() const { return FHotNode; }
+  int HotColumn() const { return FHotColumn; }
+  void TrackHot(int x, int y);
+  void MouseLeave();
+  // The node is being deleted: no reference to it may stay.
+  void ForgetNode(TTreeListNode* node);
   // Draws the screen feedback again over a paint pass that covered it.
   void PaintOver(TCanvas& canvas, const TRect& updateRect);
 
@@ -129,6 +164,23 @@ class TTreeListInput {
   TRect ArrowBox(const THeaderPosInfo& drop) const;
   void UpdateDragScroll(int x);
   void EndGesture();
+  void SetHot(TTreeListNode* node, int column);
+  // Row, header panel and band panel sizing (TreeListRowSizing.cpp).
+  void StartEdgeSizing(const TTreeListHitInfo& hit, int y);
+  int ClampEdgeY(int y) const;
+  void ToggleEdgeLine(TCanvas& canvas) const;
+  void MoveEdgeLine(int y);
+  void HideEdgeLine();
+  void FinishEdgeSizing(int y);
+  // Mouse panning and the pressed pointer's scrolling (TreeListPanning.cpp).
+  void StartPanning(int x, int y);
+  void Pan();
+  void StopPanning();
+  void FollowPressedPointer(int y);
+  void SelectScroll();
+  // Incremental search (TreeListSearch.cpp).
+  void SearchFor(const std::string& text);
+  bool SearchBackspace();
 
   TTreeList& FTree;
   TTreeListMouseState FState = msNone;
@@ -138,6 +190,18 @@ class TTreeListInput {
   int FBandDrop = -1;
   bool FNodePressClick = false;  // the press focused a node: the release is a click
   std::string FSearchText;
+  std::string FSearchPending;  // the first bytes of a character still arriving
+  bool FSearchMoving = false;  // the search moves the focus: that must not end it
+  TTreeListNode* FHotNode = nullptr;
+  int FHotColumn = -1;
+  // Row and panel sizing: the horizontal line and the top of what is sized.
+  int FLineY = 0;
+  int FLineStartY = 0;
+  int FSizedTop = 0;
+  bool FEdgeLineShown = false;
+  // Panning: pixels owed to the next tick's scroll.
+  TPoint FPanOwed;
+  int FSelectScroll = 0;  // -1 up, 1 down, 0 still
   // Column sizing.
   int FLineX = 0;
   int FLineStartX = 0;

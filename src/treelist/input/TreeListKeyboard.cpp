@@ -140,7 +140,11 @@ void TTreeListInput::KeyDown(int& key, TShiftState shift) {
     if (key == vkEscape) Cancel(), key = 0;
     return;
   }
-  if (key == vkEscape) EndSearch();
+  if (key == vkEscape || (shift & ssAlt)) EndSearch();  // Alt keys belong to the window
+  if (key == vkBack && !(shift & (ssCtrl | ssAlt)) && SearchBackspace()) {
+    key = 0;
+    return;
+  }
   TTreeListNode* before = FTree.FocusedNode();
   if ((shift & ssCtrl) && key == vkInsert) {
     FTree.CopySelectedToClipboard();
@@ -176,12 +180,17 @@ void TTreeList::KeyPress(char& key) {
   if (key != 0) FInput->KeyPress(key);
 }
 
-// Typed characters while no editor is open: "+", "-" and "*" expand and collapse the focused
-// node, Ctrl+C copies the selection when asked to.
+// Typed characters while no editor is open: with aoAutoSearch they search; "+", "-" and "*"
+// (outside a search) expand and collapse the focused node, Ctrl+C copies the selection when
+// asked to.
 void TTreeListInput::KeyPress(char& key) {
   constexpr char kCopy = 3;  // Ctrl+C
   TTreeListNode* node = FTree.FocusedNode();
   if (!node) return;
+  if (SearchKey(key)) {
+    key = 0;
+    return;
+  }
   switch (key) {
     case kCopy:
       if (FTree.OptionsEx().Contains(aoAutoCopySelectedToClipboard))
@@ -201,8 +210,11 @@ void TTreeListInput::KeyPress(char& key) {
 }
 
 // The arrows are always the control's; Tab only with aoTabs and without Ctrl, so in a window
-// Tab normally moves on to the next control.
+// Tab normally moves on to the next control. While a search runs, Alt with a character key is
+// the window's (a menu key), not more search text.
 bool TTreeList::WantsKey(int key, TShiftState shift) const {
   if (key == vkTab) return Options().Contains(aoTabs) && !(shift & ssCtrl);
+  const bool character = key == vkSpace || (key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z');
+  if (character && (shift & ssAlt) && !SearchText().empty()) return false;
   return true;
 }

@@ -55,7 +55,12 @@ void TTreeListInput::MouseDown(TMouseButton button, TShiftState shift, int x, in
   const TTreeListHitInfo hit = FTree.GetHitInfo({x, y});
   const bool twice = shift & ssDouble;
   FNodePressClick = false;
-  if (button == mbLeft && hit.Kind == HitColumnEdge) {
+  if (button == mbMiddle) {
+    if (FTree.OptionsEx().Contains(aoMouseScroll)) StartPanning(x, y);
+  } else if (button == mbLeft && (hit.Kind == HitRowEdge || hit.Kind == HitHeaderPanelEdge ||
+                                  hit.Kind == HitBandPanelEdge)) {
+    StartEdgeSizing(hit, y);
+  } else if (button == mbLeft && hit.Kind == HitColumnEdge) {
     if (twice)
       FTree.ApplyBestFit(FTree.Columns(hit.Column));
     else
@@ -127,9 +132,18 @@ void TTreeListInput::PressElsewhere(const TTreeListHitInfo& hit, TShiftState shi
 }
 
 void TTreeListInput::MouseMove(TShiftState shift, int x, int y) {
-  // Every gesture holds the left button: one whose release never came ends here.
-  if (FState != msNone && !(shift & ssLeft)) Cancel();
+  // Every gesture holds its button (the left one, the middle one for panning): one whose
+  // release never came ends here.
+  if (FState != msNone && !(shift & (FState == msPanning ? ssMiddle : ssLeft))) Cancel();
   switch (FState) {
+    case msRowSizing:
+    case msHeaderPanelSizing:
+    case msBandPanelSizing:
+      MoveEdgeLine(y);
+      break;
+    case msNodePressed:
+      FollowPressedPointer(y);
+      break;
     case msColumnSizing:
     case msBandSizing:
       MoveSizingLine(x);
@@ -152,6 +166,7 @@ void TTreeListInput::MouseMove(TShiftState shift, int x, int y) {
     default:
       break;
   }
+  if (FState == msNone || FState == msNodePressed) TrackHot(x, y);
 }
 
 void TTreeListInput::TrackCursor(int x, int y) {
@@ -159,6 +174,11 @@ void TTreeListInput::TrackCursor(int x, int y) {
     case HitColumnEdge:
     case HitBandEdge:
       FTree.SetCursorShape(crHSplit);
+      break;
+    case HitRowEdge:
+    case HitHeaderPanelEdge:
+    case HitBandPanelEdge:
+      FTree.SetCursorShape(crVSplit);
       break;
     default:
       FTree.SetCursorShape(crArrow);
@@ -178,7 +198,7 @@ void TTreeListInput::MovePressedHeader(int x, int y) {
 
 void TTreeListInput::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
   const TTreeListMouseState state = FState;
-  if (state != msNone && button != mbLeft) return;
+  if (state != msNone && button != (state == msPanning ? mbMiddle : mbLeft)) return;
   {
     // The gesture ends also when a handler called on the way raises.
     const auto end = OnScopeExit([this] { EndGesture(); });
@@ -192,6 +212,8 @@ void TTreeListInput::MouseUp(TMouseButton button, TShiftState shift, int x, int 
       FinishBandDrag(x, y);
     else if (state == msHeaderPressed)
       ReleaseHeader(shift, x, y);
+    else if (state == msRowSizing || state == msHeaderPanelSizing || state == msBandPanelSizing)
+      FinishEdgeSizing(y);
   }
   // The cursor a gesture set gives way to the one for where the pointer is now.
   if (state != msNone) TrackCursor(x, y);
@@ -208,6 +230,9 @@ void TTreeListInput::ReleaseHeader(TShiftState shift, int x, int y) {
 }
 
 void TTreeListInput::EndGesture() {
+  if (FState == msPanning) StopPanning();
+  FSelectScroll = 0;
+  FTree.KillTimer(kSelectScrollTimer);
   FState = msNone;
   FColumn = nullptr;
   FBand = nullptr;
@@ -229,6 +254,11 @@ void TTreeListInput::Cancel() {
     case msBandDragging:
       CancelHeaderDrag();
       break;
+    case msRowSizing:
+    case msHeaderPanelSizing:
+    case msBandPanelSizing:
+      HideEdgeLine();
+      break;
     default:
       break;
   }
@@ -238,6 +268,7 @@ void TTreeListInput::Cancel() {
 
 void TTreeListInput::PaintOver(TCanvas& canvas, const TRect& updateRect) {
   if ((FState == msColumnSizing || FState == msBandSizing) && FLineShown) ToggleSizingLine(canvas);
+  if (FEdgeLineShown) ToggleEdgeLine(canvas);
   if (FArrowsShown) {
     // The paint covered the arrows in its area: what lies under them there is new.
     TRect fresh;
@@ -251,6 +282,9 @@ void TTreeListInput::PaintOver(TCanvas& canvas, const TRect& updateRect) {
 }
 
 void TTreeListInput::Timer(int id) {
+  if (id == kSearchTimer) return EndSearch();
+  if (id == kPanTimer) return Pan();
+  if (id == kSelectScrollTimer) return SelectScroll();
   if (id != kDragScrollTimer) return;
   if (FState != msHeaderDragging || FDragScroll == 0) {
     FTree.KillTimer(kDragScrollTimer);

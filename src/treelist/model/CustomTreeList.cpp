@@ -212,6 +212,7 @@ void TCustomTreeList::AnnounceClearing(TTreeListNode* node) {
 void TCustomTreeList::NodeDeleted(TTreeListNode* node, TTreeListNode* prior, bool visible,
                                   bool /*wasLast*/, TTreeListNode* next) {
   if (FDeletionWatch) FDeletionWatch->Note(node);
+  View().ForgetNode(node);
   // Read before the handler runs: a deletion inside it sets the flag for its own node.
   const bool deletedNodeVisible = FDeletedNodeVisible;
   TDeletionWatch watch(*this);

@@ -47,6 +47,8 @@ class TTreeListView {
 
   // Input.
   virtual void CancelInteraction() {}  // any header drag, sizing or pressed state ends
+  // A node is being deleted: the input lets go of it (hot-tracked, dragged, drop target).
+  virtual void ForgetNode(TTreeListNode* /*node*/) {}
 
   // Columns and bands changed: rebuild the band/row/column tables and relayout.
   virtual void ColumnsChanged() {}

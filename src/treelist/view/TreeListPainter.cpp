@@ -196,6 +196,12 @@ void TTreeListPainter::PaintCell(const TTreeListRowPlace& row, const TTreeListCo
   if (selected)
     C.Font().SetColor(FControlFocused ? FTree.HighlightTextColor()
                                       : FTree.HideSelectionTextColor());
+  // The hot row's text in the highlight colour, the hot cell's underlined.
+  if (node == FTree.Input().HotNode() && FTree.OptionsEx().Contains(aoHotTrack)) {
+    if (!selected) C.Font().SetColor(FTree.HighlightColor());
+    if (place.ColumnIndex == FTree.Input().HotColumn())
+      C.Font().SetStyle(C.Font().Style() | fsUnderline);
+  }
   TColor color = background;
   TAlignment alignment = column->Alignment();
   bool done = false;
@@ -212,6 +218,7 @@ void TTreeListPainter::PaintCell(const TTreeListRowPlace& row, const TTreeListCo
   }
   if (!done) {
     const TColor fill = ColorToRGB(color) != ColorToRGB(background) ? color : background;
+    FSearchMark = SearchMarkLength(FTree, node, column);
     DrawCellText(cell, place, std::move(text), fill, alignment, selected);
   }
   C.Font() = saved;
@@ -247,11 +254,13 @@ void TTreeListPainter::DrawCellText(const TRect& cell, const TTreeListColumnPlac
                                      : r.bottom - size.cy;
   if (fits && size.cy <= r.Height()) {
     C.TextOut(x, y, text);
+    DrawSearchMark(x, y, text, background);
     return;
   }
   C.SaveClip();
   C.IntersectClipRect(r);
   C.TextOut(x, y, text);
+  DrawSearchMark(x, y, text, background);
   C.RestoreClip();
 }
 
@@ -278,6 +287,18 @@ void TTreeListPainter::DrawWrappedText(const TRect& r, const std::string& text,
     y += lineHeight;
   }
   C.RestoreClip();
+}
+
+// The part of the text an incremental search matched, in the cell's colours swapped.
+void TTreeListPainter::DrawSearchMark(int x, int y, const std::string& text, TColor background) {
+  if (FSearchMark == 0) return;
+  const std::string typed = text.substr(0, FSearchMark);
+  const TSize size = C.TextExtent(typed);
+  const TColor ink = C.Font().Color();
+  Fill(Rect(x, y, x + size.cx, y + size.cy), ink);
+  C.Font().SetColor(background);
+  C.TextOut(x, y, typed);
+  C.Font().SetColor(ink);
 }
 
 // The edit buttons a button column shows in its cells when asked to; returns the text area.

@@ -54,6 +54,7 @@ class TTreeListPainter {
                     TColor background, TAlignment alignment, bool selected);
   void DrawWrappedText(const TRect& r, const std::string& text, TAlignment alignment,
                        TTextLayout layout);
+  void DrawSearchMark(int x, int y, const std::string& text, TColor background);
   TRect DrawEditButtons(const TRect& cell, const TTreeListColumnPlace& place, bool selected);
   void PaintFocusRect(const TTreeListRowPlace& row);
   TBrush LineBrush(int originY) const;
@@ -81,4 +82,5 @@ class TTreeListPainter {
   bool FAnyCellHandler;
   TBrush FLineBrush;
   std::vector<TRect> FSegments;  // grid lines, drawn together at the end
+  size_t FSearchMark = 0;        // bytes of the cell's text an incremental search matched
 };

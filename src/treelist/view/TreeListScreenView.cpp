@@ -192,6 +192,10 @@ void TTreeListScreenView::CancelInteraction() {
   FTree.CancelGesture();
 }
 
+void TTreeListScreenView::ForgetNode(TTreeListNode* node) {
+  FTree.ForgetNode(node);
+}
+
 void TTreeListScreenView::EndSearch() {
   FTree.EndSearch();
 }

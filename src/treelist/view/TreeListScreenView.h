@@ -44,6 +44,7 @@ class TTreeListScreenView : public TTreeListView {
   // LeftCoord moved by shift pixels (positive: the contents move right).
   void ScrolledHorizontally(int shift);
   void CancelInteraction() override;
+  void ForgetNode(TTreeListNode* node) override;
   void EndSearch() override;
   // The busy cursor while sorting, over whatever cursor was shown.
   void SetBusyCursor(bool busy) override;

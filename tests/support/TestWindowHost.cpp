@@ -33,6 +33,7 @@ bool TTestWindowHost::Paint(bool force) {
 void TTestWindowHost::ClearRecords() {
   invalidations_.clear();
   scrolls_.clear();
+  accessible_events_.clear();
 }
 
 int TTestWindowHost::TimerInterval(int id) const {

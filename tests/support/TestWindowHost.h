@@ -99,6 +99,15 @@ class TTestWindowHost final : public TWindowHost {
   TSize DragImageSize() const { return drag_size_; }
   // -1 and 1 for each focus hand-off backwards and forwards.
   const std::vector<int>& FocusMoves() const { return focus_moves_; }
+  // The accessibility events the control raised, with their child (-1: the control).
+  struct AccessibleRecord {
+    TAccessibleEvent event;
+    int child;
+  };
+  void AccessibleEvent(TAccessibleEvent event, int child) override {
+    accessible_events_.push_back({event, child});
+  }
+  const std::vector<AccessibleRecord>& AccessibleEvents() const { return accessible_events_; }
 
  private:
   TShiftState ModifierState() const;
@@ -122,4 +131,5 @@ class TTestWindowHost final : public TWindowHost {
   TPoint drag_position_;
   bool drag_shown_ = false;
   std::vector<int> focus_moves_;
+  std::vector<AccessibleRecord> accessible_events_;
 };

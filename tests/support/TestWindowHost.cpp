@@ -1,6 +1,8 @@
 #include "support/TestWindowHost.h"
 
-TTestWindowHost::TTestWindowHost(TControl& control, int width, int height) : control_(control) {
+TTestWindowHost::TTestWindowHost(TControl& control, int width, int height, double scale)
+    : control_(control) {
+  picture_.SetScale(scale);
   picture_.SetSize(width, height);
   control_.SetHost(this);
   InvalidateAll();

@@ -16,7 +16,8 @@ class TTestWindowHost final : public TWindowHost {
     TRect area;
   };
 
-  TTestWindowHost(TControl& control, int width, int height);
+  // The picture is width x height logical pixels at the device pixel ratio scale.
+  TTestWindowHost(TControl& control, int width, int height, double scale = 1.0);
   ~TTestWindowHost() override;
 
   // --- what the test drives ---

@@ -268,26 +268,45 @@ void ShowLikeTheApplication(TQtTree& tree) {
   tree.View.resize(kPaintWidth, kPaintHeight);
 }
 
-// Every node expanded, the middle row at the top; the time is one whole paint.
-void TreePaintOurs(benchmark::State& state) {
-  auto tree = BuildOurs(static_cast<int>(state.range(0)), true);
+// Every node expanded, the middle row at the top; the time is one whole paint into a picture
+// of the given device pixel ratio.
+void TreePaintOursAt(benchmark::State& state, int nodes, double scale) {
+  auto tree = BuildOurs(nodes, true);
   ShowLikeTheApplication(*tree);
-  TOffscreenHost host(*tree, kPaintWidth, kPaintHeight);
+  TOffscreenHost host(*tree, kPaintWidth, kPaintHeight, scale);
   tree->SetTopVisibleNode(tree->AbsoluteNodes(tree->VisibleCount() / 2));
   host.PaintAll();
   for (auto _ : state) host.PaintAll();
 }
 
-void TreePaintQt(benchmark::State& state) {
-  auto tree = BuildQt(static_cast<int>(state.range(0)));
+void TreePaintQtAt(benchmark::State& state, int nodes, double scale) {
+  auto tree = BuildQt(nodes);
   ShowLikeTheApplication(*tree);
   tree->View.expandAll();
   const int rows = tree->Model.rowCount() / 2;
   tree->View.scrollTo(tree->Model.index(rows, 0), QAbstractItemView::PositionAtTop);
-  QImage picture(kPaintWidth, kPaintHeight, QImage::Format_RGB32);
+  QImage picture(static_cast<int>(kPaintWidth * scale), static_cast<int>(kPaintHeight * scale),
+                 QImage::Format_RGB32);
+  picture.setDevicePixelRatio(scale);
   tree->View.render(&picture);  // the warm-up render lays the view out
   for (auto _ : state) tree->View.render(&picture);
 }
+
+void TreePaintOurs(benchmark::State& state) {
+  TreePaintOursAt(state, static_cast<int>(state.range(0)), 1.0);
+}
+
+void TreePaintQt(benchmark::State& state) {
+  TreePaintQtAt(state, static_cast<int>(state.range(0)), 1.0);
+}
+
+// The same paint on a screen of twice the density: four times the device pixels. Named
+// Case/who/size so that the ratio against the peer is printed.
+const bool kScaledPaintRegistered = [] {
+  benchmark::RegisterBenchmark("TreePaint/ours/100000/scale2", TreePaintOursAt, 100000, 2.0);
+  benchmark::RegisterBenchmark("TreePaint/qt/100000/scale2", TreePaintQtAt, 100000, 2.0);
+  return true;
+}();
 
 // Expanding a whole collapsed tree and showing it for the first time.
 void TreeFirstPaintOurs(benchmark::State& state) {

@@ -53,7 +53,9 @@ class TreeAccessible : public TreeInputFixture {
         EXPECT_EQ(cell.role, arCell);
         EXPECT_EQ(cell.name, node->Strings(columns[c]->ValueIndex()));
         TRect inside;
-        if (!IsRectEmpty(cell.rect)) EXPECT_TRUE(IntersectRect(inside, cell.rect, row.rect));
+        if (!IsRectEmpty(cell.rect)) {
+          EXPECT_TRUE(IntersectRect(inside, cell.rect, row.rect));
+        }
       }
     }
     EXPECT_EQ(Source().Child(Source().ChildCount()).role, arClient);  // past the end: nothing

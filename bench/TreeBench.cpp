@@ -278,40 +278,51 @@ void SizeRowsToText(TTreeList& tree) {
   tree.SetOptionsEx(TTreeListOptionsEx(kDefaultTreeListOptionsEx).Include(aoRowAutoHeight));
 }
 
-// Every node expanded, the middle row at the top; the time is one whole paint.
-void PaintOurs(benchmark::State& state, bool lines) {
-  auto tree = BuildOurs(static_cast<int>(state.range(0)), true, lines);
+// Every node expanded, the middle row at the top; the time is one whole paint into a picture
+// of the given device pixel ratio.
+void PaintOurs(benchmark::State& state, int nodes, bool lines, double scale) {
+  auto tree = BuildOurs(nodes, true, lines);
   ShowLikeTheApplication(*tree);
   if (lines) SizeRowsToText(*tree);
-  TOffscreenHost host(*tree, kPaintWidth, kPaintHeight);
+  TOffscreenHost host(*tree, kPaintWidth, kPaintHeight, scale);
   tree->SetTopVisibleNode(tree->AbsoluteNodes(tree->VisibleCount() / 2));
   host.PaintAll();
   for (auto _ : state) host.PaintAll();
 }
 
-void PaintQt(benchmark::State& state, bool lines) {
-  auto tree = BuildQt(static_cast<int>(state.range(0)), lines);
+void PaintQt(benchmark::State& state, int nodes, bool lines, double scale) {
+  auto tree = BuildQt(nodes, lines);
   ShowLikeTheApplication(*tree);
   tree->View.expandAll();
   const int rows = tree->Model.rowCount() / 2;
   tree->View.scrollTo(tree->Model.index(rows, 0), QAbstractItemView::PositionAtTop);
-  QImage picture(kPaintWidth, kPaintHeight, QImage::Format_RGB32);
+  QImage picture(static_cast<int>(kPaintWidth * scale), static_cast<int>(kPaintHeight * scale),
+                 QImage::Format_RGB32);
+  picture.setDevicePixelRatio(scale);
   tree->View.render(&picture);  // the warm-up render lays the view out
   for (auto _ : state) tree->View.render(&picture);
 }
 
 void TreePaintOurs(benchmark::State& state) {
-  PaintOurs(state, false);
+  PaintOurs(state, static_cast<int>(state.range(0)), false, 1.0);
 }
 void TreePaintQt(benchmark::State& state) {
-  PaintQt(state, false);
+  PaintQt(state, static_cast<int>(state.range(0)), false, 1.0);
 }
 void TreePaintAutoHeightOurs(benchmark::State& state) {
-  PaintOurs(state, true);
+  PaintOurs(state, static_cast<int>(state.range(0)), true, 1.0);
 }
 void TreePaintAutoHeightQt(benchmark::State& state) {
-  PaintQt(state, true);
+  PaintQt(state, static_cast<int>(state.range(0)), true, 1.0);
 }
+
+// The same paint on a screen of twice the density: four times the device pixels. Named
+// Case/who/size so that the ratio against the peer is printed.
+const bool kScaledPaintRegistered = [] {
+  benchmark::RegisterBenchmark("TreePaint/ours/100000/scale2", PaintOurs, 100000, false, 2.0);
+  benchmark::RegisterBenchmark("TreePaint/qt/100000/scale2", PaintQt, 100000, false, 2.0);
+  return true;
+}();
 
 // Expanding a whole collapsed tree and showing it for the first time.
 void TreeFirstPaintOurs(benchmark::State& state) {

@@ -50,7 +50,8 @@ enum TAccessibleEvent {
   aeReorder        // children were added, removed or reordered
 };
 
-// A control's description of itself: a name, a role and a flat list of children.
+// A control's description of itself: a name, a role and a list of children, which may have
+// parts of their own.
 class TAccessibleSource {
  public:
   virtual ~TAccessibleSource() = default;
@@ -63,6 +64,9 @@ class TAccessibleSource {
   virtual TAccessibleItem Child(int index) const = 0;
   // The child whose rectangle holds the client point, -1 for none.
   virtual int ChildAt(TPoint p) const;
+  // The parts of a child, such as a row's cells, each an item of its own; none by default.
+  virtual int CellCount(int /*index*/) const { return 0; }
+  virtual TAccessibleItem Cell(int /*index*/, int /*cell*/) const { return {}; }
   // The actions a child offers ("expand", "collapse", "select") and doing one.
   virtual std::vector<std::string> ActionNames(int /*index*/) const { return {}; }
   virtual void DoAction(int /*index*/, const std::string& /*action*/) {}

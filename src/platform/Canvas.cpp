@@ -461,12 +461,31 @@ void TCanvas::FillDevicePolygon(std::span<const TPoint> device, TColor color) {
   p.drawPolygon(ToQPolygon(device), Qt::OddEvenFill);
 }
 
+// A dotted stroke in the copy mode on a scaled picture: every other logical pixel filled as a
+// block of device pixels, through one raster and clip for the whole line (grids are long).
+void TCanvas::ScaledDots(TPoint a, TPoint b) {
+  TRaster raster(FTarget.image);
+  if (raster.Empty()) return;
+  const TClipArea area(raster.Width(), raster.Height(), ClipOf(FState->clip));
+  const QRgb c = ToQRgb(FPen.color);
+  bool on = true;
+  WalkLine(a, b, [&](int x, int y) {
+    if (on)
+      area.ForEachSpanIn(DevRect(Rect(x, y, x + 1, y + 1)), [&](int row, int x0, int x1) {
+        QRgb* line = raster.Row(row);
+        std::fill(line + x0, line + x1, c);
+      });
+    on = !on;
+  });
+}
+
 // A pen stroke on a scaled picture: a band as thick as the pen's device width along the line,
 // covering the logical pixels from a up to, not including, b, each pixel once (so a not-xor
 // stroke drawn twice restores the picture). A dotted pen sets every other logical pixel.
 void TCanvas::ScaledLine(TPoint a, TPoint b) {
   if (a == b) return;
   const int thick = std::max(1, static_cast<int>(std::lround(std::max(1, FPen.width) * Scale())));
+  if (FPen.style == psDot && FPen.mode != pmNotXor) return ScaledDots(a, b);
   if (FPen.style == psDot) {
     const TBrush saved = FBrush;
     FBrush = TBrush{FPen.color, bsSolid, FPen.color};

@@ -193,6 +193,7 @@ class TCanvas {
   void InvertDeviceRect(const TRect& d);
   void FillDevicePolygon(std::span<const TPoint> device, TColor color);
   void ScaledLine(TPoint a, TPoint b);
+  void ScaledDots(TPoint a, TPoint b);
   void CopyRows(const TRect& dest, const TCanvas& source, const TRect& sourceRect);
   TBitmapImage& FTarget;
   std::unique_ptr<State> FState;

@@ -55,30 +55,55 @@ QString ToQString(const std::string& s) {
   return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-// One child of a control. It keeps only its index and asks the control afresh every time,
-// so it never shows stale texts; it is invalid once the control has fewer children.
+// One child of a control, or one part (cell) of a child. It keeps only its indexes and asks
+// the control afresh every time, so it never shows stale texts; it is invalid once the control
+// has fewer children or the child fewer parts.
 class TChildInterface final : public QAccessibleInterface, public QAccessibleActionInterface {
  public:
-  TChildInterface(QWidget* viewport, int index) : FViewport(viewport), FIndex(index) {}
+  TChildInterface(QWidget* viewport, int index, int cell = -1)
+      : FViewport(viewport), FIndex(index), FCell(cell) {}
+  ~TChildInterface() override {
+    for (QAccessible::Id id : FCellIds) QAccessible::deleteAccessibleInterface(id);
+  }
 
   bool isValid() const override {
     const TAccessibleSource* source = Source();
-    return source && FIndex < source->ChildCount();
+    return source && FIndex < source->ChildCount() &&
+           (FCell < 0 || FCell < source->CellCount(FIndex));
   }
   QObject* object() const override { return nullptr; }
   QWindow* window() const override {
     return FViewport ? FViewport->window()->windowHandle() : nullptr;
   }
   QAccessibleInterface* parent() const override {
-    return FViewport ? QAccessible::queryAccessibleInterface(FViewport) : nullptr;
+    QAccessibleInterface* control =
+        FViewport ? QAccessible::queryAccessibleInterface(FViewport) : nullptr;
+    return control && FCell >= 0 ? control->child(FIndex) : control;
   }
-  QAccessibleInterface* child(int) const override { return nullptr; }
-  int childCount() const override { return 0; }
-  int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-  QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+  QAccessibleInterface* child(int cell) const override {
+    if (FCell >= 0 || cell < 0 || cell >= childCount()) return nullptr;
+    while (static_cast<int>(FCellIds.size()) <= cell) {
+      auto* part = new TChildInterface(FViewport, FIndex, static_cast<int>(FCellIds.size()));
+      FCellIds.push_back(QAccessible::registerAccessibleInterface(part));
+    }
+    return QAccessible::accessibleInterface(FCellIds[static_cast<size_t>(cell)]);
+  }
+  int childCount() const override {
+    return FCell < 0 && isValid() ? Source()->CellCount(FIndex) : 0;
+  }
+  int indexOfChild(const QAccessibleInterface* child) const override {
+    for (size_t i = 0; i < FCellIds.size(); ++i)
+      if (QAccessible::accessibleInterface(FCellIds[i]) == child) return static_cast<int>(i);
+    return -1;
+  }
+  QAccessibleInterface* childAt(int x, int y) const override {
+    for (int i = 0; i < childCount(); ++i)
+      if (child(i)->rect().contains(x, y)) return child(i);
+    return nullptr;
+  }
   QString text(QAccessible::Text t) const override {
     if (!isValid()) return {};
-    const TAccessibleItem item = Source()->Child(FIndex);
+    const TAccessibleItem item = Item();
     if (t == QAccessible::Name) return ToQString(item.name);
     if (t == QAccessible::Value) return ToQString(item.value);
     return {};
@@ -86,36 +111,43 @@ class TChildInterface final : public QAccessibleInterface, public QAccessibleAct
   void setText(QAccessible::Text, const QString&) override {}
   QRect rect() const override {
     if (!isValid()) return {};
-    const TRect r = Source()->Child(FIndex).rect;
+    const TRect r = Item().rect;
     return QRect(FViewport->mapToGlobal(QPoint(r.left, r.top)), QSize(r.Width(), r.Height()));
   }
   QAccessible::Role role() const override {
-    return isValid() ? ToQtRole(Source()->Child(FIndex).role) : QAccessible::NoRole;
+    return isValid() ? ToQtRole(Item().role) : QAccessible::NoRole;
   }
   QAccessible::State state() const override {
-    return isValid() ? ToQtState(Source()->Child(FIndex).states) : QAccessible::State();
+    return isValid() ? ToQtState(Item().states) : QAccessible::State();
   }
   void* interface_cast(QAccessible::InterfaceType t) override {
     return t == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this)
                                              : nullptr;
   }
 
+  // A child's actions; its parts have none of their own.
   QStringList actionNames() const override {
     QStringList names;
-    if (isValid())
+    if (FCell < 0 && isValid())
       for (const std::string& name : Source()->ActionNames(FIndex)) names << ToQString(name);
     return names;
   }
   void doAction(const QString& action) override {
-    if (isValid()) Source()->DoAction(FIndex, action.toStdString());
+    if (FCell < 0 && isValid()) Source()->DoAction(FIndex, action.toStdString());
   }
   QStringList keyBindingsForAction(const QString&) const override { return {}; }
 
  private:
   TAccessibleSource* Source() const { return FViewport ? SourceOf(FViewport) : nullptr; }
+  TAccessibleItem Item() const {
+    return FCell < 0 ? Source()->Child(FIndex) : Source()->Cell(FIndex, FCell);
+  }
 
   QPointer<QWidget> FViewport;
   int FIndex;
+  int FCell;
+  // Parts get their interfaces when first asked for; Qt's registry owns them.
+  mutable std::vector<QAccessible::Id> FCellIds;
 };
 
 // A hosted control: its role, name and children come from its TAccessibleSource.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "treelist/access/TreeListAccessible.h"
 #include "treelist/view/TreeListLayout.h"
 #include "treelist/view/TreeListPainter.h"
 #include "treelist/view/TreeListScreenView.h"
@@ -150,6 +151,20 @@ void TTreeList::Paint(TCanvas& canvas, const TRect& updateRect) {
   TTreeListPainter painter(*this, geometry, canvas, updateRect);
   painter.Paint();
   FInput->PaintOver(canvas, updateRect);
+  // Texts changed since assistive technology last heard: one event per new picture.
+  if (FAnnouncedValues != ValueChanges()) {
+    FAnnouncedValues = ValueChanges();
+    NotifyAccessible(aeValueChanged);
+  }
+}
+
+TAccessibleSource* TTreeList::AccessibleSource() {
+  return &Accessible();
+}
+
+TTreeListAccessible& TTreeList::Accessible() {
+  if (!FAccessible) FAccessible = std::make_unique<TTreeListAccessible>(*this);
+  return *FAccessible;
 }
 
 void TTreeList::Resized() {

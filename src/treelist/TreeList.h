@@ -18,6 +18,7 @@ struct TTreeListMetrics;
 struct TTreeListGeometry;
 class TTreeListScreenView;
 class TTreeListInput;
+class TTreeListAccessible;
 
 // The tree-list as a window shows it: appearance, layout queries, painting and the custom-draw
 // events. The layout and the painting live in classes of their own, which this control owns.
@@ -112,6 +113,8 @@ class TTreeList : public TCustomTreeListControl {
   void Paint(TCanvas& canvas, const TRect& updateRect) override;
   void Resized() override;
   void FocusChanged(bool focused) override;
+  TAccessibleSource* AccessibleSource() override;
+  TTreeListAccessible& Accessible();
 
   // Input. What lies under a client point, from the same geometry the paint uses.
   TTreeListHitInfo GetHitInfo(TPoint p) const;
@@ -315,6 +318,8 @@ class TTreeList : public TCustomTreeListControl {
 
   std::unique_ptr<TTreeListScreenView> FScreenView;
   std::unique_ptr<TTreeListInput> FInput;
+  std::unique_ptr<TTreeListAccessible> FAccessible;
+  uint64_t FAnnouncedValues = 0;
   TFont FHeaderFont;
   TFont FBandFont;
   TFont FPreviewFont;

@@ -1,5 +1,6 @@
 // The controls through Qt's own accessibility API, as a screen reader meets them: the chart's
-// segments and axis with their texts and places, and the events a timer tick raises.
+// segments and axis, the tree-list's headers, rows and cells, with their texts, states and
+// places, and the events a focus move, an expansion and a timer tick raise.
 #include <gtest/gtest.h>
 
 #include <QAccessible>
@@ -13,10 +14,16 @@
 #include "platform/QtAccessible.h"
 #include "support/GuiApp.h"
 #include "support/ScriptedDialogs.h"
+#include "treelist/TreeList.h"
 
 namespace {
 
-std::vector<std::pair<QAccessible::Event, QObject*>> gEvents;
+struct TRecordedEvent {
+  QAccessible::Event type;
+  QObject* object;
+  int child;
+};
+std::vector<TRecordedEvent> gEvents;
 
 // Records every accessibility event for the test's lifetime: through Qt's update handler
 // where the platform switches accessibility on, and at the hosts otherwise (the off-screen
@@ -37,13 +44,21 @@ class AccessibilityTest : public ::testing::Test {
   static void Record(QAccessibleEvent* e) {
     // Every event must lead to the interface it is about.
     EXPECT_NE(e->accessibleInterface(), nullptr);
-    gEvents.push_back({e->type(), e->object()});
+    gEvents.push_back({e->type(), e->object(), e->child()});
   }
 
   static QWidget* ViewportOf(QWidget& window, TControl& control) {
     for (QWidget* w : window.findChildren<QWidget*>())
       if (ControlOfViewport(w) == &control) return w;
     return nullptr;
+  }
+
+  // The events of a type about one viewport, with their children.
+  static std::vector<int> ChildrenOf(QAccessible::Event type, QWidget* viewport) {
+    std::vector<int> children;
+    for (const TRecordedEvent& e : gEvents)
+      if (e.type == type && e.object == viewport) children.push_back(e.child);
+    return children;
   }
 };
 
@@ -93,13 +108,86 @@ TEST_F(AccessibilityTest, TheChartNamesEverySegmentAndItsAxisAndAnnouncesATick) 
   window.Timer1Timer();
   QTest::qWait(50);
   int valueChanges = 0;
-  for (const auto& [type, object] : gEvents)
+  for (const auto& [type, object, child] : gEvents)
     valueChanges += type == QAccessible::ValueChanged && object == viewport;
   EXPECT_EQ(valueChanges, 1);
   const TSite& first = sites.GetSite(0);
   EXPECT_EQ(chart->child(0)->text(QAccessible::Name).toStdString(),
             first.Name() + ", tank 1: " + std::to_string(first.GetTank(0).Level()) + " of " +
                 std::to_string(first.GetTank(0).Capacity()) + " gallons");
+}
+
+TEST_F(AccessibilityTest, TheTreeListsHeadersAndRowsAndAnnouncesFocusExpandAndTick) {
+  TFMain window(std::make_unique<TScriptedDialogs>(), 1.0);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  TTreeList& tree = window.Tree();
+  QWidget* viewport = ViewportOf(window, tree);
+  ASSERT_NE(viewport, nullptr);
+  QAccessibleInterface* list = QAccessible::queryAccessibleInterface(viewport);
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(list->role(), QAccessible::Tree);
+
+  // The five headers, then one row per site (all closed, all on screen).
+  const TSiteList& sites = *window.SiteList();
+  const QStringList captions{"Site/Tank", "Capacity", "Level", "Level %", "Status"};
+  ASSERT_EQ(list->childCount(), 5 + sites.Count());
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_EQ(list->child(i)->role(), QAccessible::ColumnHeader);
+    EXPECT_EQ(list->child(i)->text(QAccessible::Name), captions[i]);
+  }
+  auto rowText = [](TTreeListNode* node) {
+    std::string text;
+    for (int c = 0; c < 5; ++c) text += (c ? ", " : "") + node->Strings(c);
+    return text;
+  };
+  const QRect area(viewport->mapToGlobal(QPoint(0, 0)), viewport->size());
+  for (int s = 0; s < sites.Count(); ++s) {
+    QAccessibleInterface* row = list->child(5 + s);
+    TTreeListNode* node = sites.GetSite(s).Node;
+    ASSERT_EQ(tree.AbsoluteNodes(s), node);
+    EXPECT_EQ(row->role(), QAccessible::Row);
+    EXPECT_EQ(row->text(QAccessible::Name).toStdString(), rowText(node));
+    EXPECT_TRUE(row->state().expandable && row->state().collapsed && !row->state().expanded);
+    EXPECT_EQ(row->state().focused, node == tree.FocusedNode());
+    EXPECT_TRUE(area.contains(row->rect()));
+    EXPECT_EQ(list->childAt(row->rect().center().x(), row->rect().center().y()), row);
+    ASSERT_EQ(row->childCount(), 5);
+    EXPECT_EQ(row->child(0)->role(), QAccessible::Cell);
+    EXPECT_EQ(row->child(0)->text(QAccessible::Name).toStdString(), sites.GetSite(s).Name());
+    EXPECT_EQ(row->child(0)->parent(), row);
+    EXPECT_EQ(row->indexOfChild(row->child(4)), 4);
+    EXPECT_EQ(row->actionInterface()->actionNames(), QStringList({"expand", "select"}));
+  }
+
+  // A focus move by key: the focus and the selection follow to the row below.
+  tree.SetFocusedNode(tree.Items(0), 0, true);
+  QTest::qWait(20);
+  gEvents.clear();
+  QTest::keyClick(viewport, Qt::Key_Down);
+  EXPECT_EQ(tree.FocusedNode(), tree.Items(1));
+  EXPECT_EQ(ChildrenOf(QAccessible::Focus, viewport), std::vector<int>{5 + 1});
+  EXPECT_EQ(ChildrenOf(QAccessible::Selection, viewport), std::vector<int>{5 + 1});
+  EXPECT_TRUE(list->child(5 + 1)->state().focused && list->child(5 + 1)->state().selected);
+  EXPECT_FALSE(list->child(5)->state().focused);
+
+  // Expanding the first site through its action: its tanks join the rows below it.
+  gEvents.clear();
+  list->child(5)->actionInterface()->doAction(QStringLiteral("expand"));
+  EXPECT_TRUE(tree.Items(0)->Expanded());
+  EXPECT_EQ(ChildrenOf(QAccessible::StateChanged, viewport), std::vector<int>{5});
+  EXPECT_TRUE(list->child(5)->state().expanded);
+  EXPECT_EQ(list->child(5)->actionInterface()->actionNames(), QStringList({"collapse", "select"}));
+  EXPECT_EQ(list->childCount(), 5 + sites.Count() + sites.GetSite(0).Count());
+  EXPECT_EQ(list->child(6)->text(QAccessible::Name).toStdString(), rowText(tree.AbsoluteNodes(1)));
+
+  // A tick changes the levels: once repainted, the list says so, and its texts follow.
+  QTest::qWait(20);
+  gEvents.clear();
+  window.Timer1Timer();
+  QTest::qWait(50);
+  EXPECT_EQ(ChildrenOf(QAccessible::ValueChanged, viewport).size(), 1u);
+  EXPECT_EQ(list->child(5)->text(QAccessible::Name).toStdString(), rowText(tree.AbsoluteNodes(0)));
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "support/TestWindowHost.h"
 
-TTestWindowHost::TTestWindowHost(TControl& control, int width, int height) : control_(control) {
+TTestWindowHost::TTestWindowHost(TControl& control, int width, int height, double scale)
+    : control_(control) {
+  picture_.SetScale(scale);
   picture_.SetSize(width, height);
   control_.SetHost(this);
   InvalidateAll();
@@ -33,6 +35,7 @@ bool TTestWindowHost::Paint(bool force) {
 void TTestWindowHost::ClearRecords() {
   invalidations_.clear();
   scrolls_.clear();
+  accessible_events_.clear();
 }
 
 int TTestWindowHost::TimerInterval(int id) const {

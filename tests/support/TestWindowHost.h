@@ -16,7 +16,8 @@ class TTestWindowHost final : public TWindowHost {
     TRect area;
   };
 
-  TTestWindowHost(TControl& control, int width, int height);
+  // The picture is width x height logical pixels at the device pixel ratio scale.
+  TTestWindowHost(TControl& control, int width, int height, double scale = 1.0);
   ~TTestWindowHost() override;
 
   // --- what the test drives ---
@@ -99,6 +100,15 @@ class TTestWindowHost final : public TWindowHost {
   TSize DragImageSize() const { return drag_size_; }
   // -1 and 1 for each focus hand-off backwards and forwards.
   const std::vector<int>& FocusMoves() const { return focus_moves_; }
+  // The accessibility events the control raised, with their child (-1: the control).
+  struct AccessibleRecord {
+    TAccessibleEvent event;
+    int child;
+  };
+  void AccessibleEvent(TAccessibleEvent event, int child) override {
+    accessible_events_.push_back({event, child});
+  }
+  const std::vector<AccessibleRecord>& AccessibleEvents() const { return accessible_events_; }
 
  private:
   TShiftState ModifierState() const;
@@ -122,4 +132,5 @@ class TTestWindowHost final : public TWindowHost {
   TPoint drag_position_;
   bool drag_shown_ = false;
   std::vector<int> focus_moves_;
+  std::vector<AccessibleRecord> accessible_events_;
 };

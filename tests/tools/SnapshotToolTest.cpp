@@ -145,7 +145,9 @@ TEST(SnapshotToolTest, ScaledAndDarkPicturesMatchTheGoldenOnes) {
   const std::string path =
       (std::filesystem::temp_directory_path() / "tankdemo-snapshot-scaled.png").string();
   for (const auto& [name, arguments] :
-       {std::pair{"chart-steps20-scale2.png", "--chart --steps 20 --scale 2 "},
+       {std::pair{"tree-expanded-sorted-focus-scale2.png",
+                  "--tree --steps 20 --expand --sort Capacity:up --focus --scale 2 "},
+        std::pair{"chart-steps20-scale2.png", "--chart --steps 20 --scale 2 "},
         std::pair{"window-scale2.png", "--window --scale 2 "},
         std::pair{"window-dark.png", "--window --steps 3 --palette dark "}}) {
     const TRun run = RunSnapshot(arguments + path);

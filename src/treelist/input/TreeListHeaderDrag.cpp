@@ -40,8 +40,7 @@ void TTreeListInput::StartHeaderDrag(int x, int y) {
 // A picture of the header as the screen shows it follows the mouse.
 void TTreeListInput::StartDragImage(const TRect& header) {
   if (!FTree.ScreenCanvas() || IsRectEmpty(header)) return;
-  TBitmap image;
-  image.SetSize(header.Width(), header.Height());
+  TBitmap image(header.Width(), header.Height(), FTree.ScreenCanvas()->Scale());
   image.Canvas().CopyRect(Rect(0, 0, image.Width(), image.Height()), *FTree.ScreenCanvas(), header);
   FTree.BeginDragImage(image, {FPressPoint.x - header.left, FPressPoint.y - header.top});
 }
@@ -144,14 +143,17 @@ void TTreeListInput::DrawArrows(TCanvas& canvas) const {
   canvas.Brush() = brush;
 }
 
-// What lies under the arrows is kept, so taking them away puts it back exactly.
+// What lies under the arrows is kept, so taking them away puts it back exactly. It is kept
+// at the screen's own coordinates: at a fractional device pixel ratio a box moved to another
+// origin would cover a device pixel more or less.
 void TTreeListInput::ShowArrows(const TRect& box) {
   TCanvas* screen = FTree.ScreenCanvas();
   FArrowBox = box;
   if (!screen || IsRectEmpty(FArrowBox)) return;
-  FUnderArrows.SetSize(FArrowBox.Width(), FArrowBox.Height());
-  FUnderArrows.Canvas().CopyRect(Rect(0, 0, FArrowBox.Width(), FArrowBox.Height()), *screen,
-                                 FArrowBox);
+  FUnderArrows.SetScale(screen->Scale());
+  FUnderArrows.SetSize(FTree.ClientWidth(), FTree.ClientHeight());
+  const TRect saved = SavedArrowBox();
+  FUnderArrows.Canvas().CopyRect(saved, *screen, saved);
   FTree.ShowDragImage(false);
   DrawArrows(*screen);
   FTree.ShowDragImage(true);
@@ -161,9 +163,17 @@ void TTreeListInput::ShowArrows(const TRect& box) {
 void TTreeListInput::HideArrows() {
   if (!FArrowsShown) return;
   FArrowsShown = false;
-  if (TCanvas* screen = FTree.ScreenCanvas())
-    screen->CopyRect(FArrowBox, FUnderArrows.Canvas(),
-                     Rect(0, 0, FArrowBox.Width(), FArrowBox.Height()));
+  const TRect saved = SavedArrowBox();
+  if (TCanvas* screen = FTree.ScreenCanvas()) screen->CopyRect(saved, FUnderArrows.Canvas(), saved);
+}
+
+// A logical pixel more all round: at a fractional ratio an arrow's slanted edge may reach a
+// device pixel past its box.
+TRect TTreeListInput::SavedArrowBox() const {
+  TRect r = FArrowBox;
+  InflateRect(r, 1, 1);
+  IntersectRect(r, r, FTree.ClientRect());
+  return r;
 }
 
 void TTreeListInput::CancelHeaderDrag() {

@@ -160,6 +160,8 @@ class TTreeListInput {
   bool AcceptsDrop(const TTreeListGeometry& g, TPoint p) const;
   void ShowArrows(const TRect& box);
   void HideArrows();
+  // The part of the arrows' box on screen, whose pixels FUnderArrows keeps.
+  TRect SavedArrowBox() const;
   void DrawArrows(TCanvas& canvas) const;
   TRect ArrowBox(const THeaderPosInfo& drop) const;
   void UpdateDragScroll(int x);

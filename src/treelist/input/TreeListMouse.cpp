@@ -272,11 +272,8 @@ void TTreeListInput::PaintOver(TCanvas& canvas, const TRect& updateRect) {
   if (FArrowsShown) {
     // The paint covered the arrows in its area: what lies under them there is new.
     TRect fresh;
-    if (IntersectRect(fresh, FArrowBox, updateRect)) {
-      TRect saved = fresh;
-      OffsetRect(saved, -FArrowBox.left, -FArrowBox.top);
-      FUnderArrows.Canvas().CopyRect(saved, canvas, fresh);
-    }
+    if (IntersectRect(fresh, SavedArrowBox(), updateRect))
+      FUnderArrows.Canvas().CopyRect(fresh, canvas, fresh);
     DrawArrows(canvas);
   }
 }

@@ -116,6 +116,10 @@ class TCustomTreeList : public TControl {
   std::function<void(TCustomTreeList* sender, TTreeListNode* node, bool& allow)> OnCanNodeSelected;
   std::function<void(TCustomTreeList* sender)> OnSelectedCountChange;
 
+  // Counts changes of node texts, so that a view can tell whether what it shows is stale.
+  uint64_t ValueChanges() const { return FValueChanges; }
+  void NoteValueChange() { ++FValueChanges; }
+
   // A node change may call for a new sort; the control decides.
   virtual void RequestResort() {}
 
@@ -211,6 +215,7 @@ class TCustomTreeList : public TControl {
   int FBatchSelectedCount = 0;
   int FFocusedColumn = 0;
   uint64_t FSequence = 0;
+  uint64_t FValueChanges = 0;
   int FUpdateLockCount = 0;
   int FStreamVersion = 0;
   int FChangeDepth = 0;

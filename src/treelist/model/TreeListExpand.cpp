@@ -48,6 +48,7 @@ void TCustomTreeList::SetNodeExpanded(TTreeListNode* node, bool value) {
     View().RowIndexChanged(node, value);
   }
   NodeChanged(node, true);
+  View().Announce(aeStateChanged, node);
   if (value && OnExpanded) OnExpanded(this, node);
   if (!value && OnCollapsed) OnCollapsed(this, node);
 }

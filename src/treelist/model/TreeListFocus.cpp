@@ -48,6 +48,11 @@ void TCustomTreeList::SetFocusedNode(TTreeListNode* node, int column, bool makeV
   }
   if (makeVisible && FFocusedNode) FFocusedNode->MakeVisible();
   if (changed) View().EndSearch();
+  if (FFocusedNode != oldNode && !Locked()) {
+    View().Announce(aeFocus, FFocusedNode);
+    // A single selection is the focused node.
+    if (!HasOption(aoMultiSelect)) View().Announce(aeSelection, FFocusedNode);
+  }
   if (FFocusedNode != oldNode && OnChangeNode) OnChangeNode(this, oldNode, FFocusedNode);
   if (FocusedColumn() != oldColumn && OnChangeColumn)
     OnChangeColumn(this, FFocusedNode, FocusedColumn());

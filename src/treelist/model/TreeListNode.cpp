@@ -270,6 +270,7 @@ void TTreeListTextNode::SetStrings(int index, const std::string& text) {
     FTexts.append(static_cast<size_t>(index - i), '\0');  // empty texts up to the index
     AppendEntry(FTexts, text);
   }
+  Owner()->NoteValueChange();
   Owner()->RequestResort();
 }
 

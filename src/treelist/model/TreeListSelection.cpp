@@ -69,6 +69,7 @@ bool TCustomTreeList::CanSelect(TTreeListNode* node) {
 
 void TCustomTreeList::SelectedCountChanged() {
   if (FSelectionBatch > 0 || FDestroying) return;
+  View().Announce(aeSelection, nullptr);
   if (OnSelectedCountChange) OnSelectedCountChange(this);
 }
 

@@ -176,6 +176,7 @@ void TCustomTreeListControl::SortNodes(int level, int valueIndex, bool descendin
     }
     parents.swap(next);
   }
+  View().Announce(aeReorder, nullptr);
 }
 
 void TCustomTreeListControl::SortList(TTreeListNode::TNodeList& list,

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/Accessible.h"
+
 class TTreeListNode;
 
 // The first row shown, kept so that the last page stays full while there are rows enough:
@@ -44,6 +46,9 @@ class TTreeListView {
   virtual void EndSearch() {}
   // Show the busy cursor while sorting, and restore the previous one.
   virtual void SetBusyCursor(bool /*busy*/) {}
+
+  // Tells assistive technology what changed, about a node's row or (null) the whole list.
+  virtual void Announce(TAccessibleEvent /*event*/, TTreeListNode* /*node*/) {}
 
   // Input.
   virtual void CancelInteraction() {}  // any header drag, sizing or pressed state ends

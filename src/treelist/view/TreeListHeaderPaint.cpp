@@ -92,7 +92,7 @@ void TTreeListPainter::PaintHeader(const TTreeListColumnPlace& place) {
 void TTreeListPainter::DrawHeaderPicture(const TRect& header, const THeaderFace& face) {
   const int w = header.Width(), h = header.Height();
   if (w <= 0 || h <= 0) return;
-  TBitmap picture(w, h);
+  TBitmap picture(w, h, C.Scale());
   TCanvas& canvas = picture.Canvas();
   canvas.Font() = face.Font;
   canvas.Brush() = TBrush{face.Color, bsSolid, face.Color};

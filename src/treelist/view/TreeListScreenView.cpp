@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "treelist/TreeList.h"
+#include "treelist/access/TreeListAccessible.h"
 
 const TTreeListMetrics& TTreeListScreenView::Metrics() const {
   if (FMetricsStale) {
@@ -204,4 +205,11 @@ void TTreeListScreenView::EndSearch() {
 void TTreeListScreenView::SetBusyCursor(bool busy) {
   if (busy && FBusyDepth++ == 0) FTree.SetCursorShape(crHourGlass);
   if (!busy && FBusyDepth > 0 && --FBusyDepth == 0) FTree.RestoreCursor();
+}
+
+// Rows are named by where they stand on screen; a locked tree may not be laid out yet.
+void TTreeListScreenView::Announce(TAccessibleEvent event, TTreeListNode* node) {
+  if (!Shown()) return;
+  const int child = node && !FTree.Locked() ? FTree.Accessible().ChildOfNode(node) : -1;
+  FTree.NotifyAccessible(event, child);
 }

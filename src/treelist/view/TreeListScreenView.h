@@ -48,6 +48,7 @@ class TTreeListScreenView : public TTreeListView {
   void EndSearch() override;
   // The busy cursor while sorting, over whatever cursor was shown.
   void SetBusyCursor(bool busy) override;
+  void Announce(TAccessibleEvent event, TTreeListNode* node) override;
   void ColumnsChanged() override { RecomputeMetrics(); }
   void BandsChanged() override { RecomputeMetrics(); }
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "PlantExport.h"
+#include "app/ReadableText.h"
 
 namespace {
 
@@ -85,9 +86,12 @@ void BuildGalleryRowsTree(TTreeList& tree) {
     tree.SetLookAndFeel(lfFlat);
     tree.SetMaxRowLineCount(3);
     tree.SetPreviewLines(-1);
-    TFont preview = tree.Font();
-    preview.SetColor(clBlue);
-    tree.SetPreviewFont(preview);
+    // Previews in blue where blue reads on the window's colour (not in a dark theme).
+    tree.OnCustomDrawPreviewCell = [](TCustomTreeListControl*, TCanvas&, const TRect&,
+                                      TTreeListNode*, bool selected, std::string&, TColor& color,
+                                      TFont& font, TAlignment&, bool&) {
+      if (!selected) font.SetColor(ReadableTextColor(color, clBlue));
+    };
     tree.OnGetPreviewText = [](TCustomTreeListControl*, TTreeListNode* node, std::string& text) {
       if (node->Level() == 0)
         text = node->Strings(0) + ": " + node->Strings(4) + ", " + std::to_string(node->Count()) +

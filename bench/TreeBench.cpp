@@ -2,6 +2,7 @@
 // plant of sites with nine tanks each, five short texts per node.
 #include <benchmark/benchmark.h>
 
+#include <QApplication>
 #include <QImage>
 #include <QScrollBar>
 #include <QStandardItemModel>
@@ -456,6 +457,52 @@ const bool kBehaviourCases = [] {
   return true;
 }();
 
+// One typed character of an incremental search, every node expanded, from the middle row:
+// the characters alternate so that each finds a row a few rows further on ("1" the next
+// first tank, "S" the next site).
+void TreeSearchKeyOurs(benchmark::State& state) {
+  auto tree = BuildOurs(static_cast<int>(state.range(0)), true);
+  ShowLikeTheApplication(*tree);
+  TTreeListOptionsEx options = tree->OptionsEx();
+  tree->SetOptionsEx(options.Include(aoAutoSearch));
+  TOffscreenHost host(*tree, kPaintWidth, kPaintHeight);
+  tree->SetFocusedNode(tree->AbsoluteNodes(tree->VisibleCount() / 2), 0, true);
+  host.PaintAll();
+  int i = 0;
+  for (auto _ : state) {
+    if (tree->FocusedAbsoluteIndex() + 20 > tree->VisibleCount()) {
+      state.PauseTiming();
+      tree->SetFocusedNode(tree->Items(0), 0, true);
+      state.ResumeTiming();
+    }
+    tree->EndSearch();
+    char key = i++ % 2 ? 'S' : '1';
+    tree->KeyPress(key);
+  }
+}
+
+void TreeSearchKeyQt(benchmark::State& state) {
+  auto tree = BuildQt(static_cast<int>(state.range(0)));
+  ShowLikeTheApplication(*tree);
+  tree->View.expandAll();
+  QApplication::setKeyboardInputInterval(0);  // every call a search of its own
+  const QModelIndex middle = tree->Model.index(tree->Model.rowCount() / 2, 0);
+  tree->View.setCurrentIndex(middle);
+  QImage picture(kPaintWidth, kPaintHeight, QImage::Format_RGB32);
+  tree->View.render(&picture);
+  int i = 0;
+  for (auto _ : state) {
+    const QModelIndex current = tree->View.currentIndex();
+    const int site = current.parent().isValid() ? current.parent().row() : current.row();
+    if (site + 3 > tree->Model.rowCount()) {
+      state.PauseTiming();
+      tree->View.setCurrentIndex(tree->Model.index(0, 0));
+      state.ResumeTiming();
+    }
+    tree->View.keyboardSearch(i++ % 2 ? QStringLiteral("S") : QStringLiteral("1"));
+  }
+}
+
 BENCHMARK(TreeBuildOurs)
     ->Name("TreeBuild/ours")
     ->Arg(100000)
@@ -480,6 +527,8 @@ BENCHMARK(TreeFirstPaintQt)->Name("TreeFirstPaint/qt")->Arg(1000000)->Unit(bench
 BENCHMARK(TreeToggleOneOurs)->Name("TreeToggleOne/ours")->Arg(1000000);
 BENCHMARK(TreeToggleOneQt)->Name("TreeToggleOne/qt")->Arg(1000000);
 BENCHMARK(TreeScrollPageOurs)->Name("TreeScrollPage/ours")->Arg(1000)->Arg(1000000);
+BENCHMARK(TreeSearchKeyOurs)->Name("TreeSearchKey/ours")->Arg(1000000);
+BENCHMARK(TreeSearchKeyQt)->Name("TreeSearchKey/qt")->Arg(1000000);
 BENCHMARK(TreeScrollPageQt)->Name("TreeScrollPage/qt")->Arg(1000)->Arg(1000000);
 BENCHMARK(TreePaintAutoHeightOurs)->Name("TreePaintAutoHeight/ours")->Arg(1000)->Arg(1000000);
 BENCHMARK(TreePaintAutoHeightQt)->Name("TreePaintAutoHeight/qt")->Arg(1000)->Arg(1000000);

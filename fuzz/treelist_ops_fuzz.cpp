@@ -1,6 +1,7 @@
 // Drives the tree-list's public operations from untrusted bytes: nodes added, inserted,
 // deleted and cleared; expanding, collapsing, focus and selection ranges; sorting; columns and
-// bands added, removed, moved, hidden and resized; update nesting; the text export; and event
+// bands added, removed, moved, hidden and resized; update nesting; the text export; mouse,
+// keys and timers (search, hot tracking, sizing, panning, node drag and drop); and event
 // handlers that themselves delete, clear, focus, expand or throw. After every operation the row
 // index agrees with a walk of the tree, the focus, top row and selection hold only live
 // nodes, and the sort list holds only sorted columns; anything else is a fault.
@@ -45,7 +46,7 @@ class TTreeDriver {
   void Run() {
     for (int step = 0; !in_.Empty() && step < kMaxOperations; ++step) {
       try {
-        const int kind = in_.Byte() % 15;
+        const int kind = in_.Byte() % 16;
         if (std::getenv("TREELIST_FUZZ_TRACE"))
           std::fprintf(stderr, "step %d: operation %d\n", step, kind);
         Operation(kind);
@@ -60,6 +61,7 @@ class TTreeDriver {
       if (step % 4 == 3) host_.Paint(true);
     }
     while (tree_.UpdateLockCount() > 0) Guard([&] { tree_.EndUpdate(); });
+    if (host_.Dragging()) host_.CancelDrag(tree_);
     Check();
   }
 
@@ -135,10 +137,97 @@ class TTreeDriver {
         const int w = in_.Byte() % 3 == 0 ? 0 : in_.Byte();
         host_.Resize(w, in_.Byte());
       } break;
-      default:
+      case 14:
         Texts();
         break;
+      default:
+        Gesture();
+        break;
     }
+  }
+
+  // Input as a user gives it, with the drag and drop the control may have started.
+  void Gesture() {
+    const int x = in_.Int() % 200 - 20, y = in_.Int() % 120 - 20;
+    const TMouseButton button = static_cast<TMouseButton>(in_.Index(3));
+    switch (in_.Byte() % 9) {
+      case 0:
+        host_.MouseDown(button, x, y, in_.Bool() ? TShiftState{ssDouble} : 0u);
+        break;
+      case 1:
+        host_.MouseMove(x, y,
+                        in_.Bool()   ? TShiftState{ssLeft}
+                        : in_.Bool() ? TShiftState{ssMiddle}
+                                     : 0u);
+        break;
+      case 2:
+        host_.MouseUp(button, x, y);
+        break;
+      case 3: {
+        char c = static_cast<char>(in_.Byte());
+        tree_.KeyPress(c);
+      } break;
+      case 4: {
+        static constexpr int kKeys[] = {vkBack, vkEscape, vkDown, vkUp, 'A', vkNext};
+        host_.PressKey(kKeys[in_.Index(6)], in_.Bool() ? TShiftState{ssAlt} : 0u);
+      } break;
+      case 5:
+        host_.FireTimer(1 + static_cast<int>(in_.Index(6)));
+        break;
+      case 6:
+        tree_.MouseLeave();
+        break;
+      case 7:
+        Drag(x, y);
+        break;
+      default:
+        DragSettings();
+        break;
+    }
+  }
+  void Drag(int x, int y) {
+    const TDragData outside{in_.Text(), nullptr};
+    switch (in_.Byte() % 4) {
+      case 0:
+        if (host_.Dragging())
+          host_.DragOver(tree_, x, y);
+        else
+          tree_.DragOver(outside, x, y);
+        break;
+      case 1:
+        if (host_.Dragging())
+          host_.Drop(tree_, x, y);
+        else
+          tree_.DragDrop(outside, x, y);
+        break;
+      case 2:
+        if (host_.Dragging())
+          host_.CancelDrag(tree_);
+        else
+          tree_.DragLeave();
+        break;
+      default:
+        tree_.OnNodeDropped = [this](TCustomTreeListControl*, TControl*, TTreeListNode* node,
+                                     TTreeListNode* target, const std::string&) {
+          if (node && target && in_.Bool())
+            node->Delete();
+          else if (target)
+            target->Delete();
+        };
+        tree_.OnDragOver = [this](TCustomTreeListControl*, TControl*, TTreeListNode*,
+                                  TTreeListNode* target, int, int, bool& accept) {
+          if (target && in_.Bool()) target->Delete();
+          accept = in_.Bool();
+        };
+        break;
+    }
+  }
+  void DragSettings() {
+    tree_.SetDragMode(in_.Bool() ? dmAutomatic : dmManual);
+    tree_.SetShowIndicator(in_.Bool());
+    tree_.SetShowBands(in_.Bool());
+    tree_.SetWaitForExpandNodeTime(in_.Int());
+    tree_.SetDefaultRowHeight(in_.Int() % 40);
   }
 
   void AddNodes() {
@@ -359,6 +448,16 @@ class TTreeDriver {
   }
 
   void Check() {
+    // The input holds only live nodes.
+    for (const TTreeListNode* held :
+         {tree_.Input().HotNode(), tree_.Input().DropTarget(), tree_.Input().DraggedNode()}) {
+      bool live = !held;
+      tree_.ForEachNode([&](TTreeListNode* n) { live = live || n == held; });
+      if (!live) {
+        std::fprintf(stderr, "tree-list fault: the input holds a deleted node\n");
+        std::abort();
+      }
+    }
     // While an update holds, the index waits for its end; the references never wait.
     const bool locked = tree_.UpdateLockCount() > 0;
     for (const std::string& fault :

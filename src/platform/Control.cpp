@@ -40,6 +40,9 @@ void TControl::ShowDragImage(bool show) {
 void TControl::EndDragImage() {
   if (FHost) FHost->EndDragImage();
 }
+void TControl::StartDrag(const TDragData& data, const TBitmap& image, TPoint hotspot) {
+  if (!FHost || !FHost->StartDrag(data, image, hotspot)) EndDrag(false);
+}
 void TControl::SetTimer(int id, int milliseconds) {
   if (FHost) FHost->SetTimer(id, milliseconds);
 }

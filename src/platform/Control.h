@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "platform/Accessible.h"
@@ -74,6 +75,15 @@ struct TScrollInfo {
   friend bool operator==(const TScrollInfo&, const TScrollInfo&) = default;
 };
 
+class TControl;
+
+// What a drag and drop carries: its text, and for a drag that started in this process the
+// control it started from (which alone knows what the item is).
+struct TDragData {
+  std::string Text;
+  TControl* Source = nullptr;
+};
+
 // The services a self-drawn control asks of its window.
 class TWindowHost {
  public:
@@ -117,6 +127,14 @@ class TWindowHost {
   virtual void MoveDragImage(TPoint position) = 0;
   virtual void ShowDragImage(bool show) = 0;
   virtual void EndDragImage() = 0;
+
+  // Runs a drag and drop of data with the picture under the pointer (hotspot in the
+  // picture). Targets hear DragOver, DragLeave and DragDrop; the source hears EndDrag when
+  // the drag is over, which a desktop window does before this returns. False from a host
+  // without drag and drop: the control ends the drag at once, undropped.
+  virtual bool StartDrag(const TDragData& /*data*/, const TBitmap& /*image*/, TPoint /*hotspot*/) {
+    return false;
+  }
 
   // Tells assistive technology that something changed in the control (child -1: the
   // control itself). Hosts without assistive technology ignore it.
@@ -165,6 +183,7 @@ class TControl {
   void MoveDragImage(TPoint position);
   void ShowDragImage(bool show);
   void EndDragImage();
+  void StartDrag(const TDragData& data, const TBitmap& image, TPoint hotspot);
   // Null without a host.
   TCanvas* ScreenCanvas() { return FHost ? &FHost->ScreenCanvas() : nullptr; }
 
@@ -188,6 +207,12 @@ class TControl {
   // Tab to move the focus to the next control.
   virtual bool WantsKey(int key, TShiftState) const { return key != vkTab; }
   virtual void Timer(int /*id*/) {}
+  // Drag and drop as a target: whether a drop at (x, y) would be taken; the drag left; the
+  // drop. And as the source: the drag it started is over.
+  virtual bool DragOver(const TDragData& /*data*/, int /*x*/, int /*y*/) { return false; }
+  virtual void DragLeave() {}
+  virtual void DragDrop(const TDragData& /*data*/, int /*x*/, int /*y*/) {}
+  virtual void EndDrag(bool /*dropped*/) {}
   virtual void Scroll(TScrollBarKind, TScrollCode, int /*position*/) {}
   virtual void FocusChanged(bool /*focused*/) {}
   // The mouse capture was taken away (the window lost the grab or the focus): a drag ends.

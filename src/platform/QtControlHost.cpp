@@ -2,10 +2,13 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QDrag>
+#include <QDropEvent>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
@@ -127,6 +130,28 @@ bool Button(Qt::MouseButton qb, TMouseButton& out) {
   }
 }
 
+// A drag started by a control of this program: its data, known to every window of the
+// program by the serial number the drag's mime data carries. Other programs see the text.
+constexpr const char* kDragFormat = "application/x-tankdemo-drag";
+struct TCurrentDrag {
+  TDragData Data;
+  QByteArray Serial;
+  bool Running = false;
+};
+TCurrentDrag& CurrentDrag() {
+  static TCurrentDrag drag;
+  return drag;
+}
+
+TDragData DragDataOf(const QMimeData* mime) {
+  const TCurrentDrag& current = CurrentDrag();
+  if (current.Running && mime->hasFormat(kDragFormat) && mime->data(kDragFormat) == current.Serial)
+    return current.Data;
+  TDragData data;
+  if (mime->hasText()) data.Text = mime->text().toStdString();
+  return data;
+}
+
 class Viewport;
 
 class Host final : public QWidget, public TWindowHost {
@@ -164,6 +189,7 @@ class Host final : public QWidget, public TWindowHost {
   void MoveDragImage(TPoint position) override;
   void ShowDragImage(bool show) override;
   void EndDragImage() override;
+  bool StartDrag(const TDragData& data, const TBitmap& image, TPoint hotspot) override;
   void AccessibleEvent(TAccessibleEvent event, int child) override;
 
   // Runs a control handler: an escaping exception is shown and the program goes on.
@@ -222,6 +248,7 @@ class Viewport final : public QWidget {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
+    setAcceptDrops(true);
   }
   TControl& Control() const { return FHost.FControl; }
 
@@ -291,6 +318,37 @@ class Viewport final : public QWidget {
       FHost.DropCapture();
       FHost.FControl.FocusChanged(false);
     });
+  }
+  // Drag and drop as a target: the control decides at every move whether it takes a drop.
+  void dragEnterEvent(QDragEnterEvent* e) override { DragMove(e); }
+  void dragMoveEvent(QDragMoveEvent* e) override { DragMove(e); }
+  void dragLeaveEvent(QDragLeaveEvent*) override {
+    FHost.Guard([&] { FHost.FControl.DragLeave(); });
+  }
+  void dropEvent(QDropEvent* e) override {
+    const QPoint p = e->position().toPoint();
+    const TDragData data = DragDataOf(e->mimeData());
+    bool taken = false;
+    FHost.Guard([&] {
+      taken = FHost.FControl.DragOver(data, p.x(), p.y());
+      if (taken)
+        FHost.FControl.DragDrop(data, p.x(), p.y());
+      else
+        FHost.FControl.DragLeave();
+    });
+    if (taken)
+      e->acceptProposedAction();
+    else
+      e->ignore();
+  }
+  void DragMove(QDropEvent* e) {
+    const QPoint p = e->position().toPoint();
+    const TDragData data = DragDataOf(e->mimeData());
+    bool taken = false;
+    FHost.Guard([&] { taken = FHost.FControl.DragOver(data, p.x(), p.y()); });
+    // Enter must be accepted for moves to follow; a move says whether a drop is taken.
+    if (taken || e->type() == QEvent::DragEnter) e->acceptProposedAction();
+    if (!taken) e->setDropAction(Qt::IgnoreAction);
   }
   // Tab belongs to the control when it wants it; the default moves focus away.
   bool focusNextPrevChild(bool) override { return false; }
@@ -438,6 +496,31 @@ void Host::ShowDragImage(bool show) {
 
 void Host::AccessibleEvent(TAccessibleEvent event, int child) {
   RaiseAccessibleEvent(FViewport, event, child);
+}
+
+// The platform's drag runs its own loop until the drop; the source hears the end after it.
+bool Host::StartDrag(const TDragData& data, const TBitmap& image, TPoint hotspot) {
+  static qulonglong serial = 0;
+  auto* mime = new QMimeData;
+  mime->setText(QString::fromStdString(data.Text));
+  TCurrentDrag& current = CurrentDrag();
+  current.Data = data;
+  current.Serial = QByteArray::number(++serial);
+  current.Running = true;
+  mime->setData(kDragFormat, current.Serial);
+  auto* drag = new QDrag(FViewport);
+  drag->setMimeData(mime);
+  if (!image.Empty()) {
+    QPixmap pixmap = QPixmap::fromImage(image.Image().image);
+    pixmap.setDevicePixelRatio(image.Scale());
+    drag->setPixmap(pixmap);
+    drag->setHotSpot(QPoint(hotspot.x, hotspot.y));
+  }
+  const Qt::DropAction action = drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::CopyAction);
+  current.Running = false;
+  current.Data = TDragData{};
+  FControl.EndDrag(action != Qt::IgnoreAction);
+  return true;
 }
 
 void Host::EndDragImage() {

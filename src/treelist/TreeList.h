@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -12,6 +13,8 @@
 enum TLookAndFeel { lfStandard, lfFlat, lfUltraFlat };
 enum TTreeLineStyle { tlSolid, tlDot };
 enum TTreeListPaintStyle { psStandard, psOutlook };
+// dmAutomatic: a node pressed and moved more than 5 pixels starts a drag and drop.
+enum TDragMode { dmManual, dmAutomatic };
 
 class TImageList;
 struct TTreeListMetrics;
@@ -127,6 +130,10 @@ class TTreeList : public TCustomTreeListControl {
   void MouseMove(TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseLeave() override;
+  bool DragOver(const TDragData& data, int x, int y) override;
+  void DragLeave() override;
+  void DragDrop(const TDragData& data, int x, int y) override;
+  void EndDrag(bool dropped) override;
   // The node is being deleted: the input lets go of it.
   void ForgetNode(TTreeListNode* node);
   bool MouseWheel(TShiftState shift, int notches, int x, int y) override;
@@ -216,6 +223,23 @@ class TTreeList : public TCustomTreeListControl {
                      TColor& color, TFont& font, TAlignment& alignment, bool& done)>
       OnCustomDrawFooterNode;
   std::function<void(TCustomTreeListControl* sender)> OnChangedColumnsWidth;
+  // Node drag and drop. OnDragOver may change whether a drop at (x, y) is taken: accept
+  // starts true over a row, but false over the dragged node itself or its descendants (node
+  // is the dragged node when the drag comes from a tree-list of this program, else none;
+  // source is that control, none for a drag from outside). OnNodeDropped: the drop.
+  std::function<void(TCustomTreeListControl* sender, TControl* source, TTreeListNode* node,
+                     TTreeListNode* target, int x, int y, bool& accept)>
+      OnDragOver;
+  std::function<void(TCustomTreeListControl* sender, TControl* source, TTreeListNode* node,
+                     TTreeListNode* target, const std::string& text)>
+      OnNodeDropped;
+  TDragMode DragMode() const { return FDragMode; }
+  void SetDragMode(TDragMode value) { StoreProperty(FDragMode, value); }
+  // How long a drag hovers over a node before it opens (or closes) in milliseconds.
+  int WaitForExpandNodeTime() const { return FWaitForExpandNodeTime; }
+  void SetWaitForExpandNodeTime(int value) {
+    StoreProperty(FWaitForExpandNodeTime, std::max(value, 1));
+  }
 
   // Appearance. A change of what is measured lays the control out again; a change of colour
   // or line only repaints.
@@ -311,6 +335,8 @@ class TTreeList : public TCustomTreeListControl {
   TColor FArrowsColor = 0x00FF00;
   TScrollStyle FScrollBars = ssBoth;
   bool FDblClkExpanding = true;
+  TDragMode FDragMode = dmManual;
+  int FWaitForExpandNodeTime = 500;
 
   // Scrolling (TreeListScroll.cpp).
   void ScrollVertically(TScrollCode code, int position);

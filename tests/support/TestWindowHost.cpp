@@ -210,3 +210,29 @@ void TTestWindowHost::EndDragImage() {
   drag_size_ = {};
   drag_shown_ = false;
 }
+
+bool TTestWindowHost::StartDrag(const TDragData& data, const TBitmap& image, TPoint) {
+  dragging_ = true;
+  drag_ = data;
+  drag_picture_ = {image.Width(), image.Height()};
+  return true;
+}
+
+// The target's drop runs first; the source hears the end afterwards, as on the desktop.
+void TTestWindowHost::Drop(TControl& target, int x, int y) {
+  if (!dragging_) return;
+  dragging_ = false;
+  const bool taken = target.DragOver(drag_, x, y);
+  if (taken)
+    target.DragDrop(drag_, x, y);
+  else
+    target.DragLeave();
+  control_.EndDrag(taken);
+}
+
+void TTestWindowHost::CancelDrag(TControl& target) {
+  if (!dragging_) return;
+  dragging_ = false;
+  target.DragLeave();
+  control_.EndDrag(false);
+}

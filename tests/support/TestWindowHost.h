@@ -92,6 +92,16 @@ class TTestWindowHost final : public TWindowHost {
   void MoveDragImage(TPoint position) override { drag_position_ = position; }
   void ShowDragImage(bool show) override { drag_shown_ = show; }
   void EndDragImage() override;
+  bool StartDrag(const TDragData& data, const TBitmap& image, TPoint hotspot) override;
+
+  // The drag and drop the control started, as the desktop would run it: the test moves it
+  // over any control (DragOver), then drops it or lets it go; the source hears the end.
+  bool Dragging() const { return dragging_; }
+  const TDragData& Drag() const { return drag_; }
+  TSize DragPictureSize() const { return drag_picture_; }
+  bool DragOver(TControl& target, int x, int y) { return target.DragOver(drag_, x, y); }
+  void Drop(TControl& target, int x, int y);
+  void CancelDrag(TControl& target);
 
   // What the drag image shows now: none while no drag runs.
   bool DragImageActive() const { return drag_size_.cx > 0; }
@@ -133,4 +143,7 @@ class TTestWindowHost final : public TWindowHost {
   bool drag_shown_ = false;
   std::vector<int> focus_moves_;
   std::vector<AccessibleRecord> accessible_events_;
+  bool dragging_ = false;
+  TDragData drag_;
+  TSize drag_picture_;
 };

@@ -70,7 +70,8 @@ TEST_F(TreeSearch, TypedTextMovesTheFocusAndDrawsTheMatch) {
 
 TEST_F(TreeSearch, MatchIsMarkedInSwappedColours) {
   host.Paint(true);
-  const TTreeListRowPlace* row = tree.Geometry().RowOf(site2);
+  const TTreeListGeometry g = tree.Geometry();
+  const TTreeListRowPlace* row = g.RowOf(site2);
   ASSERT_NE(row, nullptr);
   auto inkInMark = [&] {
     int count = 0;

@@ -26,6 +26,8 @@ void TTreeListInput::MouseLeave() {
 
 void TTreeListInput::ForgetNode(TTreeListNode* node) {
   if (node == FHotNode) FHotNode = nullptr, FHotColumn = -1;
+  for (TTreeListNode** held : {&FPressedNode, &FDragNode, &FDropTarget, &FDragHover, &FExpandNode})
+    if (*held == node) *held = nullptr;
 }
 
 void TTreeList::MouseLeave() {

@@ -60,6 +60,11 @@ inline constexpr int kPanSlowdown = 8;  // pixels of distance per pixel moved ea
 // A pressed pointer above or below the rows scrolls them a row a tick (aoMouseScroll).
 inline constexpr int kSelectScrollTimer = 4;
 inline constexpr int kSelectScrollInterval = 60;
+// While a drag hovers: a collapsed node opens (and with aoDragCollapse an open one closes)
+// after WaitForExpandNodeTime, and the top or bottom row scrolls the rows.
+inline constexpr int kDragExpandTimer = 5;
+inline constexpr int kDragOverScrollTimer = 6;
+inline constexpr int kDragOverScrollInterval = 100;
 
 // Sizing one of a row of widths (columns of a band row, or bands): the neighbours right of it,
 // or left of it when it is the last, take up the difference in proportion. Returns their new
@@ -103,6 +108,14 @@ class TTreeListInput {
   int HotColumn() const { return FHotColumn; }
   void TrackHot(int x, int y);
   void MouseLeave();
+  // Node drag and drop (TreeListNodeDrag.cpp): the node this tree-list's drag carries, the
+  // row a drop would land on (drawn framed), and the target's side of a drag.
+  TTreeListNode* DraggedNode() const { return FDragNode; }
+  TTreeListNode* DropTarget() const { return FDropTarget; }
+  bool DragOver(const TDragData& data, int x, int y);
+  void DragLeave();
+  void DragDrop(const TDragData& data, int x, int y);
+  void EndDrag();
   // The node is being deleted: no reference to it may stay.
   void ForgetNode(TTreeListNode* node);
   // Draws the screen feedback again over a paint pass that covered it.
@@ -180,6 +193,14 @@ class TTreeListInput {
   void StopPanning();
   void FollowPressedPointer(int y);
   void SelectScroll();
+  // Node drag and drop (TreeListNodeDrag.cpp).
+  bool StartsNodeDrag(int x, int y) const;
+  void StartNodeDrag();
+  void SetDropTarget(TTreeListNode* node);
+  void UpdateDragOverTimers(int y);
+  bool CanToggleOnDrag(const TTreeListNode* node) const;
+  void DragExpand();
+  void DragOverScroll();
   // Incremental search (TreeListSearch.cpp).
   void SearchFor(const std::string& text);
   bool SearchBackspace();
@@ -204,6 +225,13 @@ class TTreeListInput {
   // Panning: pixels owed to the next tick's scroll.
   TPoint FPanOwed;
   int FSelectScroll = 0;  // -1 up, 1 down, 0 still
+  // Node drag and drop.
+  TTreeListNode* FPressedNode = nullptr;
+  TTreeListNode* FDragNode = nullptr;
+  TTreeListNode* FDropTarget = nullptr;
+  TTreeListNode* FDragHover = nullptr;   // the row under a drag, taken or not
+  TTreeListNode* FExpandNode = nullptr;  // the row the expand timer runs for
+  int FDragOverScroll = 0;
   // Column sizing.
   int FLineX = 0;
   int FLineStartX = 0;

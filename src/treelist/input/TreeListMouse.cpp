@@ -103,6 +103,8 @@ void TTreeListInput::PressNode(const TTreeListHitInfo& hit, TMouseButton button,
   if (button == mbLeft && hit.Kind != HitIndicator) {
     FState = msNodePressed;
     FNodePressClick = true;
+    FPressedNode = hit.Node;
+    FPressPoint = hit.Point;
   }
   const int column = hit.Column >= 0 ? DisplayPosition(FTree, hit.Column) : FTree.FocusedColumn();
   FTree.SetFocusedNode(hit.Node, column, true);
@@ -142,7 +144,10 @@ void TTreeListInput::MouseMove(TShiftState shift, int x, int y) {
       MoveEdgeLine(y);
       break;
     case msNodePressed:
-      FollowPressedPointer(y);
+      if (StartsNodeDrag(x, y))
+        StartNodeDrag();
+      else
+        FollowPressedPointer(y);
       break;
     case msColumnSizing:
     case msBandSizing:
@@ -233,6 +238,7 @@ void TTreeListInput::EndGesture() {
   if (FState == msPanning) StopPanning();
   FSelectScroll = 0;
   FTree.KillTimer(kSelectScrollTimer);
+  FPressedNode = nullptr;
   FState = msNone;
   FColumn = nullptr;
   FBand = nullptr;
@@ -282,6 +288,8 @@ void TTreeListInput::Timer(int id) {
   if (id == kSearchTimer) return EndSearch();
   if (id == kPanTimer) return Pan();
   if (id == kSelectScrollTimer) return SelectScroll();
+  if (id == kDragExpandTimer) return DragExpand();
+  if (id == kDragOverScrollTimer) return DragOverScroll();
   if (id != kDragScrollTimer) return;
   if (FState != msHeaderDragging || FDragScroll == 0) {
     FTree.KillTimer(kDragScrollTimer);

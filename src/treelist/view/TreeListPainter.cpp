@@ -121,6 +121,11 @@ void TTreeListPainter::PaintRow(const TTreeListRowPlace& row) {
     }
   }
   PaintFocusRect(row);
+  // Where a drag and drop would land: a frame in the highlight colour.
+  if (row.Node == FTree.Input().DropTarget()) {
+    C.Brush() = TBrush{FTree.HighlightColor(), bsSolid, FTree.HighlightColor()};
+    C.FrameRect(G.RowContentRect(row));
+  }
 }
 
 // One-pixel rectangles in the line brush: the node's own column, then a full-height line for

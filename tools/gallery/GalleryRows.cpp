@@ -67,6 +67,25 @@ void AddTotals(TTreeList& tree) {
   tree.Columns(3)->SetFooterText(std::to_string(capacity ? level * 100 / capacity : 0) + " %");
 }
 
+// Tanks may be dragged to another site; text dragged in from elsewhere names a new tank.
+void MoveTanksByDragging(TTreeList& tree) {
+  tree.SetDragMode(dmAutomatic);
+  tree.OnDragOver = [](TCustomTreeListControl*, TControl*, TTreeListNode* node,
+                       TTreeListNode* target, int, int, bool& accept) {
+    const bool onSite = target && target->Level() == 0;
+    accept = onSite && (!node || (node->Level() == 1 && node->Parent() != target));
+  };
+  tree.OnNodeDropped = [](TCustomTreeListControl*, TControl*, TTreeListNode* node,
+                          TTreeListNode* target, const std::string& text) {
+    if (!target) return;
+    TTreeListNode* tank = target->AddChild();
+    for (int slot = 0; slot <= kNotes; ++slot)
+      tank->SetValues(slot, node ? node->Strings(slot) : slot == 0 ? text : "");
+    if (node) node->Delete();
+    target->SetExpanded(true);
+  };
+}
+
 }  // namespace
 
 void BuildGalleryRowsTree(TTreeList& tree) {
@@ -102,6 +121,7 @@ void BuildGalleryRowsTree(TTreeList& tree) {
     tree.SetShowIndicator(true);
     AddNotes(tree);
     AddTotals(tree);
+    MoveTanksByDragging(tree);
   }
   tree.Items(0)->SetExpanded(true);
   tree.Items(2)->SetExpanded(true);

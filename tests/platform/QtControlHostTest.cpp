@@ -3,10 +3,13 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QWidget>
 #include <memory>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "platform/Control.h"
 #include "platform/QtControlHost.h"
@@ -134,4 +137,44 @@ TEST(QtControlHostTest, ScrollsBeforeAPaintMoveThePendingPaintAlong) {
     const bool dark = ((y + stripes.offset) / 4) % 2;
     ASSERT_EQ(shown.pixel(5, y) & 0xFFFFFF, dark ? 0u : 0xFFFFFFu) << "row " << y;
   }
+}
+
+// Text dragged in from another program reaches the control as a drag with no source; the
+// control's answer to each move decides whether the drop is taken.
+TEST(QtControlHostTest, ADropFromOutsideArrivesAsText) {
+  EnsureGuiApplication();
+  struct Target : Probe {
+    std::vector<std::string> seen;
+    bool DragOver(const TDragData& data, int x, int) override {
+      seen.push_back("over " + data.Text + (data.Source ? " inside" : ""));
+      return x < 30;  // only the left half takes a drop
+    }
+    void DragDrop(const TDragData& data, int x, int y) override {
+      seen.push_back("drop " + data.Text + " at " + std::to_string(x) + "," + std::to_string(y));
+    }
+  } target;
+  std::unique_ptr<QWidget> host(CreateQtControlHost(target));
+  host->resize(60, 40);
+  host->show();
+  Pump(20);
+  QWidget* viewport = host->focusProxy();
+  QMimeData mime;
+  mime.setText(QStringLiteral("tank 7"));
+  auto send = [&](QEvent::Type type, int x) {
+    if (type == QEvent::Drop) {
+      QDropEvent e(QPointF(x, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(viewport, &e);
+      return e.isAccepted() && e.dropAction() != Qt::IgnoreAction;
+    }
+    QDragMoveEvent e(QPoint(x, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier, type);
+    QApplication::sendEvent(viewport, &e);
+    return e.isAccepted() && e.dropAction() != Qt::IgnoreAction;
+  };
+  send(QEvent::DragEnter, 50);
+  EXPECT_FALSE(send(QEvent::DragMove, 50));
+  EXPECT_TRUE(send(QEvent::DragMove, 10));
+  send(QEvent::Drop, 12);
+  ASSERT_FALSE(target.seen.empty());
+  EXPECT_EQ(target.seen.back(), "drop tank 7 at 12,5");
+  EXPECT_EQ(target.seen.front(), "over tank 7");
 }

@@ -223,7 +223,8 @@ TEST_F(TreeRows, FooterIndicatorAndTheirHits) {
   EXPECT_EQ(tree.FocusedNode(), other.Node);
   EXPECT_TRUE(ShowsFreshPaint(host, tree));
   // The row footer of the first site shows its text in a box.
-  const TTreeListRowPlace* closing = tree.Geometry().RowOf(tank2);
+  const TTreeListGeometry now = tree.Geometry();
+  const TTreeListRowPlace* closing = now.RowOf(tank2);
   ASSERT_TRUE(closing);
   EXPECT_EQ(closing->Footers, 1);
   EXPECT_EQ(At(g.CellsRight() - 2, closing->PreviewBottom + 3), ColorToRGB(cl3DLight));

@@ -68,28 +68,37 @@ TEST_F(TreeSearch, TypedTextMovesTheFocusAndDrawsTheMatch) {
   }
 }
 
+// Also in a row whose text wraps over two lines: the mark is on the first.
 TEST_F(TreeSearch, MatchIsMarkedInSwappedColours) {
-  host.Paint(true);
-  const TTreeListGeometry g = tree.Geometry();
-  const TTreeListRowPlace* row = g.RowOf(site2);
-  ASSERT_NE(row, nullptr);
-  auto inkInMark = [&] {
-    int count = 0;
-    for (int y = row->Top + 1; y < row->Bottom - 1; ++y)
-      for (int x = row->ContentLeft + 3; x < row->ContentLeft + 9; ++x)
-        count += ColorToRGB(host.PixelAt(x, y)) == ColorToRGB(clHighlightText);
-    return count;
-  };
-  host.PressKey(vkEnd);
-  host.PressKey(vkUp);  // Beta, highlighted: its "B" is white on blue
-  host.Paint();
-  const int plain = inkInMark();
-  Type("b");
-  host.Paint();
-  EXPECT_GT(inkInMark(), plain * 2);  // now blue on white
-  host.PressKey(vkEscape);
-  host.Paint();
-  EXPECT_EQ(inkInMark(), plain);
+  for (bool wrapped : {false, true}) {
+    SCOPED_TRACE(wrapped);
+    if (wrapped) {
+      SetOptionEx(tree, aoRowAutoHeight, true);
+      site2->SetValues(0, "Beta\nsecond line");
+    }
+    host.Paint(true);
+    const TTreeListGeometry g = tree.Geometry();
+    const TTreeListRowPlace* row = g.RowOf(site2);
+    ASSERT_NE(row, nullptr);
+    auto inkInMark = [&] {
+      int count = 0;
+      for (int y = row->Top + 1; y < row->Top + kRowHeight - 1; ++y)
+        for (int x = row->ContentLeft + 3; x < row->ContentLeft + 9; ++x)
+          count += ColorToRGB(host.PixelAt(x, y)) == ColorToRGB(clHighlightText);
+      return count;
+    };
+    host.PressKey(vkEnd);
+    host.PressKey(vkUp);  // Beta, highlighted: its "B" is white on blue
+    host.Paint();
+    const int plain = inkInMark();
+    Type("b");
+    host.Paint();
+    EXPECT_GT(inkInMark(), plain * 2);  // now blue on white
+    EXPECT_TRUE(ShowsFreshPaint(host, tree));
+    host.PressKey(vkEscape);
+    host.Paint();
+    EXPECT_EQ(inkInMark(), plain);
+  }
 }
 
 TEST_F(TreeSearch, EndsOnPauseFocusMovesAltAndFocusLoss) {

@@ -244,7 +244,7 @@ void TTreeListPainter::DrawCellText(const TRect& cell, const TTreeListColumnPlac
   // Rows sized to their text break it into lines.
   if (FTree.OptionsEx().Contains(aoRowAutoHeight) &&
       (!fits || text.find('\n') != std::string::npos)) {
-    DrawWrappedText(r, text, alignment, layout);
+    DrawWrappedText(r, text, alignment, layout, &background);
     return;
   }
   if (!fits && FTree.Options().Contains(aoDrawEndEllipsis)) {
@@ -272,7 +272,8 @@ void TTreeListPainter::DrawCellText(const TRect& cell, const TTreeListColumnPlac
 // Line by line, as many whole lines as the rectangle holds: a row held to MaxRowLineCount
 // shows no half line.
 void TTreeListPainter::DrawWrappedText(const TRect& r, const std::string& text,
-                                       TAlignment alignment, TTextLayout layout) {
+                                       TAlignment alignment, TTextLayout layout,
+                                       const TColor* searchBackground) {
   std::vector<std::string> lines = WrappedLines(C.Font(), text, r.Width());
   const int lineHeight = std::max(C.TextExtent("Wg").cy, 1);
   const size_t fit = static_cast<size_t>(std::max(r.Height() / lineHeight, 1));
@@ -289,6 +290,8 @@ void TTreeListPainter::DrawWrappedText(const TRect& r, const std::string& text,
     if (width <= r.Width() && alignment == taCenter) x = (r.left + r.right - width) / 2;
     if (width <= r.Width() && alignment == taRightJustify) x = r.right - width;
     C.TextOut(x, y, line);
+    // A search matches the start of the text: its mark is on the first line.
+    if (searchBackground && &line == &lines.front()) DrawSearchMark(x, y, line, *searchBackground);
     y += lineHeight;
   }
   C.RestoreClip();

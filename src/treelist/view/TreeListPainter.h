@@ -52,8 +52,9 @@ class TTreeListPainter {
   void PaintCell(const TTreeListRowPlace& row, const TTreeListColumnPlace& place);
   void DrawCellText(const TRect& cell, const TTreeListColumnPlace& place, std::string text,
                     TColor background, TAlignment alignment, bool selected);
+  // With a search background, the part of the first line a search matched is marked.
   void DrawWrappedText(const TRect& r, const std::string& text, TAlignment alignment,
-                       TTextLayout layout);
+                       TTextLayout layout, const TColor* searchBackground = nullptr);
   void DrawSearchMark(int x, int y, const std::string& text, TColor background);
   TRect DrawEditButtons(const TRect& cell, const TTreeListColumnPlace& place, bool selected);
   void PaintFocusRect(const TTreeListRowPlace& row);

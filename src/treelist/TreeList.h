@@ -130,6 +130,8 @@ class TTreeList : public TCustomTreeListControl {
   void MouseMove(TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseLeave() override;
+  // The row under the pointer where it stands now becomes the hot one (after a scroll).
+  void TrackHotAtPointer();
   bool DragOver(const TDragData& data, int x, int y) override;
   void DragLeave() override;
   void DragDrop(const TDragData& data, int x, int y) override;

@@ -81,3 +81,16 @@ TEST_F(TreeHotTrack, DrawsTheHotRowAndLetsGoOfItOnLeaveDeleteAndOptionOff) {
   tree.ClearNodes();
   EXPECT_TRUE(ShowsFreshPaint(host, tree));
 }
+
+// The wheel scrolls other rows under a pointer that stays put: the row now under it is hot.
+TEST_F(TreeHotTrack, ScrollingUnderAStillPointerMovesTheHotRow) {
+  GrowTo(40);
+  host.Paint(true);
+  host.MouseMove(400, RowMid(1));
+  EXPECT_EQ(tree.Input().HotNode(), tree.AbsoluteNodes(1));
+  host.SetWheelLines(3);
+  host.Wheel(-1, 400, RowMid(1));
+  EXPECT_EQ(tree.TopIndex(), 3);
+  EXPECT_EQ(tree.Input().HotNode(), tree.AbsoluteNodes(4));
+  EXPECT_TRUE(ShowsFreshPaint(host, tree));
+}

@@ -35,6 +35,12 @@ void TTreeList::MouseLeave() {
   FInput->MouseLeave();
 }
 
+void TTreeList::TrackHotAtPointer() {
+  if (!Host() || !OptionsEx().Contains(aoHotTrack)) return;
+  const TPoint p = CursorPos();
+  FInput->TrackHot(p.x, p.y);
+}
+
 void TTreeList::ForgetNode(TTreeListNode* node) {
   FInput->ForgetNode(node);
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "platform/ScopeGuard.h"
 #include "treelist/TreeList.h"
 #include "treelist/access/TreeListAccessible.h"
 
@@ -140,6 +141,8 @@ int TTreeListScreenView::ScrollPixels(const TTreeListGeometry& g, int oldRow) co
 // Within a page the pixels move and only the uncovered strip is painted, plus the focused
 // row, whose focus rectangle is drawn again; a longer jump paints everything.
 void TTreeListScreenView::TopRowMoved(TTreeListNode* oldTop) {
+  // Another row now lies under a pointer that did not move: it becomes the hot one.
+  const auto retrack = OnScopeExit([this] { FTree.TrackHotAtPointer(); });
   DropGeometry();
   UpdateScrollRanges();
   if (!Shown()) return;

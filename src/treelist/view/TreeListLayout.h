@@ -158,6 +158,7 @@ class TTreeListExtentCache {
   };
   void Clear() { FLines.clear(); }
   void Forget(uint64_t node) { FLines.erase(node); }
+  bool Knows(uint64_t node) const { return FLines.count(node) > 0; }
   const TLines* Find(uint64_t node, const std::vector<int>& widths);
   void Store(uint64_t node, const TLines& lines);
 

@@ -46,13 +46,13 @@ void TTreeListScreenView::InvalidateRows(TTreeListNode* node, bool toBottom) {
   const int row = node ? node->AbsoluteIndex() : -1;
   if (row < 0) return;
   if (!UniformRows(FTree)) {
-    // The row may have changed its height: everything below it moves.
-    UpdateScrollRanges();
+    if (toBottom) UpdateScrollRanges();  // rows of other heights change the pages
     const TTreeListGeometry g = Geometry();
     const TTreeListRowPlace* place = g.RowOf(node);
-    if (place || row < g.TopRow)
-      FTree.InvalidateRect(
-          Rect(0, place ? place->Top : RowsTop(), FTree.ClientWidth(), RowsBottom()));
+    if (!place && !(toBottom && row < g.TopRow)) return;
+    const int top = place ? place->Top : RowsTop();
+    const int bottom = toBottom ? RowsBottom() : std::min(place->Bottom, RowsBottom());
+    FTree.InvalidateRect(Rect(0, top, FTree.ClientWidth(), bottom));
     return;
   }
   const int height = std::max(UniformRowHeight(FTree, Metrics()), 1);
@@ -66,10 +66,21 @@ void TTreeListScreenView::InvalidateRows(TTreeListNode* node, bool toBottom) {
   if (y < bottom) FTree.InvalidateRect(Rect(0, y, FTree.ClientWidth(), bottom));
 }
 
-// One node changed (its texts, or its focus): only what was measured of it is forgotten.
+// One node changed (its texts, its focus or its hot state): only what was measured of it is
+// forgotten, and the rows below it repaint only when its height changed with it.
 void TTreeListScreenView::RepaintRow(TTreeListNode* node) {
-  if (node) FExtents.Forget(node->Sequence());
-  InvalidateRows(node, false);
+  if (!node) return;
+  bool resized = false;
+  if (!UniformRows(FTree) && Shown() && !FTree.Locked()) {
+    const TTreeListGeometry g = Geometry();
+    const bool known = FExtents.Knows(node->Sequence());
+    const int before = RowExtent(FTree, Metrics(), g, node, &FExtents).Height;
+    FExtents.Forget(node->Sequence());
+    resized = !known || RowExtent(FTree, Metrics(), g, node, &FExtents).Height != before;
+  } else {
+    FExtents.Forget(node->Sequence());
+  }
+  InvalidateRows(node, resized);
 }
 
 void TTreeListScreenView::RepaintFromRow(TTreeListNode* node) {

@@ -184,9 +184,17 @@ class TGlyphEngine final : public QIconEngine {
     if (!image.isNull()) {
       QPainter p(&image);
       const qreal unit = std::min(device.width(), device.height()) / qreal(kDesign);
-      p.setRenderHint(QPainter::Antialiasing, unit != std::floor(unit));
-      p.scale(unit, unit);
-      FDraw(p);
+      if (unit >= 1 && unit == std::floor(unit)) {
+        // The design's own pixels, each made a square: a scaled painter would centre its
+        // strokes on the pixel edges and put them half a design pixel up and left.
+        const int size = static_cast<int>(unit) * kDesign;
+        p.drawImage(0, 0,
+                    Design().scaled(size, size, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+      } else {
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(unit, unit);
+        FDraw(p);
+      }
     }
     if (mode == QIcon::Disabled) Fade(image);
     QPixmap picture = QPixmap::fromImage(image);
@@ -199,6 +207,14 @@ class TGlyphEngine final : public QIconEngine {
   QIconEngine* clone() const override { return new TGlyphEngine(FDraw); }
 
  private:
+  QImage Design() const {
+    QImage design(kDesign, kDesign, QImage::Format_ARGB32_Premultiplied);
+    design.fill(Qt::transparent);
+    QPainter p(&design);
+    FDraw(p);
+    return design;
+  }
+
   static constexpr int kDesign = 16;
   std::function<void(QPainter&)> FDraw;
 };

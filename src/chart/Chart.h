@@ -50,6 +50,8 @@ class TCustomChart : public TCustomAxisPanel {
   TPoint CursorPosition() const { return CursorPos(); }
   // What a point hits, by the current layout.
   TChartClickedPart FindClickedPart(TPoint p) const;
+  // Where an axis shows its line, ticks and labels; empty for an axis not shown.
+  TRect AxisArea(const TCustomChartAxis& axis) const;
   // Zooms every axis to the rectangle of ZoomDrag.
   virtual void ZoomToRectangle();
   // Back to the ranges from before the first zoom or pan since the last undo.
@@ -61,6 +63,9 @@ class TCustomChart : public TCustomAxisPanel {
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
   bool MouseWheel(TShiftState shift, int notches, int x, int y) override;
   void KeyDown(int& key, TShiftState shift) override;
+  // The keyboard has nothing to do here but end a zoom or pan, which the chart hears while
+  // it holds the capture: Tab passes it by.
+  bool TakesFocus() const override { return false; }
   void CaptureLost() override;
   TAccessibleSource* AccessibleSource() override;
 

@@ -559,13 +559,19 @@ void TCanvas::Ellipse(const TRect& r) {
     p.setBrush(Qt::NoBrush);
   else
     p.setBrush(QBrush(ToQColor(FBrush.color)));
-  if (Scaled()) {
-    p.scale(FTarget.scale, FTarget.scale);
+  if (!Scaled()) return p.drawEllipse(QRect(r.left, r.top, r.Width() - 1, r.Height() - 1));
+  // On a scaled picture the outline lies inside the nearest device box, as the unscaled one
+  // lies inside its box: a pen centred on the box's edge would stand half out of it.
+  const TRect d = DevRect(NormalizedRect(r));
+  const double width =
+      FPen.style == psClear ? 0 : std::max(1L, std::lround(std::max(1, FPen.width) * Scale()));
+  if (FPen.style != psClear) {
     QPen pen = p.pen();
-    pen.setWidth(std::max(1, FPen.width));
-    if (FPen.style != psClear) p.setPen(pen);
+    pen.setWidthF(width);
+    p.setPen(pen);
   }
-  p.drawEllipse(QRect(r.left, r.top, r.Width() - 1, r.Height() - 1));
+  p.drawEllipse(
+      QRectF(d.left + width / 2, d.top + width / 2, d.Width() - width, d.Height() - width));
 }
 
 // --- clipping -------------------------------------------------------------------------
@@ -622,7 +628,14 @@ void TCanvas::RestoreClip() {
 void TCanvas::CopyRect(const TRect& logicalDest, const TCanvas& source,
                        const TRect& logicalSource) {
   if (FTarget.image.isNull() || source.FTarget.image.isNull()) return;
-  const TRect dest = DevRect(logicalDest), sourceRect = source.DevRect(logicalSource);
+  const TRect sourceRect = source.DevRect(logicalSource);
+  TRect dest = DevRect(logicalDest);
+  // Between pictures of one ratio a copy of the same size moves device pixels one for one:
+  // the position is rounded once and the size kept, where rounding both ends of each rectangle
+  // could make their sizes differ by a pixel and resample the copy.
+  if (source.Scale() == Scale() && logicalDest.Width() == logicalSource.Width() &&
+      logicalDest.Height() == logicalSource.Height())
+    dest = Bounds(dest.left, dest.top, sourceRect.Width(), sourceRect.Height());
   if (IsRectEmpty(dest) || IsRectEmpty(sourceRect)) return;
   const QImage& from = source.FTarget.image;
   if (dest.Width() == sourceRect.Width() && dest.Height() == sourceRect.Height() &&

@@ -1,5 +1,7 @@
 #include "platform/Control.h"
 
+#include <cmath>
+
 void TControl::SetHost(TWindowHost* host) {
   FHost = host;
 }
@@ -60,6 +62,13 @@ std::vector<TRect> ScrollCanvasArea(TCanvas& canvas, int dx, int dy, TRect area)
   if (IsRectEmpty(area)) area = Rect(0, 0, canvas.Width(), canvas.Height());
   std::vector<TRect> uncovered;
   if (IsRectEmpty(area) || (dx == 0 && dy == 0)) return uncovered;
+  // Device pixels move only by whole rows and columns: a shift the ratio makes fractional
+  // would stretch what is kept, so the whole area is painted afresh instead.
+  const double scale = canvas.Scale();
+  if (dx * scale != std::round(dx * scale) || dy * scale != std::round(dy * scale)) {
+    uncovered.push_back(area);
+    return uncovered;
+  }
   TRect moved = area;
   OffsetRect(moved, dx, dy);
   TRect kept;

@@ -193,11 +193,17 @@ class TControl {
   virtual void MouseDown(TMouseButton, TShiftState, int /*x*/, int /*y*/) {}
   virtual void MouseMove(TShiftState, int /*x*/, int /*y*/) {}
   virtual void MouseUp(TMouseButton, TShiftState, int /*x*/, int /*y*/) {}
-  // delta in notches (positive away from the user); returns whether it was used.
+  // delta in notches (positive away from the user); returns whether it was used. A wheel
+  // the control does not use goes on to the window around it.
   virtual bool MouseWheel(TShiftState, int /*notches*/, int /*x*/, int /*y*/) { return false; }
+  // A sideways wheel (tilt wheel, two-finger swipe) in notches, positive towards the left.
+  virtual bool MouseWheelHorizontal(TShiftState, int /*notches*/, int /*x*/, int /*y*/) {
+    return false;
+  }
   virtual void MouseLeave() {}
   // A key goes down, then (unless KeyDown took it by setting it to 0) the character it types
   // arrives, then the key goes up. Control characters come too: Ctrl+C types 3, Esc 27.
+  // A key the control takes neither way goes on to the window (Esc closing a dialog).
   virtual void KeyDown(int& /*key*/, TShiftState) {}
   virtual void KeyUp(int& /*key*/, TShiftState) {}
   // One byte of the typed text (a character beyond ASCII arrives as its UTF-8 bytes); a
@@ -206,6 +212,9 @@ class TControl {
   // Whether the control takes a key itself rather than leaving it to the window, which uses
   // Tab to move the focus to the next control.
   virtual bool WantsKey(int key, TShiftState) const { return key != vkTab; }
+  // Whether the window's Tab stops here. A control without keyboard use outside a mouse
+  // gesture says no; it still hears the keys while it holds the capture.
+  virtual bool TakesFocus() const { return true; }
   virtual void Timer(int /*id*/) {}
   // Drag and drop as a target: whether a drop at (x, y) would be taken; the drag left; the
   // drop. And as the source: the drag it started is over.

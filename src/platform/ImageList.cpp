@@ -29,14 +29,16 @@ QImage Fitted(const QImage& source, int width, int height) {
 
 // Blends the picture over what the canvas shows there, through the canvas's own copies so
 // that its clip holds.
+// What lies under it is taken at the canvas's own ratio, so only the picture is scaled.
 void Blend(TCanvas& canvas, int x, int y, const QImage& picture) {
   const int w = picture.width(), h = picture.height();
   const TRect area = Bounds(x, y, w, h);
-  TBitmap under(w, h);
+  TBitmap under(w, h, canvas.Scale());
   under.Canvas().CopyRect(Rect(0, 0, w, h), canvas, area);
   {
-    QPainter p(&under.Image().image);
-    p.drawImage(0, 0, picture);
+    QImage& target = under.Image().image;
+    QPainter p(&target);
+    p.drawImage(QRect(0, 0, target.width(), target.height()), picture);
   }
   canvas.CopyRect(area, under.Canvas(), Rect(0, 0, w, h));
 }

@@ -205,10 +205,12 @@ class Host final : public QWidget, public TWindowHost {
 
   // The grab is gone (the focus left the window meanwhile): a drag of the control ends.
   void DropCapture();
+  void ReleaseKeyboard();
 
   void PaintViewport(QPaintEvent* e);
   void RepaintViewport();
   void Resized();
+  void ForgetKeys() { FKeys.clear(); }
   void NoteKey(int vk, bool down) {
     if (vk == 0) return;
     if (down)
@@ -231,6 +233,7 @@ class Host final : public QWidget, public TWindowHost {
   QRegion FInvalid;
   bool FFlush = false;
   bool FCaptured = false;
+  bool FKeyboardGrabbed = false;
   QScrollBar* FHbar = nullptr;
   QScrollBar* FVbar = nullptr;
   TScrollInfo FHinfo, FVinfo;
@@ -246,7 +249,7 @@ class Viewport final : public QWidget {
  public:
   Viewport(Host& host, QWidget* parent) : QWidget(parent), FHost(host) {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setFocusPolicy(Qt::StrongFocus);
+    setFocusPolicy(host.FControl.TakesFocus() ? Qt::StrongFocus : Qt::NoFocus);
     setMouseTracking(true);
     setAcceptDrops(true);
   }
@@ -270,15 +273,17 @@ class Viewport final : public QWidget {
         [&] { FHost.FControl.MouseUp(b, Shift(e->modifiers(), e->buttons()), p.x(), p.y()); });
   }
   void wheelEvent(QWheelEvent* e) override {
-    // Fine-grained wheels send parts of a notch; they add up to whole notches.
-    FWheelRest += e->angleDelta().y();
-    const int notches = FWheelRest / 120;
-    FWheelRest -= notches * 120;
-    if (notches == 0) return;
+    const QPoint angle = e->angleDelta();
+    const int down = TakeNotches(FWheelRest, angle.y());
+    const int left = TakeNotches(FWheelRestX, angle.x());
+    // A part of a notch waits for the rest of it; the window gets nothing of it either.
+    if (down == 0 && left == 0) return;
     const QPoint p = e->position().toPoint();
+    const TShiftState shift = Shift(e->modifiers(), e->buttons());
     bool used = false;
     FHost.Guard([&] {
-      used = FHost.FControl.MouseWheel(Shift(e->modifiers(), e->buttons()), notches, p.x(), p.y());
+      if (down != 0) used = FHost.FControl.MouseWheel(shift, down, p.x(), p.y());
+      if (left != 0) used = FHost.FControl.MouseWheelHorizontal(shift, left, p.x(), p.y()) || used;
     });
     if (!used) e->ignore();
   }
@@ -289,17 +294,28 @@ class Viewport final : public QWidget {
     const int vk = VirtualKey(e->key());
     FHost.NoteKey(vk, true);
     const TShiftState shift = Shift(e->modifiers(), Qt::NoButton);
+    bool used = false;
     FHost.Guard([&] {
       // The window keeps Tab for moving the focus unless the control asks for it.
       if (vk == vkTab && !FHost.FControl.WantsKey(vk, shift)) {
         FHost.MoveFocus(!(shift & ssShift) && e->key() != Qt::Key_Backtab);
+        used = true;
         return;
       }
       int key = vk;
       if (key != 0) FHost.FControl.KeyDown(key, shift);
-      if (key == 0 && vk != 0) return;
-      for (char c : TypedText(e->text(), vk, shift)) FHost.FControl.KeyPress(c);
+      if (key == 0 && vk != 0) {
+        used = true;
+        return;
+      }
+      for (char c : TypedText(e->text(), vk, shift)) {
+        FHost.FControl.KeyPress(c);
+        used = used || c == 0;
+      }
     });
+    // What the control left alone is the window's: Esc closes a dialog, Enter presses its
+    // default button.
+    if (!used) e->ignore();
   }
   void keyReleaseEvent(QKeyEvent* e) override {
     int key = VirtualKey(e->key());
@@ -314,6 +330,8 @@ class Viewport final : public QWidget {
     FHost.Guard([&] { FHost.FControl.FocusChanged(true); });
   }
   void focusOutEvent(QFocusEvent*) override {
+    // The releases of keys held now go to the widget that has the focus.
+    FHost.ForgetKeys();
     FHost.Guard([&] {
       FHost.DropCapture();
       FHost.FControl.FocusChanged(false);
@@ -363,8 +381,19 @@ class Viewport final : public QWidget {
     });
   }
 
+  // Whole notches of a wheel's delta; a part of one is kept for the next event of the same
+  // direction, and dropped when the wheel turns the other way.
+  static int TakeNotches(int& rest, int delta) {
+    if (delta == 0) return 0;
+    if ((rest > 0 && delta < 0) || (rest < 0 && delta > 0)) rest = 0;
+    rest += delta;
+    const int notches = rest / 120;
+    rest -= notches * 120;
+    return notches;
+  }
+
   Host& FHost;
-  int FWheelRest = 0;
+  int FWheelRest = 0, FWheelRestX = 0;
 };
 
 Host::Host(TControl& control, QWidget* parent) : QWidget(parent), FControl(control) {
@@ -528,19 +557,35 @@ void Host::EndDragImage() {
   FDrag = nullptr;
 }
 
+// A control that is no focus stop hears the keys while it holds the capture, so Esc can end
+// its gesture.
 void Host::SetCapture(bool capture) {
   if (capture == FCaptured) return;
   FCaptured = capture;
-  if (capture)
+  if (capture) {
     FViewport->grabMouse();
-  else
+    if (!FViewport->hasFocus()) {
+      FViewport->grabKeyboard();
+      FKeyboardGrabbed = true;
+    }
+  } else {
     FViewport->releaseMouse();
+    ReleaseKeyboard();
+  }
+}
+
+void Host::ReleaseKeyboard() {
+  if (!FKeyboardGrabbed) return;
+  FKeyboardGrabbed = false;
+  FViewport->releaseKeyboard();
+  FKeys.clear();
 }
 
 void Host::DropCapture() {
   if (!FCaptured) return;
   FCaptured = false;
   FViewport->releaseMouse();
+  ReleaseKeyboard();
   FControl.CaptureLost();
 }
 

@@ -156,6 +156,15 @@ void TTreeList::Paint(TCanvas& canvas, const TRect& updateRect) {
     FAnnouncedValues = ValueChanges();
     NotifyAccessible(aeValueChanged);
   }
+  // The rows on screen are the accessible children: when other rows stand there now (added,
+  // removed, expanded, collapsed or scrolled), assistive technology reads the list anew.
+  const TShownRows shown{geometry.TopRow, geometry.Rows.size(), FScreenView->RowChanges()};
+  if (shown != FAnnouncedRows) {
+    const bool first = !FRowsAnnounced;
+    FAnnouncedRows = shown;
+    FRowsAnnounced = true;
+    if (!first) NotifyAccessible(aeReorder);
+  }
 }
 
 TAccessibleSource* TTreeList::AccessibleSource() {

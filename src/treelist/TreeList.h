@@ -139,6 +139,7 @@ class TTreeList : public TCustomTreeListControl {
   // The node is being deleted: the input lets go of it.
   void ForgetNode(TTreeListNode* node);
   bool MouseWheel(TShiftState shift, int notches, int x, int y) override;
+  bool MouseWheelHorizontal(TShiftState shift, int notches, int x, int y) override;
   void KeyDown(int& key, TShiftState shift) override;
   void KeyUp(int& key, TShiftState shift) override;
   void KeyPress(char& key) override;
@@ -348,6 +349,14 @@ class TTreeList : public TCustomTreeListControl {
   std::unique_ptr<TTreeListInput> FInput;
   std::unique_ptr<TTreeListAccessible> FAccessible;
   uint64_t FAnnouncedValues = 0;
+  struct TShownRows {
+    int Top = 0;
+    size_t Count = 0;
+    uint64_t Changes = 0;
+    friend bool operator==(const TShownRows&, const TShownRows&) = default;
+  };
+  TShownRows FAnnouncedRows;
+  bool FRowsAnnounced = false;
   TFont FHeaderFont;
   TFont FBandFont;
   TFont FPreviewFont;

@@ -10,6 +10,7 @@
 
 #include "app/MainWindow.h"
 #include "app/Site.h"
+#include "chart/Chart.h"
 #include "platform/Color.h"
 #include "platform/QtAccessible.h"
 #include "support/GuiApp.h"
@@ -101,6 +102,41 @@ TEST_F(AccessibilityTest, TheChartNamesEverySegmentAndItsAxisAndAnnouncesATick) 
   EXPECT_EQ(axis->text(QAccessible::Name), QStringLiteral("Vertical axis Level"));
   EXPECT_EQ(axis->text(QAccessible::Value), QStringLiteral("0 to 10000"));
   EXPECT_EQ(chart->child(38), nullptr);
+  // The axis stands left of the plot, from its labels to its line, along the plot's height.
+  TChart& shown = window.Chart();
+  const TRect plot = shown.PlotRect();
+  const QRect line = axis->rect().translated(-area.topLeft());
+  EXPECT_TRUE(line.left() < plot.left - 10 && line.right() >= plot.left) << line.left();
+  EXPECT_TRUE(line.top() <= plot.top && line.bottom() >= plot.bottom - 1);
+  // The chart is no stop for Tab: it has no keyboard use outside a drag.
+  EXPECT_EQ(viewport->focusPolicy(), Qt::NoFocus);
+
+  // Zoomed in on three sites and part of the levels: a segment is on screen exactly when its
+  // site and its stretch of the stack reach into the ranges shown, and then inside the
+  // plot's box.
+  shown.BottomAxis().SetAxisRange(2.6, 5.4);
+  shown.LeftAxis().SetAxisRange(1000, 4000);
+  QTest::qWait(20);
+  index = 0;
+  for (int tank = 0; tank < 5; ++tank)
+    for (int s = 0; s < sites.Count(); ++s) {
+      const TSite& site = sites.GetSite(s);
+      if (tank >= site.Count()) continue;
+      int below = 0;
+      for (int t = 0; t < tank; ++t) below += site.GetTank(t).Level();
+      const int top = below + site.GetTank(tank).Level();
+      const bool inView = s >= 3 && s <= 5 && top >= 1000 && below <= 4000;
+      QAccessibleInterface* segment = chart->child(index++);
+      const QRect r = segment->rect().translated(-area.topLeft());
+      EXPECT_EQ(!segment->state().invisible, inView) << s << " " << tank;
+      if (!inView) {
+        EXPECT_TRUE(r.isEmpty());
+        continue;
+      }
+      EXPECT_TRUE(r.left() >= plot.left && r.right() <= plot.right + shown.Depth3DX()) << s;
+      EXPECT_TRUE(r.top() >= plot.top - shown.Depth3DY() && r.bottom() <= plot.bottom) << s;
+    }
+  shown.RevertZoom();
 
   // A tick changes the values: once repainted, the chart says so, and its texts follow.
   QTest::qWait(20);
@@ -180,6 +216,9 @@ TEST_F(AccessibilityTest, TheTreeListsHeadersAndRowsAndAnnouncesFocusExpandAndTi
   EXPECT_EQ(list->child(5)->actionInterface()->actionNames(), QStringList({"collapse", "select"}));
   EXPECT_EQ(list->childCount(), 5 + sites.Count() + sites.GetSite(0).Count());
   EXPECT_EQ(list->child(6)->text(QAccessible::Name).toStdString(), rowText(tree.AbsoluteNodes(1)));
+  // Other rows stand where the children were: once shown, the list is read anew.
+  QTest::qWait(20);
+  EXPECT_EQ(ChildrenOf(QAccessible::ObjectReorder, viewport).size(), 1u);
 
   // A tick changes the levels: once repainted, the list says so, and its texts follow.
   QTest::qWait(20);
@@ -187,6 +226,7 @@ TEST_F(AccessibilityTest, TheTreeListsHeadersAndRowsAndAnnouncesFocusExpandAndTi
   window.Timer1Timer();
   QTest::qWait(50);
   EXPECT_EQ(ChildrenOf(QAccessible::ValueChanged, viewport).size(), 1u);
+  EXPECT_TRUE(ChildrenOf(QAccessible::ObjectReorder, viewport).empty());
   EXPECT_EQ(list->child(5)->text(QAccessible::Name).toStdString(), rowText(tree.AbsoluteNodes(0)));
 }
 

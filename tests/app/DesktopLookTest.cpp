@@ -51,8 +51,15 @@ TEST(DesktopLookTest, GlyphsAreDrawnAtTheDeviceSizeAndLookDifferentWhenDisabled)
     };
     const int small = inked(normal), large = inked(sharp.toImage());
     EXPECT_GT(small, 0) << glyph;
-    EXPECT_GE(large, 3 * small) << glyph;
-    EXPECT_LE(large, 5 * small) << glyph;
+    EXPECT_EQ(large, 4 * small) << glyph;
+    // At whole ratios every design pixel becomes a square of device pixels, in place.
+    for (const int ratio : {2, 3}) {
+      const QImage device = icon.pixmap(QSize(16, 16), ratio).toImage();
+      for (int y = 0; y < device.height(); ++y)
+        for (int x = 0; x < device.width(); ++x)
+          ASSERT_EQ(device.pixel(x, y), normal.pixel(x / ratio, y / ratio))
+              << glyph << " at " << ratio << ": " << x << "," << y;
+    }
   }
   EXPECT_EQ(ProgramIcon().pixmap(QSize(48, 48), 1.0).size(), QSize(48, 48));
 }

@@ -3,10 +3,14 @@
 // stay sharp; text keeps its logical size for layout and is drawn in the device's font.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <random>
 
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
+#include "platform/Control.h"
+#include "platform/ImageList.h"
 #include "platform/QtImage.h"
 #include "support/GuiApp.h"
 
@@ -125,6 +129,89 @@ TEST(CanvasScaleTest, TextMeasuresInLogicalPixelsAndDrawsInTheDeviceFont) {
     }
   EXPECT_GT(ink, 0);
   EXPECT_GT(unpaired, 0);
+}
+
+// Logical pixels of many colours, following a scroll offset, as a list draws its rows.
+void PaintScene(TCanvas& c, const TRect& r, int dx, int dy) {
+  const TColor colours[] = {clRed, clNavy, clYellow, clGreen, clWhite, clBlack, clTeal};
+  c.SaveClip();
+  c.SetClipRect(r);
+  for (int y = 0; y < c.Height(); ++y)
+    for (int x = 0; x < c.Width(); ++x) {
+      const TColor colour = colours[((x + dx) / 3 + (y + dy) * 5) % 7];
+      c.Brush() = TBrush{colour, bsSolid, colour};
+      c.FillRect(Rect(x, y, x + 1, y + 1));
+    }
+  c.RestoreClip();
+}
+
+int DifferingPixels(const QImage& a, const QImage& b) {
+  int differing = 0;
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x) differing += a.pixel(x, y) != b.pixel(x, y);
+  return differing;
+}
+
+// At every ratio: a bitmap lands one device pixel for one; a scroll by any logical amount,
+// with the uncovered strip repainted, equals a fresh paint; an outlined ellipse fills its
+// device box; a picture blended from an image list leaves what lies under it untouched.
+TEST(CanvasScaleTest, CopiesScrollsEllipsesAndBlendsAreExactAtEveryRatio) {
+  EnsureGuiApplication();
+  for (const double ratio : {1.0, 1.25, 1.5, 2.0, 3.0}) {
+    SCOPED_TRACE(ratio);
+    TBitmap glyph(5, 4, ratio);
+    PaintScene(glyph.Canvas(), Rect(0, 0, 5, 4), 1, 2);
+    const QImage& g = glyph.Image().image;
+    for (const TPoint at : {TPoint{3, 7}, TPoint{5, 2}, TPoint{1, 1}, TPoint{7, 9}}) {
+      TBitmap target(20, 16, ratio);
+      target.Canvas().Draw(at.x, at.y, glyph);
+      const QImage& t = target.Image().image;
+      const int left = ToDevicePixel(at.x, ratio), top = ToDevicePixel(at.y, ratio);
+      EXPECT_EQ(t.copy(left, top, g.width(), g.height()), g) << at.x << "," << at.y;
+    }
+
+    for (const TPoint by :
+         {TPoint{0, 1}, TPoint{0, 2}, TPoint{0, -3}, TPoint{2, 0}, TPoint{4, 4}}) {
+      TBitmap scrolled(24, 18, ratio), fresh(24, 18, ratio);
+      PaintScene(scrolled.Canvas(), Rect(0, 0, 24, 18), 0, 0);
+      for (const TRect& r : ScrollCanvasArea(scrolled.Canvas(), -by.x, -by.y, Rect(0, 2, 24, 18)))
+        PaintScene(scrolled.Canvas(), r, by.x, by.y);
+      PaintScene(fresh.Canvas(), Rect(0, 0, 24, 18), 0, 0);
+      PaintScene(fresh.Canvas(), Rect(0, 2, 24, 18), by.x, by.y);
+      EXPECT_EQ(DifferingPixels(scrolled.Image().image, fresh.Image().image), 0)
+          << by.x << "," << by.y;
+    }
+
+    TBitmap oval(24, 18, ratio);
+    oval.Canvas().Pen() = TPen{clBlack, 1, psSolid, pmCopy};
+    oval.Canvas().Brush().style = bsClear;
+    oval.Canvas().Ellipse(Rect(3, 4, 17, 13));
+    const QImage& o = oval.Image().image;
+    int left = o.width(), top = o.height(), right = 0, bottom = 0;
+    for (int y = 0; y < o.height(); ++y)
+      for (int x = 0; x < o.width(); ++x)
+        if (o.pixel(x, y) != qRgb(255, 255, 255)) {
+          left = std::min(left, x), top = std::min(top, y);
+          right = std::max(right, x + 1), bottom = std::max(bottom, y + 1);
+        }
+    EXPECT_EQ(Rect(left, top, right, bottom),
+              Rect(ToDevicePixel(3, ratio), ToDevicePixel(4, ratio), ToDevicePixel(17, ratio),
+                   ToDevicePixel(13, ratio)));
+
+    TBitmap dot(4, 4);
+    dot.Canvas().Brush() = TBrush{clRed, bsSolid, clRed};
+    dot.Canvas().FillRect(Rect(1, 1, 2, 2));
+    TImageList list(4, 4);
+    list.AddMasked(dot, clWhite);
+    TBitmap under(20, 16, ratio);
+    PaintScene(under.Canvas(), Rect(0, 0, 20, 16), 0, 0);
+    const QImage before = under.Image().image.copy();
+    list.Draw(under.Canvas(), 7, 5, 0, true);
+    // Only the red design pixel, made a square of device pixels, may change.
+    const int most = static_cast<int>(std::ceil(ratio) * std::ceil(ratio));
+    EXPECT_LE(DifferingPixels(before, under.Image().image), most);
+    EXPECT_GT(DifferingPixels(before, under.Image().image), 0);
+  }
 }
 
 }  // namespace

@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QTest>
+#include <QVBoxLayout>
+#include <QWheelEvent>
 #include <QWidget>
 #include <memory>
 #include <stdexcept>
@@ -177,4 +182,96 @@ TEST(QtControlHostTest, ADropFromOutsideArrivesAsText) {
   ASSERT_FALSE(target.seen.empty());
   EXPECT_EQ(target.seen.back(), "drop tank 7 at 12,5");
   EXPECT_EQ(target.seen.front(), "over tank 7");
+}
+
+namespace {
+
+// Takes the Down key and, when told to, the wheel; records the notches that reach it.
+class Listener : public TControl {
+ public:
+  std::vector<int> down, left;
+  bool useWheel = true;
+  void Paint(TCanvas& c, const TRect&) override {
+    c.Brush() = TBrush{clWhite, bsSolid, clWhite};
+    c.FillRect(ClientRect());
+  }
+  bool MouseWheel(TShiftState, int notches, int, int) override {
+    down.push_back(notches);
+    return useWheel;
+  }
+  bool MouseWheelHorizontal(TShiftState, int notches, int, int) override {
+    left.push_back(notches);
+    return useWheel;
+  }
+  void KeyDown(int& key, TShiftState) override {
+    if (key == vkDown) key = 0;
+  }
+};
+
+// A dialog around a hosted control, recording what reaches it past the control.
+class Dialog : public QDialog {
+ public:
+  std::vector<int> keys;
+
+ protected:
+  void keyPressEvent(QKeyEvent* e) override {
+    keys.push_back(e->key());
+    QDialog::keyPressEvent(e);
+  }
+};
+
+// Whether the viewport kept the event; one it ignores goes on to the window around it.
+bool Turn(QWidget* viewport, QPoint angle) {
+  QWheelEvent e(QPointF(5, 5), viewport->mapToGlobal(QPointF(5, 5)), QPoint(), angle, Qt::NoButton,
+                Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(viewport, &e);
+  return e.isAccepted();
+}
+
+}  // namespace
+
+// Parts of notches add up in one direction only; a wheel or key the control leaves alone
+// reaches the dialog around it; keys held are forgotten when the focus leaves.
+TEST(QtControlHostTest, WheelsAndKeysTheControlLeavesReachTheWindowAround) {
+  EnsureGuiApplication();
+  struct TCase {
+    std::vector<QPoint> angles;
+    std::vector<int> down, left;
+  } cases[] = {
+      {{{0, 90}, {0, -120}}, {-1}, {}},
+      {{{0, 60}, {0, 60}}, {1}, {}},
+      {{{0, -30}, {0, -90}, {0, -120}}, {-1, -1}, {}},
+      {{{0, 240}}, {2}, {}},
+      {{{120, 0}}, {}, {1}},
+      {{{-90, 0}, {60, 0}, {60, 0}}, {}, {1}},
+  };
+  for (const TCase& c : cases) {
+    Listener listener;
+    std::unique_ptr<QWidget> host(CreateQtControlHost(listener));
+    for (const QPoint& angle : c.angles) EXPECT_TRUE(Turn(host->focusProxy(), angle));
+    EXPECT_EQ(listener.down, c.down);
+    EXPECT_EQ(listener.left, c.left);
+    listener.useWheel = false;
+    EXPECT_FALSE(Turn(host->focusProxy(), {0, 120}));
+    EXPECT_FALSE(Turn(host->focusProxy(), {-120, 0}));
+  }
+
+  Listener listener;
+  Dialog dialog;
+  auto* layout = new QVBoxLayout(&dialog);
+  QWidget* host = CreateQtControlHost(listener, &dialog);
+  layout->addWidget(host);
+  dialog.show();
+  QWidget* viewport = host->focusProxy();
+  QTest::keyClick(viewport, Qt::Key_Down);
+  QTest::keyClick(viewport, Qt::Key_F5);
+  EXPECT_EQ(dialog.keys, std::vector<int>{Qt::Key_F5});
+  QTest::keyPress(viewport, Qt::Key_A);
+  EXPECT_TRUE(listener.KeyPressed('A'));
+  QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+  QApplication::sendEvent(viewport, &out);
+  EXPECT_FALSE(listener.KeyPressed('A'));
+  QTest::keyClick(viewport, Qt::Key_Escape);
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(dialog.result(), QDialog::Rejected);
 }

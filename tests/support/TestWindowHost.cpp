@@ -125,9 +125,11 @@ int TTestWindowHost::KeyDown(int key, TShiftState shift) {
   }
   control_.KeyDown(key, shift);
   if (key == 0) return key;
+  // A key whose character the control took is the control's too, as on the desktop.
   char c = TypedCharacter(vk, shift);
-  if (c) control_.KeyPress(c);
-  return key;
+  if (!c) return key;
+  control_.KeyPress(c);
+  return c == 0 ? 0 : key;
 }
 
 int TTestWindowHost::PressKey(int key, TShiftState shift) {

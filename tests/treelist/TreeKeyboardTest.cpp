@@ -129,6 +129,14 @@ TEST_F(TreeKeys, AKeyTakenByTheHandlerIsNotHandled) {
   host.PressKey(vkSubtract);
   EXPECT_EQ(tree.FocusedNode(), site1);
   EXPECT_TRUE(site1->Expanded());
+  // Keys the tree uses are taken; the others go on to the window.
+  tree.OnKeyDown = nullptr;
+  tree.OnKeyPress = nullptr;
+  EXPECT_EQ(host.PressKey(vkSubtract), 0);
+  EXPECT_FALSE(site1->Expanded());
+  EXPECT_EQ(host.PressKey(vkReturn), vkReturn);
+  EXPECT_EQ(host.PressKey(vkEscape), vkEscape);
+  EXPECT_EQ(host.PressKey(vkF1), vkF1);
 }
 
 TEST_F(TreeKeys, ShiftExtendsAMultiSelection) {

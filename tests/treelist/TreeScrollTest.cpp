@@ -26,7 +26,7 @@ TEST_F(TreeScroll, OneWheelNotchScrollsThreeRowsAndKeepsTheFocus) {
   EXPECT_TRUE(ShowsFreshPaint(host, tree));
   host.Wheel(1, 400, 100);
   host.ClearRecords();
-  host.Wheel(1, 400, 100);  // at the top already
+  EXPECT_FALSE(host.Wheel(1, 400, 100));  // at the top already: left to the window
   EXPECT_EQ(tree.TopIndex(), 0);
   EXPECT_TRUE(host.Scrolls().empty());
   EXPECT_TRUE(host.Invalidations().empty());
@@ -101,6 +101,15 @@ TEST_F(TreeScroll, HorizontalScrollingByPixels) {
   EXPECT_EQ(tree.LeftCoord(), 200);
   host.ScrollBarRequest(sbHorizontal, scPageUp, 0);
   EXPECT_EQ(tree.LeftCoord(), 0);
+  // A sideways wheel moves as the bar's arrows do, a line per wheel line; at an end it is
+  // left to the window.
+  host.SetWheelLines(3);
+  EXPECT_FALSE(tree.MouseWheelHorizontal(0, 1, 100, 100));
+  EXPECT_TRUE(tree.MouseWheelHorizontal(0, -2, 100, 100));
+  EXPECT_EQ(tree.LeftCoord(), 6 * zero);
+  EXPECT_TRUE(tree.MouseWheelHorizontal(ssAlt, 1, 100, 100));
+  EXPECT_EQ(tree.LeftCoord(), 3 * zero);
+  EXPECT_TRUE(ShowsFreshPaint(host, tree));
   host.ScrollBarRequest(sbHorizontal, scBottom, 0);
   EXPECT_EQ(tree.LeftCoord(), 200);
   EXPECT_TRUE(ShowsFreshPaint(host, tree));

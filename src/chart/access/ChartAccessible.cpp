@@ -1,5 +1,7 @@
 #include "chart/access/ChartAccessible.h"
 
+#include <algorithm>
+
 #include "chart/Chart.h"
 #include "chart/series/BarSeries.h"
 #include "platform/FormatFloat.h"
@@ -53,8 +55,17 @@ TAccessibleItem TChartAccessible::Segment(TCustomBarSeries& series, int point) c
                               : series.Title()) +
       ", " + (label.empty() ? Number(series.XValue(point)) : label) + ": " + item.value;
   if (FChart.OnGetAccessibleName) FChart.OnGetAccessibleName(&FChart, &series, point, item.name);
-  // The bar's front face, where the chart draws it.
-  const TRect bar = series.BarRect(point);
+  // The part of the bar's front face that the plot shows, where the chart draws it; a bar
+  // scrolled or zoomed out of the plot is not on screen.
+  TRect bar = NormalizedRect(series.BarRect(point));
+  const TRect& plot = FChart.Layout().PlotRect;
+  if (bar.right < plot.left || bar.left > plot.right || bar.bottom < plot.top ||
+      bar.top > plot.bottom) {
+    item.states |= asInvisible;
+    return item;
+  }
+  bar = Rect(std::max(bar.left, plot.left), std::max(bar.top, plot.top),
+             std::min(bar.right, plot.right), std::min(bar.bottom, plot.bottom));
   const TChartProjection& projection = FChart.Layout().Projection;
   const TPoint a = projection.Project(bar.left, bar.top, series.StartZ());
   const TPoint b = projection.Project(bar.right, bar.bottom, series.StartZ());
@@ -68,5 +79,6 @@ TAccessibleItem TChartAccessible::Axis(const TCustomChartAxis& axis) const {
   const std::string side = axis.IsHorizontal() ? "Horizontal axis" : "Vertical axis";
   item.name = axis.Title().Caption().empty() ? side : side + " " + axis.Title().Caption();
   item.value = Number(axis.Minimum()) + " to " + Number(axis.Maximum());
+  item.rect = FChart.AxisArea(axis);
   return item;
 }

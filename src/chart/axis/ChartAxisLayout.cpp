@@ -71,6 +71,7 @@ void TCustomChartAxis::ReserveSpace(TAxisLayout& entry, TRect& rect, TChartCanva
     }
     entry.TitlePos = cut(band);
   }
+  entry.LabelsOuterPos = cut(0);
   if (FLabels) entry.LabelsPos = cut(LabelsBand(canvas, entry));
   int ticks = Axis().Visible ? Axis().width : 0;
   if (Ticks().Visible) ticks += TickLength();
@@ -81,6 +82,7 @@ void TCustomChartAxis::ReserveSpace(TAxisLayout& entry, TRect& rect, TChartCanva
     const int shift = Nearest(across * FPositionPercent * 0.01);
     entry.TitlePos += FOnFarSide ? shift : -shift;
     entry.LabelsPos += FOnFarSide ? shift : -shift;
+    entry.LabelsOuterPos += FOnFarSide ? shift : -shift;
   }
   canvas.Font() = savedFont;
 }

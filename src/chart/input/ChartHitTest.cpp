@@ -51,3 +51,13 @@ bool TCustomChart::AxisHit(const TCustomChartAxis& axis, TPoint p) const {
   return PtInRect(axis.IsHorizontal() ? Rect(start, low, end, high) : Rect(low, start, high, end),
                   p);
 }
+
+TRect TCustomChart::AxisArea(const TCustomChartAxis& axis) const {
+  const TAxisLayout& at = axis.Layout();
+  if (axis.IsDepth() || !at.Shown) return {};
+  const int low = std::min(at.LabelsOuterPos, at.AxisLinePos);
+  const int high = std::max(at.LabelsOuterPos, at.AxisLinePos) + 1;
+  const int start = std::min(at.StartPixel, at.EndPixel);
+  const int end = std::max(at.StartPixel, at.EndPixel) + 1;
+  return axis.IsHorizontal() ? Rect(start, low, end, high) : Rect(low, start, high, end);
+}

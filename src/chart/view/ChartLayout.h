@@ -41,6 +41,8 @@ struct TAxisScale {
 struct TAxisLayout : TAxisScale {
   bool Shown = false;
   int AxisLinePos = 0, LabelsPos = 0, TitlePos = 0;
+  // The outer edge of the labels' band (LabelsPos is its inner edge).
+  int LabelsOuterPos = 0;
   // The first series on the axis holds dates and times.
   bool ShowsDateTime = false;
 };

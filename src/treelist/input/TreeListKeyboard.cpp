@@ -140,7 +140,13 @@ void TTreeListInput::KeyDown(int& key, TShiftState shift) {
     if (key == vkEscape) Cancel(), key = 0;
     return;
   }
-  if (key == vkEscape || (shift & ssAlt)) EndSearch();  // Alt keys belong to the window
+  // Esc ends a search and goes no further; Alt keys belong to the window.
+  if (key == vkEscape && !FSearchText.empty()) {
+    EndSearch();
+    key = 0;
+    return;
+  }
+  if (key == vkEscape || (shift & ssAlt)) EndSearch();
   if (key == vkBack && !(shift & (ssCtrl | ssAlt)) && SearchBackspace()) {
     key = 0;
     return;
@@ -193,8 +199,8 @@ void TTreeListInput::KeyPress(char& key) {
   }
   switch (key) {
     case kCopy:
-      if (FTree.OptionsEx().Contains(aoAutoCopySelectedToClipboard))
-        FTree.CopySelectedToClipboard();
+      if (!FTree.OptionsEx().Contains(aoAutoCopySelectedToClipboard)) return;
+      FTree.CopySelectedToClipboard();
       break;
     case '+':
     case '-':
@@ -205,8 +211,9 @@ void TTreeListInput::KeyPress(char& key) {
       if (node->HasChildren()) node->Expand(true);
       break;
     default:
-      break;
+      return;
   }
+  key = 0;  // taken: the window does not see it
 }
 
 // The arrows are always the control's; Tab only with aoTabs and without Ctrl, so in a window

@@ -77,13 +77,25 @@ void TTreeList::ScrollHorizontally(TScrollCode code, int position) {
   }
 }
 
-// One line per wheel line of the system; the focus stays where it is.
+// One line per wheel line of the system; the focus stays where it is. A wheel that moves
+// nothing is left to the window around the tree.
 bool TTreeList::MouseWheel(TShiftState /*shift*/, int notches, int /*x*/, int /*y*/) {
   const TTreeListEventScope scope(*FScreenView);
+  const int top = TopIndex();
   const int lines = std::max(WheelScrollLines(), 1);
   for (int i = 0; i < std::abs(notches) * lines; ++i)
     ScrollVertically(notches > 0 ? scLineUp : scLineDown, 0);
-  return notches != 0;
+  return TopIndex() != top;
+}
+
+// A sideways wheel moves the columns as the horizontal scroll bar's arrows do.
+bool TTreeList::MouseWheelHorizontal(TShiftState /*shift*/, int notches, int /*x*/, int /*y*/) {
+  const TTreeListEventScope scope(*FScreenView);
+  const int left = FLeftCoord;
+  const int lines = std::max(WheelScrollLines(), 1);
+  for (int i = 0; i < std::abs(notches) * lines; ++i)
+    ScrollHorizontally(notches > 0 ? scLineUp : scLineDown, 0);
+  return FLeftCoord != left;
 }
 
 void TTreeList::SetLeftCoord(int value) {

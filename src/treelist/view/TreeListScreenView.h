@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "treelist/model/TreeListView.h"
 #include "treelist/view/TreeListLayout.h"
 
@@ -25,8 +27,16 @@ class TTreeListScreenView : public TTreeListView {
   void DropGeometry() const { FGeometryValid = false; }
   // How many records were built, for tests that count the work of an event.
   int GeometryBuilds() const { return FGeometryBuilds; }
-  void RowIndexChanged(TTreeListNode* /*node*/, bool /*inserted*/) override { DropRows(); }
-  void ViewCachesCleared() override { DropRows(); }
+  void RowIndexChanged(TTreeListNode* /*node*/, bool /*inserted*/) override {
+    ++FRowChanges;
+    DropRows();
+  }
+  void ViewCachesCleared() override {
+    ++FRowChanges;
+    DropRows();
+  }
+  // How often rows came or went, so that a paint can tell other rows stand on screen.
+  uint64_t RowChanges() const { return FRowChanges; }
   void TopNodeChanged() override { DropGeometry(); }
 
   void RepaintRow(TTreeListNode* node) override;
@@ -75,6 +85,7 @@ class TTreeListScreenView : public TTreeListView {
   mutable int FGeometryBuilds = 0;
   int FEventDepth = 0;
   int FBusyDepth = 0;
+  uint64_t FRowChanges = 0;
 };
 
 // Holds one geometry record for the length of an event or a paint.

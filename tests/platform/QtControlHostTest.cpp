@@ -204,8 +204,13 @@ class Listener : public TControl {
     return useWheel;
   }
   void KeyDown(int& key, TShiftState) override {
-    if (key == vkDown) key = 0;
+    if (key == vkDown || (key == vkEscape && HasCapture())) key = 0;
   }
+  // Not a focus stop: it hears keys only while a press holds the capture.
+  bool focusStop = true;
+  bool TakesFocus() const override { return focusStop; }
+  void MouseDown(TMouseButton, TShiftState, int, int) override { SetCapture(true); }
+  void MouseUp(TMouseButton, TShiftState, int, int) override { SetCapture(false); }
 };
 
 // A dialog around a hosted control, recording what reaches it past the control.
@@ -274,4 +279,16 @@ TEST(QtControlHostTest, WheelsAndKeysTheControlLeavesReachTheWindowAround) {
   QTest::keyClick(viewport, Qt::Key_Escape);
   EXPECT_FALSE(dialog.isVisible());
   EXPECT_EQ(dialog.result(), QDialog::Rejected);
+
+  // A control that is no focus stop hears Esc while it holds the capture, and only then.
+  Listener chart;
+  chart.focusStop = false;
+  std::unique_ptr<QWidget> other(CreateQtControlHost(chart, &dialog));
+  QWidget* plot = other->focusProxy();
+  EXPECT_EQ(plot->focusPolicy(), Qt::NoFocus);
+  Click(plot, 3, 3);
+  EXPECT_EQ(QWidget::keyboardGrabber(), plot);
+  EXPECT_EQ(QWidget::mouseGrabber(), plot);
+  chart.SetCapture(false);
+  EXPECT_EQ(QWidget::keyboardGrabber(), nullptr);
 }

@@ -206,6 +206,9 @@ class Listener : public TControl {
   void KeyDown(int& key, TShiftState) override {
     if (key == vkDown || (key == vkEscape && HasCapture())) key = 0;
   }
+  void KeyPress(char& key) override {
+    if (key == 'x') key = 0;
+  }
   // Not a focus stop: it hears keys only while a press holds the capture.
   bool focusStop = true;
   bool TakesFocus() const override { return focusStop; }
@@ -271,8 +274,11 @@ TEST(QtControlHostTest, WheelsAndKeysTheControlLeavesReachTheWindowAround) {
   dialog.show();
   QWidget* viewport = host->focusProxy();
   QTest::keyClick(viewport, Qt::Key_Down);
+  QTest::keyClick(viewport, Qt::Key_X);
+  QTest::keyClick(viewport, Qt::Key_Tab);  // the window's, used by the host to move on
   QTest::keyClick(viewport, Qt::Key_F5);
-  EXPECT_EQ(dialog.keys, std::vector<int>{Qt::Key_F5});
+  QTest::keyClick(viewport, Qt::Key_Y);
+  EXPECT_EQ(dialog.keys, std::vector<int>({Qt::Key_F5, Qt::Key_Y}));
   QTest::keyPress(viewport, Qt::Key_A);
   EXPECT_TRUE(listener.KeyPressed('A'));
   QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);

@@ -109,6 +109,9 @@ TEST_F(TreeScroll, HorizontalScrollingByPixels) {
   EXPECT_EQ(tree.LeftCoord(), 6 * zero);
   EXPECT_TRUE(tree.MouseWheelHorizontal(ssAlt, 1, 100, 100));
   EXPECT_EQ(tree.LeftCoord(), 3 * zero);
+  host.SetWheelLines(0);  // a system without wheel lines still moves one
+  EXPECT_TRUE(tree.MouseWheelHorizontal(0, 1, 100, 100));
+  EXPECT_EQ(tree.LeftCoord(), 2 * zero);
   EXPECT_TRUE(ShowsFreshPaint(host, tree));
   host.ScrollBarRequest(sbHorizontal, scBottom, 0);
   EXPECT_EQ(tree.LeftCoord(), 200);

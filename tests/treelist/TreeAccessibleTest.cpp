@@ -26,6 +26,12 @@ class TreeAccessible : public TreeInputFixture {
       const TAccessibleItem header = Source().Child(i);
       EXPECT_EQ(header.role, arColumnHeader);
       EXPECT_EQ(header.name, columns[i]->Caption());
+      // Where the header panel shows it, or nowhere while the panel is hidden.
+      TRect shown;
+      const TTreeListColumnPlace* place = g.PlaceOf(columns[i]);
+      if (!IntersectRect(shown, g.Shown(*place, place->Header), g.HeaderPanel)) shown = TRect{};
+      EXPECT_EQ(header.rect, shown) << header.name;
+      EXPECT_EQ((header.states & asInvisible) != 0, IsRectEmpty(shown)) << header.name;
     }
     for (int r = 0; r < static_cast<int>(g.Rows.size()); ++r) {
       const int index = headers + r;
@@ -91,7 +97,7 @@ TEST_F(TreeAccessible, MatchesTheTreeAndTellsEveryChangeAfterRandomGestures) {
     const int rowChild = headers + static_cast<int>(random() % (Source().ChildCount() - headers));
     TTreeListNode* const target = tree.AbsoluteNodes(tree.TopIndex() + rowChild - headers);
     const bool wasExpanded = target->Expanded();
-    const int op = static_cast<int>(random() % 6);
+    const int op = static_cast<int>(random() % 8);
     SCOPED_TRACE("step " + std::to_string(step) + ", gesture " + std::to_string(op));
     switch (op) {
       case 0:
@@ -108,6 +114,12 @@ TEST_F(TreeAccessible, MatchesTheTreeAndTellsEveryChangeAfterRandomGestures) {
       case 4:
         host.ScrollBarRequest(sbVertical, scPosition,
                               static_cast<int>(random() % tree.VisibleCount()));
+        break;
+      case 6:
+        tree.FocusedNode()->Delete();
+        break;
+      case 7:
+        tree.SetShowHeader(!tree.ShowHeader());
         break;
       default:
         tree.Columns(2)->SetSorted(tree.Columns(2)->Sorted() == csUp ? csDown : csUp);
@@ -147,6 +159,10 @@ TEST_F(TreeAccessible, OffersTheActionsARowAllows) {
   Source().DoAction(0, "select");                // does nothing
   Source().DoAction(Access().ChildOfNode(tank1), "expand");
   EXPECT_EQ(tree.FocusedNode(), site1);
+  // Hidden headers are never what a point names.
+  tree.SetShowHeader(false);
+  tree.ClearNodes();
+  EXPECT_EQ(Source().ChildAt({100, 10}), -1);
 }
 
 TEST_F(TreeAccessible, AnnouncesNewTextsOncePerPicture) {

@@ -11,6 +11,16 @@ namespace {
 constexpr int kIndent = TTreeListMetrics::kIndentWidth;
 constexpr int kExpandBox = 9;  // the plus and minus boxes, edges included
 constexpr int kEditButtonWidth = 16;
+// Right-aligned text keeps a pixel more from the right edge. Only its place moves: the width
+// it may take is that of any alignment, the width a row's height was measured with.
+constexpr int kRightInset = 1;
+
+int AlignedX(const TRect& r, int width, TAlignment alignment) {
+  if (width > r.Width()) return r.left;
+  if (alignment == taCenter) return (r.left + r.right - width) / 2;
+  if (alignment == taRightJustify) return std::max(r.right - kRightInset - width, r.left);
+  return r.left;
+}
 
 }  // namespace
 
@@ -237,7 +247,6 @@ void TTreeListPainter::DrawCellText(const TRect& cell, const TTreeListColumnPlac
   text = place.Column->DisplayText(text);
   if (text.empty() || IsRectEmpty(area)) return;
   TRect r = Rect(area.left + 2, area.top + 1, area.right - 1, area.bottom - 1);
-  if (alignment == taRightJustify) --r.right;
   const TSize size = C.TextExtent(text);
   const bool fits = size.cx <= r.Width();
   const TTextLayout layout = place.Column->VertAlignment();
@@ -251,9 +260,7 @@ void TTreeListPainter::DrawCellText(const TRect& cell, const TTreeListColumnPlac
     C.DrawText(text, r, dtSingleLine | dtEndEllipsis | dtNoPrefix);
     return;
   }
-  int x = r.left;
-  if (fits && alignment == taCenter) x = (r.left + r.right - size.cx) / 2;
-  if (fits && alignment == taRightJustify) x = r.right - size.cx;
+  const int x = AlignedX(r, size.cx, alignment);
   const int y = layout == tlTop      ? r.top
                 : layout == tlCenter ? (r.top + r.bottom - size.cy) / 2
                                      : r.bottom - size.cy;
@@ -285,10 +292,7 @@ void TTreeListPainter::DrawWrappedText(const TRect& r, const std::string& text,
   C.SaveClip();
   C.IntersectClipRect(r);
   for (const std::string& line : lines) {
-    const int width = C.TextExtent(line).cx;
-    int x = r.left;
-    if (width <= r.Width() && alignment == taCenter) x = (r.left + r.right - width) / 2;
-    if (width <= r.Width() && alignment == taRightJustify) x = r.right - width;
+    const int x = AlignedX(r, C.TextExtent(line).cx, alignment);
     C.TextOut(x, y, line);
     // A search matches the start of the text: its mark is on the first line.
     if (searchBackground && &line == &lines.front()) DrawSearchMark(x, y, line, *searchBackground);

@@ -66,8 +66,6 @@ class TTreeListPainter {
                        std::string text);
   void PaintFooter();
   void PaintIndicator();
-  // The rectangle of a column's cell within a footer line of the given top.
-  TRect FooterCellRect(const TTreeListColumnPlace& place, int top) const;
   bool RowSelected(const TTreeListNode* node) const;
 
   bool Visible(const TRect& r) const;

@@ -344,7 +344,7 @@ TEST_F(TreeInputFixture, CustomizingHidesADraggedOffColumnAndShowsItAgain) {
   // A handler's veto keeps a column dragged off.
   tree.OnDragEndHeader = [](TCustomTreeListControl*, TTreeListColumn*, TPoint, THeaderPosInfo&,
                             bool& accept) { accept = false; };
-  dragOff(250);
+  dragOff(100);
   EXPECT_EQ(tree.DisplayedColumns().size(), 4u);
   tree.OnDragEndHeader = nullptr;
   tree.ShowHeader(tree.Columns(1), 0, 0, 3);

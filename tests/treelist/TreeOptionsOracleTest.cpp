@@ -66,6 +66,17 @@ void RowsOfManyHeights(TTreeList& tree) {
   }
 }
 
+// What a pixel painted by the coding handlers below names: the part, its node and column.
+enum TPart { ptCell = 1, ptPreview, ptRowFooter, ptFooter, ptHeader, ptBand };
+constexpr uint32_t kCodeMark = 0x15u << 19;  // no colour the control paints has these bits
+constexpr uint32_t kCodeMask = 0x1Fu << 19;
+
+TColor Code(TPart part, int node, int column) {
+  return static_cast<TColor>(kCodeMark | static_cast<uint32_t>(part) << 16 |
+                             static_cast<uint32_t>(column & 15) << 12 |
+                             static_cast<uint32_t>(node & 0xFFF));
+}
+
 class TreeOptionsOracle : public TreeInputFixture, public ::testing::WithParamInterface<TConfig> {
  protected:
   void SetUp() override {
@@ -76,6 +87,83 @@ class TreeOptionsOracle : public TreeInputFixture, public ::testing::WithParamIn
     GetParam().Apply(tree, *images, *states);
     host.Paint(true);
   }
+
+  // Every cell, preview, row footer, footer cell, header and band is filled with its code.
+  void PaintCodes() {
+    auto fill = [](TCanvas& canvas, const TRect& r, TColor color, bool& done) {
+      canvas.Brush() = TBrush{color, bsSolid, color};
+      canvas.FillRect(r);
+      done = true;
+    };
+    tree.OnCustomDrawCell = [=, this](TCustomTreeListControl*, TCanvas& c, const TRect& r,
+                                      TTreeListNode* node, TTreeListColumn* column, bool, bool,
+                                      bool, std::string&, TColor&, TFont&, TAlignment&,
+                                      bool& done) {
+      fill(c, r, Code(ptCell, Id(node), column->Index()), done);
+    };
+    tree.OnCustomDrawPreview = [=, this](TCustomTreeListControl*, TCanvas& c, const TRect& r,
+                                         TTreeListNode* node, bool, const std::string&, TFont&,
+                                         TColor&, bool& done) {
+      fill(c, r, Code(ptPreview, Id(node), 0), done);
+    };
+    tree.OnCustomDrawFooterNode =
+        [=, this](TCustomTreeListControl*, TCanvas& c, const TRect& r, TTreeListNode* group,
+                  TTreeListColumn* column, int, std::string&, TColor&, TFont&, TAlignment&,
+                  bool& done) { fill(c, r, Code(ptRowFooter, Id(group), column->Index()), done); };
+    tree.OnCustomDrawFooter = [=](TCustomTreeListControl*, TCanvas& c, const TRect& r,
+                                  TTreeListColumn* column, std::string&, TColor&, TFont&,
+                                  TAlignment&, bool& done) {
+      fill(c, r, Code(ptFooter, 0, column->Index()), done);
+    };
+    tree.OnCustomDrawColumnHeader = [=](TCustomTreeListControl*, TTreeListColumn* column,
+                                        TCanvas& c, const TRect& r, std::string&, TColor&, TFont&,
+                                        TAlignment&, TTreeListColumnSort&, bool& done) {
+      fill(c, r, Code(ptHeader, 0, column->Index()), done);
+    };
+    tree.OnCustomDrawBand = [=](TCustomTreeListControl*, TTreeListBand* band, TCanvas& c,
+                                const TRect& r, std::string&, TColor&, TFont&, TAlignment&,
+                                bool& done) {
+      fill(c, r, Code(ptBand, 0, band->VisibleIndex()), done);
+    };
+    host.Paint(true);
+  }
+  int Id(const TTreeListNode* node) {
+    int id = 0, found = 0;
+    tree.ForEachNode([&](TTreeListNode* n) {
+      ++id;
+      if (n == node) found = id;
+    });
+    return found;
+  }
+
+  // At every sampled pixel that carries a code, the hit test names what the code names.
+  void ExpectPaintAndHitAgree() {
+    int coded = 0;
+    for (int y = 1; y < host.Picture().Height(); y += 3) {
+      for (int x = 1; x < host.Picture().Width(); x += 7) {
+        const uint32_t pixel = static_cast<uint32_t>(host.PixelAt(x, y));
+        if ((pixel & kCodeMask) != kCodeMark) continue;
+        ++coded;
+        const TTreeListHitInfo hit = tree.GetHitInfo({x, y});
+        // Sizing zones lie over the edges of what they size.
+        if (hit.Kind == HitColumnEdge || hit.Kind == HitBandEdge || hit.Kind == HitRowEdge ||
+            hit.Kind == HitHeaderPanelEdge || hit.Kind == HitBandPanelEdge)
+          continue;
+        const int part = static_cast<int>(pixel >> 16 & 7);
+        const int column = static_cast<int>(pixel >> 12 & 15);
+        const int node = static_cast<int>(pixel & 0xFFF);
+        const TTreeListHitKind kinds[] = {HitNowhere, HitCell,         HitPreview,   HitRowFooter,
+                                          HitFooter,  HitColumnHeader, HitBandHeader};
+        const int named = part == ptBand ? hit.Band : part == ptPreview ? 0 : hit.Column;
+        const int hitNode = part <= ptRowFooter ? Id(hit.Node) : 0;
+        ASSERT_EQ(hit.Kind, kinds[part]) << "at " << x << ", " << y;
+        ASSERT_EQ(named, column) << "at " << x << ", " << y;
+        ASSERT_EQ(hitNode, node) << "at " << x << ", " << y;
+      }
+    }
+    EXPECT_GT(coded, 1000);
+  }
+
   std::unique_ptr<TImageList> images, states;
 };
 
@@ -122,6 +210,18 @@ const std::vector<std::pair<const char*, std::function<void(TTestWindowHost&, TT
 
 }  // namespace
 
+// Two independent paths, painting and hit testing, name the same thing at every pixel,
+// scrolled and not.
+TEST_P(TreeOptionsOracle, PaintAndHitTestAgree) {
+  host.Resize(846, 480);  // tall rows and a row footer or two on screen
+  PaintCodes();
+  ASSERT_NO_FATAL_FAILURE(ExpectPaintAndHitAgree());
+  tree.SetTopIndex(7);
+  tree.SetLeftCoord(60);
+  host.Paint(true);
+  ASSERT_NO_FATAL_FAILURE(ExpectPaintAndHitAgree());
+}
+
 TEST_P(TreeOptionsOracle, EveryGestureLeavesAFreshPaint) {
   for (const auto& [what, gesture] : kGestures) {
     gesture(host, tree);
@@ -166,8 +266,16 @@ INSTANTIATE_TEST_SUITE_P(
                                 t.Bands().Items(1)->SetSizing(false);
                                 t.Columns(3)->SetSizing(false);
                               }},
-                      TConfig{"RowsOfManyHeights", [](TTreeList& t, TImageList&,
-                                                      TImageList&) { RowsOfManyHeights(t); }}),
+                      TConfig{"RowsOfManyHeights",
+                              [](TTreeList& t, TImageList&, TImageList&) { RowsOfManyHeights(t); }},
+                      TConfig{"ManyHeightsBandsTwoRows",
+                              [](TTreeList& t, TImageList& images, TImageList&) {
+                                RowsOfManyHeights(t);
+                                t.SetOptions(t.Options().Exclude(aoAutoWidth));
+                                ThreeBands(t, bfLeft, bfNone);
+                                TwoHeaderRows(t);
+                                t.SetImages(&images);
+                              }}),
     [](const ::testing::TestParamInfo<TConfig>& info) { return std::string(info.param.Name); });
 
 TEST_F(TreeInputFixture, PageUpFromTheTopRowMovesAPageAndTheRowsFollow) {

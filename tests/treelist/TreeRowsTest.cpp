@@ -375,12 +375,12 @@ TEST_F(TreeRows, TextThatJustFitsStaysWholeInEveryAlignment) {
   Use({aoRowSelect}, TTreeListOptionsEx(kDefaultTreeListOptionsEx).Include(aoRowAutoHeight), false);
   const int width = MeasureText(tree.Font(), "Tank level").width;
   tree.Columns(1)->SetWidth(width + 3);
-  site1->SetValues(1, "Tank level");
+  tank1->SetValues(1, "Tank level");  // a row neither focused nor selected
   for (TAlignment alignment : {taLeftJustify, taCenter, taRightJustify}) {
     tree.Columns(1)->SetAlignment(alignment);
-    EXPECT_EQ(tree.NodeRowHeight(site1), kRowHeight) << alignment;
+    EXPECT_EQ(tree.NodeRowHeight(tank1), kRowHeight) << alignment;
     host.Paint(true);
-    const TRect cell = tree.CellRect(site1, tree.Columns(1));
+    const TRect cell = tree.CellRect(tank1, tree.Columns(1));
     const TColor back = At(cell.left, cell.top);
     int left = cell.right, right = cell.left;
     for (int x = cell.left; x < cell.right; ++x)

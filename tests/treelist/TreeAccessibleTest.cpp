@@ -68,6 +68,11 @@ class TreeAccessible : public TreeInputFixture {
     EXPECT_EQ(Source().CellCount(0), 0);                              // a header has no cells
   }
 
+  int Count(TAccessibleEvent event) const {
+    int count = 0;
+    for (const auto& record : host.AccessibleEvents()) count += record.event == event;
+    return count;
+  }
   // The last event of a kind, or -2 when none came.
   int LastChildOf(TAccessibleEvent event) const {
     int child = -2;
@@ -128,6 +133,8 @@ TEST_F(TreeAccessible, MatchesTheTreeAndTellsEveryChangeAfterRandomGestures) {
     }
     host.Paint();
     ExpectMatchesTree();
+    // Every focus move is heard, once.
+    EXPECT_EQ(Count(aeFocus), tree.FocusedNode() != focused ? 1 : 0);
     if (tree.FocusedNode() != focused) {
       EXPECT_EQ(LastChildOf(aeFocus), Access().ChildOfNode(tree.FocusedNode()));
       EXPECT_EQ(LastChildOf(aeSelection), Access().ChildOfNode(tree.FocusedNode()));

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -323,5 +324,95 @@ TEST_F(TreeInputFixture, FocusRectangleGridAndAlignmentInPixels) {
         if (At(x, y) == clBlack) left = std::min(left, x), right = std::max(right, x);
     EXPECT_GE(left, c.from) << c.alignment;
     EXPECT_LE(right, c.to) << c.alignment;
+  }
+}
+
+// Gestures of every kind under handlers that veto, collapse, delete or move the focus: each
+// call returns, a release or Esc leaves the input idle with the mouse capture given back, and
+// Esc ends a search.
+TEST_P(TreeOptionsOracle, EveryGestureEndsUnderMeddlingHandlers) {
+  tree.SetOptions(tree.Options().Include(aoExtCustomizing));
+  TTreeListOptionsEx extra = tree.OptionsEx();
+  for (TTreeListOptionEx option :
+       {aoRowSizing, aoHeaderPanelSizing, aoBandPanelSizing, aoMouseScroll, aoAutoSearch})
+    extra.Include(option);
+  tree.SetOptionsEx(extra);
+  tree.SetShowIndicator(true);
+  tree.SetDragMode(dmAutomatic);
+  std::mt19937 random(5);
+  auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+  int meddle = 0;  // what the handlers do this step: nothing, veto, collapse, delete, refocus
+  auto act = [&](TTreeListNode* node) {
+    if (meddle == 2 && node && node->Count() > 0) node->Collapse(true);
+    if (meddle == 3 && tree.Count() > 2) tree.Items(tree.Count() - 1)->Delete();
+    if (meddle == 4 && tree.Count() > 0) tree.Items(0)->SetFocused(true);
+  };
+  tree.OnChangeNode = [&](TCustomTreeList*, TTreeListNode*, TTreeListNode* node) { act(node); };
+  tree.OnExpanding = [&](TCustomTreeList*, TTreeListNode*, bool& allow) { allow = meddle != 1; };
+  tree.OnCollapsing = [&](TCustomTreeList*, TTreeListNode*, bool& allow) { allow = meddle != 1; };
+  tree.OnColumnClick = [&](TCustomTreeListControl*, TTreeListColumn*) { act(tree.FocusedNode()); };
+  tree.OnColumnSorting = [&](TCustomTreeListControl*, TTreeListColumn*, bool& allow) {
+    allow = meddle != 1;
+  };
+  tree.OnCanHeaderDragging = [&](TCustomTreeListControl*, TTreeListColumn*, bool& allow) {
+    allow = meddle != 1;
+  };
+  tree.OnDragEndHeader = [&](TCustomTreeListControl*, TTreeListColumn*, TPoint, THeaderPosInfo&,
+                             bool& accept) {
+    if (meddle == 1) accept = false;
+    act(tree.FocusedNode());
+  };
+  tree.OnChangedColumnsWidth = [&](TCustomTreeListControl*) { act(tree.FocusedNode()); };
+  tree.OnNodeDropped = [&](TCustomTreeListControl*, TControl*, TTreeListNode*,
+                           TTreeListNode* target, const std::string&) { act(target); };
+  const int width = host.Picture().Width(), height = host.Picture().Height();
+  for (int step = 0; step < 150; ++step) {
+    SCOPED_TRACE(step);
+    meddle = pick(5);
+    GrowTo(30);
+    // Half the presses go where gestures start: edges, headers, bands, rows.
+    const TTreeListGeometry g = tree.Geometry();
+    std::vector<TPoint> starts = {{5, g.HeaderPanel.bottom - 2}, {300, g.BandPanel.bottom - 2}};
+    for (const TTreeListColumnPlace& c : g.Columns)
+      starts.insert(starts.end(), {{c.Header.right - 2, c.Header.top + 5},
+                                   {(c.Header.left + c.Header.right) / 2, c.Header.top + 5}});
+    for (const TTreeListBandPlace& b : g.Bands)
+      starts.insert(starts.end(),
+                    {{b.Right - 2, b.Header.top + 5}, {b.Left + 20, b.Header.top + 5}});
+    for (const TTreeListRowPlace& r : g.Rows)
+      starts.insert(starts.end(), {{5, r.Bottom - 1}, {r.ContentLeft + 10, r.Top + 3}});
+    const TPoint start =
+        pick(2) ? starts[pick(static_cast<int>(starts.size()))] : TPoint{pick(width), pick(height)};
+    const int x = start.x, y = start.y;
+    host.MouseMove(x, y);
+    const int kind = pick(4);
+    if (kind == 3) {  // typed text, then Esc
+      for (char c : std::string("s1")) TypeChar(tree, c);
+      host.PressKey(vkEscape);
+      EXPECT_EQ(tree.SearchText(), "");
+      continue;
+    }
+    const TMouseButton button = kind == 2 ? mbMiddle : mbLeft;
+    host.MouseDown(button, x, y);
+    for (int i = 0; i < 3; ++i) {
+      const int mx = pick(width);
+      host.MouseMove(mx, pick(height));
+    }
+    if (pick(4) == 0) host.Paint();
+    if (pick(3) == 0) {
+      const bool holds = tree.Input().Gesture();
+      host.PressKey(vkEscape);
+      if (holds) {
+        EXPECT_EQ(tree.Input().State(), msNone);
+      }
+    }
+    if (kind == 1) host.MouseDown(mbRight, x, y);
+    const int ux = pick(width);
+    host.MouseUp(button, ux, pick(height));
+    if (kind == 1) host.MouseUp(mbRight, x, y);
+    if (host.Dragging()) host.Drop(tree, pick(width), pick(height));
+    EXPECT_EQ(tree.Input().State(), msNone);
+    EXPECT_FALSE(host.HasCapture());
+    if (::testing::Test::HasFailure()) break;
   }
 }

@@ -41,6 +41,9 @@ class TreeAccessible : public TreeInputFixture {
       for (TTreeListColumn* c : columns)
         name += (name.empty() ? "" : ", ") + node->Strings(c->ValueIndex());
       EXPECT_EQ(row.role, arRow);
+      // Where the row is on screen, cut at the rows area.
+      EXPECT_EQ(row.rect.top, g.Rows[r].Top) << name;
+      EXPECT_EQ(row.rect.bottom, std::min(g.Rows[r].Bottom, g.RowsArea.bottom)) << name;
       EXPECT_EQ(row.name, name);
       EXPECT_EQ((row.states & asFocused) != 0, node == tree.FocusedNode()) << name;
       EXPECT_EQ((row.states & asSelected) != 0, node->Selected()) << name;

@@ -328,8 +328,8 @@ TEST_F(TreeInputFixture, FocusRectangleGridAndAlignmentInPixels) {
 }
 
 // Gestures of every kind under handlers that veto, collapse, delete or move the focus: each
-// call returns, a release or Esc leaves the input idle with the mouse capture given back, and
-// Esc ends a search.
+// call returns, a release or Esc leaves the input idle with the mouse capture given back and
+// the screen whole, and Esc ends a search.
 TEST_P(TreeOptionsOracle, EveryGestureEndsUnderMeddlingHandlers) {
   tree.SetOptions(tree.Options().Include(aoExtCustomizing));
   TTreeListOptionsEx extra = tree.OptionsEx();
@@ -408,11 +408,14 @@ TEST_P(TreeOptionsOracle, EveryGestureEndsUnderMeddlingHandlers) {
     }
     if (kind == 1) host.MouseDown(mbRight, x, y);
     const int ux = pick(width);
-    host.MouseUp(button, ux, pick(height));
+    const int uy = pick(height);
+    host.MouseUp(button, ux, uy);
     if (kind == 1) host.MouseUp(mbRight, x, y);
     if (host.Dragging()) host.Drop(tree, pick(width), pick(height));
     EXPECT_EQ(tree.Input().State(), msNone);
     EXPECT_FALSE(host.HasCapture());
+    // And the screen shows what a paint draws now: the gesture took its feedback along.
+    EXPECT_TRUE(ShowsFreshPaint(host, tree));
     if (::testing::Test::HasFailure()) break;
   }
 }

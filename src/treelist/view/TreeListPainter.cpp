@@ -32,6 +32,13 @@ TTreeListPainter::TTreeListPainter(TTreeList& tree, const TTreeListGeometry& geo
   FRowSelect = tree.Options().Contains(aoRowSelect) || tree.OptionsEx().Contains(aoInvertSelect);
   FAnyCellHandler =
       static_cast<bool>(tree.OnCustomDraw) || static_cast<bool>(tree.OnCustomDrawCell);
+  // Several lines, or a band without columns, leave places in a row that no cell covers.
+  FUncoveredCells = G.HeaderRows > 1;
+  for (size_t b = 0; b < G.Bands.size(); ++b)
+    FUncoveredCells =
+        FUncoveredCells || std::none_of(G.Columns.begin(), G.Columns.end(), [b](const auto& p) {
+          return p.BandPlace == static_cast<int>(b);
+        });
   for (const TTreeListColumnPlace& p : G.Columns)
     FAnyCellHandler = FAnyCellHandler || static_cast<bool>(p.Column->OnCustomDrawCell);
   // Dotted lines: a checkerboard whose line pixels sit where the first row's indentation would
@@ -104,10 +111,10 @@ void TTreeListPainter::PaintRow(const TTreeListRowPlace& row) {
     PaintImages(row);
     C.RestoreClip();
   }
-  // With several lines a row may have places no cell covers (a header row a band leaves
-  // empty): they show the background.
-  if (G.HeaderRows > 1)
-    Fill(Rect(std::max(row.ContentLeft, G.IndentOrigin), row.Top, G.CellsRight(), row.CellsBottom),
+  // Places no cell covers (a header row a band leaves empty, a band without columns) show the
+  // background, down to the grid line below them.
+  if (FUncoveredCells)
+    Fill(Rect(std::max(row.ContentLeft, G.IndentOrigin), row.Top, G.CellsRight(), row.Bottom),
          FTree.Color());
   for (const TTreeListColumnPlace& place : G.Columns) {
     const TRect cell = G.CellRect(row, place);

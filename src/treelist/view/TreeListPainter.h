@@ -79,6 +79,7 @@ class TTreeListPainter {
   bool FShowSelection;
   bool FRowSelect;
   bool FAnyCellHandler;
+  bool FUncoveredCells;
   TBrush FLineBrush;
   std::vector<TRect> FSegments;  // grid lines, drawn together at the end
   size_t FSearchMark = 0;        // bytes of the cell's text an incremental search matched

@@ -4,7 +4,8 @@
 // keys and timers (search, hot tracking, sizing, panning, node drag and drop); and event
 // handlers that themselves delete, clear, focus, expand or throw. After every operation the row
 // index agrees with a walk of the tree, the focus, top row and selection hold only live
-// nodes, and the sort list holds only sorted columns; anything else is a fault.
+// nodes, and the sort list holds only sorted columns; every gesture ends with the release of
+// its button or with Esc, and an idle control holds no mouse capture; anything else is a fault.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -160,16 +161,28 @@ class TTreeDriver {
                         : in_.Bool() ? TShiftState{ssMiddle}
                                      : 0u);
         break;
-      case 2:
-        host_.MouseUp(button, x, y);
-        break;
+      case 2: {
+        // Released, the button that holds a gesture ends it, whatever the handlers did.
+        const TTreeListMouseState state = tree_.Input().State();
+        const bool holds = state != msNone && button == (state == msPanning ? mbMiddle : mbLeft);
+        try {
+          host_.MouseUp(button, x, y);
+        } catch (...) {
+          if (holds) ExpectIdle("a release that failed");
+          throw;
+        }
+        if (holds) ExpectIdle("a release");
+      } break;
       case 3: {
         char c = static_cast<char>(in_.Byte());
         tree_.KeyPress(c);
       } break;
       case 4: {
         static constexpr int kKeys[] = {vkBack, vkEscape, vkDown, vkUp, 'A', vkNext};
-        host_.PressKey(kKeys[in_.Index(6)], in_.Bool() ? TShiftState{ssAlt} : 0u);
+        const int key = kKeys[in_.Index(6)];
+        const bool gesture = tree_.Input().Gesture();
+        host_.PressKey(key, in_.Bool() ? TShiftState{ssAlt} : 0u);
+        if (key == vkEscape && gesture) ExpectIdle("Esc");
       } break;
       case 5:
         host_.FireTimer(1 + static_cast<int>(in_.Index(6)));
@@ -447,7 +460,17 @@ class TTreeDriver {
     }
   }
 
+  void ExpectIdle(const char* after) {
+    if (tree_.Input().State() == msNone) return;
+    std::fprintf(stderr, "tree-list fault: a gesture runs on after %s\n", after);
+    std::abort();
+  }
+
   void Check() {
+    if (tree_.Input().State() == msNone && host_.HasCapture()) {
+      std::fprintf(stderr, "tree-list fault: an idle control holds the mouse capture\n");
+      std::abort();
+    }
     // The input holds only live nodes.
     for (const TTreeListNode* held :
          {tree_.Input().HotNode(), tree_.Input().DropTarget(), tree_.Input().DraggedNode()}) {

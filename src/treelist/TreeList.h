@@ -41,6 +41,11 @@ class TTreeList : public TCustomTreeListControl {
   void SetDefaultRowHeight(int value);
   // The height set, 0 while none is: the layout raises it to what the fonts need.
   int RequestedRowHeight() const { return FRequestedRowHeight; }
+  // Fonts that raised the minimum to the height set leave it unset: the rows follow the
+  // fonts again when they shrink. Called by the metrics, which relayout anyway.
+  void ForgetRaisedRowHeight(int minimum) {
+    if (FRequestedRowHeight > 0 && FRequestedRowHeight <= minimum) FRequestedRowHeight = 0;
+  }
   int IndentDesc() const { return FIndentDesc; }
   void SetIndentDesc(int value);
   int FixedBandLineWidth() const { return FFixedBandLineWidth; }

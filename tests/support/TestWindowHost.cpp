@@ -175,8 +175,14 @@ void TTestWindowHost::InvalidateAll() {
 
 void TTestWindowHost::ScrollContents(int dx, int dy, const TRect& area) {
   scrolls_.push_back({dx, dy, area});
-  // Pending paint moves along with the pixels it belongs to.
-  if (!IsRectEmpty(pending_)) OffsetRect(pending_, dx, dy);
+  // Pending paint in the area moves along with the pixels it belongs to; what was pending
+  // stays so (as the desktop host keeps it), since paint outside the area does not move.
+  TRect moved;
+  const TRect within = IsRectEmpty(area) ? Rect(0, 0, picture_.Width(), picture_.Height()) : area;
+  if (IntersectRect(moved, pending_, within)) {
+    OffsetRect(moved, dx, dy);
+    if (IntersectRect(moved, moved, within)) pending_ = UnionRect(pending_, moved);
+  }
   for (const TRect& r : ScrollCanvasArea(picture_.Canvas(), dx, dy, area)) Invalidate(r);
 }
 

@@ -26,6 +26,12 @@ class TreeAccessible : public TreeInputFixture {
       const TAccessibleItem header = Source().Child(i);
       EXPECT_EQ(header.role, arColumnHeader);
       EXPECT_EQ(header.name, columns[i]->Caption());
+      // Where the header panel shows it, or nowhere while the panel is hidden.
+      TRect shown;
+      const TTreeListColumnPlace* place = g.PlaceOf(columns[i]);
+      if (!IntersectRect(shown, g.Shown(*place, place->Header), g.HeaderPanel)) shown = TRect{};
+      EXPECT_EQ(header.rect, shown) << header.name;
+      EXPECT_EQ((header.states & asInvisible) != 0, IsRectEmpty(shown)) << header.name;
     }
     for (int r = 0; r < static_cast<int>(g.Rows.size()); ++r) {
       const int index = headers + r;
@@ -35,6 +41,9 @@ class TreeAccessible : public TreeInputFixture {
       for (TTreeListColumn* c : columns)
         name += (name.empty() ? "" : ", ") + node->Strings(c->ValueIndex());
       EXPECT_EQ(row.role, arRow);
+      // Where the row is on screen, cut at the rows area.
+      EXPECT_EQ(row.rect.top, g.Rows[r].Top) << name;
+      EXPECT_EQ(row.rect.bottom, std::min(g.Rows[r].Bottom, g.RowsArea.bottom)) << name;
       EXPECT_EQ(row.name, name);
       EXPECT_EQ((row.states & asFocused) != 0, node == tree.FocusedNode()) << name;
       EXPECT_EQ((row.states & asSelected) != 0, node->Selected()) << name;
@@ -62,6 +71,11 @@ class TreeAccessible : public TreeInputFixture {
     EXPECT_EQ(Source().CellCount(0), 0);                              // a header has no cells
   }
 
+  int Count(TAccessibleEvent event) const {
+    int count = 0;
+    for (const auto& record : host.AccessibleEvents()) count += record.event == event;
+    return count;
+  }
   // The last event of a kind, or -2 when none came.
   int LastChildOf(TAccessibleEvent event) const {
     int child = -2;
@@ -91,7 +105,7 @@ TEST_F(TreeAccessible, MatchesTheTreeAndTellsEveryChangeAfterRandomGestures) {
     const int rowChild = headers + static_cast<int>(random() % (Source().ChildCount() - headers));
     TTreeListNode* const target = tree.AbsoluteNodes(tree.TopIndex() + rowChild - headers);
     const bool wasExpanded = target->Expanded();
-    const int op = static_cast<int>(random() % 6);
+    const int op = static_cast<int>(random() % 8);
     SCOPED_TRACE("step " + std::to_string(step) + ", gesture " + std::to_string(op));
     switch (op) {
       case 0:
@@ -109,6 +123,12 @@ TEST_F(TreeAccessible, MatchesTheTreeAndTellsEveryChangeAfterRandomGestures) {
         host.ScrollBarRequest(sbVertical, scPosition,
                               static_cast<int>(random() % tree.VisibleCount()));
         break;
+      case 6:
+        tree.FocusedNode()->Delete();
+        break;
+      case 7:
+        tree.SetShowHeader(!tree.ShowHeader());
+        break;
       default:
         tree.Columns(2)->SetSorted(tree.Columns(2)->Sorted() == csUp ? csDown : csUp);
         EXPECT_EQ(LastChildOf(aeReorder), -1);
@@ -116,6 +136,8 @@ TEST_F(TreeAccessible, MatchesTheTreeAndTellsEveryChangeAfterRandomGestures) {
     }
     host.Paint();
     ExpectMatchesTree();
+    // Every focus move is heard, once.
+    EXPECT_EQ(Count(aeFocus), tree.FocusedNode() != focused ? 1 : 0);
     if (tree.FocusedNode() != focused) {
       EXPECT_EQ(LastChildOf(aeFocus), Access().ChildOfNode(tree.FocusedNode()));
       EXPECT_EQ(LastChildOf(aeSelection), Access().ChildOfNode(tree.FocusedNode()));
@@ -147,6 +169,10 @@ TEST_F(TreeAccessible, OffersTheActionsARowAllows) {
   Source().DoAction(0, "select");                // does nothing
   Source().DoAction(Access().ChildOfNode(tank1), "expand");
   EXPECT_EQ(tree.FocusedNode(), site1);
+  // Hidden headers are never what a point names.
+  tree.SetShowHeader(false);
+  tree.ClearNodes();
+  EXPECT_EQ(Source().ChildAt({100, 10}), -1);
 }
 
 TEST_F(TreeAccessible, AnnouncesNewTextsOncePerPicture) {

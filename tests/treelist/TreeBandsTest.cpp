@@ -74,6 +74,23 @@ TEST_F(TreeBands, EndAndHomeBringTheFocusedColumnIntoView) {
   EXPECT_TRUE(ShowsFreshPaint(host, tree));
 }
 
+// A left-fixed band wider than the window leaves no room: every band scrolls then, so each
+// focused column comes into view and is what a point on it hits.
+TEST_F(TreeBands, FixedBandsTooWideForTheWindowScrollWithTheRest) {
+  tree.Columns(0)->SetWidth(450);
+  tree.SetFocusedNode(site1, 0, true);
+  for (int column = 1; column < 5; ++column) {
+    host.PressKey(vkRight);
+    ASSERT_EQ(tree.FocusedColumn(), column);
+    const TTreeListGeometry g = tree.Geometry();
+    const TRect shown =
+        g.Shown(*g.PlaceOf(tree.Columns(column)), tree.CellRect(site1, tree.Columns(column)));
+    ASSERT_GT(shown.Width(), 0) << column;
+    EXPECT_EQ(tree.GetHitInfo({(shown.left + shown.right) / 2, Row(0)}).Column, column);
+  }
+  EXPECT_TRUE(ShowsFreshPaint(host, tree));
+}
+
 TEST_F(TreeBands, APressHighlightsTheCellItHits) {
   tree.SetHeaderPanelRowCount(2);
   tree.Columns(2)->SetRowIndex(1);  // "Level" under "Capacity"
@@ -107,6 +124,16 @@ TEST_F(TreeBands, SizingWithoutAutoWidthKeepsTheRowsSum) {
   EXPECT_EQ(after[1], before[1] + 20);
   EXPECT_EQ(after[1] + after[2] + after[3], before[1] + before[2] + before[3]);
   EXPECT_TRUE(ShowsFreshPaint(host, tree));
+  // A neighbour at its minimum width gives no more: the line stops, the row does not grow.
+  tree.Columns(3)->SetWidth(30);
+  const std::vector<int> narrow = Widths(tree);
+  const int next = tree.CellRect(site1, tree.Columns(2)).right - 1;
+  host.MouseDown(mbLeft, next, kHeaderY);
+  host.MouseMove(next + 30, kHeaderY);
+  host.MouseUp(mbLeft, next + 30, kHeaderY);
+  const std::vector<int> last = Widths(tree);
+  EXPECT_EQ(last[3], tree.Columns(3)->MinWidth());
+  EXPECT_EQ(last[2] + last[3], narrow[2] + narrow[3]);
 }
 
 TEST_F(TreeInputFixture, ARowHeightSetToTheMinimumCountsAsNotSet) {
@@ -117,6 +144,15 @@ TEST_F(TreeInputFixture, ARowHeightSetToTheMinimumCountsAsNotSet) {
   EXPECT_LT(tree.DefaultRowHeight(), 19);
   tree.SetDefaultRowHeight(30);
   EXPECT_EQ(tree.DefaultRowHeight(), 30);
+  // So does one a font raised to its minimum: with the old font back the rows follow it.
+  tree.SetFont(SixteenPixelFont());
+  tree.SetDefaultRowHeight(22);
+  TFont big = tree.Font();
+  big.SetHeight(big.Height() + 8);
+  tree.SetFont(big);
+  EXPECT_GT(tree.DefaultRowHeight(), 22);
+  tree.SetFont(SixteenPixelFont());
+  EXPECT_EQ(tree.DefaultRowHeight(), 19);
 }
 
 TEST_F(TreeInputFixture, AClickHandlerThatRaisesLeavesNoGestureBehind) {
@@ -305,6 +341,12 @@ TEST_F(TreeInputFixture, CustomizingHidesADraggedOffColumnAndShowsItAgain) {
   EXPECT_FALSE(tree.Columns(1)->Visible());
   EXPECT_EQ(hidden, (std::vector<int>{1, 0, 0, 1}));
   EXPECT_TRUE(ShowsFreshPaint(host, tree));
+  // A handler's veto keeps a column dragged off.
+  tree.OnDragEndHeader = [](TCustomTreeListControl*, TTreeListColumn*, TPoint, THeaderPosInfo&,
+                            bool& accept) { accept = false; };
+  dragOff(100);
+  EXPECT_EQ(tree.DisplayedColumns().size(), 4u);
+  tree.OnDragEndHeader = nullptr;
   tree.ShowHeader(tree.Columns(1), 0, 0, 3);
   EXPECT_EQ(shown, (std::vector<int>{3, 0, 0, 3}));
   EXPECT_EQ(tree.Columns(3)->Caption(), "Capacity");

@@ -52,15 +52,25 @@ TEST_F(TreeColumnSizing, DraggingAnEdgeReproportionsTheColumnsRightOfIt) {
   EXPECT_TRUE(ShowsFreshPaint(host, tree));
 }
 
+// Also with the band panel shown: the lone band fills the client whatever its edge does, so
+// the edge sizes the column, and the band panel offers no edge that does nothing.
 TEST_F(TreeColumnSizing, TheLastColumnTakesFromTheColumnsLeftOfIt) {
-  host.MouseDown(mbLeft, 845, 10);
-  host.MouseMove(745, 10);
-  host.MouseUp(mbLeft, 745, 10);
-  const std::vector<int> w = Widths();
-  EXPECT_EQ(w[4], 70);
-  EXPECT_EQ(Sum(), 846);
-  EXPECT_EQ(w[0], 194);  // 676 pixels become 776, in proportion
-  EXPECT_TRUE(ShowsFreshPaint(host, tree));
+  for (bool bands : {false, true}) {
+    for (int i = 0; i < tree.ColumnCount(); ++i) tree.Columns(i)->SetWidth(100);
+    tree.SetShowBands(bands);
+    const int y = tree.Geometry().HeaderPanel.top + 10;
+    host.MouseDown(mbLeft, 845, y);
+    host.MouseMove(745, y);
+    host.MouseUp(mbLeft, 745, y);
+    const std::vector<int> w = Widths();
+    EXPECT_EQ(w[4], 70) << bands;
+    EXPECT_EQ(Sum(), 846);
+    EXPECT_EQ(w[0], 194);  // 676 pixels become 776, in proportion
+    EXPECT_TRUE(ShowsFreshPaint(host, tree));
+  }
+  host.MouseMove(845, 10);
+  EXPECT_EQ(host.CursorShape(), crArrow);
+  EXPECT_EQ(tree.GetHitInfo({845, 10}).Kind, HitBandHeader);
 }
 
 TEST_F(TreeColumnSizing, TheLineStaysWithinItsBoundsAndLeavesNoTrace) {
@@ -72,13 +82,14 @@ TEST_F(TreeColumnSizing, TheLineStaysWithinItsBoundsAndLeavesNoTrace) {
   EXPECT_TRUE(LineShownAt(189));
   EXPECT_FALSE(LineShownAt(kCapacityEdge));
   host.MouseMove(2000, 10);
-  EXPECT_EQ(tree.Input().SizingLineX(), 845);  // the client's last pixel
+  // The client's last pixel less the minimum widths of the three columns right of it.
+  EXPECT_EQ(tree.Input().SizingLineX(), 845 - 3 * 20);
   // A paint meanwhile keeps the line on the screen exactly once.
   tree.Invalidate();
   host.Paint();
-  EXPECT_TRUE(LineShownAt(845));
+  EXPECT_TRUE(LineShownAt(785));
   host.MouseMove(300, 10);
-  EXPECT_FALSE(LineShownAt(845));
+  EXPECT_FALSE(LineShownAt(785));
   host.MouseUp(mbLeft, 300, 10);
   EXPECT_TRUE(ShowsFreshPaint(host, tree));
 }

@@ -1,4 +1,5 @@
 // Hot tracking: which row and cell are hot, which rows a move paints again, and the picture.
+#include <functional>
 #include <vector>
 
 #include "TreeInputFixture.h"
@@ -70,7 +71,7 @@ TEST_F(TreeHotTrack, DrawsTheHotRowAndLetsGoOfItOnLeaveDeleteAndOptionOff) {
   EXPECT_EQ(HighlightInk(2), 0);
   host.MouseMove(400, RowMid(2));
   tank2->Delete();
-  EXPECT_EQ(tree.Input().HotNode(), nullptr);
+  EXPECT_EQ(tree.Input().HotNode(), site2);  // now under the pointer
   EXPECT_TRUE(ShowsFreshPaint(host, tree));
   host.MouseMove(400, RowMid(1));
   SetOptionEx(tree, aoHotTrack, false);
@@ -93,4 +94,26 @@ TEST_F(TreeHotTrack, ScrollingUnderAStillPointerMovesTheHotRow) {
   EXPECT_EQ(tree.TopIndex(), 3);
   EXPECT_EQ(tree.Input().HotNode(), tree.AbsoluteNodes(4));
   EXPECT_TRUE(ShowsFreshPaint(host, tree));
+}
+
+// Rows that change under a pointer that stays put: the row now under it is the hot one.
+TEST_F(TreeHotTrack, ChangedRowsUnderAStillPointerMoveTheHotRow) {
+  TTreeListNode* beta1 = site2->Items(0);
+  struct {
+    const char* name;
+    std::function<void()> change;
+    TTreeListNode* hot;  // at the third row afterwards
+  } const steps[] = {
+      {"collapse", [&] { site1->SetExpanded(false); }, nullptr},
+      {"expand", [&] { site2->SetExpanded(true); }, beta1},
+      {"sort", [&] { tree.Columns(0)->SetSorted(csDown); }, site1},
+      {"delete", [&] { site2->Delete(); }, nullptr},
+  };
+  host.MouseMove(400, RowMid(2));
+  ASSERT_EQ(tree.Input().HotNode(), tank2);
+  for (const auto& step : steps) {
+    step.change();
+    EXPECT_EQ(tree.Input().HotNode(), step.hot) << step.name;
+    EXPECT_TRUE(ShowsFreshPaint(host, tree)) << step.name;
+  }
 }

@@ -71,8 +71,12 @@ TEST_F(TreeHitTest, BandsIndicatorAndPanelEdgesWhenShown) {
   EXPECT_EQ(KindAt(tree, 100, g.HeaderPanel.bottom - 1), HitHeaderPanelEdge);
   EXPECT_EQ(KindAt(tree, 100, g.HeaderPanel.bottom - 4), HitHeaderPanelEdge);
   EXPECT_EQ(KindAt(tree, 100, g.HeaderPanel.bottom - 5), HitColumnHeader);
-  // With bands shown the last column's edge is the band's.
-  EXPECT_EQ(KindAt(tree, 843, g.HeaderPanel.top + 2), HitBandEdge);
+  // With bands shown the last column's edge is the band's, unless the band is alone under
+  // automatic width, where sizing it would change nothing: then it is the column's.
+  EXPECT_EQ(KindAt(tree, 843, g.HeaderPanel.top + 2), HitColumnEdge);
+  tree.Bands().Add();
+  tree.Columns(4)->SetBandIndex(1);
+  EXPECT_EQ(KindAt(tree, tree.Geometry().Bands[0].Right - 2, g.HeaderPanel.top + 2), HitBandEdge);
   const TTreeListHitInfo indicator = tree.GetHitInfo({5, g.RowsArea.top + 3});
   EXPECT_EQ(indicator.Kind, HitIndicator);
   EXPECT_EQ(indicator.Node, site1);

@@ -149,6 +149,15 @@ TEST_F(TreeNodeDrag, HoveringOpensClosesAndScrolls) {
   EXPECT_FALSE(host.TimerActive(kDragOverScrollTimer));
   tree.DragLeave();
   EXPECT_TRUE(ShowsFreshPaint(host, tree));
+  // With one whole row in the window its upper half scrolls up, its lower half down.
+  host.Resize(846, kHeaderBottom + kRowHeight + 5);
+  tree.DragOver(text, 300, RowTop(0) + 3);
+  host.FireTimer(kDragOverScrollTimer);
+  EXPECT_EQ(tree.TopIndex(), 2);
+  tree.DragOver(text, 300, RowTop(0) + kRowHeight - 3);
+  host.FireTimer(kDragOverScrollTimer);
+  EXPECT_EQ(tree.TopIndex(), 3);
+  tree.DragLeave();
 }
 
 TEST_F(TreeNodeDrag, HandlersDeletingTheDraggedNodeOrTheTarget) {

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -66,6 +67,17 @@ void RowsOfManyHeights(TTreeList& tree) {
   }
 }
 
+// What a pixel painted by the coding handlers below names: the part, its node and column.
+enum TPart { ptCell = 1, ptPreview, ptRowFooter, ptFooter, ptHeader, ptBand };
+constexpr uint32_t kCodeMark = 0x15u << 19;  // no colour the control paints has these bits
+constexpr uint32_t kCodeMask = 0x1Fu << 19;
+
+TColor Code(TPart part, int node, int column) {
+  return static_cast<TColor>(kCodeMark | static_cast<uint32_t>(part) << 16 |
+                             static_cast<uint32_t>(column & 15) << 12 |
+                             static_cast<uint32_t>(node & 0xFFF));
+}
+
 class TreeOptionsOracle : public TreeInputFixture, public ::testing::WithParamInterface<TConfig> {
  protected:
   void SetUp() override {
@@ -76,6 +88,83 @@ class TreeOptionsOracle : public TreeInputFixture, public ::testing::WithParamIn
     GetParam().Apply(tree, *images, *states);
     host.Paint(true);
   }
+
+  // Every cell, preview, row footer, footer cell, header and band is filled with its code.
+  void PaintCodes() {
+    auto fill = [](TCanvas& canvas, const TRect& r, TColor color, bool& done) {
+      canvas.Brush() = TBrush{color, bsSolid, color};
+      canvas.FillRect(r);
+      done = true;
+    };
+    tree.OnCustomDrawCell = [=, this](TCustomTreeListControl*, TCanvas& c, const TRect& r,
+                                      TTreeListNode* node, TTreeListColumn* column, bool, bool,
+                                      bool, std::string&, TColor&, TFont&, TAlignment&,
+                                      bool& done) {
+      fill(c, r, Code(ptCell, Id(node), column->Index()), done);
+    };
+    tree.OnCustomDrawPreview = [=, this](TCustomTreeListControl*, TCanvas& c, const TRect& r,
+                                         TTreeListNode* node, bool, const std::string&, TFont&,
+                                         TColor&, bool& done) {
+      fill(c, r, Code(ptPreview, Id(node), 0), done);
+    };
+    tree.OnCustomDrawFooterNode =
+        [=, this](TCustomTreeListControl*, TCanvas& c, const TRect& r, TTreeListNode* group,
+                  TTreeListColumn* column, int, std::string&, TColor&, TFont&, TAlignment&,
+                  bool& done) { fill(c, r, Code(ptRowFooter, Id(group), column->Index()), done); };
+    tree.OnCustomDrawFooter = [=](TCustomTreeListControl*, TCanvas& c, const TRect& r,
+                                  TTreeListColumn* column, std::string&, TColor&, TFont&,
+                                  TAlignment&, bool& done) {
+      fill(c, r, Code(ptFooter, 0, column->Index()), done);
+    };
+    tree.OnCustomDrawColumnHeader = [=](TCustomTreeListControl*, TTreeListColumn* column,
+                                        TCanvas& c, const TRect& r, std::string&, TColor&, TFont&,
+                                        TAlignment&, TTreeListColumnSort&, bool& done) {
+      fill(c, r, Code(ptHeader, 0, column->Index()), done);
+    };
+    tree.OnCustomDrawBand = [=](TCustomTreeListControl*, TTreeListBand* band, TCanvas& c,
+                                const TRect& r, std::string&, TColor&, TFont&, TAlignment&,
+                                bool& done) {
+      fill(c, r, Code(ptBand, 0, band->VisibleIndex()), done);
+    };
+    host.Paint(true);
+  }
+  int Id(const TTreeListNode* node) {
+    int id = 0, found = 0;
+    tree.ForEachNode([&](TTreeListNode* n) {
+      ++id;
+      if (n == node) found = id;
+    });
+    return found;
+  }
+
+  // At every sampled pixel that carries a code, the hit test names what the code names.
+  void ExpectPaintAndHitAgree() {
+    int coded = 0;
+    for (int y = 1; y < host.Picture().Height(); y += 3) {
+      for (int x = 1; x < host.Picture().Width(); x += 7) {
+        const uint32_t pixel = static_cast<uint32_t>(host.PixelAt(x, y));
+        if ((pixel & kCodeMask) != kCodeMark) continue;
+        ++coded;
+        const TTreeListHitInfo hit = tree.GetHitInfo({x, y});
+        // Sizing zones lie over the edges of what they size.
+        if (hit.Kind == HitColumnEdge || hit.Kind == HitBandEdge || hit.Kind == HitRowEdge ||
+            hit.Kind == HitHeaderPanelEdge || hit.Kind == HitBandPanelEdge)
+          continue;
+        const int part = static_cast<int>(pixel >> 16 & 7);
+        const int column = static_cast<int>(pixel >> 12 & 15);
+        const int node = static_cast<int>(pixel & 0xFFF);
+        const TTreeListHitKind kinds[] = {HitNowhere, HitCell,         HitPreview,   HitRowFooter,
+                                          HitFooter,  HitColumnHeader, HitBandHeader};
+        const int named = part == ptBand ? hit.Band : part == ptPreview ? 0 : hit.Column;
+        const int hitNode = part <= ptRowFooter ? Id(hit.Node) : 0;
+        ASSERT_EQ(hit.Kind, kinds[part]) << "at " << x << ", " << y;
+        ASSERT_EQ(named, column) << "at " << x << ", " << y;
+        ASSERT_EQ(hitNode, node) << "at " << x << ", " << y;
+      }
+    }
+    EXPECT_GT(coded, 1000);
+  }
+
   std::unique_ptr<TImageList> images, states;
 };
 
@@ -122,6 +211,18 @@ const std::vector<std::pair<const char*, std::function<void(TTestWindowHost&, TT
 
 }  // namespace
 
+// Two independent paths, painting and hit testing, name the same thing at every pixel,
+// scrolled and not.
+TEST_P(TreeOptionsOracle, PaintAndHitTestAgree) {
+  host.Resize(846, 480);  // tall rows and a row footer or two on screen
+  PaintCodes();
+  ASSERT_NO_FATAL_FAILURE(ExpectPaintAndHitAgree());
+  tree.SetTopIndex(7);
+  tree.SetLeftCoord(60);
+  host.Paint(true);
+  ASSERT_NO_FATAL_FAILURE(ExpectPaintAndHitAgree());
+}
+
 TEST_P(TreeOptionsOracle, EveryGestureLeavesAFreshPaint) {
   for (const auto& [what, gesture] : kGestures) {
     gesture(host, tree);
@@ -166,8 +267,16 @@ INSTANTIATE_TEST_SUITE_P(
                                 t.Bands().Items(1)->SetSizing(false);
                                 t.Columns(3)->SetSizing(false);
                               }},
-                      TConfig{"RowsOfManyHeights", [](TTreeList& t, TImageList&,
-                                                      TImageList&) { RowsOfManyHeights(t); }}),
+                      TConfig{"RowsOfManyHeights",
+                              [](TTreeList& t, TImageList&, TImageList&) { RowsOfManyHeights(t); }},
+                      TConfig{"ManyHeightsBandsTwoRows",
+                              [](TTreeList& t, TImageList& images, TImageList&) {
+                                RowsOfManyHeights(t);
+                                t.SetOptions(t.Options().Exclude(aoAutoWidth));
+                                ThreeBands(t, bfLeft, bfNone);
+                                TwoHeaderRows(t);
+                                t.SetImages(&images);
+                              }}),
     [](const ::testing::TestParamInfo<TConfig>& info) { return std::string(info.param.Name); });
 
 TEST_F(TreeInputFixture, PageUpFromTheTopRowMovesAPageAndTheRowsFollow) {
@@ -215,5 +324,98 @@ TEST_F(TreeInputFixture, FocusRectangleGridAndAlignmentInPixels) {
         if (At(x, y) == clBlack) left = std::min(left, x), right = std::max(right, x);
     EXPECT_GE(left, c.from) << c.alignment;
     EXPECT_LE(right, c.to) << c.alignment;
+  }
+}
+
+// Gestures of every kind under handlers that veto, collapse, delete or move the focus: each
+// call returns, a release or Esc leaves the input idle with the mouse capture given back and
+// the screen whole, and Esc ends a search.
+TEST_P(TreeOptionsOracle, EveryGestureEndsUnderMeddlingHandlers) {
+  tree.SetOptions(tree.Options().Include(aoExtCustomizing));
+  TTreeListOptionsEx extra = tree.OptionsEx();
+  for (TTreeListOptionEx option :
+       {aoRowSizing, aoHeaderPanelSizing, aoBandPanelSizing, aoMouseScroll, aoAutoSearch})
+    extra.Include(option);
+  tree.SetOptionsEx(extra);
+  tree.SetShowIndicator(true);
+  tree.SetDragMode(dmAutomatic);
+  std::mt19937 random(5);
+  auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+  int meddle = 0;  // what the handlers do this step: nothing, veto, collapse, delete, refocus
+  auto act = [&](TTreeListNode* node) {
+    if (meddle == 2 && node && node->Count() > 0) node->Collapse(true);
+    if (meddle == 3 && tree.Count() > 2) tree.Items(tree.Count() - 1)->Delete();
+    if (meddle == 4 && tree.Count() > 0) tree.Items(0)->SetFocused(true);
+  };
+  tree.OnChangeNode = [&](TCustomTreeList*, TTreeListNode*, TTreeListNode* node) { act(node); };
+  tree.OnExpanding = [&](TCustomTreeList*, TTreeListNode*, bool& allow) { allow = meddle != 1; };
+  tree.OnCollapsing = [&](TCustomTreeList*, TTreeListNode*, bool& allow) { allow = meddle != 1; };
+  tree.OnColumnClick = [&](TCustomTreeListControl*, TTreeListColumn*) { act(tree.FocusedNode()); };
+  tree.OnColumnSorting = [&](TCustomTreeListControl*, TTreeListColumn*, bool& allow) {
+    allow = meddle != 1;
+  };
+  tree.OnCanHeaderDragging = [&](TCustomTreeListControl*, TTreeListColumn*, bool& allow) {
+    allow = meddle != 1;
+  };
+  tree.OnDragEndHeader = [&](TCustomTreeListControl*, TTreeListColumn*, TPoint, THeaderPosInfo&,
+                             bool& accept) {
+    if (meddle == 1) accept = false;
+    act(tree.FocusedNode());
+  };
+  tree.OnChangedColumnsWidth = [&](TCustomTreeListControl*) { act(tree.FocusedNode()); };
+  tree.OnNodeDropped = [&](TCustomTreeListControl*, TControl*, TTreeListNode*,
+                           TTreeListNode* target, const std::string&) { act(target); };
+  const int width = host.Picture().Width(), height = host.Picture().Height();
+  for (int step = 0; step < 150; ++step) {
+    SCOPED_TRACE(step);
+    meddle = pick(5);
+    GrowTo(30);
+    // Half the presses go where gestures start: edges, headers, bands, rows.
+    const TTreeListGeometry g = tree.Geometry();
+    std::vector<TPoint> starts = {{5, g.HeaderPanel.bottom - 2}, {300, g.BandPanel.bottom - 2}};
+    for (const TTreeListColumnPlace& c : g.Columns)
+      starts.insert(starts.end(), {{c.Header.right - 2, c.Header.top + 5},
+                                   {(c.Header.left + c.Header.right) / 2, c.Header.top + 5}});
+    for (const TTreeListBandPlace& b : g.Bands)
+      starts.insert(starts.end(),
+                    {{b.Right - 2, b.Header.top + 5}, {b.Left + 20, b.Header.top + 5}});
+    for (const TTreeListRowPlace& r : g.Rows)
+      starts.insert(starts.end(), {{5, r.Bottom - 1}, {r.ContentLeft + 10, r.Top + 3}});
+    const TPoint start =
+        pick(2) ? starts[pick(static_cast<int>(starts.size()))] : TPoint{pick(width), pick(height)};
+    const int x = start.x, y = start.y;
+    host.MouseMove(x, y);
+    const int kind = pick(4);
+    if (kind == 3) {  // typed text, then Esc
+      for (char c : std::string("s1")) TypeChar(tree, c);
+      host.PressKey(vkEscape);
+      EXPECT_EQ(tree.SearchText(), "");
+      continue;
+    }
+    const TMouseButton button = kind == 2 ? mbMiddle : mbLeft;
+    host.MouseDown(button, x, y);
+    for (int i = 0; i < 3; ++i) {
+      const int mx = pick(width);
+      host.MouseMove(mx, pick(height));
+    }
+    if (pick(4) == 0) host.Paint();
+    if (pick(3) == 0) {
+      const bool holds = tree.Input().Gesture();
+      host.PressKey(vkEscape);
+      if (holds) {
+        EXPECT_EQ(tree.Input().State(), msNone);
+      }
+    }
+    if (kind == 1) host.MouseDown(mbRight, x, y);
+    const int ux = pick(width);
+    const int uy = pick(height);
+    host.MouseUp(button, ux, uy);
+    if (kind == 1) host.MouseUp(mbRight, x, y);
+    if (host.Dragging()) host.Drop(tree, pick(width), pick(height));
+    EXPECT_EQ(tree.Input().State(), msNone);
+    EXPECT_FALSE(host.HasCapture());
+    // And the screen shows what a paint draws now: the gesture took its feedback along.
+    EXPECT_TRUE(ShowsFreshPaint(host, tree));
+    if (::testing::Test::HasFailure()) break;
   }
 }

@@ -31,6 +31,26 @@ void Indicator(TTreeList& t) {
   t.SetShowIndicator(true);
   SetOptionEx(t, aoRowSizing, true);
 }
+// The first row of three lines (57 high), or with a preview line (19 + 18), or a footer
+// under the rows (the rows area ends at 174).
+void ThreeLines(TTreeList& t) {
+  Indicator(t);
+  SetOptionEx(t, aoRowAutoHeight, true);
+  t.Items(0)->SetValues(4, "a\nb\nc");
+}
+void Preview(TTreeList& t) {
+  t.OnGetPreviewText = [](TCustomTreeListControl*, TTreeListNode*, std::string& s) { s = "p"; };
+  Indicator(t);
+  t.SetOptions(t.Options().Include(aoPreview));
+  t.SetPreviewLines(1);
+}
+void Footer(TTreeList& t) {
+  Indicator(t);
+  t.SetShowFooter(true);
+}
+int FirstRowBottom(TTreeList& t) {
+  return t.Geometry().Rows[0].Bottom;
+}
 void BandPanel(TTreeList& t) {
   t.SetShowBands(true);
   SetOptionEx(t, aoBandPanelSizing, true);
@@ -42,6 +62,11 @@ const TEdgeCase kEdgeCases[] = {
     {"row: its bottom goes where the line stands", Indicator, {5, 42}, 52, RowHeightOf, 32},
     {"row never below its minimum", Indicator, {5, 38}, 25, RowHeightOf, 19},
     {"row released where pressed", Indicator, {5, 38}, 38, RowHeightOf, 19},
+    // Only the lines follow the line: 12 pixels more make each of three lines 4 higher.
+    {"three-line row ends at the line", ThreeLines, {5, 77}, 89, FirstRowBottom, 90},
+    {"three-line row: whole lines", ThreeLines, {5, 77}, 91, FirstRowBottom, 90},
+    {"row with a preview ends at the line", Preview, {5, 57}, 67, FirstRowBottom, 68},
+    {"row stops above the footer", Footer, {5, 39}, 190, FirstRowBottom, 174},
     {"no row edge without the option",
      [](TTreeList& t) { t.SetShowIndicator(true); },
      {5, 39},

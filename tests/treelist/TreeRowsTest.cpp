@@ -9,7 +9,7 @@
 namespace {
 
 constexpr int kFooterLine = 16 + 7;          // a line of the footers in the 16-pixel font
-constexpr int kRowFooter = kFooterLine + 2;  // one row footer
+constexpr int kRowFooter = kFooterLine + 2;  // one row footer of one header row
 
 class TreeRows : public TreeInputFixture {
  protected:
@@ -45,7 +45,7 @@ class TreeRows : public TreeInputFixture {
       ASSERT_EQ(r.Top, y);
       ASSERT_EQ(r.Bottom - r.Top, tree.NodeRowHeight(r.Node)) << r.Node->Strings(0);
       ASSERT_LE(r.CellsBottom, r.PreviewBottom);
-      ASSERT_EQ(r.Bottom, r.PreviewBottom + r.Footers * kRowFooter + g.Separator);
+      ASSERT_EQ(r.Bottom, r.PreviewBottom + r.Footers * RowFooter() + g.Separator);
       if (r.Bottom <= g.RowsArea.bottom) ++full;
       y = r.Bottom;
       CheckHits(g, r);
@@ -77,14 +77,20 @@ class TreeRows : public TreeInputFixture {
       EXPECT_EQ(preview.Kind, HitPreview);
       EXPECT_EQ(preview.Node, r.Node);
     }
+    // A row footer's cells stand on the lines of the header layout.
     for (int k = 0; k < r.Footers; ++k) {
-      const TTreeListHitInfo footer =
-          tree.GetHitInfo({g.CellsRight() - 5, r.PreviewBottom + k * kRowFooter + 3});
-      EXPECT_EQ(footer.Kind, HitRowFooter);
-      EXPECT_EQ(footer.Node, RowFooterGroup(r.Node, k));
-      EXPECT_EQ(footer.FooterIndex, k);
+      for (const TTreeListColumnPlace& place : g.Columns) {
+        const int y = r.PreviewBottom + k * RowFooter() + 1 + place.Row * kFooterLine +
+                      place.Lines * kFooterLine / 2;
+        const TTreeListHitInfo footer = tree.GetHitInfo({place.CellRight - 5, y});
+        EXPECT_EQ(footer.Kind, HitRowFooter);
+        EXPECT_EQ(footer.Node, RowFooterGroup(r.Node, k));
+        EXPECT_EQ(footer.FooterIndex, k);
+        EXPECT_EQ(footer.Column, place.ColumnIndex);
+      }
     }
   }
+  int RowFooter() const { return kFooterLine * tree.HeaderPanelRowCount() + 2; }
 
   std::map<const TTreeListNode*, std::string> preview;
 };
@@ -158,9 +164,13 @@ TEST_F(TreeRows, RulesAndScreenHoldAfterRandomOperations) {
   for (int step = 0; step < 150; ++step) {
     SCOPED_TRACE(step);
     TTreeListNode* node = tree.AbsoluteNodes(pick(tree.VisibleCount()));
-    switch (pick(8)) {
+    switch (pick(9)) {
       case 0:
         node->SetValues(pick(5), texts[pick(5)]);
+        break;
+      case 8:  // "Level" on a line of its own, or back
+        tree.SetHeaderPanelRowCount(3 - tree.HeaderPanelRowCount());
+        tree.Columns(2)->SetRowIndex(tree.HeaderPanelRowCount() - 1);
         break;
       case 1:
         preview[node] = texts[pick(5)];
@@ -270,4 +280,112 @@ TEST_F(TreeRows, CustomDrawOfPreviewFooterAndRowFooter) {
   };
   host.Paint(true);
   EXPECT_EQ(At(x, withPreview->CellsBottom + 2), ColorToRGB(clYellow));
+}
+
+namespace {
+
+// The rows wholly inside the rows area, as positions [first, last].
+std::pair<int, int> WholeRows(const TTreeListGeometry& g) {
+  return {g.TopRow, g.TopRow + g.FullRows - 1};
+}
+
+bool Within(int row, std::pair<int, int> rows) {
+  return row >= rows.first && row <= rows.second;
+}
+
+}  // namespace
+
+// Over trees of rows of one to many lines, paging and scrolling keep their rules, checked
+// against the rows the layout shows: every row a page key passes over is wholly on screen
+// before or after the move; from the top row PgDn then PgUp comes back; the scroll bar's end
+// shows the last row; MakeVisible shows the row wholly and moves the least.
+TEST_F(TreeRows, PagingAndScrollingShowEveryRowTheyPass) {
+  SetOptionEx(tree, aoRowAutoHeight, true);
+  std::mt19937 random(11);
+  auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+  for (int round = 0; round < 10; ++round) {
+    SCOPED_TRACE(round);
+    const int count = tree.VisibleCount();
+    for (int row = 0; row < count; ++row) {
+      // First one-line rows, then three-line ones; later rounds mix one to eight lines.
+      const int lines = round == 0 ? (row < 12 ? 1 : 3) : 1 + pick(round % 2 ? 8 : 3);
+      std::string text = "x";
+      for (int k = 1; k < lines; ++k) text += "\nx";
+      tree.AbsoluteNodes(row)->SetValues(4, text);
+    }
+    host.Resize(600, round == 0 ? 200 : 150 + pick(250));
+    auto height = [&](int row) { return tree.NodeRowHeight(tree.AbsoluteNodes(row)); };
+    const int area = tree.Geometry().RowsArea.Height();
+    // Down page by page to the last row, then up to the first.
+    tree.SetTopIndex(0);
+    tree.SetFocusedAbsoluteIndex(0);
+    for (int key : {vkNext, vkPrior}) {
+      for (int step = 0; step <= count; ++step) {
+        const int from = tree.FocusedAbsoluteIndex();
+        const auto before = WholeRows(tree.Geometry());
+        if (from == before.first && from < count - 1) {  // PgDn then PgUp comes back
+          host.PressKey(vkNext);
+          host.PressKey(vkPrior);
+          ASSERT_EQ(tree.FocusedAbsoluteIndex(), from);
+          ASSERT_EQ(tree.TopIndex(), before.first);
+        }
+        host.PressKey(key);
+        const int to = tree.FocusedAbsoluteIndex();
+        const auto after = WholeRows(tree.Geometry());
+        ASSERT_TRUE(Within(to, after));
+        for (int row = std::min(from, to); row <= std::max(from, to); ++row)
+          ASSERT_TRUE(Within(row, before) || Within(row, after))
+              << "row " << row << " passed over from " << from << " to " << to;
+        if (to == (key == vkNext ? count - 1 : 0)) break;
+      }
+      ASSERT_EQ(tree.FocusedAbsoluteIndex(), key == vkNext ? count - 1 : 0);
+    }
+    // The thumb dragged to the end of the bar shows the last row wholly.
+    ASSERT_NO_FATAL_FAILURE(CheckLayout());
+    const TScrollInfo bar = host.ScrollInfo(sbVertical);
+    host.ScrollBarRequest(sbVertical, scTrack, bar.max - bar.page + 1);
+    EXPECT_EQ(WholeRows(tree.Geometry()).second, count - 1);
+    ASSERT_NO_FATAL_FAILURE(CheckLayout());
+    // MakeVisible: the row wholly shown, by the least move.
+    for (int i = 0; i < 6; ++i) {
+      tree.SetTopIndex(pick(count));
+      const auto before = WholeRows(tree.Geometry());
+      const int row = pick(count);
+      tree.AbsoluteNodes(row)->MakeVisible();
+      const auto after = WholeRows(tree.Geometry());
+      if (height(row) <= area) {
+        EXPECT_TRUE(Within(row, after)) << row;
+      }
+      if (Within(row, before)) {
+        EXPECT_EQ(after.first, before.first) << row;
+      } else if (row < before.first) {
+        EXPECT_EQ(after.first, row);
+      } else {
+        int rows = 0;  // one row higher up would leave the row below the area
+        for (int r = after.first - 1; r <= row; ++r) rows += height(r);
+        EXPECT_GT(rows, area) << row;
+      }
+    }
+  }
+}
+
+// A text that just fits its cell is measured as one line and painted as one, whatever its
+// alignment: the ink spans the whole text, not its first word.
+TEST_F(TreeRows, TextThatJustFitsStaysWholeInEveryAlignment) {
+  Use({aoRowSelect}, TTreeListOptionsEx(kDefaultTreeListOptionsEx).Include(aoRowAutoHeight), false);
+  const int width = MeasureText(tree.Font(), "Tank level").width;
+  tree.Columns(1)->SetWidth(width + 3);
+  tank1->SetValues(1, "Tank level");  // a row neither focused nor selected
+  for (TAlignment alignment : {taLeftJustify, taCenter, taRightJustify}) {
+    tree.Columns(1)->SetAlignment(alignment);
+    EXPECT_EQ(tree.NodeRowHeight(tank1), kRowHeight) << alignment;
+    host.Paint(true);
+    const TRect cell = tree.CellRect(tank1, tree.Columns(1));
+    const TColor back = At(cell.left, cell.top);
+    int left = cell.right, right = cell.left;
+    for (int x = cell.left; x < cell.right; ++x)
+      for (int y = cell.top; y < cell.bottom; ++y)
+        if (At(x, y) != back) left = std::min(left, x), right = x;
+    EXPECT_GE(right - left + 1, width - 2) << alignment;
+  }
 }

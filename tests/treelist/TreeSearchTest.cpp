@@ -31,8 +31,9 @@ class TreeSearch : public TreeInputFixture {
 
 struct TSearchCase {
   const char* Keys;
-  const char* Focused;  // first column of the focused node afterwards
-  const char* Text;     // the search text afterwards
+  const char* Focused;       // first column of the focused node afterwards
+  const char* Text;          // the search text afterwards
+  bool HiddenStart = false;  // the focus starts on 1/Beta, inside the collapsed Beta
 };
 
 // Rows: Alpha, 1/Alpha, 2/Alpha, Beta (1/Beta hidden), Élan; the focus starts on Alpha.
@@ -53,13 +54,15 @@ const TSearchCase kCases[] = {
     {"+", "Alpha", ""},                       // outside a search "+" still expands
     {"b+", "Beta", "b"},                      // inside one it is text (that matches nothing)
     {"e\x80", "Alpha", ""},                   // a stray byte changes nothing ("e" finds nothing)
+    {"z", "1/Beta", "", true},                // from a row not shown, nothing found: it ends
+    {"b", "Beta", "b", true},                 // the walk starts after it and comes round
 };
 
 }  // namespace
 
 TEST_F(TreeSearch, TypedTextMovesTheFocusAndDrawsTheMatch) {
   for (const TSearchCase& c : kCases) {
-    tree.SetFocusedNode(site1, 0, true);
+    tree.SetFocusedNode(c.HiddenStart ? site2->Items(0) : site1, 0, !c.HiddenStart);
     tree.EndSearch();
     Type(c.Keys);
     EXPECT_EQ(tree.FocusedNode()->Strings(0), c.Focused) << c.Keys;

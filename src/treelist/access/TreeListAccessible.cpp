@@ -60,7 +60,8 @@ TAccessibleItem TTreeListAccessible::Header(const TTreeListGeometry& g, int inde
   item.value = SortText(column->Sorted());
   if (const TTreeListColumnPlace* place = g.PlaceOf(column))
     item.rect = g.Shown(*place, place->Header);
-  return Clipped(item, FTree.ClientRect());
+  // A hidden header panel shows no header, though the layout still places them.
+  return Clipped(item, g.HeaderPanel);
 }
 
 TAccessibleItem TTreeListAccessible::Row(const TTreeListGeometry& g, int index) const {

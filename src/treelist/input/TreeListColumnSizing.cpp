@@ -29,6 +29,36 @@ void TTreeListInput::HideSizingLine() {
   FLineShown = false;
 }
 
+namespace {
+
+// The row's columns in display order, with their displayed widths.
+std::vector<const TTreeListColumnPlace*> RowOf(const TTreeListGeometry& g,
+                                               const TTreeListColumnPlace& place) {
+  std::vector<const TTreeListColumnPlace*> row;
+  for (const TTreeListColumnPlace& c : g.Columns)
+    if (c.BandPlace == place.BandPlace && c.Row == place.Row) row.push_back(&c);
+  return row;
+}
+
+// Only a band of one header row that follows its columns can simply grow with one of them;
+// otherwise the neighbours give or take the difference.
+bool SizesDirectly(const TTreeList& tree, const TTreeListColumn* column) {
+  return !tree.Options().Contains(aoAutoWidth) && tree.OptionsEx().Contains(aoBandHeaderWidth) &&
+         tree.HeaderRowsInBand(column->BandIndex()) <= 1;
+}
+
+// The widest a re-proportioned column may get: the neighbours that give the room keep their
+// minimum widths, so the row never grows past its band.
+int WidestReproportioned(const TTreeListGeometry& g, const TTreeListColumnPlace& place) {
+  int widest = place.CellRight - place.CellLeft;
+  for (const TTreeListColumnPlace* c : RowOf(g, place))
+    if (place.Last() ? c->Position < place.Position : c->Position > place.Position)
+      widest += std::max(c->CellRight - c->CellLeft - c->Column->MinWidth(), 0);
+  return widest;
+}
+
+}  // namespace
+
 // A column's line stays right of its minimum width and within its band (or the client while
 // the band follows its columns); a band's likewise within the client.
 int TTreeListInput::ClampSizingX(int x) const {
@@ -46,6 +76,8 @@ int TTreeListInput::ClampSizingX(int x) const {
     high = g.Bands[place->BandPlace].Right;
     if (FTree.OptionsEx().Contains(aoBandHeaderWidth) && !FTree.ShowBands())
       high = FTree.ClientWidth() - 1;
+    if (!SizesDirectly(FTree, FColumn))
+      high = std::min(high, place->CellLeft + WidestReproportioned(g, *place) - 1);
   }
   if (!FTree.Options().Contains(aoAutoWidth) && FTree.OptionsEx().Contains(aoFullSizing))
     high = kUnboundedSizing;
@@ -71,23 +103,11 @@ void TTreeListInput::MoveSizingLine(int x) {
   if (screen && FLineShown) ToggleSizingLine(*screen);
 }
 
-namespace {
-
-// The row's columns in display order, with their displayed widths.
-std::vector<const TTreeListColumnPlace*> RowOf(const TTreeListGeometry& g,
-                                               const TTreeListColumnPlace& place) {
-  std::vector<const TTreeListColumnPlace*> row;
-  for (const TTreeListColumnPlace& c : g.Columns)
-    if (c.BandPlace == place.BandPlace && c.Row == place.Row) row.push_back(&c);
-  return row;
-}
-
-}  // namespace
-
 // The neighbours right of the sized one (left of it when it is the last) give or take the
 // difference in proportion to their widths, the last of them the remainder, so the sum stays.
 // Returns the factor as (new sum, old sum) of the neighbours; {1, 1} when none can give.
-std::pair<int, int> ShareOut(std::vector<int>& widths, int sized, int newWidth) {
+std::pair<int, int> ShareOut(std::vector<int>& widths, int sized, int newWidth,
+                             const std::vector<int>& mins) {
   const int count = static_cast<int>(widths.size());
   const bool last = sized == count - 1;
   const int from = last ? 0 : sized + 1, to = last ? sized : count;
@@ -95,9 +115,21 @@ std::pair<int, int> ShareOut(std::vector<int>& widths, int sized, int newWidth) 
   for (int i = from; i < to; ++i) sum += widths[i];
   if (from >= to || sum <= 0) return {1, 1};
   const int target = std::max(sum + widths[sized] - newWidth, 0);
+  auto min = [&](int i) { return i < static_cast<int>(mins.size()) ? mins[i] : 0; };
+  // Those whose plain share is below their minimum are held at it; the rest share the others.
+  int held = 0, free = 0;
+  for (int i = from; i < to; ++i) {
+    if (MulDiv(widths[i], target, sum) < min(i))
+      held += min(i);
+    else
+      free += widths[i];
+  }
+  const int room = target - held;
   int given = 0;
   for (int i = from; i < to; ++i) {
-    widths[i] = i + 1 == to ? target - given : MulDiv(widths[i], target, sum);
+    const bool below = MulDiv(widths[i], target, sum) < min(i);
+    const int share = free > 0 ? MulDiv(widths[i], room, free) : 0;
+    widths[i] = i + 1 == to ? std::max(target - given, min(i)) : below ? min(i) : share;
     given += widths[i];
   }
   widths[sized] = newWidth;
@@ -110,9 +142,12 @@ namespace {
 void Reproportion(TTreeList& tree, const TTreeListGeometry& g, const TTreeListColumnPlace& place,
                   int newWidth) {
   const std::vector<const TTreeListColumnPlace*> row = RowOf(g, place);
-  std::vector<int> widths;
-  for (const TTreeListColumnPlace* c : row) widths.push_back(c->CellRight - c->CellLeft);
-  const auto [target, sum] = ShareOut(widths, place.Position, newWidth);
+  std::vector<int> widths, mins;
+  for (const TTreeListColumnPlace* c : row) {
+    widths.push_back(c->CellRight - c->CellLeft);
+    mins.push_back(c->Column->MinWidth());
+  }
+  const auto [target, sum] = ShareOut(widths, place.Position, newWidth, mins);
   if (target == 1 && sum == 1) return;
   for (int i = 0; i < tree.ColumnCount(); ++i) {
     TTreeListColumn* hidden = tree.Columns(i);
@@ -138,12 +173,7 @@ void TTreeListInput::FinishSizing(int x) {
   const TTreeListColumnPlace* place = g.PlaceOf(column);
   if (!place) return;
   const int width = x - place->CellLeft + 1;
-  // Only a band of one header row that follows its columns can simply grow with one of them;
-  // otherwise the neighbours give or take the difference.
-  const bool direct = !FTree.Options().Contains(aoAutoWidth) &&
-                      FTree.OptionsEx().Contains(aoBandHeaderWidth) &&
-                      FTree.HeaderRowsInBand(column->BandIndex()) <= 1;
-  if (direct)
+  if (SizesDirectly(FTree, column))
     column->SetWidth(width);
   else
     Reproportion(FTree, g, *place, width);

@@ -189,8 +189,12 @@ void TTreeListInput::FinishHeaderDrag(int x, int y) {
   TTreeListColumn* column = FColumn;
   const TTreeListGeometry g = FTree.Geometry();
   const TPoint p{x, y};
-  bool accept = AcceptsDrop(g, p);
-  THeaderPosInfo drop = accept ? DropPositionAt(p) : THeaderPosInfo{};
+  // Refused over the panel the drop does nothing; off the panel (the delete cursor) it hides
+  // the column. The handler is asked about either, so its veto starts true off the panel.
+  const bool over = AcceptsDrop(g, p);
+  const bool hides = !over && !InHeaderPanel(g, p);
+  THeaderPosInfo drop = over ? DropPositionAt(p) : THeaderPosInfo{};
+  bool accept = over || hides;
   CancelHeaderDrag();
   FTree.SetPressedHeader(nullptr);
   FTree.SetCursorShape(crArrow);
@@ -199,7 +203,7 @@ void TTreeListInput::FinishHeaderDrag(int x, int y) {
   // A handler's position names a band on screen, or none.
   if (accept && drop.Valid() && drop.BandIndex < static_cast<int>(g.Bands.size()))
     PlaceDraggedColumn(column, g, drop);
-  else if (!accept && !InHeaderPanel(g, p))
+  else if (accept && hides)
     HideDraggedColumn(column, g);
   if (!column->Displayed() || !FTree.OnEndDragColumn) return;
   int position = column->Index();

@@ -10,10 +10,17 @@ bool OnPanelButton(const TTreeListGeometry& g, const TRect& panel, TPoint p) {
          p.y < panel.bottom;
 }
 
+// A lone band under automatic width fills the client whatever is done to its edge.
+bool BandFillsClient(const TTreeList& tree) {
+  return tree.Options().Contains(aoAutoWidth) && tree.VisibleBandCount() <= 1;
+}
+
 // The right edge of the last header of a row belongs to the column while the band follows
-// its columns; otherwise dragging it sizes the band.
+// its columns, or while sizing the band could change nothing; otherwise dragging it sizes the
+// band.
 bool LastEdgeIsColumns(const TTreeList& tree) {
-  return tree.OptionsEx().Contains(aoBandHeaderWidth) && !tree.ShowBands();
+  return (tree.OptionsEx().Contains(aoBandHeaderWidth) && !tree.ShowBands()) ||
+         BandFillsClient(tree);
 }
 
 bool ColumnSizable(const TTreeList& tree, const TTreeListColumnPlace& place) {
@@ -22,7 +29,7 @@ bool ColumnSizable(const TTreeList& tree, const TTreeListColumnPlace& place) {
 }
 
 bool BandSizable(const TTreeList& tree, const TTreeListBandPlace& band) {
-  return tree.OptionsEx().Contains(aoBandSizing) && band.Band->Sizing();
+  return tree.OptionsEx().Contains(aoBandSizing) && band.Band->Sizing() && !BandFillsClient(tree);
 }
 
 // The band whose shown part holds x; -1 for none (a fixed band's line, or beyond the bands).
@@ -131,31 +138,40 @@ const TTreeListColumnPlace* ColumnAt(const TTreeListGeometry& g, int x, int line
   return nullptr;
 }
 
+// A row footer's cells, on the lines they are drawn on, from the group's own content.
+void HitFooterCell(const TTreeList& tree, const TTreeListGeometry& g, const TTreeListRowPlace& r,
+                   TPoint p, TTreeListHitInfo& hit) {
+  const int footer = (p.y - r.PreviewBottom) / std::max(g.RowFooterHeight, 1);
+  TTreeListNode* group = RowFooterGroup(r.Node, footer);
+  const int left = group ? g.IndentOrigin + tree.NodeIndent(group) : g.CellsRight();
+  const TTreeListColumnPlace* c =
+      p.x >= left ? g.FooterColumnAt(p, r.PreviewBottom + footer * g.RowFooterHeight) : nullptr;
+  if (!c) return;
+  hit.Node = group;
+  hit.FooterIndex = footer;
+  hit.Kind = HitRowFooter;
+  hit.Column = c->ColumnIndex;
+  hit.Band = c->BandPlace;
+}
+
 // Below the cells: the preview, then the row footers of the groups the row closes.
-void HitBelowCells(const TTreeListGeometry& g, const TTreeListRowPlace& r, TPoint p,
-                   TTreeListHitInfo& hit) {
-  if (p.y < r.PreviewBottom) {
-    hit.Kind = p.x >= r.ContentLeft && p.x < g.CellsRight() ? HitPreview : HitNowhere;
-  } else {
-    const int footer = (p.y - r.PreviewBottom) / std::max(g.RowFooterHeight, 1);
-    hit.Node = RowFooterGroup(r.Node, footer);
-    hit.FooterIndex = footer;
-    hit.Kind = HitRowFooter;
-  }
-  if (hit.Kind == HitNowhere) return;
+void HitBelowCells(const TTreeList& tree, const TTreeListGeometry& g, const TTreeListRowPlace& r,
+                   TPoint p, TTreeListHitInfo& hit) {
+  if (p.y >= r.PreviewBottom) return HitFooterCell(tree, g, r, p, hit);
+  if (p.x < r.ContentLeft || p.x >= g.CellsRight()) return;
+  hit.Kind = HitPreview;
   if (const TTreeListColumnPlace* c = ColumnAt(g, p.x, 0)) {
     hit.Column = c->ColumnIndex;
     hit.Band = c->BandPlace;
-  } else if (hit.Kind == HitRowFooter) {
-    hit.Kind = HitNowhere, hit.Node = r.Node, hit.FooterIndex = -1;
   }
 }
 
-void HitRow(const TTreeListGeometry& g, const TTreeListRowPlace& r, TPoint p,
+void HitRow(const TTreeList& tree, const TTreeListGeometry& g, const TTreeListRowPlace& r, TPoint p,
             TTreeListHitInfo& hit) {
   hit.Node = r.Node;
   hit.Kind = HitNowhere;
-  if (p.y >= r.CellsBottom && p.y < r.Bottom - g.Separator) return HitBelowCells(g, r, p, hit);
+  if (p.y >= r.CellsBottom && p.y < r.Bottom - g.Separator)
+    return HitBelowCells(tree, g, r, p, hit);
   const int line = r.LineHeight > 0 ? (p.y - r.Top) / r.LineHeight : 0;
   if (const TTreeListColumnPlace* c = ColumnAt(g, p.x, line)) {
     hit.Column = c->ColumnIndex;
@@ -205,12 +221,11 @@ TTreeListHitInfo HitTest(const TTreeList& tree, const TTreeListGeometry& g, TPoi
     return hit.Kind = HitIndicator, hit;
   }
   if (PtInRect(g.Footer, p)) {
-    const int line = (p.y - g.Footer.top) / (tree.Metrics().TextLineHeight + 7);
-    if (const TTreeListColumnPlace* c = ColumnAt(g, p.x, line))
+    if (const TTreeListColumnPlace* c = g.FooterColumnAt(p, g.FooterLinesTop))
       hit.Column = c->ColumnIndex, hit.Band = c->BandPlace;
     return hit.Kind = HitFooter, hit;
   }
-  if (row) HitRow(g, *row, p, hit);
+  if (row) HitRow(tree, g, *row, p, hit);
   return hit;
 }
 

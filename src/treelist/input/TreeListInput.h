@@ -67,9 +67,11 @@ inline constexpr int kDragOverScrollTimer = 6;
 inline constexpr int kDragOverScrollInterval = 100;
 
 // Sizing one of a row of widths (columns of a band row, or bands): the neighbours right of it,
-// or left of it when it is the last, take up the difference in proportion. Returns their new
-// and old sum, {1, 1} when there are none.
-std::pair<int, int> ShareOut(std::vector<int>& widths, int sized, int newWidth);
+// or left of it when it is the last, take up the difference in proportion. With minimums, a
+// neighbour whose share falls below its own gets that and the others give the rest. Returns
+// their new and old sum, {1, 1} when there are none.
+std::pair<int, int> ShareOut(std::vector<int>& widths, int sized, int newWidth,
+                             const std::vector<int>& mins = {});
 
 // Incremental search: the first visible row from start on (round from the top) whose text in
 // the focused column starts with text, ignoring case; and how many bytes of a cell's text
@@ -221,6 +223,8 @@ class TTreeListInput {
   int FLineY = 0;
   int FLineStartY = 0;
   int FSizedTop = 0;
+  int FSizedLines = 1;  // a sized row's lines of DefaultRowHeight
+  int FSizedFixed = 0;  // and the pixels of it that do not scale with them
   bool FEdgeLineShown = false;
   // Panning: pixels owed to the next tick's scroll.
   TPoint FPanOwed;

@@ -9,14 +9,18 @@
 
 namespace {
 
-// A page move: to the page's own top or bottom row first, then a page further.
+// A page move: to the far end of the page first, then into the next page, by as many rows
+// as that page holds (with rows of different heights it is not the page shown now), so no
+// row is passed over unseen.
 int PageTarget(const TTreeList& tree, bool down) {
-  const int rows = tree.View().PageRows();
+  const TTreeListView& view = tree.View();
   const int top = tree.TopIndex();
-  const int bottom = top + rows - 1;
+  const int bottom = top + view.PageRows() - 1;
   const int focused = tree.FocusedAbsoluteIndex();
   if (tree.VisibleCount() < 2) return focused + (down ? 1 : -1);
-  if (focused > top && focused < bottom) return down ? bottom : top;
+  if (down && focused >= top && focused < bottom) return bottom;
+  if (!down && focused > top && focused <= bottom) return top;
+  const int rows = down ? view.PageRowsStartingAt(focused) : view.PageRowsEndingAt(focused);
   const int step = std::max(rows - 1, 1);
   return focused + (down ? step : -step);
 }

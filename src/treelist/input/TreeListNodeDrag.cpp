@@ -103,6 +103,7 @@ bool TTreeListInput::CanToggleOnDrag(const TTreeListNode* node) const {
 
 // The expand timer starts afresh for each row hovered; the scroll timer runs while the
 // pointer is over the top row (with rows above) or the last whole row (with rows below).
+// When they are one row, its upper half scrolls up and its lower half down.
 void TTreeListInput::UpdateDragOverTimers(int y) {
   if (FDragHover != FExpandNode) {
     FExpandNode = FDragHover;
@@ -114,11 +115,14 @@ void TTreeListInput::UpdateDragOverTimers(int y) {
   FDragOverScroll = 0;
   if (FTree.OptionsEx().Contains(aoDragScroll) && !g.Rows.empty()) {
     const TTreeListRowPlace& top = g.Rows.front();
-    const int last = std::min(g.FullRows, static_cast<int>(g.Rows.size())) - 1;
-    if (y >= top.Top && y < top.Bottom && FTree.TopIndex() > 0)
+    const TTreeListRowPlace& last =
+        g.Rows[std::min(g.FullRows, static_cast<int>(g.Rows.size())) - 1];
+    const bool onTop =
+        y >= top.Top && y < top.Bottom && (&top != &last || y < (top.Top + top.Bottom) / 2);
+    const bool onLast = y >= last.Top && y < last.Bottom && !onTop;
+    if (onTop && FTree.TopIndex() > 0)
       FDragOverScroll = -1;
-    else if (last > 0 && y >= g.Rows[last].Top && y < g.Rows[last].Bottom &&
-             FTree.TopIndex() + g.FullRows < FTree.VisibleCount())
+    else if (onLast && FTree.TopIndex() + g.FullRows < FTree.VisibleCount())
       FDragOverScroll = 1;
   }
   if (FDragOverScroll != 0)

@@ -22,6 +22,10 @@ void TTreeListInput::StartEdgeSizing(const TTreeListHitInfo& hit, int y) {
     if (!row) return;
     FState = msRowSizing;
     FSizedTop = row->Top;
+    // Only the lines of the cells follow the row height; the preview, the row footers and
+    // the grid lines keep theirs.
+    FSizedLines = g.HeaderRows * std::max(row->LineHeight / std::max(g.LineHeight, 1), 1);
+    FSizedFixed = row->Bottom - row->Top - FSizedLines * g.LineHeight;
   } else {
     FState = hit.Kind == HitHeaderPanelEdge ? msHeaderPanelSizing : msBandPanelSizing;
     FSizedTop = FState == msHeaderPanelSizing ? g.HeaderPanel.top : g.BandPanel.top;
@@ -35,13 +39,14 @@ void TTreeListInput::StartEdgeSizing(const TTreeListHitInfo& hit, int y) {
   }
 }
 
-// A row keeps at least its smallest height; a panel at least one row and at most its most.
+// A row keeps at least its smallest height and stays above the footer; a panel keeps at
+// least one row and at most its most.
 int TTreeListInput::ClampEdgeY(int y) const {
   const TTreeListMetrics& m = FTree.Metrics();
   int low, high = FTree.ClientHeight() - 1;
   if (FState == msRowSizing) {
-    const TTreeListGeometry g = FTree.Geometry();
-    low = FSizedTop + m.MinRowHeight * g.HeaderRows + g.Separator - 1;
+    low = FSizedTop + FSizedFixed + FSizedLines * m.MinRowHeight - 1;
+    high = std::max(FTree.Geometry().RowsArea.bottom - 1, low);
   } else if (FState == msHeaderPanelSizing) {
     low = FSizedTop + m.HeaderRowHeight - 1;
     high = std::min(high, FSizedTop + m.HeaderRowHeight * FTree.HeaderPanelMaxRowCount() - 1);
@@ -83,8 +88,7 @@ void TTreeListInput::FinishEdgeSizing(int y) {
   const int height = y - FSizedTop + 1;
   const TTreeListMetrics& m = FTree.Metrics();
   if (FState == msRowSizing) {
-    const TTreeListGeometry g = FTree.Geometry();
-    FTree.SetDefaultRowHeight(std::max((height - g.Separator) / std::max(g.HeaderRows, 1), 1));
+    FTree.SetDefaultRowHeight(std::max((height - FSizedFixed) / FSizedLines, 1));
   } else if (FState == msHeaderPanelSizing) {
     const int unit = std::max(m.HeaderRowHeight, 1);
     FTree.SetHeaderPanelRowCount((height + unit / 2) / unit);

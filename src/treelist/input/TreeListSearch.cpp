@@ -59,12 +59,17 @@ TTreeListNode* FindSearchMatch(const TTreeList& tree, TTreeListNode* start,
                                const std::string& text) {
   const TTreeListColumn* column = SearchColumn(tree);
   if (!start || !column) return nullptr;
-  TTreeListNode* node = start;
+  // A focus inside a collapsed parent is on no row: the walk starts at the first row after
+  // it, or it would never come round to where it began.
+  TTreeListNode* first = start;
+  while (first && !first->IsVisible()) first = first->GetNextVisible();
+  if (!first) first = tree.Items(0);
+  TTreeListNode* node = first;
   do {
     if (StartsWithFolded(SearchCellText(column, node), text)) return node;
     node = node->GetNextVisible();
     if (!node) node = tree.Items(0);
-  } while (node && node != start);
+  } while (node && node != first);
   return nullptr;
 }
 

@@ -242,7 +242,8 @@ void TCustomTreeList::NodeDeleted(TTreeListNode* node, TTreeListNode* prior, boo
     if (!FTopVisibleNode) SetTopVisibleNode(next);
     start = FTopVisibleNode;
   }
-  if (node == FFocusedNode) {
+  const bool focusMoved = node == FFocusedNode;
+  if (focusMoved) {
     FFocusedNode = prior ? prior : next;
     if (!start) start = FFocusedNode;
   }
@@ -256,6 +257,12 @@ void TCustomTreeList::NodeDeleted(TTreeListNode* node, TTreeListNode* prior, boo
   if (visible) {
     if (!start) start = prior ? prior : next;
     if (start) NodeChanged(start, true);
+  }
+  // The focus moved without OnChangeNode, but assistive technology follows every move, and
+  // a single selection with it.
+  if (focusMoved && FFocusedNode && !Locked() && !FDestroying) {
+    View().Announce(aeFocus, FFocusedNode);
+    if (!HasOption(aoMultiSelect)) View().Announce(aeSelection, FFocusedNode);
   }
   RequestResort();
 }

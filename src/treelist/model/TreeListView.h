@@ -33,8 +33,10 @@ class TTreeListView {
   virtual int PageRows() const { return FPageRows; }
   void SetPageRows(int rows) { FPageRows = rows < 1 ? 1 : rows; }
   // With rows of different heights the page depends on where it is: the whole rows that end
-  // with the given row, and those that end with the last row (the top row stops there).
+  // with the given row, those that start with it, and those that end with the last row (the
+  // top row stops there).
   virtual int PageRowsEndingAt(int /*row*/) const { return PageRows(); }
+  virtual int PageRowsStartingAt(int /*row*/) const { return PageRows(); }
   virtual int LastPageRows() const { return PageRows(); }
   // The node of the first row was set (the view may not show the move yet).
   virtual void TopNodeChanged() {}

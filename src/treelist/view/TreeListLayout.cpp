@@ -94,10 +94,42 @@ void PlacePanels(TTreeListGeometry& g, const TTreeListMetrics& m, int width, int
   const int footerTop = std::max(y, height - m.FooterHeight);
   g.RowsArea = Rect(g.Client.left, y, g.Client.right, footerTop);
   g.Footer = Rect(g.Client.left, footerTop, g.Client.right, footerTop + m.FooterHeight);
+  g.FooterLineHeight = m.TextLineHeight + 7;
+  g.FooterLinesTop = g.Footer.top + (m.Flat ? 0 : 1);  // below the raised edge
+}
+
+// Every band side by side, shifted by LeftCoord, the fixed ones still set off by their lines.
+void PlaceScrollingBands(TTreeListGeometry& g, const TTreeList& tree,
+                         const std::vector<int>& widths) {
+  const int line = tree.FixedBandLineWidth();
+  g.ScrollLeft = g.Client.left;
+  g.ScrollRight = g.Client.right;
+  int x = g.Client.left - g.LeftCoord;
+  for (int v = 0; v < static_cast<int>(widths.size()); ++v) {
+    TTreeListBandPlace place;
+    place.Band = tree.VisibleBands(v);
+    place.Index = place.Band->Index();
+    place.Fixed = place.Band->Fixed() != bfNone;
+    if (place.Band->Fixed() == bfRight) {
+      g.FixedBandLines.push_back(Rect(x, g.BandPanel.top, x + line, g.RowsArea.bottom));
+      x += line;
+    }
+    place.Left = x;
+    place.Right = x += widths[v];
+    place.ShownLeft = std::max(place.Left, g.ScrollLeft);
+    place.ShownRight = std::min(place.Right, g.ScrollRight);
+    place.Header = Rect(place.Left, g.BandPanel.top, place.Right, g.BandPanel.bottom);
+    g.Bands.push_back(place);
+    if (place.Band->Fixed() == bfLeft) {
+      g.FixedBandLines.push_back(Rect(x, g.BandPanel.top, x + line, g.RowsArea.bottom));
+      x += line;
+    }
+  }
 }
 
 // Left-fixed band first, scrolling bands shifted by LeftCoord, right-fixed band last; a
-// fixed band is set off by a line.
+// fixed band is set off by a line. Fixed bands that leave no room for the others would hide
+// them for good: then every band scrolls.
 void PlaceBands(TTreeListGeometry& g, const TTreeList& tree) {
   const std::vector<int> widths = BandWidths(tree, g.Client.Width());
   const int line = tree.FixedBandLineWidth();
@@ -111,6 +143,8 @@ void PlaceBands(TTreeListGeometry& g, const TTreeList& tree) {
   g.TotalWidth = leftPart + scrolling + rightPart;
   const int maxLeft = std::max(g.TotalWidth - g.Client.Width(), 0);
   g.LeftCoord = std::clamp(tree.LeftCoord(), 0, maxLeft);
+  g.FixedBandsScroll = leftPart + rightPart + std::min(scrolling, 1) > g.Client.Width();
+  if (g.FixedBandsScroll) return PlaceScrollingBands(g, tree, widths);
   int x = g.Client.left + leftPart - g.LeftCoord;
   g.ScrollLeft = g.Client.left + leftPart;
   // Two fixed bands wider than the client keep their order: the right one is cut off.
@@ -283,6 +317,17 @@ int TTreeListGeometry::CellsRight() const {
   int right = Client.left;
   for (const TTreeListBandPlace& b : Bands) right = std::max(right, b.Right);
   return right;
+}
+
+TRect TTreeListGeometry::FooterCellRect(const TTreeListColumnPlace& place, int top) const {
+  return Rect(place.CellLeft, top + 1 + place.Row * FooterLineHeight, place.CellRight,
+              top + 1 + (place.Row + place.Lines) * FooterLineHeight);
+}
+
+const TTreeListColumnPlace* TTreeListGeometry::FooterColumnAt(TPoint p, int top) const {
+  for (const TTreeListColumnPlace& c : Columns)
+    if (PtInRect(FooterCellRect(c, top), p) && Shows(c, p.x)) return &c;
+  return nullptr;
 }
 
 TRect TTreeListGeometry::Shown(const TTreeListColumnPlace& place, TRect r) const {

@@ -116,6 +116,7 @@ struct TTreeListGeometry {
   std::vector<TRect> FixedBandLines;
   std::vector<TTreeListRowPlace> Rows;  // from the top row down, while they reach the area
   int TotalWidth = 0;                   // all bands and fixed lines
+  bool FixedBandsScroll = false;        // fixed bands too wide to stay scroll with the rest
   int ScrollLeft = 0;                   // the part of the client the scrolling bands show in
   int ScrollRight = 0;
   int LeftCoord = 0;
@@ -128,6 +129,8 @@ struct TTreeListGeometry {
   int LastPageRows = 1;  // rows that fit ending with the last one: the top row stops there
   int TopRow = 0;        // visible-row position of the first row shown
   int RowFooterHeight = 0;
+  int FooterLineHeight = 0;  // a line of the header layout in the footer and row footers
+  int FooterLinesTop = 0;    // the footer panel's first line
   // All rows are RowHeight high: no auto height, previews or row footers.
   bool UniformRows = true;
 
@@ -140,6 +143,10 @@ struct TTreeListGeometry {
   TRect RowContentRect(const TTreeListRowPlace& row) const;
   // The right end of the cells.
   int CellsRight() const;
+  // A column's cell in a footer (the panel's, or a row footer) whose lines start below top.
+  TRect FooterCellRect(const TTreeListColumnPlace& place, int top) const;
+  // The column whose footer cell holds p, in a footer whose lines start below top.
+  const TTreeListColumnPlace* FooterColumnAt(TPoint p, int top) const;
   // The part of r (a header or a cell of the column) that shows: fixed bands cover the
   // scrolling ones.
   TRect Shown(const TTreeListColumnPlace& place, TRect r) const;
@@ -184,6 +191,10 @@ TTreeListNode* RowFooterGroup(const TTreeListNode* node, int footer);
 // How many rows, ending with the given visible row, fit wholly in the rows area (at least 1).
 int RowsFittingUpTo(const TTreeList& tree, const TTreeListMetrics& metrics,
                     const TTreeListGeometry& g, int lastRow, TTreeListExtentCache* cache = nullptr);
+// How many rows, starting with the given visible row, fit wholly in the rows area (at least 1).
+int RowsFittingFrom(const TTreeList& tree, const TTreeListMetrics& metrics,
+                    const TTreeListGeometry& g, int firstRow,
+                    TTreeListExtentCache* cache = nullptr);
 // The height of the visible rows [from, to).
 int RowsHeight(const TTreeList& tree, const TTreeListMetrics& metrics, const TTreeListGeometry& g,
                int from, int to, TTreeListExtentCache* cache = nullptr);

@@ -11,6 +11,16 @@ namespace {
 constexpr int kIndent = TTreeListMetrics::kIndentWidth;
 constexpr int kExpandBox = 9;  // the plus and minus boxes, edges included
 constexpr int kEditButtonWidth = 16;
+// Right-aligned text keeps a pixel more from the right edge. Only its place moves: the width
+// it may take is that of any alignment, the width a row's height was measured with.
+constexpr int kRightInset = 1;
+
+int AlignedX(const TRect& r, int width, TAlignment alignment) {
+  if (width > r.Width()) return r.left;
+  if (alignment == taCenter) return (r.left + r.right - width) / 2;
+  if (alignment == taRightJustify) return std::max(r.right - kRightInset - width, r.left);
+  return r.left;
+}
 
 }  // namespace
 
@@ -22,6 +32,13 @@ TTreeListPainter::TTreeListPainter(TTreeList& tree, const TTreeListGeometry& geo
   FRowSelect = tree.Options().Contains(aoRowSelect) || tree.OptionsEx().Contains(aoInvertSelect);
   FAnyCellHandler =
       static_cast<bool>(tree.OnCustomDraw) || static_cast<bool>(tree.OnCustomDrawCell);
+  // Several lines, or a band without columns, leave places in a row that no cell covers.
+  FUncoveredCells = G.HeaderRows > 1;
+  for (size_t b = 0; b < G.Bands.size(); ++b)
+    FUncoveredCells =
+        FUncoveredCells || std::none_of(G.Columns.begin(), G.Columns.end(), [b](const auto& p) {
+          return p.BandPlace == static_cast<int>(b);
+        });
   for (const TTreeListColumnPlace& p : G.Columns)
     FAnyCellHandler = FAnyCellHandler || static_cast<bool>(p.Column->OnCustomDrawCell);
   // Dotted lines: a checkerboard whose line pixels sit where the first row's indentation would
@@ -94,10 +111,10 @@ void TTreeListPainter::PaintRow(const TTreeListRowPlace& row) {
     PaintImages(row);
     C.RestoreClip();
   }
-  // With several lines a row may have places no cell covers (a header row a band leaves
-  // empty): they show the background.
-  if (G.HeaderRows > 1)
-    Fill(Rect(std::max(row.ContentLeft, G.IndentOrigin), row.Top, G.CellsRight(), row.CellsBottom),
+  // Places no cell covers (a header row a band leaves empty, a band without columns) show the
+  // background, down to the grid line below them.
+  if (FUncoveredCells)
+    Fill(Rect(std::max(row.ContentLeft, G.IndentOrigin), row.Top, G.CellsRight(), row.Bottom),
          FTree.Color());
   for (const TTreeListColumnPlace& place : G.Columns) {
     const TRect cell = G.CellRect(row, place);
@@ -237,7 +254,6 @@ void TTreeListPainter::DrawCellText(const TRect& cell, const TTreeListColumnPlac
   text = place.Column->DisplayText(text);
   if (text.empty() || IsRectEmpty(area)) return;
   TRect r = Rect(area.left + 2, area.top + 1, area.right - 1, area.bottom - 1);
-  if (alignment == taRightJustify) --r.right;
   const TSize size = C.TextExtent(text);
   const bool fits = size.cx <= r.Width();
   const TTextLayout layout = place.Column->VertAlignment();
@@ -251,9 +267,7 @@ void TTreeListPainter::DrawCellText(const TRect& cell, const TTreeListColumnPlac
     C.DrawText(text, r, dtSingleLine | dtEndEllipsis | dtNoPrefix);
     return;
   }
-  int x = r.left;
-  if (fits && alignment == taCenter) x = (r.left + r.right - size.cx) / 2;
-  if (fits && alignment == taRightJustify) x = r.right - size.cx;
+  const int x = AlignedX(r, size.cx, alignment);
   const int y = layout == tlTop      ? r.top
                 : layout == tlCenter ? (r.top + r.bottom - size.cy) / 2
                                      : r.bottom - size.cy;
@@ -285,10 +299,7 @@ void TTreeListPainter::DrawWrappedText(const TRect& r, const std::string& text,
   C.SaveClip();
   C.IntersectClipRect(r);
   for (const std::string& line : lines) {
-    const int width = C.TextExtent(line).cx;
-    int x = r.left;
-    if (width <= r.Width() && alignment == taCenter) x = (r.left + r.right - width) / 2;
-    if (width <= r.Width() && alignment == taRightJustify) x = r.right - width;
+    const int x = AlignedX(r, C.TextExtent(line).cx, alignment);
     C.TextOut(x, y, line);
     // A search matches the start of the text: its mark is on the first line.
     if (searchBackground && &line == &lines.front()) DrawSearchMark(x, y, line, *searchBackground);

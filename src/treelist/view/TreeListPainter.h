@@ -66,8 +66,6 @@ class TTreeListPainter {
                        std::string text);
   void PaintFooter();
   void PaintIndicator();
-  // The rectangle of a column's cell within a footer line of the given top.
-  TRect FooterCellRect(const TTreeListColumnPlace& place, int top) const;
   bool RowSelected(const TTreeListNode* node) const;
 
   bool Visible(const TRect& r) const;
@@ -81,6 +79,7 @@ class TTreeListPainter {
   bool FShowSelection;
   bool FRowSelect;
   bool FAnyCellHandler;
+  bool FUncoveredCells;
   TBrush FLineBrush;
   std::vector<TRect> FSegments;  // grid lines, drawn together at the end
   size_t FSearchMark = 0;        // bytes of the cell's text an incremental search matched

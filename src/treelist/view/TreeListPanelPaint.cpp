@@ -56,12 +56,6 @@ void TTreeListPainter::PaintPreview(const TTreeListRowPlace& row) {
   C.Font() = saved;
 }
 
-TRect TTreeListPainter::FooterCellRect(const TTreeListColumnPlace& place, int top) const {
-  const int line = FTree.Metrics().TextLineHeight + 7;
-  return Rect(place.CellLeft, top + 1 + place.Row * line, place.CellRight,
-              top + 1 + (place.Row + place.Lines) * line);
-}
-
 // One line per group the row closes, innermost first, each from the group's own content.
 void TTreeListPainter::PaintRowFooters(const TTreeListRowPlace& row) {
   for (int k = 0; k < row.Footers; ++k) {
@@ -73,7 +67,7 @@ void TTreeListPainter::PaintRowFooters(const TTreeListRowPlace& row) {
     if (!Visible(line)) continue;
     Fill(line, FTree.RowFooterColor());
     for (const TTreeListColumnPlace& place : G.Columns) {
-      TRect cell = FooterCellRect(place, top);
+      TRect cell = G.FooterCellRect(place, top);
       if (place.BandPlace == 0 && place.Position == 0) cell.left = std::max(cell.left, left);
       const TRect shown = G.Shown(place, cell);
       if (IsRectEmpty(shown) || !Visible(shown)) continue;
@@ -120,10 +114,9 @@ void TTreeListPainter::PaintFooter() {
   C.SaveClip();
   C.IntersectClipRect(G.Footer);
   Fill(G.Footer, FTree.HeaderColor());
-  const bool flat = FTree.Metrics().Flat;
-  if (!flat) C.DrawEdge(G.Footer, bdRaisedInner, bfsTop);
+  if (!FTree.Metrics().Flat) C.DrawEdge(G.Footer, bdRaisedInner, bfsTop);
   for (const TTreeListColumnPlace& place : G.Columns) {
-    const TRect cell = FooterCellRect(place, G.Footer.top + (flat ? 0 : 1));
+    const TRect cell = G.FooterCellRect(place, G.FooterLinesTop);
     const TRect shown = G.Shown(place, cell);
     if (IsRectEmpty(shown) || !Visible(shown)) continue;
     C.SaveClip();

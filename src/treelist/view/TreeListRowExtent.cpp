@@ -131,6 +131,19 @@ int RowsFittingUpTo(const TTreeList& tree, const TTreeListMetrics& m, const TTre
   return std::max(rows, 1);
 }
 
+int RowsFittingFrom(const TTreeList& tree, const TTreeListMetrics& m, const TTreeListGeometry& g,
+                    int firstRow, TTreeListExtentCache* cache) {
+  const int area = g.RowsArea.Height();
+  int rows = 0, height = 0;
+  for (const TTreeListNode* node = tree.AbsoluteNodes(firstRow); node;
+       node = node->GetNextVisible()) {
+    height += RowExtent(tree, m, g, node, cache).Height;
+    if (height > area) break;
+    ++rows;
+  }
+  return std::max(rows, 1);
+}
+
 int RowsHeight(const TTreeList& tree, const TTreeListMetrics& m, const TTreeListGeometry& g,
                int from, int to, TTreeListExtentCache* cache) {
   int height = 0;

@@ -10,7 +10,8 @@
 const TTreeListMetrics& TTreeListScreenView::Metrics() const {
   if (FMetricsStale) {
     FMetrics = MeasureMetrics(FTree);
-    // A set row height below the minimum is raised to it.
+    // A set row height below the minimum is raised to it, and counts as not set from then on.
+    FTree.ForgetRaisedRowHeight(FMetrics.MinRowHeight);
     FMetrics.RowHeight = std::max(FMetrics.MinRowHeight, FTree.RequestedRowHeight());
     FMetricsStale = false;
   }
@@ -97,6 +98,12 @@ void TTreeListScreenView::RepaintAll() {
 void TTreeListScreenView::UpdateScrollRanges() {
   DropGeometry();
   if (!Shown() || FTree.Locked()) return;
+  // The rows changed (a collapse, a deletion, a sort...): under a pointer that did not move
+  // another row may lie now, and it becomes the hot one. A scroll does it once its pixels
+  // moved, or the rows it would paint would move with them.
+  const auto retrack = OnScopeExit([this] {
+    if (!FMovingTop) FTree.TrackHotAtPointer();
+  });
   const TTreeListGeometry g = Geometry();
   // A change that left the scroll positions beyond their ends pulls them back.
   if (FTree.TopVisibleNode() && FTree.TopVisibleNode()->AbsoluteIndex() > g.TopRow) {
@@ -109,7 +116,10 @@ void TTreeListScreenView::UpdateScrollRanges() {
   const bool vertical = style == ssVertical || style == ssBoth;
   const bool horizontal = style == ssHorizontal || style == ssBoth;
   const int rows = std::max(FTree.VisibleCount(), 1);
-  FTree.SetScrollInfo(sbVertical, {0, rows - 1, vertical ? g.FullRows : rows, g.TopRow});
+  // Short rows at the top make a page of more rows than the last page holds: the range
+  // grows by the difference, so the thumb's end is the top row of the last page.
+  const int last = rows - 1 + std::max(g.FullRows - g.LastPageRows, 0);
+  FTree.SetScrollInfo(sbVertical, {0, last, vertical ? g.FullRows : last + 1, g.TopRow});
   const int width = std::max(g.TotalWidth, 1);
   FTree.SetScrollInfo(sbHorizontal,
                       {0, width - 1, horizontal ? g.Client.Width() : width, g.LeftCoord});
@@ -118,6 +128,9 @@ void TTreeListScreenView::UpdateScrollRanges() {
 void TTreeListScreenView::RecomputeMetrics() {
   DropRows();
   FMetricsStale = true;
+  // Measured now when a row height is set: a font that raises the minimum over it unsets it,
+  // even when a second change follows before the next layout.
+  if (FTree.RequestedRowHeight() > 0) Metrics();
   UpdateScrollRanges();
   RepaintAll();
 }
@@ -131,6 +144,11 @@ int TTreeListScreenView::PageRows() const {
 int TTreeListScreenView::PageRowsEndingAt(int row) const {
   if (!Shown() || UniformRows(FTree)) return PageRows();
   return RowsFittingUpTo(FTree, Metrics(), Geometry(), row, &FExtents);
+}
+
+int TTreeListScreenView::PageRowsStartingAt(int row) const {
+  if (!Shown() || UniformRows(FTree)) return PageRows();
+  return RowsFittingFrom(FTree, Metrics(), Geometry(), row, &FExtents);
 }
 
 int TTreeListScreenView::LastPageRows() const {
@@ -153,7 +171,11 @@ int TTreeListScreenView::ScrollPixels(const TTreeListGeometry& g, int oldRow) co
 // row, whose focus rectangle is drawn again; a longer jump paints everything.
 void TTreeListScreenView::TopRowMoved(TTreeListNode* oldTop) {
   // Another row now lies under a pointer that did not move: it becomes the hot one.
-  const auto retrack = OnScopeExit([this] { FTree.TrackHotAtPointer(); });
+  const auto retrack = OnScopeExit([this] {
+    FMovingTop = false;
+    FTree.TrackHotAtPointer();
+  });
+  FMovingTop = true;
   DropGeometry();
   UpdateScrollRanges();
   if (!Shown()) return;
@@ -190,14 +212,14 @@ void TTreeListScreenView::ScrolledHorizontally(int shift) {
 }
 
 // Scrolls the least that shows the whole column, or its left part when it is wider than the
-// scrolling area; a column of a fixed band is always in view.
+// scrolling area; a column of a fixed band is always in view, unless the fixed bands scroll.
 void TTreeListScreenView::ScrollToColumn(int column) {
   if (!Shown()) return;
   const std::vector<TTreeListColumn*> displayed = FTree.DisplayedColumns();
   if (column < 0 || column >= static_cast<int>(displayed.size())) return;
   const TTreeListGeometry g = Geometry();
   const TTreeListColumnPlace* place = g.PlaceOf(displayed[column]);
-  if (!place || g.Bands[place->BandPlace].Fixed) return;
+  if (!place || (g.Bands[place->BandPlace].Fixed && !g.FixedBandsScroll)) return;
   int shift = std::max(place->CellRight - g.ScrollRight, 0);
   if (place->CellLeft - shift < g.ScrollLeft) shift = place->CellLeft - g.ScrollLeft;
   if (shift != 0) FTree.SetLeftCoord(g.LeftCoord + shift);

@@ -46,6 +46,7 @@ class TTreeListScreenView : public TTreeListView {
   void RecomputeMetrics() override;
   int PageRows() const override;
   int PageRowsEndingAt(int row) const override;
+  int PageRowsStartingAt(int row) const override;
   int LastPageRows() const override;
   // The height of a node's row in the current layout.
   int RowHeightOf(const TTreeListNode* node) const;
@@ -84,6 +85,7 @@ class TTreeListScreenView : public TTreeListView {
   mutable TTreeListExtentCache FExtents;
   mutable int FGeometryBuilds = 0;
   int FEventDepth = 0;
+  bool FMovingTop = false;  // the top row moves: the hot row is tracked after the scroll
   int FBusyDepth = 0;
   uint64_t FRowChanges = 0;
 };

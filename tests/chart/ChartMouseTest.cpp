@@ -388,21 +388,23 @@ TEST_F(ChartMouseFixture, BackgroundClickFiresOncePerPress) {
 // How a gesture over the chart can end, and what each end leaves behind: the state, the
 // mouse grab, the click and the screen.
 TEST_F(ChartMouseFixture, EveryGestureEndLeavesNoDragNoGrabAndNoStrayClick) {
-  enum TEnd { kRelease, kEscape, kCaptureLost, kRightPress, kReleaseOutside };
+  enum TEnd { kRelease, kEscape, kCaptureLost, kRightPress, kReleaseOutside, kLeaveThenEscape };
   struct TCase {
     TMouseButton button;
     TEnd end;
     TChartGesture during;
     bool clicks;
+    bool moved;  // the pan's ranges stay
   } const cases[] = {
-      {mbLeft, kRelease, TChartGesture::ZoomDrag, true},
-      {mbLeft, kEscape, TChartGesture::ZoomDrag, false},
-      {mbLeft, kCaptureLost, TChartGesture::ZoomDrag, false},
-      {mbLeft, kRightPress, TChartGesture::ZoomDrag, true},  // ignored: the zoom goes on
-      {mbRight, kRelease, TChartGesture::PanDrag, false},
-      {mbRight, kEscape, TChartGesture::PanDrag, false},
-      {mbRight, kCaptureLost, TChartGesture::PanDrag, false},
-      {mbLeft, kReleaseOutside, TChartGesture::ZoomDrag, false},
+      {mbLeft, kRelease, TChartGesture::ZoomDrag, true, false},
+      {mbLeft, kEscape, TChartGesture::ZoomDrag, false, false},
+      {mbLeft, kCaptureLost, TChartGesture::ZoomDrag, false, false},
+      {mbLeft, kRightPress, TChartGesture::ZoomDrag, true, false},  // ignored: the zoom goes on
+      {mbRight, kRelease, TChartGesture::PanDrag, false, true},
+      {mbRight, kEscape, TChartGesture::PanDrag, false, false},
+      {mbRight, kCaptureLost, TChartGesture::PanDrag, false, false},
+      {mbRight, kLeaveThenEscape, TChartGesture::PanDrag, false, true},
+      {mbLeft, kReleaseOutside, TChartGesture::ZoomDrag, false, false},
   };
   int clicks = 0;
   chart.OnClick = [&](TCustomChart*) { ++clicks; };
@@ -410,7 +412,7 @@ TEST_F(ChartMouseFixture, EveryGestureEndLeavesNoDragNoGrabAndNoStrayClick) {
     SCOPED_TRACE(testing::Message() << "button " << c.button << ", end " << c.end);
     clicks = 0;
     const std::vector<TColor> before = FreshPaint();
-    const TRange left = RangeOf(chart.LeftAxis());
+    const TRange left = RangeOf(chart.LeftAxis()), bottom = RangeOf(chart.BottomAxis());
     host.MouseDown(c.button, 100, 100);
     host.MouseMove(105, 103);  // too short to zoom when released
     EXPECT_EQ(chart.Input().State(), c.during);
@@ -420,6 +422,10 @@ TEST_F(ChartMouseFixture, EveryGestureEndLeavesNoDragNoGrabAndNoStrayClick) {
       EXPECT_EQ(host.KeyDown(vkEscape), 0) << "Esc is taken";
     }
     if (c.end == kCaptureLost) host.LoseCapture();
+    if (c.end == kLeaveThenEscape) {
+      host.MouseMove(-5, 103);  // leaving the plot ends the pan for good
+      host.KeyDown(vkEscape);
+    }
     if (c.end == kRightPress) {
       host.MouseDown(mbRight, 105, 103);
       EXPECT_EQ(chart.Input().State(), TChartGesture::ZoomDrag);
@@ -430,9 +436,15 @@ TEST_F(ChartMouseFixture, EveryGestureEndLeavesNoDragNoGrabAndNoStrayClick) {
     EXPECT_EQ(chart.Input().State(), TChartGesture::Idle);
     EXPECT_FALSE(host.HasCapture());
     EXPECT_EQ(clicks, c.clicks ? 1 : 0);
-    if (c.during == TChartGesture::PanDrag) continue;  // a pan moves the axes as it goes
-    EXPECT_EQ(RangeOf(chart.LeftAxis()), left);
     host.Paint();
+    if (c.moved) {
+      EXPECT_NE(RangeOf(chart.LeftAxis()), left);
+      chart.RevertZoom();
+      host.Paint();
+      continue;
+    }
+    EXPECT_EQ(RangeOf(chart.LeftAxis()), left);
+    EXPECT_EQ(RangeOf(chart.BottomAxis()), bottom);
     EXPECT_EQ(Screen(), before) << "the frame is gone and nothing moved";
   }
 }
@@ -486,5 +498,56 @@ TEST_F(ChartMouseFixture, ZoomFrameShowsOnLightAndDarkBackgrounds) {
       host.Picture().SaveToPng(std::string(std::getenv("TANKDEMO_PICTURES")) + "/zoom-dark.png");
     host.MouseUp(mbLeft, 70, 40);
     EXPECT_EQ(Screen(), before);
+  }
+}
+
+// The wheel and the pan on linear and logarithmic axes of both directions, measured in the
+// axis' own terms (the logarithm of the value on a logarithmic axis): a wheel notch moves the
+// range by 3 % of its span; a pan brings the value under the press to the pointer and keeps
+// the span, so a logarithmic range stays positive with its decades.
+TEST_F(ChartMouseFixture, WheelAndPanFollowTheirRulesOnLinearAndLogarithmicAxes) {
+  chart.SetFixedPlotRect(Rect(50, 20, 350, 220));
+  struct TCase {
+    bool horizontal, logarithmic;
+    int notches, pan;
+  } const cases[] = {
+      {false, false, -1, 0}, {false, true, -1, 0}, {false, true, 1, 0},
+      {false, false, 0, 20}, {false, true, 0, 20}, {false, true, 0, -20},
+      {true, false, 0, -20}, {true, true, 0, 20},  {true, true, 0, -20},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(testing::Message()
+                 << (c.horizontal ? "bottom" : "left") << (c.logarithmic ? " log" : "") << " wheel "
+                 << c.notches << " pan " << c.pan);
+    for (TChartAxis* a : {&chart.LeftAxis(), &chart.BottomAxis()}) {
+      a->SetLogarithmic(false);
+      a->SetAxisRange(0, 100);
+    }
+    TChartAxis& axis = c.horizontal ? chart.BottomAxis() : chart.LeftAxis();
+    axis.SetLogarithmic(c.logarithmic);
+    if (c.logarithmic) axis.SetAxisRange(1, 1e6);
+    auto measure = [&](double v) { return c.logarithmic ? std::log10(v) : v; };
+    const double low = measure(axis.Minimum()), high = measure(axis.Maximum());
+    const double tolerance = 1e-9 * (high - low);
+    const TRect plot = chart.PlotRect();
+    const int middle = c.horizontal ? (plot.left + plot.right) / 2 : (plot.top + plot.bottom) / 2;
+    if (c.notches != 0) {
+      host.Wheel(c.notches, 200, 100);
+      const double shift = (high - low) * 0.03 * (c.notches < 0 ? 1 : -1);
+      EXPECT_NEAR(measure(axis.Minimum()), low + shift, tolerance);
+      EXPECT_NEAR(measure(axis.Maximum()), high + shift, tolerance);
+    } else {
+      const double under = measure(axis.PixelToValue(middle));
+      const TPoint from = c.horizontal ? TPoint{middle, 100} : TPoint{200, middle};
+      const TPoint to = c.horizontal ? TPoint{middle + c.pan, 100} : TPoint{200, middle + c.pan};
+      Drag(mbRight, from, to);
+      EXPECT_NEAR(measure(axis.PixelToValue(middle + c.pan)), under, tolerance)
+          << "the content follows the mouse";
+      EXPECT_NEAR(measure(axis.Maximum()) - measure(axis.Minimum()), high - low, tolerance);
+    }
+    if (c.logarithmic) {
+      EXPECT_GT(axis.Minimum(), 0);
+    }
+    chart.RevertZoom();
   }
 }

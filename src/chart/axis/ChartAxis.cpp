@@ -302,30 +302,44 @@ double TCustomChartAxis::LabelExtent(TChartCanvas3D& canvas, double value,
   return static_cast<double>(canvas.MeasureTextHeight("Wg")) * lines;
 }
 
-double TCustomChartAxis::LabelStep(TChartCanvas3D& canvas, const TAxisLayout& layout) const {
+double TCustomChartAxis::LabelSize(TChartCanvas3D& canvas, const TAxisLayout& layout) const {
   const TFont saved = canvas.Font();
   canvas.Font() = LabelsFont();
   const double size = std::max(LabelExtent(canvas, layout.RangeMax, layout),
                                LabelExtent(canvas, layout.RangeMin, layout));
   canvas.Font() = saved;
+  return size;
+}
+
+double TCustomChartAxis::LabelStep(TChartCanvas3D& canvas, const TAxisLayout& layout) const {
   // Dates and times step along the calendar's ladder instead of 1, 2, 5, 10.
   if (layout.ShowsDateTime && FLabelsSeparation > 0 && std::isfinite(layout.RangeSpan)) {
-    const int slots = std::max(1, LabelSlots(size, layout));
-    return DateTimeStep(std::max(FIncrement, std::fabs(layout.RangeSpan) / slots));
+    TAxisLayout measured = layout;
+    measured.DateTimeStep = 0;
+    auto ladderStep = [&] {
+      const int slots = std::max(1, LabelSlots(LabelSize(canvas, measured), measured));
+      return DateTimeStep(std::max(FIncrement, std::fabs(measured.RangeSpan) / slots));
+    };
+    double step = ladderStep();
+    // Under a day the labels show the time as well, which takes more room.
+    if (step < 1 && FDateTimeFormat.empty()) {
+      measured.DateTimeStep = step;
+      step = ladderStep();
+    }
+    return step;
   }
-  return LabelStepForSize(size, layout);
+  return LabelStepForSize(LabelSize(canvas, layout), layout);
+}
+
+void TCustomChartAxis::ChooseDateTimeStep(TAxisLayout& entry, TChartCanvas3D& canvas) const {
+  entry.DateTimeStep = entry.ShowsDateTime ? LabelStep(canvas, entry) : 0;
 }
 
 std::vector<double> TCustomChartAxis::AxisLabelValues(TChartCanvas3D& canvas,
                                                       const TAxisLayout& layout) const {
   if (FLogarithmic) {
-    const TFont saved = canvas.Font();
-    canvas.Font() = LabelsFont();
-    const double size = std::max(LabelExtent(canvas, layout.RangeMax, layout),
-                                 LabelExtent(canvas, layout.RangeMin, layout));
-    canvas.Font() = saved;
-    std::vector<double> powers =
-        LogarithmicLabelValues(layout, FLogarithmicBase, LabelSlots(size, layout));
+    std::vector<double> powers = LogarithmicLabelValues(
+        layout, FLogarithmicBase, LabelSlots(LabelSize(canvas, layout), layout));
     if (!powers.empty()) return powers;
   }
   const double step = LabelStep(canvas, layout);
@@ -364,7 +378,9 @@ std::vector<double> TCustomChartAxis::LabelValues(double step, const TAxisScale&
   if (low != high && FRoundFirstLabel) value = std::trunc(high / step) * step;
   // A step below the value's precision cannot move it: stop rather than loop for ever.
   while (value > high && value - step != value) value -= step;
-  const double lowest = (low - 1e-12) / 1.000000000001;
+  // The tolerance lets the low end in despite rounding: the limit moves below it, for negative
+  // ends as for positive ones.
+  const double lowest = low < 0 ? (low - 1e-12) * 1.000000000001 : (low - 1e-12) / 1.000000000001;
   while (value >= lowest) {
     values.push_back(value);
     if (value - step == value) break;
@@ -376,8 +392,13 @@ std::vector<double> TCustomChartAxis::LabelValues(double step, const TAxisScale&
 std::string TCustomChartAxis::FormatLabel(double value, const TAxisLayout& layout) const {
   if (layout.ShowsDateTime) {
     if (!(value >= 0)) return {};
-    return FDateTimeFormat.empty() ? DateTimeText(value, layout.RangeSpan > 1)
-                                   : FormatDateTime(FDateTimeFormat, value);
+    if (!FDateTimeFormat.empty()) return FormatDateTime(FDateTimeFormat, value);
+    const double step = layout.DateTimeStep;
+    if (step <= 0) return DateTimeText(value, layout.RangeSpan > 1);
+    // Under a day the time, with the date on every label once the range runs over midnight,
+    // so that no two labels read the same.
+    const bool overMidnight = std::floor(layout.RangeMin) != std::floor(layout.RangeMax);
+    return DateTimeText(value, step >= 1 || overMidnight, step < 1);
   }
   // Powers far from 1 on a logarithmic axis would all read 0 (or run very long) as decimals.
   if (layout.Logarithmic && value != 0 && (std::fabs(value) < 1e-3 || std::fabs(value) >= 1e15)) {

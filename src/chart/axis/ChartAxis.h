@@ -94,6 +94,8 @@ class TCustomChartAxis {
   // font on the given canvas.
   double LabelStep(TChartCanvas3D& canvas, const TAxisLayout& layout) const;
   double LabelStep(TChartCanvas3D& canvas) const { return LabelStep(canvas, Layout()); }
+  // Notes a date-time axis' label step in its layout entry, where the label texts read it.
+  void ChooseDateTimeStep(TAxisLayout& entry, TChartCanvas3D& canvas) const;
   // The same for a given label size in pixels along the axis.
   double LabelStepForSize(double size, const TAxisScale& scale) const;
   double LabelStepForSize(double size) const { return LabelStepForSize(size, Layout()); }
@@ -191,6 +193,8 @@ class TCustomChartAxis {
   template <typename T>
   void Change(T& field, const T& value);
   double LabelExtent(TChartCanvas3D& canvas, double value, const TAxisLayout& layout) const;
+  // The larger extent of the labels at the two ends, in the labels font.
+  double LabelSize(TChartCanvas3D& canvas, const TAxisLayout& layout) const;
   int LabelsBand(TChartCanvas3D& canvas, const TAxisLayout& layout) const;
   int WallSize() const;
   void DrawTitle(TChartCanvas3D& canvas) const;

@@ -312,7 +312,7 @@ class TChartDriver {
     const bool rising = scale.Horizontal != scale.Inverted;
     int previous = 0;
     for (int k = 0; k <= 8; ++k) {
-      const double v = log ? std::exp(low + k * (high - low) / 8) : low + k * (high - low) / 8;
+      const double v = log ? std::exp(low + (high - low) / 8 * k) : low + (high - low) / 8 * k;
       if (log && !(v > 0 && std::isfinite(v))) return;
       const int p = scale.ValueToPixel(v);
       if (k > 0 && (rising ? p < previous : p > previous)) std::abort();

@@ -592,7 +592,7 @@ TEST(ChartAxisTest, MappingRoundTripsOverRandomRanges) {
       low = std::pow(10.0, uniform(-300, 290));
       high = low * std::pow(10.0, uniform(1e-6, 18));
     } else {
-      const double magnitude = std::pow(10.0, uniform(-12, 300));
+      const double magnitude = std::pow(10.0, uniform(-12, 308.2));
       low = uniform(-1, 1) * magnitude;
       high = low + std::max(std::fabs(low), magnitude) * std::pow(10.0, uniform(-9, 0));
     }

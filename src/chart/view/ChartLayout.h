@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -28,7 +29,9 @@ struct TAxisScale {
   // Inline: a fast line maps every one of its points.
   int LinearPixel(double value, bool fromEnd) const {
     if (RangeSpan == 0) return CenterPixel;
-    const double t = (value - RangeMin) * LengthPixels / RangeSpan;
+    double t = (value - RangeMin) * LengthPixels / RangeSpan;
+    // Spans near the largest double overflow the product, not the quotient.
+    if (std::isinf(t)) t = (value - RangeMin) / RangeSpan * LengthPixels;
     // Far beyond any window; kept clear of the integer limits for the arithmetic that follows.
     if (!(t > -1e9 && t < 1e9)) return CenterPixel;
     return fromEnd ? EndPixel - Nearest(t) : StartPixel + Nearest(t);

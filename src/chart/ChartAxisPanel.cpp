@@ -186,7 +186,7 @@ void TCustomAxisPanel::LayOutAxesAndSeries(TChartLayout& layout) {
   WidenAxesBySeriesMargins(layout);
   for (size_t i = 0; i < FAxes.size(); ++i) {
     FAxes[i]->PlaceLine(layout.Axes[i], layout.PlotRect);
-    FAxes[i]->ChooseDateTimeStep(layout.Axes[i], Canvas());
+    if (layout.Axes[i].Shown) FAxes[i]->ChooseLabelStep(layout.Axes[i], Canvas());
   }
   layout.Projection.Centre(layout.Depth3DX, layout.PlotRect);
   for (TChartSeries* series : FSeriesList)

@@ -491,8 +491,8 @@ static void ExpectLabelRules(const TCustomChartAxis& axis, const TAxisLayout& la
     }
     EXPECT_GE(values[i], layout.RangeMin - slack);
     EXPECT_LE(values[i], layout.RangeMax + slack);
-    EXPECT_TRUE(texts.insert(axis.LabelText(values[i])).second)
-        << "repeated label " << axis.LabelText(values[i]);
+    const std::string text = axis.FormatLabel(values[i], layout);
+    EXPECT_TRUE(texts.insert(text).second) << "repeated label " << text;
   }
   if (lowOnStep && std::fabs(layout.RangeSpan / step) < 10000) {
     ASSERT_FALSE(values.empty());
@@ -512,12 +512,13 @@ TEST(ChartAxisTest, LabelsAreOrderedDistinctInsideAndReachTheLowEnd) {
     chart.SetFixedPlotRect(Rect(0, 0, 300, 300));
     TAxisLayout layout = left.Layout();
     layout.SetRange(c.min, c.max);
+    layout.LabelStep = c.step;
     ExpectLabelRules(left, layout, left.LabelValues(c.step, layout), c.step, true);
   }
   std::mt19937 random(7);
   for (int round = 0; round < 2000; ++round) {
     // A step the axis would choose, for a range whose low end falls on a step or not.
-    const double step = std::pow(10.0, std::uniform_int_distribution<>(-3, 8)(random)) *
+    const double step = std::pow(10.0, std::uniform_int_distribution<>(-9, 8)(random)) *
                         std::array<double, 3>{1, 2, 5}[random() % 3];
     const double slots = std::uniform_int_distribution<>(1, 40)(random);
     const double low = std::uniform_int_distribution<>(-500, 500)(random) * step;
@@ -526,6 +527,7 @@ TEST(ChartAxisTest, LabelsAreOrderedDistinctInsideAndReachTheLowEnd) {
         onStep ? low : low + step * std::uniform_real_distribution<>(0.01, 0.99)(random);
     TAxisLayout layout = left.Layout();
     layout.SetRange(min, min + slots * step * std::uniform_real_distribution<>(0.5, 1)(random));
+    layout.LabelStep = step;
     SCOPED_TRACE(testing::Message()
                  << layout.RangeMin << ".." << layout.RangeMax << " by " << step);
     ExpectLabelRules(left, layout, left.LabelValues(step, layout), step, onStep);

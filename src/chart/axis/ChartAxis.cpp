@@ -312,27 +312,24 @@ double TCustomChartAxis::LabelSize(TChartCanvas3D& canvas, const TAxisLayout& la
 }
 
 double TCustomChartAxis::LabelStep(TChartCanvas3D& canvas, const TAxisLayout& layout) const {
-  // Dates and times step along the calendar's ladder instead of 1, 2, 5, 10.
-  if (layout.ShowsDateTime && FLabelsSeparation > 0 && std::isfinite(layout.RangeSpan)) {
-    TAxisLayout measured = layout;
-    measured.DateTimeStep = 0;
-    auto ladderStep = [&] {
-      const int slots = std::max(1, LabelSlots(LabelSize(canvas, measured), measured));
-      return DateTimeStep(std::max(FIncrement, std::fabs(measured.RangeSpan) / slots));
-    };
-    double step = ladderStep();
-    // Under a day the labels show the time as well, which takes more room.
-    if (step < 1 && FDateTimeFormat.empty()) {
-      measured.DateTimeStep = step;
-      step = ladderStep();
-    }
-    return step;
-  }
-  return LabelStepForSize(LabelSize(canvas, layout), layout);
+  TAxisLayout measured = layout;
+  auto step = [&] {
+    const double size = LabelSize(canvas, measured);
+    // Dates and times step along the calendar's ladder instead of 1, 2, 5, 10.
+    if (!measured.ShowsDateTime || FLabelsSeparation <= 0 || !std::isfinite(measured.RangeSpan))
+      return LabelStepForSize(size, measured);
+    const int slots = std::max(1, LabelSlots(size, measured));
+    return DateTimeStep(std::max(FIncrement, std::fabs(measured.RangeSpan) / slots));
+  };
+  // Labels that follow a step (the time under a day, more decimals for a fine step) may be
+  // wider than those measured without one, and then need a wider step.
+  measured.LabelStep = 0;
+  measured.LabelStep = step();
+  return step();
 }
 
-void TCustomChartAxis::ChooseDateTimeStep(TAxisLayout& entry, TChartCanvas3D& canvas) const {
-  entry.DateTimeStep = entry.ShowsDateTime ? LabelStep(canvas, entry) : 0;
+void TCustomChartAxis::ChooseLabelStep(TAxisLayout& entry, TChartCanvas3D& canvas) const {
+  entry.LabelStep = LabelStep(canvas, entry);
 }
 
 std::vector<double> TCustomChartAxis::AxisLabelValues(TChartCanvas3D& canvas,
@@ -393,7 +390,7 @@ std::string TCustomChartAxis::FormatLabel(double value, const TAxisLayout& layou
   if (layout.ShowsDateTime) {
     if (!(value >= 0)) return {};
     if (!FDateTimeFormat.empty()) return FormatDateTime(FDateTimeFormat, value);
-    const double step = layout.DateTimeStep;
+    const double step = layout.LabelStep;
     if (step <= 0) return DateTimeText(value, layout.RangeSpan > 1);
     // Under a day the time, with the date on every label once the range runs over midnight,
     // so that no two labels read the same.
@@ -406,7 +403,33 @@ std::string TCustomChartAxis::FormatLabel(double value, const TAxisLayout& layou
     std::snprintf(text, sizeof text, "%g", value);
     return text;
   }
-  return FormatFloat(FAxisValuesFormat, value);
+  return FormatFloat(ValuesFormatFor(layout), value);
+}
+
+std::string TCustomChartAxis::ValuesFormatFor(const TAxisLayout& layout) const {
+  const double step = layout.LabelStep;
+  // Quoted text and sections are the program's own wording: taken as they stand.
+  if (layout.Logarithmic || !(step > 0) || !(layout.RangeSpan >= step) ||
+      FAxisValuesFormat.find_first_of("'\";") != std::string::npos)
+    return FAxisValuesFormat;
+  int places = 0;
+  for (double scaled = step; places < 15; scaled *= 10, ++places)
+    if (std::fabs(scaled - std::round(scaled)) <= 1e-6 * scaled) break;
+  const size_t point = FAxisValuesFormat.find('.');
+  size_t end = point == std::string::npos ? FAxisValuesFormat.find_last_of("0#") : point;
+  if (end == std::string::npos) return FAxisValuesFormat;
+  int shown = 0;
+  while (end + 1 < FAxisValuesFormat.size() &&
+         (FAxisValuesFormat[end + 1] == '0' || FAxisValuesFormat[end + 1] == '#')) {
+    ++end;
+    shown += point != std::string::npos;
+  }
+  if (shown >= places) return FAxisValuesFormat;
+  // Labels a step apart must not read the same: optional places down to the step's.
+  std::string format = FAxisValuesFormat;
+  format.insert(end + 1, (point == std::string::npos ? "." : "") +
+                             std::string(static_cast<size_t>(places - shown), '#'));
+  return format;
 }
 
 std::string TCustomChartAxis::LabelText(double value) const {

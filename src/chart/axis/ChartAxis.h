@@ -94,8 +94,8 @@ class TCustomChartAxis {
   // font on the given canvas.
   double LabelStep(TChartCanvas3D& canvas, const TAxisLayout& layout) const;
   double LabelStep(TChartCanvas3D& canvas) const { return LabelStep(canvas, Layout()); }
-  // Notes a date-time axis' label step in its layout entry, where the label texts read it.
-  void ChooseDateTimeStep(TAxisLayout& entry, TChartCanvas3D& canvas) const;
+  // Notes the label step in the axis' layout entry, where the label texts read it.
+  void ChooseLabelStep(TAxisLayout& entry, TChartCanvas3D& canvas) const;
   // The same for a given label size in pixels along the axis.
   double LabelStepForSize(double size, const TAxisScale& scale) const;
   double LabelStepForSize(double size) const { return LabelStepForSize(size, Layout()); }
@@ -113,6 +113,8 @@ class TCustomChartAxis {
   // The value as AxisValuesFormat (or the date-time rules) make it, before OnGetAxisLabel.
   std::string FormatLabel(double value, const TAxisLayout& layout) const;
   std::string FormatLabel(double value) const { return FormatLabel(value, Layout()); }
+  // AxisValuesFormat with the decimal places the layout's label step needs added.
+  std::string ValuesFormatFor(const TAxisLayout& layout) const;
   TAxisLabelStyle EffectiveLabelStyle() const;
 
   // Published settings; a change repaints the chart.

@@ -71,7 +71,7 @@ void TCustomChartAxis::ReserveSpace(TAxisLayout& entry, TRect& rect, TChartCanva
     }
     entry.TitlePos = cut(band);
   }
-  ChooseDateTimeStep(entry, canvas);
+  ChooseLabelStep(entry, canvas);
   if (FLabels) entry.LabelsPos = cut(LabelsBand(canvas, entry));
   int ticks = Axis().Visible ? Axis().width : 0;
   if (Ticks().Visible) ticks += TickLength();

@@ -46,9 +46,9 @@ struct TAxisLayout : TAxisScale {
   int AxisLinePos = 0, LabelsPos = 0, TitlePos = 0;
   // The first series on the axis holds dates and times.
   bool ShowsDateTime = false;
-  // The step between the labels of a date-time axis, which decides what they say (0 when
-  // none is chosen: then the span decides).
-  double DateTimeStep = 0;
+  // The step between labels, which decides what they say: under a day, the time of day; finer
+  // than the values format's decimals, more of them. 0 when none is chosen.
+  double LabelStep = 0;
 };
 
 // A series as laid out: its depth slot and band, the points inside the horizontal range and,

@@ -503,57 +503,6 @@ TEST_F(ChartMouseFixture, ZoomFrameShowsOnLightAndDarkBackgrounds) {
   }
 }
 
-// The wheel and the pan on linear and logarithmic axes of both directions, measured in the
-// axis' own terms (the logarithm of the value on a logarithmic axis): a wheel notch moves the
-// range by 3 % of its span; a pan brings the value under the press to the pointer and keeps
-// the span, so a logarithmic range stays positive with its decades.
-TEST_F(ChartMouseFixture, WheelAndPanFollowTheirRulesOnLinearAndLogarithmicAxes) {
-  chart.SetFixedPlotRect(Rect(50, 20, 350, 220));
-  struct TCase {
-    bool horizontal, logarithmic;
-    int notches, pan;
-  } const cases[] = {
-      {false, false, -1, 0}, {false, true, -1, 0}, {false, true, 1, 0},
-      {false, false, 0, 20}, {false, true, 0, 20}, {false, true, 0, -20},
-      {true, false, 0, -20}, {true, true, 0, 20},  {true, true, 0, -20},
-  };
-  for (const TCase& c : cases) {
-    SCOPED_TRACE(testing::Message()
-                 << (c.horizontal ? "bottom" : "left") << (c.logarithmic ? " log" : "") << " wheel "
-                 << c.notches << " pan " << c.pan);
-    for (TChartAxis* a : {&chart.LeftAxis(), &chart.BottomAxis()}) {
-      a->SetLogarithmic(false);
-      a->SetAxisRange(0, 100);
-    }
-    TChartAxis& axis = c.horizontal ? chart.BottomAxis() : chart.LeftAxis();
-    axis.SetLogarithmic(c.logarithmic);
-    if (c.logarithmic) axis.SetAxisRange(1, 1e6);
-    auto measure = [&](double v) { return c.logarithmic ? std::log10(v) : v; };
-    const double low = measure(axis.Minimum()), high = measure(axis.Maximum());
-    const double tolerance = 1e-9 * (high - low);
-    const TRect plot = chart.PlotRect();
-    const int middle = c.horizontal ? (plot.left + plot.right) / 2 : (plot.top + plot.bottom) / 2;
-    if (c.notches != 0) {
-      host.Wheel(c.notches, 200, 100);
-      const double shift = (high - low) * 0.03 * (c.notches < 0 ? 1 : -1);
-      EXPECT_NEAR(measure(axis.Minimum()), low + shift, tolerance);
-      EXPECT_NEAR(measure(axis.Maximum()), high + shift, tolerance);
-    } else {
-      const double under = measure(axis.PixelToValue(middle));
-      const TPoint from = c.horizontal ? TPoint{middle, 100} : TPoint{200, middle};
-      const TPoint to = c.horizontal ? TPoint{middle + c.pan, 100} : TPoint{200, middle + c.pan};
-      Drag(mbRight, from, to);
-      EXPECT_NEAR(measure(axis.PixelToValue(middle + c.pan)), under, tolerance)
-          << "the content follows the mouse";
-      EXPECT_NEAR(measure(axis.Maximum()) - measure(axis.Minimum()), high - low, tolerance);
-    }
-    if (c.logarithmic) {
-      EXPECT_GT(axis.Minimum(), 0);
-    }
-    chart.RevertZoom();
-  }
-}
-
 // Random wheel notches, pans, zooms and undos over two logarithmic axes: the ranges stay above
 // zero and each gesture does what it says in decades. A notch moves the left axis by 3 % of
 // them, a pan keeps them and brings the values under the press to the pointer, a zoom takes

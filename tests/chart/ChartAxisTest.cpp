@@ -612,7 +612,8 @@ TEST(ChartAxisTest, MappingRoundTripsOverRandomRanges) {
       const int p = scale.ValueToPixel(v);
       ASSERT_TRUE(rising ? p >= previous : p <= previous) << "not monotonic at " << v;
       previous = p;
-      const double rounding = 1e-14 * std::max(std::fabs(measure(low)), std::fabs(measure(high)));
+      const double rounding = 1e-14 * std::max(std::fabs(measure(low)), std::fabs(measure(high))) +
+                              (scale.Logarithmic ? 1e-14 : 0);
       ASSERT_NEAR(measure(scale.PixelToValue(p)), measure(v), pixelWorth * 0.5 + rounding)
           << "pixel " << p;
     }

@@ -31,6 +31,15 @@ bool MovesByFactors(const TCustomChartAxis& axis) {
   return axis.Logarithmic() && axis.Minimum() > 0 && axis.Maximum() > 0;
 }
 
+// Both ends times a factor; false where that leaves the doubles (below the smallest normal
+// one or past the largest), where the range would lose its decades: it then stays.
+bool ScaleRange(double factor, double& low, double& high) {
+  if (!std::isnormal(low * factor) || !std::isfinite(high * factor)) return false;
+  low *= factor;
+  high *= factor;
+  return true;
+}
+
 }  // namespace
 
 TCustomChartAxis* TChartInput::SavedAxis(int index) const {
@@ -134,9 +143,9 @@ bool TChartInput::PanAxes(bool horizontal, int from, int to) {
     TCustomChartAxis& axis = *move.axis;
     double minimum, maximum;
     if (MovesByFactors(axis) && move.from > 0 && move.to > 0) {
-      const double factor = move.from / move.to;
-      minimum = axis.Minimum() * factor;
-      maximum = axis.Maximum() * factor;
+      minimum = axis.Minimum();
+      maximum = axis.Maximum();
+      if (!ScaleRange(move.from / move.to, minimum, maximum)) continue;
     } else {
       const double shift = move.from - move.to;
       minimum = axis.Minimum() + shift;
@@ -168,10 +177,10 @@ void TChartInput::ScrollVerticalAxes(double direction) {
   const double share = kWheelScrollPercent * 0.01 * direction;
   for (TCustomChartAxis* axis : FChart.Axes()) {
     if (axis->IsHorizontal() || axis->IsDepth()) continue;
-    const double low = axis->Minimum(), high = axis->Maximum();
+    double low = axis->Minimum(), high = axis->Maximum();
     if (MovesByFactors(*axis)) {
-      const double factor = std::exp((std::log(high) - std::log(low)) * share);
-      axis->SetAxisRange(low * factor, high * factor);
+      if (ScaleRange(std::exp((std::log(high) - std::log(low)) * share), low, high))
+        axis->SetAxisRange(low, high);
     } else {
       const double offset = (high - low) * share;
       axis->SetAxisRange(low + offset, high + offset);

@@ -5,8 +5,9 @@
 // every few operations. Refused values raise the chart's own errors; anything else (a crash,
 // a sanitizer report, a foreign exception) is a fault. After every operation the chart's
 // series list holds only live series that name it as their chart, and the axes keep their
-// rules: value -> pixel -> value is monotonic and comes back within a pixel's worth, and a
-// wheel notch or a pan leaves a logarithmic range above zero with the decades it showed.
+// rules: value -> pixel -> value is monotonic and comes back within a pixel's worth, a wheel
+// notch or a pan leaves a logarithmic range above zero with the decades it showed, and a
+// zoom leaves it above zero.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -279,6 +280,7 @@ class TChartDriver {
       if (!was.logarithmic || !axis.Logarithmic() || !(was.minimum > 0) || !(was.maximum > 0))
         continue;
       if (!(axis.Minimum() > 0)) std::abort();
+      if (gesture_ == kZoom) continue;
       if (axis.Maximum() - axis.Minimum() <= 1.000001e-10 || was.maximum - was.minimum <= 1e-10)
         continue;
       const double decades = std::log(was.maximum) - std::log(was.minimum);
@@ -331,7 +333,7 @@ class TChartDriver {
     }
   }
 
-  enum TGesture { kNoGesture, kWheelOrPan };
+  enum TGesture { kNoGesture, kWheelOrPan, kZoom };
   TGesture gesture_ = kNoGesture;
   TFuzzBytes& in_;
   TSeriesOwner owner_;
@@ -778,6 +780,11 @@ void TChartDriver::Mouse() {
       host_.MouseMove(x, y);
       break;
     case 2:
+      // Dragged right and down far enough, a release zooms (other ways it undoes).
+      if (chart_.Input().State() == TChartGesture::ZoomDrag &&
+          x - chart_.ZoomDrag().StartX > kMinZoomDragPixels &&
+          y - chart_.ZoomDrag().StartY > kMinZoomDragPixels)
+        gesture_ = kZoom;
       host_.MouseUp(in_.Bool() ? mbLeft : mbRight, x, y);
       break;
     case 3:

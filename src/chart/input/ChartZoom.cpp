@@ -73,6 +73,8 @@ void TChartInput::ZoomToDrag() {
       targetMin[i] = axis.PixelToValue(FZoomDrag.EndY);
       targetMax[i] = axis.PixelToValue(FZoomDrag.StartY);
     }
+    // A logarithmic range stays above zero: a corner past the smallest double keeps its end.
+    if (MovesByFactors(axis) && !std::isnormal(targetMin[i])) targetMin[i] = axis.Minimum();
   }
   ApplyZoom(targetMin, targetMax);
 }

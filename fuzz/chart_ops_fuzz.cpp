@@ -259,14 +259,17 @@ class TChartDriver {
     }
   }
 
+  // An automatic range follows the series at the next layout, whatever a gesture did: only
+  // fixed ones are compared.
   struct TAxisEnds {
-    bool logarithmic;
+    bool fixed, logarithmic;
     double minimum, maximum;
   };
   std::vector<TAxisEnds> Ranges() const {
     std::vector<TAxisEnds> ranges;
     for (const TCustomChartAxis* axis : chart_.Axes())
-      ranges.push_back({axis->Logarithmic(), axis->Minimum(), axis->Maximum()});
+      ranges.push_back({!axis->AutomaticMinimum() && !axis->AutomaticMaximum(), axis->Logarithmic(),
+                        axis->Minimum(), axis->Maximum()});
     return ranges;
   }
 
@@ -277,7 +280,8 @@ class TChartDriver {
     for (size_t i = 0; i < before.size(); ++i) {
       const TCustomChartAxis& axis = *chart_.Axes()[i];
       const TAxisEnds& was = before[i];
-      if (!was.logarithmic || !axis.Logarithmic() || !(was.minimum > 0) || !(was.maximum > 0))
+      if (!was.fixed || !was.logarithmic || !axis.Logarithmic() || !(was.minimum > 0) ||
+          !(was.maximum > 0))
         continue;
       if (!(axis.Minimum() > 0)) std::abort();
       if (gesture_ == kZoom) continue;

@@ -4,8 +4,12 @@
 // legend, event handlers that clear or throw, the mouse, and a paint into a small picture
 // every few operations. Refused values raise the chart's own errors; anything else (a crash,
 // a sanitizer report, a foreign exception) is a fault. After every operation the chart's
-// series list holds only live series that name it as their chart.
+// series list holds only live series that name it as their chart, and the axes keep their
+// rules: value -> pixel -> value is monotonic and comes back within a pixel's worth, a wheel
+// notch or a pan leaves a logarithmic range above zero with the decades it showed, and a
+// zoom leaves it above zero.
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
@@ -35,12 +39,15 @@ class TChartDriver {
   void Run() {
     // Long inputs repeat what short ones reach, only slower.
     for (int step = 0; !in_.Empty() && step < kMaxOperations; ++step) {
+      const std::vector<TAxisEnds> before = Ranges();
+      gesture_ = kNoGesture;
       try {
         Operation(in_.Byte() % 12);
       } catch (const Exception&) {
         // Refused values and list errors are the documented answers.
       }
       CheckSeriesList();
+      CheckLogarithmicGesture(before);
       if (step % 4 == 3) Paint();
     }
     Paint();
@@ -246,8 +253,80 @@ class TChartDriver {
   void Paint() {
     try {
       host_.Paint(true);
+      CheckMapping();
     } catch (const Exception&) {
       // A handler's error reaches the window; the next paint starts afresh.
+    }
+  }
+
+  // An automatic range follows the series at the next layout, whatever a gesture did: only
+  // fixed ones are compared.
+  struct TAxisEnds {
+    bool fixed, logarithmic;
+    double minimum, maximum;
+  };
+  std::vector<TAxisEnds> Ranges() const {
+    std::vector<TAxisEnds> ranges;
+    for (const TCustomChartAxis* axis : chart_.Axes())
+      ranges.push_back({!axis->AutomaticMinimum() && !axis->AutomaticMaximum(), axis->Logarithmic(),
+                        axis->Minimum(), axis->Maximum()});
+    return ranges;
+  }
+
+  // A wheel notch or a pan step moves a logarithmic range above zero by a factor: it stays
+  // above zero and shows as many decades (unless the range was widened to its least span).
+  void CheckLogarithmicGesture(const std::vector<TAxisEnds>& before) const {
+    if (gesture_ == kNoGesture) return;
+    for (size_t i = 0; i < before.size(); ++i) {
+      const TCustomChartAxis& axis = *chart_.Axes()[i];
+      const TAxisEnds& was = before[i];
+      if (!was.fixed || !was.logarithmic || !axis.Logarithmic() || !(was.minimum > 0) ||
+          !(was.maximum > 0))
+        continue;
+      if (!(axis.Minimum() > 0)) std::abort();
+      if (gesture_ == kZoom) continue;
+      if (axis.Maximum() - axis.Minimum() <= 1.000001e-10 || was.maximum - was.minimum <= 1e-10)
+        continue;
+      const double decades = std::log(was.maximum) - std::log(was.minimum);
+      const double now = std::log(axis.Maximum()) - std::log(axis.Minimum());
+      if (std::fabs(now - decades) > 1e-6 * std::max(1.0, decades)) std::abort();
+    }
+  }
+
+  // Value -> pixel -> value over the axes as laid out for the last paint.
+  void CheckMapping() const {
+    for (const TCustomChartAxis* axis : chart_.Axes()) {
+      TAxisScale scale;
+      try {
+        scale = axis->Layout();
+      } catch (const Exception&) {
+        return;
+      }
+      CheckRoundTrip(scale);
+    }
+  }
+
+  static void CheckRoundTrip(const TAxisScale& scale) {
+    const bool log = scale.Logarithmic;
+    if (scale.LengthPixels < 1 || (log && !(scale.RangeMin > 0))) return;
+    auto measure = [log](double v) { return log ? std::log(v) : v; };
+    const double low = measure(scale.RangeMin), high = measure(scale.RangeMax);
+    const double magnitude = std::max(std::fabs(low), std::fabs(high));
+    // Ranges narrower than the values' precision have no pixel's worth to keep.
+    if (!std::isfinite(high - low) || !(high - low > 1e-9 * magnitude)) return;
+    const double worth = (high - low) / scale.LengthPixels;
+    const bool rising = scale.Horizontal != scale.Inverted;
+    int previous = 0;
+    for (int k = 0; k <= 8; ++k) {
+      const double v = log ? std::exp(low + (high - low) / 8 * k) : low + (high - low) / 8 * k;
+      if (log && !(v > 0 && std::isfinite(v))) return;
+      const int p = scale.ValueToPixel(v);
+      if (k > 0 && (rising ? p < previous : p > previous)) std::abort();
+      previous = p;
+      // Half a pixel, and the rounding of the values (and of a logarithm near zero).
+      const double rounding = 1e-12 * magnitude + (log ? 1e-14 : 0);
+      if (std::fabs(measure(scale.PixelToValue(p)) - measure(v)) > worth * 0.5000001 + rounding)
+        std::abort();
     }
   }
 
@@ -258,6 +337,8 @@ class TChartDriver {
     }
   }
 
+  enum TGesture { kNoGesture, kWheelOrPan, kZoom };
+  TGesture gesture_ = kNoGesture;
   TFuzzBytes& in_;
   TSeriesOwner owner_;
   TChart chart_;
@@ -699,12 +780,19 @@ void TChartDriver::Mouse() {
       host_.MouseDown(in_.Bool() ? mbLeft : mbRight, x, y);
       break;
     case 1:
+      gesture_ = chart_.Input().State() == TChartGesture::PanDrag ? kWheelOrPan : kNoGesture;
       host_.MouseMove(x, y);
       break;
     case 2:
+      // Dragged right and down far enough, a release zooms (other ways it undoes).
+      if (chart_.Input().State() == TChartGesture::ZoomDrag &&
+          x - chart_.ZoomDrag().StartX > kMinZoomDragPixels &&
+          y - chart_.ZoomDrag().StartY > kMinZoomDragPixels)
+        gesture_ = kZoom;
       host_.MouseUp(in_.Bool() ? mbLeft : mbRight, x, y);
       break;
     case 3:
+      gesture_ = kWheelOrPan;
       host_.Wheel(in_.Int() % 5, x, y);
       break;
     case 4:

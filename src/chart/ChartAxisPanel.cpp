@@ -99,6 +99,8 @@ double TCustomAxisPanel::SeriesExtreme(const TCustomChartAxis& axis, bool wantMi
       value = wantMinimum ? series->MinimumX() : series->MaximumX();
     else
       value = wantMinimum ? series->MinimumY() : series->MaximumY();
+    // Automatic ranges are taken over finite values only.
+    if (!std::isfinite(value)) continue;
     if (!found || (wantMinimum ? value < result : value > result)) result = value;
     found = true;
   }
@@ -182,7 +184,10 @@ void TCustomAxisPanel::LayOutAxesAndSeries(TChartLayout& layout) {
   LayOutAxes(layout);
   SetSeriesDepthBands(layout);
   WidenAxesBySeriesMargins(layout);
-  for (size_t i = 0; i < FAxes.size(); ++i) FAxes[i]->PlaceLine(layout.Axes[i], layout.PlotRect);
+  for (size_t i = 0; i < FAxes.size(); ++i) {
+    FAxes[i]->PlaceLine(layout.Axes[i], layout.PlotRect);
+    if (layout.Axes[i].Shown) FAxes[i]->ChooseLabelStep(layout.Axes[i], Canvas());
+  }
   layout.Projection.Centre(layout.Depth3DX, layout.PlotRect);
   for (TChartSeries* series : FSeriesList)
     if (series->Active()) series->CalcFirstLastShownIndex(layout.SeriesOf(series));

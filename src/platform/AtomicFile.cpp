@@ -1,12 +1,16 @@
 #include "platform/AtomicFile.h"
 
 #include <fcntl.h>
+#include <sys/acl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 #include <vector>
 
 #include "platform/Exception.h"
@@ -44,6 +48,68 @@ bool TFileOps::Rename(const std::string& from, const std::string& to) {
 }
 void TFileOps::Remove(const std::string& path) {
   ::unlink(path.c_str());
+}
+
+namespace {
+
+// The file system keeps no such thing: there is nothing to copy.
+bool Unsupported(int err) {
+  return err == ENOTSUP || err == EOPNOTSUPP || err == ENOSYS;
+}
+
+// The names of a file's extended attributes, or false with errno.
+bool AttributeNames(int fd, std::vector<char>& names) {
+  for (;;) {
+    const ssize_t size = ::flistxattr(fd, nullptr, 0);
+    if (size < 0) return false;
+    names.resize(static_cast<std::size_t>(size));
+    const ssize_t got = size > 0 ? ::flistxattr(fd, names.data(), names.size()) : 0;
+    if (got >= 0) {
+      names.resize(static_cast<std::size_t>(got));
+      return true;
+    }
+    if (errno != ERANGE) return false;  // the list grew meanwhile: ask again
+  }
+}
+
+bool CopyAttribute(int from, int to, const char* name) {
+  for (;;) {
+    const ssize_t size = ::fgetxattr(from, name, nullptr, 0);
+    if (size < 0) return errno == ENODATA;  // gone meanwhile
+    std::vector<char> value(static_cast<std::size_t>(size));
+    const ssize_t got = size > 0 ? ::fgetxattr(from, name, value.data(), value.size()) : 0;
+    if (got >= 0) return ::fsetxattr(to, name, value.data(), static_cast<std::size_t>(got), 0) == 0;
+    if (errno != ERANGE) return false;
+  }
+}
+
+// The access list (which also sets the group's bits to its mask), replacing whatever a new
+// file took over from its folder's default list.
+bool CopyAccessList(int from, int to) {
+  const acl_t acl = acl_get_fd(from);
+  if (!acl) return Unsupported(errno);
+  const bool copied = acl_set_fd(to, acl) == 0;
+  const int err = errno;
+  acl_free(acl);
+  errno = err;
+  return copied;
+}
+
+}  // namespace
+
+bool TFileOps::CopyAttributes(int from, int to) {
+  if (!CopyAccessList(from, to)) return false;
+  std::vector<char> names;
+  if (!AttributeNames(from, names)) return Unsupported(errno);
+  for (std::size_t at = 0; at < names.size();) {
+    const char* name = names.data() + at;
+    at += std::strlen(name) + 1;
+    // The access lists travel as lists, above.
+    const std::string_view view(name);
+    if (view == "system.posix_acl_access" || view == "system.posix_acl_default") continue;
+    if (!CopyAttribute(from, to, name)) return false;
+  }
+  return true;
 }
 
 namespace {
@@ -111,19 +177,35 @@ bool TakeOverAttributes(int fd, const struct stat* old) {
   return ::fchmod(fd, old->st_mode & 07777) == 0;
 }
 
+// A mkstemp template beside target whose last part the folder takes: target's own name with
+// a suffix, cut short where the name is already near the longest the folder allows.
+std::string TemporaryTemplate(const std::string& target) {
+  static constexpr std::string_view kSuffix = ".XXXXXX";
+  const std::size_t slash = target.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
+  const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+  const long longest = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+  const std::size_t limit = longest > 0 ? static_cast<std::size_t>(longest) : NAME_MAX;
+  const std::size_t keep = limit > kSuffix.size() ? limit - kSuffix.size() : 0;
+  return target.substr(0, nameStart + std::min(keep, target.size() - nameStart)) +
+         std::string(kSuffix);
+}
+
 // Writes a temporary file beside target and renames it over target. Returns false, leaving
-// nothing behind, when an existing file (old) is better rewritten in place: its folder takes
-// no new files, or its owner or mode could not be kept. Every other failure throws.
+// nothing behind, when an existing file (old, open as oldFd) is better rewritten in place: its
+// folder takes no new files, or its owner, mode, access list or extended attributes could not
+// be kept. Every other failure throws.
 bool ReplaceByRename(TFileOps& io, const std::string& path, const std::string& target,
-                     const std::string& data, const struct stat* old) {
-  std::string temp = target + ".XXXXXX";
+                     const std::string& data, const struct stat* old, int oldFd) {
+  std::string temp = TemporaryTemplate(target);
   const int fd = io.CreateTemp(temp);
   if (fd < 0) {
     const int err = errno;
     if (old && (err == EACCES || err == EPERM || err == EROFS)) return false;
     Fail(path, "The temporary file could not be created", err);
   }
-  if (!TakeOverAttributes(fd, old) && old) {
+  const bool kept = TakeOverAttributes(fd, old) && (!old || io.CopyAttributes(oldFd, fd));
+  if (!kept && old) {
     io.Close(fd);
     io.Remove(temp);
     return false;
@@ -192,14 +274,14 @@ void WriteFileAtomically(const std::string& path, const std::string& data, TFile
   const int fd = ::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) {
     if (errno != ENOENT) Fail(path, "The file could not be opened for writing", errno);
-    ReplaceByRename(io, path, target, data, nullptr);
+    ReplaceByRename(io, path, target, data, nullptr, -1);
     return;
   }
   auto closeOld = OnScopeExit([&] { ::close(fd); });
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
     Fail(path, "The file changed while it was being opened", 0);
   // A second name would keep the old text if the file were replaced by a new one.
-  if (st.st_nlink == 1 && ReplaceByRename(io, path, target, data, &st)) return;
+  if (st.st_nlink == 1 && ReplaceByRename(io, path, target, data, &st, fd)) return;
   closeOld.Dismiss();
   RewriteInPlace(io, fd, path, data);
 }

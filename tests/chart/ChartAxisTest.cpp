@@ -1,9 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <climits>
 #include <cmath>
+#include <limits>
+#include <random>
+#include <set>
 
 #include "chart/Chart.h"
 #include "chart/axis/ChartAxis.h"
+#include "chart/axis/DateTimeText.h"
+#include "chart/series/BarSeries.h"
 #include "chart/series/ChartSeries.h"
 #include "platform/Bitmap.h"
 #include "platform/Exception.h"
@@ -435,4 +442,180 @@ TEST(AxisBoundaryTest, StepsAndDatesAtTheEdgesOfTheDoubles) {
   EXPECT_EQ(axis.FormatLabel(2958466, dates), "");
   EXPECT_EQ(axis.FormatLabel(1e10, dates), "");
   EXPECT_EQ(axis.FormatLabel(std::numeric_limits<double>::quiet_NaN(), dates), "");
+}
+
+// Automatic ranges come from the finite values only, wherever a NaN or an infinity stands.
+TEST(ChartAxisTest, AutomaticRangesSkipValuesThatAreNotFinite) {
+  EnsureGuiApplication();
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  struct TCase {
+    std::vector<double> ys;
+    bool stacked;
+  } const cases[] = {
+      {{nan, 1, 3}, false},  {{1, nan, 3}, false},       {{1, inf, 3}, false},
+      {{-inf, 1, 3}, false}, {{3, -inf, inf, 1}, false}, {{1, inf, 3}, true},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(testing::Message() << "first " << c.ys[0] << " second " << c.ys[1]);
+    TChart chart;
+    TBarSeries bars;
+    TChartSeries plain;
+    TChartSeries& series = c.stacked ? static_cast<TChartSeries&>(bars) : plain;
+    if (c.stacked) bars.SetMultiBar(mbStacked);
+    chart.AttachSeries(&series);
+    for (double y : c.ys) series.AddPoint(series.PointCount(), y, "", clDefault);
+    chart.Layout();                                            // which takes the automatic ranges
+    EXPECT_EQ(chart.LeftAxis().Minimum(), c.stacked ? 0 : 1);  // bars stand on zero
+    EXPECT_EQ(chart.LeftAxis().Maximum(), 3);
+    // The NaN as an X value likewise.
+    TChartSeries xs;
+    chart.AttachSeries(&xs);
+    xs.XValues().SetOrder(loNone);
+    for (double x : {nan, 2.0, inf, 5.0}) xs.AddPoint(x, 1, "", clDefault);
+    chart.Layout();
+    EXPECT_EQ(chart.BottomAxis().Minimum(), 0);
+    EXPECT_EQ(chart.BottomAxis().Maximum(), 5);
+  }
+}
+
+// Labels, for any range and step: strictly falling, distinct as texts, inside the range
+// (within the tolerance of the loop), and the low end labelled when it falls on a step.
+static void ExpectLabelRules(const TCustomChartAxis& axis, const TAxisLayout& layout,
+                             const std::vector<double>& values, double step, bool lowOnStep) {
+  std::set<std::string> texts;
+  const double slack = 1e-9 * std::max(std::fabs(layout.RangeMin), std::fabs(layout.RangeMax));
+  for (size_t i = 0; i < values.size(); ++i) {
+    if (i > 0) {
+      EXPECT_LT(values[i], values[i - 1]);
+    }
+    EXPECT_GE(values[i], layout.RangeMin - slack);
+    EXPECT_LE(values[i], layout.RangeMax + slack);
+    const std::string text = axis.FormatLabel(values[i], layout);
+    EXPECT_TRUE(texts.insert(text).second) << "repeated label " << text;
+  }
+  if (lowOnStep && std::fabs(layout.RangeSpan / step) < 10000) {
+    ASSERT_FALSE(values.empty());
+    EXPECT_NEAR(values.back(), layout.RangeMin, 1e-6 * step) << "the low end has no label";
+  }
+}
+
+TEST(ChartAxisTest, LabelsAreOrderedDistinctInsideAndReachTheLowEnd) {
+  TChart chart;
+  TChartAxis& left = chart.LeftAxis();
+  struct TCase {
+    double min, max, step;
+  } const fixed[] = {{-10, 10, 2},     {-100, -20, 5},  {-3.25, -3.25, 1}, {0, 100, 10},
+                     {-0.3, 0.6, 0.1}, {1e6, 2e6, 1e5}, {-5e9, -1e9, 1e9}};
+  for (const TCase& c : fixed) {
+    SCOPED_TRACE(testing::Message() << c.min << ".." << c.max << " by " << c.step);
+    chart.SetFixedPlotRect(Rect(0, 0, 300, 300));
+    TAxisLayout layout = left.Layout();
+    layout.SetRange(c.min, c.max);
+    layout.LabelStep = c.step;
+    ExpectLabelRules(left, layout, left.LabelValues(c.step, layout), c.step, true);
+  }
+  std::mt19937 random(7);
+  for (int round = 0; round < 2000; ++round) {
+    // A step the axis would choose, for a range whose low end falls on a step or not.
+    const double step = std::pow(10.0, std::uniform_int_distribution<>(-9, 8)(random)) *
+                        std::array<double, 3>{1, 2, 5}[random() % 3];
+    const double slots = std::uniform_int_distribution<>(1, 40)(random);
+    const double low = std::uniform_int_distribution<>(-500, 500)(random) * step;
+    const bool onStep = random() % 2 == 0;
+    const double min =
+        onStep ? low : low + step * std::uniform_real_distribution<>(0.01, 0.99)(random);
+    TAxisLayout layout = left.Layout();
+    layout.SetRange(min, min + slots * step * std::uniform_real_distribution<>(0.5, 1)(random));
+    layout.LabelStep = step;
+    SCOPED_TRACE(testing::Message()
+                 << layout.RangeMin << ".." << layout.RangeMax << " by " << step);
+    ExpectLabelRules(left, layout, left.LabelValues(step, layout), step, onStep);
+  }
+}
+
+// Date-time labels say what their step needs: under a day, the time of day, and the date
+// too once the range runs over midnight; so two labels never read the same.
+TEST(ChartAxisTest, DateTimeLabelsFollowTheirStep) {
+  EnsureGuiApplication();
+  TChart chart;
+  TBitmap picture(700, 100);  // what the labels are measured on
+  chart.Canvas().SetTarget(&picture.Canvas());
+  chart.Canvas().ResetTools();
+  TChartSeries series;
+  chart.AttachSeries(&series);
+  series.XValues().SetDateTime(true);
+  series.AddPoint(DateTimeOfDay(2024, 1, 1), 1, "", clDefault);
+  TChartAxis& bottom = chart.BottomAxis();
+  const double hour = 1.0 / 24;
+  struct TCase {
+    double min, max;
+    int pixels;
+    const char* lowest;  // the lowest label's text; its length alone when it starts with '?'
+  } const cases[] = {
+      {DateTimeOfDay(2024, 2, 28), DateTimeOfDay(2024, 3, 1), 600, "2024-02-28 00:00:00"},
+      {DateTimeOfDay(2025, 12, 31) + 12 * hour, DateTimeOfDay(2026, 1, 2), 500,
+       "2025-12-31 12:00:00"},
+      {DateTimeOfDay(2024, 3, 1) + 8 * hour, DateTimeOfDay(2024, 3, 1) + 17 * hour, 600,
+       "08:00:00"},
+      {DateTimeOfDay(2024, 1, 1), DateTimeOfDay(2024, 1, 21), 400, "?2024-01-01"},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.min << ".." << c.max << " on " << c.pixels);
+    chart.SetFixedPlotRect(Rect(0, 0, c.pixels, 100));
+    bottom.SetAxisRange(c.min, c.max);
+    ASSERT_TRUE(bottom.ShowsDateTime());
+    const std::vector<double> values = bottom.AxisLabelValues(chart.Canvas(), bottom.Layout());
+    ASSERT_GE(values.size(), 2u);
+    ExpectLabelRules(bottom, bottom.Layout(), values, 1, false);
+    const std::string lowest = bottom.LabelText(values.back());
+    if (c.lowest[0] == '?') {
+      EXPECT_EQ(lowest.size(), std::string(c.lowest + 1).size()) << lowest;
+    } else {
+      EXPECT_EQ(lowest, c.lowest);
+    }
+  }
+}
+
+// Value -> pixel -> value over random ranges of every kind: the mapping is monotonic and
+// gives the value back within a pixel's worth, on linear and logarithmic axes alike.
+TEST(ChartAxisTest, MappingRoundTripsOverRandomRanges) {
+  std::mt19937 random(11);
+  auto uniform = [&](double a, double b) { return std::uniform_real_distribution<>(a, b)(random); };
+  for (int round = 0; round < 3000; ++round) {
+    TAxisScale scale;
+    scale.Horizontal = random() % 2 == 0;
+    scale.Inverted = random() % 2 == 0;
+    scale.Logarithmic = random() % 3 == 0;
+    scale.SetPixels(std::uniform_int_distribution<>(-50, 200)(random),
+                    0 + std::uniform_int_distribution<>(210, 2000)(random));
+    double low, high;
+    if (scale.Logarithmic) {
+      low = std::pow(10.0, uniform(-300, 290));
+      high = low * std::pow(10.0, uniform(1e-6, 18));
+    } else {
+      const double magnitude = std::pow(10.0, uniform(-12, 308.2));
+      low = uniform(-1, 1) * magnitude;
+      high = low + std::max(std::fabs(low), magnitude) * std::pow(10.0, uniform(-9, 0));
+    }
+    scale.SetRange(low, high);
+    if (!std::isfinite(scale.RangeSpan)) continue;
+    SCOPED_TRACE(testing::Message() << low << ".." << high << (scale.Logarithmic ? " log" : ""));
+    const bool rising = scale.Horizontal != scale.Inverted;
+    auto measure = [&](double v) { return scale.Logarithmic ? std::log(v) : v; };
+    const double pixelWorth = (measure(high) - measure(low)) / scale.LengthPixels;
+    int previous = rising ? INT_MIN : INT_MAX;
+    for (int k = 0; k <= 40; ++k) {
+      const double v = scale.Logarithmic
+                           ? std::exp(measure(low) + k * (measure(high) - measure(low)) / 40)
+                           : low + k * (scale.RangeSpan / 40);
+      const int p = scale.ValueToPixel(v);
+      ASSERT_TRUE(rising ? p >= previous : p <= previous) << "not monotonic at " << v;
+      previous = p;
+      const double rounding = 1e-14 * std::max(std::fabs(measure(low)), std::fabs(measure(high))) +
+                              (scale.Logarithmic ? 1e-14 : 0);
+      ASSERT_NEAR(measure(scale.PixelToValue(p)), measure(v), pixelWorth * 0.5 + rounding)
+          << "pixel " << p;
+    }
+  }
 }

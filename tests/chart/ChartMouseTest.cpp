@@ -3,6 +3,8 @@
 #include <cfloat>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -388,21 +390,23 @@ TEST_F(ChartMouseFixture, BackgroundClickFiresOncePerPress) {
 // How a gesture over the chart can end, and what each end leaves behind: the state, the
 // mouse grab, the click and the screen.
 TEST_F(ChartMouseFixture, EveryGestureEndLeavesNoDragNoGrabAndNoStrayClick) {
-  enum TEnd { kRelease, kEscape, kCaptureLost, kRightPress, kReleaseOutside };
+  enum TEnd { kRelease, kEscape, kCaptureLost, kRightPress, kReleaseOutside, kLeaveThenEscape };
   struct TCase {
     TMouseButton button;
     TEnd end;
     TChartGesture during;
     bool clicks;
+    bool moved;  // the pan's ranges stay
   } const cases[] = {
-      {mbLeft, kRelease, TChartGesture::ZoomDrag, true},
-      {mbLeft, kEscape, TChartGesture::ZoomDrag, false},
-      {mbLeft, kCaptureLost, TChartGesture::ZoomDrag, false},
-      {mbLeft, kRightPress, TChartGesture::ZoomDrag, true},  // ignored: the zoom goes on
-      {mbRight, kRelease, TChartGesture::PanDrag, false},
-      {mbRight, kEscape, TChartGesture::PanDrag, false},
-      {mbRight, kCaptureLost, TChartGesture::PanDrag, false},
-      {mbLeft, kReleaseOutside, TChartGesture::ZoomDrag, false},
+      {mbLeft, kRelease, TChartGesture::ZoomDrag, true, false},
+      {mbLeft, kEscape, TChartGesture::ZoomDrag, false, false},
+      {mbLeft, kCaptureLost, TChartGesture::ZoomDrag, false, false},
+      {mbLeft, kRightPress, TChartGesture::ZoomDrag, true, false},  // ignored: the zoom goes on
+      {mbRight, kRelease, TChartGesture::PanDrag, false, true},
+      {mbRight, kEscape, TChartGesture::PanDrag, false, false},
+      {mbRight, kCaptureLost, TChartGesture::PanDrag, false, false},
+      {mbRight, kLeaveThenEscape, TChartGesture::PanDrag, false, true},
+      {mbLeft, kReleaseOutside, TChartGesture::ZoomDrag, false, false},
   };
   int clicks = 0;
   chart.OnClick = [&](TCustomChart*) { ++clicks; };
@@ -410,7 +414,7 @@ TEST_F(ChartMouseFixture, EveryGestureEndLeavesNoDragNoGrabAndNoStrayClick) {
     SCOPED_TRACE(testing::Message() << "button " << c.button << ", end " << c.end);
     clicks = 0;
     const std::vector<TColor> before = FreshPaint();
-    const TRange left = RangeOf(chart.LeftAxis());
+    const TRange left = RangeOf(chart.LeftAxis()), bottom = RangeOf(chart.BottomAxis());
     host.MouseDown(c.button, 100, 100);
     host.MouseMove(105, 103);  // too short to zoom when released
     EXPECT_EQ(chart.Input().State(), c.during);
@@ -420,6 +424,10 @@ TEST_F(ChartMouseFixture, EveryGestureEndLeavesNoDragNoGrabAndNoStrayClick) {
       EXPECT_EQ(host.KeyDown(vkEscape), 0) << "Esc is taken";
     }
     if (c.end == kCaptureLost) host.LoseCapture();
+    if (c.end == kLeaveThenEscape) {
+      host.MouseMove(-5, 103);  // leaving the plot ends the pan for good
+      host.KeyDown(vkEscape);
+    }
     if (c.end == kRightPress) {
       host.MouseDown(mbRight, 105, 103);
       EXPECT_EQ(chart.Input().State(), TChartGesture::ZoomDrag);
@@ -430,9 +438,15 @@ TEST_F(ChartMouseFixture, EveryGestureEndLeavesNoDragNoGrabAndNoStrayClick) {
     EXPECT_EQ(chart.Input().State(), TChartGesture::Idle);
     EXPECT_FALSE(host.HasCapture());
     EXPECT_EQ(clicks, c.clicks ? 1 : 0);
-    if (c.during == TChartGesture::PanDrag) continue;  // a pan moves the axes as it goes
-    EXPECT_EQ(RangeOf(chart.LeftAxis()), left);
     host.Paint();
+    if (c.moved) {
+      EXPECT_NE(RangeOf(chart.LeftAxis()), left);
+      chart.RevertZoom();
+      host.Paint();
+      continue;
+    }
+    EXPECT_EQ(RangeOf(chart.LeftAxis()), left);
+    EXPECT_EQ(RangeOf(chart.BottomAxis()), bottom);
     EXPECT_EQ(Screen(), before) << "the frame is gone and nothing moved";
   }
 }
@@ -486,5 +500,65 @@ TEST_F(ChartMouseFixture, ZoomFrameShowsOnLightAndDarkBackgrounds) {
       host.Picture().SaveToPng(std::string(std::getenv("TANKDEMO_PICTURES")) + "/zoom-dark.png");
     host.MouseUp(mbLeft, 70, 40);
     EXPECT_EQ(Screen(), before);
+  }
+}
+
+// Random wheel notches, pans, zooms and undos over two logarithmic axes: the ranges stay above
+// zero and each gesture does what it says in decades. A notch moves the left axis by 3 % of
+// them, a pan keeps them and brings the values under the press to the pointer, a zoom takes
+// the values at the rectangle's corners, an undo the ranges from before the first zoom or pan
+// since the last undo.
+TEST_F(ChartMouseFixture, LogarithmicRangesKeepTheirRulesThroughRandomGestures) {
+  chart.SetFixedPlotRect(Rect(50, 20, 350, 220));
+  TChartAxis& left = chart.LeftAxis();
+  TChartAxis& bottom = chart.BottomAxis();
+  for (TChartAxis* axis : {&left, &bottom}) axis->SetLogarithmic(true);
+  left.SetAxisRange(1, 1e6);
+  bottom.SetAxisRange(0.01, 1e3);
+  std::mt19937 random(3);
+  auto pixel = [&](int low, int high) {
+    return std::uniform_int_distribution<>(low, high)(random);
+  };
+  auto lg = [](double v) { return std::log10(v); };
+  auto decades = [&](const TCustomChartAxis& a) { return lg(a.Maximum()) - lg(a.Minimum()); };
+  std::optional<std::pair<TRange, TRange>> saved;  // what an undo goes back to
+  for (int step = 0; step < 300 && !HasFailure(); ++step) {
+    const TRange wasLeft = RangeOf(left), wasBottom = RangeOf(bottom);
+    const double leftDecades = decades(left), bottomDecades = decades(bottom);
+    const TPoint a{pixel(55, 345), pixel(25, 215)};
+    const int gesture = leftDecades < 1e-3 || bottomDecades < 1e-3 ? 3 : pixel(0, 3);
+    SCOPED_TRACE(testing::Message() << "step " << step << ", gesture " << gesture);
+    if ((gesture == 1 || gesture == 2) && !saved) saved = std::make_pair(wasLeft, wasBottom);
+    if (gesture == 0) {
+      const int notches = pixel(0, 1) ? 1 : -1;
+      host.Wheel(notches, a.x, a.y);
+      EXPECT_NEAR(lg(left.Minimum()), lg(wasLeft.min) - notches * 0.03 * leftDecades, 1e-9);
+      EXPECT_NEAR(decades(left), leftDecades, 1e-9);
+    } else if (gesture == 1) {
+      const TPoint b{pixel(55, 345), pixel(25, 215)};
+      const double x = bottom.PixelToValue(a.x), y = left.PixelToValue(a.y);
+      Drag(mbRight, a, b);
+      EXPECT_NEAR(lg(bottom.PixelToValue(b.x)), lg(x), 1e-9);
+      EXPECT_NEAR(lg(left.PixelToValue(b.y)), lg(y), 1e-9);
+      EXPECT_NEAR(decades(left), leftDecades, 1e-9);
+      EXPECT_NEAR(decades(bottom), bottomDecades, 1e-9);
+    } else if (gesture == 2) {
+      const TPoint b{std::min(a.x + pixel(17, 120), 395), std::min(a.y + pixel(17, 120), 245)};
+      const double x0 = bottom.PixelToValue(a.x), x1 = bottom.PixelToValue(b.x);
+      const double y0 = left.PixelToValue(b.y), y1 = left.PixelToValue(a.y);
+      Drag(mbLeft, a, b);
+      EXPECT_DOUBLE_EQ(bottom.Minimum(), x0);
+      EXPECT_DOUBLE_EQ(bottom.Maximum(), x1);
+      EXPECT_DOUBLE_EQ(left.Minimum(), y0);
+      EXPECT_DOUBLE_EQ(left.Maximum(), y1);
+    } else {
+      Drag(mbLeft, {345, 215}, {100, 40});
+      const std::pair<TRange, TRange> back = saved.value_or(std::make_pair(wasLeft, wasBottom));
+      EXPECT_EQ(RangeOf(left), back.first);
+      EXPECT_EQ(RangeOf(bottom), back.second);
+      saved.reset();
+    }
+    EXPECT_GT(left.Minimum(), 0);
+    EXPECT_GT(bottom.Minimum(), 0);
   }
 }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
 #include <vector>
 
 #include "chart/Chart.h"
@@ -44,6 +45,17 @@ class GalleryFixture : public ::testing::TestWithParam<const char*> {
   TChart chart;
   TTestWindowHost host{chart, 500, 300};
 };
+
+// Whether the series' colour (or the darker shade of its 3D outlines and tops) lies within two
+// pixels of p.
+bool InkNear(const TTestWindowHost& host, TPoint p, TColor color) {
+  for (int dy = -2; dy <= 2; ++dy)
+    for (int dx = -2; dx <= 2; ++dx) {
+      const TColor seen = host.PixelAt(p.x + dx, p.y + dy);
+      if (seen == color || seen == DarkenColor(color, 64)) return true;
+    }
+  return false;
+}
 
 }  // namespace
 
@@ -194,4 +206,70 @@ TEST(AxisLabelsTest, DateTimeLadderCalendarAndFormats) {
   EXPECT_EQ(FormatDateTime("dd.mm.yy hh:nn:ss", noon), "08.12.26 12:30:00");
   EXPECT_EQ(FormatDateTime("yyyy", kLastDateTime + 1), "");
   EXPECT_EQ(DateTimeOfDay(1899, 12, 30), 0);
+}
+
+// A line is drawn wherever its segments cross the plot. For random data and zoom rectangles
+// (some between two samples), each plot column a segment crosses holds the series' colour
+// where the segment runs, by the straightforward method: the segment's height at the column,
+// mapped in doubles and projected onto the series' plane. Lines, areas and fast lines, flat
+// and in 3D.
+TEST(SeriesKindsTest, LinesAreDrawnWhereverTheirSegmentsCrossThePlot) {
+  EnsureGuiApplication();
+  std::mt19937 random(5);
+  auto uniform = [&](double a, double b) { return std::uniform_real_distribution<>(a, b)(random); };
+  for (int round = 0; round < 72; ++round) {
+    const int kind = round % 3;
+    const bool is3D = round / 3 % 2 == 1;
+    TSeriesOwner owner;
+    TChart chart;
+    TTestWindowHost host(chart, 320, 240);
+    chart.SetView3D(is3D);
+    chart.Legend().SetVisible(false);
+    TChartSeries* made = nullptr;
+    if (kind == 0) made = &owner.CreateSeries<TLineSeries>();
+    if (kind == 1) made = &owner.CreateSeries<TAreaSeries>();
+    if (kind == 2) made = &owner.CreateSeries<TFastLineSeries>();
+    TChartSeries& series = *made;
+    chart.AttachSeries(&series);
+    series.SetSeriesColor(clRed);
+    const int count = std::uniform_int_distribution<>(2, 30)(random);
+    double x = 0;
+    for (int i = 0; i < count; ++i)
+      series.AddPoint(x += uniform(0.5, 10), uniform(0, 100), "", clDefault);
+    double x0 = uniform(series.XValue(0) - 5, series.XValue(count - 1));
+    double x1 = uniform(x0 + 0.1, series.XValue(count - 1) + 5);
+    if (round % 4 < 2) {  // between two samples
+      const int i = std::uniform_int_distribution<>(0, count - 2)(random);
+      const double gap = series.XValue(i + 1) - series.XValue(i);
+      x0 = series.XValue(i) + gap * 0.3;
+      x1 = series.XValue(i) + gap * 0.6;
+    }
+    const double y0 = uniform(-10, 80), y1 = uniform(y0 + 5, 120);
+    chart.BottomAxis().SetAxisRange(x0, x1);
+    chart.LeftAxis().SetAxisRange(y0, y1);
+    host.Paint(true);
+    const TRect plot = chart.PlotRect();
+    const TAxisScale h = chart.BottomAxis().Layout(), v = chart.LeftAxis().Layout();
+    auto column = [&](double value) {
+      return h.StartPixel + (value - h.RangeMin) * h.LengthPixels / h.RangeSpan;
+    };
+    auto row = [&](double value) {
+      return v.EndPixel - (value - v.RangeMin) * v.LengthPixels / v.RangeSpan;
+    };
+    const int z = kind == 2 ? series.MiddleZ() : series.StartZ();
+    for (int i = 1; i < count; ++i) {
+      const double ax = column(series.XValue(i - 1)), bx = column(series.XValue(i));
+      const double ay = row(series.YValue(i - 1)), by = row(series.YValue(i));
+      const int first = std::max(static_cast<int>(std::ceil(ax)) + 1, plot.left + 3);
+      const int last = std::min(static_cast<int>(std::floor(bx)) - 1, plot.right - 4);
+      for (int c = first; c <= last; ++c) {
+        const double y = ay + (by - ay) * (c - ax) / (bx - ax);
+        if (y < plot.top + 3 || y > plot.bottom - 4) continue;
+        const TPoint p = chart.Layout().Projection.Project(c, static_cast<int>(std::lround(y)), z);
+        ASSERT_TRUE(InkNear(host, p, clRed))
+            << "kind " << kind << (is3D ? " 3D" : " flat") << ", round " << round << ", segment "
+            << i << ", column " << c << " of " << plot.left << ".." << plot.right;
+      }
+    }
+  }
 }

@@ -2,9 +2,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/acl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -48,7 +50,7 @@ struct TempDir {
 // Fails one step of the write.
 class FailingOps : public TFileOps {
  public:
-  enum Step { kWrite, kSync, kRename, kCreateTemp } step;
+  enum Step { kWrite, kSync, kRename, kCreateTemp, kCopyAttributes } step;
   explicit FailingOps(Step s) : step(s) {}
   int CreateTemp(std::string& pathTemplate) override {
     if (step != kCreateTemp) return TFileOps::CreateTemp(pathTemplate);
@@ -76,6 +78,13 @@ class FailingOps : public TFileOps {
       return false;
     }
     return TFileOps::Rename(a, b);
+  }
+  bool CopyAttributes(int from, int to) override {
+    if (step == kCopyAttributes) {
+      errno = EPERM;  // as an attribute only the system may set
+      return false;
+    }
+    return TFileOps::CopyAttributes(from, to);
   }
 };
 
@@ -231,6 +240,71 @@ TEST(AtomicFileTest, AReplacedFileKeepsItsModeAndANewOneFollowsTheUmask) {
     EXPECT_EQ(Mode(kept), mode) << std::oct << mode;
   }
   ::umask(saved);
+}
+
+// The access control list of a file as text.
+std::string AclText(const fs::path& p) {
+  const acl_t acl = acl_get_file(p.c_str(), ACL_TYPE_ACCESS);
+  if (!acl) return "none";
+  char* text = acl_to_text(acl, nullptr);
+  const std::string result = text ? text : "";
+  acl_free(text);
+  acl_free(acl);
+  return result;
+}
+
+// Lets another user read and write the file while its group only reads; false where the
+// file system takes no ACL.
+bool GrantAnotherUser(const fs::path& p) {
+  const std::string text =
+      "u::rw-,u:" + std::to_string(::getuid() + 1) + ":rw-,g::r--,m::rw-,o::---";
+  const acl_t acl = acl_from_text(text.c_str());
+  const bool granted = acl && acl_set_file(p.c_str(), ACL_TYPE_ACCESS, acl) == 0;
+  if (acl) acl_free(acl);
+  return granted;
+}
+
+// Replaced through a new file, rewritten where it has several names, or rewritten because
+// its attributes cannot be copied: the file keeps its ACL and its extended attributes.
+TEST(AtomicFileTest, AReplacedFileKeepsItsAclAndExtendedAttributes) {
+  TempDir dir;
+  enum TWay { kRenamed, kSeveralNames, kNotCopyable };
+  for (TWay way : {kRenamed, kSeveralNames, kNotCopyable}) {
+    SCOPED_TRACE(testing::Message() << "way " << way);
+    const fs::path file = dir.path / ("acl-" + std::to_string(way));
+    std::ofstream(file) << "old";
+    ::chmod(file.c_str(), 0640);
+    if (!GrantAnotherUser(file)) GTEST_SKIP() << "the file system here takes no ACL";
+    const bool xattrs = ::setxattr(file.c_str(), "user.tankdemo", "kept", 4, 0) == 0;
+    if (way == kSeveralNames) fs::create_hard_link(file, dir.path / "second-name");
+    const std::string acl = AclText(file);
+    const ino_t inode = Inode(file);
+    FailingOps noCopy(FailingOps::kCopyAttributes);
+    WriteFileAtomically(file.string(), "new", way == kNotCopyable ? &noCopy : nullptr);
+    EXPECT_EQ(ReadAll(file), "new");
+    EXPECT_EQ(AclText(file), acl);
+    EXPECT_EQ(Mode(file), 0660u) << "the group's bits are the list's mask";
+    if (xattrs) {
+      char value[16] = {};
+      EXPECT_EQ(::getxattr(file.c_str(), "user.tankdemo", value, sizeof value), 4);
+      EXPECT_STREQ(value, "kept");
+    }
+    EXPECT_EQ(Inode(file) == inode, way != kRenamed);
+  }
+}
+
+// Names up to the longest the folder takes, new and replaced: the temporary name still fits.
+TEST(AtomicFileTest, EveryNameTheFolderTakesCanBeWritten) {
+  TempDir dir;
+  for (std::size_t length : {200u, 248u, 249u, 254u, 255u}) {
+    const fs::path file = dir.path / std::string(length, 'n');
+    WriteFileAtomically(file.string(), "new");
+    EXPECT_EQ(ReadAll(file), "new") << length;
+    WriteFileAtomically(file.string(), "replaced");
+    EXPECT_EQ(ReadAll(file), "replaced") << length;
+    fs::remove(file);
+    EXPECT_EQ(dir.FileCount(), 0) << length;
+  }
 }
 
 // The hand-off's outcome once its program has ended (a test may wait; the window never does).

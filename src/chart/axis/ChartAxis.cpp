@@ -302,30 +302,41 @@ double TCustomChartAxis::LabelExtent(TChartCanvas3D& canvas, double value,
   return static_cast<double>(canvas.MeasureTextHeight("Wg")) * lines;
 }
 
-double TCustomChartAxis::LabelStep(TChartCanvas3D& canvas, const TAxisLayout& layout) const {
+double TCustomChartAxis::LabelSize(TChartCanvas3D& canvas, const TAxisLayout& layout) const {
   const TFont saved = canvas.Font();
   canvas.Font() = LabelsFont();
   const double size = std::max(LabelExtent(canvas, layout.RangeMax, layout),
                                LabelExtent(canvas, layout.RangeMin, layout));
   canvas.Font() = saved;
-  // Dates and times step along the calendar's ladder instead of 1, 2, 5, 10.
-  if (layout.ShowsDateTime && FLabelsSeparation > 0 && std::isfinite(layout.RangeSpan)) {
-    const int slots = std::max(1, LabelSlots(size, layout));
-    return DateTimeStep(std::max(FIncrement, std::fabs(layout.RangeSpan) / slots));
-  }
-  return LabelStepForSize(size, layout);
+  return size;
+}
+
+double TCustomChartAxis::LabelStep(TChartCanvas3D& canvas, const TAxisLayout& layout) const {
+  TAxisLayout measured = layout;
+  auto step = [&] {
+    const double size = LabelSize(canvas, measured);
+    // Dates and times step along the calendar's ladder instead of 1, 2, 5, 10.
+    if (!measured.ShowsDateTime || FLabelsSeparation <= 0 || !std::isfinite(measured.RangeSpan))
+      return LabelStepForSize(size, measured);
+    const int slots = std::max(1, LabelSlots(size, measured));
+    return DateTimeStep(std::max(FIncrement, std::fabs(measured.RangeSpan) / slots));
+  };
+  // Labels that follow a step (the time under a day, more decimals for a fine step) may be
+  // wider than those measured without one, and then need a wider step.
+  measured.LabelStep = 0;
+  measured.LabelStep = step();
+  return step();
+}
+
+void TCustomChartAxis::ChooseLabelStep(TAxisLayout& entry, TChartCanvas3D& canvas) const {
+  entry.LabelStep = LabelStep(canvas, entry);
 }
 
 std::vector<double> TCustomChartAxis::AxisLabelValues(TChartCanvas3D& canvas,
                                                       const TAxisLayout& layout) const {
   if (FLogarithmic) {
-    const TFont saved = canvas.Font();
-    canvas.Font() = LabelsFont();
-    const double size = std::max(LabelExtent(canvas, layout.RangeMax, layout),
-                                 LabelExtent(canvas, layout.RangeMin, layout));
-    canvas.Font() = saved;
-    std::vector<double> powers =
-        LogarithmicLabelValues(layout, FLogarithmicBase, LabelSlots(size, layout));
+    std::vector<double> powers = LogarithmicLabelValues(
+        layout, FLogarithmicBase, LabelSlots(LabelSize(canvas, layout), layout));
     if (!powers.empty()) return powers;
   }
   const double step = LabelStep(canvas, layout);
@@ -364,7 +375,9 @@ std::vector<double> TCustomChartAxis::LabelValues(double step, const TAxisScale&
   if (low != high && FRoundFirstLabel) value = std::trunc(high / step) * step;
   // A step below the value's precision cannot move it: stop rather than loop for ever.
   while (value > high && value - step != value) value -= step;
-  const double lowest = (low - 1e-12) / 1.000000000001;
+  // The tolerance lets the low end in despite rounding: the limit moves below it, for negative
+  // ends as for positive ones.
+  const double lowest = low < 0 ? (low - 1e-12) * 1.000000000001 : (low - 1e-12) / 1.000000000001;
   while (value >= lowest) {
     values.push_back(value);
     if (value - step == value) break;
@@ -376,8 +389,13 @@ std::vector<double> TCustomChartAxis::LabelValues(double step, const TAxisScale&
 std::string TCustomChartAxis::FormatLabel(double value, const TAxisLayout& layout) const {
   if (layout.ShowsDateTime) {
     if (!(value >= 0)) return {};
-    return FDateTimeFormat.empty() ? DateTimeText(value, layout.RangeSpan > 1)
-                                   : FormatDateTime(FDateTimeFormat, value);
+    if (!FDateTimeFormat.empty()) return FormatDateTime(FDateTimeFormat, value);
+    const double step = layout.LabelStep;
+    if (step <= 0) return DateTimeText(value, layout.RangeSpan > 1);
+    // Under a day the time, with the date on every label once the range runs over midnight,
+    // so that no two labels read the same.
+    const bool overMidnight = std::floor(layout.RangeMin) != std::floor(layout.RangeMax);
+    return DateTimeText(value, step >= 1 || overMidnight, step < 1);
   }
   // Powers far from 1 on a logarithmic axis would all read 0 (or run very long) as decimals.
   if (layout.Logarithmic && value != 0 && (std::fabs(value) < 1e-3 || std::fabs(value) >= 1e15)) {
@@ -385,7 +403,33 @@ std::string TCustomChartAxis::FormatLabel(double value, const TAxisLayout& layou
     std::snprintf(text, sizeof text, "%g", value);
     return text;
   }
-  return FormatFloat(FAxisValuesFormat, value);
+  return FormatFloat(ValuesFormatFor(layout), value);
+}
+
+std::string TCustomChartAxis::ValuesFormatFor(const TAxisLayout& layout) const {
+  const double step = layout.LabelStep;
+  // Quoted text and sections are the program's own wording: taken as they stand.
+  if (layout.Logarithmic || !(step > 0) || !(layout.RangeSpan >= step) ||
+      FAxisValuesFormat.find_first_of("'\";") != std::string::npos)
+    return FAxisValuesFormat;
+  int places = 0;
+  for (double scaled = step; places < 15; scaled *= 10, ++places)
+    if (std::fabs(scaled - std::round(scaled)) <= 1e-6 * scaled) break;
+  const size_t point = FAxisValuesFormat.find('.');
+  size_t end = point == std::string::npos ? FAxisValuesFormat.find_last_of("0#") : point;
+  if (end == std::string::npos) return FAxisValuesFormat;
+  int shown = 0;
+  while (end + 1 < FAxisValuesFormat.size() &&
+         (FAxisValuesFormat[end + 1] == '0' || FAxisValuesFormat[end + 1] == '#')) {
+    ++end;
+    shown += point != std::string::npos;
+  }
+  if (shown >= places) return FAxisValuesFormat;
+  // Labels a step apart must not read the same: optional places down to the step's.
+  std::string format = FAxisValuesFormat;
+  format.insert(end + 1, (point == std::string::npos ? "." : "") +
+                             std::string(static_cast<size_t>(places - shown), '#'));
+  return format;
 }
 
 std::string TCustomChartAxis::LabelText(double value) const {

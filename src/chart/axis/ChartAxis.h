@@ -94,6 +94,8 @@ class TCustomChartAxis {
   // font on the given canvas.
   double LabelStep(TChartCanvas3D& canvas, const TAxisLayout& layout) const;
   double LabelStep(TChartCanvas3D& canvas) const { return LabelStep(canvas, Layout()); }
+  // Notes the label step in the axis' layout entry, where the label texts read it.
+  void ChooseLabelStep(TAxisLayout& entry, TChartCanvas3D& canvas) const;
   // The same for a given label size in pixels along the axis.
   double LabelStepForSize(double size, const TAxisScale& scale) const;
   double LabelStepForSize(double size) const { return LabelStepForSize(size, Layout()); }
@@ -111,6 +113,8 @@ class TCustomChartAxis {
   // The value as AxisValuesFormat (or the date-time rules) make it, before OnGetAxisLabel.
   std::string FormatLabel(double value, const TAxisLayout& layout) const;
   std::string FormatLabel(double value) const { return FormatLabel(value, Layout()); }
+  // AxisValuesFormat with the decimal places the layout's label step needs added.
+  std::string ValuesFormatFor(const TAxisLayout& layout) const;
   TAxisLabelStyle EffectiveLabelStyle() const;
 
   // Published settings; a change repaints the chart.
@@ -191,6 +195,8 @@ class TCustomChartAxis {
   template <typename T>
   void Change(T& field, const T& value);
   double LabelExtent(TChartCanvas3D& canvas, double value, const TAxisLayout& layout) const;
+  // The larger extent of the labels at the two ends, in the labels font.
+  double LabelSize(TChartCanvas3D& canvas, const TAxisLayout& layout) const;
   int LabelsBand(TChartCanvas3D& canvas, const TAxisLayout& layout) const;
   int WallSize() const;
   void DrawTitle(TChartCanvas3D& canvas) const;

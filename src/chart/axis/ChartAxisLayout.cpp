@@ -55,6 +55,8 @@ int TCustomChartAxis::LabelsBand(TChartCanvas3D& canvas, const TAxisLayout& layo
 
 void TCustomChartAxis::ReserveSpace(TAxisLayout& entry, TRect& rect, TChartCanvas3D& canvas) const {
   if (!FChart || !entry.Shown || FIsDepth) return;
+  // The labels' texts, and so their band, follow the step.
+  ChooseLabelStep(entry, canvas);
   const TFont savedFont = canvas.Font();
   // Cuts a band from the side this axis stands on; returns the new edge.
   auto cut = [&](int band) {

@@ -36,11 +36,12 @@ double DateTimeOfDay(int year, int month, int day) {
   return static_cast<double>(DaysFromCivil(y, m, static_cast<unsigned>(day))) + kUnixEpochDay;
 }
 
-std::string DateTimeText(double value, bool withDate) {
+std::string DateTimeText(double value, bool withDate, bool withTime) {
   std::tm parts;
   if (!(value <= kLastDateTime) || !DateTimeParts(value, parts)) return {};
+  const char* pattern = !withTime ? "%Y-%m-%d" : withDate ? "%Y-%m-%d %H:%M:%S" : "%H:%M:%S";
   char buffer[32];
-  std::strftime(buffer, sizeof buffer, withDate ? "%Y-%m-%d" : "%H:%M:%S", &parts);
+  std::strftime(buffer, sizeof buffer, pattern, &parts);
   return buffer;
 }
 

@@ -11,8 +11,11 @@ constexpr double kLastDateTime = 2958465.0;
 bool DateTimeParts(double value, std::tm& parts);
 // The date-time of midnight starting a calendar day (month 1..12; months past 12 run on).
 double DateTimeOfDay(int year, int month, int day);
-// The value as a short date or a time of day; empty outside 0..year 9999.
-std::string DateTimeText(double value, bool withDate);
+// The value as a short date, a time of day, or both; empty outside 0..year 9999.
+std::string DateTimeText(double value, bool withDate, bool withTime);
+inline std::string DateTimeText(double value, bool withDate) {
+  return DateTimeText(value, withDate, !withDate);
+}
 // The value in a pattern of yyyy, yy, mm, dd, hh, nn (minutes) and ss; other characters stand
 // as they are. Empty outside 0..year 9999.
 std::string FormatDateTime(const std::string& pattern, double value);

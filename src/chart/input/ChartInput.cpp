@@ -90,6 +90,7 @@ bool TChartInput::StartDrag(TMouseButton button, TShiftState shift, int x, int y
     ApplyCursor(0);
     FPanDrag.Start(x, y);
     FState = TChartGesture::PanDrag;
+    RememberPanStart();
     return true;
   }
   return false;
@@ -196,6 +197,7 @@ void TChartInput::CaptureLost() {
 
 void TChartInput::Cancel() {
   if (FState == TChartGesture::ZoomDrag) ToggleZoomFrameOnScreen();
+  if (FState == TChartGesture::PanDrag) RestorePanStart();
   FZoomDrag.Active = FPanDrag.Active = false;
   FClickArmed = false;
   if (FState != TChartGesture::Idle) FState = TChartGesture::Pressed;

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <utility>
+#include <vector>
+
 #include "chart/input/ChartMouse.h"
 #include "platform/Control.h"
 
@@ -12,8 +15,8 @@ enum class TChartGesture { Idle, Pressed, ZoomDrag, PanDrag };
 
 // The chart's answer to the mouse and keyboard: what a press hit and the click events, the
 // zoom and pan drags with the ranges saved before the first of them, and the wheel. One
-// gesture at a time; Esc and a lost capture end a drag without applying it, and a gesture
-// that ended that way gives no click.
+// gesture at a time; Esc and a lost capture end a drag without applying it (a pan puts the
+// ranges back as they were at its press), and a gesture that ended that way gives no click.
 class TChartInput {
  public:
   explicit TChartInput(TCustomChart& chart) : FChart(chart) {}
@@ -63,6 +66,9 @@ class TChartInput {
   void SaveRangesOnce();
   void ApplyZoom(const double targetMin[4], const double targetMax[4]);
   bool PanAxes(bool horizontal, int from, int to);
+  // The ranges at a pan's press, put back when the pan is cancelled.
+  void RememberPanStart();
+  void RestorePanStart();
   void ScrollVerticalAxes(double direction);
   TCustomChartAxis* SavedAxis(int index) const;
 
@@ -74,4 +80,7 @@ class TChartInput {
   bool FIsZoomed = false;
   bool FRangesRestored = true;
   TSavedRanges FSavedRanges;
+  std::vector<std::pair<TCustomChartAxis*, TAxisRangeRecord>> FPanStart;
+  bool FPanStartRestored = true;
+  bool FPanMoved = false;
 };

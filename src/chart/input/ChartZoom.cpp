@@ -1,6 +1,7 @@
 // Zooming to a dragged rectangle, undoing it, panning and wheel scrolling of the axis ranges.
 // Every pixel is mapped through the axes' current ranges (the layout is rebuilt after a
 // change), never through those of the last paint.
+#include <cmath>
 #include <vector>
 
 #include "chart/Chart.h"
@@ -10,6 +11,34 @@ namespace {
 
 // Indexes into TSavedRanges.
 enum { kTop, kLeft, kRight, kBottom };
+
+TAxisRangeRecord RecordOf(const TCustomChartAxis& axis) {
+  return {axis.Automatic(), axis.AutomaticMinimum(), axis.AutomaticMaximum(), axis.Minimum(),
+          axis.Maximum()};
+}
+
+void Restore(TCustomChartAxis& axis, const TAxisRangeRecord& saved) {
+  // The range before the flags: setting it fixes both ends, which the flags may free.
+  if (!saved.Automatic) axis.SetAxisRange(saved.Minimum, saved.Maximum);
+  axis.SetAutomatic(saved.Automatic);
+  axis.SetAutomaticMinimum(saved.AutomaticMinimum);
+  axis.SetAutomaticMaximum(saved.AutomaticMaximum);
+}
+
+// Whether a gesture on the axis moves its range by factors: a logarithmic axis showing values
+// above zero, which then stays above zero and keeps the decades it shows.
+bool MovesByFactors(const TCustomChartAxis& axis) {
+  return axis.Logarithmic() && axis.Minimum() > 0 && axis.Maximum() > 0;
+}
+
+// Both ends times a factor; false where that leaves the doubles (below the smallest normal
+// one or past the largest), where the range would lose its decades: it then stays.
+bool ScaleRange(double factor, double& low, double& high) {
+  if (!std::isnormal(low * factor) || !std::isfinite(high * factor)) return false;
+  low *= factor;
+  high *= factor;
+  return true;
+}
 
 }  // namespace
 
@@ -28,11 +57,7 @@ TCustomChartAxis* TChartInput::SavedAxis(int index) const {
 
 void TChartInput::SaveRangesOnce() {
   if (!FRangesRestored) return;
-  for (int i = 0; i < 4; ++i) {
-    const TCustomChartAxis& axis = *SavedAxis(i);
-    FSavedRanges.Axes[i] = {axis.Automatic(), axis.AutomaticMinimum(), axis.AutomaticMaximum(),
-                            axis.Minimum(), axis.Maximum()};
-  }
+  for (int i = 0; i < 4; ++i) FSavedRanges.Axes[i] = RecordOf(*SavedAxis(i));
   FRangesRestored = false;
 }
 
@@ -48,6 +73,8 @@ void TChartInput::ZoomToDrag() {
       targetMin[i] = axis.PixelToValue(FZoomDrag.EndY);
       targetMax[i] = axis.PixelToValue(FZoomDrag.StartY);
     }
+    // A logarithmic range stays above zero: a corner past the smallest double keeps its end.
+    if (MovesByFactors(axis) && !std::isnormal(targetMin[i])) targetMin[i] = axis.Minimum();
   }
   ApplyZoom(targetMin, targetMax);
 }
@@ -74,20 +101,29 @@ void TChartInput::ApplyZoom(const double targetMin[4], const double targetMax[4]
 
 void TChartInput::RevertZoom() {
   if (!FRangesRestored) {
-    for (int i : {kTop, kBottom, kLeft, kRight}) {
-      const TAxisRangeRecord& saved = FSavedRanges.Axes[i];
-      TCustomChartAxis& axis = *SavedAxis(i);
-      // The range before the flags: setting it fixes both ends, which the flags may free.
-      if (!saved.Automatic) axis.SetAxisRange(saved.Minimum, saved.Maximum);
-      axis.SetAutomatic(saved.Automatic);
-      axis.SetAutomaticMinimum(saved.AutomaticMinimum);
-      axis.SetAutomaticMaximum(saved.AutomaticMaximum);
-    }
+    for (int i : {kTop, kBottom, kLeft, kRight}) Restore(*SavedAxis(i), FSavedRanges.Axes[i]);
     FRangesRestored = true;
   }
   if (FChart.OnUndoZoom) FChart.OnUndoZoom(&FChart);
   FChart.Invalidate();
   FIsZoomed = false;
+}
+
+void TChartInput::RememberPanStart() {
+  FPanStart.clear();
+  for (TCustomChartAxis* axis : FChart.Axes())
+    if (!axis->IsDepth()) FPanStart.emplace_back(axis, RecordOf(*axis));
+  FPanStartRestored = FRangesRestored;
+  FPanMoved = false;
+}
+
+void TChartInput::RestorePanStart() {
+  if (!FPanMoved) return;
+  for (const auto& [axis, saved] : FPanStart) Restore(*axis, saved);
+  FRangesRestored = FPanStartRestored;
+  FPanMoved = false;
+  if (FChart.OnScroll) FChart.OnScroll(&FChart);
+  FChart.Invalidate();
 }
 
 // Moves every axis of one orientation so that the content follows the mouse from one pixel
@@ -96,17 +132,32 @@ bool TChartInput::PanAxes(bool horizontal, int from, int to) {
   if (from == to) return false;
   const TPanningMode mode = FChart.AllowPanning();
   if (mode != pmBoth && mode != (horizontal ? pmHorizontal : pmVertical)) return false;
-  // Every shift from the same layout: moving one axis must not remap the next.
-  std::vector<std::pair<TCustomChartAxis*, double>> shifts;
+  // The values at both pixels from the same layout: moving one axis must not remap the next.
+  struct TMove {
+    TCustomChartAxis* axis;
+    double from, to;
+  };
+  std::vector<TMove> moves;
   for (TCustomChartAxis* axis : FChart.Axes())
     if (!axis->IsDepth() && axis->IsHorizontal() == horizontal)
-      shifts.emplace_back(axis, axis->PixelToValue(from) - axis->PixelToValue(to));
-  for (auto [axis, shift] : shifts) {
-    double minimum = axis->Minimum() + shift, maximum = axis->Maximum() + shift;
+      moves.push_back({axis, axis->PixelToValue(from), axis->PixelToValue(to)});
+  for (const TMove& move : moves) {
+    TCustomChartAxis& axis = *move.axis;
+    double minimum, maximum;
+    if (MovesByFactors(axis) && move.from > 0 && move.to > 0) {
+      minimum = axis.Minimum();
+      maximum = axis.Maximum();
+      if (!ScaleRange(move.from / move.to, minimum, maximum)) continue;
+    } else {
+      const double shift = move.from - move.to;
+      minimum = axis.Minimum() + shift;
+      maximum = axis.Maximum() + shift;
+    }
     bool allow = true;
-    if (FChart.OnAllowScroll) FChart.OnAllowScroll(axis, minimum, maximum, allow);
-    if (allow) axis->SetAxisRange(minimum, maximum);
+    if (FChart.OnAllowScroll) FChart.OnAllowScroll(&axis, minimum, maximum, allow);
+    if (allow) axis.SetAxisRange(minimum, maximum);
   }
+  FPanMoved = true;
   return true;
 }
 
@@ -122,13 +173,20 @@ bool TChartInput::MouseWheel(TShiftState shift, int notches, int x, int y) {
   return notches != 0;
 }
 
-// One wheel notch: direction 1 moves every vertical axis up by a share of its span, -1 down.
+// One wheel notch: direction 1 moves every vertical axis up by a share of its span, -1 down;
+// a logarithmic axis by that share of its decades.
 void TChartInput::ScrollVerticalAxes(double direction) {
+  const double share = kWheelScrollPercent * 0.01 * direction;
   for (TCustomChartAxis* axis : FChart.Axes()) {
     if (axis->IsHorizontal() || axis->IsDepth()) continue;
-    const double offset =
-        (axis->Maximum() - axis->Minimum()) * kWheelScrollPercent * 0.01 * direction;
-    axis->SetAxisRange(axis->Minimum() + offset, axis->Maximum() + offset);
+    double low = axis->Minimum(), high = axis->Maximum();
+    if (MovesByFactors(*axis)) {
+      if (ScaleRange(std::exp((std::log(high) - std::log(low)) * share), low, high))
+        axis->SetAxisRange(low, high);
+    } else {
+      const double offset = (high - low) * share;
+      axis->SetAxisRange(low + offset, high + offset);
+    }
   }
   FChart.Invalidate();
 }

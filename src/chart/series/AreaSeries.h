@@ -13,6 +13,7 @@ class TAreaSeries : public TCustomLineSeries {
   // The area under the line between two points holds the nearer one; else a marker.
   int PointAt(TPoint p) const override;
   void DrawLegendSymbol(TChartCanvas3D& canvas, const TRect& box, TColor color) const override;
+  bool ConnectsPoints() const override { return true; }
 
  protected:
   void DrawSegment(int from, int to) override;

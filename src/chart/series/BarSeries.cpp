@@ -274,8 +274,11 @@ double TCustomBarSeries::ValueMaximum(double plain) const {
   if (FMultiBar == mbStacked100) return 100;
   double result = plain;
   if (FMultiBar == mbStacked)
-    for (int i = 0; i < PointCount(); ++i)
-      result = std::max(result, StackBase(i, false) + BarValue(i));
+    for (int i = 0; i < PointCount(); ++i) {
+      // A stack holding an infinity has no top to show: the range keeps to finite ones.
+      const double top = StackBase(i, false) + BarValue(i);
+      if (std::isfinite(top)) result = std::max(result, top);
+    }
   if (FUseYOrigin) result = std::max(result, FYOrigin);
   return result;
 }

@@ -361,6 +361,12 @@ void TChartSeries::CalcFirstLastShownIndex(TSeriesLayout& entry) const {
   } else {
     entry.LastShownIndex = count - 1;
   }
+  // Zoomed in between two points there may be none inside, yet the segment joining them
+  // crosses the plot.
+  if (ConnectsPoints()) {
+    first = std::max(first - 1, 0);
+    entry.LastShownIndex = std::min(entry.LastShownIndex + 1, count - 1);
+  }
 }
 
 bool TChartSeries::DrawsPointsForward() const {
@@ -420,5 +426,12 @@ void TChartSeries::DrawPointMark(int index) {
 void TChartSeries::DrawMarks() {
   const int first = FirstShownIndex(), last = LastShownIndex();
   if (!FMarks.Visible() || first < 0) return;
-  for (int i = first; i <= last; ++i) DrawPointMark(i);
+  const TCustomChartAxis* axis = GetHorizAxis();
+  for (int i = first; i <= last; ++i) {
+    // The neighbours a joining kind draws towards have no mark: they lie outside the plot.
+    const bool outside =
+        ConnectsPoints() && axis && (i == first || i == last) &&
+        (PointScreenX(i) < axis->StartPixel() || PointScreenX(i) > axis->EndPixel());
+    if (!outside) DrawPointMark(i);
+  }
 }

@@ -220,8 +220,11 @@ class TChartSeries {
   // The layout's steps for this series. Takes a place in depth order: a fixed ZOrder, else
   // the next free one in 3D, else 0.
   virtual void ComputeZOrder(TChartLayout& layout) const;
-  // The shown points, from the horizontal axis' range.
+  // The shown points, from the horizontal axis' range; for a kind that joins its points, with
+  // the neighbour outside each end, so that the segments crossing the plot's edges are drawn.
   void CalcFirstLastShownIndex(TSeriesLayout& entry) const;
+  // Whether the kind draws what joins one point to the next (a line or an area).
+  virtual bool ConnectsPoints() const { return false; }
   // Pixels the series needs beyond its data at either end of each axis; a kind may note
   // what it measured (a bar width) in its entry.
   virtual void HorizontalMargins(TSeriesLayout& /*entry*/, int& left, int& right) const {

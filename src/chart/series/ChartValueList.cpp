@@ -1,5 +1,6 @@
 #include "chart/series/ChartValueList.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "chart/series/ChartSeries.h"
@@ -121,21 +122,17 @@ void TChartValueList::SortValues() {
 
 void TChartValueList::RecalcStats() {
   if (!FStatsDirty) return;
-  if (FValues.empty()) {
-    FHighest = FLowest = FSum = FSumOfMagnitudes = 0;
-  } else {
-    const double first = ValueAt(0);
-    FHighest = FLowest = FSum = first;
-    FSumOfMagnitudes = std::fabs(first);
-    for (int i = 1; i < ValueCount(); ++i) {
-      const double v = ValueAt(i);
-      if (v < FLowest)
-        FLowest = v;
-      else if (v > FHighest)
-        FHighest = v;
-      FSum += v;
-      FSumOfMagnitudes += std::fabs(v);
-    }
+  FHighest = FLowest = FSum = FSumOfMagnitudes = 0;
+  // The extremes are those of the finite values: one NaN or infinity must not take over a range.
+  bool anyFinite = false;
+  for (int i = 0; i < ValueCount(); ++i) {
+    const double v = ValueAt(i);
+    FSum += v;
+    FSumOfMagnitudes += std::fabs(v);
+    if (!std::isfinite(v)) continue;
+    FLowest = anyFinite ? std::min(FLowest, v) : v;
+    FHighest = anyFinite ? std::max(FHighest, v) : v;
+    anyFinite = true;
   }
   FStatsDirty = false;
 }

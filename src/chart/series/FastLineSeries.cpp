@@ -59,7 +59,8 @@ class TFastScale {
         FFast(!scale.Logarithmic && scale.RangeSpan != 0 && std::fegetround() == FE_TONEAREST) {}
   int Pixel(double value) const {
     if (!FFast) return FScale.ValueToPixel(value);
-    const double t = (value - FScale.RangeMin) * FScale.LengthPixels / FScale.RangeSpan;
+    double t = (value - FScale.RangeMin) * FScale.LengthPixels / FScale.RangeSpan;
+    if (std::isinf(t)) t = (value - FScale.RangeMin) / FScale.RangeSpan * FScale.LengthPixels;
     if (!(t > -1e9 && t < 1e9)) return FScale.CenterPixel;
     const double shifted = t + kRoundingShift;
     const int n = static_cast<int>(shifted - kRoundingShift);

@@ -18,6 +18,7 @@ class TFastLineSeries : public TChartSeries {
   // The nearest shown point within the click tolerance.
   int PointAt(TPoint p) const override;
   void DrawLegendSymbol(TChartCanvas3D& canvas, const TRect& box, TColor color) const override;
+  bool ConnectsPoints() const override { return true; }
 
   // The screen polyline of points first..last, broken where a point cannot be drawn; with
   // `reduce`, runs in one pixel column are cut to their first, lowest, highest and last point.

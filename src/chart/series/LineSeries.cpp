@@ -32,8 +32,9 @@ int TCustomLineSeries::PreviousPlottable(int index) const {
 
 void TCustomLineSeries::DrawPoint(int index) {
   if (!ParentChart() || !Plottable(index)) return;
+  // A segment ending at the first shown point lies wholly outside the plot.
   const int previous = PreviousPlottable(index);
-  if (previous >= 0) DrawSegment(previous, index);
+  if (previous >= 0 && previous >= FirstShownIndex()) DrawSegment(previous, index);
   FPointer.Draw(ParentChart()->Canvas(), ScreenPoint(index), PointColor(index));
 }
 

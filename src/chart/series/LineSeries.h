@@ -21,6 +21,7 @@ class TCustomLineSeries : public TChartSeries {
   void HorizontalMargins(TSeriesLayout& entry, int& left, int& right) const override;
   void VerticalMargins(TSeriesLayout& entry, int& top, int& bottom) const override;
   void DrawLegendSymbol(TChartCanvas3D& canvas, const TRect& box, TColor color) const override;
+  bool ConnectsPoints() const override { return FLinePen.Visible; }
 
   // Where a point is drawn on the screen (the front of the depth band).
   TPoint ScreenPoint(int index) const;

@@ -29,7 +29,9 @@ double TAxisScale::PixelToValue(int pixel) const {
   if (LengthPixels < 1) return 0;
   const double offset = Inverted ? EndPixel - pixel : pixel - StartPixel;
   if (Logarithmic) return LogarithmicPixelToValue(pixel, offset);
-  const double d = offset * RangeSpan / LengthPixels;
+  double d = offset * RangeSpan / LengthPixels;
+  // Spans near the largest double overflow the product, not the quotient.
+  if (std::isinf(d)) d = offset / LengthPixels * RangeSpan;
   return Horizontal ? RangeMin + d : RangeMax - d;
 }
 

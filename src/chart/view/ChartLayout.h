@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -28,7 +29,9 @@ struct TAxisScale {
   // Inline: a fast line maps every one of its points.
   int LinearPixel(double value, bool fromEnd) const {
     if (RangeSpan == 0) return CenterPixel;
-    const double t = (value - RangeMin) * LengthPixels / RangeSpan;
+    double t = (value - RangeMin) * LengthPixels / RangeSpan;
+    // Spans near the largest double overflow the product, not the quotient.
+    if (std::isinf(t)) t = (value - RangeMin) / RangeSpan * LengthPixels;
     // Far beyond any window; kept clear of the integer limits for the arithmetic that follows.
     if (!(t > -1e9 && t < 1e9)) return CenterPixel;
     return fromEnd ? EndPixel - Nearest(t) : StartPixel + Nearest(t);
@@ -45,6 +48,9 @@ struct TAxisLayout : TAxisScale {
   int LabelsOuterPos = 0;
   // The first series on the axis holds dates and times.
   bool ShowsDateTime = false;
+  // The step between labels, which decides what they say: under a day, the time of day; finer
+  // than the values format's decimals, more of them. 0 when none is chosen.
+  double LabelStep = 0;
 };
 
 // A series as laid out: its depth slot and band, the points inside the horizontal range and,

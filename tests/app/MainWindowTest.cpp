@@ -480,6 +480,7 @@ TEST(TreeListInADialog, KeysGoToTheTreeOrTheDialogAsTheirMeaningSays) {
   EnsureGuiApplication();
   TTreeList tree;
   tree.CreateColumn()->SetCaption("Site");
+  tree.CreateColumn()->SetCaption("Level");
   for (const char* name : {"Alpha", "Beta", "\xc3\xa9lan", "Sierra"})
     tree.Add()->SetStrings(0, name);
   TTreeListOptionsEx options = tree.OptionsEx();
@@ -504,6 +505,15 @@ TEST(TreeListInADialog, KeysGoToTheTreeOrTheDialogAsTheirMeaningSays) {
 
   QTest::keyClick(viewport, Qt::Key_Escape);
   EXPECT_TRUE(dialog.isVisible()) << "the Esc that ended the search closed the dialog";
+  // Esc during a header drag cancels the drag and no more.
+  QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(20, 8));
+  QTest::mouseMove(viewport, QPoint(60, 8));
+  QTest::mouseMove(viewport, QPoint(120, 8));
+  EXPECT_NE(tree.Input().State(), msNone);
+  QTest::keyClick(viewport, Qt::Key_Escape);
+  EXPECT_TRUE(dialog.isVisible()) << "the Esc that ended the header drag closed the dialog";
+  QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(120, 8));
+  EXPECT_EQ(tree.Input().State(), msNone);
   QTest::keyClick(viewport, Qt::Key_Escape);
   EXPECT_FALSE(dialog.isVisible());
 

@@ -251,6 +251,11 @@ TEST(QtControlHostTest, WheelsAndKeysTheControlLeavesReachTheWindowAround) {
       {{{0, 120}, {0, 119}}, {1}, {}},
       {{{120, 0}}, {}, {1}},
       {{{-90, 0}, {60, 0}, {60, 0}}, {}, {1}},
+      // Each axis keeps its own part of a notch.
+      {{{60, 60}, {60, 60}}, {1}, {1}},
+      {{{90, 0}, {0, 120}, {30, 0}}, {1}, {1}},
+      {{{0, 90}, {-120, 0}, {0, 30}}, {1}, {-1}},
+      {{{0, -360}, {0, 370}}, {-3, 3}, {}},
   };
   for (const TCase& c : cases) {
     Listener listener;
@@ -376,6 +381,18 @@ TEST(QtControlHostTest, AGestureOfANonFocusControlHoldsTheKeyboardUntilItEnds) {
   EXPECT_EQ(QWidget::keyboardGrabber(), nullptr) << "keys typed elsewhere still go to the pan";
   EXPECT_FALSE(panner.panning);
   DropGrabs();
+
+  // Tab and Backtab pass the control that is no focus stop by, both ways.
+  Listener last;
+  QWidget* lastHost = CreateQtControlHost(last, &dialog);
+  layout->addWidget(lastHost);
+  dialog.activateWindow();
+  fieldHost->focusProxy()->setFocus();
+  Pump(10);
+  QTest::keyClick(fieldHost->focusProxy(), Qt::Key_Tab);
+  EXPECT_TRUE(lastHost->focusProxy()->hasFocus());
+  QTest::keyClick(lastHost->focusProxy(), Qt::Key_Backtab, Qt::ShiftModifier);
+  EXPECT_TRUE(fieldHost->focusProxy()->hasFocus());
 
   // The host destroyed mid-pan: no grab outlives it, and the control hears its pan is over.
   Panner second;

@@ -115,28 +115,56 @@ TEST_F(AccessibilityTest, TheChartNamesEverySegmentAndItsAxisAndAnnouncesATick) 
   // Zoomed in on three sites and part of the levels: a segment is on screen exactly when its
   // site and its stretch of the stack reach into the ranges shown, and then inside the
   // plot's box.
-  shown.BottomAxis().SetAxisRange(2.6, 5.4);
-  shown.LeftAxis().SetAxisRange(1000, 4000);
-  QTest::qWait(20);
-  index = 0;
-  for (int tank = 0; tank < 5; ++tank)
-    for (int s = 0; s < sites.Count(); ++s) {
-      const TSite& site = sites.GetSite(s);
-      if (tank >= site.Count()) continue;
-      int below = 0;
-      for (int t = 0; t < tank; ++t) below += site.GetTank(t).Level();
-      const int top = below + site.GetTank(tank).Level();
-      const bool inView = s >= 3 && s <= 5 && top >= 1000 && below <= 4000;
-      QAccessibleInterface* segment = chart->child(index++);
-      const QRect r = segment->rect().translated(-area.topLeft());
-      EXPECT_EQ(!segment->state().invisible, inView) << s << " " << tank;
-      if (!inView) {
-        EXPECT_TRUE(r.isEmpty());
-        continue;
+  // The same with either axis inverted and in 2D.
+  struct TView {
+    bool invertBottom, invertLeft, flat;
+  } views[] = {{false, false, false},
+               {true, false, false},
+               {false, true, false},
+               {false, false, true},
+               {true, true, true}};
+  const bool view3D = shown.View3D();
+  for (const TView& view : views) {
+    SCOPED_TRACE(std::to_string(view.invertBottom) + std::to_string(view.invertLeft) +
+                 std::to_string(view.flat));
+    shown.BottomAxis().SetInverted(view.invertBottom);
+    shown.LeftAxis().SetInverted(view.invertLeft);
+    shown.SetView3D(view.flat ? false : view3D);
+    shown.BottomAxis().SetAxisRange(2.6, 5.4);
+    shown.LeftAxis().SetAxisRange(1000, 4000);
+    QTest::qWait(20);
+    const TRect box = shown.PlotRect();
+    const int depthX = shown.View3D() ? shown.Depth3DX() : 0;
+    const int depthY = shown.View3D() ? shown.Depth3DY() : 0;
+    index = 0;
+    for (int tank = 0; tank < 5; ++tank)
+      for (int s = 0; s < sites.Count(); ++s) {
+        const TSite& site = sites.GetSite(s);
+        if (tank >= site.Count()) continue;
+        int below = 0;
+        for (int t = 0; t < tank; ++t) below += site.GetTank(t).Level();
+        const int top = below + site.GetTank(tank).Level();
+        const bool inView = s >= 3 && s <= 5 && top >= 1000 && below <= 4000;
+        QAccessibleInterface* segment = chart->child(index++);
+        const QRect r = segment->rect().translated(-area.topLeft());
+        EXPECT_EQ(!segment->state().invisible, inView) << s << " " << tank;
+        if (!inView) {
+          EXPECT_TRUE(r.isEmpty());
+          continue;
+        }
+        EXPECT_TRUE(r.left() >= box.left && r.right() <= box.right + depthX) << s;
+        EXPECT_TRUE(r.top() >= box.top - depthY && r.bottom() <= box.bottom) << s;
+        if (r.width() > 2 && r.height() > 2) {
+          EXPECT_EQ(chart->childAt(r.center().x() + area.left(), r.center().y() + area.top()),
+                    segment)
+              << s << " " << tank;
+        }
       }
-      EXPECT_TRUE(r.left() >= plot.left && r.right() <= plot.right + shown.Depth3DX()) << s;
-      EXPECT_TRUE(r.top() >= plot.top - shown.Depth3DY() && r.bottom() <= plot.bottom) << s;
-    }
+    shown.RevertZoom();
+  }
+  shown.BottomAxis().SetInverted(false);
+  shown.LeftAxis().SetInverted(false);
+  shown.SetView3D(view3D);
   shown.RevertZoom();
 
   // A tick changes the values: once repainted, the chart says so, and its texts follow.

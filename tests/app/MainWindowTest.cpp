@@ -5,9 +5,11 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCursor>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -23,6 +25,8 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 #include "app/AboutBox.h"
@@ -452,4 +456,75 @@ TEST_F(MainWindowTest, ErrorsInTheWindowsHandlersAreShownAndTheWindowGoesOn) {
   EXPECT_NE(dialogs->Errors[0].find("/nonexistent/file.txt"), std::string::npos);
   Action("ViewExpand")->trigger();
   EXPECT_EQ(ExpandedSites(), 12);
+}
+
+namespace {
+
+// Records the keys that reach it past the control it holds.
+class KeyDialog : public QDialog {
+ public:
+  std::vector<int> keys;
+
+ protected:
+  void keyPressEvent(QKeyEvent* e) override {
+    keys.push_back(e->key());
+    QDialog::keyPressEvent(e);
+  }
+};
+
+}  // namespace
+
+// A tree-list in a dialog: Alt combinations are the window's, a character without a virtual
+// key searches, Esc ends a search first and closes the dialog only then.
+TEST(TreeListInADialog, KeysGoToTheTreeOrTheDialogAsTheirMeaningSays) {
+  EnsureGuiApplication();
+  TTreeList tree;
+  tree.CreateColumn()->SetCaption("Site");
+  tree.CreateColumn()->SetCaption("Level");
+  for (const char* name : {"Alpha", "Beta", "\xc3\xa9lan", "Sierra"})
+    tree.Add()->SetStrings(0, name);
+  TTreeListOptionsEx options = tree.OptionsEx();
+  options.Include(aoAutoSearch);
+  tree.SetOptionsEx(options);
+  KeyDialog dialog;
+  auto* layout = new QVBoxLayout(&dialog);
+  QWidget* host = CreateQtControlHost(tree, &dialog);
+  layout->addWidget(host);
+  dialog.resize(200, 200);
+  dialog.show();
+  dialog.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  QWidget* viewport = host->focusProxy();
+  viewport->setFocus();
+  tree.SetFocusedNode(tree.Items(0), 0, true);
+
+  QKeyEvent accented(QEvent::KeyPress, 0, Qt::NoModifier, QStringLiteral("\u00e9"));
+  QApplication::sendEvent(viewport, &accented);
+  EXPECT_EQ(tree.FocusedNode(), tree.Items(2));
+  EXPECT_TRUE(dialog.keys.empty());
+
+  QTest::keyClick(viewport, Qt::Key_Escape);
+  EXPECT_TRUE(dialog.isVisible()) << "the Esc that ended the search closed the dialog";
+  // Esc during a header drag cancels the drag and no more.
+  QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(20, 8));
+  QTest::mouseMove(viewport, QPoint(60, 8));
+  QTest::mouseMove(viewport, QPoint(120, 8));
+  EXPECT_NE(tree.Input().State(), msNone);
+  QTest::keyClick(viewport, Qt::Key_Escape);
+  EXPECT_TRUE(dialog.isVisible()) << "the Esc that ended the header drag closed the dialog";
+  QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(120, 8));
+  EXPECT_EQ(tree.Input().State(), msNone);
+  QTest::keyClick(viewport, Qt::Key_Escape);
+  EXPECT_FALSE(dialog.isVisible());
+
+  dialog.show();
+  dialog.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  viewport->setFocus();
+  tree.SetFocusedNode(tree.Items(0), 0, true);
+  dialog.keys.clear();
+  QTest::keyClick(viewport, Qt::Key_S, Qt::AltModifier);
+  EXPECT_EQ(tree.FocusedNode(), tree.Items(0)) << "Alt+S searched the tree";
+  EXPECT_EQ(std::count(dialog.keys.begin(), dialog.keys.end(), Qt::Key_S), 1)
+      << "Alt+S never reached the dialog";
 }

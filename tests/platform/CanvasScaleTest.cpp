@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <random>
+#include <string>
 
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
@@ -211,6 +213,120 @@ TEST(CanvasScaleTest, CopiesScrollsEllipsesAndBlendsAreExactAtEveryRatio) {
     const int most = static_cast<int>(std::ceil(ratio) * std::ceil(ratio));
     EXPECT_LE(DifferingPixels(before, under.Image().image), most);
     EXPECT_GT(DifferingPixels(before, under.Image().image), 0);
+  }
+}
+
+// The scene of PaintScene inside r, narrowing whatever clip the canvas already has.
+void PaintSceneIn(TCanvas& c, const TRect& r, int dx, int dy) {
+  const TColor colours[] = {clRed, clNavy, clYellow, clGreen, clWhite, clBlack, clTeal};
+  c.SaveClip();
+  c.IntersectClipRect(r);
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x) {
+      const TColor colour = colours[(((x + dx) / 3 + (y + dy) * 5) % 7 + 7) % 7];
+      c.Brush() = TBrush{colour, bsSolid, colour};
+      c.FillRect(Rect(x, y, x + 1, y + 1));
+    }
+  c.RestoreClip();
+}
+
+// The smallest rectangle holding every pixel that is not white.
+TRect InkBox(const QImage& o) {
+  int left = o.width(), top = o.height(), right = 0, bottom = 0;
+  for (int y = 0; y < o.height(); ++y)
+    for (int x = 0; x < o.width(); ++x)
+      if (o.pixel(x, y) != qRgb(255, 255, 255)) {
+        left = std::min(left, x), top = std::min(top, y);
+        right = std::max(right, x + 1), bottom = std::max(bottom, y + 1);
+      }
+  return Rect(left, top, right, bottom);
+}
+
+// The edges of the ratio table: ellipses with wide, clear and not-xor pens and tiny boxes;
+// scrolls by negative, sideways and oversized amounts of an odd area under a clip, at 1.75
+// too; bitmaps partly off the picture.
+TEST(CanvasScaleTest, EllipsesScrollsAndBitmapsHoldAtTheEdgesOfTheTable) {
+  EnsureGuiApplication();
+  const TRect boxes[] = {Rect(3, 4, 17, 13), Rect(5, 5, 6, 6), Rect(5, 5, 7, 7), Rect(2, 9, 5, 10)};
+  const TPen pens[] = {TPen{clBlack, 1, psSolid, pmCopy}, TPen{clBlack, 3, psSolid, pmCopy},
+                       TPen{clBlack, 1, psClear, pmCopy}};
+  auto oval = [&](double ratio, const TPen& pen, bool filled, const TRect& box) {
+    auto b = std::make_unique<TBitmap>(24, 18, ratio);
+    b->Canvas().Pen() = pen;
+    b->Canvas().Brush() = TBrush{clRed, filled ? bsSolid : bsClear, clRed};
+    b->Canvas().Ellipse(box);
+    return b;
+  };
+  for (const TRect& box : boxes)
+    for (const TPen& pen : pens)
+      for (const bool filled : {false, true}) {
+        if (pen.style == psClear && !filled) continue;
+        SCOPED_TRACE("box " + std::to_string(box.left) + "," + std::to_string(box.top) + " pen " +
+                     std::to_string(pen.width) + (pen.style == psClear ? " clear" : "") +
+                     (filled ? " filled" : ""));
+        const auto plain = oval(1.0, pen, filled, box);
+        // At a whole ratio the ellipse covers the ratio-1 ellipse's box scaled.
+        for (const int ratio : {2, 3}) {
+          const auto scaled = oval(ratio, pen, filled, box);
+          const TRect one = InkBox(plain->Image().image), many = InkBox(scaled->Image().image);
+          EXPECT_EQ(many,
+                    Rect(one.left * ratio, one.top * ratio, one.right * ratio, one.bottom * ratio))
+              << "ratio " << ratio;
+        }
+      }
+  // Not-xor outlines drawn twice leave the picture as it was.
+  for (const double ratio : {1.0, 1.25, 1.5, 1.75, 2.0, 3.0}) {
+    TBitmap b(24, 18, ratio);
+    PaintScene(b.Canvas(), Rect(0, 0, 24, 18), 0, 0);
+    const QImage before = b.Image().image.copy();
+    b.Canvas().Brush().style = bsClear;
+    for (const int width : {1, 3}) {
+      b.Canvas().Pen() = TPen{clBlack, width, psSolid, pmNotXor};
+      for (int pass = 0; pass < 2; ++pass)
+        for (const TRect& box : boxes) b.Canvas().Ellipse(box);
+    }
+    EXPECT_EQ(DifferingPixels(before, b.Image().image), 0) << "not-xor at " << ratio;
+  }
+
+  const TRect area = Rect(3, 5, 21, 17), clip = Rect(2, 7, 19, 16);
+  for (const double ratio : {1.0, 1.25, 1.5, 1.75, 2.0, 3.0})
+    for (const TPoint by : {TPoint{0, 4}, TPoint{0, -4}, TPoint{4, 0}, TPoint{-8, 0},
+                            TPoint{0, 100}, TPoint{-100, 0}, TPoint{4, -4}, TPoint{0, 1}}) {
+      TBitmap scrolled(24, 18, ratio), fresh(24, 18, ratio);
+      PaintScene(scrolled.Canvas(), Rect(0, 0, 24, 18), 0, 0);
+      PaintScene(fresh.Canvas(), Rect(0, 0, 24, 18), 0, 0);
+      TCanvas& s = scrolled.Canvas();
+      s.SaveClip();
+      s.IntersectClipRect(clip);
+      for (const TRect& r : ScrollCanvasArea(s, -by.x, -by.y, area)) PaintSceneIn(s, r, by.x, by.y);
+      s.RestoreClip();
+      TRect both;
+      IntersectRect(both, area, clip);
+      PaintSceneIn(fresh.Canvas(), both, by.x, by.y);
+      EXPECT_EQ(DifferingPixels(scrolled.Image().image, fresh.Image().image), 0)
+          << "ratio " << ratio << " by " << by.x << "," << by.y;
+    }
+
+  // A bitmap partly off the picture: what lands is the bitmap's own device pixels, one for one.
+  for (const double ratio : {1.25, 1.5, 1.75, 2.0, 3.0}) {
+    TBitmap glyph(5, 4, ratio);
+    PaintScene(glyph.Canvas(), Rect(0, 0, 5, 4), 1, 2);
+    const QImage& g = glyph.Image().image;
+    for (const TPoint at : {TPoint{-2, -1}, TPoint{-3, 5}, TPoint{17, 14}, TPoint{-1, 15}}) {
+      TBitmap target(20, 16, ratio);
+      target.Canvas().Draw(at.x, at.y, glyph);
+      const QImage& t = target.Image().image;
+      const int left = ToDevicePixel(at.x, ratio), top = ToDevicePixel(at.y, ratio);
+      int differing = 0, landed = 0;
+      for (int y = 0; y < g.height(); ++y)
+        for (int x = 0; x < g.width(); ++x) {
+          if (!t.valid(left + x, top + y)) continue;
+          ++landed;
+          differing += t.pixel(left + x, top + y) != g.pixel(x, y);
+        }
+      EXPECT_GT(landed, 0);
+      EXPECT_EQ(differing, 0) << "ratio " << ratio << " at " << at.x << "," << at.y;
+    }
   }
 }
 

@@ -254,6 +254,11 @@ TEST(QtControlHostTest, WheelsAndKeysTheControlLeavesReachTheWindowAround) {
       {{{0, 120}, {0, 119}}, {1}, {}},
       {{{120, 0}}, {}, {1}},
       {{{-90, 0}, {60, 0}, {60, 0}}, {}, {1}},
+      // Each axis keeps its own part of a notch.
+      {{{60, 60}, {60, 60}}, {1}, {1}},
+      {{{90, 0}, {0, 120}, {30, 0}}, {1}, {1}},
+      {{{0, 90}, {-120, 0}, {0, 30}}, {1}, {-1}},
+      {{{0, -360}, {0, 370}}, {-3, 3}, {}},
   };
   for (const TCase& c : cases) {
     Listener listener;
@@ -299,4 +304,113 @@ TEST(QtControlHostTest, WheelsAndKeysTheControlLeavesReachTheWindowAround) {
   EXPECT_EQ(QWidget::mouseGrabber(), plot);
   chart.SetCapture(false);
   EXPECT_EQ(QWidget::keyboardGrabber(), nullptr);
+}
+
+namespace {
+
+// No focus stop, it pans while a press holds the capture; Esc cancels the pan.
+class Panner : public TControl {
+ public:
+  bool panning = false;
+  int lost = 0;
+  void Paint(TCanvas& c, const TRect&) override {
+    c.Brush() = TBrush{clWhite, bsSolid, clWhite};
+    c.FillRect(ClientRect());
+  }
+  bool TakesFocus() const override { return false; }
+  void MouseDown(TMouseButton, TShiftState, int, int) override {
+    panning = true;
+    SetCapture(true);
+  }
+  void MouseUp(TMouseButton, TShiftState, int, int) override {
+    panning = false;
+    SetCapture(false);
+  }
+  void KeyDown(int& key, TShiftState) override {
+    if (key != vkEscape || !panning) return;
+    panning = false;
+    SetCapture(false);
+    key = 0;
+  }
+  void CaptureLost() override {
+    ++lost;
+    panning = false;
+  }
+};
+
+void DropGrabs() {
+  if (QWidget* w = QWidget::mouseGrabber()) w->releaseMouse();
+  if (QWidget* w = QWidget::keyboardGrabber()) w->releaseKeyboard();
+}
+
+}  // namespace
+
+// A control that is no focus stop holds the keyboard only while its gesture runs: Esc typed
+// in its window (the focus elsewhere) ends the gesture and goes no further, and the grab
+// ends however the gesture does: Esc, the window losing activation, the host going away.
+TEST(QtControlHostTest, AGestureOfANonFocusControlHoldsTheKeyboardUntilItEnds) {
+  EnsureGuiApplication();
+  Dialog dialog;
+  auto* layout = new QVBoxLayout(&dialog);
+  Listener field;
+  QWidget* fieldHost = CreateQtControlHost(field, &dialog);
+  layout->addWidget(fieldHost);
+  Panner panner;
+  QWidget* host = CreateQtControlHost(panner, &dialog);
+  layout->addWidget(host);
+  dialog.resize(200, 200);
+  dialog.show();
+  dialog.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  fieldHost->focusProxy()->setFocus();
+  Pump(10);
+  QWidget* plot = host->focusProxy();
+
+  Click(plot, 5, 5);
+  ASSERT_EQ(QWidget::keyboardGrabber(), plot);
+  QTest::keyClick(dialog.windowHandle(), Qt::Key_Escape);
+  Pump(10);
+  EXPECT_FALSE(panner.panning);
+  EXPECT_EQ(QWidget::keyboardGrabber(), nullptr);
+  EXPECT_TRUE(dialog.isVisible()) << "the Esc that ended the pan closed the dialog";
+  EXPECT_TRUE(fieldHost->focusProxy()->hasFocus());
+
+  // Another window takes the activation mid-pan: the pan ends and the keyboard is free.
+  Click(plot, 5, 5);
+  ASSERT_EQ(QWidget::keyboardGrabber(), plot);
+  QWidget other;
+  other.resize(50, 50);
+  other.show();
+  other.activateWindow();
+  EXPECT_TRUE(QTest::qWaitForWindowActive(&other));
+  Pump(10);
+  EXPECT_EQ(QWidget::keyboardGrabber(), nullptr) << "keys typed elsewhere still go to the pan";
+  EXPECT_FALSE(panner.panning);
+  DropGrabs();
+
+  // Tab and Backtab pass the control that is no focus stop by, both ways.
+  Listener last;
+  QWidget* lastHost = CreateQtControlHost(last, &dialog);
+  layout->addWidget(lastHost);
+  dialog.activateWindow();
+  fieldHost->focusProxy()->setFocus();
+  Pump(10);
+  QTest::keyClick(fieldHost->focusProxy(), Qt::Key_Tab);
+  EXPECT_TRUE(lastHost->focusProxy()->hasFocus());
+  QTest::keyClick(lastHost->focusProxy(), Qt::Key_Backtab, Qt::ShiftModifier);
+  EXPECT_TRUE(fieldHost->focusProxy()->hasFocus());
+
+  // The host destroyed mid-pan: no grab outlives it, and the control hears its pan is over.
+  Panner second;
+  QWidget* secondHost = CreateQtControlHost(second, &dialog);
+  layout->addWidget(secondHost);
+  dialog.activateWindow();
+  Pump(10);
+  Click(secondHost->focusProxy(), 5, 5);
+  ASSERT_EQ(QWidget::keyboardGrabber(), secondHost->focusProxy());
+  delete secondHost;
+  EXPECT_EQ(QWidget::keyboardGrabber(), nullptr);
+  EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+  EXPECT_TRUE(!second.panning || second.lost > 0) << "the control still thinks it pans";
+  DropGrabs();
 }

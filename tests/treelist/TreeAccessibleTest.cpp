@@ -189,3 +189,47 @@ TEST_F(TreeAccessible, AnnouncesNewTextsOncePerPicture) {
 }
 
 }  // namespace
+
+namespace {
+
+// Focus moves a deletion makes, and the reorder announcement, against what the screen shows.
+TEST_F(TreeAccessible, DeletionsMoveTheFocusAudiblyAndOnlyNewRowsAreReannounced) {
+  host.Paint(true);
+  // Deleted inside an update, the focused row still hands the focus on: once the update ends
+  // the new focus is heard.
+  tree.SetFocusedNode(tank1, 0, true);
+  host.Paint();
+  host.ClearRecords();
+  tree.BeginUpdate();
+  tank1->Delete();
+  tree.EndUpdate();
+  host.Paint();
+  ASSERT_NE(tree.FocusedNode(), nullptr);
+  EXPECT_EQ(LastChildOf(aeFocus), Access().ChildOfNode(tree.FocusedNode()));
+
+  // The focused row's parent deleted: the focus lands on a live row and that row is heard,
+  // not one that went with the parent.
+  tree.SetFocusedNode(tank2, 0, true);
+  host.Paint();
+  host.ClearRecords();
+  site1->Delete();
+  host.Paint();
+  ASSERT_NE(tree.FocusedNode(), nullptr);
+  EXPECT_EQ(tree.FocusedNode(), site2);
+  EXPECT_EQ(LastChildOf(aeFocus), Access().ChildOfNode(site2));
+  EXPECT_EQ(Count(aeFocus), 1);
+
+  // Repaints and a sideways scroll leave the same rows on screen: nothing to read anew.
+  host.ClearRecords();
+  host.Paint(true);
+  host.ScrollBarRequest(sbHorizontal, scPosition, 5);
+  host.Paint(true);
+  EXPECT_EQ(Count(aeReorder), 0);
+  // An empty list after a clear is read anew, once.
+  tree.ClearNodes();
+  host.Paint();
+  host.Paint(true);
+  EXPECT_EQ(Count(aeReorder), 1);
+}
+
+}  // namespace

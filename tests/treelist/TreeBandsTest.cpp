@@ -415,3 +415,43 @@ TEST_F(TreeBands, ABandThatKeepsToItsOwnColumnsTakesNoOther) {
   EXPECT_EQ(tree.Columns(4)->BandIndex(), 2);
   EXPECT_TRUE(ShowsFreshPaint(host, tree));
 }
+
+namespace {
+
+// Re-proportioned neighbours give only down to their own minimums: every column keeps its
+// MinWidth and the row keeps its band's width, whatever the neighbours' proportions.
+TEST_F(TreeBands, ReproportionedNeighboursKeepTheirMinimumsAndTheBandsWidth) {
+  struct TCase {
+    bool fullSizing;
+    int drag;
+  } cases[] = {{false, 60}, {true, 400}};
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.fullSizing ? "full sizing" : "plain");
+    tree.SetOptionsEx(TTreeListOptionsEx(kDefaultTreeListOptionsEx).Exclude(aoBandHeaderWidth));
+    SetOptionEx(tree, aoFullSizing, c.fullSizing);
+    tree.Columns(4)->SetBandIndex(1);
+    const int widths[] = {40, 50, 60, 100}, mins[] = {20, 34, 55, 10};
+    for (int i = 0; i < 4; ++i) {
+      tree.Columns(i + 1)->SetMinWidth(mins[i]);
+      tree.Columns(i + 1)->SetWidth(widths[i]);
+    }
+    host.Resize(900, 200);
+    host.Paint(true);
+    const int band = tree.Geometry().Bands[1].Right - tree.Geometry().Bands[1].Left;
+    const int edge = tree.CellRect(site1, tree.Columns(1)).right - 1;
+    host.MouseDown(mbLeft, edge, kHeaderY);
+    host.MouseMove(edge + c.drag, kHeaderY);
+    host.MouseUp(mbLeft, edge + c.drag, kHeaderY);
+    host.Paint(true);
+    int sum = 0;
+    for (int i = 1; i <= 4; ++i) {
+      const TRect cell = tree.CellRect(site1, tree.Columns(i));
+      EXPECT_GE(cell.Width(), tree.Columns(i)->MinWidth()) << "column " << i;
+      sum += cell.Width();
+    }
+    EXPECT_EQ(sum, band);
+    EXPECT_EQ(Widths(tree)[1] + Widths(tree)[2] + Widths(tree)[3] + Widths(tree)[4], band);
+  }
+}
+
+}  // namespace

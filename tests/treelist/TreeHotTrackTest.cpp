@@ -116,4 +116,12 @@ TEST_F(TreeHotTrack, ChangedRowsUnderAStillPointerMoveTheHotRow) {
     EXPECT_EQ(tree.Input().HotNode(), step.hot) << step.name;
     EXPECT_TRUE(ShowsFreshPaint(host, tree)) << step.name;
   }
+  // A change inside an update counts once the update ends.
+  {
+    const auto update = tree.UpdateScope();
+    site1->SetExpanded(true);
+  }
+  ASSERT_GT(tree.VisibleCount(), 2);
+  EXPECT_EQ(tree.Input().HotNode(), tree.AbsoluteNodes(2)) << "expand in an update";
+  EXPECT_TRUE(ShowsFreshPaint(host, tree));
 }

@@ -150,3 +150,37 @@ TEST_F(TreeKeys, ShiftExtendsAMultiSelection) {
   host.PressKey(vkSpace, ssCtrl);
   EXPECT_EQ(tree.SelectedCount(), 0);
 }
+
+// A focus hidden in a collapsed parent pages from where that parent stands, as the other
+// moves from a hidden focus do; an empty tree and a one-row tree take every key calmly.
+TEST_F(TreeKeys, PagesFromAHiddenFocusStartAtItsParentAndTinyTreesTakeEveryKey) {
+  GrowTo(40);
+  TTreeListNode* parent = tree.AbsoluteNodes(20);
+  TTreeListNode* hidden = AddRow(tree, parent, {"inside", "1", "1", "1", "Off"});
+  for (const int key : {vkNext, vkPrior}) {
+    SCOPED_TRACE(key == vkNext ? "PgDn" : "PgUp");
+    parent->SetExpanded(false);
+    tree.SetTopIndex(15);
+    tree.SetFocusedNode(hidden, 0, false);
+    host.Paint(true);
+    const int row = parent->AbsoluteIndex();
+    host.PressKey(key);
+    const int to = tree.FocusedAbsoluteIndex();
+    // The page is the one around the parent, not the first rows of the tree.
+    EXPECT_TRUE(key == vkNext ? to >= row : to <= row && to > row - 2 * tree.Geometry().FullRows)
+        << "from under row " << row << " to " << to;
+  }
+
+  for (const int rows : {0, 1}) {
+    SCOPED_TRACE(rows);
+    tree.ClearNodes();
+    GrowTo(rows);
+    host.Paint(true);
+    for (const int key : {vkNext, vkPrior, vkEnd, vkHome, vkDown, vkUp, vkLeft, vkRight}) {
+      host.PressKey(key);
+      EXPECT_EQ(tree.FocusedAbsoluteIndex(), 0);
+      EXPECT_EQ(tree.TopIndex(), 0);
+    }
+    EXPECT_TRUE(ShowsFreshPaint(host, tree));
+  }
+}

@@ -1,3 +1,5 @@
+#include <chrono>
+
 #include "TreeInputFixture.h"
 
 namespace {
@@ -136,4 +138,36 @@ TEST_F(TreeInputFixture, CollapsingOnTheLastPageRepaintsTheRowsThatMove) {
   tree.Items(tree.Count() - 1)->SetExpanded(false);
   EXPECT_LT(tree.TopIndex(), top);
   EXPECT_TRUE(ShowsFreshPaint(host, tree));
+}
+
+// A million rows: the far ends are reached by key and by the thumb, each in little time.
+TEST_F(TreeScroll, AMillionRowsReachBothEndsByKeyAndThumb) {
+  {
+    const auto update = tree.UpdateScope();
+    for (int i = 0; i < 1000000; ++i) tree.Add()->SetStrings(0, "r");
+  }
+  host.Paint(true);
+  const int count = tree.VisibleCount();
+  auto timed = [&](const char* what, auto&& act) {
+    const auto start = std::chrono::steady_clock::now();
+    act();
+    host.Paint();
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+                        std::chrono::steady_clock::now() - start)
+                        .count();
+    EXPECT_LT(ms, 500) << what;
+  };
+  timed("End", [&] { host.PressKey(vkEnd); });
+  EXPECT_EQ(tree.FocusedAbsoluteIndex(), count - 1);
+  EXPECT_EQ(tree.TopIndex(), count - tree.Geometry().FullRows);
+  timed("PgUp", [&] { host.PressKey(vkPrior); });
+  timed("Home", [&] { host.PressKey(vkHome); });
+  EXPECT_EQ(tree.TopIndex(), 0);
+  const TScrollInfo bar = host.ScrollInfo(sbVertical);
+  timed("thumb to the end",
+        [&] { host.ScrollBarRequest(sbVertical, scTrack, bar.max - bar.page + 1); });
+  EXPECT_EQ(tree.TopIndex(), count - tree.Geometry().FullRows);
+  timed("thumb to the start", [&] { host.ScrollBarRequest(sbVertical, scTrack, 0); });
+  EXPECT_EQ(tree.TopIndex(), 0);
+  timed("delete the focused row", [&] { tree.FocusedNode()->Delete(); });
 }

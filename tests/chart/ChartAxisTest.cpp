@@ -559,6 +559,12 @@ TEST(ChartAxisTest, DateTimeLabelsFollowTheirStep) {
       {DateTimeOfDay(2024, 3, 1) + 8 * hour, DateTimeOfDay(2024, 3, 1) + 17 * hour, 600,
        "08:00:00"},
       {DateTimeOfDay(2024, 1, 1), DateTimeOfDay(2024, 1, 21), 400, "?2024-01-01"},
+      // Under a minute across a year end, a leap day's noon to noon, three decades.
+      {DateTimeOfDay(2025, 1, 1) - 20.0 / 86400, DateTimeOfDay(2025, 1, 1) + 20.0 / 86400, 600,
+       "?2024-12-31 23:59:40"},
+      {DateTimeOfDay(2024, 2, 29) + 12 * hour, DateTimeOfDay(2024, 3, 1) + 12 * hour, 600,
+       "?2024-02-29 12:00:00"},
+      {DateTimeOfDay(1999, 6, 1), DateTimeOfDay(2031, 6, 1), 400, "?2024-01-01"},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(testing::Message() << c.min << ".." << c.max << " on " << c.pixels);
@@ -674,7 +680,8 @@ TEST(ChartAxisTest, RangesZoomedInFarFromZeroKeepDistinctLabels) {
     double min, max;
     int base;  // 0: linear
   } const cases[] = {{1.0001, 1.0009, 10},     {3.00002, 3.00008, 2},  {1.00001e20, 1.00009e20, 10},
-                     {2.5e-5, 2.50008e-5, 10}, {1e17, 1e17 + 2000, 0}, {-1e17 - 2000, -1e17, 0}};
+                     {2.5e-5, 2.50008e-5, 10}, {1e17, 1e17 + 2000, 0}, {-1e17 - 2000, -1e17, 0},
+                     {1e-300, 1e300, 2},       {1e-300, 1e300, 10},    {0.001, 0.5, 2}};
   for (const TCase& c : cases) {
     SCOPED_TRACE(testing::Message() << c.min << ".." << c.max << " base " << c.base);
     left.SetLogarithmic(c.base != 0);
@@ -684,5 +691,10 @@ TEST(ChartAxisTest, RangesZoomedInFarFromZeroKeepDistinctLabels) {
     const std::vector<double> values = left.AxisLabelValues(chart.Canvas(), left.Layout());
     EXPECT_GE(values.size(), 2u);
     ExpectLabelRules(left, left.Layout(), values, 1, false);
+    // Within the rounding of the range itself, not of the values' size.
+    const TAxisLayout& shown = left.Layout();
+    EXPECT_GE(values.empty() ? shown.RangeMin : values.back(),
+              shown.RangeMin - 1e-6 * shown.RangeSpan)
+        << values.size() << " labels, the lowest outside the axis";
   }
 }

@@ -8,8 +8,10 @@
 #include <QTest>
 #include <atomic>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <thread>
 
@@ -251,4 +253,35 @@ TEST_F(FileCommandsTest, AFailedSendSaysSoAndKeepsTheFile) {
     EXPECT_EQ(dialogs.Errors.back(), "Error sending mail");
     EXPECT_EQ(ReadFile(In("tankdemo.txt")), Export());
   }
+}
+
+// Save and Save As at the edges of names: the longest name the folder takes (cut for any
+// temporary name in the middle of a character), a link whose target gets the export, and a
+// name one byte too long, whose error reaches the user with the old name kept.
+TEST_F(FileCommandsTest, SavesAtTheEdgesOfNames) {
+  std::string longest = "x";
+  while (longest.size() < 255) longest += "\xc3\xa9";  // é, two bytes
+  longest.resize(255);
+  WriteFile(In("target.txt"), "old");
+  fs::create_symlink(In("target.txt"), In("link.txt"));
+  for (const std::string& name : {longest, std::string("link.txt")}) {
+    SCOPED_TRACE(name.size());
+    const bool exists = fs::exists(In(name));
+    dialogs.SaveAnswers.push_back(In(name));
+    if (exists) dialogs.ConfirmAnswers.push_back(caYes);
+    commands.SaveAs();
+    EXPECT_TRUE(dialogs.Errors.empty()) << dialogs.Errors.back();
+    commands.Save();  // over the same name, without asking
+    EXPECT_EQ(ReadFile(In(name)), Export());
+    EXPECT_EQ(commands.FileName(), In(name));
+  }
+  EXPECT_TRUE(fs::is_symlink(In("link.txt")));
+  EXPECT_EQ(ReadFile(In("target.txt")), Export());
+  dialogs.SaveAnswers.push_back(In(std::string(256, 'n')));
+  commands.SaveAs();
+  ASSERT_EQ(dialogs.Errors.size(), 1u);
+  EXPECT_NE(dialogs.Errors.back().find(std::strerror(ENAMETOOLONG)), std::string::npos)
+      << dialogs.Errors.back();
+  EXPECT_EQ(commands.FileName(), In("link.txt"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 3);
 }

@@ -559,6 +559,12 @@ TEST(ChartAxisTest, DateTimeLabelsFollowTheirStep) {
       {DateTimeOfDay(2024, 3, 1) + 8 * hour, DateTimeOfDay(2024, 3, 1) + 17 * hour, 600,
        "08:00:00"},
       {DateTimeOfDay(2024, 1, 1), DateTimeOfDay(2024, 1, 21), 400, "?2024-01-01"},
+      // Under a minute across a year end, a leap day's noon to noon, three decades.
+      {DateTimeOfDay(2025, 1, 1) - 20.0 / 86400, DateTimeOfDay(2025, 1, 1) + 20.0 / 86400, 600,
+       "?2024-12-31 23:59:40"},
+      {DateTimeOfDay(2024, 2, 29) + 12 * hour, DateTimeOfDay(2024, 3, 1) + 12 * hour, 600,
+       "?2024-02-29 12:00:00"},
+      {DateTimeOfDay(1999, 6, 1), DateTimeOfDay(2031, 6, 1), 400, "?2024-01-01"},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(testing::Message() << c.min << ".." << c.max << " on " << c.pixels);
@@ -617,5 +623,78 @@ TEST(ChartAxisTest, MappingRoundTripsOverRandomRanges) {
       ASSERT_NEAR(measure(scale.PixelToValue(p)), measure(v), pixelWorth * 0.5 + rounding)
           << "pixel " << p;
     }
+  }
+}
+
+// A series without one finite value has no extremes to give: the automatic range is that of
+// the other series, whatever its stored statistics say.
+TEST(ChartAxisTest, ASeriesWithoutFiniteValuesLeavesTheAutomaticRangeToTheOthers) {
+  EnsureGuiApplication();
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  const std::vector<double> rows[] = {{nan}, {nan, nan}, {inf}, {-inf, inf}, {nan, -inf}};
+  for (const std::vector<double>& ys : rows) {
+    SCOPED_TRACE(testing::Message() << "first " << ys[0] << ", " << ys.size() << " values");
+    TChart chart;
+    TChartSeries data, empty;
+    chart.AttachSeries(&data);
+    chart.AttachSeries(&empty);
+    for (double y : {10.0, 20.0}) data.AddPoint(data.PointCount(), y, "", clDefault);
+    for (double y : ys) empty.AddPoint(empty.PointCount(), y, "", clDefault);
+    chart.Layout();
+    EXPECT_EQ(chart.LeftAxis().Minimum(), 10);
+    EXPECT_EQ(chart.LeftAxis().Maximum(), 20);
+  }
+}
+
+// Labels of spans near the smallest the axis takes, near zero: none outside the range, where
+// the loop's tolerance is larger than the step.
+TEST(ChartAxisTest, LabelsOfTinySpansNearZeroStayInsideTheRange) {
+  TChart chart;
+  TChartAxis& left = chart.LeftAxis();
+  chart.SetFixedPlotRect(Rect(0, 0, 300, 300));
+  struct TCase {
+    double min, max, step;
+  } const cases[] = {
+      {5e-13, 2.05e-11, 2e-12}, {3e-13, 1.003e-10, 5e-12}, {-9.5e-12, -1e-13, 1e-12}};
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.min << ".." << c.max << " by " << c.step);
+    TAxisLayout layout = left.Layout();
+    layout.SetRange(c.min, c.max);
+    layout.LabelStep = c.step;
+    ExpectLabelRules(left, layout, left.LabelValues(c.step, layout), c.step, false);
+  }
+}
+
+// Zoomed in far from zero: a logarithmic axis with no power inside labels by steps, a linear
+// one by steps far below the values' size; either way the labels read differently.
+TEST(ChartAxisTest, RangesZoomedInFarFromZeroKeepDistinctLabels) {
+  EnsureGuiApplication();
+  TChart chart;
+  TBitmap picture(400, 400);  // what the labels are measured on
+  chart.Canvas().SetTarget(&picture.Canvas());
+  chart.Canvas().ResetTools();
+  chart.SetFixedPlotRect(Rect(50, 0, 350, 300));
+  TChartAxis& left = chart.LeftAxis();
+  struct TCase {
+    double min, max;
+    int base;  // 0: linear
+  } const cases[] = {{1.0001, 1.0009, 10},     {3.00002, 3.00008, 2},  {1.00001e20, 1.00009e20, 10},
+                     {2.5e-5, 2.50008e-5, 10}, {1e17, 1e17 + 2000, 0}, {-1e17 - 2000, -1e17, 0},
+                     {1e-300, 1e300, 2},       {1e-300, 1e300, 10},    {0.001, 0.5, 2}};
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.min << ".." << c.max << " base " << c.base);
+    left.SetLogarithmic(c.base != 0);
+    if (c.base) left.SetLogarithmicBase(c.base);
+    left.SetAxisRange(c.min, c.max);
+    chart.Layout();
+    const std::vector<double> values = left.AxisLabelValues(chart.Canvas(), left.Layout());
+    EXPECT_GE(values.size(), 2u);
+    ExpectLabelRules(left, left.Layout(), values, 1, false);
+    // Within the rounding of the range itself, not of the values' size.
+    const TAxisLayout& shown = left.Layout();
+    EXPECT_GE(values.empty() ? shown.RangeMin : values.back(),
+              shown.RangeMin - 1e-6 * shown.RangeSpan)
+        << values.size() << " labels, the lowest outside the axis";
   }
 }

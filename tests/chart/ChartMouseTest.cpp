@@ -562,3 +562,54 @@ TEST_F(ChartMouseFixture, LogarithmicRangesKeepTheirRulesThroughRandomGestures) 
     EXPECT_GT(bottom.Minimum(), 0);
   }
 }
+
+// A zoom rectangle whose corner lies past the largest double on a logarithmic axis still zooms
+// that axis, as one past the smallest does: the end beyond the doubles keeps the axis' own.
+TEST_F(ChartMouseFixture, LogarithmicZoomPastEitherEndOfTheDoublesStillZooms) {
+  chart.SetFixedPlotRect(Rect(50, 20, 350, 220));
+  struct TCase {
+    bool horizontal;
+    double min, max;
+    TPoint from, to;  // `to` lies outside the plot, beyond the doubles' reach
+  } const cases[] = {{true, 1e-5, 1e300, {300, 60}, {395, 150}},
+                     {false, 1e-300, 1e5, {100, 22}, {200, 245}}};
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.horizontal ? "bottom" : "left");
+    TChartAxis& axis = c.horizontal ? chart.BottomAxis() : chart.LeftAxis();
+    axis.SetLogarithmic(true);
+    axis.SetAxisRange(c.min, c.max);
+    host.Paint();
+    // The end of the zoom inside the plot.
+    const double inside = axis.PixelToValue(c.horizontal ? c.from.x : c.from.y);
+    Drag(mbLeft, c.from, c.to);
+    EXPECT_GT(axis.Minimum(), 0);
+    EXPECT_TRUE(std::isfinite(axis.Maximum()));
+    EXPECT_DOUBLE_EQ(c.horizontal ? axis.Minimum() : axis.Maximum(), inside)
+        << "the zoom on this axis was dropped";
+    chart.RevertZoom();
+    axis.SetLogarithmic(false);
+  }
+}
+
+// A logarithmic axis over values far below one (an automatic range of tiny values): a wheel
+// notch and a pan keep the decades it shows, as they do above one.
+TEST_F(ChartMouseFixture, LogarithmicRangesOfTinyValuesKeepTheirDecades) {
+  chart.SetFixedPlotRect(Rect(50, 20, 350, 220));
+  chart.DetachAllSeries();
+  TChartSeries& tiny = owner.CreateSeries<TChartSeries>();
+  chart.AttachSeries(&tiny);
+  for (double y : {1e-30, 1e-25, 1e-20}) tiny.AddPoint(tiny.PointCount(), y, "", clDefault);
+  TChartAxis& left = chart.LeftAxis();
+  left.SetLogarithmic(true);
+  left.SetAutomatic(true);
+  host.Paint(true);
+  auto decades = [&] { return std::log10(left.Maximum()) - std::log10(left.Minimum()); };
+  const double shown = decades();
+  ASSERT_NEAR(shown, 10, 1) << left.Minimum() << ".." << left.Maximum();
+  host.Wheel(1, 200, 120);
+  EXPECT_NEAR(decades(), shown, 1e-9)
+      << "after a notch " << left.Minimum() << ".." << left.Maximum();
+  Drag(mbRight, {200, 100}, {200, 140});
+  EXPECT_NEAR(decades(), shown, 1e-9) << "after a pan " << left.Minimum() << ".." << left.Maximum();
+  EXPECT_GT(left.Minimum(), 0);
+}

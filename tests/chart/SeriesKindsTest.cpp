@@ -220,6 +220,7 @@ TEST(SeriesKindsTest, LinesAreDrawnWhereverTheirSegmentsCrossThePlot) {
   for (int round = 0; round < 72; ++round) {
     const int kind = round % 3;
     const bool is3D = round / 3 % 2 == 1;
+    const bool inverted = round / 6 % 2 == 1;
     TSeriesOwner owner;
     TChart chart;
     TTestWindowHost host(chart, 320, 240);
@@ -246,20 +247,26 @@ TEST(SeriesKindsTest, LinesAreDrawnWhereverTheirSegmentsCrossThePlot) {
     }
     const double y0 = uniform(-10, 80), y1 = uniform(y0 + 5, 120);
     chart.BottomAxis().SetAxisRange(x0, x1);
+    chart.BottomAxis().SetInverted(inverted);
     chart.LeftAxis().SetAxisRange(y0, y1);
     host.Paint(true);
     const TRect plot = chart.PlotRect();
     const TAxisScale h = chart.BottomAxis().Layout(), v = chart.LeftAxis().Layout();
     auto column = [&](double value) {
-      return h.StartPixel + (value - h.RangeMin) * h.LengthPixels / h.RangeSpan;
+      const double t = (value - h.RangeMin) * h.LengthPixels / h.RangeSpan;
+      return h.Inverted ? h.EndPixel - t : h.StartPixel + t;
     };
     auto row = [&](double value) {
       return v.EndPixel - (value - v.RangeMin) * v.LengthPixels / v.RangeSpan;
     };
     const int z = kind == 2 ? series.MiddleZ() : series.StartZ();
     for (int i = 1; i < count; ++i) {
-      const double ax = column(series.XValue(i - 1)), bx = column(series.XValue(i));
-      const double ay = row(series.YValue(i - 1)), by = row(series.YValue(i));
+      double ax = column(series.XValue(i - 1)), bx = column(series.XValue(i));
+      double ay = row(series.YValue(i - 1)), by = row(series.YValue(i));
+      if (ax > bx) {
+        std::swap(ax, bx);
+        std::swap(ay, by);
+      }
       const int first = std::max(static_cast<int>(std::ceil(ax)) + 1, plot.left + 3);
       const int last = std::min(static_cast<int>(std::floor(bx)) - 1, plot.right - 4);
       for (int c = first; c <= last; ++c) {
@@ -267,8 +274,47 @@ TEST(SeriesKindsTest, LinesAreDrawnWhereverTheirSegmentsCrossThePlot) {
         if (y < plot.top + 3 || y > plot.bottom - 4) continue;
         const TPoint p = chart.Layout().Projection.Project(c, static_cast<int>(std::lround(y)), z);
         ASSERT_TRUE(InkNear(host, p, clRed))
-            << "kind " << kind << (is3D ? " 3D" : " flat") << ", round " << round << ", segment "
-            << i << ", column " << c << " of " << plot.left << ".." << plot.right;
+            << "kind " << kind << (is3D ? " 3D" : " flat") << (inverted ? " inverted" : "")
+            << ", round " << round << ", segment " << i << ", column " << c << " of " << plot.left
+            << ".." << plot.right;
+      }
+    }
+  }
+}
+
+// Zoomed deep between two samples, so that their pixels lie far beyond any window: the segment
+// joining them still crosses the plot where its values say, flat and in 3D.
+TEST(SeriesKindsTest, LinesZoomedDeepBetweenTwoSamplesCrossThePlot) {
+  EnsureGuiApplication();
+  for (int round = 0; round < 6; ++round) {
+    const int kind = round % 3;
+    const bool is3D = round >= 3;
+    SCOPED_TRACE(testing::Message() << "kind " << kind << (is3D ? " 3D" : " flat"));
+    TSeriesOwner owner;
+    TChart chart;
+    TTestWindowHost host(chart, 320, 240);
+    chart.SetView3D(is3D);
+    chart.Legend().SetVisible(false);
+    TChartSeries* series = nullptr;
+    if (kind == 0) series = &owner.CreateSeries<TLineSeries>();
+    if (kind == 1) series = &owner.CreateSeries<TAreaSeries>();
+    if (kind == 2) series = &owner.CreateSeries<TFastLineSeries>();
+    chart.AttachSeries(series);
+    series->SetSeriesColor(clRed);
+    // A line rising from 0 to 100 over one unit: around x = 0.5 it runs at height 50.
+    series->AddPoint(0, 0, "", clDefault);
+    series->AddPoint(1, 100, "", clDefault);
+    chart.LeftAxis().SetAxisRange(0, 100);
+    for (double width : {1e-3, 1e-8}) {
+      SCOPED_TRACE(testing::Message() << "zoomed to a width of " << width);
+      chart.BottomAxis().SetAxisRange(0.5, 0.5 + width);
+      host.Paint(true);
+      const TRect plot = chart.PlotRect();
+      const int middle = chart.LeftAxis().ValueToPixel(50);
+      const int z = kind == 2 ? series->MiddleZ() : series->StartZ();
+      for (int c : {plot.left + 5, (plot.left + plot.right) / 2, plot.right - 6}) {
+        const TPoint p = chart.Layout().Projection.Project(c, middle, z);
+        EXPECT_TRUE(InkNear(host, p, clRed)) << "column " << c;
       }
     }
   }

@@ -1,14 +1,17 @@
 #include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <linux/fs.h>
 #include <signal.h>
 #include <sys/acl.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -305,6 +308,110 @@ TEST(AtomicFileTest, EveryNameTheFolderTakesCanBeWritten) {
     fs::remove(file);
     EXPECT_EQ(dir.FileCount(), 0) << length;
   }
+}
+
+// Sets or clears the immutable flag of a file or folder; false where that is not allowed here.
+bool SetImmutable(const fs::path& p, bool on) {
+  const int fd = ::open(p.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return false;
+  int flags = 0;
+  bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+  flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+  done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+  ::close(fd);
+  return done;
+}
+
+// A folder's default access list (or none) as text.
+std::string DefaultAclText(const fs::path& p) {
+  const acl_t acl = acl_get_file(p.c_str(), ACL_TYPE_DEFAULT);
+  if (!acl) return "none";
+  char* text = acl_to_text(acl, nullptr);
+  const std::string result = text ? text : "";
+  acl_free(text);
+  acl_free(acl);
+  return result;
+}
+
+// Saving where the folder has a say: a default access list, attributes in the user and trusted
+// namespaces, a folder that takes no new files, a file that cannot change. A new file gets what
+// a plain create gets there; a replaced one keeps what it had; a refused save throws and leaves
+// the old bytes as they were.
+TEST(AtomicFileTest, FoldersWithDefaultListsAndFilesThatCannotChange) {
+  TempDir dir;
+  const fs::path folder = dir.path / "shared";
+  fs::create_directories(folder);
+  const std::string other = std::to_string(::getuid() + 1);
+  const acl_t inherited =
+      acl_from_text(("u::rwx,u:" + other + ":rw-,g::r-x,m::rwx,o::---").c_str());
+  const bool withDefault =
+      inherited && acl_set_file(folder.c_str(), ACL_TYPE_DEFAULT, inherited) == 0;
+  if (inherited) acl_free(inherited);
+  if (!withDefault) GTEST_SKIP() << "the file system here takes no ACL";
+  const std::string folderList = DefaultAclText(folder);
+  const mode_t savedMask = ::umask(022);
+  // A plain create in the same folder, for comparison.
+  const fs::path plain = folder / "plain";
+  ::close(::open(plain.c_str(), O_CREAT | O_WRONLY | O_CLOEXEC, 0666));
+  const fs::path fresh = folder / "fresh";
+  WriteFileAtomically(fresh.string(), "new");
+  EXPECT_EQ(AclText(fresh), AclText(plain)) << "a new file takes the folder's default list";
+  EXPECT_EQ(Mode(fresh), Mode(plain));
+
+  // An old file with no list of its own and attributes in two namespaces keeps exactly those.
+  const fs::path old = folder / "old";
+  std::ofstream(old) << "old";
+  const acl_t minimal = acl_from_text("u::rw-,g::r--,o::---");
+  ASSERT_EQ(acl_set_file(old.c_str(), ACL_TYPE_ACCESS, minimal), 0);
+  acl_free(minimal);
+  const bool user = ::setxattr(old.c_str(), "user.tankdemo", "u", 1, 0) == 0;
+  const bool trusted = ::setxattr(old.c_str(), "trusted.tankdemo", "t", 1, 0) == 0;
+  const std::string before = AclText(old);
+  WriteFileAtomically(old.string(), "replaced");
+  EXPECT_EQ(ReadAll(old), "replaced");
+  EXPECT_EQ(AclText(old), before) << "nothing taken over from the folder's default list";
+  EXPECT_EQ(Mode(old), 0640u);
+  for (const char* name :
+       {user ? "user.tankdemo" : nullptr, trusted ? "trusted.tankdemo" : nullptr}) {
+    if (!name) continue;
+    char value[4] = {};
+    EXPECT_EQ(::getxattr(old.c_str(), name, value, sizeof value), 1) << name;
+  }
+
+  // A folder that takes no new files: an old file is rewritten in place, a new one refused.
+  if (!SetImmutable(folder, true)) GTEST_SKIP() << "no immutable folders here";
+  WriteFileAtomically(old.string(), "in place");
+  EXPECT_EQ(ReadAll(old), "in place");
+  EXPECT_THROW(WriteFileAtomically((folder / "refused").string(), "new"), Exception);
+  EXPECT_FALSE(fs::exists(folder / "refused"));
+  SetImmutable(folder, false);
+  // A file that cannot change: refused, and its bytes stay.
+  ASSERT_TRUE(SetImmutable(old, true));
+  EXPECT_THROW(WriteFileAtomically(old.string(), "lost"), Exception);
+  EXPECT_EQ(ReadAll(old), "in place");
+  SetImmutable(old, false);
+  EXPECT_EQ(DefaultAclText(folder), folderList) << "the folder keeps its list";
+  ::umask(savedMask);
+}
+
+// Names the folder takes, cut for the temporary name in the middle of a character, new and
+// replaced; a name one byte too long is refused with the system's reason and leaves nothing.
+TEST(AtomicFileTest, MultibyteNamesAtTheLongestAndOneByteOver) {
+  TempDir dir;
+  std::string accented = "x";
+  while (accented.size() < 255) accented += "\xc3\xa9";  // é, two bytes
+  accented.resize(255);                                  // 1 + 127 * 2
+  const fs::path file = dir.path / accented;
+  WriteFileAtomically(file.string(), "new");
+  EXPECT_EQ(ReadAll(file), "new");
+  WriteFileAtomically(file.string(), "replaced");
+  EXPECT_EQ(ReadAll(file), "replaced");
+  EXPECT_EQ(dir.FileCount(), 1);
+  fs::remove(file);
+  const fs::path tooLong = dir.path / std::string(256, 'n');
+  EXPECT_THAT(ErrorOf([&] { WriteFileAtomically(tooLong.string(), "new"); }),
+              HasSubstr(std::strerror(ENAMETOOLONG)));
+  EXPECT_EQ(dir.FileCount(), 0);
 }
 
 // The hand-off's outcome once its program has ended (a test may wait; the window never does).

@@ -545,33 +545,111 @@ void TCanvas::Rectangle(const TRect& r) {
   FPenPos = pos;
 }
 
-void TCanvas::Ellipse(const TRect& r) {
-  if (FTarget.image.isNull() || IsRectEmpty(r)) return;
-  QPainter p;
-  BeginPainter(p, FTarget.image, FState->clip);
-  if (FPen.mode == pmNotXor) p.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
-  if (FPen.style == psClear)
+namespace {
+
+void SetEllipseTools(QPainter& p, const TPen& pen, const TBrush& brush) {
+  if (pen.mode == pmNotXor) p.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
+  if (pen.style == psClear)
     p.setPen(Qt::NoPen);
   else
-    p.setPen(QPen(ToQColor(FPen.color), FPen.width <= 1 ? 0 : FPen.width,
-                  FPen.style == psDot ? Qt::DotLine : Qt::SolidLine));
-  if (FBrush.style == bsClear)
+    p.setPen(QPen(ToQColor(pen.color), pen.width <= 1 ? 0 : pen.width,
+                  pen.style == psDot ? Qt::DotLine : Qt::SolidLine));
+  if (brush.style == bsClear)
     p.setBrush(Qt::NoBrush);
   else
-    p.setBrush(QBrush(ToQColor(FBrush.color)));
-  if (!Scaled()) return p.drawEllipse(QRect(r.left, r.top, r.Width() - 1, r.Height() - 1));
-  // On a scaled picture the outline lies inside the nearest device box, as the unscaled one
-  // lies inside its box: a pen centred on the box's edge would stand half out of it.
-  const TRect d = DevRect(NormalizedRect(r));
-  const double width =
-      FPen.style == psClear ? 0 : std::max(1L, std::lround(std::max(1, FPen.width) * Scale()));
-  if (FPen.style != psClear) {
-    QPen pen = p.pen();
-    pen.setWidthF(width);
-    p.setPen(pen);
+    p.setBrush(QBrush(ToQColor(brush.color)));
+}
+
+// The pixels an ellipse inks on an unscaled picture: a wide pen stands out of the box, and
+// without a pen the fill stops a pixel short of it. Drawn on a scratch picture and measured.
+TRect UnscaledEllipseInk(const TRect& r, TPen pen, TBrush brush) {
+  const int margin = std::max(1, pen.width) + 2;
+  QImage scratch(r.Width() + 2 * margin, r.Height() + 2 * margin, QImage::Format_RGB32);
+  scratch.fill(Qt::white);
+  pen.color = brush.color = clBlack;
+  pen.mode = pmCopy;
+  {
+    QPainter p;
+    BeginPainter(p, scratch, std::nullopt);
+    SetEllipseTools(p, pen, brush);
+    p.drawEllipse(QRect(margin, margin, r.Width() - 1, r.Height() - 1));
   }
-  p.drawEllipse(
-      QRectF(d.left + width / 2, d.top + width / 2, d.Width() - width, d.Height() - width));
+  TRect ink = Rect(scratch.width(), scratch.height(), 0, 0);
+  for (int y = 0; y < scratch.height(); ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
+    for (int x = 0; x < scratch.width(); ++x)
+      if ((row[x] & 0xFFFFFF) != 0xFFFFFF)
+        ink = Rect(std::min(ink.left, x), std::min(ink.top, y), std::max(ink.right, x + 1),
+                   std::max(ink.bottom, y + 1));
+  }
+  if (IsRectEmpty(ink)) return {};
+  OffsetRect(ink, r.left - margin, r.top - margin);
+  return ink;
+}
+
+}  // namespace
+
+void TCanvas::Ellipse(const TRect& r) {
+  if (FTarget.image.isNull() || IsRectEmpty(r)) return;
+  if (Scaled()) return ScaledEllipse(UnscaledEllipseInk(r, FPen, FBrush));
+  QPainter p;
+  BeginPainter(p, FTarget.image, FState->clip);
+  SetEllipseTools(p, FPen, FBrush);
+  p.drawEllipse(QRect(r.left, r.top, r.Width() - 1, r.Height() - 1));
+}
+
+namespace {
+
+// The device pixels of row y that an ellipse inscribed in box covers (by the row's centre);
+// at least one pixel on every row of the box, so the box is filled to its edges.
+bool EllipseRow(const TRect& box, int y, int& x0, int& x1) {
+  if (IsRectEmpty(box) || y < box.top || y >= box.bottom) return false;
+  const double cx = (box.left + box.right) / 2.0, cy = (box.top + box.bottom) / 2.0;
+  const double v = (y + 0.5 - cy) / ((box.bottom - box.top) / 2.0);
+  const double half = (box.right - box.left) / 2.0 * std::sqrt(std::max(0.0, 1 - v * v));
+  x0 = static_cast<int>(std::lround(cx - half));
+  x1 = static_cast<int>(std::lround(cx + half));
+  if (x1 <= x0) {
+    x0 = static_cast<int>(std::floor(cx - 0.5));
+    x1 = static_cast<int>(std::ceil(cx + 0.5));
+  }
+  return true;
+}
+
+}  // namespace
+
+// On a scaled picture an ellipse fills the device box of what the unscaled one inks, row by
+// row: the pen a band of its device width inside the box (a pen centred on the edge would
+// stand half out of it), the brush what lies within. Each pixel is set once, so a not-xor
+// outline drawn twice restores the picture. Dotted pens draw solid here.
+void TCanvas::ScaledEllipse(const TRect& ink) {
+  TRaster raster(FTarget.image);
+  if (raster.Empty() || IsRectEmpty(ink)) return;
+  const TClipArea area(raster.Width(), raster.Height(), ClipOf(FState->clip));
+  const bool pen = FPen.style != psClear, brush = FBrush.style != bsClear;
+  const QRgb penColor = ToQRgb(FPen.color), brushColor = ToQRgb(FBrush.color);
+  const bool notXor = FPen.mode == pmNotXor;
+  auto put = [&](int y, int x0, int x1, QRgb c) {
+    area.ForEachSpanIn(Rect(x0, y, x1, y + 1), [&](int row, int a, int b) {
+      QRgb* line = raster.Row(row);
+      for (int x = a; x < b; ++x) line[x] = notXor ? NotXor(c, line[x]) : c;
+    });
+  };
+  const TRect box = DevRect(ink);
+  const int thick =
+      pen ? std::max(1, static_cast<int>(std::lround(std::max(1, FPen.width) * Scale()))) : 0;
+  TRect inner = box;
+  InflateRect(inner, -thick, -thick);
+  for (int y = box.top; y < box.bottom; ++y) {
+    int o0, o1, i0, i1;
+    EllipseRow(box, y, o0, o1);
+    if (!EllipseRow(inner, y, i0, i1)) {
+      put(y, o0, o1, pen ? penColor : brushColor);
+      continue;
+    }
+    if (pen) put(y, o0, i0, penColor), put(y, i1, o1, penColor);
+    if (brush) put(y, i0, i1, brushColor);
+  }
 }
 
 // --- clipping -------------------------------------------------------------------------

@@ -194,6 +194,7 @@ class TCanvas {
   void FillDevicePolygon(std::span<const TPoint> device, TColor color);
   void ScaledLine(TPoint a, TPoint b);
   void ScaledDots(TPoint a, TPoint b);
+  void ScaledEllipse(const TRect& ink);
   void CopyRows(const TRect& dest, const TCanvas& source, const TRect& sourceRect);
   TBitmapImage& FTarget;
   std::unique_ptr<State> FState;

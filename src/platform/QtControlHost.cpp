@@ -96,6 +96,7 @@ int VirtualKey(int qtKey) {
 // What a key types: printable text as the system gives it, control characters by one rule
 // for every host (the systems disagree on Ctrl+letter and on Delete).
 std::string TypedText(const QString& text, int vk, TShiftState shift) {
+  if (shift & ssAlt) return {};  // Alt keys are the window's (menus, mnemonics)
   const QByteArray bytes = text.toUtf8();
   const unsigned char first = bytes.isEmpty() ? 0 : static_cast<unsigned char>(bytes[0]);
   if (first >= 0x20 && first != 0x7F && !(shift & ssCtrl)) return bytes.toStdString();
@@ -329,6 +330,12 @@ class Viewport final : public QWidget {
   void focusInEvent(QFocusEvent*) override {
     FHost.Guard([&] { FHost.FControl.FocusChanged(true); });
   }
+  // A window that stops being the active one takes the keyboard grab of a gesture with it;
+  // a control that is no focus stop hears no focus change, so it hears it here.
+  bool event(QEvent* e) override {
+    if (e->type() == QEvent::WindowDeactivate) FHost.Guard([&] { FHost.DropCapture(); });
+    return QWidget::event(e);
+  }
   void focusOutEvent(QFocusEvent*) override {
     // The releases of keys held now go to the widget that has the focus.
     FHost.ForgetKeys();
@@ -425,6 +432,8 @@ Host::Host(TControl& control, QWidget* parent) : QWidget(parent), FControl(contr
 // The viewport goes first, while this is still a whole Host: losing the focus on the way
 // must not reach a control that is being detached.
 Host::~Host() {
+  // A gesture in progress ends with the window; the control hears it while it can answer.
+  if (FCaptured) RunReportingErrors(this, [&] { DropCapture(); });
   FClosing = true;
   EndDragImage();
   delete FViewport;

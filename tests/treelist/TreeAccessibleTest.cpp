@@ -196,16 +196,20 @@ namespace {
 TEST_F(TreeAccessible, DeletionsMoveTheFocusAudiblyAndOnlyNewRowsAreReannounced) {
   host.Paint(true);
   // Deleted inside an update, the focused row still hands the focus on: once the update ends
-  // the new focus is heard.
+  // the new focus is heard, once, when the outermost update ends.
   tree.SetFocusedNode(tank1, 0, true);
   host.Paint();
   host.ClearRecords();
   tree.BeginUpdate();
+  tree.BeginUpdate();
   tank1->Delete();
+  tree.EndUpdate();
+  EXPECT_EQ(Count(aeFocus), 0) << "heard inside the update";
   tree.EndUpdate();
   host.Paint();
   ASSERT_NE(tree.FocusedNode(), nullptr);
   EXPECT_EQ(LastChildOf(aeFocus), Access().ChildOfNode(tree.FocusedNode()));
+  EXPECT_EQ(Count(aeFocus), 1);
 
   // The focused row's parent deleted: the focus lands on a live row and that row is heard,
   // not one that went with the parent.

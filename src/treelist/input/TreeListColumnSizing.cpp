@@ -103,8 +103,40 @@ void TTreeListInput::MoveSizingLine(int x) {
   if (screen && FLineShown) ToggleSizingLine(*screen);
 }
 
+namespace {
+
+// Shares target out among the widths [from, to) in proportion, the last not held taking the
+// remainder; a width whose share would fall below its minimum is held at it and the others
+// share again, until every share keeps its minimum (or all are held).
+void ShareWithMinimums(std::vector<int>& widths, int from, int to, int target,
+                       const std::vector<int>& mins) {
+  auto min = [&](int i) { return i < static_cast<int>(mins.size()) ? mins[i] : 0; };
+  std::vector<int> shares(widths.size());
+  std::vector<bool> held(widths.size(), false);
+  for (bool again = true; again;) {
+    again = false;
+    int room = target, free = 0, last = -1;
+    for (int i = from; i < to; ++i) {
+      if (held[i])
+        room -= min(i);
+      else
+        free += widths[i], last = i;
+    }
+    int given = 0;
+    for (int i = from; i < to; ++i) {
+      if (held[i]) continue;
+      shares[i] = i == last ? room - given : free > 0 ? MulDiv(widths[i], room, free) : 0;
+      given += shares[i];
+      if (shares[i] < min(i)) held[i] = again = true;
+    }
+  }
+  for (int i = from; i < to; ++i) widths[i] = held[i] ? min(i) : shares[i];
+}
+
+}  // namespace
+
 // The neighbours right of the sized one (left of it when it is the last) give or take the
-// difference in proportion to their widths, the last of them the remainder, so the sum stays.
+// difference in proportion to their widths, so the sum stays while their minimums allow.
 // Returns the factor as (new sum, old sum) of the neighbours; {1, 1} when none can give.
 std::pair<int, int> ShareOut(std::vector<int>& widths, int sized, int newWidth,
                              const std::vector<int>& mins) {
@@ -115,23 +147,7 @@ std::pair<int, int> ShareOut(std::vector<int>& widths, int sized, int newWidth,
   for (int i = from; i < to; ++i) sum += widths[i];
   if (from >= to || sum <= 0) return {1, 1};
   const int target = std::max(sum + widths[sized] - newWidth, 0);
-  auto min = [&](int i) { return i < static_cast<int>(mins.size()) ? mins[i] : 0; };
-  // Those whose plain share is below their minimum are held at it; the rest share the others.
-  int held = 0, free = 0;
-  for (int i = from; i < to; ++i) {
-    if (MulDiv(widths[i], target, sum) < min(i))
-      held += min(i);
-    else
-      free += widths[i];
-  }
-  const int room = target - held;
-  int given = 0;
-  for (int i = from; i < to; ++i) {
-    const bool below = MulDiv(widths[i], target, sum) < min(i);
-    const int share = free > 0 ? MulDiv(widths[i], room, free) : 0;
-    widths[i] = i + 1 == to ? std::max(target - given, min(i)) : below ? min(i) : share;
-    given += widths[i];
-  }
+  ShareWithMinimums(widths, from, to, target, mins);
   widths[sized] = newWidth;
   return {target, sum};
 }
@@ -175,7 +191,7 @@ void TTreeListInput::FinishSizing(int x) {
   const int width = x - place->CellLeft + 1;
   if (SizesDirectly(FTree, column))
     column->SetWidth(width);
-  else
-    Reproportion(FTree, g, *place, width);
+  else  // an unbounded line still leaves the neighbours their minimums: the band keeps its width
+    Reproportion(FTree, g, *place, std::min(width, WidestReproportioned(g, *place)));
   if (FTree.OnChangedColumnsWidth) FTree.OnChangedColumnsWidth(&FTree);
 }

@@ -9,6 +9,13 @@
 
 namespace {
 
+// A focus hidden in a collapsed parent pages from the row that shows it.
+int PageStart(const TTreeList& tree) {
+  const TTreeListNode* node = tree.FocusedNode();
+  while (node && !node->IsVisible()) node = node->Parent();
+  return node ? node->AbsoluteIndex() : tree.FocusedAbsoluteIndex();
+}
+
 // A page move: to the far end of the page first, then into the next page, by as many rows
 // as that page holds (with rows of different heights it is not the page shown now), so no
 // row is passed over unseen.
@@ -16,7 +23,7 @@ int PageTarget(const TTreeList& tree, bool down) {
   const TTreeListView& view = tree.View();
   const int top = tree.TopIndex();
   const int bottom = top + view.PageRows() - 1;
-  const int focused = tree.FocusedAbsoluteIndex();
+  const int focused = PageStart(tree);
   if (tree.VisibleCount() < 2) return focused + (down ? 1 : -1);
   if (down && focused >= top && focused < bottom) return bottom;
   if (!down && focused > top && focused <= bottom) return top;

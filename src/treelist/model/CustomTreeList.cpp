@@ -128,7 +128,9 @@ void TCustomTreeList::DeleteNode(TTreeListNode* node) {
   // What handlers asked for meanwhile is done once the outermost deletion is over, also when
   // it raises.
   const auto deferred = OnScopeExit([this, outermost] {
-    if (outermost) RunDeferredDeletions();
+    if (!outermost) return;
+    RunDeferredDeletions();
+    AnnounceMovedFocus();
   });
   DeleteNodeNow(node);
 }
@@ -258,12 +260,9 @@ void TCustomTreeList::NodeDeleted(TTreeListNode* node, TTreeListNode* prior, boo
     if (!start) start = prior ? prior : next;
     if (start) NodeChanged(start, true);
   }
-  // The focus moved without OnChangeNode, but assistive technology follows every move, and
-  // a single selection with it.
-  if (focusMoved && FFocusedNode && !Locked() && !FDestroying) {
-    View().Announce(aeFocus, FFocusedNode);
-    if (!HasOption(aoMultiSelect)) View().Announce(aeSelection, FFocusedNode);
-  }
+  // The focus moved without OnChangeNode, but assistive technology follows every move; it
+  // hears where the focus lands once the whole deletion is over.
+  if (focusMoved) FFocusUnannounced = true;
   RequestResort();
 }
 
@@ -296,6 +295,7 @@ void TCustomTreeList::ClearNodes() {
   ClearSelection();
   SetTopVisibleNode(nullptr);
   FFocusedNode = nullptr;
+  FFocusUnannounced = false;
   ResetNodeReferences();
   // Every handler is told while the whole tree still stands (no deletion from a handler
   // can start: every node is marked as going), and only then is anything freed.
@@ -344,6 +344,7 @@ void TCustomTreeList::EndUpdate() {
   CloseSelectionBatch();
   // The scroll bars are measured from the finished row index, once the lock is gone.
   if (refreshed) View().UpdateScrollRanges();
+  AnnounceMovedFocus();
 }
 
 void TCustomTreeList::EndLoading() {

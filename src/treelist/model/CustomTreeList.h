@@ -191,6 +191,8 @@ class TCustomTreeList : public TControl {
   void DeleteChildrenOf(TTreeListNode* node);
   void MarkDeleting(TTreeListNode* node);
   void AnnounceClearing(TTreeListNode* node);
+  // Tells assistive technology of a focus move once nothing is locked or being deleted.
+  void AnnounceMovedFocus();
   // Expanding and collapsing, focus and selection of single nodes, reached through the node.
   void SetNodeExpanded(TTreeListNode* node, bool value);
   void MoveRowsOfExpansion(TTreeListNode* node, bool expanded);
@@ -248,6 +250,7 @@ class TCustomTreeList : public TControl {
   bool FKeepCaches = false;
   bool FViewWordsSet = false;  // some node's first view word is not 0
   bool FDeletedNodeVisible = false;
+  bool FFocusUnannounced = false;                      // moved inside an update or a deletion
   std::vector<const TTreeListNode*> FNodesInDeletion;  // DeleteNode calls on the stack
   // Deletions and a clearing that deletion handlers asked for while they could not be done.
   std::vector<TTreeListNode*> FDeferredDeletions;

@@ -12,6 +12,17 @@ void TTreeListNode::SetFocused(bool value) {
   if (value) FOwner->SetFocusedNode(this, FOwner->FocusedColumn(), true);
 }
 
+// A move inside an update or a deletion is heard once, when it is over, so only a row that
+// stays is named.
+void TCustomTreeList::AnnounceMovedFocus() {
+  if (!FFocusUnannounced || Locked() || FDestroying || !FNodesInDeletion.empty()) return;
+  FFocusUnannounced = false;
+  if (!FFocusedNode) return;
+  View().Announce(aeFocus, FFocusedNode);
+  // A single selection is the focused node.
+  if (!HasOption(aoMultiSelect)) View().Announce(aeSelection, FFocusedNode);
+}
+
 int TCustomTreeList::FocusedColumn() const {
   if (HasOption(aoRowSelect)) return 0;
   return FFocusedColumn >= 0 && FFocusedColumn < DisplayedColumnCount() ? FFocusedColumn : 0;
@@ -48,10 +59,9 @@ void TCustomTreeList::SetFocusedNode(TTreeListNode* node, int column, bool makeV
   }
   if (makeVisible && FFocusedNode) FFocusedNode->MakeVisible();
   if (changed) View().EndSearch();
-  if (FFocusedNode != oldNode && !Locked()) {
-    View().Announce(aeFocus, FFocusedNode);
-    // A single selection is the focused node.
-    if (!HasOption(aoMultiSelect)) View().Announce(aeSelection, FFocusedNode);
+  if (FFocusedNode != oldNode) {
+    FFocusUnannounced = true;
+    AnnounceMovedFocus();
   }
   if (FFocusedNode != oldNode && OnChangeNode) OnChangeNode(this, oldNode, FFocusedNode);
   if (FocusedColumn() != oldColumn && OnChangeColumn)

@@ -140,7 +140,8 @@ void PaintScene(TCanvas& c, const TRect& r, int dx, int dy) {
   c.SetClipRect(r);
   for (int y = 0; y < c.Height(); ++y)
     for (int x = 0; x < c.Width(); ++x) {
-      const TColor colour = colours[((x + dx) / 3 + (y + dy) * 5) % 7];
+      const int index = ((x + dx) / 3 + (y + dy) * 5) % 7;
+      const TColor colour = colours[index < 0 ? index + 7 : index];
       c.Brush() = TBrush{colour, bsSolid, colour};
       c.FillRect(Rect(x, y, x + 1, y + 1));
     }

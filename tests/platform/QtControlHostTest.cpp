@@ -350,12 +350,13 @@ void DropGrabs() {
 // ends however the gesture does: Esc, the window losing activation, the host going away.
 TEST(QtControlHostTest, AGestureOfANonFocusControlHoldsTheKeyboardUntilItEnds) {
   EnsureGuiApplication();
+  // The controls outlive the dialog that holds their hosts.
+  Listener field, last;
+  Panner panner, second;
   Dialog dialog;
   auto* layout = new QVBoxLayout(&dialog);
-  Listener field;
   QWidget* fieldHost = CreateQtControlHost(field, &dialog);
   layout->addWidget(fieldHost);
-  Panner panner;
   QWidget* host = CreateQtControlHost(panner, &dialog);
   layout->addWidget(host);
   dialog.resize(200, 200);
@@ -389,7 +390,6 @@ TEST(QtControlHostTest, AGestureOfANonFocusControlHoldsTheKeyboardUntilItEnds) {
   DropGrabs();
 
   // Tab and Backtab pass the control that is no focus stop by, both ways.
-  Listener last;
   QWidget* lastHost = CreateQtControlHost(last, &dialog);
   layout->addWidget(lastHost);
   dialog.activateWindow();
@@ -401,7 +401,6 @@ TEST(QtControlHostTest, AGestureOfANonFocusControlHoldsTheKeyboardUntilItEnds) {
   EXPECT_TRUE(fieldHost->focusProxy()->hasFocus());
 
   // The host destroyed mid-pan: no grab outlives it, and the control hears its pan is over.
-  Panner second;
   QWidget* secondHost = CreateQtControlHost(second, &dialog);
   layout->addWidget(secondHost);
   dialog.activateWindow();

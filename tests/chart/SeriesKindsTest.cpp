@@ -317,5 +317,19 @@ TEST(SeriesKindsTest, LinesZoomedDeepBetweenTwoSamplesCrossThePlot) {
         EXPECT_TRUE(InkNear(host, p, clRed)) << "column " << c;
       }
     }
+    // As deep across the line: it crosses the middle row at 0.5, and an area fills the plot's
+    // height to the right, where the line runs above the top.
+    chart.BottomAxis().SetAxisRange(0, 1);
+    chart.LeftAxis().SetAxisRange(50 - 5e-9, 50 + 5e-9);
+    host.Paint(true);
+    const TRect plot = chart.PlotRect();
+    const int middle = (plot.top + plot.bottom) / 2,
+              z = kind == 2 ? series->MiddleZ() : series->StartZ();
+    const TPoint crossing = {chart.BottomAxis().ValueToPixel(0.5), middle};
+    EXPECT_TRUE(InkNear(host, chart.Layout().Projection.Project(crossing.x, middle, z), clRed));
+    if (kind == 1) {
+      const TPoint filled = chart.Layout().Projection.Project(plot.right - 6, plot.top + 5, z);
+      EXPECT_TRUE(InkNear(host, filled, clRed)) << "no fill beside the crossing";
+    }
   }
 }

@@ -334,6 +334,14 @@ int TChartSeries::PointScreenY(int index) const {
   return axis ? axis->ValueToPixel(YValue(index)) : 0;
 }
 
+bool TChartSeries::OnPixelGrid(int index) const {
+  const TCustomChartAxis* horizontal = GetHorizAxis();
+  const TCustomChartAxis* vertical = GetVertAxis();
+  if (!horizontal || !vertical) return true;
+  const TAxisScale &h = horizontal->Layout(), &v = vertical->Layout();
+  return h.Reaches(h.ExactPixel(XValue(index))) && v.Reaches(v.ExactPixel(YValue(index)));
+}
+
 bool TChartSeries::SegmentEnds(int from, int to, TPoint& a, TPoint& b, TPoint* outer) const {
   a = {PointScreenX(from), PointScreenY(from)};
   b = {PointScreenX(to), PointScreenY(to)};
@@ -454,10 +462,12 @@ void TChartSeries::DrawMarks() {
   if (!FMarks.Visible() || first < 0) return;
   const TCustomChartAxis* axis = GetHorizAxis();
   for (int i = first; i <= last; ++i) {
-    // The neighbours a joining kind draws towards have no mark: they lie outside the plot.
+    // The neighbours a joining kind draws towards have no mark: they lie outside the plot. Nor
+    // has a point beyond any window, which would stand at the centre.
     const bool outside =
-        ConnectsPoints() && axis && (i == first || i == last) &&
-        (PointScreenX(i) < axis->StartPixel() || PointScreenX(i) > axis->EndPixel());
+        !OnPixelGrid(i) ||
+        (ConnectsPoints() && axis && (i == first || i == last) &&
+         (PointScreenX(i) < axis->StartPixel() || PointScreenX(i) > axis->EndPixel()));
     if (!outside) DrawPointMark(i);
   }
 }

@@ -269,6 +269,9 @@ class TChartSeries {
   // when it passes nowhere near it. Each moved end's own place, kept inside the pixel grid,
   // goes to `outer` when asked for.
   bool SegmentEnds(int from, int to, TPoint& a, TPoint& b, TPoint* outer = nullptr) const;
+  // Whether a point lies near enough to the plot for the pixel grid; PointScreenX and Y put
+  // farther ones at the axes' centres, where nothing of theirs may be drawn.
+  bool OnPixelGrid(int index) const;
   // The point under a screen position, -1 when none.
   virtual int PointAt(TPoint /*p*/) const { return -1; }
 

@@ -35,7 +35,8 @@ void TCustomLineSeries::DrawPoint(int index) {
   // A segment ending at the first shown point lies wholly outside the plot.
   const int previous = PreviousPlottable(index);
   if (previous >= 0 && previous >= FirstShownIndex()) DrawSegment(previous, index);
-  FPointer.Draw(ParentChart()->Canvas(), ScreenPoint(index), PointColor(index));
+  if (OnPixelGrid(index))
+    FPointer.Draw(ParentChart()->Canvas(), ScreenPoint(index), PointColor(index));
 }
 
 void TCustomLineSeries::DrawSegment(int from, int to) {

@@ -92,6 +92,8 @@ double TCustomAxisPanel::SeriesExtreme(const TCustomChartAxis& axis, bool wantMi
   for (TChartSeries* series : FSeriesList) {
     if ((anyActive && !series->Active()) || series->PointCount() == 0 || !series->IsTiedTo(axis))
       continue;
+    // A series without one finite value on this axis has no extremes to give.
+    if (!(axis.IsHorizontal() ? series->XValues() : series->YValues()).HasFiniteValue()) continue;
     double value;
     if (axis.IsHorizontal() && FMaxPointsPerPage > 0)
       value = PagedExtremeX(*series, wantMinimum);
@@ -186,7 +188,9 @@ void TCustomAxisPanel::LayOutAxesAndSeries(TChartLayout& layout) {
   WidenAxesBySeriesMargins(layout);
   for (size_t i = 0; i < FAxes.size(); ++i) {
     FAxes[i]->PlaceLine(layout.Axes[i], layout.PlotRect);
-    if (layout.Axes[i].Shown) FAxes[i]->ChooseLabelStep(layout.Axes[i], Canvas());
+    // Hidden axes too: their label texts, asked for by the program, must differ as well.
+    if (layout.Axes[i].Shown || !FAxes[i]->IsDepth())
+      FAxes[i]->ChooseLabelStep(layout.Axes[i], Canvas());
   }
   layout.Projection.Centre(layout.Depth3DX, layout.PlotRect);
   for (TChartSeries* series : FSeriesList)

@@ -1,5 +1,6 @@
 #include "platform/AtomicFile.h"
 
+#include <acl/libacl.h>
 #include <fcntl.h>
 #include <sys/acl.h>
 #include <sys/stat.h>
@@ -165,10 +166,42 @@ TStepError WriteAndClose(TFileOps& io, int fd, const std::string& data, bool pla
   return error;
 }
 
-// Gives a new file the mode, owner and group of the one it replaces (old), or a new file's
-// mode. False when they cannot all be kept.
-bool TakeOverAttributes(int fd, const struct stat* old) {
-  if (!old) return ::fchmod(fd, NewFileMode()) == 0;
+// Gives a new file in a folder with a default access list the list a plain create (mode 0666)
+// would: the folder's, without execute rights for the owner, the mask and others. False when
+// the folder has none or it cannot be set; a chmod would then rewrite the inherited list.
+bool TakeOverDefaultAcl(int fd, const std::string& target) {
+  const std::size_t slash = target.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
+  const acl_t acl = acl_get_file(folder.c_str(), ACL_TYPE_DEFAULT);
+  if (!acl) return false;
+  const auto freeAcl = OnScopeExit([&] { acl_free(acl); });
+  if (acl_entries(acl) <= 0) return false;
+  bool hasMask = false;
+  acl_entry_t entry;
+  for (int which = ACL_FIRST_ENTRY; acl_get_entry(acl, which, &entry) == 1;
+       which = ACL_NEXT_ENTRY) {
+    acl_tag_t tag;
+    hasMask = hasMask || (acl_get_tag_type(entry, &tag) == 0 && tag == ACL_MASK);
+  }
+  for (int which = ACL_FIRST_ENTRY; acl_get_entry(acl, which, &entry) == 1;
+       which = ACL_NEXT_ENTRY) {
+    acl_tag_t tag;
+    acl_permset_t permissions;
+    if (acl_get_tag_type(entry, &tag) != 0 || acl_get_permset(entry, &permissions) != 0)
+      return false;
+    const bool classEntry =
+        tag == ACL_USER_OBJ || tag == ACL_OTHER || tag == (hasMask ? ACL_MASK : ACL_GROUP_OBJ);
+    if (classEntry && (acl_delete_perm(permissions, ACL_EXECUTE) != 0 ||
+                       acl_set_permset(entry, permissions) != 0))
+      return false;
+  }
+  return acl_set_fd(fd, acl) == 0;
+}
+
+// Gives a new file the mode, owner and group of the one it replaces (old), or what a new file
+// at target gets. False when they cannot all be kept.
+bool TakeOverAttributes(int fd, const struct stat* old, const std::string& target) {
+  if (!old) return TakeOverDefaultAcl(fd, target) || ::fchmod(fd, NewFileMode()) == 0;
   struct stat now {};
   if (::fstat(fd, &now) != 0) return false;
   if ((now.st_uid != old->st_uid || now.st_gid != old->st_gid) &&
@@ -204,7 +237,7 @@ bool ReplaceByRename(TFileOps& io, const std::string& path, const std::string& t
     if (old && (err == EACCES || err == EPERM || err == EROFS)) return false;
     Fail(path, "The temporary file could not be created", err);
   }
-  const bool kept = TakeOverAttributes(fd, old) && (!old || io.CopyAttributes(oldFd, fd));
+  const bool kept = TakeOverAttributes(fd, old, target) && (!old || io.CopyAttributes(oldFd, fd));
   if (!kept && old) {
     io.Close(fd);
     io.Remove(temp);

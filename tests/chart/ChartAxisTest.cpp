@@ -617,6 +617,8 @@ TEST(ChartAxisTest, MappingRoundTripsOverRandomRanges) {
                            : low + k * (scale.RangeSpan / 40);
       const int p = scale.ValueToPixel(v);
       ASSERT_TRUE(rising ? p >= previous : p <= previous) << "not monotonic at " << v;
+      // The unrounded position that cut segments use rounds to the same pixel.
+      ASSERT_NEAR(scale.ExactPixel(v), p, 0.5 + 1e-6) << "at " << v;
       previous = p;
       const double rounding = 1e-14 * std::max(std::fabs(measure(low)), std::fabs(measure(high))) +
                               (scale.Logarithmic ? 1e-14 : 0);

@@ -301,6 +301,10 @@ TEST(SeriesKindsTest, LinesZoomedDeepBetweenTwoSamplesCrossThePlot) {
     if (kind == 2) series = &owner.CreateSeries<TFastLineSeries>();
     chart.AttachSeries(series);
     series->SetSeriesColor(clRed);
+    if (kind == 0) {
+      static_cast<TLineSeries*>(series)->Pointer().SetVisible(true);
+      static_cast<TLineSeries*>(series)->Pointer().SetColor(clBlue);
+    }
     // A line rising from 0 to 100 over one unit: around x = 0.5 it runs at height 50.
     series->AddPoint(0, 0, "", clDefault);
     series->AddPoint(1, 100, "", clDefault);
@@ -316,6 +320,26 @@ TEST(SeriesKindsTest, LinesZoomedDeepBetweenTwoSamplesCrossThePlot) {
         const TPoint p = chart.Layout().Projection.Project(c, middle, z);
         EXPECT_TRUE(InkNear(host, p, clRed)) << "column " << c;
       }
+      // The samples beyond any window have no marker at the centre column.
+      for (double y : {0.0, 100.0}) {
+        const int row = chart.LeftAxis().ValueToPixel(y);
+        const int centre = (plot.left + plot.right) / 2;
+        EXPECT_FALSE(InkNear(host, chart.Layout().Projection.Project(centre, row, z), clBlue));
+      }
+    }
+    // As deep across the line: it crosses the middle row at 0.5, and an area fills the plot's
+    // height to the right, where the line runs above the top.
+    chart.BottomAxis().SetAxisRange(0, 1);
+    chart.LeftAxis().SetAxisRange(50 - 5e-9, 50 + 5e-9);
+    host.Paint(true);
+    const TRect plot = chart.PlotRect();
+    const int middle = (plot.top + plot.bottom) / 2,
+              z = kind == 2 ? series->MiddleZ() : series->StartZ();
+    const TPoint crossing = {chart.BottomAxis().ValueToPixel(0.5), middle};
+    EXPECT_TRUE(InkNear(host, chart.Layout().Projection.Project(crossing.x, middle, z), clRed));
+    if (kind == 1) {
+      const TPoint filled = chart.Layout().Projection.Project(plot.right - 6, plot.top + 5, z);
+      EXPECT_TRUE(InkNear(host, filled, clRed)) << "no fill beside the crossing";
     }
   }
 }

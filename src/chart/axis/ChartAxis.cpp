@@ -174,7 +174,19 @@ bool TCustomChartAxis::SetAxisRange(double a, double b) {
   // Zoom, pan and wheel compute their ends from pixels; a NaN or an overflow stops here.
   if (!std::isfinite(a) || !std::isfinite(b)) return false;
   double low = std::min(a, b), high = std::max(a, b);
-  if (high - low < 1e-10) {
+  // A logarithmic axis above zero needs a least ratio, not a least difference: ranges of tiny
+  // values keep their decades.
+  constexpr double kLeastRatio = 1 + 1e-10;
+  if (FLogarithmic && low > 0) {
+    if (high < low * kLeastRatio) {
+      high = low * kLeastRatio;
+      if (high == low) high = std::nextafter(low, HUGE_VAL);  // below the normal doubles
+      if (!std::isfinite(high)) {
+        high = low;
+        low = high / kLeastRatio;
+      }
+    }
+  } else if (high - low < 1e-10) {
     high = low + 1e-10;
     // Far from zero 1e-10 is lost in rounding; the next representable value still widens.
     if (high == low) high = std::nextafter(low, HUGE_VAL);
@@ -356,6 +368,10 @@ double TCustomChartAxis::LabelStepForSize(double size, const TAxisScale& scale) 
   const int count = LabelSlots(size, scale);
   if (count < 1) return 1e-12;
   double step = FIncrement > 0 ? FIncrement : (std::fabs(span) >= 1 ? 1 : 1e-12);
+  // Labels keep fifteen significant digits: a finer step than their last one would repeat texts.
+  const double largest = std::max(std::fabs(scale.RangeMin), std::fabs(scale.RangeMax));
+  if (largest > 0 && std::isfinite(largest))
+    step = std::max(step, std::pow(10.0, std::floor(std::log10(largest)) - 14));
   // No step fits an infinite or undefined span (values near the double limits, or NaN).
   while (FLabelsSeparation > 0 && std::isfinite(span)) {
     const double quotient = std::fabs(span / step);
@@ -375,9 +391,11 @@ std::vector<double> TCustomChartAxis::LabelValues(double step, const TAxisScale&
   if (low != high && FRoundFirstLabel) value = std::trunc(high / step) * step;
   // A step below the value's precision cannot move it: stop rather than loop for ever.
   while (value > high && value - step != value) value -= step;
-  // The tolerance lets the low end in despite rounding: the limit moves below it, for negative
-  // ends as for positive ones.
-  const double lowest = low < 0 ? (low - 1e-12) * 1.000000000001 : (low - 1e-12) / 1.000000000001;
+  // The tolerance lets the low end in despite rounding: a small share of the step below it (and
+  // a few units of its last place, where the step is near the values' precision), never a
+  // whole step.
+  const double lowest =
+      low - std::max(1e-6 * step, 4 * (std::nextafter(std::fabs(low), HUGE_VAL) - std::fabs(low)));
   while (value >= lowest) {
     values.push_back(value);
     if (value - step == value) break;
@@ -399,8 +417,15 @@ std::string TCustomChartAxis::FormatLabel(double value, const TAxisLayout& layou
   }
   // Powers far from 1 on a logarithmic axis would all read 0 (or run very long) as decimals.
   if (layout.Logarithmic && value != 0 && (std::fabs(value) < 1e-3 || std::fabs(value) >= 1e15)) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%g", value);
+    // Digits down to the label step's, so that labels a step apart read differently.
+    int digits = 6;
+    if (layout.LabelStep > 0 && std::isfinite(layout.LabelStep))
+      digits = std::clamp(static_cast<int>(std::floor(std::log10(std::fabs(value))) -
+                                           std::floor(std::log10(layout.LabelStep))) +
+                              1,
+                          6, 15);
+    char text[40];
+    std::snprintf(text, sizeof text, "%.*g", digits, value);
     return text;
   }
   return FormatFloat(ValuesFormatFor(layout), value);
@@ -409,7 +434,9 @@ std::string TCustomChartAxis::FormatLabel(double value, const TAxisLayout& layou
 std::string TCustomChartAxis::ValuesFormatFor(const TAxisLayout& layout) const {
   const double step = layout.LabelStep;
   // Quoted text and sections are the program's own wording: taken as they stand.
-  if (layout.Logarithmic || !(step > 0) || !(layout.RangeSpan >= step) ||
+  // On a logarithmic axis the places matter to labels by step, where no power lies inside;
+  // being optional, they cut no power short.
+  if (!(step > 0) || !(layout.RangeSpan >= step) ||
       FAxisValuesFormat.find_first_of("'\";") != std::string::npos)
     return FAxisValuesFormat;
   int places = 0;

@@ -73,8 +73,13 @@ void TChartInput::ZoomToDrag() {
       targetMin[i] = axis.PixelToValue(FZoomDrag.EndY);
       targetMax[i] = axis.PixelToValue(FZoomDrag.StartY);
     }
-    // A logarithmic range stays above zero: a corner past the smallest double keeps its end.
-    if (MovesByFactors(axis) && !std::isnormal(targetMin[i])) targetMin[i] = axis.Minimum();
+    // A logarithmic range stays above zero and finite: a corner past the smallest or the
+    // largest double keeps the axis' own end there.
+    if (MovesByFactors(axis))
+      for (double* target : {&targetMin[i], &targetMax[i]}) {
+        if (std::isinf(*target)) *target = axis.Maximum();
+        if (!std::isnormal(*target)) *target = axis.Minimum();
+      }
   }
   ApplyZoom(targetMin, targetMax);
 }

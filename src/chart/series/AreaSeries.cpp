@@ -1,6 +1,7 @@
 #include "chart/series/AreaSeries.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "chart/ChartAxisPanel.h"
 
@@ -15,8 +16,9 @@ int TAreaSeries::BasePixel() const {
 
 void TAreaSeries::DrawSegment(int from, int to) {
   TChartCanvas3D& canvas = ParentChart()->Canvas();
-  const int x0 = PointScreenX(from), y0 = PointScreenY(from);
-  const int x1 = PointScreenX(to), y1 = PointScreenY(to);
+  TPoint start, stop, outer[2];
+  if (!SegmentEnds(from, to, start, stop, outer)) return;
+  const int x0 = start.x, y0 = start.y, x1 = stop.x, y1 = stop.y;
   const int base = BasePixel();
   const TColor color = PointColor(to);
   canvas.Pen() = LinePen().Effective();
@@ -31,6 +33,11 @@ void TAreaSeries::DrawSegment(int from, int to) {
   // The front face without its outline, then the line along its top.
   canvas.Pen().style = psClear;
   canvas.DrawPlane({{x0, y0, z0}, {x1, y1, z0}, {x1, base, z0}, {x0, base, z0}});
+  // Where the line runs beyond the plot's top (or bottom) the area fills the plot's height.
+  for (const auto& [end, far] : {std::pair{start, outer[0]}, std::pair{stop, outer[1]}})
+    if (far.x != end.x)
+      canvas.DrawPlane(
+          {{far.x, end.y, z0}, {end.x, end.y, z0}, {end.x, base, z0}, {far.x, base, z0}});
   canvas.Pen() = LinePen().Effective();
   const TPoint a = canvas.ProjectPoint(x0, y0, z0), b = canvas.ProjectPoint(x1, y1, z0);
   canvas.DrawLine2D(a.x, a.y, b.x, b.y);

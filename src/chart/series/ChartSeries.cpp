@@ -334,6 +334,40 @@ int TChartSeries::PointScreenY(int index) const {
   return axis ? axis->ValueToPixel(YValue(index)) : 0;
 }
 
+bool TChartSeries::OnPixelGrid(int index) const {
+  const TCustomChartAxis* horizontal = GetHorizAxis();
+  const TCustomChartAxis* vertical = GetVertAxis();
+  if (!horizontal || !vertical) return true;
+  const TAxisScale &h = horizontal->Layout(), &v = vertical->Layout();
+  return h.Reaches(h.ExactPixel(XValue(index))) && v.Reaches(v.ExactPixel(YValue(index)));
+}
+
+bool TChartSeries::SegmentEnds(int from, int to, TPoint& a, TPoint& b, TPoint* outer) const {
+  a = {PointScreenX(from), PointScreenY(from)};
+  b = {PointScreenX(to), PointScreenY(to)};
+  if (outer) outer[0] = a, outer[1] = b;
+  const TCustomChartAxis* horizontal = GetHorizAxis();
+  const TCustomChartAxis* vertical = GetVertAxis();
+  if (!horizontal || !vertical) return true;
+  const TAxisScale &h = horizontal->Layout(), &v = vertical->Layout();
+  TExactPoint p{h.ExactPixel(XValue(from)), v.ExactPixel(YValue(from))};
+  TExactPoint q{h.ExactPixel(XValue(to)), v.ExactPixel(YValue(to))};
+  if (h.Reaches(p.x) && v.Reaches(p.y) && h.Reaches(q.x) && v.Reaches(q.y)) return true;
+  const TExactPoint wholeP = p, wholeQ = q;
+  if (!SegmentNearPlot(h, v, p, q)) return false;
+  a = {Nearest(p.x), Nearest(p.y)};
+  b = {Nearest(q.x), Nearest(q.y)};
+  if (outer) {
+    // Farther than the plot's margin, on the same side of it.
+    auto bounded = [](double value, int near) {
+      return static_cast<int>(std::clamp(value, near - 4e6, near + 4e6));
+    };
+    outer[0] = {bounded(wholeP.x, a.x), bounded(wholeP.y, a.y)};
+    outer[1] = {bounded(wholeQ.x, b.x), bounded(wholeQ.y, b.y)};
+  }
+  return true;
+}
+
 void TChartSeries::CalcFirstLastShownIndex(TSeriesLayout& entry) const {
   const int count = PointCount();
   entry.FirstShownIndex = count > 0 ? 0 : -1;
@@ -428,10 +462,12 @@ void TChartSeries::DrawMarks() {
   if (!FMarks.Visible() || first < 0) return;
   const TCustomChartAxis* axis = GetHorizAxis();
   for (int i = first; i <= last; ++i) {
-    // The neighbours a joining kind draws towards have no mark: they lie outside the plot.
+    // The neighbours a joining kind draws towards have no mark: they lie outside the plot. Nor
+    // has a point beyond any window, which would stand at the centre.
     const bool outside =
-        ConnectsPoints() && axis && (i == first || i == last) &&
-        (PointScreenX(i) < axis->StartPixel() || PointScreenX(i) > axis->EndPixel());
+        !OnPixelGrid(i) ||
+        (ConnectsPoints() && axis && (i == first || i == last) &&
+         (PointScreenX(i) < axis->StartPixel() || PointScreenX(i) > axis->EndPixel()));
     if (!outside) DrawPointMark(i);
   }
 }

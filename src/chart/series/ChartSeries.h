@@ -264,6 +264,14 @@ class TChartSeries {
   virtual void BeforeDrawChart() {}
   virtual int PointScreenX(int index) const;
   virtual int PointScreenY(int index) const;
+  // The screen ends of the segment joining two points. An end beyond any window moves along the
+  // segment to near the plot, so that the segment still crosses the plot where it would; false
+  // when it passes nowhere near it. Each moved end's own place, kept inside the pixel grid,
+  // goes to `outer` when asked for.
+  bool SegmentEnds(int from, int to, TPoint& a, TPoint& b, TPoint* outer = nullptr) const;
+  // Whether a point lies near enough to the plot for the pixel grid; PointScreenX and Y put
+  // farther ones at the axes' centres, where nothing of theirs may be drawn.
+  bool OnPixelGrid(int index) const;
   // The point under a screen position, -1 when none.
   virtual int PointAt(TPoint /*p*/) const { return -1; }
 

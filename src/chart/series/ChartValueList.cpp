@@ -124,7 +124,8 @@ void TChartValueList::RecalcStats() {
   if (!FStatsDirty) return;
   FHighest = FLowest = FSum = FSumOfMagnitudes = 0;
   // The extremes are those of the finite values: one NaN or infinity must not take over a range.
-  bool anyFinite = false;
+  bool& anyFinite = FAnyFinite;
+  anyFinite = false;
   for (int i = 0; i < ValueCount(); ++i) {
     const double v = ValueAt(i);
     FSum += v;
@@ -145,6 +146,11 @@ double TChartValueList::HighestValue() {
 double TChartValueList::LowestValue() {
   RecalcStats();
   return FLowest;
+}
+
+bool TChartValueList::HasFiniteValue() {
+  RecalcStats();
+  return FAnyFinite;
 }
 
 double TChartValueList::SumOfValues() {

@@ -39,6 +39,8 @@ class TChartValueList {
   double LowestValue();
   double SumOfValues();
   double SumOfMagnitudes();
+  // Whether any value is finite: without one the extremes above stand for nothing.
+  bool HasFiniteValue();
   bool StatsDirty() const { return FStatsDirty; }
 
   double Multiplier() const { return FMultiplier; }
@@ -72,6 +74,7 @@ class TChartValueList {
   std::string FValueSource;
   bool FStatsDirty = true;
   double FHighest = 0, FLowest = 0, FSum = 0, FSumOfMagnitudes = 0;
+  bool FAnyFinite = false;
 };
 
 // The value lists of one series in order: 0 is X, 1 is Y. Does not own the lists.

@@ -4,6 +4,8 @@
 #include <cfenv>
 #include <climits>
 #include <cmath>
+#include <cstdint>
+#include <iterator>
 
 #include "chart/ChartAxisPanel.h"
 #include "chart/input/ChartMouse.h"
@@ -53,15 +55,21 @@ class TColumnReducer {
 // it maps every value to the same pixel as the axis does.
 class TFastScale {
  public:
+  static constexpr int kFar = INT_MIN;
   explicit TFastScale(const TAxisScale& scale)
       : FScale(scale),
         FFromEnd(scale.Horizontal ? scale.Inverted : !scale.Inverted),
         FFast(!scale.Logarithmic && scale.RangeSpan != 0 && std::fegetround() == FE_TONEAREST) {}
+  // The pixel of a value, or kFar for one beyond any window.
   int Pixel(double value) const {
-    if (!FFast) return FScale.ValueToPixel(value);
+    if (!FFast) {
+      const int pixel = FScale.ValueToPixel(value);
+      return pixel == FScale.CenterPixel && !FScale.Reaches(FScale.ExactPixel(value)) ? kFar
+                                                                                      : pixel;
+    }
     double t = (value - FScale.RangeMin) * FScale.LengthPixels / FScale.RangeSpan;
     if (std::isinf(t)) t = (value - FScale.RangeMin) / FScale.RangeSpan * FScale.LengthPixels;
-    if (!(t > -1e9 && t < 1e9)) return FScale.CenterPixel;
+    if (!(t > -TAxisScale::kFarPixels && t < TAxisScale::kFarPixels)) return kFar;
     const double shifted = t + kRoundingShift;
     const int n = static_cast<int>(shifted - kRoundingShift);
     return FFromEnd ? FScale.EndPixel - n : FScale.StartPixel + n;
@@ -130,10 +138,42 @@ std::vector<std::vector<TPoint>> TFastLineSeries::ScreenPolylines(int first, int
     else
       line.push_back(p);
   };
+  // The last point added, for the segment to the next one; none at a line's start.
+  size_t previous = SIZE_MAX;
+  bool previousFar = false;
   auto end = [&] {
     reducer.Flush();
     if (line.size() > 1) lines.push_back(std::move(line));
     line.clear();
+    previous = SIZE_MAX;
+  };
+  // A point whose segment from the last one has an end beyond any window: the segment is cut
+  // to near the plot, and the line breaks at each far end.
+  auto addFar = [&](size_t i, TPoint p) {
+    const bool far = p.x == TFastScale::kFar || p.y == TFastScale::kFar;
+    if (previous != SIZE_MAX) {
+      TExactPoint a{h.ExactPixel(source.X(previous)), v.ExactPixel(source.Y(previous))};
+      TExactPoint b{h.ExactPixel(source.X(i)), v.ExactPixel(source.Y(i))};
+      if (SegmentNearPlot(h, v, a, b)) {
+        if (previousFar) {
+          end();
+          add({Nearest(a.x), Nearest(a.y)});
+        }
+        add(far ? TPoint{Nearest(b.x), Nearest(b.y)} : p);
+        if (far) end();
+      } else {
+        end();
+      }
+    } else if (!far) {
+      add(p);
+    }
+    previous = i;
+    previousFar = far;
+  };
+  auto addPoint = [&](size_t i, TPoint p) {
+    if (previousFar || p.x == TFastScale::kFar || p.y == TFastScale::kFar) return addFar(i, p);
+    add(p);
+    previous = i;
   };
   const size_t from = static_cast<size_t>(first);
   // The lists may be edited to different lengths: only points with both values count.
@@ -149,12 +189,12 @@ std::vector<std::vector<TPoint>> TFastLineSeries::ScreenPolylines(int first, int
       ++i;
       continue;
     }
-    if (!byColumns) {
-      add({fastH.Pixel(source.X(i)), fastV.Pixel(source.Y(i))});
+    const int column = fastH.Pixel(source.X(i));
+    if (!byColumns || column == TFastScale::kFar) {
+      addPoint(i, {column, fastV.Pixel(source.Y(i))});
       ++i;
       continue;
     }
-    const int column = fastH.Pixel(source.X(i));
     size_t low = i + 1, high = stop;
     while (low < high) {
       const size_t middle = low + (high - low) / 2;
@@ -170,7 +210,16 @@ std::vector<std::vector<TPoint>> TFastLineSeries::ScreenPolylines(int first, int
       minY = std::min(minY, lastY);
       maxY = std::max(maxY, lastY);
     }
-    for (double y : {firstY, minY, maxY, lastY}) add({column, fastV.Pixel(y)});
+    const int pixels[] = {fastV.Pixel(firstY), fastV.Pixel(minY), fastV.Pixel(maxY),
+                          fastV.Pixel(lastY)};
+    if (previousFar ||
+        std::find(std::begin(pixels), std::end(pixels), TFastScale::kFar) != std::end(pixels)) {
+      // Some point of the column lies beyond any window: its segments one by one.
+      for (size_t j = i; j < k; ++j) addPoint(j, {column, fastV.Pixel(source.Y(j))});
+    } else {
+      for (int y : pixels) add({column, y});
+      previous = k - 1;
+    }
     i = k;
   }
   end();

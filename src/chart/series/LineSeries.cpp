@@ -35,14 +35,16 @@ void TCustomLineSeries::DrawPoint(int index) {
   // A segment ending at the first shown point lies wholly outside the plot.
   const int previous = PreviousPlottable(index);
   if (previous >= 0 && previous >= FirstShownIndex()) DrawSegment(previous, index);
-  FPointer.Draw(ParentChart()->Canvas(), ScreenPoint(index), PointColor(index));
+  if (OnPixelGrid(index))
+    FPointer.Draw(ParentChart()->Canvas(), ScreenPoint(index), PointColor(index));
 }
 
 void TCustomLineSeries::DrawSegment(int from, int to) {
   if (!FLinePen.Visible) return;
   TChartCanvas3D& canvas = ParentChart()->Canvas();
-  const int x0 = PointScreenX(from), y0 = PointScreenY(from);
-  const int x1 = PointScreenX(to), y1 = PointScreenY(to);
+  TPoint a, b;
+  if (!SegmentEnds(from, to, a, b)) return;
+  const int x0 = a.x, y0 = a.y, x1 = b.x, y1 = b.y;
   canvas.Pen() = FLinePen.Effective();
   if (!canvas.Is3D()) {
     canvas.Pen().color = PointColor(to);

@@ -1,5 +1,6 @@
 #include "chart/view/ChartLayout.h"
 
+#include <algorithm>
 #include <cmath>
 
 void TAxisScale::SetPixels(int start, int end) {
@@ -15,13 +16,65 @@ void TAxisScale::SetRange(double low, double high) {
   RangeSpan = high - low;
 }
 
+double TAxisScale::ExactPixel(double value) const {
+  const bool fromEnd = Horizontal ? Inverted : !Inverted;
+  double t = 0;
+  if (Logarithmic) {
+    if (!(RangeMin > 0) || !(RangeMax > RangeMin)) return CenterPixel;
+    if (!(value > 0)) return fromEnd ? EndPixel : StartPixel;
+    const double low = std::log(RangeMin);
+    t = (std::log(value) - low) * LengthPixels / (std::log(RangeMax) - low);
+  } else {
+    if (RangeSpan == 0) return CenterPixel;
+    t = (value - RangeMin) * LengthPixels / RangeSpan;
+    if (std::isinf(t)) t = (value - RangeMin) / RangeSpan * LengthPixels;
+  }
+  return fromEnd ? EndPixel - t : StartPixel + t;
+}
+
+bool ClipSegment(const TRect& box, TExactPoint& a, TExactPoint& b) {
+  // Liang-Barsky: the part of a + s (b - a), 0 <= s <= 1, on the inner side of every edge.
+  const double dx = b.x - a.x, dy = b.y - a.y;
+  const double edges[4][2] = {
+      {-dx, a.x - box.left}, {dx, box.right - a.x}, {-dy, a.y - box.top}, {dy, box.bottom - a.y}};
+  double enter = 0, leave = 1;
+  for (const auto& [p, q] : edges) {
+    if (!std::isfinite(p) || !std::isfinite(q)) return false;
+    if (p == 0) {
+      if (q < 0) return false;
+      continue;
+    }
+    const double s = q / p;
+    if (p < 0)
+      enter = std::max(enter, s);
+    else
+      leave = std::min(leave, s);
+  }
+  if (enter > leave) return false;
+  const TExactPoint from = a;
+  a = {from.x + enter * dx, from.y + enter * dy};
+  b = {from.x + leave * dx, from.y + leave * dy};
+  return true;
+}
+
+bool SegmentNearPlot(const TAxisScale& horizontal, const TAxisScale& vertical, TExactPoint& a,
+                     TExactPoint& b) {
+  // Far outside the plot, yet well inside the pixel grid.
+  constexpr int kMargin = 1 << 20;
+  const TRect box{std::min(horizontal.StartPixel, horizontal.EndPixel) - kMargin,
+                  std::min(vertical.StartPixel, vertical.EndPixel) - kMargin,
+                  std::max(horizontal.StartPixel, horizontal.EndPixel) + kMargin,
+                  std::max(vertical.StartPixel, vertical.EndPixel) + kMargin};
+  return ClipSegment(box, a, b);
+}
+
 int TAxisScale::LogarithmicPixel(double value, bool fromEnd) const {
   if (!(RangeMin > 0) || !(RangeMax > RangeMin)) return CenterPixel;
   // A value the logarithm cannot take lies at the low end of the axis.
   if (!(value > 0)) return fromEnd ? EndPixel : StartPixel;
   const double low = std::log(RangeMin);
   const double t = (std::log(value) - low) * LengthPixels / (std::log(RangeMax) - low);
-  if (!(std::fabs(t) < 1e9)) return CenterPixel;
+  if (!(std::fabs(t) < kFarPixels)) return CenterPixel;
   return fromEnd ? EndPixel - Nearest(t) : StartPixel + Nearest(t);
 }
 

@@ -24,6 +24,17 @@ struct TAxisScale {
     return Logarithmic ? LogarithmicPixel(value, fromEnd) : LinearPixel(value, fromEnd);
   }
   double PixelToValue(int pixel) const;
+  // The screen position of a value before rounding; infinite or NaN where the mapping
+  // overflows.
+  double ExactPixel(double value) const;
+  // Whether a screen position lies near enough to the axis for the pixel grid; farther ones
+  // map to the centre.
+  bool Reaches(double pixel) const {
+    return std::fabs(pixel - StartPixel) < kFarPixels && std::fabs(pixel - EndPixel) < kFarPixels;
+  }
+  // Farther than this from the axis is beyond any window; kept clear of the integer limits for
+  // the arithmetic that follows.
+  static constexpr double kFarPixels = 1e9;
 
  private:
   // Inline: a fast line maps every one of its points.
@@ -32,13 +43,26 @@ struct TAxisScale {
     double t = (value - RangeMin) * LengthPixels / RangeSpan;
     // Spans near the largest double overflow the product, not the quotient.
     if (std::isinf(t)) t = (value - RangeMin) / RangeSpan * LengthPixels;
-    // Far beyond any window; kept clear of the integer limits for the arithmetic that follows.
-    if (!(t > -1e9 && t < 1e9)) return CenterPixel;
+    if (!(t > -kFarPixels && t < kFarPixels)) return CenterPixel;
     return fromEnd ? EndPixel - Nearest(t) : StartPixel + Nearest(t);
   }
   int LogarithmicPixel(double value, bool fromEnd) const;
   double LogarithmicPixelToValue(int pixel, double offset) const;
 };
+
+// A point on the screen before rounding.
+struct TExactPoint {
+  double x = 0, y = 0;
+};
+
+// Cuts the segment a-b to the part inside the box (left <= x <= right, top <= y <= bottom);
+// false when none of it lies inside.
+bool ClipSegment(const TRect& box, TExactPoint& a, TExactPoint& b);
+// The ends of a segment a-b whose ends may lie far beyond any window, as near ones that draw
+// the same inside the plot: cut to the plot widened by a margin, so that it crosses the plot
+// where it would. False when it passes nowhere near it.
+bool SegmentNearPlot(const TAxisScale& horizontal, const TAxisScale& vertical, TExactPoint& a,
+                     TExactPoint& b);
 
 // An axis as laid out: its scale and the positions of its line, labels and title.
 struct TAxisLayout : TAxisScale {

@@ -252,6 +252,7 @@ TEST(QtControlHostTest, WheelsAndKeysTheControlLeavesReachTheWindowAround) {
       {{{0, 240}}, {2}, {}},
       {{{0, 119}, {0, 1}}, {1}, {}},
       {{{0, 120}, {0, 119}}, {1}, {}},
+      {{{0, -60}, {0, 1}, {0, 119}}, {1}, {}},
       {{{120, 0}}, {}, {1}},
       {{{-90, 0}, {60, 0}, {60, 0}}, {}, {1}},
       // Each axis keeps its own part of a notch.

@@ -37,7 +37,10 @@ TEST(ImageList, PicturesKeepTheListSizeTheirTransparencyAndADisabledLook) {
   const TColor disabled = target.Pixel(13, 3);
   EXPECT_EQ(GetRValue(disabled), GetGValue(disabled));
   EXPECT_EQ(GetGValue(disabled), GetBValue(disabled));
-  EXPECT_GE(GetRValue(disabled), 128);
+  EXPECT_EQ(GetRValue(disabled), 128 + 87 / 2);  // half of red's grey, lightened by half
+  const TImageList empty(0, -3);  // a list always holds pictures of at least one pixel
+  EXPECT_EQ(empty.Width(), 1);
+  EXPECT_EQ(empty.Height(), 1);
   EXPECT_EQ(target.Pixel(11, 1), clBlue);
   // Drawing keeps to the canvas's clip.
   target.Canvas().SetClipRect(Rect(0, 0, 4, 10));

@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QTest>
@@ -293,6 +294,21 @@ TEST(QtControlHostTest, WheelsAndKeysTheControlLeavesReachTheWindowAround) {
   QTest::keyClick(viewport, Qt::Key_Escape);
   EXPECT_FALSE(dialog.isVisible());
   EXPECT_EQ(dialog.result(), QDialog::Rejected);
+
+  // A dragged picture follows the pointer above everything once it moves, until it ends.
+  auto pictureShown = [] {
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (qobject_cast<QLabel*>(w) && w->isVisible()) return true;
+    return false;
+  };
+  TBitmap picture(6, 4);
+  listener.BeginDragImage(picture, {1, 1});
+  EXPECT_FALSE(pictureShown());
+  listener.MoveDragImage({5, 5});
+  EXPECT_TRUE(pictureShown());
+  listener.ShowDragImage(false);
+  EXPECT_FALSE(pictureShown());
+  listener.EndDragImage();
 
   // A control that is no focus stop hears Esc while it holds the capture, and only then.
   Listener chart;

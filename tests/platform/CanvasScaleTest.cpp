@@ -148,6 +148,18 @@ void PaintScene(TCanvas& c, const TRect& r, int dx, int dy) {
   c.RestoreClip();
 }
 
+// The smallest rectangle holding every pixel that is not white.
+TRect InkBox(const QImage& o) {
+  int left = o.width(), top = o.height(), right = 0, bottom = 0;
+  for (int y = 0; y < o.height(); ++y)
+    for (int x = 0; x < o.width(); ++x)
+      if (o.pixel(x, y) != qRgb(255, 255, 255)) {
+        left = std::min(left, x), top = std::min(top, y);
+        right = std::max(right, x + 1), bottom = std::max(bottom, y + 1);
+      }
+  return Rect(left, top, right, bottom);
+}
+
 int DifferingPixels(const QImage& a, const QImage& b) {
   int differing = 0;
   for (int y = 0; y < a.height(); ++y)
@@ -189,17 +201,8 @@ TEST(CanvasScaleTest, CopiesScrollsEllipsesAndBlendsAreExactAtEveryRatio) {
     oval.Canvas().Pen() = TPen{clBlack, 1, psSolid, pmCopy};
     oval.Canvas().Brush().style = bsClear;
     oval.Canvas().Ellipse(Rect(3, 4, 17, 13));
-    const QImage& o = oval.Image().image;
-    int left = o.width(), top = o.height(), right = 0, bottom = 0;
-    for (int y = 0; y < o.height(); ++y)
-      for (int x = 0; x < o.width(); ++x)
-        if (o.pixel(x, y) != qRgb(255, 255, 255)) {
-          left = std::min(left, x), top = std::min(top, y);
-          right = std::max(right, x + 1), bottom = std::max(bottom, y + 1);
-        }
-    EXPECT_EQ(Rect(left, top, right, bottom),
-              Rect(ToDevicePixel(3, ratio), ToDevicePixel(4, ratio), ToDevicePixel(17, ratio),
-                   ToDevicePixel(13, ratio)));
+    EXPECT_EQ(InkBox(oval.Image().image), Rect(ToDevicePixel(3, ratio), ToDevicePixel(4, ratio),
+                                               ToDevicePixel(17, ratio), ToDevicePixel(13, ratio)));
 
     TBitmap dot(4, 4);
     dot.Canvas().Brush() = TBrush{clRed, bsSolid, clRed};
@@ -229,18 +232,6 @@ void PaintSceneIn(TCanvas& c, const TRect& r, int dx, int dy) {
       c.FillRect(Rect(x, y, x + 1, y + 1));
     }
   c.RestoreClip();
-}
-
-// The smallest rectangle holding every pixel that is not white.
-TRect InkBox(const QImage& o) {
-  int left = o.width(), top = o.height(), right = 0, bottom = 0;
-  for (int y = 0; y < o.height(); ++y)
-    for (int x = 0; x < o.width(); ++x)
-      if (o.pixel(x, y) != qRgb(255, 255, 255)) {
-        left = std::min(left, x), top = std::min(top, y);
-        right = std::max(right, x + 1), bottom = std::max(bottom, y + 1);
-      }
-  return Rect(left, top, right, bottom);
 }
 
 // The edges of the ratio table: ellipses with wide, clear and not-xor pens and tiny boxes;

@@ -102,6 +102,9 @@ TEST_F(AccessibilityTest, TheChartNamesEverySegmentAndItsAxisAndAnnouncesATick) 
   EXPECT_EQ(axis->text(QAccessible::Name), QStringLiteral("Vertical axis Level"));
   EXPECT_EQ(axis->text(QAccessible::Value), QStringLiteral("0 to 10000"));
   EXPECT_EQ(chart->child(38), nullptr);
+  TAccessibleSource* source = window.Chart().AccessibleSource();  // past either end: nothing
+  EXPECT_EQ(source->Child(-1).name, "");
+  EXPECT_EQ(source->Child(38).name, "");
   // The axis stands left of the plot, from its labels to its line, along the plot's height.
   TChart& shown = window.Chart();
   const TRect plot = shown.PlotRect();

@@ -218,6 +218,10 @@ TEST(ChartAxisTest, LabelTextFormatsAndMayBeChanged) {
   TChartAxis& left = chart.LeftAxis();
   EXPECT_EQ(left.LabelText(10000), "10,000");
   EXPECT_EQ(left.LabelText(0.25), "0.25");
+  TAxisLayout thirds = left.Layout();  // a step of six places shows them all
+  thirds.SetRange(0, 2);
+  thirds.LabelStep = 0.333333;
+  EXPECT_EQ(left.FormatLabel(0.666666, thirds), "0.666666");
   chart.OnGetAxisLabel = [&](TCustomChartAxis* sender, TChartSeries* series, int index,
                              std::string& text) {
     EXPECT_EQ(sender, &left);

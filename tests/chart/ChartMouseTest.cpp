@@ -612,4 +612,13 @@ TEST_F(ChartMouseFixture, LogarithmicRangesOfTinyValuesKeepTheirDecades) {
   Drag(mbRight, {200, 100}, {200, 140});
   EXPECT_NEAR(decades(), shown, 1e-9) << "after a pan " << left.Minimum() << ".." << left.Maximum();
   EXPECT_GT(left.Minimum(), 0);
+  // At the edge of the doubles, a pan that would leave them moves nothing and asks nothing.
+  int asked = 0;
+  chart.OnAllowScroll = [&](TCustomChartAxis* axis, double&, double&, bool&) {
+    asked += axis == &left;
+  };
+  left.SetAxisRange(3e-308, 1e-300);
+  Drag(mbRight, {200, 140}, {200, 100});
+  EXPECT_EQ(asked, 0);
+  EXPECT_EQ(left.Minimum(), 3e-308);
 }

@@ -279,6 +279,15 @@ TEST(SeriesKindsTest, LinesAreDrawnWhereverTheirSegmentsCrossThePlot) {
             << ".." << plot.right;
       }
     }
+    // Marks stand on the points inside the plot only: the neighbours a line reaches for have
+    // none.
+    std::vector<int> marked;
+    series.OnGetMarkText = [&](TChartSeries*, int index, std::string&) { marked.push_back(index); };
+    series.Marks().SetVisible(true);
+    host.Paint(true);
+    for (int i : marked)
+      ASSERT_TRUE(series.XValue(i) >= x0 && series.XValue(i) <= x1)
+          << "a mark on point " << i << " outside " << x0 << ".." << x1 << ", round " << round;
   }
 }
 

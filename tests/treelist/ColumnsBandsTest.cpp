@@ -92,8 +92,11 @@ TEST(Columns, RemovingAColumnDeletesItsValues) {
   for (int i = 0; i < 5; ++i) site->SetStrings(i, "s" + std::to_string(i));
   TTreeListNode* tank = site->AddChild();
   tank->SetStrings(1, "t1");
+  tree.Columns(1)->SetSorted(csUp);
+  ASSERT_EQ(tree.SortColumns().size(), 1u);
   auto removed = tree.RemoveColumn(tree.Columns(1));
   ASSERT_TRUE(removed);
+  EXPECT_TRUE(tree.SortColumns().empty());  // no key left on a column the tree no longer has
   EXPECT_EQ(removed->TreeList(), nullptr);
   EXPECT_EQ(Values(site, 4), (std::vector<std::string>{"s0", "s2", "s3", "s4"}));
   EXPECT_EQ(tank->StringCount(), 1);
@@ -225,4 +228,23 @@ TEST(Options, DefaultsAndExclusiveSelectionStyles) {
   tree.SetOptions(options.Include(aoRowSelect));
   EXPECT_FALSE(tree.OptionsEx().Contains(aoInvertSelect));
   EXPECT_TRUE(tree.Options().Contains(aoRowSelect));
+}
+
+// A wrapper column reads the values of the column its handler names; with none named, or
+// itself, it reads its own.
+TEST(Columns, AWrapperColumnReadsItsReferenceOrItsOwnValues) {
+  TMainTree tree;
+  auto* wrapper = tree.CreateColumn<TTreeListWrapperColumn>();
+  EXPECT_EQ(wrapper->ReferenceColumn(), nullptr);
+  EXPECT_EQ(wrapper->ValueIndex(), wrapper->Index());
+  TTreeListColumn* named = tree.Columns(2);
+  wrapper->OnGetReferenceColumn = [&](TTreeListColumn*, TTreeListColumn*& r) { r = named; };
+  EXPECT_EQ(wrapper->ReferenceColumn(), tree.Columns(2));
+  EXPECT_EQ(wrapper->ValueIndex(), 2);
+  named = wrapper;
+  EXPECT_EQ(wrapper->ReferenceColumn(), wrapper);
+  EXPECT_EQ(wrapper->ValueIndex(), wrapper->Index());
+  named = nullptr;
+  EXPECT_EQ(wrapper->ReferenceColumn(), nullptr);
+  EXPECT_EQ(wrapper->ValueIndex(), wrapper->Index());
 }

@@ -257,3 +257,30 @@ TEST_F(TreeViewFixture, APressedHeaderIsInvertedAndRepaintedAlone) {
   host.Paint();
   EXPECT_EQ(At(200, 10), kFace);
 }
+
+// The standard look raises each header on its left and top and sinks a pressed one, whose
+// caption moves down and right; at rest the caption stands where the flat look puts it.
+TEST_F(TreeViewFixture, StandardHeadersAreRaisedAndAPressedCaptionSinks) {
+  const TRect header = Rect(169, 0, 338, 22);  // the standard header is a pixel higher
+  auto captionLeftTop = [&] {
+    host.Paint(true);
+    TPoint first{header.right, header.bottom};
+    for (int y = header.top + 2; y < header.bottom - 2; ++y)  // inside the frames
+      for (int x = header.left + 2; x < header.right - 2; ++x)
+        if (At(x, y) == kText) first = {std::min(first.x, x), std::min(first.y, y)};
+    return first;
+  };
+  const TPoint flat = captionLeftTop();
+  tree.SetLookAndFeel(lfStandard);
+  const TPoint standard = captionLeftTop();
+  EXPECT_LE(std::abs(standard.x - flat.x), 1);
+  EXPECT_LE(std::abs(standard.y - flat.y), 1);
+  EXPECT_EQ(At(header.left, 10), kLight);
+  EXPECT_EQ(At(header.left + 5, 0), kLight);
+  EXPECT_EQ(At(header.right - 2, 10), kShadow);
+  tree.SetPressedHeader(tree.Columns(1));
+  const TPoint pressed = captionLeftTop();
+  EXPECT_GE(pressed.x - standard.x, 3);
+  EXPECT_GE(pressed.y - standard.y, 3);
+  EXPECT_NE(At(header.left + 5, 0), kLight);
+}

@@ -50,6 +50,17 @@ TEST_F(TreeColumnSizing, DraggingAnEdgeReproportionsTheColumnsRightOfIt) {
   EXPECT_EQ(changed, 1);
   EXPECT_FALSE(host.HasCapture());
   EXPECT_TRUE(ShowsFreshPaint(host, tree));
+  // Without auto width the edge sets the column's own width and the others keep theirs.
+  tree.SetOptions(tree.Options().Exclude(aoAutoWidth));
+  SetOptionEx(tree, aoBandHeaderWidth, true);
+  std::vector<int> expected = Widths();
+  const int edge = 169 + expected[1] - 1;
+  host.MouseDown(mbLeft, edge, 10);
+  host.MouseMove(edge - 50, 10);
+  host.MouseUp(mbLeft, edge - 50, 10);
+  expected[1] -= 50;
+  EXPECT_EQ(Widths(), expected);
+  EXPECT_EQ(changed, 2);
 }
 
 // Also with the band panel shown: the lone band fills the client whatever its edge does, so

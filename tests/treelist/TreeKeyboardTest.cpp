@@ -72,7 +72,7 @@ TEST_F(TreeKeys, TabLeavesTheControlUnlessItTakesTabs) {
   host.PressKey(vkTab, ssShift);
   EXPECT_EQ(host.FocusMoves(), (std::vector<int>{1, -1}));
   tree.SetOptions({aoRowSelect, aoTabs, aoAutoWidth});
-  host.PressKey(vkTab);
+  EXPECT_EQ(host.PressKey(vkTab), 0);  // taken
   EXPECT_EQ(tree.FocusedNode(), tank1);
   EXPECT_EQ(host.FocusMoves().size(), 2u);
 }

@@ -367,6 +367,15 @@ TEST_F(TreeRows, PagingAndScrollingShowEveryRowTheyPass) {
       }
     }
   }
+  // A last row taller than the area: the thumb at the end shows it from its top.
+  const int last = tree.VisibleCount() - 1;
+  tree.AbsoluteNodes(last)->SetValues(4, "1\n2\n3\n4\n5\n6\n7\n8\n9\n10");
+  host.Resize(600, 150);
+  ASSERT_GT(tree.NodeRowHeight(tree.AbsoluteNodes(last)), tree.Geometry().RowsArea.Height());
+  const TScrollInfo bar = host.ScrollInfo(sbVertical);
+  host.ScrollBarRequest(sbVertical, scTrack, bar.max - bar.page + 1);
+  ASSERT_FALSE(tree.Geometry().Rows.empty());
+  EXPECT_EQ(tree.Geometry().Rows.front().Node, tree.AbsoluteNodes(last));
 }
 
 // A text that just fits its cell is measured as one line and painted as one, whatever its

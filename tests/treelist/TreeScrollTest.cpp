@@ -122,6 +122,9 @@ TEST_F(TreeScroll, HorizontalScrollingByPixels) {
   host.Resize(450, 200);
   EXPECT_EQ(tree.LeftCoord(), 50);
   EXPECT_TRUE(ShowsFreshPaint(host, tree));
+  tree.SetScrollBars(ssVertical);  // no horizontal bar: its page covers its range
+  const TScrollInfo none = host.ScrollInfo(sbHorizontal);
+  EXPECT_GE(none.page, none.max - none.min + 1);
 }
 
 // On the last page, rows that vanish above the bottom pull the top row back: every row on

@@ -128,13 +128,11 @@ void TTreeListPainter::PaintRow(const TTreeListRowPlace& row) {
   PaintPreview(row);
   PaintRowFooters(row);
   if (G.Separator > 0) {
-    // Cell edges run down to the preview; a row that has none takes the corner too.
-    const bool plain = row.PreviewBottom == row.Bottom - G.Separator;
-    const int cellsEnd = plain ? row.Bottom : row.CellsBottom;
+    // Cell edges run down to the preview; the separator below takes the corner.
     for (const TTreeListColumnPlace& p : G.Columns) {
       FSegments.push_back(
           G.Shown(p, Rect(p.CellLeft, row.Bottom - G.Separator, p.CellRight, row.Bottom)));
-      FSegments.push_back(G.Shown(p, Rect(p.CellRight - 1, row.Top, p.CellRight, cellsEnd)));
+      FSegments.push_back(G.Shown(p, Rect(p.CellRight - 1, row.Top, p.CellRight, row.CellsBottom)));
     }
   }
   PaintFocusRect(row);

@@ -157,9 +157,12 @@ TEST(Columns, UnassignedColourFollowsTheTreeList) {
   big.SetHeight(30);
   tree.SetFont(big);
   EXPECT_EQ(c->Font().Height(), 30);
+  c->SetDisableCaption(true);
+  c->SetDisableEditor(true);
   c->RestoreDefaults();
   EXPECT_EQ(c->AssignedValues(), 0);
   EXPECT_EQ(c->Color(), clGreen);
+  EXPECT_FALSE(c->DisableCaption() || c->DisableEditor() || c->DisableCustomizing());
 }
 
 TEST(Bands, DeletingABandRenumbersItsColumns) {
@@ -186,6 +189,13 @@ TEST(Bands, MovingAndFixingKeepColumnsWithTheirBand) {
   tree.Bands().Add();
   tree.Bands().Add();
   TTreeListBand* b2 = tree.Bands().Items(2);
+  TTreeListBand* b0 = tree.Bands().Items(0);
+  tree.Bands().Items(1)->SetVisible(false);  // the shown order follows a move at once
+  b0->SetIndex(2);
+  EXPECT_EQ(tree.VisibleBands(0), b2);
+  EXPECT_EQ(tree.VisibleBands(1), b0);
+  b0->SetIndex(0);
+  tree.Bands().Items(1)->SetVisible(true);
   tree.Columns(4)->SetBandIndex(2);
   tree.Columns(0)->SetBandIndex(1);
 

@@ -115,6 +115,8 @@ TEST_F(HandlerSafety, LoadingEndsWithTablesAndSortKeysRebuilt) {
   tree.BeginLoading();
   tree.Bands().Add();
   tree.Bands().Items(0)->SetVisible(false);
+  EXPECT_EQ(tree.VisibleBandCount(), 1);  // the visible bands are known while loading too
+  EXPECT_EQ(tree.Bands().IndexToVisibleIndex(1), 0);
   tree.Columns(2)->SetSorted(csDown);
   tree.EndLoading();
   EXPECT_EQ(tree.VisibleBandCount(), 1);

@@ -46,6 +46,20 @@ TEST_F(TreeViewFixture, WithoutAutoWidthColumnsKeepTheirWidths) {
 TEST_F(TreeViewFixture, HeaderAndRowHeightsFollowTheFontAndLook) {
   EXPECT_EQ(tree.Metrics().HeaderRowHeight, 21);
   EXPECT_EQ(tree.DefaultRowHeight(), 19);
+  // Each line of a row takes its grid line, whether rows are measured one by one or not.
+  for (bool measured : {false, true}) {
+    if (measured) tree.SetOptionsEx(tree.OptionsEx().Include(aoRowAutoHeight));
+    tank1->SetStrings(0, measured ? "two\nlines" : "1/Alpha");
+    for (int lines : {1, 2}) {
+      tree.SetHeaderPanelRowCount(lines);
+      tree.SetShowGrid(true);
+      EXPECT_EQ(tree.NodeRowHeight(site1), 20 * lines) << measured;
+      tree.SetShowGrid(false);
+      EXPECT_EQ(tree.NodeRowHeight(site1), 19 * lines) << measured;
+    }
+  }
+  tree.SetOptionsEx(tree.OptionsEx().Exclude(aoRowAutoHeight));
+  tree.SetHeaderPanelRowCount(1);
   tree.SetLookAndFeel(lfStandard);
   EXPECT_EQ(tree.Metrics().HeaderRowHeight, 22);
   tree.SetShowHeader(false);

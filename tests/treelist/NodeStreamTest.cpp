@@ -116,7 +116,8 @@ TEST(NodeStream, DamagedStreamsLeaveTheTreeUnchanged) {
       TBytes().Int(-1).Int(-3).Data,                              // negative count
       TBytes().Int(-1).Int(1).Int(12).Int(0).Int(0).Int(0).Data,  // header shorter than 24
       TBytes().Int(-1).Int(1).Int(1 << 30).Data,                  // header past the end
-      TBytes().Int(-1).Int(1).Header(0, 0x10000000).Data,         // text count beyond the data
+      TBytes().Int(-1).Int(1).Header(0, 0x7FFFFFFF).Data,         // text count beyond the data
+      TBytes().Int(-1).Int(1).Header(0, -5).Data,                 // negative text count
       TBytes().Int(-1).Int(1).Header(0, 1).Int(-1).Data,          // negative text length
       TBytes().Int(-1).Int(1).Header(0, 1).Int(100).Text("abc").Data,
       TBytes().Int(1).Header(0, 1).Byte(9).Text("abc").Data,  // version 0, short text

@@ -351,7 +351,7 @@ TEST(RowIndex, RandomEditsKeepTheIndexExact) {
       continue;
     }
     TTreeListNode* node = all[random() % all.size()];
-    switch (random() % 5) {
+    switch (random() % 6) {
       case 0:
         node->AddChild();
         break;
@@ -367,6 +367,11 @@ TEST(RowIndex, RandomEditsKeepTheIndexExact) {
       case 4:
         node->DeleteChildren();
         break;
+      case 5: {  // inside an update: the index is built afresh afterwards
+        const auto update = tree.UpdateScope();
+        node->Delete();
+        break;
+      }
     }
     ASSERT_TRUE(RowsAgree(tree)) << "after step " << step;
   }

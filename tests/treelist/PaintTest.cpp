@@ -1,4 +1,5 @@
 #include "TreeViewTestTree.h"
+#include "treelist/editorcolumns/TreeListEditorColumns.h"
 
 namespace {
 
@@ -31,6 +32,13 @@ TEST_F(TreeViewFixture, FlatHeadersMeetInShortSplitLines) {
   EXPECT_EQ(At(0, 10), kLight);    // the first header's left edge
   EXPECT_EQ(At(845, 0), kShadow);  // the last header's right edge reaches the top
   EXPECT_EQ(At(845, 20), kShadow);
+  // A header alone in its row is framed all round; the ultra-flat frame is shadow.
+  for (int i = 1; i < 5; ++i) tree.Columns(i)->SetVisible(false);
+  tree.SetLookAndFeel(lfUltraFlat);
+  host.Paint(true);
+  EXPECT_EQ(At(0, 10), kShadow);
+  EXPECT_EQ(At(845, 10), kShadow);
+  EXPECT_EQ(At(400, 0), kShadow);
 }
 
 TEST_F(TreeViewFixture, SortMarksStandAtTheirPixels) {
@@ -75,6 +83,14 @@ TEST_F(TreeViewFixture, ExpandButtonsShowMinusAndPlus) {
   EXPECT_EQ(At(7, RowMid(3) - 2), kText);    // collapsed: a plus
   EXPECT_EQ(At(7, RowMid(3) + 2), kText);
   EXPECT_EQ(At(7, RowMid(1) - 4), kWindow);  // a leaf has no box
+  // Inside the box only the sign: the tree lines behind it are covered.
+  for (int row : {0, 3})
+    for (int y = RowMid(row) - 3; y <= RowMid(row) + 3; ++y)
+      for (int x = 4; x <= 10; ++x) {
+        if (y != RowMid(row) && (row == 0 || x != 7 || std::abs(y - RowMid(row)) > 2)) {
+          EXPECT_EQ(At(x, y), kWindow) << x << "," << y;
+        }
+      }
 }
 
 TEST_F(TreeViewFixture, TreeLinesFollowTheNodes) {
@@ -280,7 +296,22 @@ TEST_F(TreeViewFixture, StandardHeadersAreRaisedAndAPressedCaptionSinks) {
   EXPECT_EQ(At(header.right - 2, 10), kShadow);
   tree.SetPressedHeader(tree.Columns(1));
   const TPoint pressed = captionLeftTop();
-  EXPECT_GE(pressed.x - standard.x, 3);
-  EXPECT_GE(pressed.y - standard.y, 3);
+  EXPECT_EQ(pressed.x - standard.x, 4);  // a pixel of the sunken frame, three of the move
+  EXPECT_EQ(pressed.y - standard.y, 4);
   EXPECT_NE(At(header.left + 5, 0), kLight);
+}
+
+// Edit buttons stand at the ends of the cells that show them, the text between them.
+TEST_F(TreeViewFixture, EditButtonsStandAtTheEndsOfTheirCells) {
+  tree.SetOptions({aoRowSelect});  // five columns of 100, the buttons' column 500..600
+  auto* column = tree.CreateColumn<TTreeListButtonColumn>();
+  column->Buttons().Add()->SetLeftAlignment(true);
+  column->SetShowButtonStyle(sbAlways);
+  tree.SetOptionsEx(tree.OptionsEx().Include(aoShowButtonAlways));
+  tank1->SetStrings(5, "Wide text that runs on");
+  host.Paint(true);
+  const TRect cell = tree.CellRect(tank1, column);
+  for (int x : {cell.left + 3, cell.left + 12, cell.right - 12, cell.right - 4})
+    EXPECT_EQ(At(x, cell.top + 3), kFace) << x;
+  EXPECT_GT(Count(host, Rect(cell.left + 16, cell.top, cell.right - 16, cell.bottom), kText), 20);
 }

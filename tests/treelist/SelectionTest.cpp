@@ -32,6 +32,8 @@ TEST_F(Selection, SiblingsOnlyUnlessExtendedAndKeptInCreationOrder) {
   ASSERT_EQ(tree.SelectedCount(), 2);
   EXPECT_EQ(tree.Selections(0), Site(0));
   EXPECT_EQ(tree.Selections(1), Site(2));
+  EXPECT_EQ(tree.Selections(-1), nullptr);
+  EXPECT_EQ(tree.Selections(2), nullptr);
   EXPECT_FALSE(Site(1)->Items(0)->Selected());
 
   tree.SetOptions({aoMultiSelect, aoExtMultiSelect});  // clears, then selects the focused node

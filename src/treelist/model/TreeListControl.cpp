@@ -65,7 +65,7 @@ void TCustomTreeListControl::ColumnChanged(TTreeListColumn* /*column*/) {
 
 void TCustomTreeListControl::BandChanged() {
   if (FBands.Count() != 1 && !FApplyingLayout) FDefaultLayout = false;
-  if (Loading()) return;
+  if (Loading()) return FBands.DropVisibleCache();  // counted afresh until loading ends
   FBands.RebuildVisibleCache();
   FBands.NormalizeFixed();
   FBands.RebuildVisibleCache();

@@ -20,8 +20,13 @@ struct TBitmapImage {
 };
 
 // The device pixel where logical coordinate v begins at the given scale.
+// Rounded down without std::floor, which is a call at the usual flags: every corner of
+// every figure goes through here.
 inline int ToDevicePixel(int v, double scale) {
-  return scale == 1 ? v : static_cast<int>(std::floor(v * scale + 0.5));
+  if (scale == 1) return v;
+  const double d = v * scale + 0.5;
+  const int i = static_cast<int>(d);
+  return i - (d < i ? 1 : 0);
 }
 
 inline QRgb ToQRgb(TColor c) {
@@ -33,4 +38,13 @@ inline QColor ToQColor(TColor c) {
 }
 inline TColor FromQRgb(QRgb c) {
   return RGB(qRed(c), qGreen(c), qBlue(c));
+}
+
+// Adds to the count CopiedPixels reads.
+void CountCopiedPixels(long long pixels);
+
+// A picture about to be written: when another shares its pixels, writing copies them.
+inline void CountCopyBeforeWrite(const QImage& image) {
+  if (!image.isNull() && !image.isDetached())
+    CountCopiedPixels(static_cast<long long>(image.width()) * image.height());
 }

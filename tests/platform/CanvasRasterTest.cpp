@@ -149,6 +149,27 @@ TEST(CanvasRasterTest, FillsLinesAndCopiesKeepToTheClip) {
           ASSERT_EQ(lined.Pixel(x, y), clWhite) << x << "," << y;
         }
 
+    // A dotted level or upright line inks every other pixel counted from its start, its end
+    // left out, whichever way it runs.
+    TBitmap dotted(w, h);
+    TCanvas& d = dotted.Canvas();
+    d.Pen() = TPen{clBlack, 1, psDot, pmCopy};
+    const bool level = round % 2 == 0;
+    const TPoint from{r.In(0, w - 1), r.In(0, h - 1)};
+    const TPoint to = level ? TPoint{r.In(0, w - 1), from.y} : TPoint{from.x, r.In(0, h - 1)};
+    d.MoveTo(from.x, from.y);
+    d.LineTo(to.x, to.y);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) {
+        const int along = level ? x - from.x : y - from.y,
+                  length = level ? to.x - from.x : to.y - from.y;
+        const int i = length < 0 ? -along : along;
+        const bool on =
+            (level ? y == from.y : x == from.x) && i >= 0 && i < std::abs(length) && i % 2 == 0;
+        ASSERT_EQ(dotted.Pixel(x, y), on ? clBlack : clWhite)
+            << x << "," << y << " round " << round;
+      }
+
     // A copy within one picture reads the pixels as they were before it.
     TBitmap copied(w, h);
     TCanvas& k = copied.Canvas();

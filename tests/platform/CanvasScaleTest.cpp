@@ -68,19 +68,20 @@ void DrawUprightFigures(TCanvas& c, unsigned seed) {
 
 TEST(CanvasScaleTest, WholeRatiosDrawEachPixelAsASquare) {
   EnsureGuiApplication();
-  for (unsigned seed = 1; seed <= 30; ++seed) {
-    TBitmap plain(40, 30), scaled(40, 30, 2);
-    EXPECT_EQ(scaled.Width(), 40);
-    EXPECT_EQ(scaled.Image().image.width(), 80);
-    DrawUprightFigures(plain.Canvas(), seed);
-    DrawUprightFigures(scaled.Canvas(), seed);
-    const QImage& device = scaled.Image().image;
-    int differing = 0;
-    for (int y = 0; y < device.height(); ++y)
-      for (int x = 0; x < device.width(); ++x)
-        differing += FromQRgb(device.pixel(x, y)) != plain.Pixel(x / 2, y / 2);
-    ASSERT_EQ(differing, 0) << "seed " << seed;
-  }
+  for (const int ratio : {2, 3})
+    for (unsigned seed = 1; seed <= 30; ++seed) {
+      TBitmap plain(40, 30), scaled(40, 30, ratio);
+      EXPECT_EQ(scaled.Width(), 40);
+      EXPECT_EQ(scaled.Image().image.width(), 40 * ratio);
+      DrawUprightFigures(plain.Canvas(), seed);
+      DrawUprightFigures(scaled.Canvas(), seed);
+      const QImage& device = scaled.Image().image;
+      int differing = 0;
+      for (int y = 0; y < device.height(); ++y)
+        for (int x = 0; x < device.width(); ++x)
+          differing += FromQRgb(device.pixel(x, y)) != plain.Pixel(x / ratio, y / ratio);
+      ASSERT_EQ(differing, 0) << "ratio " << ratio << " seed " << seed;
+    }
 }
 
 // Inverting feedback must erase itself at any ratio, slanted lines and frames included.

@@ -321,6 +321,37 @@ void WalkLine(TPoint a, TPoint b, Plot plot) {
   }
 }
 
+// A level or upright line from a to b (b left out) cut to the pixels inside bounds; a dotted
+// one's start moves by whole pairs of pixels, so that its dots stay where they were. False when
+// nothing of it is left. Other lines stay as they are: a line far longer than the picture
+// then costs only its part inside.
+bool TrimAxisLine(TPoint& a, TPoint& b, const TRect& bounds, bool dotted) {
+  if ((a.x != b.x && a.y != b.y) || a == b) return true;
+  const bool level = a.y == b.y;
+  const int across = level ? a.y : a.x;
+  if (across < (level ? bounds.top : bounds.left) ||
+      across >= (level ? bounds.bottom : bounds.right))
+    return false;
+  int& from = level ? a.x : a.y;
+  int& to = level ? b.x : b.y;
+  const long long lo = level ? bounds.left : bounds.top, hi = level ? bounds.right : bounds.bottom;
+  auto even = [dotted](long long n) { return dotted ? n + (n & 1) : n; };
+  if (to > from) {
+    if (from < lo) from = static_cast<int>(from + even(lo - from));
+    to = static_cast<int>(std::min<long long>(to, hi));
+    return from < to;
+  }
+  if (from > hi - 1) from = static_cast<int>(from - even(from - (hi - 1)));
+  to = static_cast<int>(std::max<long long>(to, lo - 1));
+  return from > to;
+}
+
+// The logical pixels that reach a scaled picture, with one to spare on each side for rounding.
+TRect LogicalBounds(const QImage& image, double scale) {
+  return Rect(-1, -1, static_cast<int>(image.width() / scale) + 2,
+              static_cast<int>(image.height() / scale) + 2);
+}
+
 // The dots of a dotted level or upright line from `from` to `to` (the end left out), which
 // sit on every other pixel counted from `from`: the lowest dot and the run up to the highest.
 void DotRun(int from, int to, int& first, int& span) {
@@ -366,6 +397,7 @@ bool StridedDots(const TRaster& raster, const TClipArea* area, TPoint a, TPoint 
 // checked against the clip only when the line's box is not wholly drawable.
 void ThinLine(const TRaster& raster, TClipArea& area, TPoint a, TPoint b, QRgb c, TPenMode mode,
               bool dotted) {
+  if (!TrimAxisLine(a, b, Rect(0, 0, raster.Width(), raster.Height()), dotted)) return;
   const TRect box =
       Rect(std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x) + 1, std::max(a.y, b.y) + 1);
   if (!dotted && mode == pmCopy && (a.x == b.x || a.y == b.y)) {
@@ -545,6 +577,7 @@ void TCanvas::ScaledDots(TPoint a, TPoint b) {
   if (raster.Empty()) return;
   const TClipArea area(raster.Width(), raster.Height(), ClipOf(FState->clip));
   const QRgb c = ToQRgb(FPen.color);
+  if (!TrimAxisLine(a, b, LogicalBounds(FTarget.image, Scale()), true)) return;
   const int whole = WholeScale(Scale());
   if (whole > 0 && StridedDots(raster, &area, a, b, whole, c)) return;
   bool on = true;
@@ -566,6 +599,7 @@ void TCanvas::ScaledLine(TPoint a, TPoint b) {
   const int thick = std::max(1, static_cast<int>(std::lround(std::max(1, FPen.width) * Scale())));
   if (FPen.style == psDot && FPen.mode != pmNotXor) return ScaledDots(a, b);
   if (FPen.style == psDot) {
+    if (!TrimAxisLine(a, b, LogicalBounds(FTarget.image, Scale()), true)) return;
     const TBrush saved = FBrush;
     FBrush = TBrush{FPen.color, bsSolid, FPen.color};
     bool on = true;

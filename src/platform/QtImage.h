@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+
 // Internal to the platform's .cpp files: the Qt picture behind a TBitmap. The controls never
 // include this header.
 
@@ -22,9 +24,11 @@ struct TBitmapImage {
 // The device pixel where logical coordinate v begins at the given scale.
 // Rounded down without std::floor, which is a call at the usual flags: every corner of
 // every figure goes through here.
+// Far beyond the ints a coordinate stays at their end: a figure reaching that far still
+// covers its part inside the picture.
 inline int ToDevicePixel(int v, double scale) {
   if (scale == 1) return v;
-  const double d = v * scale + 0.5;
+  const double d = std::clamp(v * scale + 0.5, -2147483648.0, 2147483647.0);
   const int i = static_cast<int>(d);
   return i - (d < i ? 1 : 0);
 }

@@ -71,7 +71,19 @@ const std::vector<TSpanFillKind>& Kinds() {
 
 }  // namespace
 
-const TSpanFillFn gSpanFill = Kinds().back().fill;
+namespace {
+
+// The first fill asks which kind to use: a fill made while other files' statics are still
+// being set up finds the kind all the same.
+void FillChoosing(std::uint32_t* p, std::size_t n, std::uint32_t v) {
+  const TSpanFillFn chosen = Kinds().back().fill;
+  gSpanFill.store(chosen, std::memory_order_relaxed);
+  chosen(p, n, v);
+}
+
+}  // namespace
+
+std::atomic<TSpanFillFn> gSpanFill{FillChoosing};
 
 std::span<const TSpanFillKind> SpanFillKinds() {
   return Kinds();

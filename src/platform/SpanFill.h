@@ -4,14 +4,15 @@
 // explicit vector stores, so the speed does not hang on the compiler's flags; the widest kind
 // the processor has is chosen once, at start.
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <span>
 
 using TSpanFillFn = void (*)(std::uint32_t* pixels, std::size_t count, std::uint32_t value);
 
-// The kind chosen at start.
-extern const TSpanFillFn gSpanFill;
+// The kind chosen at the first fill.
+extern std::atomic<TSpanFillFn> gSpanFill;
 
 // Sets pixels[0..count) to value. Runs of a few pixels (text, dots, thin strokes) stay
 // inline; longer ones go to the chosen kind.
@@ -20,7 +21,7 @@ inline void FillSpan(std::uint32_t* pixels, std::size_t count, std::uint32_t val
     for (std::size_t i = 0; i < count; ++i) pixels[i] = value;
     return;
   }
-  gSpanFill(pixels, count, value);
+  gSpanFill.load(std::memory_order_relaxed)(pixels, count, value);
 }
 
 struct TSpanFillKind {

@@ -1,9 +1,11 @@
 #include "platform/Bitmap.h"
 
 #include <QString>
+#include <atomic>
 
 #include "platform/Canvas.h"
 #include "platform/Exception.h"
+#include "platform/PixelCopies.h"
 #include "platform/QtImage.h"
 
 TBitmap::TBitmap() : FImage(std::make_unique<TBitmapImage>()) {
@@ -61,4 +63,21 @@ TColor TBitmap::Pixel(int x, int y) const {
 void TBitmap::SaveToPng(const std::string& path) const {
   if (!FImage->image.save(QString::fromStdString(path), "PNG"))
     throw Exception("Cannot write the picture \"" + path + "\"");
+}
+
+namespace {
+std::atomic<long long> gCopiedPixels{0};
+}  // namespace
+
+void CountCopiedPixels(long long pixels) {
+  gCopiedPixels.fetch_add(pixels, std::memory_order_relaxed);
+}
+
+long long CopiedPixels() {
+  return gCopiedPixels.load(std::memory_order_relaxed);
+}
+
+bool SharesPixels(const TBitmap& bitmap) {
+  const QImage& image = bitmap.Image().image;
+  return !image.isNull() && !image.isDetached();
 }

@@ -2,6 +2,7 @@
 
 #include <QPolygon>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <span>
@@ -9,6 +10,7 @@
 #include "platform/Bitmap.h"
 #include "platform/CanvasRaster.h"
 #include "platform/CanvasState.h"
+#include "platform/SpanFill.h"
 
 namespace {
 
@@ -101,6 +103,7 @@ QPolygon PolygonNearPicture(std::span<const TPoint> points, const QRect& picture
 }  // namespace
 
 void BeginPainter(QPainter& p, QImage& image, const std::optional<QRegion>& clip) {
+  CountCopyBeforeWrite(image);
   p.begin(&image);
   p.setRenderHint(QPainter::Antialiasing, false);
   p.setRenderHint(QPainter::TextAntialiasing, false);
@@ -194,7 +197,7 @@ void TCanvas::FillDeviceRect(const TRect& r) {
   area.ForEachSpanIn(r, [&](int y, int x0, int x1) {
     QRgb* line = raster.Row(y);
     if (style == bsSolid) {
-      std::fill(line + x0, line + x1, fg);
+      FillSpan(line + x0, static_cast<size_t>(x1 - x0), fg);
     } else if (scale != 1) {
       const int ly = static_cast<int>(std::floor(y / scale));
       for (int x = x0; x < x1; ++x) {
@@ -292,6 +295,11 @@ void TCanvas::DrawEdge(TRect r, unsigned kinds, unsigned sides) {
 
 namespace {
 
+// The scale when it is a whole number of device pixels, else 0.
+int WholeScale(double scale) {
+  return scale >= 1 && scale <= 16 && scale == std::floor(scale) ? static_cast<int>(scale) : 0;
+}
+
 // Calls plot(x, y) for every pixel of the line from a to b, b itself left out.
 template <typename Plot>
 void WalkLine(TPoint a, TPoint b, Plot plot) {
@@ -313,10 +321,83 @@ void WalkLine(TPoint a, TPoint b, Plot plot) {
   }
 }
 
+// A level or upright line from a to b (b left out) cut to the pixels inside bounds; a dotted
+// one's start moves by whole pairs of pixels, so that its dots stay where they were. False when
+// nothing of it is left. Other lines stay as they are: a line far longer than the picture
+// then costs only its part inside.
+bool TrimAxisLine(TPoint& a, TPoint& b, const TRect& bounds, bool dotted) {
+  if ((a.x != b.x && a.y != b.y) || a == b) return true;
+  const bool level = a.y == b.y;
+  const int across = level ? a.y : a.x;
+  if (across < (level ? bounds.top : bounds.left) ||
+      across >= (level ? bounds.bottom : bounds.right))
+    return false;
+  int& from = level ? a.x : a.y;
+  int& to = level ? b.x : b.y;
+  const long long lo = level ? bounds.left : bounds.top, hi = level ? bounds.right : bounds.bottom;
+  auto even = [dotted](long long n) { return dotted ? n + (n & 1) : n; };
+  if (to > from) {
+    if (from < lo) from = static_cast<int>(from + even(lo - from));
+    to = static_cast<int>(std::min<long long>(to, hi));
+    return from < to;
+  }
+  if (from > hi - 1) from = static_cast<int>(from - even(from - (hi - 1)));
+  to = static_cast<int>(std::max<long long>(to, lo - 1));
+  return from > to;
+}
+
+// The logical pixels that reach a scaled picture, with one to spare on each side for rounding.
+TRect LogicalBounds(const QImage& image, double scale) {
+  return Rect(-1, -1, static_cast<int>(image.width() / scale) + 2,
+              static_cast<int>(image.height() / scale) + 2);
+}
+
+// The dots of a dotted level or upright line from `from` to `to` (the end left out), which
+// sit on every other pixel counted from `from`: the lowest dot and the run up to the highest.
+void DotRun(int from, int to, int& first, int& span) {
+  const int n = std::abs(to - from);
+  first = to > from ? from : from - 2 * ((n - 1) / 2);
+  span = to > from ? n : from - first + 1;
+}
+
+// A dotted level or upright line whose band of device pixels (scale of them per logical
+// pixel, whole) lies inside the drawable area: blocks stored at a fixed stride, no walk.
+// False for any other line.
+// Null for the area: the line is known to lie inside it.
+bool StridedDots(const TRaster& raster, const TClipArea* area, TPoint a, TPoint b, int scale,
+                 QRgb c) {
+  if ((a.x != b.x && a.y != b.y) || a == b) return false;
+  const bool level = a.y == b.y;
+  int first = 0, span = 0;
+  DotRun(level ? a.x : a.y, level ? b.x : b.y, first, span);
+  const int s = scale, stride = 2 * s;
+  if (area) {
+    constexpr int kLimit = TPolygonScan::kCoordinateLimit;  // no overflow when scaled
+    if (std::abs(a.x) > kLimit || std::abs(a.y) > kLimit || std::abs(b.x) > kLimit ||
+        std::abs(b.y) > kLimit)
+      return false;
+    const TRect band = level ? Rect(first * s, a.y * s, (first + span) * s, a.y * s + s)
+                             : Rect(a.x * s, first * s, a.x * s + s, (first + span) * s);
+    if (!area->ContainsAll(band)) return false;
+  }
+  if (level) {
+    for (int y = a.y * s; y < a.y * s + s; ++y) {
+      QRgb* row = raster.Row(y);
+      for (int x = first * s; x < (first + span) * s; x += stride)
+        for (int k = 0; k < s; ++k) row[x + k] = c;
+    }
+  } else {
+    for (int y = first * s; y < (first + span) * s; y += stride)
+      for (int r = y; r < y + s; ++r) FillSpan(raster.Row(r) + a.x * s, static_cast<size_t>(s), c);
+  }
+  return true;
+}
+
 // One-pixel line without its end point; a dotted pen sets every other pixel. Pixels are
 // checked against the clip only when the line's box is not wholly drawable.
 void ThinLine(const TRaster& raster, TClipArea& area, TPoint a, TPoint b, QRgb c, TPenMode mode,
               bool dotted) {
+  if (!TrimAxisLine(a, b, Rect(0, 0, raster.Width(), raster.Height()), dotted)) return;
   const TRect box =
       Rect(std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x) + 1, std::max(a.y, b.y) + 1);
   if (!dotted && mode == pmCopy && (a.x == b.x || a.y == b.y)) {
@@ -324,7 +405,7 @@ void ThinLine(const TRaster& raster, TClipArea& area, TPoint a, TPoint b, QRgb c
     const int step = a.x == b.x ? (b.y > a.y ? 0 : 1) : (b.x > a.x ? 0 : 1);
     if (a.y == b.y) {
       area.ForEachSpan(a.y, box.left + step, box.right - 1 + step, [&](int x0, int x1) {
-        std::fill(raster.Row(a.y) + x0, raster.Row(a.y) + x1, c);
+        FillSpan(raster.Row(a.y) + x0, static_cast<size_t>(x1 - x0), c);
       });
     } else {
       const bool whole = area.ContainsAll(box);
@@ -339,6 +420,7 @@ void ThinLine(const TRaster& raster, TClipArea& area, TPoint a, TPoint b, QRgb c
   }
   const bool checked = !area.ContainsAll(box);
   if (!checked && mode == pmCopy) {  // box outlines and grid lines: no pixel to ask about
+    if (dotted && StridedDots(raster, nullptr, a, b, 1, c)) return;
     if (dotted)
       WalkLine(a, b, [&, on = true](int x, int y) mutable {
         if (on) raster.Row(y)[x] = c;
@@ -363,14 +445,28 @@ bool FillPolygonRows(QImage& image, const QRegion* clip, TPolygonScan& scan,
                      std::span<const TPoint> points, QRgb c, TPenMode mode) {
   const TRaster raster(image);
   TClipArea area(raster.Width(), raster.Height(), clip);
+  // Most faces lie inside the clip: one test for the face then, none per row. The box has a
+  // pixel to spare on each side for the crossings' rounding.
+  bool inside = !clip;
+  if (clip && !points.empty()) {
+    TRect box = Rect(points[0].x, points[0].y, points[0].x, points[0].y);
+    for (const TPoint& p : points)
+      box = Rect(std::min(box.left, p.x), std::min(box.top, p.y), std::max(box.right, p.x),
+                 std::max(box.bottom, p.y));
+    inside = area.ContainsAll(Rect(box.left - 1, box.top - 1, box.right + 2, box.bottom + 2));
+  }
   return scan.Run(points, raster.Width(), raster.Height(), [&](int y, int x0, int x1) {
     QRgb* line = raster.Row(y);
-    area.ForEachSpan(y, x0, x1, [&](int from, int to) {
+    auto fill = [&](int from, int to) {
       if (mode == pmNotXor)
         for (int x = from; x < to; ++x) line[x] = NotXor(c, line[x]);
       else
-        std::fill(line + from, line + to, c);
-    });
+        FillSpan(line + from, static_cast<size_t>(to - from), c);
+    };
+    if (inside)
+      fill(x0, x1);
+    else
+      area.ForEachSpan(y, x0, x1, fill);
   });
 }
 
@@ -412,9 +508,17 @@ void TCanvas::Polyline(const std::vector<TPoint>& points) {
 void TCanvas::Polygon(std::span<const TPoint> points) {
   if (points.size() < 2) return;
   if (points.size() >= 3 && FBrush.style != bsClear && !FTarget.image.isNull()) {
-    std::vector<TPoint> scaled;
-    if (Scaled()) scaled = DevPoints(points);
-    const std::span<const TPoint> device = Scaled() ? std::span<const TPoint>(scaled) : points;
+    // Faces of boxes have a few corners: their device points stay on the stack.
+    std::array<TPoint, 8> few;
+    std::vector<TPoint> many;
+    std::span<const TPoint> device = points;
+    if (Scaled() && points.size() <= few.size()) {
+      for (size_t i = 0; i < points.size(); ++i) few[i] = {Dev(points[i].x), Dev(points[i].y)};
+      device = std::span<const TPoint>(few.data(), points.size());
+    } else if (Scaled()) {
+      many = DevPoints(points);
+      device = many;
+    }
     if (FBrush.style == bsSolid) {
       FillDevicePolygon(device, FBrush.color);
     } else {
@@ -430,7 +534,12 @@ void TCanvas::Polygon(std::span<const TPoint> points) {
     }
   }
   if (FPen.style == psClear) return;
-  if (FPen.width > 1 || Scaled()) {
+  if (Scaled()) {  // the outline's strokes, as LineTo draws them
+    for (size_t i = 0; i < points.size(); ++i)
+      ScaledLine(points[i], points[(i + 1) % points.size()]);
+    return;
+  }
+  if (FPen.width > 1) {
     const TPoint pos = FPenPos;
     std::vector<TPoint> closed(points.begin(), points.end());
     closed.push_back(points[0]);
@@ -468,12 +577,15 @@ void TCanvas::ScaledDots(TPoint a, TPoint b) {
   if (raster.Empty()) return;
   const TClipArea area(raster.Width(), raster.Height(), ClipOf(FState->clip));
   const QRgb c = ToQRgb(FPen.color);
+  if (!TrimAxisLine(a, b, LogicalBounds(FTarget.image, Scale()), true)) return;
+  const int whole = WholeScale(Scale());
+  if (whole > 0 && StridedDots(raster, &area, a, b, whole, c)) return;
   bool on = true;
   WalkLine(a, b, [&](int x, int y) {
     if (on)
       area.ForEachSpanIn(DevRect(Rect(x, y, x + 1, y + 1)), [&](int row, int x0, int x1) {
         QRgb* line = raster.Row(row);
-        std::fill(line + x0, line + x1, c);
+        FillSpan(line + x0, static_cast<size_t>(x1 - x0), c);
       });
     on = !on;
   });
@@ -487,6 +599,7 @@ void TCanvas::ScaledLine(TPoint a, TPoint b) {
   const int thick = std::max(1, static_cast<int>(std::lround(std::max(1, FPen.width) * Scale())));
   if (FPen.style == psDot && FPen.mode != pmNotXor) return ScaledDots(a, b);
   if (FPen.style == psDot) {
+    if (!TrimAxisLine(a, b, LogicalBounds(FTarget.image, Scale()), true)) return;
     const TBrush saved = FBrush;
     FBrush = TBrush{FPen.color, bsSolid, FPen.color};
     bool on = true;
@@ -511,9 +624,11 @@ void TCanvas::ScaledLine(TPoint a, TPoint b) {
   if (alongX && b.x < a.x) ++a.x, ++b.x;
   if (!alongX && b.y < a.y) ++a.y, ++b.y;
   const TPoint p{Dev(a.x) + offset, Dev(a.y) + offset}, q{Dev(b.x) + offset, Dev(b.y) + offset};
-  const std::vector<TPoint> band =
-      alongX ? std::vector<TPoint>{p, q, {q.x, q.y + thick}, {p.x, p.y + thick}}
-             : std::vector<TPoint>{p, q, {q.x + thick, q.y}, {p.x + thick, p.y}};
+  // On the stack: a grid or a box outline is many short strokes. A level or upright band is
+  // an upright rectangle, which the scan fills without setting up edges.
+  const std::array<TPoint, 4> band =
+      alongX ? std::array<TPoint, 4>{p, q, {q.x, q.y + thick}, {p.x, p.y + thick}}
+             : std::array<TPoint, 4>{p, q, {q.x + thick, q.y}, {p.x + thick, p.y}};
   FillDevicePolygon(band, FPen.color);
 }
 
@@ -703,6 +818,24 @@ void TCanvas::RestoreClip() {
 
 // --- copies ---------------------------------------------------------------------------
 
+namespace {
+
+// A copy of all of one picture onto all of another of its format, with nothing clipped away,
+// takes the source's pixels as they are: no pixel moves until one of the two is written.
+bool SharePixels(TBitmapImage& target, const QRegion* clip, const TRect& dest, const QImage& source,
+                 const TRect& sourceRect) {
+  QImage& image = target.image;
+  const TRect whole = Rect(0, 0, image.width(), image.height());
+  if (&source == &image || dest != whole || sourceRect != whole || source.size() != image.size() ||
+      source.format() != image.format() || source.devicePixelRatio() != image.devicePixelRatio())
+    return false;
+  if (clip && !TClipArea(whole.right, whole.bottom, clip).ContainsAll(whole)) return false;
+  image = source;
+  return true;
+}
+
+}  // namespace
+
 void TCanvas::CopyRect(const TRect& logicalDest, const TCanvas& source,
                        const TRect& logicalSource) {
   if (FTarget.image.isNull() || source.FTarget.image.isNull()) return;
@@ -715,6 +848,9 @@ void TCanvas::CopyRect(const TRect& logicalDest, const TCanvas& source,
       logicalDest.Height() == logicalSource.Height())
     dest = Bounds(dest.left, dest.top, sourceRect.Width(), sourceRect.Height());
   if (IsRectEmpty(dest) || IsRectEmpty(sourceRect)) return;
+  if (source.Scale() == Scale() &&
+      SharePixels(FTarget, ClipOf(FState->clip), dest, source.FTarget.image, sourceRect))
+    return;
   const QImage& from = source.FTarget.image;
   if (dest.Width() == sourceRect.Width() && dest.Height() == sourceRect.Height() &&
       sourceRect.left >= 0 && sourceRect.top >= 0 && sourceRect.right <= from.width() &&
@@ -725,6 +861,7 @@ void TCanvas::CopyRect(const TRect& logicalDest, const TCanvas& source,
   // A copy of the source part first, so copying within one picture cannot overlap itself.
   const QImage part = source.FTarget.image.copy(
       QRect(sourceRect.left, sourceRect.top, sourceRect.Width(), sourceRect.Height()));
+  CountCopiedPixels(static_cast<long long>(dest.Width()) * dest.Height());
   QPainter p;
   BeginPainter(p, FTarget.image, FState->clip);
   p.setCompositionMode(QPainter::CompositionMode_Source);
@@ -745,6 +882,7 @@ void TCanvas::CopyRows(const TRect& dest, const TCanvas& source, const TRect& so
   const TRaster raster(FTarget.image);
   const TClipArea area(raster.Width(), raster.Height(), ClipOf(FState->clip));
   area.ForEachSpanIn(dest, [&](int y, int x0, int x1) {
+    CountCopiedPixels(x1 - x0);
     const QRgb* in = reinterpret_cast<const QRgb*>(from.constScanLine(y + dy)) + x0 + dx;
     std::copy(in, in + (x1 - x0), raster.Row(y) + x0);
   });

@@ -13,12 +13,13 @@
 #include <vector>
 
 #include "platform/Geometry.h"
+#include "platform/QtImage.h"
 
 // The picture's 32-bit pixels; the image is detached once here, never per pixel.
 class TRaster {
  public:
   explicit TRaster(QImage& image)
-      : FBits(image.isNull() ? nullptr : reinterpret_cast<QRgb*>(image.bits())),
+      : FBits(image.isNull() ? nullptr : Writable(image)),
         FStride(image.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb))),
         FWidth(image.width()),
         FHeight(image.height()) {}
@@ -29,6 +30,10 @@ class TRaster {
   QRgb* Row(int y) const { return FBits + static_cast<qsizetype>(y) * FStride; }
 
  private:
+  static QRgb* Writable(QImage& image) {
+    CountCopyBeforeWrite(image);
+    return reinterpret_cast<QRgb*>(image.bits());
+  }
   QRgb* FBits;
   qsizetype FStride;
   int FWidth, FHeight;

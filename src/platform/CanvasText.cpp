@@ -10,6 +10,7 @@
 #include <unordered_map>
 
 #include "platform/CanvasState.h"
+#include "platform/SpanFill.h"
 
 QFont MakeQFont(const TFont& font) {
   QFont f(QString::fromStdString(font.Name()));
@@ -301,13 +302,13 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
       if (FBkMode == bkOpaque) {
         const QRgb bk = ToQRgb(FBkColor);
         area.ForEachSpanIn(Bounds(x + left, y + top, w, h), [&](int row, int x0, int x1) {
-          std::fill(raster.Row(row) + x0, raster.Row(row) + x1, bk);
+          FillSpan(raster.Row(row) + x0, static_cast<size_t>(x1 - x0), bk);
         });
       }
       const QRgb ink = ToQRgb(FFont.Color());
       for (const TTextMask::TRun& run : mask.runs)
         area.ForEachSpan(y + run.y, x + run.x0, x + run.x1, [&](int x0, int x1) {
-          std::fill(raster.Row(y + run.y) + x0, raster.Row(y + run.y) + x1, ink);
+          FillSpan(raster.Row(y + run.y) + x0, static_cast<size_t>(x1 - x0), ink);
         });
       return;
     }

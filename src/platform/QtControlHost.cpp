@@ -484,12 +484,7 @@ void Host::PaintViewport(QPaintEvent* e) {
     c.RestoreClip();
   }
   QPainter p(FViewport);
-  if (!FBacking.Empty()) {
-    const QRect r = e->rect();
-    const TRect d = Rect(ToDevicePixel(r.left(), ratio), ToDevicePixel(r.top(), ratio),
-                         ToDevicePixel(r.right() + 1, ratio), ToDevicePixel(r.bottom() + 1, ratio));
-    p.drawImage(QRectF(r), FBacking.Image().image, QRectF(d.left, d.top, d.Width(), d.Height()));
-  }
+  ShowPicture(p, e->rect(), FBacking);
 }
 
 void Host::Resized() {
@@ -732,4 +727,13 @@ void ReportHandlerError(QWidget* parent, const std::string& message) {
     return;
   }
   QMessageBox::critical(parent, QStringLiteral("Error"), QString::fromStdString(message));
+}
+
+void ShowPicture(QPainter& painter, const QRect& r, const TBitmap& picture) {
+  if (picture.Empty()) return;
+  const double ratio = picture.Scale();
+  const TRect d = Rect(ToDevicePixel(r.left(), ratio), ToDevicePixel(r.top(), ratio),
+                       ToDevicePixel(r.right() + 1, ratio), ToDevicePixel(r.bottom() + 1, ratio));
+  CountCopiedPixels(static_cast<long long>(d.Width()) * d.Height());
+  painter.drawImage(QRectF(r), picture.Image().image, QRectF(d.left, d.top, d.Width(), d.Height()));
 }

@@ -7,7 +7,10 @@
 #include <functional>
 #include <string>
 
+class QPainter;
+class QRect;
 class QWidget;
+class TBitmap;
 class TControl;
 
 // A widget hosting the control: a persistent backing picture (so immediate inverting
@@ -15,6 +18,10 @@ class TControl;
 // timers, and exceptions from the control's handlers shown in an error message box.
 // The widget does not own the control; the control must outlive it.
 QWidget* CreateQtControlHost(TControl& control, QWidget* parent = nullptr);
+
+// Copies the part r (logical pixels) of the picture to the painter, as the window shows its
+// backing picture on screen: the one copy a frame costs on its way there.
+void ShowPicture(QPainter& painter, const QRect& r, const TBitmap& picture);
 
 // Shows an error that escaped a control's handler; by default an error message box. Tests
 // replace it to see the message without a modal box.

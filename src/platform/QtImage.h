@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+
 // Internal to the platform's .cpp files: the Qt picture behind a TBitmap. The controls never
 // include this header.
 
@@ -20,8 +22,15 @@ struct TBitmapImage {
 };
 
 // The device pixel where logical coordinate v begins at the given scale.
+// Rounded down without std::floor, which is a call at the usual flags: every corner of
+// every figure goes through here.
+// Far beyond the ints a coordinate stays at their end: a figure reaching that far still
+// covers its part inside the picture.
 inline int ToDevicePixel(int v, double scale) {
-  return scale == 1 ? v : static_cast<int>(std::floor(v * scale + 0.5));
+  if (scale == 1) return v;
+  const double d = std::clamp(v * scale + 0.5, -2147483648.0, 2147483647.0);
+  const int i = static_cast<int>(d);
+  return i - (d < i ? 1 : 0);
 }
 
 inline QRgb ToQRgb(TColor c) {
@@ -33,4 +42,13 @@ inline QColor ToQColor(TColor c) {
 }
 inline TColor FromQRgb(QRgb c) {
   return RGB(qRed(c), qGreen(c), qBlue(c));
+}
+
+// Adds to the count CopiedPixels reads.
+void CountCopiedPixels(long long pixels);
+
+// A picture about to be written: when another shares its pixels, writing copies them.
+inline void CountCopyBeforeWrite(const QImage& image) {
+  if (!image.isNull() && !image.isDetached())
+    CountCopiedPixels(static_cast<long long>(image.width()) * image.height());
 }

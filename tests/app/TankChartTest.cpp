@@ -1,8 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <QTest>
+#include <QWidget>
+#include <memory>
+
 #include "app/DemoData.h"
 #include "app/TankChart.h"
 #include "platform/Bitmap.h"
+#include "platform/PixelCopies.h"
+#include "platform/QtControlHost.h"
 #include "support/GuiApp.h"
 #include "support/TestWindowHost.h"
 
@@ -68,6 +74,39 @@ TEST_F(TankChartFixture, RefreshReloadsSeriesButNeverTouchesTheAxis) {
   EXPECT_EQ(chart.LeftAxis().Maximum(), 20000);
   for (int s = 0; s < 5; ++s) EXPECT_EQ(chart.SeriesAt(s)->PointCount(), 12);
   EXPECT_EQ(chart.SeriesAt(0)->YValue(3), 1000);  // Fressingfield was refilled
+}
+
+// In a window a frame is copied once on its way to the screen (the window showing its
+// picture), and a frame that changes nothing on an axis makes no label text.
+TEST_F(TankChartFixture, AFrameIsCopiedOnceAndUnchangedAxesMakeNoLabel) {
+  std::unique_ptr<QWidget> host(CreateQtControlHost(chart));
+  host->resize(850, 173);
+  host->show();
+  QWidget* viewport = host->focusProxy();
+  ASSERT_NE(viewport, nullptr);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(host.get()));
+  viewport->repaint();
+  const double ratio = viewport->devicePixelRatioF();
+  const double frame = viewport->width() * ratio * viewport->height() * ratio;
+  auto labels = [&] {
+    long made = 0;
+    for (const TCustomChartAxis* axis : chart.Axes()) made += axis->LabelFormats();
+    return made;
+  };
+  for (int i = 0; i < 3; ++i) {
+    const long long copies = CopiedPixels();
+    const long made = labels();
+    SimulateStep(*sites, random);  // new levels under the same axes
+    RefreshChart(chart, *sites);
+    viewport->repaint();
+    EXPECT_EQ(static_cast<double>(CopiedPixels() - copies) / frame, 1.0) << "frame " << i;
+    EXPECT_EQ(labels(), made) << "frame " << i;
+  }
+  const long made = labels();
+  chart.LeftAxis().SetMaximum(20000);
+  viewport->repaint();
+  EXPECT_GT(labels(), made);
+  EXPECT_EQ(chart.LeftAxis().LabelText(20000), "20,000");
 }
 
 TEST_F(TankChartFixture, SnapshotShowsTheStacksWallsAndAxis) {

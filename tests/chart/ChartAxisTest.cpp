@@ -222,6 +222,9 @@ TEST(ChartAxisTest, LabelTextFormatsAndMayBeChanged) {
   thirds.SetRange(0, 2);
   thirds.LabelStep = 0.333333;
   EXPECT_EQ(left.FormatLabel(0.666666, thirds), "0.666666");
+  // Texts kept for one layout are not the texts of another.
+  EXPECT_EQ(left.FormatLabel(0.666666), "0.667");
+  EXPECT_EQ(left.FormatLabel(0.666666, thirds), "0.666666");
   chart.OnGetAxisLabel = [&](TCustomChartAxis* sender, TChartSeries* series, int index,
                              std::string& text) {
     EXPECT_EQ(sender, &left);
@@ -233,6 +236,7 @@ TEST(ChartAxisTest, LabelTextFormatsAndMayBeChanged) {
   TAxisLayout dates = left.Layout();
   dates.ShowsDateTime = true;
   EXPECT_EQ(left.FormatLabel(-1, dates), "");
+  EXPECT_NE(left.FormatLabel(1, dates), left.FormatLabel(1));
 }
 
 TEST(ChartAxisTest, MarginsWidenTheRangeBeyondTheData) {

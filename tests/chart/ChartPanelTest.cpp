@@ -231,3 +231,65 @@ TEST_F(ChartPanelFixture, AFixedDepthOrderStillTakesASlotOfItsOwn) {
   second.SetZOrder(-5);
   EXPECT_EQ(second.ZOrder(), -1);
 }
+
+namespace {
+
+// A chart of three stacked values drawn in a window of its own.
+struct TShownChart {
+  TSeriesOwner owner;
+  TChart chart;
+  TTestWindowHost host;
+  explicit TShownChart(double ratio) : host(chart, 300, 160, ratio) {
+    chart.Legend().SetVisible(false);
+    TBarSeries& series = owner.CreateSeries<TBarSeries>();
+    series.SetMultiBar(mbStacked);
+    series.Marks().SetVisible(false);
+    chart.AttachSeries(&series);
+    for (int x = 0; x < 3; ++x) series.AddPoint(x, 100 + 250 * x, "", clDefault);
+  }
+};
+
+}  // namespace
+
+// What a frame shows must not hang on the frames before it: a chart changed between frames
+// shows what a chart given the change before its first frame shows, pixel for pixel.
+TEST(ChartFrameTest, AChangeBetweenFramesShowsWhatAFreshChartShows) {
+  EnsureGuiApplication();
+  using TChange = void (*)(TChart&);
+  const std::pair<const char*, TChange> changes[] = {
+      {"labels font",
+       [](TChart& c) {
+         TFont f = c.LeftAxis().LabelsFont();
+         f.SetSize(f.Size() + 6);
+         c.LeftAxis().SetLabelsFont(f);
+       }},
+      {"values format", [](TChart& c) { c.LeftAxis().SetAxisValuesFormat("0.00"); }},
+      {"label handler",
+       [](TChart& c) {
+         c.OnGetAxisLabel = [](TCustomChartAxis*, TChartSeries*, int, std::string& text) {
+           text += "!";
+         };
+         c.Invalidate();  // the handler alone asks for no repaint
+       }},
+      {"logarithmic", [](TChart& c) { c.LeftAxis().SetLogarithmic(true); }},
+      {"date-time format", [](TChart& c) { c.LeftAxis().SetDateTimeFormat("hh:nn"); }},
+      {"axis hidden", [](TChart& c) { c.LeftAxis().SetVisible(false); }},
+      {"series hidden", [](TChart& c) { c.SeriesAt(0)->SetActive(false); }},
+      {"series emptied", [](TChart& c) { c.SeriesAt(0)->ClearPoints(); }},
+      {"flat", [](TChart& c) { c.SetView3D(false); }},
+  };
+  for (const double ratio : {1.0, 1.25, 1.5, 2.0})
+    for (const auto& [name, change] : changes) {
+      TShownChart changed(ratio), fresh(ratio);
+      changed.host.Paint(true);
+      change(changed.chart);
+      changed.host.Paint(true);
+      change(fresh.chart);
+      fresh.host.Paint(true);
+      int differing = 0;
+      for (int y = 0; y < 160; ++y)
+        for (int x = 0; x < 300; ++x)
+          differing += changed.host.PixelAt(x, y) != fresh.host.PixelAt(x, y);
+      EXPECT_EQ(differing, 0) << name << " at " << ratio;
+    }
+}

@@ -10,7 +10,9 @@
 
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
+#include "platform/PixelCopies.h"
 #include "platform/QtImage.h"
+#include "platform/SpanFill.h"
 #include "support/GuiApp.h"
 
 namespace {
@@ -147,6 +149,27 @@ TEST(CanvasRasterTest, FillsLinesAndCopiesKeepToTheClip) {
           ASSERT_EQ(lined.Pixel(x, y), clWhite) << x << "," << y;
         }
 
+    // A dotted level or upright line inks every other pixel counted from its start, its end
+    // left out, whichever way it runs.
+    TBitmap dotted(w, h);
+    TCanvas& d = dotted.Canvas();
+    d.Pen() = TPen{clBlack, 1, psDot, pmCopy};
+    const bool level = round % 2 == 0;
+    const TPoint from{r.In(0, w - 1), r.In(0, h - 1)};
+    const TPoint to = level ? TPoint{r.In(0, w - 1), from.y} : TPoint{from.x, r.In(0, h - 1)};
+    d.MoveTo(from.x, from.y);
+    d.LineTo(to.x, to.y);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) {
+        const int along = level ? x - from.x : y - from.y,
+                  length = level ? to.x - from.x : to.y - from.y;
+        const int i = length < 0 ? -along : along;
+        const bool on =
+            (level ? y == from.y : x == from.x) && i >= 0 && i < std::abs(length) && i % 2 == 0;
+        ASSERT_EQ(dotted.Pixel(x, y), on ? clBlack : clWhite)
+            << x << "," << y << " round " << round;
+      }
+
     // A copy within one picture reads the pixels as they were before it.
     TBitmap copied(w, h);
     TCanvas& k = copied.Canvas();
@@ -163,7 +186,42 @@ TEST(CanvasRasterTest, FillsLinesAndCopiesKeepToTheClip) {
             moved ? RGB((x - dx + sx) * 3, (y - dy + sy) * 5, 7) : RGB(x * 3, y * 5, 7);
         ASSERT_EQ(copied.Pixel(x, y), want) << x << "," << y << " round " << round;
       }
+
+    // A whole picture copied onto one of its size shares its pixels until either is written;
+    // a write then changes only the picture written.
+    TBitmap whole(w, h);
+    const long long before = CopiedPixels();
+    whole.Canvas().Draw(0, 0, copied);
+    EXPECT_TRUE(SharesPixels(whole));
+    EXPECT_EQ(CopiedPixels(), before);
+    whole.Canvas().SetPixel(0, 0, clFuchsia);
+    EXPECT_EQ(CopiedPixels() - before, static_cast<long long>(w) * h);
+    ASSERT_EQ(whole.Pixel(0, 0), clFuchsia);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x)
+        if (x > 0 || y > 0) {
+          ASSERT_EQ(whole.Pixel(x, y), copied.Pixel(x, y)) << x << "," << y;
+        }
+    EXPECT_NE(copied.Pixel(0, 0), clFuchsia);
   }
+}
+
+// Every kind of span fill the processor runs writes exactly its span, for every length up to
+// past the widest stores' unrolled loops and from every place within their alignment.
+TEST(CanvasRasterTest, SpanFillsWriteExactlyTheirSpan) {
+  alignas(64) std::uint32_t buffer[8 + 130 + 8 + 16];
+  for (const TSpanFillKind& kind : SpanFillKinds())
+    for (std::size_t offset = 0; offset < 8; ++offset)
+      for (std::size_t length = 0; length <= 130; ++length) {
+        std::fill(std::begin(buffer), std::end(buffer), 0xDEADBEEFu);
+        kind.fill(buffer + 8 + offset, length, 0x00123456u);
+        for (std::size_t i = 0; i < std::size(buffer); ++i) {
+          const bool in = i >= 8 + offset && i < 8 + offset + length;
+          ASSERT_EQ(buffer[i], in ? 0x00123456u : 0xDEADBEEFu)
+              << kind.name << " offset " << offset << " length " << length << " at " << i;
+        }
+      }
+  EXPECT_GE(SpanFillKinds().size(), 1u);
 }
 
 TEST(CanvasRasterTest, TextDrawnAgainLandsOnTheSamePixelsWherever) {

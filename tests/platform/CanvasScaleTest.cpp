@@ -68,19 +68,20 @@ void DrawUprightFigures(TCanvas& c, unsigned seed) {
 
 TEST(CanvasScaleTest, WholeRatiosDrawEachPixelAsASquare) {
   EnsureGuiApplication();
-  for (unsigned seed = 1; seed <= 30; ++seed) {
-    TBitmap plain(40, 30), scaled(40, 30, 2);
-    EXPECT_EQ(scaled.Width(), 40);
-    EXPECT_EQ(scaled.Image().image.width(), 80);
-    DrawUprightFigures(plain.Canvas(), seed);
-    DrawUprightFigures(scaled.Canvas(), seed);
-    const QImage& device = scaled.Image().image;
-    int differing = 0;
-    for (int y = 0; y < device.height(); ++y)
-      for (int x = 0; x < device.width(); ++x)
-        differing += FromQRgb(device.pixel(x, y)) != plain.Pixel(x / 2, y / 2);
-    ASSERT_EQ(differing, 0) << "seed " << seed;
-  }
+  for (const int ratio : {2, 3})
+    for (unsigned seed = 1; seed <= 30; ++seed) {
+      TBitmap plain(40, 30), scaled(40, 30, ratio);
+      EXPECT_EQ(scaled.Width(), 40);
+      EXPECT_EQ(scaled.Image().image.width(), 40 * ratio);
+      DrawUprightFigures(plain.Canvas(), seed);
+      DrawUprightFigures(scaled.Canvas(), seed);
+      const QImage& device = scaled.Image().image;
+      int differing = 0;
+      for (int y = 0; y < device.height(); ++y)
+        for (int x = 0; x < device.width(); ++x)
+          differing += FromQRgb(device.pixel(x, y)) != plain.Pixel(x / ratio, y / ratio);
+      ASSERT_EQ(differing, 0) << "ratio " << ratio << " seed " << seed;
+    }
 }
 
 // Inverting feedback must erase itself at any ratio, slanted lines and frames included.
@@ -323,3 +324,108 @@ TEST(CanvasScaleTest, EllipsesScrollsAndBitmapsHoldAtTheEdgesOfTheTable) {
 }
 
 }  // namespace
+
+// A fill reaching far beyond the picture keeps to the device pixels of its part inside.
+TEST(CanvasScaleTest, FillsFarBeyondThePictureFillTheirPartInside) {
+  EnsureGuiApplication();
+  constexpr int kFar = 1'500'000'000;
+  for (const double ratio : {1.0, 1.25, 1.5, 2.0, 3.0}) {
+    SCOPED_TRACE(ratio);
+    // Fills by the device pixels of their logical edges; a rectangle that is empty or turned
+    // round fills nothing.
+    const TRect fills[] = {Rect(-kFar, 2, 5, 6), Rect(3, -kFar, 9, 4),
+                           Rect(3, 2, kFar, 6),  Rect(-kFar, -kFar, kFar, kFar),
+                           Rect(4, 4, 4, 9),     Rect(4, 4, 5, 5),
+                           Rect(9, 4, 3, 7)};
+    for (const TRect& r : fills) {
+      TBitmap b(20, 12, ratio);
+      b.Canvas().Brush() = TBrush{clRed, bsSolid, clRed};
+      b.Canvas().FillRect(r);
+      const QImage& device = b.Image().image;
+      auto edge = [&](int v, int limit) {
+        return v <= -kFar ? 0 : v >= kFar ? limit : std::min(ToDevicePixel(v, ratio), limit);
+      };
+      const TRect want = Rect(edge(r.left, device.width()), edge(r.top, device.height()),
+                              edge(r.right, device.width()), edge(r.bottom, device.height()));
+      int differing = 0;
+      for (int y = 0; y < device.height(); ++y)
+        for (int x = 0; x < device.width(); ++x) {
+          const bool in = x >= want.left && x < want.right && y >= want.top && y < want.bottom;
+          differing += FromQRgb(device.pixel(x, y)) != (in ? clRed : clWhite);
+        }
+      EXPECT_EQ(differing, 0) << r.left << "," << r.top << "," << r.right << "," << r.bottom;
+    }
+  }
+}
+
+// A dotted line a hundred million pixels long, cut to the picture before it is walked, inks
+// every other pixel counted from its start.
+TEST(CanvasScaleTest, DottedLinesFarBeyondThePictureKeepTheirDots) {
+  EnsureGuiApplication();
+  for (const double ratio : {1.0, 1.25, 1.5, 2.0, 3.0}) {
+    SCOPED_TRACE(ratio);
+    TBitmap dots(20, 12, ratio);
+    TCanvas& c = dots.Canvas();
+    c.Pen() = TPen{clBlack, 1, psDot, pmCopy};
+    c.MoveTo(4, -100'000'000);
+    c.LineTo(4, 12);
+    c.MoveTo(-100'000'001, 7);
+    c.LineTo(20, 7);
+    c.MoveTo(0, -100'000'000);  // an axis far above the picture
+    c.LineTo(20, -100'000'000);
+    for (int y = 0; y < 12; ++y)
+      for (int x = 0; x < 20; ++x) {
+        const bool on = (x == 4 && y % 2 == 0) || (y == 7 && x % 2 != 0);
+        ASSERT_EQ(dots.Pixel(x, y), on ? clBlack : clWhite) << x << "," << y;
+      }
+  }
+}
+
+// A whole picture copied onto another shares its pixels: a write on either side afterwards
+// must leave the other as it was, whatever draws the write.
+TEST(CanvasScaleTest, APictureCopiedWholeIsWrittenOnEitherSideAlone) {
+  EnsureGuiApplication();
+  using TWrite = void (*)(TCanvas&);
+  const std::pair<const char*, TWrite> writes[] = {
+      {"fill",
+       [](TCanvas& c) {
+         c.Brush() = TBrush{clRed, bsSolid, clRed};
+         c.FillRect(Rect(2, 2, 9, 7));
+       }},
+      {"dotted line",
+       [](TCanvas& c) {
+         c.Pen() = TPen{clNavy, 1, psDot, pmCopy};
+         c.MoveTo(1, 3);
+         c.LineTo(15, 3);
+       }},
+      {"not-xor frame",
+       [](TCanvas& c) {
+         c.Pen() = TPen{clBlack, 1, psSolid, pmNotXor};
+         c.Brush().style = bsClear;
+         c.Rectangle(Rect(1, 1, 12, 9));
+       }},
+      {"polygon",
+       [](TCanvas& c) {
+         c.Pen() = TPen{clBlack, 1, psSolid, pmCopy};
+         c.Brush() = TBrush{clGreen, bsSolid, clGreen};
+         const TPoint p[] = {{1, 1}, {14, 3}, {6, 10}};
+         c.Polygon(p);
+       }},
+      {"text", [](TCanvas& c) { c.TextOut(1, 1, "Wg"); }},
+      {"pixel", [](TCanvas& c) { c.SetPixel(3, 3, clFuchsia); }},
+  };
+  for (const double ratio : {1.0, 1.5, 2.0})
+    for (const bool onSource : {false, true})
+      for (const auto& [name, write] : writes) {
+        TBitmap source(16, 12, ratio), copy(16, 12, ratio);
+        PaintScene(source.Canvas(), Rect(0, 0, 16, 12), 0, 0);
+        copy.Canvas().Draw(0, 0, source);
+        const QImage scene = source.Image().image.copy();
+        write((onSource ? source : copy).Canvas());
+        const QImage& untouched = (onSource ? copy : source).Image().image;
+        const QImage& written = (onSource ? source : copy).Image().image;
+        EXPECT_EQ(DifferingPixels(untouched, scene), 0)
+            << name << (onSource ? " on the source" : " on the copy") << " at " << ratio;
+        EXPECT_GT(DifferingPixels(written, scene), 0) << name << " at " << ratio;
+      }
+}

@@ -405,6 +405,13 @@ std::vector<double> TCustomChartAxis::LabelValues(double step, const TAxisScale&
 }
 
 std::string TCustomChartAxis::FormatLabel(double value, const TAxisLayout& layout) const {
+  const TAxisLabelCache::TKey key{layout.RangeMin,   layout.RangeMax,      layout.RangeSpan,
+                                  layout.LabelStep,  layout.ShowsDateTime, layout.Logarithmic,
+                                  FAxisValuesFormat, FDateTimeFormat};
+  return FLabelCache.Text(key, value, [&](double v) { return MakeLabel(v, layout); });
+}
+
+std::string TCustomChartAxis::MakeLabel(double value, const TAxisLayout& layout) const {
   if (layout.ShowsDateTime) {
     if (!(value >= 0)) return {};
     if (!FDateTimeFormat.empty()) return FormatDateTime(FDateTimeFormat, value);

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "chart/axis/AxisLabelCache.h"
 #include "chart/view/ChartLayout.h"
 #include "chart/view/ChartPen.h"
 #include "platform/Font.h"
@@ -112,6 +113,8 @@ class TCustomChartAxis {
   std::string LabelText(double value) const;
   // The value as AxisValuesFormat (or the date-time rules) make it, before OnGetAxisLabel.
   std::string FormatLabel(double value, const TAxisLayout& layout) const;
+  // How many label texts were made, not taken from the texts kept for the axis.
+  long LabelFormats() const { return FLabelCache.Made(); }
   std::string FormatLabel(double value) const { return FormatLabel(value, Layout()); }
   // AxisValuesFormat with the decimal places the layout's label step needs added.
   std::string ValuesFormatFor(const TAxisLayout& layout) const;
@@ -194,6 +197,7 @@ class TCustomChartAxis {
   friend class TCustomAxisPanel;
   template <typename T>
   void Change(T& field, const T& value);
+  std::string MakeLabel(double value, const TAxisLayout& layout) const;
   double LabelExtent(TChartCanvas3D& canvas, double value, const TAxisLayout& layout) const;
   // The larger extent of the labels at the two ends, in the labels font.
   double LabelSize(TChartCanvas3D& canvas, const TAxisLayout& layout) const;
@@ -247,6 +251,7 @@ class TCustomChartAxis {
   TChartPen FTicks = DarkGrayPen();
   TChartPen FTicksInner = DarkGrayPen();
   TChartPen FMinorTicks = DarkGrayPen();
+  mutable TAxisLabelCache FLabelCache;
 };
 
 class TChartAxis : public TCustomChartAxis {

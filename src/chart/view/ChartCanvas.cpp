@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "platform/PixelCopies.h"
+
 // --- flat drawing -------------------------------------------------------------------------
 
 void TChartCanvas::ResetTools() {
@@ -127,6 +129,7 @@ TRect TChartCanvas3D::BeginFrame(TCanvas& target, const TView3DSettings& options
     return targetRect;
   }
   const int w = std::max(0, targetRect.Width()), h = std::max(0, targetRect.Height());
+  if (FPicture && SharesPixels(*FPicture)) std::swap(FPicture, FSpare);
   if (FPicture &&
       (FPicture->Width() != w || FPicture->Height() != h || FPicture->Scale() != target.Scale()))
     FPicture.reset();

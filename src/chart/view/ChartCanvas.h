@@ -98,6 +98,8 @@ class TChartCanvas3D : public TChartCanvas {
 
   // Starts a frame; returns the rectangle to draw the chart in. When buffered, drawing goes
   // to the retained picture (re-created on a size change) and the result is (0, 0, w, h).
+  // A window given the whole picture shares its pixels; the next frame is then drawn on a
+  // second picture, so that neither is copied.
   TRect BeginFrame(TCanvas& target, const TView3DSettings& options, bool view3D,
                    const TRect& targetRect);
   // Copies the retained picture to the target at the rectangle's corner and draws on the
@@ -163,6 +165,8 @@ class TChartCanvas3D : public TChartCanvas {
   TFont ZoomedFont() const;
 
   std::unique_ptr<TBitmap> FPicture;
+  // The picture before it, drawn on while the window still shows the last one.
+  std::unique_ptr<TBitmap> FSpare;
   std::unique_ptr<TBitmap> FMeasuring;
   bool FBuffered = true;
   bool FStale = true;

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "platform/PlatformExport.h"
+
 // A colour: 0x00BBGGRR for plain colours (red in the low byte), 0x80000000 | index for the
 // system colours, which a palette turns into a plain colour when drawing.
 using TColor = std::uint32_t;
@@ -108,7 +110,7 @@ constexpr TColor RGB(int r, int g, int b) {
 }
 
 // Plain colours for every system colour.
-class TSystemPalette {
+class LISTCHART_PLATFORM_API TSystemPalette {
  public:
   // The fixed classic palette used by tests and snapshots; its values are in Color.cpp.
   static TSystemPalette Classic();
@@ -124,9 +126,9 @@ class TSystemPalette {
 
 // The palette drawing resolves through; starts as the classic one. The application installs
 // the desktop palette at start-up.
-const TSystemPalette& CurrentPalette();
-void SetCurrentPalette(const TSystemPalette& palette);
+LISTCHART_PLATFORM_API const TSystemPalette& CurrentPalette();
+LISTCHART_PLATFORM_API void SetCurrentPalette(const TSystemPalette& palette);
 
 // A plain 0x00BBGGRR colour: system colours through the current palette; clNone and
 // clDefault (which have no colour) give black; other values keep their low 24 bits.
-TColor ColorToRGB(TColor c);
+LISTCHART_PLATFORM_API TColor ColorToRGB(TColor c);

@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+#include "widgets/WidgetsExport.h"
+
 class QWidget;
 class TControl;
 
@@ -14,15 +16,16 @@ class TControl;
 // feedback reaches the screen and is erased by drawing it again), real scroll bars, real
 // timers, and exceptions from the control's handlers shown in an error message box.
 // The widget does not own the control; the control must outlive it.
-QWidget* CreateQtControlHost(TControl& control, QWidget* parent = nullptr);
+LISTCHART_WIDGETS_API QWidget* CreateQtControlHost(TControl& control, QWidget* parent = nullptr);
 
 // Shows an error that escaped a control's handler; by default an error message box. Tests
 // replace it to see the message without a modal box.
-void SetQtControlHostErrorHandler(std::function<void(const std::string&)> handler);
+LISTCHART_WIDGETS_API void SetQtControlHostErrorHandler(
+    std::function<void(const std::string&)> handler);
 
 // Shows an error that escaped a handler of the window (through the handler above when one is
 // set), so that every handler reports its errors the same way.
-void ReportHandlerError(QWidget* parent, const std::string& message);
+LISTCHART_WIDGETS_API void ReportHandlerError(QWidget* parent, const std::string& message);
 
 // Runs a handler of the window; an exception leaving it is reported as above and the program
 // goes on.

@@ -8,10 +8,11 @@
 #include <cmath>
 
 #include "platform/Color.h"
+#include "platform/PlatformExport.h"
 
 // The picture holds device pixels: scale of them per logical pixel on each axis, and a
 // logical size of width x height.
-struct TBitmapImage {
+struct LISTCHART_PLATFORM_API TBitmapImage {
   QImage image;
   double scale = 1;
   int width = 0, height = 0;

@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QPalette>
+#include <QTest>
+#include <QVBoxLayout>
+#include <memory>
+
+#include "chart/series/BarSeries.h"
+#include "platform/Color.h"
+#include "support/GuiApp.h"
+#include "widgets/ChartWidget.h"
+#include "widgets/TreeListWidget.h"
+
+namespace {
+
+// The widget the host draws the control in and sends it the mouse from.
+QWidget* Viewport(QWidget* face) {
+  QWidget* host = face->focusProxy();
+  return host ? host->focusProxy() : nullptr;
+}
+
+}  // namespace
+
+// Placed in a layout below another widget, each face passes the mouse to its control at the
+// control's own coordinates: a click where the chart's hit test finds a bar reports that bar.
+TEST(ControlWidgetTest, FacesInALayoutTakeFocusAndClicksWhereTheControlDraws) {
+  EnsureGuiApplication();
+  TBarSeries bars;
+  QWidget window;
+  auto* list = new TTreeListWidget;
+  auto* view = new TChartWidget;
+  auto* layout = new QVBoxLayout(&window);
+  layout->addWidget(list);
+  layout->addWidget(view);
+  TChart& chart = view->Chart();
+  for (int i = 0; i < 4; ++i) bars.AddPoint(i, 10 + i, "", clDefault);
+  chart.AttachSeries(&bars);
+  window.resize(400, 600);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+
+  QWidget* viewport = Viewport(view);
+  ASSERT_NE(viewport, nullptr);
+  EXPECT_EQ(chart.ClientWidth(), viewport->width());
+  EXPECT_EQ(chart.ClientHeight(), viewport->height());
+  int clicked = -1;
+  chart.OnClickSeries = [&](TCustomChart*, TChartSeries*, int index, TMouseButton, TShiftState, int,
+                            int) { clicked = index; };
+  const int y = chart.ClientHeight() * 3 / 4;
+  int tried = 0;
+  for (int x = 0; x < chart.ClientWidth(); x += 3) {
+    const TChartClickedPart part = chart.FindClickedPart({x, y});
+    if (part.Part != cpSeries) continue;
+    clicked = -1;
+    QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, QPoint(x, y));
+    EXPECT_EQ(clicked, part.PointIndex) << "at x " << x;
+    ++tried;
+  }
+  EXPECT_GT(tried, 4);
+
+  // The tree-list takes the keyboard focus through its face; the chart takes none.
+  list->setFocus();
+  QApplication::processEvents();
+  EXPECT_TRUE(list->TreeList().Focused());
+  EXPECT_EQ(view->focusPolicy(), Qt::NoFocus);
+  chart.DetachAllSeries();
+}
+
+// The system colours follow the application's palette when it changes.
+TEST(ControlWidgetTest, SystemColoursFollowTheApplicationPalette) {
+  EnsureGuiApplication();
+  TTreeListWidget list;
+  const QPalette before = QApplication::palette();
+  QPalette changed = before;
+  changed.setColor(QPalette::Base, QColor(12, 34, 56));
+  QApplication::setPalette(changed);
+  QApplication::processEvents();
+  EXPECT_EQ(ColorToRGB(clWindow), RGB(12, 34, 56));
+  QApplication::setPalette(before);
+  QApplication::processEvents();
+  EXPECT_EQ(ColorToRGB(clWindow), TSystemPalette::Desktop().Get(sciWindow));
+}
+
+// A face closed while its control holds the mouse ends the gesture before the control goes.
+TEST(ControlWidgetTest, ClosingDuringAZoomDragEndsIt) {
+  EnsureGuiApplication();
+  auto view = std::make_unique<TChartWidget>();
+  view->resize(300, 200);
+  view->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+  QWidget* viewport = Viewport(view.get());
+  QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, QPoint(60, 60));
+  QTest::mouseMove(viewport, QPoint(120, 120));
+  EXPECT_TRUE(view->Chart().HasCapture());
+  view.reset();  // the sanitizers see any use of the host or the chart after this
+}

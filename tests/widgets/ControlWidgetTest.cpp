@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QPalette>
 #include <QTest>
@@ -58,6 +59,13 @@ TEST(ControlWidgetTest, FacesInALayoutTakeFocusAndClicksWhereTheControlDraws) {
     ++tried;
   }
   EXPECT_GT(tried, 4);
+
+  // Assistive technology finds each control in its face.
+  QAccessibleInterface* treeAccess = QAccessible::queryAccessibleInterface(Viewport(list));
+  QAccessibleInterface* chartAccess = QAccessible::queryAccessibleInterface(viewport);
+  ASSERT_TRUE(treeAccess && chartAccess);
+  EXPECT_EQ(treeAccess->role(), QAccessible::Tree);
+  EXPECT_EQ(chartAccess->role(), QAccessible::Chart);
 
   // The tree-list takes the keyboard focus through its face; the chart takes none.
   list->setFocus();

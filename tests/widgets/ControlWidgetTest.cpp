@@ -90,6 +90,42 @@ TEST(ControlWidgetTest, SystemColoursFollowTheApplicationPalette) {
   EXPECT_EQ(ColorToRGB(clWindow), TSystemPalette::Desktop().Get(sciWindow));
 }
 
+// A face follows the palette it is shown with, whenever it is made: one made after every
+// earlier face has gone and the application's palette has changed meanwhile, and one whose
+// window was given a palette of its own (the usual way to theme a part of a program).
+TEST(ControlWidgetTest, FacesDrawWithThePaletteTheyAreShownWith) {
+  EnsureGuiApplication();
+  const QPalette before = QApplication::palette();
+  QPalette dark = before;
+  dark.setColor(QPalette::Base, QColor(20, 20, 20));
+  auto windowColourOf = [](QWidget& window, TTreeListWidget& list) {
+    window.resize(200, 150);
+    window.show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QApplication::processEvents();
+    const QImage picture = list.grab().toImage();
+    return picture.pixelColor(picture.width() / 2, picture.height() - 4).name().toStdString();
+  };
+
+  delete new TTreeListWidget;
+  QApplication::setPalette(dark);
+  {
+    QWidget window;
+    auto* list = new TTreeListWidget(&window);
+    (new QVBoxLayout(&window))->addWidget(list);
+    EXPECT_EQ(windowColourOf(window, *list), "#141414") << "a face made later";
+  }
+  QApplication::setPalette(before);
+  QApplication::processEvents();
+  {
+    QWidget window;
+    auto* list = new TTreeListWidget(&window);
+    (new QVBoxLayout(&window))->addWidget(list);
+    window.setPalette(dark);
+    EXPECT_EQ(windowColourOf(window, *list), "#141414") << "a window's own palette";
+  }
+}
+
 // A face closed while its control holds the mouse ends the gesture before the control goes.
 TEST(ControlWidgetTest, ClosingDuringAZoomDragEndsIt) {
   EnsureGuiApplication();

@@ -24,8 +24,13 @@ function(listchart_add_library name export_name)
   set(shared listchart_${name})
   add_library(${shared} SHARED $<TARGET_OBJECTS:${objects}>)
   add_library(ListChart::${export_name} ALIAS ${shared})
+  # Installed anywhere, a library finds the others beside it: a program's own run path does
+  # not reach the libraries its libraries load.
   set_target_properties(${shared} PROPERTIES OUTPUT_NAME listchart-${name} EXPORT_NAME ${export_name}
-                        VERSION ${LISTCHART_VERSION} SOVERSION ${LISTCHART_SOVERSION})
+                        VERSION ${LISTCHART_VERSION} SOVERSION ${LISTCHART_SOVERSION}
+                        INSTALL_RPATH "$ORIGIN")
+  # The headers need C++20 of every program that includes them.
+  target_compile_features(${shared} PUBLIC cxx_std_20)
   if(NOT TANKDEMO_SANITIZE AND NOT TANKDEMO_FUZZ)
     # A symbol another library hides shows here, not when a program first links.
     target_link_options(${shared} PRIVATE LINKER:--no-undefined)

@@ -109,6 +109,8 @@ constexpr TColor RGB(int r, int g, int b) {
   return static_cast<TColor>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
 
+class QPalette;
+
 // Plain colours for every system colour.
 class LISTCHART_PLATFORM_API TSystemPalette {
  public:
@@ -116,6 +118,8 @@ class LISTCHART_PLATFORM_API TSystemPalette {
   static TSystemPalette Classic();
   // The desktop's current palette, read from the running Qt application (Classic without one).
   static TSystemPalette Desktop();
+  // The system colours a Qt palette gives (a widget's own, its window's or the application's).
+  static TSystemPalette FromQt(const QPalette& palette);
 
   TColor Get(TSystemColorIndex i) const { return FColors[i]; }
   void Set(TSystemColorIndex i, TColor c) { FColors[i] = c & 0x00FFFFFF; }

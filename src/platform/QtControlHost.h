@@ -18,6 +18,11 @@ class TControl;
 // The widget does not own the control; the control must outlive it.
 LISTCHART_WIDGETS_API QWidget* CreateQtControlHost(TControl& control, QWidget* parent = nullptr);
 
+// Lets the control of a host made above paint with the palette its widget resolves (its own,
+// its window's or the application's), as any Qt widget does; otherwise it paints with the
+// program's current palette.
+LISTCHART_WIDGETS_API void FollowWidgetPalette(QWidget* host);
+
 // Shows an error that escaped a control's handler; by default an error message box. Tests
 // replace it to see the message without a modal box.
 LISTCHART_WIDGETS_API void SetQtControlHostErrorHandler(

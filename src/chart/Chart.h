@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "chart/ChartAxisPanel.h"
+#include "chart/ChartExport.h"
 #include "chart/access/ChartAccessible.h"
 #include "chart/input/ChartInput.h"
 #include "chart/input/ChartMouse.h"
@@ -16,7 +17,7 @@ class TCustomChart;
 
 // The chart: series, axes, walls, title, foot and legend, laid out by one function and drawn
 // by one paint pipeline into the retained picture; the mouse goes to its input.
-class TCustomChart : public TCustomAxisPanel {
+class LISTCHART_CHART_API TCustomChart : public TCustomAxisPanel {
  public:
   TCustomChart();
   ~TCustomChart() override;
@@ -124,4 +125,4 @@ class TCustomChart : public TCustomAxisPanel {
   unsigned FAnnouncedChanges = 0;
 };
 
-class TChart : public TCustomChart {};
+class LISTCHART_CHART_API TChart : public TCustomChart {};

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "chart/ChartExport.h"
 #include "chart/ChartPanel.h"
 #include "chart/axis/ChartAxis.h"
 #include "chart/view/ChartCanvas.h"
@@ -19,7 +20,7 @@ class TChartSeries;
 // The chart with series and axes: the ordered list of series it shows (not owned), the
 // colour rule for series that join it, the five axes and their layout, and the drawing of
 // the series.
-class TCustomAxisPanel : public TCustomChartPanelExtended {
+class LISTCHART_CHART_API TCustomAxisPanel : public TCustomChartPanelExtended {
  public:
   TCustomAxisPanel();
   ~TCustomAxisPanel() override;

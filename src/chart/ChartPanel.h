@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 
+#include "chart/ChartExport.h"
 #include "chart/view/ChartCanvas.h"
 #include "chart/view/ChartLayout.h"
 #include "chart/view/ChartLimits.h"
@@ -17,7 +18,7 @@ enum TBackImageMode { pbmStretch, pbmTile, pbmCenter };
 // How the 3D box is seen. Every change repaints the chart. Offsets and perspective are kept
 // within the pixel limit and the zoom within ten times either way, so that projected points
 // stay few enough pixels away for lines and fills to be drawn in reasonable time.
-class TView3DOptions {
+class LISTCHART_CHART_API TView3DOptions {
  public:
   static constexpr int kMaxZoom = 1000;
 
@@ -54,7 +55,7 @@ class TView3DOptions {
 
 // The chart window: margins, 3D settings, background and bevels, and the drawing surface
 // whose retained picture makes a repaint without changes a single copy.
-class TCustomChartPanel : public TControl {
+class LISTCHART_CHART_API TCustomChartPanel : public TControl {
  public:
   static constexpr int kDefaultWidth = 400;
   static constexpr int kDefaultHeight = 250;
@@ -191,7 +192,7 @@ void TView3DOptions::Change(T& field, T value) {
   SetProperty(field, value, [this] { FChart->Invalidate(); });
 }
 
-struct TChartGradient {
+struct LISTCHART_CHART_API TChartGradient {
   bool Visible = false;
   TGradientDirection Direction = gdTopBottom;
   TColor StartColor = clWhite;
@@ -200,7 +201,7 @@ struct TChartGradient {
 };
 
 // Adds the background picture and gradient.
-class TCustomChartPanelExtended : public TCustomChartPanel {
+class LISTCHART_CHART_API TCustomChartPanelExtended : public TCustomChartPanel {
  public:
   const TChartGradient& Gradient() const { return FGradient; }
   void SetGradient(const TChartGradient& value) { Change(FGradient, value); }

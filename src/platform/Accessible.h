@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/Geometry.h"
+#include "platform/PlatformExport.h"
 
 // What a control tells assistive technology (screen readers, magnifiers) about itself, in
 // the controls' own terms; the Qt host turns it into the desktop's accessibility interface.
@@ -32,7 +33,7 @@ enum TAccessibleState : unsigned {
 
 // One child of a control: its role, what it is called, its value, where it is in client
 // coordinates and its states (TAccessibleState bits).
-struct TAccessibleItem {
+struct LISTCHART_PLATFORM_API TAccessibleItem {
   TAccessibleRole role = arClient;
   std::string name;
   std::string value;
@@ -52,7 +53,7 @@ enum TAccessibleEvent {
 
 // A control's description of itself: a name, a role and a list of children, which may have
 // parts of their own.
-class TAccessibleSource {
+class LISTCHART_PLATFORM_API TAccessibleSource {
  public:
   virtual ~TAccessibleSource() = default;
   virtual TAccessibleRole Role() const = 0;

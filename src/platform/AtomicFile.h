@@ -3,9 +3,11 @@
 #include <cstddef>
 #include <string>
 
+#include "platform/PlatformExport.h"
+
 // The file system calls of a file write, replaceable so that tests can make any of them fail.
 // Each returns false on failure, with errno set.
-class TFileOps {
+class LISTCHART_PLATFORM_API TFileOps {
  public:
   virtual ~TFileOps() = default;
   // Creates a new, unique file from a mkstemp template; fd -1 on failure.
@@ -33,4 +35,5 @@ class TFileOps {
 // - a file the caller may not write, a folder, a block device or a socket is refused.
 // A symbolic link stays a link and its target gets the new contents. On any failure throws
 // Exception naming the file, and no temporary file is left.
-void WriteFileAtomically(const std::string& path, const std::string& data, TFileOps* ops = nullptr);
+LISTCHART_PLATFORM_API void WriteFileAtomically(const std::string& path, const std::string& data,
+                                                TFileOps* ops = nullptr);

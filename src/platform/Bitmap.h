@@ -5,12 +5,13 @@
 
 #include "platform/Color.h"
 #include "platform/Geometry.h"
+#include "platform/PlatformExport.h"
 
 class TCanvas;
 struct TBitmapImage;
 
 // An off-screen picture (32-bit, opaque) with its own canvas. Starts empty (0 x 0).
-class TBitmap {
+class LISTCHART_PLATFORM_API TBitmap {
  public:
   TBitmap();
   TBitmap(int width, int height);

@@ -9,11 +9,12 @@
 #include "platform/Color.h"
 #include "platform/Font.h"
 #include "platform/Geometry.h"
+#include "platform/PlatformExport.h"
 
 class TBitmap;
 struct TBitmapImage;
 
-struct TSize {
+struct LISTCHART_PLATFORM_API TSize {
   int cx = 0;
   int cy = 0;
   friend bool operator==(const TSize&, const TSize&) = default;
@@ -24,7 +25,7 @@ enum TPenStyle { psSolid, psDot, psClear };
 // figure twice restores the screen (with a black pen the first pass simply inverts).
 enum TPenMode { pmCopy, pmNotXor };
 
-struct TPen {
+struct LISTCHART_PLATFORM_API TPen {
   TColor color = clBlack;
   int width = 1;
   TPenStyle style = psSolid;
@@ -46,7 +47,7 @@ enum TBrushStyle {
   bsChecker
 };
 
-struct TBrush {
+struct LISTCHART_PLATFORM_API TBrush {
   TColor color = clWhite;
   TBrushStyle style = bsSolid;
   TColor altColor = clWhite;  // the second colour of bsChecker
@@ -102,7 +103,7 @@ enum TBkMode { bkTransparent, bkOpaque };
 // Coordinates are logical pixels. On a picture of a scaled screen each logical pixel covers
 // whole device pixels where the scale is whole (edges at round(v * scale)); pens, patterns
 // and dots scale with it, and text is drawn in the font at the device size.
-class TCanvas {
+class LISTCHART_PLATFORM_API TCanvas {
  public:
   explicit TCanvas(TBitmapImage& target);
   ~TCanvas();

@@ -2,8 +2,10 @@
 
 #include <string>
 
+#include "platform/PlatformExport.h"
+
 // Plain-text clipboard.
-class TClipboard {
+class LISTCHART_PLATFORM_API TClipboard {
  public:
   virtual ~TClipboard() = default;
   virtual std::string Text() const = 0;
@@ -11,14 +13,14 @@ class TClipboard {
 };
 
 // The desktop's clipboard (needs a running Qt GUI application).
-class TSystemClipboard final : public TClipboard {
+class LISTCHART_PLATFORM_API TSystemClipboard final : public TClipboard {
  public:
   std::string Text() const override;
   void SetText(const std::string& text) override;
 };
 
 // A clipboard in memory, for tests and for running without a desktop.
-class TMemoryClipboard final : public TClipboard {
+class LISTCHART_PLATFORM_API TMemoryClipboard final : public TClipboard {
  public:
   std::string Text() const override { return FText; }
   void SetText(const std::string& text) override { FText = text; }

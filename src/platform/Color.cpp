@@ -50,9 +50,12 @@ TSystemPalette TSystemPalette::Classic() {
 }
 
 TSystemPalette TSystemPalette::Desktop() {
+  if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) return Classic();
+  return FromQt(QGuiApplication::palette());
+}
+
+TSystemPalette TSystemPalette::FromQt(const QPalette& q) {
   TSystemPalette p = Classic();
-  if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) return p;
-  const QPalette q = QGuiApplication::palette();
   auto set = [&](TSystemColorIndex i, QPalette::ColorGroup g, QPalette::ColorRole r) {
     p.Set(i, FromQColor(q.color(g, r)));
   };

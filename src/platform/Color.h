@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "platform/PlatformExport.h"
+
 // A colour: 0x00BBGGRR for plain colours (red in the low byte), 0x80000000 | index for the
 // system colours, which a palette turns into a plain colour when drawing.
 using TColor = std::uint32_t;
@@ -107,13 +109,17 @@ constexpr TColor RGB(int r, int g, int b) {
   return static_cast<TColor>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
 
+class QPalette;
+
 // Plain colours for every system colour.
-class TSystemPalette {
+class LISTCHART_PLATFORM_API TSystemPalette {
  public:
   // The fixed classic palette used by tests and snapshots; its values are in Color.cpp.
   static TSystemPalette Classic();
   // The desktop's current palette, read from the running Qt application (Classic without one).
   static TSystemPalette Desktop();
+  // The system colours a Qt palette gives (a widget's own, its window's or the application's).
+  static TSystemPalette FromQt(const QPalette& palette);
 
   TColor Get(TSystemColorIndex i) const { return FColors[i]; }
   void Set(TSystemColorIndex i, TColor c) { FColors[i] = c & 0x00FFFFFF; }
@@ -124,9 +130,9 @@ class TSystemPalette {
 
 // The palette drawing resolves through; starts as the classic one. The application installs
 // the desktop palette at start-up.
-const TSystemPalette& CurrentPalette();
-void SetCurrentPalette(const TSystemPalette& palette);
+LISTCHART_PLATFORM_API const TSystemPalette& CurrentPalette();
+LISTCHART_PLATFORM_API void SetCurrentPalette(const TSystemPalette& palette);
 
 // A plain 0x00BBGGRR colour: system colours through the current palette; clNone and
 // clDefault (which have no colour) give black; other values keep their low 24 bits.
-TColor ColorToRGB(TColor c);
+LISTCHART_PLATFORM_API TColor ColorToRGB(TColor c);

@@ -7,6 +7,7 @@
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
 #include "platform/Geometry.h"
+#include "platform/PlatformExport.h"
 
 // Input vocabulary of the controls.
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
@@ -67,7 +68,7 @@ enum TScrollCode {
 };
 
 // A scroll bar's state; it is shown while the range holds more than a page.
-struct TScrollInfo {
+struct LISTCHART_PLATFORM_API TScrollInfo {
   int min = 0;
   int max = 0;
   int page = 0;
@@ -79,13 +80,13 @@ class TControl;
 
 // What a drag and drop carries: its text, and for a drag that started in this process the
 // control it started from (which alone knows what the item is).
-struct TDragData {
+struct LISTCHART_PLATFORM_API TDragData {
   std::string Text;
   TControl* Source = nullptr;
 };
 
 // The services a self-drawn control asks of its window.
-class TWindowHost {
+class LISTCHART_PLATFORM_API TWindowHost {
  public:
   virtual ~TWindowHost() = default;
 
@@ -143,15 +144,16 @@ class TWindowHost {
 
 // For hosts: the character a key types with the given modifiers, 0 for none. Ctrl with a
 // letter types its control character (Ctrl+C is 3); Alt types nothing.
-char TypedCharacter(int key, TShiftState shift);
+LISTCHART_PLATFORM_API char TypedCharacter(int key, TShiftState shift);
 
 // For hosts: moves the pixels of area (the whole canvas when empty) by (dx, dy) and returns
 // the parts of area left uncovered, which need painting.
-std::vector<TRect> ScrollCanvasArea(TCanvas& canvas, int dx, int dy, TRect area);
+LISTCHART_PLATFORM_API std::vector<TRect> ScrollCanvasArea(TCanvas& canvas, int dx, int dy,
+                                                           TRect area);
 
 // Base of the self-drawn controls. Window services go to the host; without one they do
 // nothing, so a control can be built and used as a model before it is shown.
-class TControl {
+class LISTCHART_PLATFORM_API TControl {
  public:
   virtual ~TControl() = default;
 

@@ -3,18 +3,20 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/PlatformExport.h"
+
 // Root of every error the system raises: an exception that carries its exact message text.
-class Exception : public std::runtime_error {
+class LISTCHART_PLATFORM_API Exception : public std::runtime_error {
  public:
   explicit Exception(const std::string& message) : std::runtime_error(message) {}
   std::string Message() const { return what(); }
 };
 
 // A list addressed by an index outside its items.
-class EListError : public Exception {
+class LISTCHART_PLATFORM_API EListError : public Exception {
  public:
   using Exception::Exception;
 };
 
 // Raises EListError with the platform's list-index message for the given index.
-[[noreturn]] void ListIndexError(int index);
+[[noreturn]] LISTCHART_PLATFORM_API void ListIndexError(int index);

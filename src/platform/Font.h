@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/Color.h"
+#include "platform/PlatformExport.h"
 
 enum TFontStyle : std::uint8_t { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 using TFontStyles = std::uint8_t;  // an or-ed set of TFontStyle
@@ -13,7 +14,7 @@ using TFontStyles = std::uint8_t;  // an or-ed set of TFontStyle
 // A font as a value: family, size, style and colour. Size is held as a pixel height; a size
 // in points converts at the font's pixels per inch (96, a screen's). Copies carry the value
 // but not the change handler, so a copy never notifies the original's owner.
-class TFont {
+class LISTCHART_PLATFORM_API TFont {
  public:
   static constexpr int kScreenPixelsPerInch = 96;
 
@@ -66,13 +67,14 @@ class TFont {
 
 // Width and height of a text in the font, as a screen device context measures it (the
 // height is the font's line height whatever the text). Needs a Qt GUI application.
-struct TTextSize {
+struct LISTCHART_PLATFORM_API TTextSize {
   int width = 0;
   int height = 0;
 };
-TTextSize MeasureText(const TFont& font, const std::string& text);
+LISTCHART_PLATFORM_API TTextSize MeasureText(const TFont& font, const std::string& text);
 // How many lines a text takes when broken at spaces to fit the width, as DrawText with
 // dtWordBreak writes it; 0 for no text.
-int WrappedLineCount(const TFont& font, const std::string& text, int width);
+LISTCHART_PLATFORM_API int WrappedLineCount(const TFont& font, const std::string& text, int width);
 // The lines themselves.
-std::vector<std::string> WrappedLines(const TFont& font, const std::string& text, int width);
+LISTCHART_PLATFORM_API std::vector<std::string> WrappedLines(const TFont& font,
+                                                             const std::string& text, int width);

@@ -2,14 +2,16 @@
 
 #include <cstdint>
 
+#include "platform/PlatformExport.h"
+
 // Pixel geometry: y grows downwards; a rectangle covers [left, right) x [top, bottom).
-struct TPoint {
+struct LISTCHART_PLATFORM_API TPoint {
   int x = 0;
   int y = 0;
   friend bool operator==(const TPoint&, const TPoint&) = default;
 };
 
-struct TRect {
+struct LISTCHART_PLATFORM_API TRect {
   int left = 0;
   int top = 0;
   int right = 0;
@@ -55,19 +57,19 @@ inline void OffsetRect(TRect& r, int dx, int dy) {
   r.bottom += dy;
 }
 // Returns false, and an all-zero result, when the two do not overlap.
-bool IntersectRect(TRect& result, const TRect& a, const TRect& b);
+LISTCHART_PLATFORM_API bool IntersectRect(TRect& result, const TRect& a, const TRect& b);
 // Smallest rectangle holding both; an empty operand is ignored.
-TRect UnionRect(const TRect& a, const TRect& b);
+LISTCHART_PLATFORM_API TRect UnionRect(const TRect& a, const TRect& b);
 // Left <= right and top <= bottom.
-TRect NormalizedRect(const TRect& r);
+LISTCHART_PLATFORM_API TRect NormalizedRect(const TRect& r);
 
 // a * b / c in 64 bits, rounded to nearest with halves away from zero. A zero divisor or a
 // result outside 32 bits gives -1, as callers of the platform expect.
-int MulDiv(int a, int b, int c);
+LISTCHART_PLATFORM_API int MulDiv(int a, int b, int c);
 
 // Nearest integer with halves to the even neighbour, independent of the FPU rounding mode.
 // Values beyond the int range are clamped; NaN gives 0.
-int NearestClamped(double v);
+LISTCHART_PLATFORM_API int NearestClamped(double v);
 // Inline: the 3D projection rounds every corner it draws.
 inline int Nearest(double v) {
   if (!(v > -2147483648.0 && v < 2147483647.0)) return NearestClamped(v);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/Color.h"
+#include "platform/PlatformExport.h"
 
 class TBitmap;
 class TCanvas;
@@ -13,7 +14,7 @@ struct TImageListPicture;
 // A list of pictures of one fixed size, with transparency, drawn by index. Pictures come
 // from PNG files (their alpha channel is kept) or from bitmaps drawn in code with one colour
 // standing for transparent. Each can be drawn as it is or in the disabled look.
-class TImageList {
+class LISTCHART_PLATFORM_API TImageList {
  public:
   TImageList(int width, int height);
   ~TImageList();

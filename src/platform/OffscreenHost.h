@@ -2,11 +2,12 @@
 
 #include "platform/Bitmap.h"
 #include "platform/Control.h"
+#include "platform/PlatformExport.h"
 
 // A window of fixed size without a display, for drawing a control into a picture: it paints
 // on request, can pretend to hold the keyboard focus, and answers every other service as a
 // window that nobody uses.
-class TOffscreenHost final : public TWindowHost {
+class LISTCHART_PLATFORM_API TOffscreenHost final : public TWindowHost {
  public:
   // scale: the device pixel ratio of the picture (the control still works in logical pixels).
   TOffscreenHost(TControl& control, int width, int height, double scale = 1);

@@ -23,6 +23,7 @@
 #include <string>
 
 #include "platform/Bitmap.h"
+#include "platform/Color.h"
 #include "platform/Control.h"
 #include "platform/QtAccessible.h"
 #include "platform/QtImage.h"
@@ -210,6 +211,7 @@ class Host final : public QWidget, public TWindowHost {
 
   void PaintViewport(QPaintEvent* e);
   void RepaintViewport();
+  void FollowPalette() { FFollowsPalette = true; }
   void Resized();
   void ForgetKeys() { FKeys.clear(); }
   void NoteKey(int vk, bool down) {
@@ -232,6 +234,7 @@ class Host final : public QWidget, public TWindowHost {
 
   TBitmap FBacking;
   QRegion FInvalid;
+  bool FFollowsPalette = false;
   bool FFlush = false;
   bool FCaptured = false;
   bool FKeyboardGrabbed = false;
@@ -480,7 +483,10 @@ void Host::PaintViewport(QPaintEvent* e) {
     FInvalid = QRegion();
     c.SaveClip();
     c.SetClipRect(update);
+    const TSystemPalette program = CurrentPalette();
+    if (FFollowsPalette) SetCurrentPalette(TSystemPalette::FromQt(FViewport->palette()));
     Guard([&] { FControl.Paint(c, update); });
+    SetCurrentPalette(program);
     c.RestoreClip();
   }
   QPainter p(FViewport);
@@ -710,6 +716,10 @@ void Host::OnScrollAction(TScrollBarKind kind, QScrollBar* bar, int action) {
 QWidget* CreateQtControlHost(TControl& control, QWidget* parent) {
   InstallControlAccessibility();
   return new Host(control, parent);
+}
+
+void FollowWidgetPalette(QWidget* host) {
+  if (auto* h = dynamic_cast<Host*>(host)) h->FollowPalette();
 }
 
 TControl* ControlOfViewport(QObject* object) {

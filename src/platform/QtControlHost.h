@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+#include "widgets/WidgetsExport.h"
+
 class QPainter;
 class QRect;
 class QWidget;
@@ -17,19 +19,25 @@ class TControl;
 // feedback reaches the screen and is erased by drawing it again), real scroll bars, real
 // timers, and exceptions from the control's handlers shown in an error message box.
 // The widget does not own the control; the control must outlive it.
-QWidget* CreateQtControlHost(TControl& control, QWidget* parent = nullptr);
+LISTCHART_WIDGETS_API QWidget* CreateQtControlHost(TControl& control, QWidget* parent = nullptr);
+
+// Lets the control of a host made above paint with the palette its widget resolves (its own,
+// its window's or the application's), as any Qt widget does; otherwise it paints with the
+// program's current palette.
+LISTCHART_WIDGETS_API void FollowWidgetPalette(QWidget* host);
 
 // Copies the part r (logical pixels) of the picture to the painter, as the window shows its
 // backing picture on screen: the one copy a frame costs on its way there.
-void ShowPicture(QPainter& painter, const QRect& r, const TBitmap& picture);
+LISTCHART_WIDGETS_API void ShowPicture(QPainter& painter, const QRect& r, const TBitmap& picture);
 
 // Shows an error that escaped a control's handler; by default an error message box. Tests
 // replace it to see the message without a modal box.
-void SetQtControlHostErrorHandler(std::function<void(const std::string&)> handler);
+LISTCHART_WIDGETS_API void SetQtControlHostErrorHandler(
+    std::function<void(const std::string&)> handler);
 
 // Shows an error that escaped a handler of the window (through the handler above when one is
 // set), so that every handler reports its errors the same way.
-void ReportHandlerError(QWidget* parent, const std::string& message);
+LISTCHART_WIDGETS_API void ReportHandlerError(QWidget* parent, const std::string& message);
 
 // Runs a handler of the window; an exception leaving it is reported as above and the program
 // goes on.

@@ -1,19 +1,19 @@
 #pragma once
 
-#include <algorithm>
-
 // Internal to the platform's .cpp files: the Qt picture behind a TBitmap. The controls never
 // include this header.
 
 #include <QColor>
 #include <QImage>
+#include <algorithm>
 #include <cmath>
 
 #include "platform/Color.h"
+#include "platform/PlatformExport.h"
 
 // The picture holds device pixels: scale of them per logical pixel on each axis, and a
 // logical size of width x height.
-struct TBitmapImage {
+struct LISTCHART_PLATFORM_API TBitmapImage {
   QImage image;
   double scale = 1;
   int width = 0, height = 0;
@@ -45,7 +45,7 @@ inline TColor FromQRgb(QRgb c) {
 }
 
 // Adds to the count CopiedPixels reads.
-void CountCopiedPixels(long long pixels);
+LISTCHART_PLATFORM_API void CountCopiedPixels(long long pixels);
 
 // A picture about to be written: when another shares its pixels, writing copies them.
 inline void CountCopyBeforeWrite(const QImage& image) {

@@ -4,8 +4,10 @@
 
 #include <string>
 
+#include "platform/PlatformExport.h"
+
 // The user's documents folder; the current directory when the desktop names none.
-std::string DocumentsFolder();
+LISTCHART_PLATFORM_API std::string DocumentsFolder();
 
 enum TMailState { msRunning, msSucceeded, msFailed };
 
@@ -13,7 +15,7 @@ enum TMailState { msRunning, msSucceeded, msFailed };
 // (xdg-email by default), started without waiting for it. The program often stays running while
 // the user writes in the mail client it opened, so a running program is not a failure; the
 // caller looks in now and then with Poll.
-class TMailHandOff {
+class LISTCHART_PLATFORM_API TMailHandOff {
  public:
   // An empty body, or a program that cannot be started, fails at once.
   explicit TMailHandOff(const std::string& body, const std::string& program = "xdg-email");

@@ -3,10 +3,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/PlatformExport.h"
+
 class TFileOps;
 
 // An ordered list of 8-bit strings. Its text is every line followed by CR LF.
-class TStrings {
+class LISTCHART_PLATFORM_API TStrings {
  public:
   virtual ~TStrings() = default;
 
@@ -25,4 +27,4 @@ class TStrings {
   std::vector<std::string> FLines;
 };
 
-class TStringList : public TStrings {};
+class LISTCHART_PLATFORM_API TStringList : public TStrings {};

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/Canvas.h"
+#include "treelist/TreeListExport.h"
 #include "treelist/input/TreeListHitTest.h"
 #include "treelist/input/TreeListInput.h"
 #include "treelist/model/TreeListControl.h"
@@ -25,7 +26,7 @@ class TTreeListAccessible;
 
 // The tree-list as a window shows it: appearance, layout queries, painting and the custom-draw
 // events. The layout and the painting live in classes of their own, which this control owns.
-class TTreeList : public TCustomTreeListControl {
+class LISTCHART_TREELIST_API TTreeList : public TCustomTreeListControl {
  public:
   TTreeList();
   ~TTreeList() override;

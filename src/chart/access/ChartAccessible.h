@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "chart/ChartExport.h"
 #include "platform/Accessible.h"
 
 class TCustomChart;
@@ -12,7 +13,7 @@ class TCustomChartAxis;
 // The chart as assistive technology sees it: a chart whose children are the segments of its
 // bar series (one per shown, non-null point, series by series) followed by its visible axes,
 // each named with its title and valued with its range.
-class TChartAccessible final : public TAccessibleSource {
+class LISTCHART_CHART_API TChartAccessible final : public TAccessibleSource {
  public:
   explicit TChartAccessible(TCustomChart& chart) : FChart(chart) {}
 

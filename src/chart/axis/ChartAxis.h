@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "chart/ChartExport.h"
 #include "chart/axis/AxisLabelCache.h"
 #include "chart/view/ChartLayout.h"
 #include "chart/view/ChartPen.h"
@@ -15,7 +16,7 @@ class TChartCanvas3D;
 enum TAxisLabelStyle { talAuto, talNone, talValue, talMark, talText };
 
 // The caption drawn along an axis.
-class TChartAxisTitle {
+class LISTCHART_CHART_API TChartAxisTitle {
  public:
   explicit TChartAxisTitle(class TCustomChartAxis* axis) : FAxis(axis) {}
   const std::string& Caption() const { return FCaption; }
@@ -36,7 +37,7 @@ class TChartAxisTitle {
 
 // An axis: its range (automatic or fixed), the mapping between values and pixels, the step
 // between labels and the label texts. Owned by its chart.
-class TCustomChartAxis {
+class LISTCHART_CHART_API TCustomChartAxis {
  public:
   TCustomChartAxis(TCustomAxisPanel* chart, bool horizontal, bool farSide, bool depth);
   virtual ~TCustomChartAxis() = default;
@@ -254,16 +255,16 @@ class TCustomChartAxis {
   mutable TAxisLabelCache FLabelCache;
 };
 
-class TChartAxis : public TCustomChartAxis {
+class LISTCHART_CHART_API TChartAxis : public TCustomChartAxis {
  public:
   using TCustomChartAxis::TCustomChartAxis;
 };
 
 // The axis into the depth of a 3D chart; hidden unless asked for.
-class TChartDepthAxis : public TCustomChartAxis {
+class LISTCHART_CHART_API TChartDepthAxis : public TCustomChartAxis {
  public:
   explicit TChartDepthAxis(TCustomAxisPanel* chart);
 };
 
 // The step after x in the series 1, 2, 5, 10, 20, 50, ... (and below 1, 0.5, 0.2, 0.1, ...).
-double NextNiceStep(double x);
+LISTCHART_CHART_API double NextNiceStep(double x);

@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "chart/ChartExport.h"
 #include "chart/input/ChartMouse.h"
 #include "platform/Control.h"
 
@@ -17,7 +18,7 @@ enum class TChartGesture { Idle, Pressed, ZoomDrag, PanDrag };
 // zoom and pan drags with the ranges saved before the first of them, and the wheel. One
 // gesture at a time; Esc and a lost capture end a drag without applying it (a pan puts the
 // ranges back as they were at its press), and a gesture that ended that way gives no click.
-class TChartInput {
+class LISTCHART_CHART_API TChartInput {
  public:
   explicit TChartInput(TCustomChart& chart) : FChart(chart) {}
   TChartInput(const TChartInput&) = delete;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "chart/ChartExport.h"
 #include "platform/Control.h"
 
 class TChartSeries;
@@ -9,7 +10,7 @@ class TCustomChartAxis;
 enum TPanningMode { pmNone, pmHorizontal, pmVertical, pmBoth };
 
 // The corners of a zoom or pan drag, in client pixels.
-struct TZoomPanningRecord {
+struct LISTCHART_CHART_API TZoomPanningRecord {
   bool Active = false;
   int StartX = 0, StartY = 0, EndX = 0, EndY = 0;
 
@@ -23,18 +24,18 @@ struct TZoomPanningRecord {
 };
 
 // An axis' range settings as they were before the first zoom or pan.
-struct TAxisRangeRecord {
+struct LISTCHART_CHART_API TAxisRangeRecord {
   bool Automatic = true, AutomaticMinimum = true, AutomaticMaximum = true;
   double Minimum = 0, Maximum = 0;
 };
 
 // The top, left, right and bottom axes, in this order.
-struct TSavedRanges {
+struct LISTCHART_CHART_API TSavedRanges {
   TAxisRangeRecord Axes[4];
 };
 
 // Mouse settings shared by every chart.
-struct TChartMouseSettings {
+struct LISTCHART_CHART_API TChartMouseSettings {
   TMouseButton ZoomButton = mbLeft;
   TMouseButton PanButton = mbRight;
   // Keys that must be held to start a drag; empty means any combination.
@@ -43,12 +44,12 @@ struct TChartMouseSettings {
   double AnimatedZoomFactor = 3.0;
   int ClickTolerance = 3;
 };
-TChartMouseSettings& ChartMouseSettings();
+LISTCHART_CHART_API TChartMouseSettings& ChartMouseSettings();
 
 enum TChartClickedPartStyle { cpNone, cpLegend, cpAxis, cpSeries, cpTitle, cpFoot, cpChartRect };
 
 // What a press hit; PointIndex is the series' point or the legend's item, else -1.
-struct TChartClickedPart {
+struct LISTCHART_CHART_API TChartClickedPart {
   TChartClickedPartStyle Part = cpNone;
   int PointIndex = -1;
   TChartSeries* ASeries = nullptr;

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "chart/ChartExport.h"
 #include "chart/series/LineSeries.h"
 
 // The area between a line and the bottom of the vertical axis, filled in the points'
 // colours. Areas do not stack: each one fills down to the axis, drawn in series order, so a
 // later area covers an earlier one where they overlap. In 3D the area is a slab through the
 // series' depth band.
-class TAreaSeries : public TCustomLineSeries {
+class LISTCHART_CHART_API TAreaSeries : public TCustomLineSeries {
  public:
   TAreaSeries();
 

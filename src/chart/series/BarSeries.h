@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "chart/ChartExport.h"
 #include "chart/series/ChartSeries.h"
 #include "chart/view/ChartPen.h"
 
@@ -18,7 +19,7 @@ enum TBarStyle {
 
 // Vertical bars, one per point, side by side or stacked on the bars of the series before
 // them in the chart (by point index).
-class TCustomBarSeries : public TChartSeries {
+class LISTCHART_CHART_API TCustomBarSeries : public TChartSeries {
  public:
   // Upright bars, or bars lying along the vertical axis.
   explicit TCustomBarSeries(bool horizontal = false);
@@ -125,14 +126,14 @@ class TCustomBarSeries : public TChartSeries {
   int FCustomBarWidth = 0;
 };
 
-class TBarSeries : public TCustomBarSeries {
+class LISTCHART_CHART_API TBarSeries : public TCustomBarSeries {
  public:
   int MarkExtent() const override;
 };
 
 // Bars lying along the vertical axis: each point's Y places its bar, its X is the bar's
 // length; they stack and stand side by side as the upright bars do.
-class THorizBarSeries : public TCustomBarSeries {
+class LISTCHART_CHART_API THorizBarSeries : public TCustomBarSeries {
  public:
   THorizBarSeries();
   TChartValueList& MandatoryList() const override { return XValues(); }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "chart/ChartExport.h"
 #include "chart/series/ChartValueList.h"
 #include "chart/view/ChartLayout.h"
 #include "chart/view/ChartPen.h"
@@ -39,10 +40,10 @@ enum TSeriesMarksStyle {
 };
 
 // The colour of the series palette at index (taken modulo its sixteen entries).
-TColor PaletteColor(int index);
+LISTCHART_CHART_API TColor PaletteColor(int index);
 
 // The text marks drawn beside a series' points. Every change asks the series to repaint.
-class TSeriesMarks {
+class LISTCHART_CHART_API TSeriesMarks {
  public:
   explicit TSeriesMarks(TChartSeries* series) : FSeries(series) {}
 
@@ -86,7 +87,7 @@ class TSeriesMarks {
 };
 
 // Owns series on behalf of a window or form; the chart only references them.
-class TSeriesOwner {
+class LISTCHART_CHART_API TSeriesOwner {
  public:
   TSeriesOwner() = default;
   TSeriesOwner(const TSeriesOwner&) = delete;
@@ -110,7 +111,7 @@ class TSeriesOwner {
 };
 
 // A series of points, each with an X and a Y value, an optional label and a colour.
-class TChartSeries {
+class LISTCHART_CHART_API TChartSeries {
  public:
   TChartSeries();
   virtual ~TChartSeries();

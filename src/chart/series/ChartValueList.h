@@ -3,13 +3,15 @@
 #include <string>
 #include <vector>
 
+#include "chart/ChartExport.h"
+
 class TChartSeries;
 
 enum TChartListOrder { loNone, loAscending, loDescending };
 
 // One coordinate of a series' points (X, Y, ...): raw stored values, an ordering rule for
 // insertion, a multiplier applied on every read, and statistics computed lazily.
-class TChartValueList {
+class LISTCHART_CHART_API TChartValueList {
  public:
   // Registers the new list in the owner's ValueLists.
   TChartValueList(TChartSeries* owner, std::string name);
@@ -78,7 +80,7 @@ class TChartValueList {
 };
 
 // The value lists of one series in order: 0 is X, 1 is Y. Does not own the lists.
-class TChartValueLists {
+class LISTCHART_CHART_API TChartValueLists {
  public:
   int Count() const { return static_cast<int>(FLists.size()); }
   TChartValueList* operator[](int index) const;

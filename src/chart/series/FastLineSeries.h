@@ -2,13 +2,14 @@
 
 #include <vector>
 
+#include "chart/ChartExport.h"
 #include "chart/series/ChartSeries.h"
 
 // One plain polyline through the points in the series' colour, without markers or per-point
 // colours, for series of very many points. Runs of points that fall on one pixel column are
 // drawn as the one vertical stroke they make, so the picture is exactly the one drawing every
 // segment gives, at the cost of a few segments per column.
-class TFastLineSeries : public TChartSeries {
+class LISTCHART_CHART_API TFastLineSeries : public TChartSeries {
  public:
   const TChartPen& LinePen() const { return FLinePen; }
   void SetLinePen(const TChartPen& value);

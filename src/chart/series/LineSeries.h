@@ -1,12 +1,13 @@
 #pragma once
 
+#include "chart/ChartExport.h"
 #include "chart/series/ChartSeries.h"
 #include "chart/series/SeriesPointer.h"
 
 // Points joined by lines, each with an optional marker. In 3D the line is a ribbon through
 // the series' depth band and the markers stand at its front. Null points, non-finite values
 // and values a logarithmic axis cannot show break the line.
-class TCustomLineSeries : public TChartSeries {
+class LISTCHART_CHART_API TCustomLineSeries : public TChartSeries {
  public:
   TSeriesPointer& Pointer() { return FPointer; }
   const TSeriesPointer& Pointer() const { return FPointer; }
@@ -39,13 +40,13 @@ class TCustomLineSeries : public TChartSeries {
 };
 
 // Lines between the points; markers hidden until asked for.
-class TLineSeries : public TCustomLineSeries {
+class LISTCHART_CHART_API TLineSeries : public TCustomLineSeries {
  public:
   TLineSeries();
 };
 
 // Markers only.
-class TPointSeries : public TCustomLineSeries {
+class LISTCHART_CHART_API TPointSeries : public TCustomLineSeries {
  public:
   TPointSeries();
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "chart/ChartExport.h"
 #include "chart/view/ChartPen.h"
 #include "platform/Color.h"
 #include "platform/Geometry.h"
@@ -21,7 +22,7 @@ enum TSeriesPointerStyle {
 
 // The marker drawn at each point of a line or point series. Every change repaints the
 // series. Sizes are half the marker's width and height, kept within 1..kMaxSize.
-class TSeriesPointer {
+class LISTCHART_CHART_API TSeriesPointer {
  public:
   static constexpr int kMaxSize = 100;
 

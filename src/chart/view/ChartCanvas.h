@@ -6,11 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "chart/ChartExport.h"
 #include "chart/view/ChartProjection.h"
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
 
-struct TPoint3D {
+struct LISTCHART_CHART_API TPoint3D {
   int x = 0;
   int y = 0;
   int z = 0;
@@ -19,7 +20,7 @@ struct TPoint3D {
 enum TGradientDirection { gdTopBottom, gdBottomTop, gdLeftRight, gdRightLeft, gdFromCenter };
 
 // Drawing in chart coordinates with depth: z is depth in pixels, 0 at the front.
-class TCanvas3D {
+class LISTCHART_CHART_API TCanvas3D {
  public:
   virtual ~TCanvas3D() = default;
   virtual bool Is3D() const = 0;
@@ -36,7 +37,7 @@ class TCanvas3D {
 // The flat half of the surface: the drawing tools and the operations without projection.
 // The surface keeps its own pen, brush and font and hands them to the target canvas when
 // drawing; every colour is resolved to a plain colour on the way.
-class TChartCanvas : public TCanvas3D {
+class LISTCHART_CHART_API TChartCanvas : public TCanvas3D {
  public:
   TPen& Pen() { return FPen; }
   TBrush& Brush() { return FBrush; }
@@ -87,11 +88,11 @@ class TChartCanvas : public TCanvas3D {
 };
 
 // Components above n lose n, the rest become 0.
-TColor DarkenColor(TColor color, int n);
+LISTCHART_CHART_API TColor DarkenColor(TColor color, int n);
 
 // The chart's drawing surface: a retained off-screen picture of the whole chart, drawn
 // through the projection of (x, y, z) onto the screen that the chart's layout fixed.
-class TChartCanvas3D : public TChartCanvas {
+class LISTCHART_CHART_API TChartCanvas3D : public TChartCanvas {
  public:
   TChartCanvas3D();
   ~TChartCanvas3D() override;

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "chart/ChartExport.h"
 #include "chart/view/ChartProjection.h"
 #include "platform/Color.h"
 #include "platform/Geometry.h"
@@ -11,7 +12,7 @@
 class TChartSeries;
 
 // Where an axis lies and which values it spans: the mapping between values and pixels.
-struct TAxisScale {
+struct LISTCHART_CHART_API TAxisScale {
   double RangeMin = 0, RangeMax = 0, RangeSpan = 0;
   int StartPixel = 0, EndPixel = 0, LengthPixels = 0, CenterPixel = 0;
   bool Horizontal = true, Inverted = false, Logarithmic = false;
@@ -51,21 +52,21 @@ struct TAxisScale {
 };
 
 // A point on the screen before rounding.
-struct TExactPoint {
+struct LISTCHART_CHART_API TExactPoint {
   double x = 0, y = 0;
 };
 
 // Cuts the segment a-b to the part inside the box (left <= x <= right, top <= y <= bottom);
 // false when none of it lies inside.
-bool ClipSegment(const TRect& box, TExactPoint& a, TExactPoint& b);
+LISTCHART_CHART_API bool ClipSegment(const TRect& box, TExactPoint& a, TExactPoint& b);
 // The ends of a segment a-b whose ends may lie far beyond any window, as near ones that draw
 // the same inside the plot: cut to the plot widened by a margin, so that it crosses the plot
 // where it would. False when it passes nowhere near it.
-bool SegmentNearPlot(const TAxisScale& horizontal, const TAxisScale& vertical, TExactPoint& a,
-                     TExactPoint& b);
+LISTCHART_CHART_API bool SegmentNearPlot(const TAxisScale& horizontal, const TAxisScale& vertical,
+                                         TExactPoint& a, TExactPoint& b);
 
 // An axis as laid out: its scale and the positions of its line, labels and title.
-struct TAxisLayout : TAxisScale {
+struct LISTCHART_CHART_API TAxisLayout : TAxisScale {
   bool Shown = false;
   int AxisLinePos = 0, LabelsPos = 0, TitlePos = 0;
   // The outer edge of the labels' band (LabelsPos is its inner edge).
@@ -79,7 +80,7 @@ struct TAxisLayout : TAxisScale {
 
 // A series as laid out: its depth slot and band, the points inside the horizontal range and,
 // for bars, the bar width.
-struct TSeriesLayout {
+struct LISTCHART_CHART_API TSeriesLayout {
   const TChartSeries* Series = nullptr;
   int ZSlot = 0, ComputedZOrder = 0;
   int StartZ = 0, MiddleZ = 0, EndZ = 0;
@@ -88,14 +89,14 @@ struct TSeriesLayout {
 };
 
 // The lines of a title or foot and where they go.
-struct TTitleLayout {
+struct LISTCHART_CHART_API TTitleLayout {
   bool Shown = false;
   TRect Rect;
   int TextX = 0, TextTop = 0, LineHeight = 0;
   unsigned Alignment = 0;
 };
 
-struct TLegendRow {
+struct LISTCHART_CHART_API TLegendRow {
   TColor Color = clNone;
   std::string Text;
   // The series the row stands for; none when the row lists one point.
@@ -104,7 +105,7 @@ struct TLegendRow {
 
 // The legend's box and its rows, the first row's item and the step between items (-1 when
 // the legend lists backwards).
-struct TLegendLayout {
+struct LISTCHART_CHART_API TLegendLayout {
   TRect Rect;  // empty when the legend is not drawn
   std::vector<TLegendRow> Rows;
   int RowsTop = 0, RowHeight = 0;
@@ -117,7 +118,7 @@ struct TLegendLayout {
 // Everything the chart's painting and hit testing read about where things are: built by one
 // function from the chart's settings, its series, the axes' ranges and the client size, and
 // never written while painting.
-struct TChartLayout {
+struct LISTCHART_CHART_API TChartLayout {
   TRect ChartBounds, PlotRect;
   TTitleLayout Title, Foot;
   TLegendLayout Legend;

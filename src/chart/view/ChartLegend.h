@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "chart/ChartExport.h"
 #include "chart/view/ChartLayout.h"
 #include "chart/view/ChartTextBox.h"
 
@@ -20,7 +21,7 @@ enum TLegendTextStyle {
 };
 
 // The box listing the series (or the points of a single series) with their colours.
-class TChartLegend : public TChartTextBox {
+class LISTCHART_CHART_API TChartLegend : public TChartTextBox {
  public:
   explicit TChartLegend(TCustomChartPanel* chart) : TChartTextBox(chart, clWhite, TChartPen{}) {}
 

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "chart/ChartExport.h"
 #include "platform/Canvas.h"
 
 // A platform pen that can also be switched off; a pen that is not visible draws as the
 // clear pen style.
-struct TChartPen : TPen {
+struct LISTCHART_CHART_API TChartPen : TPen {
   bool Visible = true;
   bool SmallDots = false;
   friend bool operator==(const TChartPen&, const TChartPen&) = default;
@@ -48,7 +49,7 @@ class TBitmap;
 
 // A platform brush that may carry a picture instead of a colour; the picture belongs to
 // whoever set it.
-struct TChartBrush : TBrush {
+struct LISTCHART_CHART_API TChartBrush : TBrush {
   const TBitmap* Image = nullptr;
   friend bool operator==(const TChartBrush&, const TChartBrush&) = default;
 };

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "chart/ChartExport.h"
 #include "platform/Geometry.h"
 
 // The 3D view settings a frame is drawn with (the chart's published 3D options hand their
 // values over as this).
-struct TView3DSettings {
+struct LISTCHART_CHART_API TView3DSettings {
   int elevation = 345;
   int horizOffset = 0;
   bool orthogonal = true;
@@ -26,7 +27,7 @@ struct TView3DSettings {
 // result by zoom x (1 - perspective / 35000 x rotated depth), so farther points come closer to
 // the centre. Its inverse solves the linear part for x and y at the given depth and refines
 // the perspective scale by fixed-point iteration.
-class TChartProjection {
+class LISTCHART_CHART_API TChartProjection {
  public:
   TChartProjection() = default;
   // The view's angles and zoom; a flat view projects every point onto itself.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "chart/ChartExport.h"
 #include "chart/ChartPanel.h"
 #include "chart/view/ChartLimits.h"
 #include "platform/Font.h"
@@ -7,7 +8,7 @@
 
 // What the title and the legend share: a box of text on the chart, shown or not, with its
 // colour, font and frame. Every change asks the chart to repaint.
-class TChartTextBox {
+class LISTCHART_CHART_API TChartTextBox {
  public:
   TChartTextBox(const TChartTextBox&) = delete;
   TChartTextBox& operator=(const TChartTextBox&) = delete;

@@ -3,12 +3,13 @@
 #include <string>
 #include <vector>
 
+#include "chart/ChartExport.h"
 #include "chart/view/ChartLayout.h"
 #include "chart/view/ChartTextBox.h"
 #include "platform/TextTypes.h"
 
 // Title above or foot below the plot: lines of text, optionally framed.
-class TChartTitle : public TChartTextBox {
+class LISTCHART_CHART_API TChartTitle : public TChartTextBox {
  public:
   explicit TChartTitle(TCustomChartPanel* chart)
       : TChartTextBox(chart, clDefault, ChartHiddenPen()) {}

@@ -2,11 +2,12 @@
 
 #include <functional>
 
+#include "chart/ChartExport.h"
 #include "chart/view/ChartPen.h"
 
 // One of the three walls of the chart's box: a plane behind or beside the plot. Every change
 // asks the chart to repaint.
-class TChartWall {
+class LISTCHART_CHART_API TChartWall {
  public:
   TChartWall(std::function<void()> repaint, TColor defaultColor, TBrushStyle brushStyle);
   TChartWall(const TChartWall&) = delete;

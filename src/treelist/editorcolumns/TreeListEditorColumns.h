@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "treelist/TreeListExport.h"
 #include "treelist/model/TreeListColumn.h"
 #include "treelist/model/TreeListOptions.h"
 
@@ -29,7 +30,7 @@ enum TBlobPaintStyle { bpsDefault, bpsIcon, bpsText };
 
 using TColumnNotifyEvent = std::function<void(TTreeListColumn* sender)>;
 
-class TTreeListMaskColumn : public TTreeListColumn {
+class LISTCHART_TREELIST_API TTreeListMaskColumn : public TTreeListColumn {
  public:
   const std::string& EditMask() const { return FEditMask; }
   void SetEditMask(const std::string& value) { Change(FEditMask, value); }
@@ -41,7 +42,7 @@ class TTreeListMaskColumn : public TTreeListColumn {
   bool FIgnoreMaskBlank = false;
 };
 
-class TTreeListMemoColumn : public TTreeListColumn {
+class LISTCHART_TREELIST_API TTreeListMemoColumn : public TTreeListColumn {
  public:
   bool HideScrollBars() const { return FHideScrollBars; }
   void SetHideScrollBars(bool value) { Change(FHideScrollBars, value); }
@@ -65,7 +66,7 @@ class TTreeListMemoColumn : public TTreeListColumn {
   bool FWordWrap = true;
 };
 
-class TTreeListDropDownColumn : public TTreeListColumn {
+class LISTCHART_TREELIST_API TTreeListDropDownColumn : public TTreeListColumn {
  public:
   TColumnNotifyEvent OnEditButtonClick;
   TShowButtonStyle ShowButtonStyle() const { return FShowButtonStyle; }
@@ -76,7 +77,7 @@ class TTreeListDropDownColumn : public TTreeListColumn {
 };
 
 // A drop-down column whose editor opens a window: where the window goes and its border.
-class TTreeListPopupColumn : public TTreeListDropDownColumn {
+class LISTCHART_TREELIST_API TTreeListPopupColumn : public TTreeListDropDownColumn {
  public:
   TAlignment PopupAlignment() const { return FPopupAlignment; }
   void SetPopupAlignment(TAlignment value) { Change(FPopupAlignment, value); }
@@ -88,7 +89,7 @@ class TTreeListPopupColumn : public TTreeListDropDownColumn {
   TPopupBorder FPopupBorder = pbDefault;
 };
 
-class TTreeListDateColumn : public TTreeListPopupColumn {
+class LISTCHART_TREELIST_API TTreeListDateColumn : public TTreeListPopupColumn {
  public:
   std::function<void(TTreeListColumn* sender, const std::string& text, bool& accept)>
       OnDateValidateInput;
@@ -117,7 +118,7 @@ class TTreeListDateColumn : public TTreeListPopupColumn {
 class TEditButtons;
 
 // One button of a button column's editor.
-class TEditButton {
+class LISTCHART_TREELIST_API TEditButton {
  public:
   explicit TEditButton(TEditButtons* collection) : FCollection(collection) {}
   int Index() const;
@@ -152,7 +153,7 @@ class TEditButton {
   TEditButtons* FCollection;
 };
 
-class TEditButtons {
+class LISTCHART_TREELIST_API TEditButtons {
  public:
   explicit TEditButtons(std::function<void()> changed) : FChanged(std::move(changed)) {}
   int Count() const { return static_cast<int>(FButtons.size()); }
@@ -168,7 +169,7 @@ class TEditButtons {
   std::vector<std::unique_ptr<TEditButton>> FButtons;
 };
 
-class TTreeListButtonColumn : public TTreeListDropDownColumn {
+class LISTCHART_TREELIST_API TTreeListButtonColumn : public TTreeListDropDownColumn {
  public:
   TTreeListButtonColumn();
   TEditButtons& Buttons() { return FButtons; }
@@ -197,7 +198,7 @@ class TTreeListButtonColumn : public TTreeListDropDownColumn {
   TEditButtons FButtons;
 };
 
-class TTreeListCheckColumn : public TTreeListColumn {
+class LISTCHART_TREELIST_API TTreeListCheckColumn : public TTreeListColumn {
  public:
   TColumnNotifyEvent OnToggleClick;
   bool AllowGrayed() const { return FAllowGrayed; }
@@ -228,7 +229,7 @@ class TTreeListCheckColumn : public TTreeListColumn {
   TLazyBitmap FGlyph;
 };
 
-class TTreeListImageColumn : public TTreeListPopupColumn {
+class LISTCHART_TREELIST_API TTreeListImageColumn : public TTreeListPopupColumn {
  public:
   TColumnNotifyEvent OnCloseUp;
   bool DefaultImages() const { return FDefaultImages; }
@@ -274,7 +275,7 @@ class TTreeListImageColumn : public TTreeListPopupColumn {
   TLazyBitmap FButtonGlyph;
 };
 
-class TTreeListSpinColumn : public TTreeListColumn {
+class LISTCHART_TREELIST_API TTreeListSpinColumn : public TTreeListColumn {
  public:
   bool EditorEnabled() const { return FEditorEnabled; }
   void SetEditorEnabled(bool value) { Change(FEditorEnabled, value); }
@@ -301,7 +302,7 @@ class TTreeListSpinColumn : public TTreeListColumn {
   TSpinValueType FValueType = svtInteger;
 };
 
-class TTreeListPickColumn : public TTreeListPopupColumn {
+class LISTCHART_TREELIST_API TTreeListPickColumn : public TTreeListPopupColumn {
  public:
   TColumnNotifyEvent OnCloseUp;
   bool DropDownListStyle() const { return FDropDownListStyle; }
@@ -339,7 +340,7 @@ class TTreeListPickColumn : public TTreeListPopupColumn {
   bool FImmediateDropDown = true;
 };
 
-class TTreeListCalcColumn : public TTreeListPopupColumn {
+class LISTCHART_TREELIST_API TTreeListCalcColumn : public TTreeListPopupColumn {
  public:
   bool BeepOnError() const { return FBeepOnError; }
   void SetBeepOnError(bool value) { Change(FBeepOnError, value); }
@@ -363,7 +364,7 @@ class TTreeListCalcColumn : public TTreeListPopupColumn {
   TLazyBitmap FButtonGlyph;
 };
 
-class TTreeListHyperLinkColumn : public TTreeListColumn {
+class LISTCHART_TREELIST_API TTreeListHyperLinkColumn : public TTreeListColumn {
  public:
   TColumnNotifyEvent OnStartClick;
   TColor EditBackgroundColor() const { return FEditBackgroundColor; }
@@ -382,7 +383,7 @@ class TTreeListHyperLinkColumn : public TTreeListColumn {
   int FStartKey = 16397;
 };
 
-class TTreeListTimeColumn : public TTreeListColumn {
+class LISTCHART_TREELIST_API TTreeListTimeColumn : public TTreeListColumn {
  public:
   TTimeEditFormat TimeEditFormat() const { return FTimeEditFormat; }
   void SetTimeEditFormat(TTimeEditFormat value) { Change(FTimeEditFormat, value); }
@@ -394,7 +395,7 @@ class TTreeListTimeColumn : public TTreeListColumn {
   bool FUseCtrlIncrement = false;
 };
 
-class TTreeListCurrencyColumn : public TTreeListColumn {
+class LISTCHART_TREELIST_API TTreeListCurrencyColumn : public TTreeListColumn {
  public:
   int DecimalPlaces() const { return FDecimalPlaces; }
   void SetDecimalPlaces(int value) { Change(FDecimalPlaces, value); }
@@ -415,7 +416,7 @@ class TTreeListCurrencyColumn : public TTreeListColumn {
   bool FUseThousandSeparator = false;
 };
 
-class TTreeListGraphicColumn : public TTreeListColumn {
+class LISTCHART_TREELIST_API TTreeListGraphicColumn : public TTreeListColumn {
  public:
   TColumnNotifyEvent OnAssignPicture;
   TColumnNotifyEvent OnCustomClick;
@@ -454,7 +455,7 @@ class TTreeListGraphicColumn : public TTreeListColumn {
   bool FStretch = true;
 };
 
-class TTreeListMRUColumn : public TTreeListPickColumn {
+class LISTCHART_TREELIST_API TTreeListMRUColumn : public TTreeListPickColumn {
  public:
   TTreeListMRUColumn() { FImmediateDropDown = false; }
   TColumnNotifyEvent OnButtonClick;
@@ -468,7 +469,7 @@ class TTreeListMRUColumn : public TTreeListPickColumn {
   bool FShowEllipsis = true;
 };
 
-class TTreeListBlobColumn : public TTreeListPopupColumn {
+class LISTCHART_TREELIST_API TTreeListBlobColumn : public TTreeListPopupColumn {
  public:
   TColumnNotifyEvent OnAssignPicture;
   TColumnNotifyEvent OnGetGraphicClass;
@@ -543,7 +544,7 @@ class TTreeListBlobColumn : public TTreeListPopupColumn {
 };
 
 // Shows the values of another column, which the event names.
-class TTreeListWrapperColumn : public TTreeListColumn {
+class LISTCHART_TREELIST_API TTreeListWrapperColumn : public TTreeListColumn {
  public:
   std::function<void(TTreeListColumn* sender, TTreeListColumn*& reference)> OnGetReferenceColumn;
   // Asks for the reference column and takes over its value index; none keeps its own.

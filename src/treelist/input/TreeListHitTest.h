@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Geometry.h"
+#include "treelist/TreeListExport.h"
 #include "treelist/view/TreeListLayout.h"
 
 class TTreeList;
@@ -33,7 +34,7 @@ enum TTreeListHitKind {
 };
 
 // What lies under a client point.
-struct TTreeListHitInfo {
+struct LISTCHART_TREELIST_API TTreeListHitInfo {
   TPoint Point;
   int Band = -1;    // visible band index
   int Column = -1;  // column index
@@ -47,7 +48,8 @@ struct TTreeListHitInfo {
 inline constexpr int kSizingZone = 4;
 
 // Names what lies under p, reading only the geometry record.
-TTreeListHitInfo HitTest(const TTreeList& tree, const TTreeListGeometry& g, TPoint p);
+LISTCHART_TREELIST_API TTreeListHitInfo HitTest(const TTreeList& tree, const TTreeListGeometry& g,
+                                                TPoint p);
 
 // Whether the hit lands on a node row (its cells, images or button), which a press focuses.
-bool IsNodeHit(TTreeListHitKind kind);
+LISTCHART_TREELIST_API bool IsNodeHit(TTreeListHitKind kind);

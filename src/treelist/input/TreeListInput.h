@@ -7,6 +7,7 @@
 
 #include "platform/Bitmap.h"
 #include "platform/Control.h"
+#include "treelist/TreeListExport.h"
 #include "treelist/input/TreeListHitTest.h"
 
 class TTreeList;
@@ -32,7 +33,7 @@ enum TTreeListMouseState {
 
 // Where a dragged header would land: before the column at (band, row, position) of the
 // column list order. None while the drop would not move anything.
-struct THeaderPosInfo {
+struct LISTCHART_TREELIST_API THeaderPosInfo {
   int BandIndex = -1;
   int RowIndex = -1;
   int ColIndex = -1;
@@ -70,21 +71,22 @@ inline constexpr int kDragOverScrollInterval = 100;
 // or left of it when it is the last, take up the difference in proportion. With minimums, a
 // neighbour whose share falls below its own gets that and the others give the rest. Returns
 // their new and old sum, {1, 1} when there are none.
-std::pair<int, int> ShareOut(std::vector<int>& widths, int sized, int newWidth,
-                             const std::vector<int>& mins = {});
+LISTCHART_TREELIST_API std::pair<int, int> ShareOut(std::vector<int>& widths, int sized,
+                                                    int newWidth,
+                                                    const std::vector<int>& mins = {});
 
 // Incremental search: the first visible row from start on (round from the top) whose text in
 // the focused column starts with text, ignoring case; and how many bytes of a cell's text
 // are drawn marked as the match (0 for every cell but the focused one during a search).
-TTreeListNode* FindSearchMatch(const TTreeList& tree, TTreeListNode* start,
-                               const std::string& text);
-size_t SearchMarkLength(const TTreeList& tree, const TTreeListNode* node,
-                        const TTreeListColumn* column);
+LISTCHART_TREELIST_API TTreeListNode* FindSearchMatch(const TTreeList& tree, TTreeListNode* start,
+                                                      const std::string& text);
+LISTCHART_TREELIST_API size_t SearchMarkLength(const TTreeList& tree, const TTreeListNode* node,
+                                               const TTreeListColumn* column);
 
 // The tree-list's answer to the mouse and the keyboard: one state machine (idle, node pressed,
 // header pressed, column sizing, header dragging). A gesture ends on release, Esc, a right
 // press, or the loss of the capture or the focus, and takes its screen feedback with it.
-class TTreeListInput {
+class LISTCHART_TREELIST_API TTreeListInput {
  public:
   explicit TTreeListInput(TTreeList& tree);
   ~TTreeListInput();

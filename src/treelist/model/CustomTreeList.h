@@ -9,6 +9,7 @@
 
 #include "platform/Control.h"
 #include "platform/ScopeGuard.h"
+#include "treelist/TreeListExport.h"
 #include "treelist/model/TreeListNode.h"
 #include "treelist/model/TreeListOptions.h"
 #include "treelist/model/TreeListView.h"
@@ -22,7 +23,7 @@ inline constexpr size_t kPrefetchAhead = 4;
 // The node model of the tree-list: top-level nodes, focus and top row, the update lock, the
 // notifications by which structure changes reach the view, and the visible-row index. It is a
 // control, so the classes that draw it can be given a window; the model works without one.
-class TCustomTreeList : public TControl {
+class LISTCHART_TREELIST_API TCustomTreeList : public TControl {
  public:
   TCustomTreeList();
   virtual ~TCustomTreeList();

@@ -6,6 +6,7 @@
 
 #include "platform/Property.h"
 #include "platform/TextTypes.h"
+#include "treelist/TreeListExport.h"
 
 class TCustomTreeListControl;
 class TTreeListBands;
@@ -13,7 +14,7 @@ class TTreeListBands;
 enum TGridBandFixed { bfNone, bfLeft, bfRight };
 
 // A group of columns side by side under one band header.
-class TTreeListBand {
+class LISTCHART_TREELIST_API TTreeListBand {
  public:
   explicit TTreeListBand(TTreeListBands* collection) : FCollection(collection) {}
 
@@ -65,7 +66,7 @@ class TTreeListBand {
 };
 
 // The bands of one tree-list in collection order.
-class TTreeListBands {
+class LISTCHART_TREELIST_API TTreeListBands {
  public:
   explicit TTreeListBands(TCustomTreeListControl* treeList) : FTreeList(treeList) {}
 

@@ -11,6 +11,7 @@
 #include "platform/Geometry.h"
 #include "platform/Property.h"
 #include "platform/TextTypes.h"
+#include "treelist/TreeListExport.h"
 
 // No column or band is wider than this: far beyond any screen, and small enough that the
 // layout's sums of widths and positions stay within int.
@@ -35,7 +36,7 @@ enum : uint8_t {
 };
 
 // A picture that is created on first read, so the many columns without one cost nothing.
-class TLazyBitmap {
+class LISTCHART_TREELIST_API TLazyBitmap {
  public:
   TBitmap& Get() {
     if (!FBitmap) FBitmap = std::make_unique<TBitmap>();
@@ -48,7 +49,7 @@ class TLazyBitmap {
 };
 
 // One column of a tree-list: what a cell shows (the node text at its value index) and how.
-class TTreeListColumn {
+class LISTCHART_TREELIST_API TTreeListColumn {
  public:
   TTreeListColumn() = default;
   virtual ~TTreeListColumn();

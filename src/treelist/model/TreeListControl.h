@@ -10,6 +10,7 @@
 #include "platform/Font.h"
 #include "platform/Property.h"
 #include "platform/StringList.h"
+#include "treelist/TreeListExport.h"
 #include "treelist/model/CustomTreeList.h"
 #include "treelist/model/TreeListBands.h"
 #include "treelist/model/TreeListColumn.h"
@@ -19,7 +20,7 @@ class TFileOps;
 
 // The tree-list with its columns, bands and options: it creates text nodes and maps each
 // column to the node value it shows.
-class TCustomTreeListControl : public TCustomTreeList {
+class LISTCHART_TREELIST_API TCustomTreeListControl : public TCustomTreeList {
  public:
   TCustomTreeListControl();
   ~TCustomTreeListControl() override;

@@ -1,15 +1,16 @@
 #pragma once
 
 #include "platform/Exception.h"
+#include "treelist/TreeListExport.h"
 
 // A tree-list operation on a node or argument that does not belong to it.
-class EInvalidTreeListOperation : public Exception {
+class LISTCHART_TREELIST_API EInvalidTreeListOperation : public Exception {
  public:
   using Exception::Exception;
 };
 
 // The streamed node data is short, damaged or exceeds the reader's limits.
-class ENodeStreamError : public Exception {
+class LISTCHART_TREELIST_API ENodeStreamError : public Exception {
  public:
   using Exception::Exception;
 };

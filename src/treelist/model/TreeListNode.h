@@ -5,11 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "treelist/TreeListExport.h"
+
 class TCustomTreeList;
 
 // One row of the tree-list model. Nodes are made only by the tree-list (Add, AddChild,
 // InsertChild) and own their children.
-class TTreeListNode {
+class LISTCHART_TREELIST_API TTreeListNode {
  public:
   explicit TTreeListNode(TCustomTreeList* owner);
   virtual ~TTreeListNode();
@@ -113,7 +115,7 @@ class TTreeListNode {
 };
 
 // The node the control creates: one text per value index and three image indexes.
-class TTreeListTextNode : public TTreeListNode {
+class LISTCHART_TREELIST_API TTreeListTextNode : public TTreeListNode {
  public:
   using TTreeListNode::TTreeListNode;
 

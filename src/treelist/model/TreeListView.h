@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/Accessible.h"
+#include "treelist/TreeListExport.h"
 
 class TTreeListNode;
 
@@ -15,7 +16,7 @@ inline int ClampTopRow(int row, int rowCount, int pageRows) {
 // What the node model asks of the parts that draw, scroll and edit. The model keeps its own
 // state complete; these calls only tell the rest of the control that something changed. Every
 // call does nothing here, so the model runs without any of those parts.
-class TTreeListView {
+class LISTCHART_TREELIST_API TTreeListView {
  public:
   virtual ~TTreeListView() = default;
 

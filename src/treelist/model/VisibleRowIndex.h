@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "treelist/TreeListExport.h"
+
 class TTreeListNode;
 
 // Maps visible rows to nodes and nodes to rows without walking the tree: the rows in display
@@ -10,7 +12,7 @@ class TTreeListNode;
 // Opening or closing one node moves a block of rows; rather than renumbering every pair, the
 // move is noted (as a shift, and in a short table of where the settled rows went) and lookups
 // apply it; the pairs are renumbered only after many moves.
-class TVisibleRowIndex {
+class LISTCHART_TREELIST_API TVisibleRowIndex {
  public:
   bool Built() const { return FBuilt; }
   bool Usable() const { return FBuilt && !FRows.empty(); }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/Geometry.h"
+#include "treelist/TreeListExport.h"
 
 class TTreeList;
 class TTreeListBand;
@@ -12,7 +13,7 @@ class TTreeListColumn;
 class TTreeListNode;
 
 // Sizes that follow from the fonts and options; measured again only after a change to them.
-struct TTreeListMetrics {
+struct LISTCHART_TREELIST_API TTreeListMetrics {
   static constexpr int kIndentWidth = 16;
   static constexpr int kButtonSize = 16;
   static constexpr int kIndicatorWidth = 12;
@@ -40,10 +41,10 @@ struct TTreeListMetrics {
 };
 
 // Measures the fonts (as a screen measures them) and derives every metric.
-TTreeListMetrics MeasureMetrics(const TTreeList& tree);
+LISTCHART_TREELIST_API TTreeListMetrics MeasureMetrics(const TTreeList& tree);
 
 // A visible band on screen.
-struct TTreeListBandPlace {
+struct LISTCHART_TREELIST_API TTreeListBandPlace {
   TTreeListBand* Band = nullptr;
   int Index = -1;  // in the band collection
   int Left = 0;    // horizontal extent, scrolled unless fixed
@@ -56,7 +57,7 @@ struct TTreeListBandPlace {
 };
 
 // A visible column on screen.
-struct TTreeListColumnPlace {
+struct LISTCHART_TREELIST_API TTreeListColumnPlace {
   TTreeListColumn* Column = nullptr;
   int ColumnIndex = -1;  // in the column list
   int BandPlace = -1;    // index into TTreeListGeometry::Bands
@@ -74,7 +75,7 @@ struct TTreeListColumnPlace {
 
 // The vertical parts of one node's row, top down: its cells (one line of the header layout
 // is LineHeight high), the preview, the row footers of the groups it closes, the separator.
-struct TTreeListRowExtent {
+struct LISTCHART_TREELIST_API TTreeListRowExtent {
   int LineHeight = 0;
   int CellsHeight = 0;
   int PreviewHeight = 0;  // 0 without a preview
@@ -84,7 +85,7 @@ struct TTreeListRowExtent {
 
 // A node row on screen with the points where its indentation splits: indent, expand button
 // cell, state image, image, then the first cell's content.
-struct TTreeListRowPlace {
+struct LISTCHART_TREELIST_API TTreeListRowPlace {
   TTreeListNode* Node = nullptr;
   int Row = 0;  // visible-row position
   int Level = 0;
@@ -104,7 +105,7 @@ struct TTreeListRowPlace {
 };
 
 // Where everything stands for one paint or hit test: built fresh each time, never kept.
-struct TTreeListGeometry {
+struct LISTCHART_TREELIST_API TTreeListGeometry {
   TRect Client;  // less the indicator
   TRect Indicator;
   TRect BandPanel;
@@ -156,7 +157,7 @@ struct TTreeListGeometry {
 // What a row's height depends on besides the node, remembered by node between layouts.
 // Its owner forgets it whenever a node, the columns or the fonts change; the widths it was
 // measured for are checked here.
-class TTreeListExtentCache {
+class LISTCHART_TREELIST_API TTreeListExtentCache {
  public:
   // The measured part of a row: lines of its cells and of its preview.
   struct TLines {
@@ -174,45 +175,52 @@ class TTreeListExtentCache {
   std::unordered_map<uint64_t, TLines> FLines;
 };
 
-TTreeListGeometry BuildGeometry(const TTreeList& tree, const TTreeListMetrics& metrics,
-                                int clientWidth, int clientHeight,
-                                TTreeListExtentCache* cache = nullptr);
+LISTCHART_TREELIST_API TTreeListGeometry BuildGeometry(const TTreeList& tree,
+                                                       const TTreeListMetrics& metrics,
+                                                       int clientWidth, int clientHeight,
+                                                       TTreeListExtentCache* cache = nullptr);
 
 // Whether every row has the same height (no auto height, previews or row footers).
-bool UniformRows(const TTreeList& tree);
+LISTCHART_TREELIST_API bool UniformRows(const TTreeList& tree);
 // The vertical parts of a node's row in a layout whose columns are placed.
-TTreeListRowExtent RowExtent(const TTreeList& tree, const TTreeListMetrics& metrics,
-                             const TTreeListGeometry& g, const TTreeListNode* node,
-                             TTreeListExtentCache* cache = nullptr);
+LISTCHART_TREELIST_API TTreeListRowExtent RowExtent(const TTreeList& tree,
+                                                    const TTreeListMetrics& metrics,
+                                                    const TTreeListGeometry& g,
+                                                    const TTreeListNode* node,
+                                                    TTreeListExtentCache* cache = nullptr);
 // The row footers below a node's row: one for each expanded group the row is the last row of,
 // innermost first; RowFooterGroup names the group of footer k.
-int RowFooterCount(const TTreeList& tree, const TTreeListNode* node);
-TTreeListNode* RowFooterGroup(const TTreeListNode* node, int footer);
+LISTCHART_TREELIST_API int RowFooterCount(const TTreeList& tree, const TTreeListNode* node);
+LISTCHART_TREELIST_API TTreeListNode* RowFooterGroup(const TTreeListNode* node, int footer);
 // How many rows, ending with the given visible row, fit wholly in the rows area (at least 1).
-int RowsFittingUpTo(const TTreeList& tree, const TTreeListMetrics& metrics,
-                    const TTreeListGeometry& g, int lastRow, TTreeListExtentCache* cache = nullptr);
+LISTCHART_TREELIST_API int RowsFittingUpTo(const TTreeList& tree, const TTreeListMetrics& metrics,
+                                           const TTreeListGeometry& g, int lastRow,
+                                           TTreeListExtentCache* cache = nullptr);
 // How many rows, starting with the given visible row, fit wholly in the rows area (at least 1).
-int RowsFittingFrom(const TTreeList& tree, const TTreeListMetrics& metrics,
-                    const TTreeListGeometry& g, int firstRow,
-                    TTreeListExtentCache* cache = nullptr);
+LISTCHART_TREELIST_API int RowsFittingFrom(const TTreeList& tree, const TTreeListMetrics& metrics,
+                                           const TTreeListGeometry& g, int firstRow,
+                                           TTreeListExtentCache* cache = nullptr);
 // The height of the visible rows [from, to).
-int RowsHeight(const TTreeList& tree, const TTreeListMetrics& metrics, const TTreeListGeometry& g,
-               int from, int to, TTreeListExtentCache* cache = nullptr);
+LISTCHART_TREELIST_API int RowsHeight(const TTreeList& tree, const TTreeListMetrics& metrics,
+                                      const TTreeListGeometry& g, int from, int to,
+                                      TTreeListExtentCache* cache = nullptr);
 
 // Indentation of a node's first cell content, and its row height.
-int NodeIndentation(const TTreeList& tree, const TTreeListMetrics& metrics,
-                    const TTreeListNode* node);
-int UniformRowHeight(const TTreeList& tree, const TTreeListMetrics& metrics);
+LISTCHART_TREELIST_API int NodeIndentation(const TTreeList& tree, const TTreeListMetrics& metrics,
+                                           const TTreeListNode* node);
+LISTCHART_TREELIST_API int UniformRowHeight(const TTreeList& tree, const TTreeListMetrics& metrics);
 // The rows wholly inside the rows area, at least 1: the page of paging and scrolling.
-int PageRowCount(const TTreeList& tree, const TTreeListMetrics& metrics, int clientHeight);
+LISTCHART_TREELIST_API int PageRowCount(const TTreeList& tree, const TTreeListMetrics& metrics,
+                                        int clientHeight);
 
 // Width distribution. Bands by visible index, for the given client width (less indicator).
-std::vector<int> BandWidths(const TTreeList& tree, int clientWidth);
+LISTCHART_TREELIST_API std::vector<int> BandWidths(const TTreeList& tree, int clientWidth);
 // The columns of one header row of a band, in list order, given the band's width.
-std::vector<int> RowColumnWidths(const TTreeList& tree, const std::vector<TTreeListColumn*>& row,
-                                 int bandWidth);
+LISTCHART_TREELIST_API std::vector<int> RowColumnWidths(const TTreeList& tree,
+                                                        const std::vector<TTreeListColumn*>& row,
+                                                        int bandWidth);
 // A column's smallest width: MinWidth while it may be sized, else its Width.
-int ColumnMinWidth(const TTreeListColumn* column);
+LISTCHART_TREELIST_API int ColumnMinWidth(const TTreeListColumn* column);
 // A band's smallest width: its own minimum (MinWidth while it may be sized, else its Width),
 // raised to what its columns need side by side.
-int BandMinWidth(const TTreeList& tree, const TTreeListBand& band);
+LISTCHART_TREELIST_API int BandMinWidth(const TTreeList& tree, const TTreeListBand& band);

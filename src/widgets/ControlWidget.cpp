@@ -1,0 +1,36 @@
+#include "widgets/ControlWidget.h"
+
+#include <QEvent>
+#include <QVBoxLayout>
+
+#include "platform/Control.h"
+#include "platform/QtControlHost.h"
+
+TControlWidget::TControlWidget(QWidget* parent) : QWidget(parent) {
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+}
+
+TControlWidget::~TControlWidget() {
+  EndHosting();
+}
+
+void TControlWidget::Host(TControl& control) {
+  FControl = &control;
+  FHost = CreateQtControlHost(control, this);
+  layout()->addWidget(FHost);
+  FollowWidgetPalette(FHost);  // the palette Qt resolves for this widget, like any other
+  setFocusProxy(FHost);
+  setFocusPolicy(FHost->focusPolicy());
+}
+
+void TControlWidget::EndHosting() {
+  delete FHost;
+  FHost = nullptr;
+  FControl = nullptr;
+}
+
+void TControlWidget::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::PaletteChange && FControl != nullptr) FControl->Invalidate();
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QWidget>
+
+#include "widgets/WidgetsExport.h"
+
+class TControl;
+
+// The part the two control widgets share: a QWidget that hosts one self-drawn control, so a
+// program places the control in a layout like any widget. The host gives the control the
+// keyboard focus (this widget's focus goes to it), the screen's pixel ratio, real scroll bars
+// and timers, and describes it to assistive technology. The desktop palette is installed when
+// the first control widget is made and again whenever the application's palette changes.
+class LISTCHART_WIDGETS_API TControlWidget : public QWidget {
+ public:
+  ~TControlWidget() override;
+  TControlWidget(const TControlWidget&) = delete;
+  TControlWidget& operator=(const TControlWidget&) = delete;
+
+  QSize sizeHint() const override { return {400, 300}; }
+
+ protected:
+  explicit TControlWidget(QWidget* parent);
+  // Starts hosting the control, a member of the derived widget (made after this base).
+  void Host(TControl& control);
+  // The host draws the control: a derived widget ends it in its destructor, before its
+  // control goes.
+  void EndHosting();
+  void changeEvent(QEvent* event) override;
+
+ private:
+  QWidget* FHost = nullptr;
+  TControl* FControl = nullptr;
+};

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "chart/view/ChartCanvas.h"
+#include "chart/view/ChartLayout.h"
 
 namespace {
 
@@ -198,4 +202,31 @@ TEST(ChartCanvasTest, RetainedPictureDrawsOnceAndCopiesAfterwards) {
   ASSERT_NE(surface.Picture(), nullptr);
   EXPECT_EQ(surface.Picture()->Width(), 30);
   EXPECT_EQ(surface.Picture()->Height(), 20);
+}
+
+// The part of a segment inside a box, against points sampled along it: a sample lies on the
+// clipped segment exactly when it lies inside the box.
+TEST(ChartCanvasTest, ClippedSegmentsKeepExactlyTheirPartInsideTheBox) {
+  const TRect box = Rect(0, 0, 10, 10);
+  const struct {
+    TExactPoint a, b;
+  } cases[] = {{{9.5, 5}, {10.5, 5}}, {{5, 9.5}, {5, 10.5}}, {{0.5, 5}, {-0.5, 5}},
+               {{5, -3}, {6, 13}},    {{-5, -5}, {15, 15}},  {{11, 0}, {11, 10}},
+               {{2, 3}, {7, 8}},      {{-1, 5}, {0, 5}},     {{3, 11}, {4, 11}}};
+  for (const auto& c : cases) {
+    TExactPoint a = c.a, b = c.b;
+    const bool kept = ClipSegment(box, a, b);
+    const bool alongX = std::abs(c.b.x - c.a.x) >= std::abs(c.b.y - c.a.y);
+    auto at = [&](const TExactPoint& p) {  // where a point lies along the original segment
+      return alongX ? (p.x - c.a.x) / (c.b.x - c.a.x) : (p.y - c.a.y) / (c.b.y - c.a.y);
+    };
+    const double from = std::min(at(a), at(b)), to = std::max(at(a), at(b));
+    for (int i = 0; i <= 100; ++i) {
+      const double s = i / 100.0;
+      const double x = c.a.x + s * (c.b.x - c.a.x), y = c.a.y + s * (c.b.y - c.a.y);
+      const bool inside = x >= 0 && x <= 10 && y >= 0 && y <= 10;
+      EXPECT_EQ(kept && s >= from - 1e-9 && s <= to + 1e-9, inside)
+          << c.a.x << "," << c.a.y << " " << c.b.x << "," << c.b.y << " at " << s;
+    }
+  }
 }

@@ -306,6 +306,11 @@ TEST(QtControlHostTest, WheelsAndKeysTheControlLeavesReachTheWindowAround) {
   EXPECT_FALSE(pictureShown());
   listener.MoveDragImage({5, 5});
   EXPECT_TRUE(pictureShown());
+  for (QWidget* w : QApplication::topLevelWidgets()) {  // the target shows through it
+    if (qobject_cast<QLabel*>(w) && w->isVisible()) {
+      EXPECT_LT(w->windowOpacity(), 1.0);
+    }
+  }
   listener.ShowDragImage(false);
   EXPECT_FALSE(pictureShown());
   listener.EndDragImage();

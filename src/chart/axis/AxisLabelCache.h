@@ -12,9 +12,15 @@ class TAxisLabelCache {
  public:
   // What the texts hang on besides the value.
   struct TKey {
-    double rangeMin = 0, rangeMax = 0, rangeSpan = 0, step = 0;
-    bool dateTime = false, logarithmic = false;
-    std::string valuesFormat, dateTimeFormat;
+    double rangeMin = 0;         ///< The low end of the range shown.
+    double rangeMax = 0;         ///< The high end of the range shown.
+    double rangeSpan = 0;        ///< The span the labels are chosen for.
+    double step = 0;             ///< The step between labels.
+    bool dateTime = false;       ///< Whether the labels read as dates and times.
+    bool logarithmic = false;    ///< Whether the axis is logarithmic.
+    std::string valuesFormat;    ///< The format of number labels.
+    std::string dateTimeFormat;  ///< The format of date-time labels.
+    /// Keys are equal when every part is.
     friend bool operator==(const TKey&, const TKey&) = default;
   };
 

@@ -17,15 +17,18 @@ class LISTCHART_WIDGETS_API TControlWidget : public QWidget {
   TControlWidget(const TControlWidget&) = delete;
   TControlWidget& operator=(const TControlWidget&) = delete;
 
+  // 400 x 300 pixels, whatever the control holds.
   QSize sizeHint() const override { return {400, 300}; }
 
  protected:
+  // Lays out the widget without margins; the derived widget then calls Host().
   explicit TControlWidget(QWidget* parent);
   // Starts hosting the control, a member of the derived widget (made after this base).
   void Host(TControl& control);
   // The host draws the control: a derived widget ends it in its destructor, before its
   // control goes.
   void EndHosting();
+  // Repaints the control when the widget's palette changes.
   void changeEvent(QEvent* event) override;
 
  private:

@@ -8,24 +8,31 @@ template <class E>
 class TOptionSet {
  public:
   constexpr TOptionSet() = default;
+  // A set holding the members listed.
   constexpr TOptionSet(std::initializer_list<E> members) {
     for (E m : members) FBits |= Bit(m);
   }
+  // A set from its bits, as Bits() gave them.
   static constexpr TOptionSet FromBits(uint32_t bits) {
     TOptionSet s;
     s.FBits = bits;
     return s;
   }
+  // The members as bits: bit n set for the member of value n.
   constexpr uint32_t Bits() const { return FBits; }
+  // Whether the member is in the set.
   constexpr bool Contains(E m) const { return (FBits & Bit(m)) != 0; }
+  // Adds the member; returns this set.
   constexpr TOptionSet& Include(E m) {
     FBits |= Bit(m);
     return *this;
   }
+  // Removes the member; returns this set.
   constexpr TOptionSet& Exclude(E m) {
     FBits &= ~Bit(m);
     return *this;
   }
+  // Sets are equal when they hold the same members.
   friend constexpr bool operator==(TOptionSet a, TOptionSet b) { return a.FBits == b.FBits; }
 
  private:

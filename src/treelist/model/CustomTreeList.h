@@ -30,12 +30,19 @@ class LISTCHART_TREELIST_API TCustomTreeList : public TControl {
   TCustomTreeList(const TCustomTreeList&) = delete;
   TCustomTreeList& operator=(const TCustomTreeList&) = delete;
 
+  // Adds a root node at the end and returns it, owned by the tree-list.
   TTreeListNode* Add();
+  // Deletes every node (OnDeletion hears each); the focus, top row and selection go too.
   void ClearNodes();
+  // The number of root nodes.
   int Count() const { return static_cast<int>(FNodes.size()); }
+  // The root node at index; null out of range.
   TTreeListNode* Items(int index) const;
 
+  // Takes the update lock: changes no longer repaint or re-sort one by one, and a running
+  // mouse gesture is cancelled. Calls nest.
   void BeginUpdate();
+  // Releases the lock; the last release re-sorts if needed, rebuilds the rows and repaints.
   void EndUpdate();
   // Holds the update lock until the returned guard goes, also when the work in between
   // raises: `const auto lock = tree.UpdateScope();`. Takes nothing when take is false.
@@ -45,80 +52,123 @@ class LISTCHART_TREELIST_API TCustomTreeList : public TControl {
       if (take) EndUpdate();
     });
   }
+  // How many BeginUpdate calls are still open.
   int UpdateLockCount() const { return FUpdateLockCount; }
+  // Whether an update is open.
   bool Locked() const { return FUpdateLockCount > 0; }
 
+  // The number of rows: nodes not hidden in a collapsed parent.
   int VisibleCount() const;
+  // The node at a visible-row position; null out of range.
   TTreeListNode* AbsoluteNodes(int row) const;
+  // The last row's node; null without nodes.
   TTreeListNode* LastVisibleNode() const;
 
+  // The node with the focus; null only without nodes (the first node added takes it).
   TTreeListNode* FocusedNode() const { return FFocusedNode; }
+  // The node of the first row shown.
   TTreeListNode* TopVisibleNode() const { return FTopVisibleNode; }
+  // Sets the node of the first row shown and fires OnChangeTopVisibleNode; throws
+  // EInvalidTreeListOperation for a node of another tree-list.
   void SetTopVisibleNode(TTreeListNode* node);
   // Shows row (a visible-row position, clamped) first; the view scrolls its contents.
   void ScrollToRow(int row);
+  // The format version of the stream the nodes were last loaded from.
   int StreamVersion() const { return FStreamVersion; }
 
+  // True between BeginLoading and EndLoading.
   bool Loading() const { return FLoading; }
+  // True while the tree-list is being destroyed.
   bool Destroying() const { return FDestroying; }
+  // True while ClearNodes runs (in its OnDeletion calls).
   bool Clearing() const { return FClearing; }
 
   // The painting, input, sorting and selection side; without one of its own the tree-list
   // uses the control's view, or none. Null goes back to that default.
   void SetView(TTreeListView* view) { FView = view ? view : FDefaultView; }
+  // The view in use (a do-nothing one when there is none).
   TTreeListView& View() const { return *FView; }
 
   // Rebuilds the visible-row index from the tree (after an expansion change).
   void RebuildVisibleRowIndex();
   // Empties the view caches, the visible-row index among them.
   void ClearViewCaches();
+  // The visible-row index: which node stands in which row.
   const TVisibleRowIndex& RowIndex() const { return FRowIndex; }
 
   // Values follow their columns in every node the tree-list holds.
   void MoveNodeValues(int from, int to);
+  // Removes value index from every node; later values move down.
   void DeleteNodeValues(int index);
   // Calls fn for every node in pre-order, expanded or not.
   void ForEachNode(const std::function<void(TTreeListNode*)>& fn) const;
 
+  // A node is being deleted; fires for every node that goes, in ClearNodes too.
   std::function<void(TCustomTreeList* sender, TTreeListNode* node)> OnDeletion;
+  // The node of the first row shown changed.
   std::function<void(TCustomTreeList* sender)> OnChangeTopVisibleNode;
+  // The focus moved from oldNode (null for none) to node.
   std::function<void(TCustomTreeList* sender, TTreeListNode* oldNode, TTreeListNode* node)>
       OnChangeNode;
+  // Asked whenever a text node's ImageIndex is read: index starts as the stored one and
+  // the handler may change it.
   std::function<void(TCustomTreeList* sender, TTreeListNode* node, int& index)> OnGetImageIndex;
+  // Likewise for SelectedIndex.
   std::function<void(TCustomTreeList* sender, TTreeListNode* node, int& index)> OnGetSelectedIndex;
+  // Likewise for StateIndex.
   std::function<void(TCustomTreeList* sender, TTreeListNode* node, int& index)> OnGetStateIndex;
 
   // The range-selection anchor; cleared when its node leaves.
   TTreeListNode* AnchorNode() const { return FAnchorNode; }
+  // Sets the node a Shift range starts from.
   void SetAnchorNode(TTreeListNode* node) { FAnchorNode = node; }
 
   // Expanding and collapsing every node, in one update.
   void FullExpand();
+  // Collapses every node, in one update.
   void FullCollapse();
+  // A node is about to expand; set allow to false to refuse.
   std::function<void(TCustomTreeList* sender, TTreeListNode* node, bool& allow)> OnExpanding;
+  // A node is about to collapse; set allow to false to refuse.
   std::function<void(TCustomTreeList* sender, TTreeListNode* node, bool& allow)> OnCollapsing;
+  // A node expanded.
   std::function<void(TCustomTreeList* sender, TTreeListNode* node)> OnExpanded;
+  // A node collapsed.
   std::function<void(TCustomTreeList* sender, TTreeListNode* node)> OnCollapsed;
 
   // Focus. The focus moves but is never removed here; column is a display position.
   virtual void SetFocusedNode(TTreeListNode* node, int column, bool makeVisible);
+  // The focused column as a display position; always 0 with aoRowSelect.
   int FocusedColumn() const;
+  // The focused node's visible-row position; 0 without a focused node.
   int FocusedAbsoluteIndex() const;
+  // Focuses the node at a visible-row position (clamped) and scrolls it into view.
   void SetFocusedAbsoluteIndex(int index);
+  // Moves the focus to the first, previous, next or last row; with deep, next and last go
+  // into collapsed nodes too. A single selection follows. Returns the new focused node, or null.
   TTreeListNode* MoveFocus(TTreeListFocusMove kind, bool deep);
+  // The focused column changed (a display position), on node.
   std::function<void(TCustomTreeList* sender, TTreeListNode* node, int column)> OnChangeColumn;
 
   // Selection of several nodes, kept in creation order; only with aoMultiSelect.
   int SelectedCount() const { return static_cast<int>(FSelection.size()); }
+  // The selected node at index, in creation order; null out of range.
   TTreeListNode* Selections(int index) const;
+  // Every selected node, in creation order.
   const std::vector<TTreeListNode*>& SelectionList() const { return FSelection; }
+  // Deselects every node.
   void ClearSelection();
+  // Selects the rows from a to b, both included, as far as OnCanNodeSelected allows; nothing
+  // when either is hidden.
   void SelectRange(TTreeListNode* a, TTreeListNode* b);
+  // A node is about to be selected; set allow to false to refuse.
   std::function<void(TCustomTreeList* sender, TTreeListNode* node, bool& allow)> OnCanNodeSelected;
+  // The selection changed; once per batch, such as a SelectRange.
   std::function<void(TCustomTreeList* sender)> OnSelectedCountChange;
 
   // Counts changes of node texts, so that a view can tell whether what it shows is stale.
   uint64_t ValueChanges() const { return FValueChanges; }
+  // Counts one more text change.
   void NoteValueChange() { ++FValueChanges; }
 
   // A node change may call for a new sort; the control decides.
@@ -129,6 +179,7 @@ class LISTCHART_TREELIST_API TCustomTreeList : public TControl {
 
   // Makes the nodes of a stream: the reader fills them here after it has parsed all bytes.
   void SetStreamVersion(int version) { FStreamVersion = version; }
+  // Starts loading: Loading() is true until EndLoading.
   void BeginLoading() { FLoading = true; }
   // Ends loading with the after-load step: what the load stored directly is made whole.
   void EndLoading();
@@ -136,25 +187,35 @@ class LISTCHART_TREELIST_API TCustomTreeList : public TControl {
  protected:
   // The options and columns live in the control; the bare model has none of them.
   virtual bool HasOption(TTreeListOption /*option*/) const { return false; }
+  // The number of columns shown; none in the bare model.
   virtual int DisplayedColumnCount() const { return 0; }
+  // Sorts now if a sort was requested; nothing in the bare model.
   virtual void PerformPendingResort() {}
   // After a load: the derived tables, sort keys and layout rebuilt from what was stored.
   virtual void Loaded() {}
+  // Holds selection-change notices until the matching CloseSelectionBatch; calls nest.
   void OpenSelectionBatch();
+  // Ends a batch; the last one fires OnSelectedCountChange if the count changed.
   void CloseSelectionBatch();
+  // Takes a node out of the selection without asking anyone.
   void DeselectNode(TTreeListNode* node);
   // Calls fn for every visible row in display order, without the row index.
   void ForEachVisibleNode(const std::function<void(TTreeListNode*)>& fn) const;
   // The top-level list and a node's children, for reordering them in place.
   TTreeListNode::TNodeList& NodeList(TTreeListNode* parent);
 
+  // Makes a new node of the kind this tree-list holds; the bare model makes plain nodes.
   virtual std::unique_ptr<TTreeListNode> CreateNode();
+  // A node was added: the view, the row index and the sort hear of it.
   virtual void NodeAdded(TTreeListNode* node);
+  // A node was taken out: OnDeletion fires and the focus, top row and selection move off it.
   virtual void NodeDeleted(TTreeListNode* node, TTreeListNode* prior, bool visible, bool wasLast,
                            TTreeListNode* next);
+  // Repaints a node's row, or with structural every row from it down, outside an update.
   virtual void NodeChanged(TTreeListNode* node, bool structural);
   // Deletes every node without the update lock; a derived destructor calls this first.
   void DestroyNodes() noexcept;
+  // Sets the focused node with no repaint and no event.
   void SetFocusedNodeSilently(TTreeListNode* node) { FFocusedNode = node; }
   // The view a control brings along; null removes it (before the view itself goes).
   void SetDefaultView(TTreeListView* view) {

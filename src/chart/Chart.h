@@ -24,27 +24,45 @@ class LISTCHART_CHART_API TCustomChart : public TCustomAxisPanel {
 
   void DrawChart(TCanvas& target, const TRect& targetRect) override;
 
+  // The title above the plot.
   TChartTitle& Title() { return FTitle; }
+  // The foot title below the plot.
   TChartTitle& Foot() { return FFoot; }
+  // The legend.
   TChartLegend& Legend() { return FLegend; }
 
   // --- Mouse: zoom by dragging a rectangle, undo by dragging back, pan, wheel ---
   bool AllowZoom() const { return FAllowZoom; }
+  // Sets whether the user may zoom by dragging; true by default.
   void SetAllowZoom(bool value) { FAllowZoom = value; }
+  // Which axes the user may pan by dragging; pmBoth by default, pmNone for none.
   TPanningMode AllowPanning() const { return FAllowPanning; }
+  // Sets which axes may be panned.
   void SetAllowPanning(TPanningMode value) { FAllowPanning = value; }
+  // Whether a zoom moves to its ranges in AnimatedZoomSteps painted steps; false by default.
   bool AnimatedZoom() const { return FAnimatedZoom; }
+  // Sets AnimatedZoom.
   void SetAnimatedZoom(bool value) { FAnimatedZoom = value; }
+  // The steps of an animated zoom, the final one included; 8 by default.
   int AnimatedZoomSteps() const { return FAnimatedZoomSteps; }
+  // Sets the animated zoom's steps.
   void SetAnimatedZoomSteps(int value) { FAnimatedZoomSteps = value; }
+  // The mouse cursor over the chart where no series claims it: a TCursorShape value, 0
+  // (crArrow) by default; unknown values show the arrow.
   int16_t InitialCursor() const { return FInitialCursor; }
+  // Sets the chart's cursor.
   void SetInitialCursor(int16_t value) { FInitialCursor = value; }
+  // The mouse and keyboard handling, for reading its state.
   const TChartInput& Input() const { return *FInput; }
+  // The corners of the current or last zoom drag, in client pixels.
   const TZoomPanningRecord& ZoomDrag() const { return FInput->ZoomDrag(); }
+  // The corners of the current or last pan drag, in client pixels.
   const TZoomPanningRecord& PanDrag() const { return FInput->PanDrag(); }
+  // Whether a zoom was applied and not undone since.
   bool IsZoomed() const { return FInput->IsZoomed(); }
   // False while SavedRanges holds the ranges from before the first zoom or pan.
   bool RangesRestored() const { return FInput->RangesRestored(); }
+  // The axis ranges from before the first zoom or pan, which RevertZoom puts back.
   const TSavedRanges& SavedRanges() const { return FInput->SavedRanges(); }
 
   // The mouse cursor's position now, in client pixels.
@@ -72,28 +90,44 @@ class LISTCHART_CHART_API TCustomChart : public TCustomAxisPanel {
 
   // The window's own mouse events; they fire before the chart reacts.
   std::function<void(TCustomChart*sender, TMouseButton button, TShiftState shift, int x, int y)>
-      OnMouseDown, OnMouseUp;
+      OnMouseDown,  ///< A button went down at (x, y), client pixels.
+      OnMouseUp;    ///< A button went up at (x, y), after OnClick.
+  // The mouse moved to (x, y), client pixels.
   std::function<void(TCustomChart* sender, TShiftState shift, int x, int y)> OnMouseMove;
   // A left press and release inside the window.
   std::function<void(TCustomChart* sender)> OnClick;
+  // Once per wheel notch towards (Down) or away from the user (Up), before the vertical axes
+  // scroll; the axes scroll whatever handled says.
   std::function<void(TCustomChart*sender, TShiftState shift, TPoint mousePos, bool&handled)>
-      OnMouseWheelDown, OnMouseWheelUp;
+      OnMouseWheelDown,  ///< A notch towards the user.
+      OnMouseWheelUp;    ///< A notch away from the user.
 
+  // A press on a series' point valueIndex, after the series' own click events. When this,
+  // OnClickAxis or OnClickBackground handles a press, the chart starts no zoom or pan from it
+  // unless the handler calls SetMouseCancelled(false).
   std::function<void(TCustomChart* sender, TChartSeries* series, int valueIndex,
                      TMouseButton button, TShiftState shift, int x, int y)>
       OnClickSeries;
+  // A press on an axis.
   std::function<void(TCustomChart* sender, TCustomChartAxis* axis, TMouseButton button,
                      TShiftState shift, int x, int y)>
       OnClickAxis;
   std::function<void(TCustomChart*sender, TMouseButton button, TShiftState shift, int x, int y)>
-      OnClickLegend, OnClickBackground;
-  std::function<void(TCustomChart*sender)> OnZoom, OnUndoZoom, OnScroll;
+      OnClickLegend,      ///< A press on the legend.
+      OnClickBackground;  ///< A press on the plot or a part without an event of its own.
+  std::function<void(TCustomChart*sender)> OnZoom,  ///< A zoom was applied.
+      OnUndoZoom,                                   ///< The ranges went back (RevertZoom).
+      OnScroll;                                     ///< A pan moved the axes (or was undone).
+  // A pan is about to give an axis the range min to max: change it, or refuse with
+  // allowScroll false.
   std::function<void(TCustomChartAxis* sender, double& min, double& max, bool& allowScroll)>
       OnAllowScroll;
 
   // The legend's texts and box may be changed by the program.
   std::function<void(TCustomChart* sender, int index, std::string& text)> OnGetLegendText;
+  // The legend's box in client pixels, which the handler may move or resize.
   std::function<void(TCustomChart* sender, TRect& rect)> OnGetLegendRect;
+  // A handler the program may set; the chart does not call it.
   std::function<void(TCustomChart* sender)> OnPageChange;
   // The name assistive technology gives a bar's segment; starts as "<series>, <point>: <value>".
   std::function<void(TCustomChart* sender, TChartSeries* series, int index, std::string& name)>

@@ -14,6 +14,7 @@ struct TBitmapImage;
 class LISTCHART_PLATFORM_API TBitmap {
  public:
   TBitmap();
+  // A white picture of width x height pixels at scale 1.
   TBitmap(int width, int height);
   // A picture for a screen of the given device pixel ratio: width x height logical pixels,
   // each scale x scale device pixels. Its canvas takes logical coordinates.
@@ -22,16 +23,22 @@ class LISTCHART_PLATFORM_API TBitmap {
   TBitmap(const TBitmap&) = delete;
   TBitmap& operator=(const TBitmap&) = delete;
 
+  // Width in logical pixels.
   int Width() const;
+  // Height in logical pixels.
   int Height() const;
+  // Device pixels per logical pixel; 1 by default.
   double Scale() const;
   // Changing the scale keeps the logical size and nothing of the picture.
   void SetScale(double scale);
   // Resizing keeps nothing of the old picture: the new one is filled with white.
   void SetSize(int width, int height);
+  // Whether the picture has no pixels.
   bool Empty() const { return Width() == 0 || Height() == 0; }
 
+  // The canvas that draws on the picture, owned by it.
   TCanvas& Canvas() { return *FCanvas; }
+  // The canvas, read-only.
   const TCanvas& Canvas() const { return *FCanvas; }
 
   // The plain colour of one logical pixel (its first device pixel); clNone outside.
@@ -42,6 +49,7 @@ class LISTCHART_PLATFORM_API TBitmap {
 
   // The platform's own access to the pixels (Qt types live behind this).
   TBitmapImage& Image() { return *FImage; }
+  // The platform's pixels, read-only.
   const TBitmapImage& Image() const { return *FImage; }
 
  private:

@@ -121,7 +121,9 @@ class LISTCHART_PLATFORM_API TSystemPalette {
   // The system colours a Qt palette gives (a widget's own, its window's or the application's).
   static TSystemPalette FromQt(const QPalette& palette);
 
+  // The plain colour of a system colour.
   TColor Get(TSystemColorIndex i) const { return FColors[i]; }
+  // Sets the plain colour of a system colour (only its low 24 bits are kept).
   void Set(TSystemColorIndex i, TColor c) { FColors[i] = c & 0x00FFFFFF; }
 
  private:

@@ -16,10 +16,13 @@ using TFontStyles = std::uint8_t;  // an or-ed set of TFontStyle
 // but not the change handler, so a copy never notifies the original's owner.
 class LISTCHART_PLATFORM_API TFont {
  public:
+  // The pixels per inch at which sizes in points convert: a screen's 96.
   static constexpr int kScreenPixelsPerInch = 96;
 
   TFont() = default;
+  // Copies the value, not the change handler.
   TFont(const TFont& other) { CopyValue(other); }
+  // Takes the value as Assign does; the change handler stays.
   TFont& operator=(const TFont& other) {
     Assign(other);
     return *this;
@@ -27,28 +30,43 @@ class LISTCHART_PLATFORM_API TFont {
 
   // Takes the value of another font, notifying once if anything changed.
   void Assign(const TFont& other);
+  // Whether both fonts have the same family, height, style, colour, orientation and pixels
+  // per inch.
   bool SameValue(const TFont& other) const;
 
+  // The font family; "DejaVu Sans" by default.
   const std::string& Name() const { return FName; }
+  // Sets the family; each setter notifies only when the value changes.
   void SetName(const std::string& v);
   // Size in points (rounded from the pixel height).
   int Size() const;
+  // Sets the size in points, as a pixel height at PixelsPerInch; 8 points by default.
   void SetSize(int points);
   // Height in pixels of the character cell's em box.
   int Height() const { return FHeight; }
+  // Sets the height in pixels; less than 1 counts as 1.
   void SetHeight(int pixels);
+  // The styles, an or-ed set of TFontStyle; none by default.
   TFontStyles Style() const { return FStyle; }
+  // Sets the styles.
   void SetStyle(TFontStyles v);
+  // Whether the style is in the set.
   bool HasStyle(TFontStyle s) const { return (FStyle & s) != 0; }
+  // The text colour; clWindowText by default.
   TColor Color() const { return FColor; }
+  // Sets the text colour.
   void SetColor(TColor v);
   // Rotation of the text baseline in tenths of a degree, counter-clockwise.
   int Orientation() const { return FOrientation; }
+  // Sets the baseline's rotation in tenths of a degree.
   void SetOrientation(int tenths);
+  // The pixels per inch that sizes in points convert at: kScreenPixelsPerInch.
   int PixelsPerInch() const { return FPixelsPerInch; }
 
+  // Called after a change of the value; copies do not carry it.
   std::function<void()> OnChange;
 
+  // Equal when SameValue says so.
   friend bool operator==(const TFont& a, const TFont& b) { return a.SameValue(b); }
 
  private:
@@ -68,7 +86,9 @@ class LISTCHART_PLATFORM_API TFont {
 // Width and height of a text in the font, as a screen device context measures it (the
 // height is the font's line height whatever the text). Needs a Qt GUI application.
 struct LISTCHART_PLATFORM_API TTextSize {
+  // Width in pixels.
   int width = 0;
+  // Height in pixels: the font's line height.
   int height = 0;
 };
 LISTCHART_PLATFORM_API TTextSize MeasureText(const TFont& font, const std::string& text);

@@ -6,21 +6,34 @@
 
 // Pixel geometry: y grows downwards; a rectangle covers [left, right) x [top, bottom).
 struct LISTCHART_PLATFORM_API TPoint {
+  // Pixels to the right.
   int x = 0;
+  // Pixels down.
   int y = 0;
+  // Equal when both coordinates are.
   friend bool operator==(const TPoint&, const TPoint&) = default;
 };
 
+// A rectangle of pixels: it covers columns left to right - 1 and rows top to bottom - 1.
 struct LISTCHART_PLATFORM_API TRect {
+  // First column inside.
   int left = 0;
+  // First row inside.
   int top = 0;
+  // First column past the right edge.
   int right = 0;
+  // First row past the bottom edge.
   int bottom = 0;
 
+  // right - left.
   int Width() const { return right - left; }
+  // bottom - top.
   int Height() const { return bottom - top; }
+  // The corner (left, top).
   TPoint TopLeft() const { return {left, top}; }
+  // The corner (right, bottom), just outside.
   TPoint BottomRight() const { return {right, bottom}; }
+  // Equal when all four edges are.
   friend bool operator==(const TRect&, const TRect&) = default;
 };
 

@@ -6,8 +6,11 @@
 // A platform pen that can also be switched off; a pen that is not visible draws as the
 // clear pen style.
 struct LISTCHART_CHART_API TChartPen : TPen {
+  // False draws nothing with this pen.
   bool Visible = true;
+  // Stored only; the drawing does not read it.
   bool SmallDots = false;
+  // Equal when every field is.
   friend bool operator==(const TChartPen&, const TChartPen&) = default;
 
   // The pen as the canvas should use it.
@@ -50,6 +53,8 @@ class TBitmap;
 // A platform brush that may carry a picture instead of a colour; the picture belongs to
 // whoever set it.
 struct LISTCHART_CHART_API TChartBrush : TBrush {
+  // A picture to fill with instead of the colour; not owned, null for none.
   const TBitmap* Image = nullptr;
+  // Equal when every field is (the picture by address).
   friend bool operator==(const TChartBrush&, const TChartBrush&) = default;
 };

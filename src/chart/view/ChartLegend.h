@@ -23,38 +23,68 @@ enum TLegendTextStyle {
 // The box listing the series (or the points of a single series) with their colours.
 class LISTCHART_CHART_API TChartLegend : public TChartTextBox {
  public:
+  // The chart's legend, owned by it: white, with a frame.
   explicit TChartLegend(TCustomChartPanel* chart) : TChartTextBox(chart, clWhite, TChartPen{}) {}
 
+  // Whether the legend stands at the left or right, its rows one under another.
   bool Vertical() const { return FAlignment == laLeft || FAlignment == laRight; }
+  // The side of the plot the legend stands at; laRight by default.
   TLegendAlignment Alignment() const { return FAlignment; }
+  // Sets the side and repaints the chart.
   void SetAlignment(TLegendAlignment value) { Change(FAlignment, value); }
+  // Whether the plot gives the legend its room (5 pixels apart) rather than lying under it;
+  // true by default.
   bool ResizeChart() const { return FResizeChart; }
+  // Sets ResizeChart.
   void SetResizeChart(bool value) { Change(FResizeChart, value); }
+  // Width in pixels of each row's colour symbol; 12 by default.
   int ColorWidth() const { return FColorWidth; }
+  // Sets the symbol width.
   void SetColorWidth(int value) { Change(FColorWidth, ClampPixels(value)); }
+  // The most rows a legend at the left or right lists; 10 by default.
   int MaxNumRows() const { return FMaxNumRows; }
+  // Sets the row limit.
   void SetMaxNumRows(int value) { Change(FMaxNumRows, value); }
   // Percent of the plot's height from its top (for a legend at the left or right).
   int TopPos() const { return FTopPos; }
+  // Sets TopPos.
   void SetTopPos(int value) { Change(FTopPos, ClampPixels(value)); }
+  // Offset in pixels of the shadow right of and below the box; 3 by default, 0 for none.
   int ShadowSize() const { return FShadowSize; }
+  // Sets the shadow's offset.
   void SetShadowSize(int value) { Change(FShadowSize, ClampPixels(value)); }
+  // The shadow's colour; clBlack by default.
   TColor ShadowColor() const { return FShadowColor; }
+  // Sets the shadow's colour.
   void SetShadowColor(TColor value) { Change(FShadowColor, value); }
+  // What the rows list: lsAuto (the default) lists the points when one series is active, else
+  // the series; lsValues always the first active series' points; the others the series.
   TLegendStyle LegendStyle() const { return FLegendStyle; }
+  // Sets the legend style.
   void SetLegendStyle(TLegendStyle value) { Change(FLegendStyle, value); }
+  // ltsLeftValue by default; stored only, the layout and drawing do not read it.
   TLegendTextStyle TextStyle() const { return FTextStyle; }
+  // Sets TextStyle.
   void SetTextStyle(TLegendTextStyle value) { Change(FTextStyle, value); }
+  // 0 by default; stored only, the layout and drawing do not read it.
   int HorizMargin() const { return FHorizMargin; }
+  // Sets HorizMargin.
   void SetHorizMargin(int value) { Change(FHorizMargin, ClampPixels(value)); }
+  // 0 by default; stored only, the layout and drawing do not read it.
   int VertMargin() const { return FVertMargin; }
+  // Sets VertMargin.
   void SetVertMargin(int value) { Change(FVertMargin, ClampPixels(value)); }
+  // Whether the rows list the items from the last one up; false by default.
   bool Inverted() const { return FInverted; }
+  // Sets Inverted.
   void SetInverted(bool value) { Change(FInverted, value); }
   // The first point listed when the legend lists points; below 0 lists from the first.
   int FirstValue() const { return FFirstValue; }
+  // Sets FirstValue.
   void SetFirstValue(int value) { Change(FFirstValue, value); }
+  // False by default; stored only, the layout and drawing do not read it.
   bool DividingLines() const { return FDividingLines; }
+  // Sets DividingLines.
   void SetDividingLines(bool value) { Change(FDividingLines, value); }
 
   // The item listed at a point, as the chart's layout places the legend; -1 when none.
@@ -63,6 +93,7 @@ class LISTCHART_CHART_API TChartLegend : public TChartTextBox {
   // The layout's step: the rows and the box at its side of the plot, taken from the plot
   // when the legend resizes the chart.
   void Place(TLegendLayout& out, TRect& plot, TCustomChart& chart, TChartCanvas3D& canvas) const;
+  // Draws the shadow, the framed box and each row's symbol and text where Place put them.
   void Draw(TChartCanvas3D& canvas, const TLegendLayout& layout) const;
 
  private:

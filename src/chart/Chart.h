@@ -114,7 +114,7 @@ class LISTCHART_CHART_API TCustomChart : public TCustomAxisPanel {
       OnClickAxis;
   std::function<void(TCustomChart*sender, TMouseButton button, TShiftState shift, int x, int y)>
       OnClickLegend,      ///< A press on the legend.
-      OnClickBackground;  ///< A press on the plot or a part without an event of its own.
+      OnClickBackground;  ///< A press on the plot or anywhere without an event of its own.
   std::function<void(TCustomChart*sender)> OnZoom,  ///< A zoom was applied.
       OnUndoZoom,                                   ///< The ranges went back (RevertZoom).
       OnScroll;                                     ///< A pan moved the axes (or was undone).

@@ -34,7 +34,7 @@ class LISTCHART_PLATFORM_API TFont {
   // per inch.
   bool SameValue(const TFont& other) const;
 
-  // The font family; "DejaVu Sans" by default.
+  // The font family, as the platform names it.
   const std::string& Name() const { return FName; }
   // Sets the family; each setter notifies only when the value changes.
   void SetName(const std::string& v);

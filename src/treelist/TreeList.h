@@ -194,7 +194,7 @@ class LISTCHART_TREELIST_API TTreeList : public TCustomTreeListControl {
 
   // A left press on a node's row was released, with no drag or cancelled gesture in between.
   std::function<void(TCustomTreeListControl* sender)> OnClick;
-  // A double click anywhere but on a header, a sizing edge or outside the control's parts.
+  // A double click anywhere in the control but on a header or a sizing edge.
   std::function<void(TCustomTreeListControl* sender)> OnDblClick;
   // A mouse button went down at (x, y), client coordinates; fires after the control's own handling.
   std::function<void(TCustomTreeListControl* sender, TMouseButton button, TShiftState shift, int x,

@@ -53,7 +53,8 @@ class TBitmap;
 // A platform brush that may carry a picture instead of a colour; the picture belongs to
 // whoever set it.
 struct LISTCHART_CHART_API TChartBrush : TBrush {
-  // A picture to fill with instead of the colour; not owned, null for none.
+  // A picture to fill with instead of the colour (not owned, null for none); stored only,
+  // the chart's drawing does not read it.
   const TBitmap* Image = nullptr;
   // Equal when every field is (the picture by address).
   friend bool operator==(const TChartBrush&, const TChartBrush&) = default;

@@ -21,7 +21,9 @@ void TControlWidget::Host(TControl& control) {
   layout()->addWidget(FHost);
   FollowWidgetPalette(FHost);  // the palette Qt resolves for this widget, like any other
   setFocusProxy(FHost);
-  setFocusPolicy(FHost->focusPolicy());
+  // The control's own surface takes the focus (when the control takes any): the face says so.
+  const QWidget* surface = FHost->focusProxy() ? FHost->focusProxy() : FHost;
+  setFocusPolicy(surface->focusPolicy());
 }
 
 void TControlWidget::EndHosting() {

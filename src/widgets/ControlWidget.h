@@ -9,8 +9,9 @@ class TControl;
 // The part the two control widgets share: a QWidget that hosts one self-drawn control, so a
 // program places the control in a layout like any widget. The host gives the control the
 // keyboard focus (this widget's focus goes to it), the screen's pixel ratio, real scroll bars
-// and timers, and describes it to assistive technology. The desktop palette is installed when
-// the first control widget is made and again whenever the application's palette changes.
+// and timers, and describes it to assistive technology. The control paints with the palette Qt
+// resolves for the widget (its own, its window's or the application's) and repaints when it
+// changes.
 class LISTCHART_WIDGETS_API TControlWidget : public QWidget {
  public:
   ~TControlWidget() override;

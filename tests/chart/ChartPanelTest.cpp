@@ -163,6 +163,11 @@ TEST_F(ChartPanelFixture, LegendFromBeforeTheFirstValueListsFromTheFirst) {
   EXPECT_NO_THROW(host.Paint());
   EXPECT_EQ(static_cast<int>(chart.Layout().Legend.Rows.size()), 3);
   EXPECT_EQ(chart.Layout().Legend.FirstItem, 0);
+  // Points asked for with no series shown: no rows.
+  chart.Legend().SetLegendStyle(lsValues);
+  series.SetActive(false);
+  EXPECT_NO_THROW(host.Paint(true));
+  EXPECT_TRUE(chart.Layout().Legend.Rows.empty());
 }
 
 TEST_F(ChartPanelFixture, AThrowingSeriesLeavesNoClipOnThePicture) {

@@ -64,6 +64,14 @@ void DrawUprightFigures(TCanvas& c, unsigned seed) {
         break;
     }
   }
+  // A staircase: more corners than a box face has.
+  const int x = in(-4, 30), y = in(-4, 20);
+  const TPoint stairs[] = {{x, y},           {x + 3, y},     {x + 3, y + 2}, {x + 6, y + 2},
+                           {x + 6, y + 4},   {x + 9, y + 4}, {x + 9, y + 6}, {x + 12, y + 6},
+                           {x + 12, y + 10}, {x, y + 10}};
+  c.Pen() = TPen{clNavy, 1, psSolid, pmCopy};
+  c.Brush() = TBrush{clYellow, bsSolid, clYellow};
+  c.Polygon(stairs);
 }
 
 TEST(CanvasScaleTest, WholeRatiosDrawEachPixelAsASquare) {

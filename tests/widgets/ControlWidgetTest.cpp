@@ -72,6 +72,7 @@ TEST(ControlWidgetTest, FacesInALayoutTakeFocusAndClicksWhereTheControlDraws) {
   QApplication::processEvents();
   EXPECT_TRUE(list->TreeList().Focused());
   EXPECT_EQ(view->focusPolicy(), Qt::NoFocus);
+  EXPECT_EQ(list->focusPolicy(), Qt::StrongFocus);  // the face says what its control takes
   chart.DetachAllSeries();
 }
 

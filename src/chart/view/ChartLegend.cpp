@@ -17,7 +17,7 @@ std::vector<TLegendRow> TChartLegend::Rows(TCustomChart& chart, int& firstItem) 
       LegendStyle() == lsValues || (LegendStyle() == lsAuto && active.size() == 1);
   // A first value before the first point lists from the first point.
   const int firstValue = std::max(0, FirstValue());
-  if (byPoints) {
+  if (byPoints && !active.empty()) {
     TChartSeries* series = active.front();
     for (int i = firstValue; i < series->PointCount(); ++i) {
       std::string text = series->PointLabel(i);

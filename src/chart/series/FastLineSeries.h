@@ -11,7 +11,9 @@
 // segment gives, at the cost of a few segments per column.
 class LISTCHART_CHART_API TFastLineSeries : public TChartSeries {
  public:
+  // The line's width and style; it is drawn in SeriesColor, and not at all when hidden.
   const TChartPen& LinePen() const { return FLinePen; }
+  // Sets the line's pen (its width kept within the pen limit).
   void SetLinePen(const TChartPen& value);
 
   void DrawShownPoints() override;

@@ -9,10 +9,13 @@
 // and values a logarithmic axis cannot show break the line.
 class LISTCHART_CHART_API TCustomLineSeries : public TChartSeries {
  public:
+  // The marker drawn at each point.
   TSeriesPointer& Pointer() { return FPointer; }
+  // The marker drawn at each point.
   const TSeriesPointer& Pointer() const { return FPointer; }
   // The line's width and style; it is drawn in the point's colour.
   const TChartPen& LinePen() const { return FLinePen; }
+  // Sets the line's pen (its width kept within the pen limit); a hidden pen draws markers only.
   void SetLinePen(const TChartPen& value);
 
   // The segment from the previous point, then the point's marker.
@@ -42,11 +45,13 @@ class LISTCHART_CHART_API TCustomLineSeries : public TChartSeries {
 // Lines between the points; markers hidden until asked for.
 class LISTCHART_CHART_API TLineSeries : public TCustomLineSeries {
  public:
+  // A line series; its markers start hidden.
   TLineSeries();
 };
 
 // Markers only.
 class LISTCHART_CHART_API TPointSeries : public TCustomLineSeries {
  public:
+  // A point series: its line pen starts hidden.
   TPointSeries();
 };

@@ -128,8 +128,8 @@ class LISTCHART_CHART_API TCustomChartAxis {
   double PixelToValue(int pixel) const { return Layout().PixelToValue(pixel); }
 
   // Labels.
-  // The least gap between labels, in percent of a label's size; 10 by default, 0 puts no limit on
-  // their number.
+  // The least gap between labels, in percent of a label's size; 10 by default. At 0 the step
+  // stays at Increment (or 1).
   int LabelsSeparation() const { return FLabelsSeparation; }
   // Sets LabelsSeparation; throws when below 0.
   void SetLabelsSeparation(int value);

@@ -127,6 +127,10 @@ class LISTCHART_CHART_API TCustomChart : public TCustomAxisPanel {
   std::function<void(TCustomChart* sender, int index, std::string& text)> OnGetLegendText;
   // The legend's box in client pixels, which the handler may move or resize.
   std::function<void(TCustomChart* sender, TRect& rect)> OnGetLegendRect;
+  // Where a legend row is drawn: the left of its text, its top and the left of its colour
+  // symbol, in client pixels, which the handler may change (clicks still find the row by
+  // its place in the box).
+  std::function<void(TCustomChart* sender, int index, int& x, int& y, int& xColor)> OnGetLegendPos;
   // A handler the program may set; the chart does not call it.
   std::function<void(TCustomChart* sender)> OnPageChange;
   // The name assistive technology gives a bar's segment; starts as "<series>, <point>: <value>".

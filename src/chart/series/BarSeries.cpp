@@ -225,6 +225,11 @@ int TCustomBarSeries::PointScreenX(int index) const {
   return FHorizontal ? BarEndPixel(index) : CategoryStart(index);
 }
 
+TPoint TCustomBarSeries::MarkOrigin(int index) const {
+  const int middle = CategoryStart(index) + BarPixelWidth() / 2;
+  return FHorizontal ? TPoint{BarEndPixel(index), middle} : TPoint{middle, BarEndPixel(index)};
+}
+
 int TCustomBarSeries::CategoryStart(int index) const {
   const int width = BarPixelWidth();
   const TCustomChartAxis* axis = CategoryAxis();

@@ -59,7 +59,8 @@ class LISTCHART_CHART_API TCustomBarSeries : public TChartSeries {
   bool AutoBarSize() const { return FAutoBarSize; }
   // Sets AutoBarSize.
   void SetAutoBarSize(bool value);
-  // True by default; stored only, the drawing does not read it.
+  // Whether a mark that would cover one drawn before it in this series is lifted above it (its
+  // arrow growing); true by default.
   bool AutoMarkPosition() const { return FAutoMarkPosition; }
   // Sets AutoMarkPosition.
   void SetAutoMarkPosition(bool value);
@@ -148,6 +149,12 @@ class LISTCHART_CHART_API TCustomBarSeries : public TChartSeries {
   virtual bool BarContainsPoint(int index, TPoint p) const;
   // The height of the marks' text.
   virtual int MarkExtent() const = 0;
+  // AutoMarkPosition.
+  bool SeparatesMarks() const override { return FAutoMarkPosition; }
+  // The middle of the bar's end.
+  TPoint MarkOrigin(int index) const override;
+  // Beside the bars of a horizontal series.
+  bool MarksBeside() const override { return FHorizontal; }
 
  protected:
   // Whether another series is a bar series of the same kind as this one.

@@ -59,6 +59,22 @@ void TSeriesMarks::SetFrame(const TChartPen& value) {
 void TSeriesMarks::SetFont(const TFont& value) {
   Change(FFont, value);
 }
+void TSeriesMarks::SetCustomPosition(int index, TPoint offset) {
+  if (index < 0) return;
+  if (index >= static_cast<int>(FPositions.size()))
+    FPositions.resize(static_cast<size_t>(index) + 1);
+  FPositions[static_cast<size_t>(index)] = {true, offset};
+  FSeries->RequestRepaint();
+}
+void TSeriesMarks::ClearCustomPositions() {
+  std::vector<TMarkPosition>().swap(FPositions);
+  FSeries->RequestRepaint();
+}
+TPoint TSeriesMarks::CustomOffset(int index) const {
+  if (index < 0 || index >= static_cast<int>(FPositions.size())) return {};
+  const TMarkPosition& position = FPositions[static_cast<size_t>(index)];
+  return position.Custom ? position.Offset : TPoint{};
+}
 
 TSeriesOwner::~TSeriesOwner() {
   // Newest first, as a form frees its components.
@@ -104,6 +120,9 @@ int TChartSeries::AddPoint(double x, double y, const std::string& label, TColor 
   FYValues->InsertValueAt(index, y);
   FPointColors.insert(FPointColors.begin() + index, color);
   FPointLabels.insert(FPointLabels.begin() + index, label);
+  // A moved mark stays with its point.
+  if (index < static_cast<int>(FMarks.FPositions.size()))
+    FMarks.FPositions.insert(FMarks.FPositions.begin() + index, TMarkPosition{});
   if (OnAfterAdd) OnAfterAdd(this, index);
   NotifyLinked(TSeriesChange::Insert, index);
   if (FActive) RequestRepaint();
@@ -127,7 +146,7 @@ void TChartSeries::ClearPoints() {
   for (TChartValueList* list : FValueLists) list->RemoveAllValues();
   std::vector<TColor>().swap(FPointColors);
   std::vector<std::string>().swap(FPointLabels);
-  std::vector<bool>().swap(FMarks.CustomPositions);
+  std::vector<TMarkPosition>().swap(FMarks.FPositions);
   if (OnClearValues) OnClearValues(this);
   NotifyLinked(TSeriesChange::Clear, -1);
   if (FActive && FParentChart && !FParentChart->Destroying()) RequestRepaint();
@@ -137,7 +156,7 @@ void TChartSeries::DeletePoint(int index) {
   for (TChartValueList* list : FValueLists) list->RemoveValueAt(index);
   CheckedErase(FPointColors, index);
   CheckedErase(FPointLabels, index);
-  CheckedErase(FMarks.CustomPositions, index);
+  CheckedErase(FMarks.FPositions, index);
   NotifyLinked(TSeriesChange::Delete, index);
   if (FActive) RequestRepaint();
 }
@@ -174,6 +193,10 @@ void TChartSeries::SwapPoints(int a, int b) {
   };
   swapIn(FPointColors);
   swapIn(FPointLabels);
+  std::vector<TMarkPosition>& positions = FMarks.FPositions;
+  if (positions.empty()) return;
+  positions.resize(std::max(positions.size(), static_cast<size_t>(std::max(a, b)) + 1));
+  std::swap(positions[static_cast<size_t>(a)], positions[static_cast<size_t>(b)]);
 }
 
 void TChartSeries::SetParentChart(TCustomAxisPanel* chart) {
@@ -431,43 +454,4 @@ bool TChartSeries::Plottable(int index) const {
   const TCustomChartAxis* vertical = GetVertAxis();
   if (horizontal && horizontal->Logarithmic() && !(x > 0)) return false;
   return !(vertical && vertical->Logarithmic() && !(y > 0));
-}
-
-std::string TChartSeries::MarkText(int index) {
-  std::string text = PointLabel(index);
-  if (FMarks.Style() == smsValue || text.empty()) text = FormatFloat(FValueFormat, YValue(index));
-  if (OnGetMarkText) OnGetMarkText(this, index, text);
-  return text;
-}
-
-void TChartSeries::DrawPointMark(int index) {
-  if (!FParentChart || IsNullPoint(index)) return;
-  const std::string text = MarkText(index);
-  if (text.empty()) return;
-  TChartCanvas3D& canvas = FParentChart->Canvas();
-  canvas.Font() = FMarks.Font();
-  canvas.SetTextAlignment(taCenterH | taBottom);
-  canvas.SetBackgroundMode(FMarks.Transparent() ? bkTransparent : bkOpaque);
-  canvas.SetBackgroundColor(FMarks.BackColor());
-  const int x = PointScreenX(index), y = PointScreenY(index) - FMarks.ArrowLength();
-  if (FMarks.Arrow().Visible) {
-    canvas.Pen() = FMarks.Arrow().Effective();
-    canvas.DrawLineAtDepth(x, PointScreenY(index), x, y, MiddleZ());
-  }
-  canvas.DrawTextAtDepth(x, y, text, MiddleZ());
-}
-
-void TChartSeries::DrawMarks() {
-  const int first = FirstShownIndex(), last = LastShownIndex();
-  if (!FMarks.Visible() || first < 0) return;
-  const TCustomChartAxis* axis = GetHorizAxis();
-  for (int i = first; i <= last; ++i) {
-    // The neighbours a joining kind draws towards have no mark: they lie outside the plot. Nor
-    // has a point beyond any window, which would stand at the centre.
-    const bool outside =
-        !OnPixelGrid(i) ||
-        (ConnectsPoints() && axis && (i == first || i == last) &&
-         (PointScreenX(i) < axis->StartPixel() || PointScreenX(i) > axis->EndPixel()));
-    if (!outside) DrawPointMark(i);
-  }
 }

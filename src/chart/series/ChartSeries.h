@@ -29,8 +29,10 @@ enum THorizAxis { aTopAxis, aBottomAxis, aBothHorizAxis, aCustomHorizAxis };
 // Which vertical axis a series is drawn against: left, right, both, or its custom one.
 enum TVertAxis { aLeftAxis, aRightAxis, aBothVertAxis, aCustomVertAxis };
 
-// What a point's mark shows. smsValue always shows the value; the other styles show the point's
-// label, or the value when it has none.
+// What a point's mark shows: its value, its percent of the series' total (of the magnitudes),
+// its label (the value when it has none), the label with the percent or the value, the text
+// the legend gives the point, the percent with the total ("25 % of 400"), the label with that,
+// or the X value. Values take ValueFormat, percents PercentFormat.
 enum TSeriesMarksStyle {
   smsValue,
   smsPercent,
@@ -41,6 +43,15 @@ enum TSeriesMarksStyle {
   smsPercentTotal,
   smsLabelPercentTotal,
   smsXValue
+};
+
+// Where a point's mark stands when the program moved it: an offset in pixels from the place
+// the series gives it, the arrow following the mark.
+struct LISTCHART_CHART_API TMarkPosition {
+  // Whether the mark was moved.
+  bool Custom = false;
+  // The offset from the mark's own place.
+  TPoint Offset;
 };
 
 // The colour of the series palette at index (taken modulo its sixteen entries).
@@ -60,7 +71,7 @@ class LISTCHART_CHART_API TSeriesMarks {
   TColor BackColor() const { return FBackColor; }
   // Sets BackColor.
   void SetBackColor(TColor value);
-  // False by default; stored only, the drawing does not read it.
+  // Whether the marks are cut at the plot's edges; false by default (they may stand beyond it).
   bool Clip() const { return FClip; }
   // Sets Clip.
   void SetClip(bool value);
@@ -81,7 +92,7 @@ class LISTCHART_CHART_API TSeriesMarks {
   const TChartPen& Arrow() const { return FArrow; }
   // Sets the arrow's pen (its width kept within the pen limit).
   void SetArrow(const TChartPen& value);
-  // The pen of the frame around a mark; a bar series keeps room for its width.
+  // The pen of the frame around a mark's text; a bar series keeps room for its width.
   const TChartPen& Frame() const { return FFrame; }
   // Sets the frame's pen (its width kept within the pen limit).
   void SetFrame(const TChartPen& value);
@@ -90,10 +101,19 @@ class LISTCHART_CHART_API TSeriesMarks {
   // Sets the font.
   void SetFont(const TFont& value);
 
-  // Custom positions per point; discarded with the points.
-  std::vector<bool> CustomPositions;
+  // Moves the mark of the point at index by an offset from its own place and repaints; an index
+  // below 0 is ignored.
+  void SetCustomPosition(int index, TPoint offset);
+  // Puts every mark back in its own place and repaints.
+  void ClearCustomPositions();
+  // The offset of the mark of the point at index; (0, 0) when it stands in its own place.
+  TPoint CustomOffset(int index) const;
+  // The positions per point (as many as were set); they follow their points when points are
+  // added or deleted and are discarded with them.
+  const std::vector<TMarkPosition>& CustomPositions() const { return FPositions; }
 
  private:
+  friend class TChartSeries;
   template <typename T>
   void Change(T& field, const T& value);
 
@@ -107,6 +127,7 @@ class LISTCHART_CHART_API TSeriesMarks {
   TChartPen FArrow = ChartArrowPen();
   TChartPen FFrame;
   TFont FFont;
+  std::vector<TMarkPosition> FPositions;
 };
 
 // Owns series on behalf of a window or form; the chart only references them.
@@ -229,7 +250,7 @@ class LISTCHART_CHART_API TChartSeries {
   bool ColorEachPoint() const { return FColorEachPoint; }
   // Sets ColorEachPoint; turning it off also clears the colours given with the points.
   virtual void SetColorEachPoint(bool value);
-  // True by default; stored only, the legend does not read it.
+  // Whether the legend lists the series (or its points); true by default.
   bool ShowInLegend() const { return FShowInLegend; }
   // Sets ShowInLegend.
   void SetShowInLegend(bool value);
@@ -241,7 +262,7 @@ class LISTCHART_CHART_API TChartSeries {
   const std::string& ValueFormat() const { return FValueFormat; }
   // Sets the value format.
   void SetValueFormat(const std::string& value);
-  // "##0.## %" by default; stored only, the marks do not read it.
+  // The number format of percents in marks and the legend; "##0.## %" by default.
   const std::string& PercentFormat() const { return FPercentFormat; }
   // Sets PercentFormat.
   void SetPercentFormat(const std::string& value);
@@ -343,12 +364,30 @@ class LISTCHART_CHART_API TChartSeries {
   virtual void DrawPoint(int /*index*/) {}
   // Draws the mark of one point, with its arrow, in the middle of the depth band.
   virtual void DrawPointMark(int index);
-  // The text of a point's mark: its label, else its value, as OnGetMarkText leaves it.
+  // The text of a point's mark in the marks' Style, as OnGetMarkText leaves it.
   std::string MarkText(int index);
+  // The point's Y value in ValueFormat.
+  std::string ValueText(int index) const;
+  // The point's share of the sum of the magnitudes of the series' finite values, in
+  // PercentFormat (0 when that sum is 0).
+  std::string PercentText(int index) const;
+  // The point's X value: a date and time when the X values are, else in ValueFormat.
+  std::string XValueText(int index) const;
+  // Whether the kind moves a mark that would overlap one drawn before it; false unless a kind
+  // says otherwise.
+  virtual bool SeparatesMarks() const { return false; }
+  // Where the arrow to a point's mark starts, in unprojected pixels: the point itself unless a
+  // kind says otherwise.
+  virtual TPoint MarkOrigin(int index) const { return {PointScreenX(index), PointScreenY(index)}; }
+  // Whether marks stand right of their points rather than above them.
+  virtual bool MarksBeside() const { return false; }
   // Whether points are drawn from the first to the last (else backwards).
   virtual bool DrawsPointsForward() const;
   // Draws the shown points in the order DrawsPointsForward gives.
   virtual void DrawShownPoints();
+  // Whether the legend lists the series' points (each in its colour) even when it lists series:
+  // a kind whose points are parts of one whole says so; false by default.
+  virtual bool ListsPointsInLegend() const { return false; }
   // The series' sign in the legend, in a row's colour box.
   virtual void DrawLegendSymbol(TChartCanvas3D& canvas, const TRect& box, TColor color) const {
     DrawColorBox(canvas, box, color);
@@ -449,4 +488,6 @@ class LISTCHART_CHART_API TChartSeries {
   TVertAxis FVertAxis = aLeftAxis;
   std::vector<TChartSeries*> FDataSources;
   std::vector<TChartSeries*> FLinkedSeries;
+  // The boxes of the marks drawn so far in this frame, when the kind separates its marks.
+  std::vector<TRect> FMarkBoxes;
 };

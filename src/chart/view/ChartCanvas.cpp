@@ -262,6 +262,12 @@ void TChartCanvas3D::DrawTextAtDepth(int x, int y, const std::string& text, int 
   FTarget->TextOut(p.x, p.y, text);
 }
 
+TPoint TChartCanvas3D::MeasureZoomedText(const std::string& text) {
+  if (!Prepare()) return {};
+  FTarget->Font() = ZoomedFont();
+  return {FTarget->TextWidth(text), FTarget->TextHeight(text)};
+}
+
 void TChartCanvas3D::DrawRotatedText(int x, int y, int angle, const std::string& text, int z) {
   if (!Prepare()) return;
   if (angle > 360) angle -= 360;

@@ -151,6 +151,8 @@ class LISTCHART_CHART_API TChartCanvas3D : public TChartCanvas {
 
   void DrawTextAtDepth(int x, int y, const std::string& text, int z) override;
   void DrawRotatedText(int x, int y, int angle, const std::string& text, int z);
+  // The width (x) and height (y) of a text in the font DrawTextAtDepth draws it with.
+  TPoint MeasureZoomedText(const std::string& text);
 
   void ClipToBox(const TRect& plot, int z0, int z1) override;
   void RemoveClip() override;

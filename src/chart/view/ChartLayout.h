@@ -98,9 +98,14 @@ struct LISTCHART_CHART_API TTitleLayout {
 
 struct LISTCHART_CHART_API TLegendRow {
   TColor Color = clNone;
+  // The label: a series' title or a point's label.
   std::string Text;
   // The series the row stands for; none when the row lists one point.
   const TChartSeries* Series = nullptr;
+  // The value or percent the text style shows in a column of its own; empty for none.
+  std::string Value;
+  // Where the row's colour symbol and text start and the row's top, in client pixels.
+  int SymbolLeft = 0, TextLeft = 0, Top = 0;
 };
 
 // The legend's box and its rows, the first row's item and the step between items (-1 when
@@ -110,6 +115,9 @@ struct LISTCHART_CHART_API TLegendLayout {
   std::vector<TLegendRow> Rows;
   int RowsTop = 0, RowHeight = 0;
   int FirstItem = 0, ItemStep = 1;
+  // The widest label and the widest value; whether the values stand left of the labels.
+  int TextWidth = 0, ValueWidth = 0;
+  bool ValuesLeft = false;
 
   // The item listed at a point, -1 when none.
   int ItemAt(TPoint p) const;

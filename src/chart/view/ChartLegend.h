@@ -8,9 +8,12 @@
 #include "chart/view/ChartTextBox.h"
 
 class TCustomChart;
+class TChartSeries;
 
 enum TLegendAlignment { laLeft, laRight, laTop, laBottom };
 enum TLegendStyle { lsAuto, lsSeries, lsValues, lsLastValues };
+// What a legend row listing a point (or a series' last value) shows besides the label: nothing,
+// the value left or right of it, the percent left or right of it, or the X value instead.
 enum TLegendTextStyle {
   ltsPlain,
   ltsLeftValue,
@@ -62,15 +65,15 @@ class LISTCHART_CHART_API TChartLegend : public TChartTextBox {
   TLegendStyle LegendStyle() const { return FLegendStyle; }
   // Sets the legend style.
   void SetLegendStyle(TLegendStyle value) { Change(FLegendStyle, value); }
-  // ltsLeftValue by default; stored only, the layout and drawing do not read it.
+  // What rows listing points show besides the label; ltsLeftValue by default.
   TLegendTextStyle TextStyle() const { return FTextStyle; }
   // Sets TextStyle.
   void SetTextStyle(TLegendTextStyle value) { Change(FTextStyle, value); }
-  // 0 by default; stored only, the layout and drawing do not read it.
+  // Pixels added left and right of the rows inside the box; 0 by default.
   int HorizMargin() const { return FHorizMargin; }
   // Sets HorizMargin.
   void SetHorizMargin(int value) { Change(FHorizMargin, ClampPixels(value)); }
-  // 0 by default; stored only, the layout and drawing do not read it.
+  // Pixels added above and below the rows inside the box; 0 by default.
   int VertMargin() const { return FVertMargin; }
   // Sets VertMargin.
   void SetVertMargin(int value) { Change(FVertMargin, ClampPixels(value)); }
@@ -82,10 +85,14 @@ class LISTCHART_CHART_API TChartLegend : public TChartTextBox {
   int FirstValue() const { return FFirstValue; }
   // Sets FirstValue.
   void SetFirstValue(int value) { Change(FFirstValue, value); }
-  // False by default; stored only, the layout and drawing do not read it.
+  // Whether a line in the frame's colour parts the rows; false by default.
   bool DividingLines() const { return FDividingLines; }
   // Sets DividingLines.
   void SetDividingLines(bool value) { Change(FDividingLines, value); }
+
+  // The text a row listing the point at index shows (value or percent and label as TextStyle
+  // puts them), as marks of the legend style show it.
+  std::string PointText(const TChartSeries& series, int index) const;
 
   // The item listed at a point, as the chart's layout places the legend; -1 when none.
   int ItemAt(TPoint p) const;
@@ -100,6 +107,10 @@ class LISTCHART_CHART_API TChartLegend : public TChartTextBox {
   // One row per active series, or per point when one series is listed by its points.
   std::vector<TLegendRow> Rows(TCustomChart& chart, int& firstItem) const;
   TRect PlaceBox(TRect& plot, TCustomChart& chart, int width, int height) const;
+  // A row listing a point, labelled with its own label or another (a series' title).
+  TLegendRow PointRow(const TChartSeries& series, int index, const std::string& label) const;
+  // Where each row's parts go, as OnGetLegendPos may change them.
+  void PlaceRows(TLegendLayout& out, TCustomChart& chart) const;
 
   TLegendAlignment FAlignment = laRight;
   bool FResizeChart = true;

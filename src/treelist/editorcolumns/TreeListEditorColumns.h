@@ -510,6 +510,7 @@ class LISTCHART_TREELIST_API TTreeListPickColumn : public TTreeListPopupColumn {
   void SetImmediateDropDown(bool value) { Change(FImmediateDropDown, value); }
 
  protected:
+  // ImmediateDropDown's value, which a derived column may start otherwise.
   bool FImmediateDropDown = true;
 };
 

@@ -260,9 +260,9 @@ class LISTCHART_TREELIST_API TTreeListExtentCache {
  public:
   // The measured part of a row: lines of its cells and of its preview.
   struct TLines {
-    // Lines of the cells' text, at least 1.
+    /// Lines of the cells' text, at least 1.
     int Cells = 1;
-    // Lines of the preview; 0 without one.
+    /// Lines of the preview; 0 without one.
     int Preview = 0;
   };
   // Forgets every row.

@@ -25,72 +25,114 @@ class LISTCHART_CHART_API TCustomAxisPanel : public TCustomChartPanelExtended {
   TCustomAxisPanel();
   ~TCustomAxisPanel() override;
 
+  // The series the chart shows, in drawing order (the first lies deepest); not owned.
   const std::vector<TChartSeries*>& SeriesList() const { return FSeriesList; }
+  // The number of series.
   int CountSeries() const { return static_cast<int>(FSeriesList.size()); }
+  // The series at index; throws when index is out of range.
   TChartSeries* SeriesAt(int index) const;
+  // The index of a series, or -1 when the chart does not show it.
   int IndexOfSeries(const TChartSeries* series) const;
 
+  // Adds a series at the end (it leaves any other chart); a series without a colour gets a free
+  // palette colour. Same as the series' SetParentChart.
   void AttachSeries(TChartSeries* series);
+  // Removes a series and its data sources from the chart; a series the chart does not show is
+  // ignored.
   void DetachSeries(TChartSeries* series);
+  // Removes every series, as DetachSeries does.
   void DetachAllSeries();
   // Detaches every series and destroys those whose owner is known (a TSeriesOwner).
   void DestroyAllSeries();
 
+  // The first palette colour no series has (nor, with checkBackground, the chart or back wall); the
+  // first palette colour when all are taken.
   TColor PickFreeSeriesColor(bool checkBackground) const;
+  // Whether no series has the colour and, with checkBackground, it is neither the chart's Color nor
+  // the back wall's.
   virtual bool IsSeriesColorFree(TColor color, bool checkBackground) const;
 
   // The mouse cursor shown over the chart, and the one to go back to.
   int16_t Cursor() const { return FCursor; }
+  // Sets Cursor.
   void SetCursor(int16_t value);
+  // The cursor to go back to, also when the series whose cursor shows is detached.
   int16_t OriginalCursor() const { return FOriginalCursor; }
+  // Sets OriginalCursor.
   void SetOriginalCursor(int16_t value) { FOriginalCursor = value; }
 
   // Owners of series that DestroyAllSeries may destroy.
   class TSeriesOwner* SeriesOwner() const {
     return FSeriesOwner;
   }
+  // Sets SeriesOwner (not owned), or nullptr for none.
   void SetSeriesOwner(class TSeriesOwner* value) { FSeriesOwner = value; }
 
   // The five axes, in the order layout and drawing walk them.
   TChartAxis& BottomAxis() { return *FBottomAxis; }
+  // The horizontal axis at the top.
   TChartAxis& TopAxis() { return *FTopAxis; }
+  // The upright axis at the left.
   TChartAxis& LeftAxis() { return *FLeftAxis; }
+  // The upright axis at the right.
   TChartAxis& RightAxis() { return *FRightAxis; }
+  // The axis running in depth, shown only in 3D.
   TChartDepthAxis& DepthAxis() { return *FDepthAxis; }
+  // The five axes: bottom, top, left, right, depth.
   const std::vector<TCustomChartAxis*>& Axes() const { return FAxes; }
   // The extreme value of the series tied to an axis (0 when none is).
   double SeriesExtreme(const TCustomChartAxis& axis, bool wantMinimum) const;
   // The smallest value above zero the series tied to an axis hold (1 when none does).
   double SeriesPositiveMinimum(const TCustomChartAxis& axis) const;
+  // Whether an axis is drawn: axes visible, the axis visible, and an active series uses it (the
+  // depth axis: in 3D).
   bool AxisIsShown(const TCustomChartAxis& axis) const;
 
+  // Whether axes are drawn at all; true by default.
   bool AxisVisible() const { return FAxisVisible; }
+  // Sets AxisVisible.
   void SetAxisVisible(bool value);
   // Paging: with MaxPointsPerPage above 0 the horizontal range shows one page of points.
   int MaxPointsPerPage() const { return FMaxPointsPerPage; }
+  // Sets MaxPointsPerPage; 0 (the default) shows every point.
   void SetMaxPointsPerPage(int value);
+  // The page shown, from 1; 1 by default.
   int Page() const { return FPage; }
+  // Sets Page.
   void SetPage(int value);
+  // Whether a short last page is stretched over the range; else it keeps the spacing of a full
+  // page. True by default.
   bool ScaleLastPage() const { return FScaleLastPage; }
+  // Sets ScaleLastPage.
   void SetScaleLastPage(bool value);
 
   // A plot rectangle given by the program: then titles, legend and axes take no room from it
   // and the 3D box is not fitted into it. Unset, the plot is measured from the window.
   const std::optional<TRect>& FixedPlotRect() const { return FFixedPlotRect; }
+  // Sets FixedPlotRect, or unsets it with std::nullopt.
   void SetFixedPlotRect(const std::optional<TRect>& value) { Change(FFixedPlotRect, value); }
 
+  // Whether points are clipped to the plot box when drawn; true by default.
   bool ClipPoints() const { return FClipPoints; }
+  // Sets ClipPoints.
   void SetClipPoints(bool value) { Change(FClipPoints, value); }
   // The depth of the chart's box in pixels: 0 when flat.
   int TotalDepth() const { return View3D() ? Depth3DX() : 0; }
   // The walls: the back one is clear, the left light yellow, the floor white.
   TChartWall& BackWall() { return FBackWall; }
+  // The back wall.
   const TChartWall& BackWall() const { return FBackWall; }
+  // The left wall.
   TChartWall& LeftWall() { return FLeftWall; }
+  // The left wall.
   const TChartWall& LeftWall() const { return FLeftWall; }
+  // The floor.
   TChartWall& BottomWall() { return FBottomWall; }
+  // The floor.
   const TChartWall& BottomWall() const { return FBottomWall; }
+  // Whether the walls are drawn in 3D, with thickness; true by default.
   bool View3DWalls() const { return FView3DWalls; }
+  // Sets View3DWalls.
   void SetView3DWalls(bool value);
   // The thickness of a wall where it takes room from the axes: only in 3D with walls.
   int WallThickness(const TChartWall& wall) const {
@@ -99,8 +141,12 @@ class LISTCHART_CHART_API TCustomAxisPanel : public TCustomChartPanelExtended {
 
   // True while settings are read from a stored layout: setters skip their checks.
   bool Loading() const { return FLoading; }
+  // Sets Loading.
   void SetLoading(bool value) { FLoading = value; }
 
+  // Lets the program rewrite an axis label's text before it is measured or drawn (an empty text
+  // is not drawn). A label of a series' point names the series and the point's index; a label
+  // of a value has series nullptr and valueIndex -1.
   std::function<void(TCustomChartAxis* sender, TChartSeries* series, int valueIndex,
                      std::string& labelText)>
       OnGetAxisLabel;
@@ -114,7 +160,10 @@ class LISTCHART_CHART_API TCustomAxisPanel : public TCustomChartPanelExtended {
   void StartLayout(TChartLayout& layout, const TRect& bounds) const;
   // The layout's steps that concern series and axes, once the plot's outer edge is known.
   void LayOutAxesAndSeries(TChartLayout& layout);
+  // Draws the shown axes when AxisVisible, after OnBeforeDrawAxes.
   void DrawAxes();
+  // Draws the active series in list order, after OnBeforeDrawSeries; in 3D the series of one depth
+  // slot together, point by point.
   void DrawAllSeries();
 
  private:
@@ -123,6 +172,7 @@ class LISTCHART_CHART_API TCustomAxisPanel : public TCustomChartPanelExtended {
   void ComputeDepthSlots(TChartLayout& layout);
   void Compute3DDepth(TChartLayout& layout) const;
   void LayOutAxes(TChartLayout& layout);
+  // Sets SeriesDepthBands.
   void SetSeriesDepthBands(TChartLayout& layout) const;
   void WidenAxesBySeriesMargins(TChartLayout& layout);
   double PagedExtremeX(const TChartSeries& series, bool wantMinimum) const;

@@ -34,10 +34,15 @@ enum TAccessibleState : unsigned {
 // One child of a control: its role, what it is called, its value, where it is in client
 // coordinates and its states (TAccessibleState bits).
 struct LISTCHART_PLATFORM_API TAccessibleItem {
+  // What kind of thing the child is.
   TAccessibleRole role = arClient;
+  // What it is called.
   std::string name;
+  // Its value as text; empty for none.
   std::string value;
+  // Where it is, in client coordinates.
   TRect rect;
+  // Its TAccessibleState bits.
   unsigned states = 0;
 };
 
@@ -56,10 +61,13 @@ enum TAccessibleEvent {
 class LISTCHART_PLATFORM_API TAccessibleSource {
  public:
   virtual ~TAccessibleSource() = default;
+  // What kind of control this is.
   virtual TAccessibleRole Role() const = 0;
+  // What the control is called.
   virtual std::string Name() const = 0;
   // A short summary of what the control shows; empty for none.
   virtual std::string Description() const { return {}; }
+  // The number of children.
   virtual int ChildCount() const = 0;
   // The child at index 0..ChildCount()-1.
   virtual TAccessibleItem Child(int index) const = 0;
@@ -67,8 +75,10 @@ class LISTCHART_PLATFORM_API TAccessibleSource {
   virtual int ChildAt(TPoint p) const;
   // The parts of a child, such as a row's cells, each an item of its own; none by default.
   virtual int CellCount(int /*index*/) const { return 0; }
+  // The part at cell of the child at index; an empty item by default.
   virtual TAccessibleItem Cell(int /*index*/, int /*cell*/) const { return {}; }
   // The actions a child offers ("expand", "collapse", "select") and doing one.
   virtual std::vector<std::string> ActionNames(int /*index*/) const { return {}; }
+  // Does the named action on the child at index; nothing by default.
   virtual void DoAction(int /*index*/, const std::string& /*action*/) {}
 };

@@ -12,13 +12,18 @@ class LISTCHART_PLATFORM_API TFileOps {
   virtual ~TFileOps() = default;
   // Creates a new, unique file from a mkstemp template; fd -1 on failure.
   virtual int CreateTemp(std::string& pathTemplate);
+  // Writes all size bytes of data, going on after interrupted or partial writes.
   virtual bool Write(int fd, const char* data, std::size_t size);
+  // Flushes the file's data to disk (fsync).
   virtual bool Sync(int fd);
+  // Closes the file.
   virtual bool Close(int fd);
+  // Renames from over to, replacing it.
   virtual bool Rename(const std::string& from, const std::string& to);
   // Gives the file open as `to` the access control list and extended attributes of the one
   // open as `from`.
   virtual bool CopyAttributes(int from, int to);
+  // Removes the file's name; failures are ignored.
   virtual void Remove(const std::string& path);
 };
 

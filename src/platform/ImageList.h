@@ -16,13 +16,17 @@ struct TImageListPicture;
 // standing for transparent. Each can be drawn as it is or in the disabled look.
 class LISTCHART_PLATFORM_API TImageList {
  public:
+  // An empty list of pictures width x height pixels.
   TImageList(int width, int height);
   ~TImageList();
   TImageList(const TImageList&) = delete;
   TImageList& operator=(const TImageList&) = delete;
 
+  // The pictures' width in pixels.
   int Width() const { return FWidth; }
+  // The pictures' height in pixels.
   int Height() const { return FHeight; }
+  // The number of pictures.
   int Count() const { return static_cast<int>(FPictures.size()); }
 
   // Each returns the new picture's index. A picture of another size is centred in the
@@ -30,6 +34,7 @@ class LISTCHART_PLATFORM_API TImageList {
   int AddMasked(const TBitmap& bitmap, TColor transparent);
   // Throws Exception naming the file when it cannot be read as a picture.
   int AddFromPng(const std::string& path);
+  // Removes every picture.
   void Clear();
 
   // Draws picture index with its top-left corner at (x, y); an index outside the list draws

@@ -17,6 +17,7 @@ class LISTCHART_PLATFORM_API TOffscreenHost final : public TWindowHost {
 
   // Paints the whole control into the picture.
   void PaintAll();
+  // The picture the control is painted into.
   TBitmap& Picture() { return FPicture; }
 
   TSize ClientSize() const override { return {FPicture.Width(), FPicture.Height()}; }

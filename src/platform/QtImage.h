@@ -14,10 +14,17 @@
 // The picture holds device pixels: scale of them per logical pixel on each axis, and a
 // logical size of width x height.
 struct LISTCHART_PLATFORM_API TBitmapImage {
+  // The device pixels.
   QImage image;
+  // Device pixels per logical pixel.
   double scale = 1;
+  // The logical size, read when scale is not 1.
+  ///@{
   int width = 0, height = 0;
+  ///@}
+  // The width in logical pixels: the image's own at scale 1.
   int LogicalWidth() const { return scale == 1 ? image.width() : width; }
+  // The height in logical pixels: the image's own at scale 1.
   int LogicalHeight() const { return scale == 1 ? image.height() : height; }
 };
 

@@ -17,6 +17,7 @@
 template <typename Fn>
 class TScopeGuard {
  public:
+  // A guard that runs fn when it goes out of scope; OnScopeExit makes one.
   explicit TScopeGuard(Fn fn) : FFn(std::move(fn)), FUncaught(std::uncaught_exceptions()) {}
   TScopeGuard(const TScopeGuard&) = delete;
   TScopeGuard& operator=(const TScopeGuard&) = delete;

@@ -15,11 +15,15 @@ class TCustomChartAxis;
 // each named with its title and valued with its range.
 class LISTCHART_CHART_API TChartAccessible final : public TAccessibleSource {
  public:
+  // The description of a chart, which must outlive it.
   explicit TChartAccessible(TCustomChart& chart) : FChart(chart) {}
 
+  // arChart.
   TAccessibleRole Role() const override { return arChart; }
+  // The lines of the visible title joined by spaces, or "Chart" without one.
   std::string Name() const override;
   std::string Description() const override;
+  // The number of bar segments and visible axes.
   int ChildCount() const override { return static_cast<int>(Entries().size()); }
   TAccessibleItem Child(int index) const override;
 

@@ -20,22 +20,39 @@ enum class TChartGesture { Idle, Pressed, ZoomDrag, PanDrag };
 // ranges back as they were at its press), and a gesture that ended that way gives no click.
 class LISTCHART_CHART_API TChartInput {
  public:
+  // The input of a chart, which owns it and passes its window's events on.
   explicit TChartInput(TCustomChart& chart) : FChart(chart) {}
   TChartInput(const TChartInput&) = delete;
   TChartInput& operator=(const TChartInput&) = delete;
 
+  // Where the gesture stands now.
   TChartGesture State() const { return FState; }
+  // The zoom drag's corners, while one runs.
   const TZoomPanningRecord& ZoomDrag() const { return FZoomDrag; }
+  // The pan drag's corners, while one runs.
   const TZoomPanningRecord& PanDrag() const { return FPanDrag; }
+  // Whether a zoom was applied and not undone since.
   bool IsZoomed() const { return FIsZoomed; }
+  // Whether the axes have their ranges from before the first zoom or pan: no undo is pending.
   bool RangesRestored() const { return FRangesRestored; }
+  // The ranges saved at the first zoom or pan since the last undo.
   const TSavedRanges& SavedRanges() const { return FSavedRanges; }
 
+  // A button went down: fires OnMouseDown, the click events of the part hit, and may start a zoom
+  // or pan drag.
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+  // The pointer moved: fires OnMouseMove, then carries a drag on or sets the cursor a series asks
+  // for.
   void MouseMove(TShiftState shift, int x, int y);
+  // A button went up: fires OnClick for a left click, OnMouseUp, then finishes the zoom drag (right
+  // and down zooms, any other direction undoes) and ends a pan.
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+  // Fires OnMouseWheelUp or OnMouseWheelDown and moves the vertical axes by kWheelScrollPercent
+  // of their span, once per notch (positive notches turn the wheel up); true when notches is not 0.
   bool MouseWheel(TShiftState shift, int notches, int x, int y);
+  // Esc during a drag cancels it and sets key to 0; other keys are left alone.
   void KeyDown(int& key, TShiftState shift);
+  // The window lost the mouse capture: cancels any drag and goes idle.
   void CaptureLost();
   // Draws the zoom frame again over a fresh paint, so that it stays on screen once.
   void PaintFeedback(TCanvas& canvas) const;

@@ -6,14 +6,23 @@
 // The 3D view settings a frame is drawn with (the chart's published 3D options hand their
 // values over as this).
 struct LISTCHART_CHART_API TView3DSettings {
+  // The angle about the horizontal axis, in degrees.
   int elevation = 345;
+  // How far the projection moves right, in pixels.
   int horizOffset = 0;
+  // Whether the view is oblique rather than rotated.
   bool orthogonal = true;
+  // The perspective of a rotated view: the scale falls by perspective / 35000 per pixel of depth.
   int perspective = 15;
+  // The angle about the vertical axis, in degrees.
   int rotation = 345;
+  // The angle in the screen plane, in degrees.
   int tilt = 0;
+  // How far the projection moves down, in pixels.
   int vertOffset = 0;
+  // The scale around the plot centre, in percent.
   int zoom = 100;
+  // Whether text is scaled with the zoom.
   bool zoomText = true;
 };
 
@@ -35,9 +44,13 @@ class LISTCHART_CHART_API TChartProjection {
   // Centres the projection on the plot box of the given depth.
   void Centre(int depth, const TRect& plot);
 
+  // Whether the view has depth; false for a flat view.
   bool Is3D() const { return FIs3D; }
+  // Whether the projection is the oblique one; true for a flat view too.
   bool IsOrthogonal() const { return FOrthogonal; }
+  // The zoom as a factor: 1 is actual size.
   double ZoomFactor() const { return FZoom; }
+  // Whether text is scaled with the zoom.
   bool ZoomText() const { return FZoomText; }
 
   // Inline for the oblique view: every corner of every box goes through it.
@@ -48,6 +61,8 @@ class LISTCHART_CHART_API TChartProjection {
               Nearest(FZoom * (y - FCentreY - z)) + FOffsetY};
     return ProjectRotated(x, y, z);
   }
+  // The chart point at depth z that projects onto the screen point (x, y); (x, y) itself for a flat
+  // view or one the rotation cannot invert.
   TPoint Unproject(int x, int y, int z) const;
 
  private:

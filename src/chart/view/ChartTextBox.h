@@ -13,20 +13,31 @@ class LISTCHART_CHART_API TChartTextBox {
   TChartTextBox(const TChartTextBox&) = delete;
   TChartTextBox& operator=(const TChartTextBox&) = delete;
 
+  // Whether the box is drawn; true by default.
   bool Visible() const { return FVisible; }
+  // Sets Visible.
   void SetVisible(bool value) { Change(FVisible, value); }
+  // The box's background colour.
   TColor Color() const { return FColor; }
+  // Sets Color.
   void SetColor(TColor value) { Change(FColor, value); }
+  // The font of the text.
   const TFont& Font() const { return FFont; }
+  // Sets Font.
   void SetFont(const TFont& value) { Change(FFont, value); }
+  // The frame around the box.
   const TChartPen& Frame() const { return FFrame; }
+  // Sets Frame; its width is kept between 0 and kMaxPenWidth.
   void SetFrame(const TChartPen& value) { Change(FFrame, ClampPen(value)); }
 
  protected:
+  // A box on the chart (not owned, repainted on each change) with its colour and frame.
   TChartTextBox(TCustomChartPanel* chart, TColor color, const TChartPen& frame)
       : FChart(chart), FColor(color), FFrame(frame) {}
   ~TChartTextBox() = default;
+  // The chart the box is on.
   TCustomChartPanel* Chart() const { return FChart; }
+  // Stores a value and, when it differs, invalidates the chart.
   template <typename T>
   void Change(T& field, const T& value) {
     SetProperty(field, value, [this] { FChart->Invalidate(); });

@@ -35,12 +35,19 @@ enum TTreeListHitKind {
 
 // What lies under a client point.
 struct LISTCHART_TREELIST_API TTreeListHitInfo {
+  // The client point tested.
   TPoint Point;
-  int Band = -1;    // visible band index
-  int Column = -1;  // column index
+  // The visible band index; -1 for none.
+  int Band = -1;
+  // The column index; -1 for none.
+  int Column = -1;
+  // The node of the row hit (a row footer's group); nullptr for none.
   TTreeListNode* Node = nullptr;
-  int Row = -1;  // header row of a header hit
+  // The header row of a header hit; -1 otherwise.
+  int Row = -1;
+  // Which row footer below the row was hit, 0 the innermost; -1 otherwise.
   int FooterIndex = -1;
+  // What kind of place it is.
   TTreeListHitKind Kind = HitOutside;
 };
 

@@ -34,10 +34,16 @@ enum TTreeListMouseState {
 // Where a dragged header would land: before the column at (band, row, position) of the
 // column list order. None while the drop would not move anything.
 struct LISTCHART_TREELIST_API THeaderPosInfo {
+  // The band of the drop, as its index among the visible bands (TTreeListGeometry::Bands); -1
+  // for none.
   int BandIndex = -1;
+  // The header row within the band.
   int RowIndex = -1;
+  // The position within the header row the column would take.
   int ColIndex = -1;
+  // Whether there is a drop position.
   bool Valid() const { return BandIndex >= 0; }
+  // Equal when every field matches.
   friend bool operator==(const THeaderPosInfo&, const THeaderPosInfo&) = default;
 };
 
@@ -88,14 +94,24 @@ LISTCHART_TREELIST_API size_t SearchMarkLength(const TTreeList& tree, const TTre
 // press, or the loss of the capture or the focus, and takes its screen feedback with it.
 class LISTCHART_TREELIST_API TTreeListInput {
  public:
+  // The input of a tree-list, which owns it and passes its window's events on.
   explicit TTreeListInput(TTreeList& tree);
   ~TTreeListInput();
 
+  // A button went down: starts a gesture (sizing, header press, node press, panning) or, during
+  // one, a right press cancels it.
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+  // The pointer moved: carries the gesture on, or tracks the cursor and hot row.
   void MouseMove(TShiftState shift, int x, int y);
+  // A button went up: finishes the gesture and applies it.
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+  // A key went down: Esc cancels a gesture or search, other keys move the focus, expand, select or
+  // copy; key is set to 0 when it was used.
   void KeyDown(int& key, TShiftState shift);
+  // A character was typed: extends an incremental search or acts on +, - and *, and Ctrl+C; key is
+  // set to 0 when it was used.
   void KeyPress(char& key);
+  // One of the input's timers (search, panning, scrolling, drag expand) fired.
   void Timer(int id);
   // Ends any gesture without applying it.
   void Cancel();
@@ -103,28 +119,41 @@ class LISTCHART_TREELIST_API TTreeListInput {
   void TrackCursor(int x, int y);
   // An incremental search collects typed text here; a focus move, Esc or a pause ends it.
   const std::string& SearchText() const { return FSearchText; }
+  // Ends an incremental search and repaints the focused row; not while the search itself moves the
+  // focus.
   void EndSearch();
   // With aoAutoSearch: extends the search by one typed byte; false when it is not taken.
   bool SearchKey(char key);
   // Hot tracking (aoHotTrack): the row under the pointer, and its cell's column index (-1 off
   // the cells). Only the rows whose state changes are painted again.
   TTreeListNode* HotNode() const { return FHotNode; }
+  // The hot cell's column index; -1 off the cells.
   int HotColumn() const { return FHotColumn; }
+  // Sets the hot row and column from the point (nothing without aoHotTrack).
   void TrackHot(int x, int y);
+  // The pointer left the window: nothing is hot.
   void MouseLeave();
   // Node drag and drop (TreeListNodeDrag.cpp): the node this tree-list's drag carries, the
   // row a drop would land on (drawn framed), and the target's side of a drag.
   TTreeListNode* DraggedNode() const { return FDragNode; }
+  // The row a drop would land on, or nullptr.
   TTreeListNode* DropTarget() const { return FDropTarget; }
+  // A drag hovers at (x, y): finds the row under it (none that the dragged node holds), asks
+  // OnDragOver, frames the target and runs the expand and scroll timers; true when a drop is
+  // accepted.
   bool DragOver(const TDragData& data, int x, int y);
+  // The drag left the window: no target, and the timers stop.
   void DragLeave();
+  // A drop at (x, y): fires OnNodeDropped when DragOver accepts it.
   void DragDrop(const TDragData& data, int x, int y);
+  // This tree-list's own drag ended: no node is dragged any longer.
   void EndDrag();
   // The node is being deleted: no reference to it may stay.
   void ForgetNode(TTreeListNode* node);
   // Draws the screen feedback again over a paint pass that covered it.
   void PaintOver(TCanvas& canvas, const TRect& updateRect);
 
+  // What the mouse is doing now.
   TTreeListMouseState State() const { return FState; }
   // Whether a gesture is under way that holds the mouse (sizing, pressed or dragged header).
   bool Gesture() const { return FState != msNone && FState != msNodePressed; }
@@ -132,8 +161,11 @@ class LISTCHART_TREELIST_API TTreeListInput {
   bool ShowsArrows() const { return FArrowsShown; }
   // Where a dragged band would land: a band collection index, -1 for nowhere.
   int BandDropIndex() const { return FBandDrop; }
+  // The x of the line shown while a column or band is sized.
   int SizingLineX() const { return FLineX; }
+  // Where a dragged header would land now.
   const THeaderPosInfo& DropPosition() const { return FDrop; }
+  // The column pressed, sized or dragged; nullptr outside such a gesture.
   TTreeListColumn* DraggedColumn() const { return FColumn; }
 
  private:
@@ -183,6 +215,7 @@ class LISTCHART_TREELIST_API TTreeListInput {
   TRect ArrowBox(const THeaderPosInfo& drop) const;
   void UpdateDragScroll(int x);
   void EndGesture();
+  // Sets Hot.
   void SetHot(TTreeListNode* node, int column);
   // Row, header panel and band panel sizing (TreeListRowSizing.cpp).
   void StartEdgeSizing(const TTreeListHitInfo& hit, int y);
@@ -200,6 +233,7 @@ class LISTCHART_TREELIST_API TTreeListInput {
   // Node drag and drop (TreeListNodeDrag.cpp).
   bool StartsNodeDrag(int x, int y) const;
   void StartNodeDrag();
+  // Sets DropTarget.
   void SetDropTarget(TTreeListNode* node);
   void UpdateDragOverTimers(int y);
   bool CanToggleOnDrag(const TTreeListNode* node) const;

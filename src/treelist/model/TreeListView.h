@@ -22,22 +22,30 @@ class LISTCHART_TREELIST_API TTreeListView {
 
   // Painting and scrolling.
   virtual void RepaintRow(TTreeListNode* /*node*/) {}
-  virtual void RepaintFromRow(TTreeListNode* /*node*/) {}  // the node's row to the bottom
+  // Repaint the rows from the node's row to the bottom.
+  virtual void RepaintFromRow(TTreeListNode* /*node*/) {}
+  // Repaint the whole control.
   virtual void RepaintAll() {}
+  // The rows or widths changed: set the scroll bars' ranges again.
   virtual void UpdateScrollRanges() {}
-  virtual void RecomputeMetrics() {}  // fonts, row heights, band and column tables
+  // Measure again what follows from the settings: fonts, row heights, band and column tables.
+  virtual void RecomputeMetrics() {}
   // A row was inserted into (or removed from) the visible-row index.
   virtual void RowIndexChanged(TTreeListNode* /*node*/, bool /*inserted*/) {}
+  // The nodes' view caches were cleared: rows and their heights must be found again.
   virtual void ViewCachesCleared() {}
   // The number of whole rows the data area shows, at least 1. Until a layout measures it, a
   // page size set by the owner stands in.
   virtual int PageRows() const { return FPageRows; }
+  // Sets the page size that stands in until a layout measures one; at least 1.
   void SetPageRows(int rows) { FPageRows = rows < 1 ? 1 : rows; }
   // With rows of different heights the page depends on where it is: the whole rows that end
   // with the given row, those that start with it, and those that end with the last row (the
   // top row stops there).
   virtual int PageRowsEndingAt(int /*row*/) const { return PageRows(); }
+  // The whole rows that start with the given row; PageRows() here.
   virtual int PageRowsStartingAt(int /*row*/) const { return PageRows(); }
+  // The whole rows that end with the last row; PageRows() here.
   virtual int LastPageRows() const { return PageRows(); }
   // The node of the first row was set (the view may not show the move yet).
   virtual void TopNodeChanged() {}
@@ -60,6 +68,7 @@ class LISTCHART_TREELIST_API TTreeListView {
 
   // Columns and bands changed: rebuild the band/row/column tables and relayout.
   virtual void ColumnsChanged() {}
+  // The bands changed: rebuild the tables and relayout.
   virtual void BandsChanged() {}
 
  private:

@@ -14,24 +14,33 @@ class TTreeListNode;
 // apply it; the pairs are renumbered only after many moves.
 class LISTCHART_TREELIST_API TVisibleRowIndex {
  public:
+  // Whether a rebuild has finished since the last Clear.
   bool Built() const { return FBuilt; }
+  // Whether it is built and has rows.
   bool Usable() const { return FBuilt && !FRows.empty(); }
+  // The number of rows.
   int Count() const { return static_cast<int>(FRows.size()); }
 
+  // Forgets every row; not built until a rebuild finishes.
   void Clear();
   // A rebuild row by row, in display order: each node is read once, and the storage of the
   // previous rows is reused.
   void StartRebuild();
+  // Adds the next row of a rebuild.
   void AppendRow(TTreeListNode* node);
+  // Ends a rebuild: sorts the pairs by sequence, and the index is built.
   void FinishRebuild();
 
-  int RowOf(const TTreeListNode* node) const;  // -1 when absent
-  TTreeListNode* NodeAt(int row) const;        // none outside the rows
+  int RowOf(const TTreeListNode* node) const;  ///< The node's row; -1 when absent.
+  TTreeListNode* NodeAt(int row) const;        ///< The row's node; nullptr outside the rows.
 
+  // Inserts one node's row at row (clamped to 0..Count).
   void Insert(TTreeListNode* node, int row);
+  // Removes a node's row; a node without one is ignored.
   void Remove(const TTreeListNode* node);
   // A block of rows appearing at row (an expanded node's rows) or vanishing from it.
   void InsertRows(int row, const std::vector<TTreeListNode*>& nodes);
+  // Removes count rows from row on (both clamped to the rows).
   void RemoveRows(int row, int count);
 
  private:

@@ -12,12 +12,15 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <functional>
+#include <memory>
 #include <vector>
 
 #include "FuzzBytes.h"
 #include "chart/Chart.h"
 #include "chart/series/AreaSeries.h"
 #include "chart/series/BarSeries.h"
+#include "chart/series/ChartFunction.h"
 #include "chart/series/FastLineSeries.h"
 #include "chart/series/LineSeries.h"
 #include "platform/Exception.h"
@@ -98,6 +101,27 @@ class TChartDriver {
   TChartSeries* AnySeries() {
     if (series_.empty()) return nullptr;
     return series_[in_.Index(series_.size())];
+  }
+
+  std::unique_ptr<TChartFunction> AnyFunction() {
+    switch (in_.Byte() % 8) {
+      case 0:
+        return std::make_unique<TAddFunction>();
+      case 1:
+        return std::make_unique<TSubtractFunction>();
+      case 2:
+        return std::make_unique<TMultiplyFunction>();
+      case 3:
+        return std::make_unique<TDivideFunction>();
+      case 4:
+        return std::make_unique<THighFunction>();
+      case 5:
+        return std::make_unique<TLowFunction>();
+      case 6:
+        return std::make_unique<TAverageFunction>();
+      default:
+        return nullptr;
+    }
   }
 
   void SeriesLifetime() {
@@ -573,7 +597,7 @@ void TChartDriver::WallSetting() {
 void TChartDriver::TitleAndLegend() {
   TChartTitle& title = in_.Bool() ? chart_.Title() : chart_.Foot();
   TChartLegend& legend = chart_.Legend();
-  switch (in_.Byte() % 16) {
+  switch (in_.Byte() % 20) {
     case 0:
       title.SetVisible(in_.Bool());
       break;
@@ -619,6 +643,27 @@ void TChartDriver::TitleAndLegend() {
     case 14:
       legend.SetFont(AnyFont(in_));
       break;
+    case 15:
+      legend.SetTextStyle(static_cast<TLegendTextStyle>(in_.Byte() % 6));
+      break;
+    case 16:
+      legend.SetHorizMargin(in_.Int());
+      legend.SetVertMargin(in_.Int());
+      break;
+    case 17:
+      legend.SetDividingLines(in_.Bool());
+      break;
+    case 18: {
+      const int x = in_.Int(), y = in_.Int(), xColor = in_.Int();
+      chart_.OnGetLegendPos =
+          in_.Bool() ? nullptr : std::function([=](TCustomChart*, int, int& tx, int& ty, int& tc) {
+            tx = x;
+            ty = y;
+            tc = xColor;
+          });
+      chart_.Invalidate();
+      break;
+    }
     default:
       legend.SetResizeChart(in_.Bool());
       break;
@@ -628,7 +673,7 @@ void TChartDriver::TitleAndLegend() {
 void TChartDriver::SeriesSetting() {
   TChartSeries* series = AnySeries();
   if (!series) return;
-  const int choice = in_.Byte() % 20;
+  const int choice = in_.Byte() % 26;
   if (choice >= 7 && choice <= 15) {
     if (auto* bars = dynamic_cast<TCustomBarSeries*>(series))
       BarSetting(*bars);
@@ -666,6 +711,26 @@ void TChartDriver::SeriesSetting() {
       break;
     case 18:
       series->Marks().SetStyle(static_cast<TSeriesMarksStyle>(in_.Byte() % 9));
+      break;
+    case 20:
+      series->Marks().SetClip(in_.Bool());
+      series->Marks().SetFrame(AnyPen(in_));
+      break;
+    case 21:
+      series->Marks().SetCustomPosition(in_.Int() % 64, {in_.Int(), in_.Int()});
+      break;
+    case 22:
+      series->SetShowInLegend(in_.Bool());
+      series->SetPercentFormat(in_.Text());
+      break;
+    case 23:
+      series->SetFunction(AnyFunction());
+      break;
+    case 24:
+      if (series->Function()) series->Function()->SetPeriod(in_.Int() % 100);
+      break;
+    case 25:
+      series->SetRecalcOptions({in_.Bool(), in_.Bool(), in_.Bool(), in_.Bool()});
       break;
     default:
       series->XValues().SortValues();

@@ -49,11 +49,16 @@ TEST_F(ChartTextsFixture, MarksAndLegendRowsShowWhatTheirStylesSay) {
     int index;
     const char* text;
   } marks[] = {
-      {smsValue, 0, "10"},          {smsPercent, 0, "10 %"},
-      {smsLabel, 1, "30"},          {smsLabel, 2, "c"},
-      {smsLabelPercent, 2, "c 60 %"}, {smsLabelValue, 2, "c -60"},
-      {smsLegend, 0, "10 a"},       {smsPercentTotal, 1, "30 % of 100"},
-      {smsLabelPercentTotal, 0, "a 10 % of 100"}, {smsXValue, 2, "3"},
+      {smsValue, 0, "10"},
+      {smsPercent, 0, "10 %"},
+      {smsLabel, 1, "30"},
+      {smsLabel, 2, "c"},
+      {smsLabelPercent, 2, "c 60 %"},
+      {smsLabelValue, 2, "c -60"},
+      {smsLegend, 0, "10 a"},
+      {smsPercentTotal, 1, "30 % of 100"},
+      {smsLabelPercentTotal, 0, "a 10 % of 100"},
+      {smsXValue, 2, "3"},
       {smsPercent, 3, "0 %"},
   };
   for (const auto& m : marks) {
@@ -72,9 +77,12 @@ TEST_F(ChartTextsFixture, MarksAndLegendRowsShowWhatTheirStylesSay) {
     const char* text;
     bool valuesLeft;
   } rows[] = {
-      {ltsPlain, "", "a", false},        {ltsLeftValue, "10", "a", true},
-      {ltsRightValue, "10", "a", false}, {ltsLeftPercent, "10 %", "a", true},
-      {ltsRightPercent, "10 %", "a", false}, {ltsXValue, "", "1", false},
+      {ltsPlain, "", "a", false},
+      {ltsLeftValue, "10", "a", true},
+      {ltsRightValue, "10", "a", false},
+      {ltsLeftPercent, "10 %", "a", true},
+      {ltsRightPercent, "10 %", "a", false},
+      {ltsXValue, "", "1", false},
   };
   for (const auto& r : rows) {
     chart.Legend().SetTextStyle(r.style);

@@ -5,9 +5,11 @@
 #include <cmath>
 
 #include "chart/ChartAxisPanel.h"
+#include "chart/series/ChartFunction.h"
 #include "chart/view/ChartLimits.h"
 #include "platform/Exception.h"
 #include "platform/FormatFloat.h"
+#include "platform/ScopeGuard.h"
 
 namespace {
 
@@ -269,16 +271,22 @@ void TChartSeries::AddDataSource(TChartSeries* source) {
     throw Exception("Circular Series dependences are not allowed");
   FDataSources.push_back(source);
   source->FLinkedSeries.push_back(this);
-  CopyAllFrom(*source);
+  if (FFunction)
+    Recalculate();
+  else
+    CopyAllFrom(*source);
 }
 
 void TChartSeries::RemoveDataSource(TChartSeries* source) {
-  std::erase(FDataSources, source);
+  const auto removed = std::erase(FDataSources, source);
   if (source) std::erase(source->FLinkedSeries, this);
+  // A calculated series goes on from the sources it has left.
+  if (removed && FFunction) Recalculate();
 }
 
 void TChartSeries::UnlinkAll() {
-  while (!FDataSources.empty()) RemoveDataSource(FDataSources.back());
+  for (TChartSeries* source : FDataSources) std::erase(source->FLinkedSeries, this);
+  FDataSources.clear();
   while (!FLinkedSeries.empty()) FLinkedSeries.back()->RemoveDataSource(this);
 }
 
@@ -288,28 +296,67 @@ void TChartSeries::CopyAllFrom(const TChartSeries& source) {
     AddPoint(source.XValue(i), source.YValue(i), source.PointLabel(i), source.StoredColor(i));
 }
 
+void TChartSeries::SetFunction(std::unique_ptr<TChartFunction> function) {
+  if (FFunction) FFunction->SetSeries(nullptr);
+  FFunction = std::move(function);
+  if (FFunction) FFunction->SetSeries(this);
+  Recalculate();
+}
+
+void TChartSeries::Recalculate() {
+  if (FDataSources.empty()) return;
+  {
+    FRecalculating = true;
+    const auto done = OnScopeExit([this] { FRecalculating = false; });
+    if (FFunction)
+      FFunction->Calculate(*this, FDataSources);
+    else
+      CopyAllFrom(*FDataSources.back());
+  }
+  NotifyLinked(TSeriesChange::ModifyAll, -1);
+}
+
 void TChartSeries::NotifyLinked(TSeriesChange change, int index) {
+  if (FRecalculating) return;
   // Copied so that a linked series unlinking itself cannot disturb the walk.
   const std::vector<TChartSeries*> linked = FLinkedSeries;
-  for (TChartSeries* series : linked) {
-    switch (change) {
-      case TSeriesChange::Clear:
-        series->ClearPoints();
-        break;
-      case TSeriesChange::Insert:
+  for (TChartSeries* series : linked) series->SourceChanged(*this, change, index);
+}
+
+void TChartSeries::SourceChanged(const TChartSeries& source, TSeriesChange change, int index) {
+  switch (change) {
+    case TSeriesChange::Clear:
+      if (!FRecalcOptions.OnClear) return;
+      if (!FFunction) return ClearPoints();
+      break;
+    case TSeriesChange::Insert:
+      if (!FRecalcOptions.OnInsert) return;
+      if (!FFunction) {
         // A handler may have removed the point before the linked series hear of it.
-        if (index < PointCount() && index < YValues().ValueCount())
-          series->AddPoint(XValue(index), YValue(index), PointLabel(index), StoredColor(index));
-        break;
-      case TSeriesChange::Delete:
-        if (index < series->PointCount()) series->DeletePoint(index);
-        break;
-      case TSeriesChange::ModifyOne:
-      case TSeriesChange::ModifyAll:
-        series->CopyAllFrom(*this);
-        break;
-    }
+        if (index < source.PointCount() && index < source.YValues().ValueCount())
+          AddPoint(source.XValue(index), source.YValue(index), source.PointLabel(index),
+                   source.StoredColor(index));
+        return;
+      }
+      break;
+    case TSeriesChange::Delete:
+      if (!FRecalcOptions.OnDelete) return;
+      if (!FFunction) {
+        if (index < PointCount()) DeletePoint(index);
+        return;
+      }
+      break;
+    case TSeriesChange::ModifyOne:
+      if (!FRecalcOptions.OnModify) return;
+      if (FFunction && FFunction->CalculatePoint(*this, FDataSources, index)) return;
+      break;
+    case TSeriesChange::ModifyAll:
+      break;
   }
+  if (FFunction)
+    Recalculate();
+  else
+    CopyAllFrom(source);
 }
 
 TCustomChartAxis* TChartSeries::GetHorizAxis() const {

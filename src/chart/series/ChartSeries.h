@@ -18,6 +18,7 @@
 
 class TCustomAxisPanel;
 class TCustomChartAxis;
+class TChartFunction;
 class TChartSeries;
 class TChartCanvas3D;
 
@@ -52,6 +53,21 @@ struct LISTCHART_CHART_API TMarkPosition {
   bool Custom = false;
   // The offset from the mark's own place.
   TPoint Offset;
+};
+
+// Which changes of its data sources a series follows: points deleted, values changed, points
+// added, all points cleared. All by default; changes of every value are always followed.
+struct LISTCHART_CHART_API TRecalcOptions {
+  // Follow a deleted point.
+  bool OnDelete = true;
+  // Follow a changed value.
+  bool OnModify = true;
+  // Follow an added point.
+  bool OnInsert = true;
+  // Follow a clear.
+  bool OnClear = true;
+  // Equal when every flag is.
+  friend bool operator==(const TRecalcOptions&, const TRecalcOptions&) = default;
 };
 
 // The colour of the series palette at index (taken modulo its sixteen entries).
@@ -312,6 +328,17 @@ class LISTCHART_CHART_API TChartSeries {
   void NotifyLinked(TSeriesChange change, int index);
   // Replaces the points with copies of another series' points.
   void CopyAllFrom(const TChartSeries& source);
+  // The function computing the points from the data sources; nullptr (the default) copies them.
+  TChartFunction* Function() const { return FFunction.get(); }
+  // Takes a function (nullptr for none) and makes the points afresh from the sources.
+  void SetFunction(std::unique_ptr<TChartFunction> function);
+  // Makes the points afresh from the data sources: the function's result, or without a function
+  // a copy of the last source's points. Does nothing without sources.
+  void Recalculate();
+  // Which changes of the sources the series follows.
+  const TRecalcOptions& RecalcOptions() const { return FRecalcOptions; }
+  // Sets RecalcOptions.
+  void SetRecalcOptions(const TRecalcOptions& value) { FRecalcOptions = value; }
 
   // Depth order: -1 means computed by the chart. Kept within -1..kMaxZOrder, so the depth
   // arithmetic cannot overflow.
@@ -465,6 +492,8 @@ class LISTCHART_CHART_API TChartSeries {
   friend class TCustomAxisPanel;
   bool DependsOn(const TChartSeries* other) const;
   void UnlinkAll();
+  // A source told of a change: follow it as the options and the function say.
+  void SourceChanged(const TChartSeries& source, TSeriesChange change, int index);
 
   TChartValueLists FValueLists;
   std::unique_ptr<TChartValueList> FXValues;
@@ -488,6 +517,10 @@ class LISTCHART_CHART_API TChartSeries {
   TVertAxis FVertAxis = aLeftAxis;
   std::vector<TChartSeries*> FDataSources;
   std::vector<TChartSeries*> FLinkedSeries;
+  std::unique_ptr<TChartFunction> FFunction;
+  TRecalcOptions FRecalcOptions;
+  // While the points are made afresh, the series that use them hear once, at the end.
+  bool FRecalculating = false;
   // The boxes of the marks drawn so far in this frame, when the kind separates its marks.
   std::vector<TRect> FMarkBoxes;
 };

@@ -50,20 +50,36 @@ std::string TChartSeries::MarkText(int index) {
   };
   std::string text;
   switch (FMarks.Style()) {
-    case smsValue: text = ValueText(index); break;
-    case smsPercent: text = PercentText(index); break;
-    case smsLabel: text = label.empty() ? ValueText(index) : label; break;
-    case smsLabelPercent: text = Joined(label, PercentText(index)); break;
-    case smsLabelValue: text = Joined(label, ValueText(index)); break;
+    case smsValue:
+      text = ValueText(index);
+      break;
+    case smsPercent:
+      text = PercentText(index);
+      break;
+    case smsLabel:
+      text = label.empty() ? ValueText(index) : label;
+      break;
+    case smsLabelPercent:
+      text = Joined(label, PercentText(index));
+      break;
+    case smsLabelValue:
+      text = Joined(label, ValueText(index));
+      break;
     case smsLegend: {
       auto* chart = dynamic_cast<TCustomChart*>(FParentChart);
       text = chart ? chart->Legend().PointText(*this, index)
                    : (label.empty() ? ValueText(index) : label);
       break;
     }
-    case smsPercentTotal: text = percentOfTotal(); break;
-    case smsLabelPercentTotal: text = Joined(label, percentOfTotal()); break;
-    case smsXValue: text = XValueText(index); break;
+    case smsPercentTotal:
+      text = percentOfTotal();
+      break;
+    case smsLabelPercentTotal:
+      text = Joined(label, percentOfTotal());
+      break;
+    case smsXValue:
+      text = XValueText(index);
+      break;
   }
   if (OnGetMarkText) OnGetMarkText(this, index, text);
   return text;

@@ -1,6 +1,7 @@
 // A calculated series against the same sum done by hand for QCustomPlot, which has no functions:
 // the average of three sources of 1,000 points, after one source point changes, drawn as a
-// frame (fast lines, as QCustomPlot draws plain lines). Apart, the recalculation alone: the one point a change feeds against every point.
+// frame (fast lines, as QCustomPlot draws plain lines). Apart, the recalculation alone: the one
+// point a change feeds against every point.
 #include <benchmark/benchmark.h>
 #include <qcustomplot.h>
 

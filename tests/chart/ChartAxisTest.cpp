@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <climits>
 #include <cmath>
@@ -12,10 +13,12 @@
 #include "chart/axis/DateTimeText.h"
 #include "chart/series/BarSeries.h"
 #include "chart/series/ChartSeries.h"
+#include "chart/series/LineSeries.h"
 #include "platform/Bitmap.h"
 #include "platform/Exception.h"
 #include "support/ErrorText.h"
 #include "support/GuiApp.h"
+#include "support/TestWindowHost.h"
 
 namespace {
 
@@ -706,5 +709,54 @@ TEST(ChartAxisTest, RangesZoomedInFarFromZeroKeepDistinctLabels) {
     EXPECT_GE(values.empty() ? shown.RangeMin : values.back(),
               shown.RangeMin - 1e-6 * shown.RangeSpan)
         << values.size() << " labels, the lowest outside the axis";
+  }
+}
+
+// Labels turned to any angle stay inside the band their axis reserved for them, and the end
+// of each nearest the axis reaches the band's inner edge.
+TEST(ChartAxisTest, TurnedLabelsStayInTheirBandAndReachTheAxis) {
+  EnsureGuiApplication();
+  TSeriesOwner owner;
+  TChart chart;
+  TTestWindowHost host(chart, 420, 320);
+  chart.SetView3D(false);
+  chart.Legend().SetVisible(false);
+  auto& series = owner.CreateSeries<TLineSeries>();
+  chart.AttachSeries(&series);
+  series.SetSeriesColor(clGreen);
+  for (int i = 0; i < 5; ++i) series.AddPoint(i * 1000.5, i * 25000.25, "", clDefault);
+  TFont red = chart.BottomAxis().LabelsFont(), blue = chart.LeftAxis().LabelsFont();
+  red.SetColor(clRed);
+  blue.SetColor(clBlue);
+  chart.BottomAxis().SetLabelsFont(red);
+  chart.LeftAxis().SetLabelsFont(blue);
+  for (int angle : {0, 30, 45, 90, 135, 180, 225, 270, 300, 345}) {
+    SCOPED_TRACE(testing::Message() << "angle " << angle);
+    chart.BottomAxis().SetLabelsAngle(angle);
+    chart.LeftAxis().SetLabelsAngle(angle);
+    host.Paint(true);
+    const TAxisLayout& bottom = chart.BottomAxis().Layout();
+    const TAxisLayout& left = chart.LeftAxis().Layout();
+    int redNearest = 1 << 20, blueNearest = 1 << 20, reds = 0, blues = 0;
+    for (int y = 0; y < 320; ++y)
+      for (int x = 0; x < 420; ++x) {
+        const TColor c = host.PixelAt(x, y);
+        if (c == clRed) {
+          ++reds;
+          ASSERT_GE(y, bottom.LabelsPos - 1) << x << "," << y;
+          ASSERT_LE(y, bottom.LabelsOuterPos + 1) << x << "," << y;
+          redNearest = std::min(redNearest, y - bottom.LabelsPos);
+        } else if (c == clBlue) {
+          ++blues;
+          ASSERT_LE(x, left.LabelsPos + 1) << x << "," << y;
+          ASSERT_GE(x, left.LabelsOuterPos - 1) << x << "," << y;
+          blueNearest = std::min(blueNearest, left.LabelsPos - x);
+        }
+      }
+    EXPECT_GT(reds, 0);
+    EXPECT_GT(blues, 0);
+    // Glyphs keep a little space inside their cells, more at a turned cell's corner.
+    EXPECT_LE(redNearest, 6);
+    EXPECT_LE(blueNearest, 6);
   }
 }

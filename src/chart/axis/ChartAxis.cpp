@@ -8,6 +8,7 @@
 #include "chart/ChartAxisPanel.h"
 #include "chart/axis/AxisLabelValues.h"
 #include "chart/axis/DateTimeText.h"
+#include "chart/axis/TurnedText.h"
 #include "chart/series/ChartSeries.h"
 #include "chart/view/ChartCanvas.h"
 #include "chart/view/ChartLimits.h"
@@ -306,6 +307,9 @@ double TCustomChartAxis::LabelExtent(TChartCanvas3D& canvas, double value,
   std::string text = FormatLabel(value, layout);
   if (FChart && FChart->OnGetAxisLabel)
     FChart->OnGetAxisLabel(const_cast<TCustomChartAxis*>(this), nullptr, -1, text);
+  if (FLabelsAngle % 90 != 0)
+    return TTurnedText{FLabelsAngle, canvas.MeasureTextWidth(text), canvas.MeasureTextHeight("Wg")}
+        .Along(FIsHorizontal);
   const bool across = FLabelsAngle == 90 || FLabelsAngle == 270;
   if (FIsHorizontal != across) return canvas.MeasureTextWidth(text);
   int lines = 1;

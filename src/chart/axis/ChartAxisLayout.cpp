@@ -4,6 +4,7 @@
 
 #include "chart/ChartAxisPanel.h"
 #include "chart/axis/ChartAxis.h"
+#include "chart/axis/TurnedText.h"
 #include "chart/series/ChartSeries.h"
 #include "chart/view/ChartCanvas.h"
 
@@ -50,7 +51,14 @@ int TCustomChartAxis::LabelsBand(TChartCanvas3D& canvas, const TAxisLayout& layo
           widest = std::max(widest, canvas.MeasureTextWidth(text));
         }
   }
-  return widest > 0 ? widest + canvas.MeasureTextWidth(" ") : 0;
+  if (widest <= 0) return 0;
+  const int blank = canvas.MeasureTextWidth(" ");
+  // Turned labels other than upright or level take the room their turned cells reach across.
+  if (FLabelsAngle % 90 != 0) {
+    const TTurnedText turned{FLabelsAngle, widest, canvas.MeasureTextHeight("Wg")};
+    return static_cast<int>(std::ceil(turned.Across(FIsHorizontal))) + blank;
+  }
+  return widest + blank;
 }
 
 void TCustomChartAxis::ReserveSpace(TAxisLayout& entry, TRect& rect, TChartCanvas3D& canvas) const {

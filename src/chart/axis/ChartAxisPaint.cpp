@@ -1,9 +1,11 @@
 // Drawing an axis as the chart's layout placed it: title, labels, line, ticks and grid.
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "chart/ChartAxisPanel.h"
 #include "chart/axis/ChartAxis.h"
+#include "chart/axis/TurnedText.h"
 #include "chart/series/ChartSeries.h"
 #include "chart/view/ChartCanvas.h"
 
@@ -55,6 +57,22 @@ void TCustomChartAxis::DrawLabelAt(TChartCanvas3D& canvas, int p, const std::str
     lines.push_back(text.substr(start));
   }
   const int blockHeight = lineHeight * static_cast<int>(lines.size());
+  if (FLabelsAngle != 0) {
+    // Turned, the lines stand as one block whose end nearest the axis meets the labels' edge.
+    int widest = 0;
+    for (const std::string& line : lines) widest = std::max(widest, canvas.MeasureTextWidth(line));
+    const TTurnedText turned{FLabelsAngle, widest, blockHeight};
+    const TPoint anchor = turned.Anchor(FIsHorizontal, FOnFarSide, p, labelsPos);
+    const double down = FLabelsAngle * std::numbers::pi / 180.0;
+    canvas.SetTextAlignment(taLeft | taTop);
+    for (size_t i = 0; i < lines.size(); ++i) {
+      const double offset = static_cast<double>(i) * lineHeight;
+      canvas.DrawRotatedText(anchor.x + static_cast<int>(std::lround(offset * std::sin(down))),
+                             anchor.y + static_cast<int>(std::lround(offset * std::cos(down))),
+                             FLabelsAngle, lines[i], 0);
+    }
+    return;
+  }
   for (size_t i = 0; i < lines.size(); ++i) {
     const int offset = static_cast<int>(i) * lineHeight;
     if (FIsHorizontal) {

@@ -25,15 +25,15 @@ int TChartFunction::ResultCount(const std::vector<TChartSeries*>& sources) const
   return count;
 }
 
-TChartFunction::TResultPoint TChartFunction::ResultPoint(
-    const std::vector<TChartSeries*>& sources, int i) const {
+TChartFunction::TResultPoint TChartFunction::ResultPoint(const std::vector<TChartSeries*>& sources,
+                                                         int i) const {
   TResultPoint point;
   std::vector<double> values;
   if (sources.size() == 1) {
     const TChartSeries& source = *sources.front();
     const int first = FPeriod > 0 ? i * FPeriod : 0;
-    const int last = FPeriod > 0 ? std::min(source.PointCount(), first + FPeriod) - 1
-                                 : source.PointCount() - 1;
+    const int last =
+        FPeriod > 0 ? std::min(source.PointCount(), first + FPeriod) - 1 : source.PointCount() - 1;
     for (int p = first; p <= last; ++p) {
       point.null = point.null || source.IsNullPoint(p);
       values.push_back(source.MandatoryList().ValueAt(p));
@@ -64,11 +64,13 @@ void TChartFunction::Calculate(TChartSeries& result,
   }
 }
 
-bool TChartFunction::CalculatePoint(TChartSeries& result,
-                                    const std::vector<TChartSeries*>& sources, int index) const {
+bool TChartFunction::CalculatePoint(TChartSeries& result, const std::vector<TChartSeries*>& sources,
+                                    int index) const {
   const int count = ResultCount(sources);
   if (index < 0 || result.PointCount() != count) return false;
-  const int i = sources.size() == 1 && FPeriod > 0 ? index / FPeriod : sources.size() == 1 ? 0 : index;
+  const int i = sources.size() == 1 && FPeriod > 0 ? index / FPeriod
+                : sources.size() == 1              ? 0
+                                                   : index;
   if (i >= count) return false;
   const TResultPoint point = ResultPoint(sources, i);
   if (point.x != result.XValue(i) || point.label != result.PointLabel(i)) return false;

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "platform/Geometry.h"
+
+// The geometry of text turned by an angle (degrees, counter-clockwise) beside an axis.
+struct TTurnedText {
+  int angle = 0;
+  // The text's cell before it is turned.
+  int width = 0, height = 0;
+
+  // How far the turned cell reaches across an axis of this direction, and along it.
+  double Across(bool horizontalAxis) const;
+  double Along(bool horizontalAxis) const;
+  // Where the top-left corner of the unturned cell goes so that the text's end nearest the
+  // axis touches the labels' edge (labelsPos, on the side the axis stands) and the middle line
+  // of the text meets the tick.
+  TPoint Anchor(bool horizontalAxis, bool farSide, int tick, int labelsPos) const;
+};

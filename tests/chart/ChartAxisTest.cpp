@@ -760,3 +760,56 @@ TEST(ChartAxisTest, TurnedLabelsStayInTheirBandAndReachTheAxis) {
     EXPECT_LE(blueNearest, 6);
   }
 }
+
+// The depth axis, shown, takes room right of the box and names each series where its depth
+// band lies: the projected place of each label has its ink.
+TEST(ChartAxisTest, TheDepthAxisNamesTheSeriesAtTheirDepths) {
+  EnsureGuiApplication();
+  TSeriesOwner owner;
+  TChart chart;
+  TTestWindowHost host(chart, 480, 320);
+  chart.Legend().SetVisible(false);
+  chart.SetChart3DPercent(60);
+  for (const char* title : {"back", "middle", "front"}) {
+    auto& series = owner.CreateSeries<TBarSeries>();
+    series.SetTitle(title);
+    series.SetMultiBar(mbNone);
+    series.Marks().SetVisible(false);
+    series.SetSeriesColor(clGreen);
+    chart.AttachSeries(&series);
+    for (int i = 0; i < 3; ++i) series.AddPoint(i, i + 1, "", clDefault);
+  }
+  TFont red = chart.DepthAxis().LabelsFont();
+  red.SetColor(clRed);
+  chart.DepthAxis().SetLabelsFont(red);
+  host.Paint(true);
+  const int without = chart.PlotRect().right;
+  chart.DepthAxis().SetVisible(true);
+  host.Paint(true);
+  TChartCanvas3D& canvas = chart.Canvas();
+  canvas.Font() = red;
+  const int height = canvas.MeasureTextHeight("Wg");
+  EXPECT_EQ(chart.PlotRect().right, without - canvas.MeasureTextWidth("middle") -
+                                        canvas.MeasureTextWidth(" ") -
+                                        chart.DepthAxis().TickLength() - 2);
+  const TRect plot = chart.PlotRect();
+  for (TChartSeries* series : chart.SeriesList()) {
+    SCOPED_TRACE(series->Title());
+    const TPoint at =
+        chart.Layout().Projection.Project(plot.right + chart.DepthAxis().TickLength() + 2,
+                                          plot.bottom - height / 2, series->MiddleZ());
+    int ink = 0;
+    for (int y = at.y; y < at.y + height; ++y)
+      for (int x = at.x; x < at.x + canvas.MeasureTextWidth(series->Title()); ++x)
+        ink += host.PixelAt(x, y) == clRed;
+    EXPECT_GT(ink, 3);
+    // Nothing of another label in the row just above or below.
+    EXPECT_NE(host.PixelAt(at.x + 1, at.y - 1), clRed);
+  }
+  chart.SetView3D(false);  // hidden in a flat chart
+  host.Paint(true);
+  const int flat = chart.PlotRect().right;
+  chart.DepthAxis().SetVisible(false);
+  host.Paint(true);
+  EXPECT_EQ(chart.PlotRect().right, flat);
+}

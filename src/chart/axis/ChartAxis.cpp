@@ -265,7 +265,8 @@ void TCustomChartAxis::UpdateRange(TAxisLayout& entry) {
     }
   }
   entry.SetRange(FMinimum, FMaximum);
-  entry.Horizontal = FIsHorizontal;
+  // Depth values grow from the front to the back, as across an axis.
+  entry.Horizontal = FIsHorizontal || FIsDepth;
   entry.Inverted = FInverted;
   entry.Logarithmic = FLogarithmic;
   entry.Shown = FChart && FChart->AxisIsShown(*this);
@@ -279,6 +280,11 @@ void TCustomChartAxis::UpdateRange(TAxisLayout& entry) {
 }
 
 void TCustomChartAxis::PlaceOnChart(TAxisLayout& entry, const TRect& plot) const {
+  if (FIsDepth) {
+    const int depth = FChart ? FChart->TotalDepth() : 0;
+    entry.SetPixels(Nearest(depth * 0.01 * FStartPosition), Nearest(depth * 0.01 * FEndPosition));
+    return;
+  }
   const int origin = FIsHorizontal ? plot.left : plot.top;
   const int extent = FIsHorizontal ? plot.right - plot.left : plot.bottom - plot.top;
   entry.SetPixels(origin + Nearest(extent * 0.01 * FStartPosition),

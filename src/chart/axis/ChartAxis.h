@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "chart/ChartExport.h"
@@ -89,7 +90,8 @@ class LISTCHART_CHART_API TCustomChartAxis {
   // the bands cut from the plot for title, labels and ticks, the range widened so that the
   // series' margins fit, and the axis line.
   void UpdateRange(TAxisLayout& entry);
-  // Sets the axis' pixel extent along the plot from StartPosition and EndPosition.
+  // Sets the axis' pixel extent along the plot (the depth axis: along the box's depth, front to
+  // back) from StartPosition and EndPosition.
   void PlaceOnChart(TAxisLayout& entry, const TRect& plot) const;
   // Chooses the label step and cuts the title, labels and ticks bands from rect on the axis' side.
   void ReserveSpace(TAxisLayout& entry, TRect& rect, TChartCanvas3D& canvas) const;
@@ -331,6 +333,13 @@ class LISTCHART_CHART_API TCustomChartAxis {
   void DrawAxisLine(TChartCanvas3D& canvas) const;
   void DrawTicksAndGrid(TChartCanvas3D& canvas, const std::vector<int>& ticks) const;
   void DrawGridLine(TChartCanvas3D& canvas, int position) const;
+  // The depth axis' labels with their depths: the series' titles at the middle of their depth
+  // bands, or values with talValue.
+  std::vector<std::pair<int, std::string>> DepthLabels(TChartCanvas3D& canvas) const;
+  // The depth axis along the floor's right edge, its ticks and labels right of it.
+  void PaintDepthAxis(TChartCanvas3D& canvas) const;
+  // The room from the box's right edge to the depth axis' labels: the ticks and a gap.
+  int DepthTickRoom() const;
 
   TCustomAxisPanel* FChart;
   // The axis' place in the chart's axis list and layout; -1 for an axis outside it.

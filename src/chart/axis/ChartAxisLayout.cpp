@@ -62,7 +62,19 @@ int TCustomChartAxis::LabelsBand(TChartCanvas3D& canvas, const TAxisLayout& layo
 }
 
 void TCustomChartAxis::ReserveSpace(TAxisLayout& entry, TRect& rect, TChartCanvas3D& canvas) const {
-  if (!FChart || !entry.Shown || FIsDepth) return;
+  if (!FChart || !entry.Shown) return;
+  if (FIsDepth) {
+    // The labels stand right of the box's floor, beyond its right edge.
+    if (!FLabels) return;
+    ChooseLabelStep(entry, canvas);
+    const TFont savedFont = canvas.Font();
+    int widest = 0;
+    for (const auto& label : DepthLabels(canvas))
+      widest = std::max(widest, canvas.MeasureTextWidth(label.second));
+    canvas.Font() = savedFont;
+    if (widest > 0) rect.right -= widest + canvas.MeasureTextWidth(" ") + DepthTickRoom();
+    return;
+  }
   // The labels' texts, and so their band, follow the step.
   ChooseLabelStep(entry, canvas);
   const TFont savedFont = canvas.Font();

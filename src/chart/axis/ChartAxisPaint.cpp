@@ -188,8 +188,9 @@ void TCustomChartAxis::DrawAxisLine(TChartCanvas3D& canvas) const {
 }
 
 void TCustomChartAxis::PaintAxis() const {
-  if (!FChart || !Layout().Shown || FIsDepth) return;
+  if (!FChart || !Layout().Shown) return;
   TChartCanvas3D& canvas = FChart->Canvas();
+  if (FIsDepth) return PaintDepthAxis(canvas);
   canvas.Font() = LabelsFont();
   const std::vector<double> values = AxisLabelValues(canvas, Layout());
   DrawTitle(canvas);

@@ -1,8 +1,10 @@
 #include "chart/Chart.h"
 
 #include <algorithm>
+#include <climits>
 
 #include "chart/series/ChartSeries.h"
+#include "chart/view/ChartPicture.h"
 #include "platform/ScopeGuard.h"
 
 TCustomChart::TCustomChart() : FInput(std::make_unique<TChartInput>(*this)) {}
@@ -147,6 +149,10 @@ void TCustomChart::DrawWalls() {
     const TPoint bottomRight = canvas.ProjectPoint(inside.right, inside.bottom, depth);
     DrawBackImage(Rect(topLeft.x, topLeft.y, bottomRight.x, bottomRight.y));
   }
+  DrawWallPicture(BackWall(), {{plot.left + 1, plot.top, depth},
+                               {plot.right, plot.top, depth},
+                               {plot.right, plot.bottom, depth},
+                               {plot.left + 1, plot.bottom, depth}});
   if (!walls3D) return;
 
   PrepareWall(LeftWall());
@@ -155,10 +161,34 @@ void TCustomChart::DrawWalls() {
   else
     canvas.DrawBox(plot.left - LeftWall().Size(), plot.left, plot.top,
                    plot.bottom + bottomThickness, 0, depth, LeftWall().Dark3D());
+  DrawWallPicture(LeftWall(), {{plot.left, plot.top, 0},
+                               {plot.left, plot.top, depth},
+                               {plot.left, plot.bottom, depth},
+                               {plot.left, plot.bottom, 0}});
   PrepareWall(BottomWall());
   if (BottomWall().Size() < 1)
     canvas.DrawFloorPlane(plot.left, plot.right, plot.bottom, 0, depth);
   else
     canvas.DrawBox(plot.left, plot.right, plot.bottom, plot.bottom + BottomWall().Size(), 0, depth,
                    BottomWall().Dark3D());
+  DrawWallPicture(BottomWall(), {{plot.left, plot.bottom, 0},
+                                 {plot.right, plot.bottom, 0},
+                                 {plot.right, plot.bottom, depth},
+                                 {plot.left, plot.bottom, depth}});
+}
+
+void TCustomChart::DrawWallPicture(const TChartWall& wall, const std::vector<TPoint3D>& face) {
+  TCanvas* target = Canvas().Target();
+  if (!wall.Brush().Image || !target) return;
+  std::vector<TPoint> corners;
+  TRect bounds{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+  for (const TPoint3D& c : face) {
+    corners.push_back(Canvas().ProjectPoint(c.x, c.y, c.z));
+    bounds = {std::min(bounds.left, corners.back().x), std::min(bounds.top, corners.back().y),
+              std::max(bounds.right, corners.back().x), std::max(bounds.bottom, corners.back().y)};
+  }
+  target->SaveClip();
+  const auto restore = OnScopeExit([target] { target->RestoreClip(); });
+  target->SetClipPolygon(corners);
+  DrawPicture(*target, bounds, *wall.Brush().Image, pbmTile);
 }

@@ -131,13 +131,17 @@ class LISTCHART_CHART_API TCustomChart : public TCustomAxisPanel {
   // symbol, in client pixels, which the handler may change (clicks still find the row by
   // its place in the box).
   std::function<void(TCustomChart* sender, int index, int& x, int& y, int& xColor)> OnGetLegendPos;
-  // A handler the program may set; the chart does not call it.
+  // Fired after Page changed.
   std::function<void(TCustomChart* sender)> OnPageChange;
   // The name assistive technology gives a bar's segment; starts as "<series>, <point>: <value>".
   std::function<void(TCustomChart* sender, TChartSeries* series, int index, std::string& name)>
       OnGetAccessibleName;
 
  protected:
+  // Fires OnPageChange.
+  void PageChanged() override {
+    if (OnPageChange) OnPageChange(this);
+  }
   TColor BackWallColor() const override { return BackWall().Color(); }
   // Titles and legend take their room from the plot before the axes do.
   void BuildLayout(TChartLayout& layout, const TRect& bounds) override;
@@ -148,6 +152,8 @@ class LISTCHART_CHART_API TCustomChart : public TCustomAxisPanel {
   void DrawTitlesAndLegend();
   void PrepareWall(const TChartWall& wall);
   void DrawWalls();
+  // Tiles a wall's brush picture, if it has one, over its face: the corners at their depths.
+  void DrawWallPicture(const TChartWall& wall, const std::vector<TPoint3D>& face);
 
   TChartTitle FTitle{this};
   TChartTitle FFoot{this};

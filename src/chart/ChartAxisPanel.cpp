@@ -154,7 +154,9 @@ void TCustomAxisPanel::SetMaxPointsPerPage(int value) {
   Change(FMaxPointsPerPage, value);
 }
 void TCustomAxisPanel::SetPage(int value) {
+  if (value == FPage) return;
   Change(FPage, value);
+  PageChanged();
 }
 void TCustomAxisPanel::SetScaleLastPage(bool value) {
   Change(FScaleLastPage, value);

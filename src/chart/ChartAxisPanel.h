@@ -154,6 +154,8 @@ class LISTCHART_CHART_API TCustomAxisPanel : public TCustomChartPanelExtended {
  protected:
   // The back wall's colour, which a new series' colour must also differ from.
   virtual TColor BackWallColor() const { return BackWall().Color(); }
+  // Called after Page changed.
+  virtual void PageChanged() {}
   // The layout without titles and legend: the bounds less the margins as the plot.
   void BuildLayout(TChartLayout& layout, const TRect& bounds) override;
   // The layout's first step: bounds, plot within the margins, an entry per axis and series.

@@ -141,6 +141,5 @@ void TCustomChartPanelExtended::DrawBackground(const TRect& bounds) {
 
 void TCustomChartPanelExtended::DrawBackImage(const TRect& r) {
   if (!FBackImage || FBackImage->Empty() || !Canvas().Target()) return;
-  Canvas().Target()->CopyRect(r, FBackImage->Canvas(),
-                              Rect(0, 0, FBackImage->Width(), FBackImage->Height()));
+  DrawPicture(*Canvas().Target(), r, *FBackImage, FBackImageMode);
 }

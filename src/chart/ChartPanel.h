@@ -7,13 +7,13 @@
 #include "chart/view/ChartCanvas.h"
 #include "chart/view/ChartLayout.h"
 #include "chart/view/ChartLimits.h"
+#include "chart/view/ChartPicture.h"
 #include "platform/Control.h"
 #include "platform/Property.h"
 
 class TCustomChartPanel;
 
 enum TPanelBevel { bvNone, bvLowered, bvRaised };
-enum TBackImageMode { pbmStretch, pbmTile, pbmCenter };
 
 // How the 3D box is seen. Every change repaints the chart. Offsets and perspective are kept
 // within the pixel limit and the zoom within ten times either way, so that projected points
@@ -294,8 +294,7 @@ class LISTCHART_CHART_API TCustomChartPanelExtended : public TCustomChartPanel {
   const TBitmap* BackImage() const { return FBackImage; }
   // Sets BackImage, or nullptr for none; the picture is not copied.
   void SetBackImage(const TBitmap* value) { Change(FBackImage, value); }
-  // How the back picture should fill its place; stored only: the picture is always stretched.
-  // pbmStretch by default.
+  // How the back picture fills its place: stretched (the default), tiled or centred.
   TBackImageMode BackImageMode() const { return FBackImageMode; }
   // Sets BackImageMode.
   void SetBackImageMode(TBackImageMode value) { Change(FBackImageMode, value); }

@@ -29,7 +29,8 @@ std::vector<std::pair<int, std::string>> TCustomChartAxis::DepthLabels(
   for (TChartSeries* series : FChart->SeriesList()) {
     if (!series->Active()) continue;
     ++number;
-    std::string text = series->Title().empty() ? "Series" + std::to_string(number) : series->Title();
+    std::string text =
+        series->Title().empty() ? "Series" + std::to_string(number) : series->Title();
     if (FChart->OnGetAxisLabel)
       FChart->OnGetAxisLabel(const_cast<TCustomChartAxis*>(this), series, -1, text);
     if (!text.empty()) labels.emplace_back(series->MiddleZ(), text);

@@ -5,6 +5,7 @@
 
 #include "chart/ChartAxisPanel.h"
 #include "chart/view/ChartLimits.h"
+#include "chart/view/ChartPicture.h"
 #include "platform/Exception.h"
 
 namespace {
@@ -396,6 +397,7 @@ void TCustomBarSeries::DrawBar(int index, const TRect& bar, TColor color) {
         break;
       default:
         canvas.DrawBox(left, right, top, bottom, z0, z1, FDark3D);
+        DrawBarPicture(left, top, right, bottom);
     }
     return;
   }
@@ -422,7 +424,19 @@ void TCustomBarSeries::DrawBar(int index, const TRect& bar, TColor color) {
       break;
     default:
       DrawBarRectangle(color, left, top, right, bottom);
+      DrawBarPicture(left, top, right, bottom);
   }
+}
+
+void TCustomBarSeries::DrawBarPicture(int left, int top, int right, int bottom) {
+  TChartCanvas3D& canvas = ParentChart()->Canvas();
+  if (!FBarBrush.Image || !canvas.Target()) return;
+  // Inside the outline, on the front face.
+  const int pen = FBarPen.Visible ? FBarPen.width : 0;
+  const TPoint a = canvas.ProjectPoint(left, top, StartZ());
+  const TPoint b = canvas.ProjectPoint(right, bottom, StartZ());
+  DrawPicture(*canvas.Target(), Rect(a.x + pen, a.y + pen, b.x - pen, b.y - pen), *FBarBrush.Image,
+              pbmTile);
 }
 
 void TCustomBarSeries::DrawBarRectangle(TColor /*color*/, int left, int top, int right,

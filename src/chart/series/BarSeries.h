@@ -142,6 +142,8 @@ class LISTCHART_CHART_API TCustomBarSeries : public TChartSeries {
   void PrepareBarPenBrush(TColor color);
   // Draws a flat box bar; one too thin for its outline is drawn in its own colour.
   void DrawBarRectangle(TColor color, int left, int top, int right, int bottom);
+  // Tiles BarBrush's picture, if it has one, over the front face of a box bar.
+  void DrawBarPicture(int left, int top, int right, int bottom);
 
   // Hit test.
   int PointAt(TPoint p) const override;

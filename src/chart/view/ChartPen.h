@@ -8,7 +8,7 @@
 struct LISTCHART_CHART_API TChartPen : TPen {
   // False draws nothing with this pen.
   bool Visible = true;
-  // Stored only; the drawing does not read it.
+  // Whether the pen draws dots a pixel apart, one pixel wide, whatever its style.
   bool SmallDots = false;
   // Equal when every field is.
   friend bool operator==(const TChartPen&, const TChartPen&) = default;
@@ -16,6 +16,7 @@ struct LISTCHART_CHART_API TChartPen : TPen {
   // The pen as the canvas should use it.
   TPen Effective() const {
     TPen pen = *this;
+    if (SmallDots) pen.style = psDot, pen.width = 1;
     if (!Visible) pen.style = psClear;
     return pen;
   }
@@ -53,8 +54,8 @@ class TBitmap;
 // A platform brush that may carry a picture instead of a colour; the picture belongs to
 // whoever set it.
 struct LISTCHART_CHART_API TChartBrush : TBrush {
-  // A picture to fill with instead of the colour (not owned, null for none); stored only,
-  // the chart's drawing does not read it.
+  // A picture (not owned, null for none) tiled over what the brush fills: box bars' front
+  // faces, walls, titles.
   const TBitmap* Image = nullptr;
   // Equal when every field is (the picture by address).
   friend bool operator==(const TChartBrush&, const TChartBrush&) = default;

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "chart/ChartPanel.h"
+#include "chart/view/ChartPicture.h"
+
 void TChartTitle::Place(TTitleLayout& out, TRect& plot, TChartCanvas3D& canvas, bool atTop) const {
   if (!Visible() || Text().empty()) return;
   canvas.Font() = Font();
@@ -23,8 +26,10 @@ void TChartTitle::Place(TTitleLayout& out, TRect& plot, TChartCanvas3D& canvas, 
     align = taRight;
   }
   out.Shown = true;
-  out.Rect = Rect(left - frame - 2, top - frame, left + widest + frame + 2,
-                  top + count * lineHeight + frame);
+  out.Rect = AdjustFrame()
+                 ? Rect(left - frame - 2, top - frame, left + widest + frame + 2,
+                        top + count * lineHeight + frame)
+                 : Rect(plot.left, top - frame, plot.right, top + count * lineHeight + frame);
   out.TextX = x;
   out.TextTop = top;
   out.LineHeight = lineHeight;
@@ -40,11 +45,23 @@ void TChartTitle::Draw(TChartCanvas3D& canvas, const TTitleLayout& layout) const
   if (!layout.Shown) return;
   canvas.BeginFlatDrawing();
   canvas.Font() = Font();
+  const TRect& r = layout.Rect;
   if (Frame().Visible || Color() != clDefault) {
     canvas.Pen() = Frame().Effective();
     canvas.Brush() = TBrush{Color(), Color() == clDefault ? bsClear : bsSolid, clWhite};
-    const TRect& r = layout.Rect;
     canvas.DrawRect2D(r.left, r.top, r.right, r.bottom);
+  }
+  // The brush inside the frame's lines.
+  const int frame = Frame().Visible ? Frame().width : 0;
+  const TRect inside = Rect(r.left + frame, r.top + frame, r.right - frame, r.bottom - frame);
+  if (Brush().Image && canvas.Target()) {
+    DrawPicture(*canvas.Target(), inside, *Brush().Image, pbmTile);
+  } else if (Brush().style != bsClear) {
+    canvas.Pen().style = psClear;
+    canvas.Brush() = Brush();
+    canvas.SetBackgroundColor(Color() == clDefault ? Chart()->Color() : Color());
+    canvas.SetBackgroundMode(Color() == clDefault ? bkTransparent : bkOpaque);
+    canvas.FillWithBrush(inside);
   }
   canvas.SetBackgroundMode(bkTransparent);
   canvas.SetTextAlignment(layout.Alignment);

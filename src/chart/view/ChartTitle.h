@@ -24,11 +24,12 @@ class LISTCHART_CHART_API TChartTitle : public TChartTextBox {
   TAlignment Alignment() const { return FAlignment; }
   // Sets the alignment.
   void SetAlignment(TAlignment value) { Change(FAlignment, value); }
-  // True by default; stored only, the layout does not read it.
+  // Whether the frame and fill fit the text (true, the default) or span the plot's width.
   bool AdjustFrame() const { return FAdjustFrame; }
   // Sets AdjustFrame.
   void SetAdjustFrame(bool value) { Change(FAdjustFrame, value); }
-  // A fill kept with the title; the drawing fills with Color() instead.
+  // The fill drawn over Color inside the frame: a hatch, a solid colour or a picture (tiled);
+  // clear by default.
   const TChartBrush& Brush() const { return FBrush; }
   // Sets that brush.
   void SetBrush(const TChartBrush& value) { Change(FBrush, value); }
@@ -43,5 +44,5 @@ class LISTCHART_CHART_API TChartTitle : public TChartTextBox {
   std::vector<std::string> FText;
   TAlignment FAlignment = taCenter;
   bool FAdjustFrame = true;
-  TChartBrush FBrush;
+  TChartBrush FBrush{{clWhite, bsClear, clWhite}};
 };

@@ -299,7 +299,7 @@ void TCustomAxisPanel::DrawAxes() {
 
 void TCustomAxisPanel::DrawAllSeries() {
   if (OnBeforeDrawSeries) OnBeforeDrawSeries(this);
-  std::vector<TChartSeries*> drawn;
+  std::vector<TChartSeries*> drawn, begun;
   for (TChartSeries* series : FSeriesList) {
     if (!series->Active() || std::find(drawn.begin(), drawn.end(), series) != drawn.end()) continue;
     // In 3D the series sharing a depth slot are drawn together, point by point.
@@ -312,10 +312,18 @@ void TCustomAxisPanel::DrawAllSeries() {
           group.push_back(other);
     drawn.insert(drawn.end(), group.begin(), group.end());
     if (group.size() == 1)
-      DrawSeries(series);
+      DrawSeries(series, begun);
     else
-      DrawSeriesGroup(group);
+      DrawSeriesGroup(group, begun);
   }
+  // Marks over every series' points, so that no later bar covers them; those that separate
+  // their marks keep clear of all drawn before.
+  FMarkBoxes.clear();
+  for (TChartSeries* series : begun) {
+    series->DrawMarks();
+    series->AfterDrawPoints();
+  }
+  FMarkBoxes.clear();
 }
 
 void TCustomAxisPanel::DrawPointsClipped(const std::function<void()>& drawPoints) {
@@ -326,15 +334,15 @@ void TCustomAxisPanel::DrawPointsClipped(const std::function<void()>& drawPoints
   drawPoints();
 }
 
-void TCustomAxisPanel::DrawSeries(TChartSeries* series) {
+void TCustomAxisPanel::DrawSeries(TChartSeries* series, std::vector<TChartSeries*>& begun) {
   if (series->FirstShownIndex() < 0) return;
   series->BeforeDrawPoints();
+  begun.push_back(series);
   DrawPointsClipped([series] { series->DrawShownPoints(); });
-  series->DrawMarks();
-  series->AfterDrawPoints();
 }
 
-void TCustomAxisPanel::DrawSeriesGroup(const std::vector<TChartSeries*>& group) {
+void TCustomAxisPanel::DrawSeriesGroup(const std::vector<TChartSeries*>& group,
+                                       std::vector<TChartSeries*>& begun) {
   int first = -1, last = -1;
   for (TChartSeries* series : group) {
     if (series->FirstShownIndex() < 0) continue;
@@ -343,6 +351,7 @@ void TCustomAxisPanel::DrawSeriesGroup(const std::vector<TChartSeries*>& group) 
   }
   if (first < 0) return;
   for (TChartSeries* series : group) series->BeforeDrawPoints();
+  begun.insert(begun.end(), group.begin(), group.end());
   // Stacks drawn bottom up; an inverted vertical axis turns a stack over.
   std::vector<TChartSeries*> order = group;
   const TCustomChartAxis* vertical = group.front()->GetVertAxis();
@@ -356,8 +365,4 @@ void TCustomAxisPanel::DrawSeriesGroup(const std::vector<TChartSeries*>& group) 
         if (series->PointCount() > index) series->DrawPoint(index);
     }
   });
-  for (TChartSeries* series : group) {
-    series->DrawMarks();
-    series->AfterDrawPoints();
-  }
 }

@@ -178,10 +178,10 @@ class LISTCHART_CHART_API TCustomAxisPanel : public TCustomChartPanelExtended {
   void SetSeriesDepthBands(TChartLayout& layout) const;
   void WidenAxesBySeriesMargins(TChartLayout& layout);
   double PagedExtremeX(const TChartSeries& series, bool wantMinimum) const;
-  void DrawSeries(TChartSeries* series);
+  void DrawSeries(TChartSeries* series, std::vector<TChartSeries*>& begun);
   // Draws points inside the plot box when ClipPoints is set.
   void DrawPointsClipped(const std::function<void()>& drawPoints);
-  void DrawSeriesGroup(const std::vector<TChartSeries*>& group);
+  void DrawSeriesGroup(const std::vector<TChartSeries*>& group, std::vector<TChartSeries*>& begun);
 
   int16_t FCursor = 0;
   int16_t FOriginalCursor = 0;
@@ -199,5 +199,8 @@ class LISTCHART_CHART_API TCustomAxisPanel : public TCustomChartPanelExtended {
   bool FScaleLastPage = true;
   std::unique_ptr<TChartAxis> FBottomAxis, FTopAxis, FLeftAxis, FRightAxis;
   std::unique_ptr<TChartDepthAxis> FDepthAxis;
+  // The boxes of the marks drawn so far in the frame being drawn, which a series that
+  // separates its marks keeps clear of.
+  std::vector<TRect> FMarkBoxes;
   std::vector<TCustomChartAxis*> FAxes;
 };

@@ -72,7 +72,9 @@ TEST(ChartSettingsTest, StoredSettingsShowWhereTheySay) {
          EXPECT_EQ(c.host.PixelAt(title.right - 3, title.top), clRed);
        }},
       {"a title's brush fills inside its frame",
-       [](auto& c) { c.chart.Title().SetBrush({{clFuchsia, bsSolid, clWhite}}); },
+       [](auto& c) {
+         c.chart.Title().SetBrush({{clFuchsia, bsSolid, clWhite}});
+       },
        [](auto& c) { EXPECT_GT(c.Count(c.chart.Layout().Title.Rect, clFuchsia), 10); }},
       {"a title's brush picture is tiled inside it",
        [&lime](auto& c) {

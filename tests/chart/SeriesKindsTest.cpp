@@ -95,7 +95,8 @@ TEST_P(GalleryFixture, ClicksFindTheDrawnPointsAndGesturesLeaveAFreshPicture) {
 INSTANTIATE_TEST_SUITE_P(EveryKind, GalleryFixture,
                          ::testing::Values("line", "line:3d", "point", "point:3d", "area",
                                            "area:3d", "horizbar", "horizbar:3d", "fastline",
-                                           "fastline:3d", "log", "datetime"));
+                                           "fastline:3d", "log", "datetime", "function",
+                                           "function:3d", "marks", "marks:3d", "labels"));
 
 // Cutting runs of points in one pixel column to four changes no pixel.
 TEST(FastLineTest, TheReducedLineIsExactlyTheFullOne) {

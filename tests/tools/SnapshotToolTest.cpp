@@ -116,8 +116,8 @@ TEST(SnapshotToolTest, PicturesMatchTheGoldenOnes) {
       {"chart-steps20.png", {"--chart", "--steps", "20", "x.png"}},
       {"gallery-tree.png", {"--gallery-tree", "x.png"}},
       {"gallery-rows.png", {"--gallery-rows", "x.png"}}};
-  for (const char* page :
-       {"line:3d", "point", "area", "horizbar:3d", "fastline", "log", "datetime"}) {
+  for (const char* page : {"line:3d", "point", "area", "horizbar:3d", "fastline", "log", "datetime",
+                           "function", "marks:3d", "labels"}) {
     std::string name = std::string("gallery-chart-") + page + ".png";
     std::replace(name.begin(), name.end(), ':', '-');
     cases.push_back({name, {"--gallery-chart", page, "--size", "320x200", "x.png"}});

@@ -1,11 +1,13 @@
 #include "gallery/GalleryChart.h"
 
 #include <cmath>
+#include <memory>
 
 #include "chart/Chart.h"
 #include "chart/axis/DateTimeText.h"
 #include "chart/series/AreaSeries.h"
 #include "chart/series/BarSeries.h"
+#include "chart/series/ChartFunction.h"
 #include "chart/series/FastLineSeries.h"
 #include "chart/series/LineSeries.h"
 
@@ -86,8 +88,49 @@ void ShowDateTime(TChart& chart, TSeriesOwner& owner) {
   for (int i = 0; i < 120; ++i) level.AddPoint(start + i * 3, Wave(0, i / 3.0), "", clDefault);
 }
 
-const char* const kPageNames[] = {"line",     "point", "area",    "horizbar",
-                                  "fastline", "log",   "datetime"};
+// Two sources and their average, calculated as the sources change.
+void ShowFunction(TChart& chart, TSeriesOwner& owner) {
+  for (int k = 0; k < 2; ++k) FillWaves(Add<TLineSeries>(chart, owner, k ? "East" : "West"), k, 16);
+  TLineSeries& average = Add<TLineSeries>(chart, owner, "Average");
+  average.SetFunction(std::make_unique<TAverageFunction>());
+  TChartPen wide = average.LinePen();
+  wide.width = 3;
+  average.SetLinePen(wide);
+  for (TChartSeries* source : chart.SeriesList())
+    if (source != &average) average.AddDataSource(source);
+}
+
+// Bars whose marks show their values with labels, their percents, and their percents of the
+// total; the bars' marks lifted apart where they would meet.
+void ShowMarks(TChart& chart, TSeriesOwner& owner) {
+  const char* const days[] = {"Mon", "Tue", "Wed"};
+  const TSeriesMarksStyle styles[] = {smsLabelValue, smsPercent, smsPercentTotal};
+  for (int k = 0; k < 3; ++k) {
+    TBarSeries& series = Add<TBarSeries>(chart, owner,
+                                         k == 0   ? "Value"
+                                         : k == 1 ? "Percent"
+                                                  : "Of total");
+    series.Marks().SetVisible(true);
+    series.Marks().SetStyle(styles[k]);
+    series.Marks().SetArrowLength(8);
+    for (int i = 0; i < 3; ++i) series.AddPoint(i, std::round(Wave(k, i)), days[i], clDefault);
+  }
+  chart.Legend().SetLegendStyle(lsLastValues);
+}
+
+// Long category labels standing at an angle under their bars, values upright beside them.
+void ShowTurnedLabels(TChart& chart, TSeriesOwner& owner) {
+  const char* const sites[] = {"Walpole",     "Cookley Bridge", "Ashby Farm",
+                               "Brent Marsh", "Dunmore Lane",   "Eastleigh Mill"};
+  TBarSeries& series = Add<TBarSeries>(chart, owner, "Level");
+  series.SetColorEachPoint(true);
+  for (int i = 0; i < 6; ++i) series.AddPoint(i, Wave(0, i) * 10, sites[i], clDefault);
+  chart.BottomAxis().SetLabelsAngle(45);
+  chart.LeftAxis().SetLabelsAngle(90);
+}
+
+const char* const kPageNames[] = {"line", "point",    "area",     "horizbar", "fastline",
+                                  "log",  "datetime", "function", "marks",    "labels"};
 
 }  // namespace
 
@@ -117,6 +160,8 @@ void ShowChartGalleryPage(TChart& chart, TSeriesOwner& owner, const TChartGaller
   chart.DestroyAllSeries();
   chart.SetSeriesOwner(&owner);
   chart.LeftAxis().SetLogarithmic(false);
+  chart.LeftAxis().SetLabelsAngle(0);
+  chart.BottomAxis().SetLabelsAngle(0);
   chart.SetView3D(choice.View3D);
   chart.Legend().SetLegendStyle(lsSeries);
   chart.Title().SetText({kPageNames[static_cast<int>(choice.Page)]});
@@ -135,5 +180,11 @@ void ShowChartGalleryPage(TChart& chart, TSeriesOwner& owner, const TChartGaller
       return ShowLogarithmic(chart, owner);
     case TChartGalleryPage::DateTime:
       return ShowDateTime(chart, owner);
+    case TChartGalleryPage::Function:
+      return ShowFunction(chart, owner);
+    case TChartGalleryPage::Marks:
+      return ShowMarks(chart, owner);
+    case TChartGalleryPage::TurnedLabels:
+      return ShowTurnedLabels(chart, owner);
   }
 }

@@ -7,9 +7,21 @@
 class TChart;
 class TSeriesOwner;
 
-// The chart in the configurations the tank demo never uses: every series kind, and the
-// logarithmic and date-time axes, each in 2D or 3D, with fixed made-up data.
-enum class TChartGalleryPage { Line, Point, Area, HorizBar, FastLine, Logarithmic, DateTime };
+// The chart in the configurations the tank demo never uses: every series kind, the
+// logarithmic and date-time axes, calculated series, marks and turned labels, each in 2D or
+// 3D, with fixed made-up data.
+enum class TChartGalleryPage {
+  Line,
+  Point,
+  Area,
+  HorizBar,
+  FastLine,
+  Logarithmic,
+  DateTime,
+  Function,
+  Marks,
+  TurnedLabels
+};
 
 struct TChartGalleryChoice {
   TChartGalleryPage Page = TChartGalleryPage::Line;

@@ -400,8 +400,8 @@ class LISTCHART_CHART_API TChartSeries {
   std::string PercentText(int index) const;
   // The point's X value: a date and time when the X values are, else in ValueFormat.
   std::string XValueText(int index) const;
-  // Whether the kind moves a mark that would overlap one drawn before it; false unless a kind
-  // says otherwise.
+  // Whether the kind moves a mark that would overlap one drawn before it in the frame (of any
+  // series); false unless a kind says otherwise.
   virtual bool SeparatesMarks() const { return false; }
   // Where the arrow to a point's mark starts, in unprojected pixels: the point itself unless a
   // kind says otherwise.
@@ -521,6 +521,4 @@ class LISTCHART_CHART_API TChartSeries {
   TRecalcOptions FRecalcOptions;
   // While the points are made afresh, the series that use them hear once, at the end.
   bool FRecalculating = false;
-  // The boxes of the marks drawn so far in this frame, when the kind separates its marks.
-  std::vector<TRect> FMarkBoxes;
 };

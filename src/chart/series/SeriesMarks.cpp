@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "chart/Chart.h"
+#include "chart/ChartAxisPanel.h"
 #include "chart/axis/DateTimeText.h"
 #include "chart/series/ChartSeries.h"
 #include "platform/FormatFloat.h"
@@ -114,7 +115,7 @@ void TChartSeries::DrawPointMark(int index) {
     // Moved along its arrow past every mark drawn before it that it would cover.
     for (bool moved = true; moved;) {
       moved = false;
-      for (const TRect& other : FMarkBoxes)
+      for (const TRect& other : FParentChart->FMarkBoxes)
         if (Overlaps(box, other)) {
           if (beside)
             anchor.x += other.right - box.left;
@@ -124,7 +125,7 @@ void TChartSeries::DrawPointMark(int index) {
           moved = true;
         }
     }
-    FMarkBoxes.push_back(box);
+    FParentChart->FMarkBoxes.push_back(box);
   }
   canvas.BeginFlatDrawing();
   const auto flat = OnScopeExit([&canvas] { canvas.EndFlatDrawing(); });
@@ -150,7 +151,6 @@ void TChartSeries::DrawMarks() {
   const auto unclip = OnScopeExit([&canvas, this] {
     if (FMarks.Clip()) canvas.RemoveClip();
   });
-  FMarkBoxes.clear();
   const TCustomChartAxis* axis = GetHorizAxis();
   for (int i = first; i <= last; ++i) {
     // The neighbours a joining kind draws towards have no mark: they lie outside the plot. Nor
@@ -161,5 +161,4 @@ void TChartSeries::DrawMarks() {
          (PointScreenX(i) < axis->StartPixel() || PointScreenX(i) > axis->EndPixel()));
     if (!outside) DrawPointMark(i);
   }
-  FMarkBoxes.clear();
 }

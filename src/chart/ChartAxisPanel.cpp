@@ -328,7 +328,7 @@ void TCustomAxisPanel::DrawAllSeries() {
 
 void TCustomAxisPanel::DrawPointsClipped(const std::function<void()>& drawPoints) {
   TChartCanvas3D& canvas = Canvas();
-  if (FClipPoints) canvas.ClipToBox(PlotRect(), 0, TotalDepth());
+  if (FClipPoints && !Printing()) canvas.ClipToBox(PlotRect(), 0, TotalDepth());
   // A handler that throws while the points are drawn must not leave the clip on the picture.
   const auto unclip = OnScopeExit([&canvas] { canvas.RemoveClip(); });
   drawPoints();

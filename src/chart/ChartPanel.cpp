@@ -124,7 +124,12 @@ void TCustomChartPanel::DrawBevels(const TRect& bounds) {
 
 void TCustomChartPanelExtended::DrawBackground(const TRect& bounds) {
   TChartCanvas3D& canvas = Canvas();
-  if (FGradient.Visible) {
+  if (Printing()) {
+    // On paper the background stays the paper's.
+    canvas.Brush() = TBrush{clWhite, bsSolid, clWhite};
+    canvas.Pen().style = psClear;
+    canvas.FillWithBrush(bounds);
+  } else if (FGradient.Visible) {
     // The surface starts a linear fill at the side its direction names; a centred fill
     // takes its first colour in the middle, where the end colour belongs.
     const bool centred = FGradient.Direction == gdFromCenter;
@@ -137,6 +142,21 @@ void TCustomChartPanelExtended::DrawBackground(const TRect& bounds) {
   }
   if (FBackImage && !FBackImageInside) DrawBackImage(bounds);
   DrawBevels(bounds);
+}
+
+void TCustomChartPanel::PrintTo(TCanvas& target, const TRect& r) {
+  FPrinting = true;
+  Canvas().SetPrinting(true);
+  Canvas().MarkStale();
+  // Laid out for the page; the window lays out and draws for itself again.
+  const auto done = OnScopeExit([this] {
+    FPrinting = false;
+    Canvas().SetPrinting(false);
+    Canvas().MarkStale();
+    Invalidate();
+  });
+  Invalidate();
+  DrawChart(target, r);
 }
 
 void TCustomChartPanelExtended::DrawBackImage(const TRect& r) {

@@ -207,6 +207,14 @@ class LISTCHART_CHART_API TCustomChartPanel : public TControl {
   // How many times the layout was built; a hit test without a change builds none.
   int LayoutBuilds() const { return FLayoutBuilds; }
 
+  // Draws the chart for a printer or a PDF page into the rectangle of the target (a picture of
+  // the printer's resolution), with the printing rules: paper white instead of the background
+  // fill, white text drawn black, points not cut to the plot. The window's picture is drawn
+  // afresh afterwards.
+  void PrintTo(TCanvas& target, const TRect& r);
+  // Whether the chart is drawing for PrintTo.
+  bool Printing() const { return FPrinting; }
+
   // Called after the series are drawn, before the frame is shown.
   std::function<void(TCustomChartPanel* sender)> OnAfterDraw;
   // Called before the axes are drawn, when they are visible.
@@ -244,6 +252,7 @@ class LISTCHART_CHART_API TCustomChartPanel : public TControl {
   void RebuildLayout(const TRect& bounds) const;
 
   bool FRepaintOnChange = false;
+  bool FPrinting = false;
   mutable TChartLayout FLayout;
   // Changes since construction, and the count the layout was built at.
   unsigned FChanges = 1;

@@ -46,6 +46,10 @@ class LISTCHART_PLATFORM_API TBitmap {
   // Writes the picture, in device pixels, as a PNG file; throws Exception naming the file on
   // failure.
   void SaveToPng(const std::string& path) const;
+  // Writes the picture as a one-page PDF file: the page is its logical size at 96 logical pixels
+  // to the inch, printed at its device pixels (a scale of 3.125 is 300 dots per inch). The file
+  // is replaced whole or not at all; throws Exception naming the file on failure.
+  void SaveToPdf(const std::string& path) const;
 
   // The platform's own access to the pixels (Qt types live behind this).
   TBitmapImage& Image() { return *FImage; }

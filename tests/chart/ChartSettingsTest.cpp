@@ -160,3 +160,39 @@ TEST(ChartSettingsTest, APageChangeIsAnnouncedOnce) {
   c.chart.SetPage(1);
   EXPECT_EQ(changes, 2);
 }
+
+// Printed, the chart leaves the paper white, draws white text black and cuts no point at the
+// plot; the window's next picture is as before.
+TEST(ChartSettingsTest, PrintingRulesHoldOnThePageOnly) {
+  TSettingsChart c;
+  c.chart.SetColor(clNavy);
+  TFont white = c.chart.Title().Font();
+  white.SetColor(clWhite);
+  c.chart.Title().SetFont(white);
+  c.bars.AddPoint(1, 25, "", clDefault);  // above the axis' range: cut on screen
+  c.host.Paint(true);
+  const TRect title = c.chart.Layout().Title.Rect;
+  auto inkIn = [](TBitmap& p, const TRect& r, TColor color) {
+    int n = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+      for (int x = r.left; x < r.right; ++x) n += p.Pixel(x, y) == color;
+    return n;
+  };
+  const int screenWhite = inkIn(c.host.Picture(), title, clWhite);
+  EXPECT_GT(screenWhite, 0);
+  const int top = c.chart.PlotRect().top;
+  const TRect aboveBar = Rect(c.bars.BarRect(1).left + 2, 0, c.bars.BarRect(1).right - 2, top - 1);
+  EXPECT_EQ(inkIn(c.host.Picture(), aboveBar, clBlue), 0);
+
+  TBitmap page(300, 200, 2.0);
+  c.chart.PrintTo(page.Canvas(), Rect(0, 0, 300, 200));
+  EXPECT_EQ(page.Pixel(2, 2), clWhite);
+  EXPECT_EQ(inkIn(page, Rect(0, 0, 300, 200), clNavy), 0);
+  EXPECT_GT(inkIn(page, title, clBlack), 0);
+  EXPECT_GT(inkIn(page, aboveBar, clBlue), 0);
+  EXPECT_FALSE(c.chart.Printing());
+
+  c.host.Paint(true);
+  EXPECT_EQ(inkIn(c.host.Picture(), title, clWhite), screenWhite);
+  EXPECT_EQ(c.host.PixelAt(2, 2), clNavy);
+}

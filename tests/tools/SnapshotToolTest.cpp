@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QTest>
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 
 #include "RunTool.h"
@@ -10,6 +11,7 @@
 #include "SnapshotArgs.h"
 #include "app/MainWindow.h"
 #include "platform/Color.h"
+#include "platform/QtImage.h"
 #include "support/GuiApp.h"
 #include "support/ScriptedDialogs.h"
 
@@ -191,4 +193,55 @@ TEST(SnapshotToolTest, WindowPictureMatchesTheShownWindow) {
     EXPECT_TRUE(picture == shown) << arguments;
   }
   std::filesystem::remove(path);
+}
+
+// A chart printed to PDF at 300 dots per inch is, read back at that resolution, the picture
+// the chart draws for printing at a scale of 300/96: the page is the chart's size, paper white.
+TEST(SnapshotToolTest, APrintedChartReadsBackAsItsPrintedPicture) {
+  EnsureGuiApplication();
+  SetCurrentPalette(TSystemPalette::Classic());
+  const std::filesystem::path folder = std::filesystem::temp_directory_path();
+  const std::string pdf = (folder / "tankdemo-printed.pdf").string();
+  const std::string back = (folder / "tankdemo-printed").string();
+  for (const char* page : {"marks:3d", "labels"}) {
+    SCOPED_TRACE(page);
+    const TRun run =
+        RunSnapshot(std::string("--gallery-chart ") + page + " --size 320x200 --pdf " + pdf);
+    ASSERT_EQ(run.ExitCode, 0) << run.Err;
+    const std::string command = "pdftoppm -r 300 -png -singlefile " + pdf + " " + back;
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    const QImage read =
+        QImage(QString::fromStdString(back + ".png")).convertToFormat(QImage::Format_RGB32);
+    TBitmap printed;
+    DrawSnapshot(*Parse({"--gallery-chart", page, "--size", "320x200", "--pdf", "x.pdf"}), printed);
+    const QImage& drawn = printed.Image().image;
+    ASSERT_EQ(read.size(), drawn.size());
+    // The reader smooths the page's picture by up to half a pixel: each pixel read lies
+    // within the colours the drawn picture has around it.
+    int differing = 0;
+    for (int y = 1; y + 1 < read.height(); ++y)
+      for (int x = 1; x + 1 < read.width(); ++x) {
+        const QRgb a = read.pixel(x, y);
+        int low[3] = {255, 255, 255}, high[3] = {0, 0, 0};
+        for (int dy = -1; dy <= 1; ++dy)
+          for (int dx = -1; dx <= 1; ++dx) {
+            const QRgb b = drawn.pixel(x + dx, y + dy);
+            const int channels[3] = {qRed(b), qGreen(b), qBlue(b)};
+            for (int c = 0; c < 3; ++c) {
+              low[c] = std::min(low[c], channels[c]);
+              high[c] = std::max(high[c], channels[c]);
+            }
+          }
+        const int read3[3] = {qRed(a), qGreen(a), qBlue(a)};
+        for (int c = 0; c < 3; ++c)
+          if (read3[c] < low[c] - 8 || read3[c] > high[c] + 8) {
+            ++differing;
+            break;
+          }
+      }
+    EXPECT_LE(differing, read.width() * read.height() / 1000);
+    EXPECT_EQ(read.pixel(2, 2), qRgb(255, 255, 255));  // no background fill on paper
+  }
+  std::filesystem::remove(pdf);
+  std::filesystem::remove(back + ".png");
 }

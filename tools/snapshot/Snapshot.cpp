@@ -16,6 +16,17 @@
 
 namespace {
 
+// One frame of the chart in a picture of the asked size and scale; for a PDF as it prints.
+void DrawChartFrame(TChart& chart, const TSnapshotArgs& args, TBitmap& picture) {
+  chart.SetSize(args.Width, args.Height);
+  picture.SetScale(args.Scale);
+  picture.SetSize(args.Width, args.Height);
+  if (args.Pdf)
+    chart.PrintTo(picture.Canvas(), Rect(0, 0, args.Width, args.Height));
+  else
+    chart.DrawChart(picture.Canvas(), Rect(0, 0, args.Width, args.Height));
+}
+
 void DrawChart(const TSnapshotArgs& args, TBitmap& picture) {
   auto sites = BuildSites();
   TDemoRandom random;
@@ -26,10 +37,7 @@ void DrawChart(const TSnapshotArgs& args, TBitmap& picture) {
   ApplyStoredChartSettings(chart, owner);
   SetupChart(chart, owner, *sites);
   RefreshChart(chart, *sites);
-  chart.SetSize(args.Width, args.Height);
-  picture.SetScale(args.Scale);
-  picture.SetSize(args.Width, args.Height);
-  chart.DrawChart(picture.Canvas(), Rect(0, 0, args.Width, args.Height));
+  DrawChartFrame(chart, args, picture);
 }
 
 // A page of the chart gallery, drawn as the chart's own frame.
@@ -37,10 +45,7 @@ void DrawGalleryChart(const TSnapshotArgs& args, TBitmap& picture) {
   TSeriesOwner owner;
   TChart chart;
   ShowChartGalleryPage(chart, owner, *ParseChartGalleryChoice(args.GalleryChart));
-  chart.SetSize(args.Width, args.Height);
-  picture.SetScale(args.Scale);
-  picture.SetSize(args.Width, args.Height);
-  chart.DrawChart(picture.Canvas(), Rect(0, 0, args.Width, args.Height));
+  DrawChartFrame(chart, args, picture);
 }
 
 // A control painted whole in a window of the asked size, focused or not.

@@ -15,7 +15,8 @@ const char* const kSnapshotUsage =
     "                         [--palette dark] OUT.png\n"
     "       tankdemo-snapshot --gallery-tree [--size WxH] [--scale R] OUT.png\n"
     "       tankdemo-snapshot --gallery-rows [--size WxH] [--scale R] OUT.png\n"
-    "       tankdemo-snapshot --gallery-chart PAGE[:3d] [--size WxH] [--scale R] OUT.png";
+    "       tankdemo-snapshot --gallery-chart PAGE[:3d] [--size WxH] [--scale R] OUT.png\n"
+    "       tankdemo-snapshot --chart|--tree|--gallery-chart PAGE ... --pdf OUT.pdf";
 
 const char* const kSnapshotHelp =
     "Builds the demo plant, runs N simulation steps (default 0), sets up the chart or the\n"
@@ -46,8 +47,11 @@ const char* const kSnapshotHelp =
     "  --focus                   tree: draw it as the focused control (selection and focus\n"
     "                            rectangle shown)\n"
     "  --gallery-chart PAGE      draw a page of the chart gallery (default size 640x360):\n"
-    "                            line, point, area, horizbar, fastline, log, datetime;\n"
-    "                            add :3d for the 3D view\n"
+    "                            line, point, area, horizbar, fastline, log, datetime,\n"
+    "                            function, marks, labels; add :3d for the 3D view\n"
+    "  --pdf                     write OUT as a one-page PDF at 300 dots per inch (or\n"
+    "                            --scale R times 96), a chart as it prints: paper\n"
+    "                            background, white text black\n"
     "  --help                    show this text\n"
     "\n"
     "Exit codes: 0 done, 1 the picture could not be made or written, 2 bad arguments.\n";
@@ -80,7 +84,10 @@ std::optional<std::string> Finish(TSnapshotArgs& result) {
   if (gallery && (result.Steps || result.Expand || result.Focus || !result.SortCaption.empty()))
     return "the gallery pages take only --size";
   if (galleryChart && !ParseChartGalleryChoice(result.GalleryChart))
-    return "--gallery-chart wants a page: line, point, area, horizbar, fastline, log, datetime";
+    return "--gallery-chart wants a page: line, point, area, horizbar, fastline, log, datetime, "
+           "function, marks, labels";
+  if (result.Pdf && result.Window) return "--pdf draws a control, not the window";
+  if (result.Pdf && !result.ScaleGiven) result.Scale = kPrintScale;
   if (result.Chart && (result.Expand || result.Focus || !result.SortCaption.empty()))
     return "--expand, --sort and --focus belong to --tree";
   if (result.DarkPalette && !result.Window) return "--palette belongs to --window";
@@ -147,6 +154,9 @@ std::optional<TSnapshotArgs> ParseSnapshotArgs(const std::vector<std::string>& a
       if (!text) return fail(reader.Error);
       if (!ParseScale(*text, result.Scale))
         return fail("--scale wants a ratio from 1 to 4, not '" + *text + "'");
+      result.ScaleGiven = true;
+    } else if (arg == "--pdf") {
+      result.Pdf = true;
     } else if (arg == "--palette") {
       const std::string* text = reader.Value();
       if (!text) return fail(reader.Error);

@@ -24,6 +24,10 @@ struct TSnapshotArgs {
   // Device pixels per logical pixel: 1, or a higher screen density such as 2.
   double Scale = 1;
   bool DarkPalette = false;
+  // Write OUT as a one-page PDF (a chart with the printing rules), at 300 dots per inch
+  // unless a scale is given.
+  bool Pdf = false;
+  bool ScaleGiven = false;
   std::string Output;
   bool Help = false;
 };
@@ -31,6 +35,8 @@ struct TSnapshotArgs {
 inline constexpr int kChartWidth = 850, kChartHeight = 173;
 inline constexpr int kTreeWidth = 846, kTreeHeight = 267;
 inline constexpr int kGalleryChartWidth = 640, kGalleryChartHeight = 360;
+// 300 dots per inch for 96 logical pixels to the inch.
+inline constexpr double kPrintScale = 300.0 / 96.0;
 
 // Parses the arguments after the program name; nothing (and a reason) when they are wrong.
 std::optional<TSnapshotArgs> ParseSnapshotArgs(const std::vector<std::string>& args,

@@ -39,7 +39,10 @@ int main(int argc, char** argv) {
   try {
     TBitmap picture;
     DrawSnapshot(*parsed, picture);
-    picture.SaveToPng(parsed->Output);
+    if (parsed->Pdf)
+      picture.SaveToPdf(parsed->Output);
+    else
+      picture.SaveToPng(parsed->Output);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "tankdemo-snapshot: %s\n", e.what());
     return 1;

@@ -252,6 +252,7 @@ TFont TChartCanvas3D::ZoomedFont() const {
   f.OnChange = nullptr;
   const double zoom = FProjection.ZoomFactor();
   if (FProjection.ZoomText() && zoom != 1.0) f.SetSize(std::max(1, Nearest(FFont.Size() * zoom)));
+  if (FPrinting && ColorToRGB(f.Color()) == clWhite) f.SetColor(clBlack);
   return f;
 }
 

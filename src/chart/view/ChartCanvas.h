@@ -221,6 +221,8 @@ class LISTCHART_CHART_API TChartCanvas3D : public TChartCanvas {
   // Text at the projected (x, y, z) turned angle degrees anticlockwise, on a transparent
   // background.
   void DrawRotatedText(int x, int y, int angle, const std::string& text, int z);
+  // Whether text is drawn for a printer: white text is then drawn black.
+  void SetPrinting(bool value) { FPrinting = value; }
   // The width (x) and height (y) of a text in the font DrawTextAtDepth draws it with.
   TPoint MeasureZoomedText(const std::string& text);
 
@@ -251,4 +253,5 @@ class LISTCHART_CHART_API TChartCanvas3D : public TChartCanvas {
   bool FIs3d = false;
   std::vector<bool> FSaved3d;
   bool FClipped = false;
+  bool FPrinting = false;
 };

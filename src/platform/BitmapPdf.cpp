@@ -19,8 +19,9 @@ void TBitmap::SaveToPdf(const std::string& path) const {
     QPdfWriter writer(&buffer);
     // The page in points (72 to the inch) for logical pixels at 96 to the inch.
     const double points = 72.0 / 96.0;
-    writer.setPageSize(QPageSize(
-        QSizeF(picture.LogicalWidth() * points, picture.LogicalHeight() * points), QPageSize::Point));
+    writer.setPageSize(
+        QPageSize(QSizeF(picture.LogicalWidth() * points, picture.LogicalHeight() * points),
+                  QPageSize::Point));
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
     writer.setResolution(static_cast<int>(std::lround(96 * picture.scale)));
     QPainter painter(&writer);

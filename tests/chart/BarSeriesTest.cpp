@@ -9,6 +9,7 @@
 #include "platform/Exception.h"
 #include "support/ErrorText.h"
 #include "support/GuiApp.h"
+#include "support/TestWindowHost.h"
 
 namespace {
 
@@ -227,4 +228,54 @@ TEST_F(BarChartFixture, DrawsFlatBarsAndSkipsNullPoints) {
   red.DrawPoint(1);
   const int x1 = red.PointScreenX(1) + 2;
   EXPECT_EQ(picture.Pixel(x1, 90), clRed);
+}
+
+// Every bar style, upright and below an origin, flat and in 3D: a pixel well inside a painted
+// bar is one the hit test gives to that bar, and (flat) a pixel the hit test gives to a bar is
+// painted in its colour.
+TEST(BarStylesTest, PaintAndHitTestAgreeForEveryStyle) {
+  EnsureGuiApplication();
+  for (int style = bsRectangle; style <= bsRectGradient; ++style)
+    for (bool is3D : {false, true})
+      for (bool origin : {false, true}) {
+        SCOPED_TRACE(testing::Message() << "style " << style << (is3D ? " 3D" : " flat")
+                                        << (origin ? " below an origin" : ""));
+        TSeriesOwner owner;
+        TChart chart;
+        TTestWindowHost host(chart, 320, 220);
+        chart.SetView3D(is3D);
+        chart.Legend().SetVisible(false);
+        auto& bars = owner.CreateSeries<TBarSeries>();
+        bars.Marks().SetVisible(false);
+        bars.SetBarStyle(static_cast<TBarStyle>(style));
+        bars.SetBarPen(ChartHiddenPen());
+        bars.SetDark3D(false);
+        bars.SetUseYOrigin(origin);
+        bars.SetYOrigin(50);
+        chart.AttachSeries(&bars);
+        for (int i = 0; i < 4; ++i) bars.AddPoint(i, 20 + 20 * i, "", clRed);
+        chart.LeftAxis().SetAxisRange(0, 100);
+        host.Paint(true);
+        int agreeing = 0;
+        for (int y = 2; y < 218; y += 3)
+          for (int x = 2; x < 318; x += 3) {
+            bool uniform = true;
+            for (int dy = -2; dy <= 2; ++dy)
+              for (int dx = -2; dx <= 2; ++dx)
+                uniform = uniform && host.PixelAt(x + dx, y + dy) == host.PixelAt(x, y);
+            if (!uniform) continue;
+            const bool red = host.PixelAt(x, y) == clRed;
+            const bool hit = bars.PointAt({x, y}) >= 0;
+            if (hit) {
+              ASSERT_TRUE(red) << x << "," << y;
+            }
+            if (!is3D && style != bsRectGradient) {
+              ASSERT_EQ(red, hit) << x << "," << y;
+            }
+            agreeing += hit;
+          }
+        if (style != bsRectGradient) {  // a gradient has no even patch
+          EXPECT_GT(agreeing, 20);
+        }
+      }
 }

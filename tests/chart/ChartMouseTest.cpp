@@ -622,3 +622,65 @@ TEST_F(ChartMouseFixture, LogarithmicRangesOfTinyValuesKeepTheirDecades) {
   EXPECT_EQ(asked, 0);
   EXPECT_EQ(left.Minimum(), 3e-308);
 }
+
+// A press on each part of the chart reaches that part's handler with what it hit, and a handler
+// that keeps the press stops the zoom; without AllowZoom no drag zooms; a series' cursor shows
+// over its points only.
+TEST_F(ChartMouseFixture, EachPartsClickHandlerHearsItsPresses) {
+  chart.Title().SetText({"Levels"});
+  chart.Foot().SetText({"Foot"});
+  chart.Foot().SetVisible(true);
+  host.Paint(true);
+  const TRect foot = chart.Layout().Foot.Rect, legend = chart.Layout().Legend.Rect;
+  const TChartAxis& left = chart.LeftAxis();
+  const TPoint onAxis{left.AxisLinePos() + 1, (left.StartPixel() + left.EndPixel()) / 2};
+  const TPoint onLegend{(legend.left + legend.right) / 2, chart.Layout().Legend.RowsTop + 2};
+  const TPoint onFoot{(foot.left + foot.right) / 2, (foot.top + foot.bottom) / 2};
+  EXPECT_EQ(chart.FindClickedPart(onFoot).Part, cpFoot);
+  EXPECT_EQ(chart.FindClickedPart(onLegend).Part, cpLegend);
+  EXPECT_EQ(chart.FindClickedPart(onLegend).PointIndex, 0);
+
+  std::vector<std::string> heard;
+  chart.OnClickSeries = [&](TCustomChart*, TChartSeries* s, int i, TMouseButton, TShiftState, int,
+                            int) {
+    heard.push_back(std::string(s == bars ? "series " : "other ") + std::to_string(i));
+  };
+  chart.OnClickAxis = [&](TCustomChart*, TCustomChartAxis* a, TMouseButton, TShiftState, int, int) {
+    heard.push_back(a == &chart.LeftAxis() ? "left axis" : "axis");
+  };
+  chart.OnClickLegend = [&](TCustomChart*, TMouseButton, TShiftState, int, int) {
+    heard.push_back("legend");
+  };
+  const struct {
+    TPoint at;
+    const char* expected;
+  } presses[] = {{OnBar(3), "series 3"}, {onAxis, "left axis"}, {onLegend, "legend"}};
+  for (const auto& press : presses) {
+    heard.clear();
+    host.MouseDown(mbLeft, press.at.x, press.at.y);
+    EXPECT_FALSE(chart.ZoomDrag().Active) << press.expected;
+    host.MouseUp(mbLeft, press.at.x, press.at.y);
+    EXPECT_EQ(heard, (std::vector<std::string>{press.expected}));
+  }
+
+  // No zoom without AllowZoom: the drag leaves the ranges and draws no frame.
+  chart.OnClickSeries = nullptr;
+  const TRange before = RangeOf(chart.LeftAxis());
+  const TPoint from{chart.PlotRect().left + 10, chart.PlotRect().top + 10};
+  const TPoint to{from.x + 100, from.y + 80};
+  chart.SetAllowZoom(false);
+  Drag(mbLeft, from, to);
+  EXPECT_EQ(RangeOf(chart.LeftAxis()), before);
+  chart.SetAllowZoom(true);
+  Drag(mbLeft, from, to);
+  EXPECT_FALSE(RangeOf(chart.LeftAxis()) == before);
+
+  // The series' cursor over its bars, the chart's own elsewhere.
+  chart.RevertZoom();
+  host.Paint(true);
+  bars->SetCursor(crHSplit);
+  host.MouseMove(OnBar(1).x, OnBar(1).y);
+  EXPECT_EQ(host.CursorShape(), crHSplit);
+  host.MouseMove(1, 1);
+  EXPECT_EQ(host.CursorShape(), crArrow);
+}

@@ -458,11 +458,16 @@ void TCustomBarSeries::DrawBarRectangle(TColor /*color*/, int left, int top, int
 }
 
 int TCustomBarSeries::PointAt(TPoint p) const {
-  if (ParentChart()) p = ParentChart()->Layout().Projection.Unproject(p.x, p.y, StartZ());
   const int first = FirstShownIndex(), last = LastShownIndex();
   if (first < 0) return -1;
-  for (int i = first; i <= last && i < PointCount(); ++i)
-    if (BarContainsPoint(i, p)) return i;
+  for (int i = first; i <= last && i < PointCount(); ++i) {
+    // Ellipses and arrows stand in the middle of the depth band, the other shapes' fronts at
+    // its start.
+    const TBarStyle style = FHorizontal ? bsRectangle : BarStyleOf(i);
+    const int z = style == bsEllipse || style == bsArrow ? MiddleZ() : StartZ();
+    const TPoint at = ParentChart() ? ParentChart()->Layout().Projection.Unproject(p.x, p.y, z) : p;
+    if (BarContainsPoint(i, at)) return i;
+  }
   return -1;
 }
 
@@ -486,6 +491,16 @@ bool TCustomBarSeries::BarContainsPoint(int index, TPoint p) const {
       if (rx <= 0 || ry <= 0) return false;
       const double dx = (p.x - (left + rx)) / rx, dy = (p.y - (y0 + ry)) / ry;
       return dx * dx + dy * dy <= 1;
+    }
+    case bsArrow: {
+      // Pointing up whichever way the bar runs: a head as wide as the bar and half as long,
+      // on a shaft half as wide.
+      const int width = right - left, head = std::min(width / 2, y1 - y0);
+      const int base = y0 + head;
+      if (p.y >= base) return p.y <= y1 && 4 * std::abs(p.x - middle) <= width;
+      const int half = width / 2;
+      return InTriangle(p, Point(middle - half, base), Point(middle, y0),
+                        Point(middle + half, base));
     }
     default:
       return p.y >= y0 && p.y <= y1;

@@ -138,9 +138,19 @@ double TCustomAxisPanel::PagedExtremeX(const TChartSeries& series, bool wantMini
   return low + (high - low) / (count - 1 - first) * (FMaxPointsPerPage - 1);
 }
 
+bool TCustomAxisPanel::AxesNeeded() const {
+  bool anyActive = false;
+  for (TChartSeries* series : FSeriesList) {
+    if (!series->Active()) continue;
+    if (series->NeedsAxes()) return true;
+    anyActive = true;
+  }
+  return !anyActive;
+}
+
 bool TCustomAxisPanel::AxisIsShown(const TCustomChartAxis& axis) const {
   if (!FAxisVisible || !axis.Visible()) return false;
-  if (axis.IsDepth()) return View3D();
+  if (axis.IsDepth()) return View3D() && AxesNeeded();
   for (TChartSeries* series : FSeriesList)
     if (series->Active() && series->UsesAxis(axis)) return true;
   return false;
@@ -194,7 +204,11 @@ void TCustomAxisPanel::LayOutAxesAndSeries(TChartLayout& layout) {
   }
   layout.Projection.Centre(layout.Depth3DX, layout.PlotRect);
   for (TChartSeries* series : FSeriesList)
-    if (series->Active()) series->CalcFirstLastShownIndex(layout.SeriesOf(series));
+    if (series->Active()) {
+      TSeriesLayout& entry = layout.SeriesOf(series);
+      series->CalcFirstLastShownIndex(entry);
+      series->PlaceInPlot(entry, layout.PlotRect);
+    }
 }
 
 void TCustomAxisPanel::ComputeDepthSlots(TChartLayout& layout) {
@@ -231,7 +245,7 @@ void TCustomAxisPanel::LayOutAxes(TChartLayout& layout) {
     return;
   }
   if (View3D() && View3DOptions().Orthogonal()) {
-    const int wall = FView3DWalls ? BackWall().Size() : 0;
+    const int wall = FView3DWalls && AxesNeeded() ? BackWall().Size() : 0;
     layout.PlotRect.right -= layout.Depth3DX + wall;
     layout.PlotRect.top += layout.Depth3DY + wall;
   }

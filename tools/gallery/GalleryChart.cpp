@@ -8,6 +8,7 @@
 #include "chart/series/BarSeries.h"
 #include "chart/series/FastLineSeries.h"
 #include "chart/series/LineSeries.h"
+#include "chart/series/PieSeries.h"
 
 namespace {
 
@@ -86,8 +87,24 @@ void ShowDateTime(TChart& chart, TSeriesOwner& owner) {
   for (int i = 0; i < 120; ++i) level.AddPoint(start + i * 3, Wave(0, i / 3.0), "", clDefault);
 }
 
-const char* const kPageNames[] = {"line",     "point", "area",    "horizbar",
-                                  "fastline", "log",   "datetime"};
+// Where the plant's stock lies, by site: a round pie turned a little, the biggest share
+// standing out and one more pulled out by hand, each slice marked with its percent.
+void ShowPie(TChart& chart, TSeriesOwner& owner) {
+  TPieSeries& pie = Add<TPieSeries>(chart, owner, "Stock");
+  const char* const sites[] = {"Walpole", "Cookley", "Ashby", "Brent", "Dunmore"};
+  const double stock[] = {60, 86, 80, 47, 19};
+  for (int i = 0; i < 5; ++i) pie.AddMandatoryValue(stock[i], sites[i], clDefault);
+  pie.SetPercentFormat("0 %");
+  pie.SetCircled(true);
+  pie.SetRotationAngle(30);
+  pie.SetExplodeBiggest(15);
+  pie.SetExplodeOffset(3, 10);
+  pie.Marks().SetStyle(smsPercent);
+  pie.Marks().SetVisible(true);
+}
+
+const char* const kPageNames[] = {"line",     "point", "area",     "horizbar",
+                                  "fastline", "log",   "datetime", "pie"};
 
 }  // namespace
 
@@ -135,5 +152,7 @@ void ShowChartGalleryPage(TChart& chart, TSeriesOwner& owner, const TChartGaller
       return ShowLogarithmic(chart, owner);
     case TChartGalleryPage::DateTime:
       return ShowDateTime(chart, owner);
+    case TChartGalleryPage::Pie:
+      return ShowPie(chart, owner);
   }
 }

@@ -9,7 +9,7 @@ class TSeriesOwner;
 
 // The chart in the configurations the tank demo never uses: every series kind, and the
 // logarithmic and date-time axes, each in 2D or 3D, with fixed made-up data.
-enum class TChartGalleryPage { Line, Point, Area, HorizBar, FastLine, Logarithmic, DateTime };
+enum class TChartGalleryPage { Line, Point, Area, HorizBar, FastLine, Logarithmic, DateTime, Pie };
 
 struct TChartGalleryChoice {
   TChartGalleryPage Page = TChartGalleryPage::Line;

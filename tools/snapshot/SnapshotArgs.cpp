@@ -46,8 +46,8 @@ const char* const kSnapshotHelp =
     "  --focus                   tree: draw it as the focused control (selection and focus\n"
     "                            rectangle shown)\n"
     "  --gallery-chart PAGE      draw a page of the chart gallery (default size 640x360):\n"
-    "                            line, point, area, horizbar, fastline, log, datetime;\n"
-    "                            add :3d for the 3D view\n"
+    "                            line, point, area, horizbar, fastline, log, datetime,\n"
+    "                            pie; add :3d for the 3D view\n"
     "  --help                    show this text\n"
     "\n"
     "Exit codes: 0 done, 1 the picture could not be made or written, 2 bad arguments.\n";

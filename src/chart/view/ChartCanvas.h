@@ -212,6 +212,17 @@ class LISTCHART_CHART_API TChartCanvas3D : public TChartCanvas {
                    bool dark);
   // An upright cylinder filling the box.
   void DrawCylinder(int left, int right, int top, int bottom, int z0, int z1, bool dark);
+  // A slice of the ellipse centred on (cx, cy) with radii rx and ry, from angle a0 to a1
+  // (degrees anticlockwise from three o'clock; a turn at most), at depth z0: the brush inside,
+  // the pen's outline. In 3D with z1 beyond z0 it is a solid reaching back to z1 whose sides
+  // show in the brush, darkened by 64 when dark. The slices of a pie are drawn farthest first
+  // (PieSliceDistance), so that near sides cover far ones.
+  void DrawPieSlice3D(double cx, double cy, double rx, double ry, double a0, double a1, int z0,
+                      int z1, bool dark);
+  // How far a slice from angle a0 to a1 of a pie around (x, y) lies from the back of the view:
+  // degrees from the way depth runs on the screen to the nearest edge of the slice (0 for a
+  // slice that spans it). Drawing the larger distances first draws the slices back to front.
+  double PieSliceDistance(int x, int y, int z0, int z1, double a0, double a1) const;
   // An arrow from one point to another at depth z; the head is headWidth across and
   // headLength long, the shaft half the head's width.
   void DrawArrow(TPoint from, TPoint to, int headWidth, int headLength, int z);

@@ -3,6 +3,46 @@
 #include <numbers>
 
 #include "chart/view/ChartCanvas.h"
+#include "platform/ScopeGuard.h"
+
+namespace {
+
+// The convex hull of the points, by the monotone chain.
+std::vector<TPoint> ConvexHull(std::vector<TPoint> points) {
+  std::sort(points.begin(), points.end(),
+            [](TPoint a, TPoint b) { return a.x < b.x || (a.x == b.x && a.y < b.y); });
+  points.erase(std::unique(points.begin(), points.end()), points.end());
+  if (points.size() < 3) return points;
+  auto cross = [](TPoint o, TPoint a, TPoint b) {
+    return int64_t{a.x - o.x} * (b.y - o.y) - int64_t{a.y - o.y} * (b.x - o.x);
+  };
+  std::vector<TPoint> hull(2 * points.size());
+  size_t k = 0;
+  for (const TPoint& p : points) {
+    while (k >= 2 && cross(hull[k - 2], hull[k - 1], p) <= 0) --k;
+    hull[k++] = p;
+  }
+  for (size_t i = points.size() - 1, lower = k + 1; i > 0; --i) {
+    while (k >= lower && cross(hull[k - 2], hull[k - 1], points[i - 1]) <= 0) --k;
+    hull[k++] = points[i - 1];
+  }
+  hull.resize(k - 1);
+  return hull;
+}
+
+// The angle between two chords that leaves the arc at most a quarter pixel away.
+double ArcStepDegrees(double radius) {
+  if (radius <= 1) return 45;
+  return std::clamp(2 * std::acos(1 - 0.25 / radius) * 180 / std::numbers::pi, 0.5, 45.0);
+}
+
+// Degrees from a to b the short way round, 0..180.
+double AngleBetween(double a, double b) {
+  const double d = std::fmod(std::fabs(a - b), 360.0);
+  return d > 180 ? 360 - d : d;
+}
+
+}  // namespace
 
 // A face in the fill colour darkened by n (0: the brush unchanged). The colour darkened is
 // the brush's for a solid brush, else the background colour.
@@ -79,4 +119,47 @@ void TChartCanvas3D::DrawArrow(TPoint from, TPoint to, int headWidth, int headLe
                       pt(bx + nx * hw, by + ny * hw), to, pt(bx - nx * hw, by - ny * hw),
                       pt(bx - nx * sw, by - ny * sw), pt(from.x - nx * sw, from.y - ny * sw)},
                      z);
+}
+
+void TChartCanvas3D::DrawPieSlice3D(double cx, double cy, double rx, double ry, double a0,
+                                    double a1, int z0, int z1, bool dark) {
+  if (!(a1 > a0) || !(rx > 0) || !(ry > 0)) return;
+  a1 = std::min(a1, a0 + 360);
+  const double step = ArcStepDegrees(std::max(rx, ry));
+  auto outline = [&](double from, double to, int z, bool centre) {
+    std::vector<TPoint> points;
+    if (centre) points.push_back(ProjectPoint(Nearest(cx), Nearest(cy), z));
+    const int steps = std::max(1, static_cast<int>(std::ceil((to - from) / step)));
+    for (int i = 0; i <= steps; ++i) {
+      const double a = (from + (to - from) * i / steps) * std::numbers::pi / 180;
+      points.push_back(
+          ProjectPoint(Nearest(cx + rx * std::cos(a)), Nearest(cy - ry * std::sin(a)), z));
+    }
+    return points;
+  };
+  if (FIs3d && z1 != z0) {
+    // A part of a quarter turn at most is convex: what its solid covers on the screen is the
+    // hull of its front and its back. The front drawn next covers the rest of it.
+    const TBrush side = FaceBrush(dark ? 64 : 0);
+    const TPen pen = FPen;
+    const auto restore = OnScopeExit([this, pen] { FPen = pen; });
+    FPen.style = psClear;
+    for (double from = a0; from < a1; from += 90) {
+      std::vector<TPoint> corners = outline(from, std::min(a1, from + 90), z0, true);
+      const std::vector<TPoint> back = outline(from, std::min(a1, from + 90), z1, true);
+      corners.insert(corners.end(), back.begin(), back.end());
+      PolygonWith(ConvexHull(std::move(corners)), side);
+    }
+  }
+  // A whole turn is the ellipse alone, without a radius drawn to its centre.
+  PolygonWith(outline(a0, a1, z0, a1 - a0 < 360), FBrush);
+}
+
+double TChartCanvas3D::PieSliceDistance(int x, int y, int z0, int z1, double a0, double a1) const {
+  const TPoint front = ProjectPoint(x, y, z0), back = ProjectPoint(x, y, z1);
+  if (front == back) return 0;
+  // Screen y runs down; the slices' angles run anticlockwise.
+  const double away = std::atan2(front.y - back.y, back.x - front.x) * 180 / std::numbers::pi;
+  if (a1 - a0 >= 360 || std::fmod(std::fmod(away - a0, 360.0) + 360.0, 360.0) <= a1 - a0) return 0;
+  return std::min(AngleBetween(away, a0), AngleBetween(away, a1));
 }

@@ -368,8 +368,11 @@ class LISTCHART_CHART_API TChartSeries {
   std::string MarkText(int index);
   // The point's Y value in ValueFormat.
   std::string ValueText(int index) const;
-  // The point's share of MagnitudeTotal, in PercentFormat (0 when that total is 0).
+  // ShareOfTotal in percent, in PercentFormat.
   std::string PercentText(int index) const;
+  // The point's part of MagnitudeTotal, 0..1 (0 when that total is 0), also where the total
+  // lies beyond the doubles.
+  double ShareOfTotal(int index) const;
   // What a point counts with in the series' total: the magnitude of a finite value, else 0.
   virtual double ShareMagnitude(int index) const;
   // The sum of every point's ShareMagnitude: the whole that percents are taken of.

@@ -195,37 +195,29 @@ void TPieSeries::ValuesAtCursor(double& x, double& y) const {
   y = index >= 0 ? YValue(index) : 0;
 }
 
-void TPieSeries::DrawSlice(int index, const TPieSlice& slice) {
+void TPieSeries::DrawWedges(const std::vector<int>& indexes, const std::vector<TPieSlice>& slices) {
   TChartCanvas3D& canvas = ParentChart()->Canvas();
-  canvas.Pen() = FSlicePen.Effective();
-  canvas.Brush() = TBrush{PointColor(index), bsSolid, clWhite};
   const TExactPoint centre = CircleCentre();
-  canvas.DrawPieSlice3D(centre.x + slice.OffsetX, centre.y + slice.OffsetY, XRadius(), YRadius(),
-                        slice.StartAngle, slice.EndAngle, StartZ(), EndZ(), FDark3D);
+  std::vector<TPieWedge> wedges;
+  for (int index : indexes) {
+    const TPieSlice& slice = slices[static_cast<size_t>(index)];
+    if (slice.Shown())
+      wedges.push_back({centre.x + slice.OffsetX, centre.y + slice.OffsetY, slice.StartAngle,
+                        slice.EndAngle, PointColor(index)});
+  }
+  canvas.Pen() = FSlicePen.Effective();
+  canvas.DrawPie3D(wedges, XRadius(), YRadius(), StartZ(), EndZ(), FDark3D);
 }
 
 void TPieSeries::DrawShownPoints() {
   if (!ParentChart()) return;
-  const TChartCanvas3D& canvas = ParentChart()->Canvas();
-  const std::vector<TPieSlice> slices = Slices();
-  const TExactPoint centre = CircleCentre();
-  const int cx = Nearest(centre.x), cy = Nearest(centre.y), z0 = StartZ(), z1 = EndZ();
-  // Farthest from the viewer first.
-  std::vector<std::pair<double, int>> order;
-  for (size_t i = 0; i < slices.size(); ++i)
-    if (slices[i].Shown())
-      order.push_back(
-          {canvas.PieSliceDistance(cx, cy, z0, z1, slices[i].StartAngle, slices[i].EndAngle),
-           static_cast<int>(i)});
-  std::stable_sort(order.begin(), order.end(),
-                   [](const auto& a, const auto& b) { return a.first > b.first; });
-  for (const auto& [distance, index] : order) DrawSlice(index, slices[static_cast<size_t>(index)]);
+  std::vector<int> all(static_cast<size_t>(PointCount()));
+  for (size_t i = 0; i < all.size(); ++i) all[i] = static_cast<int>(i);
+  DrawWedges(all, Slices());
 }
 
 void TPieSeries::DrawPoint(int index) {
-  if (!ParentChart() || index < 0 || index >= PointCount()) return;
-  const TPieSlice slice = Slices()[static_cast<size_t>(index)];
-  if (slice.Shown()) DrawSlice(index, slice);
+  if (ParentChart() && index >= 0 && index < PointCount()) DrawWedges({index}, Slices());
 }
 
 void TPieSeries::DrawPointMark(int index) {

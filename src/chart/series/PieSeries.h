@@ -107,7 +107,7 @@ class LISTCHART_CHART_API TPieSeries : public TCircledSeries {
   // A null point takes no share.
   double ShareMagnitude(int index) const override;
 
-  // The slices, back to front.
+  // Every slice.
   void DrawShownPoints() override;
   // One slice.
   void DrawPoint(int index) override;
@@ -131,7 +131,7 @@ class LISTCHART_CHART_API TPieSeries : public TCircledSeries {
   int ExplodePercent(int index, int biggest) const;
   // The point whose slice holds an unprojected position at the front, -1 for none.
   int SliceAtFront(const std::vector<TPieSlice>& slices, double x, double y) const;
-  void DrawSlice(int index, const TPieSlice& slice);
+  void DrawWedges(const std::vector<int>& indexes, const std::vector<TPieSlice>& slices);
 
   std::unique_ptr<TChartValueList> FExplodeValues;
   int FExplodeBiggest = 0;

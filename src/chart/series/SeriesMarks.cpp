@@ -36,10 +36,18 @@ double TChartSeries::MagnitudeTotal() const {
   return total;
 }
 
+double TChartSeries::ShareOfTotal(int index) const {
+  // Over the largest share, so that a total beyond the doubles still divides.
+  double largest = 0;
+  for (int i = 0; i < PointCount(); ++i) largest = std::max(largest, ShareMagnitude(i));
+  if (!(largest > 0)) return 0;
+  double total = 0;
+  for (int i = 0; i < PointCount(); ++i) total += ShareMagnitude(i) / largest;
+  return ShareMagnitude(index) / largest / total;
+}
+
 std::string TChartSeries::PercentText(int index) const {
-  const double total = MagnitudeTotal();
-  const double percent = total > 0 ? 100.0 * ShareMagnitude(index) / total : 0;
-  return FormatFloat(FPercentFormat, percent);
+  return FormatFloat(FPercentFormat, 100 * ShareOfTotal(index));
 }
 
 std::string TChartSeries::XValueText(int index) const {

@@ -42,6 +42,16 @@ double AngleBetween(double a, double b) {
   return d > 180 ? 360 - d : d;
 }
 
+// How far the farthest edge of a convex part of a pie from a0 to a1 lies from the way depth
+// runs on the screen (180 for a part that spans the way towards the viewer). At every edge
+// between two parts the part nearer that way covers the other, so drawing the larger values
+// first draws the parts back to front.
+double FarthestFrom(double away, double a0, double a1) {
+  const double towards = away + 180;
+  if (std::fmod(std::fmod(towards - a0, 360.0) + 360.0, 360.0) <= a1 - a0) return 180;
+  return std::max(AngleBetween(away, a0), AngleBetween(away, a1));
+}
+
 }  // namespace
 
 // A face in the fill colour darkened by n (0: the brush unchanged). The colour darkened is
@@ -121,45 +131,58 @@ void TChartCanvas3D::DrawArrow(TPoint from, TPoint to, int headWidth, int headLe
                      z);
 }
 
-void TChartCanvas3D::DrawPieSlice3D(double cx, double cy, double rx, double ry, double a0,
-                                    double a1, int z0, int z1, bool dark) {
-  if (!(a1 > a0) || !(rx > 0) || !(ry > 0)) return;
-  a1 = std::min(a1, a0 + 360);
+void TChartCanvas3D::DrawPie3D(std::span<const TPieWedge> wedges, double rx, double ry, int z0,
+                               int z1, bool dark) {
+  if (!(rx > 0) || !(ry > 0)) return;
   const double step = ArcStepDegrees(std::max(rx, ry));
-  auto outline = [&](double from, double to, int z, bool centre) {
+  auto outline = [&](const TPieWedge& w, double from, double to, int z, bool centre) {
     std::vector<TPoint> points;
-    if (centre) points.push_back(ProjectPoint(Nearest(cx), Nearest(cy), z));
+    if (centre) points.push_back(ProjectPoint(Nearest(w.x), Nearest(w.y), z));
     const int steps = std::max(1, static_cast<int>(std::ceil((to - from) / step)));
     for (int i = 0; i <= steps; ++i) {
       const double a = (from + (to - from) * i / steps) * std::numbers::pi / 180;
       points.push_back(
-          ProjectPoint(Nearest(cx + rx * std::cos(a)), Nearest(cy - ry * std::sin(a)), z));
+          ProjectPoint(Nearest(w.x + rx * std::cos(a)), Nearest(w.y - ry * std::sin(a)), z));
     }
     return points;
   };
-  if (FIs3d && z1 != z0) {
+  auto shown = [](const TPieWedge& w) { return w.a1 > w.a0; };
+  const TPen pen = FPen;
+  const auto restore = OnScopeExit([this, pen] { FPen = pen; });
+  if (FIs3d && z1 != z0 && !wedges.empty()) {
     // A part of a quarter turn at most is convex: what its solid covers on the screen is the
-    // hull of its front and its back. The front drawn next covers the rest of it.
-    const TBrush side = FaceBrush(dark ? 64 : 0);
-    const TPen pen = FPen;
-    const auto restore = OnScopeExit([this, pen] { FPen = pen; });
+    // hull of its front and its back.
+    const double away = AwayAngle(Nearest(wedges[0].x), Nearest(wedges[0].y), z0, z1);
+    std::vector<std::pair<double, TPieWedge>> parts;
+    for (const TPieWedge& w : wedges)
+      for (double from = w.a0; shown(w) && from < std::min(w.a1, w.a0 + 360); from += 90) {
+        TPieWedge part = w;
+        part.a0 = from;
+        part.a1 = std::min({w.a1, w.a0 + 360, from + 90});
+        parts.push_back({FarthestFrom(away, part.a0, part.a1), part});
+      }
+    std::stable_sort(parts.begin(), parts.end(),
+                     [](const auto& a, const auto& b) { return a.first > b.first; });
     FPen.style = psClear;
-    for (double from = a0; from < a1; from += 90) {
-      std::vector<TPoint> corners = outline(from, std::min(a1, from + 90), z0, true);
-      const std::vector<TPoint> back = outline(from, std::min(a1, from + 90), z1, true);
+    for (const auto& [distance, part] : parts) {
+      std::vector<TPoint> corners = outline(part, part.a0, part.a1, z0, true);
+      const std::vector<TPoint> back = outline(part, part.a0, part.a1, z1, true);
       corners.insert(corners.end(), back.begin(), back.end());
-      PolygonWith(ConvexHull(std::move(corners)), side);
+      const TColor side = dark ? DarkenColor(part.color, 64) : part.color;
+      PolygonWith(ConvexHull(std::move(corners)), TBrush{side, bsSolid, side});
     }
+    FPen = pen;
   }
-  // A whole turn is the ellipse alone, without a radius drawn to its centre.
-  PolygonWith(outline(a0, a1, z0, a1 - a0 < 360), FBrush);
+  for (const TPieWedge& w : wedges) {
+    if (!shown(w)) continue;
+    // A whole turn is the ellipse alone, without a radius drawn to its centre.
+    const double a1 = std::min(w.a1, w.a0 + 360);
+    PolygonWith(outline(w, w.a0, a1, z0, a1 - w.a0 < 360), TBrush{w.color, bsSolid, clWhite});
+  }
 }
 
-double TChartCanvas3D::PieSliceDistance(int x, int y, int z0, int z1, double a0, double a1) const {
+double TChartCanvas3D::AwayAngle(int x, int y, int z0, int z1) const {
   const TPoint front = ProjectPoint(x, y, z0), back = ProjectPoint(x, y, z1);
-  if (front == back) return 0;
-  // Screen y runs down; the slices' angles run anticlockwise.
-  const double away = std::atan2(front.y - back.y, back.x - front.x) * 180 / std::numbers::pi;
-  if (a1 - a0 >= 360 || std::fmod(std::fmod(away - a0, 360.0) + 360.0, 360.0) <= a1 - a0) return 0;
-  return std::min(AngleBetween(away, a0), AngleBetween(away, a1));
+  // Screen y runs down; angles run anticlockwise.
+  return std::atan2(front.y - back.y, back.x - front.x) * 180 / std::numbers::pi;
 }

@@ -83,14 +83,15 @@ double TCustomAxisPanel::SeriesExtreme(const TCustomChartAxis& axis, bool wantMi
       if (series->Active()) return wantMinimum ? series->MinimumZ() : series->MaximumZ();
     return 0;
   }
-  // Inactive series count only when no active one uses the axis.
+  // Inactive series count only when no active one uses the axis; a kind drawn without axes
+  // (a pie) gives them no range.
   bool anyActive = false;
   for (TChartSeries* series : FSeriesList)
-    anyActive = anyActive || (series->Active() && series->IsTiedTo(axis));
+    anyActive = anyActive || (series->Active() && series->UsesAxis(axis));
   bool found = false;
   double result = 0;
   for (TChartSeries* series : FSeriesList) {
-    if ((anyActive && !series->Active()) || series->PointCount() == 0 || !series->IsTiedTo(axis))
+    if ((anyActive && !series->Active()) || series->PointCount() == 0 || !series->UsesAxis(axis))
       continue;
     // A series without one finite value on this axis has no extremes to give.
     if (!(axis.IsHorizontal() ? series->XValues() : series->YValues()).HasFiniteValue()) continue;
@@ -112,7 +113,7 @@ double TCustomAxisPanel::SeriesExtreme(const TCustomChartAxis& axis, bool wantMi
 double TCustomAxisPanel::SeriesPositiveMinimum(const TCustomChartAxis& axis) const {
   double result = 0;
   for (TChartSeries* series : FSeriesList) {
-    if (!series->Active() || !series->IsTiedTo(axis)) continue;
+    if (!series->Active() || !series->UsesAxis(axis)) continue;
     const TChartValueList& list = axis.IsHorizontal() ? series->XValues() : series->YValues();
     for (int i = 0; i < list.ValueCount(); ++i) {
       const double value = list.ValueAt(i);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <numbers>
@@ -136,6 +137,12 @@ TEST_F(PieFixture, HitTestNamesTheSlicePaintedAtEachPixel) {
     const TExactPoint centre = pie.CircleCentre();
     const double rx = pie.XRadius(), ry = pie.YRadius();
     ASSERT_GT(rx, 20);
+    // As large as the plot allows with the farthest slice pulled out by its percent.
+    const double grown = 1 + std::max(c.explodeBiggest, c.explodeFourth) / 100.0;
+    const TRect plot = chart.PlotRect();
+    const double across = plot.Width() / 2 / grown, up = plot.Height() / 2 / grown;
+    EXPECT_NEAR(ry, c.circled ? std::min(across, up) : up, 1);
+    EXPECT_NEAR(rx, c.circled ? std::min(across, up) : across, 1);
     std::vector<int> hits(300 * 200);
     for (int y = 0; y < 200; ++y)
       for (int x = 0; x < 300; ++x) hits[static_cast<size_t>(y * 300 + x)] = pie.PointAt({x, y});
@@ -269,9 +276,12 @@ TEST_F(PieFixture, MarksStandOutsideAlongTheMiddleOfTheirSlices) {
     const TExactPoint c = pie.CircleCentre();
     const double r = pie.XRadius();
     int above = 0, left = 0, below = 0, right = 0;
+    TRect ink{1 << 20, 1 << 20, -1, -1};
     for (int y = 0; y < 200; ++y)
       for (int x = 0; x < 300; ++x) {
         if (host.PixelAt(x, y) != clAqua) continue;
+        ink = {std::min(ink.left, x), std::min(ink.top, y), std::max(ink.right, x + 1),
+               std::max(ink.bottom, y + 1)};
         ASSERT_GT(std::hypot(x - c.x, y - c.y), r) << x << "," << y;
         above += y < c.y - r;
         below += y > c.y + r;
@@ -282,7 +292,17 @@ TEST_F(PieFixture, MarksStandOutsideAlongTheMiddleOfTheirSlices) {
     EXPECT_GT(left, 0);
     EXPECT_GT(below, 0);
     EXPECT_GT(right, 0);
-    EXPECT_GE(pie.CircleRect().top, chart.PlotRect().top);
+    if (view3D) continue;
+    // The pie is as large as keeps the marks inside the plot: one touches its side.
+    const TRect plot = chart.PlotRect();
+    EXPECT_GE(left + right + above + below, 4);
+    EXPECT_LE(std::min({ink.left - plot.left, plot.right - ink.right, ink.top - plot.top,
+                        plot.bottom - ink.bottom}),
+              3);
+    EXPECT_GE(ink.left, plot.left);
+    EXPECT_LE(ink.right, plot.right);
+    EXPECT_GE(ink.top, plot.top);
+    EXPECT_LE(ink.bottom, plot.bottom);
   }
 }
 
@@ -290,10 +310,11 @@ TEST_F(PieFixture, MarksStandOutsideAlongTheMiddleOfTheirSlices) {
 // where they are drawn; the values at the cursor are the slice's under it.
 TEST_F(PieFixture, AccessibleSlicesAndValuesAtTheCursor) {
   pie.SetTitle("Stock");
-  pie.AddMandatoryValue(1, "a", clDefault);
+  pie.AddMandatoryValue(1, "a", clRed);
   pie.AddNullValue("b");
-  pie.AddMandatoryValue(3, "", clDefault);
+  pie.AddMandatoryValue(3, "", clBlue);
   pie.SetRotationAngle(45);
+  chart.SetView3D(false);
   host.Paint(true);
   TChartAccessible access(chart);
   ASSERT_EQ(access.ChildCount(), 2);
@@ -302,6 +323,18 @@ TEST_F(PieFixture, AccessibleSlicesAndValuesAtTheCursor) {
   EXPECT_EQ(access.Child(1).value, "3");
   for (int child = 0; child < 2; ++child) {
     const TRect r = access.Child(child).rect;
+    EXPECT_EQ(access.Child(child).role, arGraphic);
+    // The box is the one of the slice's painted pixels (inside its outline).
+    TRect ink{1 << 20, 1 << 20, -1, -1};
+    for (int y = 0; y < 200; ++y)
+      for (int x = 0; x < 300; ++x)
+        if (host.PixelAt(x, y) == (child == 0 ? clRed : clBlue))
+          ink = {std::min(ink.left, x), std::min(ink.top, y), std::max(ink.right, x + 1),
+                 std::max(ink.bottom, y + 1)};
+    EXPECT_NEAR(ink.left, r.left, 2) << child;
+    EXPECT_NEAR(ink.top, r.top, 2) << child;
+    EXPECT_NEAR(ink.right, r.right, 2) << child;
+    EXPECT_NEAR(ink.bottom, r.bottom, 2) << child;
     const TPoint middle{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
     EXPECT_EQ(pie.PointAt(middle), child == 0 ? 0 : 2) << child;
     host.SetCursorPosition(middle);

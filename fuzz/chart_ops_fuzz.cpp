@@ -7,13 +7,14 @@
 // series list holds only live series that name it as their chart, and the axes keep their
 // rules: value -> pixel -> value is monotonic and comes back within a pixel's worth, a wheel
 // notch or a pan leaves a logarithmic range above zero with the decades it showed, and a
-// zoom leaves it above zero.
+// zoom leaves it above zero; a pie's hit test finds each wide slice halfway along its middle.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <numbers>
 #include <vector>
 
 #include "FuzzBytes.h"
@@ -23,6 +24,7 @@
 #include "chart/series/ChartFunction.h"
 #include "chart/series/FastLineSeries.h"
 #include "chart/series/LineSeries.h"
+#include "chart/series/PieSeries.h"
 #include "platform/Exception.h"
 #include "support/GuiApp.h"
 #include "support/TestWindowHost.h"
@@ -129,7 +131,7 @@ class TChartDriver {
     switch (in_.Byte() % 6) {
       case 0:
         if (series_.size() < 8) {
-          series_.push_back(NewSeries(in_.Byte() % 6));
+          series_.push_back(NewSeries(in_.Byte() % 7));
           chart_.AttachSeries(series_.back());
         }
         break;
@@ -166,6 +168,8 @@ class TChartDriver {
         return &owner_.CreateSeries<TPointSeries>();
       case 4:
         return &owner_.CreateSeries<TAreaSeries>();
+      case 5:
+        return &owner_.CreateSeries<TPieSeries>();
       default:
         return &owner_.CreateSeries<TFastLineSeries>();
     }
@@ -271,6 +275,7 @@ class TChartDriver {
   void SeriesSetting();
   void BarSetting(TCustomBarSeries& series);
   void LineSetting(TChartSeries& series);
+  void PieSetting(TPieSeries& series);
   void Handlers();
   void Mouse();
 
@@ -278,6 +283,7 @@ class TChartDriver {
     try {
       host_.Paint(true);
       CheckMapping();
+      CheckPies();
     } catch (const Exception&) {
       // A handler's error reaches the window; the next paint starts afresh.
     }
@@ -314,6 +320,26 @@ class TChartDriver {
       const double decades = std::log(was.maximum) - std::log(was.minimum);
       const double now = std::log(axis.Maximum()) - std::log(axis.Minimum());
       if (std::fabs(now - decades) > 1e-6 * std::max(1.0, decades)) std::abort();
+    }
+  }
+
+  // A point halfway out along the middle of a pie's slice (one wide enough to hold it
+  // whatever the rounding) is that slice's.
+  void CheckPies() const {
+    for (TChartSeries* series : chart_.SeriesList()) {
+      const auto* pie = dynamic_cast<const TPieSeries*>(series);
+      if (!pie || !pie->Active() || pie->XRadius() < 10 || pie->YRadius() < 10) continue;
+      const std::vector<TPieSlice> slices = pie->Slices();
+      const TExactPoint c = pie->CircleCentre();
+      for (size_t i = 0; i < slices.size(); ++i) {
+        const TPieSlice& s = slices[i];
+        if (s.EndAngle - s.StartAngle < 20) continue;
+        const double m = s.MiddleAngle() * std::numbers::pi / 180;
+        const TPoint p = chart_.Layout().Projection.Project(
+            Nearest(c.x + s.OffsetX + pie->XRadius() / 2 * std::cos(m)),
+            Nearest(c.y + s.OffsetY - pie->YRadius() / 2 * std::sin(m)), pie->StartZ());
+        if (pie->PointAt(p) != static_cast<int>(i)) std::abort();
+      }
     }
   }
 
@@ -677,6 +703,8 @@ void TChartDriver::SeriesSetting() {
   if (choice >= 7 && choice <= 15) {
     if (auto* bars = dynamic_cast<TCustomBarSeries*>(series))
       BarSetting(*bars);
+    else if (auto* pie = dynamic_cast<TPieSeries*>(series))
+      PieSetting(*pie);
     else
       LineSetting(*series);
     return;
@@ -796,6 +824,29 @@ void TChartDriver::LineSetting(TChartSeries& series) {
       break;
     default:
       line->SetLinePen(AnyPen(in_));
+      break;
+  }
+}
+
+void TChartDriver::PieSetting(TPieSeries& series) {
+  switch (in_.Byte() % 6) {
+    case 0:
+      series.SetExplodeBiggest(in_.Int());
+      break;
+    case 1:
+      series.SetExplodeOffset(in_.Int(), in_.Int());
+      break;
+    case 2:
+      series.SetRotationAngle(in_.Int());
+      break;
+    case 3:
+      series.SetCircled(in_.Bool());
+      break;
+    case 4:
+      series.SetDark3D(in_.Bool());
+      break;
+    default:
+      series.SetSlicePen(AnyPen(in_));
       break;
   }
 }

@@ -125,6 +125,7 @@ void TCustomChart::PrepareWall(const TChartWall& wall) {
 }
 
 void TCustomChart::DrawWalls() {
+  if (!AxesNeeded()) return;
   TChartCanvas3D& canvas = Canvas();
   const TRect& plot = PlotRect();
   const int depth = Depth3DX();

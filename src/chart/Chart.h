@@ -133,7 +133,8 @@ class LISTCHART_CHART_API TCustomChart : public TCustomAxisPanel {
   std::function<void(TCustomChart* sender, int index, int& x, int& y, int& xColor)> OnGetLegendPos;
   // Fired after Page changed.
   std::function<void(TCustomChart* sender)> OnPageChange;
-  // The name assistive technology gives a bar's segment; starts as "<series>, <point>: <value>".
+  // The name assistive technology gives a bar's segment or a pie's slice; starts as
+  // "<series>, <point>: <value>" (a slice adds ", <percent>" to the value).
   std::function<void(TCustomChart* sender, TChartSeries* series, int index, std::string& name)>
       OnGetAccessibleName;
 

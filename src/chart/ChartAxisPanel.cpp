@@ -83,14 +83,15 @@ double TCustomAxisPanel::SeriesExtreme(const TCustomChartAxis& axis, bool wantMi
       if (series->Active()) return wantMinimum ? series->MinimumZ() : series->MaximumZ();
     return 0;
   }
-  // Inactive series count only when no active one uses the axis.
+  // Inactive series count only when no active one uses the axis; a kind drawn without axes
+  // (a pie) gives them no range.
   bool anyActive = false;
   for (TChartSeries* series : FSeriesList)
-    anyActive = anyActive || (series->Active() && series->IsTiedTo(axis));
+    anyActive = anyActive || (series->Active() && series->UsesAxis(axis));
   bool found = false;
   double result = 0;
   for (TChartSeries* series : FSeriesList) {
-    if ((anyActive && !series->Active()) || series->PointCount() == 0 || !series->IsTiedTo(axis))
+    if ((anyActive && !series->Active()) || series->PointCount() == 0 || !series->UsesAxis(axis))
       continue;
     // A series without one finite value on this axis has no extremes to give.
     if (!(axis.IsHorizontal() ? series->XValues() : series->YValues()).HasFiniteValue()) continue;
@@ -112,7 +113,7 @@ double TCustomAxisPanel::SeriesExtreme(const TCustomChartAxis& axis, bool wantMi
 double TCustomAxisPanel::SeriesPositiveMinimum(const TCustomChartAxis& axis) const {
   double result = 0;
   for (TChartSeries* series : FSeriesList) {
-    if (!series->Active() || !series->IsTiedTo(axis)) continue;
+    if (!series->Active() || !series->UsesAxis(axis)) continue;
     const TChartValueList& list = axis.IsHorizontal() ? series->XValues() : series->YValues();
     for (int i = 0; i < list.ValueCount(); ++i) {
       const double value = list.ValueAt(i);
@@ -138,9 +139,19 @@ double TCustomAxisPanel::PagedExtremeX(const TChartSeries& series, bool wantMini
   return low + (high - low) / (count - 1 - first) * (FMaxPointsPerPage - 1);
 }
 
+bool TCustomAxisPanel::AxesNeeded() const {
+  bool anyActive = false;
+  for (TChartSeries* series : FSeriesList) {
+    if (!series->Active()) continue;
+    if (series->NeedsAxes()) return true;
+    anyActive = true;
+  }
+  return !anyActive;
+}
+
 bool TCustomAxisPanel::AxisIsShown(const TCustomChartAxis& axis) const {
   if (!FAxisVisible || !axis.Visible()) return false;
-  if (axis.IsDepth()) return View3D();
+  if (axis.IsDepth()) return View3D() && AxesNeeded();
   for (TChartSeries* series : FSeriesList)
     if (series->Active() && series->UsesAxis(axis)) return true;
   return false;
@@ -196,7 +207,11 @@ void TCustomAxisPanel::LayOutAxesAndSeries(TChartLayout& layout) {
   }
   layout.Projection.Centre(layout.Depth3DX, layout.PlotRect);
   for (TChartSeries* series : FSeriesList)
-    if (series->Active()) series->CalcFirstLastShownIndex(layout.SeriesOf(series));
+    if (series->Active()) {
+      TSeriesLayout& entry = layout.SeriesOf(series);
+      series->CalcFirstLastShownIndex(entry);
+      series->PlaceInPlot(entry, layout.PlotRect);
+    }
 }
 
 void TCustomAxisPanel::ComputeDepthSlots(TChartLayout& layout) {
@@ -233,7 +248,7 @@ void TCustomAxisPanel::LayOutAxes(TChartLayout& layout) {
     return;
   }
   if (View3D() && View3DOptions().Orthogonal()) {
-    const int wall = FView3DWalls ? BackWall().Size() : 0;
+    const int wall = FView3DWalls && AxesNeeded() ? BackWall().Size() : 0;
     layout.PlotRect.right -= layout.Depth3DX + wall;
     layout.PlotRect.top += layout.Depth3DY + wall;
   }

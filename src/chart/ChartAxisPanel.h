@@ -85,8 +85,11 @@ class LISTCHART_CHART_API TCustomAxisPanel : public TCustomChartPanelExtended {
   // The smallest value above zero the series tied to an axis hold (1 when none does).
   double SeriesPositiveMinimum(const TCustomChartAxis& axis) const;
   // Whether an axis is drawn: axes visible, the axis visible, and an active series uses it (the
-  // depth axis: in 3D).
+  // depth axis: in 3D while AxesNeeded).
   bool AxisIsShown(const TCustomChartAxis& axis) const;
+  // Whether the chart draws its walls and depth axis: false only when every active series is
+  // of a kind drawn without axes (a chart of pies), true with none active.
+  bool AxesNeeded() const;
 
   // Whether axes are drawn at all; true by default.
   bool AxisVisible() const { return FAxisVisible; }

@@ -446,6 +446,11 @@ TEST(AxisBoundaryTest, StepsAndDatesAtTheEdgesOfTheDoubles) {
   const double step = axis.LabelStepForSize(13);
   EXPECT_TRUE(std::isfinite(step));
   EXPECT_GE(step, 1e299);
+  // A range at the largest double gives its one label, not labels down to minus infinity.
+  const double largest = std::numeric_limits<double>::max();
+  TAxisScale top;
+  top.SetRange(largest, largest);
+  EXPECT_EQ(axis.LabelValues(1e294, top), std::vector<double>{largest});
   // Dates end with the year 9999; beyond it, and for NaN, there is nothing to show.
   TAxisLayout dates = axis.Layout();
   dates.ShowsDateTime = true;

@@ -7,6 +7,7 @@
 
 #include "chart/Chart.h"
 #include "chart/series/BarSeries.h"
+#include "chart/series/PieSeries.h"
 #include "support/GuiApp.h"
 #include "support/TestWindowHost.h"
 
@@ -101,6 +102,19 @@ std::vector<TSetterCase> PublishedSetters() {
                    {"legend frame", [](auto& c) { c.Legend().SetFrame(WidePen()); }},
                    {"legend resizes", [](auto& c) { c.Legend().SetResizeChart(false); }},
                });
+  // The pie beside the bars.
+  auto pie = [](TCountingChart& c) -> TPieSeries& {
+    return dynamic_cast<TPieSeries&>(*c.SeriesAt(1));
+  };
+  cases.insert(cases.end(),
+               {
+                   {"pie rotation", [pie](auto& c) { pie(c).SetRotationAngle(90); }},
+                   {"pie explode", [pie](auto& c) { pie(c).SetExplodeBiggest(20); }},
+                   {"slice explode", [pie](auto& c) { pie(c).SetExplodeOffset(1, 20); }},
+                   {"pie circled", [pie](auto& c) { pie(c).SetCircled(true); }},
+                   {"slice pen", [pie](auto& c) { pie(c).SetSlicePen(WidePen()); }},
+                   {"pie dark sides", [pie](auto& c) { pie(c).SetDark3D(false); }},
+               });
   return cases;
 }
 
@@ -116,6 +130,9 @@ TEST(ChartPropertyTest, EveryPublishedSetterRepaintsOnChangeOnly) {
     auto& series = owner.CreateSeries<TBarSeries>();
     chart.AttachSeries(&series);
     for (int x = 0; x < 3; ++x) series.AddPoint(x, x + 1, "", clDefault);
+    auto& pie = owner.CreateSeries<TPieSeries>();
+    chart.AttachSeries(&pie);
+    for (int x = 0; x < 3; ++x) pie.AddPoint(x, x + 1, "", clDefault);
     host.Paint(true);
     chart.Invalidations = 0;
     setter.set(chart);

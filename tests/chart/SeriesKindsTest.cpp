@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <numbers>
 #include <random>
 #include <set>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "chart/series/BarSeries.h"
 #include "chart/series/FastLineSeries.h"
 #include "chart/series/LineSeries.h"
+#include "chart/series/PieSeries.h"
 #include "gallery/GalleryChart.h"
 #include "platform/Bitmap.h"
 #include "support/GuiApp.h"
@@ -28,6 +30,15 @@ TPoint ScreenPointOf(const TChartSeries& series, int index) {
   if (const auto* bars = dynamic_cast<const TCustomBarSeries*>(&series)) {
     const TRect r = bars->BarRect(index);
     return projection.Project((r.left + r.right) / 2, (r.top + r.bottom) / 2, series.StartZ());
+  }
+  if (const auto* pie = dynamic_cast<const TPieSeries*>(&series)) {
+    // Halfway out along the middle of the slice.
+    const TPieSlice slice = pie->Slices()[static_cast<size_t>(index)];
+    const double middle = slice.MiddleAngle() * std::numbers::pi / 180;
+    const TExactPoint c = pie->CircleCentre();
+    return projection.Project(Nearest(c.x + slice.OffsetX + pie->XRadius() / 2 * std::cos(middle)),
+                              Nearest(c.y + slice.OffsetY - pie->YRadius() / 2 * std::sin(middle)),
+                              series.StartZ());
   }
   return projection.Project(series.PointScreenX(index), series.PointScreenY(index),
                             series.MiddleZ());
@@ -96,7 +107,8 @@ INSTANTIATE_TEST_SUITE_P(EveryKind, GalleryFixture,
                          ::testing::Values("line", "line:3d", "point", "point:3d", "area",
                                            "area:3d", "horizbar", "horizbar:3d", "fastline",
                                            "fastline:3d", "log", "datetime", "function",
-                                           "function:3d", "marks", "marks:3d", "labels"));
+                                           "function:3d", "marks", "marks:3d", "labels", "pie",
+                                           "pie:3d"));
 
 // Cutting runs of points in one pixel column to four changes no pixel.
 TEST(FastLineTest, TheReducedLineIsExactlyTheFullOne) {

@@ -63,7 +63,7 @@ TEST(SnapshotArgsTest, BadArgumentsAreRefused) {
       {"--tree", "--colour", "o.png"},
       {"--gallery-tree", "--steps", "3", "o.png"},  // the gallery is fixed
       {"--gallery-tree", "--tree", "o.png"},
-      {"--gallery-chart", "pie", "o.png"},  // no such page
+      {"--gallery-chart", "donut", "o.png"},  // no such page
       {"--gallery-chart", "line", "--expand", "o.png"}};
   for (const auto& args : bad) EXPECT_FALSE(Parse(args)) << args.back();
 }
@@ -119,7 +119,7 @@ TEST(SnapshotToolTest, PicturesMatchTheGoldenOnes) {
       {"gallery-tree.png", {"--gallery-tree", "x.png"}},
       {"gallery-rows.png", {"--gallery-rows", "x.png"}}};
   for (const char* page : {"line:3d", "point", "area", "horizbar:3d", "fastline", "log", "datetime",
-                           "function", "marks:3d", "labels"}) {
+                           "function", "marks:3d", "labels", "pie", "pie:3d"}) {
     std::string name = std::string("gallery-chart-") + page + ".png";
     std::replace(name.begin(), name.end(), ':', '-');
     cases.push_back({name, {"--gallery-chart", page, "--size", "320x200", "x.png"}});

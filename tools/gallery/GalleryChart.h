@@ -8,7 +8,7 @@ class TChart;
 class TSeriesOwner;
 
 // The chart in the configurations the tank demo never uses: every series kind, the
-// logarithmic and date-time axes, calculated series, marks and turned labels, each in 2D or
+// logarithmic and date-time axes, calculated series, marks, turned labels and pies, each in 2D or
 // 3D, with fixed made-up data.
 enum class TChartGalleryPage {
   Line,
@@ -20,7 +20,8 @@ enum class TChartGalleryPage {
   DateTime,
   Function,
   Marks,
-  TurnedLabels
+  TurnedLabels,
+  Pie
 };
 
 struct TChartGalleryChoice {

@@ -48,7 +48,7 @@ const char* const kSnapshotHelp =
     "                            rectangle shown)\n"
     "  --gallery-chart PAGE      draw a page of the chart gallery (default size 640x360):\n"
     "                            line, point, area, horizbar, fastline, log, datetime,\n"
-    "                            function, marks, labels; add :3d for the 3D view\n"
+    "                            function, marks, labels, pie; add :3d for the 3D view\n"
     "  --pdf                     write OUT as a one-page PDF at 300 dots per inch (or\n"
     "                            --scale R times 96), a chart as it prints: paper\n"
     "                            background, white text black\n"
@@ -85,7 +85,7 @@ std::optional<std::string> Finish(TSnapshotArgs& result) {
     return "the gallery pages take only --size";
   if (galleryChart && !ParseChartGalleryChoice(result.GalleryChart))
     return "--gallery-chart wants a page: line, point, area, horizbar, fastline, log, datetime, "
-           "function, marks, labels";
+           "function, marks, labels, pie";
   if (result.Pdf && result.Window) return "--pdf draws a control, not the window";
   if (result.Pdf && !result.ScaleGiven) result.Scale = kPrintScale;
   if (result.Chart && (result.Expand || result.Focus || !result.SortCaption.empty()))

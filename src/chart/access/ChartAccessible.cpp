@@ -4,6 +4,7 @@
 
 #include "chart/Chart.h"
 #include "chart/series/BarSeries.h"
+#include "chart/series/PieSeries.h"
 #include "platform/FormatFloat.h"
 
 namespace {
@@ -28,10 +29,15 @@ std::string TChartAccessible::Description() const {
 std::vector<TChartAccessible::TEntry> TChartAccessible::Entries() const {
   std::vector<TEntry> entries;
   for (int s = 0; s < FChart.CountSeries(); ++s) {
-    auto* bars = dynamic_cast<TCustomBarSeries*>(FChart.SeriesAt(s));
-    if (!bars || !bars->Active()) continue;
-    for (int i = 0; i < bars->PointCount(); ++i)
-      if (!bars->IsNullPoint(i)) entries.push_back({bars, i, nullptr});
+    TChartSeries* series = FChart.SeriesAt(s);
+    if (!series->Active()) continue;
+    if (dynamic_cast<TCustomBarSeries*>(series)) {
+      for (int i = 0; i < series->PointCount(); ++i)
+        if (!series->IsNullPoint(i)) entries.push_back({series, i, nullptr});
+    } else if (auto* pie = dynamic_cast<TPieSeries*>(series)) {
+      for (int i = 0; i < pie->PointCount(); ++i)
+        if (pie->HasSlice(i)) entries.push_back({pie, i, nullptr});
+    }
   }
   for (const TCustomChartAxis* axis : FChart.Axes())
     if (FChart.AxisIsShown(*axis) && !axis->IsDepth()) entries.push_back({nullptr, -1, axis});
@@ -42,19 +48,40 @@ TAccessibleItem TChartAccessible::Child(int index) const {
   const std::vector<TEntry> entries = Entries();
   if (index < 0 || index >= static_cast<int>(entries.size())) return {};
   const TEntry& e = entries[static_cast<size_t>(index)];
-  return e.series ? Segment(*e.series, e.point) : Axis(*e.axis);
+  if (!e.series) return Axis(*e.axis);
+  if (auto* pie = dynamic_cast<TPieSeries*>(e.series)) return Slice(*pie, e.point);
+  return Segment(dynamic_cast<TCustomBarSeries&>(*e.series), e.point);
+}
+
+std::string TChartAccessible::PointName(TChartSeries& series, int point,
+                                        const std::string& value) const {
+  const std::string label = series.PointLabel(point);
+  std::string name =
+      (series.Title().empty() ? "Series " + std::to_string(FChart.IndexOfSeries(&series) + 1)
+                              : series.Title()) +
+      ", " + (label.empty() ? Number(series.XValue(point)) : label) + ": " + value;
+  if (FChart.OnGetAccessibleName) FChart.OnGetAccessibleName(&FChart, &series, point, name);
+  return name;
+}
+
+TAccessibleItem TChartAccessible::Slice(TPieSeries& series, int point) const {
+  TAccessibleItem item;
+  item.role = arGraphic;
+  item.value = Number(series.YValue(point));
+  item.name = PointName(series, point, item.value + ", " + series.PercentText(point));
+  const TRect r = series.SliceBounds(point);
+  const TChartProjection& projection = FChart.Layout().Projection;
+  const TPoint a = projection.Project(r.left, r.top, series.StartZ());
+  const TPoint b = projection.Project(r.right, r.bottom, series.StartZ());
+  item.rect = NormalizedRect(Rect(a.x, a.y, b.x, b.y));
+  return item;
 }
 
 TAccessibleItem TChartAccessible::Segment(TCustomBarSeries& series, int point) const {
   TAccessibleItem item;
   item.role = arGraphic;
   item.value = Number(series.YValue(point));
-  const std::string label = series.PointLabel(point);
-  item.name =
-      (series.Title().empty() ? "Series " + std::to_string(FChart.IndexOfSeries(&series) + 1)
-                              : series.Title()) +
-      ", " + (label.empty() ? Number(series.XValue(point)) : label) + ": " + item.value;
-  if (FChart.OnGetAccessibleName) FChart.OnGetAccessibleName(&FChart, &series, point, item.name);
+  item.name = PointName(series, point, item.value);
   // The part of the bar's front face that the plot shows, where the chart draws it; a bar
   // scrolled or zoomed out of the plot is not on screen.
   TRect bar = NormalizedRect(series.BarRect(point));

@@ -403,9 +403,10 @@ std::vector<double> TCustomChartAxis::LabelValues(double step, const TAxisScale&
   while (value > high && value - step != value) value -= step;
   // The tolerance lets the low end in despite rounding: a small share of the step below it (and
   // a few units of its last place, where the step is near the values' precision), never a
-  // whole step.
-  const double lowest =
-      low - std::max(1e-6 * step, 4 * (std::nextafter(std::fabs(low), HUGE_VAL) - std::fabs(low)));
+  // whole step. Above the largest double the unit is infinite: then the one below it.
+  double unit = std::nextafter(std::fabs(low), HUGE_VAL) - std::fabs(low);
+  if (!std::isfinite(unit)) unit = std::fabs(low) - std::nextafter(std::fabs(low), 0.0);
+  const double lowest = low - std::max(1e-6 * step, 4 * unit);
   while (value >= lowest) {
     values.push_back(value);
     if (value - step == value) break;

@@ -115,11 +115,18 @@ int TChartSeries::AddPoint(double x, double y, const std::string& label, TColor 
   // The lists may have been edited directly; a point the other stores cannot take at the
   // same index is refused whole.
   const auto stores = static_cast<int>(std::min(FPointColors.size(), FPointLabels.size()));
-  if (index > stores || index > FYValues->ValueCount()) {
+  bool listsTakeIt = index <= stores;
+  for (TChartValueList* list : FValueLists)
+    if (list != FXValues.get()) listsTakeIt = listsTakeIt && index <= list->ValueCount();
+  if (!listsTakeIt) {
     FXValues->RemoveValueAt(index);
     ListIndexError(index);
   }
   FYValues->InsertValueAt(index, y);
+  // The further lists of a kind take their pending values at the same index.
+  for (TChartValueList* list : FValueLists)
+    if (list != FXValues.get() && list != FYValues.get())
+      list->InsertValueAt(index, list->PendingValue);
   FPointColors.insert(FPointColors.begin() + index, color);
   FPointLabels.insert(FPointLabels.begin() + index, label);
   // A moved mark stays with its point.
@@ -407,7 +414,7 @@ int TChartSeries::PointScreenY(int index) const {
 bool TChartSeries::OnPixelGrid(int index) const {
   const TCustomChartAxis* horizontal = GetHorizAxis();
   const TCustomChartAxis* vertical = GetVertAxis();
-  if (!horizontal || !vertical) return true;
+  if (!horizontal || !vertical || !NeedsAxes()) return true;
   const TAxisScale &h = horizontal->Layout(), &v = vertical->Layout();
   return h.Reaches(h.ExactPixel(XValue(index))) && v.Reaches(v.ExactPixel(YValue(index)));
 }
@@ -443,7 +450,8 @@ void TChartSeries::CalcFirstLastShownIndex(TSeriesLayout& entry) const {
   entry.FirstShownIndex = count > 0 ? 0 : -1;
   entry.LastShownIndex = count - 1;
   const TCustomChartAxis* axis = GetHorizAxis();
-  if (count == 0 || FXValues->Order() == loNone || !axis || !FParentChart) return;
+  // A kind drawn without axes shows every point whatever their ranges.
+  if (count == 0 || FXValues->Order() == loNone || !axis || !FParentChart || !NeedsAxes()) return;
   const TRect& plot = FParentChart->PlotRect();
   double xmin = axis->PixelToValue(axis->Inverted() ? plot.right : plot.left);
   double xmax = axis->PixelToValue(axis->Inverted() ? plot.left : plot.right);

@@ -395,9 +395,15 @@ class LISTCHART_CHART_API TChartSeries {
   std::string MarkText(int index);
   // The point's Y value in ValueFormat.
   std::string ValueText(int index) const;
-  // The point's share of the sum of the magnitudes of the series' finite values, in
-  // PercentFormat (0 when that sum is 0).
+  // ShareOfTotal in percent, in PercentFormat.
   std::string PercentText(int index) const;
+  // The point's part of MagnitudeTotal, 0..1 (0 when that total is 0), also where the total
+  // lies beyond the doubles.
+  double ShareOfTotal(int index) const;
+  // What a point counts with in the series' total: the magnitude of a finite value, else 0.
+  virtual double ShareMagnitude(int index) const;
+  // The sum of every point's ShareMagnitude: the whole that percents are taken of.
+  double MagnitudeTotal() const;
   // The point's X value: a date and time when the X values are, else in ValueFormat.
   std::string XValueText(int index) const;
   // Whether the kind moves a mark that would overlap one drawn before it in the frame (of any
@@ -408,6 +414,11 @@ class LISTCHART_CHART_API TChartSeries {
   virtual TPoint MarkOrigin(int index) const { return {PointScreenX(index), PointScreenY(index)}; }
   // Whether marks stand right of their points rather than above them.
   virtual bool MarksBeside() const { return false; }
+  // The way from a point's mark origin to its text, as a unit vector in screen pixels (y down):
+  // up, or right when MarksBeside, unless a kind says otherwise.
+  virtual TExactPoint MarkDirection(int /*index*/) const {
+    return MarksBeside() ? TExactPoint{1, 0} : TExactPoint{0, -1};
+  }
   // Whether points are drawn from the first to the last (else backwards).
   virtual bool DrawsPointsForward() const;
   // Draws the shown points in the order DrawsPointsForward gives.
@@ -426,6 +437,9 @@ class LISTCHART_CHART_API TChartSeries {
   bool Plottable(int index) const;
   // Draws the marks of the shown points inside the plot, when the marks are visible.
   void DrawMarks();
+  // The layout's last step for the series, once the plot rectangle is final: a kind that is
+  // drawn inside the plot rather than against axes places itself; nothing by default.
+  virtual void PlaceInPlot(TSeriesLayout& /*entry*/, const TRect& /*plot*/) {}
   // Fires BeforeDrawValues.
   void BeforeDrawPoints() {
     if (BeforeDrawValues) BeforeDrawValues(this);
@@ -460,8 +474,8 @@ class LISTCHART_CHART_API TChartSeries {
   virtual void SeriesMouseUp(TMouseButton /*button*/, TShiftState /*shift*/, int /*x*/, int /*y*/) {
   }
   // The values of the series' axes under the mouse cursor now, in the front plane (0, 0
-  // without a chart).
-  void ValuesAtCursor(double& x, double& y) const;
+  // without a chart), unless a kind says otherwise.
+  virtual void ValuesAtCursor(double& x, double& y) const;
   // A click handler: the series, the point's index, the button, the keys and the position.
   using TSeriesClick = std::function<void(TChartSeries* sender, int valueIndex, TMouseButton button,
                                           TShiftState shift, int x, int y)>;

@@ -119,6 +119,8 @@ class LISTCHART_CHART_API TChartValueLists {
   TChartValueList* operator[](int index) const;
   // Appends a list (not owned).
   void Add(TChartValueList* list) { FLists.push_back(list); }
+  // Takes a list out, as a kind's own list goes before the series does.
+  void Remove(TChartValueList* list) { std::erase(FLists, list); }
   // The first list, for range loops.
   auto begin() const { return FLists.begin(); }
   // Past the last list.

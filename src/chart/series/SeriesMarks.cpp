@@ -25,14 +25,30 @@ std::string TChartSeries::ValueText(int index) const {
   return FormatFloat(FValueFormat, YValue(index));
 }
 
-std::string TChartSeries::PercentText(int index) const {
-  // The total of the finite magnitudes, so that one infinite point leaves the others' shares.
-  double total = 0;
-  for (int i = 0; i < PointCount(); ++i)
-    if (std::isfinite(YValue(i))) total += std::fabs(YValue(i));
+double TChartSeries::ShareMagnitude(int index) const {
+  // Finite magnitudes only, so that one infinite point leaves the others' shares.
   const double value = YValue(index);
-  const double percent = total > 0 && std::isfinite(value) ? 100.0 * std::fabs(value) / total : 0;
-  return FormatFloat(FPercentFormat, percent);
+  return std::isfinite(value) ? std::fabs(value) : 0;
+}
+
+double TChartSeries::MagnitudeTotal() const {
+  double total = 0;
+  for (int i = 0; i < PointCount(); ++i) total += ShareMagnitude(i);
+  return total;
+}
+
+double TChartSeries::ShareOfTotal(int index) const {
+  // Over the largest share, so that a total beyond the doubles still divides.
+  double largest = 0;
+  for (int i = 0; i < PointCount(); ++i) largest = std::max(largest, ShareMagnitude(i));
+  if (!(largest > 0)) return 0;
+  double total = 0;
+  for (int i = 0; i < PointCount(); ++i) total += ShareMagnitude(i) / largest;
+  return ShareMagnitude(index) / largest / total;
+}
+
+std::string TChartSeries::PercentText(int index) const {
+  return FormatFloat(FPercentFormat, 100 * ShareOfTotal(index));
 }
 
 std::string TChartSeries::XValueText(int index) const {
@@ -44,10 +60,7 @@ std::string TChartSeries::XValueText(int index) const {
 std::string TChartSeries::MarkText(int index) {
   const std::string label = PointLabel(index);
   auto percentOfTotal = [&] {
-    double total = 0;
-    for (int i = 0; i < PointCount(); ++i)
-      if (std::isfinite(YValue(i))) total += std::fabs(YValue(i));
-    return PercentText(index) + " of " + FormatFloat(FValueFormat, total);
+    return PercentText(index) + " of " + FormatFloat(FValueFormat, MagnitudeTotal());
   };
   std::string text;
   switch (FMarks.Style()) {
@@ -92,22 +105,28 @@ void TChartSeries::DrawPointMark(int index) {
   if (text.empty()) return;
   TChartCanvas3D& canvas = FParentChart->Canvas();
   canvas.Font() = FMarks.Font();
-  // The text stands ArrowLength above its point (right of it, beside), centred, unless moved.
+  // The text stands ArrowLength from its point in MarkDirection (above it, or right of it
+  // beside), on the far side of the arrow's end, unless moved.
   const TPoint origin = MarkOrigin(index);
   const bool beside = MarksBeside();
+  const TExactPoint way = MarkDirection(index);
   const int length = FMarks.ArrowLength();
   const TPoint point = canvas.ProjectPoint(origin.x, origin.y, MiddleZ());
-  TPoint anchor = beside ? canvas.ProjectPoint(origin.x + length, origin.y, MiddleZ())
-                         : canvas.ProjectPoint(origin.x, origin.y - length, MiddleZ());
+  TPoint anchor = canvas.ProjectPoint(origin.x + Nearest(way.x * length),
+                                      origin.y + Nearest(way.y * length), MiddleZ());
   const TPoint offset = FMarks.CustomOffset(index);
   anchor.x += offset.x;
   anchor.y += offset.y;
   const TPoint size = canvas.MeasureZoomedText(text);
   const int frame = FMarks.Frame().Visible ? FMarks.Frame().width : 0;
+  // The box touches the arrow's end with the side or corner facing the point: the direction
+  // stretched until its longer component is 1.
+  const double stretch = std::max(std::fabs(way.x), std::fabs(way.y));
+  const double sx = stretch > 0 ? way.x / stretch : 0, sy = stretch > 0 ? way.y / stretch : -1;
   // The box around the text, the frame's lines outside the text.
   auto boxAt = [&](TPoint a) {
-    const int left = beside ? a.x : a.x - size.x / 2 - 1;
-    const int bottom = beside ? a.y - size.y / 2 + size.y : a.y;
+    const int left = a.x - size.x / 2 - 1 + Nearest(sx * (size.x / 2 + 1));
+    const int bottom = a.y - size.y / 2 + size.y + Nearest(sy * (size.y - size.y / 2));
     return Rect(left - frame, bottom - size.y - frame, left + size.x + 2 + frame, bottom + frame);
   };
   TRect box = boxAt(anchor);

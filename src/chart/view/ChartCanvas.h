@@ -21,6 +21,21 @@ struct LISTCHART_CHART_API TPoint3D {
   int z = 0;
 };
 
+// One slice of a pie for DrawPie3D: its centre (moved out when exploded), its angles in
+// degrees anticlockwise from three o'clock (a turn at most) and its colour.
+struct LISTCHART_CHART_API TPieWedge {
+  // The centre, in unprojected pixels.
+  ///@{
+  double x = 0, y = 0;
+  ///@}
+  // Where the slice starts and ends.
+  ///@{
+  double a0 = 0, a1 = 0;
+  ///@}
+  // The fill of its front; its sides take it darkened.
+  TColor color = clBlack;
+};
+
 enum TGradientDirection { gdTopBottom, gdBottomTop, gdLeftRight, gdRightLeft, gdFromCenter };
 
 // Drawing in chart coordinates with depth: z is depth in pixels, 0 at the front.
@@ -212,6 +227,12 @@ class LISTCHART_CHART_API TChartCanvas3D : public TChartCanvas {
                    bool dark);
   // An upright cylinder filling the box.
   void DrawCylinder(int left, int right, int top, int bottom, int z0, int z1, bool dark);
+  // The slices of a pie of radii rx and ry at depth z0, each in its colour with the pen's
+  // outline. In 3D with z1 beyond z0 the pie is a solid reaching back to z1: first the sides
+  // of every slice, darkened by 64 when dark, in parts of a quarter turn at most drawn
+  // farthest first so that near sides cover far ones, then the fronts, which nothing covers.
+  void DrawPie3D(std::span<const TPieWedge> wedges, double rx, double ry, int z0, int z1,
+                 bool dark);
   // An arrow from one point to another at depth z; the head is headWidth across and
   // headLength long, the shaft half the head's width.
   void DrawArrow(TPoint from, TPoint to, int headWidth, int headLength, int z);
@@ -240,6 +261,8 @@ class LISTCHART_CHART_API TChartCanvas3D : public TChartCanvas {
     PolygonWith(std::span(points.begin(), points.size()), brush);
   }
   TBrush FaceBrush(int darken) const;
+  // The angle, anticlockwise from three o'clock, of the way depth runs on the screen at a point.
+  double AwayAngle(int x, int y, int z0, int z1) const;
   TFont ZoomedFont() const;
 
   std::unique_ptr<TBitmap> FPicture;

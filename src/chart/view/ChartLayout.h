@@ -121,6 +121,9 @@ struct LISTCHART_CHART_API TSeriesLayout {
   ///@}
   // The width of a bar in pixels, set by bar series; 0 when there are no points to size it by.
   int BarPixelWidth = 0;
+  // The box of the circle (or ellipse) a circled series fills inside the plot; empty for the
+  // other kinds.
+  TRect CircleRect{};
 };
 
 // The lines of a title or foot and where they go.

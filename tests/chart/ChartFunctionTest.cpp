@@ -154,3 +154,27 @@ TEST(ChartFunctionTest, ResultsFollowTheirSourcesAsTheOptionsSay) {
   sum.SetFunction(nullptr);
   EXPECT_EQ(sum.PointCount(), b.PointCount());
 }
+
+// A point of a calculated series that one changed source value makes null is null for the
+// series fed by it too, whether that one copies it or calculates from it.
+TEST(ChartFunctionTest, APointMadeNullByOneChangeIsNullDownTheChain) {
+  TLineSeries a, divisor, quotient, copy, doubled;
+  Fill(a, {1, 2, 3});
+  Fill(divisor, {1, 1, 1});
+  quotient.SetFunction(std::make_unique<TDivideFunction>());
+  quotient.AddDataSource(&a);
+  quotient.AddDataSource(&divisor);
+  copy.AddDataSource(&quotient);
+  doubled.SetFunction(std::make_unique<TAddFunction>());
+  doubled.AddDataSource(&quotient);
+  doubled.Function()->SetPeriod(1);
+
+  divisor.YValues().PutValue(1, 0);
+  EXPECT_EQ(YsOf(quotient), (std::vector<double>{1, -999, 3}));
+  EXPECT_EQ(YsOf(copy), YsOf(quotient));
+  EXPECT_EQ(YsOf(doubled), YsOf(quotient));
+  // And back again.
+  divisor.YValues().PutValue(1, 1);
+  EXPECT_EQ(YsOf(copy), (std::vector<double>{1, 2, 3}));
+  EXPECT_EQ(YsOf(doubled), (std::vector<double>{1, 2, 3}));
+}

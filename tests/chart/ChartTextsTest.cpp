@@ -217,3 +217,36 @@ TEST_F(ChartTextsFixture, MarksAreFramedMovedLiftedAndClippedAsSet) {
   EXPECT_EQ(apart.bottom, together.bottom);
   EXPECT_EQ(apart.top, together.top - (together.bottom - together.top));
 }
+
+// Settings at their edges leave a chart that paints: a mark handler that empties the series,
+// legend margins far wider than the window.
+TEST_F(ChartTextsFixture, EdgeSettingsLeaveAPaintableChart) {
+  series.Marks().SetVisible(true);
+  series.OnGetMarkText = [](TChartSeries* sender, int, std::string&) { sender->ClearPoints(); };
+  EXPECT_NO_THROW(host.Paint(true));
+  series.OnGetMarkText = nullptr;
+
+  series.AddPoint(1, 10, "a", clRed);
+  chart.Legend().SetHorizMargin(100000);
+  chart.Legend().SetVertMargin(100000);
+  EXPECT_NO_THROW(host.Paint(true));
+  EXPECT_GE(chart.PlotRect().right, chart.PlotRect().left);
+  EXPECT_GE(chart.PlotRect().bottom, chart.PlotRect().top);
+}
+
+// A mark belongs to a drawn point: none for a value a logarithmic axis cannot show.
+TEST_F(ChartTextsFixture, NoMarkForAPointTheLogarithmicAxisCannotShow) {
+  series.ClearPoints();
+  series.AddPoint(1, -5, "neg", clBlue);
+  series.AddPoint(2, 0, "zero", clBlue);
+  chart.LeftAxis().SetLogarithmic(true);
+  chart.LeftAxis().SetAxisRange(1, 100);
+  chart.Legend().SetVisible(false);
+  series.Marks().SetBackColor(clYellow);
+  series.Marks().SetVisible(true);
+  int texts = 0;
+  series.OnGetMarkText = [&texts](TChartSeries*, int, std::string&) { ++texts; };
+  host.Paint(true);
+  EXPECT_EQ(InkOf(clYellow).right, -1);
+  EXPECT_EQ(texts, 0);
+}

@@ -349,3 +349,39 @@ TEST_F(PieFixture, AccessibleSlicesAndValuesAtTheCursor) {
   EXPECT_EQ(x, -1);
   EXPECT_EQ(y, 0);
 }
+
+// Pies at their edges paint and keep one legend row per point: every value zero, one slice,
+// a thousand slices, every slice exploded all the way.
+TEST_F(PieFixture, EdgePiesPaintWithARowPerPoint) {
+  chart.Legend().SetVisible(true);
+  chart.Legend().SetMaxNumRows(2000);
+  pie.Marks().SetVisible(true);
+  const struct {
+    std::vector<double> values;
+    int explode;
+  } rows[] = {{{0, 0, 0}, 0}, {{5}, 100}, {std::vector<double>(1000, 1.0), 0}, {{1, 2, 3}, 100}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.values.size());
+    pie.ClearPoints();
+    Fill(pie, row.values);
+    for (int i = 0; i < pie.PointCount(); ++i) pie.SetExplodeOffset(i, row.explode);
+    EXPECT_NO_THROW(host.Paint(true));
+    EXPECT_EQ(chart.Layout().Legend.Rows.size(), row.values.size());
+    const TRect circle = pie.CircleRect();
+    EXPECT_GE(circle.Width(), 0);
+    // A slice that is there is hit at its middle, halfway out.
+    const std::vector<TPieSlice> slices = pie.Slices();
+    for (int i = 0; i < pie.PointCount(); i += std::max(1, pie.PointCount() / 10)) {
+      const TPieSlice& slice = slices[static_cast<size_t>(i)];
+      if (slice.EndAngle - slice.StartAngle < 10) continue;  // too thin to hit by a pixel
+      const double a = slices[static_cast<size_t>(i)].MiddleAngle() * std::numbers::pi / 180;
+      const TExactPoint c = pie.CircleCentre();
+      const TPoint front{static_cast<int>(std::lround(c.x + slices[static_cast<size_t>(i)].OffsetX +
+                                                      pie.XRadius() / 2 * std::cos(a))),
+                         static_cast<int>(std::lround(c.y + slices[static_cast<size_t>(i)].OffsetY -
+                                                      pie.YRadius() / 2 * std::sin(a)))};
+      const TPoint p = chart.Canvas().ProjectPoint(front.x, front.y, pie.StartZ());
+      EXPECT_EQ(pie.PointAt(p), i) << "slice " << i;
+    }
+  }
+}

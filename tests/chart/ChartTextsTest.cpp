@@ -162,6 +162,7 @@ TEST_F(ChartTextsFixture, LegendMarginsLinesAndPositionsShowWhereTheyAreSet) {
   host.Paint(true);
   EXPECT_EQ(chart.Layout().Legend.Rows[0].TextLeft, 30);
   EXPECT_EQ(host.PixelAt(5 + chart.Legend().ColorWidth() / 2, 10 + wide.RowHeight / 2), clRed);
+  EXPECT_EQ(chart.Legend().ItemAt({6, 11}), 0);  // clicked where it is drawn
 }
 
 TEST_F(ChartTextsFixture, MarksAreFramedMovedLiftedAndClippedAsSet) {

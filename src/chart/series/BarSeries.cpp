@@ -343,7 +343,8 @@ TRect TCustomBarSeries::BarRect(int index) const {
 
 void TCustomBarSeries::DrawPoint(int index) {
   const TColor color = PointColor(index);
-  if (color == clNone) return;
+  // A value the axes cannot show (at or below zero on a logarithmic one) has no bar.
+  if (color == clNone || !Plottable(index)) return;
   DrawBar(index, BarRect(index), color);
 }
 
@@ -461,6 +462,7 @@ int TCustomBarSeries::PointAt(TPoint p) const {
   const int first = FirstShownIndex(), last = LastShownIndex();
   if (first < 0) return -1;
   for (int i = first; i <= last && i < PointCount(); ++i) {
+    if (!Plottable(i)) continue;
     // Ellipses and arrows stand in the middle of the depth band, the other shapes' fronts at
     // its start.
     const TBarStyle style = FHorizontal ? bsRectangle : BarStyleOf(i);

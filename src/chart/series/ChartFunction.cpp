@@ -74,8 +74,9 @@ bool TChartFunction::CalculatePoint(TChartSeries& result, const std::vector<TCha
   if (i >= count) return false;
   const TResultPoint point = ResultPoint(sources, i);
   if (point.x != result.XValue(i) || point.label != result.PointLabel(i)) return false;
-  result.YValues().PutValue(i, point.null ? 0 : point.y);
+  // The colour first: the value tells the series fed by the result, which read both.
   if (result.IsNullPoint(i) != point.null) result.SetPointColor(i, point.null ? clNone : clDefault);
+  result.YValues().PutValue(i, point.null ? 0 : point.y);
   result.RequestRepaint();
   return true;
 }

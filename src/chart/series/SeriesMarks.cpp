@@ -100,9 +100,10 @@ std::string TChartSeries::MarkText(int index) {
 }
 
 void TChartSeries::DrawPointMark(int index) {
-  if (!FParentChart || IsNullPoint(index)) return;
+  if (!FParentChart || index >= PointCount() || !Plottable(index)) return;
   const std::string text = MarkText(index);
-  if (text.empty()) return;
+  // A handler may have taken the point away.
+  if (text.empty() || index >= PointCount()) return;
   TChartCanvas3D& canvas = FParentChart->Canvas();
   canvas.Font() = FMarks.Font();
   // The text stands ArrowLength from its point in MarkDirection (above it, or right of it
@@ -171,7 +172,8 @@ void TChartSeries::DrawMarks() {
     if (FMarks.Clip()) canvas.RemoveClip();
   });
   const TCustomChartAxis* axis = GetHorizAxis();
-  for (int i = first; i <= last; ++i) {
+  // Points a mark handler deletes end the walk where they end.
+  for (int i = first; i <= last && i < PointCount(); ++i) {
     // The neighbours a joining kind draws towards have no mark: they lie outside the plot. Nor
     // has a point beyond any window, which would stand at the centre.
     const bool outside =

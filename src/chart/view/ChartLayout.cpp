@@ -102,9 +102,16 @@ double TAxisScale::LogarithmicPixelToValue(int pixel, double offset) const {
 }
 
 int TLegendLayout::ItemAt(TPoint p) const {
-  if (Rows.empty() || RowHeight <= 0 || !PtInRect(Rect, p) || p.y < RowsTop) return -1;
-  const int row = (p.y - RowsTop) / RowHeight;
-  return row < static_cast<int>(Rows.size()) ? FirstItem + row * ItemStep : -1;
+  if (RowHeight <= 0) return -1;
+  // Each row where it is drawn, even where a handler moved it out of the box.
+  for (size_t i = 0; i < Rows.size(); ++i) {
+    const TLegendRow& row = Rows[i];
+    const int left = std::min(Rect.left, row.SymbolLeft);
+    const int right = std::max(Rect.right, row.TextLeft + TextWidth + ValueWidth + 8);
+    if (p.y >= row.Top && p.y < row.Top + RowHeight && p.x >= left && p.x < right)
+      return FirstItem + static_cast<int>(i) * ItemStep;
+  }
+  return -1;
 }
 
 const TSeriesLayout& TChartLayout::SeriesOf(const TChartSeries* series) const {

@@ -72,8 +72,14 @@ std::vector<TLegendRow> TChartLegend::Rows(TCustomChart& chart, int& firstItem) 
           rows.push_back(PointRow(series, p, series.PointLabel(p)));
         continue;
       }
+      // Named by its place among the shown series, whether the legend lists them or not.
+      int number = 0;
+      for (TChartSeries* other : chart.SeriesList()) {
+        number += other->Active();
+        if (other == &series) break;
+      }
       const std::string title =
-          series.Title().empty() ? "Series" + std::to_string(i + 1) : series.Title();
+          series.Title().empty() ? "Series" + std::to_string(number) : series.Title();
       TLegendRow row;
       row.Color = series.SeriesColor();
       row.Text = title;
@@ -184,10 +190,8 @@ void TChartLegend::Draw(TChartCanvas3D& canvas, const TLegendLayout& layout) con
   canvas.DrawRect2D(box.left, box.top, box.right, box.bottom);
   if (DividingLines()) {
     canvas.Pen() = TPen{Frame().color, 1, psSolid};
-    for (size_t i = 1; i < layout.Rows.size(); ++i) {
-      const int y = layout.RowsTop + static_cast<int>(i) * layout.RowHeight;
-      canvas.DrawLine2D(box.left + 1, y, box.right - 1, y);
-    }
+    for (size_t i = 1; i < layout.Rows.size(); ++i)
+      canvas.DrawLine2D(box.left + 1, layout.Rows[i].Top, box.right - 1, layout.Rows[i].Top);
   }
   canvas.SetBackgroundMode(bkTransparent);
   for (const TLegendRow& row : layout.Rows) {

@@ -75,6 +75,11 @@ TEST_F(TreeKeys, TabLeavesTheControlUnlessItTakesTabs) {
   EXPECT_EQ(host.PressKey(vkTab), 0);  // taken
   EXPECT_EQ(tree.FocusedNode(), tank1);
   EXPECT_EQ(host.FocusMoves().size(), 2u);
+  host.PressKey(vkReturn);  // Enter moves rows only with aoEnterThrough
+  EXPECT_EQ(tree.FocusedNode(), tank1);
+  tree.SetOptionsEx({aoEnterThrough});
+  host.PressKey(vkReturn, ssShift);
+  EXPECT_EQ(tree.FocusedNode(), site1);
 }
 
 TEST_F(TreeKeys, WithoutRowSelectionTheArrowsMoveBetweenCells) {
@@ -92,6 +97,29 @@ TEST_F(TreeKeys, WithoutRowSelectionTheArrowsMoveBetweenCells) {
   host.PressKey(vkLeft, ssCtrl);
   EXPECT_EQ(tree.FocusedColumn(), 0);
   EXPECT_TRUE(ShowsFreshPaint(host, tree));
+
+  // Tab and Shift+Tab pass over the columns that are no tab stops, wrapping to the next row;
+  // Enter moves as Tab only with aoEnterThrough.
+  tree.DisplayedColumns()[1]->SetTabStop(false);
+  tree.DisplayedColumns()[4]->SetTabStop(false);
+  host.PressKey(vkTab);
+  EXPECT_EQ(tree.FocusedColumn(), 2);
+  host.PressKey(vkTab, ssShift);
+  EXPECT_EQ(tree.FocusedColumn(), 0);
+  TTreeListNode* row = tree.FocusedNode();
+  host.PressKey(vkTab, ssShift);  // back over column 4 to the last tab stop of the row before
+  EXPECT_EQ(tree.FocusedColumn(), 3);
+  EXPECT_NE(tree.FocusedNode(), row);
+  host.PressKey(vkReturn);
+  EXPECT_EQ(tree.FocusedColumn(), 3);
+  tree.SetOptionsEx(TTreeListOptionsEx(tree.OptionsEx()).Include(aoEnterThrough));
+  host.PressKey(vkReturn);  // over column 4, through to the next row
+  EXPECT_EQ(tree.FocusedColumn(), 0);
+  EXPECT_EQ(tree.FocusedNode(), row);
+  for (TTreeListColumn* column : tree.DisplayedColumns()) column->SetTabStop(false);
+  host.PressKey(vkTab);  // no tab stop anywhere: stays
+  EXPECT_EQ(tree.FocusedColumn(), 0);
+  EXPECT_EQ(tree.FocusedNode(), row);
 }
 
 TEST_F(TreeKeys, PlusMinusStarAndCopyCharacters) {

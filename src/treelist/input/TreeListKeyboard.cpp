@@ -67,6 +67,29 @@ void MoveColumn(TTreeList& tree, int step, bool through) {
   tree.SetFocusedNode(node, column, true);
 }
 
+// Tab (and Enter with aoEnterThrough) passes over the columns that are no tab stops; with no
+// column a tab stop it stays where it is.
+void TabToColumn(TTreeList& tree, int step, bool through) {
+  const std::vector<TTreeListColumn*> columns = tree.DisplayedColumns();
+  const int count = static_cast<int>(columns.size());
+  TTreeListNode* node = tree.FocusedNode();
+  int column = tree.FocusedColumn();
+  // At most one full round of every row's cells that a move may wrap through.
+  for (int moves = 0; moves < 2 * count; ++moves) {
+    column += step;
+    if (column < 0 || column >= count) {
+      if (!through) return;
+      node = step < 0 ? node->GetPrevVisible() : node->GetNextVisible();
+      if (!node) return;
+      column = step < 0 ? count - 1 : 0;
+    }
+    if (columns[static_cast<size_t>(column)]->TabStop()) {
+      tree.SetFocusedNode(node, column, true);
+      return;
+    }
+  }
+}
+
 bool NavigateRowSelect(TTreeList& tree, int key, TShiftState shift) {
   TTreeListNode* node = tree.FocusedNode();
   const bool ctrl = shift & ssCtrl;
@@ -99,6 +122,10 @@ bool NavigateRowSelect(TTreeList& tree, int key, TShiftState shift) {
     case vkTab:
       MoveTo(tree, row + ((shift & ssShift) ? -1 : 1));
       return true;
+    case vkReturn:
+      if (!tree.OptionsEx().Contains(aoEnterThrough)) return false;
+      MoveTo(tree, row + ((shift & ssShift) ? -1 : 1));
+      return true;
     default:
       return false;
   }
@@ -121,7 +148,11 @@ bool NavigateCells(TTreeList& tree, int key, TShiftState shift) {
         MoveColumn(tree, key == vkLeft ? -1 : 1, tree.OptionsEx().Contains(aoHorzThrough));
       return true;
     case vkTab:
-      MoveColumn(tree, (shift & ssShift) ? -1 : 1, tree.Options().Contains(aoTabThrough));
+      TabToColumn(tree, (shift & ssShift) ? -1 : 1, tree.Options().Contains(aoTabThrough));
+      return true;
+    case vkReturn:
+      if (!tree.OptionsEx().Contains(aoEnterThrough)) return false;
+      TabToColumn(tree, (shift & ssShift) ? -1 : 1, true);
       return true;
     default:
       return NavigateRowSelect(tree, key, shift);

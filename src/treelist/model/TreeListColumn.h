@@ -196,8 +196,8 @@ class LISTCHART_TREELIST_API TTreeListColumn {
   bool Sizing() const { return FSizing; }
   // Sets Sizing.
   void SetSizing(bool value) { Change(FSizing, value); }
-  // Whether Tab should stop at the column's cells, true by default; stored for the program,
-  // the tree-list itself does not read it.
+  // Whether Tab (and Enter with aoEnterThrough) stops at the column's cells when cells are
+  // focused one by one; true by default.
   bool TabStop() const { return FTabStop; }
   // Sets TabStop.
   void SetTabStop(bool value) { Change(FTabStop, value); }

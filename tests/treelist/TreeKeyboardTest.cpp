@@ -120,6 +120,19 @@ TEST_F(TreeKeys, WithoutRowSelectionTheArrowsMoveBetweenCells) {
   host.PressKey(vkTab);  // no tab stop anywhere: stays
   EXPECT_EQ(tree.FocusedColumn(), 0);
   EXPECT_EQ(tree.FocusedNode(), row);
+
+  // With aoVertThrough Up past the first row goes on in the column before, from the last row.
+  host.PressKey(vkHome, ssCtrl);
+  host.PressKey(vkRight);
+  host.PressKey(vkUp);
+  EXPECT_EQ(tree.FocusedColumn(), 1);  // not without it
+  tree.SetOptionsEx({aoVertThrough});
+  host.PressKey(vkUp);
+  EXPECT_EQ(tree.FocusedColumn(), 0);
+  EXPECT_EQ(tree.FocusedAbsoluteIndex(), tree.VisibleCount() - 1);
+  host.PressKey(vkDown);
+  EXPECT_EQ(tree.FocusedColumn(), 1);
+  EXPECT_EQ(tree.FocusedAbsoluteIndex(), 0);
 }
 
 TEST_F(TreeKeys, PlusMinusStarAndCopyCharacters) {

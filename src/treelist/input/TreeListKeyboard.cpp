@@ -154,6 +154,19 @@ bool NavigateCells(TTreeList& tree, int key, TShiftState shift) {
       if (!tree.OptionsEx().Contains(aoEnterThrough)) return false;
       TabToColumn(tree, (shift & ssShift) ? -1 : 1, true);
       return true;
+    case vkUp:
+    case vkDown: {
+      // With aoVertThrough, past the first or last row the focus goes on in the column before
+      // or after, from the other end.
+      const int row = tree.FocusedAbsoluteIndex(), last = tree.VisibleCount() - 1;
+      const bool up = key == vkUp;
+      const int column = tree.FocusedColumn() + (up ? -1 : 1);
+      if (!tree.OptionsEx().Contains(aoVertThrough) || ctrl || row != (up ? 0 : last) ||
+          column < 0 || column >= count)
+        return NavigateRowSelect(tree, key, shift);
+      tree.SetFocusedNode(tree.AbsoluteNodes(up ? last : 0), column, true);
+      return true;
+    }
     default:
       return NavigateRowSelect(tree, key, shift);
   }

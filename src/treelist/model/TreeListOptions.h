@@ -61,6 +61,11 @@ enum TTreeListOption {
   aoStoreToIniFile
 };
 
+// The further options. Members keep their bit order, as stored settings rely on it, so two
+// stay that have no effect here: aoUseBitmap (every paint goes through the window's back
+// buffer on this platform, so there is no unbuffered drawing to choose) and aoCellMultiSelect
+// (the selection holds nodes, not single cells; it serves in-place editors, which are not
+// built).
 enum TTreeListOptionEx {
   aoInvertSelect,
   aoUseBitmap,

@@ -718,51 +718,81 @@ TEST(ChartAxisTest, RangesZoomedInFarFromZeroKeepDistinctLabels) {
 }
 
 // Labels turned to any angle stay inside the band their axis reserved for them, and the end
-// of each nearest the axis reaches the band's inner edge.
+// of each nearest the axis reaches the band's inner edge: on every side, for multi-line,
+// date-time and logarithmic labels alike.
 TEST(ChartAxisTest, TurnedLabelsStayInTheirBandAndReachTheAxis) {
   EnsureGuiApplication();
-  TSeriesOwner owner;
-  TChart chart;
-  TTestWindowHost host(chart, 420, 320);
-  chart.SetView3D(false);
-  chart.Legend().SetVisible(false);
-  auto& series = owner.CreateSeries<TLineSeries>();
-  chart.AttachSeries(&series);
-  series.SetSeriesColor(clGreen);
-  for (int i = 0; i < 5; ++i) series.AddPoint(i * 1000.5, i * 25000.25, "", clDefault);
-  TFont red = chart.BottomAxis().LabelsFont(), blue = chart.LeftAxis().LabelsFont();
-  red.SetColor(clRed);
-  blue.SetColor(clBlue);
-  chart.BottomAxis().SetLabelsFont(red);
-  chart.LeftAxis().SetLabelsFont(blue);
-  for (int angle : {0, 30, 45, 90, 135, 180, 225, 270, 300, 345}) {
-    SCOPED_TRACE(testing::Message() << "angle " << angle);
-    chart.BottomAxis().SetLabelsAngle(angle);
-    chart.LeftAxis().SetLabelsAngle(angle);
-    host.Paint(true);
-    const TAxisLayout& bottom = chart.BottomAxis().Layout();
-    const TAxisLayout& left = chart.LeftAxis().Layout();
-    int redNearest = 1 << 20, blueNearest = 1 << 20, reds = 0, blues = 0;
-    for (int y = 0; y < 320; ++y)
-      for (int x = 0; x < 420; ++x) {
-        const TColor c = host.PixelAt(x, y);
-        if (c == clRed) {
-          ++reds;
-          ASSERT_GE(y, bottom.LabelsPos - 1) << x << "," << y;
-          ASSERT_LE(y, bottom.LabelsOuterPos + 1) << x << "," << y;
-          redNearest = std::min(redNearest, y - bottom.LabelsPos);
-        } else if (c == clBlue) {
-          ++blues;
-          ASSERT_LE(x, left.LabelsPos + 1) << x << "," << y;
-          ASSERT_GE(x, left.LabelsOuterPos - 1) << x << "," << y;
-          blueNearest = std::min(blueNearest, left.LabelsPos - x);
+  const struct {
+    const char* name;
+    bool farSides, multiLine, dateTime, logarithmic;
+  } cases[] = {
+      {"bottom and left", false, false, false, false},
+      {"top and right", true, false, false, false},
+      {"multi-line labels", false, true, false, false},
+      {"date-time and logarithmic", false, false, true, true},
+      {"top and right, multi-line", true, true, false, false},
+  };
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.name);
+    TSeriesOwner owner;
+    TChart chart;
+    TTestWindowHost host(chart, 420, 320);
+    chart.SetView3D(false);
+    chart.Legend().SetVisible(false);
+    auto& series = owner.CreateSeries<TLineSeries>();
+    chart.AttachSeries(&series);
+    series.SetSeriesColor(clGreen);
+    if (k.farSides) series.SetHorizAxis(aTopAxis), series.SetVertAxis(aRightAxis);
+    TChartAxis& h = k.farSides ? chart.TopAxis() : chart.BottomAxis();
+    TChartAxis& v = k.farSides ? chart.RightAxis() : chart.LeftAxis();
+    series.XValues().SetDateTime(k.dateTime);
+    v.SetLogarithmic(k.logarithmic);
+    h.SetLabelsMultiLine(k.multiLine);
+    v.SetLabelsMultiLine(k.multiLine);
+    if (k.multiLine) {
+      h.SetAxisValuesFormat("0 'kg a day'");
+      v.SetAxisValuesFormat("0 'm3 each'");
+    }
+    for (int i = 0; i < 5; ++i)
+      series.AddPoint(k.dateTime ? 45000 + i * 0.25 : i * 1000.5, 1 + i * 25000.25, "", clDefault);
+    TFont red = h.LabelsFont(), blue = v.LabelsFont();
+    red.SetColor(clRed);
+    blue.SetColor(clBlue);
+    h.SetLabelsFont(red);
+    v.SetLabelsFont(blue);
+    for (int angle = 0; angle < 360; angle += 15) {
+      SCOPED_TRACE(testing::Message() << "angle " << angle);
+      h.SetLabelsAngle(angle);
+      v.SetLabelsAngle(angle);
+      host.Paint(true);
+      const TAxisLayout& hl = h.Layout();
+      const TAxisLayout& vl = v.Layout();
+      const int hLow = std::min(hl.LabelsPos, hl.LabelsOuterPos) - 1;
+      const int hHigh = std::max(hl.LabelsPos, hl.LabelsOuterPos) + 1;
+      const int vLow = std::min(vl.LabelsPos, vl.LabelsOuterPos) - 1;
+      const int vHigh = std::max(vl.LabelsPos, vl.LabelsOuterPos) + 1;
+      int redNearest = 1 << 20, blueNearest = 1 << 20, reds = 0, blues = 0, stray = 0;
+      TPoint first{-1, -1};
+      for (int y = 0; y < 320; ++y)
+        for (int x = 0; x < 420; ++x) {
+          const TColor c = host.PixelAt(x, y);
+          if (c == clRed) {
+            ++reds;
+            if ((y < hLow || y > hHigh) && stray++ == 0) first = {x, y};
+            redNearest = std::min(redNearest, std::abs(y - hl.LabelsPos));
+          } else if (c == clBlue) {
+            ++blues;
+            if ((x < vLow || x > vHigh) && stray++ == 0) first = {x, y};
+            blueNearest = std::min(blueNearest, std::abs(x - vl.LabelsPos));
+          }
         }
-      }
-    EXPECT_GT(reds, 0);
-    EXPECT_GT(blues, 0);
-    // Glyphs keep a little space inside their cells, more at a turned cell's corner.
-    EXPECT_LE(redNearest, 6);
-    EXPECT_LE(blueNearest, 6);
+      EXPECT_EQ(stray, 0) << "first outside its band at " << first.x << "," << first.y;
+      EXPECT_GT(reds, 0);
+      EXPECT_GT(blues, 0);
+      // Glyphs keep a little space inside their cells, more at a turned cell's corner.
+      EXPECT_LE(redNearest, 6);
+      EXPECT_LE(blueNearest, 6);
+    }
   }
 }
 
@@ -817,4 +847,75 @@ TEST(ChartAxisTest, TheDepthAxisNamesTheSeriesAtTheirDepths) {
   chart.DepthAxis().SetVisible(false);
   host.Paint(true);
   EXPECT_EQ(chart.PlotRect().right, flat);
+}
+
+// The depth axis at its edges draws inside the chart and keeps its labels off the plot's front
+// face, whatever it labels and however the box is turned.
+TEST(ChartAxisTest, TheDepthAxisAtItsEdgesStaysInTheChart) {
+  EnsureGuiApplication();
+  const struct {
+    const char* name;
+    int series;
+    TAxisLabelStyle style;
+    bool inverted, titled, turned;
+  } cases[] = {
+      {"values without series", 0, talValue, false, false, false},
+      {"values of three series", 3, talValue, false, false, false},
+      {"inverted", 3, talAuto, true, false, false},
+      {"with a title", 3, talAuto, false, true, false},
+      {"a turned view", 3, talAuto, false, true, true},
+      {"no series, turned, titled", 0, talAuto, true, true, true},
+  };
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.name);
+    TSeriesOwner owner;
+    TChart chart;
+    TTestWindowHost host(chart, 420, 300);
+    chart.Legend().SetVisible(false);
+    for (int s = 0; s < k.series; ++s) {
+      auto& bars = owner.CreateSeries<TBarSeries>();
+      bars.SetTitle(s == 1 ? "middle" : "side");
+      bars.Marks().SetVisible(false);
+      bars.SetSeriesColor(clGreen);
+      chart.AttachSeries(&bars);
+      for (int i = 0; i < 3; ++i) bars.AddPoint(i, i + 1, "", clDefault);
+    }
+    TChartDepthAxis& depth = chart.DepthAxis();
+    depth.SetVisible(true);
+    depth.SetLabelStyle(k.style);
+    depth.SetInverted(k.inverted);
+    TFont red = depth.LabelsFont();
+    red.SetColor(clFuchsia);
+    depth.SetLabelsFont(red);
+    if (k.titled) {
+      depth.Title().SetCaption("Depth");
+      TFont blue = depth.Title().Font();
+      blue.SetColor(clAqua);
+      depth.Title().SetFont(blue);
+    }
+    if (k.turned) {
+      chart.View3DOptions().SetOrthogonal(false);
+      chart.View3DOptions().SetRotation(330);
+      chart.View3DOptions().SetElevation(340);
+    }
+    ASSERT_NO_THROW(host.Paint(true));
+    const TRect plot = chart.PlotRect();
+    int reds = 0, blues = 0;
+    for (int y = 0; y < 300; ++y)
+      for (int x = 0; x < 420; ++x) {
+        const TColor c = host.PixelAt(x, y);
+        if (c != clFuchsia && c != clAqua) continue;
+        (c == clFuchsia ? reds : blues)++;
+        // A turned box has no front face at the plot rectangle.
+        ASSERT_FALSE(!k.turned && x > plot.left + 2 && x < plot.right - 2 && y > plot.top + 2 &&
+                     y < plot.bottom - 2)
+            << "on the plot at " << x << "," << y;
+      }
+    if (k.series > 0) {
+      EXPECT_GT(reds, 0);
+    }
+    if (k.titled) {
+      EXPECT_GT(blues, 0);
+    }
+  }
 }

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <string>
 
 #include "chart/Chart.h"
 #include "chart/series/BarSeries.h"
 #include "platform/Bitmap.h"
+#include "platform/Exception.h"
 #include "support/GuiApp.h"
 #include "support/TestWindowHost.h"
 
@@ -126,6 +129,111 @@ TEST(ChartSettingsTest, StoredSettingsShowWhereTheySay) {
          EXPECT_GT(inside, 100);
          EXPECT_EQ(c.Count(Rect(0, 0, 300, 200), clLime), inside);
        }},
+      {"a back picture tiled inside the plot stays inside it",
+       [&lime](auto& c) {
+         c.chart.SetBackImage(&lime);
+         c.chart.SetBackImageMode(pbmTile);
+         c.chart.SetBackImageInside(true);
+       },
+       [](auto& c) {
+         const TRect plot = c.chart.PlotRect();
+         const int inside = c.Count(plot, clLime);
+         EXPECT_GT(inside, (plot.right - plot.left) * (plot.bottom - plot.top) / 2);
+         EXPECT_EQ(c.Count(Rect(0, 0, 300, 200), clLime), inside);
+       }},
+      {"a back picture centred inside the plot stands in its middle",
+       [&big](auto& c) {
+         c.chart.SetBackImage(&big);
+         c.chart.SetBackImageMode(pbmCenter);
+         c.chart.SetBackImageInside(true);
+       },
+       [](auto& c) {
+         const TRect plot = c.chart.PlotRect();
+         int left = 1 << 20, right = -1, top = 1 << 20, bottom = -1;
+         for (int y = 0; y < 200; ++y)
+           for (int x = 0; x < 300; ++x)
+             if (c.host.PixelAt(x, y) == clLime)
+               left = std::min(left, x), right = std::max(right, x), top = std::min(top, y),
+               bottom = std::max(bottom, y);
+         // The bar hides the picture's lower half: its top edge tells where it stands.
+         ASSERT_GE(right, 0);
+         EXPECT_NEAR((left + right + 1) / 2.0, (plot.left + plot.right) / 2.0, 1.5);
+         EXPECT_NEAR(top, (plot.top + plot.bottom) / 2.0 - 15, 1.5);
+         (void)bottom;
+       }},
+      {"a title's brush fills its frame's whole width without AdjustFrame",
+       [](auto& c) {
+         TChartPen pen;
+         pen.color = clRed;
+         c.chart.Title().SetFrame(pen);
+         c.chart.Title().SetAdjustFrame(false);
+         c.chart.Title().SetBrush({{clFuchsia, bsSolid, clWhite}});
+       },
+       [](auto& c) {
+         const TRect title = c.chart.Layout().Title.Rect;
+         const int y = (title.top + title.bottom) / 2;
+         EXPECT_EQ(c.host.PixelAt(title.left + 2, y), clFuchsia);
+         EXPECT_EQ(c.host.PixelAt(title.right - 3, y), clFuchsia);
+       }},
+      {"a one-pixel brush picture covers a bar",
+       [](auto& c) {
+         static const TPlainPicture dot(1, 1, clLime);
+         TChartBrush brush = c.bars.BarBrush();
+         brush.Image = &dot;
+         c.bars.SetBarBrush(brush);
+       },
+       [](auto& c) {
+         const TRect bar = c.bars.BarRect(0);
+         EXPECT_EQ(c.Count(Rect(bar.left + 1, bar.top + 1, bar.right - 1, bar.bottom - 1), clLime),
+                   (bar.right - bar.left - 2) * (bar.bottom - bar.top - 2));
+       }},
+      {"a brush picture larger than the chart is cut to the bar",
+       [](auto& c) {
+         static const TPlainPicture huge(3000, 2000, clLime);
+         TChartBrush brush = c.bars.BarBrush();
+         brush.Image = &huge;
+         c.bars.SetBarBrush(brush);
+       },
+       [](auto& c) {
+         const TRect bar = c.bars.BarRect(0);
+         const int inside =
+             c.Count(Rect(bar.left + 1, bar.top + 1, bar.right - 1, bar.bottom - 1), clLime);
+         EXPECT_EQ(inside, (bar.right - bar.left - 2) * (bar.bottom - bar.top - 2));
+         EXPECT_EQ(c.Count(Rect(0, 0, 300, 200), clLime), inside);
+       }},
+      {"small dots on the axis line draw one pixel wide, every other pixel",
+       [](auto& c) {
+         TChartPen axis = c.chart.LeftAxis().Axis();
+         axis.color = clRed;
+         axis.width = 4;
+         axis.SmallDots = true;
+         c.chart.LeftAxis().SetAxis(axis);
+       },
+       [](auto& c) {
+         const TRect plot = c.chart.PlotRect();
+         int columns = 0, most = 0;
+         for (int x = plot.left - 8; x < plot.left + 8; ++x) {
+           const int n = c.Count(Rect(x, plot.top + 2, x + 1, plot.bottom - 2), clRed);
+           columns += n > 0;
+           most = std::max(most, n);
+         }
+         EXPECT_EQ(columns, 1);
+         EXPECT_GT(most, (plot.bottom - plot.top) / 4);
+         EXPECT_LT(most, (plot.bottom - plot.top) * 2 / 3);
+       }},
+      {"small dots on a bar's outline leave gaps in it",
+       [](auto& c) {
+         TChartPen pen = c.bars.BarPen();
+         pen.color = clRed;
+         pen.SmallDots = true;
+         c.bars.SetBarPen(pen);
+       },
+       [](auto& c) {
+         const TRect bar = c.bars.BarRect(0);
+         const int n = c.Count(Rect(bar.left, bar.top + 2, bar.left + 1, bar.bottom - 2), clRed);
+         EXPECT_GT(n, (bar.bottom - bar.top) / 4);
+         EXPECT_LT(n, (bar.bottom - bar.top) * 2 / 3);
+       }},
       {"small dots draw every other pixel whatever the pen's style",
        [](auto& c) {
          TChartPen grid = c.chart.LeftAxis().Grid();
@@ -195,4 +303,121 @@ TEST(ChartSettingsTest, PrintingRulesHoldOnThePageOnly) {
   c.host.Paint(true);
   EXPECT_EQ(inkIn(c.host.Picture(), title, clWhite), screenWhite);
   EXPECT_EQ(c.host.PixelAt(2, 2), clNavy);
+}
+
+// A page printed at any resolution, in any rectangle, holds the chart laid out as at scale 1
+// and nothing outside its rectangle; afterwards the window asks for a repaint, its hit tests
+// see the window's layout at once, and its picture comes back pixel for pixel.
+TEST(ChartSettingsTest, PrintedPagesLeaveTheWindowAsItWas) {
+  const TRect rects[] = {Rect(0, 0, 300, 200), Rect(40, 30, 640, 430)};
+  for (const TRect& r : rects) {
+    TRect paperPlot{};
+    for (double scale : {1.0, 2.0, 3.125, 4.0}) {
+      SCOPED_TRACE(testing::Message() << "scale " << scale << " at " << r.left);
+      TSettingsChart c;
+      c.chart.SetView3D(true);
+      c.chart.Legend().SetVisible(true);
+      c.bars.Marks().SetVisible(true);
+      c.host.Paint(true);
+      const TRect screenPlot = c.chart.PlotRect();
+      std::vector<TColor> before;
+      for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < 300; ++x) before.push_back(c.host.PixelAt(x, y));
+
+      TRect printedPlot{};
+      c.chart.OnAfterDraw = [&](TCustomChartPanel* p) { printedPlot = p->PlotRect(); };
+      TPlainPicture paper(700, 460, clYellow);
+      paper.SetScale(scale);
+      paper.Canvas().Brush() = TBrush{clYellow, bsSolid, clWhite};
+      paper.Canvas().FillRect(Rect(0, 0, 700, 460));
+      c.host.ClearRecords();
+      c.chart.PrintTo(paper.Canvas(), r);
+      c.chart.OnAfterDraw = nullptr;
+      EXPECT_EQ(paper.Pixel(r.left + 2, r.top + 2), clWhite);
+      EXPECT_EQ(paper.Pixel(r.right + 5, r.bottom + 5), clYellow);
+      if (r.left > 0) {
+        EXPECT_EQ(paper.Pixel(r.left - 5, r.top - 5), clYellow);
+      }
+      EXPECT_EQ(printedPlot.Width() > 0, true);
+      if (scale == 1.0)
+        paperPlot = printedPlot;
+      else
+        EXPECT_EQ(printedPlot, paperPlot);
+
+      EXPECT_EQ(c.chart.PlotRect(), screenPlot);
+      EXPECT_TRUE(c.host.HasPendingPaint());
+      c.host.Paint();
+      int changed = 0;
+      for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < 300; ++x) changed += c.host.PixelAt(x, y) != before[y * 300 + x];
+      EXPECT_EQ(changed, 0);
+    }
+  }
+}
+
+namespace {
+// The first bytes of a file, or "" when it cannot be read.
+std::string FileText(const std::string& path) {
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return "";
+  std::string text;
+  char buffer[4096];
+  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) text.append(buffer, n);
+  std::fclose(f);
+  return text;
+}
+// The page size a PDF's MediaBox gives, in points.
+std::pair<double, double> MediaBox(const std::string& pdf) {
+  const size_t at = pdf.find("/MediaBox");
+  if (at == std::string::npos) return {0, 0};
+  double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+  std::sscanf(pdf.c_str() + pdf.find('[', at) + 1, "%lf %lf %lf %lf", &x0, &y0, &x1, &y1);
+  return {x1 - x0, y1 - y0};
+}
+}  // namespace
+
+// A picture saved as a PDF page keeps its logical size at 96 to the inch, whatever its
+// scale or size; a file in the way is replaced, and a failure names the file.
+TEST(ChartSettingsTest, PicturesSavedAsPdfPages) {
+  EnsureGuiApplication();
+  const std::string dir = testing::TempDir() + "pdf-pages";
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  const std::string path = dir + "/chart.pdf";
+  {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    std::fputs("an older file", f);
+    std::fclose(f);
+  }
+  const struct {
+    int w, h;
+    double scale;
+  } pages[] = {{300, 200, 1}, {300, 200, 3.125}, {40, 30, 4}, {20000, 100, 1}, {100, 20000, 2}};
+  for (const auto& k : pages) {
+    SCOPED_TRACE(testing::Message() << k.w << "x" << k.h << " at " << k.scale);
+    TBitmap picture(k.w, k.h, k.scale);
+    ASSERT_NO_THROW(picture.SaveToPdf(path));
+    const std::string pdf = FileText(path);
+    EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
+    const auto [w, h] = MediaBox(pdf);
+    // Readers refuse pages beyond 14400 units a side; a larger page is shrunk to fit, in
+    // proportion.
+    const double fit = std::min(1.0, 14400.0 / (std::max(k.w, k.h) * 0.75));
+    EXPECT_NEAR(w, k.w * 0.75 * fit, 1);
+    EXPECT_NEAR(h, k.h * 0.75 * fit, 1);
+  }
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir),
+                          std::filesystem::directory_iterator{}),
+            1);
+  TBitmap empty, one(10, 10);
+  for (const auto& [picture, target] :
+       {std::pair<const TBitmap*, std::string>{&empty, path}, {&one, dir + "/missing/chart.pdf"}}) {
+    try {
+      picture->SaveToPdf(target);
+      ADD_FAILURE() << "saved " << target;
+    } catch (const Exception& e) {
+      EXPECT_NE(std::string(e.what()).find(target), std::string::npos) << e.what();
+    }
+  }
+  std::filesystem::remove_all(dir);
 }

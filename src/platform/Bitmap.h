@@ -47,8 +47,9 @@ class LISTCHART_PLATFORM_API TBitmap {
   // failure.
   void SaveToPng(const std::string& path) const;
   // Writes the picture as a one-page PDF file: the page is its logical size at 96 logical pixels
-  // to the inch, printed at its device pixels (a scale of 3.125 is 300 dots per inch). The file
-  // is replaced whole or not at all; throws Exception naming the file on failure.
+  // to the inch (shrunk to 200 inches at the most a side, as readers require), printed at its
+  // device pixels (a scale of 3.125 is 300 dots per inch). The file is replaced whole or not at
+  // all; throws Exception naming the file on failure.
   void SaveToPdf(const std::string& path) const;
 
   // The platform's own access to the pixels (Qt types live behind this).

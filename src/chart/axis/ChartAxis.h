@@ -340,6 +340,8 @@ class LISTCHART_CHART_API TCustomChartAxis {
   void PaintDepthAxis(TChartCanvas3D& canvas) const;
   // The room from the box's right edge to the depth axis' labels: the ticks and a gap.
   int DepthTickRoom() const;
+  // The room the depth axis' ticks and labels take right of the box; 0 without labels.
+  int DepthLabelsRoom(TChartCanvas3D& canvas) const;
 
   TCustomAxisPanel* FChart;
   // The axis' place in the chart's axis list and layout; -1 for an axis outside it.

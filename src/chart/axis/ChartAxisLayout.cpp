@@ -26,8 +26,7 @@ int TCustomChartAxis::WallSize() const {
 int TCustomChartAxis::LabelsBand(TChartCanvas3D& canvas, const TAxisLayout& layout) const {
   if (LabelsSize() > 0) return LabelsSize();
   canvas.Font() = LabelsFont();
-  if (TextRunsAcross(FIsHorizontal, FLabelsAngle)) return canvas.MeasureTextHeight("Wg");
-  int widest = 0;
+  std::vector<std::string> texts;
   const TAxisLabelStyle style = EffectiveLabelStyle();
   if (style == talValue) {
     std::vector<double> extremes;
@@ -41,38 +40,47 @@ int TCustomChartAxis::LabelsBand(TChartCanvas3D& canvas, const TAxisLayout& layo
         for (double& value : extremes) value = std::trunc(value / step) * step;
     }
     // Measured as formatted, without the program's label handler.
-    for (double value : extremes)
-      widest = std::max(widest, canvas.MeasureTextWidth(FormatLabel(value, layout)));
+    for (double value : extremes) texts.push_back(FormatLabel(value, layout));
   } else if (style == talText || style == talMark) {
     for (TChartSeries* series : FChart->SeriesList())
       if (series->Active() && series->IsTiedTo(*this))
-        for (int i = 0; i < series->PointCount(); ++i) {
-          const std::string text = style == talText ? series->PointLabel(i) : series->MarkText(i);
-          widest = std::max(widest, canvas.MeasureTextWidth(text));
-        }
+        for (int i = 0; i < series->PointCount(); ++i)
+          texts.push_back(style == talText ? series->PointLabel(i) : series->MarkText(i));
   }
+  // Each label as the block it is drawn as: its widest line, and a line's height per line.
+  const int lineHeight = canvas.MeasureTextHeight("Wg");
+  int widest = 0, lines = 1;
+  for (const std::string& text : texts) {
+    int count = 1;
+    size_t start = 0, blank;
+    while (LabelsMultiLine() && (blank = text.find(' ', start)) != std::string::npos) {
+      widest = std::max(widest, canvas.MeasureTextWidth(text.substr(start, blank - start)));
+      start = blank + 1;
+      ++count;
+    }
+    widest = std::max(widest, canvas.MeasureTextWidth(text.substr(start)));
+    lines = std::max(lines, count);
+  }
+  if (TextRunsAcross(FIsHorizontal, FLabelsAngle)) return lineHeight * lines;
   if (widest <= 0) return 0;
   const int blank = canvas.MeasureTextWidth(" ");
-  // Turned labels other than upright or level take the room their turned cells reach across.
-  if (FLabelsAngle % 90 != 0) {
-    const TTurnedText turned{FLabelsAngle, widest, canvas.MeasureTextHeight("Wg")};
-    return static_cast<int>(std::ceil(turned.Across(FIsHorizontal))) + blank;
-  }
-  return widest + blank;
+  // Turned labels take the room their turned blocks reach across.
+  const TTurnedText turned{FLabelsAngle, widest, lineHeight * lines};
+  return static_cast<int>(std::ceil(turned.Across(FIsHorizontal))) + blank;
 }
 
 void TCustomChartAxis::ReserveSpace(TAxisLayout& entry, TRect& rect, TChartCanvas3D& canvas) const {
   if (!FChart || !entry.Shown) return;
   if (FIsDepth) {
-    // The labels stand right of the box's floor, beyond its right edge.
-    if (!FLabels) return;
+    // The labels and then the title stand right of the box's floor, beyond its right edge.
     ChooseLabelStep(entry, canvas);
     const TFont savedFont = canvas.Font();
-    int widest = 0;
-    for (const auto& label : DepthLabels(canvas))
-      widest = std::max(widest, canvas.MeasureTextWidth(label.second));
+    rect.right -= DepthLabelsRoom(canvas);
+    if (!Title().Caption().empty()) {
+      canvas.Font() = Title().Font();
+      rect.right -= canvas.MeasureTextWidth(Title().Caption()) + canvas.MeasureTextWidth(" ");
+    }
     canvas.Font() = savedFont;
-    if (widest > 0) rect.right -= widest + canvas.MeasureTextWidth(" ") + DepthTickRoom();
     return;
   }
   // The labels' texts, and so their band, follow the step.

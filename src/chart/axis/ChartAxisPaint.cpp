@@ -63,12 +63,16 @@ void TCustomChartAxis::DrawLabelAt(TChartCanvas3D& canvas, int p, const std::str
     for (const std::string& line : lines) widest = std::max(widest, canvas.MeasureTextWidth(line));
     const TTurnedText turned{FLabelsAngle, widest, blockHeight};
     const TPoint anchor = turned.Anchor(FIsHorizontal, FOnFarSide, p, labelsPos);
-    const double down = FLabelsAngle * std::numbers::pi / 180.0;
+    // Each line aligned to the end nearest the axis, one line's height further down the block.
+    const double nearShare = widest > 0 ? turned.NearEnd(FIsHorizontal, FOnFarSide) / widest : 0;
+    const double theta = FLabelsAngle * std::numbers::pi / 180.0;
+    const double c = std::cos(theta), s = std::sin(theta);
     canvas.SetTextAlignment(taLeft | taTop);
     for (size_t i = 0; i < lines.size(); ++i) {
-      const double offset = static_cast<double>(i) * lineHeight;
-      canvas.DrawRotatedText(anchor.x + static_cast<int>(std::lround(offset * std::sin(down))),
-                             anchor.y + static_cast<int>(std::lround(offset * std::cos(down))),
+      const double along = nearShare * (widest - canvas.MeasureTextWidth(lines[i]));
+      const double down = static_cast<double>(i) * lineHeight;
+      canvas.DrawRotatedText(anchor.x + static_cast<int>(std::lround(along * c + down * s)),
+                             anchor.y + static_cast<int>(std::lround(-along * s + down * c)),
                              FLabelsAngle, lines[i], 0);
     }
     return;

@@ -12,6 +12,14 @@ int TCustomChartAxis::DepthTickRoom() const {
   return (Ticks().Visible ? std::max(0, TickLength()) : 0) + 2;
 }
 
+int TCustomChartAxis::DepthLabelsRoom(TChartCanvas3D& canvas) const {
+  if (!FLabels) return 0;
+  int widest = 0;
+  for (const auto& label : DepthLabels(canvas))
+    widest = std::max(widest, canvas.MeasureTextWidth(label.second));
+  return widest > 0 ? widest + canvas.MeasureTextWidth(" ") + DepthTickRoom() : 0;
+}
+
 std::vector<std::pair<int, std::string>> TCustomChartAxis::DepthLabels(
     TChartCanvas3D& canvas) const {
   std::vector<std::pair<int, std::string>> labels;
@@ -24,7 +32,9 @@ std::vector<std::pair<int, std::string>> TCustomChartAxis::DepthLabels(
     }
     return labels;
   }
-  // Each shown series by its title, at the middle of its depth band.
+  // Each shown series by its title, at the middle of its depth band; series sharing a depth
+  // slot share one label.
+  std::vector<int> slots;
   int number = 0;
   for (TChartSeries* series : FChart->SeriesList()) {
     if (!series->Active()) continue;
@@ -33,7 +43,14 @@ std::vector<std::pair<int, std::string>> TCustomChartAxis::DepthLabels(
         series->Title().empty() ? "Series" + std::to_string(number) : series->Title();
     if (FChart->OnGetAxisLabel)
       FChart->OnGetAxisLabel(const_cast<TCustomChartAxis*>(this), series, -1, text);
-    if (!text.empty()) labels.emplace_back(series->MiddleZ(), text);
+    if (text.empty()) continue;
+    const auto same = std::find(slots.begin(), slots.end(), series->ComputedZOrder());
+    if (same != slots.end()) {
+      labels[static_cast<size_t>(same - slots.begin())].second += ", " + text;
+    } else {
+      slots.push_back(series->ComputedZOrder());
+      labels.emplace_back(series->MiddleZ(), text);
+    }
   }
   return labels;
 }
@@ -52,12 +69,19 @@ void TCustomChartAxis::PaintDepthAxis(TChartCanvas3D& canvas) const {
     for (const auto& label : labels)
       canvas.DrawLineAtDepth(right + 1, floor, right + 1 + TickLength(), floor, label.first);
   }
-  if (!FLabels) return;
-  canvas.Font() = LabelsFont();
   canvas.Brush().style = bsClear;
   canvas.SetBackgroundMode(bkTransparent);
   canvas.SetTextAlignment(taLeft | taTop);
-  const int half = canvas.MeasureTextHeight("Wg") / 2;
-  for (const auto& label : labels)
-    canvas.DrawTextAtDepth(right + DepthTickRoom(), floor - half, label.second, label.first);
+  if (FLabels) {
+    canvas.Font() = LabelsFont();
+    const int half = canvas.MeasureTextHeight("Wg") / 2;
+    for (const auto& label : labels)
+      canvas.DrawTextAtDepth(right + DepthTickRoom(), floor - half, label.second, label.first);
+  }
+  // The title beyond the labels, halfway back.
+  if (Title().Caption().empty()) return;
+  const int beyond = std::max(DepthLabelsRoom(canvas), DepthTickRoom());
+  canvas.Font() = Title().Font();
+  canvas.DrawTextAtDepth(right + beyond, floor - canvas.MeasureTextHeight("Wg") / 2,
+                         Title().Caption(), (StartPixel() + EndPixel()) / 2);
 }

@@ -33,13 +33,18 @@ double TTurnedText::Along(bool horizontalAxis) const {
   return Across(!horizontalAxis);
 }
 
+double TTurnedText::NearEnd(bool horizontalAxis, bool farSide) const {
+  TVector u{}, v{};
+  Directions(angle, u, v);
+  // Which end of the middle line lies nearest the axis; the middle when both ends are as near.
+  const double towardsAxis = horizontalAxis ? (farSide ? u.y : -u.y) : (farSide ? -u.x : u.x);
+  return towardsAxis > 1e-9 ? width : towardsAxis < -1e-9 ? 0 : width / 2.0;
+}
+
 TPoint TTurnedText::Anchor(bool horizontalAxis, bool farSide, int tick, int labelsPos) const {
   TVector u{}, v{};
   Directions(angle, u, v);
-  // Which end of the middle line lies nearest the axis: along the reading direction, a of the
-  // width; the middle when both ends are as near.
-  const double towardsAxis = horizontalAxis ? (farSide ? u.y : -u.y) : (farSide ? -u.x : u.x);
-  const double a = towardsAxis > 1e-9 ? width : towardsAxis < -1e-9 ? 0 : width / 2.0;
+  const double a = NearEnd(horizontalAxis, farSide);
   // The corners of the cell from that point; the cell is pushed off the axis until its nearest
   // corner touches the labels' edge.
   double lowest = 1e300, highest = -1e300;

@@ -11,6 +11,9 @@ struct TTurnedText {
   // How far the turned cell reaches across an axis of this direction, and along it.
   double Across(bool horizontalAxis) const;
   double Along(bool horizontalAxis) const;
+  // How far along the text (0, half or all of its width) lies the end nearest the axis; lines
+  // of a block are aligned to that end.
+  double NearEnd(bool horizontalAxis, bool farSide) const;
   // Where the top-left corner of the unturned cell goes so that the text's end nearest the
   // axis touches the labels' edge (labelsPos, on the side the axis stands) and the middle line
   // of the text meets the tick.

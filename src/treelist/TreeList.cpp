@@ -15,6 +15,11 @@ TTreeList::TTreeList()
 }
 
 TTreeList::~TTreeList() {
+  // Nothing may leave a destructor: a layout that cannot be stored is not stored.
+  try {
+    StoreLayoutSettings();
+  } catch (...) {
+  }
   // The nodes go in a base destructor, after the view: they must not reach it.
   SetDefaultView(nullptr);
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <iosfwd>
 #include <memory>
 #include <string>
 
@@ -104,6 +105,38 @@ class LISTCHART_TREELIST_API TTreeList : public TCustomTreeListControl {
   TImageList* StateImages() const { return FStateImages; }
   // Sets the state images (not owned; null for none) and lays the control out again.
   void SetStateImages(TImageList* value) { ChangeLayout(FStateImages, value); }
+
+  // The arrangement the user made: column and band widths, order, header rows and visibility,
+  // the sort keys in their order, DefaultRowHeight and the panels' row counts. A layout made
+  // by other columns restores what still matches: a column by its Name, else its Caption; a
+  // band by its Caption; those without pair up in list order. A damaged layout raises
+  // ELayoutError and changes nothing.
+  std::string LayoutText() const;
+  // Applies a layout that LayoutText made.
+  void RestoreLayoutText(const std::string& text);
+  // Writes the layout to a stream; raises ELayoutError when the stream fails.
+  void SaveLayout(std::ostream& out) const;
+  // Reads a layout from the rest of a stream and applies it.
+  void RestoreLayout(std::istream& in);
+  // Replaces the file with the layout only once all of it is written; raises on failure.
+  void SaveLayoutToFile(const std::string& fileName) const;
+  // Applies the layout kept in a file.
+  void RestoreLayoutFromFile(const std::string& fileName);
+  // The settings file (in the user's configuration folder) that keeps the layout while
+  // aoStoreToRegistry or aoStoreToIniFile is on: restored when loading ends, saved when the
+  // control goes. Empty (the default): none.
+  const std::string& StorageFile() const { return FStorageFile; }
+  // Names the settings file.
+  void SetStorageFile(const std::string& value) { FStorageFile = value; }
+  // The section of the settings file that holds this control's layout; "TreeList" by default.
+  const std::string& StorageSection() const { return FStorageSection; }
+  // Names the section.
+  void SetStorageSection(const std::string& value) { FStorageSection = value; }
+  // Writes the layout to the settings file now, when the options ask for one; raises on failure.
+  void StoreLayoutSettings() const;
+  // Applies the layout in the settings file, when the options ask for one and it holds one;
+  // returns whether it did.
+  bool RestoreLayoutSettings();
 
   // Horizontal scroll position in pixels, kept within the scrolling width.
   int LeftCoord() const { return FLeftCoord; }
@@ -443,7 +476,12 @@ class LISTCHART_TREELIST_API TTreeList : public TCustomTreeListControl {
   // Sets whether a double click toggles the expansion; true by default.
   void SetDblClkExpanding(bool value) { StoreProperty(FDblClkExpanding, value); }
 
+ protected:
+  void Loaded() override;
+
  private:
+  bool StoresLayout() const;
+
   TLookAndFeel FLookAndFeel = lfStandard;
   TTreeListPaintStyle FPaintStyle = psStandard;
   bool FShowHeader = true;
@@ -506,6 +544,8 @@ class LISTCHART_TREELIST_API TTreeList : public TCustomTreeListControl {
   int FPreviewLines = 2;
   bool FShowRoot = true;
   int FLeftCoord = 0;
+  std::string FStorageFile;
+  std::string FStorageSection = "TreeList";
   TImageList* FImages = nullptr;
   TImageList* FStateImages = nullptr;
   TTreeListColumn* FPressedHeader = nullptr;

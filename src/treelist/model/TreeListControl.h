@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Clipboard.h"
@@ -136,6 +137,10 @@ class LISTCHART_TREELIST_API TCustomTreeListControl : public TCustomTreeList {
   virtual void Resort();
   // Re-sorts with aoAutoSortRefresh: at once, or at the end of an open update.
   void RequestResort() override;
+  // Replaces the sort marks with these, in this order (the first sorts first), and sorts
+  // again; columns of another tree-list and csNone entries are skipped.
+  void RestoreSortColumns(
+      const std::vector<std::pair<TTreeListColumn*, TTreeListColumnSort>>& sorts);
   // The mark a column header shows.
   TTreeListColumnSort ColumnSortMark(TTreeListColumn* column);
 

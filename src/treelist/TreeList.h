@@ -329,6 +329,10 @@ class LISTCHART_TREELIST_API TTreeList : public TCustomTreeListControl {
                      TTreeListNode* group, TTreeListColumn* column, int footer, std::string& text,
                      TColor& color, TFont& font, TAlignment& alignment, bool& done)>
       OnCustomDrawFooterNode;
+  // Asked once per painted row for the background of its node's level (0 for root nodes):
+  // color starts as Color, and what the handler leaves fills the row's unselected cells whose
+  // column has no colour of its own. The custom-draw events still have the last word.
+  std::function<void(TCustomTreeListControl* sender, int level, TColor& color)> OnGetLevelColor;
   // The user sized a column or a band, or ApplyBestFit ran.
   std::function<void(TCustomTreeListControl* sender)> OnChangedColumnsWidth;
   // Node drag and drop. OnDragOver may change whether a drop at (x, y) is taken: accept

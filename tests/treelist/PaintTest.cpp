@@ -315,3 +315,34 @@ TEST_F(TreeViewFixture, EditButtonsStandAtTheEndsOfTheirCells) {
     EXPECT_EQ(At(x, cell.top + 3), kFace) << x;
   EXPECT_GT(Count(host, Rect(cell.left + 16, cell.top, cell.right - 16, cell.bottom), kText), 20);
 }
+
+// Rows take their level's colour; a column's own colour and the custom draw stand above it,
+// and a level the handler leaves alone keeps the window colour.
+TEST_F(TreeViewFixture, RowsTakeTheirLevelsColourUnderTheCustomDraw) {
+  TTreeListNode* deep = AddRow(tree, tank2, {"deep", "1", "1", "1", "On-line"});
+  tank2->SetExpanded(true);
+  tree.Columns(3)->SetColor(clLime);
+  tree.OnGetLevelColor = [](TCustomTreeListControl*, int level, TColor& color) {
+    if (level < 2) color = level == 0 ? clYellow : clAqua;
+  };
+  tree.OnCustomDrawCell = [](TCustomTreeListControl*, TCanvas&, const TRect&, TTreeListNode*,
+                             TTreeListColumn* column, bool, bool, bool, std::string&, TColor& color,
+                             TFont&, TAlignment&, bool&) {
+    if (column->Index() == 4 && color == clAqua) color = clRed;
+  };
+  host.Paint(true);
+  struct {
+    TTreeListNode* Node;
+    TColor Cells, OwnColour, LastColumn;
+  } rows[] = {{site1, clYellow, clLime, clYellow},
+              {tank1, clAqua, clLime, clRed},
+              {deep, kWindow, clLime, kWindow},
+              {site2, clYellow, clLime, clYellow}};
+  for (const auto& row : rows)
+    for (int c = 0; c < tree.ColumnCount(); ++c) {
+      const TRect cell = tree.CellRect(row.Node, tree.Columns(c));
+      const TColor expected = c == 3 ? row.OwnColour : c == 4 ? row.LastColumn : row.Cells;
+      EXPECT_EQ(At(cell.right - 3, cell.bottom - 2), expected)
+          << row.Node->Strings(0) << " column " << c;
+    }
+}

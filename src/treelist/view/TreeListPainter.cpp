@@ -111,6 +111,12 @@ void TTreeListPainter::PaintRow(const TTreeListRowPlace& row) {
     PaintImages(row);
     C.RestoreClip();
   }
+  FLevelColor = clNone;
+  if (FTree.OnGetLevelColor) {
+    TColor color = FTree.Color();
+    FTree.OnGetLevelColor(&FTree, row.Level, color);
+    if (color != FTree.Color()) FLevelColor = color;
+  }
   // Places no cell covers (a header row a band leaves empty, a band without columns) show the
   // background, down to the grid line below them.
   if (FUncoveredCells)
@@ -206,9 +212,11 @@ void TTreeListPainter::PaintCell(const TTreeListRowPlace& row, const TTreeListCo
   const bool inCell = FRowSelect || (focusedNode && place.Display == FTree.FocusedColumn());
   const bool selected = FShowSelection && node->Selected() && inCell;
   const bool focused = FControlFocused && focusedNode && inCell;
-  const TColor background = !selected         ? column->Color()
-                            : FControlFocused ? FTree.HighlightColor()
-                                              : FTree.HideSelectionColor();
+  const bool levelColored = FLevelColor != clNone && !(column->AssignedValues() & cavColor);
+  const TColor background =
+      selected       ? FControlFocused ? FTree.HighlightColor() : FTree.HideSelectionColor()
+            : levelColored ? FLevelColor
+                     : column->Color();
   const TRect cell = G.CellRect(row, place);
   std::string text = node->Strings(column->ValueIndex());
   const TFont saved = C.Font();

@@ -83,4 +83,5 @@ class TTreeListPainter {
   TBrush FLineBrush;
   std::vector<TRect> FSegments;  // grid lines, drawn together at the end
   size_t FSearchMark = 0;        // bytes of the cell's text an incremental search matched
+  TColor FLevelColor = clNone;   // the painted row's level background, clNone for none
 };

@@ -333,6 +333,12 @@ class LISTCHART_TREELIST_API TTreeList : public TCustomTreeListControl {
   // color starts as Color, and what the handler leaves fills the row's unselected cells whose
   // column has no colour of its own. The custom-draw events still have the last word.
   std::function<void(TCustomTreeListControl* sender, int level, TColor& color)> OnGetLevelColor;
+  // The status panel is about to be drawn: change its text, colour, font and alignment, or draw
+  // it and set done.
+  std::function<void(TCustomTreeListControl* sender, TCanvas& canvas, const TRect& rect,
+                     std::string& text, TColor& color, TFont& font, TAlignment& alignment,
+                     bool& done)>
+      OnCustomDrawStatusPanel;
   // The user sized a column or a band, or ApplyBestFit ran.
   std::function<void(TCustomTreeListControl* sender)> OnChangedColumnsWidth;
   // Node drag and drop. OnDragOver may change whether a drop at (x, y) is taken: accept
@@ -379,6 +385,14 @@ class LISTCHART_TREELIST_API TTreeList : public TCustomTreeListControl {
   bool ShowFooter() const { return FShowFooter; }
   // Shows or hides the footer panel.
   void SetShowFooter(bool value) { ChangeLayout(FShowFooter, value); }
+  // Whether the status panel shows under the rows and the footer; false by default.
+  bool ShowStatusPanel() const { return FShowStatusPanel; }
+  // Shows or hides the status panel.
+  void SetShowStatusPanel(bool value) { ChangeLayout(FShowStatusPanel, value); }
+  // The text the status panel shows; empty by default.
+  const std::string& StatusText() const { return FStatusText; }
+  // Sets the status panel's text and repaints.
+  void SetStatusText(const std::string& value) { ChangeLook(FStatusText, value); }
   // Whether expanded groups get a row footer; false by default.
   bool ShowRowFooter() const { return FShowRowFooter; }
   // Shows or hides the row footers.
@@ -492,6 +506,8 @@ class LISTCHART_TREELIST_API TTreeList : public TCustomTreeListControl {
   bool FShowIndicator = false;
   bool FShowFooter = false;
   bool FShowRowFooter = false;
+  bool FShowStatusPanel = false;
+  std::string FStatusText;
   bool FShowGrid = false;
   bool FShowPreviewGrid = true;
   bool FShowLines = true;

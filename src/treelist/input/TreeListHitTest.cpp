@@ -220,6 +220,7 @@ TTreeListHitInfo HitTest(const TTreeList& tree, const TTreeListGeometry& g, TPoi
     hit.Node = row ? row->Node : nullptr;
     return hit.Kind = HitIndicator, hit;
   }
+  if (PtInRect(g.StatusPanel, p)) return hit.Kind = HitStatusPanel, hit;
   if (PtInRect(g.Footer, p)) {
     if (const TTreeListColumnPlace* c = g.FooterColumnAt(p, g.FooterLinesTop))
       hit.Column = c->ColumnIndex, hit.Band = c->BandPlace;

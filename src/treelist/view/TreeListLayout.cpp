@@ -44,6 +44,7 @@ TTreeListMetrics MeasureMetrics(const TTreeList& tree) {
   m.TextLineHeight = LineHeight(tree.Font());
   m.PreviewLineHeight = LineHeight(tree.PreviewFont());
   m.FooterHeight = tree.ShowFooter() ? (m.TextLineHeight + 7) * panelRows + raise + 3 : 0;
+  m.StatusPanelHeight = tree.ShowStatusPanel() ? m.TextLineHeight + raise + 5 : 0;
   m.RowFooterHeight =
       (m.TextLineHeight + 7) * panelRows + (tree.ShowGrid() && tree.ShowPreviewGrid() ? 1 : 0) + 2;
   if (const TImageList* images = tree.Images())
@@ -76,7 +77,7 @@ int UniformRowHeight(const TTreeList& tree, const TTreeListMetrics& metrics) {
 
 int PageRowCount(const TTreeList& tree, const TTreeListMetrics& metrics, int clientHeight) {
   const int top = metrics.BandPanelHeight + metrics.HeaderPanelHeight;
-  const int bottom = std::max(top, clientHeight - metrics.FooterHeight);
+  const int bottom = std::max(top, clientHeight - metrics.BelowRows());
   return std::max((bottom - top) / std::max(UniformRowHeight(tree, metrics), 1), 1);
 }
 
@@ -91,9 +92,11 @@ void PlacePanels(TTreeListGeometry& g, const TTreeListMetrics& m, int width, int
   y += m.BandPanelHeight;
   g.HeaderPanel = Rect(g.Client.left, y, g.Client.right, y + m.HeaderPanelHeight);
   y += m.HeaderPanelHeight;
-  const int footerTop = std::max(y, height - m.FooterHeight);
+  const int footerTop = std::max(y, height - m.BelowRows());
   g.RowsArea = Rect(g.Client.left, y, g.Client.right, footerTop);
   g.Footer = Rect(g.Client.left, footerTop, g.Client.right, footerTop + m.FooterHeight);
+  g.StatusPanel =
+      Rect(g.Client.left, g.Footer.bottom, g.Client.right, g.Footer.bottom + m.StatusPanelHeight);
   g.FooterLineHeight = m.TextLineHeight + 7;
   g.FooterLinesTop = g.Footer.top + (m.Flat ? 0 : 1);  // below the raised edge
 }

@@ -29,6 +29,7 @@ struct LISTCHART_TREELIST_API TTreeListMetrics {
   int TextLineHeight = 0;
   int PreviewLineHeight = 0;  // a line of PreviewFont
   int FooterHeight = 0;
+  int StatusPanelHeight = 0;  // a line of Font with the header's margins, while shown
   int RowFooterHeight = 0;
   int MinRowHeight = 0;
   int RowHeight = 0;   // DefaultRowHeight
@@ -38,6 +39,9 @@ struct LISTCHART_TREELIST_API TTreeListMetrics {
   int StateImageHeight = 0;
   int ZeroWidth = 0;  // width of "0", for best fit
   int DragArrowHeight = 0;
+
+  // The panels under the rows: the footer, then the status panel.
+  int BelowRows() const { return FooterHeight + StatusPanelHeight; }
 };
 
 // Measures the fonts (as a screen measures them) and derives every metric.
@@ -112,6 +116,7 @@ struct LISTCHART_TREELIST_API TTreeListGeometry {
   TRect HeaderPanel;
   TRect RowsArea;
   TRect Footer;
+  TRect StatusPanel;                          // under the footer
   std::vector<TTreeListBandPlace> Bands;      // left to right
   std::vector<TTreeListColumnPlace> Columns;  // band by band, row by row, left to right
   std::vector<TRect> FixedBandLines;

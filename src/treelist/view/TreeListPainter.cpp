@@ -73,6 +73,7 @@ void TTreeListPainter::Paint() {
   PaintHeaderPanel();
   PaintIndicator();
   PaintFooter();
+  PaintStatusPanel();
   PaintRows();
   // Last, so that neither headers nor the header panel's shadow cover them.
   for (const TRect& line : G.FixedBandLines)

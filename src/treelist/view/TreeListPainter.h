@@ -65,6 +65,7 @@ class TTreeListPainter {
   void PaintFooterCell(const TRect& cell, TTreeListNode* group, TTreeListColumn* column, int footer,
                        std::string text);
   void PaintFooter();
+  void PaintStatusPanel();
   void PaintIndicator();
   bool RowSelected(const TTreeListNode* node) const;
 

@@ -85,8 +85,7 @@ TStoredLayout Capture(const TTreeList& tree) {
   }
   for (int i = 0; i < tree.ColumnCount(); ++i) {
     const TTreeListColumn* c = tree.Columns(i);
-    s.Columns.push_back(
-        {ColumnKey(c), c->BandIndex(), c->RowIndex(), c->Width(), c->Visible()});
+    s.Columns.push_back({ColumnKey(c), c->BandIndex(), c->RowIndex(), c->Width(), c->Visible()});
   }
   for (const TTreeListColumn* c : tree.SortColumns()) s.Sorts.push_back({c->Index(), c->Sorted()});
   return s;

@@ -346,3 +346,34 @@ TEST_F(TreeViewFixture, RowsTakeTheirLevelsColourUnderTheCustomDraw) {
           << row.Node->Strings(0) << " column " << c;
     }
 }
+
+// In the Outlook style a node with children is one group row in the group colours, with a
+// 12 x 12 sunken box (11 x 11 framed in the ultra flat look); leaves keep their cells.
+TEST_F(TreeViewFixture, OutlookGroupRowsSpanTheColumnsBesideTheirBox) {
+  tree.SetPaintStyle(psOutlook);
+  tree.SetShowLines(false);
+  tree.SetColor(clAqua);  // the sunken box's light edges show against it
+  tree.SetGroupNodeColor(clYellow);
+  tree.SetGroupNodeTextColor(clRed);
+  const struct {
+    TLookAndFeel Look;
+    int Box;
+  } looks[] = {{lfFlat, 12}, {lfStandard, 12}, {lfUltraFlat, 11}};
+  for (const auto& look : looks) {
+    tree.SetLookAndFeel(look.Look);
+    host.Paint(true);
+    const int top = tree.Metrics().HeaderRowHeight;
+    const int mid = top + kRowHeight / 2;
+    int first = -1, last = -1, upper = -1, lower = -1;
+    for (int x = 0; x < 16; ++x)
+      if (At(x, mid) != clAqua) (first < 0 ? first : last) = x, last = x;
+    for (int y = top; y < top + kRowHeight; ++y)
+      if (At(first, y) != clAqua) (upper < 0 ? upper : lower) = y, lower = y;
+    EXPECT_EQ(last - first + 1, look.Box) << look.Look;
+    EXPECT_EQ(lower - upper + 1, look.Box) << look.Look;
+    const TRect group = Rect(169, top + 1, 846, top + kRowHeight - 1);
+    EXPECT_EQ(Count(host, group, clYellow), group.Width() * group.Height()) << look.Look;
+    EXPECT_GT(Count(host, Rect(16, top, 169, top + kRowHeight), clRed), 0) << look.Look;
+    EXPECT_EQ(At(500, top + kRowHeight + kRowHeight / 2), clAqua) << look.Look;  // a tank
+  }
+}

@@ -291,6 +291,20 @@ INSTANTIATE_TEST_SUITE_P(
                                 t.Bands().Items(1)->SetSizing(false);
                                 t.Columns(3)->SetSizing(false);
                               }},
+                      TConfig{"OutlookGroupRows",
+                              [](TTreeList& t, TImageList& images, TImageList&) {
+                                t.SetPaintStyle(psOutlook);
+                                t.SetShowGrid(true);
+                                t.SetImages(&images);
+                              }},
+                      TConfig{"OutlookUltraFlatFixedBands",
+                              [](TTreeList& t, TImageList&, TImageList&) {
+                                t.SetPaintStyle(psOutlook);
+                                t.SetLookAndFeel(lfUltraFlat);
+                                t.SetOptions({aoColumnSizing, aoColumnMoving, aoAutoSort});
+                                ThreeBands(t, bfLeft, bfRight);
+                                TwoHeaderRows(t);
+                              }},
                       TConfig{"RowsOfManyHeights",
                               [](TTreeList& t, TImageList&, TImageList&) { RowsOfManyHeights(t); }},
                       TConfig{"ManyHeightsBandsTwoRows",

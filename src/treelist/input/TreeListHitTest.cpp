@@ -172,6 +172,14 @@ void HitRow(const TTreeList& tree, const TTreeListGeometry& g, const TTreeListRo
   hit.Kind = HitNowhere;
   if (p.y >= r.CellsBottom && p.y < r.Bottom - g.Separator)
     return HitBelowCells(tree, g, r, p, hit);
+  // A group row is one cell, named after the first column placed, wherever a band shows.
+  if (r.Group && p.y < r.CellsBottom && p.x >= r.ContentLeft && p.x < g.CellsRight() &&
+      BandAt(g, p.x) >= 0) {
+    hit.Kind = HitCell;
+    hit.Column = g.Columns.front().ColumnIndex;
+    hit.Band = g.Columns.front().BandPlace;
+    return;
+  }
   const int line = r.LineHeight > 0 ? (p.y - r.Top) / r.LineHeight : 0;
   if (const TTreeListColumnPlace* c = ColumnAt(g, p.x, line)) {
     hit.Column = c->ColumnIndex;

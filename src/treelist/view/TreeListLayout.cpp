@@ -264,7 +264,9 @@ void PlaceRows(TTreeListGeometry& g, const TTreeList& tree, const TTreeListMetri
     r.Mid = y + g.RowHeight / 2;  // beside the first line, as in a row of one line
     r.IndentLeft = g.IndentOrigin;
     r.ButtonLeft = g.IndentOrigin + r.Level * I - rootShift;
-    r.HasButton = tree.ShowButtons() && (node->HasChildren() || node->Count() > 0);
+    const bool children = node->HasChildren() || node->Count() > 0;
+    r.HasButton = tree.ShowButtons() && children;
+    r.Group = children && tree.PaintStyle() == psOutlook && !g.Columns.empty();
     r.ContentLeft = g.IndentOrigin + NodeIndentation(tree, m, node);
     r.ImageLeft = r.ContentLeft - m.ImageWidth;
     r.StateImageLeft = r.ImageLeft - (node->StateIndex() >= 0 ? m.StateImageWidth : 0);
@@ -314,6 +316,10 @@ TRect TTreeListGeometry::CellRect(const TTreeListRowPlace& row,
 TRect TTreeListGeometry::RowContentRect(const TTreeListRowPlace& row) const {
   const int bottom = row.Footers > 0 ? row.PreviewBottom : row.Bottom;
   return Rect(row.ContentLeft, row.Top, std::max(CellsRight(), row.ContentLeft), bottom);
+}
+
+TRect TTreeListGeometry::GroupRect(const TTreeListRowPlace& row) const {
+  return Rect(row.ContentLeft, row.Top, std::max(CellsRight(), row.ContentLeft), row.CellsBottom);
 }
 
 int TTreeListGeometry::CellsRight() const {

@@ -106,6 +106,7 @@ struct LISTCHART_TREELIST_API TTreeListRowPlace {
   int ImageLeft = 0;
   int ContentLeft = 0;
   bool HasButton = false;  // the node shows an expand button
+  bool Group = false;      // one cell across all columns (psOutlook, a node with children)
 };
 
 // Where everything stands for one paint or hit test: built fresh each time, never kept.
@@ -147,6 +148,9 @@ struct LISTCHART_TREELIST_API TTreeListGeometry {
   // From the first cell's content to the right end of the cells, over the preview but not
   // the row footers.
   TRect RowContentRect(const TTreeListRowPlace& row) const;
+  // A group row's one cell, from its content to the right end of the cells; it shows the text
+  // of the first column placed.
+  TRect GroupRect(const TTreeListRowPlace& row) const;
   // The right end of the cells.
   int CellsRight() const;
   // A column's cell in a footer (the panel's, or a row footer) whose lines start below top.

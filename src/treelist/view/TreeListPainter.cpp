@@ -10,6 +10,9 @@ namespace {
 
 constexpr int kIndent = TTreeListMetrics::kIndentWidth;
 constexpr int kExpandBox = 9;  // the plus and minus boxes, edges included
+// The Outlook style's boxes, edges included: sunken, or framed in the ultra flat look.
+constexpr int kOutlookBox = 12;
+constexpr int kUltraFlatOutlookBox = 11;
 constexpr int kEditButtonWidth = 16;
 // Right-aligned text keeps a pixel more from the right edge. Only its place moves: the width
 // it may take is that of any alignment, the width a row's height was measured with.
@@ -124,6 +127,7 @@ void TTreeListPainter::PaintRow(const TTreeListRowPlace& row) {
     Fill(Rect(std::max(row.ContentLeft, G.IndentOrigin), row.Top, G.CellsRight(), row.Bottom),
          FTree.Color());
   for (const TTreeListColumnPlace& place : G.Columns) {
+    if (row.Group) break;
     const TRect cell = G.CellRect(row, place);
     const TRect shown = G.Shown(place, cell);
     if (IsRectEmpty(shown) || !Visible(shown)) continue;
@@ -132,11 +136,17 @@ void TTreeListPainter::PaintRow(const TTreeListRowPlace& row) {
     PaintCell(row, place);
     C.RestoreClip();
   }
+  if (row.Group) PaintGroupRow(row);
   PaintPreview(row);
   PaintRowFooters(row);
   if (G.Separator > 0) {
     // Cell edges run down to the preview; the separator below takes the corner.
     for (const TTreeListColumnPlace& p : G.Columns) {
+      if (row.Group) {
+        FSegments.push_back(
+            G.Shown(p, Rect(p.CellLeft, row.Bottom - G.Separator, p.CellRight, row.Bottom)));
+        continue;
+      }
       FSegments.push_back(
           G.Shown(p, Rect(p.CellLeft, row.Bottom - G.Separator, p.CellRight, row.Bottom)));
       FSegments.push_back(G.Shown(p, Rect(p.CellRight - 1, row.Top, p.CellRight, row.CellsBottom)));
@@ -178,6 +188,12 @@ void TTreeListPainter::PaintTreeLines(const TTreeListRowPlace& row) {
 
 // A 9 x 9 box centred in the node's button cell: minus, and a plus while collapsed.
 void TTreeListPainter::PaintButton(const TTreeListRowPlace& row) {
+  if (FTree.PaintStyle() == psOutlook) {
+    const int size = FTree.LookAndFeel() == lfUltraFlat ? kUltraFlatOutlookBox : kOutlookBox;
+    const int left = (row.ButtonLeft + row.ButtonLeft + kIndent - size) / 2;
+    const int top = row.Mid - size / 2;
+    return PaintOutlookButton(Rect(left, top, left + size, top + size), row.Node->Expanded());
+  }
   const int left = (row.ButtonLeft + row.ButtonLeft + kIndent - kExpandBox) / 2;
   const int top = row.Mid - 4;
   const TRect box = Rect(left, top, left + kExpandBox, top + kExpandBox);
@@ -186,6 +202,67 @@ void TTreeListPainter::PaintButton(const TTreeListRowPlace& row) {
   C.FrameRect(box);
   Fill(Rect(left + 2, top + 4, box.right - 2, top + 5), clWindowText);
   if (!row.Node->Expanded()) Fill(Rect(left + 4, top + 2, left + 5, box.bottom - 2), clWindowText);
+}
+
+// A box with a 5-pixel bar, crossed while collapsed.
+void TTreeListPainter::PaintOutlookButton(const TRect& box, bool expanded) {
+  if (FTree.LookAndFeel() == lfUltraFlat) {
+    Fill(box, FTree.Color());
+    C.Brush() = TBrush{clWindowFrame, bsSolid, clWindowFrame};
+    C.FrameRect(box);
+  } else {
+    Fill(box, clBtnFace);
+    C.DrawEdge(box, edgeSunken, bfsRect);
+  }
+  const int cx = (box.left + box.right) / 2, cy = (box.top + box.bottom) / 2;
+  Fill(Rect(cx - 2, cy, cx + 3, cy + 1), clWindowText);
+  if (!expanded) Fill(Rect(cx, cy - 2, cx + 1, cy + 3), clWindowText);
+}
+
+// One cell across every column in the group colours; the custom draw sees it as a cell of the
+// first column placed. The fixed band lines, drawn last, still cross it.
+void TTreeListPainter::PaintGroupRow(const TTreeListRowPlace& row) {
+  const TRect cell = G.GroupRect(row);
+  if (IsRectEmpty(cell) || !Visible(cell)) return;
+  TTreeListColumn* column = G.Columns.front().Column;
+  TTreeListNode* node = row.Node;
+  const bool selected = RowSelected(node);
+  const bool focused = selected && FControlFocused && node == FTree.FocusedNode();
+  const TColor background = !selected         ? FTree.GroupNodeColor()
+                            : FControlFocused ? FTree.HighlightColor()
+                                              : FTree.HideSelectionColor();
+  std::string text = node->Strings(column->ValueIndex());
+  const TFont saved = C.Font();
+  C.Font() = FTree.Font();
+  if (selected)
+    C.Font().SetColor(FControlFocused ? FTree.HighlightTextColor()
+                                      : FTree.HideSelectionTextColor());
+  else if (FTree.GroupNodeTextColor() != clNone)
+    C.Font().SetColor(FTree.GroupNodeTextColor());
+  TColor color = background;
+  TAlignment alignment = taLeftJustify;
+  bool done = false;
+  C.SaveClip();
+  C.IntersectClipRect(
+      Rect(std::max(cell.left, G.Bands.front().ShownLeft), cell.top, cell.right, cell.bottom));
+  if (FTree.OnCustomDraw)
+    FTree.OnCustomDraw(&FTree, C, cell, node, column, text, C.Font(), color, selected, focused,
+                       done);
+  if (!done && FTree.OnCustomDrawCell)
+    FTree.OnCustomDrawCell(&FTree, C, cell, node, column, selected, focused, false, text, color,
+                           C.Font(), alignment, done);
+  if (!done) {
+    Fill(cell, color);
+    TRect r = Rect(cell.left + 2, cell.top + 1, cell.right - 1, cell.bottom - 1);
+    text = column->DisplayText(text);
+    const unsigned align = alignment == taCenter         ? dtCenter
+                           : alignment == taRightJustify ? dtRight
+                                                         : dtLeft;
+    if (!text.empty() && !IsRectEmpty(r))
+      C.DrawText(text, r, dtSingleLine | dtVCenter | dtEndEllipsis | dtNoPrefix | align);
+  }
+  C.RestoreClip();
+  C.Font() = saved;
 }
 
 // Each picture centred in its cell right of the button cell: the state image, then the

@@ -48,6 +48,8 @@ class TTreeListPainter {
   void PaintRow(const TTreeListRowPlace& row);
   void PaintTreeLines(const TTreeListRowPlace& row);
   void PaintButton(const TTreeListRowPlace& row);
+  void PaintOutlookButton(const TRect& box, bool expanded);
+  void PaintGroupRow(const TTreeListRowPlace& row);
   void PaintImages(const TTreeListRowPlace& row);
   void PaintCell(const TTreeListRowPlace& row, const TTreeListColumnPlace& place);
   void DrawCellText(const TRect& cell, const TTreeListColumnPlace& place, std::string text,

@@ -29,7 +29,8 @@ struct LISTCHART_TREELIST_API TTreeListMetrics {
   int TextLineHeight = 0;
   int PreviewLineHeight = 0;  // a line of PreviewFont
   int FooterHeight = 0;
-  int StatusPanelHeight = 0;  // a line of Font with the header's margins, while shown
+  // A line of Font with the header's margins while the status panel shows, else 0.
+  int StatusPanelHeight = 0;
   int RowFooterHeight = 0;
   int MinRowHeight = 0;
   int RowHeight = 0;   // DefaultRowHeight
@@ -106,7 +107,8 @@ struct LISTCHART_TREELIST_API TTreeListRowPlace {
   int ImageLeft = 0;
   int ContentLeft = 0;
   bool HasButton = false;  // the node shows an expand button
-  bool Group = false;      // one cell across all columns (psOutlook, a node with children)
+  // One cell across all columns: a node with children in the psOutlook style.
+  bool Group = false;
 };
 
 // Where everything stands for one paint or hit test: built fresh each time, never kept.
@@ -117,7 +119,8 @@ struct LISTCHART_TREELIST_API TTreeListGeometry {
   TRect HeaderPanel;
   TRect RowsArea;
   TRect Footer;
-  TRect StatusPanel;                          // under the footer
+  // The status panel, under the footer.
+  TRect StatusPanel;
   std::vector<TTreeListBandPlace> Bands;      // left to right
   std::vector<TTreeListColumnPlace> Columns;  // band by band, row by row, left to right
   std::vector<TRect> FixedBandLines;

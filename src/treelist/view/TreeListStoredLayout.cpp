@@ -76,7 +76,9 @@ std::string Escape(const std::string& key) {
 
 TStoredLayout Capture(const TTreeList& tree) {
   TStoredLayout s;
-  s.RowHeight = tree.RequestedRowHeight();
+  // As the metrics see it now: a height the fonts have caught up with counts as not set.
+  const int height = tree.DefaultRowHeight();
+  s.RowHeight = height > tree.Metrics().MinRowHeight ? height : 0;
   s.HeaderRows = tree.HeaderPanelRowCount();
   s.BandRows = tree.BandRowCount();
   for (int i = 0; i < tree.Bands().Count(); ++i) {

@@ -459,11 +459,11 @@ class LISTCHART_TREELIST_API TTreeList : public TCustomTreeListControl {
   TColor GridLineColor() const { return FGridLineColor; }
   // Sets the grid lines' colour.
   void SetGridLineColor(TColor value) { ChangeLook(FGridLineColor, value); }
-  // A colour for group nodes, clBtnFace by default; stored, the paint does not use it.
+  // Background of the group rows of the psOutlook style; clBtnFace by default.
   TColor GroupNodeColor() const { return FGroupNodeColor; }
   // Sets the group node colour.
   void SetGroupNodeColor(TColor value) { ChangeLook(FGroupNodeColor, value); }
-  // A text colour for group nodes, clNone by default; stored, the paint does not use it.
+  // Text colour of those group rows; clNone (the default) takes the Font's colour.
   TColor GroupNodeTextColor() const { return FGroupNodeTextColor; }
   // Sets the group node text colour.
   void SetGroupNodeTextColor(TColor value) { ChangeLook(FGroupNodeTextColor, value); }

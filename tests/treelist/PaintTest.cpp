@@ -377,3 +377,40 @@ TEST_F(TreeViewFixture, OutlookGroupRowsSpanTheColumnsBesideTheirBox) {
     EXPECT_EQ(At(500, top + kRowHeight + kRowHeight / 2), clAqua) << look.Look;  // a tank
   }
 }
+
+// A group row is the one cell its row has: without row select it still shows that its node is
+// the focused, selected one, as a leaf's focused cell does.
+TEST_F(TreeViewFixture, AFocusedOutlookGroupRowShowsItsSelectionWithoutRowSelect) {
+  tree.SetPaintStyle(psOutlook);
+  tree.SetOptions({aoAutoWidth, aoColumnSizing});
+  tree.SetHideSelection(false);
+  host.SetFocus();
+  const TRect groupRow = Rect(200, RowTop(0) + 2, 800, RowTop(1) - 2);
+  const TRect leafRow = Rect(16, RowTop(1) + 2, 800, RowTop(2) - 2);
+  tank1->SetFocused(true);
+  host.Paint(true);
+  EXPECT_GT(Count(host, leafRow, kHighlight), 0) << "a leaf's focused cell";
+  site1->SetFocused(true);
+  host.Paint(true);
+  EXPECT_TRUE(site1->Selected());
+  EXPECT_GT(Count(host, groupRow, kHighlight), 0) << "the focused group row";
+}
+
+// The level colour is the row's background: its preview strip takes it with its cells.
+TEST_F(TreeViewFixture, ALevelColourFillsTheRowsPreviewToo) {
+  tree.SetOptions({aoRowSelect, aoAutoWidth, aoColumnSizing, aoPreview});
+  tree.OnGetPreviewText = [](TCustomTreeListControl*, TTreeListNode* node, std::string& text) {
+    text = node->Strings(0);
+  };
+  tree.SetPreviewLines(1);
+  tree.OnGetLevelColor = [](TCustomTreeListControl*, int level, TColor& color) {
+    if (level == 0) color = clYellow;
+  };
+  host.Paint(true);
+  const TTreeListGeometry g = tree.Geometry();
+  const TTreeListRowPlace& site = g.Rows.front();
+  ASSERT_EQ(site.Node, site1);
+  ASSERT_GT(site.PreviewBottom, site.CellsBottom);
+  EXPECT_EQ(At(800, (site.Top + site.CellsBottom) / 2), clYellow) << "a cell";
+  EXPECT_EQ(At(800, (site.CellsBottom + site.PreviewBottom) / 2), clYellow) << "the preview";
+}

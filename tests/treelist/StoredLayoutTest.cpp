@@ -3,11 +3,14 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <random>
 #include <sstream>
 
 #include "TreeTestTree.h"
 #include "TreeViewTestTree.h"
+#include "platform/SettingsFile.h"
 #include "treelist/model/TreeListErrors.h"
 
 namespace fs = std::filesystem;
@@ -262,4 +265,155 @@ TEST(StoredLayout, FilesAndTheSettingsFileKeepTheLayout) {
   EXPECT_THROW(unstored.RestoreLayoutFromFile((dir / "none").string()), ELayoutError);
   fs::remove_all(dir);
   unsetenv("XDG_CONFIG_HOME");
+}
+
+// Whatever arrangement a control is in, the layout it writes reads back into it unchanged: a
+// layout the control cannot read again is lost to the user at the next start.
+TEST(StoredLayout, EveryLayoutAControlWritesReadsBack) {
+  EnsureGuiApplication();
+  const std::pair<const char*, std::function<void(TTreeList&)>> cases[] = {
+      {"no columns", [](TTreeList&) {}},
+      {"all columns hidden",
+       [](TTreeList& t) {
+         ArrangeableTree(t, kCaptions);
+         for (int i = 0; i < t.ColumnCount(); ++i) t.Columns(i)->SetVisible(false);
+       }},
+      {"duplicate and empty captions",
+       [](TTreeList& t) {
+         ArrangeableTree(t, {"Level", "Level", "", "", "Level"});
+         t.Columns(4)->SetWidth(61);
+         t.MoveColumn(4, 0);
+       }},
+      {"many header rows",
+       [](TTreeList& t) {
+         ArrangeableTree(t, kCaptions);
+         t.SetHeaderPanelMaxRowCount(150);
+         t.SetHeaderPanelRowCount(120);
+         t.Columns(1)->SetRowIndex(110);
+       }},
+      {"many band rows",
+       [](TTreeList& t) {
+         ArrangeableTree(t, kCaptions);
+         t.SetBandMaxRowCount(200);
+         t.SetBandRowCount(150);
+       }},
+      {"tall rows",
+       [](TTreeList& t) {
+         ArrangeableTree(t, kCaptions);
+         t.SetDefaultRowHeight(70000);
+       }},
+      {"long captions",
+       [](TTreeList& t) {
+         std::vector<std::string> captions;
+         for (int i = 0; i < 30; ++i) captions.push_back(std::string(40000, 'a' + i % 26));
+         ArrangeableTree(t, captions);
+       }},
+  };
+  for (const auto& [name, arrange] : cases) {
+    TTreeList tree;
+    arrange(tree);
+    const std::string text = tree.LayoutText();
+    EXPECT_NO_THROW(tree.RestoreLayoutText(text)) << name;
+    std::stringstream stream;
+    tree.SaveLayout(stream);
+    EXPECT_NO_THROW(tree.RestoreLayout(stream)) << name;
+    EXPECT_EQ(tree.LayoutText(), text) << name;
+  }
+}
+
+// A program that restores its layout while the control loads keeps the user's sort order, not
+// the columns' order.
+TEST(StoredLayout, RestoredWhileLoadingKeepsTheSortOrder) {
+  EnsureGuiApplication();
+  TTreeList saved;
+  ArrangeableTree(saved, kCaptions);
+  saved.ColumnHeaderClick(saved.Columns(4), false, false);  // Status first
+  saved.ColumnHeaderClick(saved.Columns(1), true, false);   // then Capacity
+  TTreeList tree;
+  ArrangeableTree(tree, kCaptions);
+  tree.BeginLoading();
+  tree.RestoreLayoutText(saved.LayoutText());
+  tree.EndLoading();
+  std::string sorts;
+  for (const TTreeListColumn* c : tree.SortColumns()) sorts += c->Caption() + ";";
+  EXPECT_EQ(sorts, "Status;Capacity;");
+  EXPECT_EQ(tree.LayoutText(), saved.LayoutText());
+}
+
+// The settings file: a failure to write it, a damaged layout in it and sections of similar
+// names are each seen by the program.
+TEST(StoredLayout, SettingsFileTroubleIsReported) {
+  EnsureGuiApplication();
+  const fs::path dir =
+      fs::temp_directory_path() / ("treelist-settings-" + std::to_string(getpid()));
+  fs::create_directories(dir);
+  setenv("XDG_CONFIG_HOME", dir.c_str(), 1);
+  {
+    std::ofstream((dir / "blocker").string()) << "a file, not a folder";
+    TTreeList tree;
+    ArrangeableTree(tree, kCaptions);
+    tree.SetStorageFile((dir / "blocker" / "tanks.ini").string());
+    tree.SetOptions(tree.Options().Include(aoStoreToIniFile));
+    EXPECT_THROW(tree.StoreLayoutSettings(), Exception) << "a folder that cannot be made";
+  }
+  {
+    const std::unique_ptr<TSettingsFile> settings = OpenUserSettings("damaged.ini");
+    settings->Write("TreeList", "Layout", "TreeListLayout 1\nrows 0 1 1\nbands 9\n");
+    settings->Flush();
+    TTreeList tree;
+    ArrangeableTree(tree, kCaptions);
+    tree.BeginLoading();
+    tree.SetStorageFile("damaged.ini");
+    tree.SetOptions(tree.Options().Include(aoStoreToIniFile));
+    EXPECT_THROW(tree.EndLoading(), ELayoutError) << "a damaged stored layout goes unreported";
+    tree.SetOptions(tree.Options().Exclude(aoStoreToIniFile));
+  }
+  {
+    TTreeList tree;
+    ArrangeableTree(tree, kCaptions);
+    tree.SetStorageFile("sections.ini");
+    tree.SetStorageSection("Main/Tree");
+    tree.SetOptions(tree.Options().Include(aoStoreToIniFile));
+    tree.StoreLayoutSettings();
+    tree.SetStorageSection("Main_Tree");
+    EXPECT_FALSE(tree.RestoreLayoutSettings()) << "two sections share one place";
+    tree.SetOptions(tree.Options().Exclude(aoStoreToIniFile));
+  }
+  fs::remove_all(dir);
+  unsetenv("XDG_CONFIG_HOME");
+}
+
+// Bands in the layout, none in the control, and the reverse: the columns' own arrangement
+// comes back either way.
+TEST(StoredLayout, BandsComeAndGoBetweenLayoutAndControl) {
+  EnsureGuiApplication();
+  TTreeList banded;
+  ArrangeableTree(banded, kCaptions);
+  banded.Bands().Items(0)->SetCaption("Site");
+  banded.Columns(1)->SetWidth(133);
+  banded.MoveColumn(3, 0);
+  TTreeList plain;
+  AddTankColumns(plain);
+  plain.RestoreLayoutText(banded.LayoutText());
+  EXPECT_EQ(plain.Bands().Count(), 1);
+  EXPECT_EQ(plain.Columns(0)->Caption(), "Level %");
+  EXPECT_EQ(plain.Columns(2)->Width(), 133);
+  for (int i = 0; i < plain.ColumnCount(); ++i) EXPECT_EQ(plain.Columns(i)->BandIndex(), 0);
+  plain.Columns(2)->SetWidth(91);
+  TTreeList banded2;
+  ArrangeableTree(banded2, kCaptions);
+  banded2.Bands().Items(0)->SetCaption("Site");
+  const std::string before = banded2.LayoutText();
+  banded2.RestoreLayoutText(plain.LayoutText());
+  std::string arrangement;
+  for (int i = 0; i < banded2.ColumnCount(); ++i) {
+    const TTreeListColumn* c = banded2.Columns(i);
+    arrangement += c->Caption() + " in \"" + banded2.Bands().Items(c->BandIndex())->Caption() +
+                   "\" " + std::to_string(c->Width()) + "; ";
+  }
+  // The one band of the plain layout says nothing of the bands this control has.
+  EXPECT_EQ(arrangement,
+            "Level % in \"Site\" 100; Site/Tank in \"Site\" 100; Capacity in \"Levels\" 91; "
+            "Level in \"\" 100; Status in \"Levels\" 100; ")
+      << before;
 }

@@ -305,6 +305,18 @@ INSTANTIATE_TEST_SUITE_P(
                                 ThreeBands(t, bfLeft, bfRight);
                                 TwoHeaderRows(t);
                               }},
+                      TConfig{"OutlookManyHeightsPanels",
+                              [](TTreeList& t, TImageList&, TImageList&) {
+                                RowsOfManyHeights(t);
+                                t.SetPaintStyle(psOutlook);
+                              }},
+                      TConfig{"OutlookCellsFirstColumnHidden",
+                              [](TTreeList& t, TImageList&, TImageList&) {
+                                t.SetPaintStyle(psOutlook);
+                                t.SetOptions({aoColumnSizing, aoColumnMoving, aoAutoSort});
+                                t.Columns(0)->SetVisible(false);
+                                t.MoveColumn(3, 1);
+                              }},
                       TConfig{"RowsOfManyHeights",
                               [](TTreeList& t, TImageList&, TImageList&) { RowsOfManyHeights(t); }},
                       TConfig{"ManyHeightsBandsTwoRows",

@@ -330,8 +330,9 @@ class LISTCHART_TREELIST_API TTreeList : public TCustomTreeListControl {
                      TColor& color, TFont& font, TAlignment& alignment, bool& done)>
       OnCustomDrawFooterNode;
   // Asked once per painted row for the background of its node's level (0 for root nodes):
-  // color starts as Color, and what the handler leaves fills the row's unselected cells whose
-  // column has no colour of its own. The custom-draw events still have the last word.
+  // color starts as Color, and what the handler leaves is the row's background: its indent,
+  // its unselected preview, the places no cell covers and the unselected cells whose column
+  // has no colour of its own. The custom-draw events still have the last word.
   std::function<void(TCustomTreeListControl* sender, int level, TColor& color)> OnGetLevelColor;
   // The status panel is about to be drawn: change its text, colour, font and alignment, or draw
   // it and set done.

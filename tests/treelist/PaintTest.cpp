@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "TreeViewTestTree.h"
 #include "treelist/editorcolumns/TreeListEditorColumns.h"
 
@@ -338,13 +340,24 @@ TEST_F(TreeViewFixture, RowsTakeTheirLevelsColourUnderTheCustomDraw) {
               {tank1, clAqua, clLime, clRed},
               {deep, kWindow, clLime, kWindow},
               {site2, clYellow, clLime, clYellow}};
-  for (const auto& row : rows)
+  const TTreeListGeometry g = tree.Geometry();
+  for (const auto& row : rows) {
     for (int c = 0; c < tree.ColumnCount(); ++c) {
       const TRect cell = tree.CellRect(row.Node, tree.Columns(c));
       const TColor expected = c == 3 ? row.OwnColour : c == 4 ? row.LastColumn : row.Cells;
       EXPECT_EQ(At(cell.right - 3, cell.bottom - 2), expected)
           << row.Node->Strings(0) << " column " << c;
     }
+    // The indent is the row's too, in the gaps of the dotted tree lines as well.
+    const auto place = std::find_if(g.Rows.begin(), g.Rows.end(),
+                                    [&](const TTreeListRowPlace& p) { return p.Node == row.Node; });
+    ASSERT_NE(place, g.Rows.end());
+    const TRect indent = Rect(place->IndentLeft, place->Top, place->ContentLeft, place->Bottom);
+    EXPECT_EQ(At(indent.left + 1, place->Mid), row.Cells) << row.Node->Strings(0) << " indent";
+    if (row.Node->Count() == 0 && row.Cells != kWindow) {
+      EXPECT_EQ(Count(host, indent, kWindow), 0) << row.Node->Strings(0) << " indent";
+    }
+  }
 }
 
 // In the Outlook style a node with children is one group row in the group colours, with a

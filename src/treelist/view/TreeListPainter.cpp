@@ -49,11 +49,15 @@ TTreeListPainter::TTreeListPainter(TTreeList& tree, const TTreeListGeometry& geo
   // a fresh paint draws.
   // Rows of different heights have no common origin: each row's dots start at its top, which
   // scrolling carries along with the row.
-  FLineBrush = LineBrush(G.RowsArea.top - G.TopRow * G.RowHeight);
+  FLineBrush = LineBrush(LineOrigin(nullptr), FTree.Color());
 }
 
-TBrush TTreeListPainter::LineBrush(int originY) const {
-  const TColor line = FTree.TreeLineColor(), background = FTree.Color();
+int TTreeListPainter::LineOrigin(const TTreeListRowPlace* row) const {
+  return row && !G.UniformRows ? row->Top : G.RowsArea.top - G.TopRow * G.RowHeight;
+}
+
+TBrush TTreeListPainter::LineBrush(int originY, TColor background) const {
+  const TColor line = FTree.TreeLineColor();
   if (FTree.TreeLineStyle() == tlSolid) return TBrush{line, bsSolid, line};
   const bool oddOrigin = ((G.IndentOrigin + originY) & 1) != 0;
   return oddOrigin ? TBrush{background, bsChecker, line} : TBrush{line, bsChecker, background};
@@ -104,28 +108,32 @@ void TTreeListPainter::PaintRows() {
   C.RestoreClip();
 }
 
+TColor TTreeListPainter::RowBackground() const {
+  return FLevelColor != clNone ? FLevelColor : FTree.Color();
+}
+
 void TTreeListPainter::PaintRow(const TTreeListRowPlace& row) {
-  // The indentation belongs to the first band and hides under a fixed band like its cells.
-  if (!G.Bands.empty()) {
-    C.SaveClip();
-    C.IntersectClipRect(Rect(G.Bands[0].ShownLeft, row.Top, G.Bands[0].ShownRight, row.Bottom));
-    Fill(Rect(row.IndentLeft, row.Top, row.ContentLeft, row.Bottom), FTree.Color());
-    if (FTree.ShowLines()) PaintTreeLines(row);
-    if (row.HasButton) PaintButton(row);
-    PaintImages(row);
-    C.RestoreClip();
-  }
   FLevelColor = clNone;
   if (FTree.OnGetLevelColor) {
     TColor color = FTree.Color();
     FTree.OnGetLevelColor(&FTree, row.Level, color);
     if (color != FTree.Color()) FLevelColor = color;
   }
+  // The indentation belongs to the first band and hides under a fixed band like its cells.
+  if (!G.Bands.empty()) {
+    C.SaveClip();
+    C.IntersectClipRect(Rect(G.Bands[0].ShownLeft, row.Top, G.Bands[0].ShownRight, row.Bottom));
+    Fill(Rect(row.IndentLeft, row.Top, row.ContentLeft, row.Bottom), RowBackground());
+    if (FTree.ShowLines()) PaintTreeLines(row);
+    if (row.HasButton) PaintButton(row);
+    PaintImages(row);
+    C.RestoreClip();
+  }
   // Places no cell covers (a header row a band leaves empty, a band without columns) show the
-  // background, down to the grid line below them.
+  // row's background, down to the grid line below them.
   if (FUncoveredCells)
     Fill(Rect(std::max(row.ContentLeft, G.IndentOrigin), row.Top, G.CellsRight(), row.Bottom),
-         FTree.Color());
+         RowBackground());
   for (const TTreeListColumnPlace& place : G.Columns) {
     if (row.Group) break;
     const TRect cell = G.CellRect(row, place);
@@ -170,7 +178,9 @@ void TTreeListPainter::PaintTreeLines(const TTreeListRowPlace& row) {
   const int mid = row.Mid;
   const bool firstRoot = !node->Parent() && FTree.Items(0) == node;
   const bool last = node->IsLast();
-  C.Brush() = G.UniformRows ? FLineBrush : LineBrush(row.Top);
+  // The dots' gaps show the row's background.
+  C.Brush() = G.UniformRows && FLevelColor == clNone ? FLineBrush
+                                                     : LineBrush(LineOrigin(&row), RowBackground());
   const int lineEnd = G.IndentOrigin + (row.Level + 1) * kIndent - 1 - shift;
   C.FillRect(Rect(row.HasButton ? x + 5 : x, mid, lineEnd, mid + 1));
   if (row.HasButton) {
@@ -226,8 +236,10 @@ void TTreeListPainter::PaintGroupRow(const TTreeListRowPlace& row) {
   if (IsRectEmpty(cell) || !Visible(cell)) return;
   TTreeListColumn* column = G.Columns.front().Column;
   TTreeListNode* node = row.Node;
-  const bool selected = RowSelected(node);
-  const bool focused = selected && FControlFocused && node == FTree.FocusedNode();
+  // The row's one cell: the focused node's focused cell even without row select.
+  const bool inCell = InSelectedCell(node, true);
+  const bool selected = FShowSelection && node->Selected() && inCell;
+  const bool focused = FControlFocused && node == FTree.FocusedNode() && inCell;
   const TColor background = !selected         ? FTree.GroupNodeColor()
                             : FControlFocused ? FTree.HighlightColor()
                                               : FTree.HideSelectionColor();
@@ -281,15 +293,18 @@ void TTreeListPainter::PaintImages(const TTreeListRowPlace& row) {
        selected >= 0 ? selected : node->ImageIndex());
 }
 
+bool TTreeListPainter::InSelectedCell(const TTreeListNode* node, bool focusedColumn) const {
+  return FRowSelect || (focusedColumn && node == FTree.FocusedNode());
+}
+
 // State and colours of a cell, the three custom-draw steps, then the cell itself unless a
 // handler drew it. The canvas font is put back afterwards whatever a handler changed.
 void TTreeListPainter::PaintCell(const TTreeListRowPlace& row, const TTreeListColumnPlace& place) {
   TTreeListColumn* column = place.Column;
   TTreeListNode* node = row.Node;
-  const bool focusedNode = node == FTree.FocusedNode();
-  const bool inCell = FRowSelect || (focusedNode && place.Display == FTree.FocusedColumn());
+  const bool inCell = InSelectedCell(node, place.Display == FTree.FocusedColumn());
   const bool selected = FShowSelection && node->Selected() && inCell;
-  const bool focused = FControlFocused && focusedNode && inCell;
+  const bool focused = FControlFocused && node == FTree.FocusedNode() && inCell;
   const bool levelColored = FLevelColor != clNone && !(column->AssignedValues() & cavColor);
   const TColor background =
       selected       ? FControlFocused ? FTree.HighlightColor() : FTree.HideSelectionColor()

@@ -60,7 +60,15 @@ class TTreeListPainter {
   void DrawSearchMark(int x, int y, const std::string& text, TColor background);
   TRect DrawEditButtons(const TRect& cell, const TTreeListColumnPlace& place, bool selected);
   void PaintFocusRect(const TTreeListRowPlace& row);
-  TBrush LineBrush(int originY) const;
+  // The dotted lines' checkerboard over a background, and the row its dots line up from
+  // (null: the first row of uniform rows).
+  TBrush LineBrush(int originY, TColor background) const;
+  int LineOrigin(const TTreeListRowPlace* row) const;
+  // Whether a cell shows its row's selection and focus: every cell with row select, else the
+  // focused node's cell in the focused column.
+  bool InSelectedCell(const TTreeListNode* node, bool focusedColumn) const;
+  // The painted row's level colour, else the control's.
+  TColor RowBackground() const;
   // Previews, row footers, the footer and the indicator (TreeListPanelPaint.cpp).
   void PaintPreview(const TTreeListRowPlace& row);
   void PaintRowFooters(const TTreeListRowPlace& row);

@@ -26,7 +26,7 @@ void TTreeListPainter::PaintPreview(const TTreeListRowPlace& row) {
   if (!Visible(strip)) return;
   TTreeListNode* node = row.Node;
   const bool selected = RowSelected(node);
-  TColor color = !selected         ? FTree.Color()
+  TColor color = !selected         ? RowBackground()
                  : FControlFocused ? FTree.HighlightColor()
                                    : FTree.HideSelectionColor();
   std::string text = FTree.PreviewText(node);

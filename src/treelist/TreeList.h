@@ -18,6 +18,9 @@ enum TTreeListPaintStyle { psStandard, psOutlook };
 // dmAutomatic: a node pressed and moved more than 5 pixels starts a drag and drop.
 enum TDragMode { dmManual, dmAutomatic };
 
+// The tallest row height a tree-list takes, in pixels: taller than any screen.
+inline constexpr int kMaxRowHeight = 1 << 12;
+
 class TImageList;
 struct TTreeListMetrics;
 struct TTreeListGeometry;
@@ -43,7 +46,8 @@ class LISTCHART_TREELIST_API TTreeList : public TCustomTreeListControl {
 
   // The row height: the minimum the fonts allow unless a larger value was set.
   int DefaultRowHeight() const;
-  // Sets the row height in pixels; the fonts' minimum (or 0, or less) leaves it unset.
+  // Sets the row height in pixels, at most kMaxRowHeight; the fonts' minimum (or 0, or less)
+  // leaves it unset.
   void SetDefaultRowHeight(int value);
   // The height set, 0 while none is: the layout raises it to what the fonts need.
   int RequestedRowHeight() const { return FRequestedRowHeight; }

@@ -179,6 +179,18 @@ TEST(StoredLayout, ChangedColumnSetsKeepWhatStillMatches) {
   named.RestoreLayoutText(saved.LayoutText());
   EXPECT_EQ(named.Columns(1)->Caption(), "Fill");
   EXPECT_EQ(named.Columns(1)->Width(), 77);
+  // Long captions that differ only past their stored start stay apart.
+  const std::string start(3000, 'x');
+  TTreeList longSaved, longFresh;
+  ArrangeableTree(longSaved, {start + "A", start + "B", "Level"});
+  ArrangeableTree(longFresh, {start + "A", start + "B", "Level"});
+  longSaved.Columns(1)->SetWidth(150);
+  longSaved.MoveColumn(1, 0);
+  longFresh.RestoreLayoutText(longSaved.LayoutText());
+  EXPECT_EQ(longFresh.Columns(0)->Caption(), start + "B");
+  EXPECT_EQ(longFresh.Columns(0)->Width(), 150);
+  EXPECT_EQ(longFresh.Columns(1)->Width(), 100);
+  EXPECT_LT(longSaved.LayoutText().size(), 1000u) << "the keys are bounded";
 }
 
 TEST(StoredLayout, DamagedLayoutsRestoreNothing) {

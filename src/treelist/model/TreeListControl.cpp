@@ -115,7 +115,7 @@ TTreeListColumn* TCustomTreeListControl::ColumnAt(int band, int row, int positio
 }
 
 void TCustomTreeListControl::SetBandMaxRowCount(int value) {
-  SetProperty(FBandMaxRowCount, std::max(value, 1), [this] {
+  SetProperty(FBandMaxRowCount, std::clamp(value, 1, kMaxPanelRowCount), [this] {
     SetBandRowCount(FBandRowCount);
     View().RecomputeMetrics();
   });
@@ -130,7 +130,7 @@ void TCustomTreeListControl::SetHeaderMinRowCount(int value) {
 }
 
 void TCustomTreeListControl::SetHeaderPanelMaxRowCount(int value) {
-  SetProperty(FHeaderPanelMaxRowCount, std::max(value, 1), [this] {
+  SetProperty(FHeaderPanelMaxRowCount, std::clamp(value, 1, kMaxPanelRowCount), [this] {
     SetHeaderPanelRowCount(FHeaderPanelRowCount);
     View().RecomputeMetrics();
   });

@@ -4,6 +4,8 @@
 // before anything changes.
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 
@@ -16,9 +18,11 @@ namespace {
 
 constexpr const char* kSignature = "TreeListLayout 1";
 constexpr const char* kSettingsKey = "Layout";
-// Far beyond any real layout; a longer text is damage, not a layout.
-constexpr size_t kMaxLayoutBytes = 1 << 20;
-constexpr int kMaxPanelRows = 100;
+// Keys are bounded (see BoundedKey), so this holds the layout of tens of thousands of
+// columns; a longer text is damage, not a layout.
+constexpr size_t kMaxLayoutBytes = 1 << 24;
+// Names and captions longer than this are known by their start and a checksum of the whole.
+constexpr size_t kMaxKeyText = 256;
 
 struct TStoredBand {
   std::string Key;
@@ -53,9 +57,28 @@ struct TStoredLayout {
 // stored with the first present: a position would move as the user moves them.
 constexpr const char* kNoKey = "index";
 
+// FNV-1a: the same value on every machine and in every run, unlike std::hash.
+uint64_t Checksum(const std::string& text) {
+  uint64_t h = 14695981039346656037ull;
+  for (unsigned char c : text) h = (h ^ c) * 1099511628211ull;
+  return h;
+}
+
+// A key's text, bounded so that the layout of many long captions stays readable. A long text
+// gets its own tag, so it cannot pass for a short one; it is cut between whole UTF-8
+// characters, as the settings file keeps text.
+std::string BoundedKey(const std::string& tag, const std::string& text) {
+  if (text.size() <= kMaxKeyText) return tag + ":" + text;
+  size_t cut = kMaxKeyText;
+  while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+  char sum[17];
+  std::snprintf(sum, sizeof sum, "%016llx", static_cast<unsigned long long>(Checksum(text)));
+  return tag + "~" + sum + ":" + text.substr(0, cut);
+}
+
 std::string ColumnKey(const TTreeListColumn* column) {
-  if (!column->Name().empty()) return "name:" + column->Name();
-  return column->Caption().empty() ? kNoKey : "caption:" + column->Caption();
+  if (!column->Name().empty()) return BoundedKey("name", column->Name());
+  return column->Caption().empty() ? kNoKey : BoundedKey("caption", column->Caption());
 }
 
 std::string BandKey(const TTreeListBand* band) {
@@ -121,9 +144,9 @@ class TLayoutParser {
     TStoredLayout s;
     Fields("rows", 3);
     NoRest();
-    s.RowHeight = Number(0, 0, kMaxColumnWidth);
-    s.HeaderRows = Number(1, 1, kMaxPanelRows);
-    s.BandRows = Number(2, 1, kMaxPanelRows);
+    s.RowHeight = Number(0, 0, kMaxRowHeight);
+    s.HeaderRows = Number(1, 1, kMaxPanelRowCount);
+    s.BandRows = Number(2, 1, kMaxPanelRowCount);
     s.Bands.resize(Count("bands"));
     for (TStoredBand& b : s.Bands) {
       Fields("band", 2);
@@ -133,7 +156,7 @@ class TLayoutParser {
     const int lastBand = static_cast<int>(s.Bands.size()) - 1;
     for (TStoredColumn& c : s.Columns) {
       Fields("column", 4);
-      c = {Key(), Number(0, -1, lastBand), Number(1, 0, kMaxPanelRows - 1),
+      c = {Key(), Number(0, -1, lastBand), Number(1, 0, kMaxPanelRowCount - 1),
            Number(2, 0, kMaxColumnWidth), Number(3, 0, 1) == 1};
     }
     s.Sorts.resize(Count("sorts"));
@@ -303,11 +326,15 @@ void ApplyColumns(TTreeList& tree, const TStoredLayout& s,
   tree.RestoreSortColumns(sorts);
 }
 
+// In pieces: a short layout takes no buffer of the longest one.
 std::string ReadAll(std::istream& in) {
-  std::string text(kMaxLayoutBytes + 1, '\0');
-  in.read(text.data(), static_cast<std::streamsize>(text.size()));
+  std::string text;
+  char piece[1 << 16];
+  while (in && text.size() <= kMaxLayoutBytes) {
+    in.read(piece, sizeof piece);
+    text.append(piece, static_cast<size_t>(in.gcount()));
+  }
   if (in.bad()) throw ELayoutError("Invalid tree-list layout: the stream cannot be read");
-  text.resize(static_cast<size_t>(in.gcount()));
   if (text.size() > kMaxLayoutBytes) throw ELayoutError("Invalid tree-list layout: too long");
   return text;
 }

@@ -112,9 +112,11 @@ class LISTCHART_TREELIST_API TTreeList : public TCustomTreeListControl {
 
   // The arrangement the user made: column and band widths, order, header rows and visibility,
   // the sort keys in their order, DefaultRowHeight and the panels' row counts. A layout made
-  // by other columns restores what still matches: a column by its Name, else its Caption; a
-  // band by its Caption; those without pair up in list order. A damaged layout raises
-  // ELayoutError and changes nothing.
+  // by other columns restores what still matches: a column by its Name, else its Caption,
+  // those without either in list order. The bands and the columns' places in them come back
+  // only when the layout has the control's bands (by Caption; uncaptioned ones by their order
+  // among themselves); else the control keeps its bands. A damaged layout raises ELayoutError
+  // and changes nothing.
   std::string LayoutText() const;
   // Applies a layout that LayoutText made.
   void RestoreLayoutText(const std::string& text);

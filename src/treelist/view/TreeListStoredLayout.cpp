@@ -53,7 +53,7 @@ struct TStoredLayout {
 };
 
 // A column is known by its name, else its caption; a band by its caption. The prefix keeps
-// a caption from passing for a name. Items without either pair up in list order, the first
+// a caption from passing for a name. Columns without either pair up in list order, the first
 // stored with the first present: a position would move as the user moves them.
 constexpr const char* kNoKey = "index";
 
@@ -81,8 +81,17 @@ std::string ColumnKey(const TTreeListColumn* column) {
   return column->Caption().empty() ? kNoKey : BoundedKey("caption", column->Caption());
 }
 
-std::string BandKey(const TTreeListBand* band) {
-  return band->Caption().empty() ? kNoKey : "caption:" + band->Caption();
+// Uncaptioned bands are told apart by their order among themselves, which moving them
+// cannot change in any way the user would see.
+std::vector<std::string> BandKeys(const TTreeListBands& bands) {
+  std::vector<std::string> keys;
+  int uncaptioned = 0;
+  for (int i = 0; i < bands.Count(); ++i) {
+    const std::string& caption = bands.Items(i)->Caption();
+    keys.push_back(caption.empty() ? "band:" + std::to_string(uncaptioned++)
+                                   : BoundedKey("caption", caption));
+  }
+  return keys;
 }
 
 // Keys end their line: line breaks and backslashes in them are escaped.
@@ -104,9 +113,10 @@ TStoredLayout Capture(const TTreeList& tree) {
   s.RowHeight = height > tree.Metrics().MinRowHeight ? height : 0;
   s.HeaderRows = tree.HeaderPanelRowCount();
   s.BandRows = tree.BandRowCount();
+  const std::vector<std::string> bandKeys = BandKeys(tree.Bands());
   for (int i = 0; i < tree.Bands().Count(); ++i) {
     const TTreeListBand* b = tree.Bands().Items(i);
-    s.Bands.push_back({BandKey(b), b->Width(), b->Visible()});
+    s.Bands.push_back({bandKeys[i], b->Width(), b->Visible()});
   }
   for (int i = 0; i < tree.ColumnCount(); ++i) {
     const TTreeListColumn* c = tree.Columns(i);
@@ -269,18 +279,26 @@ std::vector<std::string> KeysOf(const std::vector<T>& items) {
   return keys;
 }
 
-// The matched bands take the stored order at the front; their widths and visibility follow.
-// Returns the band each stored band now is.
+// Whether the layout was made over the bands the control has, in whatever order: only then
+// do its band arrangement and the columns' places in the bands mean anything here.
+bool SameBands(const TTreeList& tree, const TStoredLayout& s) {
+  std::vector<std::string> stored = KeysOf(s.Bands), present = BandKeys(tree.Bands());
+  std::sort(stored.begin(), stored.end());
+  std::sort(present.begin(), present.end());
+  return stored == present;
+}
+
+// The bands take the stored order, widths and visibility. Returns the band each stored band
+// now is.
 std::vector<TTreeListBand*> ApplyBands(TTreeList& tree, const TStoredLayout& s) {
   TTreeListBands& bands = tree.Bands();
+  const std::vector<std::string> keys = BandKeys(bands);
   const std::vector<int> match =
-      MatchKeys(KeysOf(s.Bands), bands.Count(), [&](int i) { return BandKey(bands.Items(i)); });
+      MatchKeys(KeysOf(s.Bands), bands.Count(), [&](int i) { return keys[i]; });
   std::vector<TTreeListBand*> result;
   for (int m : match) result.push_back(bands.Items(m));
-  int position = 0;
   for (size_t i = 0; i < result.size(); ++i) {
-    if (!result[i]) continue;
-    result[i]->SetIndex(position++);
+    result[i]->SetIndex(static_cast<int>(i));
     result[i]->SetVisible(s.Bands[i].Visible);
     result[i]->SetWidth(s.Bands[i].Width);
   }
@@ -301,8 +319,9 @@ void OrderColumns(TTreeList& tree, const std::vector<TTreeListColumn*>& stored) 
   for (int i = 0; i < static_cast<int>(order.size()); ++i) tree.MoveColumn(order[i]->Index(), i);
 }
 
+// Without bands (a layout made over other bands) the columns keep their band and header row.
 void ApplyColumns(TTreeList& tree, const TStoredLayout& s,
-                  const std::vector<TTreeListBand*>& bands) {
+                  const std::vector<TTreeListBand*>* bands) {
   const std::vector<int> match = MatchKeys(KeysOf(s.Columns), tree.ColumnCount(),
                                            [&](int i) { return ColumnKey(tree.Columns(i)); });
   std::vector<TTreeListColumn*> columns;
@@ -313,11 +332,10 @@ void ApplyColumns(TTreeList& tree, const TStoredLayout& s,
     TTreeListColumn* c = columns[i];
     if (!c) continue;
     const TStoredColumn& stored = s.Columns[i];
-    if (stored.Band < 0)
-      c->SetBandIndex(-1);
-    else if (TTreeListBand* band = bands[stored.Band])
-      c->SetBandIndex(band->Index());
-    c->SetRowIndex(stored.Row);
+    if (bands) {
+      c->SetBandIndex(stored.Band < 0 ? -1 : (*bands)[stored.Band]->Index());
+      c->SetRowIndex(stored.Row);
+    }
     c->SetWidth(stored.Width);
     c->SetVisible(stored.Visible);
   }
@@ -349,10 +367,13 @@ void TTreeList::RestoreLayoutText(const std::string& text) {
   if (text.size() > kMaxLayoutBytes) throw ELayoutError("Invalid tree-list layout: too long");
   const TStoredLayout s = TLayoutParser(text).Parse();
   const auto lock = UpdateScope();
-  SetHeaderPanelRowCount(s.HeaderRows);
   SetBandRowCount(s.BandRows);
   SetDefaultRowHeight(s.RowHeight);
-  ApplyColumns(*this, s, ApplyBands(*this, s));
+  if (!SameBands(*this, s)) return ApplyColumns(*this, s, nullptr);
+  // The header rows belong to the band arrangement: fewer would fold the control's own.
+  SetHeaderPanelRowCount(s.HeaderRows);
+  const std::vector<TTreeListBand*> bands = ApplyBands(*this, s);
+  ApplyColumns(*this, s, &bands);
 }
 
 void TTreeList::SaveLayout(std::ostream& out) const {

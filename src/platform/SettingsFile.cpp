@@ -11,12 +11,19 @@ QString ToQt(const std::string& text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// Section and key form one path; a slash inside either would open a subgroup.
+// A slash or a backslash would open a subgroup: they are escaped, and so is the escape
+// character, so that no two names share a place.
+QString Escaped(const std::string& name) {
+  QString s = ToQt(name);
+  s.replace('%', QStringLiteral("%25"));
+  s.replace('/', QStringLiteral("%2F"));
+  s.replace('\\', QStringLiteral("%5C"));
+  return s;
+}
+
+// Section and key form one path.
 QString KeyPath(const std::string& section, const std::string& key) {
-  QString s = ToQt(section), k = ToQt(key);
-  s.replace('/', '_');
-  k.replace('/', '_');
-  return s + '/' + k;
+  return Escaped(section) + '/' + Escaped(key);
 }
 
 class TIniSettingsFile final : public TSettingsFile {
@@ -26,6 +33,9 @@ class TIniSettingsFile final : public TSettingsFile {
   std::optional<std::string> Read(const std::string& section,
                                   const std::string& key) const override {
     const QVariant value = FSettings.value(KeyPath(section, key));
+    if (FSettings.status() != QSettings::NoError)
+      throw Exception("Cannot read the settings file \"" + FSettings.fileName().toStdString() +
+                      "\"");
     if (!value.isValid()) return std::nullopt;
     return value.toString().toStdString();
   }

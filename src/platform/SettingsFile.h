@@ -10,7 +10,8 @@
 class LISTCHART_PLATFORM_API TSettingsFile {
  public:
   virtual ~TSettingsFile() = default;
-  // The value stored under section and key; none when nothing is.
+  // The value stored under section and key; none when nothing is. Raises Exception naming
+  // the file when it exists but cannot be read.
   virtual std::optional<std::string> Read(const std::string& section,
                                           const std::string& key) const = 0;
   // Stores a value under section and key; Flush writes it out.

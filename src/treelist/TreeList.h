@@ -138,11 +138,16 @@ class LISTCHART_TREELIST_API TTreeList : public TCustomTreeListControl {
   const std::string& StorageSection() const { return FStorageSection; }
   // Names the section.
   void SetStorageSection(const std::string& value) { FStorageSection = value; }
-  // Writes the layout to the settings file now, when the options ask for one; raises on failure.
+  // Writes the layout to the settings file now, when the options ask for one; raises on
+  // failure. The save when the control goes cannot report: a program that wants to hear of a
+  // failure calls this first.
   void StoreLayoutSettings() const;
   // Applies the layout in the settings file, when the options ask for one and it holds one;
-  // returns whether it did.
+  // returns whether it did. Raises on a damaged layout or an unreadable settings file.
   bool RestoreLayoutSettings();
+  // The stored layout could not be restored when loading ended (a damaged layout, an
+  // unreadable settings file): the control stays as the program made it and is told why here.
+  std::function<void(TCustomTreeListControl* sender, const std::string& message)> OnLayoutError;
 
   // Horizontal scroll position in pixels, kept within the scrolling width.
   int LeftCoord() const { return FLeftCoord; }

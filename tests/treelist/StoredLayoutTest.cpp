@@ -374,10 +374,19 @@ TEST(StoredLayout, SettingsFileTroubleIsReported) {
     settings->Flush();
     TTreeList tree;
     ArrangeableTree(tree, kCaptions);
+    const std::string before = tree.LayoutText();
+    std::string reported;
+    tree.OnLayoutError = [&](TCustomTreeListControl*, const std::string& message) {
+      reported = message;
+    };
     tree.BeginLoading();
     tree.SetStorageFile("damaged.ini");
     tree.SetOptions(tree.Options().Include(aoStoreToIniFile));
-    EXPECT_THROW(tree.EndLoading(), ELayoutError) << "a damaged stored layout goes unreported";
+    // The load itself succeeds: the program hears of the layout through the event.
+    EXPECT_NO_THROW(tree.EndLoading());
+    EXPECT_NE(reported.find("Invalid tree-list layout"), std::string::npos)
+        << "a damaged stored layout goes unreported";
+    EXPECT_EQ(tree.LayoutText(), before);
     tree.SetOptions(tree.Options().Exclude(aoStoreToIniFile));
   }
   {
@@ -390,6 +399,22 @@ TEST(StoredLayout, SettingsFileTroubleIsReported) {
     tree.SetStorageSection("Main_Tree");
     EXPECT_FALSE(tree.RestoreLayoutSettings()) << "two sections share one place";
     tree.SetOptions(tree.Options().Exclude(aoStoreToIniFile));
+  }
+  {
+    // Each of several look-alike sections gives back what was stored under it.
+    const std::vector<std::string> sections = {
+        "Main/Tree", "Main_Tree", "Main%2FTree", "Main\\Tree", "Main", "Tree", ""};
+    const std::unique_ptr<TSettingsFile> settings = OpenUserSettings("lookalike.ini");
+    for (const std::string& section : sections) settings->Write(section, "Layout", section + "!");
+    settings->Flush();
+    const std::unique_ptr<TSettingsFile> reread = OpenUserSettings("lookalike.ini");
+    for (const std::string& section : sections)
+      EXPECT_EQ(reread->Read(section, "Layout").value_or("none"), section + "!") << section;
+  }
+  {
+    // A settings file that is there but cannot be read is reported, not taken for an empty one.
+    fs::create_directories(dir / "folder.ini");
+    EXPECT_THROW(OpenUserSettings("folder.ini")->Read("TreeList", "Layout"), Exception);
   }
   fs::remove_all(dir);
   unsetenv("XDG_CONFIG_HOME");

@@ -419,9 +419,11 @@ bool TTreeList::RestoreLayoutSettings() {
 
 void TTreeList::Loaded() {
   TCustomTreeListControl::Loaded();
-  // A damaged stored layout leaves the control as the program made it.
+  // A damaged stored layout leaves the control as the program made it; the program hears of
+  // it, but the load itself succeeded.
   try {
     RestoreLayoutSettings();
-  } catch (const ELayoutError&) {
+  } catch (const Exception& e) {
+    if (OnLayoutError) OnLayoutError(this, e.what());
   }
 }

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <set>
 
 #include "TreeViewTestTree.h"
 #include "treelist/editorcolumns/TreeListEditorColumns.h"
@@ -407,6 +408,38 @@ TEST_F(TreeViewFixture, AFocusedOutlookGroupRowShowsItsSelectionWithoutRowSelect
   host.Paint(true);
   EXPECT_TRUE(site1->Selected());
   EXPECT_GT(Count(host, groupRow, kHighlight), 0) << "the focused group row";
+}
+
+// The custom draw hears which cells hold the focus: the focused node's cell in the focused
+// column, every cell of its row with row select, and a group row as its row's one cell.
+TEST_F(TreeViewFixture, TheCustomDrawHearsWhichCellsHoldTheFocus) {
+  host.SetFocus();
+  std::set<std::string> focused;
+  tree.OnCustomDraw = [&](TCustomTreeListControl*, TCanvas&, const TRect&, TTreeListNode* node,
+                          TTreeListColumn* column, const std::string&, TFont&, TColor&, bool,
+                          bool isFocused, bool&) {
+    if (isFocused) focused.insert(node->Strings(0) + "/" + std::to_string(column->Index()));
+  };
+  const struct {
+    bool RowSelect;
+    TTreeListPaintStyle Style;
+    TTreeListNode* Node;
+    std::set<std::string> Expected;
+  } cases[] = {
+      {false, psStandard, tank1, {"1/Alpha/2"}},
+      {true, psStandard, tank1, {"1/Alpha/0", "1/Alpha/1", "1/Alpha/2", "1/Alpha/3", "1/Alpha/4"}},
+      {false, psOutlook, tank1, {"1/Alpha/2"}},
+      {false, psOutlook, site1, {"Alpha/0"}},
+  };
+  for (const auto& c : cases) {
+    tree.SetOptions(c.RowSelect ? TTreeListOptions{aoRowSelect, aoAutoWidth}
+                                : TTreeListOptions{aoAutoWidth});
+    tree.SetPaintStyle(c.Style);
+    tree.SetFocusedNode(c.Node, 2, false);
+    focused.clear();
+    host.Paint(true);
+    EXPECT_EQ(focused, c.Expected) << c.Node->Strings(0) << " row select " << c.RowSelect;
+  }
 }
 
 // The level colour is the row's background: its preview strip takes it with its cells.

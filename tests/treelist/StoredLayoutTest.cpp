@@ -215,6 +215,7 @@ TEST(StoredLayout, DamagedLayoutsRestoreNothing) {
       {"width NaN", replaced("column 1 0 150", "column 1 0 NaN")},
       {"width beyond any screen", replaced("column 1 0 150", "column 1 0 99999999999")},
       {"band beyond the bands", replaced("column 1 0 150", "column 3 0 150")},
+      {"row beyond any header", replaced("column 1 0 150", "column 1 100 150")},
       {"row count zero", replaced("rows 0 1 1", "rows 0 0 1")},
       {"sort of no column", replaced("sort 3 2", "sort 9 2")},
       {"sort direction none", replaced("sort 3 2", "sort 3 0")},

@@ -1,15 +1,17 @@
 // Drives the tree-list's public operations from untrusted bytes: nodes added, inserted,
 // deleted and cleared; expanding, collapsing, focus and selection ranges; sorting; columns and
-// bands added, removed, moved, hidden and resized; update nesting; the text export; mouse,
-// keys and timers (search, hot tracking, sizing, panning, node drag and drop); and event
-// handlers that themselves delete, clear, focus, expand or throw. After every operation the row
-// index agrees with a walk of the tree, the focus, top row and selection hold only live
-// nodes, and the sort list holds only sorted columns; every gesture ends with the release of
-// its button or with Esc, and an idle control holds no mouse capture; anything else is a fault.
+// bands added, removed, moved, hidden and resized; the stored layout saved and restored; update
+// nesting; the text export; mouse, keys and timers (search, hot tracking, sizing, panning, node
+// drag and drop); and event handlers that themselves delete, clear, focus, expand or throw.
+// After every operation the row index agrees with a walk of the tree, the focus, top row and
+// selection hold only live nodes, and the sort list holds only sorted columns; every gesture ends
+// with the release of its button or with Esc, and an idle control holds no mouse capture; anything
+// else is a fault.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "FuzzBytes.h"
@@ -47,7 +49,7 @@ class TTreeDriver {
   void Run() {
     for (int step = 0; !in_.Empty() && step < kMaxOperations; ++step) {
       try {
-        const int kind = in_.Byte() % 16;
+        const int kind = in_.Byte() % 17;
         if (std::getenv("TREELIST_FUZZ_TRACE"))
           std::fprintf(stderr, "step %d: operation %d\n", step, kind);
         Operation(kind);
@@ -140,6 +142,9 @@ class TTreeDriver {
       } break;
       case 14:
         Texts();
+        break;
+      case 15:
+        Layout();
         break;
       default:
         Gesture();
@@ -358,6 +363,26 @@ class TTreeDriver {
         break;
     }
   }
+  // A layout restored as it was saved changes nothing; one saved earlier, over columns and
+  // bands changed since, applies what still matches.
+  void Layout() {
+    switch (in_.Byte() % 3) {
+      case 0:
+        layout_ = tree_.LayoutText();
+        break;
+      case 1:
+        tree_.RestoreLayoutText(layout_);
+        break;
+      default: {
+        const std::string text = tree_.LayoutText();
+        tree_.RestoreLayoutText(text);
+        if (tree_.LayoutText() != text) {
+          std::fprintf(stderr, "tree-list fault: a restored layout differs from the saved one\n");
+          std::abort();
+        }
+      } break;
+    }
+  }
   void Bands() {
     TTreeListBands& bands = tree_.Bands();
     switch (in_.Byte() % 4) {
@@ -494,6 +519,7 @@ class TTreeDriver {
 
   TFuzzBytes& in_;
   TTreeList tree_;
+  std::string layout_;
   TTestWindowHost host_{tree_, 160, 90};
 };
 

@@ -15,6 +15,11 @@ TTreeList::TTreeList()
 }
 
 TTreeList::~TTreeList() {
+  // Nothing may leave a destructor: a layout that cannot be stored is not stored.
+  try {
+    StoreLayoutSettings();
+  } catch (...) {
+  }
   // The nodes go in a base destructor, after the view: they must not reach it.
   SetDefaultView(nullptr);
 }
@@ -53,7 +58,8 @@ int TTreeList::DefaultRowHeight() const {
 
 // A height equal to the minimum counts as not set: the rows follow the fonts again.
 void TTreeList::SetDefaultRowHeight(int value) {
-  ChangeLayout(FRequestedRowHeight, value == Metrics().MinRowHeight ? 0 : std::max(value, 0));
+  value = std::clamp(value, 0, kMaxRowHeight);
+  ChangeLayout(FRequestedRowHeight, value == Metrics().MinRowHeight ? 0 : value);
 }
 
 void TTreeList::SetIndentDesc(int value) {

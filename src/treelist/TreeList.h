@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <iosfwd>
 #include <memory>
 #include <string>
 
@@ -16,6 +17,9 @@ enum TTreeLineStyle { tlSolid, tlDot };
 enum TTreeListPaintStyle { psStandard, psOutlook };
 // dmAutomatic: a node pressed and moved more than 5 pixels starts a drag and drop.
 enum TDragMode { dmManual, dmAutomatic };
+
+// The tallest row height a tree-list takes, in pixels: taller than any screen.
+inline constexpr int kMaxRowHeight = 1 << 12;
 
 class TImageList;
 struct TTreeListMetrics;
@@ -42,7 +46,8 @@ class LISTCHART_TREELIST_API TTreeList : public TCustomTreeListControl {
 
   // The row height: the minimum the fonts allow unless a larger value was set.
   int DefaultRowHeight() const;
-  // Sets the row height in pixels; the fonts' minimum (or 0, or less) leaves it unset.
+  // Sets the row height in pixels, at most kMaxRowHeight; the fonts' minimum (or 0, or less)
+  // leaves it unset.
   void SetDefaultRowHeight(int value);
   // The height set, 0 while none is: the layout raises it to what the fonts need.
   int RequestedRowHeight() const { return FRequestedRowHeight; }
@@ -104,6 +109,45 @@ class LISTCHART_TREELIST_API TTreeList : public TCustomTreeListControl {
   TImageList* StateImages() const { return FStateImages; }
   // Sets the state images (not owned; null for none) and lays the control out again.
   void SetStateImages(TImageList* value) { ChangeLayout(FStateImages, value); }
+
+  // The arrangement the user made: column and band widths, order, header rows and visibility,
+  // the sort keys in their order, DefaultRowHeight and the panels' row counts. A layout made
+  // by other columns restores what still matches: a column by its Name, else its Caption,
+  // those without either in list order. The bands and the columns' places in them come back
+  // only when the layout has the control's bands (by Caption; uncaptioned ones by their order
+  // among themselves); else the control keeps its bands. A damaged layout raises ELayoutError
+  // and changes nothing.
+  std::string LayoutText() const;
+  // Applies a layout that LayoutText made.
+  void RestoreLayoutText(const std::string& text);
+  // Writes the layout to a stream; raises ELayoutError when the stream fails.
+  void SaveLayout(std::ostream& out) const;
+  // Reads a layout from the rest of a stream and applies it.
+  void RestoreLayout(std::istream& in);
+  // Replaces the file with the layout only once all of it is written; raises on failure.
+  void SaveLayoutToFile(const std::string& fileName) const;
+  // Applies the layout kept in a file.
+  void RestoreLayoutFromFile(const std::string& fileName);
+  // The settings file (in the user's configuration folder) that keeps the layout while
+  // aoStoreToRegistry or aoStoreToIniFile is on: restored when loading ends, saved when the
+  // control goes. Empty (the default): none.
+  const std::string& StorageFile() const { return FStorageFile; }
+  // Names the settings file.
+  void SetStorageFile(const std::string& value) { FStorageFile = value; }
+  // The section of the settings file that holds this control's layout; "TreeList" by default.
+  const std::string& StorageSection() const { return FStorageSection; }
+  // Names the section.
+  void SetStorageSection(const std::string& value) { FStorageSection = value; }
+  // Writes the layout to the settings file now, when the options ask for one; raises on
+  // failure. The save when the control goes cannot report: a program that wants to hear of a
+  // failure calls this first.
+  void StoreLayoutSettings() const;
+  // Applies the layout in the settings file, when the options ask for one and it holds one;
+  // returns whether it did. Raises on a damaged layout or an unreadable settings file.
+  bool RestoreLayoutSettings();
+  // The stored layout could not be restored when loading ended (a damaged layout, an
+  // unreadable settings file): the control stays as the program made it and is told why here.
+  std::function<void(TCustomTreeListControl* sender, const std::string& message)> OnLayoutError;
 
   // Horizontal scroll position in pixels, kept within the scrolling width.
   int LeftCoord() const { return FLeftCoord; }
@@ -296,6 +340,17 @@ class LISTCHART_TREELIST_API TTreeList : public TCustomTreeListControl {
                      TTreeListNode* group, TTreeListColumn* column, int footer, std::string& text,
                      TColor& color, TFont& font, TAlignment& alignment, bool& done)>
       OnCustomDrawFooterNode;
+  // Asked once per painted row for the background of its node's level (0 for root nodes):
+  // color starts as Color, and what the handler leaves is the row's background: its indent,
+  // its unselected preview, the places no cell covers and the unselected cells whose column
+  // has no colour of its own. The custom-draw events still have the last word.
+  std::function<void(TCustomTreeListControl* sender, int level, TColor& color)> OnGetLevelColor;
+  // The status panel is about to be drawn: change its text, colour, font and alignment, or draw
+  // it and set done.
+  std::function<void(TCustomTreeListControl* sender, TCanvas& canvas, const TRect& rect,
+                     std::string& text, TColor& color, TFont& font, TAlignment& alignment,
+                     bool& done)>
+      OnCustomDrawStatusPanel;
   // The user sized a column or a band, or ApplyBestFit ran.
   std::function<void(TCustomTreeListControl* sender)> OnChangedColumnsWidth;
   // Node drag and drop. OnDragOver may change whether a drop at (x, y) is taken: accept
@@ -342,6 +397,14 @@ class LISTCHART_TREELIST_API TTreeList : public TCustomTreeListControl {
   bool ShowFooter() const { return FShowFooter; }
   // Shows or hides the footer panel.
   void SetShowFooter(bool value) { ChangeLayout(FShowFooter, value); }
+  // Whether the status panel shows under the rows and the footer; false by default.
+  bool ShowStatusPanel() const { return FShowStatusPanel; }
+  // Shows or hides the status panel.
+  void SetShowStatusPanel(bool value) { ChangeLayout(FShowStatusPanel, value); }
+  // The text the status panel shows; empty by default.
+  const std::string& StatusText() const { return FStatusText; }
+  // Sets the status panel's text and repaints.
+  void SetStatusText(const std::string& value) { ChangeLook(FStatusText, value); }
   // Whether expanded groups get a row footer; false by default.
   bool ShowRowFooter() const { return FShowRowFooter; }
   // Shows or hides the row footers.
@@ -408,11 +471,11 @@ class LISTCHART_TREELIST_API TTreeList : public TCustomTreeListControl {
   TColor GridLineColor() const { return FGridLineColor; }
   // Sets the grid lines' colour.
   void SetGridLineColor(TColor value) { ChangeLook(FGridLineColor, value); }
-  // A colour for group nodes, clBtnFace by default; stored, the paint does not use it.
+  // Background of the group rows of the psOutlook style; clBtnFace by default.
   TColor GroupNodeColor() const { return FGroupNodeColor; }
   // Sets the group node colour.
   void SetGroupNodeColor(TColor value) { ChangeLook(FGroupNodeColor, value); }
-  // A text colour for group nodes, clNone by default; stored, the paint does not use it.
+  // Text colour of those group rows; clNone (the default) takes the Font's colour.
   TColor GroupNodeTextColor() const { return FGroupNodeTextColor; }
   // Sets the group node text colour.
   void SetGroupNodeTextColor(TColor value) { ChangeLook(FGroupNodeTextColor, value); }
@@ -443,13 +506,20 @@ class LISTCHART_TREELIST_API TTreeList : public TCustomTreeListControl {
   // Sets whether a double click toggles the expansion; true by default.
   void SetDblClkExpanding(bool value) { StoreProperty(FDblClkExpanding, value); }
 
+ protected:
+  void Loaded() override;
+
  private:
+  bool StoresLayout() const;
+
   TLookAndFeel FLookAndFeel = lfStandard;
   TTreeListPaintStyle FPaintStyle = psStandard;
   bool FShowHeader = true;
   bool FShowIndicator = false;
   bool FShowFooter = false;
   bool FShowRowFooter = false;
+  bool FShowStatusPanel = false;
+  std::string FStatusText;
   bool FShowGrid = false;
   bool FShowPreviewGrid = true;
   bool FShowLines = true;
@@ -506,6 +576,8 @@ class LISTCHART_TREELIST_API TTreeList : public TCustomTreeListControl {
   int FPreviewLines = 2;
   bool FShowRoot = true;
   int FLeftCoord = 0;
+  std::string FStorageFile;
+  std::string FStorageSection = "TreeList";
   TImageList* FImages = nullptr;
   TImageList* FStateImages = nullptr;
   TTreeListColumn* FPressedHeader = nullptr;

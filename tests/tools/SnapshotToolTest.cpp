@@ -45,6 +45,11 @@ TEST(SnapshotArgsTest, TreeOptionsAndDefaultSizes) {
   ASSERT_TRUE(args);
   EXPECT_EQ(args->Width, 1);
   EXPECT_EQ(args->Height, 10000);
+  args = Parse({"--gallery-outlook", "--palette", "dark", "g.png"});
+  ASSERT_TRUE(args);
+  EXPECT_TRUE(args->GalleryOutlook && args->DarkPalette);
+  EXPECT_EQ(args->Width, 640);
+  EXPECT_EQ(args->Height, 300);
 }
 
 TEST(SnapshotArgsTest, BadArgumentsAreRefused) {
@@ -64,7 +69,10 @@ TEST(SnapshotArgsTest, BadArgumentsAreRefused) {
       {"--gallery-tree", "--steps", "3", "o.png"},  // the gallery is fixed
       {"--gallery-tree", "--tree", "o.png"},
       {"--gallery-chart", "donut", "o.png"},  // no such page
-      {"--gallery-chart", "line", "--expand", "o.png"}};
+      {"--gallery-chart", "line", "--expand", "o.png"},
+      {"--gallery-outlook", "--gallery-rows", "o.png"},
+      {"--tree", "--palette", "dark", "o.png"},  // the palette is for windows and galleries
+      {"--gallery-outlook", "--palette", "sepia", "o.png"}};
   for (const auto& args : bad) EXPECT_FALSE(Parse(args)) << args.back();
 }
 
@@ -117,7 +125,8 @@ TEST(SnapshotToolTest, PicturesMatchTheGoldenOnes) {
        {"--tree", "--steps", "20", "--expand", "--sort", "Capacity:up", "--focus", "x.png"}},
       {"chart-steps20.png", {"--chart", "--steps", "20", "x.png"}},
       {"gallery-tree.png", {"--gallery-tree", "x.png"}},
-      {"gallery-rows.png", {"--gallery-rows", "x.png"}}};
+      {"gallery-rows.png", {"--gallery-rows", "x.png"}},
+      {"gallery-outlook.png", {"--gallery-outlook", "x.png"}}};
   for (const char* page : {"line:3d", "point", "area", "horizbar:3d", "fastline", "log", "datetime",
                            "function", "marks:3d", "labels", "pie", "pie:3d"}) {
     std::string name = std::string("gallery-chart-") + page + ".png";
@@ -151,7 +160,8 @@ TEST(SnapshotToolTest, ScaledAndDarkPicturesMatchTheGoldenOnes) {
                   "--tree --steps 20 --expand --sort Capacity:up --focus --scale 2 "},
         std::pair{"chart-steps20-scale2.png", "--chart --steps 20 --scale 2 "},
         std::pair{"window-scale2.png", "--window --scale 2 "},
-        std::pair{"window-dark.png", "--window --steps 3 --palette dark "}}) {
+        std::pair{"window-dark.png", "--window --steps 3 --palette dark "},
+        std::pair{"gallery-outlook-dark.png", "--gallery-outlook --palette dark "}}) {
     const TRun run = RunSnapshot(arguments + path);
     ASSERT_EQ(run.ExitCode, 0) << run.Err;
     const QImage picture =

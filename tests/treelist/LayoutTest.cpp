@@ -118,6 +118,16 @@ TEST_F(TreeViewFixture, PageSizeComesFromTheLayout) {
   const TScrollInfo info = host.ScrollInfo(sbVertical);
   EXPECT_EQ(info.page, 12);
   EXPECT_EQ(info.max, 3);  // four rows shown
+  // The footer and the status panel under the rows take their heights off the page.
+  tree.SetShowStatusPanel(true);
+  EXPECT_EQ(tree.Metrics().StatusPanelHeight, 21);
+  EXPECT_EQ(tree.View().PageRows(), (267 - 21 - 21) / 19);
+  tree.SetShowFooter(true);
+  EXPECT_EQ(tree.View().PageRows(), (267 - 21 - 26 - 21) / 19);
+  EXPECT_EQ(tree.Geometry().StatusPanel.top, 267 - 21);
+  EXPECT_EQ(tree.Geometry().RowsArea.bottom, 267 - 21 - 26);
+  tree.SetShowFooter(false);
+  tree.SetShowStatusPanel(false);
 
   // Rows added or shown inside an update reach the scroll bar when it ends.
   tree.FullExpand();

@@ -1,3 +1,6 @@
+#include <algorithm>
+#include <set>
+
 #include "TreeViewTestTree.h"
 #include "treelist/editorcolumns/TreeListEditorColumns.h"
 
@@ -314,4 +317,146 @@ TEST_F(TreeViewFixture, EditButtonsStandAtTheEndsOfTheirCells) {
   for (int x : {cell.left + 3, cell.left + 12, cell.right - 12, cell.right - 4})
     EXPECT_EQ(At(x, cell.top + 3), kFace) << x;
   EXPECT_GT(Count(host, Rect(cell.left + 16, cell.top, cell.right - 16, cell.bottom), kText), 20);
+}
+
+// Rows take their level's colour; a column's own colour and the custom draw stand above it,
+// and a level the handler leaves alone keeps the window colour.
+TEST_F(TreeViewFixture, RowsTakeTheirLevelsColourUnderTheCustomDraw) {
+  TTreeListNode* deep = AddRow(tree, tank2, {"deep", "1", "1", "1", "On-line"});
+  tank2->SetExpanded(true);
+  tree.Columns(3)->SetColor(clLime);
+  tree.OnGetLevelColor = [](TCustomTreeListControl*, int level, TColor& color) {
+    if (level < 2) color = level == 0 ? clYellow : clAqua;
+  };
+  tree.OnCustomDrawCell = [](TCustomTreeListControl*, TCanvas&, const TRect&, TTreeListNode*,
+                             TTreeListColumn* column, bool, bool, bool, std::string&, TColor& color,
+                             TFont&, TAlignment&, bool&) {
+    if (column->Index() == 4 && color == clAqua) color = clRed;
+  };
+  host.Paint(true);
+  struct {
+    TTreeListNode* Node;
+    TColor Cells, OwnColour, LastColumn;
+  } rows[] = {{site1, clYellow, clLime, clYellow},
+              {tank1, clAqua, clLime, clRed},
+              {deep, kWindow, clLime, kWindow},
+              {site2, clYellow, clLime, clYellow}};
+  const TTreeListGeometry g = tree.Geometry();
+  for (const auto& row : rows) {
+    for (int c = 0; c < tree.ColumnCount(); ++c) {
+      const TRect cell = tree.CellRect(row.Node, tree.Columns(c));
+      const TColor expected = c == 3 ? row.OwnColour : c == 4 ? row.LastColumn : row.Cells;
+      EXPECT_EQ(At(cell.right - 3, cell.bottom - 2), expected)
+          << row.Node->Strings(0) << " column " << c;
+    }
+    // The indent is the row's too, in the gaps of the dotted tree lines as well.
+    const auto place = std::find_if(g.Rows.begin(), g.Rows.end(),
+                                    [&](const TTreeListRowPlace& p) { return p.Node == row.Node; });
+    ASSERT_NE(place, g.Rows.end());
+    const TRect indent = Rect(place->IndentLeft, place->Top, place->ContentLeft, place->Bottom);
+    EXPECT_EQ(At(indent.left + 1, place->Mid), row.Cells) << row.Node->Strings(0) << " indent";
+    if (row.Node->Count() == 0 && row.Cells != kWindow) {
+      EXPECT_EQ(Count(host, indent, kWindow), 0) << row.Node->Strings(0) << " indent";
+    }
+  }
+}
+
+// In the Outlook style a node with children is one group row in the group colours, with a
+// 12 x 12 sunken box (11 x 11 framed in the ultra flat look); leaves keep their cells.
+TEST_F(TreeViewFixture, OutlookGroupRowsSpanTheColumnsBesideTheirBox) {
+  tree.SetPaintStyle(psOutlook);
+  tree.SetShowLines(false);
+  tree.SetColor(clAqua);  // the sunken box's light edges show against it
+  tree.SetGroupNodeColor(clYellow);
+  tree.SetGroupNodeTextColor(clRed);
+  const struct {
+    TLookAndFeel Look;
+    int Box;
+  } looks[] = {{lfFlat, 12}, {lfStandard, 12}, {lfUltraFlat, 11}};
+  for (const auto& look : looks) {
+    tree.SetLookAndFeel(look.Look);
+    host.Paint(true);
+    const int top = tree.Metrics().HeaderRowHeight;
+    const int mid = top + kRowHeight / 2;
+    int first = -1, last = -1, upper = -1, lower = -1;
+    for (int x = 0; x < 16; ++x)
+      if (At(x, mid) != clAqua) (first < 0 ? first : last) = x, last = x;
+    for (int y = top; y < top + kRowHeight; ++y)
+      if (At(first, y) != clAqua) (upper < 0 ? upper : lower) = y, lower = y;
+    EXPECT_EQ(last - first + 1, look.Box) << look.Look;
+    EXPECT_EQ(lower - upper + 1, look.Box) << look.Look;
+    const TRect group = Rect(169, top + 1, 846, top + kRowHeight - 1);
+    EXPECT_EQ(Count(host, group, clYellow), group.Width() * group.Height()) << look.Look;
+    EXPECT_GT(Count(host, Rect(16, top, 169, top + kRowHeight), clRed), 0) << look.Look;
+    EXPECT_EQ(At(500, top + kRowHeight + kRowHeight / 2), clAqua) << look.Look;  // a tank
+  }
+}
+
+// A group row is the one cell its row has: without row select it still shows that its node is
+// the focused, selected one, as a leaf's focused cell does.
+TEST_F(TreeViewFixture, AFocusedOutlookGroupRowShowsItsSelectionWithoutRowSelect) {
+  tree.SetPaintStyle(psOutlook);
+  tree.SetOptions({aoAutoWidth, aoColumnSizing});
+  tree.SetHideSelection(false);
+  host.SetFocus();
+  const TRect groupRow = Rect(200, RowTop(0) + 2, 800, RowTop(1) - 2);
+  const TRect leafRow = Rect(16, RowTop(1) + 2, 800, RowTop(2) - 2);
+  tank1->SetFocused(true);
+  host.Paint(true);
+  EXPECT_GT(Count(host, leafRow, kHighlight), 0) << "a leaf's focused cell";
+  site1->SetFocused(true);
+  host.Paint(true);
+  EXPECT_TRUE(site1->Selected());
+  EXPECT_GT(Count(host, groupRow, kHighlight), 0) << "the focused group row";
+}
+
+// The custom draw hears which cells hold the focus: the focused node's cell in the focused
+// column, every cell of its row with row select, and a group row as its row's one cell.
+TEST_F(TreeViewFixture, TheCustomDrawHearsWhichCellsHoldTheFocus) {
+  host.SetFocus();
+  std::set<std::string> focused;
+  tree.OnCustomDraw = [&](TCustomTreeListControl*, TCanvas&, const TRect&, TTreeListNode* node,
+                          TTreeListColumn* column, const std::string&, TFont&, TColor&, bool,
+                          bool isFocused, bool&) {
+    if (isFocused) focused.insert(node->Strings(0) + "/" + std::to_string(column->Index()));
+  };
+  const struct {
+    bool RowSelect;
+    TTreeListPaintStyle Style;
+    TTreeListNode* Node;
+    std::set<std::string> Expected;
+  } cases[] = {
+      {false, psStandard, tank1, {"1/Alpha/2"}},
+      {true, psStandard, tank1, {"1/Alpha/0", "1/Alpha/1", "1/Alpha/2", "1/Alpha/3", "1/Alpha/4"}},
+      {false, psOutlook, tank1, {"1/Alpha/2"}},
+      {false, psOutlook, site1, {"Alpha/0"}},
+  };
+  for (const auto& c : cases) {
+    tree.SetOptions(c.RowSelect ? TTreeListOptions{aoRowSelect, aoAutoWidth}
+                                : TTreeListOptions{aoAutoWidth});
+    tree.SetPaintStyle(c.Style);
+    tree.SetFocusedNode(c.Node, 2, false);
+    focused.clear();
+    host.Paint(true);
+    EXPECT_EQ(focused, c.Expected) << c.Node->Strings(0) << " row select " << c.RowSelect;
+  }
+}
+
+// The level colour is the row's background: its preview strip takes it with its cells.
+TEST_F(TreeViewFixture, ALevelColourFillsTheRowsPreviewToo) {
+  tree.SetOptions({aoRowSelect, aoAutoWidth, aoColumnSizing, aoPreview});
+  tree.OnGetPreviewText = [](TCustomTreeListControl*, TTreeListNode* node, std::string& text) {
+    text = node->Strings(0);
+  };
+  tree.SetPreviewLines(1);
+  tree.OnGetLevelColor = [](TCustomTreeListControl*, int level, TColor& color) {
+    if (level == 0) color = clYellow;
+  };
+  host.Paint(true);
+  const TTreeListGeometry g = tree.Geometry();
+  const TTreeListRowPlace& site = g.Rows.front();
+  ASSERT_EQ(site.Node, site1);
+  ASSERT_GT(site.PreviewBottom, site.CellsBottom);
+  EXPECT_EQ(At(800, (site.Top + site.CellsBottom) / 2), clYellow) << "a cell";
+  EXPECT_EQ(At(800, (site.CellsBottom + site.PreviewBottom) / 2), clYellow) << "the preview";
 }

@@ -230,3 +230,32 @@ TEST_F(TreeMouse, OptionsTheApplicationLeavesOffDoNoHarmWhenOn) {
   EXPECT_GT(g.BandPanel.Height(), 0);
   EXPECT_TRUE(ShowsFreshPaint(host, tree));
 }
+
+// The status panel under the rows, the indicator's column beside it included, is no row:
+// clicks there leave the focus and the selection alone, wherever the rows end behind it.
+TEST_F(TreeMouse, ClicksOnTheStatusPanelSelectNoRow) {
+  GrowTo(30);
+  tree.SetShowStatusPanel(true);
+  tree.SetStatusText(std::string(5000, 'x'));
+  for (const bool indicator : {false, true}) {
+    tree.SetShowIndicator(indicator);
+    for (const int top : {0, 3}) {
+      tree.SetTopIndex(top);
+      tree.SetFocusedAbsoluteIndex(top);
+      host.Paint(true);
+      const TTreeListGeometry g = tree.Geometry();
+      TTreeListNode* focused = tree.FocusedNode();
+      const int selected = tree.SelectedCount();
+      for (int y = g.StatusPanel.top; y < g.StatusPanel.bottom; y += 5)
+        for (const int x : {2, 8, g.StatusPanel.left + 1, 300, g.StatusPanel.right - 2}) {
+          const TTreeListHitInfo hit = tree.GetHitInfo({x, y});
+          EXPECT_EQ(hit.Node, nullptr) << "indicator " << indicator << " at " << x << ", " << y;
+          host.Click(mbLeft, x, y);
+          host.DoubleClick(mbLeft, x, y);
+          ASSERT_EQ(tree.FocusedNode(), focused)
+              << "indicator " << indicator << " at " << x << ", " << y;
+          ASSERT_EQ(tree.SelectedCount(), selected);
+        }
+    }
+  }
+}

@@ -44,7 +44,8 @@ void TwoHeaderRows(TTreeList& tree) {
   tree.Columns(0)->SetHeaderMaxLineCount(0);
 }
 
-// Rows of one to four lines, previews, row footers, the footer and the indicator, in a grid.
+// Rows of one to four lines, previews, row footers, the footer, the status panel and the
+// indicator, in a grid.
 void RowsOfManyHeights(TTreeList& tree) {
   tree.SetOptions(
       {aoColumnSizing, aoColumnMoving, aoAutoSort, aoRowSelect, aoAutoWidth, aoPreview});
@@ -53,6 +54,8 @@ void RowsOfManyHeights(TTreeList& tree) {
   tree.SetShowFooter(true);
   tree.SetShowRowFooter(true);
   tree.SetShowIndicator(true);
+  tree.SetShowStatusPanel(true);
+  tree.SetStatusText("37 tanks");
   tree.Columns(1)->SetFooterText("total");
   tree.SetPreviewLines(-1);
   tree.OnGetPreviewText = [](TCustomTreeListControl*, TTreeListNode* node, std::string& text) {
@@ -68,7 +71,7 @@ void RowsOfManyHeights(TTreeList& tree) {
 }
 
 // What a pixel painted by the coding handlers below names: the part, its node and column.
-enum TPart { ptCell = 1, ptPreview, ptRowFooter, ptFooter, ptHeader, ptBand };
+enum TPart { ptCell = 1, ptPreview, ptRowFooter, ptFooter, ptHeader, ptBand, ptStatus };
 constexpr uint32_t kCodeMark = 0x15u << 19;  // no colour the control paints has these bits
 constexpr uint32_t kCodeMask = 0x1Fu << 19;
 
@@ -89,7 +92,8 @@ class TreeOptionsOracle : public TreeInputFixture, public ::testing::WithParamIn
     host.Paint(true);
   }
 
-  // Every cell, preview, row footer, footer cell, header and band is filled with its code.
+  // Every cell, preview, row footer, footer cell, header, band and the status panel is filled
+  // with its code.
   void PaintCodes() {
     auto fill = [](TCanvas& canvas, const TRect& r, TColor color, bool& done) {
       canvas.Brush() = TBrush{color, bsSolid, color};
@@ -126,6 +130,9 @@ class TreeOptionsOracle : public TreeInputFixture, public ::testing::WithParamIn
                                 bool& done) {
       fill(c, r, Code(ptBand, 0, band->VisibleIndex()), done);
     };
+    tree.OnCustomDrawStatusPanel = [=](TCustomTreeListControl*, TCanvas& c, const TRect& r,
+                                       std::string&, TColor&, TFont&, TAlignment&,
+                                       bool& done) { fill(c, r, Code(ptStatus, 0, 0), done); };
     host.Paint(true);
   }
   int Id(const TTreeListNode* node) {
@@ -153,9 +160,12 @@ class TreeOptionsOracle : public TreeInputFixture, public ::testing::WithParamIn
         const int part = static_cast<int>(pixel >> 16 & 7);
         const int column = static_cast<int>(pixel >> 12 & 15);
         const int node = static_cast<int>(pixel & 0xFFF);
-        const TTreeListHitKind kinds[] = {HitNowhere, HitCell,         HitPreview,   HitRowFooter,
-                                          HitFooter,  HitColumnHeader, HitBandHeader};
-        const int named = part == ptBand ? hit.Band : part == ptPreview ? 0 : hit.Column;
+        const TTreeListHitKind kinds[] = {HitNowhere,    HitCell,       HitPreview,
+                                          HitRowFooter,  HitFooter,     HitColumnHeader,
+                                          HitBandHeader, HitStatusPanel};
+        const int named = part == ptBand                          ? hit.Band
+                          : part == ptPreview || part == ptStatus ? 0
+                                                                  : hit.Column;
         const int hitNode = part <= ptRowFooter ? Id(hit.Node) : 0;
         ASSERT_EQ(hit.Kind, kinds[part]) << "at " << x << ", " << y;
         ASSERT_EQ(named, column) << "at " << x << ", " << y;
@@ -280,6 +290,32 @@ INSTANTIATE_TEST_SUITE_P(
                                 TwoHeaderRows(t);
                                 t.Bands().Items(1)->SetSizing(false);
                                 t.Columns(3)->SetSizing(false);
+                              }},
+                      TConfig{"OutlookGroupRows",
+                              [](TTreeList& t, TImageList& images, TImageList&) {
+                                t.SetPaintStyle(psOutlook);
+                                t.SetShowGrid(true);
+                                t.SetImages(&images);
+                              }},
+                      TConfig{"OutlookUltraFlatFixedBands",
+                              [](TTreeList& t, TImageList&, TImageList&) {
+                                t.SetPaintStyle(psOutlook);
+                                t.SetLookAndFeel(lfUltraFlat);
+                                t.SetOptions({aoColumnSizing, aoColumnMoving, aoAutoSort});
+                                ThreeBands(t, bfLeft, bfRight);
+                                TwoHeaderRows(t);
+                              }},
+                      TConfig{"OutlookManyHeightsPanels",
+                              [](TTreeList& t, TImageList&, TImageList&) {
+                                RowsOfManyHeights(t);
+                                t.SetPaintStyle(psOutlook);
+                              }},
+                      TConfig{"OutlookCellsFirstColumnHidden",
+                              [](TTreeList& t, TImageList&, TImageList&) {
+                                t.SetPaintStyle(psOutlook);
+                                t.SetOptions({aoColumnSizing, aoColumnMoving, aoAutoSort});
+                                t.Columns(0)->SetVisible(false);
+                                t.MoveColumn(3, 1);
                               }},
                       TConfig{"RowsOfManyHeights",
                               [](TTreeList& t, TImageList&, TImageList&) { RowsOfManyHeights(t); }},

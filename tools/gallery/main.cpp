@@ -1,5 +1,6 @@
 // tankdemo-gallery: one window showing the controls with options the demo never switches on:
-// the tree-list on one page, every kind of chart series and axis on the other.
+// the tree-list on three pages, every kind of chart series and axis on the last. The
+// tree-lists keep the user's arrangement between runs.
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,7 +10,9 @@
 #include <QWidget>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 
+#include "GalleryOutlook.h"
 #include "GalleryRows.h"
 #include "GalleryTree.h"
 #include "chart/Chart.h"
@@ -45,6 +48,30 @@ QWidget* ChartPage(TChart& chart, TSeriesOwner& owner) {
   return page;
 }
 
+constexpr const char* kSettingsFile = "tankdemo-gallery.ini";
+
+// The page's arrangement as the user left it last time, kept again when the page goes. A
+// damaged one leaves the page as built, and says so.
+void KeepLayout(TTreeList& tree, const char* section) {
+  tree.SetStorageFile(kSettingsFile);
+  tree.SetStorageSection(section);
+  tree.SetOptions(tree.Options().Include(aoStoreToIniFile));
+  tree.OnLayoutError = [section](TCustomTreeListControl*, const std::string& message) {
+    std::fprintf(stderr, "tankdemo-gallery: page %s: %s\n", section, message.c_str());
+  };
+  tree.BeginLoading();
+  tree.EndLoading();
+}
+
+// Saved here rather than when the tree goes, so that a failure can still be told.
+void StoreLayout(const TTreeList& tree) {
+  try {
+    tree.StoreLayoutSettings();
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "tankdemo-gallery: %s\n", e.what());
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -54,8 +81,8 @@ int main(int argc, char** argv) {
   if (!(platform && *platform) && !(x11 && *x11) && !(wayland && *wayland)) {
     std::fprintf(stderr,
                  "tankdemo-gallery: no display found; run it as `xvfb-run "
-                 "tankdemo-gallery`, or draw its pages with tankdemo-snapshot --gallery-tree "
-                 "or --gallery-chart\n");
+                 "tankdemo-gallery`, or draw its pages with tankdemo-snapshot --gallery-tree, "
+                 "--gallery-rows, --gallery-outlook or --gallery-chart\n");
     return 1;
   }
   QApplication app(argc, argv);
@@ -66,29 +93,37 @@ int main(int argc, char** argv) {
   BuildGalleryTree(tree, images);
   TTreeList rows;
   BuildGalleryRowsTree(rows);
+  TTreeList outlook;
+  BuildGalleryOutlookTree(outlook);
+  KeepLayout(tree, "Tree");
+  KeepLayout(rows, "Rows");
+  KeepLayout(outlook, "Outlook");
   TSeriesOwner owner;
   TChart chart;
   QTabWidget window;
   window.addTab(CreateQtControlHost(tree), QStringLiteral("Tree-list"));
   window.addTab(CreateQtControlHost(rows), QStringLiteral("Rows"));
-  window.addTab(ChartPage(chart, owner), QStringLiteral("Chart"));
+  window.addTab(CreateQtControlHost(outlook), QStringLiteral("Outlook"));
+  const int chartPage = window.addTab(ChartPage(chart, owner), QStringLiteral("Chart"));
   // --chart opens on the chart page, with a page name after it ("area:3d", ...) on that page.
   const QStringList arguments = QApplication::arguments();
   const qsizetype chartArgument = arguments.indexOf(QStringLiteral("--chart"));
-  if (chartArgument >= 0) window.setCurrentIndex(2);
+  if (chartArgument >= 0) window.setCurrentIndex(chartPage);
   if (chartArgument >= 0 && chartArgument + 1 < arguments.size()) {
     if (auto choice = ParseChartGalleryChoice(arguments[chartArgument + 1].toStdString())) {
-      auto* pages = window.widget(2)->findChild<QComboBox*>();
-      auto* view3D = window.widget(2)->findChild<QCheckBox*>();
+      auto* pages = window.widget(chartPage)->findChild<QComboBox*>();
+      auto* view3D = window.widget(chartPage)->findChild<QCheckBox*>();
       pages->setCurrentIndex(static_cast<int>(choice->Page));
       view3D->setChecked(choice->View3D);
     }
   }
   window.setWindowTitle(QStringLiteral("Gallery"));
-  // --rows opens on the page of rows of several lines.
+  // --rows opens on the page of rows of several lines, --outlook on the Outlook style's.
   if (arguments.contains(QStringLiteral("--rows"))) window.setCurrentIndex(1);
+  if (arguments.contains(QStringLiteral("--outlook"))) window.setCurrentIndex(2);
   window.resize(kGalleryRowsWidth, kGalleryRowsHeight + 60);
   window.show();
   const int result = app.exec();
+  for (const TTreeList* page : {&tree, &rows, &outlook}) StoreLayout(*page);
   return result;
 }

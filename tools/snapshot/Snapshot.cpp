@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QImage>
 
+#include "GalleryOutlook.h"
 #include "GalleryRows.h"
 #include "GalleryTree.h"
 #include "PlantExport.h"
@@ -86,6 +87,13 @@ void DrawGalleryRows(const TSnapshotArgs& args, TBitmap& picture) {
   PaintOffscreen(tree, args, true, picture);
 }
 
+// The gallery's Outlook-style tree, focused.
+void DrawGalleryOutlook(const TSnapshotArgs& args, TBitmap& picture) {
+  TTreeList tree;
+  BuildGalleryOutlookTree(tree);
+  PaintOffscreen(tree, args, true, picture);
+}
+
 // The whole main window as it stands after the steps, at 120 pixels per inch; the screen's
 // scale comes from the environment set up before the application started.
 void DrawWindow(const TSnapshotArgs& args, TBitmap& picture) {
@@ -115,6 +123,8 @@ void DrawSnapshot(const TSnapshotArgs& args, TBitmap& picture) {
     DrawGalleryTree(args, picture);
   else if (args.GalleryRows)
     DrawGalleryRows(args, picture);
+  else if (args.GalleryOutlook)
+    DrawGalleryOutlook(args, picture);
   else
     DrawChart(args, picture);
 }

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "GalleryOutlook.h"
 #include "GalleryRows.h"
 #include "GalleryTree.h"
 #include "common/ToolArgs.h"
@@ -13,9 +14,12 @@ const char* const kSnapshotUsage =
     "                         [--focus] [--size WxH] [--scale R] OUT.png\n"
     "       tankdemo-snapshot --window [--steps N] [--expand] [--size WxH] [--scale R]\n"
     "                         [--palette dark] OUT.png\n"
-    "       tankdemo-snapshot --gallery-tree [--size WxH] [--scale R] OUT.png\n"
-    "       tankdemo-snapshot --gallery-rows [--size WxH] [--scale R] OUT.png\n"
-    "       tankdemo-snapshot --gallery-chart PAGE[:3d] [--size WxH] [--scale R] OUT.png\n"
+    "       tankdemo-snapshot --gallery-tree [--size WxH] [--scale R] [--palette dark] OUT.png\n"
+    "       tankdemo-snapshot --gallery-rows [--size WxH] [--scale R] [--palette dark] OUT.png\n"
+    "       tankdemo-snapshot --gallery-outlook [--size WxH] [--scale R] [--palette dark]\n"
+    "                         OUT.png\n"
+    "       tankdemo-snapshot --gallery-chart PAGE[:3d] [--size WxH] [--scale R]\n"
+    "                         [--palette dark] OUT.png\n"
     "       tankdemo-snapshot --chart|--tree|--gallery-chart PAGE ... --pdf OUT.pdf";
 
 const char* const kSnapshotHelp =
@@ -34,12 +38,15 @@ const char* const kSnapshotHelp =
     "  --gallery-rows            draw the second tree-list of tankdemo-gallery: rows of\n"
     "                            several lines, previews, row footers, the footer and the\n"
     "                            indicator (default size 700x420)\n"
+    "  --gallery-outlook         draw the third tree-list of tankdemo-gallery: the Outlook\n"
+    "                            style's group rows, rows tinted by level, the status panel\n"
+    "                            (default size 640x300)\n"
     "  --steps N                 run N simulation steps first\n"
     "  --size WxH                picture size in pixels, 1 to 10000 each\n"
     "  --scale R                 draw for a screen of R device pixels per pixel (1 to 4,\n"
     "                            e.g. 1.5 or 2): the picture is R times the size\n"
-    "  --palette dark            window: draw it in a fixed dark desktop palette instead\n"
-    "                            of the classic one\n"
+    "  --palette dark            window and gallery pages: draw them in a fixed dark\n"
+    "                            desktop palette instead of the classic one\n"
     "  --expand                  tree, window: expand every site\n"
     "  --sort CAPTION[:up|:down] tree: sort by the column with this caption, as a header\n"
     "                            click would; captions: Site/Tank, Capacity, Level,\n"
@@ -75,14 +82,15 @@ bool ParseScale(const std::string& text, double& scale) {
 // Rejects what does not fit the picture asked for, and fills in its default size.
 std::optional<std::string> Finish(TSnapshotArgs& result) {
   const bool galleryChart = !result.GalleryChart.empty();
-  const bool gallery = result.GalleryTree || result.GalleryRows || galleryChart;
+  const bool gallery =
+      result.GalleryTree || result.GalleryRows || result.GalleryOutlook || galleryChart;
   if (result.Chart + result.Tree + result.Window + result.GalleryTree + result.GalleryRows +
-          galleryChart !=
+          result.GalleryOutlook + galleryChart !=
       1)
-    return "say what to draw: --chart, --tree, --window, --gallery-tree, --gallery-rows or "
-           "--gallery-chart";
+    return "say what to draw: --chart, --tree, --window, --gallery-tree, --gallery-rows, "
+           "--gallery-outlook or --gallery-chart";
   if (gallery && (result.Steps || result.Expand || result.Focus || !result.SortCaption.empty()))
-    return "the gallery pages take only --size";
+    return "the gallery pages take only --size, --scale and --palette";
   if (galleryChart && !ParseChartGalleryChoice(result.GalleryChart))
     return "--gallery-chart wants a page: line, point, area, horizbar, fastline, log, datetime, "
            "function, marks, labels, pie";
@@ -90,7 +98,8 @@ std::optional<std::string> Finish(TSnapshotArgs& result) {
   if (result.Pdf && !result.ScaleGiven) result.Scale = kPrintScale;
   if (result.Chart && (result.Expand || result.Focus || !result.SortCaption.empty()))
     return "--expand, --sort and --focus belong to --tree";
-  if (result.DarkPalette && !result.Window) return "--palette belongs to --window";
+  if (result.DarkPalette && !result.Window && !gallery)
+    return "--palette belongs to --window and the gallery pages";
   if (result.Window && (result.Focus || !result.SortCaption.empty()))
     return "--sort and --focus belong to --tree";
   if (result.Output.empty()) return "no output file given";
@@ -100,6 +109,9 @@ std::optional<std::string> Finish(TSnapshotArgs& result) {
   } else if (result.Width == 0 && result.GalleryRows) {
     result.Width = kGalleryRowsWidth;
     result.Height = kGalleryRowsHeight;
+  } else if (result.Width == 0 && result.GalleryOutlook) {
+    result.Width = kGalleryOutlookWidth;
+    result.Height = kGalleryOutlookHeight;
   } else if (result.Width == 0 && galleryChart) {
     result.Width = kGalleryChartWidth;
     result.Height = kGalleryChartHeight;
@@ -134,6 +146,8 @@ std::optional<TSnapshotArgs> ParseSnapshotArgs(const std::vector<std::string>& a
       result.GalleryTree = true;
     } else if (arg == "--gallery-rows") {
       result.GalleryRows = true;
+    } else if (arg == "--gallery-outlook") {
+      result.GalleryOutlook = true;
     } else if (arg == "--gallery-chart") {
       const std::string* text = reader.Value();
       if (!text) return fail(reader.Error);

@@ -11,6 +11,7 @@ struct TSnapshotArgs {
   bool Window = false;
   bool GalleryTree = false;
   bool GalleryRows = false;
+  bool GalleryOutlook = false;
   // A page of the chart gallery ("line", "area:3d", ...); empty for none.
   std::string GalleryChart;
   int Steps = 0;

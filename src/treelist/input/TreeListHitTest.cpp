@@ -172,6 +172,14 @@ void HitRow(const TTreeList& tree, const TTreeListGeometry& g, const TTreeListRo
   hit.Kind = HitNowhere;
   if (p.y >= r.CellsBottom && p.y < r.Bottom - g.Separator)
     return HitBelowCells(tree, g, r, p, hit);
+  // A group row is one cell, named after the first column placed, wherever a band shows.
+  if (r.Group && p.y < r.CellsBottom && p.x >= r.ContentLeft && p.x < g.CellsRight() &&
+      BandAt(g, p.x) >= 0) {
+    hit.Kind = HitCell;
+    hit.Column = g.Columns.front().ColumnIndex;
+    hit.Band = g.Columns.front().BandPlace;
+    return;
+  }
   const int line = r.LineHeight > 0 ? (p.y - r.Top) / r.LineHeight : 0;
   if (const TTreeListColumnPlace* c = ColumnAt(g, p.x, line)) {
     hit.Column = c->ColumnIndex;
@@ -220,6 +228,7 @@ TTreeListHitInfo HitTest(const TTreeList& tree, const TTreeListGeometry& g, TPoi
     hit.Node = row ? row->Node : nullptr;
     return hit.Kind = HitIndicator, hit;
   }
+  if (PtInRect(g.StatusPanel, p)) return hit.Kind = HitStatusPanel, hit;
   if (PtInRect(g.Footer, p)) {
     if (const TTreeListColumnPlace* c = g.FooterColumnAt(p, g.FooterLinesTop))
       hit.Column = c->ColumnIndex, hit.Band = c->BandPlace;

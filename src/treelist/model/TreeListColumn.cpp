@@ -106,6 +106,14 @@ void TTreeListColumn::SetSorted(TTreeListColumnSort value) {
     return;
   }
   FSorted = value;
+  // While loading, the sort keys keep the order they are set in.
+  if (FTreeList) {
+    std::vector<TTreeListColumn*>& keys = FTreeList->FSortColumns;
+    if (value == csNone)
+      std::erase(keys, this);
+    else if (std::find(keys.begin(), keys.end(), this) == keys.end())
+      keys.push_back(this);
+  }
   Changed();
 }
 

@@ -61,6 +61,11 @@ class LISTCHART_TREELIST_API TTreeListColumn {
   // The tree-list that owns the column; null while detached.
   TCustomTreeListControl* TreeList() const { return FTreeList; }
 
+  // The column's own name, empty by default: stored layouts know the column by it.
+  const std::string& Name() const { return FName; }
+  // Sets the name; nothing on screen changes.
+  void SetName(const std::string& value) { FName = value; }
+
   // Values with an assigned bit.
   uint8_t AssignedValues() const { return FAssignedValues; }
   // Horizontal alignment of the cells' text; taLeftJustify unless assigned.
@@ -262,6 +267,7 @@ class LISTCHART_TREELIST_API TTreeListColumn {
   bool FVisible = true;
   TLazyBitmap FHeaderGlyph;
   std::string FFooterText;
+  std::string FName;
 
   TCustomTreeListControl* FTreeList = nullptr;
   uint8_t FAssignedValues = 0;

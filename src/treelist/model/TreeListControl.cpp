@@ -73,10 +73,13 @@ void TCustomTreeListControl::BandChanged() {
 }
 
 void TCustomTreeListControl::Loaded() {
-  // The stored sort states are the sort keys, in column order.
-  FSortColumns.clear();
+  // The sort keys stay in the order they were set in (a restored layout's, or the
+  // program's); a column that came already sorted follows in column order.
+  std::erase_if(FSortColumns, [](const TTreeListColumn* c) { return c->FSorted == csNone; });
   for (auto& c : FColumns)
-    if (c->FSorted != csNone) FSortColumns.push_back(c.get());
+    if (c->FSorted != csNone &&
+        std::find(FSortColumns.begin(), FSortColumns.end(), c.get()) == FSortColumns.end())
+      FSortColumns.push_back(c.get());
   FBands.RebuildVisibleCache();
   FBands.NormalizeFixed();
   FBands.RebuildVisibleCache();
@@ -115,7 +118,7 @@ TTreeListColumn* TCustomTreeListControl::ColumnAt(int band, int row, int positio
 }
 
 void TCustomTreeListControl::SetBandMaxRowCount(int value) {
-  SetProperty(FBandMaxRowCount, std::max(value, 1), [this] {
+  SetProperty(FBandMaxRowCount, std::clamp(value, 1, kMaxPanelRowCount), [this] {
     SetBandRowCount(FBandRowCount);
     View().RecomputeMetrics();
   });
@@ -130,7 +133,7 @@ void TCustomTreeListControl::SetHeaderMinRowCount(int value) {
 }
 
 void TCustomTreeListControl::SetHeaderPanelMaxRowCount(int value) {
-  SetProperty(FHeaderPanelMaxRowCount, std::max(value, 1), [this] {
+  SetProperty(FHeaderPanelMaxRowCount, std::clamp(value, 1, kMaxPanelRowCount), [this] {
     SetHeaderPanelRowCount(FHeaderPanelRowCount);
     View().RecomputeMetrics();
   });

@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Clipboard.h"
@@ -17,6 +18,10 @@
 #include "treelist/model/TreeListOptions.h"
 
 class TFileOps;
+
+// The most header rows and band panel lines a tree-list takes: far beyond any screen, and
+// what a stored layout may hold.
+inline constexpr int kMaxPanelRowCount = 100;
 
 // The tree-list with its columns, bands and options: it creates text nodes and maps each
 // column to the node value it shows.
@@ -69,7 +74,7 @@ class LISTCHART_TREELIST_API TCustomTreeListControl : public TCustomTreeList {
 
   // The most text lines the band panel may be sized to; 5 by default.
   int BandMaxRowCount() const { return FBandMaxRowCount; }
-  // Sets that limit (at least 1), lowering BandRowCount to it if needed.
+  // Sets that limit (1 to kMaxPanelRowCount), lowering BandRowCount to it if needed.
   void SetBandMaxRowCount(int value);
   // Text lines of the band panel's height; 1 by default.
   int BandRowCount() const { return FBandRowCount; }
@@ -87,7 +92,7 @@ class LISTCHART_TREELIST_API TCustomTreeListControl : public TCustomTreeList {
   void SetHeaderMinRowCount(int value);
   // The most header rows the header panel may have; 5 by default.
   int HeaderPanelMaxRowCount() const { return FHeaderPanelMaxRowCount; }
-  // Sets that limit (at least 1), lowering HeaderPanelRowCount to it if needed.
+  // Sets that limit (1 to kMaxPanelRowCount), lowering HeaderPanelRowCount to it if needed.
   void SetHeaderPanelMaxRowCount(int value);
   // How many header rows the columns may stand in; 1 by default.
   int HeaderPanelRowCount() const { return FHeaderPanelRowCount; }
@@ -136,6 +141,10 @@ class LISTCHART_TREELIST_API TCustomTreeListControl : public TCustomTreeList {
   virtual void Resort();
   // Re-sorts with aoAutoSortRefresh: at once, or at the end of an open update.
   void RequestResort() override;
+  // Replaces the sort marks with these, in this order (the first sorts first), and sorts
+  // again; columns of another tree-list and csNone entries are skipped.
+  void RestoreSortColumns(
+      const std::vector<std::pair<TTreeListColumn*, TTreeListColumnSort>>& sorts);
   // The mark a column header shows.
   TTreeListColumnSort ColumnSortMark(TTreeListColumn* column);
 

@@ -17,4 +17,11 @@ class LISTCHART_TREELIST_API ENodeStreamError : public Exception {
   using Exception::Exception;
 };
 
+// A stored layout is short, damaged or does not belong to a tree-list; nothing was applied.
+class LISTCHART_TREELIST_API ELayoutError : public Exception {
+ public:
+  // Carries the message that says what is wrong.
+  using Exception::Exception;
+};
+
 inline constexpr const char* SInvalidOwner = "Invalid Owner TTreeListNode";

@@ -102,6 +102,19 @@ void TCustomTreeListControl::ClearSortStates() {
   for (auto& c : FColumns) c->FSorted = csNone;
 }
 
+void TCustomTreeListControl::RestoreSortColumns(
+    const std::vector<std::pair<TTreeListColumn*, TTreeListColumnSort>>& sorts) {
+  const auto lock = UpdateScope();
+  ClearSortStates();
+  for (const auto& [column, sorted] : sorts) {
+    if (sorted == csNone || IndexOfColumn(column) < 0 || column->FSorted != csNone) continue;
+    column->FSorted = sorted;
+    FSortColumns.push_back(column);
+  }
+  View().ColumnsChanged();
+  Resort();
+}
+
 TTreeListColumnSort TCustomTreeListControl::ColumnSortMark(TTreeListColumn* column) {
   TTreeListColumnSort sorted = column->Sorted();
   if (OnColumnSorted) OnColumnSorted(this, column, sorted);

@@ -44,6 +44,7 @@ TTreeListMetrics MeasureMetrics(const TTreeList& tree) {
   m.TextLineHeight = LineHeight(tree.Font());
   m.PreviewLineHeight = LineHeight(tree.PreviewFont());
   m.FooterHeight = tree.ShowFooter() ? (m.TextLineHeight + 7) * panelRows + raise + 3 : 0;
+  m.StatusPanelHeight = tree.ShowStatusPanel() ? m.TextLineHeight + raise + 5 : 0;
   m.RowFooterHeight =
       (m.TextLineHeight + 7) * panelRows + (tree.ShowGrid() && tree.ShowPreviewGrid() ? 1 : 0) + 2;
   if (const TImageList* images = tree.Images())
@@ -76,7 +77,7 @@ int UniformRowHeight(const TTreeList& tree, const TTreeListMetrics& metrics) {
 
 int PageRowCount(const TTreeList& tree, const TTreeListMetrics& metrics, int clientHeight) {
   const int top = metrics.BandPanelHeight + metrics.HeaderPanelHeight;
-  const int bottom = std::max(top, clientHeight - metrics.FooterHeight);
+  const int bottom = std::max(top, clientHeight - metrics.BelowRows());
   return std::max((bottom - top) / std::max(UniformRowHeight(tree, metrics), 1), 1);
 }
 
@@ -91,9 +92,11 @@ void PlacePanels(TTreeListGeometry& g, const TTreeListMetrics& m, int width, int
   y += m.BandPanelHeight;
   g.HeaderPanel = Rect(g.Client.left, y, g.Client.right, y + m.HeaderPanelHeight);
   y += m.HeaderPanelHeight;
-  const int footerTop = std::max(y, height - m.FooterHeight);
+  const int footerTop = std::max(y, height - m.BelowRows());
   g.RowsArea = Rect(g.Client.left, y, g.Client.right, footerTop);
   g.Footer = Rect(g.Client.left, footerTop, g.Client.right, footerTop + m.FooterHeight);
+  g.StatusPanel =
+      Rect(g.Client.left, g.Footer.bottom, g.Client.right, g.Footer.bottom + m.StatusPanelHeight);
   g.FooterLineHeight = m.TextLineHeight + 7;
   g.FooterLinesTop = g.Footer.top + (m.Flat ? 0 : 1);  // below the raised edge
 }
@@ -261,7 +264,9 @@ void PlaceRows(TTreeListGeometry& g, const TTreeList& tree, const TTreeListMetri
     r.Mid = y + g.RowHeight / 2;  // beside the first line, as in a row of one line
     r.IndentLeft = g.IndentOrigin;
     r.ButtonLeft = g.IndentOrigin + r.Level * I - rootShift;
-    r.HasButton = tree.ShowButtons() && (node->HasChildren() || node->Count() > 0);
+    const bool children = node->HasChildren() || node->Count() > 0;
+    r.HasButton = tree.ShowButtons() && children;
+    r.Group = children && tree.PaintStyle() == psOutlook && !g.Columns.empty();
     r.ContentLeft = g.IndentOrigin + NodeIndentation(tree, m, node);
     r.ImageLeft = r.ContentLeft - m.ImageWidth;
     r.StateImageLeft = r.ImageLeft - (node->StateIndex() >= 0 ? m.StateImageWidth : 0);
@@ -311,6 +316,10 @@ TRect TTreeListGeometry::CellRect(const TTreeListRowPlace& row,
 TRect TTreeListGeometry::RowContentRect(const TTreeListRowPlace& row) const {
   const int bottom = row.Footers > 0 ? row.PreviewBottom : row.Bottom;
   return Rect(row.ContentLeft, row.Top, std::max(CellsRight(), row.ContentLeft), bottom);
+}
+
+TRect TTreeListGeometry::GroupRect(const TTreeListRowPlace& row) const {
+  return Rect(row.ContentLeft, row.Top, std::max(CellsRight(), row.ContentLeft), row.CellsBottom);
 }
 
 int TTreeListGeometry::CellsRight() const {

@@ -45,6 +45,8 @@ struct LISTCHART_TREELIST_API TTreeListMetrics {
   int PreviewLineHeight = 0;
   // The footer panel's height, or 0 while ShowFooter is off.
   int FooterHeight = 0;
+  // A line of Font with the header's margins while the status panel shows, else 0.
+  int StatusPanelHeight = 0;
   // The height of one row footer.
   int RowFooterHeight = 0;
   // The least height of one line of a row: the text, the expand button, the images and the
@@ -65,6 +67,9 @@ struct LISTCHART_TREELIST_API TTreeListMetrics {
   int ZeroWidth = 0;
   // The height of the arrows that mark where a dragged header would drop.
   int DragArrowHeight = 0;
+
+  // The panels under the rows: the footer, then the status panel.
+  int BelowRows() const { return FooterHeight + StatusPanelHeight; }
 };
 
 // Measures the fonts (as a screen measures them) and derives every metric.
@@ -171,6 +176,8 @@ struct LISTCHART_TREELIST_API TTreeListRowPlace {
   int ContentLeft = 0;
   // Whether the node shows an expand button.
   bool HasButton = false;
+  // One cell across all columns: a node with children in the psOutlook style.
+  bool Group = false;
 };
 
 // Where everything stands for one paint or hit test: built fresh each time, never kept.
@@ -188,6 +195,8 @@ struct LISTCHART_TREELIST_API TTreeListGeometry {
   TRect RowsArea;
   // The footer panel at the bottom; no height while it is hidden.
   TRect Footer;
+  // The status panel, under the footer.
+  TRect StatusPanel;
   // The visible bands, left to right.
   std::vector<TTreeListBandPlace> Bands;
   // The visible columns: band by band, row by row, left to right.
@@ -240,6 +249,9 @@ struct LISTCHART_TREELIST_API TTreeListGeometry {
   // From the first cell's content to the right end of the cells, over the preview but not
   // the row footers.
   TRect RowContentRect(const TTreeListRowPlace& row) const;
+  // A group row's one cell, from its content to the right end of the cells; it shows the text
+  // of the first column placed.
+  TRect GroupRect(const TTreeListRowPlace& row) const;
   // The right end of the cells.
   int CellsRight() const;
   // A column's cell in a footer (the panel's, or a row footer) whose lines start below top.

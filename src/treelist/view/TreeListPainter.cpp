@@ -10,6 +10,9 @@ namespace {
 
 constexpr int kIndent = TTreeListMetrics::kIndentWidth;
 constexpr int kExpandBox = 9;  // the plus and minus boxes, edges included
+// The Outlook style's boxes, edges included: sunken, or framed in the ultra flat look.
+constexpr int kOutlookBox = 12;
+constexpr int kUltraFlatOutlookBox = 11;
 constexpr int kEditButtonWidth = 16;
 // Right-aligned text keeps a pixel more from the right edge. Only its place moves: the width
 // it may take is that of any alignment, the width a row's height was measured with.
@@ -46,11 +49,15 @@ TTreeListPainter::TTreeListPainter(TTreeList& tree, const TTreeListGeometry& geo
   // a fresh paint draws.
   // Rows of different heights have no common origin: each row's dots start at its top, which
   // scrolling carries along with the row.
-  FLineBrush = LineBrush(G.RowsArea.top - G.TopRow * G.RowHeight);
+  FLineBrush = LineBrush(LineOrigin(nullptr), FTree.Color());
 }
 
-TBrush TTreeListPainter::LineBrush(int originY) const {
-  const TColor line = FTree.TreeLineColor(), background = FTree.Color();
+int TTreeListPainter::LineOrigin(const TTreeListRowPlace* row) const {
+  return row && !G.UniformRows ? row->Top : G.RowsArea.top - G.TopRow * G.RowHeight;
+}
+
+TBrush TTreeListPainter::LineBrush(int originY, TColor background) const {
+  const TColor line = FTree.TreeLineColor();
   if (FTree.TreeLineStyle() == tlSolid) return TBrush{line, bsSolid, line};
   const bool oddOrigin = ((G.IndentOrigin + originY) & 1) != 0;
   return oddOrigin ? TBrush{background, bsChecker, line} : TBrush{line, bsChecker, background};
@@ -73,6 +80,7 @@ void TTreeListPainter::Paint() {
   PaintHeaderPanel();
   PaintIndicator();
   PaintFooter();
+  PaintStatusPanel();
   PaintRows();
   // Last, so that neither headers nor the header panel's shadow cover them.
   for (const TRect& line : G.FixedBandLines)
@@ -100,23 +108,34 @@ void TTreeListPainter::PaintRows() {
   C.RestoreClip();
 }
 
+TColor TTreeListPainter::RowBackground() const {
+  return FLevelColor != clNone ? FLevelColor : FTree.Color();
+}
+
 void TTreeListPainter::PaintRow(const TTreeListRowPlace& row) {
+  FLevelColor = clNone;
+  if (FTree.OnGetLevelColor) {
+    TColor color = FTree.Color();
+    FTree.OnGetLevelColor(&FTree, row.Level, color);
+    if (color != FTree.Color()) FLevelColor = color;
+  }
   // The indentation belongs to the first band and hides under a fixed band like its cells.
   if (!G.Bands.empty()) {
     C.SaveClip();
     C.IntersectClipRect(Rect(G.Bands[0].ShownLeft, row.Top, G.Bands[0].ShownRight, row.Bottom));
-    Fill(Rect(row.IndentLeft, row.Top, row.ContentLeft, row.Bottom), FTree.Color());
+    Fill(Rect(row.IndentLeft, row.Top, row.ContentLeft, row.Bottom), RowBackground());
     if (FTree.ShowLines()) PaintTreeLines(row);
     if (row.HasButton) PaintButton(row);
     PaintImages(row);
     C.RestoreClip();
   }
   // Places no cell covers (a header row a band leaves empty, a band without columns) show the
-  // background, down to the grid line below them.
+  // row's background, down to the grid line below them.
   if (FUncoveredCells)
     Fill(Rect(std::max(row.ContentLeft, G.IndentOrigin), row.Top, G.CellsRight(), row.Bottom),
-         FTree.Color());
+         RowBackground());
   for (const TTreeListColumnPlace& place : G.Columns) {
+    if (row.Group) break;
     const TRect cell = G.CellRect(row, place);
     const TRect shown = G.Shown(place, cell);
     if (IsRectEmpty(shown) || !Visible(shown)) continue;
@@ -125,11 +144,17 @@ void TTreeListPainter::PaintRow(const TTreeListRowPlace& row) {
     PaintCell(row, place);
     C.RestoreClip();
   }
+  if (row.Group) PaintGroupRow(row);
   PaintPreview(row);
   PaintRowFooters(row);
   if (G.Separator > 0) {
     // Cell edges run down to the preview; the separator below takes the corner.
     for (const TTreeListColumnPlace& p : G.Columns) {
+      if (row.Group) {
+        FSegments.push_back(
+            G.Shown(p, Rect(p.CellLeft, row.Bottom - G.Separator, p.CellRight, row.Bottom)));
+        continue;
+      }
       FSegments.push_back(
           G.Shown(p, Rect(p.CellLeft, row.Bottom - G.Separator, p.CellRight, row.Bottom)));
       FSegments.push_back(G.Shown(p, Rect(p.CellRight - 1, row.Top, p.CellRight, row.CellsBottom)));
@@ -153,7 +178,9 @@ void TTreeListPainter::PaintTreeLines(const TTreeListRowPlace& row) {
   const int mid = row.Mid;
   const bool firstRoot = !node->Parent() && FTree.Items(0) == node;
   const bool last = node->IsLast();
-  C.Brush() = G.UniformRows ? FLineBrush : LineBrush(row.Top);
+  // The dots' gaps show the row's background.
+  C.Brush() = G.UniformRows && FLevelColor == clNone ? FLineBrush
+                                                     : LineBrush(LineOrigin(&row), RowBackground());
   const int lineEnd = G.IndentOrigin + (row.Level + 1) * kIndent - 1 - shift;
   C.FillRect(Rect(row.HasButton ? x + 5 : x, mid, lineEnd, mid + 1));
   if (row.HasButton) {
@@ -171,6 +198,12 @@ void TTreeListPainter::PaintTreeLines(const TTreeListRowPlace& row) {
 
 // A 9 x 9 box centred in the node's button cell: minus, and a plus while collapsed.
 void TTreeListPainter::PaintButton(const TTreeListRowPlace& row) {
+  if (FTree.PaintStyle() == psOutlook) {
+    const int size = FTree.LookAndFeel() == lfUltraFlat ? kUltraFlatOutlookBox : kOutlookBox;
+    const int left = (row.ButtonLeft + row.ButtonLeft + kIndent - size) / 2;
+    const int top = row.Mid - size / 2;
+    return PaintOutlookButton(Rect(left, top, left + size, top + size), row.Node->Expanded());
+  }
   const int left = (row.ButtonLeft + row.ButtonLeft + kIndent - kExpandBox) / 2;
   const int top = row.Mid - 4;
   const TRect box = Rect(left, top, left + kExpandBox, top + kExpandBox);
@@ -179,6 +212,69 @@ void TTreeListPainter::PaintButton(const TTreeListRowPlace& row) {
   C.FrameRect(box);
   Fill(Rect(left + 2, top + 4, box.right - 2, top + 5), clWindowText);
   if (!row.Node->Expanded()) Fill(Rect(left + 4, top + 2, left + 5, box.bottom - 2), clWindowText);
+}
+
+// A box with a 5-pixel bar, crossed while collapsed.
+void TTreeListPainter::PaintOutlookButton(const TRect& box, bool expanded) {
+  if (FTree.LookAndFeel() == lfUltraFlat) {
+    Fill(box, FTree.Color());
+    C.Brush() = TBrush{clWindowFrame, bsSolid, clWindowFrame};
+    C.FrameRect(box);
+  } else {
+    Fill(box, clBtnFace);
+    C.DrawEdge(box, edgeSunken, bfsRect);
+  }
+  const int cx = (box.left + box.right) / 2, cy = (box.top + box.bottom) / 2;
+  Fill(Rect(cx - 2, cy, cx + 3, cy + 1), clWindowText);
+  if (!expanded) Fill(Rect(cx, cy - 2, cx + 1, cy + 3), clWindowText);
+}
+
+// One cell across every column in the group colours; the custom draw sees it as a cell of the
+// first column placed. The fixed band lines, drawn last, still cross it.
+void TTreeListPainter::PaintGroupRow(const TTreeListRowPlace& row) {
+  const TRect cell = G.GroupRect(row);
+  if (IsRectEmpty(cell) || !Visible(cell)) return;
+  TTreeListColumn* column = G.Columns.front().Column;
+  TTreeListNode* node = row.Node;
+  // The row's one cell: the focused node's focused cell even without row select.
+  const bool inCell = InSelectedCell(node, true);
+  const bool selected = FShowSelection && node->Selected() && inCell;
+  const bool focused = FControlFocused && node == FTree.FocusedNode() && inCell;
+  const TColor background = !selected         ? FTree.GroupNodeColor()
+                            : FControlFocused ? FTree.HighlightColor()
+                                              : FTree.HideSelectionColor();
+  std::string text = node->Strings(column->ValueIndex());
+  const TFont saved = C.Font();
+  C.Font() = FTree.Font();
+  if (selected)
+    C.Font().SetColor(FControlFocused ? FTree.HighlightTextColor()
+                                      : FTree.HideSelectionTextColor());
+  else if (FTree.GroupNodeTextColor() != clNone)
+    C.Font().SetColor(FTree.GroupNodeTextColor());
+  TColor color = background;
+  TAlignment alignment = taLeftJustify;
+  bool done = false;
+  C.SaveClip();
+  C.IntersectClipRect(
+      Rect(std::max(cell.left, G.Bands.front().ShownLeft), cell.top, cell.right, cell.bottom));
+  if (FTree.OnCustomDraw)
+    FTree.OnCustomDraw(&FTree, C, cell, node, column, text, C.Font(), color, selected, focused,
+                       done);
+  if (!done && FTree.OnCustomDrawCell)
+    FTree.OnCustomDrawCell(&FTree, C, cell, node, column, selected, focused, false, text, color,
+                           C.Font(), alignment, done);
+  if (!done) {
+    Fill(cell, color);
+    TRect r = Rect(cell.left + 2, cell.top + 1, cell.right - 1, cell.bottom - 1);
+    text = column->DisplayText(text);
+    const unsigned align = alignment == taCenter         ? dtCenter
+                           : alignment == taRightJustify ? dtRight
+                                                         : dtLeft;
+    if (!text.empty() && !IsRectEmpty(r))
+      C.DrawText(text, r, dtSingleLine | dtVCenter | dtEndEllipsis | dtNoPrefix | align);
+  }
+  C.RestoreClip();
+  C.Font() = saved;
 }
 
 // Each picture centred in its cell right of the button cell: the state image, then the
@@ -197,18 +293,23 @@ void TTreeListPainter::PaintImages(const TTreeListRowPlace& row) {
        selected >= 0 ? selected : node->ImageIndex());
 }
 
+bool TTreeListPainter::InSelectedCell(const TTreeListNode* node, bool focusedColumn) const {
+  return FRowSelect || (focusedColumn && node == FTree.FocusedNode());
+}
+
 // State and colours of a cell, the three custom-draw steps, then the cell itself unless a
 // handler drew it. The canvas font is put back afterwards whatever a handler changed.
 void TTreeListPainter::PaintCell(const TTreeListRowPlace& row, const TTreeListColumnPlace& place) {
   TTreeListColumn* column = place.Column;
   TTreeListNode* node = row.Node;
-  const bool focusedNode = node == FTree.FocusedNode();
-  const bool inCell = FRowSelect || (focusedNode && place.Display == FTree.FocusedColumn());
+  const bool inCell = InSelectedCell(node, place.Display == FTree.FocusedColumn());
   const bool selected = FShowSelection && node->Selected() && inCell;
-  const bool focused = FControlFocused && focusedNode && inCell;
-  const TColor background = !selected         ? column->Color()
-                            : FControlFocused ? FTree.HighlightColor()
-                                              : FTree.HideSelectionColor();
+  const bool focused = FControlFocused && node == FTree.FocusedNode() && inCell;
+  const bool levelColored = FLevelColor != clNone && !(column->AssignedValues() & cavColor);
+  const TColor background =
+      selected       ? FControlFocused ? FTree.HighlightColor() : FTree.HideSelectionColor()
+            : levelColored ? FLevelColor
+                     : column->Color();
   const TRect cell = G.CellRect(row, place);
   std::string text = node->Strings(column->ValueIndex());
   const TFont saved = C.Font();

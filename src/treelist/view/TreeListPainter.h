@@ -48,6 +48,8 @@ class TTreeListPainter {
   void PaintRow(const TTreeListRowPlace& row);
   void PaintTreeLines(const TTreeListRowPlace& row);
   void PaintButton(const TTreeListRowPlace& row);
+  void PaintOutlookButton(const TRect& box, bool expanded);
+  void PaintGroupRow(const TTreeListRowPlace& row);
   void PaintImages(const TTreeListRowPlace& row);
   void PaintCell(const TTreeListRowPlace& row, const TTreeListColumnPlace& place);
   void DrawCellText(const TRect& cell, const TTreeListColumnPlace& place, std::string text,
@@ -58,13 +60,22 @@ class TTreeListPainter {
   void DrawSearchMark(int x, int y, const std::string& text, TColor background);
   TRect DrawEditButtons(const TRect& cell, const TTreeListColumnPlace& place, bool selected);
   void PaintFocusRect(const TTreeListRowPlace& row);
-  TBrush LineBrush(int originY) const;
+  // The dotted lines' checkerboard over a background, and the row its dots line up from
+  // (null: the first row of uniform rows).
+  TBrush LineBrush(int originY, TColor background) const;
+  int LineOrigin(const TTreeListRowPlace* row) const;
+  // Whether a cell shows its row's selection and focus: every cell with row select, else the
+  // focused node's cell in the focused column.
+  bool InSelectedCell(const TTreeListNode* node, bool focusedColumn) const;
+  // The painted row's level colour, else the control's.
+  TColor RowBackground() const;
   // Previews, row footers, the footer and the indicator (TreeListPanelPaint.cpp).
   void PaintPreview(const TTreeListRowPlace& row);
   void PaintRowFooters(const TTreeListRowPlace& row);
   void PaintFooterCell(const TRect& cell, TTreeListNode* group, TTreeListColumn* column, int footer,
                        std::string text);
   void PaintFooter();
+  void PaintStatusPanel();
   void PaintIndicator();
   bool RowSelected(const TTreeListNode* node) const;
 
@@ -83,4 +94,5 @@ class TTreeListPainter {
   TBrush FLineBrush;
   std::vector<TRect> FSegments;  // grid lines, drawn together at the end
   size_t FSearchMark = 0;        // bytes of the cell's text an incremental search matched
+  TColor FLevelColor = clNone;   // the painted row's level background, clNone for none
 };

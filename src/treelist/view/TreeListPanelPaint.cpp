@@ -26,7 +26,7 @@ void TTreeListPainter::PaintPreview(const TTreeListRowPlace& row) {
   if (!Visible(strip)) return;
   TTreeListNode* node = row.Node;
   const bool selected = RowSelected(node);
-  TColor color = !selected         ? FTree.Color()
+  TColor color = !selected         ? RowBackground()
                  : FControlFocused ? FTree.HighlightColor()
                                    : FTree.HideSelectionColor();
   std::string text = FTree.PreviewText(node);
@@ -125,6 +125,32 @@ void TTreeListPainter::PaintFooter() {
     C.RestoreClip();
   }
   C.RestoreClip();
+}
+
+// The status text on the header colour, set off from what is above it like the footer.
+void TTreeListPainter::PaintStatusPanel() {
+  const TRect& panel = G.StatusPanel;
+  if (IsRectEmpty(panel) || !Visible(panel)) return;
+  std::string text = FTree.StatusText();
+  TColor color = FTree.HeaderColor();
+  TAlignment alignment = taLeftJustify;
+  const TFont saved = C.Font();
+  C.Font() = FTree.Font();
+  C.SaveClip();
+  C.IntersectClipRect(panel);
+  bool done = false;
+  if (FTree.OnCustomDrawStatusPanel)
+    FTree.OnCustomDrawStatusPanel(&FTree, C, panel, text, color, C.Font(), alignment, done);
+  if (!done) {
+    Fill(panel, color);
+    C.DrawEdge(panel, FTree.Metrics().Flat ? bdSunkenOuter : bdRaisedInner, bfsTop);
+    TRect r = Rect(panel.left + 3, panel.top + 1, panel.right - 3, panel.bottom);
+    if (!text.empty() && !IsRectEmpty(r))
+      C.DrawText(text, r,
+                 dtSingleLine | dtVCenter | dtEndEllipsis | dtNoPrefix | AlignmentFlags(alignment));
+  }
+  C.RestoreClip();
+  C.Font() = saved;
 }
 
 // A raised button beside the panels, one beside each row and the footer; the focused row's

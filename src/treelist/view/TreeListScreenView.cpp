@@ -38,7 +38,7 @@ int TTreeListScreenView::RowsTop() const {
 }
 
 int TTreeListScreenView::RowsBottom() const {
-  return std::max(RowsTop(), FTree.ClientHeight() - Metrics().FooterHeight);
+  return std::max(RowsTop(), FTree.ClientHeight() - Metrics().BelowRows());
 }
 
 void TTreeListScreenView::InvalidateRows(TTreeListNode* node, bool toBottom) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -420,4 +421,97 @@ TEST(ChartSettingsTest, PicturesSavedAsPdfPages) {
     }
   }
   std::filesystem::remove_all(dir);
+}
+
+// Settings that had no test: each shows as a user sees it.
+TEST(ChartSettingsTest, AxisPlacesDepthShadesAndBevelsShowAsSet) {
+  const struct {
+    const char* name;
+    std::function<void(TSettingsChart&)> run;
+  } cases[] = {
+      {"ticks stand only where labels do unless asked otherwise",
+       [](TSettingsChart& c) {
+         TChartPen red;
+         red.color = clRed;
+         c.chart.LeftAxis().SetTicks(red);
+         c.chart.LeftAxis().SetLabels(false);
+         c.host.Paint(true);
+         const int x = c.chart.LeftAxis().AxisLinePos() - 4;
+         const TRect ticks = Rect(x, c.chart.PlotRect().top, x + 2, c.chart.PlotRect().bottom);
+         EXPECT_EQ(c.Count(ticks, clRed), 0);
+         c.chart.LeftAxis().SetTickOnLabelsOnly(false);
+         c.host.Paint(true);
+         EXPECT_GT(c.Count(ticks, clRed), 4);
+       }},
+      {"an axis moved into the plot by PositionPercent",
+       [](TSettingsChart& c) {
+         TChartPen red;
+         red.color = clRed;
+         red.width = 1;
+         c.chart.LeftAxis().SetAxis(red);
+         c.chart.LeftAxis().SetPositionPercent(50);
+         c.host.Paint(true);
+         const TRect plot = c.chart.PlotRect();
+         const int x = plot.left + static_cast<int>(std::lround((plot.right - plot.left) * 0.5));
+         EXPECT_EQ(c.chart.LeftAxis().AxisLinePos(), x);
+         EXPECT_EQ(c.host.PixelAt(x, plot.top + 3), clRed);  // above the bar
+       }},
+      {"a series on a custom axis maps through it",
+       [](TSettingsChart& c) {
+         c.chart.RightAxis().SetAxisRange(0, 20);
+         c.bars.SetVertAxis(aCustomVertAxis);
+         c.bars.SetCustomVertAxis(&c.chart.RightAxis());
+         c.host.Paint(true);
+         EXPECT_EQ(c.bars.BarRect(0).top, c.chart.RightAxis().ValueToPixel(5));
+         EXPECT_NE(c.bars.BarRect(0).top, c.chart.LeftAxis().ValueToPixel(5));
+       }},
+      {"3D bars' sides are darker unless Dark3D is off",
+       [](TSettingsChart& c) {
+         c.chart.SetView3D(true);
+         c.bars.SetBarPen(ChartHiddenPen());
+         c.host.Paint(true);
+         const TRect bar = c.bars.BarRect(0);
+         const TPoint side = c.chart.Canvas().ProjectPoint(bar.right, (bar.top + bar.bottom) / 2,
+                                                           (c.bars.StartZ() + c.bars.EndZ()) / 2);
+         EXPECT_NE(c.host.PixelAt(side.x, side.y), clBlue);
+         c.bars.SetDark3D(false);
+         c.host.Paint(true);
+         EXPECT_EQ(c.host.PixelAt(side.x, side.y), clBlue);
+       }},
+      {"zoomed 3D text grows with ZoomText only",
+       [](TSettingsChart& c) {
+         // A bar's mark, drawn in the box.
+         c.chart.SetView3D(true);
+         TFont red = c.bars.Marks().Font();
+         red.SetColor(clRed);
+         c.bars.Marks().SetFont(red);
+         c.bars.Marks().SetTransparent(true);
+         c.bars.Marks().SetFrame(ChartHiddenPen());
+         c.bars.Marks().SetVisible(true);
+         c.chart.View3DOptions().SetZoom(120);
+         c.host.Paint(true);
+         const int zoomed = c.Count(Rect(0, 0, 300, 200), clRed);
+         c.chart.View3DOptions().SetZoomText(false);
+         c.host.Paint(true);
+         const int plain = c.Count(Rect(0, 0, 300, 200), clRed);
+         EXPECT_GT(plain, 0);
+         EXPECT_GT(zoomed, plain * 6 / 5);
+       }},
+      {"a raised bevel is light above and dark below",
+       [](TSettingsChart& c) {
+         c.chart.SetBevelOuter(bvRaised);
+         c.chart.SetBevelWidth(2);
+         c.host.Paint(true);
+         EXPECT_EQ(c.host.PixelAt(150, 0), clWhite);
+         EXPECT_EQ(c.host.PixelAt(150, 199), TColor{0x808080});
+         c.chart.SetBevelOuter(bvLowered);
+         c.host.Paint(true);
+         EXPECT_EQ(c.host.PixelAt(150, 0), TColor{0x808080});
+       }},
+  };
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.name);
+    TSettingsChart c;
+    k.run(c);
+  }
 }

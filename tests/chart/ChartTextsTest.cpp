@@ -61,6 +61,9 @@ TEST_F(ChartTextsFixture, MarksAndLegendRowsShowWhatTheirStylesSay) {
       {smsXValue, 2, "3"},
       {smsPercent, 3, "0 %"},
   };
+  // On their own light boxes, marks and legend write black whatever the desktop's colours.
+  EXPECT_EQ(series.Marks().Font().Color(), clBlack);
+  EXPECT_EQ(chart.Legend().Font().Color(), clBlack);
   for (const auto& m : marks) {
     series.Marks().SetStyle(m.style);
     EXPECT_EQ(series.MarkText(m.index), m.text) << "style " << m.style << ", point " << m.index;

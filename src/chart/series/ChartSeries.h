@@ -76,8 +76,9 @@ LISTCHART_CHART_API TColor PaletteColor(int index);
 // The text marks drawn beside a series' points. Every change asks the series to repaint.
 class LISTCHART_CHART_API TSeriesMarks {
  public:
-  // The marks of a series, which it owns; hidden by default.
-  explicit TSeriesMarks(TChartSeries* series) : FSeries(series) {}
+  // The marks of a series, which it owns; hidden by default. Their text is black, on the pale
+  // BackColor whatever the desktop's colours.
+  explicit TSeriesMarks(TChartSeries* series) : FSeries(series) { FFont.SetColor(clBlack); }
 
   // Pixels from the point up to the mark's text, along the arrow; 8 by default.
   int ArrowLength() const { return FArrowLength; }

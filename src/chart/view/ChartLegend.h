@@ -26,8 +26,13 @@ enum TLegendTextStyle {
 // The box listing the series (or the points of a single series) with their colours.
 class LISTCHART_CHART_API TChartLegend : public TChartTextBox {
  public:
-  // The chart's legend, owned by it: white, with a frame.
-  explicit TChartLegend(TCustomChartPanel* chart) : TChartTextBox(chart, clWhite, TChartPen{}) {}
+  // The chart's legend, owned by it: white, with a frame, its text black (on the white box
+  // whatever the desktop's colours).
+  explicit TChartLegend(TCustomChartPanel* chart) : TChartTextBox(chart, clWhite, TChartPen{}) {
+    TFont black = Font();
+    black.SetColor(clBlack);
+    SetFont(black);
+  }
 
   // Whether the legend stands at the left or right, its rows one under another.
   bool Vertical() const { return FAlignment == laLeft || FAlignment == laRight; }

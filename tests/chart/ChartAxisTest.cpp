@@ -817,6 +817,9 @@ TEST(ChartAxisTest, TheDepthAxisNamesTheSeriesAtTheirDepths) {
   TFont red = chart.DepthAxis().LabelsFont();
   red.SetColor(clRed);
   chart.DepthAxis().SetLabelsFont(red);
+  TChartPen blueTicks;
+  blueTicks.color = clBlue;
+  chart.DepthAxis().SetTicks(blueTicks);
   host.Paint(true);
   const int without = chart.PlotRect().right;
   chart.DepthAxis().SetVisible(true);
@@ -840,6 +843,10 @@ TEST(ChartAxisTest, TheDepthAxisNamesTheSeriesAtTheirDepths) {
     EXPECT_GT(ink, 3);
     // Nothing of another label in the row just above or below.
     EXPECT_NE(host.PixelAt(at.x + 1, at.y - 1), clRed);
+    // Its tick, in the ticks' pen, just right of the floor's edge.
+    const TPoint tick =
+        chart.Layout().Projection.Project(plot.right + 2, plot.bottom, series->MiddleZ());
+    EXPECT_EQ(host.PixelAt(tick.x, tick.y), clBlue);
   }
   chart.SetView3D(false);  // hidden in a flat chart
   host.Paint(true);

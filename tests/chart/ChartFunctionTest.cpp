@@ -114,6 +114,12 @@ TEST(ChartFunctionTest, ResultsFollowTheirSourcesAsTheOptionsSay) {
   EXPECT_EQ(YsOf(sum), (std::vector<double>{11, 25, 33}));
   EXPECT_EQ(YsOf(chained), (std::vector<double>{11, 125, 99}));
   EXPECT_EQ(fullRecalcs, 0);
+  // A point added to the result by hand is gone at the next change: the result is made afresh.
+  sum.AddPoint(10, 1, "", clDefault);
+  a.YValues().PutValue(1, 2);
+  EXPECT_EQ(YsOf(sum), (std::vector<double>{11, 22, 33}));
+  a.YValues().PutValue(1, 5);
+  fullRecalcs = 0;
   // A zero divisor or a null point gives a null point; a value put back clears it.
   a.SetPointColor(0, clNone);
   a.YValues().PutValue(0, 1);

@@ -40,6 +40,7 @@ struct TSettingsChart {
   TChart chart;
   TBarSeries& bars = owner.CreateSeries<TBarSeries>();
   TTestWindowHost host{chart, 300, 200};
+  TRect fitted;  // a rectangle a case keeps between its steps
 };
 
 // A picture of one colour.
@@ -65,11 +66,15 @@ TEST(ChartSettingsTest, StoredSettingsShowWhereTheySay) {
          TChartPen pen;
          pen.color = clRed;
          c.chart.Title().SetFrame(pen);
+         c.host.Paint(true);
+         c.fitted = c.chart.Layout().Title.Rect;
          c.chart.Title().SetAdjustFrame(false);
        },
        [](auto& c) {
          // The plot as the title found it: the chart less its margins.
          const TRect title = c.chart.Layout().Title.Rect;
+         EXPECT_EQ(title.top, c.fitted.top);  // only its width changes
+         EXPECT_EQ(title.bottom, c.fitted.bottom);
          EXPECT_EQ(title.left, 9);
          EXPECT_EQ(title.right, 291);
          EXPECT_EQ(c.host.PixelAt(title.left + 2, title.top), clRed);
@@ -113,6 +118,15 @@ TEST(ChartSettingsTest, StoredSettingsShowWhereTheySay) {
       {"a back picture tiled fills the whole chart",
        [&lime](auto& c) {
          c.chart.SetBackImage(&lime);
+         c.chart.SetBackImageMode(pbmTile);
+       },
+       [](auto& c) {
+         EXPECT_EQ(c.host.PixelAt(1, 1), clLime);
+         EXPECT_EQ(c.host.PixelAt(298, 198), clLime);
+       }},
+      {"a back picture of less than a tile's size tiled fills the whole chart",
+       [&big](auto& c) {
+         c.chart.SetBackImage(&big);
          c.chart.SetBackImageMode(pbmTile);
        },
        [](auto& c) {

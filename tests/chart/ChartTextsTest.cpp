@@ -113,6 +113,20 @@ TEST_F(ChartTextsFixture, MarksAndLegendRowsShowWhatTheirStylesSay) {
   ASSERT_EQ(chart.Layout().Legend.Rows.size(), 1u);
   EXPECT_EQ(chart.Layout().Legend.Rows[0].Text, "other");
   EXPECT_EQ(chart.Layout().Legend.Rows[0].Value, "7");
+  chart.Legend().SetTextStyle(ltsXValue);  // the last point's X value
+  host.Paint(true);
+  EXPECT_EQ(chart.Layout().Legend.Rows[0].Value, "2");
+  chart.Legend().SetTextStyle(ltsRightValue);
+  host.Paint(true);
+  {
+    // The value stands right-aligned at the box's inner right edge.
+    const TLegendLayout& legend = chart.Layout().Legend;
+    int rightmost = 0;
+    for (int y = legend.Rows[0].Top + 2; y < legend.Rows[0].Top + legend.RowHeight - 2; ++y)
+      for (int x = legend.Rows[0].TextLeft; x < legend.Rect.right - 1; ++x)
+        if (host.PixelAt(x, y) == clBlack) rightmost = std::max(rightmost, x);
+    EXPECT_GE(rightmost, legend.Rect.right - 8);
+  }
   // A handler's text replaces the whole row.
   chart.OnGetLegendText = [](TCustomChart*, int, std::string& text) {
     EXPECT_EQ(text, "other 7");
@@ -149,6 +163,7 @@ TEST_F(ChartTextsFixture, LegendMarginsLinesAndPositionsShowWhereTheyAreSet) {
     const int y = wide.RowsTop + row * wide.RowHeight;
     EXPECT_EQ(host.PixelAt(wide.Rect.left + 2, y), clFuchsia) << "line " << row;
     EXPECT_EQ(host.PixelAt(wide.Rect.right - 3, y), clFuchsia) << "line " << row;
+    EXPECT_NE(host.PixelAt(wide.Rect.left - 1, y), clFuchsia) << "line " << row;
   }
   // Clicks find the rows under the margin.
   EXPECT_EQ(chart.Legend().ItemAt({wide.Rect.left + 2, wide.RowsTop + 1}), 0);

@@ -271,7 +271,10 @@ class Host final : public QWidget, public TWindowHost {
 void Host::closeEvent(QCloseEvent* e) {
   if (!FOnClose || FClosing) return QWidget::closeEvent(e);
   e->ignore();
-  QTimer::singleShot(0, this, [handler = FOnClose] { handler(); });
+  // Not once the owner let the window go meanwhile (it may be gone itself).
+  QTimer::singleShot(0, this, [this] {
+    if (!FClosing && FOnClose) FOnClose();
+  });
 }
 
 class Viewport final : public QWidget {

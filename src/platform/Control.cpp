@@ -27,6 +27,10 @@ void TControl::SetCursorShape(TCursorShape shape) {
 void TControl::SetFocus() {
   if (FHost) FHost->SetFocus();
 }
+std::unique_ptr<TToolWindow> TControl::OpenToolWindow(TControl& content,
+                                                      const TToolWindowParams& params) {
+  return FHost ? FHost->OpenToolWindow(content, params) : nullptr;
+}
 void TControl::MoveFocus(bool forward) {
   if (FHost) FHost->MoveFocus(forward);
 }

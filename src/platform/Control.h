@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,7 @@
 #include "platform/Canvas.h"
 #include "platform/Geometry.h"
 #include "platform/PlatformExport.h"
+#include "platform/ToolWindow.h"
 
 // Input vocabulary of the controls.
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
@@ -161,6 +163,13 @@ class LISTCHART_PLATFORM_API TWindowHost {
     return false;
   }
 
+  // Opens a tool window of the program beside this window, showing content (not owned; it
+  // must outlive the handle). Null from a host that has no windows of its own to give.
+  virtual std::unique_ptr<TToolWindow> OpenToolWindow(TControl& /*content*/,
+                                                      const TToolWindowParams& /*params*/) {
+    return nullptr;
+  }
+
   // Tells assistive technology that something changed in the control (child -1: the
   // control itself). Hosts without assistive technology ignore it.
   virtual void AccessibleEvent(TAccessibleEvent /*event*/, int /*child*/) {}
@@ -238,6 +247,9 @@ class LISTCHART_PLATFORM_API TControl {
   void EndDragImage();
   // Runs a drag and drop of data; without a host able to, EndDrag(false) is called at once.
   void StartDrag(const TDragData& data, const TBitmap& image, TPoint hotspot);
+  // Opens a tool window showing content (see TWindowHost::OpenToolWindow); null without a host
+  // able to.
+  std::unique_ptr<TToolWindow> OpenToolWindow(TControl& content, const TToolWindowParams& params);
   // Null without a host.
   TCanvas* ScreenCanvas() { return FHost ? &FHost->ScreenCanvas() : nullptr; }
 

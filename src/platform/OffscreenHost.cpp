@@ -1,5 +1,21 @@
 #include "platform/OffscreenHost.h"
 
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+class TOffscreenToolWindow final : public TToolWindow {
+ public:
+  TOffscreenToolWindow(TControl& content, TSize size)
+      : FHost(content, std::max<int>(size.cx, 1), std::max<int>(size.cy, 1)) {}
+
+ private:
+  TOffscreenHost FHost;
+};
+
+}  // namespace
+
 TOffscreenHost::TOffscreenHost(TControl& control, int width, int height, double scale)
     : FControl(control) {
   FPicture.SetScale(scale);
@@ -33,4 +49,9 @@ void TOffscreenHost::SetScrollInfo(TScrollBarKind kind, const TScrollInfo& info)
 
 TScrollInfo TOffscreenHost::ScrollInfo(TScrollBarKind kind) const {
   return kind == sbVertical ? FVinfo : FHinfo;
+}
+
+std::unique_ptr<TToolWindow> TOffscreenHost::OpenToolWindow(TControl& content,
+                                                            const TToolWindowParams& params) {
+  return std::make_unique<TOffscreenToolWindow>(content, params.Size);
 }

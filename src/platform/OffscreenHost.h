@@ -44,6 +44,9 @@ class LISTCHART_PLATFORM_API TOffscreenHost final : public TWindowHost {
   void MoveDragImage(TPoint) override {}
   void ShowDragImage(bool) override {}
   void EndDragImage() override {}
+  // A stand-in window of the same kind, as large as asked, that paints on request.
+  std::unique_ptr<TToolWindow> OpenToolWindow(TControl& content,
+                                              const TToolWindowParams& params) override;
 
  private:
   TControl& FControl;

@@ -1,6 +1,7 @@
 #include "platform/QtControlHost.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QCursor>
 #include <QDrag>
 #include <QDropEvent>
@@ -12,14 +13,18 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QPointer>
 #include <QScrollBar>
 #include <QSet>
+#include <QTimer>
 #include <QTimerEvent>
 #include <QWheelEvent>
 #include <QWidget>
+#include <algorithm>
 #include <exception>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "platform/Bitmap.h"
@@ -192,13 +197,18 @@ class Host final : public QWidget, public TWindowHost {
   void ShowDragImage(bool show) override;
   void EndDragImage() override;
   bool StartDrag(const TDragData& data, const TBitmap& image, TPoint hotspot) override;
+  std::unique_ptr<TToolWindow> OpenToolWindow(TControl& content,
+                                              const TToolWindowParams& params) override;
   void AccessibleEvent(TAccessibleEvent event, int child) override;
 
-  // Runs a control handler: an escaping exception is shown and the program goes on.
+  // Runs a control handler: an escaping exception is shown and the program goes on. The
+  // handler may close this window (a tool window): then nothing of it is touched afterwards.
   template <typename F>
   void Guard(F f) {
     if (FClosing) return;
+    const QPointer<Host> alive(this);
     RunReportingErrors(this, f);
+    if (!alive || FClosing) return;
     if (FFlush) {
       FFlush = false;
       RepaintViewport();
@@ -214,6 +224,11 @@ class Host final : public QWidget, public TWindowHost {
   void FollowPalette() { FFollowsPalette = true; }
   void Resized();
   void ForgetKeys() { FKeys.clear(); }
+  // A tool window's end: the control is let go of at once and hears nothing more; the widget
+  // goes when the event loop gets back to it, as one of its own events may be running.
+  void Detach();
+  // The user's close box of a tool window asks its owner, after the event, to close it.
+  void SetCloseHandler(std::function<void()> handler) { FOnClose = std::move(handler); }
   void NoteKey(int vk, bool down) {
     if (vk == 0) return;
     if (down)
@@ -227,6 +242,7 @@ class Host final : public QWidget, public TWindowHost {
 
  protected:
   void timerEvent(QTimerEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
 
  private:
   void ApplyScrollBar(QScrollBar* bar, const TScrollInfo& info);
@@ -247,7 +263,19 @@ class Host final : public QWidget, public TWindowHost {
   QLabel* FDrag = nullptr;
   TPoint FDragHotspot;
   bool FClosing = false;
+  bool FDetached = false;
+  std::function<void()> FOnClose;
 };
+
+// The close box only asks: the owner destroys the handle, which detaches the control.
+void Host::closeEvent(QCloseEvent* e) {
+  if (!FOnClose || FClosing) return QWidget::closeEvent(e);
+  e->ignore();
+  // Not once the owner let the window go meanwhile (it may be gone itself).
+  QTimer::singleShot(0, this, [this] {
+    if (!FClosing && FOnClose) FOnClose();
+  });
+}
 
 class Viewport final : public QWidget {
  public:
@@ -436,13 +464,59 @@ Host::Host(TControl& control, QWidget* parent) : QWidget(parent), FControl(contr
 // must not reach a control that is being detached.
 Host::~Host() {
   // A gesture in progress ends with the window; the control hears it while it can answer.
-  if (FCaptured) RunReportingErrors(this, [&] { DropCapture(); });
+  if (FCaptured && !FDetached) RunReportingErrors(this, [&] { DropCapture(); });
   FClosing = true;
   EndDragImage();
   delete FViewport;
   FViewport = nullptr;
-  FControl.SetHost(nullptr);
+  if (!FDetached) FControl.SetHost(nullptr);
 }
+
+void Host::Detach() {
+  if (FDetached) return;
+  FClosing = FDetached = true;
+  EndDragImage();
+  for (const auto& [id, qtId] : FTimers) killTimer(qtId);
+  FTimers.clear();
+  if (FCaptured) {
+    FCaptured = false;
+    FViewport->releaseMouse();
+    ReleaseKeyboard();
+  }
+  hide();
+  if (FControl.Host() == this) FControl.SetHost(nullptr);
+}
+
+// The tool window sits at the right of the window that opened it, as a palette does.
+class TQtToolWindow final : public TToolWindow {
+ public:
+  TQtToolWindow(TControl& content, const TToolWindowParams& params, QWidget* owner)
+      : FWindow(new Host(content, nullptr)) {
+    FWindow->setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    FWindow->setWindowTitle(QString::fromStdString(params.Caption));
+    FWindow->SetCloseHandler(params.OnClose);
+    FWindow->resize(std::max(params.Size.cx, 1), std::max(params.Size.cy, 1));
+    if (owner) {
+      QWidget* top = owner->window();
+      const QPoint corner = top->mapToGlobal(QPoint(top->width(), 0));
+      FWindow->move(corner.x() + 8, corner.y());
+    }
+    FWindow->show();
+  }
+  ~TQtToolWindow() override {
+    if (!FWindow) return;
+    FWindow->Detach();
+    FWindow->deleteLater();
+  }
+  void Raise() override {
+    if (!FWindow) return;
+    FWindow->show();
+    FWindow->raise();
+  }
+
+ private:
+  QPointer<Host> FWindow;
+};
 
 TSize Host::ClientSize() const {
   return {FViewport->width(), FViewport->height()};
@@ -555,11 +629,18 @@ bool Host::StartDrag(const TDragData& data, const TBitmap& image, TPoint hotspot
     drag->setPixmap(pixmap);
     drag->setHotSpot(QPoint(hotspot.x, hotspot.y));
   }
+  const QPointer<Host> alive(this);
   const Qt::DropAction action = drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::CopyAction);
   current.Running = false;
   current.Data = TDragData{};
-  FControl.EndDrag(action != Qt::IgnoreAction);
+  // A drop may close the window the drag came from (a tool window).
+  if (alive && !FClosing) FControl.EndDrag(action != Qt::IgnoreAction);
   return true;
+}
+
+std::unique_ptr<TToolWindow> Host::OpenToolWindow(TControl& content,
+                                                  const TToolWindowParams& params) {
+  return std::make_unique<TQtToolWindow>(content, params, this);
 }
 
 void Host::EndDragImage() {

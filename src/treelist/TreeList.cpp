@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "treelist/access/TreeListAccessible.h"
+#include "treelist/customize/TreeListCustomizingBox.h"
 #include "treelist/view/TreeListLayout.h"
 #include "treelist/view/TreeListPainter.h"
 #include "treelist/view/TreeListScreenView.h"
@@ -20,6 +21,9 @@ TTreeList::~TTreeList() {
     StoreLayoutSettings();
   } catch (...) {
   }
+  // The box closes with the control, telling no one.
+  FCustomizingWindow.reset();
+  FCustomizingBox.reset();
   // The nodes go in a base destructor, after the view: they must not reach it.
   SetDefaultView(nullptr);
 }

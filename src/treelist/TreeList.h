@@ -27,6 +27,8 @@ struct TTreeListGeometry;
 class TTreeListScreenView;
 class TTreeListInput;
 class TTreeListAccessible;
+class TTreeListCustomizingBox;
+class TToolWindow;
 
 // The tree-list as a window shows it: appearance, layout queries, painting and the custom-draw
 // events. The layout and the painting live in classes of their own, which this control owns.
@@ -292,6 +294,39 @@ class LISTCHART_TREELIST_API TTreeList : public TCustomTreeListControl {
       OnShowHeader;
   // Shows a hidden column at a place of the header, as a customizing dialog would.
   void ShowHeader(TTreeListColumn* column, int bandIndex, int rowIndex, int colIndex);
+  // A band the user hid by dragging it off the band panel, with the collection index it had.
+  std::function<void(TCustomTreeListControl* sender, TTreeListBand* band, int index)> OnHideBand;
+  // A hidden band was shown again through ShowBand, with its collection index now.
+  std::function<void(TCustomTreeListControl* sender, TTreeListBand* band, int index)> OnShowBand;
+  // Shows a hidden band at a collection index, as dragging it out of the customizing box does.
+  void ShowBand(TTreeListBand* band, int index);
+
+  // Customizing. The customizing box is a small tool window beside the tree-list's window
+  // that lists the hidden bands and columns (not those with DisableCustomizing); they are
+  // dragged from it back onto the band or header panel. While it is open, dragging a band or
+  // a column off its panel hides it, as aoExtCustomizing does. Without a window able to open
+  // one the box still counts as open.
+  void ShowCustomizingBox();
+  // Closes the box; nothing when it is closed. Safe from any handler, the box's own included.
+  void HideCustomizingBox();
+  // Whether the box is open.
+  bool CustomizingBoxVisible() const { return FCustomizingBox != nullptr; }
+  // The box's contents while it is open, null otherwise.
+  TTreeListCustomizingBox* CustomizingBox() const { return FCustomizingBox.get(); }
+  // Whether dragging a band or a column off its panel hides it: aoExtCustomizing or an open
+  // box.
+  bool CustomizingActive() const;
+  // The bands or columns changed: the box lists them again.
+  void RefreshCustomizingBox();
+  // The box opened, or closed (also by the user's close box; not when the control goes).
+  std::function<void(TCustomTreeListControl* sender)> OnShowCustomizingBox;
+  // The box closed.
+  std::function<void(TCustomTreeListControl* sender)> OnHideCustomizingBox;
+  // The button left of the band panel (HitBandButton) or of the header panel
+  // (HitHeaderButton) that the mouse holds down, drawn pressed; HitNowhere for none.
+  TTreeListHitKind PressedPanelButton() const { return FPressedPanelButton; }
+  // Draws a panel button pressed (HitNowhere: none) and repaints the buttons.
+  void SetPressedPanelButton(TTreeListHitKind kind);
 
   // A cell is about to be drawn (after OnCustomDraw unless that set done): a handler may change
   // the text, colour, font and alignment, or draw the cell itself and set done. newItemRow is
@@ -582,4 +617,8 @@ class LISTCHART_TREELIST_API TTreeList : public TCustomTreeListControl {
   TImageList* FStateImages = nullptr;
   TTreeListColumn* FPressedHeader = nullptr;
   TTreeListBand* FPressedBand = nullptr;
+  TTreeListHitKind FPressedPanelButton = HitNowhere;
+  // The customizing box: its window goes before its control.
+  std::unique_ptr<TTreeListCustomizingBox> FCustomizingBox;
+  std::unique_ptr<TToolWindow> FCustomizingWindow;
 };

@@ -8,10 +8,12 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QTest>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -434,4 +436,77 @@ TEST(QtControlHostTest, AGestureOfANonFocusControlHoldsTheKeyboardUntilItEnds) {
   EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
   EXPECT_TRUE(!second.panning || second.lost > 0) << "the control still thinks it pans";
   DropGrabs();
+}
+
+namespace {
+
+// A control in a tool window: a press may close the window it is shown in.
+class Palette : public TControl {
+ public:
+  std::function<void()> onPress;
+  int presses = 0;
+  void Paint(TCanvas& c, const TRect&) override {
+    c.Brush() = TBrush{clWhite, bsSolid, clWhite};
+    c.FillRect(ClientRect());
+  }
+  void MouseDown(TMouseButton, TShiftState, int, int) override {
+    ++presses;
+    if (onPress) onPress();
+  }
+};
+
+QWidget* ToolWindowTitled(const QString& title) {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->windowTitle() == title && w->isVisible()) return w;
+  return nullptr;
+}
+
+}  // namespace
+
+// A tool window shows its control in a window of its own; the close box only asks the owner,
+// after the event, and the owner may close it from anywhere, the control's own events included.
+TEST(QtControlHostTest, AToolWindowClosesThroughItsOwnerAlsoFromItsOwnEvents) {
+  EnsureGuiApplication();
+  Probe owner;
+  std::unique_ptr<QWidget> host(CreateQtControlHost(owner));
+  host->resize(200, 100);
+  host->show();
+  Pump();
+  Palette content;
+  std::unique_ptr<TToolWindow> window;
+  int closes = 0;
+  const TToolWindowParams params{"Palette", {120, 80}, [&] {
+                                   ++closes;
+                                   window.reset();
+                                 }};
+  window = owner.OpenToolWindow(content, params);
+  ASSERT_TRUE(window);
+  Pump();
+  QWidget* tool = ToolWindowTitled("Palette");
+  ASSERT_TRUE(tool);
+  EXPECT_EQ(tool->windowType(), Qt::Tool);
+  EXPECT_EQ(content.ClientWidth(), 120);
+  const QPointer<QWidget> closed(tool);
+  tool->close();
+  EXPECT_EQ(closes, 0);
+  Pump();
+  EXPECT_EQ(closes, 1);
+  EXPECT_FALSE(window);
+  EXPECT_EQ(content.Host(), nullptr);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_FALSE(closed);
+  // Closed by the owner from the control's own press: the press returns, nothing more of the
+  // window reaches the control, and the window goes afterwards.
+  window = owner.OpenToolWindow(content, params);
+  Pump();
+  tool = ToolWindowTitled("Palette");
+  ASSERT_TRUE(tool);
+  const QPointer<QWidget> going(tool);
+  content.onPress = [&] { window.reset(); };
+  Click(tool->focusProxy(), 10, 10);
+  EXPECT_EQ(content.presses, 1);
+  EXPECT_EQ(content.Host(), nullptr);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_FALSE(going);
+  EXPECT_EQ(closes, 1);
 }

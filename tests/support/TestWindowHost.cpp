@@ -1,20 +1,56 @@
 #include "support/TestWindowHost.h"
 
+#include <memory>
+
+namespace {
+
+// What a closed tool window's host shows from then on: nothing.
+class TNoControl final : public TControl {
+ public:
+  void Paint(TCanvas&, const TRect&) override {}
+};
+
+TNoControl& NoControl() {
+  static TNoControl none;
+  return none;
+}
+
+// The handle of a tool window whose host the opening host keeps: closing lets the control go
+// while a test may still hold the host.
+class TTestToolWindow final : public TToolWindow {
+ public:
+  explicit TTestToolWindow(TTestWindowHost& host) : FHost(host) {}
+  ~TTestToolWindow() override { FHost.Close(); }
+  void Raise() override { FHost.NoteRaised(); }
+
+ private:
+  TTestWindowHost& FHost;
+};
+
+// Tool window hosts outlive the windows that opened them: a control may close its tool
+// window in its destructor, after its own window is gone.
+std::vector<std::unique_ptr<TTestWindowHost>>& ToolWindowHosts() {
+  static std::vector<std::unique_ptr<TTestWindowHost>> hosts;
+  return hosts;
+}
+
+}  // namespace
+
 TTestWindowHost::TTestWindowHost(TControl& control, int width, int height, double scale)
-    : control_(control) {
+    : control_(&control) {
   picture_.SetScale(scale);
   picture_.SetSize(width, height);
-  control_.SetHost(this);
+  control_->SetHost(this);
   InvalidateAll();
 }
 
 TTestWindowHost::~TTestWindowHost() {
-  if (control_.Host() == this) control_.SetHost(nullptr);
+  if (!closed_ && control_->Host() == this) control_->SetHost(nullptr);
 }
 
 void TTestWindowHost::Resize(int width, int height) {
   picture_.SetSize(width, height);
-  control_.Resized();
+  control_->Resized();
   InvalidateAll();
 }
 
@@ -27,7 +63,7 @@ bool TTestWindowHost::Paint(bool force) {
   TCanvas& c = picture_.Canvas();
   c.SaveClip();
   c.SetClipRect(update);
-  control_.Paint(c, update);
+  control_->Paint(c, update);
   c.RestoreClip();
   return true;
 }
@@ -45,7 +81,7 @@ int TTestWindowHost::TimerInterval(int id) const {
 
 bool TTestWindowHost::FireTimer(int id) {
   if (!TimerActive(id)) return false;
-  control_.Timer(id);
+  control_->Timer(id);
   return true;
 }
 
@@ -85,18 +121,18 @@ int ButtonKey(TMouseButton b) {
 void TTestWindowHost::MouseDown(TMouseButton b, int x, int y, TShiftState shift) {
   cursor_ = {x, y};
   SetKey(ButtonKey(b), true);
-  control_.MouseDown(b, shift | ModifierState() | ButtonState(), x, y);
+  control_->MouseDown(b, shift | ModifierState() | ButtonState(), x, y);
 }
 
 void TTestWindowHost::MouseMove(int x, int y, TShiftState shift) {
   cursor_ = {x, y};
-  control_.MouseMove(shift | ModifierState() | ButtonState(), x, y);
+  control_->MouseMove(shift | ModifierState() | ButtonState(), x, y);
 }
 
 void TTestWindowHost::MouseUp(TMouseButton b, int x, int y, TShiftState shift) {
   cursor_ = {x, y};
   SetKey(ButtonKey(b), false);
-  control_.MouseUp(b, shift | ModifierState() | ButtonState(), x, y);
+  control_->MouseUp(b, shift | ModifierState() | ButtonState(), x, y);
 }
 
 void TTestWindowHost::DoubleClick(TMouseButton b, int x, int y, TShiftState shift) {
@@ -112,23 +148,23 @@ void TTestWindowHost::Click(TMouseButton b, int x, int y, TShiftState shift) {
 
 bool TTestWindowHost::Wheel(int notches, int x, int y, TShiftState shift) {
   cursor_ = {x, y};
-  return control_.MouseWheel(shift | ModifierState() | ButtonState(), notches, x, y);
+  return control_->MouseWheel(shift | ModifierState() | ButtonState(), notches, x, y);
 }
 
 int TTestWindowHost::KeyDown(int key, TShiftState shift) {
   shift |= ModifierState();
   const int vk = key;
   SetKey(vk, true);
-  if (vk == vkTab && !control_.WantsKey(vk, shift)) {
+  if (vk == vkTab && !control_->WantsKey(vk, shift)) {
     MoveFocus(!(shift & ssShift));
     return key;
   }
-  control_.KeyDown(key, shift);
+  control_->KeyDown(key, shift);
   if (key == 0) return key;
   // A key whose character the control took is the control's too, as on the desktop.
   char c = TypedCharacter(vk, shift);
   if (!c) return key;
-  control_.KeyPress(c);
+  control_->KeyPress(c);
   return c == 0 ? 0 : key;
 }
 
@@ -142,25 +178,25 @@ void TTestWindowHost::KeyUp(int key, TShiftState shift) {
   shift |= ModifierState();
   SetKey(key, false);
   // The window used a Tab the control did not want; its release is the window's too.
-  if (key == vkTab && !control_.WantsKey(key, shift)) return;
-  control_.KeyUp(key, shift);
+  if (key == vkTab && !control_->WantsKey(key, shift)) return;
+  control_->KeyUp(key, shift);
 }
 
 void TTestWindowHost::LoseCapture() {
   if (!captured_) return;
   captured_ = false;
-  control_.CaptureLost();
+  control_->CaptureLost();
 }
 
 void TTestWindowHost::LoseFocus() {
   LoseCapture();
   if (!focused_) return;
   focused_ = false;
-  control_.FocusChanged(false);
+  control_->FocusChanged(false);
 }
 
 void TTestWindowHost::ScrollBarRequest(TScrollBarKind kind, TScrollCode code, int position) {
-  control_.Scroll(kind, code, position);
+  control_->Scroll(kind, code, position);
 }
 
 void TTestWindowHost::Invalidate(const TRect& r) {
@@ -193,7 +229,7 @@ void TTestWindowHost::SetCapture(bool capture) {
 void TTestWindowHost::SetFocus() {
   if (focused_ || refuse_focus_) return;
   focused_ = true;
-  control_.FocusChanged(true);
+  control_->FocusChanged(true);
 }
 
 void TTestWindowHost::SetScrollInfo(TScrollBarKind kind, const TScrollInfo& info) {
@@ -235,12 +271,41 @@ void TTestWindowHost::Drop(TControl& target, int x, int y) {
     target.DragDrop(drag_, x, y);
   else
     target.DragLeave();
-  control_.EndDrag(taken);
+  control_->EndDrag(taken);
 }
 
 void TTestWindowHost::CancelDrag(TControl& target) {
   if (!dragging_) return;
   dragging_ = false;
   target.DragLeave();
-  control_.EndDrag(false);
+  control_->EndDrag(false);
+}
+
+std::unique_ptr<TToolWindow> TTestWindowHost::OpenToolWindow(TControl& content,
+                                                             const TToolWindowParams& params) {
+  ToolWindowHosts().push_back(
+      std::make_unique<TTestWindowHost>(content, params.Size.cx, params.Size.cy));
+  TTestWindowHost& window = *ToolWindowHosts().back();
+  tool_windows_.push_back(&window);
+  window.tool_params_ = params;
+  return std::make_unique<TTestToolWindow>(window);
+}
+
+TTestWindowHost* TTestWindowHost::ToolWindow() const {
+  for (auto it = tool_windows_.rbegin(); it != tool_windows_.rend(); ++it)
+    if (!(*it)->closed_) return *it;
+  return nullptr;
+}
+
+void TTestWindowHost::Close() {
+  if (closed_) return;
+  closed_ = true;
+  dragging_ = false;
+  if (control_->Host() == this) control_->SetHost(nullptr);
+  control_ = &NoControl();
+  picture_.SetSize(1, 1);
+}
+
+void TTestWindowHost::UserCloses() {
+  if (!closed_ && tool_params_.OnClose) tool_params_.OnClose();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <vector>
 
 #include "platform/Bitmap.h"
@@ -103,6 +104,21 @@ class TTestWindowHost final : public TWindowHost {
   void Drop(TControl& target, int x, int y);
   void CancelDrag(TControl& target);
 
+  // Tool windows opened from this window: their hosts live on to the end of the tests, so a
+  // test may hold one across its closing. The one open last, or null.
+  TTestWindowHost* ToolWindow() const;
+  int ToolWindowsOpened() const { return static_cast<int>(tool_windows_.size()); }
+  std::unique_ptr<TToolWindow> OpenToolWindow(TControl& content,
+                                              const TToolWindowParams& params) override;
+  // As a tool window: its handle closed it; the control is let go of.
+  void Close();
+  bool Closed() const { return closed_; }
+  // The user presses the close box; the owner hears it.
+  void UserCloses();
+  const TToolWindowParams& ToolParams() const { return tool_params_; }
+  int Raised() const { return raised_; }
+  void NoteRaised() { ++raised_; }
+
   // What the drag image shows now: none while no drag runs.
   bool DragImageActive() const { return drag_size_.cx > 0; }
   bool DragImageShown() const { return DragImageActive() && drag_shown_; }
@@ -124,7 +140,7 @@ class TTestWindowHost final : public TWindowHost {
   TShiftState ModifierState() const;
   TShiftState ButtonState() const;
 
-  TControl& control_;
+  TControl* control_;
   TBitmap picture_;
   TRect pending_;
   std::vector<TRect> invalidations_;
@@ -146,4 +162,8 @@ class TTestWindowHost final : public TWindowHost {
   bool dragging_ = false;
   TDragData drag_;
   TSize drag_picture_;
+  std::vector<TTestWindowHost*> tool_windows_;
+  TToolWindowParams tool_params_;
+  bool closed_ = false;
+  int raised_ = 0;
 };

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "TreeInputFixture.h"
+#include "treelist/customize/TreeListCustomizingBox.h"
 
 namespace {
 
@@ -455,3 +456,223 @@ TEST_F(TreeBands, ReproportionedNeighboursKeepTheirMinimumsAndTheBandsWidth) {
 }
 
 }  // namespace
+
+// aoKeepColumnWidth sizes the column alone: the band grows by as much and the neighbours keep
+// their widths and places, where the same gesture without it re-proportions them.
+TEST_F(TreeBands, KeepColumnWidthSizesTheColumnAlone) {
+  tree.SetOptionsEx(TTreeListOptionsEx(kDefaultTreeListOptionsEx).Exclude(aoBandHeaderWidth));
+  host.Resize(900, 200);
+  for (const bool keep : {false, true}) {
+    SCOPED_TRACE(keep);
+    SetOptionEx(tree, aoKeepColumnWidth, keep);
+    for (int i = 1; i < 4; ++i) tree.Columns(i)->SetWidth(80);
+    tree.Bands().Items(1)->SetWidth(250);
+    host.Paint(true);
+    const std::vector<int> before = Widths(tree);
+    const TRect level = tree.CellRect(site1, tree.Columns(2));
+    const int edge = tree.CellRect(site1, tree.Columns(1)).right - 1;
+    host.MouseDown(mbLeft, edge, kHeaderY);
+    host.MouseMove(edge + 20, kHeaderY);
+    host.MouseUp(mbLeft, edge + 20, kHeaderY);
+    const std::vector<int> after = Widths(tree);
+    EXPECT_EQ(after[1], before[1] + 20) << keep;
+    EXPECT_EQ(after[2] == before[2] && after[3] == before[3], keep);
+    EXPECT_EQ(tree.Bands().Items(1)->Width(), keep ? 270 : 250);
+    EXPECT_EQ(tree.CellRect(site1, tree.Columns(2)).left, level.left + 20);
+    EXPECT_EQ(tree.CellRect(site1, tree.Columns(2)).Width(), level.Width() - (keep ? 0 : 10));
+    // The band's strip right of its columns is painted too.
+    EXPECT_TRUE(ShowsFreshPaint(host, tree));
+  }
+}
+
+namespace {
+
+// Three bands side by side, none fixed, each as wide as its columns: "Site/Tank" (0..100),
+// "Capacity", "Level", "Level %" (100..400) and "Status" (400..500).
+class TreeCustomizing : public TreeInputFixture {
+ protected:
+  void SetUp() override {
+    TreeInputFixture::SetUp();
+    tree.SetOptions({aoColumnSizing, aoColumnMoving, aoAutoSort});
+    tree.Bands().Add();
+    tree.Bands().Add();
+    for (int i = 1; i < 4; ++i) tree.Columns(i)->SetBandIndex(1);
+    tree.Columns(4)->SetBandIndex(2);
+    tree.SetShowBands(true);
+    host.Paint(true);
+  }
+  // Presses a header of the band or header panel and lets it go at (x, y).
+  void Drag(int fromX, int fromY, int x, int y) {
+    host.MouseDown(mbLeft, fromX, fromY);
+    host.MouseMove(x, y);
+    host.MouseUp(mbLeft, x, y);
+  }
+  // Drags the box's item out onto the tree-list at (x, y); the screen shows the arrows while
+  // it hovers.
+  void DragBack(int item, int x, int y) {
+    TTestWindowHost* box = host.ToolWindow();
+    ASSERT_TRUE(box && tree.CustomizingBox());
+    const TRect r = tree.CustomizingBox()->ItemRect(item);
+    box->MouseDown(mbLeft, r.left + 5, r.top + 5);
+    box->MouseMove(r.left + 5, r.top + 12);
+    ASSERT_TRUE(box->Dragging());
+    EXPECT_TRUE(box->DragOver(tree, x, y));
+    EXPECT_TRUE(ShowsFreshPaint(host, tree));
+    box->Drop(tree, x, y);
+  }
+  static constexpr int kBandY = 10, kHeaderY = 30;
+};
+
+struct TPlaces {
+  std::vector<std::vector<int>> Bands, Columns;
+  friend bool operator==(const TPlaces&, const TPlaces&) = default;
+};
+
+TPlaces Places(TTreeList& tree) {
+  const TTreeListGeometry g = tree.Geometry();
+  TPlaces p;
+  for (const TTreeListBandPlace& b : g.Bands) p.Bands.push_back({b.Index, b.Left, b.Right});
+  for (const TTreeListColumnPlace& c : g.Columns)
+    p.Columns.push_back({c.ColumnIndex, c.BandPlace, c.Row, c.Header.left, c.Header.right,
+                         c.Header.top, c.Header.bottom});
+  return p;
+}
+
+}  // namespace
+
+// A band and a column dragged off while the box is open go into the box, and dragged back
+// from it to where they stood the layout is the one before.
+TEST_F(TreeCustomizing, HiddenByDragAndDraggedBackFromTheBox) {
+  const TPlaces original = Places(tree);
+  std::vector<int> hiddenBands, shownBands;
+  tree.OnHideBand = [&](TCustomTreeListControl*, TTreeListBand*, int index) {
+    hiddenBands.push_back(index);
+  };
+  tree.OnShowBand = [&](TCustomTreeListControl*, TTreeListBand*, int index) {
+    shownBands.push_back(index);
+  };
+  Drag(250, kBandY, 250, 150);  // no customizing yet: nothing hides
+  EXPECT_TRUE(tree.Bands().Items(1)->Visible());
+  tree.ShowCustomizingBox();
+  ASSERT_TRUE(host.ToolWindow());
+  EXPECT_TRUE(tree.CustomizingBox()->Items().empty());
+  Drag(250, kBandY, 250, 150);
+  EXPECT_FALSE(tree.Bands().Items(1)->Visible());
+  EXPECT_EQ(hiddenBands, std::vector<int>{1});
+  Drag(50, kHeaderY, 50, 150);  // "Site/Tank"
+  EXPECT_FALSE(tree.Columns(0)->Visible());
+  EXPECT_TRUE(ShowsFreshPaint(host, tree));
+  const auto& items = tree.CustomizingBox()->Items();
+  ASSERT_EQ(items.size(), 2u);
+  EXPECT_EQ(items[0].Band, tree.Bands().Items(1));
+  EXPECT_EQ(items[1].Column, tree.Columns(0));
+  EXPECT_EQ(items[1].Caption, "Site/Tank");
+  // The band goes before "Status", the column into its empty band.
+  const TTreeListGeometry g = tree.Geometry();
+  DragBack(0, g.Bands[1].Left + 10, kBandY);
+  EXPECT_EQ(shownBands, std::vector<int>{1});
+  DragBack(0, 20, kHeaderY);
+  EXPECT_TRUE(tree.CustomizingBox()->Items().empty());
+  EXPECT_EQ(Places(tree), original);
+  EXPECT_TRUE(ShowsFreshPaint(host, tree));
+  // The box closes with the user's close box, and with the control.
+  host.ToolWindow()->UserCloses();
+  EXPECT_FALSE(tree.CustomizingBoxVisible());
+  EXPECT_FALSE(host.ToolWindow());
+}
+
+// What may not be hidden stays: a band or column that disables customizing, the last band and
+// the last column shown; and a hidden one that disables it is not offered.
+TEST_F(TreeCustomizing, DisabledAndLastOnesStay) {
+  tree.SetOptions(tree.Options().Include(aoExtCustomizing));
+  tree.Bands().Items(1)->SetDisableCustomizing(true);
+  Drag(250, kBandY, 250, 150);
+  EXPECT_TRUE(tree.Bands().Items(1)->Visible());
+  tree.Bands().Items(1)->SetDisableCustomizing(false);
+  Drag(250, kBandY, 250, 150);
+  EXPECT_FALSE(tree.Bands().Items(1)->Visible());
+  Drag(150, kBandY, 150, 150);  // "Status", now at 100..200
+  EXPECT_FALSE(tree.Bands().Items(2)->Visible());
+  Drag(50, kBandY, 50, 150);  // the last band
+  EXPECT_TRUE(tree.Bands().Items(0)->Visible());
+  Drag(50, kHeaderY, 50, 150);  // the last column shown
+  EXPECT_TRUE(tree.Columns(0)->Visible());
+  tree.Columns(4)->SetDisableCustomizing(true);
+  tree.Columns(4)->SetVisible(false);
+  tree.ShowCustomizingBox();
+  const auto& items = tree.CustomizingBox()->Items();
+  EXPECT_EQ(items.size(), 2u);  // bands 1 and 2, not "Status"
+  tree.Columns(3)->SetVisible(false);
+  EXPECT_EQ(items.size(), 3u);
+  EXPECT_TRUE(ShowsFreshPaint(host, tree));
+}
+
+// Handlers that close the box, delete what is dragged or delete the band just hidden leave
+// nothing broken behind.
+TEST_F(TreeCustomizing, HandlersThatCloseOrDeleteDuringADrag) {
+  tree.ShowCustomizingBox();
+  tree.OnHideBand = [&](TCustomTreeListControl*, TTreeListBand*, int index) {
+    tree.Bands().Delete(index);
+  };
+  Drag(250, kBandY, 250, 150);
+  EXPECT_EQ(tree.Bands().Count(), 2);
+  EXPECT_TRUE(ShowsFreshPaint(host, tree));
+  Drag(50, kHeaderY, 50, 150);
+  ASSERT_EQ(tree.CustomizingBox()->Items().size(), 1u);
+  // The dragged column goes while the drag hovers: the drop takes nothing.
+  TTestWindowHost* box = host.ToolWindow();
+  box->MouseDown(mbLeft, 10, 10);
+  box->MouseMove(10, 20);
+  ASSERT_TRUE(box->Dragging());
+  EXPECT_TRUE(box->DragOver(tree, 20, kHeaderY));
+  tree.DeleteColumn(tree.Columns(0));
+  EXPECT_FALSE(box->DragOver(tree, 20, kHeaderY));
+  box->Drop(tree, 20, kHeaderY);
+  EXPECT_TRUE(ShowsFreshPaint(host, tree));
+  // The box closes under the drop that shows its column.
+  tree.Columns(0)->SetVisible(false);  // "Capacity", in no band since its band went
+  tree.OnShowHeader = [&](TCustomTreeListControl*, TTreeListColumn*, int, int, int) {
+    tree.HideCustomizingBox();
+  };
+  const TRect r = tree.CustomizingBox()->ItemRect(0);
+  box->MouseDown(mbLeft, r.left + 5, r.top + 5);
+  box->MouseMove(r.left + 5, r.top + 15);
+  box->Drop(tree, 20, kHeaderY);
+  EXPECT_FALSE(tree.CustomizingBoxVisible());
+  EXPECT_TRUE(box->Closed());
+  EXPECT_EQ(tree.DisplayedColumns().size(), 2u);
+  EXPECT_TRUE(ShowsFreshPaint(host, tree));
+}
+
+// With aoAutoHeaderPanelHeight the header rows are those the visible bands' columns use.
+TEST_F(TreeCustomizing, AutoHeaderPanelHeightFollowsTheRowsInUse) {
+  tree.SetHeaderPanelRowCount(3);
+  SetOptionEx(tree, aoAutoHeaderPanelHeight, true);
+  EXPECT_EQ(tree.HeaderPanelRowCount(), 1);
+  tree.Columns(2)->SetRowIndex(2);  // a row below the others: two rows used in band 1
+  EXPECT_EQ(tree.HeaderPanelRowCount(), 2);
+  EXPECT_EQ(tree.Columns(2)->RowIndex(), 1);
+  EXPECT_EQ(tree.Geometry().HeaderPanel.Height(), 2 * tree.Metrics().HeaderRowHeight);
+  tree.Bands().Items(1)->SetVisible(false);
+  EXPECT_EQ(tree.HeaderPanelRowCount(), 1);
+  tree.Bands().Items(1)->SetVisible(true);
+  tree.Columns(2)->SetVisible(false);
+  EXPECT_EQ(tree.HeaderPanelRowCount(), 1);
+  SetOptionEx(tree, aoAutoHeaderPanelHeight, false);
+  EXPECT_EQ(tree.HeaderPanelRowCount(), 3);
+}
+
+// A band dragged near the window's edge scrolls the bands, as a header does.
+TEST_F(TreeCustomizing, ADraggedBandScrollsNearTheEnds) {
+  host.Resize(300, 200);
+  host.Paint(true);
+  host.MouseDown(mbLeft, 150, kBandY);
+  host.MouseMove(295, kBandY);
+  EXPECT_EQ(tree.Input().State(), msBandDragging);
+  EXPECT_TRUE(host.FireTimer(kDragScrollTimer));
+  EXPECT_EQ(tree.LeftCoord(), tree.Metrics().ZeroWidth);
+  EXPECT_TRUE(ShowsFreshPaint(host, tree));
+  host.MouseMove(150, kBandY);
+  EXPECT_FALSE(host.TimerActive(kDragScrollTimer));
+  host.MouseUp(mbLeft, 150, kBandY);
+}

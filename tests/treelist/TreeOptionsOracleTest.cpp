@@ -11,6 +11,7 @@
 #include "TreeInputFixture.h"
 #include "platform/Canvas.h"
 #include "platform/ImageList.h"
+#include "treelist/customize/TreeListCustomizingBox.h"
 
 namespace {
 
@@ -247,6 +248,50 @@ TEST_P(TreeOptionsOracle, PaintAndHitTestAgree) {
   ASSERT_NO_FATAL_FAILURE(ExpectPaintAndHitAgree());
 }
 
+// A panel button held down changes only pixels the hit test gives that button; released over
+// it, it opens the customizing box, and a second click closes it.
+TEST_P(TreeOptionsOracle, PanelButtonsDrawPressedWhereTheyAreHit) {
+  tree.SetShowIndicator(true);
+  SetOptionEx(tree, aoBandButtonClicking, true);
+  SetOptionEx(tree, aoHeaderButtonClicking, true);
+  host.Paint(true);
+  const int width = host.Picture().Width(), height = host.Picture().Height();
+  for (const TTreeListHitKind kind : {HitBandButton, HitHeaderButton}) {
+    std::vector<TPoint> button;
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < 20; ++x)
+        if (tree.GetHitInfo({x, y}).Kind == kind) button.push_back({x, y});
+    if (button.empty()) continue;  // no band panel
+    std::vector<TColor> before;
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x) before.push_back(host.PixelAt(x, y));
+    const TPoint p = button[button.size() / 2];
+    host.MouseDown(mbLeft, p.x, p.y);
+    host.Paint();
+    int changed = 0;
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x)
+        if (host.PixelAt(x, y) != before[static_cast<size_t>(y * width + x)]) {
+          ++changed;
+          ASSERT_EQ(tree.GetHitInfo({x, y}).Kind, kind) << "at " << x << ", " << y;
+        }
+    EXPECT_GT(changed, 0) << kind;
+    host.MouseMove(200, 150);  // drawn up away from it; a release there clicks nothing
+    EXPECT_TRUE(ShowsFreshPaint(host, tree));
+    host.MouseUp(mbLeft, 200, 150);
+    EXPECT_FALSE(tree.CustomizingBoxVisible());
+    host.Click(mbLeft, p.x, p.y);
+    EXPECT_TRUE(tree.CustomizingBoxVisible()) << kind;
+    host.Click(mbLeft, p.x, p.y);
+    EXPECT_FALSE(tree.CustomizingBoxVisible()) << kind;
+    EXPECT_TRUE(ShowsFreshPaint(host, tree));
+  }
+  // Without its option a button does nothing.
+  SetOptionEx(tree, aoHeaderButtonClicking, false);
+  host.Click(mbLeft, 5, tree.Geometry().HeaderPanel.top + 3);
+  EXPECT_FALSE(tree.CustomizingBoxVisible());
+}
+
 TEST_P(TreeOptionsOracle, EveryGestureLeavesAFreshPaint) {
   for (const auto& [what, gesture] : kGestures) {
     gesture(host, tree);
@@ -319,6 +364,17 @@ INSTANTIATE_TEST_SUITE_P(
                               }},
                       TConfig{"RowsOfManyHeights",
                               [](TTreeList& t, TImageList&, TImageList&) { RowsOfManyHeights(t); }},
+                      TConfig{"HiddenBandAutoHeaderRowsButtons",
+                              [](TTreeList& t, TImageList&, TImageList&) {
+                                t.SetOptions({aoColumnSizing, aoColumnMoving, aoAutoSort});
+                                ThreeBands(t, bfNone, bfNone);
+                                t.Bands().Items(2)->SetVisible(false);
+                                SetOptionEx(t, aoAutoHeaderPanelHeight, true);
+                                // Rows 0, 1 and 3 are used: three rows, the last read as 2.
+                                t.Columns(2)->SetRowIndex(1);
+                                t.Columns(3)->SetRowIndex(3);
+                                t.SetShowIndicator(true);
+                              }},
                       TConfig{"ManyHeightsBandsTwoRows",
                               [](TTreeList& t, TImageList& images, TImageList&) {
                                 RowsOfManyHeights(t);
@@ -388,7 +444,8 @@ TEST_P(TreeOptionsOracle, EveryGestureEndsUnderMeddlingHandlers) {
   tree.SetOptions(tree.Options().Include(aoExtCustomizing));
   TTreeListOptionsEx extra = tree.OptionsEx();
   for (TTreeListOptionEx option :
-       {aoRowSizing, aoHeaderPanelSizing, aoBandPanelSizing, aoMouseScroll, aoAutoSearch})
+       {aoRowSizing, aoHeaderPanelSizing, aoBandPanelSizing, aoMouseScroll, aoAutoSearch,
+        aoBandButtonClicking, aoHeaderButtonClicking})
     extra.Include(option);
   tree.SetOptionsEx(extra);
   tree.SetShowIndicator(true);
@@ -417,6 +474,20 @@ TEST_P(TreeOptionsOracle, EveryGestureEndsUnderMeddlingHandlers) {
     act(tree.FocusedNode());
   };
   tree.OnChangedColumnsWidth = [&](TCustomTreeListControl*) { act(tree.FocusedNode()); };
+  // Customizing: the box closed under a drag out of it, a hidden band deleted at once.
+  tree.OnShowHeader = [&](TCustomTreeListControl*, TTreeListColumn*, int, int, int) {
+    if (meddle == 1) tree.HideCustomizingBox();
+    act(tree.FocusedNode());
+  };
+  tree.OnShowBand = [&](TCustomTreeListControl*, TTreeListBand*, int) {
+    if (meddle == 1) tree.HideCustomizingBox();
+  };
+  tree.OnHideBand = [&](TCustomTreeListControl*, TTreeListBand*, int index) {
+    if (meddle == 3) tree.Bands().Delete(index);
+  };
+  tree.OnShowCustomizingBox = [&](TCustomTreeListControl*) {
+    if (meddle == 1) tree.HideCustomizingBox();
+  };
   tree.OnNodeDropped = [&](TCustomTreeListControl*, TControl*, TTreeListNode*,
                            TTreeListNode* target, const std::string&) { act(target); };
   const int width = host.Picture().Width(), height = host.Picture().Height();
@@ -426,7 +497,10 @@ TEST_P(TreeOptionsOracle, EveryGestureEndsUnderMeddlingHandlers) {
     GrowTo(30);
     // Half the presses go where gestures start: edges, headers, bands, rows.
     const TTreeListGeometry g = tree.Geometry();
-    std::vector<TPoint> starts = {{5, g.HeaderPanel.bottom - 2}, {300, g.BandPanel.bottom - 2}};
+    std::vector<TPoint> starts = {{5, g.HeaderPanel.bottom - 2},
+                                  {300, g.BandPanel.bottom - 2},
+                                  {5, g.HeaderPanel.top + 3},
+                                  {5, g.BandPanel.top + 3}};
     for (const TTreeListColumnPlace& c : g.Columns)
       starts.insert(starts.end(), {{c.Header.right - 2, c.Header.top + 5},
                                    {(c.Header.left + c.Header.right) / 2, c.Header.top + 5}});
@@ -466,6 +540,21 @@ TEST_P(TreeOptionsOracle, EveryGestureEndsUnderMeddlingHandlers) {
     host.MouseUp(button, ux, uy);
     if (kind == 1) host.MouseUp(mbRight, x, y);
     if (host.Dragging()) host.Drop(tree, pick(width), pick(height));
+    // What the box lists goes back to a random place of the tree-list.
+    TTestWindowHost* box = host.ToolWindow();
+    if (box && tree.CustomizingBox() && !tree.CustomizingBox()->Items().empty()) {
+      const TRect item = tree.CustomizingBox()->ItemRect(0);
+      box->MouseDown(mbLeft, item.left + 5, item.top + 5);
+      box->MouseMove(item.left + 5, item.top + 15);
+      if (box->Dragging()) {
+        box->DragOver(tree, pick(width), pick(height));
+        if (pick(2)) box->Paint();
+        box->Drop(tree, pick(width), pick(height));
+      }
+      if (tree.CustomizingBox()) {
+        EXPECT_FALSE(box->HasCapture());
+      }
+    }
     EXPECT_EQ(tree.Input().State(), msNone);
     EXPECT_FALSE(host.HasCapture());
     // And the screen shows what a paint draws now: the gesture took its feedback along.

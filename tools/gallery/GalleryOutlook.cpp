@@ -40,6 +40,26 @@ std::string PlantSummary(TTreeList& tree) {
          std::to_string(percent) + " % full; " + std::to_string(low) + " below 20 %";
 }
 
+// "Plant" holds the names, "Levels" the numbers and "State" the status, which is hidden, as is
+// the capacity: both wait in the customizing box.
+void PlaceInBands(TTreeList& tree) {
+  tree.SetOptions(tree.Options().Include(aoExtCustomizing));
+  tree.SetOptionsEx(TTreeListOptionsEx(tree.OptionsEx())
+                        .Include(aoBandButtonClicking)
+                        .Include(aoHeaderButtonClicking)
+                        .Include(aoAutoHeaderPanelHeight));
+  const char* captions[] = {"Plant", "Levels", "State"};
+  while (tree.Bands().Count() < 3) tree.Bands().Add();
+  for (int b = 0; b < 3; ++b) tree.Bands().Items(b)->SetCaption(captions[b]);
+  const int bandOf[] = {0, 1, 1, 1, 2};
+  for (int i = 0; i < tree.ColumnCount() && i < 5; ++i) tree.Columns(i)->SetBandIndex(bandOf[i]);
+  tree.Bands().Items(0)->SetWidth(200);
+  tree.Bands().Items(2)->SetVisible(false);
+  tree.Columns(1)->SetVisible(false);
+  tree.SetShowBands(true);
+  tree.SetShowIndicator(true);
+}
+
 }  // namespace
 
 void BuildGalleryOutlookTree(TTreeList& tree) {
@@ -57,6 +77,7 @@ void BuildGalleryOutlookTree(TTreeList& tree) {
     TintLevels(tree);
     tree.SetShowStatusPanel(true);
     tree.SetStatusText(PlantSummary(tree));
+    PlaceInBands(tree);
   }
   tree.Items(0)->SetExpanded(true);
   tree.Items(2)->SetExpanded(true);

@@ -117,13 +117,23 @@ int main(int argc, char** argv) {
       view3D->setChecked(choice->View3D);
     }
   }
+  // The Outlook page's customizing box stands beside the window while that page shows.
+  const int outlookPage = 2;
+  QObject::connect(&window, &QTabWidget::currentChanged, [&outlook](int page) {
+    if (page == outlookPage)
+      outlook.ShowCustomizingBox();
+    else
+      outlook.HideCustomizingBox();
+  });
   window.setWindowTitle(QStringLiteral("Gallery"));
   // --rows opens on the page of rows of several lines, --outlook on the Outlook style's.
   if (arguments.contains(QStringLiteral("--rows"))) window.setCurrentIndex(1);
   if (arguments.contains(QStringLiteral("--outlook"))) window.setCurrentIndex(2);
   window.resize(kGalleryRowsWidth, kGalleryRowsHeight + 60);
   window.show();
+  if (window.currentIndex() == outlookPage) outlook.ShowCustomizingBox();
   const int result = app.exec();
+  outlook.HideCustomizingBox();
   for (const TTreeList* page : {&tree, &rows, &outlook}) StoreLayout(*page);
   return result;
 }

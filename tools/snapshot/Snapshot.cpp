@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <algorithm>
 
 #include "GalleryOutlook.h"
 #include "GalleryRows.h"
@@ -14,6 +15,7 @@
 #include "platform/OffscreenHost.h"
 #include "platform/QtImage.h"
 #include "treelist/TreeList.h"
+#include "treelist/customize/TreeListCustomizingBox.h"
 
 namespace {
 
@@ -87,11 +89,35 @@ void DrawGalleryRows(const TSnapshotArgs& args, TBitmap& picture) {
   PaintOffscreen(tree, args, true, picture);
 }
 
-// The gallery's Outlook-style tree, focused.
+// The gallery's Outlook-style tree, focused, with its customizing box open beside it as the
+// box draws itself.
 void DrawGalleryOutlook(const TSnapshotArgs& args, TBitmap& picture) {
   TTreeList tree;
   BuildGalleryOutlookTree(tree);
-  PaintOffscreen(tree, args, true, picture);
+  TSnapshotArgs left = args;
+  left.Width = std::max(args.Width - kGalleryBoxWidth - kGalleryBoxGap, 1);
+  TBitmap treePicture;
+  PaintOffscreen(tree, left, true, treePicture);
+  picture.SetScale(args.Scale);
+  picture.SetSize(args.Width, args.Height);
+  TCanvas& c = picture.Canvas();
+  c.Brush() = TBrush{clBtnFace, bsSolid, clBtnFace};
+  c.FillRect(Rect(0, 0, args.Width, args.Height));
+  c.CopyRect(Rect(0, 0, left.Width, args.Height), treePicture.Canvas(),
+             Rect(0, 0, left.Width, args.Height));
+  tree.ShowCustomizingBox();
+  TTreeListCustomizingBox* box = tree.CustomizingBox();
+  TSnapshotArgs right = args;
+  right.Width = kGalleryBoxWidth;
+  right.Height = std::min(box->SizeFor(static_cast<int>(box->Items().size())).cy, args.Height);
+  TBitmap boxPicture;
+  PaintOffscreen(*box, right, false, boxPicture);
+  const int x = left.Width + kGalleryBoxGap;
+  c.CopyRect(Rect(x, 0, x + right.Width, right.Height), boxPicture.Canvas(),
+             Rect(0, 0, right.Width, right.Height));
+  // A window's edge around it.
+  c.Brush() = TBrush{clBtnShadow, bsSolid, clBtnShadow};
+  c.FrameRect(Rect(x - 1, 0, x + right.Width + 1, right.Height + 1));
 }
 
 // The whole main window as it stands after the steps, at 120 pixels per inch; the screen's

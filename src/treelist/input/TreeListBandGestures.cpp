@@ -108,6 +108,7 @@ void TTreeListInput::MovePressedBand(int x, int y) {
 void TTreeListInput::StartBandDrag(int x, int y) {
   FState = msBandDragging;
   FBandDrop = -1;
+  FDeleteCursor = false;
   FTree.SetPressedBand(nullptr);
   const TTreeListGeometry g = FTree.Geometry();
   const int v = FTree.Bands().IndexToVisibleIndex(FBand->Index());
@@ -116,50 +117,64 @@ void TTreeListInput::StartBandDrag(int x, int y) {
 }
 
 // Left of a scrolling band's middle the band goes before it, right of it after it; fixed
-// bands keep their places, and a drop next to its own place moves nothing.
-int TTreeListInput::BandDropAt(TPoint p) const {
+// bands keep their places, and a drop next to a shown band's own place moves nothing. A
+// hidden band may also come back where it is.
+int TTreeListInput::BandDropAt(TPoint p, const TTreeListBand* band, int* edge) const {
   const TTreeListGeometry g = FTree.Geometry();
   if (!PtInRect(g.BandPanel, p)) return -1;
+  const int own = band->Index();
+  if (g.Bands.empty() && !band->Visible()) {
+    if (edge) *edge = g.BandPanel.left;
+    return own;
+  }
   for (const TTreeListBandPlace& b : g.Bands) {
     if (b.Fixed || p.x < b.ShownLeft || p.x >= b.ShownRight) continue;
-    int target = p.x <= (b.Left + b.Right) / 2 ? b.Index : b.Index + 1;
-    const int own = FBand->Index();
-    if (target == own || target == own + 1) return -1;
+    const bool before = p.x <= (b.Left + b.Right) / 2;
+    const int target = before ? b.Index : b.Index + 1;
+    if (band->Visible() && (target == own || target == own + 1)) return -1;
+    if (edge) *edge = before ? b.Left : b.Right;
     return target > own ? target - 1 : target;
   }
   return -1;
 }
 
-TRect TTreeListInput::BandArrowBox(int drop) const {
+TRect TTreeListInput::BandArrowBox(int edge) const {
   const TTreeListGeometry g = FTree.Geometry();
-  const int own = FBand->Index();
-  // The band now at the target place, seen from where the dragged band is taken out.
-  const int before = drop > own ? drop + 1 : drop;
-  int edge = -1;
-  for (const TTreeListBandPlace& b : g.Bands) {
-    if (b.Index == before) edge = b.Left;
-    if (b.Index == before - 1 && edge < 0) edge = b.Right;
-  }
-  if (edge < 0) return TRect{};
   const int width = TTreeListMetrics::kDragArrowWidth;
   const int left = std::clamp(edge - 5, g.BandPanel.left, g.BandPanel.right - width);
   const int top = std::max(g.BandPanel.top - 9, g.Client.top);
   return Rect(left, top, left + width, top + g.BandPanel.Height() + 18);
 }
 
+// Off the band panel the band would go hidden: the delete cursor says so, as for a column.
 void TTreeListInput::MoveBandDrag(int x, int y) {
-  const int drop = BandDropAt({x, y});
-  FTree.MoveDragImage({x, y});
+  int edge = 0;
+  const int drop = BandDropAt({x, y}, FBand, &edge);
+  ShowDropCursor(PtInRect(FTree.Geometry().BandPanel, {x, y}), x, y);
+  UpdateDragScroll(x);
   if (drop == FBandDrop && (FArrowsShown || drop < 0)) return;
   HideArrows();
   FBandDrop = drop;
-  if (drop >= 0) ShowArrows(BandArrowBox(drop));
+  if (drop >= 0) ShowArrows(BandArrowBox(edge));
 }
 
 void TTreeListInput::FinishBandDrag(int x, int y) {
-  const int drop = BandDropAt({x, y});
+  const bool off = !PtInRect(FTree.Geometry().BandPanel, {x, y});
+  const int drop = BandDropAt({x, y}, FBand, nullptr);
   TTreeListBand* band = FBand;
   CancelHeaderDrag();
+  FTree.SetCursorShape(crArrow);
   FState = msNone;
-  if (drop >= 0) band->SetIndex(drop);
+  if (drop >= 0)
+    band->SetIndex(drop);
+  else if (off)
+    HideDraggedBand(band);
+}
+
+// Dragged off the band panel a band is hidden as a column is off the header panel.
+void TTreeListInput::HideDraggedBand(TTreeListBand* band) {
+  if (!MayHide(band->DisableCustomizing(), FTree.VisibleBandCount())) return;
+  const int index = band->Index();
+  band->SetVisible(false);
+  if (FTree.OnHideBand) FTree.OnHideBand(&FTree, band, index);
 }

@@ -40,11 +40,38 @@ std::vector<const TTreeListColumnPlace*> RowOf(const TTreeListGeometry& g,
   return row;
 }
 
-// Only a band of one header row that follows its columns can simply grow with one of them;
-// otherwise the neighbours give or take the difference.
+// Only a band of one header row that follows its columns can simply grow with one of them,
+// or any band with aoKeepColumnWidth; otherwise the neighbours give or take the difference.
 bool SizesDirectly(const TTreeList& tree, const TTreeListColumn* column) {
+  if (tree.OptionsEx().Contains(aoKeepColumnWidth)) return true;
   return !tree.Options().Contains(aoAutoWidth) && tree.OptionsEx().Contains(aoBandHeaderWidth) &&
          tree.HeaderRowsInBand(column->BandIndex()) <= 1;
+}
+
+// The column alone takes the new width. A band that does not follow its columns grows or
+// shrinks by as much while its widest row is the one sized, so the others keep their places;
+// past the window the row scrolls. Under automatic width the row's columns first keep what
+// they show, so the client is shared out from there.
+void SizeAlone(TTreeList& tree, const TTreeListGeometry& g, const TTreeListColumnPlace& place,
+               int width) {
+  TTreeListColumn* column = place.Column;
+  const auto update = tree.UpdateScope();
+  if (tree.Options().Contains(aoAutoWidth))
+    for (const TTreeListColumnPlace* c : RowOf(g, place))
+      if (c->Column->Sizing()) c->Column->SetWidth(c->CellRight - c->CellLeft);
+  const int before = column->Width();
+  column->SetWidth(width);
+  if (tree.OptionsEx().Contains(aoBandHeaderWidth)) return;
+  TTreeListBand* band = g.Bands[place.BandPlace].Band;
+  int widest = 0, sized = 0;
+  for (int row = 0; row < tree.HeaderPanelRowCount(); ++row) {
+    int sum = 0;
+    for (int p = 0; TTreeListColumn* c = tree.ColumnAt(band->Index(), row, p); ++p)
+      sum += c->Width();
+    widest = std::max(widest, sum);
+    if (row == place.Row) sized = sum;
+  }
+  if (sized == widest) band->SetWidth(band->Width() + column->Width() - before);
 }
 
 // The widest a re-proportioned column may get: the neighbours that give the room keep their
@@ -74,7 +101,9 @@ int TTreeListInput::ClampSizingX(int x) const {
     if (!place) return x;
     low = place->CellLeft + ColumnMinWidth(FColumn);
     high = g.Bands[place->BandPlace].Right;
-    if (FTree.OptionsEx().Contains(aoBandHeaderWidth) && !FTree.ShowBands())
+    // A band that follows its columns, or grows with a column sized alone, holds no line.
+    if ((FTree.OptionsEx().Contains(aoBandHeaderWidth) && !FTree.ShowBands()) ||
+        FTree.OptionsEx().Contains(aoKeepColumnWidth))
       high = FTree.ClientWidth() - 1;
     if (!SizesDirectly(FTree, FColumn))
       high = std::min(high, place->CellLeft + WidestReproportioned(g, *place) - 1);
@@ -189,7 +218,9 @@ void TTreeListInput::FinishSizing(int x) {
   const TTreeListColumnPlace* place = g.PlaceOf(column);
   if (!place) return;
   const int width = x - place->CellLeft + 1;
-  if (SizesDirectly(FTree, column))
+  if (FTree.OptionsEx().Contains(aoKeepColumnWidth))
+    SizeAlone(FTree, g, *place, width);
+  else if (SizesDirectly(FTree, column))
     column->SetWidth(width);
   else  // an unbounded line still leaves the neighbours their minimums: the band keeps its width
     Reproportion(FTree, g, *place, std::min(width, WidestReproportioned(g, *place)));

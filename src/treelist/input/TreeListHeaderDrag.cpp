@@ -18,6 +18,22 @@ bool InHeaderPanel(const TTreeListGeometry& g, TPoint p) {
   return PtInRect(g.HeaderPanel, p);
 }
 
+// A band row that holds no header takes a column as its first.
+THeaderPosInfo EmptyRowAt(const TTreeListGeometry& g, TPoint p, const TTreeListColumn* column) {
+  const int rowHeight = g.HeaderRows > 0 ? g.HeaderPanel.Height() / g.HeaderRows : 0;
+  if (rowHeight <= 0) return {};
+  const int row = std::min((p.y - g.HeaderPanel.top) / rowHeight, g.HeaderRows - 1);
+  for (int b = 0; b < static_cast<int>(g.Bands.size()); ++b) {
+    const TTreeListBandPlace& band = g.Bands[b];
+    if (p.x < band.ShownLeft || p.x >= band.ShownRight) continue;
+    if (band.Band->OnlyOwnColumns() && band.Index != column->BandIndex()) return {};
+    for (const TTreeListColumnPlace& c : g.Columns)
+      if (c.BandPlace == b && c.Row == row) return {};
+    return {b, row, 0};
+  }
+  return {};
+}
+
 }  // namespace
 
 bool TTreeListInput::CanDragHeader() const {
@@ -46,11 +62,12 @@ void TTreeListInput::StartDragImage(const TRect& header) {
 }
 
 // Left of a header's middle the column goes before it, right of it after it; right of the
-// last header of a row, after that one. A drop next to its own place moves nothing.
-THeaderPosInfo TTreeListInput::DropPositionAt(TPoint p) const {
+// last header of a row, after that one; in a band row without headers, first. A drop next to
+// a shown column's own place moves nothing.
+THeaderPosInfo TTreeListInput::DropPositionAt(TPoint p, const TTreeListColumn* column) const {
   const TTreeListGeometry g = FTree.Geometry();
-  const TTreeListColumnPlace* own = g.PlaceOf(FColumn);
-  if (!own || !InHeaderPanel(g, p)) return {};
+  const TTreeListColumnPlace* own = g.PlaceOf(column);
+  if (!InHeaderPanel(g, p) || (!own && column->Visible())) return {};
   const TTreeListColumnPlace* under = nullptr;
   int position = -1;
   for (const TTreeListColumnPlace& c : g.Columns) {
@@ -63,11 +80,12 @@ THeaderPosInfo TTreeListInput::DropPositionAt(TPoint p) const {
     }
     if (c.Last() && p.x >= c.Header.right) under = &c, position = c.RowColumns;
   }
-  if (!under || under == own) return {};
+  if (!under) return EmptyRowAt(g, p, column);
+  if (under == own) return {};
   // A band that keeps to its own columns takes no other.
   const TTreeListBand* band = g.Bands[under->BandPlace].Band;
-  if (band->OnlyOwnColumns() && under->BandPlace != own->BandPlace) return {};
-  const bool sameRow = under->BandPlace == own->BandPlace && under->Row == own->Row;
+  if (band->OnlyOwnColumns() && band->Index() != column->BandIndex()) return {};
+  const bool sameRow = own && under->BandPlace == own->BandPlace && under->Row == own->Row;
   if (sameRow && (position == own->Position || position == own->Position + 1)) return {};
   return {under->BandPlace, under->Row, position};
 }
@@ -79,15 +97,19 @@ bool TTreeListInput::AcceptsDrop(const TTreeListGeometry& g, TPoint p) const {
   return accept;
 }
 
-void TTreeListInput::MoveHeaderDrag(int x, int y) {
-  const TTreeListGeometry g = FTree.Geometry();
-  const TPoint p{x, y};
-  const bool accept = AcceptsDrop(g, p);
+void TTreeListInput::ShowDropCursor(bool accept, int x, int y) {
   FDeleteCursor = !accept;
   FTree.SetCursorShape(accept ? crArrow : crDeleteDrop);
   // The delete cursor would hide the picture's corner.
   FTree.MoveDragImage({accept ? x : x - 16, y});
-  const THeaderPosInfo drop = accept ? DropPositionAt(p) : THeaderPosInfo{};
+}
+
+void TTreeListInput::MoveHeaderDrag(int x, int y) {
+  const TTreeListGeometry g = FTree.Geometry();
+  const TPoint p{x, y};
+  const bool accept = AcceptsDrop(g, p);
+  ShowDropCursor(accept, x, y);
+  const THeaderPosInfo drop = accept ? DropPositionAt(p, FColumn) : THeaderPosInfo{};
   if (!(drop == FDrop) || !FArrowsShown) {
     HideArrows();
     FDrop = drop;
@@ -113,16 +135,20 @@ void TTreeListInput::UpdateDragScroll(int x) {
 
 // A box one arrow wide above and below the insertion edge, kept inside the header panel
 // sideways and inside the control at the top: only the control's own pixels can be drawn on.
+// In an empty band row the edge is the band's left.
 TRect TTreeListInput::ArrowBox(const THeaderPosInfo& drop) const {
   const TTreeListGeometry g = FTree.Geometry();
+  if (!drop.Valid() || drop.BandIndex >= static_cast<int>(g.Bands.size())) return TRect{};
   const TTreeListColumnPlace* at = PlaceAt(g, drop.BandIndex, drop.RowIndex, drop.ColIndex);
   const TTreeListColumnPlace* before =
       at ? at : PlaceAt(g, drop.BandIndex, drop.RowIndex, drop.ColIndex - 1);
-  if (!before) return TRect{};
-  const int edge = at ? at->Header.left : before->Header.right;
+  const int rowTop = g.HeaderPanel.top + drop.RowIndex * FTree.Metrics().HeaderRowHeight;
+  const int edge = at       ? at->Header.left
+                   : before ? before->Header.right
+                            : g.Bands[drop.BandIndex].Left;
   const int width = TTreeListMetrics::kDragArrowWidth;
   const int left = std::clamp(edge - 5, g.HeaderPanel.left, g.HeaderPanel.right - width);
-  const int top = std::max(before->Header.top - 9, g.Client.top);
+  const int top = std::max((before ? before->Header.top : rowTop) - 9, g.Client.top);
   return Rect(left, top, left + width, top + FTree.Metrics().DragArrowHeight);
 }
 
@@ -193,7 +219,7 @@ void TTreeListInput::FinishHeaderDrag(int x, int y) {
   // the column. The handler is asked about either, so its veto starts true off the panel.
   const bool over = AcceptsDrop(g, p);
   const bool hides = !over && !InHeaderPanel(g, p);
-  THeaderPosInfo drop = over ? DropPositionAt(p) : THeaderPosInfo{};
+  THeaderPosInfo drop = over ? DropPositionAt(p, column) : THeaderPosInfo{};
   bool accept = over || hides;
   CancelHeaderDrag();
   FTree.SetPressedHeader(nullptr);
@@ -231,12 +257,15 @@ void TTreeListInput::PlaceDraggedColumn(TTreeListColumn* column, const TTreeList
     FTree.OnColumnMoved(&FTree, from, column->Index());
 }
 
+bool TTreeListInput::MayHide(bool disableCustomizing, int shown) const {
+  return FTree.CustomizingActive() && !disableCustomizing && shown > 1;
+}
+
 // Dragged off the header panel a column is hidden while the user may customize the columns,
 // unless it is the last one shown.
 void TTreeListInput::HideDraggedColumn(TTreeListColumn* column, const TTreeListGeometry& g) {
-  if (!FTree.Options().Contains(aoExtCustomizing) || column->DisableCustomizing()) return;
   const TTreeListColumnPlace* place = g.PlaceOf(column);
-  if (!place || g.Columns.size() < 2) return;
+  if (!place || !MayHide(column->DisableCustomizing(), static_cast<int>(g.Columns.size()))) return;
   column->SetVisible(false);
   if (FTree.OnHideHeader)
     FTree.OnHideHeader(&FTree, column, g.Bands[place->BandPlace].Index, place->Row,

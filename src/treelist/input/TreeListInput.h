@@ -14,6 +14,7 @@ class TTreeList;
 class TTreeListBand;
 class TTreeListColumn;
 class TTreeListNode;
+struct TTreeListCustomizingItem;
 
 // What the mouse is doing; one gesture at a time.
 enum TTreeListMouseState {
@@ -28,7 +29,8 @@ enum TTreeListMouseState {
   msRowSizing,
   msHeaderPanelSizing,
   msBandPanelSizing,
-  msPanning
+  msPanning,
+  msPanelButtonPressed
 };
 
 // Where a dragged header would land: before the column at (band, row, position) of the
@@ -150,6 +152,13 @@ class LISTCHART_TREELIST_API TTreeListInput {
   void EndDrag();
   // The node is being deleted: no reference to it may stay.
   void ForgetNode(TTreeListNode* node);
+  // A band or column dragged out of the customizing box hovers at (x, y): the arrows mark
+  // where it would land; true when a drop there is taken.
+  bool BoxDragOver(const TTreeListCustomizingItem& item, int x, int y);
+  // It dropped at (x, y): shown where the arrows stood.
+  void BoxDrop(const TTreeListCustomizingItem& item, int x, int y);
+  // It left, or no longer carries anything: the arrows go.
+  void BoxDragLeave();
   // Draws the screen feedback again over a paint pass that covered it.
   void PaintOver(TCanvas& canvas, const TRect& updateRect);
 
@@ -193,8 +202,6 @@ class LISTCHART_TREELIST_API TTreeListInput {
   void StartBandDrag(int x, int y);
   void MoveBandDrag(int x, int y);
   void FinishBandDrag(int x, int y);
-  int BandDropAt(TPoint p) const;
-  TRect BandArrowBox(int drop) const;
   void StartDragImage(const TRect& header);
   // Header dragging (TreeListHeaderDrag.cpp).
   bool CanDragHeader() const;
@@ -205,8 +212,24 @@ class LISTCHART_TREELIST_API TTreeListInput {
                           const THeaderPosInfo& drop);
   void HideDraggedColumn(TTreeListColumn* column, const TTreeListGeometry& g);
   void CancelHeaderDrag();
-  THeaderPosInfo DropPositionAt(TPoint p) const;
+  // Where a column (shown or hidden) would land at p.
+  THeaderPosInfo DropPositionAt(TPoint p, const TTreeListColumn* column) const;
   bool AcceptsDrop(const TTreeListGeometry& g, TPoint p) const;
+  // Off its panel, a dragged band or column shows the delete cursor, and its picture moves
+  // aside for it.
+  void ShowDropCursor(bool accept, int x, int y);
+  // Whether a band or column dropped off its panel goes hidden: customizing is on, it allows
+  // it, and it is not the last one shown.
+  bool MayHide(bool disableCustomizing, int shown) const;
+  void HideDraggedBand(TTreeListBand* band);
+  // The place among the collection a band (shown or hidden) would take at p, -1 for none;
+  // edge, when given, gets the x the arrows mark.
+  int BandDropAt(TPoint p, const TTreeListBand* band, int* edge = nullptr) const;
+  TRect BandArrowBox(int edge) const;
+  // The buttons left of the panels (TreeListCustomizeDrag.cpp).
+  void PressPanelButton(const TTreeListHitInfo& hit);
+  void MovePressedPanelButton(int x, int y);
+  void ReleasePanelButton(int x, int y);
   void ShowArrows(const TRect& box);
   void HideArrows();
   // The part of the arrows' box on screen, whose pixels FUnderArrows keeps.
@@ -250,6 +273,8 @@ class LISTCHART_TREELIST_API TTreeListInput {
   TTreeListBand* FBand = nullptr;      // likewise
   int FBandDrop = -1;
   bool FNodePressClick = false;  // the press focused a node: the release is a click
+  // The panel button pressed.
+  TTreeListHitKind FPanelButton = HitNowhere;
   std::string FSearchText;
   std::string FSearchPending;  // the first bytes of a character still arriving
   bool FSearchMoving = false;  // the search moves the focus: that must not end it

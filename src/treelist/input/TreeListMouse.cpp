@@ -74,6 +74,8 @@ void TTreeListInput::MouseDown(TMouseButton button, TShiftState shift, int x, in
     PressHeader(hit, x, y);
   } else if (button == mbLeft && hit.Kind == HitBandHeader) {
     PressBand(hit, x, y);
+  } else if (button == mbLeft && (hit.Kind == HitBandButton || hit.Kind == HitHeaderButton)) {
+    PressPanelButton(hit);
   } else if (button == mbLeft && hit.Kind == HitButton) {
     hit.Node->SetExpanded(!hit.Node->Expanded());
     if (twice && FTree.OnDblClick) FTree.OnDblClick(&FTree);
@@ -165,6 +167,9 @@ void TTreeListInput::MouseMove(TShiftState shift, int x, int y) {
     case msBandDragging:
       MoveBandDrag(x, y);
       break;
+    case msPanelButtonPressed:
+      MovePressedPanelButton(x, y);
+      break;
     case msNone:
       TrackCursor(x, y);
       break;
@@ -219,6 +224,8 @@ void TTreeListInput::MouseUp(TMouseButton button, TShiftState shift, int x, int 
       ReleaseHeader(shift, x, y);
     else if (state == msRowSizing || state == msHeaderPanelSizing || state == msBandPanelSizing)
       FinishEdgeSizing(y);
+    else if (state == msPanelButtonPressed)
+      ReleasePanelButton(x, y);
   }
   // The cursor a gesture set gives way to the one for where the pointer is now.
   if (state != msNone) TrackCursor(x, y);
@@ -242,8 +249,10 @@ void TTreeListInput::EndGesture() {
   FState = msNone;
   FColumn = nullptr;
   FBand = nullptr;
+  FPanelButton = HitNowhere;
   FTree.SetPressedHeader(nullptr);
   FTree.SetPressedBand(nullptr);
+  FTree.SetPressedPanelButton(HitNowhere);
   FTree.SetCapture(false);
 }
 
@@ -291,16 +300,22 @@ void TTreeListInput::Timer(int id) {
   if (id == kDragExpandTimer) return DragExpand();
   if (id == kDragOverScrollTimer) return DragOverScroll();
   if (id != kDragScrollTimer) return;
-  if (FState != msHeaderDragging || FDragScroll == 0) {
+  const bool band = FState == msBandDragging;
+  if ((FState != msHeaderDragging && !band) || FDragScroll == 0) {
     FTree.KillTimer(kDragScrollTimer);
     return;
   }
   HideArrows();
   FTree.SetLeftCoord(FTree.LeftCoord() + FDragScroll * FTree.Metrics().ZeroWidth);
   FTree.Update();
+  // The drop place is found again under the pointer, and the arrows drawn anew.
   const TPoint p = FTree.CursorPos();
   FDrop = THeaderPosInfo{};
-  MoveHeaderDrag(p.x, p.y);
+  FBandDrop = -1;
+  if (band)
+    MoveBandDrag(p.x, p.y);
+  else
+    MoveHeaderDrag(p.x, p.y);
 }
 
 TTreeListHitInfo TTreeList::GetHitInfo(TPoint p) const {

@@ -146,21 +146,6 @@ void TTreeListInput::DragOverScroll() {
   FTree.SetTopIndex(FTree.TopIndex() + FDragOverScroll);
 }
 
-bool TTreeList::DragOver(const TDragData& data, int x, int y) {
-  const TTreeListEventScope scope(*FScreenView);
-  return FInput->DragOver(data, x, y);
-}
-
-void TTreeList::DragLeave() {
-  const TTreeListEventScope scope(*FScreenView);
-  FInput->DragLeave();
-}
-
-void TTreeList::DragDrop(const TDragData& data, int x, int y) {
-  const TTreeListEventScope scope(*FScreenView);
-  FInput->DragDrop(data, x, y);
-}
-
 void TTreeList::EndDrag(bool /*dropped*/) {
   FInput->EndDrag();
 }

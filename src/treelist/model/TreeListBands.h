@@ -27,7 +27,8 @@ class LISTCHART_TREELIST_API TTreeListBand {
   const std::string& Caption() const { return FCaption; }
   // Sets the band header's text.
   void SetCaption(const std::string& value);
-  // Stored for the program, false by default; the tree-list itself does not read it.
+  // Whether the user may not hide the band by dragging it off the band panel, nor find it in
+  // the customizing box while hidden; false by default.
   bool DisableCustomizing() const { return FDisableCustomizing; }
   // Sets DisableCustomizing.
   void SetDisableCustomizing(bool value);

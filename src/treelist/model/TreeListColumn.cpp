@@ -171,7 +171,7 @@ int TTreeListColumn::RowIndex() const {
 
 void TTreeListColumn::SetRowIndex(int value) {
   value = std::max(value, 0);
-  if (FTreeList) value = std::min(value, FTreeList->HeaderPanelRowCount() - 1);
+  if (FTreeList) value = std::min(value, FTreeList->HeaderRowLimit());
   Change(FRowIndex, value);
 }
 

@@ -131,7 +131,8 @@ class LISTCHART_TREELIST_API TTreeListColumn {
   void SetBandIndex(int value);
   // The header row the column sits in within its band, within the rows the header has.
   int RowIndex() const;
-  // Moves the column to a header row, clamped to the rows there are.
+  // Moves the column to a header row, clamped to the rows there are (with
+  // aoAutoHeaderPanelHeight, to HeaderPanelMaxRowCount: the panel grows to show it).
   void SetRowIndex(int value);
   // The header row as set, before clamping to the rows there are.
   int StoredRowIndex() const { return FRowIndex; }
@@ -171,7 +172,8 @@ class LISTCHART_TREELIST_API TTreeListColumn {
   bool DisableCaption() const { return FDisableCaption; }
   // Sets DisableCaption.
   void SetDisableCaption(bool value) { Change(FDisableCaption, value); }
-  // Whether dragging the header off the panel may not hide the column; false by default.
+  // Whether dragging the header off the panel may not hide the column, nor the customizing box
+  // offer it while hidden; false by default.
   bool DisableCustomizing() const { return FDisableCustomizing; }
   // Sets DisableCustomizing.
   void SetDisableCustomizing(bool value) { Change(FDisableCustomizing, value); }

@@ -45,6 +45,7 @@ std::unique_ptr<TTreeListColumn> TCustomTreeListControl::RemoveColumn(TTreeListC
   std::unique_ptr<TTreeListColumn> result = std::move(FColumns[index]);
   FColumns.erase(FColumns.begin() + index);
   result->FTreeList = nullptr;
+  CountAutoHeaderRows();
   View().ColumnsChanged();
   return result;
 }
@@ -60,10 +61,28 @@ void TCustomTreeListControl::MoveColumn(int from, int to) {
 }
 
 void TCustomTreeListControl::ColumnChanged(TTreeListColumn* /*column*/) {
+  CountAutoHeaderRows();
   if (!Loading()) View().ColumnsChanged();
 }
 
+// The rows as set (not as read, which the count itself clamps) of the visible columns, each
+// distinct row once, in the band that uses the most.
+void TCustomTreeListControl::CountAutoHeaderRows() {
+  int most = 1;
+  std::vector<bool> used(static_cast<size_t>(FHeaderPanelMaxRowCount));
+  for (int band = 0; band < FBands.Count(); ++band) {
+    if (!FBands.Items(band)->Visible()) continue;
+    std::fill(used.begin(), used.end(), false);
+    for (const auto& c : FColumns)
+      if (c->FVisible && c->FBandIndex == band)
+        used[static_cast<size_t>(std::min(c->FRowIndex, FHeaderPanelMaxRowCount - 1))] = true;
+    most = std::max(most, static_cast<int>(std::count(used.begin(), used.end(), true)));
+  }
+  FAutoHeaderRows = most;
+}
+
 void TCustomTreeListControl::BandChanged() {
+  CountAutoHeaderRows();
   if (FBands.Count() != 1 && !FApplyingLayout) FDefaultLayout = false;
   if (Loading()) return FBands.DropVisibleCache();  // counted afresh until loading ends
   FBands.RebuildVisibleCache();
@@ -135,6 +154,7 @@ void TCustomTreeListControl::SetHeaderMinRowCount(int value) {
 void TCustomTreeListControl::SetHeaderPanelMaxRowCount(int value) {
   SetProperty(FHeaderPanelMaxRowCount, std::clamp(value, 1, kMaxPanelRowCount), [this] {
     SetHeaderPanelRowCount(FHeaderPanelRowCount);
+    CountAutoHeaderRows();
     View().RecomputeMetrics();
   });
 }
@@ -198,5 +218,6 @@ void TCustomTreeListControl::SetOptionsEx(TTreeListOptionsEx value) {
       FOptionsEx.Contains(aoAnsiSort) != value.Contains(aoAnsiSort))
     ClearSortStates();
   FOptionsEx = value;
+  CountAutoHeaderRows();
   View().RecomputeMetrics();
 }

@@ -94,8 +94,19 @@ class LISTCHART_TREELIST_API TCustomTreeListControl : public TCustomTreeList {
   int HeaderPanelMaxRowCount() const { return FHeaderPanelMaxRowCount; }
   // Sets that limit (1 to kMaxPanelRowCount), lowering HeaderPanelRowCount to it if needed.
   void SetHeaderPanelMaxRowCount(int value);
-  // How many header rows the columns may stand in; 1 by default.
-  int HeaderPanelRowCount() const { return FHeaderPanelRowCount; }
+  // How many header rows the columns may stand in; 1 by default. With aoAutoHeaderPanelHeight
+  // the most rows any visible band's columns use, whatever was set.
+  int HeaderPanelRowCount() const {
+    return FOptionsEx.Contains(aoAutoHeaderPanelHeight) ? FAutoHeaderRows : FHeaderPanelRowCount;
+  }
+  // The count as set, which the header follows while aoAutoHeaderPanelHeight is off.
+  int StoredHeaderPanelRowCount() const { return FHeaderPanelRowCount; }
+  // The highest header row a column may be put in: with aoAutoHeaderPanelHeight a new row
+  // below the others makes the panel grow.
+  int HeaderRowLimit() const {
+    return FOptionsEx.Contains(aoAutoHeaderPanelHeight) ? FHeaderPanelMaxRowCount - 1
+                                                        : HeaderPanelRowCount() - 1;
+  }
   // Sets the header rows, clamped to 1 and HeaderPanelMaxRowCount; more than one ends
   // DefaultLayout.
   void SetHeaderPanelRowCount(int value);
@@ -218,6 +229,8 @@ class LISTCHART_TREELIST_API TCustomTreeListControl : public TCustomTreeList {
     bool Descending;
   };
   void SetColumnSorted(TTreeListColumn* column, TTreeListColumnSort value);
+  // Counts the header rows the visible bands use, for aoAutoHeaderPanelHeight.
+  void CountAutoHeaderRows();
   void ClearSortStates();
   struct TSortScratch;
   void SortList(TTreeListNode::TNodeList& list, const std::vector<TSortKeyColumn>& keys,
@@ -238,6 +251,7 @@ class LISTCHART_TREELIST_API TCustomTreeListControl : public TCustomTreeList {
   int FHeaderMinRowCount = 1;
   int FHeaderPanelMaxRowCount = 5;
   int FHeaderPanelRowCount = 1;
+  int FAutoHeaderRows = 1;
   bool FShowBands = false;
   TColor FColor = clWindow;
   TFont FFont;

@@ -106,6 +106,11 @@ void TTreeListPainter::DrawHeaderPicture(const TRect& header, const THeaderFace&
   C.CopyRect(header, canvas, Rect(0, 0, w, h));
 }
 
+void TTreeListPainter::DrawLoneHeader(const TRect& r, const std::string& text, TColor color,
+                                      const TFont& font, TAlignment alignment, bool pressed) {
+  DrawHeaderPicture(r, {text, color, font, alignment, csNone, nullptr, 1, 0, 1, pressed});
+}
+
 // The frame of the look, filled with the brush; r ends as the area inside it.
 void TTreeListPainter::DrawHeaderFrame(TCanvas& canvas, TRect& r, int position, int count,
                                        bool pressed) const {

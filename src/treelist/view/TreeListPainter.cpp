@@ -35,12 +35,13 @@ TTreeListPainter::TTreeListPainter(TTreeList& tree, const TTreeListGeometry& geo
   FRowSelect = tree.Options().Contains(aoRowSelect) || tree.OptionsEx().Contains(aoInvertSelect);
   FAnyCellHandler =
       static_cast<bool>(tree.OnCustomDraw) || static_cast<bool>(tree.OnCustomDrawCell);
-  // Several lines, or a band without columns, leave places in a row that no cell covers.
+  // Several lines, a band without columns, or a band wider than its columns (its Width
+  // without aoBandHeaderWidth) leave places in a row that no cell covers.
   FUncoveredCells = G.HeaderRows > 1;
   for (size_t b = 0; b < G.Bands.size(); ++b)
     FUncoveredCells =
-        FUncoveredCells || std::none_of(G.Columns.begin(), G.Columns.end(), [b](const auto& p) {
-          return p.BandPlace == static_cast<int>(b);
+        FUncoveredCells || std::none_of(G.Columns.begin(), G.Columns.end(), [&](const auto& p) {
+          return p.BandPlace == static_cast<int>(b) && p.CellRight >= G.Bands[b].Right;
         });
   for (const TTreeListColumnPlace& p : G.Columns)
     FAnyCellHandler = FAnyCellHandler || static_cast<bool>(p.Column->OnCustomDrawCell);

@@ -16,6 +16,9 @@ class TTreeListPainter {
   TTreeListPainter(TTreeList& tree, const TTreeListGeometry& geometry, TCanvas& canvas,
                    const TRect& updateRect);
   void Paint();
+  // A header alone in its row, as the customizing box shows a hidden band or column.
+  void DrawLoneHeader(const TRect& r, const std::string& text, TColor color, const TFont& font,
+                      TAlignment alignment, bool pressed);
 
  private:
   // Headers (TreeListHeaderPaint.cpp).
@@ -77,6 +80,7 @@ class TTreeListPainter {
   void PaintFooter();
   void PaintStatusPanel();
   void PaintIndicator();
+  void PaintPanelButton(const TRect& button, bool pressed);
   bool RowSelected(const TTreeListNode* node) const;
 
   bool Visible(const TRect& r) const;

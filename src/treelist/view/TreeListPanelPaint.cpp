@@ -153,14 +153,19 @@ void TTreeListPainter::PaintStatusPanel() {
   C.Font() = saved;
 }
 
-// A raised button beside the panels, one beside each row and the footer; the focused row's
-// carries a mark pointing at it.
+// A raised button beside each panel, sunken while the mouse holds it down; one beside each
+// row and the footer, and the focused row's carries a mark pointing at it.
 void TTreeListPainter::PaintIndicator() {
   const TRect& ind = G.Indicator;
   if (IsRectEmpty(ind) || !Visible(ind)) return;
   Fill(ind, FTree.HeaderColor());
-  if (G.RowsArea.top > ind.top)
-    C.DrawEdge(Rect(ind.left, ind.top, ind.right, G.RowsArea.top), bdRaisedInner, bfsRect);
+  const TTreeListHitKind pressed = FTree.PressedPanelButton();
+  if (!IsRectEmpty(G.BandPanel))
+    PaintPanelButton(Rect(ind.left, G.BandPanel.top, ind.right, G.BandPanel.bottom),
+                     pressed == HitBandButton);
+  if (!IsRectEmpty(G.HeaderPanel))
+    PaintPanelButton(Rect(ind.left, G.HeaderPanel.top, ind.right, G.HeaderPanel.bottom),
+                     pressed == HitHeaderButton);
   if (!IsRectEmpty(G.Footer))
     C.DrawEdge(Rect(ind.left, G.Footer.top, ind.right, G.Footer.bottom), bdRaisedInner, bfsRect);
   C.SaveClip();
@@ -173,4 +178,13 @@ void TTreeListPainter::PaintIndicator() {
            clWindowText);
   }
   C.RestoreClip();
+}
+
+void TTreeListPainter::PaintPanelButton(const TRect& button, bool pressed) {
+  C.DrawEdge(button, pressed ? bdSunkenOuter : bdRaisedInner, bfsRect);
+  if (!pressed) return;
+  // Held down, the face darkens as a header pressed in the flat looks does.
+  TRect face = button;
+  InflateRect(face, -1, -1);
+  Fill(face, clBtnShadow);
 }

@@ -135,6 +135,17 @@ void TTreeListScreenView::RecomputeMetrics() {
   RepaintAll();
 }
 
+// The customizing box lists what is hidden: it follows every change of columns and bands.
+void TTreeListScreenView::ColumnsChanged() {
+  RecomputeMetrics();
+  FTree.RefreshCustomizingBox();
+}
+
+void TTreeListScreenView::BandsChanged() {
+  RecomputeMetrics();
+  FTree.RefreshCustomizingBox();
+}
+
 int TTreeListScreenView::PageRows() const {
   if (!Shown()) return TTreeListView::PageRows();
   if (!UniformRows(FTree)) return Geometry().FullRows;

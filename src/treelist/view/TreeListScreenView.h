@@ -60,8 +60,8 @@ class TTreeListScreenView : public TTreeListView {
   // The busy cursor while sorting, over whatever cursor was shown.
   void SetBusyCursor(bool busy) override;
   void Announce(TAccessibleEvent event, TTreeListNode* node) override;
-  void ColumnsChanged() override { RecomputeMetrics(); }
-  void BandsChanged() override { RecomputeMetrics(); }
+  void ColumnsChanged() override;
+  void BandsChanged() override;
 
  private:
   bool Shown() const;

@@ -111,7 +111,8 @@ TStoredLayout Capture(const TTreeList& tree) {
   // As the metrics see it now: a height the fonts have caught up with counts as not set.
   const int height = tree.DefaultRowHeight();
   s.RowHeight = height > tree.Metrics().MinRowHeight ? height : 0;
-  s.HeaderRows = tree.HeaderPanelRowCount();
+  // With aoAutoHeaderPanelHeight the rows follow the columns: the count as set is kept.
+  s.HeaderRows = tree.StoredHeaderPanelRowCount();
   s.BandRows = tree.BandRowCount();
   const std::vector<std::string> bandKeys = BandKeys(tree.Bands());
   for (int i = 0; i < tree.Bands().Count(); ++i) {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -510,6 +511,29 @@ TEST(ChartSettingsTest, AxisPlacesDepthShadesAndBevelsShowAsSet) {
          const int plain = c.Count(Rect(0, 0, 300, 200), clRed);
          EXPECT_GT(plain, 0);
          EXPECT_GT(zoomed, plain * 6 / 5);
+       }},
+      {"Tilt turns the picture in the screen plane",
+       [](TSettingsChart& c) {
+         c.chart.SetView3D(true);
+         c.chart.View3DOptions().SetOrthogonal(false);
+         c.bars.SetBarPen(ChartHiddenPen());
+         // The bar's left edge as projected; its front face's middle shows the bar's colour.
+         auto leftEdge = [&c] {
+           c.host.Paint(true);
+           const TRect bar = c.bars.BarRect(0);
+           const int z = c.bars.StartZ();
+           const TPoint middle = c.chart.Canvas().ProjectPoint((bar.left + bar.right) / 2,
+                                                               (bar.top + bar.bottom) / 2, z);
+           EXPECT_EQ(c.host.PixelAt(middle.x, middle.y), clBlue);
+           const TPoint top = c.chart.Canvas().ProjectPoint(bar.left, bar.top, z);
+           const TPoint bottom = c.chart.Canvas().ProjectPoint(bar.left, bar.bottom, z);
+           return TPoint{std::abs(bottom.x - top.x), std::abs(bottom.y - top.y)};
+         };
+         const TPoint upright = leftEdge();
+         EXPECT_GT(upright.y, 4 * upright.x);
+         c.chart.View3DOptions().SetTilt(90);
+         const TPoint turned = leftEdge();
+         EXPECT_GT(turned.x, 4 * turned.y);
        }},
       {"a raised bevel is light above and dark below",
        [](TSettingsChart& c) {

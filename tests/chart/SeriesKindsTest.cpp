@@ -110,34 +110,39 @@ INSTANTIATE_TEST_SUITE_P(EveryKind, GalleryFixture,
                                            "function:3d", "marks", "marks:3d", "labels", "pie",
                                            "pie:3d"));
 
-// Cutting runs of points in one pixel column to four changes no pixel.
+// Cutting runs of points in one pixel column to four changes no pixel: with many points to a
+// column, and with fewer points than columns (one or two to a column, found by galloping).
 TEST(FastLineTest, TheReducedLineIsExactlyTheFullOne) {
   EnsureGuiApplication();
-  TSeriesOwner owner;
-  TChart chart;
-  chart.SetView3D(false);
-  TFastLineSeries& series = owner.CreateSeries<TFastLineSeries>();
-  chart.AttachSeries(&series);
-  for (int i = 0; i < 100000; ++i)
-    series.AddPoint(i, std::sin(i * 0.01) * std::cos(i * 0.173) * (i % 97), "", clDefault);
-  chart.SetSize(400, 200);
-  const std::vector<std::vector<TPoint>> full = series.ScreenPolylines(0, 99999, false);
-  const std::vector<std::vector<TPoint>> reduced = series.ScreenPolylines(0, 99999, true);
-  ASSERT_EQ(full.size(), 1u);
-  // The pass over the stored values maps every point where the axes do.
-  for (int i = 0; i < 100000; i += 97)
-    ASSERT_EQ(full[0][static_cast<size_t>(i)],
-              Point(series.PointScreenX(i), series.PointScreenY(i)));
-  EXPECT_LT(reduced[0].size(), full[0].size() / 20);
-  TBitmap a(400, 200), b(400, 200);
-  for (TBitmap* picture : {&a, &b}) {
-    picture->Canvas().Brush() = TBrush{clWhite, bsSolid, clWhite};
-    picture->Canvas().FillRect(Rect(0, 0, 400, 200));
+  for (const int count : {100000, 300, 550}) {
+    SCOPED_TRACE(count);
+    TSeriesOwner owner;
+    TChart chart;
+    chart.SetView3D(false);
+    TFastLineSeries& series = owner.CreateSeries<TFastLineSeries>();
+    chart.AttachSeries(&series);
+    for (int i = 0; i < count; ++i)
+      series.AddPoint(i, std::sin(i * 0.01) * std::cos(i * 0.173) * (i % 97), "", clDefault);
+    chart.SetSize(400, 200);
+    const std::vector<std::vector<TPoint>> full = series.ScreenPolylines(0, count - 1, false);
+    const std::vector<std::vector<TPoint>> reduced = series.ScreenPolylines(0, count - 1, true);
+    ASSERT_EQ(full.size(), 1u);
+    ASSERT_EQ(reduced.size(), 1u);
+    // The pass over the stored values maps every point where the axes do.
+    for (int i = 0; i < count; i += 97)
+      ASSERT_EQ(full[0][static_cast<size_t>(i)],
+                Point(series.PointScreenX(i), series.PointScreenY(i)));
+    EXPECT_LE(reduced[0].size(), count > 10000 ? full[0].size() / 20 : full[0].size());
+    TBitmap a(400, 200), b(400, 200);
+    for (TBitmap* picture : {&a, &b}) {
+      picture->Canvas().Brush() = TBrush{clWhite, bsSolid, clWhite};
+      picture->Canvas().FillRect(Rect(0, 0, 400, 200));
+    }
+    a.Canvas().Polyline(full[0]);
+    b.Canvas().Polyline(reduced[0]);
+    for (int y = 0; y < 200; ++y)
+      for (int x = 0; x < 400; ++x) ASSERT_EQ(a.Pixel(x, y), b.Pixel(x, y)) << x << "," << y;
   }
-  a.Canvas().Polyline(full[0]);
-  b.Canvas().Polyline(reduced[0]);
-  for (int y = 0; y < 200; ++y)
-    for (int x = 0; x < 400; ++x) ASSERT_EQ(a.Pixel(x, y), b.Pixel(x, y)) << x << "," << y;
 }
 
 // Values a kind cannot show: null points, NaN, infinities, zeros on a logarithmic axis and a

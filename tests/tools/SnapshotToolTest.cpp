@@ -10,10 +10,14 @@
 #include "Snapshot.h"
 #include "SnapshotArgs.h"
 #include "app/MainWindow.h"
+#include "chart/Chart.h"
+#include "gallery/GalleryChart.h"
 #include "platform/Color.h"
 #include "platform/QtImage.h"
 #include "support/GuiApp.h"
+#include "support/PdfReadBack.h"
 #include "support/ScriptedDialogs.h"
+#include "widgets/Printer.h"
 
 namespace {
 
@@ -212,46 +216,52 @@ TEST(SnapshotToolTest, APrintedChartReadsBackAsItsPrintedPicture) {
   SetCurrentPalette(TSystemPalette::Classic());
   const std::filesystem::path folder = std::filesystem::temp_directory_path();
   const std::string pdf = (folder / "tankdemo-printed.pdf").string();
-  const std::string back = (folder / "tankdemo-printed").string();
   for (const char* page : {"marks:3d", "labels"}) {
     SCOPED_TRACE(page);
     const TRun run =
         RunSnapshot(std::string("--gallery-chart ") + page + " --size 320x200 --pdf " + pdf);
     ASSERT_EQ(run.ExitCode, 0) << run.Err;
-    const std::string command = "pdftoppm -r 300 -png -singlefile " + pdf + " " + back;
-    ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    const QImage read =
-        QImage(QString::fromStdString(back + ".png")).convertToFormat(QImage::Format_RGB32);
+    const QImage read = ReadPdfPage(pdf, 300);
     TBitmap printed;
     DrawSnapshot(*Parse({"--gallery-chart", page, "--size", "320x200", "--pdf", "x.pdf"}), printed);
     const QImage& drawn = printed.Image().image;
     ASSERT_EQ(read.size(), drawn.size());
-    // The reader smooths the page's picture by up to half a pixel: each pixel read lies
-    // within the colours the drawn picture has around it.
-    int differing = 0;
-    for (int y = 1; y + 1 < read.height(); ++y)
-      for (int x = 1; x + 1 < read.width(); ++x) {
-        const QRgb a = read.pixel(x, y);
-        int low[3] = {255, 255, 255}, high[3] = {0, 0, 0};
-        for (int dy = -1; dy <= 1; ++dy)
-          for (int dx = -1; dx <= 1; ++dx) {
-            const QRgb b = drawn.pixel(x + dx, y + dy);
-            const int channels[3] = {qRed(b), qGreen(b), qBlue(b)};
-            for (int c = 0; c < 3; ++c) {
-              low[c] = std::min(low[c], channels[c]);
-              high[c] = std::max(high[c], channels[c]);
-            }
-          }
-        const int read3[3] = {qRed(a), qGreen(a), qBlue(a)};
-        for (int c = 0; c < 3; ++c)
-          if (read3[c] < low[c] - 8 || read3[c] > high[c] + 8) {
-            ++differing;
-            break;
-          }
-      }
-    EXPECT_LE(differing, read.width() * read.height() / 1000);
+    EXPECT_LE(PixelsUnlikeDrawn(read, drawn), read.width() * read.height() / 1000);
     EXPECT_EQ(read.pixel(2, 2), qRgb(255, 255, 255));  // no background fill on paper
   }
   std::filesystem::remove(pdf);
-  std::filesystem::remove(back + ".png");
+}
+
+// Printed on a printer (here one printing to a file), the chart fills the printable area in
+// its own proportions at the printer's resolution, drawn as for printing at that size.
+TEST(SnapshotToolTest, AChartPrintedOnAPrinterFillsThePageAsDrawnForIt) {
+  EnsureGuiApplication();
+  SetCurrentPalette(TSystemPalette::Classic());
+  const std::string pdf =
+      (std::filesystem::temp_directory_path() / "tankdemo-printer.pdf").string();
+  TSeriesOwner owner;
+  TChart chart;
+  ShowChartGalleryPage(chart, owner, *ParseChartGalleryChoice("marks"));
+  chart.SetSize(320, 200);
+  constexpr int kDpi = 150;
+  TPrinter printer(pdf, kDpi);
+  EXPECT_EQ(printer.Resolution(), kDpi);
+  const TRect page = printer.PageRect();
+  PrintChart(chart, printer);
+  EXPECT_EQ(chart.Width(), 320);  // the window's layout is the window's again
+  // Whichever side of the page binds, the chart keeps its proportions.
+  const double scale = kDpi / 96.0;
+  const double fit = std::min(page.Width() / scale / 320, page.Height() / scale / 200);
+  const int w = static_cast<int>(320 * fit), h = static_cast<int>(200 * fit);
+  TBitmap expected(w, h, scale);
+  chart.PrintTo(expected.Canvas(), Rect(0, 0, w, h));
+  const QImage read = ReadPdfPage(pdf, kDpi);
+  ASSERT_FALSE(read.isNull());
+  const QImage& drawn = expected.Image().image;
+  EXPECT_LE(PixelsUnlikeDrawn(read, drawn, page.left, page.top),
+            drawn.width() * drawn.height() / 1000);
+  // Nothing beyond the picture: white paper to the right of it and below it.
+  EXPECT_EQ(read.pixel(page.left + drawn.width() + 2, page.top + 2), qRgb(255, 255, 255));
+  EXPECT_EQ(read.pixel(page.left + 2, page.top + drawn.height() + 2), qRgb(255, 255, 255));
+  std::filesystem::remove(pdf);
 }

@@ -36,9 +36,12 @@ class TColumnReducer {
     if (FCount > 1) {
       // First, lowest, highest, last: one upright stroke over the run's whole span that
       // still ends where the run ends, so the next column's segment starts in the same place.
-      if (FLow.y != FFirst.y) FOut.push_back(FLow);
-      if (FHigh.y != FLow.y) FOut.push_back(FHigh);
-      FOut.push_back(FLast);
+      // The extreme the first point is not comes first, or the one the last point is not; a
+      // point repeating the one before would add a segment of no length, and a call to draw it.
+      const bool highFirst = FFirst.y == FHigh.y || (FFirst.y != FLow.y && FLast.y == FLow.y);
+      const TPoint order[] = {highFirst ? FHigh : FLow, highFirst ? FLow : FHigh, FLast};
+      for (const TPoint& p : order)
+        if (p.y != FOut.back().y) FOut.push_back(p);
     }
     FCount = 0;
   }
@@ -183,19 +186,35 @@ std::vector<std::vector<TPoint>> TFastLineSeries::ScreenPolylines(int first, int
   const bool byColumns = reduce && !h.Logarithmic && !v.Logarithmic &&
                          (!projection.Is3D() || projection.IsOrthogonal()) &&
                          source.Sorted(from, stop);
+  // The first point of the next column and its pixel, found while seeking a column's end.
+  size_t nextColumnStart = SIZE_MAX;
+  int nextColumn = 0;
   for (size_t i = from; i < stop;) {
     if (!source.Drawable(i)) {
       end();
       ++i;
       continue;
     }
-    const int column = fastH.Pixel(source.X(i));
+    const int column = i == nextColumnStart ? nextColumn : fastH.Pixel(source.X(i));
     if (!byColumns || column == TFastScale::kFar) {
       addPoint(i, {column, fastV.Pixel(source.Y(i))});
       ++i;
       continue;
     }
+    // The column's end: galloping from its first point, since most columns hold few points
+    // (then one probe decides), and halving once a probe has left the column.
     size_t low = i + 1, high = stop;
+    for (size_t span = 1; low < high; span *= 2) {
+      const size_t probe = low + std::min(span, high - low) - 1;
+      const int probed = fastH.Pixel(source.X(probe));
+      if (probed != column) {
+        high = probe;
+        nextColumnStart = probe;
+        nextColumn = probed;
+        break;
+      }
+      low = probe + 1;
+    }
     while (low < high) {
       const size_t middle = low + (high - low) / 2;
       if (fastH.Pixel(source.X(middle)) == column)
@@ -210,12 +229,19 @@ std::vector<std::vector<TPoint>> TFastLineSeries::ScreenPolylines(int first, int
       minY = std::min(minY, lastY);
       maxY = std::max(maxY, lastY);
     }
-    const int pixels[] = {fastV.Pixel(firstY), fastV.Pixel(minY), fastV.Pixel(maxY),
-                          fastV.Pixel(lastY)};
+    // A column of one point (the common case where points are sparser than pixels) maps once.
+    const int firstPixel = fastV.Pixel(firstY);
+    const bool single = k == i + 1;
+    const int pixels[] = {firstPixel, single ? firstPixel : fastV.Pixel(minY),
+                          single ? firstPixel : fastV.Pixel(maxY),
+                          single ? firstPixel : fastV.Pixel(lastY)};
     if (previousFar ||
         std::find(std::begin(pixels), std::end(pixels), TFastScale::kFar) != std::end(pixels)) {
       // Some point of the column lies beyond any window: its segments one by one.
       for (size_t j = i; j < k; ++j) addPoint(j, {column, fastV.Pixel(source.Y(j))});
+    } else if (single) {
+      add({column, firstPixel});
+      previous = i;
     } else {
       for (int y : pixels) add({column, y});
       previous = k - 1;

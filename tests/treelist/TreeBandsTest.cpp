@@ -1,5 +1,6 @@
 // The tree-list with the options the application leaves off: several bands (fixed ones
 // among them), several header rows, no row selection, widths that do not follow the client.
+#include <algorithm>
 #include <functional>
 #include <numeric>
 #include <stdexcept>
@@ -675,4 +676,49 @@ TEST_F(TreeCustomizing, ADraggedBandScrollsNearTheEnds) {
   host.MouseMove(150, kBandY);
   EXPECT_FALSE(host.TimerActive(kDragScrollTimer));
   host.MouseUp(mbLeft, 150, kBandY);
+}
+
+// Rows set with a gap above them (1 and 3 in band 1, none at 0) still keep the columns of
+// different rows apart.
+TEST_F(TreeCustomizing, AutoHeaderRowsKeepRowsSetWithAGapApart) {
+  SetOptionEx(tree, aoAutoHeaderPanelHeight, true);
+  for (int i = 1; i < 4; ++i) tree.Columns(i)->SetRowIndex(i < 3 ? 1 : 3);
+  const TTreeListGeometry g = tree.Geometry();
+  const TTreeListColumnPlace* capacity = g.PlaceOf(tree.Columns(1));
+  const TTreeListColumnPlace* percent = g.PlaceOf(tree.Columns(3));
+  ASSERT_TRUE(capacity && percent);
+  EXPECT_NE(capacity->Row, percent->Row);
+}
+
+// A box asked for before the tree-list had a window shows once it has one and is asked again.
+TEST_F(TreeCustomizing, ABoxAskedForBeforeTheWindowShowsWhenAskedAgain) {
+  TTreeList other;
+  other.ShowCustomizingBox();
+  TTestWindowHost window(other, 300, 200);
+  other.ShowCustomizingBox();
+  EXPECT_TRUE(window.ToolWindow());
+}
+
+// Columns left in no band when their band is deleted no longer show: the box offers them.
+TEST_F(TreeCustomizing, ColumnsLeftInNoBandAreOfferedInTheBox) {
+  tree.ShowCustomizingBox();
+  tree.Bands().Delete(2);
+  ASSERT_EQ(tree.Columns(4)->BandIndex(), -1);
+  const auto& items = tree.CustomizingBox()->Items();
+  EXPECT_TRUE(std::any_of(items.begin(), items.end(),
+                          [&](const auto& item) { return item.Column == tree.Columns(4); }));
+}
+
+// Under aoAutoWidth too, a column sized alone ends where its edge was let go, and the column
+// left of it keeps its place.
+TEST_F(TreeInputFixture, KeepColumnWidthUnderAutoWidthEndsWhereReleased) {
+  SetOptionEx(tree, aoKeepColumnWidth, true);
+  host.Paint(true);
+  const int siteRight = tree.CellRect(site1, tree.Columns(0)).right;
+  const int edge = tree.CellRect(site1, tree.Columns(1)).right - 1;
+  host.MouseDown(mbLeft, edge, 10);
+  host.MouseMove(edge + 40, 10);
+  host.MouseUp(mbLeft, edge + 40, 10);
+  EXPECT_EQ(tree.CellRect(site1, tree.Columns(1)).right, edge + 41);
+  EXPECT_EQ(tree.CellRect(site1, tree.Columns(0)).right, siteRight);
 }

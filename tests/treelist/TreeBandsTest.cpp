@@ -690,6 +690,18 @@ TEST_F(TreeCustomizing, AutoHeaderRowsKeepRowsSetWithAGapApart) {
   EXPECT_NE(capacity->Row, percent->Row);
 }
 
+// As the last column shown stays, so does a band that holds every column shown: the others
+// are empty.
+TEST_F(TreeCustomizing, TheBandOfEveryShownColumnStays) {
+  tree.ShowCustomizingBox();
+  tree.Columns(0)->SetBandIndex(1);
+  tree.Columns(4)->SetBandIndex(1);
+  const TTreeListGeometry g = tree.Geometry();
+  const int middle = (g.Bands[1].Left + g.Bands[1].Right) / 2;
+  Drag(middle, kBandY, middle, 150);
+  EXPECT_FALSE(tree.DisplayedColumns().empty());
+}
+
 // A box asked for before the tree-list had a window shows once it has one and is asked again.
 TEST_F(TreeCustomizing, ABoxAskedForBeforeTheWindowShowsWhenAskedAgain) {
   TTreeList other;

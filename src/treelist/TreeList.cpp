@@ -241,7 +241,10 @@ void TTreeList::ApplyBestFit(TTreeListColumn* column) {
 }
 
 void TTreeList::ShowHeader(TTreeListColumn* column, int bandIndex, int rowIndex, int colIndex) {
-  if (!column || column->Visible()) return;
+  // A visible column left in no band (its band deleted) is shown again too.
+  if (!column ||
+      (column->Visible() && column->BandIndex() >= 0 && column->BandIndex() < Bands().Count()))
+    return;
   {
     const auto update = UpdateScope();
     column->SetVisible(true);

@@ -5,6 +5,7 @@
 #include <QPrinter>
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "chart/ChartPanel.h"
 #include "platform/Bitmap.h"
@@ -13,11 +14,12 @@
 
 struct TPrinterDevice {
   QPrinter printer{QPrinter::HighResolution};
-  bool started = false;
 };
 
 TPrinter::TPrinter(const std::string& pdfFile, int resolution)
     : FDevice(std::make_unique<TPrinterDevice>()) {
+  if (resolution <= 0)
+    throw Exception("Cannot print at " + std::to_string(resolution) + " dots per inch");
   FDevice->printer.setResolution(resolution);
   if (!pdfFile.empty()) {
     FDevice->printer.setOutputFormat(QPrinter::PdfFormat);
@@ -54,21 +56,21 @@ void TPrinter::PrintPage(const TBitmap& picture) {
   QPainter painter;
   if (!painter.begin(&printer)) throw Exception("Cannot print on \"" + Name() + "\"");
   painter.setRenderHint(QPainter::LosslessImageRendering);
+  // The picture's logical pixels at 96 to the inch, as on the screen.
+  const double width = image.LogicalWidth() * Scale(), height = image.LogicalHeight() * Scale();
   const TRect page = PageRect();
-  const double fit = std::min({1.0, static_cast<double>(page.Width()) / image.image.width(),
-                               static_cast<double>(page.Height()) / image.image.height()});
-  painter.drawImage(QRect(0, 0, static_cast<int>(image.image.width() * fit),
-                          static_cast<int>(image.image.height() * fit)),
-                    image.image);
+  const double fit = std::min({1.0, page.Width() / width, page.Height() / height});
+  painter.drawImage(QRectF(0, 0, width * fit, height * fit), image.image);
   if (!painter.end()) throw Exception("Cannot print on \"" + Name() + "\"");
 }
 
 void PrintChart(TCustomChartPanel& chart, TPrinter& printer) {
+  if (chart.Width() <= 0 || chart.Height() <= 0) throw Exception("Cannot print a chart of no size");
   const double scale = printer.Scale();
   const TRect page = printer.PageRect();
   // The page in logical pixels, and the chart's proportions within it.
   const double pageWidth = page.Width() / scale, pageHeight = page.Height() / scale;
-  const double width = std::max(1, chart.Width()), height = std::max(1, chart.Height());
+  const double width = chart.Width(), height = chart.Height();
   const double fit = std::min(pageWidth / width, pageHeight / height);
   const int w = std::max(1, static_cast<int>(std::floor(width * fit)));
   const int h = std::max(1, static_cast<int>(std::floor(height * fit)));

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
+#include <memory>
 #include <numbers>
 #include <random>
 #include <set>
@@ -111,37 +113,93 @@ INSTANTIATE_TEST_SUITE_P(EveryKind, GalleryFixture,
                                            "pie:3d"));
 
 // Cutting runs of points in one pixel column to four changes no pixel: with many points to a
-// column, and with fewer points than columns (one or two to a column, found by galloping).
+// column, and with fewer points than columns (one or two to a column, found by galloping); with
+// gaps, x going back, one column for all, points far off, zoomed, inverted, logarithmic, 3D.
 TEST(FastLineTest, TheReducedLineIsExactlyTheFullOne) {
   EnsureGuiApplication();
-  for (const int count : {100000, 300, 550}) {
-    SCOPED_TRACE(count);
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  auto wave = [](int i) { return std::sin(i * 0.01) * std::cos(i * 0.173) * (i % 97); };
+  struct TCase {
+    int count;
+    std::function<void(TChart&)> setup;
+    std::function<void(TFastLineSeries&, int)> add;
+    bool plain = false;  // one unbroken line, every point mapped as the axes map it
+  };
+  auto byIndex = [&](TFastLineSeries& s, int i) { s.AddPoint(i, wave(i), "", clDefault); };
+  auto none = [](TChart&) {};
+  const TCase cases[] = {
+      {100000, none, byIndex, true},
+      {300, none, byIndex, true},
+      {550, none, byIndex, true},
+      {20000, none,
+       [&](TFastLineSeries& s, int i) {
+         s.AddPoint(i, i % 331 == 5 ? nan : wave(i), "", i % 257 == 3 ? clNone : clDefault);
+       }},
+      {20000, none,
+       [&](TFastLineSeries& s, int i) { s.AddPoint(20000 - i + i % 3, wave(i), "", clDefault); }},
+      {5000, none, [&](TFastLineSeries& s, int i) { s.AddPoint(7, wave(i), "", clDefault); }},
+      {20000, [](TChart& c) { c.LeftAxis().SetAxisRange(-20, 20); },
+       [&](TFastLineSeries& s, int i) {
+         s.AddPoint(i, i % 101 == 0 ? (i % 2 ? 1e9 : -1e9) : wave(i), "", clDefault);
+       }},
+      {20000,
+       [](TChart& c) {
+         c.BottomAxis().SetAxisRange(9000.5, 9040.5);
+         c.LeftAxis().SetAxisRange(-3, 3);
+       },
+       [&](TFastLineSeries& s, int i) { s.AddPoint(i / 2.0, wave(i), "", clDefault); }},
+      {20000,
+       [](TChart& c) {
+         c.BottomAxis().SetInverted(true);
+         c.LeftAxis().SetInverted(true);
+       },
+       byIndex},
+      {20000,
+       [](TChart& c) {
+         c.LeftAxis().SetLogarithmic(true);
+         c.BottomAxis().SetLogarithmic(true);
+       },
+       [&](TFastLineSeries& s, int i) { s.AddPoint(i + 1, 100 + wave(i), "", clDefault); }},
+      {20000, [](TChart& c) { c.SetView3D(true); }, byIndex},
+      {20000,
+       [](TChart& c) {
+         c.SetView3D(true);
+         c.View3DOptions().SetOrthogonal(false);
+       },
+       byIndex},
+  };
+  auto draw = [](const std::vector<std::vector<TPoint>>& lines) {
+    auto picture = std::make_unique<TBitmap>(400, 200);
+    picture->Canvas().Brush() = TBrush{clWhite, bsSolid, clWhite};
+    picture->Canvas().FillRect(Rect(0, 0, 400, 200));
+    for (const auto& line : lines) picture->Canvas().Polyline(line);
+    return picture;
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(&c - cases);
     TSeriesOwner owner;
     TChart chart;
     chart.SetView3D(false);
     TFastLineSeries& series = owner.CreateSeries<TFastLineSeries>();
     chart.AttachSeries(&series);
-    for (int i = 0; i < count; ++i)
-      series.AddPoint(i, std::sin(i * 0.01) * std::cos(i * 0.173) * (i % 97), "", clDefault);
+    c.setup(chart);
+    for (int i = 0; i < c.count; ++i) c.add(series, i);
     chart.SetSize(400, 200);
-    const std::vector<std::vector<TPoint>> full = series.ScreenPolylines(0, count - 1, false);
-    const std::vector<std::vector<TPoint>> reduced = series.ScreenPolylines(0, count - 1, true);
-    ASSERT_EQ(full.size(), 1u);
-    ASSERT_EQ(reduced.size(), 1u);
-    // The pass over the stored values maps every point where the axes do.
-    for (int i = 0; i < count; i += 97)
-      ASSERT_EQ(full[0][static_cast<size_t>(i)],
-                Point(series.PointScreenX(i), series.PointScreenY(i)));
-    EXPECT_LE(reduced[0].size(), count > 10000 ? full[0].size() / 20 : full[0].size());
-    TBitmap a(400, 200), b(400, 200);
-    for (TBitmap* picture : {&a, &b}) {
-      picture->Canvas().Brush() = TBrush{clWhite, bsSolid, clWhite};
-      picture->Canvas().FillRect(Rect(0, 0, 400, 200));
+    const std::vector<std::vector<TPoint>> full = series.ScreenPolylines(0, c.count - 1, false);
+    const std::vector<std::vector<TPoint>> reduced = series.ScreenPolylines(0, c.count - 1, true);
+    ASSERT_FALSE(full.empty());
+    if (c.plain) {
+      ASSERT_EQ(full.size(), 1u);
+      ASSERT_EQ(reduced.size(), 1u);
+      // The pass over the stored values maps every point where the axes do.
+      for (int i = 0; i < c.count; i += 97)
+        ASSERT_EQ(full[0][static_cast<size_t>(i)],
+                  Point(series.PointScreenX(i), series.PointScreenY(i)));
+      EXPECT_LE(reduced[0].size(), c.count > 10000 ? full[0].size() / 20 : full[0].size());
     }
-    a.Canvas().Polyline(full[0]);
-    b.Canvas().Polyline(reduced[0]);
+    const auto a = draw(full), b = draw(reduced);
     for (int y = 0; y < 200; ++y)
-      for (int x = 0; x < 400; ++x) ASSERT_EQ(a.Pixel(x, y), b.Pixel(x, y)) << x << "," << y;
+      for (int x = 0; x < 400; ++x) ASSERT_EQ(a->Pixel(x, y), b->Pixel(x, y)) << x << "," << y;
   }
 }
 

@@ -265,3 +265,36 @@ TEST(SnapshotToolTest, AChartPrintedOnAPrinterFillsThePageAsDrawnForIt) {
   EXPECT_EQ(read.pixel(page.left + 2, page.top + drawn.height() + 2), qRgb(255, 255, 255));
   std::filesystem::remove(pdf);
 }
+
+// A printer of no resolution refuses to print rather than write a blank or broken page, and a
+// chart with no width (a pane closed to nothing) does not print as a sliver down the page.
+TEST(SnapshotToolTest, NoResolutionOrNoWidthPrintsNoUnreadablePage) {
+  EnsureGuiApplication();
+  SetCurrentPalette(TSystemPalette::Classic());
+  const std::string pdf = (std::filesystem::temp_directory_path() / "tankdemo-edge.pdf").string();
+  TSeriesOwner owner;
+  TChart chart;
+  ShowChartGalleryPage(chart, owner, *ParseChartGalleryChoice("marks"));
+  chart.SetSize(320, 200);
+  for (const int dpi : {0, -5})
+    EXPECT_ANY_THROW({
+      TPrinter printer(pdf, dpi);
+      PrintChart(chart, printer);
+    }) << dpi;
+  chart.SetSize(0, 200);
+  TPrinter printer(pdf, 96);
+  const TRect page = printer.PageRect();
+  try {
+    PrintChart(chart, printer);
+  } catch (const std::exception&) {
+    return;  // refusing is sound too
+  }
+  const QImage read = ReadPdfPage(pdf, 96);
+  ASSERT_FALSE(read.isNull());
+  int right = 0;
+  for (int y = 0; y < read.height(); ++y)
+    for (int x = 0; x < read.width(); ++x)
+      if (read.pixel(x, y) != qRgb(255, 255, 255)) right = std::max(right, x);
+  EXPECT_GT(right - page.left, page.Width() / 4);
+  std::filesystem::remove(pdf);
+}

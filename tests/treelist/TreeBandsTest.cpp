@@ -1,5 +1,6 @@
 // The tree-list with the options the application leaves off: several bands (fixed ones
 // among them), several header rows, no row selection, widths that do not follow the client.
+#include <algorithm>
 #include <functional>
 #include <numeric>
 #include <stdexcept>
@@ -618,7 +619,8 @@ TEST_F(TreeCustomizing, HandlersThatCloseOrDeleteDuringADrag) {
   EXPECT_EQ(tree.Bands().Count(), 2);
   EXPECT_TRUE(ShowsFreshPaint(host, tree));
   Drag(50, kHeaderY, 50, 150);
-  ASSERT_EQ(tree.CustomizingBox()->Items().size(), 1u);
+  // The column dragged off, then the three the deleted band left in no band.
+  ASSERT_EQ(tree.CustomizingBox()->Items().size(), 4u);
   // The dragged column goes while the drag hovers: the drop takes nothing.
   TTestWindowHost* box = host.ToolWindow();
   box->MouseDown(mbLeft, 10, 10);
@@ -644,15 +646,16 @@ TEST_F(TreeCustomizing, HandlersThatCloseOrDeleteDuringADrag) {
   EXPECT_TRUE(ShowsFreshPaint(host, tree));
 }
 
-// With aoAutoHeaderPanelHeight the header rows are those the visible bands' columns use.
+// With aoAutoHeaderPanelHeight the header has the rows the visible bands' columns are set to,
+// down to the lowest.
 TEST_F(TreeCustomizing, AutoHeaderPanelHeightFollowsTheRowsInUse) {
   tree.SetHeaderPanelRowCount(3);
   SetOptionEx(tree, aoAutoHeaderPanelHeight, true);
   EXPECT_EQ(tree.HeaderPanelRowCount(), 1);
-  tree.Columns(2)->SetRowIndex(2);  // a row below the others: two rows used in band 1
-  EXPECT_EQ(tree.HeaderPanelRowCount(), 2);
-  EXPECT_EQ(tree.Columns(2)->RowIndex(), 1);
-  EXPECT_EQ(tree.Geometry().HeaderPanel.Height(), 2 * tree.Metrics().HeaderRowHeight);
+  tree.Columns(2)->SetRowIndex(2);  // two rows below the others, the one between left empty
+  EXPECT_EQ(tree.HeaderPanelRowCount(), 3);
+  EXPECT_EQ(tree.Columns(2)->RowIndex(), 2);
+  EXPECT_EQ(tree.Geometry().HeaderPanel.Height(), 3 * tree.Metrics().HeaderRowHeight);
   tree.Bands().Items(1)->SetVisible(false);
   EXPECT_EQ(tree.HeaderPanelRowCount(), 1);
   tree.Bands().Items(1)->SetVisible(true);
@@ -675,4 +678,61 @@ TEST_F(TreeCustomizing, ADraggedBandScrollsNearTheEnds) {
   host.MouseMove(150, kBandY);
   EXPECT_FALSE(host.TimerActive(kDragScrollTimer));
   host.MouseUp(mbLeft, 150, kBandY);
+}
+
+// Rows set with a gap above them (1 and 3 in band 1, none at 0) still keep the columns of
+// different rows apart.
+TEST_F(TreeCustomizing, AutoHeaderRowsKeepRowsSetWithAGapApart) {
+  SetOptionEx(tree, aoAutoHeaderPanelHeight, true);
+  for (int i = 1; i < 4; ++i) tree.Columns(i)->SetRowIndex(i < 3 ? 1 : 3);
+  const TTreeListGeometry g = tree.Geometry();
+  const TTreeListColumnPlace* capacity = g.PlaceOf(tree.Columns(1));
+  const TTreeListColumnPlace* percent = g.PlaceOf(tree.Columns(3));
+  ASSERT_TRUE(capacity && percent);
+  EXPECT_NE(capacity->Row, percent->Row);
+}
+
+// As the last column shown stays, so does a band that holds every column shown: the others
+// are empty.
+TEST_F(TreeCustomizing, TheBandOfEveryShownColumnStays) {
+  tree.ShowCustomizingBox();
+  tree.Columns(0)->SetBandIndex(1);
+  tree.Columns(4)->SetBandIndex(1);
+  const TTreeListGeometry g = tree.Geometry();
+  const int middle = (g.Bands[1].Left + g.Bands[1].Right) / 2;
+  Drag(middle, kBandY, middle, 150);
+  EXPECT_FALSE(tree.DisplayedColumns().empty());
+}
+
+// A box asked for before the tree-list had a window shows once it has one and is asked again.
+TEST_F(TreeCustomizing, ABoxAskedForBeforeTheWindowShowsWhenAskedAgain) {
+  TTreeList other;
+  other.ShowCustomizingBox();
+  TTestWindowHost window(other, 300, 200);
+  other.ShowCustomizingBox();
+  EXPECT_TRUE(window.ToolWindow());
+}
+
+// Columns left in no band when their band is deleted no longer show: the box offers them.
+TEST_F(TreeCustomizing, ColumnsLeftInNoBandAreOfferedInTheBox) {
+  tree.ShowCustomizingBox();
+  tree.Bands().Delete(2);
+  ASSERT_EQ(tree.Columns(4)->BandIndex(), -1);
+  const auto& items = tree.CustomizingBox()->Items();
+  EXPECT_TRUE(std::any_of(items.begin(), items.end(),
+                          [&](const auto& item) { return item.Column == tree.Columns(4); }));
+}
+
+// Under aoAutoWidth too, a column sized alone ends where its edge was let go, and the column
+// left of it keeps its place.
+TEST_F(TreeInputFixture, KeepColumnWidthUnderAutoWidthEndsWhereReleased) {
+  SetOptionEx(tree, aoKeepColumnWidth, true);
+  host.Paint(true);
+  const int siteRight = tree.CellRect(site1, tree.Columns(0)).right;
+  const int edge = tree.CellRect(site1, tree.Columns(1)).right - 1;
+  host.MouseDown(mbLeft, edge, 10);
+  host.MouseMove(edge + 40, 10);
+  host.MouseUp(mbLeft, edge + 40, 10);
+  EXPECT_EQ(tree.CellRect(site1, tree.Columns(1)).right, edge + 41);
+  EXPECT_EQ(tree.CellRect(site1, tree.Columns(0)).right, siteRight);
 }

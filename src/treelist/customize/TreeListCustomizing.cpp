@@ -7,11 +7,10 @@
 #include "treelist/view/TreeListScreenView.h"
 
 void TTreeList::ShowCustomizingBox() {
-  if (FCustomizingBox) {
-    if (FCustomizingWindow) FCustomizingWindow->Raise();
-    return;
-  }
-  FCustomizingBox = std::make_unique<TTreeListCustomizingBox>(*this);
+  if (FCustomizingWindow) return FCustomizingWindow->Raise();
+  // A box asked for before the tree-list had a window gets its window when asked again.
+  const bool opening = !FCustomizingBox;
+  if (opening) FCustomizingBox = std::make_unique<TTreeListCustomizingBox>(*this);
   TToolWindowParams params;
   params.Caption = "Customize";
   params.Size = FCustomizingBox->SizeFor(6);
@@ -19,7 +18,7 @@ void TTreeList::ShowCustomizingBox() {
   FCustomizingWindow = OpenToolWindow(*FCustomizingBox, params);
   // Its window gives it a size and a scroll bar to set.
   FCustomizingBox->Refresh();
-  if (OnShowCustomizingBox) OnShowCustomizingBox(this);
+  if (opening && OnShowCustomizingBox) OnShowCustomizingBox(this);
 }
 
 // The window goes first: it lets go of the control, also while one of the control's own

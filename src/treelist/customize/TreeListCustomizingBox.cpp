@@ -35,7 +35,9 @@ void TTreeListCustomizingBox::Refresh() {
   }
   for (int i = 0; i < FTree.ColumnCount(); ++i) {
     TTreeListColumn* column = FTree.Columns(i);
-    if (!column->Visible() && !column->DisableCustomizing())
+    // A column whose band was deleted is not shown either, though still visible.
+    const bool inNoBand = column->BandIndex() < 0 || column->BandIndex() >= bands.Count();
+    if ((!column->Visible() || inNoBand) && !column->DisableCustomizing())
       items.push_back({nullptr, column, ShownCaption(column->Caption(), "Column", i)});
   }
   FItems = std::move(items);

@@ -171,9 +171,18 @@ void TTreeListInput::FinishBandDrag(int x, int y) {
     HideDraggedBand(band);
 }
 
-// Dragged off the band panel a band is hidden as a column is off the header panel.
+// Dragged off the band panel a band is hidden as a column is off the header panel; as the
+// last column shown stays, so does a band holding every column shown.
 void TTreeListInput::HideDraggedBand(TTreeListBand* band) {
   if (!MayHide(band->DisableCustomizing(), FTree.VisibleBandCount())) return;
+  const TTreeListBands& bands = FTree.Bands();
+  bool othersShowColumns = false;
+  for (int i = 0; i < FTree.ColumnCount() && !othersShowColumns; ++i) {
+    const TTreeListColumn* c = FTree.Columns(i);
+    othersShowColumns = c->Visible() && c->BandIndex() != band->Index() && c->BandIndex() >= 0 &&
+                        c->BandIndex() < bands.Count() && bands.Items(c->BandIndex())->Visible();
+  }
+  if (!othersShowColumns) return;
   const int index = band->Index();
   band->SetVisible(false);
   if (FTree.OnHideBand) FTree.OnHideBand(&FTree, band, index);

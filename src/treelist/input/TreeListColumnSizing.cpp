@@ -40,25 +40,28 @@ std::vector<const TTreeListColumnPlace*> RowOf(const TTreeListGeometry& g,
   return row;
 }
 
+// A column is sized alone with aoKeepColumnWidth, except under automatic width, where the
+// columns share the client's width and its neighbours must give or take the difference.
+bool KeepsOtherWidths(const TTreeList& tree) {
+  return tree.OptionsEx().Contains(aoKeepColumnWidth) && !tree.Options().Contains(aoAutoWidth);
+}
+
 // Only a band of one header row that follows its columns can simply grow with one of them,
-// or any band with aoKeepColumnWidth; otherwise the neighbours give or take the difference.
+// or any band whose columns keep their widths; otherwise the neighbours give or take the
+// difference.
 bool SizesDirectly(const TTreeList& tree, const TTreeListColumn* column) {
-  if (tree.OptionsEx().Contains(aoKeepColumnWidth)) return true;
+  if (KeepsOtherWidths(tree)) return true;
   return !tree.Options().Contains(aoAutoWidth) && tree.OptionsEx().Contains(aoBandHeaderWidth) &&
          tree.HeaderRowsInBand(column->BandIndex()) <= 1;
 }
 
 // The column alone takes the new width. A band that does not follow its columns grows or
 // shrinks by as much while its widest row is the one sized, so the others keep their places;
-// past the window the row scrolls. Under automatic width the row's columns first keep what
-// they show, so the client is shared out from there.
+// past the window the row scrolls.
 void SizeAlone(TTreeList& tree, const TTreeListGeometry& g, const TTreeListColumnPlace& place,
                int width) {
   TTreeListColumn* column = place.Column;
   const auto update = tree.UpdateScope();
-  if (tree.Options().Contains(aoAutoWidth))
-    for (const TTreeListColumnPlace* c : RowOf(g, place))
-      if (c->Column->Sizing()) c->Column->SetWidth(c->CellRight - c->CellLeft);
   const int before = column->Width();
   column->SetWidth(width);
   if (tree.OptionsEx().Contains(aoBandHeaderWidth)) return;
@@ -103,7 +106,7 @@ int TTreeListInput::ClampSizingX(int x) const {
     high = g.Bands[place->BandPlace].Right;
     // A band that follows its columns, or grows with a column sized alone, holds no line.
     if ((FTree.OptionsEx().Contains(aoBandHeaderWidth) && !FTree.ShowBands()) ||
-        FTree.OptionsEx().Contains(aoKeepColumnWidth))
+        KeepsOtherWidths(FTree))
       high = FTree.ClientWidth() - 1;
     if (!SizesDirectly(FTree, FColumn))
       high = std::min(high, place->CellLeft + WidestReproportioned(g, *place) - 1);
@@ -218,7 +221,7 @@ void TTreeListInput::FinishSizing(int x) {
   const TTreeListColumnPlace* place = g.PlaceOf(column);
   if (!place) return;
   const int width = x - place->CellLeft + 1;
-  if (FTree.OptionsEx().Contains(aoKeepColumnWidth))
+  if (KeepsOtherWidths(FTree))
     SizeAlone(FTree, g, *place, width);
   else if (SizesDirectly(FTree, column))
     column->SetWidth(width);

@@ -65,20 +65,16 @@ void TCustomTreeListControl::ColumnChanged(TTreeListColumn* /*column*/) {
   if (!Loading()) View().ColumnsChanged();
 }
 
-// The rows as set (not as read, which the count itself clamps) of the visible columns, each
-// distinct row once, in the band that uses the most.
+// Enough rows for the highest row set (not as read, which the count itself clamps) of a
+// visible column in a visible band: columns set to different rows stay apart, a row left
+// empty between them included.
 void TCustomTreeListControl::CountAutoHeaderRows() {
-  int most = 1;
-  std::vector<bool> used(static_cast<size_t>(FHeaderPanelMaxRowCount));
-  for (int band = 0; band < FBands.Count(); ++band) {
-    if (!FBands.Items(band)->Visible()) continue;
-    std::fill(used.begin(), used.end(), false);
-    for (const auto& c : FColumns)
-      if (c->FVisible && c->FBandIndex == band)
-        used[static_cast<size_t>(std::min(c->FRowIndex, FHeaderPanelMaxRowCount - 1))] = true;
-    most = std::max(most, static_cast<int>(std::count(used.begin(), used.end(), true)));
-  }
-  FAutoHeaderRows = most;
+  int highest = 0;
+  for (const auto& c : FColumns)
+    if (c->FVisible && c->FBandIndex >= 0 && c->FBandIndex < FBands.Count() &&
+        FBands.Items(c->FBandIndex)->Visible())
+      highest = std::max(highest, std::min(c->FRowIndex, FHeaderPanelMaxRowCount - 1));
+  FAutoHeaderRows = highest + 1;
 }
 
 void TCustomTreeListControl::BandChanged() {

@@ -95,7 +95,7 @@ class LISTCHART_TREELIST_API TCustomTreeListControl : public TCustomTreeList {
   // Sets that limit (1 to kMaxPanelRowCount), lowering HeaderPanelRowCount to it if needed.
   void SetHeaderPanelMaxRowCount(int value);
   // How many header rows the columns may stand in; 1 by default. With aoAutoHeaderPanelHeight
-  // the most rows any visible band's columns use, whatever was set.
+  // as many rows as the highest row set of a column shown needs, whatever was set.
   int HeaderPanelRowCount() const {
     return FOptionsEx.Contains(aoAutoHeaderPanelHeight) ? FAutoHeaderRows : FHeaderPanelRowCount;
   }
@@ -229,7 +229,7 @@ class LISTCHART_TREELIST_API TCustomTreeListControl : public TCustomTreeList {
     bool Descending;
   };
   void SetColumnSorted(TTreeListColumn* column, TTreeListColumnSort value);
-  // Counts the header rows the visible bands use, for aoAutoHeaderPanelHeight.
+  // Counts the header rows the columns shown need, for aoAutoHeaderPanelHeight.
   void CountAutoHeaderRows();
   void ClearSortStates();
   struct TSortScratch;

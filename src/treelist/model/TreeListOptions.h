@@ -65,7 +65,8 @@ enum TTreeListOption {
 // stay that have no effect here: aoUseBitmap (every paint goes through the window's back
 // buffer on this platform, so there is no unbuffered drawing to choose) and aoCellMultiSelect
 // (the selection holds nodes, not single cells; it serves in-place editors, which are not
-// built).
+// built). aoBandButtonClicking and aoHeaderButtonClicking let the buttons left of the band and
+// header panels (shown with the indicator) open and close the customizing box.
 enum TTreeListOptionEx {
   aoInvertSelect,
   aoUseBitmap,

@@ -736,3 +736,31 @@ TEST_F(TreeInputFixture, KeepColumnWidthUnderAutoWidthEndsWhereReleased) {
   EXPECT_EQ(tree.CellRect(site1, tree.Columns(1)).right, edge + 41);
   EXPECT_EQ(tree.CellRect(site1, tree.Columns(0)).right, siteRight);
 }
+
+// The box's edges: the first band listed once hidden, no item outside the list, a press let go
+// drags nothing afterwards, arrows gone when a drag leaves, a band dropped on its own place
+// staying there.
+TEST_F(TreeCustomizing, TheBoxAtItsEdges) {
+  tree.ShowCustomizingBox();
+  Drag(250, kBandY, 260, kBandY);  // within its own place
+  EXPECT_EQ(tree.Bands().Items(1)->Index(), 1);
+  EXPECT_TRUE(tree.Bands().Items(1)->Visible());
+  Drag(50, kBandY, 50, 150);
+  const TTreeListCustomizingBox& box = *tree.CustomizingBox();
+  ASSERT_EQ(box.Items().size(), 1u);
+  EXPECT_EQ(box.Items()[0].Band, tree.Bands().Items(0));
+  EXPECT_EQ(box.ItemRect(-1), TRect{});
+  EXPECT_EQ(box.ItemRect(1), TRect{});
+  TTestWindowHost* window = host.ToolWindow();
+  const TRect r = box.ItemRect(0);
+  window->MouseDown(mbLeft, r.left + 5, r.top + 5);
+  window->MouseUp(mbLeft, r.left + 5, r.top + 5);
+  window->MouseMove(r.left + 5, r.top + 25, ssLeft);
+  EXPECT_FALSE(window->Dragging());
+  window->MouseDown(mbLeft, r.left + 5, r.top + 5);
+  window->MouseMove(r.left + 5, r.top + 25, ssLeft);
+  ASSERT_TRUE(window->Dragging());
+  EXPECT_TRUE(window->DragOver(tree, 20, kBandY));
+  window->CancelDrag(tree);
+  EXPECT_TRUE(ShowsFreshPaint(host, tree));
+}

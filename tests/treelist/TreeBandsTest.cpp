@@ -760,6 +760,8 @@ TEST_F(TreeCustomizing, TheBoxAtItsEdges) {
   window->MouseMove(r.left + 5, r.top + 25, ssLeft);
   EXPECT_FALSE(window->Dragging());
   window->MouseDown(mbLeft, r.left + 5, r.top + 5);
+  window->MouseMove(r.left + 6, r.top + 6, ssLeft);  // a shaking hand drags nothing yet
+  EXPECT_FALSE(window->Dragging());
   window->MouseMove(r.left + 5, r.top + 25, ssLeft);
   ASSERT_TRUE(window->Dragging());
   EXPECT_TRUE(window->DragOver(tree, 20, kBandY));

@@ -254,6 +254,7 @@ class LISTCHART_TREELIST_API TTreeListButtonColumn : public TTreeListDropDownCol
   TTreeListButtonColumn();
   // The editor's buttons; each change to them relayouts the tree-list.
   TEditButtons& Buttons() { return FButtons; }
+  // The editor's buttons, to read.
   const TEditButtons& Buttons() const { return FButtons; }
   // The face a button shows: its Kind once set, else the one EditButtonStyle names.
   TButtonKind ButtonFace(const TEditButton& button) const;

@@ -15,6 +15,10 @@ std::string AnsiUpperCase(const std::string& s) {
   return Q(s).toUpper().toUtf8().toStdString();
 }
 
+std::string AnsiLowerCase(const std::string& s) {
+  return Q(s).toLower().toUtf8().toStdString();
+}
+
 int AnsiCompareStr(const std::string& a, const std::string& b) {
   return Sign(QString::localeAwareCompare(Q(a), Q(b)));
 }

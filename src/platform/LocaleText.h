@@ -7,6 +7,8 @@
 // Locale-aware text services for the case-insensitive and locale sort options. Strings are
 // UTF-8; invalid bytes are taken as replacement characters.
 LISTCHART_PLATFORM_API std::string AnsiUpperCase(const std::string& s);
+// The same in lower case.
+LISTCHART_PLATFORM_API std::string AnsiLowerCase(const std::string& s);
 // < 0, 0 or > 0 by the user's locale, case and all.
 LISTCHART_PLATFORM_API int AnsiCompareStr(const std::string& a, const std::string& b);
 // The same, ignoring case.

@@ -227,7 +227,7 @@ int TTreeList::BestFitWidth(TTreeListColumn* column) const {
   const bool indented = place && place->BandPlace == 0 && place->Position == 0;
   int widest = MeasureText(HeaderFont(), column->Caption()).width + 15;
   ForEachNode([&](TTreeListNode* node) {
-    int w = MeasureText(font, column->DisplayText(node->Strings(column->ValueIndex()))).width;
+    int w = MeasureText(font, column->CellText(node)).width;
     if (indented) w += NodeIndentation(*this, m, node);
     widest = std::max(widest, w);
   });

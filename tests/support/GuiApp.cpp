@@ -1,6 +1,7 @@
 #include "support/GuiApp.h"
 
 #include <QApplication>
+#include <QLocale>
 
 void EnsureGuiApplication() {
   if (QCoreApplication::instance()) return;
@@ -11,4 +12,12 @@ void EnsureGuiApplication() {
   // ends right after anyway.
   static QApplication* app = new QApplication(argc, argv);
   (void)app;
+}
+
+ScopedLocale::ScopedLocale(const char* name) : previous_(QLocale().name().toStdString()) {
+  QLocale::setDefault(QLocale(QString::fromUtf8(name)));
+}
+
+ScopedLocale::~ScopedLocale() {
+  QLocale::setDefault(QLocale(QString::fromStdString(previous_)));
 }

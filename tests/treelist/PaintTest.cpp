@@ -319,6 +319,65 @@ TEST_F(TreeViewFixture, EditButtonsStandAtTheEndsOfTheirCells) {
   EXPECT_GT(Count(host, Rect(cell.left + 16, cell.top, cell.right - 16, cell.bottom), kText), 20);
 }
 
+// A button wears its Kind, or while it has none its column's style; a glyph face shows the
+// button's picture, else the column's, else three dots. The default button is framed darker,
+// a wrapper of the column shows the same buttons, and the hit test names the cell under them.
+TEST_F(TreeViewFixture, EditButtonsWearTheirKindOrTheColumnsStyle) {
+  tree.SetOptions({aoRowSelect});  // five columns of 100, the buttons' column 500..600
+  tree.SetOptionsEx(tree.OptionsEx().Include(aoShowButtonAlways));
+  auto* column = tree.CreateColumn<TTreeListButtonColumn>();
+  column->SetShowButtonStyle(sbAlways);
+  column->SetEditButtonStyle(ebsDown);
+  auto picture = [](TBitmap& b, TColor color) {
+    b.SetSize(8, 8);
+    b.Canvas().Brush() = TBrush{color, bsSolid, color};
+    b.Canvas().FillRect(Rect(0, 0, 8, 8));
+  };
+  picture(column->Glyph(), clBlue);
+  TEditButtons& buttons = column->Buttons();  // from the right: the first has no Kind
+  buttons.Items(0)->SetDefault(true);
+  buttons.Add()->SetKind(bkEllipsis);
+  TEditButton* own = buttons.Add();
+  own->SetKind(bkGlyph);
+  picture(own->Glyph(), clRed);
+  buttons.Add()->SetKind(bkGlyph);
+  auto* copy = tree.CreateColumn<TTreeListWrapperColumn>();  // 600..700
+  copy->OnGetReferenceColumn = [&](TTreeListColumn*, TTreeListColumn*& r) { r = column; };
+  // Inside the edges: glyph colours, or the shape of the button text's ink.
+  auto face = [&](TTreeListColumn* c, int button) {
+    const TRect cell = tree.CellRect(tank1, c);
+    const TRect b = Rect(cell.right - 16 * (button + 1) + 3, cell.top + 3,
+                         cell.right - 16 * button - 3, cell.bottom - 3);
+    if (Count(host, b, clRed) > 0) return std::string("red");
+    if (Count(host, b, clBlue) > 0) return std::string("blue");
+    const int ink = Count(host, b, ColorToRGB(clBtnText));
+    return std::string(ink == 9 ? "arrow" : ink == 12 ? "dots" : std::to_string(ink));
+  };
+  host.Paint(true);
+  const std::vector<std::string> faces = {"arrow", "dots", "red", "blue"};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(face(column, i), faces[i]) << i;
+    EXPECT_EQ(face(copy, i), faces[i]) << i;
+    const TRect cell = tree.CellRect(tank1, column);
+    const TTreeListHitInfo hit = tree.GetHitInfo({cell.right - 16 * i - 8, cell.top + 9});
+    EXPECT_EQ(hit.Kind, HitCell);
+    EXPECT_EQ(hit.Node, tank1);
+    EXPECT_EQ(hit.Column, column->Index());
+  }
+  const TRect cell = tree.CellRect(tank1, column);
+  EXPECT_EQ(At(cell.right - 16, cell.top), ColorToRGB(clWindowFrame));  // the default's frame
+  EXPECT_EQ(At(cell.right - 32, cell.top), ColorToRGB(cl3DLight));
+  EXPECT_EQ(At(cell.right - 15, cell.top + 1), ColorToRGB(cl3DLight));  // its edge inside
+  column->SetEditButtonStyle(ebsGlyph);  // the first has no picture: the column's
+  host.Paint(true);
+  EXPECT_EQ(face(column, 0), "blue");
+  column->Glyph().SetSize(0, 0);  // and with none anywhere, dots
+  host.Paint(true);
+  EXPECT_EQ(face(column, 0), "dots");
+  EXPECT_EQ(face(column, 2), "red");
+  EXPECT_EQ(face(column, 3), "dots");
+}
+
 // Rows take their level's colour; a column's own colour and the custom draw stand above it,
 // and a level the handler leaves alone keeps the window colour.
 TEST_F(TreeViewFixture, RowsTakeTheirLevelsColourUnderTheCustomDraw) {

@@ -12,6 +12,7 @@
 #include "platform/Canvas.h"
 #include "platform/ImageList.h"
 #include "treelist/customize/TreeListCustomizingBox.h"
+#include "treelist/editorcolumns/TreeListEditorColumns.h"
 
 namespace {
 
@@ -361,6 +362,15 @@ INSTANTIATE_TEST_SUITE_P(
                                 t.SetOptions({aoColumnSizing, aoColumnMoving, aoAutoSort});
                                 t.Columns(0)->SetVisible(false);
                                 t.MoveColumn(3, 1);
+                              }},
+                      TConfig{"EditButtonsInTheFocusedCell",
+                              [](TTreeList& t, TImageList&, TImageList&) {
+                                t.SetOptions({aoColumnSizing, aoColumnMoving, aoAutoSort});
+                                t.SetOptionsEx(t.OptionsEx().Include(aoShowButtonAlways));
+                                auto* column = t.CreateColumn<TTreeListButtonColumn>();
+                                column->Buttons().Items(0)->SetDefault(true);
+                                column->Buttons().Add()->SetKind(bkDown);
+                                t.Columns(5)->SetCaption("Buttons");
                               }},
                       TConfig{"RowsOfManyHeights",
                               [](TTreeList& t, TImageList&, TImageList&) { RowsOfManyHeights(t); }},

@@ -22,9 +22,8 @@ inline TFont SixteenPixelFont() {
 
 // The application's shape on screen: five auto-width columns in the flat look, two sites of
 // which the first is expanded with two tanks.
-class TreeViewFixture : public ::testing::Test {
- protected:
-  void SetUp() override {
+struct TTankView {
+  TTankView() {
     EnsureGuiApplication();
     tree.SetFont(SixteenPixelFont());
     tree.SetLookAndFeel(lfFlat);
@@ -44,6 +43,8 @@ class TreeViewFixture : public ::testing::Test {
   TTestWindowHost host{tree, 846, 200};
   TTreeListNode *site1 = nullptr, *tank1 = nullptr, *tank2 = nullptr, *site2 = nullptr;
 };
+
+class TreeViewFixture : public ::testing::Test, protected TTankView {};
 
 // Rows of the fixture: the header is 21 high and every row 19.
 constexpr int kHeaderBottom = 21;

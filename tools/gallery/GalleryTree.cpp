@@ -6,6 +6,7 @@
 #include "PlantExport.h"
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
+#include "treelist/editorcolumns/TreeListEditorColumns.h"
 
 namespace {
 
@@ -103,6 +104,34 @@ void GivePictures(TTreeList& tree) {
   });
 }
 
+// A gauge for a glyph button: a dial with its needle, on the button's face.
+void DrawGauge(TBitmap& b) {
+  b.SetSize(10, 10);
+  TCanvas& c = b.Canvas();
+  c.Brush() = TBrush{clBtnFace, bsSolid, clBtnFace};
+  c.FillRect(Rect(0, 0, 10, 10));
+  c.Brush() = TBrush{clBtnFace, bsClear, clBtnFace};
+  c.Pen() = TPen{clBtnText, 1, psSolid, pmCopy};
+  c.Ellipse(Rect(0, 0, 10, 10));
+  c.Pen() = TPen{clRed, 1, psSolid, pmCopy};
+  c.Polyline({{5, 6}, {8, 2}});
+}
+
+// "Level %" shows its buttons in every cell, one of each face: a down arrow, the column's style,
+// on the default button, three dots, and a gauge at the left.
+void ShowButtons(TTreeList& tree) {
+  tree.SetOptionsEx(tree.OptionsEx().Include(aoShowButtonAlways));
+  auto* percent = dynamic_cast<TTreeListButtonColumn*>(tree.Columns(3));
+  if (!percent || percent->Buttons().Count() < 2) return;
+  percent->SetShowButtonStyle(sbAlways);
+  percent->SetEditButtonStyle(ebsDown);
+  percent->Buttons().Items(1)->SetKind(bkEllipsis);
+  TEditButton* gauge = percent->Buttons().Add();
+  gauge->SetKind(bkGlyph);
+  gauge->SetLeftAlignment(true);
+  DrawGauge(gauge->Glyph());
+}
+
 void Configure(TTreeList& tree, TGalleryImages& images);
 
 }  // namespace
@@ -134,6 +163,7 @@ void Configure(TTreeList& tree, TGalleryImages& images) {
   tree.SetStateImages(images.States.get());
   ArrangeBands(tree);
   GivePictures(tree);
+  ShowButtons(tree);
   // Sorted by state, then by name downwards, as a click and two clicks with Shift would.
   tree.ColumnHeaderClick(tree.Columns(4), false, false);
   tree.ColumnHeaderClick(tree.Columns(0), true, false);

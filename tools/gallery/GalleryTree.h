@@ -15,5 +15,5 @@ inline constexpr int kGalleryTreeWidth = 640, kGalleryTreeHeight = 300;
 
 // The demo plant in a tree-list set up as the main window never does: node and state images,
 // three bands with captions (the first fixed at the left), two header rows, no row selection,
-// sorted by two columns, a cell focused.
+// edit buttons of every face in "Level %", sorted by two columns, a cell focused.
 void BuildGalleryTree(TTreeList& tree, TGalleryImages& images);

@@ -70,8 +70,7 @@ TAccessibleItem TTreeListAccessible::Row(const TTreeListGeometry& g, int index) 
   TAccessibleItem item;
   item.role = arRow;
   for (const TTreeListColumn* column : FTree.DisplayedColumns())
-    item.name +=
-        (item.name.empty() ? "" : ", ") + column->DisplayText(node->Strings(column->ValueIndex()));
+    item.name += (item.name.empty() ? "" : ", ") + column->CellText(node);
   item.value = "level " + std::to_string(node->Level() + 1);
   item.rect = Rect(g.Client.left, row.Top, std::min(g.CellsRight(), g.Client.right),
                    std::min(row.Bottom, g.RowsArea.bottom));
@@ -95,7 +94,7 @@ TAccessibleItem TTreeListAccessible::Cell(int index, int cell) const {
   const TTreeListColumn* column = columns[static_cast<size_t>(cell)];
   TAccessibleItem item;
   item.role = arCell;
-  item.name = column->DisplayText(node->Strings(column->ValueIndex()));
+  item.name = column->CellText(node);
   item.value = column->Caption();
   const TTreeListColumnPlace* place = g.PlaceOf(column);
   const TTreeListRowPlace* row = g.RowOf(node);

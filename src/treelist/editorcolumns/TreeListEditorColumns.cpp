@@ -1,7 +1,14 @@
 #include "treelist/editorcolumns/TreeListEditorColumns.h"
 
+#include <utility>
+
 int TEditButton::Index() const {
   return FCollection->IndexOf(this);
+}
+
+void TEditButton::SetKind(TButtonKind value) {
+  const bool newlyAssigned = !std::exchange(FKindAssigned, true);
+  if (StoreProperty(FKind, value) || newlyAssigned) Changed();
 }
 
 void TEditButton::Changed() {
@@ -40,9 +47,31 @@ TTreeListButtonColumn::TTreeListButtonColumn() : FButtons([this] { Changed(); })
   FButtons.Add();
 }
 
+TButtonKind TTreeListButtonColumn::ButtonFace(const TEditButton& button) const {
+  if (button.KindAssigned()) return button.Kind();
+  return FEditButtonStyle == ebsDown ? bkDown : FEditButtonStyle == ebsGlyph ? bkGlyph : bkEllipsis;
+}
+
+const TBitmap* TTreeListButtonColumn::FaceGlyph(const TEditButton& button) const {
+  const TBitmap* own = button.FindGlyph();
+  return own ? own : FGlyph.Find();
+}
+
 TTreeListColumn* TTreeListWrapperColumn::ReferenceColumn() {
   TTreeListColumn* reference = nullptr;
   if (OnGetReferenceColumn) OnGetReferenceColumn(this, reference);
   SetValueIndex(reference && reference != this ? reference->ValueIndex() : -1);
+  return reference;
+}
+
+const TTreeListColumn* TTreeListWrapperColumn::ShownColumn() const {
+  if (!OnGetReferenceColumn) return this;
+  TTreeListColumn* reference = nullptr;
+  // The handler is told which column asks; asking changes nothing in it.
+  OnGetReferenceColumn(const_cast<TTreeListWrapperColumn*>(this), reference);
+  // A wrapper named in turn could name this one back.
+  if (!reference || reference->TreeList() != TreeList() ||
+      dynamic_cast<const TTreeListWrapperColumn*>(reference))
+    return this;
   return reference;
 }

@@ -173,15 +173,17 @@ class LISTCHART_TREELIST_API TEditButton {
   // The button's place in its list, or -1 when the list no longer holds it.
   int Index() const;
 
-  // Whether ClickKey clicks this button; false by default; stored for an editor.
+  // Whether ClickKey clicks this button, which is framed darker for it; false by default.
   bool Default() const { return FDefault; }
   // Sets Default.
   void SetDefault(bool value) { Change(FDefault, value); }
-  // The button's face: bkDown draws a down arrow, the others (bkGlyph too) three dots; bkEllipsis
-  // by default.
+  // The button's face: three dots (bkEllipsis, the default), a down arrow (bkDown) or its Glyph
+  // (bkGlyph). Until it is set the button wears its column's EditButtonStyle instead.
   TButtonKind Kind() const { return FKind; }
-  // Sets Kind.
-  void SetKind(TButtonKind value) { Change(FKind, value); }
+  // Sets Kind, which from then on decides the face whatever the column's style.
+  void SetKind(TButtonKind value);
+  // Whether Kind was set.
+  bool KindAssigned() const { return FKindAssigned; }
   // Whether the button sits at the cell's left edge rather than its right; false by default.
   bool LeftAlignment() const { return FLeftAlignment; }
   // Sets LeftAlignment.
@@ -194,14 +196,18 @@ class LISTCHART_TREELIST_API TEditButton {
   int Width() const { return FWidth; }
   // Sets Width; each change to a button relayouts the tree-list.
   void SetWidth(int value) { Change(FWidth, value); }
-  // A picture for the button's face, made empty on first use; stored, not drawn.
+  // The picture of a glyph face, made empty on first use; without one the column's Glyph stands
+  // in.
   TBitmap& Glyph() { return FGlyph.Get(); }
   // Whether Glyph() was ever called.
   bool HasGlyph() const { return FGlyph.Exists(); }
+  // The Glyph when it holds a picture, else null.
+  const TBitmap* FindGlyph() const { return FGlyph.Find(); }
 
  private:
   bool FDefault = false;
   TButtonKind FKind = bkEllipsis;
+  bool FKindAssigned = false;
   bool FLeftAlignment = false;
   bool FVisible = true;
   int FWidth = 0;
@@ -240,14 +246,20 @@ class LISTCHART_TREELIST_API TEditButtons {
 };
 
 // A column whose editor has a row of buttons, which its cells show too when asked (see
-// ShowButtonStyle): each button's Kind, Width, LeftAlignment and Visible, and ButtonOnly, are read;
-// the rest is stored for an editor.
+// ShowButtonStyle): each button's face, Default, Width, LeftAlignment and Visible, and ButtonOnly,
+// are read; the rest is stored for an editor.
 class LISTCHART_TREELIST_API TTreeListButtonColumn : public TTreeListDropDownColumn {
  public:
   // A column with one button of default settings.
   TTreeListButtonColumn();
   // The editor's buttons; each change to them relayouts the tree-list.
   TEditButtons& Buttons() { return FButtons; }
+  // The editor's buttons, to read.
+  const TEditButtons& Buttons() const { return FButtons; }
+  // The face a button shows: its Kind once set, else the one EditButtonStyle names.
+  TButtonKind ButtonFace(const TEditButton& button) const;
+  // The picture of a button's glyph face: its own Glyph, else the column's, else null.
+  const TBitmap* FaceGlyph(const TEditButton& button) const;
   // Event arguments: the column and the button's index.
   std::function<void(TTreeListColumn* sender, int buttonIndex)> OnButtonClick;
 
@@ -255,7 +267,8 @@ class LISTCHART_TREELIST_API TTreeListButtonColumn : public TTreeListDropDownCol
   bool ButtonOnly() const { return FButtonOnly; }
   // Sets ButtonOnly.
   void SetButtonOnly(bool value) { Change(FButtonOnly, value); }
-  // The style of the editor's button; ebsEllipsis by default.
+  // The face of the buttons whose Kind is not set: three dots (ebsEllipsis, the default), a down
+  // arrow (ebsDown) or a glyph (ebsGlyph).
   TEditButtonStyle EditButtonStyle() const { return FEditButtonStyle; }
   // Sets EditButtonStyle.
   void SetEditButtonStyle(TEditButtonStyle value) { Change(FEditButtonStyle, value); }
@@ -267,7 +280,8 @@ class LISTCHART_TREELIST_API TTreeListButtonColumn : public TTreeListDropDownCol
   bool HideEditCursor() const { return FHideEditCursor; }
   // Sets HideEditCursor.
   void SetHideEditCursor(bool value) { Change(FHideEditCursor, value); }
-  // A picture for the editor's button, made empty on first use; stored, not drawn.
+  // The picture of the glyph faces of buttons without a Glyph of their own; made empty on first
+  // use.
   TBitmap& Glyph() { return FGlyph.Get(); }
   // Whether Glyph() was ever called.
   bool HasGlyph() const { return FGlyph.Exists(); }
@@ -847,12 +861,16 @@ class LISTCHART_TREELIST_API TTreeListBlobColumn : public TTreeListPopupColumn {
   bool FSizeablePopup = true;
 };
 
-// Shows the values of another column, which the event names.
+// Shows the values of another column, which the event names, drawn as that column draws them
+// (its CharCase and PasswordChar, its buttons) in this column's place, colours and font.
 class LISTCHART_TREELIST_API TTreeListWrapperColumn : public TTreeListColumn {
  public:
-  // Asked by ReferenceColumn() for the column whose values to show; a reference left nullptr (or
-  // this column) keeps the column's own value index.
+  // Asked for the column whose values to show, whenever a cell's text is needed; a reference
+  // left nullptr, a column of another tree-list or a wrapper (this one too) keeps the column's
+  // own values.
   std::function<void(TTreeListColumn* sender, TTreeListColumn*& reference)> OnGetReferenceColumn;
   // Asks for the reference column and takes over its value index; none keeps its own.
   TTreeListColumn* ReferenceColumn();
+  // The reference column, or this one when the handler names none that can be shown.
+  const TTreeListColumn* ShownColumn() const override;
 };

@@ -40,7 +40,7 @@ void TTreeListInput::StartNodeDrag() {
   const std::vector<TTreeListColumn*> shown = FTree.DisplayedColumns();
   TDragData data;
   data.Source = &FTree;
-  if (!shown.empty()) data.Text = shown[0]->DisplayText(node->Strings(shown[0]->ValueIndex()));
+  if (!shown.empty()) data.Text = shown[0]->CellText(node);
   TBitmap image;
   TPoint hotspot;
   const TTreeListGeometry g = FTree.Geometry();

@@ -42,7 +42,7 @@ TTreeListColumn* SearchColumn(const TTreeList& tree) {
 }
 
 std::string SearchCellText(const TTreeListColumn* column, const TTreeListNode* node) {
-  return column->DisplayText(node->Strings(column->ValueIndex()));
+  return column->CellText(node);
 }
 
 }  // namespace

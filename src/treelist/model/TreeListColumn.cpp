@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "platform/LocaleText.h"
 #include "treelist/model/TreeListBands.h"
 #include "treelist/model/TreeListControl.h"
 
@@ -176,13 +177,27 @@ void TTreeListColumn::SetRowIndex(int value) {
 }
 
 std::string TTreeListColumn::DisplayText(const std::string& text) const {
-  if (FPasswordChar != '\0') return std::string(text.size(), FPasswordChar);
+  if (FPasswordChar != '\0') {
+    // One mark a character: the bytes that carry on a UTF-8 sequence add none.
+    const auto characters = std::count_if(text.begin(), text.end(), [](char c) {
+      return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    });
+    return std::string(static_cast<size_t>(characters), FPasswordChar);
+  }
   if (FCharCase == ecNormal) return text;
+  const bool upper = FCharCase == ecUpperCase;
+  // Letters beyond ASCII have cases too; plain ASCII, the usual text, is converted here.
+  if (std::any_of(text.begin(), text.end(), [](char c) { return c & 0x80; }))
+    return upper ? AnsiUpperCase(text) : AnsiLowerCase(text);
   std::string result = text;
   for (char& c : result) {
     const auto u = static_cast<unsigned char>(c);
-    if (u < 0x80)
-      c = static_cast<char>(FCharCase == ecUpperCase ? std::toupper(u) : std::tolower(u));
+    c = static_cast<char>(upper ? std::toupper(u) : std::tolower(u));
   }
   return result;
+}
+
+std::string TTreeListColumn::CellText(const TTreeListNode* node) const {
+  const TTreeListColumn* shown = ShownColumn();
+  return shown->DisplayText(node->Strings(shown->ValueIndex()));
 }

@@ -45,6 +45,8 @@ class LISTCHART_TREELIST_API TLazyBitmap {
   }
   // Whether Get() has made the picture yet.
   bool Exists() const { return FBitmap != nullptr; }
+  // The picture when it has one, else null.
+  const TBitmap* Find() const { return FBitmap && !FBitmap->Empty() ? FBitmap.get() : nullptr; }
 
  private:
   std::unique_ptr<TBitmap> FBitmap;
@@ -146,6 +148,11 @@ class LISTCHART_TREELIST_API TTreeListColumn {
   // A node text as the cell shows it: CharCase applied, every character hidden by
   // PasswordChar when one is set.
   std::string DisplayText(const std::string& text) const;
+  // The column whose values the cells show, drawn its way: this one, unless a wrapper names
+  // another.
+  virtual const TTreeListColumn* ShownColumn() const { return this; }
+  // The node's text as this column's cells show it: the shown column's value and DisplayText.
+  std::string CellText(const TTreeListNode* node) const;
 
   // A handler the program may set; the tree-list does not call it.
   std::function<void(TTreeListColumn* sender)> OnChange;
@@ -195,7 +202,7 @@ class LISTCHART_TREELIST_API TTreeListColumn {
   bool OEMConvert() const { return FOEMConvert; }
   // Sets OEMConvert.
   void SetOEMConvert(bool value) { Change(FOEMConvert, value); }
-  // A character shown for each of the text's bytes, '\0' (the default) for none.
+  // A character shown for each of the text's characters, '\0' (the default) for none.
   char PasswordChar() const { return FPasswordChar; }
   // Sets the password character.
   void SetPasswordChar(char value) { Change(FPasswordChar, value); }

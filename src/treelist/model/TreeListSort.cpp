@@ -94,7 +94,7 @@ void TCustomTreeListControl::SetColumnSorted(TTreeListColumn* column, TTreeListC
     FSortColumns.push_back(column);
   ColumnChanged(column);
   if (FOptions.Contains(aoAutoSort) && FSortLockCount == 0)
-    SortNodes(-1, column->ValueIndex(), value == csDown);
+    SortNodes(-1, column->ShownColumn()->ValueIndex(), value == csDown);
 }
 
 void TCustomTreeListControl::ClearSortStates() {
@@ -137,7 +137,7 @@ void TCustomTreeListControl::Resort() {
       FSortColumns.push_back(primary);
   }
   if (primary && primary->FSorted != csNone)
-    SortNodes(-1, primary->ValueIndex(), primary->FSorted == csDown);
+    SortNodes(-1, primary->ShownColumn()->ValueIndex(), primary->FSorted == csDown);
 }
 
 void TCustomTreeListControl::RequestResort() {
@@ -171,7 +171,7 @@ void TCustomTreeListControl::SortNodes(int level, int valueIndex, bool descendin
   std::vector<TSortKeyColumn> keys;
   if (FOptionsEx.Contains(aoMultiSort) && FSortColumns.size() > 1)
     for (TTreeListColumn* c : FSortColumns)
-      keys.push_back({c->ValueIndex(), c->Sorted() == csDown});
+      keys.push_back({c->ShownColumn()->ValueIndex(), c->Sorted() == csDown});
   else
     keys.push_back({valueIndex, descending});
 

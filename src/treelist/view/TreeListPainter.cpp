@@ -4,7 +4,6 @@
 
 #include "platform/ImageList.h"
 #include "treelist/TreeList.h"
-#include "treelist/editorcolumns/TreeListEditorColumns.h"
 
 namespace {
 
@@ -13,7 +12,6 @@ constexpr int kExpandBox = 9;  // the plus and minus boxes, edges included
 // The Outlook style's boxes, edges included: sunken, or framed in the ultra flat look.
 constexpr int kOutlookBox = 12;
 constexpr int kUltraFlatOutlookBox = 11;
-constexpr int kEditButtonWidth = 16;
 // Right-aligned text keeps a pixel more from the right edge. Only its place moves: the width
 // it may take is that of any alignment, the width a row's height was measured with.
 constexpr int kRightInset = 1;
@@ -244,7 +242,8 @@ void TTreeListPainter::PaintGroupRow(const TTreeListRowPlace& row) {
   const TColor background = !selected         ? FTree.GroupNodeColor()
                             : FControlFocused ? FTree.HighlightColor()
                                               : FTree.HideSelectionColor();
-  std::string text = node->Strings(column->ValueIndex());
+  const TTreeListColumn* shown = column->ShownColumn();
+  std::string text = node->Strings(shown->ValueIndex());
   const TFont saved = C.Font();
   C.Font() = FTree.Font();
   if (selected)
@@ -267,7 +266,7 @@ void TTreeListPainter::PaintGroupRow(const TTreeListRowPlace& row) {
   if (!done) {
     Fill(cell, color);
     TRect r = Rect(cell.left + 2, cell.top + 1, cell.right - 1, cell.bottom - 1);
-    text = column->DisplayText(text);
+    text = shown->DisplayText(text);
     const unsigned align = alignment == taCenter         ? dtCenter
                            : alignment == taRightJustify ? dtRight
                                                          : dtLeft;
@@ -312,7 +311,9 @@ void TTreeListPainter::PaintCell(const TTreeListRowPlace& row, const TTreeListCo
             : levelColored ? FLevelColor
                      : column->Color();
   const TRect cell = G.CellRect(row, place);
-  std::string text = node->Strings(column->ValueIndex());
+  // A wrapper's cells show its reference column's values, drawn that column's way.
+  const TTreeListColumn* shown = column->ShownColumn();
+  std::string text = node->Strings(shown->ValueIndex());
   const TFont saved = C.Font();
   C.Font() = column->Font();
   if (selected)
@@ -341,17 +342,17 @@ void TTreeListPainter::PaintCell(const TTreeListRowPlace& row, const TTreeListCo
   if (!done) {
     const TColor fill = ColorToRGB(color) != ColorToRGB(background) ? color : background;
     FSearchMark = SearchMarkLength(FTree, node, column);
-    DrawCellText(cell, place, std::move(text), fill, alignment, selected);
+    DrawCellText(cell, place, *shown, std::move(text), fill, alignment, selected);
   }
   C.Font() = saved;
 }
 
 void TTreeListPainter::DrawCellText(const TRect& cell, const TTreeListColumnPlace& place,
-                                    std::string text, TColor background, TAlignment alignment,
-                                    bool selected) {
+                                    const TTreeListColumn& shown, std::string text,
+                                    TColor background, TAlignment alignment, bool selected) {
   Fill(cell, background);
-  TRect area = DrawEditButtons(cell, place, selected);
-  text = place.Column->DisplayText(text);
+  TRect area = DrawEditButtons(cell, shown, selected);
+  text = shown.DisplayText(text);
   if (text.empty() || IsRectEmpty(area)) return;
   TRect r = Rect(area.left + 2, area.top + 1, area.right - 1, area.bottom - 1);
   const TSize size = C.TextExtent(text);
@@ -418,34 +419,6 @@ void TTreeListPainter::DrawSearchMark(int x, int y, const std::string& text, TCo
   C.Font().SetColor(background);
   C.TextOut(x, y, typed);
   C.Font().SetColor(ink);
-}
-
-// The edit buttons a button column shows in its cells when asked to; returns the text area.
-TRect TTreeListPainter::DrawEditButtons(const TRect& cell, const TTreeListColumnPlace& place,
-                                        bool selected) {
-  auto* column = dynamic_cast<TTreeListButtonColumn*>(place.Column);
-  if (!column || !FTree.OptionsEx().Contains(aoShowButtonAlways)) return cell;
-  const TShowButtonStyle style = column->ShowButtonStyle();
-  if (style == sbNone || (style != sbAlways && !selected)) return cell;
-  TRect area = cell;
-  for (int i = 0; i < column->Buttons().Count(); ++i) {
-    const TEditButton* button = column->Buttons().Items(i);
-    if (!button->Visible()) continue;
-    const int width = button->Width() > 0 ? button->Width() : kEditButtonWidth;
-    TRect b = button->LeftAlignment() ? Rect(area.left, cell.top, area.left + width, cell.bottom)
-                                      : Rect(area.right - width, cell.top, area.right, cell.bottom);
-    (button->LeftAlignment() ? area.left : area.right) += button->LeftAlignment() ? width : -width;
-    Fill(b, clBtnFace);
-    C.DrawEdge(b, edgeRaised, bfsRect);
-    const int cx = (b.left + b.right) / 2, cy = (b.top + b.bottom) / 2;
-    if (button->Kind() == bkDown) {
-      for (int k = 0; k < 3; ++k) Fill(Rect(cx - 2 + k, cy - 1 + k, cx + 3 - k, cy + k), clBtnText);
-    } else {
-      for (int k = -1; k <= 1; ++k)
-        Fill(Rect(cx + 3 * k - 1, cy, cx + 3 * k + 1, cy + 2), clBtnText);
-    }
-  }
-  return column->ButtonOnly() ? TRect{} : area;
 }
 
 void TTreeListPainter::PaintFocusRect(const TTreeListRowPlace& row) {

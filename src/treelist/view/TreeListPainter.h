@@ -8,6 +8,8 @@
 #include "treelist/view/TreeListLayout.h"
 
 class TTreeList;
+class TTreeListButtonColumn;
+class TEditButton;
 
 // One paint pass of a tree-list: reads the geometry record, draws the panels that touch the
 // update rectangle and the rows that intersect it, and writes nothing back.
@@ -55,13 +57,19 @@ class TTreeListPainter {
   void PaintGroupRow(const TTreeListRowPlace& row);
   void PaintImages(const TTreeListRowPlace& row);
   void PaintCell(const TTreeListRowPlace& row, const TTreeListColumnPlace& place);
-  void DrawCellText(const TRect& cell, const TTreeListColumnPlace& place, std::string text,
-                    TColor background, TAlignment alignment, bool selected);
+  // The text of a cell in place, shown as the shown column shows it (a wrapper's reference).
+  void DrawCellText(const TRect& cell, const TTreeListColumnPlace& place,
+                    const TTreeListColumn& shown, std::string text, TColor background,
+                    TAlignment alignment, bool selected);
   // With a search background, the part of the first line a search matched is marked.
   void DrawWrappedText(const TRect& r, const std::string& text, TAlignment alignment,
                        TTextLayout layout, const TColor* searchBackground = nullptr);
   void DrawSearchMark(int x, int y, const std::string& text, TColor background);
-  TRect DrawEditButtons(const TRect& cell, const TTreeListColumnPlace& place, bool selected);
+  // Edit buttons (TreeListEditButtonPaint.cpp): those of a button column, when its cells show
+  // them; returns the area left for the text.
+  TRect DrawEditButtons(const TRect& cell, const TTreeListColumn& column, bool selected);
+  void DrawEditButton(const TRect& r, const TTreeListButtonColumn& column,
+                      const TEditButton& button);
   void PaintFocusRect(const TTreeListRowPlace& row);
   // The dotted lines' checkerboard over a background, and the row its dots line up from
   // (null: the first row of uniform rows).

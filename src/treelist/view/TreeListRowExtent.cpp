@@ -24,7 +24,7 @@ int CellLines(const TTreeList& tree, const TTreeListGeometry& g, const TTreeList
   int lines = 1;
   for (const TTreeListColumnPlace& place : g.Columns) {
     TTreeListColumn* column = place.Column;
-    const std::string text = column->DisplayText(node->Strings(column->ValueIndex()));
+    const std::string text = column->CellText(node);
     if (text.empty()) continue;
     int left = place.CellLeft;
     if (place.BandPlace == 0 && place.Position == 0) left = std::max(left, contentLeft);

@@ -40,7 +40,9 @@ TTreeListColumn* TCustomTreeListControl::AddColumn(std::unique_ptr<TTreeListColu
 std::unique_ptr<TTreeListColumn> TCustomTreeListControl::RemoveColumn(TTreeListColumn* column) {
   const int index = IndexOfColumn(column);
   if (index < 0) return nullptr;
-  if (!Destroying()) DeleteNodeValues(column->ValueIndex());
+  // The values stored in the column's own slot go: a wrapper's value index names its reference
+  // column's slot, whose values stay.
+  if (!Destroying()) DeleteNodeValues(index);
   std::erase(FSortColumns, column);  // no dangling sort key
   std::unique_ptr<TTreeListColumn> result = std::move(FColumns[index]);
   FColumns.erase(FColumns.begin() + index);

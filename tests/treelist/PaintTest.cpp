@@ -319,6 +319,31 @@ TEST_F(TreeViewFixture, EditButtonsStandAtTheEndsOfTheirCells) {
   EXPECT_GT(Count(host, Rect(cell.left + 16, cell.top, cell.right - 16, cell.bottom), kText), 20);
 }
 
+// Best fit leaves the whole text beside the buttons, in the button column and in a wrapper of it:
+// as much ink as in a cell far wider.
+TEST_F(TreeViewFixture, BestFitMakesRoomForTheButtons) {
+  tree.SetOptions({aoRowSelect, aoColumnSizing});
+  tree.SetOptionsEx(tree.OptionsEx().Include(aoShowButtonAlways));
+  auto* column = tree.CreateColumn<TTreeListButtonColumn>();
+  column->Buttons().Add();
+  column->SetShowButtonStyle(sbAlways);
+  auto* copy = tree.CreateColumn<TTreeListWrapperColumn>();
+  copy->OnGetReferenceColumn = [&](TTreeListColumn*, TTreeListColumn*& r) { r = column; };
+  tank1->SetStrings(5, "Wide text that runs on");
+  auto ink = [&](TTreeListColumn* c) {  // left of the two buttons
+    host.Paint(true);
+    const TRect cell = tree.CellRect(tank1, c);
+    return Count(host, Rect(cell.left, cell.top, cell.right - 32, cell.bottom), kText);
+  };
+  for (TTreeListColumn* c : std::vector<TTreeListColumn*>{column, copy}) {
+    c->SetWidth(400);
+    const int wide = ink(c);
+    tree.ApplyBestFit(c);
+    EXPECT_EQ(ink(c), wide) << c->Index();
+    c->SetWidth(100);
+  }
+}
+
 // A button wears its Kind, or while it has none its column's style; a glyph face shows the
 // button's picture, else the column's, else three dots. The default button is framed darker,
 // a wrapper of the column shows the same buttons, and the hit test names the cell under them.

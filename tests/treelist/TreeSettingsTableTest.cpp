@@ -172,6 +172,10 @@ const TSettingRow kRows[] = {
      [](TSeen& v) { return CellShows(v, v.site1, v.tree.Columns(4)); }, "GEPRÜFT"},
     {"PasswordChar", nullptr, [](TSeen& v) { v.tree.Columns(4)->SetPasswordChar('*'); },
      [](TSeen& v) { return CellShows(v, v.site1, v.tree.Columns(4)); }, "*******"},
+    // Stray bytes are characters too (each drawn as a replacement mark): none goes unhidden.
+    {"PasswordCharOnStrayBytes", [](TSeen& v) { v.site1->SetStrings(4, "\x80\x80ok"); },
+     [](TSeen& v) { v.tree.Columns(4)->SetPasswordChar('*'); },
+     [](TSeen& v) { return CellShows(v, v.site1, v.tree.Columns(4)); }, "****"},
     {"HeaderAlignmentRight", nullptr,
      [](TSeen& v) { v.tree.Columns(1)->SetHeaderAlignment(taRightJustify); },
      [](TSeen& v) {
@@ -329,3 +333,18 @@ INSTANTIATE_TEST_SUITE_P(Rows, SettingsTable, ::testing::ValuesIn(kRows),
                          [](const ::testing::TestParamInfo<TSettingRow>& info) {
                            return std::string(info.param.Name);
                          });
+
+// What a user copies from a wrapper is what its cells show; and dropping the wrapper, after the
+// program asked it for its reference, leaves the reference's values alone.
+TEST(WrapperColumn, CopiesAsItShowsAndLeavesTheReferenceWhole) {
+  TSeen v;
+  auto* copy = v.tree.CreateColumn<TTreeListWrapperColumn>();
+  copy->OnGetReferenceColumn = [&v](TTreeListColumn*, TTreeListColumn*& reference) {
+    reference = v.tree.Columns(4);
+  };
+  const std::string line = v.tree.NodeLine(v.site1);
+  EXPECT_EQ(line.substr(line.rfind('\t') + 1), CellShows(v, v.site1, copy));
+  copy->ReferenceColumn();
+  v.tree.DeleteColumn(copy);
+  EXPECT_EQ(v.tree.NodeLine(v.site1), "Alpha\t10\t5\t50\tGeprüft");
+}

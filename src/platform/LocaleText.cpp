@@ -1,5 +1,6 @@
 #include "platform/LocaleText.h"
 
+#include <QList>
 #include <QString>
 
 namespace {
@@ -25,4 +26,8 @@ int AnsiCompareStr(const std::string& a, const std::string& b) {
 
 int AnsiCompareText(const std::string& a, const std::string& b) {
   return Sign(QString::localeAwareCompare(Q(a).toUpper(), Q(b).toUpper()));
+}
+
+int CharacterCount(const std::string& s) {
+  return static_cast<int>(Q(s).toUcs4().size());
 }

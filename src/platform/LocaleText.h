@@ -13,3 +13,5 @@ LISTCHART_PLATFORM_API std::string AnsiLowerCase(const std::string& s);
 LISTCHART_PLATFORM_API int AnsiCompareStr(const std::string& a, const std::string& b);
 // The same, ignoring case.
 LISTCHART_PLATFORM_API int AnsiCompareText(const std::string& a, const std::string& b);
+// How many characters the text shows: its code points, each invalid byte one.
+LISTCHART_PLATFORM_API int CharacterCount(const std::string& s);

@@ -5,6 +5,7 @@
 
 #include "treelist/access/TreeListAccessible.h"
 #include "treelist/customize/TreeListCustomizingBox.h"
+#include "treelist/editorcolumns/TreeListEditorColumns.h"
 #include "treelist/view/TreeListLayout.h"
 #include "treelist/view/TreeListPainter.h"
 #include "treelist/view/TreeListScreenView.h"
@@ -231,7 +232,13 @@ int TTreeList::BestFitWidth(TTreeListColumn* column) const {
     if (indented) w += NodeIndentation(*this, m, node);
     widest = std::max(widest, w);
   });
-  return widest + 2 * (m.ZeroWidth / 2 + 1);
+  // Buttons shown in the cells take their room from the text.
+  int buttons = 0;
+  const auto* buttonColumn = dynamic_cast<const TTreeListButtonColumn*>(column->ShownColumn());
+  if (buttonColumn && OptionsEx().Contains(aoShowButtonAlways) &&
+      buttonColumn->ShowButtonStyle() != sbNone)
+    buttons = buttonColumn->VisibleButtonsWidth();
+  return widest + 2 * (m.ZeroWidth / 2 + 1) + buttons;
 }
 
 void TTreeList::ApplyBestFit(TTreeListColumn* column) {

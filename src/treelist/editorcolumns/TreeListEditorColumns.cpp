@@ -1,5 +1,6 @@
 #include "treelist/editorcolumns/TreeListEditorColumns.h"
 
+#include <algorithm>
 #include <utility>
 
 int TEditButton::Index() const {
@@ -55,6 +56,24 @@ TButtonKind TTreeListButtonColumn::ButtonFace(const TEditButton& button) const {
 const TBitmap* TTreeListButtonColumn::FaceGlyph(const TEditButton& button) const {
   const TBitmap* own = button.FindGlyph();
   return own ? own : FGlyph.Find();
+}
+
+// A glyph wider than the default button widens an automatic one: the raised edges and a pixel
+// each side, and the default frame.
+int TTreeListButtonColumn::ButtonWidth(const TEditButton& button) const {
+  constexpr int kEditButtonWidth = 16, kEdge = 2;
+  if (button.Width() > 0) return button.Width();
+  const TBitmap* glyph = ButtonFace(button) == bkGlyph ? FaceGlyph(button) : nullptr;
+  if (!glyph) return kEditButtonWidth;
+  const int frame = button.Default() ? 1 : 0;
+  return std::max(kEditButtonWidth, glyph->Width() + 2 * (kEdge + 1 + frame));
+}
+
+int TTreeListButtonColumn::VisibleButtonsWidth() const {
+  int width = 0;
+  for (int i = 0; i < FButtons.Count(); ++i)
+    if (FButtons.Items(i)->Visible()) width += ButtonWidth(*FButtons.Items(i));
+  return width;
 }
 
 TTreeListColumn* TTreeListWrapperColumn::ReferenceColumn() {

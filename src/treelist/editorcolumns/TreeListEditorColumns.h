@@ -260,6 +260,10 @@ class LISTCHART_TREELIST_API TTreeListButtonColumn : public TTreeListDropDownCol
   TButtonKind ButtonFace(const TEditButton& button) const;
   // The picture of a button's glyph face: its own Glyph, else the column's, else null.
   const TBitmap* FaceGlyph(const TEditButton& button) const;
+  // A button's width in a cell: its Width, else 16 pixels, widened for a wider glyph.
+  int ButtonWidth(const TEditButton& button) const;
+  // The width of all its visible buttons side by side.
+  int VisibleButtonsWidth() const;
   // Event arguments: the column and the button's index.
   std::function<void(TTreeListColumn* sender, int buttonIndex)> OnButtonClick;
 

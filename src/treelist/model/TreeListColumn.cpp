@@ -178,11 +178,8 @@ void TTreeListColumn::SetRowIndex(int value) {
 
 std::string TTreeListColumn::DisplayText(const std::string& text) const {
   if (FPasswordChar != '\0') {
-    // One mark a character: the bytes that carry on a UTF-8 sequence add none.
-    const auto characters = std::count_if(text.begin(), text.end(), [](char c) {
-      return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    });
-    return std::string(static_cast<size_t>(characters), FPasswordChar);
+    // One mark a character as the text would show, an invalid byte included.
+    return std::string(static_cast<size_t>(CharacterCount(text)), FPasswordChar);
   }
   if (FCharCase == ecNormal) return text;
   const bool upper = FCharCase == ecUpperCase;

@@ -3,10 +3,11 @@
 
 namespace {
 
-// The texts sit at each column's position in the column list.
+// The texts sit at each column's position in the column list; a wrapper column writes those
+// of the column it shows.
 std::vector<int> TextIndexes(const std::vector<TTreeListColumn*>& columns) {
   std::vector<int> indexes;
-  for (const TTreeListColumn* c : columns) indexes.push_back(c->Index());
+  for (const TTreeListColumn* c : columns) indexes.push_back(c->ShownColumn()->ValueIndex());
   return indexes;
 }
 

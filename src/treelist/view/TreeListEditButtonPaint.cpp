@@ -8,17 +8,7 @@
 
 namespace {
 
-constexpr int kEditButtonWidth = 16;
 constexpr int kEdge = 2;  // the raised edge, each side
-// A glyph wider than the default button widens an automatic one: the edges and a pixel each
-// side, and the default frame.
-int ButtonWidth(const TTreeListButtonColumn& column, const TEditButton& button) {
-  if (button.Width() > 0) return button.Width();
-  const TBitmap* glyph = column.ButtonFace(button) == bkGlyph ? column.FaceGlyph(button) : nullptr;
-  if (!glyph) return kEditButtonWidth;
-  const int frame = button.Default() ? 1 : 0;
-  return std::max(kEditButtonWidth, glyph->Width() + 2 * (kEdge + 1 + frame));
-}
 
 }  // namespace
 
@@ -33,7 +23,7 @@ TRect TTreeListPainter::DrawEditButtons(const TRect& cell, const TTreeListColumn
   for (int i = 0; i < buttons.Count(); ++i) {
     const TEditButton& button = *buttons.Items(i);
     if (!button.Visible()) continue;
-    const int width = ButtonWidth(*column, button);
+    const int width = column->ButtonWidth(button);
     const bool left = button.LeftAlignment();
     const TRect r = left ? Rect(area.left, cell.top, area.left + width, cell.bottom)
                          : Rect(area.right - width, cell.top, area.right, cell.bottom);

@@ -97,7 +97,8 @@ std::string DragCapacity(TSeen& v) {
 }
 
 std::string ClickSiteBox(TSeen& v) {
-  const TTreeListRowPlace* row = v.tree.Geometry().RowOf(v.site1);
+  const TTreeListGeometry g = v.tree.Geometry();
+  const TTreeListRowPlace* row = g.RowOf(v.site1);
   v.host.Click(mbLeft, row->ButtonLeft + 8, row->Mid);
   return v.Log + (v.site1->Expanded() ? "open" : "closed");
 }
@@ -246,7 +247,8 @@ const TSettingRow kRows[] = {
      [](TSeen& v) { v.tree.SetPreviewFont(Coloured(v.tree.Font(), clRed)); },
      [](TSeen& v) {
        v.host.Paint(true);
-       const TTreeListRowPlace* row = v.tree.Geometry().RowOf(v.site1);
+       const TTreeListGeometry g = v.tree.Geometry();
+       const TTreeListRowPlace* row = g.RowOf(v.site1);
        const TRect preview = Rect(row->ContentLeft, row->CellsBottom, 846, row->PreviewBottom);
        const bool red = !IsRectEmpty(InkOf(v.host.Picture(), preview, clRed));
        const bool black = !IsRectEmpty(InkOf(v.host.Picture(), preview, kInk));
